@@ -1,0 +1,47 @@
+# Target helpers shared by every folder.
+#
+# Each source folder is one static library made of the .cpp files in it (not its subfolders).
+# Each test folder is one test program made of the .cpp files in it; every GoogleTest case becomes
+# its own CTest test, so ctest runs them in parallel.
+
+set(OSTREL_TEST_LAUNCHER "${CMAKE_SOURCE_DIR}/scripts/with-session-bus")
+
+# ostrel_library(<name> [DEPS <targets...>])
+function(ostrel_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}/src")
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# ostrel_test(<name> [GUI] [BUS] [DEPS <targets...>])
+#   GUI: the program runs a QApplication (offscreen); otherwise a QCoreApplication.
+#   BUS: every test runs under its own dbus-run-session and XDG_RUNTIME_DIR (scripts/with-session-bus).
+function(ostrel_test name)
+  cmake_parse_arguments(ARG "GUI;BUS" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
+  add_executable(${name} ${sources})
+  if(ARG_GUI)
+    target_link_libraries(${name} PRIVATE ostrel_test_main_gui)
+  else()
+    target_link_libraries(${name} PRIVATE ostrel_test_main_core)
+  endif()
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} ostrel_test_support GTest::gtest GTest::gmock)
+  if(ARG_BUS)
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${OSTREL_TEST_LAUNCHER}")
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;OSTREL_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
+               TIMEOUT 120)
+endfunction()
+
+# ostrel_bench(<name> [DEPS <targets...>]): one Google Benchmark program from the folder's .cpp files.
+function(ostrel_bench name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
+endfunction()

@@ -1,0 +1,35 @@
+#include "common/AtomicFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace yov {
+
+bool AtomicFile::write(const QString &path, const QByteArray &data, QString *error)
+{
+    auto fail = [&](const QString &reason) {
+        if (error)
+            *error = QStringLiteral("cannot write %1: %2").arg(path, reason);
+        return false;
+    };
+    if (path.isEmpty())
+        return fail(QStringLiteral("no path"));
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.absolutePath()))
+        return fail(QStringLiteral("cannot create folder %1").arg(info.absolutePath()));
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    if (file.write(data) != data.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(reason);
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+} // namespace yov

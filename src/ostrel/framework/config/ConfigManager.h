@@ -1,0 +1,70 @@
+#pragma once
+// The dashboard's one configuration store: settings.plist as modules, and the table of data-file
+// paths under the ModemList folder.
+//
+// A module is a dictionary of keys, an array used as a set of strings, or a scalar. Setters and
+// removers change memory only; a writer calls writeToFile() after its change, which writes the
+// whole store atomically. Reads hand out copies: nothing outside the store holds a live container,
+// and nested changes go through updateModule(). Every call is safe from any thread.
+//
+// When the top-level SynchronousControllerAndUI is true, a successful write is announced on the
+// session bus as the signal "SettingsChanged" (no arguments: the settings may hold secrets), and a
+// "SettingsChanged" from another program reloads the store.
+
+#include <QObject>
+#include <QRecursiveMutex>
+#include <QString>
+#include <QVariant>
+#include <QVariantMap>
+
+#include <functional>
+
+namespace ostrel {
+
+class ConfigManager : public QObject {
+    Q_OBJECT
+public:
+    // The shared store over the resolved ModemList folder, created on first call.
+    static ConfigManager *sharedConfigManager();
+    // Tests put a store of their own in place of the shared one (not owned); null restores the
+    // default, created anew on the next call.
+    static void setSharedConfigManager(ConfigManager *manager);
+
+    // A store over the given ModemList folder (empty: no folder).
+    explicit ConfigManager(const QString &modemListPath, QObject *parent = nullptr);
+    ~ConfigManager() override;
+
+    QString modemListPath() const;
+    bool initPathDict();
+    QString configFilePathOfKey(const QString &key) const;
+    QString getFilePathWithFileName(const QString &name) const;
+    void setConfigFilePath(const QString &path, const QString &key);
+
+    // A read-only snapshot of the whole settings dictionary.
+    QVariantMap getConfiguration() const;
+    QVariant getConfigurationByModule(const QString &module) const;
+    QVariant getConfigurationByModuleAndKey(const QString &module, const QString &key) const;
+
+    bool setConfigurationByModule(const QString &module, const QVariant &value);
+    bool setConfigurationByModuleKeyAndValue(const QString &module, const QString &key, const QVariant &value);
+    bool removeConfigurationByModule(const QString &module);
+    bool removeConfigurationByModuleAndKey(const QString &module, const QString &key);
+    // Changes a module in place (for nested containers); false when the module is missing.
+    bool updateModule(const QString &module, const std::function<void(QVariant &)> &change);
+
+    bool writeToFile();
+    bool flush() { return writeToFile(); }
+
+    // Reloads settings.plist; a missing or unparsable file keeps the store as it was.
+    void resetSettings();
+
+signals:
+    void settingsReloaded();
+
+private:
+    // defined in ConfigManager.cpp
+    struct Private;
+    Private *d;
+};
+
+} // namespace ostrel

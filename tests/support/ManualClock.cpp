@@ -1,0 +1,35 @@
+#include "support/ManualClock.h"
+
+namespace testing_support {
+
+int ManualClock::schedule(int ms, QObject *context, std::function<void()> fn)
+{
+    const int id = ++lastId_;
+    queue_.emplace(std::make_pair(elapsed_ + qMax(0, ms), id), Item{id, context, context != nullptr, std::move(fn)});
+    return id;
+}
+
+void ManualClock::cancel(int id)
+{
+    for (auto it = queue_.begin(); it != queue_.end(); ++it)
+        if (it->second.id == id) {
+            queue_.erase(it);
+            return;
+        }
+}
+
+void ManualClock::advance(qint64 ms)
+{
+    const qint64 target = elapsed_ + ms;
+    while (!queue_.empty() && queue_.begin()->first.first <= target) {
+        auto node = queue_.extract(queue_.begin());
+        elapsed_ = node.key().first;
+        Item &item = node.mapped();
+        if (item.hadContext && !item.context)
+            continue;
+        item.fn();
+    }
+    elapsed_ = target;
+}
+
+} // namespace testing_support

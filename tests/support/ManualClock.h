@@ -1,0 +1,39 @@
+#pragma once
+// A Clock that moves only when the test advances it. Scheduled callbacks run during advance(),
+// in due order (ties in scheduling order).
+#include "platform/Clock.h"
+
+#include <QPointer>
+#include <map>
+#include <utility>
+
+namespace testing_support {
+
+class ManualClock final : public yov::Clock {
+public:
+    explicit ManualClock(QDateTime start = QDateTime(QDate(2026, 1, 1), QTime(12, 0), Qt::UTC))
+        : start_(start) {}
+
+    QDateTime now() const override { return start_.addMSecs(elapsed_); }
+    qint64 monotonicMs() const override { return elapsed_; }
+    int schedule(int ms, QObject *context, std::function<void()> fn) override;
+    void cancel(int id) override;
+
+    void advance(qint64 ms);
+    void setNow(const QDateTime &t) { start_ = t.addMSecs(-elapsed_); }
+    int pending() const { return int(queue_.size()); }
+
+private:
+    struct Item {
+        int id;
+        QPointer<QObject> context;
+        bool hadContext;
+        std::function<void()> fn;
+    };
+    QDateTime start_;
+    qint64 elapsed_ = 0;
+    int lastId_ = 0;
+    std::multimap<std::pair<qint64, int>, Item> queue_;
+};
+
+} // namespace testing_support
