@@ -1,0 +1,33 @@
+#include "common/AtomicFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(AtomicFile, WritesCreatesFoldersAndReplaces)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sub/folder/file.txt");
+    ASSERT_TRUE(yov::AtomicFile::write(path, "one"));
+    ASSERT_TRUE(yov::AtomicFile::write(path, "two"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("two"));
+    EXPECT_EQ(QDir(dir.filePath("sub/folder")).entryList(QDir::Files).size(), 1) << "no temporary left behind";
+}
+
+TEST(AtomicFile, FailureIsReportedAndLeavesNothingBehind)
+{
+    QTemporaryDir dir;
+    // A regular file where a folder is needed: fails even for root.
+    const QString blocker = dir.filePath("blocker");
+    ASSERT_TRUE(yov::AtomicFile::write(blocker, "keep"));
+    QString error;
+    EXPECT_FALSE(yov::AtomicFile::write(blocker + "/child.txt", "x", &error));
+    EXPECT_TRUE(error.contains("child.txt"));
+    EXPECT_FALSE(yov::AtomicFile::write(QString(), "x"));
+    QFile f(blocker);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("keep"));
+}
