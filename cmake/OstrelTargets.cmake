@@ -1,6 +1,7 @@
 # Target helpers shared by every folder.
 #
-# Each source folder is one static library made of the .cpp files in it (not its subfolders).
+# Each source folder is one static library made of the .cpp files in it (not its subfolders;
+# those are added as folders of their own).
 # Each test folder is one test program made of the .cpp files in it; every GoogleTest case becomes
 # its own CTest test, so ctest runs them in parallel.
 
@@ -13,6 +14,7 @@ function(ostrel_library name)
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}/src")
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  ostrel_add_subdirectories()
 endfunction()
 
 # ostrel_test(<name> [GUI] [BUS] [DEPS <targets...>])
@@ -36,6 +38,7 @@ function(ostrel_test name)
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;OSTREL_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
                TIMEOUT 120)
+  ostrel_add_subdirectories()
 endfunction()
 
 # ostrel_bench(<name> [DEPS <targets...>]): one Google Benchmark program from the folder's .cpp files.
@@ -44,4 +47,5 @@ function(ostrel_bench name)
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
+  ostrel_add_subdirectories()
 endfunction()
