@@ -49,7 +49,8 @@ public:
     bool setConfigurationByModuleKeyAndValue(const QString &module, const QString &key, const QVariant &value);
     bool removeConfigurationByModule(const QString &module);
     bool removeConfigurationByModuleAndKey(const QString &module, const QString &key);
-    // Changes a module in place (for nested containers); false when the module is missing.
+    // Changes a module in place (for nested containers); false when the module is missing. Setting
+    // the value to an invalid QVariant removes the module. Setters refuse an invalid value.
     bool updateModule(const QString &module, const std::function<void(QVariant &)> &change);
 
     bool writeToFile();
@@ -62,6 +63,11 @@ signals:
     void settingsReloaded();
 
 private:
+    // The store's own session-bus connection, opened on first need; false when there is no bus.
+    bool ensureBus();
+    void startListening();
+    void broadcastSettingsChanged();
+
     // defined in ConfigManager.cpp
     struct Private;
     Private *d;
