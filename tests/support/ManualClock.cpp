@@ -1,5 +1,7 @@
 #include "support/ManualClock.h"
 
+#include <algorithm>
+
 namespace testing_support {
 
 int ManualClock::schedule(int ms, QObject *context, std::function<void()> fn)
@@ -29,7 +31,8 @@ void ManualClock::advance(qint64 ms)
             continue;
         item.fn();
     }
-    elapsed_ = target;
+    // A callback may itself have advanced the clock (a nested event loop): time never goes back.
+    elapsed_ = std::max(elapsed_, target);
 }
 
 } // namespace testing_support

@@ -1,0 +1,112 @@
+#include "ostrel/framework/message/DBusMsgTransport.h"
+
+#include "common/records/DeviceServiceBus.h"
+
+#include <QDBusMessage>
+#include <QDeadlineTimer>
+#include <QLoggingCategory>
+#include <QThread>
+
+Q_DECLARE_LOGGING_CATEGORY(lcMsgCenter)
+
+namespace ostrel {
+
+namespace {
+
+const QString kBusService = QStringLiteral("org.freedesktop.DBus");
+const QString kBusPath = QStringLiteral("/org/freedesktop/DBus");
+
+// A call to the bus daemon itself, blocking without an event loop.
+QDBusMessage callBus(const QDBusConnection &bus, const QString &method, const QString &name)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(kBusService, kBusPath, kBusService, method);
+    call << name;
+    return bus.call(call, QDBus::Block, 1000);
+}
+
+} // namespace
+
+DBusMsgTransport::DBusMsgTransport(const QDBusConnection &bus, QObject *parent) : QObject(parent), bus_(bus)
+{
+    if (!bus_.isConnected()) {
+        qCWarning(lcMsgCenter).noquote() << "no session bus:" << bus_.lastError().message();
+        return;
+    }
+    subscribed_ = bus_.connect(QLatin1String(yov::devicebus::kService), QLatin1String(yov::devicebus::kPath),
+                               QLatin1String(yov::devicebus::kInterface), QLatin1String(yov::devicebus::kMember),
+                               this, SLOT(onYMsg(QByteArray)));
+    if (!subscribed_)
+        qCWarning(lcMsgCenter).noquote() << "cannot follow the device service's records:" << bus_.lastError().message();
+}
+
+DBusMsgTransport::~DBusMsgTransport()
+{
+    if (subscribed_)
+        bus_.disconnect(QLatin1String(yov::devicebus::kService), QLatin1String(yov::devicebus::kPath),
+                        QLatin1String(yov::devicebus::kInterface), QLatin1String(yov::devicebus::kMember), this,
+                        SLOT(onYMsg(QByteArray)));
+}
+
+void DBusMsgTransport::setReceiver(Receiver receiver)
+{
+    receiver_ = std::move(receiver);
+}
+
+void DBusMsgTransport::onYMsg(const QByteArray &record)
+{
+    if (receiver_)
+        receiver_(record);
+}
+
+int DBusMsgTransport::send(const QByteArray &record, int timeoutMs)
+{
+    if (!bus_.isConnected())
+        return kMsgSendNoService;
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QLatin1String(yov::devicebus::kService), QLatin1String(yov::devicebus::kPath),
+        QLatin1String(yov::devicebus::kInterface), QLatin1String(yov::devicebus::kMember));
+    call.setAutoStartService(false);
+    call << record;
+    const QDBusMessage reply = bus_.call(call, QDBus::Block, timeoutMs);
+    if (reply.type() == QDBusMessage::ReplyMessage)
+        return kMsgSendOK;
+    const QString error = reply.errorName();
+    if (error == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown")
+        || error == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner"))
+        return kMsgSendNoService;
+    if (error == QLatin1String("org.freedesktop.DBus.Error.NoReply")
+        || error == QLatin1String("org.freedesktop.DBus.Error.Timeout"))
+        return kMsgSendTimedOut;
+    return kMsgSendFailed;
+}
+
+qint64 DBusMsgTransport::serviceOwnerPid()
+{
+    if (!bus_.isConnected())
+        return 0;
+    const QDBusMessage reply = callBus(bus_, QStringLiteral("GetConnectionUnixProcessID"),
+                                       QLatin1String(yov::devicebus::kService));
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return 0;
+    return qint64(reply.arguments().constFirst().toUInt());
+}
+
+bool DBusMsgTransport::waitForServiceGone(int timeoutMs)
+{
+    if (!bus_.isConnected())
+        return true;
+    QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        const QDBusMessage reply =
+            callBus(bus_, QStringLiteral("NameHasOwner"), QLatin1String(yov::devicebus::kService));
+        const bool owned = reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()
+                           && reply.arguments().constFirst().toBool();
+        if (!owned)
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(10);
+    }
+}
+
+} // namespace ostrel

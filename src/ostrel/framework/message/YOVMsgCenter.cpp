@@ -1,0 +1,256 @@
+#include "ostrel/framework/message/YOVMsgCenter.h"
+
+#include "common/PlistBridge.h"
+#include "common/ValueConversion.h"
+#include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/message/DBusMsgTransport.h"
+#include "ostrel/framework/message/ProcessMsgServerLauncher.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstring>
+
+Q_LOGGING_CATEGORY(lcMsgCenter, "ostrel.message")
+
+namespace ostrel {
+
+namespace {
+
+bool configDoNotLockMsg()
+{
+    ConfigManager *config = ConfigManager::sharedConfigManager();
+    return config && yov::nsBool(config->getConfigurationByModuleAndKey(
+                         QStringLiteral("Init"), QStringLiteral("Init_DoNotLockMsg_WhenReadReceiveMsg")));
+}
+
+QString idText(const QByteArray &record)
+{
+    std::uint16_t major = 0, minor = 0;
+    if (!yov::msgHead(record, &major, &minor))
+        return QStringLiteral("(short record)");
+    return QStringLiteral("%1/%2").arg(major).arg(minor);
+}
+
+} // namespace
+
+YOVMsgCenter::YOVMsgCenter(QObject *parent)
+    : YOVMsgCenter(std::make_unique<DBusMsgTransport>(), std::make_unique<ProcessMsgServerLauncher>(),
+                   yov::Clock::system(), yov::NotificationCenter::defaultCenter(), parent)
+{
+}
+
+YOVMsgCenter::YOVMsgCenter(std::unique_ptr<MsgTransport> transport, std::unique_ptr<MsgServerLauncher> launcher,
+                           yov::Clock &clock, yov::NotificationCenter &center, QObject *parent)
+    : QObject(parent),
+      transport_(std::move(transport)),
+      launcher_(std::move(launcher)),
+      notifications_(center),
+      receiveMsgQueueTimer_(clock, this, [this] { readingReceiveMsg(); }),
+      doNotLockReader_(configDoNotLockMsg)
+{
+    const QString prefix = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral(".."));
+    resourceDir_ = QDir::cleanPath(prefix + QStringLiteral("/share/ostrel"));
+    programDir_ = QCoreApplication::applicationDirPath();
+    initlizeMsgCenter();
+}
+
+YOVMsgCenter::~YOVMsgCenter()
+{
+    receiveMsgQueueTimer_.stop();
+    stopMsgServer();
+    transport_->setReceiver({});
+}
+
+void YOVMsgCenter::initlizeMsgCenter()
+{
+    transport_->setReceiver([this](const QByteArray &record) { handleAppleEvent(record); });
+    receiveMsgQueueTimer_.start(kDrainIntervalMs);
+    isRunning_ = false;
+    lockMsgWhenReceiveMsg_ = true;
+}
+
+void YOVMsgCenter::awakeFromNib()
+{
+    lockMsgWhenReceiveMsg_ = !(doNotLockReader_ && doNotLockReader_());
+}
+
+void YOVMsgCenter::setDoNotLockMsgReader(std::function<bool()> reader)
+{
+    doNotLockReader_ = std::move(reader);
+}
+
+qint64 YOVMsgCenter::makeIDByMajorID(int major, int minor)
+{
+    return (qint64(major) << 16) | qint64(minor);
+}
+
+QString YOVMsgCenter::notificationName(int major, int minor)
+{
+    return yov::msgNotificationName(std::uint16_t(major), std::uint16_t(minor));
+}
+
+void YOVMsgCenter::getMsgPackage(yov::UI_MSG *msg, const yov::Notification *notification) const
+{
+    if (!msg || !notification)
+        return;
+    yov::msgFromBytes(notification->userInfo.value(QLatin1String(yov::kMsgUserInfo)).toByteArray(), *msg);
+}
+
+bool YOVMsgCenter::sendMessageModuleID(int module, int major, int minor, int type, int result, const QByteArray *data)
+{
+    yov::UI_MSG msg = yov::zeroMsg();
+    msg.marker = 1;
+    msg.moduleID = module;
+    msg.majorID = std::uint16_t(major);
+    msg.minorID = std::uint16_t(minor);
+    msg.type = type;
+    msg.result = std::int8_t(std::uint8_t(result));
+    if (data) {
+        const qsizetype size = data->size();
+        if (size > yov::kUiMsgMaxPayload) {
+            const char *cut = data->constData() + yov::kUiMsgMaxPayload;
+            const char *end = data->constData() + size;
+            if (size > INT32_MAX || std::any_of(cut, end, [](char c) { return c != 0; })) {
+                qCWarning(lcMsgCenter).nospace()
+                    << "send " << major << "/" << minor << " refused: payload of " << size
+                    << " bytes does not fit in a record (" << yov::kUiMsgMaxPayload
+                    << " bytes) and what would be cut is not zero";
+                return false;
+            }
+        }
+        msg.dataLength = std::int32_t(size);
+        const qsizetype n = std::min<qsizetype>(size, yov::kUiMsgMaxPayload);
+        if (n > 0)
+            std::memcpy(reinterpret_cast<char *>(&msg) + yov::kUiMsgDataOffset, data->constData(), size_t(n));
+    }
+    return sendMessage(&msg) == kMsgSendOK;
+}
+
+int YOVMsgCenter::sendMessage(const yov::UI_MSG *msg)
+{
+    if (!msg)
+        return kMsgSendFailed;
+    std::lock_guard<std::mutex> lock(sendMsgLocker_);
+    const int status = transport_->send(yov::msgBytes(*msg), kSendTimeoutMs);
+    if (status != kMsgSendOK)
+        qCInfo(lcMsgCenter).nospace() << "send " << msg->majorID << "/" << msg->minorID << " failed, status " << status;
+    return status;
+}
+
+void YOVMsgCenter::handleAppleEvent(const QByteArray &param)
+{
+    if (param.size() < yov::kUiMsgHeadSize) {
+        qCInfo(lcMsgCenter) << "ignored a record of" << param.size() << "bytes, shorter than its head";
+        return;
+    }
+    putReceiveMsgInQueue(param);
+}
+
+int YOVMsgCenter::putReceiveMsgInQueue(const QByteArray &record)
+{
+    if (int(receiveMsgQueue_.size()) >= kReceiveQueueLimit) {
+        ++dropped_;
+        qCWarning(lcMsgCenter).noquote() << QStringLiteral("receive queue full (%1 records): dropped record %2 (%3 dropped so far)")
+                                                .arg(kReceiveQueueLimit)
+                                                .arg(idText(record))
+                                                .arg(dropped_);
+        return -1;
+    }
+    receiveMsgQueue_.push_back(record);
+    return 0;
+}
+
+void YOVMsgCenter::readingReceiveMsg()
+{
+    const bool guard = lockMsgWhenReceiveMsg_;
+    if (guard) {
+        if (receiveMsgBusy_)
+            return;
+        receiveMsgBusy_ = true;
+    }
+    struct Release {
+        bool *flag;
+        ~Release() { if (flag) *flag = false; }
+    } release{guard ? &receiveMsgBusy_ : nullptr};
+
+    if (receiveMsgQueue_.empty())
+        return;
+    const QByteArray record = std::move(receiveMsgQueue_.front());
+    receiveMsgQueue_.pop_front();
+    msgDispatch(record);
+}
+
+void YOVMsgCenter::msgDispatch(const QByteArray &record)
+{
+    postNotificationWithMsg(record);
+}
+
+void YOVMsgCenter::postNotificationWithMsg(const QByteArray &record)
+{
+    std::uint16_t major = 0, minor = 0;
+    if (!yov::msgHead(record, &major, &minor))
+        return;
+    notifications_.post(yov::msgNotificationName(major, minor), this,
+                        {{QLatin1String(yov::kMsgUserInfo), QVariant(record)}});
+}
+
+QString YOVMsgCenter::msgServerPath() const
+{
+    const QString overridePath = qEnvironmentVariable("OSTREL_BRANNOC");
+    if (!overridePath.isEmpty())
+        return overridePath;
+
+    const QString infoPath = QDir(resourceDir_).filePath(QStringLiteral("yUIInfo"));
+    if (QFileInfo::exists(infoPath)) {
+        QString error;
+        const auto info = yov::PlistBridge::readFile(infoPath, &error);
+        if (!info)
+            qCWarning(lcMsgCenter).noquote() << "yUIInfo unreadable:" << error;
+        const QVariantMap dict = info ? yov::nsDict(*info) : QVariantMap();
+        const QString configured = yov::nsString(dict.value(QStringLiteral("PathOfServer")));
+        if (yov::nsBool(dict.value(QStringLiteral("UseConfigPath"))) && !configured.isEmpty())
+            return configured;
+    }
+    return QDir(programDir_).filePath(QStringLiteral("Brannoc"));
+}
+
+bool YOVMsgCenter::startMsgServer()
+{
+    if (isRunning_)
+        return false;
+    const QString path = msgServerPath();
+    qCInfo(lcMsgCenter).noquote() << "device service:" << path;
+    if (path.isEmpty() || !QFileInfo(path).isExecutable()) {
+        qCWarning(lcMsgCenter).noquote() << "device service not started: no executable at" << path;
+        return false;
+    }
+    if (!launcher_->launch(path)) {
+        qCWarning(lcMsgCenter).noquote() << "device service could not be started:" << path;
+        return false;
+    }
+    isRunning_ = true;
+    return true;
+}
+
+bool YOVMsgCenter::stopMsgServer()
+{
+    bool result = false;
+    if (launcher_->isRunning()) {
+        launcher_->terminate(kStopWaitMs);
+        result = true;
+        transport_->waitForServiceGone(kStopWaitMs);
+    }
+    const qint64 owner = transport_->serviceOwnerPid();
+    if (owner > 1 && owner != QCoreApplication::applicationPid()) {
+        qCInfo(lcMsgCenter) << "ending the device service that owns the bus name, process" << owner;
+        launcher_->endProcess(owner, kStopWaitMs);
+        if (!transport_->waitForServiceGone(kStopWaitMs))
+            qCWarning(lcMsgCenter) << "the device service's bus name is still owned";
+    }
+    return result;
+}
+
+} // namespace ostrel

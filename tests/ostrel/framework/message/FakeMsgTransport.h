@@ -1,0 +1,81 @@
+#pragma once
+// In-process stand-ins for the bus and the process launcher of the message center.
+#include "ostrel/framework/message/MsgTransport.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <functional>
+#include <vector>
+
+namespace msgtest {
+
+class FakeMsgTransport final : public ostrel::MsgTransport {
+public:
+    void setReceiver(Receiver receiver) override { receiver_ = std::move(receiver); }
+    int send(const QByteArray &record, int timeoutMs) override
+    {
+        const int now = ++inFlight;
+        if (now > maxInFlight)
+            maxInFlight = now;
+        if (onSend)
+            onSend();
+        sent.push_back(record);
+        lastTimeoutMs = timeoutMs;
+        --inFlight;
+        return status;
+    }
+    qint64 serviceOwnerPid() override { return ownerPid; }
+    bool waitForServiceGone(int) override
+    {
+        ++waits;
+        return true;
+    }
+    // A record from the device service.
+    void deliver(const QByteArray &record) { receiver_(record); }
+    bool hasReceiver() const { return bool(receiver_); }
+
+    std::vector<QByteArray> sent;
+    std::atomic<int> inFlight{0};
+    std::atomic<int> maxInFlight{0};
+    std::function<void()> onSend; // runs inside a send
+    int status = ostrel::kMsgSendOK;
+    int lastTimeoutMs = 0;
+    qint64 ownerPid = 0;
+    int waits = 0;
+
+private:
+    Receiver receiver_;
+};
+
+class FakeLauncher final : public ostrel::MsgServerLauncher {
+public:
+    bool launch(const QString &path) override
+    {
+        launched << path;
+        running = launchSucceeds;
+        return launchSucceeds;
+    }
+    bool isRunning() const override { return running; }
+    void terminate(int) override
+    {
+        if (running)
+            ++terminated;
+        running = false;
+    }
+    bool endProcess(qint64 pid, int) override
+    {
+        ended.push_back(pid);
+        return true;
+    }
+
+    QStringList launched;
+    bool launchSucceeds = true;
+    bool running = false;
+    int terminated = 0;
+    std::vector<qint64> ended;
+};
+
+} // namespace msgtest
