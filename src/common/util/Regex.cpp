@@ -1,0 +1,162 @@
+#include "common/util/Regex.h"
+
+#include <QMutex>
+#include <QHash>
+
+#include <unicode/uregex.h>
+#include <unicode/utypes.h>
+
+#include <array>
+
+namespace yov {
+
+namespace {
+
+constexpr int kSets = 13;
+constexpr int kWays = 4;
+constexpr uint32_t kOptions = 0; // no flags: case-sensitive, no multi-line, "." stops at line ends
+
+struct CacheEntry {
+    QString pattern;
+    uint32_t options = 0;
+    URegularExpression *regex = nullptr;
+    quint64 lastUse = 0;
+};
+
+struct Cache {
+    QMutex mutex;
+    std::array<std::array<CacheEntry, kWays>, kSets> sets;
+    quint64 clock = 0;
+    quint64 compiles = 0;
+
+    ~Cache()
+    {
+        for (auto &set : sets)
+            for (auto &entry : set)
+                if (entry.regex)
+                    uregex_close(entry.regex);
+    }
+};
+
+Cache &cache()
+{
+    static Cache instance;
+    return instance;
+}
+
+const UChar kEmpty[1] = {0};
+
+void setError(RegexError *error, const QString &name, const QString &reason, int code)
+{
+    if (!error)
+        return;
+    error->name = name;
+    error->reason = reason;
+    error->code = code;
+}
+
+// Finds or compiles the pattern; call with the cache's lock held. Null and the error on failure.
+URegularExpression *compiled(Cache &c, const QString &pattern, RegexError *error)
+{
+    const size_t set = (qHash(pattern) ^ kOptions) % kSets;
+    auto &ways = c.sets[set];
+    ++c.clock;
+    for (auto &entry : ways) {
+        if (entry.regex && entry.options == kOptions && entry.pattern == pattern) {
+            entry.lastUse = c.clock;
+            return entry.regex;
+        }
+    }
+
+    UErrorCode status = U_ZERO_ERROR;
+    UParseError parseError{};
+    URegularExpression *regex = uregex_open(reinterpret_cast<const UChar *>(pattern.utf16()), int32_t(pattern.size()),
+                                            kOptions, &parseError, &status);
+    ++c.compiles;
+    if (U_FAILURE(status)) {
+        if (regex)
+            uregex_close(regex);
+        setError(error, QStringLiteral("RKLICURegexException"),
+                 QStringLiteral("ICU regular expression error #%1, %2.").arg(int(status)).arg(QString::fromLatin1(u_errorName(status))),
+                 int(status));
+        return nullptr;
+    }
+
+    CacheEntry *victim = &ways[0];
+    for (auto &entry : ways) {
+        if (!entry.regex) {
+            victim = &entry;
+            break;
+        }
+        if (entry.lastUse < victim->lastUse)
+            victim = &entry;
+    }
+    if (victim->regex)
+        uregex_close(victim->regex);
+    victim->pattern = pattern;
+    victim->options = kOptions;
+    victim->regex = regex;
+    victim->lastUse = c.clock;
+    return regex;
+}
+
+// Runs the search; the range of the first match, or {-1, -1}.
+bool firstMatch(const QString &subject, const QString &pattern, RegexError *error, int *start, int *end)
+{
+    if (pattern.isNull()) {
+        setError(error, QStringLiteral("NSInvalidArgumentException"),
+                 QStringLiteral("The regular expression argument is NULL."), 0);
+        return false;
+    }
+    Cache &c = cache();
+    QMutexLocker lock(&c.mutex);
+    URegularExpression *regex = compiled(c, pattern, error);
+    if (!regex)
+        return false;
+
+    UErrorCode status = U_ZERO_ERROR;
+    uregex_setText(regex, reinterpret_cast<const UChar *>(subject.utf16()), int32_t(subject.size()), &status);
+    bool found = false;
+    if (U_SUCCESS(status))
+        found = uregex_find(regex, 0, &status);
+    if (found && U_SUCCESS(status)) {
+        *start = uregex_start(regex, 0, &status);
+        *end = uregex_end(regex, 0, &status);
+    }
+    // The engine must not keep a pointer into the caller's string.
+    UErrorCode resetStatus = U_ZERO_ERROR;
+    uregex_setText(regex, kEmpty, 0, &resetStatus);
+
+    if (U_FAILURE(status)) {
+        setError(error, QStringLiteral("RKLICURegexException"),
+                 QStringLiteral("ICU regular expression error #%1, %2.").arg(int(status)).arg(QString::fromLatin1(u_errorName(status))),
+                 int(status));
+        return false;
+    }
+    return found;
+}
+
+} // namespace
+
+bool Regex::isMatchedByRegex(const QString &subject, const QString &pattern, RegexError *error)
+{
+    int start = -1, end = -1;
+    return firstMatch(subject, pattern, error, &start, &end);
+}
+
+std::optional<QString> Regex::stringByMatching(const QString &subject, const QString &pattern, RegexError *error)
+{
+    int start = -1, end = -1;
+    if (!firstMatch(subject, pattern, error, &start, &end))
+        return std::nullopt;
+    return subject.mid(start, end - start).isNull() ? QString(QLatin1String("")) : subject.mid(start, end - start);
+}
+
+quint64 Regex::compileCount()
+{
+    Cache &c = cache();
+    QMutexLocker lock(&c.mutex);
+    return c.compiles;
+}
+
+} // namespace yov

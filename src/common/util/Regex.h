@@ -1,0 +1,39 @@
+#pragma once
+// Regular expressions for text checks and searches, over ICU's engine.
+//
+// Patterns use ICU syntax and match the whole subject with no options: case-sensitive, "^" and
+// "$" anchor at the start and end of the text, "." does not match line ends. Matching searches:
+// the first match is the leftmost, and a pattern need not cover the whole text.
+//
+// Callers build patterns from user text, so a pattern that does not compile is reported through
+// the error argument (name "RKLICURegexException", reason "ICU regular expression error #<code>,
+// <name>.") and never throws. Compiled patterns are cached (13 sets of 4, least recently used
+// replaced); every call is safe from any thread.
+
+#include <QString>
+
+#include <optional>
+
+namespace yov {
+
+struct RegexError {
+    QString name;   // "RKLICURegexException", or "NSInvalidArgumentException" for a null pattern
+    QString reason; // the text for the user or the log
+    int code = 0;   // ICU's error code, 0 for a null pattern
+};
+
+class Regex {
+public:
+    // True when the pattern matches somewhere in subject. A bad pattern gives false and the error.
+    static bool isMatchedByRegex(const QString &subject, const QString &pattern, RegexError *error = nullptr);
+
+    // The text of the first match (the whole match); nullopt when there is none or the pattern is
+    // bad. A pattern that matches empty text gives an empty (not absent) string.
+    static std::optional<QString> stringByMatching(const QString &subject, const QString &pattern,
+                                                   RegexError *error = nullptr);
+
+    // How many patterns have been compiled so far (the cache's misses), for tests and benchmarks.
+    static quint64 compileCount();
+};
+
+} // namespace yov
