@@ -1,0 +1,322 @@
+#include "ostrel/connection/profile/DialConfigList.h"
+
+#include "ostrel/connection/profile/ProfileLog.h"
+
+#include "common/PlistBridge.h"
+#include "common/ValueConversion.h"
+#include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/switches/ConfigService.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace ostrel {
+
+const QString DialConfigList::kCMDialConfigFile = QStringLiteral("dialConfig.plist");
+
+DialConfigList::DialConfigList(ConfigManager *store, Localizer localizer)
+    : store_(store), localizer_(std::move(localizer))
+{
+}
+
+ConfigManager *DialConfigList::store() const
+{
+    return store_ ? store_ : ConfigManager::sharedConfigManager();
+}
+
+ProfileSettings DialConfigList::settings() const
+{
+    return ProfileSettings::read(store());
+}
+
+QString DialConfigList::shownName(const QVariantMap &profile) const
+{
+    return getApnProviderNameWith(profile, settings().notChangeProviderWording, localizer_);
+}
+
+QString DialConfigList::dialConfigFilePath() const
+{
+    return store()->configFilePathOfKey(kCMDialConfigFile);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+bool DialConfigList::readDialConfigFile()
+{
+    dialConfigArray_.clear();
+    dialConfigArrayWithSIM_.clear();
+    lastError_.clear();
+
+    const QString path = dialConfigFilePath();
+    if (path.isEmpty()) {
+        lastError_ = QStringLiteral("No ModemList folder for %1").arg(kCMDialConfigFile);
+        qCWarning(lcProfile).noquote() << lastError_;
+        return false;
+    }
+    if (!QFileInfo::exists(path)) {
+        lastError_ = QStringLiteral("%1 does not exist").arg(path);
+        qCInfo(lcProfile).noquote() << lastError_;
+        return false;
+    }
+    QString error;
+    const std::optional<QVariant> root = yov::PlistBridge::readFile(path, &error);
+    if (!root) {
+        lastError_ = QStringLiteral("Can not read %1: %2").arg(path, error);
+        qCWarning(lcProfile).noquote() << lastError_;
+        return false;
+    }
+    if (root->typeId() != QMetaType::QVariantList) {
+        lastError_ = QStringLiteral("%1 does not hold a list of profiles").arg(path);
+        qCWarning(lcProfile).noquote() << lastError_;
+        return false;
+    }
+    const QVariantList entries = root->toList();
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (entries.at(i).typeId() != QMetaType::QVariantMap) {
+            qCWarning(lcProfile).noquote() << "Entry" << i << "of" << path << "is not a profile; skipped";
+            continue;
+        }
+        dialConfigArray_.append(entries.at(i).toMap());
+    }
+    return true;
+}
+
+int DialConfigList::loadDialConfig(bool simIdentityKnown)
+{
+    readDialConfigFile();
+    const ProfileSettings s = settings();
+    if (s.addAPNWithSIM) {
+        if (!simIdentityKnown)
+            return 1;
+        loadDialConfigWithSIM(s.simIMSI);
+        // The SIM's own list: a stored profile beyond it starts again at the first one.
+        const int stored = readCurrentProfile();
+        if (stored < 0 || stored >= count()) {
+            writeCurrentProfile(0);
+            return 1;
+        }
+        return stored + 1;
+    }
+    clampCurrentProfile();
+    return currentChooserItem();
+}
+
+bool DialConfigList::saveDialConfigFile()
+{
+    lastError_.clear();
+    const QString path = dialConfigFilePath();
+    if (path.isEmpty()) {
+        lastError_ = QStringLiteral("No ModemList folder for %1").arg(kCMDialConfigFile);
+        qCWarning(lcProfile).noquote() << lastError_;
+        return false;
+    }
+    QVariantList all;
+    all.reserve(dialConfigArray_.size() + dialConfigArrayWithSIM_.size());
+    for (const QVariantMap &p : dialConfigArray_)
+        all.append(p);
+    for (const QVariantMap &p : dialConfigArrayWithSIM_)
+        all.append(p);
+    QString error;
+    if (!yov::PlistBridge::writeFile(path, all, &error)) {
+        lastError_ = QStringLiteral("Can not write %1: %2").arg(path, error);
+        qCWarning(lcProfile).noquote() << lastError_;
+        return false;
+    }
+    return true;
+}
+
+void DialConfigList::loadDialConfigWithSIM(const QString &simIMSI)
+{
+    // Take back what an earlier SIM set aside, in file order (shown first).
+    QList<QVariantMap> all = dialConfigArray_;
+    all.append(dialConfigArrayWithSIM_);
+    dialConfigArray_.clear();
+    dialConfigArrayWithSIM_.clear();
+    for (const QVariantMap &p : all) {
+        const auto it = p.constFind(profilekey::IMSI);
+        if (it != p.constEnd() && it->isValid() && yov::nsString(*it) != simIMSI)
+            dialConfigArrayWithSIM_.append(p);
+        else
+            dialConfigArray_.append(p);
+    }
+}
+
+std::optional<QVariantMap> DialConfigList::profileAt(int index) const
+{
+    if (index < 0 || index >= count())
+        return std::nullopt;
+    return dialConfigArray_.at(index);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+int DialConfigList::readCurrentProfile() const
+{
+    return yov::nsInt(store()->getConfigurationByModule(QStringLiteral("ProfileID")));
+}
+
+bool DialConfigList::writeCurrentProfile(int profile)
+{
+    const bool ok = ConfigService(store()).writeCurrentProfile(profile);
+    if (!ok) {
+        lastError_ = QStringLiteral("Can not write ProfileID to settings.plist");
+        qCWarning(lcProfile).noquote() << lastError_;
+    }
+    return ok;
+}
+
+int DialConfigList::readDefaultProfileNum() const
+{
+    return yov::nsInt(store()->getConfigurationByModule(QStringLiteral("DefaultProfileNum")));
+}
+
+bool DialConfigList::writeDefaultProfileNum(int number)
+{
+    const bool ok = ConfigService(store()).writeDefaultProfileNum(number);
+    if (!ok) {
+        lastError_ = QStringLiteral("Can not write DefaultProfileNum to settings.plist");
+        qCWarning(lcProfile).noquote() << lastError_;
+    }
+    return ok;
+}
+
+std::optional<int> DialConfigList::currentProfileIndex() const
+{
+    if (dialConfigArray_.isEmpty())
+        return std::nullopt;
+    return std::clamp(readCurrentProfile(), 0, count() - 1);
+}
+
+QVariantMap DialConfigList::currentSafeProfile() const
+{
+    const std::optional<int> index = currentProfileIndex();
+    return createSafeDialConfig(index ? dialConfigArray_.at(*index) : QVariantMap(), supportDoublePdp_);
+}
+
+QString DialConfigList::getDefaultProfileAPN() const
+{
+    return ostrel::getDefaultProfileAPN(currentSafeProfile(), localizer_);
+}
+
+bool DialConfigList::clampCurrentProfile()
+{
+    const int stored = readCurrentProfile();
+    const int clamped = dialConfigArray_.isEmpty() ? 0 : std::clamp(stored, 0, count() - 1);
+    const bool missing = !store()->getConfigurationByModule(QStringLiteral("ProfileID")).isValid();
+    if (clamped == stored && !(dialConfigArray_.isEmpty() && missing))
+        return true;
+    return writeCurrentProfile(clamped);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+std::optional<QString> DialConfigList::chooserItemText(int item) const
+{
+    if (item == 0)
+        return localized(localizer_, QStringLiteral("Edit Configuration"));
+    if (item < 0 || item > count())
+        return std::nullopt;
+    return shownName(dialConfigArray_.at(item - 1));
+}
+
+DialConfigList::ChooserAction DialConfigList::selectChooserItem(int item)
+{
+    if (item == 0)
+        return ChooserAction::OpenManagementSheet;
+    if (item < 0 || item > count())
+        return ChooserAction::None;
+    setCurrentProfile(item);
+    return ChooserAction::ProfileSelected;
+}
+
+bool DialConfigList::setCurrentProfile(int chooserItem)
+{
+    if (chooserItem < 1 || chooserItem > count())
+        return false;
+    return writeCurrentProfile(chooserItem - 1);
+}
+
+int DialConfigList::currentChooserItem() const
+{
+    const std::optional<int> index = currentProfileIndex();
+    return index ? *index + 1 : 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+QString DialConfigList::tableRowText(int row) const
+{
+    if (row < 0 || row >= count())
+        return localized(localizer_, QStringLiteral("Something is wrong, please check your code!"));
+    return shownName(dialConfigArray_.at(row));
+}
+
+ProfileButtons DialConfigList::buttonsForRow(std::optional<int> row) const
+{
+    const ProfileSettings s = settings();
+    return setEidtStatusAtRow(row, count(), readDefaultProfileNum(), s.addDefaultEdit, s.timAPNEditable);
+}
+
+int DialConfigList::addProfile(const NewProfileOptions &options, bool *saved)
+{
+    dialConfigArray_.append(newProfile(dialConfigArray_, settings(), options, localizer_));
+    const bool ok = saveDialConfigFile();
+    if (saved)
+        *saved = ok;
+    return count() - 1;
+}
+
+bool DialConfigList::deleteProfile(std::optional<int> row)
+{
+    if (dialConfigArray_.isEmpty())
+        return false;
+    const int index = row ? *row : count() - 1;
+    if (index < 0 || index >= count())
+        return false;
+    dialConfigArray_.removeAt(index);
+    bool ok = saveDialConfigFile();
+    if (readCurrentProfile() >= count())
+        ok = writeCurrentProfile(std::max(count() - 1, 0)) && ok;
+    return ok;
+}
+
+ProfileCheck DialConfigList::saveProfile(int row, const ProfileEdit &edit, bool *saved)
+{
+    if (saved)
+        *saved = false;
+    if (row < 0 || row >= count())
+        return ProfileCheck::InvalidProfile;
+    const ProfileCheck check = checkDialConfigIsValid(edit, dialConfigArray_, row);
+    if (check != ProfileCheck::Valid)
+        return check;
+    applyEdit(dialConfigArray_[row], edit, settings().passwordLimitLen);
+    const bool ok = saveDialConfigFile();
+    if (saved)
+        *saved = ok;
+    return check;
+}
+
+int DialConfigList::closeManagementSheet(bool *saved)
+{
+    const bool ok = saveDialConfigFile();
+    const bool clamped = clampCurrentProfile();
+    if (saved)
+        *saved = ok && clamped;
+    return currentChooserItem();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+yov::MSG_APN_SET_REQ_PARA_T DialConfigList::setDialParams(bool disableAlertWindow, QStringList *cutFields) const
+{
+    const ProfileSettings s = settings();
+    DialParamsContext context;
+    context.connectType = s.connectType;
+    context.mtu = s.mtuSize;
+    context.disableAlertWindow = disableAlertWindow;
+    context.supportDoublePdp = supportDoublePdp_;
+    return buildDialParams(currentSafeProfile(), context, cutFields);
+}
+
+} // namespace ostrel

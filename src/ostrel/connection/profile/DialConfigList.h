@@ -1,0 +1,135 @@
+#pragma once
+// The APN profile list of "dialConfig.plist" and the current-profile keys of settings.plist.
+//
+// The list holds the shown profiles (dialConfigArray) and, with per-SIM profiles, the profiles of
+// other SIMs set aside (dialConfigArrayWithSIM_). Saving writes the shown profiles followed by the
+// set-aside ones, so a profile of another SIM is never lost. The current profile is the top-level
+// ProfileID; every read of it is clamped to the list, and an empty list has no current profile
+// (the dial parameters are then built from the empty profile).
+//
+// The profile chooser has one item more than the list: item 0 opens the management sheet, item
+// i >= 1 is profile i - 1.
+//
+// Main thread only.
+
+#include "ostrel/connection/profile/DialProfile.h"
+#include "ostrel/connection/profile/ProfileInput.h"
+
+#include <QList>
+#include <QString>
+#include <QVariantMap>
+
+#include <optional>
+
+namespace ostrel {
+
+class ConfigManager;
+
+class DialConfigList {
+public:
+    // The path-table key of the profile file.
+    static const QString kCMDialConfigFile;
+
+    // store: the configuration store (not owned; null: the shared one at each call).
+    explicit DialConfigList(ConfigManager *store = nullptr, Localizer localizer = {});
+
+    ConfigManager *store() const;
+    void setSupportDoublePdp(bool support) { supportDoublePdp_ = support; }
+    bool isSupportDoblePdpSettings() const { return supportDoublePdp_; }
+
+    // The file's full path (empty when the store has no ModemList folder).
+    QString dialConfigFilePath() const;
+
+    // ---- file
+    // Reads the file into the shown list and empties the set-aside list. A missing or unreadable
+    // file, or a root that is not an array, gives an empty list and false (with the reason in
+    // lastError()); entries that are not dictionaries are skipped with a warning.
+    bool readDialConfigFile();
+    // The whole loader: reads the file, then without per-SIM profiles clamps ProfileID (written
+    // when it changes; 0 for an empty list). With per-SIM profiles and the SIM's identity known it
+    // applies the per-SIM filter and keeps ProfileID when it lies within the SIM's list, else
+    // stores 0; with the identity not yet known it only answers item 1. Returns the chooser item
+    // to select.
+    int loadDialConfig(bool simIdentityKnown = false);
+    // Writes the shown profiles followed by the set-aside ones, atomically. False (and lastError())
+    // when the file could not be written; the old file is then left whole.
+    bool saveDialConfigFile();
+    QString lastError() const { return lastError_; }
+
+    // ---- per-SIM profiles
+    // Sets aside every profile whose IMSI is present and differs from simIMSI; profiles without
+    // an IMSI stay shown. Profiles set aside earlier are taken back first, so a change of SIM
+    // shows the new SIM's profiles and loses none.
+    void loadDialConfigWithSIM(const QString &simIMSI);
+
+    // ---- the list
+    int count() const { return int(dialConfigArray_.size()); }
+    const QList<QVariantMap> &dialConfigArray() const { return dialConfigArray_; }
+    const QList<QVariantMap> &dialConfigArrayWithSIM() const { return dialConfigArrayWithSIM_; }
+    std::optional<QVariantMap> profileAt(int index) const;
+    void setDialConfigArray(const QList<QVariantMap> &profiles) { dialConfigArray_ = profiles; }
+
+    // ---- settings keys
+    int readCurrentProfile() const;    // ProfileID, 0 when missing
+    bool writeCurrentProfile(int profile);
+    int readDefaultProfileNum() const; // DefaultProfileNum, 0 when missing
+    bool writeDefaultProfileNum(int number);
+
+    // The index of the current profile, ProfileID clamped to the list; none for an empty list.
+    std::optional<int> currentProfileIndex() const;
+    // The safe copy of the current profile; the empty profile made safe when there is none.
+    QVariantMap currentSafeProfile() const;
+    QString getDefaultProfileAPN() const;
+
+    // ---- chooser
+    int chooserItemCount() const { return count() + 1; }
+    // Item 0: the localised "Edit Configuration"; item i: the shown name of profile i - 1; none
+    // beyond.
+    std::optional<QString> chooserItemText(int item) const;
+    enum class ChooserAction { None, OpenManagementSheet, ProfileSelected };
+    // Item 0 opens the sheet; an item of a profile makes it current (setCurrentProfile); a negative
+    // or too high item does nothing.
+    ChooserAction selectChooserItem(int item);
+    // Writes ProfileID = item - 1; false for an item that is not a profile or a failed write.
+    bool setCurrentProfile(int chooserItem);
+    // The item that shows the current profile (ProfileID clamped, + 1); 1 for an empty list.
+    int currentChooserItem() const;
+
+    // ---- management sheet
+    // The name shown in table row; the localised "Something is wrong, please check your code!" for
+    // a row at or beyond the count.
+    QString tableRowText(int row) const;
+    ProfileButtons buttonsForRow(std::optional<int> row) const;
+    // Appends a new profile and saves. Returns its index; the save result in saved.
+    int addProfile(const NewProfileOptions &options, bool *saved = nullptr);
+    // Removes the profile of row (the last one when no row is selected), saves, and moves ProfileID
+    // to the new last profile when it is no longer below the count (0 for an empty list).
+    // False when there was nothing to remove or a write failed.
+    bool deleteProfile(std::optional<int> row);
+    // Checks the sheet's values against the list and, when valid, writes them into the profile of
+    // row and saves. saved (optional) tells whether the file was written.
+    ProfileCheck saveProfile(int row, const ProfileEdit &edit, bool *saved = nullptr);
+    // Closing the management sheet: saves, clamps ProfileID; returns the chooser item to select.
+    int closeManagementSheet(bool *saved = nullptr);
+
+    // ---- dial parameters of the current profile
+    // The settings give the connect type and MTU; disableAlertWindow comes from the caller
+    // (dialParaDisableAlertWindow()).
+    yov::MSG_APN_SET_REQ_PARA_T setDialParams(bool disableAlertWindow, QStringList *cutFields = nullptr) const;
+
+    ProfileSettings settings() const;
+    QString shownName(const QVariantMap &profile) const;
+
+private:
+    // Clamps ProfileID to the list, writing it when it changes.
+    bool clampCurrentProfile();
+
+    ConfigManager *store_ = nullptr;
+    Localizer localizer_;
+    bool supportDoublePdp_ = false;
+    QList<QVariantMap> dialConfigArray_;
+    QList<QVariantMap> dialConfigArrayWithSIM_;
+    QString lastError_;
+};
+
+} // namespace ostrel

@@ -1,0 +1,6 @@
+#pragma once
+#include <QLoggingCategory>
+
+namespace ostrel {
+Q_DECLARE_LOGGING_CATEGORY(lcProfile)
+}
