@@ -1,0 +1,45 @@
+#include "ostrel/framework/widgets/ResourcePaths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace ostrel {
+
+namespace {
+QString &overridePath()
+{
+    static QString path;
+    return path;
+}
+} // namespace
+
+QString ResourcePaths::resourcesPath()
+{
+    if (!overridePath().isEmpty())
+        return overridePath();
+    const QString programDir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+    return QDir::cleanPath(programDir + QStringLiteral("/../share/ostrel"));
+}
+
+void ResourcePaths::setResourcesPath(const QString &path)
+{
+    overridePath() = path;
+}
+
+QImage ResourcePaths::applicationImage(const QString &name)
+{
+    if (name.isEmpty())
+        return {};
+    const QString base = resourcesPath() + QStringLiteral("/images/") + name;
+    for (const QString &candidate : {base, base + QStringLiteral(".png"), base + QStringLiteral(".PNG")}) {
+        if (QFileInfo(candidate).isFile()) {
+            QImage image(candidate);
+            if (!image.isNull())
+                return image;
+        }
+    }
+    return {};
+}
+
+} // namespace ostrel
