@@ -1,0 +1,117 @@
+#include "ostrel/framework/controller/Drawer.h"
+
+#include <QEvent>
+
+namespace ostrel {
+
+Drawer::Drawer(const QSizeF &contentSize, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), contentSize_(contentSize)
+{
+}
+
+void Drawer::setParentWindow(QWidget *window)
+{
+    if (parentWindow_)
+        parentWindow_->removeEventFilter(this);
+    parentWindow_ = window;
+    if (window) {
+        setParent(window, windowFlags());
+        window->installEventFilter(this);
+    }
+    place();
+}
+
+void Drawer::setContentView(QWidget *view)
+{
+    if (contentView_ == view)
+        return;
+    delete contentView_;
+    contentView_ = view;
+    if (view) {
+        view->setParent(this);
+        view->setGeometry(rect());
+        view->show();
+    }
+}
+
+QSizeF Drawer::bounded(const QSizeF &size) const
+{
+    QSizeF s = size;
+    if (minSize_.isValid())
+        s = s.expandedTo(minSize_);
+    if (maxSize_.isValid() && !maxSize_.isEmpty())
+        s = s.boundedTo(maxSize_);
+    return s;
+}
+
+void Drawer::setContentSize(const QSizeF &size)
+{
+    contentSize_ = size;
+    place();
+}
+
+void Drawer::setMinContentSize(const QSizeF &size)
+{
+    minSize_ = size;
+    place();
+}
+
+void Drawer::setMaxContentSize(const QSizeF &size)
+{
+    maxSize_ = size;
+    place();
+}
+
+void Drawer::setLeadingOffset(qreal offset)
+{
+    leading_ = offset;
+    place();
+}
+
+void Drawer::setTrailingOffset(qreal offset)
+{
+    trailing_ = offset;
+    place();
+}
+
+void Drawer::open()
+{
+    open_ = true;
+    place();
+    show();
+}
+
+void Drawer::close()
+{
+    open_ = false;
+    hide();
+}
+
+QRect Drawer::frameBesideParent() const
+{
+    const QSizeF size = bounded(contentSize_);
+    if (!parentWindow_)
+        return QRect(QPoint(0, 0), size.toSize());
+    const QRect parentFrame = parentWindow_->frameGeometry();
+    const int height = qMax(0, int(parentFrame.height() - leading_ - trailing_));
+    return QRect(parentFrame.right() + 1, parentFrame.top() + int(leading_), int(size.width()), height);
+}
+
+void Drawer::place()
+{
+    const QRect frame = frameBesideParent();
+    setGeometry(frame);
+    if (contentView_)
+        contentView_->setGeometry(rect());
+}
+
+bool Drawer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == parentWindow_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+        if (open_)
+            place();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace ostrel
