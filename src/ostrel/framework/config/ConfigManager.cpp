@@ -336,7 +336,7 @@ QVariant ConfigManager::getConfigurationByModule(const QString &module) const
 {
     QMutexLocker lock(&d->mutex);
     if (module.isNull() || d->settings.isEmpty()) {
-        qCInfo(lcConfig, "nil");
+        qCDebug(lcConfig, "nil"); // a read of an empty store: every switch falls back to its default
         return QVariant();
     }
     return d->settings.value(module);
