@@ -1,5 +1,7 @@
 #include "common/ModemListResolver.h"
 
+#include "common/InstallLayout.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -59,8 +61,8 @@ QStringList ModemListResolver::searchedLocations(const Inputs &in)
 {
     QStringList out;
     if (!in.programDir.isEmpty()) {
-        const QString prefix = clean(in.programDir + QStringLiteral("/.."));
-        out << clean(prefix + QStringLiteral("/share/ostrel/ModemList"))
+        const QString prefix = InstallLayout::prefix(in.programDir);
+        out << clean(InstallLayout::resourcesDir(in.programDir) + QStringLiteral("/ModemList"))
             << clean(prefix + QStringLiteral("/../ModemList"))
             << clean(prefix + QStringLiteral("/../../Resources/ModemList"));
     }

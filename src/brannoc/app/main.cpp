@@ -4,6 +4,8 @@
 // <prefix>/share/ostrel/brannoc/default.plist next to this program's bin/ folder.
 
 #include "brannoc/BrannocService.h"
+
+#include "common/InstallLayout.h"
 #include "brannoc/TerminationSignals.h"
 
 #include <QCoreApplication>
@@ -16,8 +18,7 @@ int main(int argc, char **argv)
 
     QString path = qEnvironmentVariable("OSTREL_BRANNOC_SCENARIO");
     if (path.isEmpty())
-        path = QDir::cleanPath(QCoreApplication::applicationDirPath()
-                               + QStringLiteral("/../share/ostrel/brannoc/default.plist"));
+        path = yov::InstallLayout::resourcesDir() + QStringLiteral("/brannoc/default.plist");
     QString error;
     auto scenario = brannoc::Scenario::load(path, &error);
     if (!scenario) {

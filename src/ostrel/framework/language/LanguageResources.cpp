@@ -1,5 +1,7 @@
 #include "ostrel/framework/language/LanguageResources.h"
 
+#include "common/InstallLayout.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -21,10 +23,8 @@ QString LanguageResources::defaultFolder()
     if (!env.isEmpty())
         return env;
     QStringList candidates;
-    if (QCoreApplication::instance()) {
-        const QString programDir = QCoreApplication::applicationDirPath();
-        candidates << QDir::cleanPath(programDir + QStringLiteral("/../share/ostrel/Language"));
-    }
+    if (QCoreApplication::instance())
+        candidates << yov::InstallLayout::resourcesDir() + QStringLiteral("/Language");
     candidates << QStringLiteral("/usr/local/share/ostrel/Language") << QStringLiteral("/usr/share/ostrel/Language");
     for (const QString &c : std::as_const(candidates)) {
         if (QFileInfo(c).isDir())

@@ -1,5 +1,7 @@
 #include "ostrel/framework/message/YOVMsgCenter.h"
 
+#include "common/InstallLayout.h"
+
 #include "common/PlistBridge.h"
 #include "common/ValueConversion.h"
 #include "ostrel/framework/config/ConfigManager.h"
@@ -51,9 +53,8 @@ YOVMsgCenter::YOVMsgCenter(std::unique_ptr<MsgTransport> transport, std::unique_
       receiveMsgQueueTimer_(clock, this, [this] { readingReceiveMsg(); }),
       doNotLockReader_(configDoNotLockMsg)
 {
-    const QString prefix = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral(".."));
-    resourceDir_ = QDir::cleanPath(prefix + QStringLiteral("/share/ostrel"));
-    programDir_ = QCoreApplication::applicationDirPath();
+    resourceDir_ = yov::InstallLayout::resourcesDir();
+    programDir_ = yov::InstallLayout::programDir();
     initlizeMsgCenter();
 }
 

@@ -1,5 +1,7 @@
 #include "ostrel/framework/plugin/PluginHost.h"
 
+#include "common/InstallLayout.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -14,9 +16,7 @@ QString PluginHost::pluginDirectory()
     const QString overridden = qEnvironmentVariable("OSTREL_PLUGIN_DIR");
     if (!overridden.isEmpty())
         return QDir::cleanPath(overridden);
-    QDir prefix(QCoreApplication::applicationDirPath());
-    prefix.cdUp();
-    return QDir::cleanPath(prefix.filePath(QStringLiteral("lib/ostrel/plugins")));
+    return yov::InstallLayout::pluginDir();
 }
 
 QString PluginHost::pluginPathFor(const QString &bundleName, const QString &directory)

@@ -1,5 +1,7 @@
 #include "ostrel/framework/update/AEMessage.h"
 
+#include "common/InstallLayout.h"
+
 #include "common/PlistBridge.h"
 #include "common/TextFormat.h"
 #include "common/ValueConversion.h"
@@ -298,9 +300,7 @@ bool AEMessage::send_FirmwareUpdate_Msg()
     msg.insert(kUiLanguage, uiLanguage());
     QString resources = env_.resourcesPath;
     if (resources.isEmpty()) {
-        const QString programDir =
-            env_.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : env_.programDir;
-        resources = QDir::cleanPath(programDir + QStringLiteral("/../share/ostrel"));
+        resources = yov::InstallLayout::resourcesDir(env_.programDir);
     }
     msg.insert(kPath, resources);
     if (connected())

@@ -1,5 +1,7 @@
 #include "ostrel/framework/widgets/ResourcePaths.h"
 
+#include "common/InstallLayout.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -18,8 +20,7 @@ QString ResourcePaths::resourcesPath()
 {
     if (!overridePath().isEmpty())
         return overridePath();
-    const QString programDir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
-    return QDir::cleanPath(programDir + QStringLiteral("/../share/ostrel"));
+    return yov::InstallLayout::resourcesDir();
 }
 
 void ResourcePaths::setResourcesPath(const QString &path)
