@@ -1,41 +1,76 @@
 // The dashboard's entry: one instance per session, then the application.
-#include "common/ModemListResolver.h"
+#include "common/ValueConversion.h"
+#include "common/util/KLog.h"
+#include "ostrel/app/DashboardAssembly.h"
+#include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/controller/YOVUIController.h"
+#include "ostrel/framework/language/LanguageOperation.h"
 #include "platform/process/SingleInstance.h"
 #include "platform/process/UnixSignalWatcher.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
+#include <QMetaType>
+#include <QStyle>
+#include <QSystemTrayIcon>
 #include <csignal>
+#include <memory>
+
+namespace {
+
+// The trace-log switch: the top-level IsLogOn when it is a number (a boolean or an integer);
+// anything else leaves the trace log off.
+void setKLog()
+{
+    const QVariant value =
+        ostrel::ConfigManager::sharedConfigManager()->getConfigurationByModule(QStringLiteral("IsLogOn"));
+    const int type = value.typeId();
+    const bool isNumber = type == QMetaType::Bool || type == QMetaType::LongLong || type == QMetaType::Int ||
+                          type == QMetaType::Double;
+    yov::KLog::sharedLog().SetKLogOpen(isNumber && yov::nsBool(value));
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ostrel"));
+    // Every quit goes through the application's quit road, not through a last closed window.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     yov::SingleInstance instance(QStringLiteral("org.ostrel.Dashboard"), QStringLiteral("/org/ostrel/Dashboard"));
     if (!instance.claim())
-        return 0; // the running dashboard was asked to come forward
+        return 0; // the running dashboard was asked to run its reopen road
+
+    ostrel::YOVUIController::removeRuntimeData();
+    setKLog();
+    ostrel::LanguageOperation::sharedLanguageOperation()->initLanguage();
+
+    ostrel::DashboardAssembly assembly;
+    ostrel::MainController *main = assembly.mainController();
 
     yov::UnixSignalWatcher signals_;
-    signals_.watch(SIGTERM);
-    QObject::connect(&signals_, &yov::UnixSignalWatcher::unixSignal, &app, [] { QApplication::exit(0); });
+    if (!signals_.watch(SIGTERM))
+        qCWarning(lcAssembly) << "SIGTERM cannot be watched: the device service is not stopped on SIGTERM";
+    QObject::connect(&signals_, &yov::UnixSignalWatcher::unixSignal, main,
+                     [main](int) { main->handleTerminationSignal(); });
+    QObject::connect(&instance, &yov::SingleInstance::reopenRequested, main,
+                     [main] { main->applicationShouldHandleReopen(true); });
 
-    ostrel::ConfigManager *config = ostrel::ConfigManager::sharedConfigManager();
+    // The tray icon's activation runs the reopen road, as a later launch does.
+    std::unique_ptr<QSystemTrayIcon> tray;
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        const QIcon icon = QApplication::windowIcon().isNull()
+                               ? QApplication::style()->standardIcon(QStyle::SP_ComputerIcon)
+                               : QApplication::windowIcon();
+        tray = std::make_unique<QSystemTrayIcon>(icon);
+        tray->setToolTip(QApplication::applicationName());
+        QObject::connect(tray.get(), &QSystemTrayIcon::activated, main,
+                         [main](QSystemTrayIcon::ActivationReason) { main->applicationShouldHandleReopen(true); });
+        tray->show();
+    }
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Ostrel"));
-    auto *label = new QLabel(QStringLiteral("ModemList folder: %1")
-                                 .arg(config->modemListPath().isEmpty() ? QStringLiteral("(none found)")
-                                                                        : config->modemListPath()));
-    label->setMargin(24);
-    window.setCentralWidget(label);
-    QObject::connect(&instance, &yov::SingleInstance::reopenRequested, &window, [&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
-    });
-    window.show();
+    assembly.launch();
     return app.exec();
 }

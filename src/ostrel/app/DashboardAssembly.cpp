@@ -1,0 +1,113 @@
+#include "ostrel/app/DashboardAssembly.h"
+
+#include "ostrel/device/main/MainController.h"
+#include "ostrel/framework/controller/UIManagerSkinAccess.h"
+#include "ostrel/framework/controller/YOVAlertPanel.h"
+#include "ostrel/framework/controller/YOVUIController.h"
+#include "ostrel/framework/language/Language.h"
+#include "ostrel/framework/message/YOVMsgCenter.h"
+#include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/framework/skin/YOVUIManager.h"
+#include "platform/alert/AlertPresenter.h"
+
+Q_LOGGING_CATEGORY(lcAssembly, "ostrel.app")
+
+namespace ostrel {
+
+namespace {
+
+// Logs the device service's handshake (1/0) until the device-state controller handles it.
+class DeviceServiceLog : public QObject {
+public:
+    explicit DeviceServiceLog(YOVMsgCenter *center) : center_(center)
+    {
+        center_->registerObserver(this, &DeviceServiceLog::handshake, 1, 0);
+    }
+    void handshake(const yov::Notification &notification)
+    {
+        yov::UI_MSG msg;
+        center_->getMsgPackage(&msg, &notification);
+        qCInfo(lcAssembly) << "device service handshake received, result" << int(msg.result);
+    }
+
+private:
+    YOVMsgCenter *center_;
+};
+
+} // namespace
+
+DashboardAssembly::DashboardAssembly() : DashboardAssembly(Options{}) {}
+
+DashboardAssembly::DashboardAssembly(Options options) : msgCenter_(std::move(options.msgCenter))
+{
+    createSharedObjects(options.loadSkin, options.installAlertPresenter);
+    createControllers();
+}
+
+DashboardAssembly::~DashboardAssembly()
+{
+    mainController_.reset();
+    Neighbours::installDefaults(nullptr);
+    if (alertPresenter_)
+        yov::AlertPresenter::setShared(nullptr);
+    alertPresenter_.reset();
+    alertPanel_.reset();
+    ControllerContext::shared() = ControllerContext{};
+    deviceServiceLog_.reset();
+    msgCenter_.reset(); // stops the device service it started
+    language_.reset();
+    skinAccess_.reset();
+    skinManager_.reset();
+}
+
+void DashboardAssembly::createSharedObjects(bool loadSkin, bool installAlertPresenter)
+{
+    if (!msgCenter_)
+        msgCenter_ = std::make_unique<YOVMsgCenter>();
+    deviceServiceLog_ = std::make_unique<DeviceServiceLog>(msgCenter_.get());
+
+    skinManager_ = std::make_unique<YOVUIManager>();
+    if (loadSkin && !skinManager_->loadLastUsedUIResource())
+        qCWarning(lcAssembly) << "no skin could be loaded: the windows keep their built-in look";
+    skinAccess_ = std::make_unique<UIManagerSkinAccess>(skinManager_.get());
+    language_ = std::make_unique<Language>();
+
+    ControllerContext &context = ControllerContext::shared();
+    context = ControllerContext{};
+    context.msgCenter = msgCenter_.get();
+    context.skinManager = skinAccess_.get();
+    context.language = language_.get();
+
+    alertPanel_ = std::make_unique<YOVAlertPanel>(context);
+    if (installAlertPresenter) {
+        alertPresenter_ = std::make_unique<SkinnedAlertPresenter>();
+        yov::AlertPresenter::setShared(alertPresenter_.get());
+    }
+    Neighbours::installDefaults(msgCenter_.get());
+}
+
+void DashboardAssembly::createControllers()
+{
+    const ControllerContext &context = ControllerContext::shared();
+    mainController_ = std::make_unique<MainController>(context);
+    // Controllers of later areas are created here and install themselves in Neighbours.
+}
+
+void DashboardAssembly::awakeFromNib()
+{
+    if (awoken_)
+        return;
+    awoken_ = true;
+    msgCenter_->awakeFromNib();
+    alertPanel_->awakeFromNib();
+    mainController_->awakeFromNib();
+}
+
+void DashboardAssembly::launch()
+{
+    awakeFromNib();
+    mainController_->applicationWillFinishLaunching();
+    mainController_->applicationDidFinishLaunching();
+}
+
+} // namespace ostrel

@@ -1,0 +1,72 @@
+#pragma once
+// The assembly of the dashboard: it creates the shared objects (message center, skin manager,
+// language object, alert panel), fills ControllerContext::shared(), installs the neighbour
+// defaults, creates every controller that exists, connects their pointers and wakes them in one
+// fixed order:
+//
+//   1. the message center (its receive-guard switch)
+//   2. the alert panel (the skinned alert window)
+//   3. MainController (windows, splash, its notification tables)
+//
+// A controller added later is created in createControllers() and woken in awakeFromNib() at the
+// place this list gives it. The windows of the launch road come afterwards, from launch().
+#include <QLoggingCategory>
+#include <QObject>
+#include <memory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcAssembly)
+
+namespace yov { class AlertPresenter; class NotificationCenter; }
+
+namespace ostrel {
+
+class Language;
+class MainController;
+class SkinManagerAccess;
+class SkinnedAlertPresenter;
+class YOVAlertPanel;
+class YOVMsgCenter;
+class YOVUIManager;
+
+class DashboardAssembly {
+public:
+    struct Options {
+        // The message center; null: the program's own (session bus, real launcher).
+        std::unique_ptr<YOVMsgCenter> msgCenter;
+        // Load the skin of the configuration (off in tests that need no skin files).
+        bool loadSkin = true;
+        // Route the dashboard's alerts to the skinned panel (off when a test installs its own).
+        bool installAlertPresenter = true;
+    };
+
+    DashboardAssembly();
+    explicit DashboardAssembly(Options options);
+    ~DashboardAssembly();
+    DashboardAssembly(const DashboardAssembly &) = delete;
+    DashboardAssembly &operator=(const DashboardAssembly &) = delete;
+
+    // Wakes the shared objects and the controllers in the order above (once).
+    void awakeFromNib();
+    // The launch: will-finish then did-finish launching.
+    void launch();
+
+    YOVMsgCenter *msgCenter() const { return msgCenter_.get(); }
+    MainController *mainController() const { return mainController_.get(); }
+    YOVAlertPanel *alertPanel() const { return alertPanel_.get(); }
+
+private:
+    void createSharedObjects(bool loadSkin, bool installAlertPresenter);
+    void createControllers();
+
+    std::unique_ptr<YOVMsgCenter> msgCenter_;
+    std::unique_ptr<YOVUIManager> skinManager_;
+    std::unique_ptr<SkinManagerAccess> skinAccess_;
+    std::unique_ptr<Language> language_;
+    std::unique_ptr<YOVAlertPanel> alertPanel_;
+    std::unique_ptr<SkinnedAlertPresenter> alertPresenter_;
+    std::unique_ptr<QObject> deviceServiceLog_;
+    std::unique_ptr<MainController> mainController_;
+    bool awoken_ = false;
+};
+
+} // namespace ostrel

@@ -1,0 +1,60 @@
+#pragma once
+// What the rest of the dashboard asks of the device-state controller (InitController).
+//
+// DefaultInitController sends the two device requests itself (they need nothing but the message
+// center) and keeps the device-lock module number; it has no unlock window, so
+// openUnlockDeviceWindow() does nothing.
+#include <QWidget>
+
+namespace ostrel {
+
+class YOVMsgCenter;
+
+class InitControllerInterface {
+public:
+    virtual ~InitControllerInterface() = default;
+
+    // 3/4 and 3/3 to the device service (module 1, type 0, result 0, no data); true when sent.
+    virtual bool setDeviceOffline() = 0;
+    virtual bool setDeviceOnline() = 0;
+
+    // The user's device lock: runs the unlock window as a sheet on the window, and remembers
+    // which function asked (0 connection, 1 SMS, 2 phonebook, 3 USSD, 4 voice call, 5 SIM
+    // toolkit, 6 settings).
+    virtual void openUnlockDeviceWindow(QWidget *window) = 0;
+    virtual void setDeviceLockFunctionModule(int module) = 0;
+    virtual int getDeviceLockFunctionModule() const = 0;
+
+    // The diagnostic report's send in progress.
+    virtual bool reportSendFlag() const = 0;
+    virtual void setReportSendFlag(bool flag) = 0;
+};
+
+class DefaultInitController : public InitControllerInterface {
+public:
+    static constexpr int kDeviceStateModule = 1;
+    static constexpr int kDeviceMajor = 3;
+    static constexpr int kSetOnlineMinor = 3;
+    static constexpr int kSetOfflineMinor = 4;
+
+    explicit DefaultInitController(YOVMsgCenter *msgCenter = nullptr) : msgCenter_(msgCenter) {}
+    void setMsgCenter(YOVMsgCenter *msgCenter) { msgCenter_ = msgCenter; }
+    YOVMsgCenter *msgCenter() const { return msgCenter_; }
+
+    bool setDeviceOffline() override;
+    bool setDeviceOnline() override;
+    void openUnlockDeviceWindow(QWidget *) override {}
+    void setDeviceLockFunctionModule(int module) override { deviceLockFunctionModule_ = module; }
+    int getDeviceLockFunctionModule() const override { return deviceLockFunctionModule_; }
+    bool reportSendFlag() const override { return reportSendFlag_; }
+    void setReportSendFlag(bool flag) override { reportSendFlag_ = flag; }
+
+private:
+    bool send(int minor);
+
+    YOVMsgCenter *msgCenter_ = nullptr;
+    int deviceLockFunctionModule_ = 0;
+    bool reportSendFlag_ = false;
+};
+
+} // namespace ostrel

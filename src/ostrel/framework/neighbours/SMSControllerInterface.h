@@ -1,0 +1,55 @@
+#pragma once
+// What the rest of the dashboard asks of the SMS page controller (SMSController).
+//
+// DefaultSMSController: no unread messages, nothing sent (sends answer false), and a window is
+// centred on the screen's origin (there is no new-message window to centre on).
+#include <QPointF>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+
+namespace ostrel {
+
+class SMSControllerInterface {
+public:
+    virtual ~SMSControllerInterface() = default;
+
+    // The origin that centres a window of that size on the new-message window.
+    virtual QPointF centerTheNewSMSArriveWnd(const QSizeF &size) const = 0;
+    virtual bool sendSmsTo(const QString &number, const QString &text, bool report, bool returnSendResult,
+                           bool saveInCorrespondBox) = 0;
+    virtual bool sendMessageto(const QString &number, const QString &text) = 0;
+    virtual void setTheSearchFieldText(const QStringList &numbers) = 0;
+    virtual void setSendSMSBtnStatWhenSendUserInfo(bool enable) = 0;
+    virtual void writeSendResIntoFileIfSendSuccess() = 0;
+    virtual void GotoInbox() = 0;
+    // Position 0 computer inbox, 1 SIM.
+    virtual bool hasNewSMSInPos(int position) const = 0;
+    virtual void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime() = 0;
+    virtual void stopAnimationWhenMinimizeWithNewSms() = 0;
+    virtual void startAnimationWhenMaximizeWithNewSms() = 0;
+    virtual void cleanTextControlShowCertainNewSmsContent() = 0;
+    virtual int getNetCardStatus() const = 0;
+    // "%d/%d": SIM messages used / SIM capacity.
+    virtual QString getDiagnosticsSMS() const = 0;
+};
+
+class DefaultSMSController : public SMSControllerInterface {
+public:
+    QPointF centerTheNewSMSArriveWnd(const QSizeF &) const override { return {}; }
+    bool sendSmsTo(const QString &, const QString &, bool, bool, bool) override { return false; }
+    bool sendMessageto(const QString &, const QString &) override { return false; }
+    void setTheSearchFieldText(const QStringList &) override {}
+    void setSendSMSBtnStatWhenSendUserInfo(bool) override {}
+    void writeSendResIntoFileIfSendSuccess() override {}
+    void GotoInbox() override {}
+    bool hasNewSMSInPos(int) const override { return false; }
+    void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime() override {}
+    void stopAnimationWhenMinimizeWithNewSms() override {}
+    void startAnimationWhenMaximizeWithNewSms() override {}
+    void cleanTextControlShowCertainNewSmsContent() override {}
+    int getNetCardStatus() const override { return 0; }
+    QString getDiagnosticsSMS() const override { return {}; }
+};
+
+} // namespace ostrel

@@ -1,0 +1,73 @@
+// The assembly: shared objects in the context, neighbours wired to its message center, the
+// launch, and everything put back when it goes.
+#include "ostrel/app/DashboardAssembly.h"
+
+#include "ostrel/device/main/MainController.h"
+#include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/controller/YOVAlertPanel.h"
+#include "ostrel/framework/message/FakeMsgTransport.h"
+#include "ostrel/framework/message/YOVMsgCenter.h"
+#include "ostrel/framework/neighbours/Neighbours.h"
+#include "support/ManualClock.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace ostrel;
+
+TEST(DashboardAssemblyTest, WiresTheSharedObjectsLaunchesAndPutsEverythingBack)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ConfigManager config(dir.path());
+    ConfigManager::setSharedConfigManager(&config);
+    QFile program(dir.filePath(QStringLiteral("Brannoc")));
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.close();
+    program.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    qputenv("OSTREL_BRANNOC", program.fileName().toLocal8Bit());
+
+    testing_support::ManualClock clock;
+    auto transport = std::make_unique<msgtest::FakeMsgTransport>();
+    auto launcher = std::make_unique<msgtest::FakeLauncher>();
+    msgtest::FakeMsgTransport *bus = transport.get();
+    msgtest::FakeLauncher *processes = launcher.get();
+    QStringList order;
+    QObject observer;
+    yov::NotificationCenter::defaultCenter().addObserver(&observer, QStringLiteral("AppReady"), nullptr,
+                                                         [&](const yov::Notification &) {
+                                                             order << QStringLiteral("AppReady");
+                                                         });
+    {
+        DashboardAssembly::Options options;
+        options.msgCenter = std::make_unique<YOVMsgCenter>(std::move(transport), std::move(launcher), clock,
+                                                           yov::NotificationCenter::defaultCenter());
+        options.loadSkin = false;
+        options.installAlertPresenter = false;
+        DashboardAssembly assembly(std::move(options));
+
+        EXPECT_EQ(ControllerContext::shared().msgCenter, assembly.msgCenter());
+        EXPECT_NE(ControllerContext::shared().skinManager, nullptr);
+        EXPECT_NE(ControllerContext::shared().language, nullptr);
+        EXPECT_EQ(MainController::g_MainController(), assembly.mainController());
+        EXPECT_EQ(assembly.mainController()->yovMsgCenter(), assembly.msgCenter());
+        EXPECT_EQ(YOVAlertPanel::shareAlertPanel(), assembly.alertPanel());
+
+        EXPECT_TRUE(Neighbours::init().setDeviceOnline()) << "the device-state default uses the assembly's center";
+        EXPECT_EQ(bus->sent.size(), 1u);
+
+        assembly.mainController()->setTerminator([] {});
+        assembly.launch();
+        order << QStringLiteral("launched %1").arg(processes->launched.size());
+        EXPECT_EQ(order, (QStringList{QStringLiteral("AppReady"), QStringLiteral("launched 1")}));
+        EXPECT_TRUE(assembly.mainController()->hasRunDatacard());
+        EXPECT_TRUE(assembly.mainController()->wndCompleteMain_);
+    }
+    EXPECT_EQ(ControllerContext::shared().msgCenter, nullptr);
+    EXPECT_EQ(MainController::g_MainController(), nullptr);
+    EXPECT_FALSE(Neighbours::init().setDeviceOnline()) << "no center once the assembly is gone";
+    qunsetenv("OSTREL_BRANNOC");
+    ConfigManager::setSharedConfigManager(nullptr);
+}
