@@ -38,8 +38,10 @@ QString describe(const QByteArray &bytes)
 
 BrannocService::BrannocService(Scenario scenario, const QDBusConnection &bus, QObject *parent)
     : QDBusVirtualObject(parent), bus_(bus), areas_(createModemAreas()),
-      control_(std::make_unique<BrannocTestControl>(this))
+      control_(std::make_unique<BrannocTestControl>(this)), voice_(std::make_unique<VoiceProxy>())
 {
+    for (auto &area : areas_)
+        area->bind(this);
     qDBusRegisterMetaType<QList<QByteArray>>();
     clock_.start();
     loadScenario(std::move(scenario));
@@ -48,6 +50,7 @@ BrannocService::BrannocService(Scenario scenario, const QDBusConnection &bus, QO
 BrannocService::~BrannocService()
 {
     if (bus_.isConnected()) {
+        bus_.unregisterObject(QLatin1String(VoiceProxy::objectPath));
         bus_.unregisterObject(QLatin1String(yov::devicebus::kTestPath));
         bus_.unregisterObject(QLatin1String(yov::devicebus::kPath));
         bus_.unregisterService(QLatin1String(yov::devicebus::kService));
@@ -68,6 +71,8 @@ bool BrannocService::start(QString *error)
     if (!bus_.registerObject(QLatin1String(yov::devicebus::kTestPath), control_.get(),
                              QDBusConnection::ExportAllSlots))
         return fail(QStringLiteral("cannot register ") + QLatin1String(yov::devicebus::kTestPath));
+    if (!bus_.registerObject(QLatin1String(VoiceProxy::objectPath), voice_.get(), QDBusConnection::ExportAllSlots))
+        return fail(QStringLiteral("cannot register ") + QLatin1String(VoiceProxy::objectPath));
     // Do not queue behind another owner: a second device service must not wait for the name.
     const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply = bus_.interface()->registerService(
         QLatin1String(yov::devicebus::kService), QDBusConnectionInterface::DontQueueService,
@@ -81,8 +86,98 @@ bool BrannocService::start(QString *error)
 void BrannocService::loadScenario(Scenario scenario)
 {
     scenario_ = std::move(scenario);
+    // A misspelt key would silently leave an area at its default: say so.
+    for (auto it = scenario_.modem.constBegin(); it != scenario_.modem.constEnd(); ++it) {
+        const ModemArea *known = area(it.key());
+        if (!known) {
+            qCWarning(lcBrannoc).noquote() << "scenario: no modem area" << it.key();
+            continue;
+        }
+        const QStringList keys = known->stateKeys();
+        for (const QString &key : it.value().toMap().keys())
+            if (!keys.contains(key))
+                qCWarning(lcBrannoc).noquote() << "scenario:" << it.key() << "has no state key" << key;
+    }
     for (auto &area : areas_)
         area->load(scenario_.modem.value(area->name()).toMap());
+}
+
+void BrannocService::notify(ModemEvent event)
+{
+    for (auto &area : areas_)
+        area->onEvent(event, *this);
+}
+
+ModemArea *BrannocService::area(const QString &name)
+{
+    for (auto &area : areas_)
+        if (area->name() == name)
+            return area.get();
+    return nullptr;
+}
+
+bool BrannocService::setModemState(const QString &name, const QVariantMap &values, QString *error)
+{
+    ModemArea *a = area(name);
+    if (!a) {
+        if (error)
+            *error = QStringLiteral("no modem area %1").arg(name);
+        return false;
+    }
+    if (present_)
+        return a->set(values, *this, error);
+    // No modem plugged: the values are for the modem plugged next.
+    const QStringList keys = a->stateKeys();
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it)
+        if (!keys.contains(it.key())) {
+            if (error)
+                *error = QStringLiteral("%1 has no state key %2").arg(name, it.key());
+            return false;
+        }
+    QVariantMap next = scenario_.modem.value(name).toMap();
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it)
+        next.insert(it.key(), it.value());
+    scenario_.modem.insert(name, next);
+    return true;
+}
+
+std::optional<QVariantMap> BrannocService::modemState(const QString &name) const
+{
+    for (const auto &area : areas_)
+        if (area->name() == name)
+            return area->state();
+    return std::nullopt;
+}
+
+void BrannocService::removeDevice()
+{
+    if (!present_)
+        return;
+    present_ = false;
+    qCInfo(lcBrannoc) << "device removed";
+    push([] {
+        yov::UI_MSG m = yov::zeroMsg();
+        m.moduleID = 1;
+        m.majorID = 8;
+        m.minorID = 58;
+        m.result = -1;
+        return m;
+    }());
+    notify(ModemEvent::DeviceRemoved);
+}
+
+void BrannocService::plugDevice()
+{
+    if (!present_)
+        notify(ModemEvent::DeviceRemoved);
+    present_ = true;
+    qCInfo(lcBrannoc) << "device plugged";
+    for (auto &area : areas_)
+        area->load(scenario_.modem.value(area->name()).toMap());
+    QTimer::singleShot(scenario_.startupDelayMs, this, [this] {
+        if (present_)
+            pushStartup();
+    });
 }
 
 void BrannocService::pushStartup()
@@ -171,6 +266,10 @@ void BrannocService::handleRequest(const QByteArray &bytes)
             push(r.build(request.majorID, request.minorID));
         return;
     }
+    if (!present_) {
+        qCInfo(lcBrannoc) << "no modem plugged: no answer to" << request.majorID << "/" << request.minorID;
+        return;
+    }
     for (auto &area : areas_)
         if (area->handleRequest(request, *this))
             return;
@@ -201,6 +300,37 @@ bool BrannocTestControl::LoadScenario(const QString &path)
     service_->loadScenario(std::move(*scenario));
     qCInfo(lcBrannoc).noquote() << "scenario loaded:" << path;
     return true;
+}
+
+bool BrannocTestControl::SetModemState(const QString &area, const QVariantMap &values)
+{
+    QString error;
+    if (service_->setModemState(area, values, &error)) {
+        qCInfo(lcBrannoc).noquote() << "modem state of" << area << "changed:" << values.keys().join(QStringLiteral(", "));
+        return true;
+    }
+    qCWarning(lcBrannoc).noquote() << error;
+    if (calledFromDBus())
+        sendErrorReply(QDBusError::InvalidArgs, error);
+    return false;
+}
+
+QVariantMap BrannocTestControl::ModemState(const QString &area)
+{
+    const auto state = service_->modemState(area);
+    if (!state && calledFromDBus())
+        sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("no modem area %1").arg(area));
+    return state.value_or(QVariantMap());
+}
+
+void BrannocTestControl::RemoveDevice()
+{
+    service_->removeDevice();
+}
+
+void BrannocTestControl::PlugDevice()
+{
+    service_->plugDevice();
 }
 
 QList<QByteArray> BrannocTestControl::ReceivedRecords()

@@ -10,14 +10,29 @@
 // The test-control interface com.vandrel.DataCardServer.Test at /com/vandrel/DataCardServer/Test:
 //   InjectRecord(ay)          sends any bytes as a yMsg signal
 //   InjectRecords(aay)        sends several, in order
-//   LoadScenario(s) -> b      replaces modem state and scripted replies (error reply on failure)
+//   LoadScenario(s) -> b      replaces modem state and scripted replies (error reply on failure);
+//                             the areas take the new state quietly (timers and links stop):
+//                             PlugDevice() then starts the new modem with its start-up records
 //   ReceivedRecords() -> aay  the requests received so far, in order (the last 1000)
 //   ClearReceived()
 //   Stall(i)                  for that many ms, replies to requests are held back until it ends
 //   DropNextReply()           the next request is handled but never answered
+//   SetModemState(s, a{sv}) -> b   changes keys of one modem area's state (the scenario's
+//                             Modem/<area> keys); the area reports the change as a modem would
+//                             (error reply for an unknown area or key); while no modem is
+//                             plugged the values go to the scenario, for the modem plugged next
+//   ModemState(s) -> a{sv}    one area's current state, with live values (PIN counts, link state,
+//                             the stored dial parameters, ...)
+//   RemoveDevice()            the modem is pulled out: 8/58 with result -1, every area stops, and
+//                             requests are taken but no area answers them
+//   PlugDevice()              a modem is plugged in: the areas start afresh from the current
+//                             scenario and the start-up records are pushed again
+//
+// The voice proxy (VoiceProxy) is served at /brannocosxproxy on the same bus name.
 
 #include "brannoc/ModemArea.h"
 #include "brannoc/Scenario.h"
+#include "brannoc/VoiceProxy.h"
 
 #include <QDBusConnection>
 #include <QDBusContext>
@@ -28,6 +43,7 @@
 #include <QObject>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 Q_DECLARE_LOGGING_CATEGORY(lcBrannoc)
@@ -52,12 +68,19 @@ public:
 
     void loadScenario(Scenario scenario);
     void push(const yov::UI_MSG &record) override;
+    void notify(ModemEvent event) override;
+    ModemArea *area(const QString &name) override;
     void pushRaw(const QByteArray &bytes);
 
     QList<QByteArray> receivedRecords() const { return received_; }
     void clearReceived() { received_.clear(); }
     void stall(int ms);
     void dropNextReply() { dropNextReply_ = true; }
+    bool setModemState(const QString &area, const QVariantMap &values, QString *error);
+    std::optional<QVariantMap> modemState(const QString &area) const;
+    void removeDevice();
+    void plugDevice();
+    bool devicePresent() const { return present_; }
 
     // QDBusVirtualObject
     QString introspect(const QString &path) const override;
@@ -71,6 +94,8 @@ private:
     Scenario scenario_;
     std::vector<std::unique_ptr<ModemArea>> areas_;
     std::unique_ptr<BrannocTestControl> control_;
+    std::unique_ptr<VoiceProxy> voice_;
+    bool present_ = true;
     QList<QByteArray> received_;
     QElapsedTimer clock_;
     qint64 stallUntilMs_ = 0;
@@ -91,6 +116,10 @@ public slots:
     void ClearReceived();
     void Stall(int ms);
     void DropNextReply();
+    bool SetModemState(const QString &area, const QVariantMap &values);
+    QVariantMap ModemState(const QString &area);
+    void RemoveDevice();
+    void PlugDevice();
 
 private:
     BrannocService *service_;

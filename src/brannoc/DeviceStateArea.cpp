@@ -1,77 +1,126 @@
 #include "brannoc/DeviceStateArea.h"
 
-#include "common/ValueConversion.h"
+#include "brannoc/ModemRecords.h"
 #include "common/records/Payload.h"
-
-#include <cstring>
 
 namespace brannoc {
 
 namespace {
-int intOr(const QVariantMap &m, const char *key, int fallback)
+
+const QString kDefaultImei = QStringLiteral("358000001234563");
+
+QByteArray textPayload(int width, const QString &text)
 {
-    return m.contains(QLatin1String(key)) ? yov::nsInt(m.value(QLatin1String(key))) : fallback;
+    yov::PayloadWriter w(width);
+    w.setText(0, width, text.toUtf8());
+    return w.data();
 }
-bool boolOr(const QVariantMap &m, const char *key, bool fallback)
-{
-    return m.contains(QLatin1String(key)) ? yov::nsBool(m.value(QLatin1String(key))) : fallback;
-}
+
 } // namespace
+
+QStringList DeviceStateArea::stateKeys() const
+{
+    return {QStringLiteral("DeviceMode"),      QStringLiteral("Locked"),
+            QStringLiteral("UnlockCode"),      QStringLiteral("Imei"),
+            QStringLiteral("FirmwareVersion"), QStringLiteral("InternalFirmwareVersion"),
+            QStringLiteral("HardwareVersion"), QStringLiteral("Model")};
+}
 
 void DeviceStateArea::load(const QVariantMap &state)
 {
-    deviceMode_ = intOr(state, "DeviceMode", 3);
-    simPresent_ = boolOr(state, "SimPresent", true);
-    simStatus_ = intOr(state, "SimStatus", 1);
-    pinReady_ = boolOr(state, "PinReady", true);
-    pinRemain_ = intOr(state, "PinRemain", 3);
-    pukRemain_ = intOr(state, "PukRemain", 10);
+    state_ = state;
+    locked_ = stateBool(state_, "Locked", false);
+    ready_ = false;
+    online_ = true;
 }
 
-yov::UI_MSG DeviceStateArea::report(std::uint16_t major, std::uint16_t minor, std::int32_t type, std::int8_t result,
-                                    std::initializer_list<std::int32_t> ints)
+QVariantMap DeviceStateArea::state() const
 {
-    yov::UI_MSG m = yov::zeroMsg();
-    m.moduleID = 1;
-    m.majorID = major;
-    m.minorID = minor;
-    m.type = type;
-    m.result = result;
-    yov::PayloadWriter w(int(ints.size()) * 4);
-    int at = 0;
-    for (std::int32_t v : ints) {
-        w.setInt32(at, v);
-        at += 4;
-    }
-    m.dataLength = w.data().size();
-    if (!w.data().isEmpty())
-        std::memcpy(m.data, w.data().constData(), size_t(w.data().size()));
-    return m;
+    QVariantMap s = state_;
+    s.insert(QStringLiteral("Locked"), locked_);
+    s.insert(QStringLiteral("Online"), online_);
+    return s;
 }
 
 void DeviceStateArea::startup(ModemContext &context)
 {
-    context.push(report(1, 0, 0, 0));
-    context.push(report(3, 5, 0, 0, {deviceMode_}));
-    if (simPresent_)
-        context.push(report(6, 32, 0, 0, {simStatus_}));
-    else
-        context.push(report(6, 32, 0, -1, {-1}));
-    if (!simPresent_)
-        return;
-    if (pinReady_)
-        context.push(report(4, 9, 0, 0));
-    context.push(report(4, 8, 1, 0, {pinRemain_, pukRemain_}));
+    ready_ = false;
+    context.push(makeRecord(1, 0, 0, kOk, kDeviceModule));
+    context.push(makeRecord(8, 58, 0, kOk, kDeviceModule));
+    context.push(makeRecord(0, 26, 0, kOk, kDeviceModule, int32Payload({locked_ ? 1 : 0})));
+    context.push(makeRecord(3, 5, 0, kOk, kDeviceModule, int32Payload({stateInt(state_, "DeviceMode", 3)})));
+    if (!locked_) {
+        ready_ = true;
+        context.notify(ModemEvent::DeviceReady);
+    }
+}
+
+void DeviceStateArea::pushIdentity(ModemContext &context)
+{
+    context.push(makeRecord(7, 50, 0, kOk, kDeviceModule, textPayload(40, stateText(state_, "Imei", kDefaultImei))));
+    context.push(makeRecord(7, 44, 0, kOk, kDeviceModule,
+                            textPayload(68, stateText(state_, "FirmwareVersion", QStringLiteral("11.608.14.01.00")))));
+    context.push(makeRecord(7, 45, 0, kOk, kDeviceModule,
+                            textPayload(68, stateText(state_, "InternalFirmwareVersion", QStringLiteral("11.608.14.01.00.B370")))));
+    context.push(makeRecord(7, 48, 0, kOk, kDeviceModule,
+                            textPayload(128, stateText(state_, "HardwareVersion", QStringLiteral("CH2E353SM")))));
+    context.push(makeRecord(7, 49, 0, kOk, kDeviceModule, textPayload(32, stateText(state_, "Model", QStringLiteral("K3765")))));
+}
+
+void DeviceStateArea::onEvent(ModemEvent event, ModemContext &context)
+{
+    if (event == ModemEvent::SimChecked)
+        pushIdentity(context);
+    else if (event == ModemEvent::DeviceRemoved)
+        ready_ = false;
 }
 
 bool DeviceStateArea::handleRequest(const yov::UI_MSG &request, ModemContext &context)
 {
     if (request.majorID == 3 && (request.minorID == 3 || request.minorID == 4)) {
         online_ = request.minorID == 3;
-        context.push(report(3, request.minorID, request.type, 0));
+        context.push(makeRecord(3, request.minorID, request.type, kOk, kDeviceModule));
+        return true;
+    }
+    if (request.majorID == 5 && request.minorID == 27) {
+        // The code is four ASCII digits without a terminator; anything else is a wrong code.
+        const yov::PayloadReader payload = yov::PayloadReader::ofMsg(request);
+        const QByteArray code = request.dataLength == 4 ? payload.bytes(0, 4) : QByteArray();
+        const bool right = !code.isEmpty() && code == stateText(state_, "UnlockCode", QStringLiteral("1234")).toLatin1();
+        // The settings window (module 3) takes its answer under 512, the device-state window under 0.
+        const std::uint16_t major = request.moduleID == 3 ? 512 : 0;
+        context.push(makeRecord(major, 164, request.type, right ? kOk : kFailed, request.moduleID));
+        if (right && locked_) {
+            locked_ = false;
+            if (!ready_) {
+                ready_ = true;
+                context.notify(ModemEvent::DeviceReady);
+            }
+        }
         return true;
     }
     return false;
+}
+
+void DeviceStateArea::changed(const QVariantMap &previous, ModemContext &context)
+{
+    const bool wasLocked = stateBool(previous, "Locked", false);
+    const bool nowLocked = stateBool(state_, "Locked", false);
+    if (wasLocked != nowLocked) {
+        locked_ = nowLocked;
+        context.push(makeRecord(0, 26, 0, kOk, kDeviceModule, int32Payload({locked_ ? 1 : 0})));
+        if (!locked_ && !ready_) {
+            ready_ = true;
+            context.notify(ModemEvent::DeviceReady);
+        }
+    }
+    if (stateInt(previous, "DeviceMode", 3) != stateInt(state_, "DeviceMode", 3))
+        context.push(makeRecord(3, 5, 0, kOk, kDeviceModule, int32Payload({stateInt(state_, "DeviceMode", 3)})));
+    for (const char *key : {"Imei", "FirmwareVersion", "InternalFirmwareVersion", "HardwareVersion", "Model"})
+        if (previous.value(QLatin1String(key)) != state_.value(QLatin1String(key))) {
+            pushIdentity(context);
+            break;
+        }
 }
 
 } // namespace brannoc

@@ -1,12 +1,19 @@
 #pragma once
-// Device state of the simulated modem: handshake, device mode, SIM, PIN status and counts.
+// Device state of the simulated modem: handshake, device status, the user's device lock, device
+// mode, online and offline, and the device's identity.
 //
-// Scenario state (Modem/DeviceState): DeviceMode (3), SimPresent (true), SimStatus (1: 3G SIM),
-// PinReady (true), PinRemain (3), PukRemain (10).
+// State (Modem/DeviceState): DeviceMode (3), Locked (false: the user's device lock is on),
+// UnlockCode ("1234"), Imei, FirmwareVersion, InternalFirmwareVersion, HardwareVersion, Model.
 //
-// Start-up, in order: handshake 1/0, device mode 3/5, SIM status 6/32, PIN status 4/9 (when the
-// PIN is ready), PIN/PUK counts 4/8 (type 1). Online 3/3 and offline 3/4 are answered with their
-// own ID and result 0.
+// Start-up, in order: handshake 1/0, device status 8/58 (plugged), lock state 0/26 (1 locked,
+// 0 not), device mode 3/5; then, unless the device is locked, DeviceReady (the SIM area goes on).
+// Once the SIM is checked: serial number (the IMEI) 7/50, firmware 7/44 and 7/45, hardware 7/48,
+// model 7/49. All reports carry module 1.
+//
+// Requests: online 3/3 and offline 3/4 are answered with their own ID and result 0. The unlock
+// code 5/27 (four ASCII digits) is answered with 0/164 to the device-state module (1) and with
+// 512/164 to the settings module (3): result 0 for the right code, -1 otherwise. The first right
+// code of a locked device lets the start-up go on.
 
 #include "brannoc/ModemArea.h"
 
@@ -18,17 +25,20 @@ public:
     void load(const QVariantMap &state) override;
     void startup(ModemContext &context) override;
     bool handleRequest(const yov::UI_MSG &request, ModemContext &context) override;
+    void onEvent(ModemEvent event, ModemContext &context) override;
+    QStringList stateKeys() const override;
+    QVariantMap state() const override;
 
-    static yov::UI_MSG report(std::uint16_t major, std::uint16_t minor, std::int32_t type, std::int8_t result,
-                              std::initializer_list<std::int32_t> ints = {});
+    bool locked() const { return locked_; }
+
+protected:
+    void changed(const QVariantMap &previous, ModemContext &context) override;
 
 private:
-    int deviceMode_ = 3;
-    bool simPresent_ = true;
-    int simStatus_ = 1;
-    bool pinReady_ = true;
-    int pinRemain_ = 3;
-    int pukRemain_ = 10;
+    void pushIdentity(ModemContext &context);
+
+    bool locked_ = false;
+    bool ready_ = false; // DeviceReady was announced since the start-up
     bool online_ = true;
 };
 

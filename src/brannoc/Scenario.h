@@ -3,7 +3,9 @@
 // from a property list.
 //
 //   StartupDelayMs  integer   wait before the start-up records are pushed (default 50)
-//   Modem           dict      one dictionary per modem area, by area name ("DeviceState", ...)
+//   Modem           dict      one dictionary per modem area, by area name: "DeviceState", "Sim",
+//                             "Network", "Connection" (their keys are listed in each area's header;
+//                             a key an area does not know is logged when the scenario is loaded)
 //   Startup         array     records pushed after those of the modem areas, in order
 //   Replies         array     scripted answers: {Major, Minor, [Type], Records: [record...]}; a
 //                             request of that ID (and type, when given) is answered with those

@@ -1,0 +1,64 @@
+#pragma once
+// Network registration and signal of the simulated modem.
+//
+// State (Modem/Network): Registered (true), Roaming (false), Technology ("UMTS"), Domain
+// ("CS_PS"; "CS_ONLY", "PS_ONLY", anything else no service), OperatorName ("Vandrel"),
+// RoamingOperatorName (the second name), Mcc and Mnc of the registered network (default: the
+// SIM's home network), Lac, CellId, Csq (20; 99 no measurement), Rscp (-85 dBm), EcNo (-6 dB),
+// SignalReport ("rssi": 7/55, or "csq": 7/35), SignalIntervalMs (3000; 0: no periodic report),
+// SearchMode (0), SelectedMode (0), PreferredMode (2), NationalRoaming (1), InternationalRoaming (1).
+//
+// Once the SIM is checked the signal is reported, then every SignalIntervalMs. Once the SIM is
+// ready the network registers: network information 7/36, PLMN 7/37 (roaming text ROAM_ON or
+// ROAM_OFF), registration 7/38 (1 home, 5 roaming, 0 not registered), the signal, search and
+// preferred mode 513/75 and 513/80, and the roaming switches 513/85 (type 1). A SIM that is not
+// ready gets 7/36 without service. Every change of the state through SetModemState reports again
+// what changed; the packet-domain attach of the connection area adds or removes the PS domain.
+// Requests: 513/84 (roaming switches, two int32) is stored and answered with result 0.
+
+#include "brannoc/ModemArea.h"
+
+#include <QTimer>
+
+#include <array>
+
+namespace brannoc {
+
+class NetworkArea final : public ModemArea {
+public:
+    NetworkArea();
+
+    QString name() const override { return QStringLiteral("Network"); }
+    void load(const QVariantMap &state) override;
+    bool handleRequest(const yov::UI_MSG &request, ModemContext &context) override;
+    void onEvent(ModemEvent event, ModemContext &context) override;
+    QStringList stateKeys() const override;
+    QVariantMap state() const override;
+
+    // Registered with a packet-switched domain and a ready SIM: a data call can be set up.
+    bool packetService() const;
+    // Attaches (adds PS to the domain) or detaches; false when the modem is not registered.
+    bool attachPacketDomain(bool attach, ModemContext &context);
+
+    // The 7/55 words for a CSQ value, RSCP and Ec/No (GSM technologies carry 1000 for the last two).
+    static std::array<std::int32_t, 3> rssiWords(int csq, int rscpDbm, int ecnoDb, bool gsm);
+
+protected:
+    void changed(const QVariantMap &previous, ModemContext &context) override;
+
+private:
+    bool registered() const;
+    void pushRegistration(ModemContext &context);
+    void pushNoService(ModemContext &context);
+    void pushSignal(ModemContext &context);
+    void pushModes(ModemContext &context);
+    void restartSignalTimer();
+
+    bool simReady_ = false;
+    bool simChecked_ = false;
+    QString homeMcc_;
+    QString homeMnc_;
+    QTimer signalTimer_;
+};
+
+} // namespace brannoc
