@@ -1,0 +1,303 @@
+#pragma once
+// The dashboard's holder of the device's state: whether the modem is there and has shaken hands,
+// whether a SIM is present and ready, the device mode, the PIN and PUK flow, the SIM's identity
+// and the per-SIM data that hangs on it, and the user's device lock. It turns the device
+// service's reports into state, sheets on the main window and the notifications SimReady,
+// DeviceRemoved, DevicePlugin and the init_* family, and it is the process-wide device-state
+// controller (Neighbours::init()) while it lives.
+//
+// The network, signal and roaming reports are handled in InitControllerNetwork.cpp; this class
+// keeps their state fields so that those handlers and their readers share one object.
+//
+// Source files: InitController.cpp (life cycle, device and SIM status), InitControllerPin.cpp
+// (PIN and PUK), InitControllerIdentity.cpp (SIM identity, per-SIM data), InitControllerLock.cpp
+// (device lock).
+#include "ostrel/device/init/InitWindows.h"
+#include "ostrel/device/init/SavedPinStore.h"
+#include "ostrel/framework/controller/YOVUIController.h"
+#include "ostrel/framework/neighbours/InitControllerInterface.h"
+
+#include "common/records/Payload.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QPointer>
+#include <QPushButton>
+#include <QVariantMap>
+
+#include <functional>
+#include <memory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcInit)
+
+namespace ostrel {
+
+class AEMessage;
+class InitService;
+
+class InitController : public YOVUIController, public InitControllerInterface {
+    Q_OBJECT
+public:
+    // m_SimPinState values.
+    enum SimPinState { SimNotReady = 0, SimReady = 1, SimCheckPending = 2 };
+    // checkPinPukStatus values.
+    enum { EntryPin = 1, EntryPuk = 2 };
+    // The device-lock functions (setDeviceLockFunctionModule).
+    enum DeviceLockFunction {
+        LockDial = 0, LockSMS = 1, LockPB = 2, LockUSSD = 3, LockCall = 4, LockSTK = 5, LockSetting = 6
+    };
+
+    explicit InitController(const ControllerContext &context = ControllerContext::shared(),
+                            QObject *parent = nullptr);
+    ~InitController() override;
+
+    // The one device-state controller while it lives (g_InitController).
+    static InitController *shared();
+
+    // The SIM and network keeper (default: InitService::sharedInitService()).
+    void setInitService(InitService *service) { initService_ = service; }
+    InitService *initService() const;
+    // The update link (not owned); without one, updates count as unsupported.
+    void setUpdateLink(AEMessage *link) { updateLink_ = link; }
+    // Hooks into the main window: its network-card status, and enabling its toolbar items.
+    std::function<int()> netCardStatusHook;
+    std::function<void(bool)> toolbarSetEnableHook;
+    std::function<void(bool, const QString &)> toolbarSetItemEnableHook;
+    std::function<void(const QString &)> selectMainTabHook;
+    // Where the PIN kept on this computer lives (default: the ModemList folder).
+    SavedPinStore &savedPinStore() { return savedPinStore_; }
+
+    // --- life cycle
+    void initializeSkin() override;
+    void initializeNibResources() override;
+    void registerMessages() override;
+    void initializeController() override;
+    void updateLanguages() override;
+    void specialInit();
+    void updateLanguageForSimState();
+
+    // --- InitControllerInterface
+    bool setDeviceOffline() override;
+    bool setDeviceOnline() override;
+    void openUnlockDeviceWindow(QWidget *window) override;
+    void setDeviceLockFunctionModule(int module) override { deviceLockFunctionModule_ = module; }
+    int getDeviceLockFunctionModule() const override { return deviceLockFunctionModule_; }
+    bool reportSendFlag() const override { return reportSendFlag_; }
+    void setReportSendFlag(bool flag) override { reportSendFlag_ = flag; }
+
+    // --- device-state handlers
+    void dealWithMsgOfHandShake(const yov::Notification &n);
+    void dealWithMsgOfPowerCheck(const yov::Notification &) {}
+    void dealWithMsgOfWorkModeCheck(const yov::Notification &) {}
+    void dealWithMsgOfStartWork(const yov::Notification &) {}
+    void dealWithMsgOfStopWork(const yov::Notification &) {}
+    void dealWithMsgOfGetDeviceMode(const yov::Notification &n);
+    void dealWithMsgOfPinStatus(const yov::Notification &n);
+    void dealWithMsgOfCheckSIMStatus(const yov::Notification &n);
+    void dealWithMsgOfCheckUSIMStatus(const yov::Notification &n);
+    void dealWithMsgOfCheckSmsPPDownload(const yov::Notification &n);
+    void dealWithMsgOfCheckDeviceStatus(const yov::Notification &n);
+    void dealWithMsgOfCheckDeviceNotAttached(const yov::Notification &n);
+
+    // --- PIN and PUK handlers
+    void dealWithMsgOfCountPinPukRemain(const yov::Notification &n);
+    void dealWithMsgOfCheckoutPin(const yov::Notification &n);
+    void dealWithMsgOfPinAutoValidation(const yov::Notification &n);
+    void dealWithMsgOfReadPin(const yov::Notification &n);
+    void dealWithMsgOfSavePin(const yov::Notification &n);
+    void dealWithMsgOfCheckoutPuk(const yov::Notification &n);
+    void dealWithMsgOfCheckPinActiveStatus(const yov::Notification &n);
+
+    // --- identity handlers
+    void dealWithMsgOfCheckCIMI(const yov::Notification &n);
+    void dealWithMsgOfCheckICCID(const yov::Notification &n);
+    void dealWithMsgOfCheckMCCMNC(const yov::Notification &n);
+    void dealWithMsgOfCheckFWVERSION(const yov::Notification &n);
+    void dealWithMsgOfCheckFWINTERNALVERSION(const yov::Notification &n);
+    void dealWithMsgOfCheckHWVERSION(const yov::Notification &n);
+    void dealWithMsgOfCheckModemModel(const yov::Notification &n);
+    void dealWithMsgOfCheckPhoneNumber(const yov::Notification &n);
+    void dealWithMsgOfCheckSerialNumber(const yov::Notification &n);
+
+    // --- device-lock handlers
+    void dealWithMsgOfCheckDeviceLockStatus(const yov::Notification &n);
+    void dealWithMsgOfCheckDeviceUnLockResult(const yov::Notification &n);
+
+    // --- device state
+    void setModemStatus(bool present);
+    void setSimStatus(bool ready);
+    void setImageForSimCardRead();
+    void setInactivatedUSIMForRuzuvoWithStatus(int status);
+    void sendNotification(const QString &name, const QVariant &value);
+    int networkMode() const { return networkMode_; }
+    void setNetworkMode(int mode) { networkMode_ = mode; }
+    // The network label and domain; the network code fills them in fully.
+    void setNetworkDomain(int domain, const QString &networkName);
+    void closeApplication();
+    Q_INVOKABLE void deviceRemoved(const yov::Notification &n);
+    void specialDeviceRemoved();
+    void popUpSimcardUpdateWnd();
+    void selectPCPhonebook();
+    void setSimcardUpdateEndWording();
+    void closeSimcardUpdateWnd();
+
+    // --- PIN and PUK
+    void openPinWindow();
+    void openPukWindow();
+    Q_INVOKABLE void closePinWindow(QObject *sender);
+    Q_INVOKABLE void cancelPinWindow(QObject *sender);
+    Q_INVOKABLE void closePukWindow(QObject *sender);
+    Q_INVOKABLE void cancelPukWindow(QObject *sender);
+    Q_INVOKABLE void clickYESOfReAlertPinWindow(QObject *sender);
+    Q_INVOKABLE void clickNOOfReAlertPinWindow(QObject *sender);
+    // The message of the first failed input rule, or a null string. Null arguments are not checked.
+    static QString checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin);
+    void alertWithPinOrPukLeftTimes(int count, bool pin);
+    void pinAutoValidation();
+    bool isNeedPinAutoValidation() const;
+    void savePinToModem();
+    Q_INVOKABLE void enterPIN(QObject *sender);
+    Q_INVOKABLE void unlockPIN(QObject *sender);
+    Q_INVOKABLE void openPINWindow(const yov::Notification &n);
+    Q_INVOKABLE void savePinNum(QObject *sender);
+    Q_INVOKABLE void enableSavePinNum(QObject *sender);
+    Q_INVOKABLE void removeAutoCheckPinByICCID(QObject *sender);
+    // The four-digit limit of the PIN fields while typing.
+    void controlTextDidChange(QLineEdit *field);
+
+    QString pinNum() const { return pinNum_; }
+    void setPinNum(const QString &pin) { pinNum_ = pin; }
+    bool manuuallyInputPinFlag() const { return manuuallyInputPinFlag_; }
+    void setManuuallyInputPinFlag(bool f) { manuuallyInputPinFlag_ = f; }
+    bool hadDoPinAutoValidation() const { return hadDoPinAutoValidation_; }
+    void setHadDoPinAutoValidation(bool f) { hadDoPinAutoValidation_ = f; }
+    bool pinInputWndDisplayFlag() const { return pinInputWndDisplayFlag_; }
+    void setPinInputWndDisplayFlag(bool f) { pinInputWndDisplayFlag_ = f; }
+
+    // --- identity
+    bool checkIMSI();
+    void refreshDiagIMSI(bool refresh);
+    QString getPhoneNum();
+    void SetPCDataPathWithIMSI(const QString &imsi);
+    void matchApnAccordImsi(const QString &imsi);
+    void matchApnAccordMCC(const QString &mcc, const QString &mnc);
+    void getIccidNumAfterMatchApnAccordImsi();
+    void matchUssdCodeAccordImsi(const QString &imsi);
+    QString readSimImsiCode() const;
+    bool saveSimImsiCode(const QString &imsi);
+    void checkIMSIForRAVO();
+    void checkIfNeedSendActiveSMS(const QString &imsi);
+    void sendActiveSimcardSMS(int domainBits);
+    void getPhoneNumberByIMSI();
+    QString getFWVersionWithCGMR() const { return m_FWVersion; }
+    QString getInternalFWVersionWithZVN() const { return m_InternalFWVersion; }
+
+    // --- device lock
+    Q_INVOKABLE void unlockDeviceOK(QObject *sender);
+    Q_INVOKABLE void unlockDeviceCancel(QObject *sender);
+
+    // --- windows (created by the controller, shown as sheets on wndMain)
+    PinWindow *pinWindow() const { return m_InitPinWindow; }
+    PukWindow *pukWindow() const { return m_InitPukWindow; }
+    ReAlertWindow *reAlertWindow() const { return wndReAlertToCancelPinInput_; }
+    SimCardUpdateWindow *simCardUpdateWindow() const { return wndSimCardUpdate_; }
+    UnlockDeviceWindow *unlockDeviceWindow() const { return wndUnlockDevice_; }
+    // The status views this controller owns, in one panel for whoever lays out the main window.
+    QWidget *statusView() const { return statusView_; }
+
+    // --- state (read by other areas and tests)
+    int m_SimPinState = SimNotReady;
+    int m_deviceMode = 1;
+    int checkPinPukStatus = 0;
+    bool dialFunctionEnabledFlag_ = true;
+    bool hasAlertRoam = false;
+    bool alreadyGetSimIMSIFlag_ = false;
+    bool firstUnlockedDevice_ = false;
+    int iRoamDefaultValue_ = 0;
+    int nRoamDefaultValue_ = 0;
+    QVariantMap dicDiagWindowInfo_;
+    QString m_FWVersion, m_HWVersion, m_InternalFWVersion, m_IMSI, m_Devicemodel, m_SerialNumber;
+    int m_SignalStrength = 0;
+    QString m_SPN, m_BCDNumber, iccid_, networkName_;
+    // Network fields kept here for the network handlers.
+    int networkRoamStatus_ = 2;
+    QString mccmnc;
+    int networkMode_ = 0;
+    // Flags of the network and roaming rules, set at start and on removal.
+    bool whiteListCheck_ = true;
+    bool whiteListRoamTip_ = true;
+    bool apnCycleWhenLeaveRoam_ = false;
+    bool firstYDON_ = true;
+    bool firstYPAS_ = false;
+    bool allowAlertSel3GPrefer_ = true;
+    int roamTransferMode_ = 2;
+    int registeredRoamStatus_ = 2;
+    bool deviceLockFlag_ = false;
+
+    // Image names of the status icons (what the views show).
+    QString simStatusImageName() const;
+    QString modemStatusImageName() const;
+
+    // Status views and controls.
+    QPointer<QLabel> labelSimStatus_;
+    QPointer<QLabel> m_simStatus;
+    QPointer<QLabel> m_netStatus;
+    QPointer<QLabel> SIMTypeDisplayFld_;
+    QPointer<QLabel> m_rssiStatusLabel, m_evdoStatus, m_evdoStatusLabel;
+    QPointer<QLabel> m_NameOfLocalSPN, m_NameOfBelonetoSPN, m_network, m_roamStatus, m_domain;
+    QPointer<QWidget> viewNetWorkStatus_;
+    QPointer<QPushButton> btnIroamSwitch_, btnNroamSwitch_;
+    QPointer<QLabel> tfdOwnNumTitle_, tfdOwnNumContent_, tfdOwnNumUI_;
+    QPointer<QLabel> tfdLockTip_;
+    QPointer<QCheckBox> btnPINAutoValidation_;
+    QPointer<QCheckBox> btnPinNumSavedInConfigFile_;
+    QPointer<QPushButton> btnRemovePinAutoCheckByICCID_;
+    QPointer<QAction> labelPINEnter_, labelPINUnlock_;
+
+private:
+    struct Record {
+        int module = 0;
+        int type = 0;
+        int result = 0;
+        int length = 0;
+        yov::PayloadReader payload;
+    };
+    Record record(const yov::Notification &n) const;
+    bool send(int major, int minor, int type, const QByteArray *data = nullptr, int module = 1);
+    QString loc(const QString &text) const;
+    QString wording(const QString &key) const;
+    void alert(const QString &message);
+    bool settingBool(const char *module, const char *key) const;
+    bool topBool(const char *key) const;
+    bool writeSettingsReported(const char *what);
+    // Sets a key of a module, creating the module when it is missing.
+    void setModuleKey(const QString &module, const QString &key, const QVariant &value);
+    void setImage(QLabel *label, const QString &name);
+    void createViews();
+    void connectWindowActions();
+    void scheduleSimCardUpdateSteps();
+    bool isSmartUI() const;
+
+    InitService *initService_ = nullptr;
+    AEMessage *updateLink_ = nullptr;
+    SavedPinStore savedPinStore_;
+
+    QString pinNum_;
+    bool manuuallyInputPinFlag_ = false;
+    bool hadDoPinAutoValidation_ = false;
+    bool pinInputWndDisplayFlag_ = false;
+    int deviceLockFunctionModule_ = 0;
+    bool reportSendFlag_ = false;
+    QList<int> simUpdateSteps_;
+
+    QPointer<PinWindow> m_InitPinWindow;
+    QPointer<PukWindow> m_InitPukWindow;
+    QPointer<ReAlertWindow> wndReAlertToCancelPinInput_;
+    QPointer<SimCardUpdateWindow> wndSimCardUpdate_;
+    QPointer<UnlockDeviceWindow> wndUnlockDevice_;
+    QPointer<QWidget> statusView_;
+};
+
+} // namespace ostrel
