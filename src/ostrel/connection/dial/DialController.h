@@ -1,0 +1,362 @@
+#pragma once
+// The controller of the Internet view and the owner of the data connection.
+//
+// It turns connect and disconnect requests (the connect buttons, the toolbar's "dialOption",
+// automatic attempts) into device-service requests of module 2, follows the connection through
+// the replies and reports, keeps the connection state the rest of the dashboard reads (it is the
+// CONNECTION neighbour, Neighbours::dial(), while it lives), counts time and traffic, and appends
+// one record per connection to the per-SIM record file.
+//
+// Two roads, by the top-level ConnectType read at every request: PPP (the device service dials;
+// the controller polls its status every 0.1 s) and NDIS (the device service reports by itself).
+// Every timer runs on yov::Clock (the context's clock), on the main thread.
+//
+// The source files: DialController.cpp (requests and their checks), DialControllerRoads.cpp (PPP,
+// NDIS, packet-domain attach, frequency lock), DialControllerDisplay.cpp (what the view shows),
+// DialControllerRecord.cpp (the connection record), DialControllerAlias.cpp (message and
+// notification registrations, device events, wording). The connection's further features plug
+// in through DialExtensionInterface.
+#include "ostrel/connection/dial/DialDisplay.h"
+#include "ostrel/connection/dial/DialExtensions.h"
+#include "ostrel/connection/dial/DialService.h"
+#include "ostrel/connection/dial/ConnectionFormat.h"
+#include "ostrel/connection/profile/DialConfigList.h"
+#include "ostrel/framework/controller/YOVUIController.h"
+#include "ostrel/framework/neighbours/DialControllerInterface.h"
+
+#include "common/records/connection/ConnectionRecords.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QVariantMap>
+
+#include <functional>
+#include <memory>
+
+namespace yov { class RepeatingTimer; struct UI_MSG; }
+
+namespace ostrel {
+
+class DialController : public YOVUIController, public DialControllerInterface {
+    Q_OBJECT
+public:
+    static constexpr int kModule = 2;
+    static constexpr int kDialOptionDelayMs = 50;
+    static constexpr int kPollIntervalMs = 100;
+    static constexpr int kNdisTimeIntervalMs = 1000;
+    static constexpr int kDeviceReadyDelayMs = 5000;
+    static constexpr int kProgressIntervalMs = 100;
+    // How long a packet-domain attach may go unanswered before the attempt ends.
+    static constexpr int kAttachTimeoutMs = 10000;
+
+    // Who asked: nil (an automatic attempt), the main connect button, or anything else (the
+    // simple window's button, the unlock window, the warning sheet...).
+    enum class DialSender { Automatic, ConnectButton, Other };
+
+    // Record states: a connection's record is appended only from Running, once.
+    static const QString RECORD_IN_CREATE;  // "Record In Create"
+    static const QString RECORD_IN_RUNNING; // "Record In Runing"
+    static const QString RECORD_IN_SAVED;   // "Record In Saved"
+
+    explicit DialController(const ControllerContext &context = ControllerContext::shared(), QObject *parent = nullptr);
+    ~DialController() override;
+
+    // The process-wide pointer (g_DialController); null when none exists.
+    static DialController *g_DialController();
+
+    // The further features (not owned; null puts the defaults back).
+    void setExtensions(DialExtensionInterface *extensions);
+    DialExtensionInterface &extensions() const { return *extensions_; }
+
+    DialConfigList &profiles() { return profiles_; }
+    const DialDisplay &display() const { return display_; }
+
+    // ---- DialControllerInterface ---------------------------------------------------------
+    int connectStatus() const override { return connectStatus_; }
+    bool getFlagIsConnect() const override { return connectStatus_ == yov::kConnectStatusConnected; }
+    bool isDoingConnect() const override;
+    bool isDataServicesInUsage() const override { return connectStatus_ != yov::kConnectStatusIdle; }
+    bool GetisDialNow() const override { return connectStatus_ != yov::kConnectStatusIdle && !bAppWillClose_; }
+    bool hadDoManualDisconnect() const override { return hadDoManualDisconnect_; }
+    void SelectDisconnectAction() override;
+    void DialDisconnect() override;
+    void setDialParams() override;
+    void setPSDomainStatus(bool attached) override;
+    void reconnect(bool reset) override { extensions_->reconnect(reset); }
+    void setApnCycleEnable(bool enable) override { apnCycleEnabled_ = enable; }
+    void applicationDidFinishLaunchingInDialController() override;
+    void endConnectionForQuit() override;
+    void performCloseActionForZAR() override;
+    void resetDefaultProfileWithImsiAll(const QString &) override {}
+    void resetGlobalDefaultProfileWithImsi(const QByteArray &) override {}
+    void resetDefaultProfileWithMcc(const QString &, const QString &) override {}
+    void resetDefaultProfileWithMCCMNC(const QString &) override {}
+    void setModemAndSimStateString(const QString &textKey) override;
+    void setDeviceStatusStringRows(int rows) override { deviceStatusRows_ = rows; }
+    void setWCDMAConfigHidden(bool) override {}
+    void setConnectStateHidden(bool hidden) override;
+
+    // ---- requests ------------------------------------------------------------------------
+    // The one entry of a connect or disconnect request: the checks, then performDialOption()
+    // 0.05 s later. A request while one is already scheduled is ignored.
+    void DialOption(DialSender sender);
+    void performDialOption(DialSender sender);
+    void DialConnect();
+    void DialCancelConnect();
+    void NDISDialConnect();
+    void NDISDialDisconnect();
+    void CancelConnect();
+    void checkIsAttachPSForConnect();
+    void attachPS();
+    void checkISDetatchPS();
+    // The connect-warning sheet's OK: the sheet shows once until the device is removed.
+    void connectWarningWinOKClicked(DialSender sender = DialSender::ConnectButton);
+    bool dialOptionPending() const { return dialOptionId_ != 0; }
+
+    int readConnectType() const;
+    void setConnectStatus(int status);
+    void setManualConnect(bool on) { bManualConnect_ = on; }
+    bool isManalConnect() const { return bManualConnect_; }
+    void setManualDisconnect(bool on);
+    bool manualDisconnectFlag() const { return manualDisconnectFlag_; }
+    void setHadDoManualDisconnect(bool on) { hadDoManualDisconnect_ = on; }
+    bool hadConnectAction() const { return hadConnectAction_; }
+    void setHadConnectAction(bool on) { hadConnectAction_ = on; }
+    bool apnCycleEnabled() const { return apnCycleEnabled_; }
+    int reconnectTimes() const { return reconnectTimes_; }
+    void setReconnectTimes(int n) { reconnectTimes_ = n; }
+    bool isManualConnectSuccess() const { return bManualConnectSuccess_; }
+    bool willConnectToInternet() const { return willConnectToInternet_; }
+    bool isDeviceRemoved() const { return isDeviceRemoved_; }
+    void setDeviceStatus(bool removed) { isDeviceRemoved_ = removed; }
+    void receiveDeviceOn() { isDeviceRemoved_ = false; }
+    void setAppWillClose(bool closing) { bAppWillClose_ = closing; }
+    void setIs2GNetWork(bool is2G) { is2GNetWork_ = is2G; }
+    bool is2GNetWork() const { return is2GNetWork_; }
+    void sendConnectStatusMsg(bool starting);
+
+    // ---- the running connection ----------------------------------------------------------
+    qint64 sentBytes() const { return sendBytes_; }
+    qint64 receivedBytes() const { return receiveBytes_; }
+    qint64 connectSeconds() const { return connectSeconds_; }
+    double sendSpeed() const { return sendSpeed_; }
+    double receiveSpeed() const { return receiveSpeed_; }
+    qint64 getCurrentTotalData() const { return sendBytes_ + receiveBytes_; }
+    const QVariantMap &statusDict() const { return statusDict_; }
+    bool isPolling() const;
+    bool isNdisTimeRunning() const;
+    void InitConnectState();
+
+    // ---- records -------------------------------------------------------------------------
+    // The record state; a non-empty argument stores it.
+    QString recordInState(const QString &state = QString());
+    // Appends the connection's record once (only from RECORD_IN_RUNNING). A record that cannot be
+    // written is reported and kept; it goes into the file with the next append that succeeds.
+    void saveDialRecord();
+    int pendingRecordCount() const { return int(pendingRecords_.size()); }
+    QString lastRecordError() const { return lastRecordError_; }
+
+    // ---- device events -------------------------------------------------------------------
+    // The device went offline: a dial under way is ended by its road.
+    void dealWithMsgOfDeviceOffline();
+
+    // ---- display -------------------------------------------------------------------------
+    void setDialBtnWithStatus(bool connected);
+    void setConnectBtnEnable(bool enable);
+    bool connectButtonEnabled() const { return display_.connectButtonEnabled; }
+    void performCancelDialAction();
+    void resetConnectBtnStatusWhenConnecting();
+    void resetConnectBtnStatusWhenDisconnecting();
+    void setIsHiddenConnectBtn(bool hidden);
+    void setConnectTimeInfo();
+    void setTransferDataInfo();
+    void setSpeedInfo();
+    void setIPAddress(const QString &address);
+    void sendStatisticsNotification();
+    void sendResetStatisticsNotification();
+    void displayMonthlyData();
+    void displayStatisticsForDisconnect();
+    void openConnectStateWindowForDidizu(bool show);
+    void cancelCurrentConnectOperate();
+    void openConnectFailedWindow();
+    void closeConnectFailedWindow();
+    void redialWhenConnectFailed();
+    void setConnectStateForDidizu(bool connected);
+    void StopTimerOfGetConnectState();
+    QString formatTransferData(double bytes) const;
+    QString formatTransferSpeed(double bytesPerSecond) const;
+    QVariantMap statisticsInfo() const { return statisticsInfo_; }
+
+    // ---- profiles ------------------------------------------------------------------------
+    // Reads the profile file and shows the current profile.
+    void loadDialConfig();
+    // A chooser item was picked: 0 opens the management sheet, a profile becomes current and its
+    // parameters go to the device.
+    void dialConfigListSelectItemAtIndex(int item);
+    void setCurrentProfile();
+    QString currentProfileName() const;
+
+    // ---- hooks (the program installs real ones; tests record) ----------------------------
+    // The update manager learns that the device is ready (once per run).
+    void setDeviceReadyNotifier(std::function<void()> notifier) { deviceReadyNotifier_ = std::move(notifier); }
+    // Ends the application (a closing PPP link came down).
+    void setTerminator(std::function<void()> terminator) { terminator_ = std::move(terminator); }
+    // Shows an error the user must see (a record that could not be written, a failed attach).
+    void runAlert(const QString &title, const QString &message, const QString &ok = QStringLiteral("OK"),
+                  const QString &cancel = QString(), int *answer = nullptr);
+
+    // ---- message handlers (registered in registerMessages) --------------------------------
+    void dealWithMsgOfEmpty(const yov::Notification &) {}
+    void dealWithMsgOfPPPConnectStatus(const yov::Notification &n);
+    void dealWithMsgOfPPPConnectOption(const yov::Notification &) {}
+    void dealWithMsgOfDialConnectStatus(const yov::Notification &n);
+    void dealWithMsgOfDialConnectPppOption(const yov::Notification &n);
+    void dealWithMsgOfNDISStatus(const yov::Notification &n);
+    void dealWithMsgOfNDISTransferData(const yov::Notification &n);
+    void dealWithMsgOfNDISQuery(const yov::Notification &n);
+    void dealWithMsgOfPSAttach(const yov::Notification &n);
+    void dealWithMsgOfFreqLockState(const yov::Notification &n);
+
+    // ---- notification handlers -------------------------------------------------------------
+    Q_INVOKABLE void deviceRemoved(const yov::Notification &n);
+    Q_INVOKABLE void devicePlugin(const yov::Notification &n);
+    Q_INVOKABLE void simReady(const yov::Notification &n);
+    Q_INVOKABLE void applicationWillClose(const yov::Notification &n);
+    Q_INVOKABLE void setDataServicesStatus(const yov::Notification &n);
+    Q_INVOKABLE void tabViewItemWillChange(const yov::Notification &n);
+    Q_INVOKABLE void dialNotification(const yov::Notification &n);
+    Q_INVOKABLE void updateNetworkStatus(const yov::Notification &n);
+    Q_INVOKABLE void connectTypeDidChanged(const yov::Notification &n);
+    Q_INVOKABLE void notifyDeviceUnlockSuccess(const yov::Notification &n);
+    Q_INVOKABLE void notifyDeviceUnlockFailed(const yov::Notification &n);
+    Q_INVOKABLE void ChangeAPNSelection(const yov::Notification &n);
+    Q_INVOKABLE void alreadyGetSimIMSI(const yov::Notification &n);
+    Q_INVOKABLE void updateLanguages() override;
+
+    // The NDIS road: 12 asks whether a connection stands, 2 the device came, 1 it left.
+    void netcardChanged(int what);
+
+    // Localised text of an English sentence.
+    QString localizedText(const QString &english) const;
+
+signals:
+    void displayChanged();
+    void profilesChanged();
+    void statisticsWindowRequested(const QString &duration, const QString &sent, const QString &received,
+                                   const QString &total);
+    void connectWarningSheetRequested();
+    void managementSheetRequested();
+    void speedPoint(double send, double receive);
+    void speedGraphCleared();
+
+protected:
+    void initializeNibResources() override;
+    void registerMessages() override;
+    void initializeController() override;
+
+private:
+    // ---- checks
+    bool runConnectChecks(DialSender sender);
+    bool runDisconnectChecks(DialSender sender);
+    bool checkDeviceLockStatus(DialSender sender);
+    bool allowUserConnect();
+    bool allowRoamWithAlert();
+    bool displayUKMTSWaring();
+    bool showDialingWording();
+    // ---- roads
+    void getConnectStatus();
+    void processPPPConnectStatus(const yov::PppTransfer &status);
+    void setPPPConnectedStatusWithTime(qint64 seconds, qint64 sent, qint64 received);
+    void setPPPDisconnectedSatus();
+    void calculateTransferSpeed();
+    void dealWithOfNDISDialConnected();
+    void dealWithOfNDISDialConnectFailed();
+    void dealWithOfNDISDialDisconnected();
+    void refereshConnectTime();
+    void endAttachAttempt(const QString &reason);
+    void cancelAttach();
+    void sendDeviceReadyOnce(bool delayed);
+    bool send(int major, int minor, const QByteArray &payload = QByteArray());
+    void newConnectionEntry();
+    // ---- display
+    void changed();
+    void setStateText(const QString &english);
+    void setStateTextRaw(const QString &text);
+    void startProgressIndicator();
+    void stopProgressIndicator();
+    void setProgressIndicatorWhenConnectStateChangeForDidizu();
+    // ---- settings
+    QVariant internetValue(const char *key) const;
+    bool internetBool(const char *key) const;
+    bool topBool(const char *key) const;
+
+    DialExtensionInterface *extensions_ = nullptr;
+    DefaultDialExtensions defaultExtensions_;
+    DialConfigList profiles_;
+    DialDisplay display_;
+
+    int connectStatus_ = yov::kConnectStatusIdle;
+    QVariantMap statusDict_;
+    int pendingRoamingAnswer_ = -1;
+    QString recordState_;
+    QList<DialRecordEntry> pendingRecords_;
+    QString lastRecordError_;
+
+    std::unique_ptr<yov::RepeatingTimer> pollTimer_;
+    std::unique_ptr<yov::RepeatingTimer> ndisTimeTimer_;
+    std::unique_ptr<yov::RepeatingTimer> progressTimer_;
+    int dialOptionId_ = 0;
+    int attachDelayId_ = 0;
+    int attachTimeoutId_ = 0;
+    bool attachPending_ = false;
+
+    qint64 connectSeconds_ = 0;
+    qint64 sendBytes_ = 0;
+    qint64 receiveBytes_ = 0;
+    qint64 lastSendBytes_ = 0;
+    qint64 lastReceiveBytes_ = 0;
+    double sendSpeed_ = 0;
+    double receiveSpeed_ = 0;
+    int m_KBTimes = 0;
+    qint64 connectTime15_ = 0;
+
+    bool manualDisconnectFlag_ = false;
+    bool isDeviceRemoved_ = true;
+    bool bManualConnect_ = false;
+    bool bManualConnectSuccess_ = false;
+    bool willConnectToInternet_ = false;
+    bool bAttatchPS_ = false;
+    bool bAppWillClose_ = false;
+    bool saveRecordFlag_ = false;
+    bool m_notified = false;
+    bool m_launchURLState = true;
+    bool m_haveSendUpdateMessage = false;
+    bool hadDoManualDisconnect_ = false;
+    bool hadConnectAction_ = false;
+    bool displayDisConnectingFlag_ = false;
+    bool connectWarningsDisplayFlag_ = true;
+    bool clickOKForAPNPromptFlag_ = false;
+    bool warnLimitFlag_ = true;
+    bool autoDisconnectFlag_ = true;
+    bool warnLimitExceedFlag_ = true;
+    bool warnLimit25Flag_ = true;
+    bool warnLimit50Flag_ = true;
+    bool warnLimit75Flag_ = true;
+    bool apnCycleEnabled_ = true;
+    bool is2GNetWork_ = false;
+    bool alreadyGetSimIMSIFlag_ = false;
+    bool modemStartUpProcessStateChanged_ = false;
+    bool bLastPSDomain_ = false; // the last packet-domain state given to setPSDomainStatus
+    bool connectingSemicolonFlag_ = false;
+    bool disconnectingSemicolonFlag_ = false;
+    int dialWordingCounter_ = 0;
+    int reconnectTimes_ = 0;
+    int deviceStatusRows_ = 1;
+    int countOfConnectStateImage_ = 1;
+
+    QVariantMap statisticsInfo_;
+    std::function<void()> deviceReadyNotifier_;
+    std::function<void()> terminator_;
+};
+
+} // namespace ostrel

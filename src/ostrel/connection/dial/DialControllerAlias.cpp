@@ -1,0 +1,205 @@
+// DialController's binding: the device-service records and notifications it follows, the device
+// events, and its wording.
+#include "ostrel/connection/dial/DialController.h"
+
+#include "common/ValueConversion.h"
+#include "ostrel/connection/dial/DialLog.h"
+#include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/message/YOVMsgCenter.h"
+#include "ostrel/framework/neighbours/Neighbours.h"
+
+namespace ostrel {
+
+using namespace yov::dialmsg;
+
+namespace {
+
+const NotificationTableRow dialControllerNotificationTable[] = {
+    {"dialNotification:", "dialOption"},
+    {"alreadyGetSimIMSI:", "AlreadyGetSimIMSI"},
+    {"changeMainWindowOfApp:", "MainwindOfAppChanged"},
+    {"updateNetworkStatus:", "init_NetworkStatus"},
+    {"connectTypeDidChanged:", "ConnectTypeChange"},
+    {"ChangeAPNSelection:", "ChangeAPNSelection"},
+    {nullptr, nullptr},
+};
+
+const NotificationTableRow deviceLockNotificationTable[] = {
+    {"notifyDeviceUnlockSuccess:", "DeviceUnlockSuccess"},
+    {"notifyDeviceUnlockFailed:", "DeviceUnlockFailed"},
+    {nullptr, nullptr},
+};
+
+} // namespace
+
+void DialController::initializeNibResources()
+{
+    display_.stateText.clear();
+    display_.connectButtonTitle = localizedText(QStringLiteral("Connect"));
+    display_.startUpNote = localizedText(QStringLiteral("Modem is in start-up process."));
+}
+
+void DialController::registerMessages()
+{
+    YOVMsgCenter *center = yovMsgCenter();
+    if (center) {
+        const bool newDial = topBool("NewDial");
+        center->registerObserver(this, &DialController::dealWithMsgOfEmpty, kMajorConfig, kMinorDialParams);
+        center->registerObserver(this, &DialController::dealWithMsgOfEmpty, kMajorDial, kMinorPppConnect);
+        center->registerObserver(this, &DialController::dealWithMsgOfEmpty, kMajorDial, kMinorPppDisconnect);
+        center->registerObserver(this, &DialController::dealWithMsgOfFreqLockState, kMajorConfig, kMinorFreqLockState);
+        if (newDial) {
+            center->registerObserver(this, &DialController::dealWithMsgOfPPPConnectStatus, kMajorDial, kMinorPppStatus);
+            center->registerObserver(this, &DialController::dealWithMsgOfPPPConnectOption, kMajorDial,
+                                     kMinorPppLocalAddress);
+        } else {
+            center->registerObserver(this, &DialController::dealWithMsgOfDialConnectStatus, kMajorDial, kMinorPppStatus);
+            center->registerObserver(this, &DialController::dealWithMsgOfDialConnectPppOption, kMajorDial,
+                                     kMinorPppLocalAddress);
+        }
+        center->registerObserver(this, &DialController::dealWithMsgOfNDISStatus, kMajorDial, kMinorNdisStatus);
+        center->registerObserver(this, &DialController::dealWithMsgOfNDISTransferData, kMajorDial, kMinorNdisTransfer);
+        center->registerObserver(this, &DialController::dealWithMsgOfNDISQuery, kMajorDial, kMinorNdisQuery);
+        // 258/64: the device's answer to a network-mode setting, the attach result.
+        center->registerObserver(this, &DialController::dealWithMsgOfPSAttach, kMajorDial, 64);
+    } else {
+        qCWarning(lcDial) << "no message center: the connection follows no device record";
+    }
+    registerNotification(dialControllerNotificationTable);
+    registerNotification(deviceLockNotificationTable);
+}
+
+void DialController::initializeController()
+{
+    loadDialConfig();
+}
+
+void DialController::updateLanguages()
+{
+    if (connectStatus_ == yov::kConnectStatusConnected)
+        display_.connectButtonTitle = localizedText(QStringLiteral("Disconnect"));
+    else if (connectStatus_ == yov::kConnectStatusIdle)
+        display_.connectButtonTitle = localizedText(QStringLiteral("Connect"));
+    emit profilesChanged();
+    changed();
+}
+
+// ---- device events ---------------------------------------------------------------------------
+
+void DialController::dealWithMsgOfDeviceOffline()
+{
+    if (connectStatus_ != yov::kConnectStatusIdle) {
+        SelectDisconnectAction();
+        StopTimerOfGetConnectState();
+        playShortSound(1);
+    }
+    setManualDisconnect(false);
+    reconnectTimes_ = 0;
+    StopTimerOfGetConnectState();
+    setConnectBtnEnable(false);
+    setStateText(QStringLiteral("Idle"));
+    setConnectStateForDidizu(false);
+    willConnectToInternet_ = false;
+    cancelAttach();
+    if (dialOptionId_) {
+        clock().cancel(dialOptionId_);
+        dialOptionId_ = 0;
+    }
+}
+
+void DialController::deviceRemoved(const yov::Notification &)
+{
+    isDeviceRemoved_ = true;
+    dealWithMsgOfDeviceOffline();
+    bManualConnectSuccess_ = false;
+    alreadyGetSimIMSIFlag_ = false;
+    bAttatchPS_ = false;
+    setPSDomainStatus(false);
+    reconnectTimes_ = 0;
+    setConnectBtnEnable(false);
+    apnCycleEnabled_ = true;
+    if (wndMain && wndMain->isMinimized())
+        wndMain->showNormal();
+    hadDoManualDisconnect_ = false;
+    displayDisConnectingFlag_ = false;
+    connectWarningsDisplayFlag_ = true;
+    hadConnectAction_ = false;
+    setModemAndSimStateString(QStringLiteral("Dial_tfdDeviceNotDetected"));
+}
+
+void DialController::devicePlugin(const yov::Notification &) { netcardChanged(2); }
+
+void DialController::simReady(const yov::Notification &) { netcardChanged(12); }
+
+void DialController::applicationWillClose(const yov::Notification &) { performCloseActionForZAR(); }
+
+void DialController::setDataServicesStatus(const yov::Notification &n)
+{
+    if (!yov::nsBool(n.userInfo.value(QStringLiteral("DataServiceSwitch"))))
+        setConnectBtnEnable(false);
+}
+
+void DialController::tabViewItemWillChange(const yov::Notification &n)
+{
+    if (yov::nsString(n.userInfo.value(QStringLiteral("TabViewItemWillChange"))) == QLatin1String("Internet"))
+        loadDialConfig();
+    else
+        Neighbours::sms().cleanTextControlShowCertainNewSmsContent();
+}
+
+void DialController::dialNotification(const yov::Notification &)
+{
+    if (Neighbours::call().callStage() != 0 && is2GNetWork_) {
+        runAlert(QStringLiteral("Tips"), QStringLiteral("Please disconnet the calliing first!"));
+        return;
+    }
+    // Offered once: the simple window's button stands for the same request.
+    DialOption(DialSender::ConnectButton);
+}
+
+void DialController::updateNetworkStatus(const yov::Notification &n)
+{
+    const QString text = yov::nsString(n.userInfo.value(QStringLiteral("init_NetworkStatus")));
+    const bool service = !text.isEmpty() && text != QLatin1String("No Service") && text != QLatin1String("Limited Service");
+    setIs2GNetWork(YovServiceBase::is2GType(text));
+    if (topBool("EnableConnectByNetStatus")) {
+        Neighbours::setting().setAutoConnectBtnEnable(service);
+        setPSDomainStatus(service);
+    }
+    if (topBool("NetworkServiceMonitor"))
+        extensions_->monitorNetworkService(service);
+}
+
+void DialController::connectTypeDidChanged(const yov::Notification &) { setDialParams(); }
+
+void DialController::notifyDeviceUnlockSuccess(const yov::Notification &)
+{
+    if (Neighbours::init().getDeviceLockFunctionModule() == 0)
+        DialOption(DialSender::Other);
+}
+
+void DialController::notifyDeviceUnlockFailed(const yov::Notification &)
+{
+    Neighbours::init().getDeviceLockFunctionModule();
+}
+
+void DialController::ChangeAPNSelection(const yov::Notification &)
+{
+    const int item = profiles_.currentChooserItem();
+    const int defaults = profiles_.readDefaultProfileNum();
+    int next = item;
+    if (item == 1)
+        next = 2;
+    else if (item == 2 || item > defaults)
+        next = 1;
+    if (next != item && next <= profiles_.count())
+        dialConfigListSelectItemAtIndex(next);
+}
+
+void DialController::alreadyGetSimIMSI(const yov::Notification &)
+{
+    alreadyGetSimIMSIFlag_ = true;
+    loadDialConfig(); // with per-SIM profiles the SIM's own list is shown now
+}
+
+} // namespace ostrel

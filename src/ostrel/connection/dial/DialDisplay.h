@@ -1,0 +1,45 @@
+#pragma once
+// What the Internet view shows of the connection, as the connection controller keeps it. The view
+// (ostrel/connection/view) draws it after each DialController::displayChanged().
+#include <QString>
+
+namespace ostrel {
+
+struct DialDisplay {
+    // The connect buttons (main, simple window, post-connection, skin "btnDialConnectExt").
+    QString connectButtonTitle = QStringLiteral("Connect");
+    QString connectButtonToolTip;
+    bool connectButtonEnabled = false;
+    bool connectButtonHidden = false;
+    QString stateImage = QStringLiteral("StateOfNotConnection");
+
+    QString stateText;         // m_ConnectState
+    QString startUpNote;       // "Modem is in start-up process." until the first enabling
+    QString modemAndSimState;  // the device-state line
+    bool dataConnectedIcon = false;
+
+    QString connectTime = QStringLiteral("00:00:00");
+    QString sendData = QStringLiteral("_____");
+    QString receiveData = QStringLiteral("_____");
+    QString totalData = QStringLiteral("_____");
+    QString sendSpeed = QStringLiteral("_____");
+    QString receiveSpeed = QStringLiteral("_____");
+    QString ipAddress = QStringLiteral("0.0.0.0");
+    QString monthlyData;
+    bool connectStateRowHidden = true;
+
+    bool profileChooserEnabled = true;
+    QString currentApn;
+
+    // Operator windows.
+    bool connectStateWindowShown = false;
+    QString connectStateLabel;
+    bool connectStateCancelEnabled = false;
+    bool connectFailedWindowShown = false;
+    QString connectFailedLabel;
+    int progressImage = 0; // 1 ... 10 while an animation runs
+
+    bool operator==(const DialDisplay &) const = default;
+};
+
+} // namespace ostrel

@@ -1,0 +1,56 @@
+#pragma once
+// The UI-free side of the data connection: the shown IP address, the last send speed, the
+// per-SIM record file name and the append of finished connections to the record file.
+//
+// A connection record is stored as the records window and the totals read it: "connectname"
+// (string), "starttime" and "disconnecttime" (dates), "connecttime" (integer seconds),
+// "sendbyte" and "receivebyte" (reals, KB).
+#include "ostrel/framework/service/YovServiceBase.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QVariantMap>
+
+namespace ostrel {
+
+class ConfigManager;
+
+// One finished connection, with exact byte counts.
+struct DialRecordEntry {
+    QString connectName;
+    QDateTime startTime;
+    qint64 connectSeconds = 0; // as stored (already in 15-minute units when those are on)
+    qint64 sentBytes = 0;
+    qint64 receivedBytes = 0;
+    int roaming = -1;          // the answer of the roaming alert; -1 when it was not shown
+
+    // The stored form; disconnecttime = starttime + connecttime.
+    QVariantMap storedForm() const;
+};
+
+class DialService : public YovServiceBase {
+public:
+    static DialService &sharedDialService();
+
+    // The address unchanged, or "" when it begins with "169.254" and the store's
+    // Internet/Internet_doNotDisplayIPAddress_whenDHCPFailed is on (null store: the shared one).
+    static QString filterIPAddress(const QString &address, ConfigManager *store = nullptr);
+
+    void setSendSpeed(float speed) { sendSpeed_ = speed; }
+    float sendSpeed() const { return sendSpeed_; }
+
+    // "<IMSI>_dialRecordData.plist"; the plain "dialRecordData.plist" without an IMSI.
+    static QString dialRecordFileNameForImsi(const QString &imsi);
+
+    // Re-reads the record file at path (a missing file is an empty list), appends the records in
+    // their stored form and writes the file atomically. False, with the reason in error, when the
+    // file cannot be read as a list of records or cannot be written; the file is then unchanged.
+    static bool appendDialRecords(const QString &path, const QList<DialRecordEntry> &records,
+                                  QString *error = nullptr);
+
+private:
+    float sendSpeed_ = 0;
+};
+
+} // namespace ostrel

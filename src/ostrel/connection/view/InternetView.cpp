@@ -1,0 +1,202 @@
+#include "ostrel/connection/view/InternetView.h"
+
+#include "ostrel/connection/dial/DialController.h"
+#include "ostrel/connection/view/ConnectWarningSheet.h"
+#include "ostrel/connection/view/DialConfigChooser.h"
+#include "ostrel/connection/view/DialConfigSheets.h"
+#include "ostrel/connection/view/OperatorConnectWindows.h"
+#include "ostrel/connection/view/StatisticsWindow.h"
+
+#include "ostrel/framework/widgets/WidgetUtilities.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace ostrel {
+
+namespace {
+
+QLabel *caption(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, QColor(0x55, 0x5b, 0x66));
+    label->setPalette(p);
+    return label;
+}
+
+} // namespace
+
+InternetView::InternetView(DialController *controller, QWidget *parent) : QWidget(parent), controller_(controller)
+{
+    setObjectName(QStringLiteral("Internet"));
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 14, 16, 14);
+    outer->setSpacing(10);
+
+    auto *profileRow = new QHBoxLayout;
+    profileRow->addWidget(caption(controller_->localizedText(QStringLiteral("Profile")) + QLatin1Char(':'), this));
+    chooser_ = new DialConfigChooser(controller_, this);
+    profileRow->addWidget(chooser_, 1);
+    apnLabel_ = new QLabel(this);
+    apnLabel_->setObjectName(QStringLiteral("labelCurrentAPN"));
+    profileRow->addWidget(apnLabel_);
+    outer->addLayout(profileRow);
+
+    auto *line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    outer->addWidget(line);
+
+    auto *stateRow = new QHBoxLayout;
+    stateImage_ = new QLabel(this);
+    stateImage_->setObjectName(QStringLiteral("imageViewForConnectStatus_"));
+    stateImage_->setFixedSize(14, 14);
+    stateRow->addWidget(stateImage_);
+    m_ConnectState = new QLabel(this);
+    m_ConnectState->setObjectName(QStringLiteral("m_ConnectState"));
+    QFont big = m_ConnectState->font();
+    big.setPointSizeF(big.pointSizeF() * 1.4);
+    big.setBold(true);
+    m_ConnectState->setFont(big);
+    stateRow->addWidget(m_ConnectState, 1);
+    outer->addLayout(stateRow);
+
+    startUpNote_ = new QLabel(this);
+    startUpNote_->setObjectName(QStringLiteral("tfdDisplayModemStartUpProcess_"));
+    outer->addWidget(startUpNote_);
+    modemAndSimState_ = new QLabel(this);
+    modemAndSimState_->setObjectName(QStringLiteral("tfdModemAndSimState"));
+    outer->addWidget(modemAndSimState_);
+
+    connectStateRow_ = new QWidget(this);
+    auto *grid = new QGridLayout(connectStateRow_);
+    grid->setContentsMargins(0, 4, 0, 4);
+    grid->setHorizontalSpacing(18);
+    grid->setVerticalSpacing(6);
+    auto t = [this](const char *s) { return controller_->localizedText(QLatin1String(s)) + QLatin1Char(':'); };
+    addField(grid, 0, 0, t("Duration"), QStringLiteral("m_ConnectTime"));
+    addField(grid, 0, 2, t("IP address"), QStringLiteral("m_IPAddress"));
+    addField(grid, 1, 0, t("Upload"), QStringLiteral("m_FluxForSend"));
+    addField(grid, 1, 2, t("Upload speed"), QStringLiteral("m_SpeedForSend"));
+    addField(grid, 2, 0, t("Download"), QStringLiteral("m_FluxForReceive"));
+    addField(grid, 2, 2, t("Download speed"), QStringLiteral("m_SpeedForReceive"));
+    addField(grid, 3, 0, t("Total"), QStringLiteral("m_TotalData"));
+    addField(grid, 3, 2, t("This month"), QStringLiteral("monthlyData_"));
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    outer->addWidget(connectStateRow_);
+    outer->addStretch(1);
+
+    auto *buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    connectButton_ = new QPushButton(this);
+    connectButton_->setObjectName(QStringLiteral("m_ConnectButton"));
+    connectButton_->setMinimumWidth(120);
+    buttonRow->addWidget(connectButton_);
+    outer->addLayout(buttonRow);
+
+    connect(connectButton_, &QPushButton::clicked, this,
+            [this] { controller_->DialOption(DialController::DialSender::ConnectButton); });
+    connect(controller_, &DialController::displayChanged, this, &InternetView::refresh);
+    connect(controller_, &DialController::managementSheetRequested, this, &InternetView::openManagementSheet);
+    connect(controller_, &DialController::statisticsWindowRequested, this,
+            [this](const QString &duration, const QString &sent, const QString &received, const QString &total) {
+                if (!statisticsWindow_)
+                    statisticsWindow_ = new StatisticsWindow(controller_, this);
+                statisticsWindow_->showStatistics(duration, sent, received, total);
+            });
+    connect(controller_, &DialController::connectWarningSheetRequested, this, [this] {
+        if (!connectWarningSheet_)
+            connectWarningSheet_ = new ConnectWarningSheet(controller_, window());
+        connectWarningSheet_->open();
+    });
+    refresh();
+}
+
+InternetView::~InternetView() = default;
+
+QLabel *InternetView::addField(QGridLayout *grid, int row, int column, const QString &captionText, const QString &name)
+{
+    grid->addWidget(caption(captionText, connectStateRow_), row, column);
+    auto *value = new QLabel(connectStateRow_);
+    value->setObjectName(name);
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    grid->addWidget(value, row, column + 1);
+    fields_.append(value);
+    return value;
+}
+
+QLabel *InternetView::field(const QString &name) const
+{
+    for (QLabel *l : fields_)
+        if (l->objectName() == name)
+            return l;
+    return nullptr;
+}
+
+void InternetView::refresh()
+{
+    const DialDisplay &d = controller_->display();
+    connectButton_->setText(d.connectButtonTitle);
+    connectButton_->setToolTip(d.connectButtonToolTip);
+    connectButton_->setEnabled(d.connectButtonEnabled);
+    connectButton_->setHidden(d.connectButtonHidden);
+    m_ConnectState->setText(d.stateText);
+    const bool connected = d.stateImage == QLatin1String("StateOfConnected");
+    stateImage_->setStyleSheet(QStringLiteral("border-radius: 7px; background: %1;")
+                                   .arg(connected ? QStringLiteral("#2e9d48") : QStringLiteral("#9aa0a6")));
+    startUpNote_->setText(d.startUpNote);
+    startUpNote_->setHidden(d.startUpNote.isEmpty());
+    modemAndSimState_->setText(d.modemAndSimState);
+    modemAndSimState_->setHidden(d.modemAndSimState.isEmpty());
+    apnLabel_->setText(d.currentApn);
+    chooser_->setEnabled(d.profileChooserEnabled);
+    field(QStringLiteral("m_ConnectTime"))->setText(d.connectTime);
+    field(QStringLiteral("m_IPAddress"))->setText(d.ipAddress);
+    field(QStringLiteral("m_FluxForSend"))->setText(d.sendData);
+    field(QStringLiteral("m_FluxForReceive"))->setText(d.receiveData);
+    field(QStringLiteral("m_TotalData"))->setText(d.totalData);
+    field(QStringLiteral("m_SpeedForSend"))->setText(d.sendSpeed);
+    field(QStringLiteral("m_SpeedForReceive"))->setText(d.receiveSpeed);
+    field(QStringLiteral("monthlyData_"))->setText(d.monthlyData.isEmpty() ? QStringLiteral("_____") : d.monthlyData);
+    connectStateRow_->setEnabled(!d.connectStateRowHidden);
+
+    if (d.connectStateWindowShown && !connectStateWindow_)
+        connectStateWindow_ = new ConnectStateWindow(controller_, this);
+    if (connectStateWindow_)
+        connectStateWindow_->refresh();
+    if (d.connectFailedWindowShown && !connectFailedWindow_)
+        connectFailedWindow_ = new ConnectFailedWindow(controller_, this);
+    if (connectFailedWindow_)
+        connectFailedWindow_->refresh();
+}
+
+void InternetView::openManagementSheet()
+{
+    if (!managementSheet_)
+        managementSheet_ = new DialConfigManagementSheet(controller_, window());
+    managementSheet_->open();
+}
+
+InternetView *installInternetView(DialController *controller, QTabWidget *tabView)
+{
+    if (!tabView)
+        return nullptr;
+    const QString identifier = QStringLiteral("Internet");
+    QWidget *page = viewOfIdentifier(tabView, identifier);
+    if (!page) {
+        page = new QWidget;
+        setTabViewItemIdentifier(page, identifier);
+        tabView->addTab(page, controller->localizedText(identifier));
+    }
+    auto *layout = page->layout() ? page->layout() : new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *view = new InternetView(controller, page);
+    layout->addWidget(view);
+    return view;
+}
+
+} // namespace ostrel

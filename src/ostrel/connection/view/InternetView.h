@@ -1,0 +1,68 @@
+#pragma once
+// The Internet tab: the profile chooser, the connect button, the state line and the time, data,
+// speed and address fields of the running connection. It draws what DialController::display()
+// holds and hands the user's actions to the controller; it also opens the connection's windows
+// (statistics, connect warning, the operator's connect-state and connect-failed windows, the
+// profile management) when the controller asks.
+#include <QGridLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QWidget>
+
+namespace ostrel {
+
+class ConnectFailedWindow;
+class ConnectStateWindow;
+class ConnectWarningSheet;
+class DialConfigChooser;
+class DialConfigManagementSheet;
+class DialController;
+class StatisticsWindow;
+
+class InternetView : public QWidget {
+    Q_OBJECT
+public:
+    explicit InternetView(DialController *controller, QWidget *parent = nullptr);
+    ~InternetView() override;
+
+    // Redraws from the controller's display state.
+    void refresh();
+
+    QPushButton *connectButton() const { return connectButton_; }
+    DialConfigChooser *chooser() const { return chooser_; }
+    QLabel *stateLabel() const { return m_ConnectState; }
+    QLabel *field(const QString &name) const;
+    StatisticsWindow *statisticsWindow() const { return statisticsWindow_; }
+    ConnectWarningSheet *connectWarningSheet() const { return connectWarningSheet_; }
+    ConnectStateWindow *connectStateWindow() const { return connectStateWindow_; }
+    ConnectFailedWindow *connectFailedWindow() const { return connectFailedWindow_; }
+    DialConfigManagementSheet *managementSheet() const { return managementSheet_; }
+
+private:
+    void openManagementSheet();
+    QLabel *addField(QGridLayout *grid, int row, int column, const QString &caption, const QString &name);
+
+    DialController *controller_;
+    DialConfigChooser *chooser_ = nullptr;
+    QPushButton *connectButton_ = nullptr;
+    QLabel *m_ConnectState = nullptr;
+    QLabel *stateImage_ = nullptr;
+    QLabel *startUpNote_ = nullptr;
+    QLabel *modemAndSimState_ = nullptr;
+    QLabel *apnLabel_ = nullptr;
+    QWidget *connectStateRow_ = nullptr;
+    QList<QLabel *> fields_;
+    QPointer<StatisticsWindow> statisticsWindow_;
+    QPointer<ConnectWarningSheet> connectWarningSheet_;
+    QPointer<ConnectStateWindow> connectStateWindow_;
+    QPointer<ConnectFailedWindow> connectFailedWindow_;
+    QPointer<DialConfigManagementSheet> managementSheet_;
+};
+
+// Puts the Internet view into the tab page whose identifier is "Internet" (adding that tab when the
+// tab view has none) and returns it; null without a tab view.
+InternetView *installInternetView(DialController *controller, QTabWidget *tabView);
+
+} // namespace ostrel

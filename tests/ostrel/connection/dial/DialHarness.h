@@ -1,0 +1,194 @@
+#pragma once
+// A DialController over the in-process transport, a manual clock, a ModemList folder of its own
+// and scripted alerts: what a test needs to drive the connection record by record.
+#include "FakeMsgTransport.h"
+
+#include "common/PlistBridge.h"
+#include "common/records/UiMsg.h"
+#include "common/records/connection/ConnectionRecords.h"
+#include "ostrel/connection/dial/DialController.h"
+#include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/message/YOVMsgCenter.h"
+#include "ostrel/framework/neighbours/Neighbours.h"
+#include "platform/NotificationCenter.h"
+#include "platform/alert/AlertPresenter.h"
+#include "support/ManualClock.h"
+#include "support/ScriptedAlertPresenter.h"
+
+#include <QTemporaryDir>
+
+#include <cstring>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace dialtest {
+
+// The further features with answers a test can set.
+class FakeExtensions : public ostrel::DefaultDialExtensions {
+public:
+    int roaming = 1;
+    bool timeLimitAllows = true;
+    bool beforeConnect = true;
+    int speedTests = 0;
+    int firstConnected = 0;
+    int roamingStatus() const override { return roaming; }
+    bool displayTimeLimitWarning() override { return timeLimitAllows; }
+    bool doBeforeConnect() override { return beforeConnect; }
+    void startSpeedTest(bool) override { ++speedTests; }
+    void performActionWhenFirstConnected() override { ++firstConnected; }
+};
+
+class FakeSetting : public ostrel::DefaultSettingController {
+public:
+    bool lockOn = false;
+    bool getDeviceUnlockCodeState() const override { return lockOn; }
+};
+
+class Harness {
+public:
+    explicit Harness(const QVariantMap &settings = {}, const QVariantList &profiles = defaultProfiles())
+    {
+        yov::PlistBridge::writeFile(dir.filePath(QStringLiteral("settings.plist")), settings);
+        yov::PlistBridge::writeFile(dir.filePath(QStringLiteral("dialConfig.plist")), profiles);
+        store = std::make_unique<ostrel::ConfigManager>(dir.path());
+        ostrel::ConfigManager::setSharedConfigManager(store.get());
+        auto t = std::make_unique<msgtest::FakeMsgTransport>();
+        transport = t.get();
+        center = std::make_unique<ostrel::YOVMsgCenter>(std::move(t), std::make_unique<msgtest::FakeLauncher>(), clock,
+                                                        notifications);
+        center->setDoNotLockMsgReader([] { return false; });
+        center->awakeFromNib();
+        ostrel::Neighbours::installDefaults(center.get(), store.get());
+        ostrel::Neighbours::setSetting(&setting);
+        ostrel::ControllerContext context;
+        context.config = store.get();
+        context.msgCenter = center.get();
+        context.notificationCenter = &notifications;
+        context.clock = &clock;
+        dial = std::make_unique<ostrel::DialController>(context);
+        dial->setExtensions(&extensions);
+        dial->setDeviceReadyNotifier([this] { ++deviceReady; });
+        dial->setTerminator([this] { ++terminated; });
+        dial->awakeFromNib();
+        notifications.addObserver(&observer, QStringLiteral("ConnectStatusDidChange"), nullptr,
+                                  [this](const yov::Notification &n) {
+                                      statusChanges.push_back(n.userInfo.value(QStringLiteral("ConnectStatus")).toInt());
+                                  });
+        notifications.addObserver(&observer, QStringLiteral("ConnectFailed"), nullptr,
+                                  [this](const yov::Notification &) { ++connectFailed; });
+        notifications.addObserver(&observer, QStringLiteral("IsAbleToConnect"), nullptr,
+                                  [this](const yov::Notification &n) {
+                                      ableToConnect.push_back(n.userInfo.value(QStringLiteral("EnabledFlag")).toBool());
+                                  });
+    }
+
+    ~Harness()
+    {
+        dial.reset();
+        ostrel::Neighbours::setSetting(nullptr);
+        ostrel::ConfigManager::setSharedConfigManager(nullptr);
+    }
+
+    static QVariantList defaultProfiles()
+    {
+        return {QVariantMap{{QStringLiteral("provider"), QStringLiteral("Vandrel Web")},
+                            {QStringLiteral("apnName"), QStringLiteral("web.vandrel")},
+                            {QStringLiteral("telNumber"), QStringLiteral("*99#")}}};
+    }
+
+    // The device is present and its packet domain attached: Connect is enabled.
+    void ready()
+    {
+        dial->receiveDeviceOn();
+        dial->setPSDomainStatus(true);
+    }
+
+    // A record from the device service, posted by the message center.
+    void deliver(int major, int minor, const QByteArray &payload = {}, int result = 0, int type = 1)
+    {
+        yov::UI_MSG m = yov::zeroMsg();
+        m.moduleID = 2;
+        m.majorID = std::uint16_t(major);
+        m.minorID = std::uint16_t(minor);
+        m.type = type;
+        m.result = std::int8_t(result);
+        m.dataLength = int(payload.size());
+        std::memcpy(m.data, payload.constData(), size_t(payload.size()));
+        transport->deliver(yov::msgBytes(m));
+        clock.advance(ostrel::YOVMsgCenter::kDrainIntervalMs);
+    }
+
+    void pppStatus(std::uint32_t state, std::uint32_t seconds = 0, std::uint32_t in = 0, std::uint32_t out = 0)
+    {
+        yov::ppp_status s;
+        s.status = state;
+        s.timeElapsed = seconds;
+        s.inBytes = in;
+        s.outBytes = out;
+        deliver(258, 67, s.encode());
+    }
+
+    // The requests sent so far, as (major, minor).
+    std::vector<std::pair<int, int>> sent() const
+    {
+        std::vector<std::pair<int, int>> ids;
+        for (const QByteArray &r : transport->sent) {
+            yov::UI_MSG m;
+            yov::msgFromBytes(r, m);
+            ids.emplace_back(m.majorID, m.minorID);
+        }
+        return ids;
+    }
+    int count(int major, int minor) const
+    {
+        int c = 0;
+        for (auto [ma, mi] : sent())
+            c += ma == major && mi == minor;
+        return c;
+    }
+    QByteArray lastPayload(int major, int minor) const
+    {
+        for (auto it = transport->sent.rbegin(); it != transport->sent.rend(); ++it) {
+            yov::UI_MSG m;
+            yov::msgFromBytes(*it, m);
+            if (m.majorID == major && m.minorID == minor)
+                return QByteArray(reinterpret_cast<const char *>(m.data), m.dataLength);
+        }
+        return {};
+    }
+
+    QString recordPath() const { return ostrel::Neighbours::records().dialRecordFilePath(); }
+    QVariantList records() const
+    {
+        const auto v = yov::PlistBridge::readFile(recordPath());
+        return v ? v->toList() : QVariantList();
+    }
+
+    // Connect by the main button and let the request run.
+    void pressConnect()
+    {
+        dial->DialOption(ostrel::DialController::DialSender::ConnectButton);
+        clock.advance(ostrel::DialController::kDialOptionDelayMs);
+    }
+
+    QTemporaryDir dir;
+    testing_support::ManualClock clock;
+    yov::NotificationCenter notifications;
+    testing_support::ScriptedAlertPresenter alerts;
+    yov::ScopedAlertPresenter alertGuard{&alerts};
+    std::unique_ptr<ostrel::ConfigManager> store;
+    msgtest::FakeMsgTransport *transport = nullptr;
+    std::unique_ptr<ostrel::YOVMsgCenter> center;
+    FakeExtensions extensions;
+    FakeSetting setting;
+    std::unique_ptr<ostrel::DialController> dial;
+    QObject observer;
+    std::vector<int> statusChanges;
+    std::vector<bool> ableToConnect;
+    int connectFailed = 0;
+    int deviceReady = 0;
+    int terminated = 0;
+};
+
+} // namespace dialtest
