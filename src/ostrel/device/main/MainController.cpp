@@ -10,6 +10,8 @@
 #include "ostrel/framework/switches/ConfigService.h"
 #include "ostrel/framework/update/AEMessage.h"
 #include "ostrel/framework/widgets/ResourcePaths.h"
+#include "ostrel/framework/widgets/StatusBarView.h"
+#include "ostrel/framework/controller/Drawer.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -17,6 +19,7 @@
 #include <QDir>
 #include <QIcon>
 #include <QLabel>
+#include <QMenu>
 #include <QMainWindow>
 #include <QPixmap>
 #include <QScreen>
@@ -51,6 +54,13 @@ MainController::~MainController()
     frameTimer_.reset();
     if (singleFrameEndId_)
         clock().cancel(singleFrameEndId_);
+    releaseTimerCheckLPM();
+    if (endSheetTimer_)
+        clock().cancel(endSheetTimer_);
+    delete viewSysStatusItem_.data();
+    delete menuSysStatusItem_.data();
+    delete drawerLink.data();
+    delete devStateNotice_.data();
     // The windows have no parent: they are this controller's.
     delete wndCloseForDidizu_.data();
     delete wndStartup_.data();
@@ -94,37 +104,92 @@ void MainController::block(int ms)
 
 // --- nib time ------------------------------------------------------------------------------
 
+void MainController::initializeSkin()
+{
+    if (!yovSkinManager())
+        return;
+    const QVariantMap ui = uiConfigDict();
+    if (yov::nsBool(ui.value(QStringLiteral("MiniUI"))) || yov::nsBool(ui.value(QStringLiteral("SmartUI"))))
+        qCInfo(lcMainController) << "the mini and smart skins are not available: the normal window is used";
+}
+
 void MainController::initializeNibResources()
 {
     buildDefaultWindows();
+    Init_mainWindow_nib();
+    Init_UIMenu();
+    if (yov::nsBool(setting(QStringLiteral("MAINFORM"), QStringLiteral("LinkButton"))))
+        initDrawerProperty();
     prepareStartupWin();
+    setToolbarEnableWhenSimDetected(false);
+    if (wndMain) {
+        if (QScreen *screen = QGuiApplication::primaryScreen()) {
+            QRect frame = wndMain->frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            wndMain->move(frame.topLeft());
+        }
+    }
+    initSysStatusBarItem();
+    initCallMenuItemSel();
 }
 
-void MainController::registerMessages() { registerNotification(mainWindowChangeNotificationTable); }
+void MainController::registerMessages()
+{
+    notificationCenter().addObserver(this, QStringLiteral("LoadImageFormURLOver"), nullptr,
+                                     [this](const yov::Notification &) { refreshWebView(); });
+    static const NotificationTableRow table[] = {
+        {"updateStkTooltip:", "UpdateStkToolTip"},
+        {"changeMainWindowOfApp:", "MainwindOfAppChanged"},
+        {nullptr, nullptr},
+    };
+    registerNotification(table);
+}
+
+void MainController::initializeController()
+{
+    if (!yovSkinManager() || !yovSkinManager()->hasKey(QStringLiteral("wndMainToolbar")))
+        loadToolBar();
+    if (yov::nsBool(setting(QStringLiteral("MAINFORM"), QStringLiteral("TooBarEnableBySimStatus")))) {
+        toolbarSetEnable(false);
+    } else {
+        toolbarSetEnable(true);
+        setToolbarEnableWhenSimDetected(false);
+    }
+    disableUSSDToolbarForMalaixiya();
+    if (wndCompleteMain_)
+        rectOfwndMain_ = wndCompleteMain_->geometry();
+    if (wndSimpleMain_)
+        rectOfWndSimpleMain_ = wndSimpleMain_->geometry();
+    toolbarSetItemEnable(false, QStringLiteral("RECHARGE"));
+    // The tab on show gets its title and its toolbar item now: the tab notifications are
+    // observed only from the end of the wake-up.
+    yov::Notification note;
+    note.userInfo.insert(QStringLiteral("TabViewItemWillChange"), currentTabIdentifier());
+    tabViewItemWillChange(note);
+}
+
+void MainController::updateLanguages()
+{
+    resetToolBar();
+    Init_mainWindow_nib();
+    Init_UIMenu();
+    loadSimpleModeWording();
+    if (yov::nsBool(setting(QStringLiteral("ProviderLogoLocalize"))))
+        resetProviderLogoImage(customLogoToolbarItem_);
+    if (textfieldTabviewItemTitle_ && !currentTabIdentifier().isEmpty())
+        textfieldTabviewItemTitle_->setText(localized(currentTabIdentifier() + QStringLiteral("_TITLE")));
+    for (const char *key : {"ToolbarItems", "DrawerItems", "TitlebarItems", "RightbarItems"})
+        updateLanguagesOfDynamicItem(QString::fromLatin1(key));
+}
 
 void MainController::buildDefaultWindows()
 {
     const QString title = QCoreApplication::applicationName().isEmpty() ? QStringLiteral("Ostrel")
                                                                         : QCoreApplication::applicationName();
-    if (!wndCompleteMain_) {
-        auto *window = new QMainWindow;
-        window->setObjectName(QStringLiteral("wndCompleteMain"));
-        window->setWindowTitle(title);
-        if (!tabviewMain) {
-            tabviewMain = new QTabWidget(window);
-            tabviewMain->setObjectName(QStringLiteral("tabviewMain"));
-        }
-        window->setCentralWidget(tabviewMain);
-        window->resize(800, 560);
-        wndCompleteMain_ = window;
-    }
-    if (!wndSimpleMain_) {
-        auto *window = new QWidget;
-        window->setObjectName(QStringLiteral("wndSimpleMain"));
-        window->setWindowTitle(title);
-        window->resize(320, 200);
-        wndSimpleMain_ = window;
-    }
+    if (!wndCompleteMain_)
+        wndCompleteMain_ = buildCompleteWindow(title);
+    if (!wndSimpleMain_)
+        wndSimpleMain_ = buildSimpleWindow(title);
     if (!wndMain)
         wndMain = wndCompleteMain_;
     watchWindowClose(wndCompleteMain_);
@@ -380,9 +445,8 @@ void MainController::showMainUI()
     default:
         return;
     }
-    QVariantMap info;
-    info.insert(QStringLiteral("window"), QVariant::fromValue<QObject *>(wndMain.data()));
-    notificationCenter().post(QStringLiteral("MainwindOfAppChanged"), nullptr, info);
+    postMainWindowChanged();
+    maybeTakeScreenshot();
 }
 
 void MainController::showWelcomeWndWhenStartUI()

@@ -25,19 +25,30 @@
 #include "platform/Clock.h"
 
 #include <QImage>
+#include <QList>
 #include <QPointer>
+#include <QRect>
 #include <QStringList>
 #include <functional>
 #include <memory>
 
+class QAbstractButton;
+class QAction;
+class QCheckBox;
 class QDialog;
 class QLabel;
 class QMainWindow;
+class QMenu;
+class QToolBar;
+class QToolButton;
 
 namespace ostrel {
 
 class AEMessage;
 class ConfigService;
+class Drawer;
+class NSToolbarItemExt;
+class StatusBarView;
 
 class MainController : public YOVUIController {
     Q_OBJECT
@@ -93,8 +104,167 @@ public:
     bool hasRunDatacard() const { return datacardRan_; }
 
     // --- the controller template -----------------------------------------------------------
+    void initializeSkin() override;
     void initializeNibResources() override;
     void registerMessages() override;
+    void initializeController() override;
+    Q_INVOKABLE void updateLanguages() override;
+
+    // ===== the main window (MainControllerWindow.cpp, MainControllerToolbar.cpp,
+    // MainControllerLowPower.cpp) ==========================================================
+
+    // Tab identifiers of the complete window's tab view (each an empty page until its area
+    // fills it). Areas find their page with tabPage().
+    static const QStringList &mainTabIdentifiers();
+    // The page of tabviewMain with that identifier; null when there is none.
+    QWidget *tabPage(const QString &identifier) const;
+    // The identifier of the tab on show; empty when none.
+    QString currentTabIdentifier() const;
+
+    // The frame of a window-mode switch: the top edge and the left edge of the current window
+    // stay where they are, the size is the target's (screen coordinates, y growing downwards).
+    static QRect frameKeepingTopEdge(const QRect &current, const QSize &target);
+
+    // What the low-power timer decides when it fires: send "offline" (3/4) or nothing.
+    // callStage: 0 when no call; connectStatus: 0 idle, 3 connected; totalBytes: send plus
+    // receive bytes of the current connection, negative when unknown; enterLPMDataKB: the
+    // traffic limit in kilobytes.
+    static bool lowPowerShouldGoOffline(int callStage, int connectStatus, qint64 totalBytes, double enterLPMDataKB);
+
+    // --- toolbar ------------------------------------------------------------------------------
+    QPointer<QToolBar> toolbar;
+    QPointer<QAction> customLogoToolbarItem_;
+    QList<NSToolbarItemExt *> toolbarItemsArray() const;
+    void loadToolBar();
+    void setToolbarItemImage(const QVariantMap &entry, NSToolbarItemExt *theItem);
+    void setToolbarItemAsButton(const QVariantMap &entry, NSToolbarItemExt *theItem, const QImage &theImage);
+    void setToolbarItemAsPopupButton(const QVariantMap &entry, NSToolbarItemExt *theItem, const QImage &theImage);
+    void setToolbarPopupButtonMenu(const QVariantList &entries, QToolButton *popupButton);
+    QStringList toolbarDefaultItemIdentifiers() const;
+    QStringList toolbarAllowedItemIdentifiers() const;
+    // The item for the identifier (the logo item is made on demand); null when unknown.
+    QAction *itemForItemIdentifier(const QString &identifier);
+    void toolbarSetEnable(bool enable);
+    void toolbarSetItemEnable(bool enable, const QString &itemIdentifer);
+    void specialToolBarItemsSetEnable(bool enable);
+    void menuToolbarSetEnable(bool enable);
+    void resetToolBar();
+    QImage providerLogoImage() const;
+    void setToolbarProviderLogo(QAction *item);
+    void resetProviderLogoImage(QAction *item);
+    void setToolbarEnableWhenSimDetected(bool enable);
+    void disableUSSDToolbarForMalaixiya();
+    void setIsHiddenForUSSDActive(bool active);
+    // A named image: the application's images, then the skin in use; null when none loads.
+    QImage namedImage(const QString &name) const;
+
+    Q_INVOKABLE void updateStkTooltip(const yov::Notification &notification);
+    Q_INVOKABLE void dialConnectStart(const yov::Notification &notification);
+    Q_INVOKABLE void isAbleToConnect(const yov::Notification &notification);
+    Q_INVOKABLE void connectStatusDidChange(const yov::Notification &notification);
+    Q_INVOKABLE void refreshWebView();
+
+    // --- tabs ---------------------------------------------------------------------------------
+    Q_INVOKABLE void tabViewChangeItemAction(QObject *sender);
+    Q_INVOKABLE void gotoSetting(QObject *sender);
+    Q_INVOKABLE void gotoPhonebook(QObject *sender);
+    Q_INVOKABLE void gotoInternet(QObject *sender);
+    Q_INVOKABLE void gotoSMS(QObject *sender);
+    Q_INVOKABLE void gotoDialRecord(QObject *sender);
+    Q_INVOKABLE void gotoCall(QObject *sender);
+    Q_INVOKABLE void gotoUSSD(QObject *sender);
+    Q_INVOKABLE void tabViewItemWillChange(const yov::Notification &notification);
+    Q_INVOKABLE void simCardActivity(QObject *sender);
+    Q_INVOKABLE void tabViewChangeToCallAndMakeCall(QObject *sender);
+    // Settings window of the simple mode: row 0..6; other rows do nothing.
+    void selectModule(int row);
+    void selectTabViewbyIdentifier(const QString &identifier);
+    Q_INVOKABLE void showDialRecordAndSettingWindow(QObject *sender);
+    Q_INVOKABLE void closeAllWindow(QObject *sender);
+    void loadSimpleModeWording();
+
+    // --- window modes -------------------------------------------------------------------------
+    QRect rectOfwndMain_;
+    QRect rectOfWndSimpleMain_;
+    QRect rectOfCurrentWnd_;
+    QRect getCompleteFrame() const;
+    QRect getSimpleFrame() const;
+    void switchToCompleteUI();
+    void switchToSimPleUI();
+    // The zoom (maximise) button of a main window: toggles complete <-> simple. true when it
+    // switched.
+    bool windowWillUseStandardFrame(QWidget *window);
+    Q_INVOKABLE void menuCompleteModelClicked(QObject *sender);
+    Q_INVOKABLE void menuSimpleModelClicked(QObject *sender);
+    Q_INVOKABLE void menuMinimizedModelClicked(QObject *sender);
+    // Simple window's buttons: tag 0 SMS, 1 Phonebook, 2 Setting, 3 help, 4 DialRecord.
+    Q_INVOKABLE void goBackToMainWnd(QObject *sender);
+    void goBackToMainWndWithTag(int tag);
+    Q_INVOKABLE void tbiMainHelpAction(QObject *sender);
+    Q_INVOKABLE void minimizeMainWindow(QObject *sender);
+    Q_INVOKABLE void minimizeWindow(QObject *sender);
+    Q_INVOKABLE void zoomMainWindow(QObject *sender);
+    void openMainWindow();
+    void miniaturizeMainWindowWhenConnectSucced();
+    void postMainWindowChanged();
+
+    // --- menus, title, drawer, tray -----------------------------------------------------------
+    void Init_mainWindow_nib();
+    void Init_UIMenu();
+    void changeMainWinTitleFont();
+    void initDrawerProperty();
+    Q_INVOKABLE void changeDrawerState(QObject *sender);
+    void initSysStatusBarItem();
+    void initCallMenuItemSel();
+    void setCallMenuItemEnable(int acceptState, int ifSetAccept, int rejectState, int ifSetReject);
+    // Where a sheet of the window hangs: below the skin's title bar when there is one.
+    QRect willPositionSheet(QWidget *window, const QRect &rect) const;
+    QMenu *menuNamed(const QString &english) const;
+    QAction *menuItemNamed(const QString &english) const;
+
+    QPointer<Drawer> drawerLink;
+    QPointer<StatusBarView> viewSysStatusItem_;
+    QPointer<QMenu> menuSysStatusItem_;
+    QPointer<QAction> acceptMenuItem;
+    QPointer<QAction> rejectMenuItem;
+    QString selOfAcceptMenuItem;
+    QString selOfRejectMenuItem;
+    QPointer<QLabel> textfieldTabviewItemTitle_;
+    QPointer<QLabel> mainWinTitleField_;
+    QPointer<QAbstractButton> btnUSSDActive_;
+    QPointer<QAbstractButton> matrixSms_;
+    QPointer<QAbstractButton> matrixPhoneBook_;
+    QPointer<QAbstractButton> matrixSet_;
+    QPointer<QAbstractButton> matrixHelp_;
+    QPointer<QAbstractButton> matrixRecord_;
+    QPointer<QWidget> wndDialRecord_;
+    QPointer<QWidget> wndSetting_;
+    QPointer<QLabel> lableSettingTabViewTitle_;
+    QPointer<QWidget> tabViewModuleTabSetting_;
+
+    // --- low power and device -----------------------------------------------------------------
+    QPointer<QCheckBox> btnLPMStatus_;
+    // The send plus receive bytes of the current connection (installed by the assembly; unset or
+    // negative: unknown, which never counts as "under the limit").
+    void setConnectionTrafficProvider(std::function<qint64()> provider) { trafficProvider_ = std::move(provider); }
+    void windowWillMiniaturize(QWidget *window);
+    void windowDidMiniaturize(QWidget *window);
+    void windowDidDeminiaturize(QWidget *window);
+    void checkLPM();
+    void releaseTimerCheckLPM();
+    bool isLPMTimerArmed() const { return timerCheckLPM_ != 0; }
+
+    Q_INVOKABLE void deviceRemoved(const yov::Notification &notification);
+    Q_INVOKABLE void devicePlugin(const yov::Notification &notification);
+    Q_INVOKABLE void simReady(const yov::Notification &notification);
+    void netcardChanged(int status);
+    void setNetCardStatus(int status) { netCardStatus_ = status; }
+    int getNetCardStatus() const { return netCardStatus_; }
+    void setDeviceRemoveSign(bool sign) { deviceRemoveSign_ = sign; }
+    bool getDeviceRemoveSign() const { return deviceRemoveSign_; }
+    void deviceRemovedForDidizu(bool removed);
+    void performEndSheet();
+    void insertUSSDToobarItem(int index);
 
     // --- launch road (MainController.cpp) --------------------------------------------------
     void prepareStartupWin();
@@ -145,6 +315,15 @@ protected:
 private:
     void init();
     void buildDefaultWindows();
+    // The real windows (MainControllerWindow.cpp).
+    QWidget *buildCompleteWindow(const QString &title);
+    QWidget *buildSimpleWindow(const QString &title);
+    void buildMenus(QMainWindow *window);
+    void buildToolbarView(QMainWindow *window);
+    QAction *addMenuItem(QMenu *menu, const QString &english, const QString &selector);
+    // Handles the window-state changes of the main windows; true when the event was taken.
+    bool handleWindowStateChange(QWidget *window, QEvent *event);
+    void maybeTakeScreenshot();
     void watchWindowClose(QWidget *window);
     void centerAndShow(QWidget *window);
     void block(int ms);
@@ -164,6 +343,20 @@ private:
     bool datacardRan_ = false;
     bool terminating_ = false;
     double splashDelayTime_ = 0;
+
+    // main window
+    QList<QPointer<NSToolbarItemExt>> toolbarItems_;
+    QList<QPointer<QMenu>> menus_;
+    QList<QPointer<QAction>> menuItems_;
+    QPointer<QWidget> viewDrawerLinks_;
+    QPointer<QDialog> devStateNotice_;
+    std::function<qint64()> trafficProvider_;
+    int timerCheckLPM_ = 0;
+    int endSheetTimer_ = 0;
+    int netCardStatus_ = 0;
+    bool deviceRemoveSign_ = false;
+    bool switchingMode_ = false;
+    bool screenshotTaken_ = false;
 };
 
 } // namespace ostrel

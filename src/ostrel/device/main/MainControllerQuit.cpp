@@ -156,6 +156,8 @@ bool MainController::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
+    if (event->type() == QEvent::WindowStateChange && handleWindowStateChange(qobject_cast<QWidget *>(watched), event))
+        return true;
     return YOVUIController::eventFilter(watched, event);
 }
 

@@ -1,0 +1,803 @@
+// MainController: the complete and the simple main window, the menus, the tabs, the window modes,
+// the drawer of operator links and the tray item.
+#include "ostrel/device/main/MainController.h"
+
+#include "common/ValueConversion.h"
+#include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/controller/Drawer.h"
+#include "ostrel/framework/language/Lingrove.h"
+#include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/framework/switches/ConfigService.h"
+#include "ostrel/framework/widgets/Items.h"
+#include "ostrel/framework/widgets/StatusBarView.h"
+#include "ostrel/framework/widgets/WidgetUtilities.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMetaMethod>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWindowStateChangeEvent>
+
+Q_DECLARE_LOGGING_CATEGORY(lcMainController)
+
+namespace ostrel {
+
+namespace {
+
+QString tr_(const QString &english) { return Map_Name_Item_of_IndexString(english); }
+
+// The menus of the complete window: title, then items {title, selector}; an empty title is a
+// separator. Edit items act on the focused widget.
+struct MenuItemDef {
+    const char *title;
+    const char *selector;
+};
+struct MenuDef {
+    const char *title;
+    std::vector<MenuItemDef> items;
+};
+
+const std::vector<MenuDef> &menuDefs()
+{
+    static const std::vector<MenuDef> defs = {
+        {"File", {{"Close", "quitTerminal:"}, {"", nullptr}, {"Quit", "closeApp:"}}},
+        {"Edit",
+         {{"Undo", "@undo"}, {"Redo", "@redo"}, {"", nullptr}, {"Cut", "@cut"}, {"Copy", "@copy"},
+          {"Paste", "@paste"}, {"Delete", "@del"}, {"Select All", "@selectAll"}}},
+        {"Operation",
+         {{"Internet", "gotoInternet:"}, {"SMS", "gotoSMS:"}, {"Phonebook", "gotoPhonebook:"}, {"Call", "gotoCall:"},
+          {"DialRecord", "gotoDialRecord:"}}},
+        {"Tools", {{"Options", "gotoSetting:"}}},
+        {"Window",
+         {{"Minimize", "minimizeMainWindow:"}, {"", nullptr}, {"Complete Model", "menuCompleteModelClicked:"},
+          {"Simple Model", "menuSimpleModelClicked:"}, {"Minimized Model", "menuMinimizedModelClicked:"}}},
+        {"Help", {{"MyApp Help", "tbiMainHelpAction:"}}},
+    };
+    return defs;
+}
+
+} // namespace
+
+// --- tabs ------------------------------------------------------------------------------------
+
+const QStringList &MainController::mainTabIdentifiers()
+{
+    static const QStringList identifiers = {QStringLiteral("Internet"),   QStringLiteral("SMS"),
+                                            QStringLiteral("Phonebook"),  QStringLiteral("Call"),
+                                            QStringLiteral("USSD1"),      QStringLiteral("DialRecord"),
+                                            QStringLiteral("Setting"),    QStringLiteral("HomePage")};
+    return identifiers;
+}
+
+QWidget *MainController::tabPage(const QString &identifier) const
+{
+    return viewOfIdentifier(tabviewMain, identifier);
+}
+
+QString MainController::currentTabIdentifier() const
+{
+    if (!tabviewMain || !tabviewMain->currentWidget())
+        return {};
+    return tabViewItemIdentifier(tabviewMain->currentWidget());
+}
+
+// --- building the windows --------------------------------------------------------------------
+
+QWidget *MainController::buildCompleteWindow(const QString &title)
+{
+    auto *window = new QMainWindow;
+    window->setObjectName(QStringLiteral("wndCompleteMain"));
+    window->setWindowTitle(title);
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+
+    auto *central = new QWidget(window);
+    central->setObjectName(QStringLiteral("viewMainContent"));
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto *titleField = new QLabel(central);
+    titleField->setObjectName(QStringLiteral("mainWinTitle"));
+    titleField->setAlignment(Qt::AlignCenter);
+    titleField->hide();
+    layout->addWidget(titleField);
+    mainWinTitleField_ = titleField;
+
+    auto *tabTitle = new QLabel(central);
+    tabTitle->setObjectName(QStringLiteral("lableTabviewTitle"));
+    tabTitle->setContentsMargins(14, 8, 14, 8);
+    tabTitle->setStyleSheet(QStringLiteral("QLabel#lableTabviewTitle { background: #1c3456; color: white;"
+                                           " font-size: 15px; font-weight: bold; }"));
+    layout->addWidget(tabTitle);
+    textfieldTabviewItemTitle_ = tabTitle;
+
+    if (!tabviewMain)
+        tabviewMain = new QTabWidget(central);
+    tabviewMain->setParent(central);
+    tabviewMain->setObjectName(QStringLiteral("tabviewMain"));
+    tabviewMain->tabBar()->hide(); // the toolbar switches the tabs
+    tabviewMain->setDocumentMode(true);
+    for (const QString &identifier : mainTabIdentifiers()) {
+        if (tabPage(identifier))
+            continue;
+        auto *page = new QWidget;
+        page->setObjectName(QStringLiteral("tabPage") + identifier);
+        page->setStyleSheet(QStringLiteral("QWidget#tabPage%1 { background: #f6f8fb; }").arg(identifier));
+        auto *item = new NSTabViewItem(identifier, page, tabviewMain);
+        item->setLabel(tr_(identifier));
+        setTabViewItemIdentifier(page, identifier);
+        item->addToTabView(tabviewMain);
+    }
+    layout->addWidget(tabviewMain, 1);
+    window->setCentralWidget(central);
+
+    auto *status = new QStatusBar(window);
+    status->setObjectName(QStringLiteral("wndMainStatusView"));
+    status->setSizeGripEnabled(false);
+    auto *broadcast = new QLabel(status);
+    broadcast->setObjectName(QStringLiteral("labelBroadCast"));
+    status->addWidget(broadcast, 1);
+    if (setting(QStringLiteral("LPMinfo"), QStringLiteral("hasLPMmode")).isValid()) {
+        auto *lpm = new QCheckBox(status);
+        lpm->setObjectName(QStringLiteral("btnLPMStatus"));
+        lpm->setChecked(yov::nsBool(setting(QStringLiteral("LPMinfo"), QStringLiteral("hasLPMmode"))));
+        status->addPermanentWidget(lpm);
+        btnLPMStatus_ = lpm;
+    }
+    window->setStatusBar(status);
+
+    buildMenus(window);
+    window->resize(760, 540);
+    window->setMinimumSize(560, 400);
+    return window;
+}
+
+QWidget *MainController::buildSimpleWindow(const QString &title)
+{
+    auto *window = new QWidget(nullptr, Qt::Window);
+    window->setObjectName(QStringLiteral("wndSimpleMain"));
+    window->setWindowTitle(title);
+    auto *layout = new QHBoxLayout(window);
+    layout->setContentsMargins(10, 10, 10, 10);
+    layout->setSpacing(8);
+    struct Cell {
+        QPointer<QAbstractButton> *slot;
+        const char *name;
+        const char *image;
+        const char *label;
+        int tag;
+    };
+    const Cell cells[] = {
+        {&matrixSms_, "matrixSms", "tbSMS", "SMS", 0},
+        {&matrixPhoneBook_, "matrixPhoneBook", "tbPhonebook", "Phonebook", 1},
+        {&matrixSet_, "matrixSet", "tbSetting", "Settings", 2},
+        {&matrixHelp_, "matrixHelp", "tbHelp", "Help", 3},
+        {&matrixRecord_, "matrixRecord", "tbDialRecord", "DialRecord", 4},
+    };
+    for (const Cell &cell : cells) {
+        auto *button = new QToolButton(window);
+        button->setObjectName(QString::fromLatin1(cell.name));
+        button->setProperty("tag", cell.tag);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoRaise(true);
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setText(tr_(QString::fromLatin1(cell.label)));
+        const QImage image = namedImage(QString::fromLatin1(cell.image));
+        if (!image.isNull()) {
+            button->setIcon(QIcon(QPixmap::fromImage(image)));
+            button->setIconSize(image.size());
+        }
+        connectAction(button, QStringLiteral("goBackToMainWnd:"));
+        layout->addWidget(button);
+        *cell.slot = button;
+    }
+    window->adjustSize();
+    window->setFixedSize(window->sizeHint());
+    return window;
+}
+
+QAction *MainController::addMenuItem(QMenu *menu, const QString &english, const QString &selector)
+{
+    auto *action = menu->addAction(tr_(english));
+    action->setProperty("englishTitle", english);
+    action->setObjectName(QStringLiteral("menuItem") + english);
+    if (selector.startsWith(QLatin1Char('@'))) {
+        // Edit items go to the focused widget's own slot (undo, cut, paste...).
+        const QByteArray slot = selector.mid(1).toLatin1();
+        QObject::connect(action, &QAction::triggered, this, [slot] {
+            if (QWidget *focus = QApplication::focusWidget()) {
+                const int index = focus->metaObject()->indexOfMethod(slot + "()");
+                if (index >= 0)
+                    focus->metaObject()->method(index).invoke(focus);
+            }
+        });
+    } else if (!selector.isEmpty()) {
+        connectAction(action, selector);
+    }
+    menuItems_ << action;
+    return action;
+}
+
+void MainController::buildMenus(QMainWindow *window)
+{
+    QMenuBar *bar = window->menuBar();
+    for (const MenuDef &menu_ : menuDefs()) {
+        const QString title = QString::fromLatin1(menu_.title);
+        QMenu *menu = bar->addMenu(tr_(title));
+        menu->setObjectName(QStringLiteral("menu") + title);
+        menu->setProperty("englishTitle", title);
+        menus_ << menu;
+        for (const MenuItemDef &item : menu_.items) {
+            if (!*item.title) {
+                menu->addSeparator();
+                continue;
+            }
+            addMenuItem(menu, QString::fromLatin1(item.title), QString::fromLatin1(item.selector));
+        }
+        if (title == QLatin1String("Operation")) {
+            menu->addSeparator();
+            acceptMenuItem = addMenuItem(menu, QStringLiteral("Accept"), QString());
+            rejectMenuItem = addMenuItem(menu, QStringLiteral("Reject"), QString());
+        }
+    }
+    // The window-mode items work only where closing the window keeps the application running.
+    const bool modes = configService().doNotCloseApp();
+    for (const char *title : {"Complete Model", "Simple Model", "Minimized Model"})
+        if (QAction *item = menuItemNamed(QString::fromLatin1(title)))
+            item->setEnabled(modes);
+}
+
+QMenu *MainController::menuNamed(const QString &english) const
+{
+    for (const auto &menu : menus_)
+        if (menu && menu->property("englishTitle").toString() == english)
+            return menu;
+    return nullptr;
+}
+
+QAction *MainController::menuItemNamed(const QString &english) const
+{
+    for (const auto &item : menuItems_)
+        if (item && item->property("englishTitle").toString() == english)
+            return item;
+    return nullptr;
+}
+
+// --- nib-time texts ----------------------------------------------------------------------------
+
+void MainController::Init_mainWindow_nib()
+{
+    const QString title = tr_(QStringLiteral("Title"));
+    if (wndCompleteMain_)
+        wndCompleteMain_->setWindowTitle(title);
+    if (wndSimpleMain_)
+        wndSimpleMain_->setWindowTitle(title);
+    if (btnLPMStatus_)
+        btnLPMStatus_->setText(tr_(QStringLiteral("Low-power mode when minimized")));
+    if (viewDrawerLinks_) {
+        for (QToolButton *button : viewDrawerLinks_->findChildren<QToolButton *>())
+            button->setText(tr_(button->property("englishTitle").toString()));
+    }
+    changeMainWinTitleFont();
+}
+
+void MainController::Init_UIMenu()
+{
+    for (const auto &menu : menus_)
+        if (menu)
+            menu->setTitle(tr_(menu->property("englishTitle").toString()));
+    for (const auto &item : menuItems_)
+        if (item)
+            item->setText(tr_(item->property("englishTitle").toString()));
+}
+
+void MainController::changeMainWinTitleFont()
+{
+    const QVariantMap font = yov::nsDict(setting(QStringLiteral("Main"), QStringLiteral("ChangeMainWinTitleFont")));
+    if (font.isEmpty() || !mainWinTitleField_ || !wndCompleteMain_)
+        return;
+    // The window manager draws the title bar: the title goes into a centred field at the top of
+    // the window, in the configured font, and the window title is left empty.
+    QFont f(yov::nsString(font.value(QStringLiteral("FontName"))));
+    const double size = yov::nsDouble(font.value(QStringLiteral("FontSize")));
+    if (size > 0)
+        f.setPointSizeF(size);
+    mainWinTitleField_->setFont(f);
+    mainWinTitleField_->setText(tr_(QStringLiteral("Title")));
+    mainWinTitleField_->show();
+    wndCompleteMain_->setWindowTitle(QString());
+}
+
+// --- tabs --------------------------------------------------------------------------------------
+
+void MainController::tabViewChangeItemAction(QObject *sender)
+{
+    if (!sender)
+        return;
+    QString identifier = sender->property("itemIdentifier").toString();
+    if (identifier.isEmpty())
+        identifier = sender->objectName();
+    notifyChangeTabViewItem(identifier);
+}
+
+void MainController::gotoSetting(QObject *) { notifyChangeTabViewItem(QStringLiteral("Setting")); }
+void MainController::gotoPhonebook(QObject *) { notifyChangeTabViewItem(QStringLiteral("Phonebook")); }
+void MainController::gotoInternet(QObject *) { notifyChangeTabViewItem(QStringLiteral("Internet")); }
+void MainController::gotoSMS(QObject *) { notifyChangeTabViewItem(QStringLiteral("SMS")); }
+void MainController::gotoDialRecord(QObject *) { notifyChangeTabViewItem(QStringLiteral("DialRecord")); }
+void MainController::gotoCall(QObject *) { notifyChangeTabViewItem(QStringLiteral("Call")); }
+void MainController::gotoUSSD(QObject *) { notifyChangeTabViewItem(QStringLiteral("USSD1")); }
+
+void MainController::tabViewItemWillChange(const yov::Notification &notification)
+{
+    const QString identifier = yov::nsString(notification.userInfo.value(QStringLiteral("TabViewItemWillChange")));
+    if (identifier.isEmpty())
+        return;
+    if (identifier == QLatin1String("HomePage"))
+        changeMainTabViewItemSize(identifier);
+    if (textfieldTabviewItemTitle_)
+        textfieldTabviewItemTitle_->setText(tr_(identifier + QStringLiteral("_TITLE")));
+    // The toolbar shows which tab is on.
+    for (const auto &item : toolbarItems_) {
+        if (item && item->isCheckable())
+            item->setChecked(item->objectName() == identifier);
+    }
+}
+
+void MainController::simCardActivity(QObject *)
+{
+    notifyChangeTabViewItem(QStringLiteral("Call"));
+    const QString number = yov::nsString(setting(QStringLiteral("Call"), QStringLiteral("ActivatingForSIM")));
+    notificationCenter().post(QStringLiteral("makeCallWithPhoneNumber"), this,
+                              {{QStringLiteral("makeCallWithPhoneNumber"), number}});
+}
+
+void MainController::tabViewChangeToCallAndMakeCall(QObject *)
+{
+    const QString number = yov::nsString(setting(QStringLiteral("Call"), QStringLiteral("phoneNumberToCall")));
+    if (number.isEmpty())
+        return;
+    notifyChangeTabViewItem(QStringLiteral("Call"));
+    notificationCenter().post(QStringLiteral("makeCallWithPhoneNumber"), this,
+                              {{QStringLiteral("makeCallWithPhoneNumber"), number}});
+}
+
+void MainController::selectModule(int row)
+{
+    static const char *const rows[] = {"Connection", "Selection", "Preference", "Sounds",
+                                       "Security",   "System",    "Update settings"};
+    if (row < 0 || row > 6)
+        return;
+    selectTabViewbyIdentifier(QString::fromLatin1(rows[row]));
+}
+
+void MainController::selectTabViewbyIdentifier(const QString &identifier)
+{
+    if (auto *tabs = qobject_cast<QTabWidget *>(tabViewModuleTabSetting_.data())) {
+        const int index = tabViewItemOfIdentifier(tabs, identifier);
+        if (index >= 0)
+            tabs->setCurrentIndex(index);
+    }
+    if (lableSettingTabViewTitle_)
+        lableSettingTabViewTitle_->setText(tr_(identifier));
+}
+
+void MainController::showDialRecordAndSettingWindow(QObject *sender)
+{
+    const QString identifier = sender ? sender->property("itemIdentifier").toString() : QString();
+    QWidget *window = identifier == QLatin1String("DialRecord") ? wndDialRecord_.data()
+                      : identifier == QLatin1String("Settings") ? wndSetting_.data()
+                                                                : nullptr;
+    if (!window)
+        return;
+    const QPointF origin = Neighbours::sms().centerTheNewSMSArriveWnd(QSizeF(window->size()));
+    window->move(origin.toPoint());
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    window->show();
+    window->raise();
+    if (wndMain)
+        wndMain->hide();
+}
+
+void MainController::closeAllWindow(QObject *sender)
+{
+    if (auto *widget = qobject_cast<QWidget *>(sender))
+        widget->window()->hide();
+    if (wndMain) {
+        wndMain->show();
+        wndMain->raise();
+    }
+}
+
+void MainController::loadSimpleModeWording()
+{
+    const std::pair<QAbstractButton *, const char *> tips[] = {
+        {matrixSms_, "SMS"}, {matrixPhoneBook_, "Phonebook"}, {matrixSet_, "Settings"},
+        {matrixHelp_, "Help"}, {matrixRecord_, "DialRecord"}};
+    for (const auto &[button, text] : tips) {
+        if (!button)
+            continue;
+        button->setToolTip(tr_(QString::fromLatin1(text)));
+        button->setText(tr_(QString::fromLatin1(text)));
+    }
+}
+
+// --- window modes ------------------------------------------------------------------------------
+
+QRect MainController::frameKeepingTopEdge(const QRect &current, const QSize &target)
+{
+    return QRect(current.topLeft(), target);
+}
+
+QRect MainController::getCompleteFrame() const
+{
+    const QRect current = wndMain ? wndMain->geometry() : QRect();
+    return frameKeepingTopEdge(current, rectOfwndMain_.size());
+}
+
+QRect MainController::getSimpleFrame() const
+{
+    const QRect current = wndMain ? wndMain->geometry() : QRect();
+    return frameKeepingTopEdge(current, rectOfWndSimpleMain_.size());
+}
+
+void MainController::switchToCompleteUI()
+{
+    if (!wndCompleteMain_)
+        return;
+    rectOfCurrentWnd_ = getCompleteFrame();
+    switchingMode_ = true;
+    if (wndSimpleMain_)
+        wndSimpleMain_->hide();
+    wndCompleteMain_->setGeometry(rectOfCurrentWnd_);
+    wndCompleteMain_->showNormal();
+    wndCompleteMain_->raise();
+    switchingMode_ = false;
+    wndMain = wndCompleteMain_;
+}
+
+void MainController::switchToSimPleUI()
+{
+    if (!wndSimpleMain_)
+        return;
+    rectOfCurrentWnd_ = getSimpleFrame();
+    switchingMode_ = true;
+    if (wndCompleteMain_)
+        wndCompleteMain_->hide();
+    wndSimpleMain_->setWindowTitle(tr_(QStringLiteral("Title")));
+    wndSimpleMain_->setGeometry(rectOfCurrentWnd_);
+    wndSimpleMain_->showNormal();
+    wndSimpleMain_->raise();
+    switchingMode_ = false;
+    wndMain = wndSimpleMain_;
+}
+
+void MainController::postMainWindowChanged()
+{
+    QVariantMap info;
+    info.insert(QStringLiteral("window"), QVariant::fromValue<QObject *>(wndMain.data()));
+    notificationCenter().post(QStringLiteral("MainwindOfAppChanged"), nullptr, info);
+}
+
+bool MainController::windowWillUseStandardFrame(QWidget *window)
+{
+    if (!window)
+        return false;
+    if (window == wndCompleteMain_.data()) {
+        switchToSimPleUI();
+        postMainWindowChanged();
+        configService().saveCurrentUIModel(SimpleModel);
+        modePrev = modeCurrent = SimpleModel;
+        return true;
+    }
+    if (window == wndSimpleMain_.data()) {
+        switchToCompleteUI();
+        postMainWindowChanged();
+        configService().saveCurrentUIModel(CompleteModel);
+        modePrev = modeCurrent = CompleteModel;
+        return true;
+    }
+    return false;
+}
+
+void MainController::menuCompleteModelClicked(QObject *)
+{
+    if (!configService().doNotCloseApp() || wndFlag != 1)
+        return;
+    if (configService().getUIModelConfig() == MiniaturizedModel) {
+        if (modePrev == CompleteModel) {
+            wndMain = wndCompleteMain_;
+            centerAndShow(wndCompleteMain_);
+        } else {
+            wndMain = wndSimpleMain_;
+            centerAndShow(wndSimpleMain_);
+            switchToCompleteUI();
+        }
+        postMainWindowChanged();
+    } else if (wndMain == wndSimpleMain_) {
+        switchToCompleteUI();
+        postMainWindowChanged();
+    }
+    configService().saveCurrentUIModel(CompleteModel);
+    modePrev = modeCurrent = CompleteModel;
+}
+
+void MainController::menuSimpleModelClicked(QObject *)
+{
+    if (!configService().doNotCloseApp() || wndFlag != 1)
+        return;
+    if (configService().getUIModelConfig() == MiniaturizedModel) {
+        if (modePrev == CompleteModel) {
+            wndMain = wndCompleteMain_;
+            centerAndShow(wndCompleteMain_);
+            switchToSimPleUI();
+        } else {
+            wndMain = wndSimpleMain_;
+            centerAndShow(wndSimpleMain_);
+        }
+        postMainWindowChanged();
+    } else if (wndMain == wndCompleteMain_) {
+        switchToSimPleUI();
+        postMainWindowChanged();
+    }
+    configService().saveCurrentUIModel(SimpleModel);
+    modePrev = modeCurrent = SimpleModel;
+}
+
+void MainController::menuMinimizedModelClicked(QObject *)
+{
+    if (!configService().doNotCloseApp() || wndFlag != 1)
+        return;
+    modePrev = modeCurrent;
+    if (wndMain)
+        wndMain->showMinimized();
+}
+
+void MainController::goBackToMainWnd(QObject *sender)
+{
+    goBackToMainWndWithTag(sender ? sender->property("tag").toInt() : -1);
+}
+
+void MainController::goBackToMainWndWithTag(int tag)
+{
+    if (wndMain != wndSimpleMain_ || !wndSimpleMain_)
+        return;
+    if (configService().getUIModelConfig() != MiniaturizedModel) {
+        switchToCompleteUI();
+        postMainWindowChanged();
+        configService().saveCurrentUIModel(CompleteModel);
+        modePrev = modeCurrent = CompleteModel;
+    }
+    switch (tag) {
+    case 0: gotoSMS(nullptr); break;
+    case 1: gotoPhonebook(nullptr); break;
+    case 2: gotoSetting(nullptr); break;
+    case 3: tbiMainHelpAction(nullptr); break;
+    case 4: gotoDialRecord(nullptr); break;
+    default: break;
+    }
+}
+
+void MainController::tbiMainHelpAction(QObject *)
+{
+    // The operator's help link, when the configuration has one.
+    const QString url = yov::nsString(webURLForKey(QStringLiteral("Help")));
+    if (url.isEmpty()) {
+        qCInfo(lcMainController) << "no help link is configured";
+        return;
+    }
+    openSafari(url);
+}
+
+void MainController::minimizeMainWindow(QObject *)
+{
+    if (wndMain)
+        wndMain->showMinimized();
+}
+
+void MainController::minimizeWindow(QObject *sender)
+{
+    if (auto *widget = qobject_cast<QWidget *>(sender))
+        widget->window()->showMinimized();
+}
+
+void MainController::zoomMainWindow(QObject *sender)
+{
+    if (sender)
+        openMainWindow();
+}
+
+void MainController::openMainWindow()
+{
+    if (wndMain && wndMain->isMinimized()) {
+        wndMain->showNormal();
+        wndMain->raise();
+        wndMain->activateWindow();
+    }
+}
+
+void MainController::miniaturizeMainWindowWhenConnectSucced()
+{
+    if (yov::nsBool(setting(QStringLiteral("MAINFORM"), QStringLiteral("MainForm_miniaturizeWindowAtConnectSucced"))) &&
+        wndMain)
+        wndMain->showMinimized();
+}
+
+bool MainController::handleWindowStateChange(QWidget *window, QEvent *event)
+{
+    if (switchingMode_ || (window != wndCompleteMain_.data() && window != wndSimpleMain_.data()))
+        return false;
+    const auto *change = static_cast<QWindowStateChangeEvent *>(event);
+    const Qt::WindowStates now = window->windowState();
+    const Qt::WindowStates before = change->oldState();
+    if ((now & Qt::WindowMaximized) && !(before & Qt::WindowMaximized)) {
+        // The zoom button switches between the complete and the simple window.
+        QTimer::singleShot(0, this, [this, w = QPointer<QWidget>(window)] {
+            if (!w)
+                return;
+            w->setWindowState(w->windowState() & ~Qt::WindowMaximized);
+            windowWillUseStandardFrame(w);
+        });
+        return false;
+    }
+    if ((now & Qt::WindowMinimized) && !(before & Qt::WindowMinimized)) {
+        windowWillMiniaturize(window);
+        windowDidMiniaturize(window);
+    } else if (!(now & Qt::WindowMinimized) && (before & Qt::WindowMinimized)) {
+        windowDidDeminiaturize(window);
+    }
+    return false;
+}
+
+// --- drawer, tray, call items, sheets ------------------------------------------------------------
+
+void MainController::initDrawerProperty()
+{
+    if (!wndCompleteMain_)
+        return;
+    if (!drawerLink) {
+        drawerLink = new Drawer(QSizeF(328, 413), wndCompleteMain_);
+        drawerLink->setObjectName(QStringLiteral("drawerLink"));
+        auto *content = new QWidget(drawerLink);
+        content->setObjectName(QStringLiteral("viewDrawerLinks"));
+        auto *layout = new QVBoxLayout(content);
+        const QVariantList links = uiConfigList(QStringLiteral("DrawerItems"));
+        for (const QVariant &link : links) {
+            const QVariantMap entry = yov::nsDict(link);
+            const QString title = yov::nsString(entry.value(QStringLiteral("itemLabel")));
+            const QString identifier = yov::nsString(entry.value(QStringLiteral("itemIdentifier")));
+            if (title.isEmpty() || identifier.isEmpty())
+                continue;
+            auto *button = new QToolButton(content);
+            button->setProperty("englishTitle", title);
+            button->setProperty("itemIdentifier", identifier);
+            button->setText(tr_(title));
+            connectAction(button, QStringLiteral("tbiMainURLActionExt:"));
+            layout->addWidget(button);
+        }
+        layout->addStretch(1);
+        drawerLink->setContentView(content);
+        viewDrawerLinks_ = content;
+    }
+    drawerLink->setParentWindow(wndCompleteMain_);
+    drawerLink->setContentSize(QSizeF(328, 413));
+    drawerLink->setMinContentSize(QSizeF(328, 413));
+    drawerLink->setMaxContentSize(QSizeF(400, 413));
+    drawerLink->setLeadingOffset(60);
+    drawerLink->setTrailingOffset(30);
+}
+
+void MainController::changeDrawerState(QObject *)
+{
+    if (!drawerLink)
+        return;
+    if (drawerLink->isOpen()) {
+        drawerLink->close();
+        if (yovSkinManager())
+            yovSkinManager()->setImageForKey(QStringLiteral("btnDrawer"), QStringLiteral("Right"), true);
+    } else {
+        drawerLink->open();
+        if (yovSkinManager())
+            yovSkinManager()->setImageForKey(QStringLiteral("btnDrawer"), QStringLiteral("Left"), true);
+    }
+}
+
+void MainController::initSysStatusBarItem()
+{
+    if (!yov::nsBool(setting(QStringLiteral("NeedSystemStatusItem"))) || viewSysStatusItem_)
+        return;
+    auto *view = new StatusBarView(nullptr, clock());
+    view->setObjectName(QStringLiteral("viewSysStatusItem"));
+    view->setImageProvider([this](const QString &name) { return namedImage(name); });
+    const QImage image = namedImage(QStringLiteral("SysStatusItem.PNG"));
+    if (!image.isNull()) {
+        if (!menuSysStatusItem_) {
+            auto *menu = new QMenu;
+            menu->setObjectName(QStringLiteral("menuSysStatusItem"));
+            QAction *open = menu->addAction(tr_(QStringLiteral("Open")));
+            QObject::connect(open, &QAction::triggered, this, [this] { applicationShouldHandleReopen(true); });
+            menu->addSeparator();
+            QAction *quit = menu->addAction(tr_(QStringLiteral("Quit")));
+            connectAction(quit, QStringLiteral("closeApp:"));
+            menuSysStatusItem_ = menu;
+        }
+        view->setImage(image);
+        view->setMenu(menuSysStatusItem_);
+    }
+    // Without a tray on the desktop the view stays unseen: nothing else depends on it.
+    if (!view->statusItem())
+        qCInfo(lcMainController) << "the desktop has no system tray: no status item";
+    viewSysStatusItem_ = view;
+}
+
+void MainController::initCallMenuItemSel()
+{
+    selOfAcceptMenuItem = QStringLiteral("selectDialCallStyle:");
+    selOfRejectMenuItem = QStringLiteral("hangClicked:");
+    setCallMenuItemEnable(0, 1, 0, 1);
+}
+
+void MainController::setCallMenuItemEnable(int acceptState, int ifSetAccept, int rejectState, int ifSetReject)
+{
+    auto apply = [this](QAction *item, bool on, bool accept) {
+        if (!item)
+            return;
+        QObject::disconnect(item, &QAction::triggered, this, nullptr);
+        item->setEnabled(on);
+        if (!on)
+            return;
+        QObject::connect(item, &QAction::triggered, this, [accept, item] {
+            if (accept)
+                Neighbours::call().selectDialCallStyle(item);
+            else
+                Neighbours::call().hangClicked(item);
+        });
+    };
+    if (ifSetAccept == 1)
+        apply(acceptMenuItem, acceptState != 0, true);
+    if (ifSetReject == 1)
+        apply(rejectMenuItem, rejectState != 0, false);
+}
+
+QRect MainController::willPositionSheet(QWidget *window, const QRect &rect) const
+{
+    Q_UNUSED(window)
+    QRect result = rect;
+    if (yovSkinManager() && yovSkinManager()->hasKey(QStringLiteral("wndMainTitlebar"))) {
+        if (auto *titlebar = qobject_cast<QWidget *>(yovSkinManager()->controllerByKey(QStringLiteral("wndMainTitlebar"))))
+            result.translate(0, titlebar->height());
+    }
+    return result;
+}
+
+void MainController::maybeTakeScreenshot()
+{
+    const QString path = qEnvironmentVariable("OSTREL_SCREENSHOT");
+    if (path.isEmpty() || screenshotTaken_ || !wndMain)
+        return;
+    screenshotTaken_ = true;
+    QTimer::singleShot(1500, this, [this, path] {
+        if (!wndMain)
+            return;
+        if (!wndMain->grab().save(path))
+            qCWarning(lcMainController).noquote() << "the screenshot could not be saved:" << path;
+    });
+}
+
+} // namespace ostrel
