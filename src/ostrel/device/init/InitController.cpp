@@ -31,6 +31,7 @@ InitController::InitController(const ControllerContext &context, QObject *parent
     savedPinStore_.setFolder(folder.isEmpty() ? yov::ModemListResolver::modemListPath() : folder);
 
     createViews();
+    createNetworkViews();
     m_InitPinWindow = new PinWindow;
     m_InitPukWindow = new PukWindow;
     wndReAlertToCancelPinInput_ = new ReAlertWindow;
@@ -363,6 +364,7 @@ void InitController::registerMessages()
         mc->registerObserver(this, &C::dealWithMsgOfCheckDeviceLockStatus, 0, 26);
         mc->registerObserver(this, &C::dealWithMsgOfCheckDeviceUnLockResult, 0, 164);
     }
+    registerNetworkMessages();
     notificationCenter().addObserver(this, QStringLiteral("openPINWindow"), nullptr,
                                      [this](const yov::Notification &n) { openPINWindow(n); });
     // DeviceRemoved reaches deviceRemoved() through the base notification table.
@@ -485,15 +487,6 @@ void InitController::setSimStatus(bool ready)
         setRuntimeObject(false, QStringLiteral("runtimeSIMCardReady"));
     }
     sendNotification(QStringLiteral("init_SimStatus"), ready);
-}
-
-void InitController::setNetworkDomain(int domain, const QString &networkName)
-{
-    networkName_ = networkName;
-    if (m_network)
-        m_network->setText(loc(networkName));
-    if (m_domain && domain == 0)
-        m_domain->clear();
 }
 
 void InitController::dealWithMsgOfCheckSIMStatus(const yov::Notification &n)
@@ -643,6 +636,7 @@ void InitController::deviceRemoved(const yov::Notification &)
     dialFunctionEnabledFlag_ = true;
     hasAlertRoam = false;
     firstUnlockedDevice_ = false;
+    networkDeviceRemoved();
 }
 
 void InitController::closeApplication()

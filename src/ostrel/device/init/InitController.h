@@ -14,6 +14,8 @@
 // (device lock).
 #include "ostrel/device/init/InitWindows.h"
 #include "ostrel/device/init/SavedPinStore.h"
+#include "ostrel/device/init/SignalWindow.h"
+#include "ostrel/device/network/NetworkLogic.h"
 #include "ostrel/framework/controller/YOVUIController.h"
 #include "ostrel/framework/neighbours/InitControllerInterface.h"
 
@@ -57,7 +59,12 @@ public:
     static InitController *shared();
 
     // The SIM and network keeper (default: InitService::sharedInitService()).
-    void setInitService(InitService *service) { initService_ = service; }
+    // (The network logic is built over it on first use; setting another service starts it anew.)
+    void setInitService(InitService *service)
+    {
+        initService_ = service;
+        networkLogic_.reset();
+    }
     InitService *initService() const;
     // The update link (not owned); without one, updates count as unsupported.
     void setUpdateLink(AEMessage *link) { updateLink_ = link; }
@@ -66,6 +73,9 @@ public:
     std::function<void(bool)> toolbarSetEnableHook;
     std::function<void(bool, const QString &)> toolbarSetItemEnableHook;
     std::function<void(const QString &)> selectMainTabHook;
+    // Hooks into the main window: clear its broadcast message, disable its connect buttons.
+    std::function<void()> clearBroadcastMessageHook;
+    std::function<void()> disableConnectButtonsHook;
     // Where the PIN kept on this computer lives (default: the ModemList folder).
     SavedPinStore &savedPinStore() { return savedPinStore_; }
 
@@ -125,6 +135,47 @@ public:
     void dealWithMsgOfCheckDeviceLockStatus(const yov::Notification &n);
     void dealWithMsgOfCheckDeviceUnLockResult(const yov::Notification &n);
 
+    // --- network, signal and roaming handlers (InitControllerNetwork.cpp)
+    void dealWithMsgOfCheckSignalStatus(const yov::Notification &n);       // 7/35
+    void dealWithMsgOfCheckNetInfo(const yov::Notification &n);            // 7/36
+    void dealWithMsgOfCheckPLMN(const yov::Notification &n);               // 7/37
+    void dealWithMsgOfCheckRoamInfo(const yov::Notification &n);           // 7/38
+    void dealWithMsgOfCheckSPDI(const yov::Notification &n);               // 7/39
+    void dealWithMsgOfCheckSPN(const yov::Notification &n);                // 7/40
+    void dealWithMsgOfCheckNetInfoForIcera(const yov::Notification &n);    // 7/46
+    void dealWithMsgOfCheckSignalStatusIcera(const yov::Notification &n);  // 7/54
+    void dealWithMsgOfCheckYrssiSignalStatus(const yov::Notification &n);  // 7/55
+    void dealWithMsgOfCheckHPLMN(const yov::Notification &n);              // 7/57
+    void dealWithMsgOfCheckSearchMode(const yov::Notification &n);         // 513/75
+    void dealWithMsgOfCheckPreferenceMode(const yov::Notification &n);     // 513/80
+    void dealWithMsgOfReadRoamSwitch(const yov::Notification &n);          // 513/85
+
+    // --- network, signal and roaming
+    // The network, signal and roaming state and rules of this controller.
+    NetworkLogic &networkLogic();
+    // What the rest of the dashboard says now (connection, settings, USSD, update link).
+    NetworkContext networkContext() const;
+    // Carries out what the network logic decided: views, notifications, connection and settings
+    // calls, alerts (the roaming disconnect question is answered here, its answer carried out too).
+    void performNetworkEffects(const NetworkEffects &effects);
+    // Resets the status area: no signal, no service, roaming not determined, no names.
+    void initNibNetworkStatus();
+    // The no-signal alert timer's end (also called by tests through the clock).
+    void alertSelect3GPreferIfNoSignal();
+    bool isNoSignalAlertPending() const { return timerAlertSelect3GPrefer_ != 0; }
+    void setAllowAlertSel3GPreferWhenSignalToNoSignal(bool allow);
+    bool allowAlertSel3GPreferWhenSignalToNoSignal() { return networkLogic().signal.allowAlertSel3GPreferWhenSignalToNoSignal(); }
+    bool hasCSDomain() { return networkLogic().registration.hasCSDomain(); }
+    bool hasPSDomain() { return networkLogic().registration.hasPSDomain(); }
+    bool checkToReturnPSDomain() { return networkLogic().registration.checkToReturnPSDomain(); }
+    // The image name the signal bars show ("rssi1" to "rssi6").
+    QString signalImageName() const;
+    SignalWindow *signalWindow() const { return windowRssiLacCi_.get(); }
+    Q_INVOKABLE void openRssiLacCiWindow(QObject *sender);
+    Q_INVOKABLE void closeRssiLacCiWindow(QObject *sender);
+    // The registered network's MCC and MNC texts as last shown.
+    QString labelMcc_, labelMnc_;
+
     // --- device state
     void setModemStatus(bool present);
     void setSimStatus(bool ready);
@@ -133,7 +184,7 @@ public:
     void sendNotification(const QString &name, const QVariant &value);
     int networkMode() const { return networkMode_; }
     void setNetworkMode(int mode) { networkMode_ = mode; }
-    // The network label and domain; the network code fills them in fully.
+    // The common sink of the service-domain reports: domain mark, network text, packet domain.
     void setNetworkDomain(int domain, const QString &networkName);
     void closeApplication();
     Q_INVOKABLE void deviceRemoved(const yov::Notification &n);
@@ -221,7 +272,8 @@ public:
     QString m_FWVersion, m_HWVersion, m_InternalFWVersion, m_IMSI, m_Devicemodel, m_SerialNumber;
     int m_SignalStrength = 0;
     QString m_SPN, m_BCDNumber, iccid_, networkName_;
-    // Network fields kept here for the network handlers.
+    // Network, signal and roaming state as the network logic (networkLogic()) last left it: it
+    // owns the state, and these copies are refreshed after every report it handles.
     int networkRoamStatus_ = 2;
     QString mccmnc;
     int networkMode_ = 0;
@@ -245,6 +297,7 @@ public:
     QPointer<QLabel> m_simStatus;
     QPointer<QLabel> m_netStatus;
     QPointer<QLabel> SIMTypeDisplayFld_;
+    QPointer<QLabel> m_rssiStatus;
     QPointer<QLabel> m_rssiStatusLabel, m_evdoStatus, m_evdoStatusLabel;
     QPointer<QLabel> m_NameOfLocalSPN, m_NameOfBelonetoSPN, m_network, m_roamStatus, m_domain;
     QPointer<QWidget> viewNetWorkStatus_;
@@ -279,6 +332,13 @@ private:
     void connectWindowActions();
     void scheduleSimCardUpdateSteps();
     bool isSmartUI() const;
+    // Network views, handler registration, removal (InitControllerNetwork.cpp).
+    void createNetworkViews();
+    void registerNetworkMessages();
+    void networkDeviceRemoved();
+    void syncNetworkState();
+    void answerRoamDisconnectQuestion();
+    QByteArray recordBytes(const yov::Notification &n) const;
 
     InitService *initService_ = nullptr;
     AEMessage *updateLink_ = nullptr;
@@ -298,6 +358,9 @@ private:
     QPointer<SimCardUpdateWindow> wndSimCardUpdate_;
     QPointer<UnlockDeviceWindow> wndUnlockDevice_;
     QPointer<QWidget> statusView_;
+    std::unique_ptr<NetworkLogic> networkLogic_;
+    std::unique_ptr<SignalWindow> windowRssiLacCi_;
+    int timerAlertSelect3GPrefer_ = 0; // the pending no-signal alert's clock id, 0 for none
 };
 
 } // namespace ostrel

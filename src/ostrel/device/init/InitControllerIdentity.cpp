@@ -41,6 +41,8 @@ void InitController::dealWithMsgOfCheckCIMI(const yov::Notification &n)
         return;
     m_IMSI = r.payload.utf8Text(0, kImsiWidth);
     initService()->setImsi(m_IMSI);
+    // The SIM's home network by the MNC length the SIM reported (three digits where it says so).
+    initService()->enterHomeNetworkOfImsi(m_IMSI);
     refreshDiagIMSI(false);
 
     // The SIM's home network is taken as the first five digits of the IMSI.
