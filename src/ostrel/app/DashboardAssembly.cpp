@@ -1,6 +1,11 @@
 #include "ostrel/app/DashboardAssembly.h"
 
+#include "ostrel/connection/dial/DialController.h"
+#include "ostrel/connection/view/InternetView.h"
+#include "ostrel/device/init/InitController.h"
 #include "ostrel/device/main/MainController.h"
+#include "ostrel/framework/update/AEMessage.h"
+#include "ostrel/settings/defaults/DeviceLockSettingController.h"
 #include "ostrel/framework/controller/UIManagerSkinAccess.h"
 #include "ostrel/framework/controller/YOVAlertPanel.h"
 #include "ostrel/framework/controller/YOVUIController.h"
@@ -9,6 +14,9 @@
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/skin/YOVUIManager.h"
 #include "platform/alert/AlertPresenter.h"
+
+#include <QMainWindow>
+#include <QStatusBar>
 
 Q_LOGGING_CATEGORY(lcAssembly, "ostrel.app")
 
@@ -46,6 +54,9 @@ DashboardAssembly::DashboardAssembly(Options options) : msgCenter_(std::move(opt
 
 DashboardAssembly::~DashboardAssembly()
 {
+    dialController_.reset();
+    initController_.reset();
+    settingsDefault_.reset();
     mainController_.reset();
     Neighbours::installDefaults(nullptr);
     if (alertPresenter_)
@@ -91,6 +102,35 @@ void DashboardAssembly::createControllers()
     const ControllerContext &context = ControllerContext::shared();
     mainController_ = std::make_unique<MainController>(context);
     // Controllers of later areas are created here and install themselves in Neighbours.
+    settingsDefault_ = std::make_unique<DeviceLockSettingController>(msgCenter_.get());
+    settingsDefault_->install();
+    initController_ = std::make_unique<InitController>(context);
+    initController_->setUpdateLink(AEMessage::defaultAEMessage());
+    dialController_ = std::make_unique<DialController>(context);
+
+    MainController *main = mainController_.get();
+    initController_->netCardStatusHook = [main] { return main->getNetCardStatus(); };
+    initController_->toolbarSetEnableHook = [main](bool enable) { main->toolbarSetEnable(enable); };
+    initController_->toolbarSetItemEnableHook = [main](bool enable, const QString &identifier) {
+        main->toolbarSetItemEnable(enable, identifier);
+    };
+    initController_->selectMainTabHook = [main](const QString &identifier) { main->selectTabViewbyIdentifier(identifier); };
+    DialController *dial = dialController_.get();
+    initController_->disableConnectButtonsHook = [dial] { dial->setConnectBtnEnable(false); };
+    main->setConnectionTrafficProvider([dial] { return dial->getCurrentTotalData(); });
+}
+
+// Puts the device-state status row into the main window's status bar and the Internet page into
+// its tab, once the windows exist.
+void DashboardAssembly::connectMainWindow()
+{
+    initController_->wndMain = mainController_->wndMain;
+    dialController_->wndMain = mainController_->wndMain;
+    if (auto *window = qobject_cast<QMainWindow *>(mainController_->wndCompleteMain_.data())) {
+        if (QWidget *status = initController_->statusView())
+            window->statusBar()->addPermanentWidget(status);
+    }
+    installInternetView(dialController_.get(), mainController_->tabviewMain);
 }
 
 void DashboardAssembly::awakeFromNib()
@@ -101,6 +141,9 @@ void DashboardAssembly::awakeFromNib()
     msgCenter_->awakeFromNib();
     alertPanel_->awakeFromNib();
     mainController_->awakeFromNib();
+    connectMainWindow();
+    initController_->awakeFromNib();
+    dialController_->awakeFromNib();
 }
 
 void DashboardAssembly::launch()
@@ -108,6 +151,7 @@ void DashboardAssembly::launch()
     awakeFromNib();
     mainController_->applicationWillFinishLaunching();
     mainController_->applicationDidFinishLaunching();
+    dialController_->applicationDidFinishLaunchingInDialController();
 }
 
 } // namespace ostrel

@@ -7,6 +7,8 @@
 //   1. the message center (its receive-guard switch)
 //   2. the alert panel (the skinned alert window)
 //   3. MainController (windows, splash, its notification tables)
+//   4. InitController (device state: its sheets hang on the main window)
+//   5. DialController (connection: its Internet page goes into the main window's "Internet" tab)
 //
 // A controller added later is created in createControllers() and woken in awakeFromNib() at the
 // place this list gives it. The windows of the launch road come afterwards, from launch().
@@ -20,6 +22,9 @@ namespace yov { class AlertPresenter; class NotificationCenter; }
 
 namespace ostrel {
 
+class DeviceLockSettingController;
+class DialController;
+class InitController;
 class Language;
 class MainController;
 class SkinManagerAccess;
@@ -52,11 +57,14 @@ public:
 
     YOVMsgCenter *msgCenter() const { return msgCenter_.get(); }
     MainController *mainController() const { return mainController_.get(); }
+    InitController *initController() const { return initController_.get(); }
+    DialController *dialController() const { return dialController_.get(); }
     YOVAlertPanel *alertPanel() const { return alertPanel_.get(); }
 
 private:
     void createSharedObjects(bool loadSkin, bool installAlertPresenter);
     void createControllers();
+    void connectMainWindow();
 
     std::unique_ptr<YOVMsgCenter> msgCenter_;
     std::unique_ptr<YOVUIManager> skinManager_;
@@ -66,6 +74,9 @@ private:
     std::unique_ptr<SkinnedAlertPresenter> alertPresenter_;
     std::unique_ptr<QObject> deviceServiceLog_;
     std::unique_ptr<MainController> mainController_;
+    std::unique_ptr<DeviceLockSettingController> settingsDefault_;
+    std::unique_ptr<InitController> initController_;
+    std::unique_ptr<DialController> dialController_;
     bool awoken_ = false;
 };
 

@@ -10,6 +10,7 @@
 #include "platform/process/UnixSignalWatcher.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QMetaType>
 #include <QStyle>
 #include <QSystemTrayIcon>
@@ -36,6 +37,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ostrel"));
+    // Debug lines of our own categories stay quiet unless QT_LOGGING_RULES asks for them.
+    QLoggingCategory::setFilterRules(QStringLiteral("ostrel.*.debug=false\nbrannoc.*.debug=false"));
     // Every quit goes through the application's quit road, not through a last closed window.
     QApplication::setQuitOnLastWindowClosed(false);
 

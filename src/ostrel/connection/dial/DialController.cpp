@@ -1,5 +1,6 @@
 // DialController: construction, the requests and their checks, the state and its neighbours.
 #include "ostrel/connection/dial/DialController.h"
+#include "ostrel/framework/language/Lingrove.h"
 
 #include "common/ValueConversion.h"
 #include "ostrel/connection/dial/DialLog.h"
@@ -64,9 +65,8 @@ void DialController::setExtensions(DialExtensionInterface *extensions)
 
 QString DialController::localizedText(const QString &english) const
 {
-    if (Language *language = yovLanguage())
-        return language->mapStringByName(english);
-    return english;
+    // The visible texts come from the active token table.
+    return Map_Name_Item_of_IndexString(english);
 }
 
 // ---- settings --------------------------------------------------------------------------------

@@ -4,6 +4,11 @@
 // holds and hands the user's actions to the controller; it also opens the connection's windows
 // (statistics, connect warning, the operator's connect-state and connect-failed windows, the
 // profile management) when the controller asks.
+#include "ostrel/connection/view/ConnectWarningSheet.h"
+#include "ostrel/connection/view/DialConfigSheets.h"
+#include "ostrel/connection/view/OperatorConnectWindows.h"
+#include "ostrel/connection/view/StatisticsWindow.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QPointer>

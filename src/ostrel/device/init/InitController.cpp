@@ -1,4 +1,5 @@
 #include "ostrel/device/init/InitController.h"
+#include "ostrel/framework/language/Lingrove.h"
 
 #include "common/ModemListResolver.h"
 #include "common/ValueConversion.h"
@@ -58,6 +59,7 @@ InitController::~InitController()
     delete wndSimCardUpdate_;
     delete wndUnlockDevice_;
     delete statusView_;
+    delete deviceOptionsView_;
 }
 
 InitController *InitController::shared() { return g_InitController; }
@@ -99,7 +101,9 @@ bool InitController::send(int major, int minor, int type, const QByteArray *data
 
 QString InitController::loc(const QString &text) const
 {
-    return yovLanguage() ? yovLanguage()->mapStringByName(text) : text;
+    // The visible texts come from the active token table (the language object itself passes
+    // texts through in the dashboard).
+    return Map_Name_Item_of_IndexString(text);
 }
 
 QString InitController::wording(const QString &key) const
@@ -202,25 +206,37 @@ void InitController::createViews()
     m_network = netLabel("labelInitNetwork");
     m_roamStatus = netLabel("labelInitRoamStatus");
     m_domain = netLabel("labelInitDomain");
-    tfdLockTip_ = label("tfdLockTip");
     tfdOwnNumTitle_ = label("tfdOwnNumTitle");
     tfdOwnNumContent_ = label("tfdOwnNumContent");
-    tfdOwnNumUI_ = label("tfdOwnNumUI");
-    btnIroamSwitch_ = new QPushButton(view);
+    row->addStretch(1);
+
+    // The device options (roaming switches, PIN entry options, the lock tip) are not part of the
+    // status row: they live in a view of their own that the settings page hosts.
+    auto *options = new QWidget;
+    options->setObjectName(QStringLiteral("viewInitDeviceOptions"));
+    auto *optionRow = new QHBoxLayout(options);
+    tfdLockTip_ = new QLabel(options);
+    tfdLockTip_->setObjectName(QStringLiteral("tfdLockTip"));
+    optionRow->addWidget(tfdLockTip_);
+    tfdOwnNumUI_ = new QLabel(options);
+    tfdOwnNumUI_->setObjectName(QStringLiteral("tfdOwnNumUI"));
+    optionRow->addWidget(tfdOwnNumUI_);
+    btnIroamSwitch_ = new QPushButton(options);
     btnIroamSwitch_->setCheckable(true);
-    btnNroamSwitch_ = new QPushButton(view);
+    btnNroamSwitch_ = new QPushButton(options);
     btnNroamSwitch_->setCheckable(true);
-    row->addWidget(btnIroamSwitch_);
-    row->addWidget(btnNroamSwitch_);
-    btnPINAutoValidation_ = new QCheckBox(view);
+    optionRow->addWidget(btnIroamSwitch_);
+    optionRow->addWidget(btnNroamSwitch_);
+    btnPINAutoValidation_ = new QCheckBox(options);
     btnPINAutoValidation_->setObjectName(QStringLiteral("btnSettingPINAutoValidation"));
-    btnPinNumSavedInConfigFile_ = new QCheckBox(view);
+    btnPinNumSavedInConfigFile_ = new QCheckBox(options);
     btnPinNumSavedInConfigFile_->setObjectName(QStringLiteral("btnPinNumSavedInConfigFile"));
-    btnRemovePinAutoCheckByICCID_ = new QPushButton(view);
+    btnRemovePinAutoCheckByICCID_ = new QPushButton(options);
     btnRemovePinAutoCheckByICCID_->setObjectName(QStringLiteral("btnRemovePinAutoCheckByICCID"));
-    row->addWidget(btnPINAutoValidation_);
-    row->addWidget(btnPinNumSavedInConfigFile_);
-    row->addWidget(btnRemovePinAutoCheckByICCID_);
+    optionRow->addWidget(btnPINAutoValidation_);
+    optionRow->addWidget(btnPinNumSavedInConfigFile_);
+    optionRow->addWidget(btnRemovePinAutoCheckByICCID_);
+    deviceOptionsView_ = options;
     labelPINEnter_ = new QAction(QStringLiteral("Enter PIN"), view);
     labelPINUnlock_ = new QAction(QStringLiteral("Unlock PIN"), view);
     labelPINEnter_->setEnabled(false);

@@ -257,6 +257,8 @@ public:
     UnlockDeviceWindow *unlockDeviceWindow() const { return wndUnlockDevice_; }
     // The status views this controller owns, in one panel for whoever lays out the main window.
     QWidget *statusView() const { return statusView_; }
+    // The roaming switches and PIN entry options, for the settings page to host.
+    QWidget *deviceOptionsView() const { return deviceOptionsView_; }
 
     // --- state (read by other areas and tests)
     int m_SimPinState = SimNotReady;
@@ -358,6 +360,7 @@ private:
     QPointer<SimCardUpdateWindow> wndSimCardUpdate_;
     QPointer<UnlockDeviceWindow> wndUnlockDevice_;
     QPointer<QWidget> statusView_;
+    QPointer<QWidget> deviceOptionsView_;
     std::unique_ptr<NetworkLogic> networkLogic_;
     std::unique_ptr<SignalWindow> windowRssiLacCi_;
     int timerAlertSelect3GPrefer_ = 0; // the pending no-signal alert's clock id, 0 for none
