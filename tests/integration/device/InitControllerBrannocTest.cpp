@@ -1,100 +1,19 @@
 // The device-state controller and the stand-in device service over a real session bus: the
 // default start-up, and the PIN typed into the sheet by the user.
-#include "ostrel/device/init/InitController.h"
-#include "ostrel/device/service/InitService.h"
-#include "ostrel/framework/config/ConfigManager.h"
-#include "ostrel/framework/message/YOVMsgCenter.h"
-#include "ostrel/framework/neighbours/Neighbours.h"
-#include "ostrel/settings/defaults/DeviceLockSettingController.h"
-#include "support/ScriptedAlertPresenter.h"
-#include "support/TestPaths.h"
+#include "InitBrannocFixture.h"
 
-#include <QDBusConnection>
-#include <QDir>
-#include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QVBoxLayout>
-
-#include <gtest/gtest.h>
 
 using namespace ostrel;
 
 namespace {
 
-constexpr int kWaitMs = 10000;
+using init_brannoc::kWaitMs;
 
-struct CountingDial : DefaultDialController {
-    void setDialParams() override { ++dialParams; }
-    int dialParams = 0;
-};
-
-class InitBrannocTest : public ::testing::Test {
+class InitBrannocTest : public init_brannoc::InitBrannocFixture {
 protected:
-    void SetUp() override
-    {
-        const QString brannoc = QDir(testing_paths::binDir()).filePath(QStringLiteral("Brannoc"));
-        ASSERT_TRUE(QFileInfo(brannoc).isExecutable()) << qPrintable(brannoc);
-        ASSERT_TRUE(QDBusConnection::sessionBus().isConnected());
-        qputenv("OSTREL_BRANNOC", brannoc.toLocal8Bit());
-        ASSERT_TRUE(dir.isValid());
-        config = std::make_unique<ConfigManager>(dir.path());
-        ConfigManager::setSharedConfigManager(config.get());
-    }
-
-    void start(const QString &scenario)
-    {
-        qputenv("OSTREL_BRANNOC_SCENARIO",
-                QDir(testing_paths::sourceResources()).filePath("brannoc/" + scenario).toLocal8Bit());
-        msgCenter = std::make_unique<YOVMsgCenter>();
-        msgCenter->awakeFromNib();
-        Neighbours::installDefaults(msgCenter.get(), config.get());
-        Neighbours::setDial(&dial);
-        settings = std::make_unique<DeviceLockSettingController>(msgCenter.get());
-        settings->install();
-
-        mainWindow = std::make_unique<QWidget>();
-        mainWindow->setWindowTitle(QStringLiteral("Ostrel"));
-        mainWindow->resize(720, 460);
-        auto *layout = new QVBoxLayout(mainWindow.get());
-        auto *title = new QLabel(QStringLiteral("Ostrel — Internet"), mainWindow.get());
-        title->setStyleSheet(QStringLiteral("font-size: 20px; font-weight: bold; padding: 12px;"));
-        layout->addWidget(title);
-        layout->addStretch(1);
-
-        ControllerContext ctx;
-        ctx.config = config.get();
-        ctx.msgCenter = msgCenter.get();
-        controller = std::make_unique<InitController>(ctx);
-        controller->setInitService(&service);
-        controller->savedPinStore().setFolder(dir.filePath(QStringLiteral("secrets")));
-        controller->wndMain = mainWindow.get();
-        controller->awakeFromNib();
-        layout->addWidget(controller->statusView());
-        controller->statusView()->setParent(mainWindow.get());
-        mainWindow->show();
-
-        yov::NotificationCenter::defaultCenter().addObserver(&observer, QStringLiteral("SimReady"), nullptr,
-                                                             [this](const yov::Notification &) { ++simReady; });
-        ASSERT_TRUE(msgCenter->startMsgServer());
-    }
-
-    void TearDown() override
-    {
-        if (msgCenter)
-            msgCenter->stopMsgServer();
-        controller.reset();
-        mainWindow.reset();
-        settings.reset();
-        msgCenter.reset();
-        Neighbours::installDefaults(nullptr, nullptr);
-        ConfigManager::setSharedConfigManager(nullptr);
-    }
-
     // The main window with its sheet drawn where a sheet hangs: centred under the title bar.
     QImage screenshot() const
     {
@@ -109,19 +28,6 @@ protected:
         painter.end();
         return shot.toImage();
     }
-
-    QTemporaryDir dir;
-    std::unique_ptr<ConfigManager> config;
-    std::unique_ptr<YOVMsgCenter> msgCenter;
-    CountingDial dial;
-    std::unique_ptr<DeviceLockSettingController> settings;
-    InitService service{nullptr};
-    std::unique_ptr<QWidget> mainWindow;
-    std::unique_ptr<InitController> controller;
-    testing_support::ScriptedAlertPresenter alerts;
-    yov::ScopedAlertPresenter alertGuard{&alerts};
-    QObject observer;
-    int simReady = 0;
 };
 
 TEST_F(InitBrannocTest, DefaultStartUpMakesTheSimReady)

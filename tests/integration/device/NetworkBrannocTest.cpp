@@ -1,109 +1,25 @@
 // The device-state controller and the stand-in device service over a real session bus: the
 // status area follows the modem's registration, technology and signal reports, and a roaming
 // report raises the roaming alert.
-#include "ostrel/device/init/InitController.h"
-#include "ostrel/device/service/InitService.h"
-#include "ostrel/framework/config/ConfigManager.h"
-#include "ostrel/framework/message/YOVMsgCenter.h"
-#include "ostrel/framework/neighbours/Neighbours.h"
-#include "ostrel/settings/defaults/DeviceLockSettingController.h"
-#include "support/ScriptedAlertPresenter.h"
-#include "support/TestPaths.h"
-
-#include "common/records/DeviceServiceBus.h"
-
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDir>
-#include <QFileInfo>
-#include <QLabel>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QVBoxLayout>
-
-#include <gtest/gtest.h>
+#include "InitBrannocFixture.h"
 
 using namespace ostrel;
 
 namespace {
 
-constexpr int kWaitMs = 10000;
+using init_brannoc::control;
+using init_brannoc::kWaitMs;
 
-QDBusMessage control(const QString &method, const QVariantList &args = {})
-{
-    QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(yov::devicebus::kService),
-                                                       QLatin1String(yov::devicebus::kTestPath),
-                                                       QLatin1String(yov::devicebus::kTestInterface), method);
-    call.setArguments(args);
-    return QDBusConnection::sessionBus().call(call, QDBus::Block, 5000);
-}
-
-struct RecordingDial : DefaultDialController {
-    void setPSDomainStatus(bool attached) override { psDomain << attached; }
-    QList<bool> psDomain;
-};
-
-class NetworkBrannocTest : public ::testing::Test {
+class NetworkBrannocTest : public init_brannoc::InitBrannocFixture {
 protected:
     void SetUp() override
     {
-        const QString brannoc = QDir(testing_paths::binDir()).filePath(QStringLiteral("Brannoc"));
-        ASSERT_TRUE(QFileInfo(brannoc).isExecutable()) << qPrintable(brannoc);
-        ASSERT_TRUE(QDBusConnection::sessionBus().isConnected());
-        qputenv("OSTREL_BRANNOC", brannoc.toLocal8Bit());
-        ASSERT_TRUE(dir.isValid());
-        config = std::make_unique<ConfigManager>(dir.path());
-        ConfigManager::setSharedConfigManager(config.get());
+        InitBrannocFixture::SetUp();
         config->setConfigurationByModule(QStringLiteral("enableRoamAlert"), true);
     }
 
-    void start(const QString &scenario)
-    {
-        qputenv("OSTREL_BRANNOC_SCENARIO",
-                QDir(testing_paths::sourceResources()).filePath("brannoc/" + scenario).toLocal8Bit());
-        msgCenter = std::make_unique<YOVMsgCenter>();
-        msgCenter->awakeFromNib();
-        Neighbours::installDefaults(msgCenter.get(), config.get());
-        Neighbours::setDial(&dial);
-        settings = std::make_unique<DeviceLockSettingController>(msgCenter.get());
-        settings->install();
+    void start(const QString &scenario) { InitBrannocFixture::start(scenario, QSize(640, 200)); }
 
-        mainWindow = std::make_unique<QWidget>();
-        mainWindow->setWindowTitle(QStringLiteral("Ostrel"));
-        mainWindow->resize(640, 200);
-        auto *layout = new QVBoxLayout(mainWindow.get());
-        auto *title = new QLabel(QStringLiteral("Ostrel — Internet"), mainWindow.get());
-        title->setStyleSheet(QStringLiteral("font-size: 20px; font-weight: bold; padding: 12px;"));
-        layout->addWidget(title);
-        layout->addStretch(1);
-
-        ControllerContext ctx;
-        ctx.config = config.get();
-        ctx.msgCenter = msgCenter.get();
-        controller = std::make_unique<InitController>(ctx);
-        controller->setInitService(&service);
-        controller->savedPinStore().setFolder(dir.filePath(QStringLiteral("secrets")));
-        controller->wndMain = mainWindow.get();
-        controller->awakeFromNib();
-        controller->statusView()->setParent(mainWindow.get());
-        layout->addWidget(controller->statusView());
-        mainWindow->show();
-        ASSERT_TRUE(msgCenter->startMsgServer());
-    }
-
-    void TearDown() override
-    {
-        if (msgCenter)
-            msgCenter->stopMsgServer();
-        controller.reset();
-        mainWindow.reset();
-        settings.reset();
-        msgCenter.reset();
-        Neighbours::installDefaults(nullptr, nullptr);
-        ConfigManager::setSharedConfigManager(nullptr);
-    }
-
-    bool waitFor(const std::function<bool()> &condition) { return QTest::qWaitFor(condition, kWaitMs); }
     QString text(QLabel *label) const { return label ? label->text() : QString(); }
     QStringList alertTitles() const
     {
@@ -112,17 +28,6 @@ protected:
             out << a.title;
         return out;
     }
-
-    QTemporaryDir dir;
-    std::unique_ptr<ConfigManager> config;
-    std::unique_ptr<YOVMsgCenter> msgCenter;
-    RecordingDial dial;
-    std::unique_ptr<DeviceLockSettingController> settings;
-    InitService service{nullptr};
-    std::unique_ptr<QWidget> mainWindow;
-    std::unique_ptr<InitController> controller;
-    testing_support::ScriptedAlertPresenter alerts;
-    yov::ScopedAlertPresenter alertGuard{&alerts};
 };
 
 TEST_F(NetworkBrannocTest, StatusAreaShowsTheRegisteredNetworkWithFullSignal)
