@@ -285,8 +285,13 @@ std::optional<QVariant> PlistBridge::readFile(const QString &path, QString *erro
             *error = QStringLiteral("cannot open %1: %2").arg(path, file.errorString());
         return std::nullopt;
     }
+    if (file.size() > kMaxFileBytes) {
+        if (error)
+            *error = QStringLiteral("%1: larger than %2 bytes, not read").arg(path).arg(kMaxFileBytes);
+        return std::nullopt;
+    }
     QString reason;
-    auto value = parse(file.readAll(), &reason);
+    auto value = parse(file.read(kMaxFileBytes), &reason);
     if (!value && error)
         *error = QStringLiteral("%1: %2").arg(path, reason);
     return value;

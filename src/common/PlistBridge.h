@@ -16,6 +16,9 @@ namespace yov {
 
 class PlistBridge {
 public:
+    // Files larger than this are refused unread (no data file of the system comes near it).
+    static constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
+
     // Parses XML or binary property-list bytes. A document that does not parse gives nullopt and,
     // when error is given, a reason.
     static std::optional<QVariant> parse(const QByteArray &bytes, QString *error = nullptr);

@@ -125,6 +125,18 @@ TEST(PlistBridge, UnparsableInputIsAnErrorNotAnEmptyResult)
     EXPECT_TRUE(error.contains("/nonexistent/x.plist"));
 }
 
+TEST(PlistBridge, OversizedFileIsRefusedUnread)
+{
+    QTemporaryDir dir;
+    QFile f(dir.filePath("huge.plist"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(f.resize(PlistBridge::kMaxFileBytes + 1)); // sparse: nothing is really written
+    f.close();
+    QString error;
+    EXPECT_FALSE(PlistBridge::readFile(f.fileName(), &error));
+    EXPECT_TRUE(error.contains("not read")) << error.toStdString();
+}
+
 TEST(PlistBridge, ValuesAPropertyListCannotHoldAreRefused)
 {
     QString error;
