@@ -55,8 +55,9 @@ TEST_F(InitBrannocTest, PinTypedIntoTheSheetMakesTheSimReady)
     EXPECT_EQ(pin->m_PinTimeLeft->text(), QStringLiteral("You only have 3 time(s) left!"));
 
     QTest::keyClicks(pin->m_PinCode, QStringLiteral("1234"));
-    const QString shotPath = qEnvironmentVariable("OSTREL_PIN_SHEET_SHOT", QStringLiteral("/tmp/pin-sheet.png"));
-    EXPECT_TRUE(screenshot().save(shotPath)) << qPrintable(shotPath);
+    if (const QString shotPath = testing_paths::screenshotPath(QStringLiteral("pin-sheet.png")); !shotPath.isEmpty()) {
+        EXPECT_TRUE(screenshot().save(shotPath)) << qPrintable(shotPath);
+    }
 
     QTest::mouseClick(pin->btnOK, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return controller->m_SimPinState == InitController::SimReady; }, kWaitMs));

@@ -1,6 +1,7 @@
 // The shipped default skin: in step with the controls the configuration and the code register,
 // every image present and of the size its item expects, and equal to what its generator makes.
 #include "SkinTestSupport.h"
+#include "support/TestPaths.h"
 
 #include "ostrel/framework/skin/YOVUIManager.h"
 #include "ostrel/framework/widgets/Buttons.h"
@@ -143,7 +144,7 @@ TEST(DefaultSkinLint, CommittedFilesMatchTheGenerator)
 }
 
 // Dresses a main window and the alert panel with the default skin, as the controllers do, and
-// checks what is drawn. With OSTREL_SKIN_SHOT set, the picture is saved there.
+// checks what is drawn. With OSTREL_TEST_SCREENSHOTS set, the picture is saved there as skin.png.
 TEST(DefaultSkin, DressesTheMainWindowAndTheAlertPanel)
 {
     skin_test::TempConfig cfg;
@@ -215,8 +216,7 @@ TEST(DefaultSkin, DressesTheMainWindowAndTheAlertPanel)
     painter.drawImage(10, 10, mainShot);
     painter.drawImage(mainShot.width() + 20, 10, alertShot);
     painter.end();
-    const QByteArray out = qgetenv("OSTREL_SKIN_SHOT");
-    if (!out.isEmpty()) {
-        EXPECT_TRUE(sheet.save(QString::fromLocal8Bit(out)));
+    if (const QString out = testing_paths::screenshotPath(QStringLiteral("skin.png")); !out.isEmpty()) {
+        EXPECT_TRUE(sheet.save(out));
     }
 }
