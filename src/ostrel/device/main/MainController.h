@@ -191,6 +191,10 @@ public:
     QRect getSimpleFrame() const;
     void switchToCompleteUI();
     void switchToSimPleUI();
+    // Switches to the complete or simple window, announces it and stores the mode.
+    void switchToModel(int model);
+    void storeUIModel(int model);
+    void menuModelClicked(int model);
     // The zoom (maximise) button of a main window: toggles complete <-> simple. true when it
     // switched.
     bool windowWillUseStandardFrame(QWidget *window);

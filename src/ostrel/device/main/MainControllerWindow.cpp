@@ -500,64 +500,67 @@ bool MainController::windowWillUseStandardFrame(QWidget *window)
     if (!window)
         return false;
     if (window == wndCompleteMain_.data()) {
-        switchToSimPleUI();
-        postMainWindowChanged();
-        configService().saveCurrentUIModel(SimpleModel);
-        modePrev = modeCurrent = SimpleModel;
+        switchToModel(SimpleModel);
         return true;
     }
     if (window == wndSimpleMain_.data()) {
-        switchToCompleteUI();
-        postMainWindowChanged();
-        configService().saveCurrentUIModel(CompleteModel);
-        modePrev = modeCurrent = CompleteModel;
+        switchToModel(CompleteModel);
         return true;
     }
     return false;
 }
 
+// Turns the other main window into the given one (complete or simple), announces it and stores
+// the mode.
+void MainController::switchToModel(int model)
+{
+    if (model == CompleteModel)
+        switchToCompleteUI();
+    else
+        switchToSimPleUI();
+    postMainWindowChanged();
+    storeUIModel(model);
+}
+
+void MainController::storeUIModel(int model)
+{
+    configService().saveCurrentUIModel(model);
+    modePrev = modeCurrent = model;
+}
+
 void MainController::menuCompleteModelClicked(QObject *)
 {
-    if (!configService().doNotCloseApp() || wndFlag != 1)
-        return;
-    if (configService().getUIModelConfig() == MiniaturizedModel) {
-        if (modePrev == CompleteModel) {
-            wndMain = wndCompleteMain_;
-            centerAndShow(wndCompleteMain_);
-        } else {
-            wndMain = wndSimpleMain_;
-            centerAndShow(wndSimpleMain_);
-            switchToCompleteUI();
-        }
-        postMainWindowChanged();
-    } else if (wndMain == wndSimpleMain_) {
-        switchToCompleteUI();
-        postMainWindowChanged();
-    }
-    configService().saveCurrentUIModel(CompleteModel);
-    modePrev = modeCurrent = CompleteModel;
+    menuModelClicked(CompleteModel);
 }
 
 void MainController::menuSimpleModelClicked(QObject *)
 {
+    menuModelClicked(SimpleModel);
+}
+
+// The window-mode menu items: from the miniaturised mode the window of the earlier mode comes back
+// first and then turns into the chosen one; otherwise the other window turns into it.
+void MainController::menuModelClicked(int model)
+{
     if (!configService().doNotCloseApp() || wndFlag != 1)
         return;
     if (configService().getUIModelConfig() == MiniaturizedModel) {
-        if (modePrev == CompleteModel) {
-            wndMain = wndCompleteMain_;
-            centerAndShow(wndCompleteMain_);
-            switchToSimPleUI();
-        } else {
-            wndMain = wndSimpleMain_;
-            centerAndShow(wndSimpleMain_);
+        const int earlier = modePrev == CompleteModel ? CompleteModel : SimpleModel;
+        wndMain = earlier == CompleteModel ? wndCompleteMain_ : wndSimpleMain_;
+        centerAndShow(wndMain);
+        if (earlier != model) {
+            if (model == CompleteModel)
+                switchToCompleteUI();
+            else
+                switchToSimPleUI();
         }
         postMainWindowChanged();
-    } else if (wndMain == wndCompleteMain_) {
-        switchToSimPleUI();
-        postMainWindowChanged();
+        storeUIModel(model);
+    } else if (wndMain == (model == CompleteModel ? wndSimpleMain_ : wndCompleteMain_)) {
+        switchToModel(model);
+    } else {
+        storeUIModel(model);
     }
-    configService().saveCurrentUIModel(SimpleModel);
-    modePrev = modeCurrent = SimpleModel;
 }
 
 void MainController::menuMinimizedModelClicked(QObject *)
@@ -579,10 +582,7 @@ void MainController::goBackToMainWndWithTag(int tag)
     if (wndMain != wndSimpleMain_ || !wndSimpleMain_)
         return;
     if (configService().getUIModelConfig() != MiniaturizedModel) {
-        switchToCompleteUI();
-        postMainWindowChanged();
-        configService().saveCurrentUIModel(CompleteModel);
-        modePrev = modeCurrent = CompleteModel;
+        switchToModel(CompleteModel);
     }
     switch (tag) {
     case 0: gotoSMS(nullptr); break;

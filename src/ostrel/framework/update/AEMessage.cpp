@@ -273,15 +273,23 @@ bool AEMessage::send_Init_Msg()
     return SendMessage({{kCmdId, qint64(kCmdInit)}});
 }
 
+// The fields every update request carries: the local version information, the mode, the device
+// state and the UI language.
+QVariantMap AEMessage::updateRequest(int mode) const
+{
+    QVariantMap msg = getLocalInfo();
+    msg.insert(kCmdId, qint64(kCmdUpdate));
+    msg.insert(kUpdateMode, qint64(mode));
+    msg.insert(kDeviceState, m_isDeviceReady);
+    msg.insert(kUiLanguage, uiLanguage());
+    return msg;
+}
+
 bool AEMessage::send_ManualUpdate_Msg()
 {
     if (!m_isSupportUpdateFunction)
         return false;
-    QVariantMap msg = getLocalInfo();
-    msg.insert(kCmdId, qint64(kCmdUpdate));
-    msg.insert(kUpdateMode, qint64(1));
-    msg.insert(kDeviceState, m_isDeviceReady);
-    msg.insert(kUiLanguage, uiLanguage());
+    QVariantMap msg = updateRequest(1);
     if (newUpdate())
         msg.insert(kWhetherAuto, QStringLiteral("0"));
     if (connected())
@@ -293,16 +301,9 @@ bool AEMessage::send_FirmwareUpdate_Msg()
 {
     if (!m_isSupportUpdateFunction || !autoUpdateEnabled() || !m_isPastIntervalDays)
         return false;
-    QVariantMap msg = getLocalInfo();
-    msg.insert(kCmdId, qint64(kCmdUpdate));
-    msg.insert(kUpdateMode, qint64(3));
-    msg.insert(kDeviceState, m_isDeviceReady);
-    msg.insert(kUiLanguage, uiLanguage());
-    QString resources = env_.resourcesPath;
-    if (resources.isEmpty()) {
-        resources = yov::InstallLayout::resourcesDir(env_.programDir);
-    }
-    msg.insert(kPath, resources);
+    QVariantMap msg = updateRequest(3);
+    msg.insert(kPath, env_.resourcesPath.isEmpty() ? yov::InstallLayout::resourcesDir(env_.programDir)
+                                                   : env_.resourcesPath);
     if (connected())
         msg.insert(kConnect, qint64(1));
     return SendMessage(msg);
@@ -312,11 +313,7 @@ bool AEMessage::send_AutoUpdate_Msg()
 {
     if (!m_isSupportUpdateFunction || !autoUpdateEnabled() || !m_isPastIntervalDays)
         return false;
-    QVariantMap msg = getLocalInfo();
-    msg.insert(kCmdId, qint64(kCmdUpdate));
-    msg.insert(kUpdateMode, qint64(3));
-    msg.insert(kDeviceState, m_isDeviceReady);
-    msg.insert(kUiLanguage, uiLanguage());
+    QVariantMap msg = updateRequest(3);
     if (newUpdate())
         msg.insert(kWhetherAuto, QStringLiteral("1"));
     return SendMessage(msg);

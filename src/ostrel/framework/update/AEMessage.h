@@ -110,6 +110,7 @@ public:
 
     // LocalInfo.plist plus UNSIGNED_ID (the locked IMEI, else empty).
     QVariantMap getLocalInfo() const;
+    QVariantMap updateRequest(int mode) const;
 
     // The dotted form of a version text: what follows the last "V" with its first "B" made ".";
     // empty without a "V", with "V" last, or (requireB) without a "B".
