@@ -244,6 +244,35 @@ int encodeCharacterSms7(const AlphabetRules &rules, std::uint16_t c, std::uint8_
     return 2;
 }
 
+int septetLengthOf(const AlphabetRules &rules, std::uint16_t c)
+{
+    if (c > 0xFF) {
+        const WideCharacterCode *wide = wideCharacterCode(c);
+        return wide ? (wide->escaped ? 2 : 1) : 0;
+    }
+    // One table of 256 lengths for each combination of national table and switch.
+    constexpr int kNationalTables = 4;
+    using LengthTable = std::array<std::uint8_t, 256>;
+    static const std::array<LengthTable, 2 * kNationalTables> tables = [] {
+        std::array<LengthTable, 2 * kNationalTables> built{};
+        for (int national = 0; national < kNationalTables; ++national) {
+            for (int needUcs2 = 0; needUcs2 < 2; ++needUcs2) {
+                AlphabetRules each;
+                each.national = static_cast<NationalTable>(national);
+                each.needUcs2ForSingleCharacter = needUcs2 != 0;
+                for (int character = 0; character < 256; ++character) {
+                    std::uint8_t bytes[2];
+                    const auto unit = static_cast<std::uint16_t>(character);
+                    built[2 * national + needUcs2][character] = static_cast<std::uint8_t>(
+                        characterFitsSms7(each, unit) ? encodeCharacterSms7(each, unit, bytes) : 0);
+                }
+            }
+        }
+        return built;
+    }();
+    return tables[2 * static_cast<int>(rules.national) + (rules.needUcs2ForSingleCharacter ? 1 : 0)][c];
+}
+
 std::uint16_t decodeEscapedCode(const AlphabetRules &rules, std::uint8_t code)
 {
     if (code >= 0x80)

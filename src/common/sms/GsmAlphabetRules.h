@@ -27,6 +27,9 @@ AlphabetRules alphabetRules(const SmsCodecOptions &options);
 bool characterFitsSms7(const AlphabetRules &rules, std::uint16_t character);
 // One character to 7-bit: writes 1 or 2 bytes (0x1B and the code) and returns their count.
 int encodeCharacterSms7(const AlphabetRules &rules, std::uint16_t character, std::uint8_t out[2]);
+// The septets one character takes in 7-bit (1, or 2 when escaped), or 0 when it cannot go in 7-bit:
+// what characterFitsSms7 and encodeCharacterSms7 say, looked up from a table below U+0100.
+int septetLengthOf(const AlphabetRules &rules, std::uint16_t character);
 // The character of the code that follows an escape.
 std::uint16_t decodeEscapedCode(const AlphabetRules &rules, std::uint8_t code);
 // One code that is not an escape.

@@ -15,7 +15,7 @@ struct SmsTextMeasure {
 };
 
 // One pass over the text: whether it goes in 7-bit, its septets, and whether any is escaped. The
-// septets are those Ucs2toSMS7 would write, counted without a scratch buffer.
+// septets are those Ucs2toSMS7 would write, counted without converting.
 SmsTextMeasure measureSmsText(const SmsCodecOptions &options, const std::uint16_t *text, int count)
 {
     SmsTextMeasure measure;
@@ -25,13 +25,12 @@ SmsTextMeasure measureSmsText(const SmsCodecOptions &options, const std::uint16_
     bool escaped = false;
     int septets = 0;
     for (int i = 0; i < count; ++i) {
-        if (!detail::characterFitsSms7(rules, text[i])) {
+        const int n = detail::septetLengthOf(rules, text[i]);
+        if (n == 0) {
             measure.textCase = SmsTextCase::Ucs2;
             measure.length = count;
             return measure;
         }
-        std::uint8_t bytes[2];
-        const int n = detail::encodeCharacterSms7(rules, text[i], bytes);
         septets += n;
         escaped = escaped || n == 2;
     }
@@ -105,8 +104,7 @@ int cutMaxTextLen(const SmsCodecOptions &options, const std::uint16_t *text, int
     const detail::AlphabetRules rules = detail::alphabetRules(options);
     int septets = 0;
     for (int k = 0; k < count - 1; ++k) {
-        std::uint8_t bytes[2];
-        septets += detail::encodeCharacterSms7(rules, text[k], bytes);
+        septets += detail::septetLengthOf(rules, text[k]);
         if (septets > limit)
             return k;
     }
