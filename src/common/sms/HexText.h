@@ -5,6 +5,8 @@
 // else is refused. Every function that writes takes the size of its output and gives -1, writing
 // nothing past it, when it is too small.
 
+#include "common/HexDigits.h"
+
 #include <cstdint>
 
 namespace yov::sms {
@@ -24,18 +26,7 @@ int HextoASC(char *out, int outSize, const std::uint8_t *bytes, int count);
 // Converts nothing: writes a zero byte at index 2 x count when the size allows; returns -1.
 int Ucs2ToAsc(char *out, int outSize, const std::uint16_t *text, int count);
 
-// The value of one digit, or -1.
-inline int hexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-inline constexpr char kUpperHexDigits[] = "0123456789ABCDEF";
+using yov::hexDigitValue;
+using yov::kUpperHexDigits;
 
 } // namespace yov::sms

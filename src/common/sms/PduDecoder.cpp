@@ -43,6 +43,26 @@ private:
     SmsPduRecord *record_;
 };
 
+// A PDU's octets and a reader over them; the record's text fields are terminated when it goes.
+class PduBeingDecoded {
+public:
+    PduBeingDecoded(SmsPduRecord *record, const char *hex, int hexLength)
+        : terminator_(record)
+        , valid_(detail::pduOctetsFromHex(hex, hexLength, octets_))
+        , reader_(octets_.data, octets_.size)
+    {
+    }
+    // false for text that is no PDU: odd, not hexadecimal, or too long.
+    bool valid() const { return valid_; }
+    PduReader &reader() { return reader_; }
+
+private:
+    PduRecordTerminator terminator_;
+    PduOctets octets_;
+    bool valid_;
+    PduReader reader_;
+};
+
 // Who gets a "+" in front of the number: the DELIVER decoder only type 0x91, the others every
 // number of the international type.
 enum class InternationalPlus { ForType91Only, ForInternationalType };
@@ -347,12 +367,11 @@ int DecodePdu_Delivery(const SmsCodecOptions &options, const char *hex, int hexL
     if (!hex || !record)
         return -1;
     std::memset(record, 0, sizeof *record);
-    PduRecordTerminator terminator(record);
-    PduOctets pdu;
-    if (!detail::pduOctetsFromHex(hex, hexLength, pdu))
-        return -1;
-    PduReader reader(pdu.data, pdu.size);
+    PduBeingDecoded pdu(record, hex, hexLength);
+    PduReader &reader = pdu.reader();
     DeliverHead head;
+    if (!pdu.valid())
+        return -1;
     if (!readServiceCentre(reader, record->serviceCentre)
         || !readDeliverHead(reader, options, InternationalPlus::ForType91Only, *record, head))
         return -1;
@@ -375,11 +394,10 @@ int DecodePdu_Submit(const SmsCodecOptions &options, const char *hex, int hexLen
         return -1;
     clearMessageFields(*record);
     std::memset(record->serviceCentre, 0, sizeof record->serviceCentre);
-    PduRecordTerminator terminator(record);
-    PduOctets pdu;
-    if (!detail::pduOctetsFromHex(hex, hexLength, pdu))
+    PduBeingDecoded pdu(record, hex, hexLength);
+    PduReader &reader = pdu.reader();
+    if (!pdu.valid())
         return -1;
-    PduReader reader(pdu.data, pdu.size);
     std::uint8_t first = 0, protocol = 0, dcs = 0, udl = 0;
     if (!readServiceCentre(reader, record->serviceCentre) || !reader.octet(first))
         return -1;
@@ -403,13 +421,10 @@ int Decode_Class0_PDU(const SmsCodecOptions &options, const char *hex, int hexLe
         return -1;
     clearMessageFields(*record);
     std::memset(record->timeStamp, 0, sizeof record->timeStamp);
-    PduRecordTerminator terminator(record);
-    PduOctets pdu;
-    if (!detail::pduOctetsFromHex(hex, hexLength, pdu))
-        return -1;
-    PduReader reader(pdu.data, pdu.size);
+    PduBeingDecoded pdu(record, hex, hexLength);
+    PduReader &reader = pdu.reader();
     DeliverHead head;
-    if (!readDeliverHead(reader, options, InternationalPlus::ForInternationalType, *record, head))
+    if (!pdu.valid() || !readDeliverHead(reader, options, InternationalPlus::ForInternationalType, *record, head))
         return -1;
     const int coding = codingOfDcs(head.dcs);
     record->dcs = static_cast<std::uint8_t>(coding);
@@ -445,13 +460,10 @@ int STATUS_REPORT_PDU(const SmsCodecOptions &options, const char *hex, int hexLe
     std::memset(record->dischargeTime, 0, sizeof record->dischargeTime);
     record->moreMessages = 0;
     record->status = 0;
-    PduRecordTerminator terminator(record);
-    PduOctets pdu;
-    if (!detail::pduOctetsFromHex(hex, hexLength, pdu))
-        return -1;
-    PduReader reader(pdu.data, pdu.size);
+    PduBeingDecoded pdu(record, hex, hexLength);
+    PduReader &reader = pdu.reader();
     std::uint8_t first = 0;
-    if (!readServiceCentre(reader, record->serviceCentre) || !reader.octet(first))
+    if (!pdu.valid() || !readServiceCentre(reader, record->serviceCentre) || !reader.octet(first))
         return -1;
     record->moreMessages = first & 0x04;
     if (!reader.skip(1) || !readAddress(reader, options, InternationalPlus::ForInternationalType, record->address)
@@ -467,13 +479,10 @@ int Decode_BroadCast_PDU(const SmsCodecOptions &, const char *hex, int hexLength
         return -1;
     std::memset(record->address, 0, sizeof record->address);
     std::memset(record->userData, 0, sizeof record->userData);
-    PduRecordTerminator terminator(record);
-    PduOctets pdu;
-    if (!detail::pduOctetsFromHex(hex, hexLength, pdu))
-        return -1;
-    PduReader reader(pdu.data, pdu.size);
+    PduBeingDecoded pdu(record, hex, hexLength);
+    PduReader &reader = pdu.reader();
     const std::uint8_t *identifier = nullptr;
-    if (!reader.skip(2) || !(identifier = reader.octets(2)) || !reader.skip(2))
+    if (!pdu.valid() || !reader.skip(2) || !(identifier = reader.octets(2)) || !reader.skip(2))
         return -1;
     std::snprintf(record->address, sizeof record->address, "%d", identifier[0] << 8 | identifier[1]);
     // The content is 7-bit whatever the DCS says; zero septets inside it are "@", those at its end
@@ -492,12 +501,12 @@ int dc7BitHexStr2Str(const char *hex, int hexLength, int headerFlag, std::uint8_
 {
     if (!hex || !out)
         return -1;
-    PduRecordTerminator terminator(record);
-    PduOctets octets;
-    if (!detail::pduOctetsFromHex(hex, hexLength, octets) || octets.size < 1)
+    PduBeingDecoded userData(record, hex, hexLength);
+    PduReader &reader = userData.reader();
+    std::uint8_t length = 0;
+    if (!userData.valid() || !reader.octet(length))
         return -1;
-    return decodeSeptetUserData(octets.data + 1, octets.size - 1, octets.data[0], headerFlag != 0, out, outSize,
-                                record);
+    return decodeSeptetUserData(reader.rest(), reader.remaining(), length, headerFlag != 0, out, outSize, record);
 }
 
 } // namespace yov::sms

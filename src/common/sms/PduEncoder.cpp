@@ -102,6 +102,28 @@ bool headedLayout(const SmsPduRecord &record, const std::uint8_t *header, int un
     return true;
 }
 
+enum class CentrePrefix { None, Plus, DoubleZero };
+
+// The service-centre number of the record: its digits without a leading "+" (and, when asked,
+// without a leading "00"), and which prefix it had.
+struct ServiceCentreNumber {
+    const char *digits;
+    int count;
+    CentrePrefix prefix;
+};
+
+ServiceCentreNumber serviceCentreOf(const SmsPduRecord &r, bool dropDoubleZero)
+{
+    ServiceCentreNumber centre{r.serviceCentre, detail::fieldLength(r.serviceCentre, sizeof r.serviceCentre),
+                               CentrePrefix::None};
+    if (centre.count > 0 && centre.digits[0] == '+') {
+        centre = {centre.digits + 1, centre.count - 1, CentrePrefix::Plus};
+    } else if (dropDoubleZero && centre.count >= 2 && centre.digits[0] == '0' && centre.digits[1] == '0') {
+        centre = {centre.digits + 2, centre.count - 2, CentrePrefix::DoubleZero};
+    }
+    return centre;
+}
+
 // The service-centre part: "00" when there is no number, else its length in octets (type octet
 // included), the type and the digits.
 bool putServiceCentre(PduBuilder &builder, const char *digits, int count, std::uint8_t type)
@@ -138,22 +160,15 @@ int EncodePdu_Submit(const SmsCodecOptions &options, const SmsPduRecord *record,
     const SmsPduRecord &r = *record;
     PduBuilder builder;
 
-    const char *centre = r.serviceCentre;
-    int centreLength = detail::fieldLength(centre, sizeof r.serviceCentre);
-    std::uint8_t centreType = 0;
-    if (centreLength > 0) {
-        centreType = 0x81;
-        if (centreLength >= 2 && centre[0] == '0' && centre[1] == '0') {
-            centre += 2;
-            centreLength -= 2;
-            centreType = options.setMsgCenterWithUnknownNum ? 0x81 : 0x91;
-        } else if (centre[0] == '+') {
-            ++centre;
-            --centreLength;
-            centreType = 0x91;
-        }
-    }
-    if (!putServiceCentre(builder, centre, centreLength, centreType))
+    // A centre given with "00" or "+" is sent without it as an international number ("00" as an
+    // unknown one with the switch); any other as an unknown one.
+    const ServiceCentreNumber centre = serviceCentreOf(r, true);
+    std::uint8_t centreType = centre.count > 0 || centre.prefix != CentrePrefix::None ? 0x81 : 0;
+    if (centre.prefix == CentrePrefix::Plus)
+        centreType = 0x91;
+    else if (centre.prefix == CentrePrefix::DoubleZero)
+        centreType = options.setMsgCenterWithUnknownNum ? 0x81 : 0x91;
+    if (!putServiceCentre(builder, centre.digits, centre.count, centreType))
         return -1;
 
     // With a national language, userData starts with the whole header to send (4 or 9 octets).
@@ -201,13 +216,10 @@ int EncodePdu_Delivery(const SmsCodecOptions &, const SmsPduRecord *record, char
     const SmsPduRecord &r = *record;
     PduBuilder builder;
 
-    const char *centre = r.serviceCentre;
-    int centreLength = detail::fieldLength(centre, sizeof r.serviceCentre);
-    if (centreLength > 0 && centre[0] == '+') {
-        ++centre;
-        --centreLength;
-    }
-    if (!putServiceCentre(builder, centre, centreLength, centreLength > 0 ? 0x91 : 0))
+    // The centre is always an international number.
+    const ServiceCentreNumber centre = serviceCentreOf(r, false);
+    if (!putServiceCentre(builder, centre.digits, centre.count,
+                          centre.count > 0 || centre.prefix != CentrePrefix::None ? 0x91 : 0))
         return -1;
 
     const bool header = r.headerPresent == 1;

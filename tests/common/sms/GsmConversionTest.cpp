@@ -16,14 +16,14 @@ using smstest::units;
 
 namespace {
 
-struct EncodeCase {
+struct TextToSeptetsCase {
     const char *tables;
     bool singleSwitch;
     const char *text; // UTF-8
     const char *sms7;
 };
 
-const EncodeCase kEncodeCases[] = {
+const TextToSeptetsCase kTextToSeptetsCases[] = {
     {nullptr, false, "hello", "68 65 6C 6C 6F"},
     {nullptr, false, "@Ç", "00 09"},
     {nullptr, false, "é", "05"},
@@ -59,7 +59,7 @@ const EncodeCase kEncodeCases[] = {
 
 TEST(GsmConversion, Ucs2toSMS7Table)
 {
-    for (const EncodeCase &c : kEncodeCases) {
+    for (const TextToSeptetsCase &c : kTextToSeptetsCases) {
         const auto text = units(QString::fromUtf8(c.text));
         const SmsCodecOptions options = national(c.tables, c.singleSwitch);
         std::vector<std::uint8_t> out(2 * text.size() + 4, 0xEE);
@@ -96,13 +96,13 @@ TEST(GsmConversion, OneCharacterFormEscapesAccentedLettersWhateverTheTable)
     EXPECT_EQ(CharacterUcs2ToSms7(national(nullptr), 'a', small, 1), -1);
 }
 
-struct DecodeCase {
+struct SeptetsToTextCase {
     const char *tables;
     const char *sms7;
     const char *text; // UTF-8
 };
 
-const DecodeCase kDecodeCases[] = {
+const SeptetsToTextCase kSeptetsToTextCases[] = {
     {nullptr, "68 65 6C 6C 6F", "hello"},
     {nullptr, "00 05 19 17 1B", "@éθψ\x1B"}, // a lone escape at the end
     {nullptr, "1B 41 1B 55 1B 61 1B 75", "ÁÚáú"},
@@ -119,7 +119,7 @@ const DecodeCase kDecodeCases[] = {
 
 TEST(GsmConversion, SMS7toUcs2Table)
 {
-    for (const DecodeCase &c : kDecodeCases) {
+    for (const SeptetsToTextCase &c : kSeptetsToTextCases) {
         const auto sms7 = bytesOf(c.sms7);
         std::vector<std::uint16_t> out(sms7.size() + 2, 0xEEEE);
         const int n = SMS7toUcs2(national(c.tables), out.data(), int(sms7.size()), sms7.data(), int(sms7.size()));

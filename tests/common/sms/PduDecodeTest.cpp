@@ -40,7 +40,7 @@ QString textOf(const SmsPduRecord &record, int result, TextForm form)
     return QString();
 }
 
-struct DecodeCase {
+struct PduDecodeCase {
     const char *what;
     Decoder decoder;
     const char *pdu;
@@ -53,7 +53,7 @@ struct DecodeCase {
     const char *text; // UTF-8
 };
 
-const DecodeCase kDecodeCases[] = {
+const PduDecodeCase kPduDecodeCases[] = {
     {"published DELIVER", Decoder::Deliver, kPublishedDeliver, 12, "31624000000", "+31641600986", 0, 99,
      TextForm::Septets, "How are you?"},
     {"centre of length 00", Decoder::Deliver, kDeliverWithoutCentre, 12, "", "+31641600986", 0, 99,
@@ -95,7 +95,7 @@ const DecodeCase kDecodeCases[] = {
 
 TEST(PduDecode, Table)
 {
-    for (const DecodeCase &c : kDecodeCases) {
+    for (const PduDecodeCase &c : kPduDecodeCases) {
         GuardedRecord guarded;
         SmsPduRecord &r = guarded.record;
         const int result = decode(c.decoder, SmsCodecOptions(), c.pdu, r);

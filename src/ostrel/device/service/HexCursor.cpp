@@ -1,23 +1,16 @@
 #include "ostrel/device/service/HexCursor.h"
 
+#include "common/HexDigits.h"
+
 namespace ostrel {
 
 namespace {
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
+using yov::hexDigitValue;
 
 QChar hexDigit(int nibble)
 {
-    return QLatin1Char("0123456789ABCDEF"[nibble & 0xF]);
+    return QLatin1Char(yov::kUpperHexDigits[nibble & 0xF]);
 }
 
 } // namespace
@@ -25,7 +18,7 @@ QChar hexDigit(int nibble)
 HexCursor::HexCursor(const QByteArray &text)
     : text_(text)
 {
-    while (end_ < text_.size() && hexValue(text_.at(end_)) >= 0)
+    while (end_ < text_.size() && hexDigitValue(text_.at(end_)) >= 0)
         ++end_;
 }
 
@@ -35,7 +28,7 @@ int HexCursor::peekDigits(int count) const
         return -1;
     int value = 0;
     for (int i = 0; i < count; ++i)
-        value = (value << 4) | hexValue(text_.at(pos_ + i));
+        value = (value << 4) | hexDigitValue(text_.at(pos_ + i));
     return value;
 }
 
