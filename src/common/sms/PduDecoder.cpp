@@ -161,16 +161,12 @@ bool readAddress(PduReader &reader, const SmsCodecOptions &options, Internationa
         decodeAlphanumericAddress(options, octets, octetCount, digitCount, out);
         return true;
     }
-    char number[kMaxNumberChars + 1];
-    detail::semiOctetDigits(octets, octetCount, number, kMaxNumberChars);
+    // The digits (semi-octets can hold no "+"), behind a "+" for an international number; 32
+    // characters at most in all.
     const bool plus = plusRule == InternationalPlus::ForType91Only ? type == 0x91 : (type & 0x70) == 0x10;
-    if (plus && number[0] != '+') {
+    if (plus)
         out[0] = '+';
-        std::strncpy(out + 1, number, kMaxNumberChars - 1);
-        out[kMaxNumberChars] = '\0';
-    } else {
-        std::strcpy(out, number);
-    }
+    detail::semiOctetDigits(octets, octetCount, out + (plus ? 1 : 0), kMaxNumberChars - (plus ? 1 : 0));
     return true;
 }
 

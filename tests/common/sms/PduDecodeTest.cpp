@@ -148,6 +148,17 @@ TEST(PduDecode, AlphanumericNamesOfOneToElevenCharacters)
     EXPECT_EQ(QString::fromUtf8(r.address), QStringLiteral("a") + QString(15, QChar(0x0394)));
 }
 
+TEST(PduDecode, NumbersAreCutToThirtyTwoCharacters)
+{
+    // A centre and an international originator of 40 digits each.
+    const std::string digits = "2143658709214365870921436587092143658709";
+    const std::string pdu = "1591" + digits + "04" + "2891" + digits + "0000" "20806291731408" "02C834";
+    SmsPduRecord r;
+    ASSERT_EQ(decode(Decoder::Deliver, SmsCodecOptions(), pdu.c_str(), r), 2);
+    EXPECT_STREQ(r.serviceCentre, "12345678901234567890123456789012");
+    EXPECT_STREQ(r.address, "+1234567890123456789012345678901");
+}
+
 TEST(PduDecode, VoicemailIndicationKeepsItsDcsWithTheSwitch)
 {
     SmsCodecOptions options;
