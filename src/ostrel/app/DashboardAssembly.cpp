@@ -1,5 +1,6 @@
 #include "ostrel/app/DashboardAssembly.h"
 
+#include "common/BuildInfo.h"
 #include "ostrel/connection/dial/DialController.h"
 #include "ostrel/connection/view/InternetView.h"
 #include "ostrel/device/init/InitController.h"
@@ -13,8 +14,10 @@
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/skin/YOVUIManager.h"
+#include "ostrel/framework/switches/ConfigService.h"
 #include "platform/alert/AlertPresenter.h"
 
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QStatusBar>
 
@@ -48,6 +51,7 @@ DashboardAssembly::DashboardAssembly() : DashboardAssembly(Options{}) {}
 
 DashboardAssembly::DashboardAssembly(Options options) : msgCenter_(std::move(options.msgCenter))
 {
+    QCoreApplication::setApplicationVersion(yov::BuildInfo::version());
     createSharedObjects(options.loadSkin, options.installAlertPresenter);
     createControllers();
 }
@@ -69,6 +73,7 @@ DashboardAssembly::~DashboardAssembly()
     language_.reset();
     skinAccess_.reset();
     skinManager_.reset();
+    UIManager::setDefaultLanguageProvider({});
 }
 
 void DashboardAssembly::createSharedObjects(bool loadSkin, bool installAlertPresenter)
@@ -77,9 +82,14 @@ void DashboardAssembly::createSharedObjects(bool loadSkin, bool installAlertPres
         msgCenter_ = std::make_unique<YOVMsgCenter>();
     deviceServiceLog_ = std::make_unique<DeviceServiceLog>(msgCenter_.get());
 
-    skinManager_ = std::make_unique<YOVUIManager>();
-    if (loadSkin && !skinManager_->loadLastUsedUIResource())
+    // SkinInfo_<language> follows the language of the token list in use.
+    UIManager::setDefaultLanguageProvider(&ConfigService::activeTokenListLanguage);
+    YOVUIManager::Options skinOptions;
+    skinOptions.loadLastUsedSkin = loadSkin;
+    skinManager_ = std::make_unique<YOVUIManager>(skinOptions);
+    if (loadSkin && !skinManager_->hasSkin())
         qCWarning(lcAssembly) << "no skin could be loaded: the windows keep their built-in look";
+    skinManager_->installNodeImageResolver();
     skinAccess_ = std::make_unique<UIManagerSkinAccess>(skinManager_.get());
     language_ = std::make_unique<Language>();
 

@@ -122,8 +122,18 @@ QWidget *MainController::buildCompleteWindow(const QString &title)
     auto *tabTitle = new QLabel(central);
     tabTitle->setObjectName(QStringLiteral("lableTabviewTitle"));
     tabTitle->setContentsMargins(14, 8, 14, 8);
-    tabTitle->setStyleSheet(QStringLiteral("QLabel#lableTabviewTitle { background: #1c3456; color: white;"
-                                           " font-size: 15px; font-weight: bold; }"));
+    tabTitle->setAutoFillBackground(true);
+    QPalette band = tabTitle->palette();
+    band.setColor(QPalette::Window, QColor(0x1c, 0x34, 0x56));
+    band.setColor(QPalette::WindowText, Qt::white);
+    tabTitle->setPalette(band);
+    // A skin with an item for the title dresses it (font, text colour); otherwise the built-in look.
+    if (!yovSkinManager() || !yovSkinManager()->registerController(tabTitle, QStringLiteral("lableTabviewTitle"), true)) {
+        QFont font = tabTitle->font();
+        font.setPixelSize(15);
+        font.setBold(true);
+        tabTitle->setFont(font);
+    }
     layout->addWidget(tabTitle);
     textfieldTabviewItemTitle_ = tabTitle;
 
