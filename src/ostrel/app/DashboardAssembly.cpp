@@ -1,12 +1,14 @@
 #include "ostrel/app/DashboardAssembly.h"
 
 #include "common/BuildInfo.h"
+#include "ostrel/app/UnreadableSettingsAlert.h"
 #include "ostrel/connection/dial/DialController.h"
 #include "ostrel/connection/view/InternetView.h"
 #include "ostrel/device/init/InitController.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/update/AEMessage.h"
 #include "ostrel/settings/defaults/DeviceLockSettingController.h"
+#include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/controller/UIManagerSkinAccess.h"
 #include "ostrel/framework/controller/YOVAlertPanel.h"
 #include "ostrel/framework/controller/YOVUIController.h"
@@ -20,6 +22,7 @@
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QStatusBar>
+#include <QTimer>
 
 Q_LOGGING_CATEGORY(lcAssembly, "ostrel.app")
 
@@ -162,6 +165,9 @@ void DashboardAssembly::launch()
     mainController_->applicationWillFinishLaunching();
     mainController_->applicationDidFinishLaunching();
     dialController_->applicationDidFinishLaunchingInDialController();
+    // Once the windows are up: what became of a settings.plist that could not be read.
+    QTimer::singleShot(0, mainController_.get(),
+                       [] { showUnreadableSettingsAlert(ConfigManager::sharedConfigManager()->settingsRecovery()); });
 }
 
 } // namespace ostrel
