@@ -17,6 +17,7 @@
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/skin/YOVUIManager.h"
 #include "ostrel/framework/switches/ConfigService.h"
+#include "ostrel/framework/webengine/WebEngineSetup.h"
 #include "platform/alert/AlertPresenter.h"
 
 #include <QCoreApplication>
@@ -77,6 +78,7 @@ DashboardAssembly::~DashboardAssembly()
     skinAccess_.reset();
     skinManager_.reset();
     UIManager::setDefaultLanguageProvider({});
+    WebEngineSetup::uninstallWebViews();
 }
 
 void DashboardAssembly::createSharedObjects(bool loadSkin, bool installAlertPresenter)
@@ -93,6 +95,7 @@ void DashboardAssembly::createSharedObjects(bool loadSkin, bool installAlertPres
     if (loadSkin && !skinManager_->hasSkin())
         qCWarning(lcAssembly) << "no skin could be loaded: the windows keep their built-in look";
     skinManager_->installNodeImageResolver();
+    WebEngineSetup::installWebViews();
     skinAccess_ = std::make_unique<UIManagerSkinAccess>(skinManager_.get());
     language_ = std::make_unique<Language>();
 

@@ -23,6 +23,12 @@ using namespace ostrel;
 
 namespace dashboard_test {
 
+namespace {
+// The web engine's sandbox cannot run as root, and these tests may: they switch it off for
+// themselves (the program does so only when it runs as root, WebEngineSetup).
+const bool kSandboxOff = qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+} // namespace
+
 bool copyTree(const QString &from, const QString &to)
 {
     if (!QDir().mkpath(to))

@@ -1,6 +1,6 @@
 // What the assembled dashboard does at start, against the stand-in on the test's own bus: the
 // program's version on the update link and in the start-up window, a damaged settings.plist
-// replaced by the shipped one with the user told, and the skin's language files.
+// replaced by the shipped one with the user told, the skin's language files, and the home page.
 #include "DashboardFixture.h"
 
 #include "common/BuildInfo.h"
@@ -9,9 +9,11 @@
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/language/LanguageOperation.h"
 #include "ostrel/framework/tree/Node.h"
+#include "ostrel/framework/widgets/WebView.h"
 #include "support/TestPaths.h"
 #include "support/UpdatePeer.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -201,4 +203,35 @@ TEST_F(DashboardStartUpTest, SkinLanguageFilesDressTheMainWindowAtStartAndAfterA
     // The tree nodes' images come from the skin in use.
     EXPECT_FALSE(Node::imageNamed(QStringLiteral("window")).pixmap(8, 8).isNull());
     qunsetenv("OSTREL_LANGUAGE_DIR");
+}
+
+TEST_F(DashboardStartUpTest, HomePageShowsTheShippedPageFromItsMenuItem)
+{
+    launch(QStringLiteral("default.plist"));
+    MainController *main = assembly_->mainController();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return mainWindow() && mainWindow()->isVisible(); }, kWaitMs));
+    QAction *item = main->menuItemNamed(QStringLiteral("HomePage"));
+    ASSERT_NE(item, nullptr);
+    item->trigger();
+
+    QWidget *page = main->tabPage(QStringLiteral("HomePage"));
+    ASSERT_NE(page, nullptr);
+    WebView *view = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        view = page->findChild<WebView *>(QStringLiteral("webViewForShowLocalWebUI"));
+        return view && view->plainText().contains(QLatin1String("Get connected"));
+    }, kWaitMs)) << "the home page does not show";
+    EXPECT_EQ(main->textfieldTabviewItemTitle_->text(), QStringLiteral("Home Page"));
+    if (view->capabilities().scripts) {
+        // With the browser engine the page's script, style sheet and image all work.
+        QVariant checks;
+        view->evaluateJavaScript(QStringLiteral("[document.getElementById('greeting').textContent.startsWith('Good'),"
+                                                " document.getElementById('logo').naturalWidth > 0,"
+                                                " getComputedStyle(document.querySelector('h2')).color]"),
+                                 [&checks](const QVariant &result) { checks = result; });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return checks.isValid(); }, kWaitMs));
+        EXPECT_EQ(checks.toList(), (QVariantList{true, true, QStringLiteral("rgb(39, 80, 127)")}));
+    }
+    QTest::qWait(300); // the engine paints a moment after the load
+    saveScreenshot(mainWindow(), QStringLiteral("home-page.png"));
 }

@@ -430,11 +430,6 @@ void MainController::connectStatusDidChange(const yov::Notification &notificatio
         openURLWithAlertClicked_ = false;
 }
 
-void MainController::refreshWebView()
-{
-    // The local web view belongs to skins that have one; the default skin has none.
-}
-
 void MainController::disableUSSDToolbarForMalaixiya()
 {
     if (configService().isEnableToolbarForDUziva()) {
