@@ -41,7 +41,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ostrel"));
     // Debug lines of our own categories stay quiet unless QT_LOGGING_RULES asks for them.
-    QLoggingCategory::setFilterRules(QStringLiteral("ostrel.*.debug=false\nbrannoc.*.debug=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("ostrel.*.debug=false\nbrannoc.*.debug=false\nqt.webenginecontext.info=false"));
     // Every quit goes through the application's quit road, not through a last closed window.
     QApplication::setQuitOnLastWindowClosed(false);
 
