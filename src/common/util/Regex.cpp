@@ -56,6 +56,13 @@ void setError(RegexError *error, const QString &name, const QString &reason, int
     error->code = code;
 }
 
+void setIcuError(RegexError *error, UErrorCode status)
+{
+    setError(error, QStringLiteral("RKLICURegexException"),
+             QStringLiteral("ICU regular expression error #%1, %2.").arg(int(status)).arg(QString::fromLatin1(u_errorName(status))),
+             int(status));
+}
+
 // Finds or compiles the pattern; call with the cache's lock held. Null and the error on failure.
 // The cached expression is never matched itself: it only serves as the source of clones.
 URegularExpression *compiled(Cache &c, const QString &pattern, RegexError *error)
@@ -78,9 +85,7 @@ URegularExpression *compiled(Cache &c, const QString &pattern, RegexError *error
     if (U_FAILURE(status)) {
         if (regex)
             uregex_close(regex);
-        setError(error, QStringLiteral("RKLICURegexException"),
-                 QStringLiteral("ICU regular expression error #%1, %2.").arg(int(status)).arg(QString::fromLatin1(u_errorName(status))),
-                 int(status));
+        setIcuError(error, status);
         return nullptr;
     }
 
@@ -117,9 +122,7 @@ URegularExpression *matcherFor(const QString &pattern, RegexError *error)
     if (U_FAILURE(status)) {
         if (clone)
             uregex_close(clone);
-        setError(error, QStringLiteral("RKLICURegexException"),
-                 QStringLiteral("ICU regular expression error #%1, %2.").arg(int(status)).arg(QString::fromLatin1(u_errorName(status))),
-                 int(status));
+        setIcuError(error, status);
         return nullptr;
     }
     return clone;
@@ -160,9 +163,7 @@ bool firstMatch(const QString &subject, const QString &pattern, RegexError *erro
         return false;
     }
     if (U_FAILURE(status)) {
-        setError(error, QStringLiteral("RKLICURegexException"),
-                 QStringLiteral("ICU regular expression error #%1, %2.").arg(int(status)).arg(QString::fromLatin1(u_errorName(status))),
-                 int(status));
+        setIcuError(error, status);
         return false;
     }
     return found;
