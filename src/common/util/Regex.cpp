@@ -1,12 +1,15 @@
 #include "common/util/Regex.h"
 
-#include <QMutex>
 #include <QHash>
+#include <QLoggingCategory>
+#include <QMutex>
 
 #include <unicode/uregex.h>
 #include <unicode/utypes.h>
 
 #include <array>
+
+Q_LOGGING_CATEGORY(lcRegex, "yov.regex")
 
 namespace yov {
 
@@ -44,8 +47,6 @@ Cache &cache()
     return instance;
 }
 
-const UChar kEmpty[1] = {0};
-
 void setError(RegexError *error, const QString &name, const QString &reason, int code)
 {
     if (!error)
@@ -55,7 +56,15 @@ void setError(RegexError *error, const QString &name, const QString &reason, int
     error->code = code;
 }
 
+void setIcuError(RegexError *error, UErrorCode status)
+{
+    setError(error, QStringLiteral("RKLICURegexException"),
+             QStringLiteral("ICU regular expression error #%1, %2.").arg(int(status)).arg(QString::fromLatin1(u_errorName(status))),
+             int(status));
+}
+
 // Finds or compiles the pattern; call with the cache's lock held. Null and the error on failure.
+// The cached expression is never matched itself: it only serves as the source of clones.
 URegularExpression *compiled(Cache &c, const QString &pattern, RegexError *error)
 {
     const size_t set = (qHash(pattern) ^ kOptions) % kSets;
@@ -76,9 +85,7 @@ URegularExpression *compiled(Cache &c, const QString &pattern, RegexError *error
     if (U_FAILURE(status)) {
         if (regex)
             uregex_close(regex);
-        setError(error, QStringLiteral("RKLICURegexException"),
-                 QStringLiteral("ICU regular expression error #%1, %2.").arg(int(status)).arg(QString::fromLatin1(u_errorName(status))),
-                 int(status));
+        setIcuError(error, status);
         return nullptr;
     }
 
@@ -100,7 +107,28 @@ URegularExpression *compiled(Cache &c, const QString &pattern, RegexError *error
     return regex;
 }
 
-// Runs the search; the range of the first match, or {-1, -1}.
+// A matcher of its own for one search: a clone of the cached pattern (clones share the compiled
+// pattern, counted by ICU, so a clone stays valid when its cache entry is replaced meanwhile).
+// Null and the error when the pattern does not compile.
+URegularExpression *matcherFor(const QString &pattern, RegexError *error)
+{
+    Cache &c = cache();
+    QMutexLocker lock(&c.mutex);
+    URegularExpression *regex = compiled(c, pattern, error);
+    if (!regex)
+        return nullptr;
+    UErrorCode status = U_ZERO_ERROR;
+    URegularExpression *clone = uregex_clone(regex, &status);
+    if (U_FAILURE(status)) {
+        if (clone)
+            uregex_close(clone);
+        setIcuError(error, status);
+        return nullptr;
+    }
+    return clone;
+}
+
+// Runs the search on a matcher of its own, outside the cache's lock and within the time limit.
 bool firstMatch(const QString &subject, const QString &pattern, RegexError *error, int *start, int *end)
 {
     if (pattern.isNull()) {
@@ -108,14 +136,14 @@ bool firstMatch(const QString &subject, const QString &pattern, RegexError *erro
                  QStringLiteral("The regular expression argument is NULL."), 0);
         return false;
     }
-    Cache &c = cache();
-    QMutexLocker lock(&c.mutex);
-    URegularExpression *regex = compiled(c, pattern, error);
+    URegularExpression *regex = matcherFor(pattern, error);
     if (!regex)
         return false;
 
     UErrorCode status = U_ZERO_ERROR;
-    uregex_setText(regex, reinterpret_cast<const UChar *>(subject.utf16()), int32_t(subject.size()), &status);
+    uregex_setTimeLimit(regex, Regex::kMatchTimeLimit, &status);
+    if (U_SUCCESS(status))
+        uregex_setText(regex, reinterpret_cast<const UChar *>(subject.utf16()), int32_t(subject.size()), &status);
     bool found = false;
     if (U_SUCCESS(status))
         found = uregex_find(regex, 0, &status);
@@ -123,14 +151,19 @@ bool firstMatch(const QString &subject, const QString &pattern, RegexError *erro
         *start = uregex_start(regex, 0, &status);
         *end = uregex_end(regex, 0, &status);
     }
-    // The engine must not keep a pointer into the caller's string.
-    UErrorCode resetStatus = U_ZERO_ERROR;
-    uregex_setText(regex, kEmpty, 0, &resetStatus);
+    uregex_close(regex);
 
+    if (status == U_REGEX_TIME_OUT) {
+        // Text from the user can make a pattern backtrack for ever: that search simply finds
+        // nothing.
+        qCWarning(lcRegex).noquote() << QStringLiteral("the regular expression %1 took too long on a text of %2 characters; "
+                                                       "taken as no match")
+                                            .arg(pattern)
+                                            .arg(subject.size());
+        return false;
+    }
     if (U_FAILURE(status)) {
-        setError(error, QStringLiteral("RKLICURegexException"),
-                 QStringLiteral("ICU regular expression error #%1, %2.").arg(int(status)).arg(QString::fromLatin1(u_errorName(status))),
-                 int(status));
+        setIcuError(error, status);
         return false;
     }
     return found;

@@ -8,7 +8,12 @@
 // Callers build patterns from user text, so a pattern that does not compile is reported through
 // the error argument (name "RKLICURegexException", reason "ICU regular expression error #<code>,
 // <name>.") and never throws. Compiled patterns are cached (13 sets of 4, least recently used
-// replaced); every call is safe from any thread.
+// replaced); the cache's lock is held only to find or compile a pattern: each search runs on a
+// matcher of its own, so searches on several threads run side by side.
+//
+// Every search is bounded by ICU's time limit (kMatchTimeLimit steps of its engine, each on the
+// order of a millisecond): a pattern that backtracks for ever on a text, such as "(a+)+$" on
+// forty "a" and a "!", gives no match and one log line instead of blocking its thread.
 
 #include <QString>
 
@@ -24,6 +29,9 @@ struct RegexError {
 
 class Regex {
 public:
+    // The engine's time limit of one search, in its own steps (uregex_setTimeLimit).
+    static constexpr int kMatchTimeLimit = 500;
+
     // True when the pattern matches somewhere in subject. A bad pattern gives false and the error.
     static bool isMatchedByRegex(const QString &subject, const QString &pattern, RegexError *error = nullptr);
 

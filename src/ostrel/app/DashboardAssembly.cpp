@@ -1,11 +1,14 @@
 #include "ostrel/app/DashboardAssembly.h"
 
+#include "common/BuildInfo.h"
+#include "ostrel/app/UnreadableSettingsAlert.h"
 #include "ostrel/connection/dial/DialController.h"
 #include "ostrel/connection/view/InternetView.h"
 #include "ostrel/device/init/InitController.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/update/AEMessage.h"
 #include "ostrel/settings/defaults/DeviceLockSettingController.h"
+#include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/controller/UIManagerSkinAccess.h"
 #include "ostrel/framework/controller/YOVAlertPanel.h"
 #include "ostrel/framework/controller/YOVUIController.h"
@@ -13,10 +16,14 @@
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/skin/YOVUIManager.h"
+#include "ostrel/framework/switches/ConfigService.h"
+#include "ostrel/framework/webengine/WebEngineSetup.h"
 #include "platform/alert/AlertPresenter.h"
 
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QStatusBar>
+#include <QTimer>
 
 Q_LOGGING_CATEGORY(lcAssembly, "ostrel.app")
 
@@ -48,6 +55,7 @@ DashboardAssembly::DashboardAssembly() : DashboardAssembly(Options{}) {}
 
 DashboardAssembly::DashboardAssembly(Options options) : msgCenter_(std::move(options.msgCenter))
 {
+    QCoreApplication::setApplicationVersion(yov::BuildInfo::version());
     createSharedObjects(options.loadSkin, options.installAlertPresenter);
     createControllers();
 }
@@ -69,6 +77,8 @@ DashboardAssembly::~DashboardAssembly()
     language_.reset();
     skinAccess_.reset();
     skinManager_.reset();
+    UIManager::setDefaultLanguageProvider({});
+    WebEngineSetup::uninstallWebViews();
 }
 
 void DashboardAssembly::createSharedObjects(bool loadSkin, bool installAlertPresenter)
@@ -77,9 +87,15 @@ void DashboardAssembly::createSharedObjects(bool loadSkin, bool installAlertPres
         msgCenter_ = std::make_unique<YOVMsgCenter>();
     deviceServiceLog_ = std::make_unique<DeviceServiceLog>(msgCenter_.get());
 
-    skinManager_ = std::make_unique<YOVUIManager>();
-    if (loadSkin && !skinManager_->loadLastUsedUIResource())
+    // SkinInfo_<language> follows the language of the token list in use.
+    UIManager::setDefaultLanguageProvider(&ConfigService::activeTokenListLanguage);
+    YOVUIManager::Options skinOptions;
+    skinOptions.loadLastUsedSkin = loadSkin;
+    skinManager_ = std::make_unique<YOVUIManager>(skinOptions);
+    if (loadSkin && !skinManager_->hasSkin())
         qCWarning(lcAssembly) << "no skin could be loaded: the windows keep their built-in look";
+    skinManager_->installNodeImageResolver();
+    WebEngineSetup::installWebViews();
     skinAccess_ = std::make_unique<UIManagerSkinAccess>(skinManager_.get());
     language_ = std::make_unique<Language>();
 
@@ -152,6 +168,9 @@ void DashboardAssembly::launch()
     mainController_->applicationWillFinishLaunching();
     mainController_->applicationDidFinishLaunching();
     dialController_->applicationDidFinishLaunchingInDialController();
+    // Once the windows are up: what became of a settings.plist that could not be read.
+    QTimer::singleShot(0, mainController_.get(),
+                       [] { showUnreadableSettingsAlert(ConfigManager::sharedConfigManager()->settingsRecovery()); });
 }
 
 } // namespace ostrel

@@ -1,6 +1,7 @@
 #include "common/util/Regex.h"
 
 #include <QThread>
+#include <QtGlobal>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -133,4 +134,51 @@ TEST(Regex, SeveralThreadsAtOnce)
         delete thread;
     }
     EXPECT_EQ(wrong.load(), 0);
+}
+
+namespace {
+std::atomic<int> g_regexLogLines{0};
+void countRegexLines(QtMsgType, const QMessageLogContext &context, const QString &)
+{
+    if (context.category && QByteArray(context.category) == "yov.regex")
+        ++g_regexLogLines;
+}
+} // namespace
+
+TEST(Regex, RunawayPatternGivesNoMatchWhileAnotherThreadGoesOnMatching)
+{
+    // "(a+)+$" on forty "a" and a "!" backtracks through 2^40 ways: only the time limit ends it.
+    // Meanwhile another thread must go on matching: no lock is held during a search.
+    g_regexLogLines = 0;
+    const QtMessageHandler previous = qInstallMessageHandler(countRegexLines);
+    std::atomic<bool> started{false};
+    std::atomic<bool> done{false};
+    bool runawayMatched = true;
+    QThread *runaway = QThread::create([&] {
+        started = true;
+        runawayMatched = Regex::isMatchedByRegex(QString(40, QLatin1Char('a')) + QLatin1Char('!'), QStringLiteral("(a+)+$"));
+        done = true;
+    });
+    runaway->start();
+    while (!started)
+        QThread::yieldCurrentThread();
+    QThread::msleep(5);
+
+    int finishedWhileRunaway = 0;
+    int wrong = 0;
+    while (!done) {
+        const auto match = Regex::stringByMatching(QStringLiteral("4711 and more"), QStringLiteral("^[0-9]{0,4}"));
+        if (!match || *match != QLatin1String("4711"))
+            ++wrong;
+        if (!done)
+            ++finishedWhileRunaway;
+    }
+    runaway->wait();
+    delete runaway;
+    qInstallMessageHandler(previous);
+
+    EXPECT_FALSE(runawayMatched);
+    EXPECT_EQ(g_regexLogLines.load(), 1);
+    EXPECT_EQ(wrong, 0);
+    EXPECT_GE(finishedWhileRunaway, 5) << "the other thread waited for the runaway search";
 }

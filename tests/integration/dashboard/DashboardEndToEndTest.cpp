@@ -1,12 +1,13 @@
 // The whole dashboard in this process against the stand-in modem on the test's own session bus:
 // start-up, the status row, connecting and disconnecting through the Internet page on both roads,
 // the PIN sheet, and the roaming alert, used through the windows as a user would.
+#include "DashboardFixture.h"
+
 #include "common/PlistBridge.h"
 #include "common/ValueConversion.h"
 #include "common/records/DeviceServiceBus.h"
 #include "common/records/UiMsg.h"
 #include "common/records/connection/ConnectionRecords.h"
-#include "ostrel/app/DashboardAssembly.h"
 #include "ostrel/connection/dial/DialController.h"
 #include "ostrel/device/init/InitController.h"
 #include "ostrel/device/init/InitWindows.h"
@@ -37,28 +38,9 @@
 #include <optional>
 
 using namespace ostrel;
+using namespace dashboard_test;
 
 namespace {
-
-constexpr int kWaitMs = 15000;
-
-bool copyTree(const QString &from, const QString &to)
-{
-    if (!QDir().mkpath(to))
-        return false;
-    for (const QFileInfo &entry : QDir(from).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString target = QDir(to).filePath(entry.fileName());
-        if (entry.isDir() ? !copyTree(entry.filePath(), target) : !QFile::copy(entry.filePath(), target))
-            return false;
-        QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner);
-    }
-    return true;
-}
-
-bool serviceRunning()
-{
-    return QDBusConnection::sessionBus().interface()->isServiceRegistered(QLatin1String(yov::devicebus::kService));
-}
 
 // The stand-in's test-control interface.
 QDBusMessage control(const QString &method, const QVariantList &args = {})
@@ -102,67 +84,8 @@ QStringList receivedIds()
     return ids;
 }
 
-class DashboardEndToEndTest : public ::testing::Test {
+class DashboardEndToEndTest : public DashboardFixture {
 protected:
-    void SetUp() override
-    {
-        qDBusRegisterMetaType<QList<QByteArray>>();
-        ASSERT_TRUE(QDBusConnection::sessionBus().isConnected());
-        ASSERT_FALSE(serviceRunning()) << "a stand-in is already on this bus";
-        const QString brannoc = QDir(testing_paths::binDir()).filePath(QStringLiteral("Brannoc"));
-        ASSERT_TRUE(QFileInfo(brannoc).isExecutable()) << qPrintable(brannoc);
-        ASSERT_TRUE(dir_.isValid());
-        modemList_ = dir_.filePath(QStringLiteral("ModemList"));
-        ASSERT_TRUE(copyTree(QDir(testing_paths::shareDir()).filePath(QStringLiteral("ModemList")), modemList_));
-        qputenv("OSTREL_MODEMLIST", modemList_.toLocal8Bit());
-        qputenv("OSTREL_BRANNOC", brannoc.toLocal8Bit());
-    }
-
-    void TearDown() override
-    {
-        assembly_.reset(); // stops the stand-in it started
-        EXPECT_TRUE(QTest::qWaitFor([] { return !serviceRunning(); }, kWaitMs)) << "the stand-in is still running";
-        scopedPresenter_.reset();
-        ConfigManager::setSharedConfigManager(nullptr);
-        config_.reset();
-        qunsetenv("OSTREL_BRANNOC_SCENARIO");
-        qunsetenv("OSTREL_BRANNOC");
-        qunsetenv("OSTREL_MODEMLIST");
-    }
-
-    // Top-level keys written into the copied settings before the dashboard reads them.
-    void setSettings(const QVariantMap &keys)
-    {
-        const QString path = QDir(modemList_).filePath(QStringLiteral("settings.plist"));
-        const std::optional<QVariant> stored = yov::PlistBridge::readFile(path);
-        ASSERT_TRUE(stored.has_value());
-        QVariantMap settings = stored->toMap();
-        for (auto it = keys.begin(); it != keys.end(); ++it)
-            settings.insert(it.key(), it.value());
-        ASSERT_TRUE(yov::PlistBridge::writeFile(path, settings));
-    }
-
-    // Builds the dashboard, wakes it and launches it against the named scenario.
-    void launch(const QString &scenario)
-    {
-        qputenv("OSTREL_BRANNOC_SCENARIO",
-                (testing_paths::sourceResources() + QStringLiteral("/brannoc/") + scenario).toLocal8Bit());
-        config_ = std::make_unique<ConfigManager>(modemList_);
-        ConfigManager::setSharedConfigManager(config_.get());
-        scopedPresenter_ = std::make_unique<yov::ScopedAlertPresenter>(&presenter_);
-        yov::NotificationCenter::defaultCenter().addObserver(&observer_, QStringLiteral("SimReady"), nullptr,
-                                                             [this](const yov::Notification &) { ++simReady_; });
-        DashboardAssembly::Options options;
-        options.installAlertPresenter = false;
-        assembly_ = std::make_unique<DashboardAssembly>(std::move(options));
-        assembly_->mainController()->setTerminator([] {});
-        assembly_->awakeFromNib();
-        assembly_->launch();
-    }
-
-    InitController *init() const { return assembly_->initController(); }
-    DialController *dial() const { return assembly_->dialController(); }
-
     QString statusText(const char *name) const
     {
         QWidget *row = init()->statusView();
@@ -181,12 +104,6 @@ protected:
         QWidget *page = internetPage();
         auto *label = page ? page->findChild<QLabel *>(QLatin1String(name)) : nullptr;
         return label ? label->text() : QString();
-    }
-
-    bool waitSimReady()
-    {
-        return QTest::qWaitFor([this] { return init()->m_SimPinState == InitController::SimReady && simReady_ > 0; },
-                               kWaitMs);
     }
 
     // Presses the Internet page's button once it offers the action (its title) and can be pressed.
@@ -256,14 +173,6 @@ protected:
         EXPECT_GT(yov::nsDouble(record.value(QStringLiteral("receivebyte"))), 0.0);
     }
 
-    QTemporaryDir dir_;
-    QString modemList_;
-    std::unique_ptr<ConfigManager> config_;
-    testing_support::ScriptedAlertPresenter presenter_;
-    std::unique_ptr<yov::ScopedAlertPresenter> scopedPresenter_;
-    QObject observer_;
-    int simReady_ = 0;
-    std::unique_ptr<DashboardAssembly> assembly_;
 };
 
 } // namespace

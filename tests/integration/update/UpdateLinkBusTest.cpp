@@ -1,30 +1,13 @@
 // The update link against a recording peer that owns the update manager's bus name on a second
 // connection of this process (each test runs on a session bus of its own).
 #include "ostrel/framework/update/UpdateFixture.h"
+#include "support/UpdatePeer.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDeadlineTimer>
 
 namespace {
-
-class Recorder : public QObject {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "com.yov.CMUpdate")
-public:
-    QList<QVariantMap> received;
-    QStringList malformed;
-public slots:
-    Q_NOREPLY void UCMS(const QString &xml)
-    {
-        const auto parsed = yov::PlistBridge::parse(xml.toUtf8());
-        if (parsed && parsed->typeId() == QMetaType::QVariantMap)
-            received << parsed->toMap();
-        else
-            malformed << xml;
-    }
-};
 
 template <typename Pred>
 bool waitFor(Pred pred, int ms = 5000)
@@ -38,8 +21,6 @@ bool waitFor(Pred pred, int ms = 5000)
     return true;
 }
 
-const QString kService = QStringLiteral("com.yov.CMUpdate");
-
 class UpdateLinkBusTest : public UpdateFixture {
 protected:
     void SetUp() override
@@ -51,25 +32,7 @@ protected:
         writePlist(QStringLiteral("IMEIInfo.plist"), {{QStringLiteral("IMEI"), QStringLiteral("356938035643809")},
                                                       {QStringLiteral("IMEI_ISLOCKED"), true}});
     }
-    void TearDown() override
-    {
-        if (peerUp_) {
-            QDBusConnection peer(QStringLiteral("update-peer"));
-            peer.unregisterService(kService);
-            peer.unregisterObject(QStringLiteral("/com/yov/CMUpdate"));
-            QDBusConnection::disconnectFromBus(QStringLiteral("update-peer"));
-        }
-    }
-
-    void startPeer()
-    {
-        QDBusConnection peer = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("update-peer"));
-        ASSERT_TRUE(peer.isConnected());
-        ASSERT_TRUE(peer.registerObject(QStringLiteral("/com/yov/CMUpdate"), &recorder_, QDBusConnection::ExportAllSlots));
-        ASSERT_TRUE(peer.registerService(kService));
-        peerUp_ = true;
-        ASSERT_TRUE(waitFor([] { return QDBusConnection::sessionBus().interface()->isServiceRegistered(kService).value(); }));
-    }
+    void startPeer() { ASSERT_TRUE(recorder_.start()) << "the update manager's name cannot be had"; }
 
     // Everything sent before this marker has arrived once the marker has: the bus keeps the order
     // of one sender's messages to one receiver.
@@ -85,8 +48,7 @@ protected:
         return got;
     }
 
-    Recorder recorder_;
-    bool peerUp_ = false;
+    testing_support::UpdatePeer recorder_;
 };
 
 QVariantMap with(QVariantMap base, const QVariantMap &more)
@@ -242,4 +204,3 @@ TEST_F(UpdateLinkBusTest, MessagesWhileNobodyListensAreDropped)
 
 } // namespace
 
-#include "UpdateLinkBusTest.moc"

@@ -6,6 +6,7 @@
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/controller/YOVUIController.h"
 #include "ostrel/framework/language/LanguageOperation.h"
+#include "ostrel/framework/webengine/WebEngineSetup.h"
 #include "platform/process/SingleInstance.h"
 #include "platform/process/UnixSignalWatcher.h"
 
@@ -35,10 +36,12 @@ void setKLog()
 
 int main(int argc, char **argv)
 {
+    // Before the application object: the web engine's sandbox cannot run as root.
+    ostrel::WebEngineSetup::prepareProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ostrel"));
     // Debug lines of our own categories stay quiet unless QT_LOGGING_RULES asks for them.
-    QLoggingCategory::setFilterRules(QStringLiteral("ostrel.*.debug=false\nbrannoc.*.debug=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("ostrel.*.debug=false\nbrannoc.*.debug=false\nqt.webenginecontext.info=false"));
     // Every quit goes through the application's quit road, not through a last closed window.
     QApplication::setQuitOnLastWindowClosed(false);
 

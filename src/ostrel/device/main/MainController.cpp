@@ -203,6 +203,7 @@ void MainController::buildDefaultWindows()
         imageViewStartup_ = new QLabel(splash);
         tfdStartWndInfo_ = new QLabel(splash);
         tfdSoftwareVersionAlias_ = new QLabel(splash);
+        tfdSoftwareVersionAlias_->setObjectName(QStringLiteral("tfdSoftwareVersionAlias"));
         layout->addWidget(imageViewStartup_, 1);
         layout->addWidget(tfdStartWndInfo_);
         layout->addWidget(tfdSoftwareVersionAlias_);

@@ -49,6 +49,7 @@ class ConfigService;
 class Drawer;
 class NSToolbarItemExt;
 class StatusBarView;
+class WebView;
 
 class MainController : public YOVUIController {
     Q_OBJECT
@@ -162,7 +163,13 @@ public:
     Q_INVOKABLE void dialConnectStart(const yov::Notification &notification);
     Q_INVOKABLE void isAbleToConnect(const yov::Notification &notification);
     Q_INVOKABLE void connectStatusDidChange(const yov::Notification &notification);
+    // The home page: the resources' "index.html" in a web view on the "HomePage" tab, made when
+    // the tab is first shown (the browser engine starts only when a page needs it); refreshWebView
+    // loads it again.
     Q_INVOKABLE void refreshWebView();
+    void showLocalWebUI();
+    QString localWebUIPath() const;
+    QPointer<WebView> webViewForShowLocalWebUI_;
 
     // --- tabs ---------------------------------------------------------------------------------
     Q_INVOKABLE void tabViewChangeItemAction(QObject *sender);
@@ -173,6 +180,7 @@ public:
     Q_INVOKABLE void gotoDialRecord(QObject *sender);
     Q_INVOKABLE void gotoCall(QObject *sender);
     Q_INVOKABLE void gotoUSSD(QObject *sender);
+    Q_INVOKABLE void gotoHomePage(QObject *sender);
     Q_INVOKABLE void tabViewItemWillChange(const yov::Notification &notification);
     Q_INVOKABLE void simCardActivity(QObject *sender);
     Q_INVOKABLE void tabViewChangeToCallAndMakeCall(QObject *sender);

@@ -43,22 +43,14 @@ QImage MainController::namedImage(const QString &name) const
 {
     if (name.isEmpty())
         return {};
-    QImage image = ResourcePaths::applicationImage(name);
+    const QImage image = ResourcePaths::applicationImage(name);
     if (!image.isNull())
         return image;
     // Then the skin in use (the shipped default skin when none is recorded).
     QString skin = yov::nsString(uiConfigDict().value(QStringLiteral("CurrentSkinName")));
     if (skin.isEmpty() || !QFileInfo(skin).isDir())
         skin = QDir(resourcesFolder()).filePath(QStringLiteral("skin/defaultSkin"));
-    const QDir dir(skin);
-    for (const QString &candidate : {name, name + QStringLiteral(".png"), name + QStringLiteral(".PNG")}) {
-        if (candidate.contains(QLatin1Char('/')) || candidate.startsWith(QLatin1Char('.')))
-            break; // a name, never a path out of the skin folder
-        image = loadImageFile(dir.filePath(candidate));
-        if (!image.isNull())
-            return image;
-    }
-    return {};
+    return ResourcePaths::imageInFolder(skin, name);
 }
 
 QList<NSToolbarItemExt *> MainController::toolbarItemsArray() const
@@ -436,11 +428,6 @@ void MainController::connectStatusDidChange(const yov::Notification &notificatio
     const bool connected = yov::nsInt(notification.userInfo.value(QStringLiteral("ConnectStatus"))) == 3;
     if (!connected)
         openURLWithAlertClicked_ = false;
-}
-
-void MainController::refreshWebView()
-{
-    // The local web view belongs to skins that have one; the default skin has none.
 }
 
 void MainController::disableUSSDToolbarForMalaixiya()

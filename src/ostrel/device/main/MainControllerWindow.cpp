@@ -10,6 +10,8 @@
 #include "ostrel/framework/switches/ConfigService.h"
 #include "ostrel/framework/widgets/Items.h"
 #include "ostrel/framework/widgets/StatusBarView.h"
+#include "ostrel/framework/widgets/WebView.h"
+#include "ostrel/framework/widgets/WebViewUtilities.h"
 #include "ostrel/framework/widgets/WidgetUtilities.h"
 
 #include <QAction>
@@ -18,6 +20,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMainWindow>
@@ -62,7 +65,7 @@ const std::vector<MenuDef> &menuDefs()
           {"Paste", "@paste"}, {"Delete", "@del"}, {"Select All", "@selectAll"}}},
         {"Operation",
          {{"Internet", "gotoInternet:"}, {"SMS", "gotoSMS:"}, {"Phonebook", "gotoPhonebook:"}, {"Call", "gotoCall:"},
-          {"DialRecord", "gotoDialRecord:"}}},
+          {"DialRecord", "gotoDialRecord:"}, {"HomePage", "gotoHomePage:"}}},
         {"Tools", {{"Options", "gotoSetting:"}}},
         {"Window",
          {{"Minimize", "minimizeMainWindow:"}, {"", nullptr}, {"Complete Model", "menuCompleteModelClicked:"},
@@ -122,8 +125,18 @@ QWidget *MainController::buildCompleteWindow(const QString &title)
     auto *tabTitle = new QLabel(central);
     tabTitle->setObjectName(QStringLiteral("lableTabviewTitle"));
     tabTitle->setContentsMargins(14, 8, 14, 8);
-    tabTitle->setStyleSheet(QStringLiteral("QLabel#lableTabviewTitle { background: #1c3456; color: white;"
-                                           " font-size: 15px; font-weight: bold; }"));
+    tabTitle->setAutoFillBackground(true);
+    QPalette band = tabTitle->palette();
+    band.setColor(QPalette::Window, QColor(0x1c, 0x34, 0x56));
+    band.setColor(QPalette::WindowText, Qt::white);
+    tabTitle->setPalette(band);
+    // A skin with an item for the title dresses it (font, text colour); otherwise the built-in look.
+    if (!yovSkinManager() || !yovSkinManager()->registerController(tabTitle, QStringLiteral("lableTabviewTitle"), true)) {
+        QFont font = tabTitle->font();
+        font.setPixelSize(15);
+        font.setBold(true);
+        tabTitle->setFont(font);
+    }
     layout->addWidget(tabTitle);
     textfieldTabviewItemTitle_ = tabTitle;
 
@@ -343,14 +356,17 @@ void MainController::gotoSMS(QObject *) { notifyChangeTabViewItem(QStringLiteral
 void MainController::gotoDialRecord(QObject *) { notifyChangeTabViewItem(QStringLiteral("DialRecord")); }
 void MainController::gotoCall(QObject *) { notifyChangeTabViewItem(QStringLiteral("Call")); }
 void MainController::gotoUSSD(QObject *) { notifyChangeTabViewItem(QStringLiteral("USSD1")); }
+void MainController::gotoHomePage(QObject *) { notifyChangeTabViewItem(QStringLiteral("HomePage")); }
 
 void MainController::tabViewItemWillChange(const yov::Notification &notification)
 {
     const QString identifier = yov::nsString(notification.userInfo.value(QStringLiteral("TabViewItemWillChange")));
     if (identifier.isEmpty())
         return;
-    if (identifier == QLatin1String("HomePage"))
+    if (identifier == QLatin1String("HomePage")) {
         changeMainTabViewItemSize(identifier);
+        showLocalWebUI();
+    }
     if (textfieldTabviewItemTitle_)
         textfieldTabviewItemTitle_->setText(tr_(identifier + QStringLiteral("_TITLE")));
     // The toolbar shows which tab is on.
@@ -663,6 +679,35 @@ bool MainController::handleWindowStateChange(QWidget *window, QEvent *event)
         windowDidDeminiaturize(window);
     }
     return false;
+}
+
+// --- home page ---------------------------------------------------------------------------------
+
+QString MainController::localWebUIPath() const
+{
+    return QDir(resourcesFolder()).filePath(QStringLiteral("index.html"));
+}
+
+void MainController::showLocalWebUI()
+{
+    if (!webViewForShowLocalWebUI_) {
+        QWidget *page = tabPage(QStringLiteral("HomePage"));
+        if (!page || !QFileInfo(localWebUIPath()).isFile())
+            return;
+        WebView *view = WebViewUtilities::createWebView(page);
+        view->setObjectName(QStringLiteral("webViewForShowLocalWebUI"));
+        auto *layout = page->layout() ? page->layout() : new QVBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(view);
+        webViewForShowLocalWebUI_ = view;
+    }
+    refreshWebView();
+}
+
+void MainController::refreshWebView()
+{
+    if (webViewForShowLocalWebUI_)
+        WebViewUtilities::sharedManager()->LoadURL(localWebUIPath(), webViewForShowLocalWebUI_);
 }
 
 // --- drawer, tray, call items, sheets ------------------------------------------------------------

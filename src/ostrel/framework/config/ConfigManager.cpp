@@ -8,7 +8,9 @@
 #include <QDBusError>
 #include <QHash>
 #include <QDBusMessage>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QMutex>
 #include <QMutexLocker>
@@ -178,6 +180,8 @@ struct ConfigManager::Private {
     bool hasPathTable = false;
     QHash<QString, QString> pathTable;
     QVariantMap settings;
+    SettingsRecovery recovery;
+    bool unreadableOnDisk = false; // settings.plist could not be read and stays: never written over
 
     // Writes are ordered by the generation of the snapshot they carry: an older snapshot never
     // replaces a newer one on disk.
@@ -229,6 +233,11 @@ void ConfigManager::setSharedConfigManager(ConfigManager *manager)
 }
 
 ConfigManager::ConfigManager(const QString &modemListPath, QObject *parent)
+    : ConfigManager(modemListPath, yov::ModemListResolver::templatePath(yov::ModemListResolver::currentInputs()), parent)
+{
+}
+
+ConfigManager::ConfigManager(const QString &modemListPath, const QString &templateFolder, QObject *parent)
     : QObject(parent), d(new Private)
 {
     d->folder = expandTilde(modemListPath);
@@ -240,8 +249,7 @@ ConfigManager::ConfigManager(const QString &modemListPath, QObject *parent)
         qCWarning(lcConfig, "Can not find ModemList path!!!");
 
     initPathDict();
-    if (const auto loaded = readSettings(d->settingsPathLocked()))
-        d->settings = *loaded;
+    loadSettingsAtStart(templateFolder);
 
     d->listener = new ConfigBusListener([this](const QDBusMessage &message) {
         QString own;
@@ -460,6 +468,10 @@ bool ConfigManager::writeToFile()
             qCWarning(lcConfig, "No settings path: settings are not written");
             return false;
         }
+        if (d->unreadableOnDisk) {
+            qCWarning(lcConfig).noquote() << path << "could not be read and is kept as it is: settings are not written";
+            return false;
+        }
         snapshot = d->settings;
         generation = ++d->snapshotGeneration;
     }
@@ -483,6 +495,36 @@ bool ConfigManager::writeToFile()
     return true;
 }
 
+void ConfigManager::loadSettingsAtStart(const QString &templateFolder)
+{
+    const QString path = d->settingsPathLocked();
+    std::optional<QVariantMap> loaded = readSettings(path);
+    const QFileInfo file(path);
+    if (!loaded && file.exists()) {
+        // Damaged contents are moved aside for the template's copy; a file that cannot even be
+        // opened, or the template folder's own file, is left where it is.
+        const QString shippedFolder = QFileInfo(templateFolder).canonicalFilePath();
+        const bool isTemplateItself = !shippedFolder.isEmpty() && shippedFolder == QFileInfo(d->folder).canonicalFilePath();
+        if (file.isFile() && file.isReadable() && !isTemplateItself) {
+            const QString shipped = templateFolder.isEmpty() ? QString() : joinPath(templateFolder, kSettingsKey);
+            d->recovery = SettingsRecovery::recover(path, shipped, QDateTime::currentDateTime());
+            if (d->recovery.templateInstalled)
+                loaded = readSettings(path);
+        } else {
+            d->recovery.settingsFile = path;
+        }
+        d->unreadableOnDisk = d->recovery.unreadableCopy.isEmpty();
+    }
+    if (loaded)
+        d->settings = *loaded;
+}
+
+SettingsRecovery ConfigManager::settingsRecovery() const
+{
+    QMutexLocker lock(&d->mutex);
+    return d->recovery;
+}
+
 void ConfigManager::resetSettings()
 {
     QString path;
@@ -499,6 +541,7 @@ void ConfigManager::resetSettings()
     {
         QMutexLocker lock(&d->mutex);
         d->settings = *loaded;
+        d->unreadableOnDisk = false;
         sync = d->syncEnabledLocked();
     }
     if (sync)

@@ -11,6 +11,8 @@
 // session bus as the signal "SettingsChanged" (no arguments: the settings may hold secrets), and a
 // "SettingsChanged" from another program reloads the store.
 
+#include "ostrel/framework/config/SettingsRecovery.h"
+
 #include <QObject>
 #include <QRecursiveMutex>
 #include <QString>
@@ -30,8 +32,12 @@ public:
     // default, created anew on the next call.
     static void setSharedConfigManager(ConfigManager *manager);
 
-    // A store over the given ModemList folder (empty: no folder).
+    // A store over the given ModemList folder (empty: no folder). A settings.plist there that
+    // cannot be read is moved aside and replaced by a copy of the shipped template's
+    // (SettingsRecovery.h): the template folder of this program (ModemListResolver), or the given
+    // one. The store never writes over a settings.plist that it could not read.
     explicit ConfigManager(const QString &modemListPath, QObject *parent = nullptr);
+    ConfigManager(const QString &modemListPath, const QString &templateFolder, QObject *parent = nullptr);
     ~ConfigManager() override;
 
     QString modemListPath() const;
@@ -59,10 +65,14 @@ public:
     // Reloads settings.plist; a missing or unparsable file keeps the store as it was.
     void resetSettings();
 
+    // What happened to an unreadable settings.plist when the store was made (the user is told).
+    SettingsRecovery settingsRecovery() const;
+
 signals:
     void settingsReloaded();
 
 private:
+    void loadSettingsAtStart(const QString &templateFolder);
     // The store's own session-bus connection, opened on first need; false when there is no bus.
     bool ensureBus();
     void startListening();

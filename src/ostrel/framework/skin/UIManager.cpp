@@ -152,19 +152,7 @@ bool UIManager::loadUIResource(const QString &path)
         qCWarning(lcSkin).noquote() << QStringLiteral("skin folder %1 does not exist").arg(folder);
         return false;
     }
-    QString file;
-    ConfigManager *config = configManager();
-    const QVariantList languages = config ? nsArray(config->getConfigurationByModule(k("SupportLanguages"))) : QVariantList();
-    if (languages.isEmpty()) {
-        const QString language = currentLanguageName();
-        if (!language.isEmpty()) {
-            const QString candidate = folder + QStringLiteral("/SkinInfo_") + language;
-            if (QFileInfo(candidate).isFile())
-                file = candidate;
-        }
-    }
-    if (file.isEmpty())
-        file = folder + QStringLiteral("/SkinInfo");
+    const QString file = descriptionFileFor(folder);
     QString error;
     const std::optional<QVariant> info = yov::PlistBridge::readFile(file, &error);
     if (!info || info->typeId() != QMetaType::QVariantMap) {
@@ -176,6 +164,21 @@ bool UIManager::loadUIResource(const QString &path)
     skinPath_ = folder;
     skinInfoFile_ = file;
     return true;
+}
+
+QString UIManager::descriptionFileFor(const QString &folder) const
+{
+    ConfigManager *config = configManager();
+    const QVariantList languages = config ? nsArray(config->getConfigurationByModule(k("SupportLanguages"))) : QVariantList();
+    if (languages.isEmpty()) {
+        const QString language = currentLanguageName();
+        if (!language.isEmpty()) {
+            const QString candidate = folder + QStringLiteral("/SkinInfo_") + language;
+            if (QFileInfo(candidate).isFile())
+                return candidate;
+        }
+    }
+    return folder + QStringLiteral("/SkinInfo");
 }
 
 void UIManager::unloadUIResource()
@@ -495,6 +498,8 @@ bool UIManager::updataItem(QObject *control, const QString &key)
         return updateNSButton(b, key);
     if (qobject_cast<QLabel *>(control) || qobject_cast<QLineEdit *>(control))
         return updateNSTextField(static_cast<QWidget *>(control), key);
+    if (auto *c = qobject_cast<NSTextFieldCell *>(control))
+        return updateNSTextFieldCell(c, key);
     if (auto *t = qobject_cast<NSTabViewItem *>(control))
         return updateNSTabViewItem(t, key);
     if (auto *b = qobject_cast<QGroupBox *>(control))
@@ -712,6 +717,19 @@ bool UIManager::updateNSTextField(QWidget *field, const QString &key)
     setTextColor(field, key);
     setFont(field, key);
     return updateNSView(field, key);
+}
+
+bool UIManager::updateNSTextFieldCell(NSTextFieldCell *cell, const QString &key)
+{
+    if (!cell)
+        return false;
+    const QColor color = textColorForKey(key);
+    if (color.isValid())
+        cell->setTextColor(color);
+    const QVariantMap item = itemInfoDictForKey(key);
+    if (item.contains(k("Hidden")))
+        cell->setHidden(nsBool(item.value(k("Hidden"))));
+    return true;
 }
 
 bool UIManager::updateNSTabViewItem(QObject *, const QString &)

@@ -26,6 +26,7 @@ namespace ostrel {
 
 class NSFlickerButton;
 class NSButtonExt;
+class NSTextFieldCell;
 
 class UINode {
 public:
@@ -62,6 +63,9 @@ public:
     ConfigManager *configManager() const;
 
     virtual bool loadUIResource(const QString &path);
+    // The description file a load of that skin folder reads now: SkinInfo_<language> when the
+    // operator offers no language list and the file exists, else SkinInfo.
+    QString descriptionFileFor(const QString &folder) const;
     void unloadUIResource();
     void setSkinInfo(const QVariantMap &info) { skinInfo_ = info; }
     void setSkinPath(const QString &path) { skinPath_ = path; }
@@ -120,6 +124,7 @@ public:
     bool updateNSButtonExt(NSButtonExt *button, const QString &key);
     bool updateNSFlickerButton(NSFlickerButton *button, const QString &key);
     bool updateNSTextField(QWidget *field, const QString &key);
+    bool updateNSTextFieldCell(NSTextFieldCell *cell, const QString &key);
     bool updateNSTabViewItem(QObject *item, const QString &key);
     bool updateNSBox(QWidget *box, const QString &key);
     bool updateNSMatrix(QWidget *matrix, const QString &key);

@@ -1,10 +1,13 @@
 #include "ostrel/framework/skin/YOVUIManager.h"
 
 #include "common/ValueConversion.h"
+#include "ostrel/framework/tree/Node.h"
 #include "ostrel/framework/widgets/ResourcePaths.h"
+#include "platform/NotificationCenter.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QPixmap>
 
 namespace ostrel {
 
@@ -31,7 +34,42 @@ YOVUIManager::YOVUIManager(const Options &options, QObject *parent)
         setConfigManager(options.config);
     if (options.language)
         setLanguageProvider(options.language);
-    loadLastUsedUIResource();
+    yov::NotificationCenter::defaultCenter().addObserver(this, QStringLiteral("UpdateLanguage"), nullptr,
+                                                         [this](const yov::Notification &) { reloadForLanguage(); });
+    if (options.loadLastUsedSkin)
+        loadLastUsedUIResource();
+}
+
+YOVUIManager::~YOVUIManager()
+{
+    if (nodeImageResolver_)
+        Node::setImageResolver({});
+}
+
+bool YOVUIManager::reloadForLanguage()
+{
+    if (!hasSkin() || descriptionFileFor(skinPath()) == skinInfoFile())
+        return false;
+    if (!loadUIResource(skinPath()))
+        return false;
+    qCInfo(lcSkin).noquote() << QStringLiteral("the language changed: the skin is dressed from %1").arg(skinInfoFile());
+    updateUI();
+    return true;
+}
+
+QImage YOVUIManager::imageNamed(const QString &name) const
+{
+    const QImage image = ResourcePaths::imageInFolder(skinPath(), name);
+    return image.isNull() ? ResourcePaths::applicationImage(name) : image;
+}
+
+void YOVUIManager::installNodeImageResolver()
+{
+    nodeImageResolver_ = true;
+    Node::setImageResolver([this](const QString &name) {
+        const QImage image = imageNamed(name);
+        return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+    });
 }
 
 QString YOVUIManager::skinsFolder() const

@@ -185,11 +185,7 @@ bool ConfigService::writeSMSStoreLocSettingFlagAfterFirstStartupUI(bool flag)
 
 bool ConfigService::isSupportInterfaceInversionForPhoneBook() const
 {
-    const QString path = activeTokenListPath();
-    if (path.isEmpty())
-        return false;
-    const QString folder = QFileInfo(QFileInfo(path).absolutePath()).fileName();
-    if (QFileInfo(folder).completeBaseName() != QLatin1String("Arabic"))
+    if (activeTokenListLanguage() != QLatin1String("Arabic"))
         return false;
     return yov::nsBool(lookup("PhoneBook", "PhoneBook_InterfaceInversion_AtArabic", nullptr));
 }
@@ -264,6 +260,14 @@ QString ConfigService::activeTokenListPath()
 {
     QMutexLocker lock(&g_tokenListMutex);
     return g_activeTokenListPath;
+}
+
+QString ConfigService::activeTokenListLanguage()
+{
+    const QString path = activeTokenListPath();
+    if (path.isEmpty())
+        return QString();
+    return QFileInfo(QFileInfo(QFileInfo(path).absolutePath()).fileName()).completeBaseName();
 }
 
 } // namespace ostrel

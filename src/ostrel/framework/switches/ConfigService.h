@@ -141,6 +141,9 @@ public:
     // The token list the localisation has loaded (set by the localisation when it loads one).
     static void setActiveTokenListPath(const QString &path);
     static QString activeTokenListPath();
+    // The language of that list: the name of the folder that holds it, without its extension
+    // ("German" for German.lproj/LanguageTokenList.txt); empty while none is loaded.
+    static QString activeTokenListLanguage();
 
 private:
     QVariant lookup(const char *module, const char *key, const char *subkey) const;

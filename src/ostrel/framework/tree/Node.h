@@ -64,7 +64,8 @@ public:
     quint32 positonInParentNode() const { return positonInParentNode_; }
 
     // How an image name becomes an image; by default the icon theme, then the ":/images/<name>"
-    // resource. The skin manager replaces it at start.
+    // resource. In the program the skin manager replaces it at start: the skin in use first, then
+    // the program's resources (YOVUIManager::installNodeImageResolver).
     using ImageResolver = std::function<QIcon(const QString &)>;
     static void setImageResolver(ImageResolver resolver);
     static QIcon imageNamed(const QString &name);

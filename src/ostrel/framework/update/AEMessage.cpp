@@ -1,7 +1,7 @@
 #include "ostrel/framework/update/AEMessage.h"
 
+#include "common/BuildInfo.h"
 #include "common/InstallLayout.h"
-
 #include "common/PlistBridge.h"
 #include "common/TextFormat.h"
 #include "common/ValueConversion.h"
@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ostrel {
@@ -185,10 +186,18 @@ void AEMessage::dealWithUIVersion()
 {
     if (!m_isSupportUpdateFunction)
         return;
-    const QString version = env_.versionText.isEmpty() ? QCoreApplication::applicationVersion() : env_.versionText;
-    updateLocalInfo({{QStringLiteral("UI_VERSION"), dottedVersion(version, true)},
-                     {QStringLiteral("SV_INTERNAL"), env_.internalRevision.isNull() ? QString("") : env_.internalRevision},
-                     {QStringLiteral("SV"), env_.shortVersion.isNull() ? QString("") : env_.shortVersion}});
+    QString version = env_.versionText.isEmpty() ? QCoreApplication::applicationVersion() : env_.versionText;
+    if (version.isEmpty())
+        version = yov::BuildInfo::version();
+    // A version that is already dotted ("0.1.0", the build's own) is sent as it is; a product
+    // version text ("...V1.2B03") is read by its "V" and "B".
+    const bool dotted = !version.isEmpty() && version.front().isDigit() && version.back().isDigit()
+                        && std::all_of(version.cbegin(), version.cend(),
+                                       [](QChar c) { return c.isDigit() || c == u'.'; });
+    updateLocalInfo({{QStringLiteral("UI_VERSION"), dotted ? version : dottedVersion(version, true)},
+                     {QStringLiteral("SV_INTERNAL"),
+                      env_.internalRevision.isNull() ? yov::BuildInfo::internalRevision() : env_.internalRevision},
+                     {QStringLiteral("SV"), env_.shortVersion.isNull() ? yov::BuildInfo::version() : env_.shortVersion}});
 }
 
 void AEMessage::dealWithMCCMNC(const QString &mccMnc)

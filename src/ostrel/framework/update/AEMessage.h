@@ -42,9 +42,11 @@ public:
         std::function<bool(const QString &program, const QStringList &args)> launcher;
         QString programDir;    // where kestrin and tamber are; empty: this program's folder
         QString resourcesPath; // sent as kPath; empty: <programDir>/../share/ostrel
-        QString versionText;   // the dashboard's version ("...V1.2B03"); empty: the application version
-        QString internalRevision; // sent as SV_INTERNAL
-        QString shortVersion;     // sent as SV
+        // The dashboard's version: "...V1.2B03", or already dotted ("0.1.0"); empty: the
+        // application version, else the build's (BuildInfo).
+        QString versionText;
+        QString internalRevision; // sent as SV_INTERNAL; null: the build's internal revision
+        QString shortVersion;     // sent as SV; null: the build's version
     };
 
     static constexpr int kCmdInit = 1;

@@ -27,4 +27,28 @@ void NSTabViewItem::addToTabView(QTabWidget *tabView)
     tabView->addTab(view_, label_);
 }
 
+void NSTextFieldCell::setStringValue(const QString &text)
+{
+    if (text == stringValue_)
+        return;
+    stringValue_ = text;
+    emit changed();
+}
+
+void NSTextFieldCell::setTextColor(const QColor &color)
+{
+    if (color == textColor_)
+        return;
+    textColor_ = color;
+    emit changed();
+}
+
+void NSTextFieldCell::setHidden(bool hidden)
+{
+    if (hidden == hidden_)
+        return;
+    hidden_ = hidden;
+    emit changed();
+}
+
 } // namespace ostrel

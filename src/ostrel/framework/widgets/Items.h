@@ -1,7 +1,8 @@
 #pragma once
-// Items without a widget of their own: a toolbar item and a tab item.
+// Items without a widget of their own: a toolbar item, a tab item and a text cell.
 
 #include <QAction>
+#include <QColor>
 #include <QPointer>
 #include <QString>
 
@@ -47,6 +48,30 @@ private:
     QString label_;
     QPointer<QWidget> view_;
     QPointer<QTabWidget> tabView_;
+};
+
+// A text cell that the view holding it draws (a table column's cells, for one): its text colour
+// and hidden state, which the skin sets, and its text. The holder follows changed().
+class NSTextFieldCell : public QObject {
+    Q_OBJECT
+public:
+    explicit NSTextFieldCell(QObject *parent = nullptr) : QObject(parent) {}
+
+    void setStringValue(const QString &text);
+    QString stringValue() const { return stringValue_; }
+    // An invalid colour leaves the holder's own.
+    void setTextColor(const QColor &color);
+    QColor textColor() const { return textColor_; }
+    void setHidden(bool hidden);
+    bool isHidden() const { return hidden_; }
+
+signals:
+    void changed();
+
+private:
+    QString stringValue_;
+    QColor textColor_;
+    bool hidden_ = false;
 };
 
 } // namespace ostrel

@@ -30,9 +30,14 @@ void ResourcePaths::setResourcesPath(const QString &path)
 
 QImage ResourcePaths::applicationImage(const QString &name)
 {
-    if (name.isEmpty())
+    return imageInFolder(resourcesPath() + QStringLiteral("/images"), name);
+}
+
+QImage ResourcePaths::imageInFolder(const QString &folder, const QString &name)
+{
+    if (folder.isEmpty() || name.isEmpty() || name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.')))
         return {};
-    const QString base = resourcesPath() + QStringLiteral("/images/") + name;
+    const QString base = folder + QLatin1Char('/') + name;
     for (const QString &candidate : {base, base + QStringLiteral(".png"), base + QStringLiteral(".PNG")}) {
         if (QFileInfo(candidate).isFile()) {
             QImage image(candidate);

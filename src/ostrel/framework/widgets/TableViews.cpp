@@ -1,5 +1,6 @@
 #include "ostrel/framework/widgets/TableViews.h"
 
+#include "ostrel/framework/widgets/Items.h"
 #include "platform/NotificationCenter.h"
 
 #include <QContextMenuEvent>
@@ -109,6 +110,19 @@ QFont NSTableViewExt::fontOfColumn(int column, bool *found) const
     if (found)
         *found = it != columnFontSet_.constEnd();
     return it != columnFontSet_.constEnd() ? *it : font();
+}
+
+void NSTableViewExt::setDataCell(int column, NSTextFieldCell *cell)
+{
+    if (!cell || column < 0)
+        return;
+    auto apply = [this, column, cell] {
+        if (cell->textColor().isValid())
+            setForeGroundColor(cell->textColor(), column);
+        setColumnHidden(column, cell->isHidden());
+    };
+    connect(cell, &NSTextFieldCell::changed, this, apply);
+    apply();
 }
 
 void NSTableViewExt::processMouseEvent(const QPointF &globalPos)

@@ -19,6 +19,7 @@ namespace yov { struct Notification; }
 namespace ostrel {
 
 class NSTableViewExt;
+class NSTextFieldCell;
 
 // Optional calls of a table's data source (the values themselves come from the Qt model).
 class NSTableViewExtDataSource {
@@ -57,6 +58,10 @@ public:
     void setFont(const QFont &font, int column);
     QColor foreGroundColorOfColumn(int column) const;
     QFont fontOfColumn(int column, bool *found = nullptr) const;
+
+    // The text cell of a column (not owned): the column shows in the cell's text colour and is
+    // hidden while the cell is, following the cell's changes (as the skin dresses it).
+    void setDataCell(int column, NSTextFieldCell *cell);
 
     void processMouseEvent(const QPointF &globalPos);
     int selectedRow() const;

@@ -1,5 +1,7 @@
 #pragma once
-// The default web view: a QTextBrowser (see WebView.h for what it can and cannot show).
+// The fallback web view: a QTextBrowser (see WebView.h for what it can and cannot show). The
+// resources a shown page names (images, style sheets) load only from the allowed local folders;
+// nothing of a remote page but the page itself is fetched.
 
 #include "ostrel/framework/widgets/WebView.h"
 
@@ -14,7 +16,6 @@ namespace ostrel {
 class TextBrowserWebView : public WebView {
     Q_OBJECT
 public:
-    static constexpr int networkTimeoutMs = 600 * 1000;
     // A remote page larger than this is not shown (the fetch is abandoned).
     static constexpr qint64 maxPageBytes = 8 * 1024 * 1024;
 
@@ -29,6 +30,7 @@ public:
     QUrl url() const override { return url_; }
     QString title() const override;
     QString plainText() const override;
+    void evaluateJavaScript(const QString &script, std::function<void(const QVariant &)> done) override;
 
     QTextBrowser *browser() const { return browser_; }
 

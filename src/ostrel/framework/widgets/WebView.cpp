@@ -58,8 +58,34 @@ void WebViewDelegate::didFailProvisionalLoad(WebView *, const QString &error)
 
 // --- text-browser view -----------------------------------------------------------------------
 
+namespace {
+
+// A text browser whose pages load their images and style sheets only from the allowed folders.
+class GuardedTextBrowser : public QTextBrowser {
+public:
+    explicit GuardedTextBrowser(QWidget *parent) : QTextBrowser(parent) {}
+    // The address of the page shown (for pages set as HTML, which have no source of their own).
+    QUrl page;
+
+    QVariant loadResource(int type, const QUrl &name) override
+    {
+        const QUrl resolved = page.resolved(name);
+        if (resolved.isLocalFile() || resolved.scheme().isEmpty()) {
+            const QString path = resolved.isLocalFile() ? resolved.toLocalFile() : resolved.path();
+            if (!WebViewUtilities::sharedManager()->checkLocalFile(path, QStringLiteral("a resource of a page")))
+                return QVariant();
+            return QTextBrowser::loadResource(type, QUrl::fromLocalFile(QFileInfo(path).canonicalFilePath()));
+        }
+        if (resolved.scheme() == QLatin1String("qrc"))
+            return QTextBrowser::loadResource(type, resolved);
+        return QVariant(); // remote resources are not fetched by this view
+    }
+};
+
+} // namespace
+
 TextBrowserWebView::TextBrowserWebView(QWidget *parent)
-    : WebView(parent), browser_(new QTextBrowser(this)), network_(new QNetworkAccessManager(this))
+    : WebView(parent), browser_(new GuardedTextBrowser(this)), network_(new QNetworkAccessManager(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -85,6 +111,12 @@ QString TextBrowserWebView::plainText() const
     return browser_->toPlainText();
 }
 
+void TextBrowserWebView::evaluateJavaScript(const QString &, std::function<void(const QVariant &)> done)
+{
+    if (done)
+        QMetaObject::invokeMethod(this, [done] { done(QVariant()); }, Qt::QueuedConnection);
+}
+
 void TextBrowserWebView::stopLoading()
 {
     if (reply_) {
@@ -102,6 +134,7 @@ void TextBrowserWebView::loadLocalFile(const QString &path)
     if (delegate())
         delegate()->didStartProvisionalLoad(this);
     url_ = QUrl::fromLocalFile(path);
+    static_cast<GuardedTextBrowser *>(browser_)->page = url_;
     browser_->setSource(url_);
     shown(true);
 }
@@ -114,13 +147,14 @@ void TextBrowserWebView::loadUrl(const QUrl &url)
         delegate()->didStartProvisionalLoad(this);
     url_ = url;
     if (url.scheme() == QLatin1String("qrc")) {
+        static_cast<GuardedTextBrowser *>(browser_)->page = url;
         browser_->setSource(url);
         shown(!browser_->toPlainText().isEmpty(), QStringLiteral("no such resource"));
         return;
     }
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::PreferCache);
-    request.setTransferTimeout(networkTimeoutMs);
+    request.setTransferTimeout(networkTimeout());
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     reply_ = network_->get(request);
     QNetworkReply *reply = reply_;
@@ -159,6 +193,7 @@ void TextBrowserWebView::finished(QNetworkReply *reply)
         decoder = QStringDecoder(QStringDecoder::Utf8);
     const QString text = decoder.decode(body);
     url_ = reply->url();
+    static_cast<GuardedTextBrowser *>(browser_)->page = url_;
     if (type.startsWith(QLatin1String("text/plain")))
         browser_->setPlainText(text);
     else
@@ -198,8 +233,23 @@ WebViewUtilities *WebViewUtilities::sharedManager()
     return shared;
 }
 
+namespace {
+WebViewUtilities::WebViewFactory &webViewFactory()
+{
+    static WebViewUtilities::WebViewFactory factory;
+    return factory;
+}
+} // namespace
+
+void WebViewUtilities::setWebViewFactory(WebViewFactory factory)
+{
+    webViewFactory() = std::move(factory);
+}
+
 WebView *WebViewUtilities::createWebView(QWidget *parent)
 {
+    if (webViewFactory())
+        return webViewFactory()(parent);
     return new TextBrowserWebView(parent);
 }
 
@@ -249,6 +299,15 @@ bool WebViewUtilities::isAllowedLocalPath(const QString &path) const
     return false;
 }
 
+bool WebViewUtilities::checkLocalFile(const QString &path, const QString &askedBy) const
+{
+    if (isAllowedLocalPath(path))
+        return true;
+    qCWarning(lcWeb).noquote() << QStringLiteral("refused the local file %1 (asked for by %2): it lies outside %3")
+                                      .arg(path, askedBy, allowedFolders().join(QStringLiteral(", ")));
+    return false;
+}
+
 bool WebViewUtilities::LoadURL(const QString &pathOrUrl, WebView *view)
 {
     if (pathOrUrl.isEmpty() || !view)
@@ -263,11 +322,8 @@ bool WebViewUtilities::LoadURL(const QString &pathOrUrl, WebView *view)
             localPath = url.toLocalFile();
     }
     if (!localPath.isEmpty()) {
-        if (!isAllowedLocalPath(localPath)) {
-            qCWarning(lcWeb).noquote() << QStringLiteral("refused to show the local file %1: it lies outside %2")
-                                              .arg(localPath, allowedFolders().join(QStringLiteral(", ")));
+        if (!checkLocalFile(localPath, QStringLiteral("a page load")))
             return false;
-        }
         view->loadLocalFile(QFileInfo(localPath).canonicalFilePath());
         return true;
     }

@@ -1,18 +1,24 @@
 #pragma once
-// Web views of the dashboard behind one interface.
+// Web views of the dashboard behind one interface, with two backends:
 //
-// The default view (built without OSTREL_WEBENGINE) is a text browser:
-//  - shows local HTML, text and image files and qrc: pages;
-//  - fetches http/https pages with QNetworkAccessManager (600 s time-out, cached data used when
-//    present) and shows them as rich text;
-//  - does not run scripts, does not load a remote page's images, style sheets or frames, and
-//    does not submit forms (capabilities() says so; pages that need these do not work).
-// Every navigation goes through the view's delegate; links are followed through
-// WebViewUtilities::LoadURL, so the same local-folder rules apply to them.
+//  - Qt WebEngine (built with OSTREL_WEBENGINE, the default where Qt WebEngine is installed;
+//    src/ostrel/framework/webengine): a browser engine that runs scripts and loads style sheets,
+//    images, frames and forms.
+//  - A text browser (TextBrowserWebView.h), the fallback: local HTML, text and image files, qrc:
+//    pages, and http/https pages fetched with QNetworkAccessManager and shown as rich text; it
+//    runs no scripts, loads none of a remote page's images, style sheets or frames and submits no
+//    forms (capabilities() says so).
+//
+// Both keep the same rules: local files only from the allowed folders (WebViewUtilities), also
+// for a link, a script, a frame or an image of a page; remote loads end after networkTimeout()
+// (600 s unless set). Every navigation goes through the view's delegate.
 
 #include <QPointer>
 #include <QUrl>
+#include <QVariant>
 #include <QWidget>
+
+#include <functional>
 
 namespace ostrel {
 
@@ -42,6 +48,9 @@ public:
         bool forms = false;               // form submission
     };
 
+    // How long a load may take before it is given up.
+    static constexpr int kNetworkTimeoutMs = 600 * 1000;
+
     explicit WebView(QWidget *parent = nullptr) : QWidget(parent) {}
 
     virtual Capabilities capabilities() const = 0;
@@ -52,8 +61,14 @@ public:
     virtual bool isLoading() const = 0;
     virtual QUrl url() const = 0;
     virtual QString title() const = 0;
-    // The shown page as plain text.
+    // The shown page as plain text (as it was when its load finished).
     virtual QString plainText() const = 0;
+    // Runs a script in the shown page and hands its result to done (on the main thread, later);
+    // a backend without scripts hands an invalid QVariant.
+    virtual void evaluateJavaScript(const QString &script, std::function<void(const QVariant &)> done) = 0;
+
+    void setNetworkTimeout(int ms) { networkTimeoutMs_ = ms; }
+    int networkTimeout() const { return networkTimeoutMs_; }
 
     void setDelegate(WebViewDelegate *delegate) { delegate_ = delegate; }
     WebViewDelegate *delegate() const { return delegate_; }
@@ -65,6 +80,7 @@ signals:
 
 private:
     WebViewDelegate *delegate_ = nullptr;
+    int networkTimeoutMs_ = kNetworkTimeoutMs;
 };
 
 } // namespace ostrel

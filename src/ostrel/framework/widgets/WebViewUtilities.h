@@ -12,6 +12,8 @@
 #include <QRectF>
 #include <QStringList>
 
+#include <functional>
+
 namespace ostrel {
 
 class WebViewUtilities : public QObject, public WebViewDelegate {
@@ -33,8 +35,14 @@ public:
     // Replaces the allowed folders; an empty list restores the defaults.
     void setAllowedFolders(const QStringList &folders) { allowedFolders_ = folders; }
     bool isAllowedLocalPath(const QString &path) const;
+    // isAllowedLocalPath, with a refusal logged: what was refused and who asked (for instance
+    // "a link of a page").
+    bool checkLocalFile(const QString &path, const QString &askedBy) const;
 
-    // A web view of the kind this build makes.
+    // A web view of the kind this program makes: the installed factory's (the browser engine's,
+    // DashboardAssembly), else the text browser.
+    using WebViewFactory = std::function<WebView *(QWidget *parent)>;
+    static void setWebViewFactory(WebViewFactory factory);
     static WebView *createWebView(QWidget *parent = nullptr);
 
 private:

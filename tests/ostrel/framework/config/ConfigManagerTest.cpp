@@ -3,6 +3,8 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QPoint>
 #include <QSignalSpy>
 
@@ -210,23 +212,84 @@ TEST(ConfigStoreNoFolder, NothingIsFoundAndNothingWritten)
     }
 }
 
-TEST_F(ConfigStoreTest, MissingOrUnparsableFileGivesEmptyStoreThatCanBeFilled)
+TEST_F(ConfigStoreTest, MissingFileGivesEmptyStoreThatCanBeFilled)
 {
-    // no file
     store = std::make_unique<ConfigManager>(dir.path());
     EXPECT_TRUE(store->getConfiguration().isEmpty());
     EXPECT_FALSE(store->getConfigurationByModule("Main").isValid());
+    EXPECT_FALSE(store->settingsRecovery().unreadable());
     ASSERT_TRUE(store->setConfigurationByModule("Main", QVariantMap{{"Main_UIModel", qint64(0)}}));
     ASSERT_TRUE(store->writeToFile());
     EXPECT_EQ(readSettingsFile().value("Main"), QVariant(QVariantMap{{"Main_UIModel", qint64(0)}}));
+}
 
-    // unparsable, and a property list that is not a dictionary
-    for (const QByteArray &bytes : {QByteArray("<plist><dict><key>x"), QByteArray(
-             "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><string>a</string></array></plist>")}) {
-        ASSERT_TRUE(writeBytes(settingsPath(), bytes));
-        ConfigManager s(dir.path());
+TEST_F(ConfigStoreTest, UnreadableFileIsMovedAsideForTheTemplateAndNeverWrittenOver)
+{
+    QTemporaryDir shipped;
+    const QVariantMap templateSettings{{"Main", QVariantMap{{"Main_UIModel", qint64(0)}}}, {"FromTemplate", true}};
+    ASSERT_TRUE(yov::PlistBridge::writeFile(QDir(shipped.path()).filePath("settings.plist"), templateSettings));
+    const QByteArray whole = yov::PlistBridge::toXml(sampleSettings()).value_or(QByteArray());
+    QByteArray noise(3000, '\0');
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 7919 + 13) % 251);
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } cases[] = {
+        {"cut short", whole.left(whole.size() / 2)},
+        {"random bytes", noise},
+        {"empty", QByteArray()},
+        {"not a dictionary", "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><string>a</string></array></plist>"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QString &old : QDir(dir.path()).entryList(QDir::Files))
+            QFile::remove(dir.filePath(old));
+        ASSERT_TRUE(writeBytes(settingsPath(), c.bytes));
+
+        ConfigManager s(dir.path(), shipped.path());
+        const ostrel::SettingsRecovery recovery = s.settingsRecovery();
+        EXPECT_EQ(recovery.settingsFile, settingsPath());
+        EXPECT_TRUE(recovery.templateInstalled);
+        EXPECT_EQ(s.getConfiguration(), templateSettings);
+        ASSERT_TRUE(QFileInfo(recovery.unreadableCopy).fileName().contains(
+            QRegularExpression("^settings\\.plist\\.unreadable-[0-9]{8}-[0-9]{6}$")))
+            << qPrintable(recovery.unreadableCopy);
+        EXPECT_EQ(fileBytes(recovery.unreadableCopy), c.bytes);
+
+        ASSERT_TRUE(s.setConfigurationByModule("Later", "change"));
+        ASSERT_TRUE(s.writeToFile());
+        EXPECT_EQ(readSettingsFile().value("Later"), QVariant("change"));
+        EXPECT_EQ(fileBytes(recovery.unreadableCopy), c.bytes) << "the unreadable copy was touched";
+
+        // A second damaged start in the same second keeps the first copy too.
+        ASSERT_TRUE(writeBytes(settingsPath(), "again"));
+        ConfigManager second(dir.path(), shipped.path());
+        EXPECT_NE(second.settingsRecovery().unreadableCopy, recovery.unreadableCopy);
+        EXPECT_EQ(fileBytes(second.settingsRecovery().unreadableCopy), QByteArray("again"));
+        EXPECT_EQ(fileBytes(recovery.unreadableCopy), c.bytes);
+    }
+}
+
+TEST_F(ConfigStoreTest, UnreadableFileWithoutATemplateToReplaceIt)
+{
+    // No shipped settings: the file is moved aside all the same and the store starts empty.
+    ASSERT_TRUE(writeBytes(settingsPath(), "<plist><dict><key>x"));
+    {
+        ConfigManager s(dir.path(), QString());
+        EXPECT_FALSE(s.settingsRecovery().templateInstalled);
+        EXPECT_EQ(fileBytes(s.settingsRecovery().unreadableCopy), QByteArray("<plist><dict><key>x"));
         EXPECT_TRUE(s.getConfiguration().isEmpty());
     }
+    // The template folder's own damaged file cannot be replaced by itself: it stays, and the
+    // store refuses every write rather than replace it with a stub.
+    ASSERT_TRUE(writeBytes(settingsPath(), "<plist><dict><key>x"));
+    ConfigManager s(dir.path(), dir.path());
+    EXPECT_TRUE(s.settingsRecovery().unreadable());
+    EXPECT_TRUE(s.settingsRecovery().unreadableCopy.isEmpty());
+    ASSERT_TRUE(s.setConfigurationByModule("Main", QVariantMap{}));
+    EXPECT_FALSE(s.writeToFile());
+    EXPECT_EQ(fileBytes(settingsPath()), QByteArray("<plist><dict><key>x"));
 }
 
 TEST_F(ConfigStoreTest, WriteAndReadBackKeepsTypes)

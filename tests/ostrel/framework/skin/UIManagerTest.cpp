@@ -2,14 +2,17 @@
 
 #include "ostrel/framework/skin/UIManager.h"
 #include "ostrel/framework/widgets/Buttons.h"
+#include "ostrel/framework/widgets/Items.h"
 #include "ostrel/framework/widgets/NSViewExt.h"
 #include "ostrel/framework/widgets/NSWindowExt.h"
 #include "ostrel/framework/widgets/SkinFrame.h"
+#include "ostrel/framework/widgets/TableViews.h"
 #include "ostrel/framework/widgets/WidgetUtilities.h"
 
 #include <QAction>
 #include <QFontInfo>
 #include <QLabel>
+#include <QStandardItemModel>
 #include <gtest/gtest.h>
 
 using namespace ostrel;
@@ -149,6 +152,21 @@ TEST_F(Loaded, DressesASmallWindow)
     auto *hidden = new QLabel(content);
     ASSERT_TRUE(skin.registerController(hidden, QStringLiteral("labelHidden"), true));
     EXPECT_TRUE(hidden->isHidden());
+}
+
+TEST_F(Loaded, TextCellTakesColourAndHiddenStateAndDressesItsTableColumn)
+{
+    QStandardItemModel model(2, 3);
+    NSTableViewExt table;
+    table.setModel(&model);
+    NSTextFieldCell cell;
+    table.setDataCell(1, &cell);
+    ASSERT_TRUE(skin.registerController(&cell, QStringLiteral("cellText"), true));
+    EXPECT_EQ(cell.textColor(), QColor(Qt::blue));
+    EXPECT_TRUE(cell.isHidden());
+    EXPECT_EQ(table.foreGroundColorOfColumn(1), QColor(Qt::blue));
+    EXPECT_TRUE(table.isColumnHidden(1));
+    EXPECT_FALSE(table.isColumnHidden(0));
 }
 
 TEST_F(Loaded, ButtonStripsAndGroups)

@@ -1,8 +1,13 @@
 #include "SkinTestSupport.h"
 
 #include "ostrel/framework/skin/YOVUIManager.h"
+#include "ostrel/framework/tree/Node.h"
+#include "ostrel/framework/widgets/ResourcePaths.h"
+#include "platform/NotificationCenter.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <gtest/gtest.h>
 
 using namespace ostrel;
@@ -106,4 +111,47 @@ TEST(YOVUIManager, LanguageProviderPicksTheLanguageFile)
     YOVUIManager byDefault(options(cfg));
     UIManager::setDefaultLanguageProvider({});
     EXPECT_EQ(QFileInfo(byDefault.skinInfoFile()).fileName(), QStringLiteral("SkinInfo_English"));
+}
+
+TEST(YOVUIManager, LanguageChangeReadsTheOtherDescriptionAndDressesEveryControlAgain)
+{
+    TempConfig cfg({{QStringLiteral("UIConfig"), QVariantMap{{QStringLiteral("CurrentSkinName"), skin_test::fixtureSkin()}}}});
+    QString language = QStringLiteral("French"); // no SkinInfo_French: SkinInfo
+    auto o = options(cfg);
+    o.language = [&language] { return language; };
+    YOVUIManager skin(o);
+    QLabel title;
+    ASSERT_TRUE(skin.registerController(&title, QStringLiteral("labelTitle"), true));
+    EXPECT_EQ(title.palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_FALSE(skin.reloadForLanguage()) << "nothing changed, nothing is read again";
+
+    language = QStringLiteral("English");
+    yov::NotificationCenter::defaultCenter().post(QStringLiteral("UpdateLanguage"), nullptr);
+    EXPECT_EQ(QFileInfo(skin.skinInfoFile()).fileName(), QStringLiteral("SkinInfo_English"));
+    EXPECT_EQ(title.palette().color(QPalette::WindowText), QColor(Qt::green));
+}
+
+TEST(YOVUIManager, ImagesByNameComeFromTheSkinThenTheResourcesAlsoForTreeNodes)
+{
+    QTemporaryDir resources;
+    ASSERT_TRUE(QDir(resources.path()).mkpath(QStringLiteral("images")));
+    QImage mark(3, 3, QImage::Format_RGB32);
+    mark.fill(QColor(200, 100, 50));
+    ASSERT_TRUE(mark.save(resources.filePath(QStringLiteral("images/onlyInResources.png"))));
+    ASSERT_TRUE(mark.save(resources.filePath(QStringLiteral("images/window.png")))); // the skin's wins
+    ResourcePaths::setResourcesPath(resources.path());
+    {
+        TempConfig cfg({{QStringLiteral("UIConfig"), QVariantMap{{QStringLiteral("CurrentSkinName"), skin_test::fixtureSkin()}}}});
+        YOVUIManager skin(options(cfg));
+        skin.installNodeImageResolver();
+        EXPECT_EQ(skin.imageNamed(QStringLiteral("window")).pixelColor(0, 0), QColor(10, 20, 30));
+        EXPECT_EQ(skin.imageNamed(QStringLiteral("onlyInResources")).pixelColor(0, 0), QColor(200, 100, 50));
+        EXPECT_TRUE(skin.imageNamed(QStringLiteral("../testSkin/window")).isNull()) << "a name, never a path";
+        EXPECT_TRUE(skin.imageNamed(QStringLiteral("nowhere")).isNull());
+        EXPECT_FALSE(Node::imageNamed(QStringLiteral("window")).isNull());
+        EXPECT_FALSE(Node::imageNamed(QStringLiteral("onlyInResources")).isNull());
+    }
+    EXPECT_TRUE(Node::imageNamed(QStringLiteral("onlyInResources")).pixmap(3, 3).isNull())
+        << "the resolver outlived its manager";
+    ResourcePaths::setResourcesPath(QString());
 }

@@ -2,14 +2,13 @@
 #include "ostrel/framework/widgets/SkinFrame.h"
 #include "ostrel/framework/widgets/TextBrowserWebView.h"
 #include "ostrel/framework/widgets/WebViewUtilities.h"
+#include "support/LocalHttpServer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QNetworkProxy>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
@@ -25,46 +24,13 @@ void writeFile(const QString &path, const QByteArray &data)
     f.write(data);
 }
 
-// A one-page HTTP server on 127.0.0.1: /page gives a small HTML page, anything else 404.
-class PageServer : public QObject {
-public:
-    PageServer()
-    {
-        server_.listen(QHostAddress::LocalHost, 0);
-        connect(&server_, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *s = server_.nextPendingConnection()) {
-                connect(s, &QTcpSocket::readyRead, s, [this, s] {
-                    buffer_[s] += s->readAll();
-                    if (!buffer_[s].contains("\r\n\r\n"))
-                        return;
-                    const QByteArray path = buffer_[s].split(' ').value(1);
-                    ++requests;
-                    QByteArray body, status = "200 OK";
-                    if (path == "/huge")
-                        body = QByteArray(TextBrowserWebView::maxPageBytes + 4096, 'x');
-                    else if (path == "/page")
-                        body = "<html><head><title>Operator page</title></head>"
-                               "<body><p>Hello from the operator \xc3\xa9</p></body></html>";
-                    else
-                        status = "404 Not Found", body = "<html><body>missing</body></html>";
-                    s->write("HTTP/1.1 " + status + "\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: "
-                             + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
-                    s->disconnectFromHost();
-                });
-                connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
-            }
-        });
-    }
-    QString url(const char *path) const
-    {
-        return QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(QString::fromLatin1(path));
-    }
-    int requests = 0;
-
-private:
-    QTcpServer server_;
-    QHash<QTcpSocket *, QByteArray> buffer_;
-};
+// The operator's page, a missing one (404) and one beyond the size limit.
+void routeOperatorPages(testing_support::LocalHttpServer &server)
+{
+    server.route("/page", {"<html><head><title>Operator page</title></head>"
+                           "<body><p>Hello from the operator \xc3\xa9</p></body></html>"});
+    server.route("/huge", {QByteArray(TextBrowserWebView::maxPageBytes + 4096, 'x')});
+}
 
 struct RecordingDelegate : WebViewDelegate {
     QStringList events;
@@ -164,7 +130,8 @@ TEST_F(WebFixture, DefaultFoldersAreTheResourcesAndTheModemList)
 
 TEST_F(WebFixture, ShowsAPageFromALocalHttpServer)
 {
-    PageServer server;
+    testing_support::LocalHttpServer server;
+    routeOperatorPages(server);
     QSignalSpy finished(view, &WebView::loadFinished);
     ASSERT_TRUE(WebViewUtilities::sharedManager()->LoadURL(server.url("/page"), view));
     EXPECT_TRUE(view->isLoading());
@@ -180,7 +147,7 @@ TEST_F(WebFixture, ShowsAPageFromALocalHttpServer)
     EXPECT_FALSE(finished.first().first().toBool());
     EXPECT_EQ(delegate.events.last(), QStringLiteral("fail"));
     EXPECT_TRUE(view->plainText().contains(QStringLiteral("Hello from the operator"))); // the old page stays
-    EXPECT_EQ(server.requests, 2);
+    EXPECT_EQ(server.requested.size(), 2);
 
     // a page beyond the size limit is not shown
     finished.clear();

@@ -1,0 +1,112 @@
+#include "DashboardFixture.h"
+
+#include "common/PlistBridge.h"
+#include "common/records/DeviceServiceBus.h"
+#include "ostrel/device/init/InitController.h"
+#include "ostrel/device/main/MainController.h"
+#include "ostrel/framework/language/LanguageOperation.h"
+#include "ostrel/framework/message/YOVMsgCenter.h"
+#include "platform/NotificationCenter.h"
+#include "support/TestPaths.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMetaType>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+#include <optional>
+
+using namespace ostrel;
+
+namespace dashboard_test {
+
+namespace {
+// The web engine's sandbox cannot run as root, and these tests may: they switch it off for
+// themselves (the program does so only when it runs as root, WebEngineSetup).
+const bool kSandboxOff = qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+} // namespace
+
+bool copyTree(const QString &from, const QString &to)
+{
+    if (!QDir().mkpath(to))
+        return false;
+    for (const QFileInfo &entry : QDir(from).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString target = QDir(to).filePath(entry.fileName());
+        if (entry.isDir() ? !copyTree(entry.filePath(), target) : !QFile::copy(entry.filePath(), target))
+            return false;
+        QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner);
+    }
+    return true;
+}
+
+bool serviceRunning()
+{
+    return QDBusConnection::sessionBus().interface()->isServiceRegistered(QLatin1String(yov::devicebus::kService));
+}
+
+void DashboardFixture::SetUp()
+{
+    qDBusRegisterMetaType<QList<QByteArray>>();
+    ASSERT_TRUE(QDBusConnection::sessionBus().isConnected());
+    ASSERT_FALSE(serviceRunning()) << "a stand-in is already on this bus";
+    const QString brannoc = QDir(testing_paths::binDir()).filePath(QStringLiteral("Brannoc"));
+    ASSERT_TRUE(QFileInfo(brannoc).isExecutable()) << qPrintable(brannoc);
+    ASSERT_TRUE(dir_.isValid());
+    modemList_ = dir_.filePath(QStringLiteral("ModemList"));
+    ASSERT_TRUE(copyTree(QDir(testing_paths::shareDir()).filePath(QStringLiteral("ModemList")), modemList_));
+    qputenv("OSTREL_MODEMLIST", modemList_.toLocal8Bit());
+    qputenv("OSTREL_BRANNOC", brannoc.toLocal8Bit());
+}
+
+void DashboardFixture::TearDown()
+{
+    assembly_.reset(); // stops the stand-in it started
+    EXPECT_TRUE(QTest::qWaitFor([] { return !serviceRunning(); }, kWaitMs)) << "the stand-in is still running";
+    scopedPresenter_.reset();
+    ConfigManager::setSharedConfigManager(nullptr);
+    config_.reset();
+    qunsetenv("OSTREL_BRANNOC_SCENARIO");
+    qunsetenv("OSTREL_BRANNOC");
+    qunsetenv("OSTREL_MODEMLIST");
+}
+
+void DashboardFixture::setSettings(const QVariantMap &keys)
+{
+    const QString path = QDir(modemList_).filePath(QStringLiteral("settings.plist"));
+    const std::optional<QVariant> stored = yov::PlistBridge::readFile(path);
+    ASSERT_TRUE(stored.has_value());
+    QVariantMap settings = stored->toMap();
+    for (auto it = keys.begin(); it != keys.end(); ++it)
+        settings.insert(it.key(), it.value());
+    ASSERT_TRUE(yov::PlistBridge::writeFile(path, settings));
+}
+
+void DashboardFixture::launch(const QString &scenario)
+{
+    qputenv("OSTREL_BRANNOC_SCENARIO",
+            (testing_paths::sourceResources() + QStringLiteral("/brannoc/") + scenario).toLocal8Bit());
+    config_ = std::make_unique<ConfigManager>(modemList_);
+    ConfigManager::setSharedConfigManager(config_.get());
+    // As main() does before the assembly: the language of the settings.
+    LanguageOperation::sharedLanguageOperation()->initLanguage();
+    scopedPresenter_ = std::make_unique<yov::ScopedAlertPresenter>(&presenter_);
+    yov::NotificationCenter::defaultCenter().addObserver(&observer_, QStringLiteral("SimReady"), nullptr,
+                                                         [this](const yov::Notification &) { ++simReady_; });
+    DashboardAssembly::Options options;
+    options.installAlertPresenter = false;
+    assembly_ = std::make_unique<DashboardAssembly>(std::move(options));
+    assembly_->mainController()->setTerminator([] {});
+    assembly_->awakeFromNib();
+    assembly_->launch();
+}
+
+bool DashboardFixture::waitSimReady()
+{
+    return QTest::qWaitFor([this] { return init()->m_SimPinState == InitController::SimReady && simReady_ > 0; },
+                           kWaitMs);
+}
+
+} // namespace dashboard_test

@@ -1,0 +1,56 @@
+#pragma once
+// The whole dashboard in this process against the stand-in modem, on the test's own session bus:
+// a copy of the shipped ModemList folder, the settings the test writes into it, then the assembly
+// built, woken and launched as main() does. Alerts go to a scripted presenter.
+#include "ostrel/app/DashboardAssembly.h"
+#include "ostrel/framework/config/ConfigManager.h"
+#include "platform/alert/AlertPresenter.h"
+#include "support/ScriptedAlertPresenter.h"
+
+#include <QObject>
+#include <QTemporaryDir>
+#include <QVariantMap>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace ostrel {
+class DialController;
+class InitController;
+} // namespace ostrel
+
+namespace dashboard_test {
+
+constexpr int kWaitMs = 15000;
+
+// Copies a folder with everything in it; the copies are writable.
+bool copyTree(const QString &from, const QString &to);
+// Whether the device service's name is owned on the session bus.
+bool serviceRunning();
+
+class DashboardFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Top-level keys written into the copied settings before the dashboard reads them.
+    void setSettings(const QVariantMap &keys);
+    // Builds the dashboard, wakes it and launches it against the named scenario of the stand-in.
+    void launch(const QString &scenario);
+
+    ostrel::InitController *init() const { return assembly_->initController(); }
+    ostrel::DialController *dial() const { return assembly_->dialController(); }
+    bool waitSimReady();
+
+    QTemporaryDir dir_;
+    QString modemList_;
+    std::unique_ptr<ostrel::ConfigManager> config_;
+    testing_support::ScriptedAlertPresenter presenter_;
+    std::unique_ptr<yov::ScopedAlertPresenter> scopedPresenter_;
+    QObject observer_;
+    int simReady_ = 0;
+    std::unique_ptr<ostrel::DashboardAssembly> assembly_;
+};
+
+} // namespace dashboard_test
