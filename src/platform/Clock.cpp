@@ -32,6 +32,17 @@ public:
         return id;
     }
 
+    int scheduleRepeating(int intervalMs, QObject *context, std::function<void()> fn) override
+    {
+        const int id = ++lastId_;
+        auto *timer = new QTimer(context);
+        timer->setTimerType(Qt::PreciseTimer);
+        QObject::connect(timer, &QTimer::timeout, timer, std::move(fn));
+        timers_.insert(id, timer);
+        timer->start(qMax(0, intervalMs));
+        return id;
+    }
+
     void cancel(int id) override
     {
         if (QPointer<QTimer> t = timers_.take(id)) {
@@ -68,7 +79,7 @@ void RepeatingTimer::start(int intervalMs)
 {
     stop();
     interval_ = intervalMs;
-    arm();
+    id_ = clock_.scheduleRepeating(interval_, context_, fn_);
 }
 
 void RepeatingTimer::stop()
@@ -76,15 +87,6 @@ void RepeatingTimer::stop()
     if (id_)
         clock_.cancel(id_);
     id_ = 0;
-}
-
-void RepeatingTimer::arm()
-{
-    id_ = clock_.schedule(interval_, context_, [this] {
-        id_ = 0;
-        arm();
-        fn_();
-    });
 }
 
 } // namespace yov

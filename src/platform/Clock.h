@@ -21,12 +21,16 @@ public:
     // Runs fn once after ms milliseconds, unless cancelled or the context is destroyed first.
     // Returns an id for cancel().
     virtual int schedule(int ms, QObject *context, std::function<void()> fn) = 0;
+    // Runs fn every intervalMs milliseconds until cancelled or the context is destroyed, on one
+    // timer for the whole run. Returns an id for cancel().
+    virtual int scheduleRepeating(int intervalMs, QObject *context, std::function<void()> fn) = 0;
+    // Cancels a one-shot or repeating callback; safe from inside that callback.
     virtual void cancel(int id) = 0;
 
     static Clock &system();
 };
 
-// A repeating timer on a Clock.
+// A repeating timer on a Clock: one timer from start() to stop().
 class RepeatingTimer {
 public:
     RepeatingTimer(Clock &clock, QObject *context, std::function<void()> fn);
@@ -37,7 +41,6 @@ public:
     int interval() const { return interval_; }
 
 private:
-    void arm();
     Clock &clock_;
     QObject *context_;
     std::function<void()> fn_;

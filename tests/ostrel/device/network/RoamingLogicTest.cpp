@@ -124,6 +124,27 @@ TEST_F(RoamingTest, AnswerNoKeepsTheConnectionAnswerYesEndsIt)
     }
 }
 
+TEST_F(RoamingTest, AnAnswerThatComesAfterTheDeviceLeftRoamingChangesNothing)
+{
+    // The question is answered without blocking the device link, so reports may overtake it.
+    put("Internet", "disNetWhileToRoam", true);
+    NetworkLogic logic(*service_, store_.get());
+    PlmnFields f;
+    f.netMcc = "460";
+    f.netMnc = "01";
+    logic.registration.dealWithMsgOfCheckPLMN(record(7, 37, plmnPayload(f)), connected());
+    f.netMcc = "262";
+    f.netMnc = "02";
+    f.roam = "ROAM_ON";
+    ASSERT_TRUE(logic.registration.dealWithMsgOfCheckPLMN(record(7, 37, plmnPayload(f)), connected()).askRoamDisconnect);
+    f.netMcc = "460";
+    f.netMnc = "01";
+    f.roam = "ROAM_OFF";
+    logic.registration.dealWithMsgOfCheckPLMN(record(7, 37, plmnPayload(f)), connected());
+    EXPECT_FALSE(logic.roaming.roamDisconnectQuestionPending());
+    EXPECT_FALSE(logic.roaming.answerRoamDisconnect(true).disconnect) << "home again: the YES came too late";
+}
+
 TEST_F(RoamingTest, RoamingToHomeReconnectsOrCyclesProfiles)
 {
     put("Internet", "autoConnectWhenRoamToNoRoam", true);
