@@ -1,5 +1,9 @@
 #include "support/ManualClock.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 TEST(RepeatingTimer, FiresAtEachIntervalUntilStopped)
@@ -28,4 +32,27 @@ TEST(ManualClock, DropsCallbacksOfDestroyedContext)
     }
     clock.advance(20);
     EXPECT_EQ(calls, 0);
+}
+
+TEST(SystemClock, ARepeatingTimerKeepsOneTimerForItsWholeRunAndCanStopItself)
+{
+    QObject context;
+    int ticks = 0;
+    yov::RepeatingTimer timer(yov::Clock::system(), &context, [&] {
+        if (++ticks == 5)
+            timer.stop();
+    });
+    timer.start(1);
+    int most = 0;
+    QElapsedTimer waited;
+    waited.start();
+    while (ticks < 5 && waited.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        most = std::max(most, int(context.findChildren<QTimer *>().size()));
+    }
+    EXPECT_EQ(ticks, 5);
+    EXPECT_EQ(most, 1) << "a new timer per tick";
+    EXPECT_FALSE(timer.isActive());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(context.findChildren<QTimer *>().isEmpty());
 }
