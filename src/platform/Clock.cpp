@@ -51,6 +51,8 @@ public:
         }
     }
 
+    std::unique_ptr<Ticker> createTicker(QObject *context, std::function<void()> fn) override;
+
 private:
     QElapsedTimer elapsed_;
     int lastId_ = 0;
@@ -59,6 +61,73 @@ private:
 
 } // namespace
 
+namespace {
+
+// On any clock: one repeating schedule per run from start() to stop().
+class ScheduledTicker final : public Clock::Ticker {
+public:
+    ScheduledTicker(Clock &clock, QObject *context, std::function<void()> fn)
+        : clock_(clock), context_(context), fn_(std::move(fn))
+    {
+    }
+    ~ScheduledTicker() override { stop(); }
+    void start(int intervalMs) override
+    {
+        stop();
+        id_ = clock_.scheduleRepeating(intervalMs, context_, fn_);
+    }
+    void stop() override
+    {
+        if (id_)
+            clock_.cancel(id_);
+        id_ = 0;
+    }
+    bool isActive() const override { return id_ != 0; }
+
+private:
+    Clock &clock_;
+    QObject *context_;
+    std::function<void()> fn_;
+    int id_ = 0;
+};
+
+// On the system clock: one QTimer, made once.
+class QTimerTicker final : public Clock::Ticker {
+public:
+    QTimerTicker(QObject *context, std::function<void()> fn) : timer_(new QTimer(context))
+    {
+        timer_->setTimerType(Qt::PreciseTimer);
+        QObject::connect(timer_, &QTimer::timeout, timer_, std::move(fn));
+    }
+    ~QTimerTicker() override { delete timer_; } // null when the context took it along
+    void start(int intervalMs) override
+    {
+        if (timer_)
+            timer_->start(qMax(0, intervalMs));
+    }
+    void stop() override
+    {
+        if (timer_)
+            timer_->stop();
+    }
+    bool isActive() const override { return timer_ && timer_->isActive(); }
+
+private:
+    QPointer<QTimer> timer_;
+};
+
+std::unique_ptr<Clock::Ticker> SystemClock::createTicker(QObject *context, std::function<void()> fn)
+{
+    return std::make_unique<QTimerTicker>(context, std::move(fn));
+}
+
+} // namespace
+
+std::unique_ptr<Clock::Ticker> Clock::createTicker(QObject *context, std::function<void()> fn)
+{
+    return std::make_unique<ScheduledTicker>(*this, context, std::move(fn));
+}
+
 Clock &Clock::system()
 {
     static SystemClock clock;
@@ -66,27 +135,21 @@ Clock &Clock::system()
 }
 
 RepeatingTimer::RepeatingTimer(Clock &clock, QObject *context, std::function<void()> fn)
-    : clock_(clock), context_(context), fn_(std::move(fn))
+    : ticker_(clock.createTicker(context, std::move(fn)))
 {
 }
 
-RepeatingTimer::~RepeatingTimer()
-{
-    stop();
-}
+RepeatingTimer::~RepeatingTimer() = default;
 
 void RepeatingTimer::start(int intervalMs)
 {
-    stop();
     interval_ = intervalMs;
-    id_ = clock_.scheduleRepeating(interval_, context_, fn_);
+    ticker_->start(intervalMs);
 }
 
 void RepeatingTimer::stop()
 {
-    if (id_)
-        clock_.cancel(id_);
-    id_ = 0;
+    ticker_->stop();
 }
 
 } // namespace yov

@@ -6,7 +6,7 @@ namespace {
 thread_local RecordDispatchScope *t_innermost = nullptr;
 } // namespace
 
-RecordDispatchScope::RecordDispatchScope(const QString &record) : outer_(t_innermost), record_(record)
+RecordDispatchScope::RecordDispatchScope(int major, int minor) : outer_(t_innermost), major_(major), minor_(minor)
 {
     t_innermost = this;
 }
@@ -23,7 +23,7 @@ bool RecordDispatchScope::active()
 
 QString RecordDispatchScope::current()
 {
-    return t_innermost ? t_innermost->record_ : QString();
+    return t_innermost ? QStringLiteral("%1/%2").arg(t_innermost->major_).arg(t_innermost->minor_) : QString();
 }
 
 } // namespace yov

@@ -10,20 +10,21 @@ namespace yov {
 
 class RecordDispatchScope {
 public:
-    // record: how the record is named in log lines, e.g. "7/35".
-    explicit RecordDispatchScope(const QString &record);
+    // The record's message ID (major, minor).
+    RecordDispatchScope(int major, int minor);
     ~RecordDispatchScope();
     RecordDispatchScope(const RecordDispatchScope &) = delete;
     RecordDispatchScope &operator=(const RecordDispatchScope &) = delete;
 
     // Whether a record is being dispatched on this thread.
     static bool active();
-    // The innermost record being dispatched on this thread; empty when none.
+    // The innermost record being dispatched on this thread ("7/35"); empty when none.
     static QString current();
 
 private:
     RecordDispatchScope *outer_;
-    QString record_;
+    int major_;
+    int minor_;
 };
 
 } // namespace yov

@@ -231,7 +231,9 @@ void YOVMsgCenter::msgDispatch(const QByteArray &record)
 {
     // While the handlers run, the process knows which record they handle (a blocking alert
     // raised now is reported with it).
-    const yov::RecordDispatchScope dispatching(idText(record));
+    std::uint16_t major = 0, minor = 0;
+    yov::msgHead(record, &major, &minor);
+    const yov::RecordDispatchScope dispatching(major, minor);
     postNotificationWithMsg(record);
 }
 
