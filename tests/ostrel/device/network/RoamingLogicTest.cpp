@@ -14,6 +14,18 @@ public:
         c.connectStatus = status;
         return c;
     }
+    // Connected on the home network 460/01, then a report of the roaming network 262/02: what that
+    // report gave. f holds the last network reported.
+    static NetworkEffects roamWhileConnected(NetworkLogic &logic, PlmnFields &f)
+    {
+        f.netMcc = "460";
+        f.netMnc = "01";
+        logic.registration.dealWithMsgOfCheckPLMN(record(7, 37, plmnPayload(f)), connected());
+        f.netMcc = "262";
+        f.netMnc = "02";
+        f.roam = "ROAM_ON";
+        return logic.registration.dealWithMsgOfCheckPLMN(record(7, 37, plmnPayload(f)), connected());
+    }
 };
 
 TEST_F(RoamingTest, StatusFromReportTexts)
@@ -106,13 +118,7 @@ TEST_F(RoamingTest, AnswerNoKeepsTheConnectionAnswerYesEndsIt)
         SCOPED_TRACE(yes);
         NetworkLogic logic(*service_, store_.get());
         PlmnFields f;
-        f.netMcc = "460";
-        f.netMnc = "01";
-        logic.registration.dealWithMsgOfCheckPLMN(record(7, 37, plmnPayload(f)), connected());
-        f.netMcc = "262";
-        f.netMnc = "02";
-        f.roam = "ROAM_ON";
-        const NetworkEffects asked = logic.registration.dealWithMsgOfCheckPLMN(record(7, 37, plmnPayload(f)), connected());
+        const NetworkEffects asked = roamWhileConnected(logic, f);
         ASSERT_TRUE(asked.askRoamDisconnect);
         ASSERT_FALSE(asked.disconnect);
         EXPECT_TRUE(logic.roaming.roamDisconnectQuestionPending());
@@ -130,13 +136,7 @@ TEST_F(RoamingTest, AnAnswerThatComesAfterTheDeviceLeftRoamingChangesNothing)
     put("Internet", "disNetWhileToRoam", true);
     NetworkLogic logic(*service_, store_.get());
     PlmnFields f;
-    f.netMcc = "460";
-    f.netMnc = "01";
-    logic.registration.dealWithMsgOfCheckPLMN(record(7, 37, plmnPayload(f)), connected());
-    f.netMcc = "262";
-    f.netMnc = "02";
-    f.roam = "ROAM_ON";
-    ASSERT_TRUE(logic.registration.dealWithMsgOfCheckPLMN(record(7, 37, plmnPayload(f)), connected()).askRoamDisconnect);
+    ASSERT_TRUE(roamWhileConnected(logic, f).askRoamDisconnect);
     f.netMcc = "460";
     f.netMnc = "01";
     f.roam = "ROAM_OFF";
