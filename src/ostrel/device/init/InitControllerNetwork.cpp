@@ -327,7 +327,7 @@ void InitController::performNetworkEffects(const NetworkEffects &e)
         setImage(m_rssiStatus, *e.signalImage);
         const int level = signalLevelOfImageName(*e.signalImage);
         if (level >= 0) {
-            m_rssiStatus->setPixmap(signalBarsPixmap(level, kBarsSize));
+            showSignalBars(m_rssiStatus, level, kBarsSize);
             if (windowRssiLacCi_)
                 windowRssiLacCi_->setLevel(level);
         }
@@ -338,7 +338,7 @@ void InitController::performNetworkEffects(const NetworkEffects &e)
         setImage(m_evdoStatus, *e.evdoImage);
         const int level = signalLevelOfImageName(*e.evdoImage);
         if (level >= 0)
-            m_evdoStatus->setPixmap(signalBarsPixmap(level, kBarsSize));
+            showSignalBars(m_evdoStatus, level, kBarsSize);
     }
     if (e.cellWindowRssi && windowRssiLacCi_)
         windowRssiLacCi_->setRssi(*e.cellWindowRssi);

@@ -60,6 +60,13 @@ QPixmap signalBarsPixmap(int level, const QSize &size)
     return *it;
 }
 
+void showSignalBars(QLabel *label, int level, const QSize &size)
+{
+    const QPixmap bars = signalBarsPixmap(level, size);
+    if (label->pixmap().cacheKey() != bars.cacheKey())
+        label->setPixmap(bars);
+}
+
 SignalWindow::SignalWindow(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("windowRssiLacCi"));
@@ -110,7 +117,7 @@ void SignalWindow::setLevel(int level)
     if (level < 0 || level > 5)
         return;
     level_ = level;
-    imageSignalBars_->setPixmap(signalBarsPixmap(level, QSize(60, 36)));
+    showSignalBars(imageSignalBars_, level, QSize(60, 36));
     imageSignalBars_->setToolTip(QStringLiteral("rssi%1").arg(level + 1));
 }
 
