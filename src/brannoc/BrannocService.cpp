@@ -9,6 +9,7 @@
 #include <QTimer>
 
 Q_LOGGING_CATEGORY(lcBrannoc, "brannoc")
+Q_LOGGING_CATEGORY(lcBrannocRecords, "brannoc.records", QtWarningMsg)
 
 namespace brannoc {
 
@@ -229,7 +230,7 @@ bool BrannocService::handleMessage(const QDBusMessage &message, const QDBusConne
         return true;
     }
     const QByteArray bytes = message.arguments().constFirst().toByteArray();
-    qCInfo(lcBrannoc).noquote() << "received" << describe(bytes);
+    qCInfo(lcBrannocRecords).noquote() << "received" << describe(bytes);
     received_ << bytes;
     if (received_.size() > kReceivedLimit)
         received_.removeFirst();
@@ -267,13 +268,13 @@ void BrannocService::handleRequest(const QByteArray &bytes)
         return;
     }
     if (!present_) {
-        qCInfo(lcBrannoc) << "no modem plugged: no answer to" << request.majorID << "/" << request.minorID;
+        qCInfo(lcBrannocRecords) << "no modem plugged: no answer to" << request.majorID << "/" << request.minorID;
         return;
     }
     for (auto &area : areas_)
         if (area->handleRequest(request, *this))
             return;
-    qCInfo(lcBrannoc) << "no answer to" << request.majorID << "/" << request.minorID;
+    qCInfo(lcBrannocRecords) << "no answer to" << request.majorID << "/" << request.minorID;
 }
 
 void BrannocTestControl::InjectRecord(const QByteArray &record)

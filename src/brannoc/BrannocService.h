@@ -46,7 +46,11 @@
 #include <optional>
 #include <vector>
 
+// Start, stop, scenario and state changes, refusals: on.
 Q_DECLARE_LOGGING_CATEGORY(lcBrannoc)
+// One line per request received or left unanswered (several a second while connected): off unless
+// asked for, e.g. QT_LOGGING_RULES="brannoc.records.info=true".
+Q_DECLARE_LOGGING_CATEGORY(lcBrannocRecords)
 
 namespace brannoc {
 

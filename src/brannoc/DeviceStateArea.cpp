@@ -9,12 +9,6 @@ namespace {
 
 const QString kDefaultImei = QStringLiteral("358000001234563");
 
-QByteArray textPayload(int width, const QString &text)
-{
-    yov::PayloadWriter w(width);
-    w.setText(0, width, text.toUtf8());
-    return w.data();
-}
 
 } // namespace
 
@@ -57,14 +51,14 @@ void DeviceStateArea::startup(ModemContext &context)
 
 void DeviceStateArea::pushIdentity(ModemContext &context)
 {
-    context.push(makeRecord(7, 50, 0, kOk, kDeviceModule, textPayload(40, stateText(state_, "Imei", kDefaultImei))));
-    context.push(makeRecord(7, 44, 0, kOk, kDeviceModule,
-                            textPayload(68, stateText(state_, "FirmwareVersion", QStringLiteral("11.608.14.01.00")))));
-    context.push(makeRecord(7, 45, 0, kOk, kDeviceModule,
-                            textPayload(68, stateText(state_, "InternalFirmwareVersion", QStringLiteral("11.608.14.01.00.B370")))));
-    context.push(makeRecord(7, 48, 0, kOk, kDeviceModule,
-                            textPayload(128, stateText(state_, "HardwareVersion", QStringLiteral("CH2E353SM")))));
-    context.push(makeRecord(7, 49, 0, kOk, kDeviceModule, textPayload(32, stateText(state_, "Model", QStringLiteral("K3765")))));
+    const auto identity = [&](std::uint16_t minor, const char *key, const QString &fallback) {
+        context.push(makeRecord(7, minor, 0, kOk, kDeviceModule, textAnswer(7, minor, stateText(state_, key, fallback).toUtf8())));
+    };
+    identity(50, "Imei", kDefaultImei);
+    identity(44, "FirmwareVersion", QStringLiteral("11.608.14.01.00"));
+    identity(45, "InternalFirmwareVersion", QStringLiteral("11.608.14.01.00.B370"));
+    identity(48, "HardwareVersion", QStringLiteral("CH2E353SM"));
+    identity(49, "Model", QStringLiteral("K3765"));
 }
 
 void DeviceStateArea::onEvent(ModemEvent event, ModemContext &context)

@@ -1,10 +1,15 @@
 #include "brannoc/ModemRecords.h"
 
 #include "common/ValueConversion.h"
+#include "common/records/MessageCatalogue.h"
 #include "common/records/Payload.h"
+
+#include <QLoggingCategory>
 
 #include <algorithm>
 #include <cstring>
+
+Q_DECLARE_LOGGING_CATEGORY(lcBrannoc)
 
 namespace brannoc {
 
@@ -17,11 +22,32 @@ yov::UI_MSG makeRecord(std::uint16_t major, std::uint16_t minor, std::int32_t ty
     m.minorID = minor;
     m.type = type;
     m.result = result;
-    const int size = std::min<int>(int(payload.size()), yov::kUiMsgMaxPayload);
+    const int catalogued = yov::answerPayloadSize(major, minor);
+    const int size = catalogued == yov::kAnyAnswerSize ? std::min<int>(int(payload.size()), yov::kUiMsgMaxPayload)
+                                                       : catalogued;
+    if (payload.size() > size)
+        qCWarning(lcBrannoc).noquote() << QStringLiteral("record %1/%2: a payload of %3 bytes cut to the catalogued %4")
+                                              .arg(major)
+                                              .arg(minor)
+                                              .arg(payload.size())
+                                              .arg(size);
     m.dataLength = size;
-    if (size > 0)
-        std::memcpy(reinterpret_cast<char *>(&m) + yov::kUiMsgDataOffset, payload.constData(), size_t(size));
+    const int copied = std::min<int>(int(payload.size()), size);
+    if (copied > 0)
+        std::memcpy(reinterpret_cast<char *>(&m) + yov::kUiMsgDataOffset, payload.constData(), size_t(copied));
     return m;
+}
+
+yov::PayloadWriter answerPayload(std::uint16_t major, std::uint16_t minor)
+{
+    return yov::PayloadWriter(std::max(0, yov::answerPayloadSize(major, minor)));
+}
+
+QByteArray textAnswer(std::uint16_t major, std::uint16_t minor, const QByteArray &text)
+{
+    yov::PayloadWriter w = answerPayload(major, minor);
+    w.setText(0, w.data().size(), text);
+    return w.data();
 }
 
 QByteArray int32Payload(std::initializer_list<std::int32_t> words)

@@ -110,7 +110,7 @@ void NetworkArea::pushSignal(ModemContext &context)
 
 void NetworkArea::pushNoService(ModemContext &context)
 {
-    yov::PayloadWriter info(180);
+    yov::PayloadWriter info = answerPayload(7, 36);
     info.setText(108, 72, "NO_SERVICE");
     context.push(makeRecord(7, 36, 0, kOk, kDeviceModule, info.data()));
 }
@@ -119,9 +119,9 @@ void NetworkArea::pushRegistration(ModemContext &context)
 {
     if (!registered()) {
         pushNoService(context);
-        yov::PayloadWriter plmn(324); // registration flag 0: the network fields are not valid
+        yov::PayloadWriter plmn = answerPayload(7, 37); // registration flag 0: the network fields are not valid
         context.push(makeRecord(7, 37, 0, kOk, kDeviceModule, plmn.data()));
-        yov::PayloadWriter reg(28);
+        yov::PayloadWriter reg = answerPayload(7, 38);
         reg.setInt32(0, 0);
         context.push(makeRecord(7, 38, 0, kOk, kDeviceModule, reg.data()));
         return;
@@ -130,13 +130,13 @@ void NetworkArea::pushRegistration(ModemContext &context)
     const QString mcc = stateText(state_, "Mcc", homeMcc_);
     const QString mnc = stateText(state_, "Mnc", homeMnc_);
 
-    yov::PayloadWriter info(180);
+    yov::PayloadWriter info = answerPayload(7, 36);
     info.setText(40, 68, stateText(state_, "Technology", QStringLiteral("UMTS")).toUtf8());
     info.setText(108, 72, stateText(state_, "Domain", QStringLiteral("CS_PS")).toUtf8());
     context.push(makeRecord(7, 36, 0, kOk, kDeviceModule, info.data()));
 
     const QString name = stateText(state_, "OperatorName", QStringLiteral("Vandrel"));
-    yov::PayloadWriter plmn(324);
+    yov::PayloadWriter plmn = answerPayload(7, 37);
     plmn.setText(0, 68, name.toUtf8());
     plmn.setText(68, 68, stateText(state_, "RoamingOperatorName", name).toUtf8());
     plmn.setText(136, 36, mcc.toLatin1());
@@ -148,7 +148,7 @@ void NetworkArea::pushRegistration(ModemContext &context)
     plmn.setUint8(320, 1);
     context.push(makeRecord(7, 37, 0, kOk, kDeviceModule, plmn.data()));
 
-    yov::PayloadWriter reg(28);
+    yov::PayloadWriter reg = answerPayload(7, 38);
     reg.setInt32(0, roaming ? 5 : 1);
     reg.setText(4, 10, stateText(state_, "Lac", QStringLiteral("1A2B")).toLatin1());
     reg.setText(14, 10, stateText(state_, "CellId", QStringLiteral("4F21")).toLatin1());

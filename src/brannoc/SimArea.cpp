@@ -14,12 +14,6 @@ constexpr int kPukAttempts = 10;
 const QString kDefaultImsi = QStringLiteral("262021234567890");
 const QString kDefaultIccid = QStringLiteral("89490200001234567890");
 
-QByteArray textPayload(int width, const QByteArray &text)
-{
-    yov::PayloadWriter w(width);
-    w.setText(0, width, text);
-    return w.data();
-}
 
 bool validPin(const QByteArray &pin)
 {
@@ -213,23 +207,20 @@ void SimArea::pushFiles(ModemContext &context, bool announceChecked)
 {
     if (!ready())
         return;
-    context.push(makeRecord(7, 42, 1, kOk, kDeviceModule, textPayload(36, imsi().toLatin1())));
-    yov::PayloadWriter iccid(512);
-    iccid.setText(0, 512, iccidFileText(stateText(state_, "Iccid", kDefaultIccid)));
-    context.push(makeRecord(7, 41, 0, kOk, kDeviceModule, iccid.data()));
+    context.push(makeRecord(7, 42, 1, kOk, kDeviceModule, textAnswer(7, 42, imsi().toLatin1())));
+    context.push(makeRecord(7, 41, 0, kOk, kDeviceModule,
+                            textAnswer(7, 41, iccidFileText(stateText(state_, "Iccid", kDefaultIccid)))));
     if (announceChecked)
         context.notify(ModemEvent::SimChecked);
     context.push(makeRecord(7, 47, 0, kOk, kDeviceModule,
-                            textPayload(44, stateText(state_, "OwnNumber", QStringLiteral("+491701234567")).toLatin1())));
-    yov::PayloadWriter spn(512);
-    spn.setText(0, 512, spnFileText(stateInt(state_, "SpnCondition", 1), stateText(state_, "Spn", QStringLiteral("Vandrel"))));
-    context.push(makeRecord(7, 40, 0, kOk, kDeviceModule, spn.data()));
+                            textAnswer(7, 47, stateText(state_, "OwnNumber", QStringLiteral("+491701234567")).toLatin1())));
+    context.push(makeRecord(
+        7, 40, 0, kOk, kDeviceModule,
+        textAnswer(7, 40, spnFileText(stateInt(state_, "SpnCondition", 1), stateText(state_, "Spn", QStringLiteral("Vandrel"))))));
     QStringList spdi;
     for (const QVariant &v : yov::nsArray(state_.value(QStringLiteral("Spdi"))))
         spdi << yov::nsString(v);
-    yov::PayloadWriter spdiFile(512);
-    spdiFile.setText(0, 512, spdiFileText(spdi));
-    context.push(makeRecord(7, 39, 0, kOk, kDeviceModule, spdiFile.data()));
+    context.push(makeRecord(7, 39, 0, kOk, kDeviceModule, textAnswer(7, 39, spdiFileText(spdi))));
     context.push(makeRecord(7, 57, 0, kOk, kDeviceModule,
                             int32Payload({homeMcc().toInt(), homeMnc().toInt()})));
     context.notify(ModemEvent::SimReady);
@@ -277,7 +268,7 @@ bool SimArea::handleRequest(const yov::UI_MSG &request, ModemContext &context)
     }
     if (request.majorID == 7 && request.minorID == 42) {
         if (ready())
-            context.push(makeRecord(7, 42, 1, kOk, request.moduleID, textPayload(36, imsi().toLatin1())));
+            context.push(makeRecord(7, 42, 1, kOk, request.moduleID, textAnswer(7, 42, imsi().toLatin1())));
         else
             context.push(makeRecord(7, 42, 1, kFailed, request.moduleID));
         return true;

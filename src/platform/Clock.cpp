@@ -32,6 +32,17 @@ public:
         return id;
     }
 
+    int scheduleRepeating(int intervalMs, QObject *context, std::function<void()> fn) override
+    {
+        const int id = ++lastId_;
+        auto *timer = new QTimer(context);
+        timer->setTimerType(Qt::PreciseTimer);
+        QObject::connect(timer, &QTimer::timeout, timer, std::move(fn));
+        timers_.insert(id, timer);
+        timer->start(qMax(0, intervalMs));
+        return id;
+    }
+
     void cancel(int id) override
     {
         if (QPointer<QTimer> t = timers_.take(id)) {
@@ -39,6 +50,8 @@ public:
             t->deleteLater();
         }
     }
+
+    std::unique_ptr<Ticker> createTicker(QObject *context, std::function<void()> fn) override;
 
 private:
     QElapsedTimer elapsed_;
@@ -48,6 +61,73 @@ private:
 
 } // namespace
 
+namespace {
+
+// On any clock: one repeating schedule per run from start() to stop().
+class ScheduledTicker final : public Clock::Ticker {
+public:
+    ScheduledTicker(Clock &clock, QObject *context, std::function<void()> fn)
+        : clock_(clock), context_(context), fn_(std::move(fn))
+    {
+    }
+    ~ScheduledTicker() override { stop(); }
+    void start(int intervalMs) override
+    {
+        stop();
+        id_ = clock_.scheduleRepeating(intervalMs, context_, fn_);
+    }
+    void stop() override
+    {
+        if (id_)
+            clock_.cancel(id_);
+        id_ = 0;
+    }
+    bool isActive() const override { return id_ != 0; }
+
+private:
+    Clock &clock_;
+    QObject *context_;
+    std::function<void()> fn_;
+    int id_ = 0;
+};
+
+// On the system clock: one QTimer, made once.
+class QTimerTicker final : public Clock::Ticker {
+public:
+    QTimerTicker(QObject *context, std::function<void()> fn) : timer_(new QTimer(context))
+    {
+        timer_->setTimerType(Qt::PreciseTimer);
+        QObject::connect(timer_, &QTimer::timeout, timer_, std::move(fn));
+    }
+    ~QTimerTicker() override { delete timer_; } // null when the context took it along
+    void start(int intervalMs) override
+    {
+        if (timer_)
+            timer_->start(qMax(0, intervalMs));
+    }
+    void stop() override
+    {
+        if (timer_)
+            timer_->stop();
+    }
+    bool isActive() const override { return timer_ && timer_->isActive(); }
+
+private:
+    QPointer<QTimer> timer_;
+};
+
+std::unique_ptr<Clock::Ticker> SystemClock::createTicker(QObject *context, std::function<void()> fn)
+{
+    return std::make_unique<QTimerTicker>(context, std::move(fn));
+}
+
+} // namespace
+
+std::unique_ptr<Clock::Ticker> Clock::createTicker(QObject *context, std::function<void()> fn)
+{
+    return std::make_unique<ScheduledTicker>(*this, context, std::move(fn));
+}
+
 Clock &Clock::system()
 {
     static SystemClock clock;
@@ -55,36 +135,21 @@ Clock &Clock::system()
 }
 
 RepeatingTimer::RepeatingTimer(Clock &clock, QObject *context, std::function<void()> fn)
-    : clock_(clock), context_(context), fn_(std::move(fn))
+    : ticker_(clock.createTicker(context, std::move(fn)))
 {
 }
 
-RepeatingTimer::~RepeatingTimer()
-{
-    stop();
-}
+RepeatingTimer::~RepeatingTimer() = default;
 
 void RepeatingTimer::start(int intervalMs)
 {
-    stop();
     interval_ = intervalMs;
-    arm();
+    ticker_->start(intervalMs);
 }
 
 void RepeatingTimer::stop()
 {
-    if (id_)
-        clock_.cancel(id_);
-    id_ = 0;
-}
-
-void RepeatingTimer::arm()
-{
-    id_ = clock_.schedule(interval_, context_, [this] {
-        id_ = 0;
-        arm();
-        fn_();
-    });
+    ticker_->stop();
 }
 
 } // namespace yov

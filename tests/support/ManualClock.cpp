@@ -11,6 +11,14 @@ int ManualClock::schedule(int ms, QObject *context, std::function<void()> fn)
     return id;
 }
 
+int ManualClock::scheduleRepeating(int intervalMs, QObject *context, std::function<void()> fn)
+{
+    const int id = ++lastId_;
+    const qint64 interval = qMax(1, intervalMs);
+    queue_.emplace(std::make_pair(elapsed_ + interval, id), Item{id, context, context != nullptr, std::move(fn), interval});
+    return id;
+}
+
 void ManualClock::cancel(int id)
 {
     for (auto it = queue_.begin(); it != queue_.end(); ++it)
@@ -29,6 +37,14 @@ void ManualClock::advance(qint64 ms)
         Item &item = node.mapped();
         if (item.hadContext && !item.context)
             continue;
+        if (item.intervalMs > 0) {
+            // Queued again before it runs, so that the callback can cancel it.
+            const std::function<void()> fn = item.fn;
+            node.key() = std::make_pair(elapsed_ + item.intervalMs, item.id);
+            queue_.insert(std::move(node));
+            fn();
+            continue;
+        }
         item.fn();
     }
     // A callback may itself have advanced the clock (a nested event loop): time never goes back.

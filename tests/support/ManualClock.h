@@ -17,6 +17,7 @@ public:
     QDateTime now() const override { return start_.addMSecs(elapsed_); }
     qint64 monotonicMs() const override { return elapsed_; }
     int schedule(int ms, QObject *context, std::function<void()> fn) override;
+    int scheduleRepeating(int intervalMs, QObject *context, std::function<void()> fn) override;
     void cancel(int id) override;
 
     void advance(qint64 ms);
@@ -29,6 +30,7 @@ private:
         QPointer<QObject> context;
         bool hadContext;
         std::function<void()> fn;
+        qint64 intervalMs = 0; // repeating: queued again this long after each run
     };
     QDateTime start_;
     qint64 elapsed_ = 0;

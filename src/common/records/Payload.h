@@ -77,4 +77,14 @@ private:
     QByteArray bytes_;
 };
 
+// A payload whose size is part of its type, like the record types that have a kSize and encode():
+// the catalogued send checks such a size against the message catalogue at compile time.
+template <int N>
+class FixedPayload : public PayloadWriter {
+public:
+    static constexpr int kSize = N;
+    FixedPayload() : PayloadWriter(N) {}
+    QByteArray encode() const { return data(); }
+};
+
 } // namespace yov

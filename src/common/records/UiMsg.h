@@ -35,6 +35,7 @@ inline constexpr int kUiMsgDataOffset = 24;
 inline constexpr int kUiMsgDataSize = 8192;
 inline constexpr int kUiMsgMaxPayload = kUiMsgSize - kUiMsgDataOffset; // 8196
 inline constexpr int kUiMsgHeadSize = 12;                             // up to and including minorID
+inline constexpr int kUiMsgHeaderSize = kUiMsgDataOffset;             // marker to dataLength
 inline constexpr int kUiMsgPlatformFlagOffset = 8218;
 
 struct UI_MSG {

@@ -142,6 +142,7 @@ void DashboardAssembly::connectMainWindow()
 {
     initController_->wndMain = mainController_->wndMain;
     dialController_->wndMain = mainController_->wndMain;
+    alertPanel_->wndMain = mainController_->wndMain; // alerts are centred on it
     if (auto *window = qobject_cast<QMainWindow *>(mainController_->wndCompleteMain_.data())) {
         if (QWidget *status = initController_->statusView())
             window->statusBar()->addPermanentWidget(status);

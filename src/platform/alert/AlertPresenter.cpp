@@ -1,28 +1,68 @@
 #include "platform/alert/AlertPresenter.h"
 
+#include "platform/RecordDispatch.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QAtomicPointer>
+#include <QLoggingCategory>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+
+Q_LOGGING_CATEGORY(lcAlert, "ostrel.alert")
 
 namespace yov {
 
 namespace {
 QAtomicPointer<AlertPresenter> g_presenter;
 
-SystemAlertPresenter &systemPresenter()
+// A message box for the request; *alternate is its alternate button, or null.
+QMessageBox *makeBox(const AlertRequest &request, QPushButton **alternate)
 {
-    static SystemAlertPresenter presenter;
-    return presenter;
+    auto *box = new QMessageBox(QApplication::activeWindow());
+    box->setIcon(QMessageBox::Warning);
+    box->setWindowTitle(request.title);
+    box->setTextFormat(Qt::PlainText);
+    box->setText(request.message);
+    QPushButton *defaultButton = box->addButton(
+        request.defaultButton.isEmpty() ? QStringLiteral("OK") : request.defaultButton, QMessageBox::AcceptRole);
+    *alternate = nullptr;
+    if (!request.alternateButton.isEmpty())
+        *alternate = box->addButton(request.alternateButton, QMessageBox::RejectRole);
+    box->setDefaultButton(defaultButton);
+    box->setEscapeButton(*alternate ? static_cast<QAbstractButton *>(*alternate)
+                                    : static_cast<QAbstractButton *>(defaultButton));
+    return box;
+}
+
+int answerOf(const QMessageBox &box, const QPushButton *alternate)
+{
+    return alternate && box.clickedButton() == alternate ? AlertPresenter::AlternateReturn
+                                                         : AlertPresenter::DefaultReturn;
 }
 } // namespace
+
+int AlertPresenter::runAlert(const AlertRequest &request)
+{
+    if (RecordDispatchScope::active())
+        qCWarning(lcAlert).noquote()
+            << QStringLiteral("blocking alert \"%1\" raised while device record %2 is being handled: the device "
+                              "link stands still until it is answered (use the non-blocking form)")
+                   .arg(request.title.isEmpty() ? request.message : request.title, RecordDispatchScope::current());
+    return presentBlocking(request);
+}
+
+void AlertPresenter::showAlert(const AlertRequest &request, AlertAnswer onAnswer)
+{
+    presentNonBlocking(request, std::move(onAnswer));
+}
 
 AlertPresenter &AlertPresenter::shared()
 {
     if (AlertPresenter *p = g_presenter.loadAcquire())
         return *p;
-    return systemPresenter();
+    return system();
 }
 
 void AlertPresenter::setShared(AlertPresenter *presenter)
@@ -30,23 +70,34 @@ void AlertPresenter::setShared(AlertPresenter *presenter)
     g_presenter.storeRelease(presenter);
 }
 
-int SystemAlertPresenter::runAlert(const AlertRequest &request)
+AlertPresenter &AlertPresenter::system()
 {
-    QMessageBox box(QApplication::activeWindow());
-    box.setIcon(QMessageBox::Warning);
-    box.setWindowTitle(request.title);
-    box.setTextFormat(Qt::PlainText);
-    box.setText(request.message);
-    QPushButton *defaultButton = box.addButton(
-        request.defaultButton.isEmpty() ? QStringLiteral("OK") : request.defaultButton, QMessageBox::AcceptRole);
-    QPushButton *alternateButton = nullptr;
-    if (!request.alternateButton.isEmpty())
-        alternateButton = box.addButton(request.alternateButton, QMessageBox::RejectRole);
-    box.setDefaultButton(defaultButton);
-    box.setEscapeButton(alternateButton ? static_cast<QAbstractButton *>(alternateButton)
-                                        : static_cast<QAbstractButton *>(defaultButton));
-    box.exec();
-    return box.clickedButton() == alternateButton && alternateButton ? AlternateReturn : DefaultReturn;
+    static SystemAlertPresenter presenter;
+    return presenter;
+}
+
+int SystemAlertPresenter::presentBlocking(const AlertRequest &request)
+{
+    QPushButton *alternate = nullptr;
+    // Guarded: the box goes with its parent window should that close while the box is open.
+    const QPointer<QMessageBox> box(makeBox(request, &alternate));
+    box->exec();
+    const int answer = box ? answerOf(*box, alternate) : DefaultReturn;
+    delete box;
+    return answer;
+}
+
+void SystemAlertPresenter::presentNonBlocking(const AlertRequest &request, AlertAnswer onAnswer)
+{
+    QPushButton *alternate = nullptr;
+    QMessageBox *box = makeBox(request, &alternate);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(box, &QDialog::finished, box, [box, alternate, onAnswer = std::move(onAnswer)] {
+        if (onAnswer)
+            onAnswer(answerOf(*box, alternate));
+    });
+    box->show();
 }
 
 ScopedAlertPresenter::ScopedAlertPresenter(AlertPresenter *presenter)

@@ -1,4 +1,10 @@
 #include "common/records/MessageCatalogue.h"
+#include "support/TestPaths.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -70,4 +76,60 @@ TEST(MessageCatalogue, EveryDeviceStateReportIsHandled)
     EXPECT_EQ(findMessage(65535, 65535), nullptr);
     EXPECT_EQ(msgGroupLabel(1), "handshake");
     EXPECT_TRUE(msgGroupLabel(9).empty());
+}
+
+TEST(MessageCatalogue, WhatTheSendCallAndTheStandInTakeFromIt)
+{
+    const struct {
+        std::uint16_t major, minor;
+        bool needsModule;
+        int requestSize;  // -1: not a request
+        int answerSize;   // kAnyAnswerSize: not fixed
+    } cases[] = {
+        {3, 3, false, 0, 0},
+        {4, 10, false, 10, 0},
+        {4, 11, true, 20, 0},          // two windows, two modules and types
+        {5, 27, true, 4, kAnyAnswerSize},
+        {768, 96, true, 4, kAnyAnswerSize}, // the SMS page sends it under the settings' module
+        {257, 60, false, 920, 0},
+        {258, 67, false, 0, kAnyAnswerSize}, // the status comes in two forms
+        {7, 36, false, -1, 180},
+        {7, 42, false, 0, 36},
+        {9999, 1, false, -1, kAnyAnswerSize},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.major << "/" << c.minor);
+        EXPECT_EQ(requestNeedsModule(c.major, c.minor), c.needsModule);
+        EXPECT_EQ(requestPayloadSize(c.major, c.minor), c.requestSize);
+        EXPECT_EQ(answerPayloadSize(c.major, c.minor), c.answerSize);
+        EXPECT_EQ(requestSender(c.major, c.minor, kCatalogueModule) != nullptr, c.requestSize >= 0 && !c.needsModule);
+    }
+    EXPECT_EQ(requestSender(4, 11, kModuleInit)->type, 1);
+    EXPECT_EQ(requestSender(4, 11, kModuleSetting)->type, 0);
+    EXPECT_EQ(requestSender(4, 11, kModuleSMS), nullptr);
+    EXPECT_EQ(requestSender(768, 95, kModuleSMS)->area, kModuleSetting);
+}
+
+TEST(MessageCatalogue, NoCodeOfTheDashboardSendsAroundTheCatalogue)
+{
+    // Requests go out through YOVMsgCenter::sendCatalogued, whose compile-time checks hold every
+    // ID, module and size to this catalogue; the raw send calls belong to the message center.
+    const QString src = QDir(testing_paths::sourceResources() + QStringLiteral("/../src")).canonicalPath();
+    ASSERT_FALSE(src.isEmpty());
+    const QRegularExpression rawSend(QStringLiteral(R"(sendMessageModuleID\s*\(|\bsendMessage\s*\(\s*&)"));
+    QStringList offenders;
+    QDirIterator files(src, {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files, QDirIterator::Subdirectories);
+    int scanned = 0;
+    while (files.hasNext()) {
+        const QString path = files.next();
+        if (path.contains(QLatin1String("/framework/message/")))
+            continue;
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(path);
+        ++scanned;
+        if (rawSend.match(QString::fromUtf8(file.readAll())).hasMatch())
+            offenders << QDir(src).relativeFilePath(path);
+    }
+    EXPECT_GT(scanned, 50);
+    EXPECT_TRUE(offenders.isEmpty()) << qPrintable(offenders.join(QLatin1Char(' ')));
 }

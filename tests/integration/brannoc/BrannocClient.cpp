@@ -36,7 +36,7 @@ QString BrannocClient::scenarioPath(const QString &name)
     return testing_paths::sourceResources() + QStringLiteral("/brannoc/") + name;
 }
 
-bool BrannocClient::start(const QString &scenario)
+bool BrannocClient::start(const QString &scenario, bool keepLog, const QStringList &environment)
 {
     const QString program =
         QDir(qEnvironmentVariable("OSTREL_BIN_DIR", testing_paths::binDir())).filePath(QStringLiteral("Brannoc"));
@@ -47,9 +47,12 @@ bool BrannocClient::start(const QString &scenario)
     process_ = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("OSTREL_BRANNOC_SCENARIO"), scenarioPath(scenario));
+    for (const QString &variable : environment)
+        env.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
     process_->setProcessEnvironment(env);
     process_->setProgram(program);
-    process_->setProcessChannelMode(QProcess::ForwardedChannels);
+    process_->setProcessChannelMode(keepLog ? QProcess::MergedChannels : QProcess::ForwardedChannels);
+    log_.clear();
     process_->start();
     if (!process_->waitForStarted(5000)) {
         error_ = QStringLiteral("Brannoc did not start");
@@ -66,6 +69,13 @@ bool BrannocClient::start(const QString &scenario)
     return owned;
 }
 
+QByteArray BrannocClient::log()
+{
+    if (process_)
+        log_ += process_->readAll();
+    return log_;
+}
+
 void BrannocClient::stop()
 {
     if (!process_ || process_->state() == QProcess::NotRunning)
@@ -75,6 +85,7 @@ void BrannocClient::stop()
         process_->kill();
         process_->waitForFinished(2000);
     }
+    log_ += process_->readAll();
     // The bus drops the name a moment after the process is gone; the next start must not see it.
     const bool released = QTest::qWaitFor(
         [] {

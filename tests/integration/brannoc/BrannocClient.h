@@ -30,8 +30,11 @@ public:
     ~BrannocClient() override;
 
     // Starts Brannoc with the scenario file (a name in the shipped brannoc folder, or a path) and
-    // waits until it owns its bus name. Returns false with a reason in error().
-    bool start(const QString &scenario);
+    // waits until it owns its bus name. Returns false with a reason in error(). With a log, the
+    // program's output is kept (log()) instead of passed through; environment: extra variables.
+    bool start(const QString &scenario, bool keepLog = false, const QStringList &environment = {});
+    // What the program wrote to its output so far (with keepLog).
+    QByteArray log();
     void stop();
     QString error() const { return error_; }
 
@@ -59,4 +62,5 @@ private:
     std::vector<Received> records_;
     QElapsedTimer clock_;
     QString error_;
+    QByteArray log_;
 };

@@ -2,6 +2,7 @@
 // switches, PPP and NDIS connections, roaming, and the voice proxy, all over a session bus.
 #include "BrannocClient.h"
 
+#include "common/records/MessageCatalogue.h"
 #include "common/records/Payload.h"
 #include "common/records/connection/ConnectionRecords.h"
 
@@ -51,7 +52,23 @@ QVariantMap unwrap(const QVariant &v)
 
 class BrannocTest : public ::testing::Test {
 public:
-    void TearDown() override { client->stop(); }
+    void TearDown() override
+    {
+        expectCataloguedSizes();
+        client->stop();
+    }
+
+    // Every record the stand-in sent has the size the message catalogue gives its ID (where it
+    // gives one).
+    void expectCataloguedSizes() const
+    {
+        for (const auto &r : client->records()) {
+            const int size = yov::answerPayloadSize(r.msg.majorID, r.msg.minorID);
+            if (size != yov::kAnyAnswerSize) {
+                EXPECT_EQ(r.msg.dataLength, size) << "record " << r.msg.majorID << "/" << r.msg.minorID;
+            }
+        }
+    }
 
     void startWith(const QString &scenario, int startupRecords)
     {
@@ -226,6 +243,7 @@ TEST_F(BrannocTest, StartUpSequencesFollowTheScenario)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.scenario);
+        expectCataloguedSizes();
         client->stop();
         client = std::make_unique<BrannocClient>();
         startWith(QString::fromLatin1(c.scenario), int(c.ids.size()));
@@ -614,4 +632,29 @@ TEST_F(BrannocTest, VoiceProxyAnswers)
     EXPECT_EQ(call("writeVoiceData", {160}), 1);
     EXPECT_EQ(call("stopVoiceTransfer"), 1);
     EXPECT_EQ(call("writeVoiceData", {160}), 0);
+}
+
+TEST_F(BrannocTest, OneLinePerRecordOnlyWhenTheLoggingRulesAskForIt)
+{
+    const struct {
+        QStringList environment;
+        bool perRecord;
+    } cases[] = {
+        {{}, false},
+        {{QStringLiteral("QT_LOGGING_RULES=brannoc.records.info=true")}, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.environment.join(QLatin1Char(' ')).toStdString());
+        client->stop();
+        client = std::make_unique<BrannocClient>();
+        ASSERT_TRUE(client->start(QStringLiteral("default.plist"), true, c.environment)) << qPrintable(client->error());
+        const int mark = client->size();
+        ASSERT_TRUE(client->send(1, 3, 3));
+        ASSERT_GE(client->waitFor(3, 3, mark), 0);
+        client->stop();
+        const QByteArray log = client->log();
+        EXPECT_TRUE(log.contains("device service running")) << log.constData();  // start and stop stay on
+        EXPECT_TRUE(log.contains("device service ended")) << log.constData();
+        EXPECT_EQ(log.contains("received 3/3"), c.perRecord) << log.constData();
+    }
 }

@@ -13,6 +13,7 @@
 #include "ostrel/device/init/InitWindows.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/controller/YOVAlertPanel.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "platform/NotificationCenter.h"
 #include "platform/alert/AlertPresenter.h"
@@ -26,6 +27,8 @@
 #include <QDBusMetaType>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,7 +37,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
+#include <numeric>
 #include <optional>
 
 using namespace ostrel;
@@ -256,4 +261,144 @@ TEST_F(DashboardEndToEndTest, RoamingRaisesTheRoamingAlert)
                     alert.title.contains(QLatin1String("roam"), Qt::CaseInsensitive);
     }
     EXPECT_TRUE(roamAlert) << qPrintable(shown.join(QLatin1String(" | ")));
+}
+
+namespace {
+
+// Collects the records of one ID as a handler does, with the sequence number each carries.
+class SequenceSink : public QObject {
+public:
+    void onRecord(const yov::Notification &n)
+    {
+        yov::UI_MSG m;
+        yov::msgFromBytes(n.userInfo.value(QLatin1String(yov::kMsgUserInfo)).toByteArray(), m);
+        std::int32_t seq = -1;
+        std::memcpy(&seq, m.data, 4);
+        seen.push_back(seq);
+    }
+    std::vector<int> seen;
+};
+
+} // namespace
+
+TEST_F(DashboardEndToEndTest, AQuestionRaisedInARecordHandlerLeavesTheDeviceLinkFlowing)
+{
+    // Connected, the device roams: the device-state controller asks whether to disconnect, on the
+    // dashboard's own alert panel. While the question is open, 300 further records arrive and the
+    // connection keeps being polled; the answer then ends the connection.
+    setSettings({{QStringLiteral("Internet/disNetWhileToRoam"), true}});
+    launch(QStringLiteral("default.plist"), true);
+    ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
+    pressConnectButton(QStringLiteral("Connect"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dial()->connectStatus() == yov::kConnectStatusConnected; }, kWaitMs));
+
+    YOVAlertPanel *panel = assembly_->alertPanel();
+    ASSERT_NE(panel, nullptr);
+    QWidget *alert = panel->wndAlert_;
+    ASSERT_NE(alert, nullptr);
+    SequenceSink sink;
+    constexpr int kMajor = 9999, kMinor = 1; // an ID no area handles: only this test's handler sees it
+    assembly_->msgCenter()->registerObserver(&sink, &SequenceSink::onRecord, kMajor, kMinor);
+    const qint64 droppedBefore = assembly_->msgCenter()->droppedCount();
+
+    ASSERT_EQ(control(QStringLiteral("SetModemState"), {QStringLiteral("Network"), QVariantMap{{QStringLiteral("Roaming"), true}}})
+                  .type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return alert->isVisible(); }, kWaitMs)) << "no question was asked";
+    EXPECT_TRUE(panel->labelMsg_->text().contains(QLatin1String("roaming network"))) << qPrintable(panel->labelMsg_->text());
+
+    // Readable: opaque, the whole text inside the panel, centred on the main window.
+    EXPECT_FALSE(alert->testAttribute(Qt::WA_TranslucentBackground));
+    const QImage shot = alert->grab().toImage();
+    for (const QPoint p : {QPoint(1, 1), QPoint(shot.width() - 2, shot.height() / 2), QPoint(shot.width() / 2, shot.height() - 2)})
+        EXPECT_EQ(qAlpha(shot.pixel(p)), 255) << p.x() << "," << p.y();
+    QLabel *message = panel->labelMsg_;
+    const QRect inPanel(message->mapTo(alert, QPoint(0, 0)), message->size());
+    EXPECT_TRUE(alert->rect().contains(inPanel)) << "the message sticks out of the panel";
+    EXPECT_GE(message->height(), message->heightForWidth(message->width())) << "the message is cut";
+    EXPECT_LE(alert->width(), 560);
+    QWidget *main = assembly_->mainController()->wndMain;
+    ASSERT_NE(main, nullptr);
+    const QPoint offset = alert->frameGeometry().center() - main->frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 4) << "not centred on the main window";
+    if (const QString path = testing_paths::screenshotPath(QStringLiteral("alert-over-main-window.png")); !path.isEmpty())
+        QGuiApplication::primaryScreen()->grabWindow(0).save(path);
+
+    // 300 records while the question is open, at a pace the link takes (about 130 a second).
+    const int polledBefore = int(receivedIds().count(QStringLiteral("258/67")));
+    for (int batch = 0; batch < 15; ++batch) {
+        QList<QByteArray> records;
+        for (int i = 0; i < 20; ++i) {
+            yov::UI_MSG m = yov::zeroMsg();
+            m.majorID = kMajor;
+            m.minorID = kMinor;
+            m.dataLength = 4;
+            const std::int32_t seq = batch * 20 + i;
+            std::memcpy(m.data, &seq, 4);
+            records << yov::msgBytes(m);
+        }
+        ASSERT_EQ(control(QStringLiteral("InjectRecords"), {QVariant::fromValue(records)}).type(), QDBusMessage::ReplyMessage);
+        QTest::qWait(150);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sink.seen.size() >= 300; }, kWaitMs)) << sink.seen.size() << " of 300 dispatched";
+    std::vector<int> expected(300);
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(sink.seen, expected) << "records lost or out of order";
+    EXPECT_EQ(assembly_->msgCenter()->droppedCount(), droppedBefore);
+    EXPECT_TRUE(alert->isVisible()) << "the question closed by itself";
+    EXPECT_EQ(dial()->connectStatus(), yov::kConnectStatusConnected);
+    EXPECT_GT(int(receivedIds().count(QStringLiteral("258/67"))), polledBefore + 10) << "the connection was not polled meanwhile";
+
+    // YES: the answer reaches the question's callback, which ends the connection.
+    QTest::mouseClick(panel->btnOK_, Qt::LeftButton);
+    EXPECT_FALSE(alert->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return dial()->connectStatus() == yov::kConnectStatusIdle; }, kWaitMs))
+        << "connect status " << dial()->connectStatus();
+}
+
+namespace {
+
+// The warnings logged while it lives.
+struct WarningLog {
+    static inline QStringList lines;
+    static void handler(QtMsgType type, const QMessageLogContext &, const QString &msg)
+    {
+        if (type == QtWarningMsg)
+            lines << msg;
+    }
+    QtMessageHandler previous = qInstallMessageHandler(handler);
+    WarningLog() { lines.clear(); }
+    ~WarningLog() { qInstallMessageHandler(previous); }
+};
+
+} // namespace
+
+TEST_F(DashboardEndToEndTest, RecordsOfTheWrongSizeAreRefusedAndTheDashboardGoesOn)
+{
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
+    WarningLog log;
+    const qint64 refusedBefore = assembly_->msgCenter()->refusedCount();
+    // A signal report too long and one shorter than a record's header, straight from the stand-in.
+    QByteArray oversized = yov::msgBytes([] {
+        yov::UI_MSG m = yov::zeroMsg();
+        m.majorID = 7;
+        m.minorID = 35;
+        return m;
+    }());
+    oversized.append(QByteArray(4000, '\x7f'));
+    const QByteArray undersized = oversized.left(16);
+    for (const QByteArray &record : {oversized, undersized})
+        ASSERT_EQ(control(QStringLiteral("InjectRecord"), {record}).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return assembly_->msgCenter()->refusedCount() == refusedBefore + 2; }, kWaitMs));
+    for (const char *size : {"of 12220 bytes", "of 16 bytes"})
+        EXPECT_EQ(log.lines.filter(QLatin1String(size)).size(), 1) << size << ": " << qPrintable(log.lines.join(QLatin1Char('\n')));
+
+    // The link goes on: a change of technology reaches the status row.
+    ASSERT_EQ(control(QStringLiteral("SetModemState"),
+                      {QStringLiteral("Network"), QVariantMap{{QStringLiteral("Technology"), QStringLiteral("HSDPA")}}})
+                  .type(),
+              QDBusMessage::ReplyMessage);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return statusText("labelInitNetwork") == QLatin1String("HSDPA"); }, kWaitMs))
+        << "technology shown: " << qPrintable(statusText("labelInitNetwork"));
 }

@@ -79,12 +79,20 @@ void DashboardFixture::setSettings(const QVariantMap &keys)
     const std::optional<QVariant> stored = yov::PlistBridge::readFile(path);
     ASSERT_TRUE(stored.has_value());
     QVariantMap settings = stored->toMap();
-    for (auto it = keys.begin(); it != keys.end(); ++it)
-        settings.insert(it.key(), it.value());
+    for (auto it = keys.begin(); it != keys.end(); ++it) {
+        const QStringList parts = it.key().split(QLatin1Char('/'));
+        if (parts.size() == 2) {
+            QVariantMap module = settings.value(parts[0]).toMap();
+            module.insert(parts[1], it.value());
+            settings.insert(parts[0], module);
+        } else {
+            settings.insert(it.key(), it.value());
+        }
+    }
     ASSERT_TRUE(yov::PlistBridge::writeFile(path, settings));
 }
 
-void DashboardFixture::launch(const QString &scenario)
+void DashboardFixture::launch(const QString &scenario, bool realAlerts)
 {
     qputenv("OSTREL_BRANNOC_SCENARIO",
             (testing_paths::sourceResources() + QStringLiteral("/brannoc/") + scenario).toLocal8Bit());
@@ -92,11 +100,12 @@ void DashboardFixture::launch(const QString &scenario)
     ConfigManager::setSharedConfigManager(config_.get());
     // As main() does before the assembly: the language of the settings.
     LanguageOperation::sharedLanguageOperation()->initLanguage();
-    scopedPresenter_ = std::make_unique<yov::ScopedAlertPresenter>(&presenter_);
+    if (!realAlerts)
+        scopedPresenter_ = std::make_unique<yov::ScopedAlertPresenter>(&presenter_);
     yov::NotificationCenter::defaultCenter().addObserver(&observer_, QStringLiteral("SimReady"), nullptr,
                                                          [this](const yov::Notification &) { ++simReady_; });
     DashboardAssembly::Options options;
-    options.installAlertPresenter = false;
+    options.installAlertPresenter = realAlerts;
     assembly_ = std::make_unique<DashboardAssembly>(std::move(options));
     assembly_->mainController()->setTerminator([] {});
     assembly_->awakeFromNib();

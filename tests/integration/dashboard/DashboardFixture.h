@@ -34,10 +34,12 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Top-level keys written into the copied settings before the dashboard reads them.
+    // Top-level keys written into the copied settings before the dashboard reads them; a key of
+    // the form "Module/Key" goes into that module.
     void setSettings(const QVariantMap &keys);
     // Builds the dashboard, wakes it and launches it against the named scenario of the stand-in.
-    void launch(const QString &scenario);
+    // Alerts go to the scripted presenter, or with realAlerts to the dashboard's own skinned panel.
+    void launch(const QString &scenario, bool realAlerts = false);
 
     ostrel::InitController *init() const { return assembly_->initController(); }
     ostrel::DialController *dial() const { return assembly_->dialController(); }

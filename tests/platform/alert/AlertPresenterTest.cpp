@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -91,4 +92,63 @@ TEST(SystemAlertPresenter, ReturnsOneForTheDefaultAndZeroForTheAlternateButton)
         expectedButtons.sort();
         EXPECT_EQ(seen, expectedButtons);
     }
+}
+
+TEST(SystemAlertPresenter, TheNonBlockingFormReturnsAtOnceAndAnswersWhenAButtonIsPressed)
+{
+    yov::SystemAlertPresenter system;
+    struct Case {
+        AlertRequest request;
+        QString press; // empty: closed with Escape
+        int expected;
+    } cases[] = {
+        {{"Warning", "Roaming now", "OK", "Cancel"}, "Cancel", 0},
+        {{"Warning", "Roaming now", "OK", "Cancel"}, "OK", 1},
+        {{"Warning", "Roaming now", "OK", "Cancel"}, {}, 0},   // closed: the alternate answer
+        {{"Warning", "Only one button", "Fine", {}}, {}, 1},    // closed without one: the default
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.request.message.toStdString() + " / " + c.press.toStdString());
+        QList<int> answers;
+        system.showAlert(c.request, [&](int a) { answers << a; });
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr) << "no alert shown";
+        EXPECT_TRUE(answers.isEmpty()) << "answered before the user did";
+        EXPECT_EQ(box->text(), c.request.message);
+        QAbstractButton *target = nullptr;
+        for (QAbstractButton *b : box->buttons())
+            if (b->text() == c.press)
+                target = b;
+        if (target)
+            target->click();
+        else
+            QTest::keyClick(box, Qt::Key_Escape);
+        EXPECT_EQ(answers, QList<int>{c.expected});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+}
+
+TEST(ScriptedAlertPresenter, NonBlockingAlertsStayOpenUntilAnsweredOnceEach)
+{
+    ScriptedAlertPresenter scripted;
+    QList<int> answers;
+    // Answered on the next turn of the event loop, from the script.
+    scripted.pressNext(ScriptedAlertPresenter::Alternate);
+    scripted.showAlert({"Warning", "Roaming", "YES", "NO"}, [&](int a) { answers << a; });
+    EXPECT_TRUE(answers.isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(answers, QList<int>{0});
+
+    // Held open until the test answers.
+    scripted.setHoldOpen(true);
+    scripted.showAlert({"Warning", "First", "OK", {}}, [&](int a) { answers << 10 + a; });
+    scripted.showAlert({"Warning", "Second", "OK", "Cancel"}, [&](int a) { answers << 20 + a; });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(scripted.openCount(), 2);
+    EXPECT_TRUE(scripted.answerOpen());
+    EXPECT_TRUE(scripted.answerOpen(ScriptedAlertPresenter::Alternate));
+    EXPECT_FALSE(scripted.answerOpen());
+    EXPECT_EQ(answers, (QList<int>{0, 11, 20}));
+    EXPECT_EQ(scripted.count(), 3);
 }

@@ -90,19 +90,6 @@ int DialController::readConnectType() const
                : yov::kConnectTypePPP;
 }
 
-bool DialController::send(int major, int minor, const QByteArray &payload)
-{
-    YOVMsgCenter *center = yovMsgCenter();
-    if (!center) {
-        qCWarning(lcDial) << "no message center: request" << major << "/" << minor << "not sent";
-        return false;
-    }
-    const bool ok = center->sendMessageModuleID(kModule, major, minor, 0, 0, payload.isEmpty() ? nullptr : &payload);
-    if (!ok)
-        qCWarning(lcDial) << "request" << major << "/" << minor << "was not delivered";
-    return ok;
-}
-
 void DialController::runAlert(const QString &title, const QString &message, const QString &ok, const QString &cancel,
                               int *answer)
 {
@@ -110,6 +97,13 @@ void DialController::runAlert(const QString &title, const QString &message, cons
                                      cancel.isEmpty() ? QString() : localizedText(cancel));
     if (answer)
         *answer = a;
+}
+
+void DialController::beginAlert(const QString &title, const QString &message, const QString &ok,
+                                const QString &cancel, std::function<void(int)> onAnswer)
+{
+    NSBeginAlertPanelExt(localizedText(title), localizedText(message), localizedText(ok),
+                         cancel.isEmpty() ? QString() : localizedText(cancel), std::move(onAnswer));
 }
 
 // ---- state -----------------------------------------------------------------------------------
@@ -157,54 +151,90 @@ bool DialController::isNdisTimeRunning() const { return ndisTimeTimer_->isActive
 void DialController::DialOption(DialSender sender)
 {
     // One request at a time: a second press (or the toolbar's second offer) while the first one
-    // waits for its 0.05 s would otherwise cancel the dial the first one starts.
-    if (dialOptionId_ != 0) {
+    // waits for its 0.05 s, or for the answer to one of its questions, would otherwise cancel the
+    // dial the first one starts.
+    if (dialOptionId_ != 0 || checksOpen_) {
         qCInfo(lcDial) << "connect request ignored: one is already under way";
         return;
     }
-    if (connectStatus_ == yov::kConnectStatusIdle) {
-        if (!runConnectChecks(sender))
+    // The checks may ask the user; they never block (a request can start from a device record's
+    // handler), so each goes on in the answer's callback.
+    checksOpen_ = true;
+    const auto done = [this, sender](bool goAhead) {
+        checksOpen_ = false;
+        if (!goAhead)
             return;
-    }
-    if (connectStatus_ == yov::kConnectStatusConnected) {
-        if (!runDisconnectChecks(sender))
-            return;
-    }
-    dialOptionId_ = clock().schedule(kDialOptionDelayMs, this, [this, sender] {
-        dialOptionId_ = 0;
-        performDialOption(sender);
-    });
+        dialOptionId_ = clock().schedule(kDialOptionDelayMs, this, [this, sender] {
+            dialOptionId_ = 0;
+            performDialOption(sender);
+        });
+    };
+    const auto disconnectChecks = [this, sender, done] {
+        if (connectStatus_ == yov::kConnectStatusConnected)
+            runDisconnectChecks(sender, done);
+        else
+            done(true);
+    };
+    if (connectStatus_ == yov::kConnectStatusIdle)
+        runConnectChecks(sender, [done, disconnectChecks](bool passed) {
+            if (passed)
+                disconnectChecks();
+            else
+                done(false);
+        });
+    else
+        disconnectChecks();
 }
 
-bool DialController::runConnectChecks(DialSender sender)
+void DialController::runConnectChecks(DialSender sender, std::function<void(bool)> done)
 {
-    if (!checkDeviceLockStatus(sender))
-        return false;
-    if (!allowUserConnect())
-        return false;
-    if (!allowRoamWithAlert())
-        return false;
-    const bool dataLimit = yov::nsBool(config().getConfigurationByModuleAndKey(QStringLiteral("Record"),
-                                                                             QStringLiteral("recordLimitState")));
-    if (!(dataLimit ? extensions_->displayDataLimitWarning() : extensions_->displayTimeLimitWarning()))
-        return false;
-    if (extensions_->checkAPNAccountFlag() && extensions_->checkAPNAccount())
-        return false;
-    if (yov::nsBool(config().getConfigurationByModuleAndKey(QStringLiteral("Setting"),
-                                                          QStringLiteral("connectWarningsDisplay")))
-        && connectWarningsDisplayFlag_) {
-        emit connectWarningSheetRequested();
-        return false;
+    if (!checkDeviceLockStatus(sender)) {
+        done(false);
+        return;
     }
-    if (internetBool("ChangePosForProfile") && !displayUKMTSWaring())
-        return false;
-    if (internetValue("LockNetFrequencyWhenConnect").isValid())
-        send(yov::dialmsg::kMajorConfig, yov::dialmsg::kMinorFreqLockRead);
-    if (sender != DialSender::Automatic) {
-        bManualConnect_ = true;
-        bManualConnectSuccess_ = false;
-    }
-    return true;
+    const auto lastChecks = [this, sender, done](bool passed) {
+        if (!passed) {
+            done(false);
+            return;
+        }
+        if (internetValue("LockNetFrequencyWhenConnect").isValid())
+            sendRequest<yov::dialmsg::kMajorConfig, yov::dialmsg::kMinorFreqLockRead>();
+        if (sender != DialSender::Automatic) {
+            bManualConnect_ = true;
+            bManualConnectSuccess_ = false;
+        }
+        done(true);
+    };
+    const auto accountChecks = [this, done, lastChecks](bool passed) {
+        if (!passed) {
+            done(false);
+            return;
+        }
+        const bool dataLimit = yov::nsBool(config().getConfigurationByModuleAndKey(QStringLiteral("Record"),
+                                                                                 QStringLiteral("recordLimitState")));
+        if (!(dataLimit ? extensions_->displayDataLimitWarning() : extensions_->displayTimeLimitWarning())
+            || (extensions_->checkAPNAccountFlag() && extensions_->checkAPNAccount())) {
+            done(false);
+            return;
+        }
+        if (yov::nsBool(config().getConfigurationByModuleAndKey(QStringLiteral("Setting"),
+                                                              QStringLiteral("connectWarningsDisplay")))
+            && connectWarningsDisplayFlag_) {
+            emit connectWarningSheetRequested();
+            done(false);
+            return;
+        }
+        if (internetBool("ChangePosForProfile"))
+            displayUKMTSWaring(lastChecks);
+        else
+            lastChecks(true);
+    };
+    allowUserConnect([this, done, accountChecks](bool passed) {
+        if (passed)
+            allowRoamWithAlert(accountChecks);
+        else
+            done(false);
+    });
 }
 
 bool DialController::checkDeviceLockStatus(DialSender sender)
@@ -218,75 +248,97 @@ bool DialController::checkDeviceLockStatus(DialSender sender)
     return false;
 }
 
-bool DialController::allowUserConnect()
+void DialController::allowUserConnect(std::function<void(bool)> done)
 {
-    if (!internetBool("PopUpConnectWaring"))
-        return true;
-    int answer = 0;
-    runAlert(QStringLiteral("Warning"), QStringLiteral("Do you want to establish a connection?"), QStringLiteral("OK"),
-             QStringLiteral("Cancel"), &answer);
-    return answer == 1;
+    if (!internetBool("PopUpConnectWaring")) {
+        done(true);
+        return;
+    }
+    beginAlert(QStringLiteral("Warning"), QStringLiteral("Do you want to establish a connection?"), QStringLiteral("OK"),
+               QStringLiteral("Cancel"), [done](int answer) { done(answer == 1); });
 }
 
-bool DialController::allowRoamWithAlert()
+void DialController::allowRoamWithAlert(std::function<void(bool)> done)
 {
     pendingRoamingAnswer_ = -1;
-    auto ask = [this]() {
-        int answer = 0;
-        runAlert(QStringLiteral("Warning"), QStringLiteral("Cost will be increased at roaming status"),
-                 extensions_->roamAlertOKBtnWording(), QStringLiteral("Cancel"), &answer);
-        pendingRoamingAnswer_ = answer == 1 ? 1 : 0;
-        if (answer != 1)
-            setManualDisconnect(true);
-        return answer == 1;
+    const auto ask = [this](std::function<void(bool)> answered) {
+        beginAlert(QStringLiteral("Warning"), QStringLiteral("Cost will be increased at roaming status"),
+                   extensions_->roamAlertOKBtnWording(), QStringLiteral("Cancel"), [this, answered](int answer) {
+                       pendingRoamingAnswer_ = answer == 1 ? 1 : 0;
+                       if (answer != 1)
+                           setManualDisconnect(true);
+                       answered(answer == 1);
+                   });
+    };
+    const auto ask2G = [this, ask, done] {
+        if (internetBool("Internet_PopAlertWindow_IfConnect2GNetwork") && is2GNetWork_)
+            ask(done);
+        else
+            done(true);
     };
     const bool roaming = extensions_->roamingStatus() == 0;
     if (roaming && !internetBool("ForbidRoamingAlert")
-        && !(internetBool("noRoamingAlertBeforeConnectIfIsWhiteNet") && extensions_->isInWhiteList())) {
-        if (!ask())
-            return false;
-    }
-    if (internetBool("Internet_PopAlertWindow_IfConnect2GNetwork") && is2GNetWork_)
-        return ask();
-    return true;
+        && !(internetBool("noRoamingAlertBeforeConnectIfIsWhiteNet") && extensions_->isInWhiteList()))
+        ask([done, ask2G](bool passed) {
+            if (passed)
+                ask2G();
+            else
+                done(false);
+        });
+    else
+        ask2G();
 }
 
-bool DialController::displayUKMTSWaring()
+void DialController::displayUKMTSWaring(std::function<void(bool)> done)
 {
     static const char *const prompts[] = {"Detail Service Mobile GPRS-Internet", "Detail Service HyperActive",
                                           "Detail Service Hyper.NET"};
     const int item = profiles_.currentChooserItem();
     if (item < 1 || item > 3) {
         clickOKForAPNPromptFlag_ = true;
-        return true;
+        done(true);
+        return;
     }
-    int answer = 0;
-    runAlert(QString(), QLatin1String(prompts[item - 1]), QStringLiteral("OK"), QStringLiteral("Cancel"), &answer);
-    clickOKForAPNPromptFlag_ = answer == 1;
-    return clickOKForAPNPromptFlag_;
+    beginAlert(QString(), QLatin1String(prompts[item - 1]), QStringLiteral("OK"), QStringLiteral("Cancel"),
+               [this, done](int answer) {
+                   clickOKForAPNPromptFlag_ = answer == 1;
+                   done(clickOKForAPNPromptFlag_);
+               });
 }
 
-bool DialController::runDisconnectChecks(DialSender sender)
+void DialController::runDisconnectChecks(DialSender sender, std::function<void(bool)> done)
 {
-    if (internetBool("PopUpDisconnectWaring")) {
-        int answer = 0;
-        runAlert(QStringLiteral("Warning"), QStringLiteral("Do you want to terminate current connection?"),
-                 QStringLiteral("OK"), QStringLiteral("Cancel"), &answer);
-        if (answer != 1)
-            return false;
+    const auto proceed = [this, sender, done] {
+        warnLimitFlag_ = false;
+        autoDisconnectFlag_ = false;
+        if (sender != DialSender::Automatic)
+            hadDoManualDisconnect_ = true;
+        done(true);
+    };
+    const auto roamingCheck = [this, done, proceed] {
+        if (extensions_->roamingStatus() != 0 || !internetBool("DialDisconnectWhenRoam")) {
+            proceed();
+            return;
+        }
+        beginAlert(QStringLiteral("Warning"), extensions_->roamDisconnectText(), QStringLiteral("OK"),
+                   QStringLiteral("Cancel"), [done, proceed](int answer) {
+                       if (answer == 1)
+                           proceed();
+                       else
+                           done(false);
+                   });
+    };
+    if (!internetBool("PopUpDisconnectWaring")) {
+        roamingCheck();
+        return;
     }
-    if (extensions_->roamingStatus() == 0 && internetBool("DialDisconnectWhenRoam")) {
-        int answer = 0;
-        runAlert(QStringLiteral("Warning"), extensions_->roamDisconnectText(), QStringLiteral("OK"),
-                 QStringLiteral("Cancel"), &answer);
-        if (answer != 1)
-            return false;
-    }
-    warnLimitFlag_ = false;
-    autoDisconnectFlag_ = false;
-    if (sender != DialSender::Automatic)
-        hadDoManualDisconnect_ = true;
-    return true;
+    beginAlert(QStringLiteral("Warning"), QStringLiteral("Do you want to terminate current connection?"),
+               QStringLiteral("OK"), QStringLiteral("Cancel"), [done, roamingCheck](int answer) {
+                   if (answer == 1)
+                       roamingCheck();
+                   else
+                       done(false);
+               });
 }
 
 void DialController::performDialOption(DialSender sender)
@@ -393,7 +445,7 @@ void DialController::setDialParams()
     const yov::MSG_APN_SET_REQ_PARA_T params = profiles_.setDialParams(disableAlert, &cut);
     if (!cut.isEmpty())
         qCWarning(lcDial) << "dial parameters cut to fit:" << cut;
-    send(yov::dialmsg::kMajorConfig, yov::dialmsg::kMinorDialParams, params.encode());
+    sendRequest<yov::dialmsg::kMajorConfig, yov::dialmsg::kMinorDialParams>(params);
 }
 
 // ---- application ---------------------------------------------------------------------------

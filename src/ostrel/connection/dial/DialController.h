@@ -111,7 +111,7 @@ public:
     void checkISDetatchPS();
     // The connect-warning sheet's OK: the sheet shows once until the device is removed.
     void connectWarningWinOKClicked(DialSender sender = DialSender::ConnectButton);
-    bool dialOptionPending() const { return dialOptionId_ != 0; }
+    bool dialOptionPending() const { return dialOptionId_ != 0 || checksOpen_; }
 
     int readConnectType() const;
     void setConnectStatus(int status);
@@ -201,9 +201,14 @@ public:
     void setDeviceReadyNotifier(std::function<void()> notifier) { deviceReadyNotifier_ = std::move(notifier); }
     // Ends the application (a closing PPP link came down).
     void setTerminator(std::function<void()> terminator) { terminator_ = std::move(terminator); }
-    // Shows an error the user must see (a record that could not be written, a failed attach).
+    // A localised alert that blocks until answered: only for a user's action in a sheet.
     void runAlert(const QString &title, const QString &message, const QString &ok = QStringLiteral("OK"),
                   const QString &cancel = QString(), int *answer = nullptr);
+    // A localised alert that does not block (the device link keeps flowing): what the user must see
+    // from the connection roads, whose steps may run in a device record's handler. onAnswer gets 1
+    // (ok) or 0 (cancel) once the user has answered.
+    void beginAlert(const QString &title, const QString &message, const QString &ok = QStringLiteral("OK"),
+                    const QString &cancel = QString(), std::function<void(int)> onAnswer = {});
 
     // ---- message handlers (registered in registerMessages) --------------------------------
     void dealWithMsgOfEmpty(const yov::Notification &) {}
@@ -256,12 +261,14 @@ protected:
 
 private:
     // ---- checks
-    bool runConnectChecks(DialSender sender);
-    bool runDisconnectChecks(DialSender sender);
+    // Each check ends by calling done with whether the request may go ahead (at once, or once the
+    // user has answered its question).
+    void runConnectChecks(DialSender sender, std::function<void(bool)> done);
+    void runDisconnectChecks(DialSender sender, std::function<void(bool)> done);
     bool checkDeviceLockStatus(DialSender sender);
-    bool allowUserConnect();
-    bool allowRoamWithAlert();
-    bool displayUKMTSWaring();
+    void allowUserConnect(std::function<void(bool)> done);
+    void allowRoamWithAlert(std::function<void(bool)> done);
+    void displayUKMTSWaring(std::function<void(bool)> done);
     bool showDialingWording();
     // ---- roads
     void getConnectStatus();
@@ -276,7 +283,6 @@ private:
     void endAttachAttempt(const QString &reason);
     void cancelAttach();
     void sendDeviceReadyOnce(bool delayed);
-    bool send(int major, int minor, const QByteArray &payload = QByteArray());
     void newConnectionEntry();
     // ---- display
     void changed();
@@ -306,6 +312,7 @@ private:
     std::unique_ptr<yov::RepeatingTimer> ndisTimeTimer_;
     std::unique_ptr<yov::RepeatingTimer> progressTimer_;
     int dialOptionId_ = 0;
+    bool checksOpen_ = false; // a request's checks wait for the user's answer
     int attachDelayId_ = 0;
     int attachTimeoutId_ = 0;
     bool attachPending_ = false;

@@ -150,7 +150,7 @@ void DialController::tabViewItemWillChange(const yov::Notification &n)
 void DialController::dialNotification(const yov::Notification &)
 {
     if (Neighbours::call().callStage() != 0 && is2GNetWork_) {
-        runAlert(QStringLiteral("Tips"), QStringLiteral("Please disconnet the calliing first!"));
+        beginAlert(QStringLiteral("Tips"), QStringLiteral("Please disconnet the calliing first!"));
         return;
     }
     // Offered once: the simple window's button stands for the same request.

@@ -261,7 +261,7 @@ void DialController::cancelCurrentConnectOperate()
 void DialController::openConnectFailedWindow()
 {
     if (internetBool("OpenConnectFailedWindow"))
-        runAlert(QStringLiteral("Warning"), QStringLiteral("Cannot connect, please try again later"));
+        beginAlert(QStringLiteral("Warning"), QStringLiteral("Cannot connect, please try again later"));
     if (internetBool("Internet_OpenConnectFailedWindowForDidizu")) {
         display_.connectFailedLabel = localizedText(QStringLiteral("The device has been disconnected or is unavailable"));
         display_.connectFailedWindowShown = true;

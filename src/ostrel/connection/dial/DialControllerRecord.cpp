@@ -44,7 +44,7 @@ void DialController::saveDialRecord()
     if (!DialService::appendDialRecords(path, pendingRecords_, &error)) {
         // Kept for the next append: a record is never dropped silently.
         lastRecordError_ = error;
-        runAlert(QStringLiteral("Warning"), QStringLiteral("The connection record could not be saved."));
+        beginAlert(QStringLiteral("Warning"), QStringLiteral("The connection record could not be saved."));
         return;
     }
     pendingRecords_.clear();

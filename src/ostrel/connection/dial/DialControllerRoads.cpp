@@ -58,7 +58,7 @@ void DialController::attachPS()
         if (attachPending_)
             endAttachAttempt(QStringLiteral("no answer to the packet-domain attach"));
     });
-    if (!send(kMajorDial, kMinorPsAttach, request.encode()))
+    if (!sendRequest<kMajorDial, kMinorPsAttach>(request))
         endAttachAttempt(QStringLiteral("the packet-domain attach could not be sent"));
 }
 
@@ -85,7 +85,7 @@ void DialController::endAttachAttempt(const QString &reason)
         setConnectBtnEnable(true);
     changed();
     playShortSound(1);
-    runAlert(QStringLiteral("Warning"), QStringLiteral("Cannot connect, please try again later"));
+    beginAlert(QStringLiteral("Warning"), QStringLiteral("Cannot connect, please try again later"));
 }
 
 void DialController::dealWithMsgOfPSAttach(const yov::Notification &n)
@@ -119,7 +119,7 @@ void DialController::checkISDetatchPS()
     request.networkMode = Neighbours::setting().getNetworkMode();
     request.action = yov::PsAttachRequest::kDetach;
     bAttatchPS_ = false;
-    send(kMajorDial, kMinorPsAttach, request.encode());
+    sendRequest<kMajorDial, kMinorPsAttach>(request);
 }
 
 void DialController::DialConnect()
@@ -139,7 +139,7 @@ void DialController::DialConnect()
     recordInState(RECORD_IN_CREATE);
     InitConnectState();
     m_KBTimes = 0;
-    send(kMajorDial, kMinorPppConnect);
+    sendRequest<kMajorDial, kMinorPppConnect>();
     pollTimer_->start(kPollIntervalMs);
     sendConnectStatusMsg(true);
     hadConnectAction_ = true;
@@ -152,8 +152,8 @@ void DialController::DialConnect()
 
 void DialController::getConnectStatus()
 {
-    send(kMajorDial, kMinorPppStatus);
-    send(kMajorDial, kMinorPppLocalAddress);
+    sendRequest<kMajorDial, kMinorPppStatus>();
+    sendRequest<kMajorDial, kMinorPppLocalAddress>();
     extensions_->checkRecordLimit();
 }
 
@@ -321,7 +321,7 @@ void DialController::calculateTransferSpeed()
 void DialController::setPPPDisconnectedSatus()
 {
     if (extensions_->apnCycleTryNext()) {
-        send(kMajorDial, kMinorPppConnect);
+        sendRequest<kMajorDial, kMinorPppConnect>();
         return;
     }
     if (extensions_->isDoReconnectAfterDisconnect() && extensions_->checkAutoConnectForPPPFailed()) {
@@ -355,7 +355,7 @@ void DialController::DialDisconnect()
     setConnectStatus(yov::kConnectStatusDisconnecting);
     saveRecordFlag_ = true;
     saveDialRecord();
-    send(kMajorDial, kMinorPppDisconnect);
+    sendRequest<kMajorDial, kMinorPppDisconnect>();
     extensions_->apnCycleEnd();
     if (internetBool("DisplayStatisticsWin"))
         displayStatisticsForDisconnect();
@@ -368,7 +368,7 @@ void DialController::DialCancelConnect()
 {
     setManualDisconnect(true);
     setConnectStatus(yov::kConnectStatusDisconnecting);
-    send(kMajorDial, kMinorPppDisconnect);
+    sendRequest<kMajorDial, kMinorPppDisconnect>();
     extensions_->apnCycleEnd();
     changed();
 }
@@ -389,7 +389,7 @@ void DialController::NDISDialConnect()
     newConnectionEntry();
     recordInState(RECORD_IN_CREATE);
     InitConnectState();
-    send(kMajorDial, kMinorNdisConnect);
+    sendRequest<kMajorDial, kMinorNdisConnect>();
     setStateText(QStringLiteral("Connecting..."));
     Neighbours::setting().setSettingBtnStatus(false);
     statusDict_.insert(QStringLiteral("connectname"), currentProfileName());
@@ -404,7 +404,7 @@ void DialController::NDISDialDisconnect()
     if (internetBool("ResetConnectBtnWhenDisconnecting"))
         resetConnectBtnStatusWhenDisconnecting();
     sendResetStatisticsNotification();
-    send(kMajorDial, kMinorNdisDisconnect);
+    sendRequest<kMajorDial, kMinorNdisDisconnect>();
     changed();
 }
 
@@ -463,7 +463,7 @@ void DialController::dealWithOfNDISDialConnected()
 void DialController::dealWithOfNDISDialConnectFailed()
 {
     if (extensions_->apnCycleTryNext()) {
-        send(kMajorDial, kMinorNdisConnect);
+        sendRequest<kMajorDial, kMinorNdisConnect>();
         return;
     }
     playShortSound(1);
@@ -472,9 +472,12 @@ void DialController::dealWithOfNDISDialConnectFailed()
     display_.profileChooserEnabled = true;
     StopTimerOfGetConnectState();
     setStateText(QStringLiteral("Failed"));
+    // The automatic reconnect follows the user's answer, as it followed the alert before.
     if (!(reconnectTimes_ > 1 && internetBool("DisableAlertWindowWhileAutoConnectFailed")))
-        runAlert(QStringLiteral("Warning!"), QStringLiteral("NDIS Connection failed!"));
-    extensions_->AutoReconnectForNdis();
+        beginAlert(QStringLiteral("Warning!"), QStringLiteral("NDIS Connection failed!"), QStringLiteral("OK"), QString(),
+                   [this](int) { extensions_->AutoReconnectForNdis(); });
+    else
+        extensions_->AutoReconnectForNdis();
 }
 
 void DialController::dealWithOfNDISDialDisconnected()
@@ -568,7 +571,7 @@ void DialController::netcardChanged(int what)
 {
     switch (what) {
     case 12:
-        send(kMajorDial, kMinorNdisQuery);
+        sendRequest<kMajorDial, kMinorNdisQuery>();
         break;
     case 2:
         isDeviceRemoved_ = false;
@@ -594,7 +597,7 @@ void DialController::dealWithMsgOfFreqLockState(const yov::Notification &n)
     yov::FreqLockSetRequest request;
     request.enable = 1;
     request.value = yov::nsInt(key);
-    send(kMajorConfig, kMinorFreqLockSet, request.encode());
+    sendRequest<kMajorConfig, kMinorFreqLockSet>(request);
 }
 
 } // namespace ostrel

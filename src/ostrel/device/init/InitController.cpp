@@ -87,18 +87,6 @@ InitController::Record InitController::record(const yov::Notification &n) const
     return r;
 }
 
-bool InitController::send(int major, int minor, int type, const QByteArray *data, int module)
-{
-    if (!yovMsgCenter()) {
-        qCWarning(lcInit) << "no message center: request" << major << minor << "not sent";
-        return false;
-    }
-    const bool sent = yovMsgCenter()->sendMessageModuleID(module, major, minor, type, 0, data);
-    if (!sent)
-        qCWarning(lcInit) << "request" << major << "/" << minor << "was not delivered to the device service";
-    return sent;
-}
-
 QString InitController::loc(const QString &text) const
 {
     // The visible texts come from the active token table (the language object itself passes
@@ -112,9 +100,13 @@ QString InitController::wording(const QString &key) const
     return value.isEmpty() ? loc(key) : value;
 }
 
-void InitController::alert(const QString &message)
+void InitController::alert(const QString &message, std::function<void()> then)
 {
-    NSRunAlertPanelExt(loc(QStringLiteral("Warning")), loc(message), loc(QStringLiteral("OK")));
+    NSBeginAlertPanelExt(loc(QStringLiteral("Warning")), loc(message), loc(QStringLiteral("OK")), QString(),
+                         [then = std::move(then)](int) {
+                             if (then)
+                                 then();
+                         });
 }
 
 bool InitController::settingBool(const char *module, const char *key) const
@@ -428,8 +420,8 @@ void InitController::updateLanguageForSimState()
 
 // --- requests
 
-bool InitController::setDeviceOnline() { return send(3, 3, 0); }
-bool InitController::setDeviceOffline() { return send(3, 4, 0); }
+bool InitController::setDeviceOnline() { return sendRequest<3, 3>(); }
+bool InitController::setDeviceOffline() { return sendRequest<3, 4>(); }
 
 // --- handshake, modem and SIM
 

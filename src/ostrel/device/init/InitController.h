@@ -205,7 +205,8 @@ public:
     Q_INVOKABLE void clickNOOfReAlertPinWindow(QObject *sender);
     // The message of the first failed input rule, or a null string. Null arguments are not checked.
     static QString checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin);
-    void alertWithPinOrPukLeftTimes(int count, bool pin);
+    // The one-try-left warning when count is 1 (then afterwards, else at once).
+    void alertWithPinOrPukLeftTimes(int count, bool pin, std::function<void()> then = {});
     void pinAutoValidation();
     bool isNeedPinAutoValidation() const;
     void savePinToModem();
@@ -320,10 +321,11 @@ private:
         yov::PayloadReader payload;
     };
     Record record(const yov::Notification &n) const;
-    bool send(int major, int minor, int type, const QByteArray *data = nullptr, int module = 1);
     QString loc(const QString &text) const;
     QString wording(const QString &key) const;
-    void alert(const QString &message);
+    // A warning with an OK button, without blocking (the device link keeps flowing); then runs
+    // once the user has answered.
+    void alert(const QString &message, std::function<void()> then = {});
     bool settingBool(const char *module, const char *key) const;
     bool topBool(const char *key) const;
     bool writeSettingsReported(const char *what);
@@ -363,6 +365,7 @@ private:
     QPointer<QWidget> deviceOptionsView_;
     std::unique_ptr<NetworkLogic> networkLogic_;
     std::unique_ptr<SignalWindow> windowRssiLacCi_;
+    bool activationSmsAlertOpen_ = false; // the line-activation alert waits for its answer
     int timerAlertSelect3GPrefer_ = 0; // the pending no-signal alert's clock id, 0 for none
 };
 

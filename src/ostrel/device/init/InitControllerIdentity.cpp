@@ -25,7 +25,7 @@ constexpr int kSerialWidth = 40;
 constexpr int kMccWidth = 32;
 } // namespace
 
-bool InitController::checkIMSI() { return send(7, 42, 0); }
+bool InitController::checkIMSI() { return sendRequest<7, 42>(); }
 
 void InitController::dealWithMsgOfCheckCIMI(const yov::Notification &n)
 {
@@ -174,27 +174,35 @@ void InitController::checkIMSIForRAVO()
         setSimStatus(true);
     const QVariant earlier = setting(QStringLiteral("simIMSI"));
     const bool changed = earlier.isValid() && yov::nsString(earlier) != m_IMSI;
+    // Kept for the IMSI the SIM had when it was read, also once the alert below is answered.
+    const QString imsi = m_IMSI;
+    const auto keepImsi = [this, imsi, changed] {
+        config().setConfigurationByModule(QStringLiteral("simIMSI"), imsi);
+        writeSettingsReported("the SIM's IMSI");
+        notificationCenter().post(QStringLiteral("AlreadyGetSimIMSI"), this, {{QStringLiteral("imsiInfo"), changed}});
+    };
     if (settingBool("specialSoftVersion", "RAVO_TIM_KV407") && !yov::nsString(setting(QStringLiteral("IMSI"))).isEmpty()
         && changed) {
-        const int answer = NSRunAlertPanelExt(loc(QStringLiteral("Warning")),
-                                              loc(QStringLiteral("You have changed the SIM,please restart the software")),
-                                              loc(QStringLiteral("OK")));
-        if (answer == 1) {
-            if (toolbarSetItemEnableHook) {
-                toolbarSetItemEnableHook(true, QStringLiteral("STK"));
-                toolbarSetItemEnableHook(true, QStringLiteral("Internet"));
-            }
-            dialFunctionEnabledFlag_ = false;
-            if (selectMainTabHook)
-                selectMainTabHook(QStringLiteral("Internet"));
-            return;
-        }
-    } else if (toolbarSetEnableHook) {
-        toolbarSetEnableHook(true);
+        NSBeginAlertPanelExt(loc(QStringLiteral("Warning")),
+                             loc(QStringLiteral("You have changed the SIM,please restart the software")),
+                             loc(QStringLiteral("OK")), QString(), [this, keepImsi](int answer) {
+                                 if (answer != 1) {
+                                     keepImsi();
+                                     return;
+                                 }
+                                 if (toolbarSetItemEnableHook) {
+                                     toolbarSetItemEnableHook(true, QStringLiteral("STK"));
+                                     toolbarSetItemEnableHook(true, QStringLiteral("Internet"));
+                                 }
+                                 dialFunctionEnabledFlag_ = false;
+                                 if (selectMainTabHook)
+                                     selectMainTabHook(QStringLiteral("Internet"));
+                             });
+        return;
     }
-    config().setConfigurationByModule(QStringLiteral("simIMSI"), m_IMSI);
-    writeSettingsReported("the SIM's IMSI");
-    notificationCenter().post(QStringLiteral("AlreadyGetSimIMSI"), this, {{QStringLiteral("imsiInfo"), changed}});
+    if (toolbarSetEnableHook)
+        toolbarSetEnableHook(true);
+    keepImsi();
 }
 
 void InitController::checkIfNeedSendActiveSMS(const QString &imsi)
@@ -209,18 +217,27 @@ void InitController::checkIfNeedSendActiveSMS(const QString &imsi)
 
 void InitController::sendActiveSimcardSMS(int domainBits)
 {
-    if (!settingBool("SMS", "NeedSendActiveSIMCardSMS") || (domainBits != 1 && domainBits != 3))
+    if (!settingBool("SMS", "NeedSendActiveSIMCardSMS") || (domainBits != 1 && domainBits != 3)
+        || activationSmsAlertOpen_)
         return;
-    NSRunAlertPanelExt(loc(QStringLiteral("Warning")),
-                       loc(QStringLiteral("It is necessary to active the line for starting to use your MODEM USB.")),
-                       loc(QStringLiteral("Accept")));
-    const QString to = yov::nsString(setting(QStringLiteral("SMS"), QStringLiteral("SendActiveSIMCardSMSTo")));
-    const QString text = yov::nsString(setting(QStringLiteral("SMS"), QStringLiteral("SendActiveSIMCardSMSMsg")));
-    if (to.isEmpty() || text.isEmpty())
-        return;
-    Neighbours::sms().sendSmsTo(to, text, false, false, true);
-    setModuleKey(QStringLiteral("SMS"), QStringLiteral("NeedSendActiveSIMCardSMS"), false);
-    writeSettingsReported("the activation SMS state");
+    // Asked once: further registration reports while the alert is open do not ask again.
+    activationSmsAlertOpen_ = true;
+    NSBeginAlertPanelExt(loc(QStringLiteral("Warning")),
+                         loc(QStringLiteral("It is necessary to active the line for starting to use your MODEM USB.")),
+                         loc(QStringLiteral("Accept")), QString(), [this](int) {
+                             activationSmsAlertOpen_ = false;
+                             if (!settingBool("SMS", "NeedSendActiveSIMCardSMS"))
+                                 return;
+                             const QString to =
+                                 yov::nsString(setting(QStringLiteral("SMS"), QStringLiteral("SendActiveSIMCardSMSTo")));
+                             const QString text =
+                                 yov::nsString(setting(QStringLiteral("SMS"), QStringLiteral("SendActiveSIMCardSMSMsg")));
+                             if (to.isEmpty() || text.isEmpty())
+                                 return;
+                             Neighbours::sms().sendSmsTo(to, text, false, false, true);
+                             setModuleKey(QStringLiteral("SMS"), QStringLiteral("NeedSendActiveSIMCardSMS"), false);
+                             writeSettingsReported("the activation SMS state");
+                         });
 }
 
 void InitController::getPhoneNumberByIMSI()

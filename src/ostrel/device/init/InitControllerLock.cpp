@@ -48,8 +48,10 @@ void InitController::unlockDeviceOK(QObject *)
         alert(QStringLiteral("The unlock device code must be 4 digitals"));
         return;
     }
-    const QByteArray data = code.toLatin1();
-    send(5, 27, 1, &data, firstUnlockedDevice_ ? 3 : 1);
+    // Four ASCII digits without a terminator; after the first unlock under the settings' module.
+    yov::FixedPayload<4> data;
+    data.setBytes(0, 4, code.toLatin1());
+    sendRequest<5, 27>(data, firstUnlockedDevice_ ? yov::kModuleSetting : yov::kModuleInit);
     wndUnlockDevice_->endSheet();
 }
 
@@ -67,8 +69,7 @@ void InitController::dealWithMsgOfCheckDeviceUnLockResult(const yov::Notificatio
     if (r.result == 0) {
         firstUnlockedDevice_ = true;
     } else if (r.result == -1) {
-        alert(QStringLiteral("Invalid password!"));
-        openUnlockDeviceWindow(wndMain);
+        alert(QStringLiteral("Invalid password!"), [this] { openUnlockDeviceWindow(wndMain); });
     }
 }
 

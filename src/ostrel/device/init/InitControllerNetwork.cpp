@@ -242,8 +242,8 @@ void InitController::alertSelect3GPreferIfNoSignal()
         networkLogic().signal.alertSelect3GPreferIfNoSignal(Neighbours::setting().getCurrentNetWorkPreferedMode());
     syncNetworkState();
     if (show)
-        NSRunAlertPanelExt(loc(QStringLiteral("Warning")), loc(QStringLiteral("d3uAlertSel3G_PreferWhenSignalToNoSignal")),
-                           loc(QStringLiteral("OK")));
+        NSBeginAlertPanelExt(loc(QStringLiteral("Warning")), loc(QStringLiteral("d3uAlertSel3G_PreferWhenSignalToNoSignal")),
+                             loc(QStringLiteral("OK")), QString(), {});
 }
 
 QString InitController::signalImageName() const
@@ -292,11 +292,12 @@ void InitController::syncNetworkState()
 
 void InitController::answerRoamDisconnectQuestion()
 {
-    const int answer = NSRunAlertPanelExt(
-        loc(QStringLiteral("Warning")),
-        loc(QStringLiteral("You are about to connect to a roaming network.Do you want to disconnect now?")),
-        loc(QStringLiteral("YES")), loc(QStringLiteral("NO")));
-    performNetworkEffects(networkLogic().roaming.answerRoamDisconnect(answer == yov::AlertPresenter::DefaultReturn));
+    NSBeginAlertPanelExt(loc(QStringLiteral("Warning")),
+                         loc(QStringLiteral("You are about to connect to a roaming network.Do you want to disconnect now?")),
+                         loc(QStringLiteral("YES")), loc(QStringLiteral("NO")), [this](int answer) {
+                             performNetworkEffects(networkLogic().roaming.answerRoamDisconnect(
+                                 answer == yov::AlertPresenter::DefaultReturn));
+                         });
 }
 
 // --- carrying out
@@ -326,7 +327,7 @@ void InitController::performNetworkEffects(const NetworkEffects &e)
         setImage(m_rssiStatus, *e.signalImage);
         const int level = signalLevelOfImageName(*e.signalImage);
         if (level >= 0) {
-            m_rssiStatus->setPixmap(signalBarsPixmap(level, kBarsSize));
+            showSignalBars(m_rssiStatus, level, kBarsSize);
             if (windowRssiLacCi_)
                 windowRssiLacCi_->setLevel(level);
         }
@@ -337,7 +338,7 @@ void InitController::performNetworkEffects(const NetworkEffects &e)
         setImage(m_evdoStatus, *e.evdoImage);
         const int level = signalLevelOfImageName(*e.evdoImage);
         if (level >= 0)
-            m_evdoStatus->setPixmap(signalBarsPixmap(level, kBarsSize));
+            showSignalBars(m_evdoStatus, level, kBarsSize);
     }
     if (e.cellWindowRssi && windowRssiLacCi_)
         windowRssiLacCi_->setRssi(*e.cellWindowRssi);
@@ -403,16 +404,29 @@ void InitController::performNetworkEffects(const NetworkEffects &e)
     if (e.disableConnectButtons && disableConnectButtonsHook)
         disableConnectButtonsHook();
 
-    // Alerts last: each may run a nested event loop, and the state above is complete by then.
-    if (e.showRoamAlert || e.show3GTo2GAlert)
-        NSRunAlertPanelExt(loc(QStringLiteral("STRING_ROAM_ALERT_WND")), loc(QStringLiteral("STRING_ROAM_ALERT_TEXT")),
-                           loc(QStringLiteral("OK")));
-    if (e.showWhiteListSheet)
-        NSRunAlertPanelExt(QString(), loc(QStringLiteral("roaminWhiteList")) + QLatin1Char('\n')
-                                          + loc(QStringLiteral("remindNextConnect")),
-                           loc(QStringLiteral("OK")));
-    if (e.askRoamDisconnect)
-        answerRoamDisconnectQuestion();
+    // Alerts last, without blocking the device link: the state above is complete when they show.
+    // One after the other, each once the one before is answered.
+    const bool roamAlert = e.showRoamAlert || e.show3GTo2GAlert;
+    const bool whiteList = e.showWhiteListSheet;
+    const bool askDisconnect = e.askRoamDisconnect;
+    const auto ask = [this, askDisconnect] {
+        if (askDisconnect)
+            answerRoamDisconnectQuestion();
+    };
+    const auto whiteListThenAsk = [this, whiteList, ask] {
+        if (!whiteList) {
+            ask();
+            return;
+        }
+        NSBeginAlertPanelExt(QString(),
+                             loc(QStringLiteral("roaminWhiteList")) + QLatin1Char('\n') + loc(QStringLiteral("remindNextConnect")),
+                             loc(QStringLiteral("OK")), QString(), [ask](int) { ask(); });
+    };
+    if (roamAlert)
+        NSBeginAlertPanelExt(loc(QStringLiteral("STRING_ROAM_ALERT_WND")), loc(QStringLiteral("STRING_ROAM_ALERT_TEXT")),
+                             loc(QStringLiteral("OK")), QString(), [whiteListThenAsk](int) { whiteListThenAsk(); });
+    else
+        whiteListThenAsk();
 }
 
 } // namespace ostrel

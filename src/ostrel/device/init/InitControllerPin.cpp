@@ -45,12 +45,16 @@ QString InitController::checkPinPukAlertMsg(const QString &puk, const QString &p
     return {};
 }
 
-void InitController::alertWithPinOrPukLeftTimes(int count, bool pin)
+void InitController::alertWithPinOrPukLeftTimes(int count, bool pin, std::function<void()> then)
 {
-    if (count != 1 || topBool("NoNeedAlertOnlyOneLeftTimePinOrPuk"))
+    if (count != 1 || topBool("NoNeedAlertOnlyOneLeftTimePinOrPuk")) {
+        if (then)
+            then();
         return;
+    }
     alert(pin ? QStringLiteral("Only one chance left! If you input the wrong PIN code, your (U)SIM card will be locked.")
-              : QStringLiteral("Only one chance left! If you input the wrong PUK code, your (U)SIM card will be destroyed."));
+              : QStringLiteral("Only one chance left! If you input the wrong PUK code, your (U)SIM card will be destroyed."),
+          std::move(then));
 }
 
 void InitController::dealWithMsgOfCountPinPukRemain(const yov::Notification &n)
@@ -77,12 +81,10 @@ void InitController::dealWithMsgOfCountPinPukRemain(const yov::Notification &n)
             pinAutoValidation();
             hadDoPinAutoValidation_ = true;
         } else {
-            alertWithPinOrPukLeftTimes(pinLeft, true);
-            openPinWindow();
+            alertWithPinOrPukLeftTimes(pinLeft, true, [this] { openPinWindow(); });
         }
     } else if (pukLeft > 0) {
-        alertWithPinOrPukLeftTimes(pukLeft, false);
-        openPukWindow();
+        alertWithPinOrPukLeftTimes(pukLeft, false, [this] { openPukWindow(); });
     }
 }
 
@@ -158,9 +160,9 @@ void InitController::closePinWindow(QObject *sender)
     }
     m_InitPinWindow->endSheet();
     pinNum_ = pin;
-    yov::PayloadWriter data(kPinFieldWidth);
+    yov::FixedPayload<kPinFieldWidth> data;
     data.setBytes(0, kPinFieldWidth, pin.toLatin1());
-    send(4, 10, 1, &data.data());
+    sendRequest<4, 10>(data);
 }
 
 void InitController::closePukWindow(QObject *)
@@ -182,10 +184,10 @@ void InitController::closePukWindow(QObject *)
     }
     m_InitPukWindow->endSheet();
     pinNum_ = pin;
-    yov::PayloadWriter data(2 * kPinFieldWidth);
+    yov::FixedPayload<2 * kPinFieldWidth> data;
     data.setBytes(0, kPinFieldWidth, pin.toLatin1());
     data.setBytes(kPinFieldWidth, kPinFieldWidth, puk.toLatin1());
-    send(4, 11, 1, &data.data());
+    sendRequest<4, 11>(data, yov::kModuleInit);
 }
 
 void InitController::cancelPinWindow(QObject *sender)
@@ -207,7 +209,7 @@ void InitController::cancelPinWindow(QObject *sender)
         return; // nothing was being entered (device removal)
     notificationCenter().post(QStringLiteral("changePinActiveStatusCancel"), nullptr, {});
     if (!settingBool("Setting", "IsPUKwinBeginSheetForDidizu"))
-        send(4, 15, 1);
+        sendRequest<4, 15>();
 }
 
 void InitController::cancelPukWindow(QObject *sender)
@@ -265,9 +267,9 @@ void InitController::dealWithMsgOfCheckoutPin(const yov::Notification &n)
                 if (manuuallyInputPinFlag_ && btnPINAutoValidation_) {
                     const bool keep = m_InitPinWindow->btnSavePinNum_->isChecked();
                     btnPINAutoValidation_->setChecked(keep);
-                    yov::PayloadWriter data(8);
+                    yov::FixedPayload<8> data;
                     data.setInt32(0, keep ? 1 : 0);
-                    send(4, 18, 0, &data.data());
+                    sendRequest<4, 18>(data, yov::kModuleInit);
                 }
             } else if (settingBool("Main", "AtuoCheckPinAndIccidSavedInConfigFile") && btnPinNumSavedInConfigFile_
                        && btnPinNumSavedInConfigFile_->isChecked() && !pinNum_.isEmpty() && !iccid_.isEmpty()) {
@@ -299,9 +301,9 @@ void InitController::savePinToModem()
 {
     if (pinNum_.isNull())
         return;
-    yov::PayloadWriter data(kPinFieldWidth);
+    yov::FixedPayload<kPinFieldWidth> data;
     data.setBytes(0, kPinFieldWidth, pinNum_.toLatin1());
-    send(4, 17, 0, &data.data());
+    sendRequest<4, 17>(data, yov::kModuleInit);
 }
 
 void InitController::dealWithMsgOfPinAutoValidation(const yov::Notification &n)
@@ -322,7 +324,7 @@ void InitController::dealWithMsgOfPinAutoValidation(const yov::Notification &n)
         // Kept in memory only: the modem is the one that remembers it.
         setModuleKey(QStringLiteral("Main"), QStringLiteral("hadDosavePinToModemByUser"), r.payload.int32(4) == 1);
     }
-    send(4, 16, 0);
+    sendRequest<4, 16>();
 }
 
 void InitController::dealWithMsgOfReadPin(const yov::Notification &n)

@@ -1,6 +1,9 @@
 #include "ostrel/device/init/SignalWindow.h"
 
 #include <QFormLayout>
+#include <QCoreApplication>
+#include <QHash>
+#include <QPointer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -17,7 +20,8 @@ int signalLevelOfImageName(const QString &imageName)
     return m.hasMatch() ? m.captured(1).toInt() - 1 : -1;
 }
 
-QPixmap signalBarsPixmap(int level, const QSize &size)
+namespace {
+QPixmap drawSignalBars(int level, const QSize &size)
 {
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
@@ -34,6 +38,33 @@ QPixmap signalBarsPixmap(int level, const QSize &size)
         painter.drawRect(bar.adjusted(0.5, 0.5, -0.5, -0.5));
     }
     return pixmap;
+}
+} // namespace
+
+QPixmap signalBarsPixmap(int level, const QSize &size)
+{
+    // Drawn once per level and size: a signal report comes every few seconds and mostly repeats
+    // the level, and the same pixmap also lets the label skip an unchanged image. The images go
+    // with the application.
+    struct Drawn : QObject {
+        using QObject::QObject;
+        QHash<QPair<int, QSize>, QPixmap> pixmaps;
+    };
+    static QPointer<Drawn> drawn;
+    if (!drawn)
+        drawn = new Drawn(QCoreApplication::instance());
+    const QPair<int, QSize> key(level, size);
+    auto it = drawn->pixmaps.constFind(key);
+    if (it == drawn->pixmaps.constEnd())
+        it = drawn->pixmaps.insert(key, drawSignalBars(level, size));
+    return *it;
+}
+
+void showSignalBars(QLabel *label, int level, const QSize &size)
+{
+    const QPixmap bars = signalBarsPixmap(level, size);
+    if (label->pixmap().cacheKey() != bars.cacheKey())
+        label->setPixmap(bars);
 }
 
 SignalWindow::SignalWindow(QWidget *parent) : QDialog(parent)
@@ -86,7 +117,7 @@ void SignalWindow::setLevel(int level)
     if (level < 0 || level > 5)
         return;
     level_ = level;
-    imageSignalBars_->setPixmap(signalBarsPixmap(level, QSize(60, 36)));
+    showSignalBars(imageSignalBars_, level, QSize(60, 36));
     imageSignalBars_->setToolTip(QStringLiteral("rssi%1").arg(level + 1));
 }
 

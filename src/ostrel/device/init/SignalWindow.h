@@ -18,7 +18,10 @@ namespace ostrel {
 // The level (0 to 5) of a bar image name "rssi1" to "rssi6"; -1 for any other name.
 int signalLevelOfImageName(const QString &imageName);
 // Bars of a level (0 to 5) drawn in the given size: five rising bars, the first `level` filled.
+// Each level and size is drawn once.
 QPixmap signalBarsPixmap(int level, const QSize &size);
+// Shows those bars in the label; nothing to do (and nothing to repaint) when it already does.
+void showSignalBars(QLabel *label, int level, const QSize &size);
 
 class SignalWindow : public QDialog {
     Q_OBJECT

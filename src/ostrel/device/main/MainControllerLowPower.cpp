@@ -21,13 +21,6 @@ namespace ostrel {
 
 namespace {
 
-// The device-service record that tells the device is out: module 0, 8/58, type 2, result -1.
-constexpr int kDeviceOutModule = 0;
-constexpr int kDeviceOutMajor = 8;
-constexpr int kDeviceOutMinor = 58;
-constexpr int kDeviceOutType = 2;
-constexpr int kDeviceOutResult = -1;
-
 QWidget *visibleSheetOf(QWidget *window)
 {
     if (!window)
@@ -154,8 +147,8 @@ void MainController::deviceRemoved(const yov::Notification &)
     if (update && update->isSupportUpdate())
         update->send_DeviceOut_Msg();
     if (YOVMsgCenter *center = yovMsgCenter()) {
-        if (!center->sendMessageModuleID(kDeviceOutModule, kDeviceOutMajor, kDeviceOutMinor, kDeviceOutType,
-                                         kDeviceOutResult, nullptr))
+        // 8/58: module 0, type 2, result -1, no data, as the catalogue gives it.
+        if (!center->sendCatalogued<8, 58>())
             qCWarning(lcMainController) << "the device-out record could not be sent";
     }
 }

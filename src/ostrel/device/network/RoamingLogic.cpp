@@ -103,6 +103,10 @@ void RoamingLogic::disconectNetIfConfig(const NetworkContext &context, NetworkEf
 NetworkEffects RoamingLogic::answerRoamDisconnect(bool disconnect)
 {
     NetworkEffects e;
+    // The question waits without blocking the device link: an answer that comes after the device
+    // has left that roaming network (a new transfer cleared the question) changes nothing.
+    if (!disconnectQuestionPending_)
+        return e;
     disconnectQuestionPending_ = false;
     disconnectDeclined_ = !disconnect;
     e.disconnect = disconnect;

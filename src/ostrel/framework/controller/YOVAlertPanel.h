@@ -2,10 +2,16 @@
 // The skinned alert panel, and the alert presenter that shows it.
 //
 // The first YOVAlertPanel created is the shared one (shareAlertPanel()) until it is destroyed.
-// runAlertPanelTitle() shows the panel modally when the skin has its window ("wndYOVAlertPanel"),
-// and otherwise (or while the panel is already showing an alert) hands the alert to the fallback,
-// the system alert. SkinnedAlertPresenter routes the dashboard's alerts (NSRunAlertPanelExt) to the
-// shared panel; the program installs it with yov::AlertPresenter::setShared().
+// The panel shows one alert at a time, in either form: runAlertPanelTitle() modally (a nested
+// event loop) and beginAlertPanelTitle() without blocking (the answer goes to a callback). It uses
+// its own window when the skin has one ("wndYOVAlertPanel"); otherwise, or while it already shows
+// an alert, the alert goes to the fallback, the system alert. SkinnedAlertPresenter routes the
+// dashboard's alerts (NSRunAlertPanelExt, NSBeginAlertPanelExt) to the shared panel; the program
+// installs it with yov::AlertPresenter::setShared().
+//
+// The window is drawn opaque (the skin's image over a plain background, with a border, so that it
+// reads on any desktop, with or without a window manager or compositor), sized to its text and
+// buttons, and centred on the main window (wndMain; the active window or the screen without one).
 #include "ostrel/framework/controller/YOVUIController.h"
 #include "platform/alert/AlertPresenter.h"
 
@@ -37,10 +43,15 @@ public:
     // the base template).
     void awakeFromNib() override;
 
-    // 1 for the default button, 0 for the alternate one.
+    // The blocking form: 1 for the default button, 0 for the alternate one.
     int runAlertPanelTitle(const QString &title, const QString &message, const QString &defaultButton,
                            const QString &alternateButton);
-    bool isRunning() const { return modalLoop_ != nullptr; }
+    // The non-blocking form: returns at once; the answer reaches onAnswer when the user answers
+    // (an alert still open when the panel is destroyed gets none).
+    void beginAlertPanelTitle(const QString &title, const QString &message, const QString &defaultButton,
+                              const QString &alternateButton, yov::AlertAnswer onAnswer);
+    // Whether the panel shows an alert (either form).
+    bool isRunning() const { return modalLoop_ != nullptr || bool(pendingAnswer_); }
 
     Q_INVOKABLE void btnOKAction(QObject *sender);
     Q_INVOKABLE void btnCancelAction(QObject *sender);
@@ -52,10 +63,18 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void stopModal(int code);
+    // Whether the skinned window can show an alert now; otherwise the fallback takes it.
+    bool canShow() const;
+    yov::AlertPresenter &fallback() const;
+    void showPanel(const QString &title, const QString &message, const QString &defaultButton,
+                   const QString &alternateButton);
+    void fitAndCentre();
+    void finish(int code);
+    int closeAnswer() const;
     void buildDefaultWindow();
 
     QEventLoop *modalLoop_ = nullptr;
+    yov::AlertAnswer pendingAnswer_;
     bool hasAlternate_ = false;
     yov::AlertPresenter *fallback_ = nullptr;
 };
@@ -64,9 +83,11 @@ class SkinnedAlertPresenter final : public yov::AlertPresenter {
 public:
     // fallback: the alert used when there is no shared panel (the system alert when null).
     explicit SkinnedAlertPresenter(yov::AlertPresenter *fallback = nullptr) : fallback_(fallback) {}
-    int runAlert(const yov::AlertRequest &request) override;
+    int presentBlocking(const yov::AlertRequest &request) override;
+    void presentNonBlocking(const yov::AlertRequest &request, yov::AlertAnswer onAnswer) override;
 
 private:
+    yov::AlertPresenter &fallback() const { return fallback_ ? *fallback_ : yov::AlertPresenter::system(); }
     yov::AlertPresenter *fallback_;
 };
 

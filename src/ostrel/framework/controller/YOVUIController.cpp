@@ -492,12 +492,41 @@ bool YOVUIController::loadPlugin(const QString &bundleName, const QString &tabId
     return true;
 }
 
+void YOVUIController::reportRequestNotSent(int major, int minor) const
+{
+    const QString who = QString::fromLatin1(metaObject()->className());
+    if (!yovMsgCenter_)
+        qCWarning(lcController).noquote()
+            << QStringLiteral("%1: no message center, request %2/%3 not sent").arg(who).arg(major).arg(minor);
+    else
+        qCWarning(lcController).noquote()
+            << QStringLiteral("%1: request %2/%3 was not delivered to the device service").arg(who).arg(major).arg(minor);
+}
+
 // --- alerts ---------------------------------------------------------------------------------
 
 int NSRunAlertPanelExt(const QString &title, const QString &message, const QString &defaultButton,
                        const QString &alternateButton)
 {
     return yov::AlertPresenter::shared().runAlert({title, message, defaultButton, alternateButton});
+}
+
+void NSBeginAlertPanelExt(const QString &title, const QString &message, const QString &defaultButton,
+                          const QString &alternateButton, std::function<void(int)> onAnswer)
+{
+    yov::AlertPresenter::shared().showAlert({title, message, defaultButton, alternateButton}, std::move(onAnswer));
+}
+
+void YOVUIController::NSBeginAlertPanelExt(const QString &title, const QString &message, const QString &defaultButton,
+                                           const QString &alternateButton, std::function<void(int)> onAnswer)
+{
+    std::function<void(int)> guarded;
+    if (onAnswer)
+        guarded = [self = QPointer<YOVUIController>(this), onAnswer = std::move(onAnswer)](int answer) {
+            if (self)
+                onAnswer(answer);
+        };
+    ostrel::NSBeginAlertPanelExt(title, message, defaultButton, alternateButton, std::move(guarded));
 }
 
 } // namespace ostrel

@@ -16,6 +16,7 @@
 // filled by yov::formatPlaceholders().
 #include "ostrel/framework/controller/Drawer.h"
 #include "ostrel/framework/controller/SkinManagerAccess.h"
+#include "ostrel/framework/message/YOVMsgCenter.h"
 #include "platform/NotificationCenter.h"
 
 #include <QDateTime>
@@ -235,13 +236,32 @@ public:
     float fontSize() const { return fontSize_; }
     QString customDateFormat() const { return customDateFormat_; }
 
+    // --- alerts -----------------------------------------------------------------------------
+    // The non-blocking alert (see the free function below); the answer is dropped when this
+    // controller is gone by then.
+    void NSBeginAlertPanelExt(const QString &title, const QString &message, const QString &defaultButton,
+                              const QString &alternateButton, std::function<void(int)> onAnswer);
+
 protected:
+    // The controller's requests to the device service, through the message center's catalogued
+    // send (YOVMsgCenter::sendCatalogued: the same arguments, checked at compile time); a request
+    // that was not delivered is logged. False without a message center.
+    template <std::uint16_t Major, std::uint16_t Minor, typename... Args>
+    bool sendRequest(const Args &...args)
+    {
+        const bool sent = yovMsgCenter_ && yovMsgCenter_->template sendCatalogued<Major, Minor>(args...);
+        if (!sent)
+            reportRequestNotSent(Major, Minor);
+        return sent;
+    }
+
     QVariantList uiConfigList(const QString &key) const;
     QVariant setting(const QString &key) const;
     QVariant setting(const QString &module, const QString &key) const;
     void writeSettings();
 
 private:
+    void reportRequestNotSent(int major, int minor) const;
     void cancelDelayedStops();
     int findHandler(const char *selector, bool withArgument) const;
 
@@ -262,9 +282,19 @@ private:
     QList<int> delayedStops_;
 };
 
-// The dashboard's one modal alert: 1 for the default button, 0 for the alternate one. Empty
-// alternate: only the default button is shown.
+// The dashboard's alerts, through the installed yov::AlertPresenter (the skinned panel, else the
+// system alert). The answer is 1 for the default button, 0 for the alternate one; an empty
+// alternate shows only the default button.
+//
+// NSRunAlertPanelExt blocks in a nested event loop until the answer comes: only for alerts that
+// a user's action raises, never from a device-record handler (it would stall the device link; it
+// logs a warning when it happens).
 int NSRunAlertPanelExt(const QString &title, const QString &message, const QString &defaultButton,
                        const QString &alternateButton = QString());
+// NSBeginAlertPanelExt shows the same alert and returns at once; the answer reaches onAnswer later,
+// on the main thread (an alert closed another way answers as its alternate button when it has
+// one, else as its default one). What follows the answer goes into onAnswer.
+void NSBeginAlertPanelExt(const QString &title, const QString &message, const QString &defaultButton,
+                          const QString &alternateButton, std::function<void(int)> onAnswer = {});
 
 } // namespace ostrel

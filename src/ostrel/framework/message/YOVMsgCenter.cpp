@@ -7,6 +7,7 @@
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/message/DBusMsgTransport.h"
 #include "ostrel/framework/message/ProcessMsgServerLauncher.h"
+#include "platform/RecordDispatch.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -68,7 +69,8 @@ YOVMsgCenter::~YOVMsgCenter()
 void YOVMsgCenter::initlizeMsgCenter()
 {
     transport_->setReceiver([this](const QByteArray &record) { handleAppleEvent(record); });
-    receiveMsgQueueTimer_.start(kDrainIntervalMs);
+    // The drain tick runs only while records wait (putReceiveMsgInQueue arms it): an idle
+    // dashboard does not wake up for it.
     isRunning_ = false;
     lockMsgWhenReceiveMsg_ = true;
 }
@@ -98,6 +100,34 @@ void YOVMsgCenter::getMsgPackage(yov::UI_MSG *msg, const yov::Notification *noti
     if (!msg || !notification)
         return;
     yov::msgFromBytes(notification->userInfo.value(QLatin1String(yov::kMsgUserInfo)).toByteArray(), *msg);
+}
+
+bool YOVMsgCenter::sendCatalogued(std::uint16_t major, std::uint16_t minor, const QByteArray &payload, int module)
+{
+    const yov::MsgSender *sender = yov::requestSender(major, minor, module);
+    if (!sender) {
+        const yov::MsgCatalogueEntry *entry = yov::findMessage(major, minor);
+        QString why;
+        if (!entry || !entry->isSent())
+            why = QStringLiteral("the message catalogue lists no request %1/%2").arg(major).arg(minor);
+        else if (module == yov::kCatalogueModule)
+            why = QStringLiteral("request %1/%2 has per-sender modules and none was given").arg(major).arg(minor);
+        else
+            why = QStringLiteral("the message catalogue gives request %1/%2 no module %3").arg(major).arg(minor).arg(module);
+        qCWarning(lcMsgCenter).noquote() << "send refused:" << why;
+        return false;
+    }
+    if (payload.size() != sender->payloadSize) {
+        qCWarning(lcMsgCenter).noquote()
+            << QStringLiteral("send refused: request %1/%2 carries %3 bytes, a payload of %4 bytes was given")
+                   .arg(major)
+                   .arg(minor)
+                   .arg(sender->payloadSize)
+                   .arg(payload.size());
+        return false;
+    }
+    return sendMessageModuleID(sender->module, major, minor, sender->type, sender->result,
+                               payload.isEmpty() ? nullptr : &payload);
 }
 
 bool YOVMsgCenter::sendMessageModuleID(int module, int major, int minor, int type, int result, const QByteArray *data)
@@ -143,8 +173,17 @@ int YOVMsgCenter::sendMessage(const yov::UI_MSG *msg)
 
 void YOVMsgCenter::handleAppleEvent(const QByteArray &param)
 {
-    if (param.size() < yov::kUiMsgHeadSize) {
-        qCInfo(lcMsgCenter) << "ignored a record of" << param.size() << "bytes, shorter than its head";
+    // Bounded on receipt: only something the size of a record (at least its header, at most the
+    // whole record) reaches the queue.
+    if (param.size() < yov::kUiMsgHeaderSize || param.size() > yov::kUiMsgSize) {
+        ++refused_;
+        qCWarning(lcMsgCenter).noquote()
+            << QStringLiteral("refused a received record of %1 bytes %2: a record has %3 to %4 bytes")
+                   .arg(param.size())
+                   .arg(param.size() >= yov::kUiMsgHeadSize ? QStringLiteral("(%1)").arg(idText(param))
+                                                            : QStringLiteral("(no message ID)"))
+                   .arg(yov::kUiMsgHeaderSize)
+                   .arg(yov::kUiMsgSize);
         return;
     }
     putReceiveMsgInQueue(param);
@@ -161,6 +200,8 @@ int YOVMsgCenter::putReceiveMsgInQueue(const QByteArray &record)
         return -1;
     }
     receiveMsgQueue_.push_back(record);
+    if (!receiveMsgQueueTimer_.isActive())
+        receiveMsgQueueTimer_.start(kDrainIntervalMs);
     return 0;
 }
 
@@ -177,16 +218,28 @@ void YOVMsgCenter::readingReceiveMsg()
         ~Release() { if (flag) *flag = false; }
     } release{guard ? &receiveMsgBusy_ : nullptr};
 
+    if (!receiveMsgQueue_.empty()) {
+        const QByteArray record = std::move(receiveMsgQueue_.front());
+        receiveMsgQueue_.pop_front();
+        msgDispatch(record);
+    }
     if (receiveMsgQueue_.empty())
-        return;
-    const QByteArray record = std::move(receiveMsgQueue_.front());
-    receiveMsgQueue_.pop_front();
-    msgDispatch(record);
+        receiveMsgQueueTimer_.stop();
 }
 
 void YOVMsgCenter::msgDispatch(const QByteArray &record)
 {
+    // While the handlers run, the process knows which record they handle (a blocking alert
+    // raised now is reported with it).
+    std::uint16_t major = 0, minor = 0;
+    yov::msgHead(record, &major, &minor);
+    const yov::RecordDispatchScope dispatching(major, minor);
     postNotificationWithMsg(record);
+}
+
+bool YOVMsgCenter::isDispatching()
+{
+    return yov::RecordDispatchScope::active();
 }
 
 void YOVMsgCenter::postNotificationWithMsg(const QByteArray &record)

@@ -11,12 +11,18 @@
 // The receive guard: while a handler runs (also inside a nested event loop such as a modal
 // dialog, which lets the drain timer fire) no further record is posted, unless the configuration
 // switch Init/Init_DoNotLockMsg_WhenReadReceiveMsg turns the guard off (read in awakeFromNib()).
+// A handler therefore never opens a nested event loop (a blocking alert): it would hold every
+// later record back until it returns. The drain tick is armed only while records wait.
+//
+// Received records are bounded on receipt: anything shorter than the record's header or longer
+// than the record is refused and logged with its size, never queued.
 //
 // The device-service program: the environment variable OSTREL_BRANNOC names it when set (tests);
 // otherwise the resource property list "yUIInfo" in the shipped data folder
 // (<prefix>/share/ostrel/yUIInfo) when its UseConfigPath is true and it has a PathOfServer;
 // otherwise "Brannoc" in the dashboard's own program folder (<prefix>/bin/Brannoc).
 
+#include "common/records/MessageCatalogue.h"
 #include "common/records/UiMsg.h"
 #include "ostrel/framework/message/MsgTransport.h"
 #include "platform/Clock.h"
@@ -36,6 +42,14 @@
 Q_DECLARE_LOGGING_CATEGORY(lcMsgCenter)
 
 namespace ostrel {
+
+// A payload type whose size the compiler knows: a record type of common/records or
+// yov::FixedPayload<N>.
+template <typename P>
+concept CataloguedPayload = requires(const P &p) {
+    { P::kSize } -> std::convertible_to<int>;
+    { p.encode() } -> std::convertible_to<QByteArray>;
+};
 
 class YOVMsgCenter : public QObject {
     Q_OBJECT
@@ -77,9 +91,48 @@ public:
     // not carry become zero). Nothing happens when either is null.
     void getMsgPackage(yov::UI_MSG *msg, const yov::Notification *notification) const;
 
-    // Builds one record (marker 1) and sends it; true when delivered and answered in time.
-    // A payload longer than 8196 bytes is sent cut to its first 8196 bytes with the full length
-    // in the length field; it is refused (false, logged) when a byte that would be cut is not zero.
+    // The one send call of the dashboard's requests: module, type, result and payload size come
+    // from the message catalogue (common/records/MessageCatalogue.h) by the record's ID. The ID is
+    // a template argument, so that the compiler checks that the catalogue lists it as a request,
+    // that the payload's type has the catalogued size (a record type or yov::FixedPayload<N>, or
+    // none for a request without data), and that a request with per-sender modules is given its
+    // module (which must then be one the catalogue gives it, checked when sending).
+    // True when the request was delivered and answered in time.
+    template <std::uint16_t Major, std::uint16_t Minor>
+    bool sendCatalogued()
+    {
+        checkCatalogued<Major, Minor, false, 0>();
+        return sendCatalogued(Major, Minor, QByteArray());
+    }
+    template <std::uint16_t Major, std::uint16_t Minor>
+    bool sendCatalogued(yov::ModuleID module)
+    {
+        checkCatalogued<Major, Minor, true, 0>();
+        return sendCatalogued(Major, Minor, QByteArray(), module);
+    }
+    template <std::uint16_t Major, std::uint16_t Minor, CataloguedPayload Payload>
+    bool sendCatalogued(const Payload &payload)
+    {
+        checkCatalogued<Major, Minor, false, Payload::kSize>();
+        return sendCatalogued(Major, Minor, payload.encode());
+    }
+    template <std::uint16_t Major, std::uint16_t Minor, CataloguedPayload Payload>
+    bool sendCatalogued(const Payload &payload, yov::ModuleID module)
+    {
+        checkCatalogued<Major, Minor, true, Payload::kSize>();
+        return sendCatalogued(Major, Minor, payload.encode(), module);
+    }
+    // The same for an ID known only at run time: an ID the catalogue does not list as a request, a
+    // module it does not give it (or none where it needs one) or a payload of another size is
+    // refused (false, logged) and nothing is sent.
+    bool sendCatalogued(std::uint16_t major, std::uint16_t minor, const QByteArray &payload,
+                        int module = yov::kCatalogueModule);
+
+    // The record as the Part gives it, for the link's own tests and measurements; the dashboard's
+    // senders use sendCatalogued(). Builds one record (marker 1) and sends it; true when delivered
+    // and answered in time. A payload longer than 8196 bytes is sent cut to its first 8196 bytes
+    // with the full length in the length field; it is refused (false, logged) when a byte that
+    // would be cut is not zero.
     bool sendMessageModuleID(int module, int major, int minor, int type, int result, const QByteArray *data);
     // Sends one ready record; a MsgSendStatus (0 for success).
     int sendMessage(const yov::UI_MSG *msg);
@@ -103,12 +156,31 @@ public:
     void readingReceiveMsg();
     void msgDispatch(const QByteArray &record);
     void postNotificationWithMsg(const QByteArray &record);
+    // Whether a received record is being handed to its handlers now (yov::RecordDispatchScope
+    // names it).
+    static bool isDispatching();
 
     int receiveQueueCount() const { return int(receiveMsgQueue_.size()); }
     qint64 droppedCount() const { return dropped_; }
+    // Received records refused for their size (shorter than the header or longer than a record).
+    qint64 refusedCount() const { return refused_; }
+    // Whether the drain tick is armed (only while records wait).
+    bool isDrainTickArmed() const { return receiveMsgQueueTimer_.isActive(); }
     bool isRunning() const { return isRunning_; }
 
 private:
+    // The compile-time half of sendCatalogued.
+    template <std::uint16_t Major, std::uint16_t Minor, bool ModuleGiven, int PayloadSize>
+    static constexpr void checkCatalogued()
+    {
+        static_assert(yov::messageIndex(Major, Minor) >= 0, "this message ID is not in the message catalogue");
+        static_assert(yov::requestPayloadSize(Major, Minor) >= 0, "the message catalogue lists no request of this ID");
+        static_assert(ModuleGiven || !yov::requestNeedsModule(Major, Minor),
+                      "the message catalogue gives this request per-sender modules: pass the module");
+        static_assert(yov::requestPayloadSize(Major, Minor) < 0 || PayloadSize == yov::requestPayloadSize(Major, Minor),
+                      "the payload's size differs from the message catalogue's");
+    }
+
     void initlizeMsgCenter();
 
     std::unique_ptr<MsgTransport> transport_;
@@ -121,6 +193,7 @@ private:
     bool isRunning_ = false;
     bool lockMsgWhenReceiveMsg_ = true;
     qint64 dropped_ = 0;
+    qint64 refused_ = 0;
     std::function<bool()> doNotLockReader_;
     QString resourceDir_;
     QString programDir_;

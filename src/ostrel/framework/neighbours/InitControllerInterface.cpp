@@ -4,15 +4,8 @@
 
 namespace ostrel {
 
-bool DefaultInitController::send(int minor)
-{
-    if (!msgCenter_)
-        return false;
-    return msgCenter_->sendMessageModuleID(kDeviceStateModule, kDeviceMajor, minor, 0, 0, nullptr);
-}
+bool DefaultInitController::setDeviceOffline() { return msgCenter_ && msgCenter_->sendCatalogued<3, 4>(); }
 
-bool DefaultInitController::setDeviceOffline() { return send(kSetOfflineMinor); }
-
-bool DefaultInitController::setDeviceOnline() { return send(kSetOnlineMinor); }
+bool DefaultInitController::setDeviceOnline() { return msgCenter_ && msgCenter_->sendCatalogued<3, 3>(); }
 
 } // namespace ostrel

@@ -32,11 +32,6 @@ public:
 
 class DefaultInitController : public InitControllerInterface {
 public:
-    static constexpr int kDeviceStateModule = 1;
-    static constexpr int kDeviceMajor = 3;
-    static constexpr int kSetOnlineMinor = 3;
-    static constexpr int kSetOfflineMinor = 4;
-
     explicit DefaultInitController(YOVMsgCenter *msgCenter = nullptr) : msgCenter_(msgCenter) {}
     void setMsgCenter(YOVMsgCenter *msgCenter) { msgCenter_ = msgCenter; }
     YOVMsgCenter *msgCenter() const { return msgCenter_; }
@@ -50,8 +45,6 @@ public:
     void setReportSendFlag(bool flag) override { reportSendFlag_ = flag; }
 
 private:
-    bool send(int minor);
-
     YOVMsgCenter *msgCenter_ = nullptr;
     int deviceLockFunctionModule_ = 0;
     bool reportSendFlag_ = false;

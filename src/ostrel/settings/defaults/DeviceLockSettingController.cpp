@@ -2,8 +2,11 @@
 
 #include "common/records/UiMsg.h"
 #include "ostrel/framework/controller/YOVUIController.h"
+#include "ostrel/framework/language/Lingrove.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
+
+#include <QPointer>
 
 namespace ostrel {
 
@@ -28,6 +31,12 @@ void DeviceLockSettingController::install()
     installed_ = true;
 }
 
+void DeviceLockSettingController::runAlertPanel(const QString &message)
+{
+    NSBeginAlertPanelExt(Map_Name_Item_of_IndexString(QStringLiteral("Warning!")), Map_Name_Item_of_IndexString(message),
+                         Map_Name_Item_of_IndexString(QStringLiteral("OK")), QString());
+}
+
 void DeviceLockSettingController::dealWithMsgOfCheckDeviceUnLockResult(const yov::Notification &notification)
 {
     yov::UI_MSG msg = yov::zeroMsg();
@@ -38,8 +47,12 @@ void DeviceLockSettingController::dealWithMsgOfCheckDeviceUnLockResult(const yov
     if (msg.result == 0) {
         center_.post(QStringLiteral("DeviceUnlockSuccess"), this, {});
     } else if (msg.result == -1) {
-        NSRunAlertPanelExt(QStringLiteral("Warning"), QStringLiteral("Invalid password!"), QStringLiteral("OK"));
-        center_.post(QStringLiteral("DeviceUnlockFailed"), this, {});
+        // Without blocking the device link; the failure is told once the user has seen it.
+        NSBeginAlertPanelExt(QStringLiteral("Warning"), QStringLiteral("Invalid password!"), QStringLiteral("OK"),
+                             QString(), [self = QPointer<DeviceLockSettingController>(this)](int) {
+                                 if (self)
+                                     self->center_.post(QStringLiteral("DeviceUnlockFailed"), self.data(), {});
+                             });
     }
 }
 

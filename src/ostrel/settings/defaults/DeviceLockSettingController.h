@@ -7,6 +7,9 @@
 //
 // install() makes it the process-wide settings controller (Neighbours::setting()) until it is
 // destroyed.
+//
+// Until then it also shows the settings side's messages (runAlertPanel: title "Warning!", the
+// localised message, "OK"), without blocking: the device-state handlers raise them.
 #include "ostrel/framework/neighbours/SettingControllerInterface.h"
 #include "platform/NotificationCenter.h"
 
@@ -32,6 +35,7 @@ public:
 
     bool getDeviceUnlockCodeState() const override { return deviceUnlockCodeState_; }
     void setDeviceUnlockCodeState(bool on) override { deviceUnlockCodeState_ = on; }
+    void runAlertPanel(const QString &message) override;
 
     void dealWithMsgOfCheckDeviceUnLockResult(const yov::Notification &notification);
 

@@ -132,6 +132,15 @@ TEST_F(InitNetworkTest, RegistrationShowsOperatorTechnologyAndBarsAndPostsTheSta
     ASSERT_EQ(radio.size(), 1);
     EXPECT_EQ(radio[0].object, controller.get());
     EXPECT_EQ(radio[0].userInfo.value("RSSI"), QVariant("-80"));
+    // The same level again is the same image, not one drawn anew (nor shown anew); another level
+    // changes it.
+    const qint64 fullBars = controller->m_rssiStatus->pixmap().cacheKey();
+    rssi(78);
+    EXPECT_EQ(controller->m_rssiStatus->pixmap().cacheKey(), fullBars);
+    rssi(100);
+    EXPECT_NE(controller->m_rssiStatus->pixmap().cacheKey(), fullBars);
+    rssi(80);
+    EXPECT_EQ(controller->m_rssiStatus->pixmap().cacheKey(), fullBars);
 
     // The cell of the registration report goes to the signal window in decimal.
     yov::PayloadWriter reg(28);

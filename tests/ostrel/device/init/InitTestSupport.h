@@ -135,7 +135,11 @@ protected:
         m.result = std::int8_t(result);
         m.dataLength = int(data.size());
         std::memcpy(m.data, data.constData(), size_t(std::min<qsizetype>(data.size(), yov::kUiMsgDataSize)));
-        msgCenter->postNotificationWithMsg(yov::msgBytes(m));
+        // As the drain tick hands it over; the user answers the alerts it raised once the
+        // handlers are through (unless the test holds them open).
+        msgCenter->msgDispatch(yov::msgBytes(m));
+        if (!alerts.holdsOpen())
+            alerts.answerAllOpen();
     }
 
     struct Sent {

@@ -14,6 +14,18 @@ public:
         c.connectStatus = status;
         return c;
     }
+    // Connected on the home network 460/01, then a report of the roaming network 262/02: what that
+    // report gave. f holds the last network reported.
+    static NetworkEffects roamWhileConnected(NetworkLogic &logic, PlmnFields &f)
+    {
+        f.netMcc = "460";
+        f.netMnc = "01";
+        logic.registration.dealWithMsgOfCheckPLMN(record(7, 37, plmnPayload(f)), connected());
+        f.netMcc = "262";
+        f.netMnc = "02";
+        f.roam = "ROAM_ON";
+        return logic.registration.dealWithMsgOfCheckPLMN(record(7, 37, plmnPayload(f)), connected());
+    }
 };
 
 TEST_F(RoamingTest, StatusFromReportTexts)
@@ -106,13 +118,7 @@ TEST_F(RoamingTest, AnswerNoKeepsTheConnectionAnswerYesEndsIt)
         SCOPED_TRACE(yes);
         NetworkLogic logic(*service_, store_.get());
         PlmnFields f;
-        f.netMcc = "460";
-        f.netMnc = "01";
-        logic.registration.dealWithMsgOfCheckPLMN(record(7, 37, plmnPayload(f)), connected());
-        f.netMcc = "262";
-        f.netMnc = "02";
-        f.roam = "ROAM_ON";
-        const NetworkEffects asked = logic.registration.dealWithMsgOfCheckPLMN(record(7, 37, plmnPayload(f)), connected());
+        const NetworkEffects asked = roamWhileConnected(logic, f);
         ASSERT_TRUE(asked.askRoamDisconnect);
         ASSERT_FALSE(asked.disconnect);
         EXPECT_TRUE(logic.roaming.roamDisconnectQuestionPending());
@@ -122,6 +128,21 @@ TEST_F(RoamingTest, AnswerNoKeepsTheConnectionAnswerYesEndsIt)
         f.netMnc = "01";
         EXPECT_EQ(logic.registration.dealWithMsgOfCheckPLMN(record(7, 37, plmnPayload(f)), connected()).disconnect, false);
     }
+}
+
+TEST_F(RoamingTest, AnAnswerThatComesAfterTheDeviceLeftRoamingChangesNothing)
+{
+    // The question is answered without blocking the device link, so reports may overtake it.
+    put("Internet", "disNetWhileToRoam", true);
+    NetworkLogic logic(*service_, store_.get());
+    PlmnFields f;
+    ASSERT_TRUE(roamWhileConnected(logic, f).askRoamDisconnect);
+    f.netMcc = "460";
+    f.netMnc = "01";
+    f.roam = "ROAM_OFF";
+    logic.registration.dealWithMsgOfCheckPLMN(record(7, 37, plmnPayload(f)), connected());
+    EXPECT_FALSE(logic.roaming.roamDisconnectQuestionPending());
+    EXPECT_FALSE(logic.roaming.answerRoamDisconnect(true).disconnect) << "home again: the YES came too late";
 }
 
 TEST_F(RoamingTest, RoamingToHomeReconnectsOrCyclesProfiles)

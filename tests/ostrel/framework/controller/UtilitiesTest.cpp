@@ -14,7 +14,10 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QTimeZone>
+#include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 using namespace controller_test;
 using ostrel::YOVUIController;
@@ -126,6 +129,62 @@ TEST_F(UtilitiesTest, SkinnedPanelRunsModallyOnlyWhenTheSkinHasItsWindow)
         EXPECT_FALSE(panel.wndAlert_->isVisible());
     }
     EXPECT_EQ(fallback.count(), 2);
+}
+
+TEST_F(UtilitiesTest, SkinnedPanelShowsANonBlockingAlertSizedToItsTextOnTheMainWindow)
+{
+    ScriptedAlertPresenter fallback;
+    ostrel::SkinnedAlertPresenter presenter(&fallback);
+    yov::ScopedAlertPresenter guard(&presenter);
+    skin.keys = {"wndYOVAlertPanel", "labelYOVAlertPanelMsg", "labelYOVAlertPanelTitle", "btnAlertOK", "btnAlertCancel"};
+    QWidget mainWindow;
+    mainWindow.setGeometry(40, 60, 700, 500); // on the (800 x 800) offscreen screen
+    mainWindow.show();
+    ostrel::YOVAlertPanel panel(context);
+    panel.setFallback(&fallback);
+    panel.wndMain = &mainWindow;
+    panel.awakeFromNib();
+
+    const QString longText = QString("The device has been disconnected or is unavailable. ").repeated(6);
+    const struct {
+        QString message;
+        QString alternate;
+        std::function<void()> answer;
+        int expected;
+    } cases[] = {
+        {"Roaming now", "Cancel", [&] { panel.btnCancel_->click(); }, 0},
+        {longText, QString(), [&] { panel.btnOK_->click(); }, 1},
+        {"Closed with Escape", "NO", [&] { QTest::keyClick(panel.wndAlert_, Qt::Key_Escape); }, 0},
+        {"Closed with Return", "NO", [&] { QTest::keyClick(panel.wndAlert_, Qt::Key_Return); }, 1},
+        {"Closed by someone else", "NO", [&] { panel.wndAlert_->hide(); }, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.message.left(30).toStdString());
+        QList<int> answers;
+        ostrel::NSBeginAlertPanelExt("Warning", c.message, "YES", c.alternate, [&](int a) { answers << a; });
+        ASSERT_TRUE(panel.wndAlert_->isVisible());
+        EXPECT_TRUE(answers.isEmpty());
+        EXPECT_TRUE(panel.isRunning());
+        // Sized to its text: the whole message fits, however long; centred on the main window.
+        QLabel *message = panel.labelMsg_;
+        EXPECT_GE(message->height(), message->heightForWidth(message->width()));
+        EXPECT_TRUE(panel.wndAlert_->rect().contains(QRect(message->mapTo(panel.wndAlert_, QPoint()), message->size())));
+        EXPECT_LE((panel.wndAlert_->geometry().center() - mainWindow.geometry().center()).manhattanLength(), 2);
+        EXPECT_FALSE(panel.wndAlert_->testAttribute(Qt::WA_TranslucentBackground));
+
+        // A second alert while this one is open goes to the fallback, without blocking either.
+        int second = -1;
+        ostrel::NSBeginAlertPanelExt("Warning", "Meanwhile", "OK", QString(), [&](int a) { second = a; });
+        EXPECT_EQ(fallback.openCount(), 1);
+        fallback.answerAllOpen();
+        EXPECT_EQ(second, 1);
+
+        c.answer();
+        EXPECT_EQ(answers, QList<int>{c.expected});
+        EXPECT_FALSE(panel.wndAlert_->isVisible());
+        EXPECT_FALSE(panel.isRunning());
+    }
+    EXPECT_EQ(fallback.count(), int(std::size(cases)));
 }
 
 TEST_F(UtilitiesTest, CalendarFormatFillsEveryConversionAndMillisecondsForF)

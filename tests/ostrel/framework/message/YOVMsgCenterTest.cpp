@@ -4,12 +4,15 @@
 #include "common/records/UiMsg.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
+#include "common/records/Payload.h"
 #include "support/ManualClock.h"
+#include "support/ScriptedAlertPresenter.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -414,4 +417,160 @@ TEST_F(MsgCenterTest, SendsFromSeveralThreadsNeverOverlap)
         th.join();
     EXPECT_EQ(transport->sent.size(), 200u);
     EXPECT_EQ(transport->maxInFlight.load(), 1);
+}
+
+TEST_F(MsgCenterTest, ReceivedRecordsOfAnotherSizeThanARecordAreRefusedAndLogged)
+{
+    Recorder r(center.get());
+    center->registerObserver(&r, &Recorder::onRecord, 7, 35);
+    const struct {
+        int size;
+        bool queued;
+    } cases[] = {
+        {0, false}, {11, false}, {12, false}, {23, false},           // shorter than the header
+        {24, true}, {8219, true}, {8220, true},                      // a header up to a whole record
+        {8221, false}, {9000, false}, {1 << 20, false},              // longer than a record
+    };
+    int queued = 0, refused = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.size);
+        LogCapture log;
+        QByteArray bytes = record(7, 35, std::uint8_t(c.size)).leftJustified(c.size, '\x01', true);
+        transport->deliver(bytes);
+        (c.queued ? queued : refused) += 1;
+        EXPECT_EQ(center->receiveQueueCount(), queued);
+        EXPECT_EQ(center->refusedCount(), refused);
+        EXPECT_EQ(log.count(QStringLiteral("refused a received record of %1 bytes").arg(c.size)), c.queued ? 0 : 1);
+    }
+    tick(queued);
+    EXPECT_EQ(int(r.tags.size()), queued);
+    EXPECT_EQ(center->droppedCount(), 0);
+}
+
+TEST_F(MsgCenterTest, TheDrainTickRunsOnlyWhileRecordsWait)
+{
+    Recorder r(center.get());
+    center->registerObserver(&r, &Recorder::onRecord, 4, 9);
+    EXPECT_FALSE(center->isDrainTickArmed());
+    EXPECT_EQ(clock.pending(), 0) << "an idle center wakes for nothing";
+
+    for (std::uint8_t tag : {1, 2, 3})
+        transport->deliver(record(4, 9, tag));
+    EXPECT_TRUE(center->isDrainTickArmed());
+    // Still one record per 5 ms tick.
+    clock.advance(YOVMsgCenter::kDrainIntervalMs - 1);
+    EXPECT_TRUE(r.tags.empty());
+    tick();
+    EXPECT_EQ(r.tags.size(), 1u);
+    tick(2);
+    EXPECT_EQ(r.tags, (std::vector<int>{1, 2, 3}));
+    EXPECT_FALSE(center->isDrainTickArmed());
+    EXPECT_EQ(clock.pending(), 0);
+
+    // A record arriving later is paced the same way, on the same kind of tick.
+    transport->deliver(record(4, 9, 4));
+    tick();
+    EXPECT_EQ(r.tags.back(), 4);
+    EXPECT_FALSE(center->isDrainTickArmed());
+}
+
+TEST_F(MsgCenterTest, CataloguedSendTakesModuleTypeResultAndSizeFromTheCatalogue)
+{
+    const auto last = [this] {
+        yov::UI_MSG m;
+        yov::msgFromBytes(transport->sent.back(), m);
+        return m;
+    };
+    const struct {
+        std::uint16_t major, minor;
+        int payloadSize;
+        int module; // argument; kCatalogueModule: none
+        int sentModule, sentType, sentResult;
+    } sends[] = {
+        {3, 3, 0, yov::kCatalogueModule, 1, 0, 0},
+        {8, 58, 0, yov::kCatalogueModule, 0, 2, -1},
+        {4, 10, 10, yov::kCatalogueModule, 1, 1, 0},
+        {4, 11, 20, yov::kModuleInit, 1, 1, 0},         // the device-state window's PUK: type 1
+        {4, 11, 20, yov::kModuleSetting, 3, 0, 0},      // the settings window's: type 0
+        {5, 27, 4, yov::kModuleSetting, 3, 1, 0},       // the unlock code under either module
+        {768, 95, 32, yov::kModuleSMS, 5, 0, 0},        // the settings window sends it as SMS
+        {768, 109, 0, yov::kModuleSetting, 3, 0, 0},
+        {1792, 138, 8200, yov::kCatalogueModule, 7, 0, 0}, // longer than a record: sent cut
+    };
+    for (const auto &c : sends) {
+        SCOPED_TRACE(testing::Message() << c.major << "/" << c.minor << " module " << c.module);
+        const QByteArray payload(c.payloadSize, '\0');
+        ASSERT_TRUE(center->sendCatalogued(c.major, c.minor, payload, c.module));
+        const yov::UI_MSG m = last();
+        EXPECT_EQ(m.majorID, c.major);
+        EXPECT_EQ(m.minorID, c.minor);
+        EXPECT_EQ(m.moduleID, c.sentModule);
+        EXPECT_EQ(m.type, c.sentType);
+        EXPECT_EQ(m.result, c.sentResult);
+        EXPECT_EQ(m.dataLength, c.payloadSize);
+    }
+
+    const struct {
+        const char *why;
+        std::uint16_t major, minor;
+        int payloadSize;
+        int module;
+        const char *logged;
+    } refused[] = {
+        {"not in the catalogue", 7, 43, 0, yov::kCatalogueModule, "lists no request 7/43"},
+        {"a report, never sent", 7, 35, 4, yov::kCatalogueModule, "lists no request 7/35"},
+        {"per-sender modules, none given", 768, 109, 0, yov::kCatalogueModule, "has per-sender modules"},
+        {"a module the catalogue does not give it", 4, 11, 20, yov::kModuleSMS, "gives request 4/11 no module 5"},
+        {"short payload", 4, 10, 8, yov::kCatalogueModule, "carries 10 bytes, a payload of 8 bytes"},
+        {"payload where none is sent", 3, 3, 4, yov::kCatalogueModule, "carries 0 bytes, a payload of 4 bytes"},
+    };
+    const size_t sentBefore = transport->sent.size();
+    for (const auto &c : refused) {
+        SCOPED_TRACE(c.why);
+        LogCapture log;
+        EXPECT_FALSE(center->sendCatalogued(c.major, c.minor, QByteArray(c.payloadSize, '\0'), c.module));
+        EXPECT_EQ(log.count(QString::fromLatin1(c.logged)), 1) << qPrintable(log.lines.join(QLatin1Char('\n')));
+    }
+    EXPECT_EQ(transport->sent.size(), sentBefore) << "a refused request went out";
+
+    // The compile-time form sends the same record.
+    yov::FixedPayload<20> puk;
+    puk.setText(0, 10, "1234");
+    ASSERT_TRUE((center->sendCatalogued<4, 11>(puk, yov::kModuleInit)));
+    EXPECT_EQ(last().type, 1);
+    EXPECT_EQ(transport->sent.back().mid(yov::kUiMsgDataOffset, 20), puk.encode());
+}
+
+TEST_F(MsgCenterTest, ABlockingAlertInARecordHandlerIsReportedAndFailsTheTest)
+{
+    testing_support::ScriptedAlertPresenter alerts;
+    yov::ScopedAlertPresenter installed(&alerts);
+    Recorder blocking(center.get()), nonBlocking(center.get());
+    center->registerObserver(&blocking, &Recorder::onRecord, 7, 38);
+    center->registerObserver(&nonBlocking, &Recorder::onRecord, 7, 37);
+    int answer = -1;
+    blocking.hook = [&] { yov::AlertPresenter::shared().runAlert({"Roaming", "Roaming now", "OK", {}}); };
+    nonBlocking.hook = [&] {
+        EXPECT_TRUE(YOVMsgCenter::isDispatching());
+        yov::AlertPresenter::shared().showAlert({"Roaming", "Roaming now", "OK", {}}, [&](int a) { answer = a; });
+    };
+
+    // The check can fail: a blocking alert inside a dispatch fails the test it runs in, and says
+    // so in the log with the record it interrupted.
+    LogCapture log;
+    transport->deliver(record(7, 38));
+    EXPECT_NONFATAL_FAILURE(tick(), "raised while device record 7/38 is being handled");
+    EXPECT_EQ(log.count(QStringLiteral("device record 7/38 is being handled")), 1);
+    // Outside a dispatch the blocking form is fine (a user's click).
+    EXPECT_FALSE(YOVMsgCenter::isDispatching());
+    EXPECT_EQ(yov::AlertPresenter::shared().runAlert({"Quit", "Quit now?", "OK", {}}), 1);
+
+    // The non-blocking form returns at once and answers once the handler is through.
+    transport->deliver(record(7, 37));
+    tick();
+    EXPECT_EQ(answer, -1);
+    EXPECT_EQ(alerts.openCount(), 1);
+    EXPECT_TRUE(alerts.answerOpen());
+    EXPECT_EQ(answer, 1);
+    EXPECT_EQ(log.count(QStringLiteral("being handled")), 1);
 }
