@@ -7,6 +7,7 @@
 #include "ostrel/framework/controller/Drawer.h"
 #include "ostrel/framework/language/Lingrove.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/framework/neighbours/NeighbourNotifications.h"
 #include "ostrel/framework/switches/ConfigService.h"
 #include "ostrel/framework/widgets/Items.h"
 #include "ostrel/framework/widgets/StatusBarView.h"
@@ -380,8 +381,8 @@ void MainController::simCardActivity(QObject *)
 {
     notifyChangeTabViewItem(QStringLiteral("Call"));
     const QString number = yov::nsString(setting(QStringLiteral("Call"), QStringLiteral("ActivatingForSIM")));
-    notificationCenter().post(QStringLiteral("makeCallWithPhoneNumber"), this,
-                              {{QStringLiteral("makeCallWithPhoneNumber"), number}});
+    notificationCenter().post(notifications::kMakeCallWithPhoneNumber, this,
+                              {{notifications::kMakeCallNumberKey, number}});
 }
 
 void MainController::tabViewChangeToCallAndMakeCall(QObject *)
@@ -390,8 +391,8 @@ void MainController::tabViewChangeToCallAndMakeCall(QObject *)
     if (number.isEmpty())
         return;
     notifyChangeTabViewItem(QStringLiteral("Call"));
-    notificationCenter().post(QStringLiteral("makeCallWithPhoneNumber"), this,
-                              {{QStringLiteral("makeCallWithPhoneNumber"), number}});
+    notificationCenter().post(notifications::kMakeCallWithPhoneNumber, this,
+                              {{notifications::kMakeCallNumberKey, number}});
 }
 
 void MainController::selectModule(int row)

@@ -5,6 +5,7 @@ namespace ostrel {
 namespace {
 
 struct Registry {
+    DefaultMainController defaultMain;
     DefaultDialController defaultDial;
     DefaultInitController defaultInit;
     DefaultDialRecordController defaultRecords;
@@ -18,6 +19,7 @@ struct Registry {
     DefaultServiceProviderCodeWindow defaultSpCodeWindow;
     DefaultUserRegistrationSheet defaultRegistrationSheet;
 
+    MainControllerInterface *main = &defaultMain;
     DialControllerInterface *dial = &defaultDial;
     InitControllerInterface *init = &defaultInit;
     DialRecordControllerInterface *records = &defaultRecords;
@@ -52,6 +54,7 @@ void Neighbours::installDefaults(YOVMsgCenter *msgCenter, ConfigManager *config)
     r.defaultInit = DefaultInitController(msgCenter);
     r.defaultRecords = DefaultDialRecordController(config);
     r.defaultSmsService = DefaultSmsService();
+    r.main = &r.defaultMain;
     r.dial = &r.defaultDial;
     r.init = &r.defaultInit;
     r.records = &r.defaultRecords;
@@ -66,6 +69,7 @@ void Neighbours::installDefaults(YOVMsgCenter *msgCenter, ConfigManager *config)
     r.registrationSheet = &r.defaultRegistrationSheet;
 }
 
+MainControllerInterface &Neighbours::main() { return *registry().main; }
 DialControllerInterface &Neighbours::dial() { return *registry().dial; }
 InitControllerInterface &Neighbours::init() { return *registry().init; }
 DialRecordControllerInterface &Neighbours::records() { return *registry().records; }
@@ -79,6 +83,7 @@ MMSControllerInterface &Neighbours::mms() { return *registry().mms; }
 ServiceProviderCodeWindowInterface &Neighbours::spCodeWindow() { return *registry().spCodeWindow; }
 UserRegistrationSheetInterface &Neighbours::registrationSheet() { return *registry().registrationSheet; }
 
+void Neighbours::setMain(MainControllerInterface *c) { assign(registry().main, c, registry().defaultMain); }
 void Neighbours::setDial(DialControllerInterface *c) { assign(registry().dial, c, registry().defaultDial); }
 void Neighbours::setInit(InitControllerInterface *c) { assign(registry().init, c, registry().defaultInit); }
 void Neighbours::setRecords(DialRecordControllerInterface *c) { assign(registry().records, c, registry().defaultRecords); }

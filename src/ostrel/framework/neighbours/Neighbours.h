@@ -11,6 +11,7 @@
 #include "ostrel/framework/neighbours/DialRecordControllerInterface.h"
 #include "ostrel/framework/neighbours/InitControllerInterface.h"
 #include "ostrel/framework/neighbours/MMSControllerInterface.h"
+#include "ostrel/framework/neighbours/MainControllerInterface.h"
 #include "ostrel/framework/neighbours/PBControllerInterface.h"
 #include "ostrel/framework/neighbours/SMSControllerInterface.h"
 #include "ostrel/framework/neighbours/ServiceProviderCodeWindowInterface.h"
@@ -30,6 +31,7 @@ public:
     // device-state requests) and the configuration store (null: the shared one).
     static void installDefaults(YOVMsgCenter *msgCenter, ConfigManager *config = nullptr);
 
+    static MainControllerInterface &main();
     static DialControllerInterface &dial();
     static InitControllerInterface &init();
     static DialRecordControllerInterface &records();
@@ -44,6 +46,7 @@ public:
     static UserRegistrationSheetInterface &registrationSheet();
 
     // nullptr puts the default back.
+    static void setMain(MainControllerInterface *controller);
     static void setDial(DialControllerInterface *controller);
     static void setInit(InitControllerInterface *controller);
     static void setRecords(DialRecordControllerInterface *controller);

@@ -1,0 +1,38 @@
+#pragma once
+// What the rest of the dashboard asks of the main window's controller (MainController).
+//
+// The menus are the main window's table; areas never edit it. An area attaches its action to an
+// item of the table (named by its English title) or appends an item of its own to a menu, and
+// switches items on and off, through the registry below.
+//
+// DefaultMainController: there is no main window; it keeps nothing and does nothing.
+#include <QString>
+
+#include <functional>
+
+namespace ostrel {
+
+class MainControllerInterface {
+public:
+    virtual ~MainControllerInterface() = default;
+
+    // Attaches action to the item titled item of the menu titled menu and enables it; an item the
+    // menu does not have is appended to it, localised.
+    virtual void registerMenuItem(const QString &menu, const QString &item, std::function<void()> action) = 0;
+    virtual void setMenuItemEnabled(const QString &item, bool enabled) = 0;
+
+    // Brings the main window back on screen (from the tray or the Dock) and in front.
+    virtual void openMainWindow() = 0;
+    // Miniaturises the main window after a successful connect, when the configuration asks for it.
+    virtual void miniaturizeMainWindowWhenConnectSucced() = 0;
+};
+
+class DefaultMainController : public MainControllerInterface {
+public:
+    void registerMenuItem(const QString &, const QString &, std::function<void()>) override {}
+    void setMenuItemEnabled(const QString &, bool) override {}
+    void openMainWindow() override {}
+    void miniaturizeMainWindowWhenConnectSucced() override {}
+};
+
+} // namespace ostrel

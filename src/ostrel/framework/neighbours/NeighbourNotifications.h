@@ -1,0 +1,25 @@
+#pragma once
+// Names of the notifications that several areas post or observe, with the keys of their user
+// info. One place, so that a poster and its observers cannot drift apart.
+#include <QLatin1StringView>
+
+namespace ostrel::notifications {
+
+// A cell-broadcast text arrived; the main window shows the text found under the key of the same
+// name.
+inline constexpr QLatin1StringView kReceiveBroadCast{"ReceiveBroadCastNotification"};
+inline constexpr QLatin1StringView kReceiveBroadCastText{"ReceiveBroadCastNotification"};
+
+// Asks the call area to dial the number under the key of the same name.
+inline constexpr QLatin1StringView kMakeCallWithPhoneNumber{"makeCallWithPhoneNumber"};
+inline constexpr QLatin1StringView kMakeCallNumberKey{"makeCallWithPhoneNumber"};
+// The configured special number is being called (its number under kMakeCallNumberKey).
+inline constexpr QLatin1StringView kSpecialPhoneNumber{"SpecialPhoneNumber"};
+// Recharge texts for the USSD window, an array under kRechargeSMSKey.
+inline constexpr QLatin1StringView kPassRechargeSMS{"PassRechargeSMS"};
+inline constexpr QLatin1StringView kRechargeSMSKey{"rechargeSMS"};
+// A top-up message for the USSD window: keys "Action" ("TopUpSMS"), "SMSContents", "SMSTel",
+// "IsUniSMS", "UniSMSTotal", "UniSMSCurrent".
+inline constexpr QLatin1StringView kUSSDBundleMessage{"USSDBundleMessage"};
+
+} // namespace ostrel::notifications
