@@ -51,6 +51,8 @@ MainController::~MainController()
 {
     if (g_mainController == this)
         g_mainController = nullptr;
+    if (&Neighbours::main() == this)
+        Neighbours::setMain(nullptr);
     frameTimer_.reset();
     if (singleFrameEndId_)
         clock().cancel(singleFrameEndId_);
@@ -74,6 +76,7 @@ MainController *MainController::g_MainController() { return g_mainController; }
 void MainController::init()
 {
     g_mainController = this;
+    Neighbours::setMain(this);
     bWinWillClose_ = false;
     openURLWithAlertClicked_ = false;
     mainWinTitle_.clear();

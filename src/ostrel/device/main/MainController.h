@@ -21,6 +21,7 @@
 // The main window's contents and its other operations are added beside this file
 // (MainControllerWindow.cpp and others).
 #include "ostrel/framework/controller/YOVUIController.h"
+#include "ostrel/framework/neighbours/MainControllerInterface.h"
 
 #include "platform/Clock.h"
 
@@ -51,7 +52,7 @@ class NSToolbarItemExt;
 class StatusBarView;
 class WebView;
 
-class MainController : public YOVUIController {
+class MainController : public YOVUIController, public MainControllerInterface {
     Q_OBJECT
 public:
     enum TerminateReply { TerminateCancel = 0, TerminateNow = 1 };
@@ -216,8 +217,11 @@ public:
     Q_INVOKABLE void minimizeMainWindow(QObject *sender);
     Q_INVOKABLE void minimizeWindow(QObject *sender);
     Q_INVOKABLE void zoomMainWindow(QObject *sender);
-    void openMainWindow();
-    void miniaturizeMainWindowWhenConnectSucced();
+    void openMainWindow() override;
+    void miniaturizeMainWindowWhenConnectSucced() override;
+    // The menu registry through which other areas attach their actions.
+    void registerMenuItem(const QString &menu, const QString &item, std::function<void()> action) override;
+    void setMenuItemEnabled(const QString &item, bool enabled) override;
     void postMainWindowChanged();
 
     // --- menus, title, drawer, tray -----------------------------------------------------------

@@ -293,6 +293,28 @@ QAction *MainController::menuItemNamed(const QString &english) const
     return nullptr;
 }
 
+void MainController::registerMenuItem(const QString &menuTitle, const QString &item, std::function<void()> action)
+{
+    QAction *entry = menuItemNamed(item);
+    if (!entry) {
+        QMenu *menu = menuNamed(menuTitle);
+        if (!menu) {
+            qCWarning(lcMainController) << "no menu" << menuTitle << "for the item" << item;
+            return;
+        }
+        entry = addMenuItem(menu, item, QString());
+    }
+    if (action)
+        QObject::connect(entry, &QAction::triggered, this, [action = std::move(action)] { action(); });
+    entry->setEnabled(true);
+}
+
+void MainController::setMenuItemEnabled(const QString &item, bool enabled)
+{
+    if (QAction *entry = menuItemNamed(item))
+        entry->setEnabled(enabled);
+}
+
 // --- nib-time texts ----------------------------------------------------------------------------
 
 void MainController::Init_mainWindow_nib()
