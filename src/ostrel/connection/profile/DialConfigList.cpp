@@ -13,7 +13,7 @@
 
 namespace ostrel {
 
-const QString DialConfigList::kCMDialConfigFile = QStringLiteral("dialConfig.plist");
+const QString DialConfigList::kCMDialConfigFile = configkeys::kCMDialConfigFile;
 
 DialConfigList::DialConfigList(ConfigManager *store, Localizer localizer)
     : store_(store), localizer_(std::move(localizer))
