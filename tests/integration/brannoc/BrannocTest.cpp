@@ -42,13 +42,6 @@ QByteArray pukPayload(const QByteArray &newPin, const QByteArray &puk)
     return w.data();
 }
 
-QVariantMap unwrap(const QVariant &v)
-{
-    if (v.canConvert<QDBusArgument>())
-        return qdbus_cast<QVariantMap>(v.value<QDBusArgument>());
-    return v.toMap();
-}
-
 class BrannocTest : public ::testing::Test {
 public:
     void TearDown() override { client->stop(); }
@@ -105,15 +98,8 @@ public:
         const PayloadReader p = PayloadReader::ofMsg(at(i));
         return {p.int32(0), p.int32(4)};
     }
-    QVariantMap modemState(const QString &area)
-    {
-        const QDBusMessage r = client->control(QStringLiteral("ModemState"), {area});
-        return r.arguments().isEmpty() ? QVariantMap() : unwrap(r.arguments().constFirst());
-    }
-    bool setState(const QString &area, const QVariantMap &values)
-    {
-        return client->control(QStringLiteral("SetModemState"), {area, values}).type() == QDBusMessage::ReplyMessage;
-    }
+    QVariantMap modemState(const QString &area) { return client->modemState(area); }
+    bool setState(const QString &area, const QVariantMap &values) { return client->setModemState(area, values); }
 
     // Polls 258/67 as the dashboard does (every 0.1 s) until done() holds; returns the statuses.
     std::vector<yov::ppp_status> pollPpp(const std::function<bool(const yov::ppp_status &)> &done)
@@ -374,7 +360,7 @@ TEST_F(BrannocTest, PppConnectRunsWithGrowingCountersThenDisconnects)
     params.authType = 1;
     params.mtu = 1400;
     expectAnswer(2, 257, 60, 0, params.encode(), {{257, 60, 1, 0, 2}});
-    const QVariantMap stored = unwrap(modemState(QStringLiteral("Connection")).value(QStringLiteral("DialParams")));
+    const QVariantMap stored = BrannocClient::mapOf(modemState(QStringLiteral("Connection")).value(QStringLiteral("DialParams")));
     EXPECT_EQ(stored.value(QStringLiteral("Apn")).toString(), QStringLiteral("internet.vandrel"));
     EXPECT_EQ(stored.value(QStringLiteral("AuthType")).toInt(), 1);
     EXPECT_EQ(stored.value(QStringLiteral("Mtu")).toInt(), 1400);
