@@ -604,3 +604,48 @@ TEST_F(SmsBrannocTest, ClassZeroStatusReportsAndBroadcastsAreReportedNotStored)
     }
     EXPECT_EQ(fileBytes(path(kSmsListSimFileName)), simBefore);
 }
+
+TEST_F(SmsBrannocTest, MemoryCardStoreAndHeldAnswers)
+{
+    QTemporaryDir card;
+    ASSERT_TRUE(card.isValid());
+    qputenv("OSTREL_TCARD", QFile::encodeName(card.path()));
+    start();
+    const QString cardList = tcardSmsListPath(card.path());
+
+    // Reload: the card's list is read (none yet is an empty one); new messages go to the card.
+    int mark = request(smsmsg::kMinorReloadTcard);
+    int answer = waitSms(smsmsg::kMinorReloadTcard, mark);
+    ASSERT_GE(answer, 0);
+    EXPECT_EQ(at(answer).result, 0);
+    ASSERT_TRUE(setSms({{QStringLiteral("StoreCode"), kSmsStoreTcard}}));
+    mark = client->size();
+    ASSERT_EQ(client->control("DeliverText", {"+4917022", "on the card"}).type(), QDBusMessage::ReplyMessage);
+    const int landed = waitSms(smsmsg::kMinorNewSms, mark);
+    ASSERT_GE(landed, 0);
+    EXPECT_EQ(MSG_REV_NEW_SMS_RES_PARA_T::decode(payload(landed)).storage, kSmsStoredTcard);
+    const QVariantList inbox = readSmsListFile(cardList).value_or(QVariantMap()).value("InBox").toList();
+    ASSERT_EQ(inbox.size(), 1);
+    EXPECT_EQ(model().getMessageValueWithMessage(inbox.at(0).toMap(), "messagetext").toString(), "on the card");
+
+    // Delete on the card, then the synchronisation writes the list back whole.
+    mark = request(smsmsg::kMinorDelete, SmsDeleteRequest{3, 0, 0}.encode());
+    answer = waitSms(smsmsg::kMinorDelete, mark);
+    ASSERT_GE(answer, 0);
+    EXPECT_EQ(at(answer).result, 0);
+    mark = request(smsmsg::kMinorSyncTcard);
+    answer = waitSms(smsmsg::kMinorSyncTcard, mark);
+    ASSERT_GE(answer, 0);
+    EXPECT_EQ(at(answer).result, 0);
+    EXPECT_EQ(readSmsListFile(cardList).value_or(QVariantMap()), emptySmsList(kPositionTcard));
+
+    // An answer held back follows, in its place, once its minor is let go.
+    ASSERT_TRUE(setSms({{QStringLiteral("HoldAnswers"), QVariantList{int(smsmsg::kMinorCentre)}}}));
+    mark = request(smsmsg::kMinorCentre);
+    const int storeCode = waitSms(smsmsg::kMinorStoreCode, request(smsmsg::kMinorStoreCode, encodeSmsInt32(1)));
+    ASSERT_GE(storeCode, 0);
+    EXPECT_EQ(smsIds(mark), QStringList{"96"});
+    EXPECT_EQ(client->modemState("Sms").value("HeldAnswers").toInt(), 1);
+    ASSERT_TRUE(setSms({{QStringLiteral("HoldAnswers"), QVariantList()}}));
+    ASSERT_GE(waitSms(smsmsg::kMinorCentre, storeCode), 0);
+}
