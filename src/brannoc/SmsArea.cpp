@@ -266,6 +266,14 @@ void SmsArea::announce(int position)
         pushCapacity();
 }
 
+void SmsArea::settle(int position, bool changed, const char *what, const QString &why)
+{
+    if (changed)
+        announce(position);
+    else
+        qCInfo(lcBrannoc).noquote() << "SMS:" << what << "-" << why;
+}
+
 void SmsArea::pushCapacity()
 {
     const yov::SmsCapacity c{capacity(kPositionSim), used(kPositionSim), capacity(kPositionMe), used(kPositionMe)};

@@ -119,6 +119,8 @@ private:
     bool changeStore(int position, const std::function<bool(QVariantMap &)> &change, QString *error);
     void writeDeviceFiles();
     void announce(int position);
+    // After a store change was tried: announced when it was made, else logged with what failed.
+    void settle(int position, bool changed, const char *what, const QString &why);
     void pushCapacity();
     void pushListState(std::int32_t state);
 

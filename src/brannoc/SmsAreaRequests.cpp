@@ -188,10 +188,7 @@ void SmsArea::removeMessage(const yov::SmsDeleteRequest &r, bool locked)
             return true;
         }, &why);
     }
-    if (ok)
-        announce(r.position);
-    else
-        qCInfo(lcBrannoc).noquote() << "SMS: delete failed:" << why;
+    settle(r.position, ok, "delete failed", why);
     answer(kMinorDelete, resultOf(ok));
     touch(r.position);
 }
@@ -250,10 +247,7 @@ void SmsArea::copyMessage(const yov::SmsCopyRequest &r, bool locked)
             }, &why);
         }
     }
-    if (ok)
-        announce(destination);
-    else
-        qCInfo(lcBrannoc).noquote() << "SMS: copy failed:" << why;
+    settle(destination, ok, "copy failed", why);
     answer(kMinorCopy, resultOf(ok));
     touch(r.sourcePosition);
     touch(destination);
@@ -287,10 +281,7 @@ void SmsArea::storeDraft(const yov::SmsDraftRequest &r, bool locked)
         why = QStringLiteral("no room for the draft");
     else if (mayWrite(position, locked, &why))
         ok = changeStore(position, [&](QVariantMap &list) { addEntry(list, kBoxDraftBox, entry); return true; }, &why);
-    if (ok)
-        announce(position);
-    else
-        qCInfo(lcBrannoc).noquote() << "SMS: draft not stored:" << why;
+    settle(position, ok, "draft not stored", why);
     answer(kMinorDraft, resultOf(ok));
 }
 
@@ -324,10 +315,7 @@ void SmsArea::markRead(const yov::SmsReadRequest &r, bool locked)
             return true;
         }, &why);
     }
-    if (changedAny)
-        announce(r.position);
-    else
-        qCInfo(lcBrannoc).noquote() << "SMS: read mark not stored:" << why;
+    settle(r.position, changedAny, "read mark not stored", why);
     touch(r.position);
 }
 
@@ -372,10 +360,7 @@ void SmsArea::restore(const QString &path, bool locked)
     } else if (root) {
         why = why.isEmpty() ? QStringLiteral("%1 holds no array").arg(path) : why;
     }
-    if (ok)
-        announce(kPositionPc);
-    else
-        qCWarning(lcBrannoc).noquote() << "SMS: restore failed:" << why;
+    settle(kPositionPc, ok, "restore failed", why);
     answer(kMinorRestore, ok ? 0 : 1);
 }
 
@@ -414,10 +399,7 @@ void SmsArea::freeSimPlace()
         list.insert(smsBoxName(kBoxInBox), inbox);
         return true;
     }, &why);
-    if (freed)
-        announce(kPositionSim);
-    else
-        qCInfo(lcBrannoc).noquote() << "SMS: no SIM place freed:" << why;
+    settle(kPositionSim, freed, "no SIM place freed", why);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -149,6 +149,17 @@ bool PayloadWriter::setUtf16Units(int offset, int widthBytes, const QString &tex
     return setBytes(offset, widthBytes, le);
 }
 
+QByteArray int32Words(std::initializer_list<std::int32_t> words)
+{
+    PayloadWriter w(int(words.size()) * 4);
+    int at = 0;
+    for (std::int32_t v : words) {
+        w.setInt32(at, v);
+        at += 4;
+    }
+    return w.data();
+}
+
 QByteArray utf8Within(const QString &text, int maxBytes, bool *cut)
 {
     QByteArray utf8 = text.toUtf8();

@@ -15,6 +15,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <initializer_list>
 
 namespace yov {
 
@@ -59,6 +60,9 @@ private:
 // text ends it (a character field could not carry what follows). cut tells whether anything was
 // left out.
 QByteArray utf8Within(const QString &text, int maxBytes, bool *cut = nullptr);
+
+// Little-endian int32 words from offset 0: the payload of a record made of int32 fields only.
+QByteArray int32Words(std::initializer_list<std::int32_t> words);
 
 class PayloadWriter {
 public:

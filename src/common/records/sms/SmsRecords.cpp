@@ -171,11 +171,7 @@ SmsSendResult SmsSendResult::decode(const PayloadReader &r)
 
 QByteArray SmsDeleteRequest::encode() const
 {
-    PayloadWriter w(kSize);
-    w.setInt32(0, position);
-    w.setInt32(4, box);
-    w.setInt32(8, index);
-    return w.data();
+    return int32Words({position, box, index});
 }
 
 SmsDeleteRequest SmsDeleteRequest::decode(const PayloadReader &r)
@@ -185,12 +181,7 @@ SmsDeleteRequest SmsDeleteRequest::decode(const PayloadReader &r)
 
 QByteArray SmsCopyRequest::encode() const
 {
-    PayloadWriter w(kSize);
-    w.setInt32(0, sourcePosition);
-    w.setInt32(4, sourceBox);
-    w.setInt32(8, sourceIndex);
-    w.setInt32(12, destinationPosition);
-    return w.data();
+    return int32Words({sourcePosition, sourceBox, sourceIndex, destinationPosition});
 }
 
 SmsCopyRequest SmsCopyRequest::decode(const PayloadReader &r)
@@ -200,10 +191,7 @@ SmsCopyRequest SmsCopyRequest::decode(const PayloadReader &r)
 
 QByteArray SmsReadRequest::encode() const
 {
-    PayloadWriter w(kSize);
-    w.setInt32(0, position);
-    w.setInt32(4, index);
-    return w.data();
+    return int32Words({position, index});
 }
 
 SmsReadRequest SmsReadRequest::decode(const PayloadReader &r)
@@ -258,12 +246,7 @@ SmsListState SmsListState::decode(const PayloadReader &r)
 
 QByteArray SmsCapacity::encode() const
 {
-    PayloadWriter w(kSize);
-    w.setInt32(0, simCapacity);
-    w.setInt32(4, simUsed);
-    w.setInt32(8, meCapacity);
-    w.setInt32(12, meUsed);
-    return w.data();
+    return int32Words({simCapacity, simUsed, meCapacity, meUsed});
 }
 
 SmsCapacity SmsCapacity::decode(const PayloadReader &r)
@@ -425,9 +408,7 @@ QString decodeSmsRestorePath(const PayloadReader &payload)
 
 QByteArray encodeSmsInt32(std::int32_t value)
 {
-    PayloadWriter w(kSmsInt32Size);
-    w.setInt32(0, value);
-    return w.data();
+    return int32Words({value});
 }
 
 std::int32_t decodeSmsInt32(const PayloadReader &payload)
