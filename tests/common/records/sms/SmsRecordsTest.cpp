@@ -1,5 +1,6 @@
 #include "common/records/MessageCatalogue.h"
 #include "common/records/sms/SmsRecords.h"
+#include "support/GoldenBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -9,29 +10,10 @@ using namespace yov;
 
 namespace {
 
-// Expected bytes are laid out by hand here, independently of the encoders.
-void le32(QByteArray &b, int offset, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b[offset + i] = char((v >> (8 * i)) & 0xff);
-}
-
-void le16(QByteArray &b, int offset, std::uint16_t v)
-{
-    b[offset] = char(v & 0xff);
-    b[offset + 1] = char(v >> 8);
-}
-
-void put(QByteArray &b, int offset, const QByteArray &bytes)
-{
-    std::memcpy(b.data() + offset, bytes.constData(), size_t(bytes.size()));
-}
-
-void utf16(QByteArray &b, int offset, const QString &s)
-{
-    for (int i = 0; i < s.size(); ++i)
-        le16(b, offset + 2 * i, s.at(i).unicode());
-}
+using golden::le16;
+using golden::le32;
+using golden::utf16;
+inline void put(QByteArray &b, int offset, const QByteArray &bytes) { golden::text(b, offset, bytes); }
 
 PayloadReader reader(const QByteArray &b) { return PayloadReader(b); }
 
