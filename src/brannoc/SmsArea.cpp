@@ -191,6 +191,7 @@ QVariantMap SmsArea::storedList(const QVariantMap &messagesState, const char *ke
         entries.append(smsRegularEntry(parts, parts.size() > 1));
         list.insert(box, entries);
     }
+    renumberSmsList(list);
     return list;
 }
 
@@ -239,10 +240,12 @@ bool SmsArea::changeStore(int position, const std::function<bool(QVariantMap &)>
     }
     if (!isSimOrMePosition(position))
         return rewriteSmsListFile(path, change, emptySmsList(position), error);
+    // The device's own stores: their parts always tell their place.
     QVariantMap &store = position == kPositionSim ? sim_ : me_;
     QVariantMap next = store;
     if (!change(next))
         return false;
+    renumberSmsList(next);
     if (!yov::PlistBridge::writeFile(path, next, error))
         return false;
     store = next;

@@ -163,25 +163,52 @@ QString smsEntryText(const QVariantMap &entry)
     return yov::nsString(summaryValue(entry, "messagetext"));
 }
 
-void setSmsEntryStatus(QVariantMap &entry, int stat)
+namespace {
+
+// Sets key to value on the entry's part dictionary or on each of its parts.
+void setOnParts(QVariantMap &entry, const QString &key, const QVariant &value)
 {
-    QVariantMap summary = yov::nsDict(entry.value(QStringLiteral("concatSmsInfo")));
-    summary.insert(QStringLiteral("stat"), stat);
-    entry.insert(QStringLiteral("concatSmsInfo"), summary);
     const QVariant info = entry.value(QStringLiteral("smsInfo"));
     if (info.typeId() == QMetaType::QVariantList) {
         QVariantList parts = info.toList();
         for (QVariant &p : parts) {
             QVariantMap part = p.toMap();
-            part.insert(QStringLiteral("stat"), stat);
+            part.insert(key, value);
             p = part;
         }
         entry.insert(QStringLiteral("smsInfo"), parts);
     } else {
         QVariantMap part = yov::nsDict(info);
-        part.insert(QStringLiteral("stat"), stat);
+        part.insert(key, value);
         entry.insert(QStringLiteral("smsInfo"), part);
     }
+}
+
+} // namespace
+
+void renumberSmsList(QVariantMap &list)
+{
+    for (auto box = list.begin(); box != list.end(); ++box) {
+        if (box->typeId() != QMetaType::QVariantList)
+            continue;
+        QVariantList entries = box->toList();
+        for (int i = 0; i < entries.size(); ++i) {
+            QVariantMap entry = entries.at(i).toMap();
+            if (isFlatEntry(entry))
+                continue;
+            setOnParts(entry, QStringLiteral("index"), i);
+            entries[i] = entry;
+        }
+        *box = entries;
+    }
+}
+
+void setSmsEntryStatus(QVariantMap &entry, int stat)
+{
+    QVariantMap summary = yov::nsDict(entry.value(QStringLiteral("concatSmsInfo")));
+    summary.insert(QStringLiteral("stat"), stat);
+    entry.insert(QStringLiteral("concatSmsInfo"), summary);
+    setOnParts(entry, QStringLiteral("stat"), stat);
 }
 
 } // namespace brannoc

@@ -57,6 +57,11 @@ int smsEntryStatus(const QVariantMap &entry);
 QDateTime smsEntryDate(const QVariantMap &entry);
 QString smsEntryText(const QVariantMap &entry);
 
+// Gives every part of every regular entry of a list the entry's place in its box as "index", the
+// stored index the model reads for a single message and the device takes in its records (the
+// device's own SIM and device-memory lists).
+void renumberSmsList(QVariantMap &list);
+
 // Sets "stat" on the entry's summary and on each of its parts.
 void setSmsEntryStatus(QVariantMap &entry, int stat);
 

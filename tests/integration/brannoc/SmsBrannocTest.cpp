@@ -442,6 +442,10 @@ TEST_F(SmsBrannocTest, DeletesOneByOneHoldANewMessageBackUntilTheyAreDone)
     EXPECT_GT(landed, lastAnswer);
     EXPECT_GE(timeOf(landed) - timeOf(lastAnswer), 800);
     EXPECT_EQ(texts(kSmsListSimFileName, "InBox"), (QStringList{"late", "m1", "m3"}));
+    // Each message read through the model tells its place as its stored index.
+    const QList<YOVMessage> messages = model().yovMessageModelProtocolArrayWithSMSFileStrutArray(box(kSmsListSimFileName, "InBox"));
+    for (int i = 0; i < messages.size(); ++i)
+        EXPECT_EQ(messages.at(i)->getMessageStoredIndex().toInt(), i);
 }
 
 TEST_F(SmsBrannocTest, SettingsRestoreAndLoopback)
