@@ -225,7 +225,7 @@ void SimArea::pushFiles(ModemContext &context, bool announceChecked)
     if (announceChecked)
         context.notify(ModemEvent::SimChecked);
     context.push(makeRecord(7, 47, 0, kOk, kDeviceModule,
-                            textPayload(44, ownNumber().toLatin1())));
+                            textPayload(44, stateText(state_, "OwnNumber", QStringLiteral("+491701234567")).toLatin1())));
     yov::PayloadWriter spn(512);
     spn.setText(0, 512, spnFileText(stateInt(state_, "SpnCondition", 1), stateText(state_, "Spn", QStringLiteral("Vandrel"))));
     context.push(makeRecord(7, 40, 0, kOk, kDeviceModule, spn.data()));

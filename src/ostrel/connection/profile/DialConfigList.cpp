@@ -4,6 +4,7 @@
 
 #include "common/PlistBridge.h"
 #include "common/ValueConversion.h"
+#include "ostrel/framework/config/ConfigFileKeys.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/switches/ConfigService.h"
 

@@ -11,8 +11,6 @@
 // session bus as the signal "SettingsChanged" (no arguments: the settings may hold secrets), and a
 // "SettingsChanged" from another program reloads the store.
 
-#include "common/sms/SmsListFiles.h"
-
 #include <QObject>
 #include <QRecursiveMutex>
 #include <QString>
@@ -22,18 +20,6 @@
 #include <functional>
 
 namespace ostrel {
-
-// Keys of the data-file path table (configFilePathOfKey) under the names the areas use for them.
-namespace configkeys {
-inline const QString kModemListPath = QStringLiteral("ModemListPath"); // the ModemList folder itself
-inline const QString kCMDialConfigFile = QStringLiteral("dialConfig.plist");
-inline const QString kCMSMSListOfPCFile = QString::fromLatin1(yov::sms::kSmsListPcFileName);
-inline const QString kCMSMSListOfSimFile = QString::fromLatin1(yov::sms::kSmsListSimFileName);
-inline const QString kCMSMSListOfMEFile = QString::fromLatin1(yov::sms::kSmsListMeFileName);
-inline const QString kCMSMSListOfReportBoxFile = QString::fromLatin1(yov::sms::kSmsReportsBoxFileName);
-inline const QString kSourcesFolder = QStringLiteral("/Sources");
-inline const QString kWebLinkInfoPath = QStringLiteral("WebLinkInfo.plist");
-} // namespace configkeys
 
 class ConfigManager : public QObject {
     Q_OBJECT

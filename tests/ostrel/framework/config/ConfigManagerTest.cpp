@@ -1,4 +1,5 @@
 // The store's modules, path table, write-back and reload, without the session bus.
+#include "ostrel/framework/config/ConfigFileKeys.h"
 #include "ConfigTestSupport.h"
 
 #include <QDateTime>
