@@ -432,11 +432,7 @@ bool SmsArea::handleRequest(const yov::UI_MSG &request, ModemContext &)
         QList<int> positions;
         if (r.saveInBox)
             positions = {storePosition(), int(kPositionPc)};
-        job(positions, [this, r](bool locked) {
-            if (!locked)
-                qCWarning(lcBrannoc) << "SMS: the sent message is not saved";
-            send(r, locked);
-        });
+        job(positions, [this, r](bool locked) { send(r, locked); });
         return true;
     }
     case kMinorDelete: {

@@ -76,11 +76,4 @@ int YOVBasicMessage::getMessageStatus() const
     return nsInt(messageStatus_);
 }
 
-std::shared_ptr<YOVSingleMessage> YOVSingleMessage::initWithSMSDict(const QVariantMap &dict)
-{
-    auto m = std::make_shared<YOVSingleMessage>(valuesOfSMSDict(dict));
-    m->takeLocationAndBox(dict);
-    return m;
-}
-
 } // namespace yov::sms

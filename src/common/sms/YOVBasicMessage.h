@@ -2,6 +2,7 @@
 // A message with its own values: the base of the single message and of one part of a
 // concatenated message.
 
+#include "common/sms/YOVMessageModelManager.h"
 #include "common/sms/YOVMessageModelProtocol.h"
 
 #include <QVariantMap>
@@ -41,6 +42,20 @@ public:
     // "concatSmsFlag", "messageCenterphoneNum", "messageDate", "messagePID", "messageDCS",
     // "messagePDU"); the stored index and the display date are not taken from it.
     static YOVMessageValues valuesOfSMSDict(const QVariantMap &dict);
+    // A message of class Message from a model dictionary: its values, then the stored location and
+    // the box ("messageStoredLocation", "box").
+    template <class Message = YOVBasicMessage>
+    static std::shared_ptr<Message> initWithSMSDict(const QVariantMap &dict)
+    {
+        auto m = std::make_shared<Message>(valuesOfSMSDict(dict));
+        m->takeLocationAndBox(dict);
+        return m;
+    }
+    // The manager's nil rule.
+    static QVariant checkNilWithObject(const QVariant &object, YOVMessageModelManager::NilClass cls)
+    {
+        return YOVMessageModelManager::checkNilWithObject(object, cls);
+    }
 
     QString getMessageText() const override { return messageText_; }
     QString getUserName() const override { return userName_; }
@@ -100,8 +115,10 @@ class YOVSingleMessage : public YOVBasicMessage {
 public:
     using YOVBasicMessage::YOVBasicMessage;
 
-    // From a model dictionary (YOVBasicMessage::valuesOfSMSDict, then the location and the box).
-    static std::shared_ptr<YOVSingleMessage> initWithSMSDict(const QVariantMap &dict);
+    static std::shared_ptr<YOVSingleMessage> initWithSMSDict(const QVariantMap &dict)
+    {
+        return YOVBasicMessage::initWithSMSDict<YOVSingleMessage>(dict);
+    }
 };
 
 } // namespace yov::sms
