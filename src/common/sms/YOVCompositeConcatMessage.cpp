@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-Q_LOGGING_CATEGORY(lcSmsModel, "yov.sms.model")
+Q_LOGGING_CATEGORY(lcSmsModel, "ostrel.sms.model")
 
 namespace yov::sms {
 

@@ -4,7 +4,7 @@
 
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcSmsPosition, "yov.sms.position")
+Q_LOGGING_CATEGORY(lcSmsPosition, "ostrel.sms.position")
 
 namespace yov::sms {
 

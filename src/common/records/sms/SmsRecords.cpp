@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-Q_LOGGING_CATEGORY(lcSmsRecords, "yov.sms.records")
+Q_LOGGING_CATEGORY(lcSmsRecords, "ostrel.sms.records")
 
 namespace yov {
 
