@@ -1,5 +1,6 @@
 #include "brannoc/BrannocService.h"
 
+#include "brannoc/DBusValues.h"
 #include "common/records/DeviceServiceBus.h"
 #include "common/records/MessageCatalogue.h"
 
@@ -306,7 +307,7 @@ bool BrannocTestControl::LoadScenario(const QString &path)
 bool BrannocTestControl::SetModemState(const QString &area, const QVariantMap &values)
 {
     QString error;
-    if (service_->setModemState(area, values, &error)) {
+    if (service_->setModemState(area, plainDBusMap(values), &error)) {
         qCInfo(lcBrannoc).noquote() << "modem state of" << area << "changed:" << values.keys().join(QStringLiteral(", "));
         return true;
     }

@@ -27,6 +27,10 @@
 //                             requests are taken but no area answers them
 //   PlugDevice()              a modem is plugged in: the areas start afresh from the current
 //                             scenario and the start-up records are pushed again
+//   DeliverPdu(s kind, s hex) -> b   an SMS PDU arrives (kind "deliver", "recharge", "status",
+//                             "broadcast"); error reply with the reason when the codec refuses it
+//   DeliverText(s sender, s text) -> b   a text arrives from sender (SMS-DELIVER PDUs built by the
+//                             codec); see SmsArea
 //
 // The voice proxy (VoiceProxy) is served at /brannocosxproxy on the same bus name.
 
@@ -124,6 +128,9 @@ public slots:
     QVariantMap ModemState(const QString &area);
     void RemoveDevice();
     void PlugDevice();
+    // SmsTestControl.cpp
+    bool DeliverPdu(const QString &kind, const QString &hex);
+    bool DeliverText(const QString &sender, const QString &text);
 
 private:
     BrannocService *service_;

@@ -3,6 +3,7 @@
 #include "brannoc/ModemArea.h"
 #include "brannoc/NetworkArea.h"
 #include "brannoc/SimArea.h"
+#include "brannoc/SmsArea.h"
 
 namespace brannoc {
 
@@ -33,6 +34,7 @@ std::vector<std::unique_ptr<ModemArea>> createModemAreas()
     areas.push_back(std::make_unique<SimArea>());
     areas.push_back(std::make_unique<NetworkArea>());
     areas.push_back(std::make_unique<ConnectionArea>());
+    areas.push_back(std::make_unique<SmsArea>());
     return areas;
 }
 

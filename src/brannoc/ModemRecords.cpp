@@ -52,13 +52,7 @@ QByteArray textAnswer(std::uint16_t major, std::uint16_t minor, const QByteArray
 
 QByteArray int32Payload(std::initializer_list<std::int32_t> words)
 {
-    yov::PayloadWriter w(int(words.size()) * 4);
-    int at = 0;
-    for (std::int32_t v : words) {
-        w.setInt32(at, v);
-        at += 4;
-    }
-    return w.data();
+    return yov::int32Words(words);
 }
 
 int stateInt(const QVariantMap &state, const char *key, int fallback)

@@ -113,6 +113,11 @@ QString SimArea::imsi() const
     return stateText(state_, "Imsi", kDefaultImsi);
 }
 
+QString SimArea::ownNumber() const
+{
+    return stateText(state_, "OwnNumber", QStringLiteral("+491701234567"));
+}
+
 QString SimArea::homeMcc() const
 {
     return imsi().left(3);

@@ -45,6 +45,7 @@ public:
     bool present() const { return present_; }
     bool ready() const { return present_ && lock_ == Lock::Ready; }
     QString imsi() const;
+    QString ownNumber() const;
     // Home MCC and MNC from the IMSI.
     QString homeMcc() const;
     QString homeMnc() const;

@@ -73,6 +73,15 @@ QString PayloadReader::utf16Text(int offset, int widthBytes) const
     return out;
 }
 
+QString PayloadReader::utf16Units(int offset, int count) const
+{
+    // Units the record does not carry read as zero, like every other field.
+    QString out(qMax(count, 0), QChar(u'\0'));
+    for (int i = 0; i < count; ++i)
+        out[i] = QChar(char16_t(uint16(offset + 2 * i)));
+    return out;
+}
+
 PayloadWriter::PayloadWriter(int size) : bytes_(std::clamp(size, 0, kUiMsgMaxPayload), '\0') {}
 
 bool PayloadWriter::fits(int offset, int width) const
@@ -125,6 +134,52 @@ bool PayloadWriter::setText(int offset, int width, const QByteArray &text)
     const QByteArray cut = text.left(width - 1);
     setBytes(offset, width, cut);
     return cut.size() == text.size();
+}
+
+bool PayloadWriter::setUtf16Units(int offset, int widthBytes, const QString &text)
+{
+    if (text.size() * 2 > widthBytes || !fits(offset, widthBytes))
+        return false;
+    QByteArray le(text.size() * 2, '\0');
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text.at(i).unicode();
+        le[2 * i] = char(u & 0xff);
+        le[2 * i + 1] = char(u >> 8);
+    }
+    return setBytes(offset, widthBytes, le);
+}
+
+QByteArray int32Words(std::initializer_list<std::int32_t> words)
+{
+    PayloadWriter w(int(words.size()) * 4);
+    int at = 0;
+    for (std::int32_t v : words) {
+        w.setInt32(at, v);
+        at += 4;
+    }
+    return w.data();
+}
+
+QByteArray utf8Within(const QString &text, int maxBytes, bool *cut)
+{
+    QByteArray utf8 = text.toUtf8();
+    const qsizetype zero = utf8.indexOf('\0');
+    bool wasCut = false;
+    if (zero >= 0) {
+        utf8.truncate(zero);
+        wasCut = true;
+    }
+    if (utf8.size() > maxBytes) {
+        qsizetype n = std::max(maxBytes, 0);
+        // Step back over continuation bytes (10xxxxxx) so that no character is split.
+        while (n > 0 && (std::uint8_t(utf8[n]) & 0xC0) == 0x80)
+            --n;
+        utf8.truncate(n);
+        wasCut = true;
+    }
+    if (cut)
+        *cut = wasCut;
+    return utf8;
 }
 
 bool PayloadWriter::setUtf16(int offset, int widthBytes, const QString &text)

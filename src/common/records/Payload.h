@@ -15,6 +15,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <initializer_list>
 
 namespace yov {
 
@@ -47,10 +48,21 @@ public:
     QString utf8Text(int offset, int width) const { return QString::fromUtf8(text(offset, width)); }
     // UTF-16 little-endian text in a field of widthBytes bytes, up to its first zero unit.
     QString utf16Text(int offset, int widthBytes) const;
+    // count UTF-16 little-endian units from offset, zeros included (count comes from a length
+    // field and is clamped to 0..maxUnits by the caller's record).
+    QString utf16Units(int offset, int count) const;
 
 private:
     QByteArray bytes_;
 };
+
+// UTF-8 bytes of text cut to at most maxBytes without splitting a character; a zero inside the
+// text ends it (a character field could not carry what follows). cut tells whether anything was
+// left out.
+QByteArray utf8Within(const QString &text, int maxBytes, bool *cut = nullptr);
+
+// Little-endian int32 words from offset 0: the payload of a record made of int32 fields only.
+QByteArray int32Words(std::initializer_list<std::int32_t> words);
 
 class PayloadWriter {
 public:
@@ -69,6 +81,9 @@ public:
     bool setText(int offset, int width, const QByteArray &text);
     // UTF-16 little-endian text, zero-terminated within widthBytes; false when cut.
     bool setUtf16(int offset, int widthBytes, const QString &text);
+    // UTF-16 little-endian text without terminator: its units fill the field from its start (a
+    // length field elsewhere tells how many). False, writing nothing, when they do not fit.
+    bool setUtf16Units(int offset, int widthBytes, const QString &text);
 
     const QByteArray &data() const { return bytes_; }
 

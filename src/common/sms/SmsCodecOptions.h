@@ -2,9 +2,11 @@
 // The settings the SMS alphabet and the PDU codec depend on, handed in by the caller.
 //
 // The code under common/sms reads no configuration: the dashboard fills this value from its
-// settings on every call (ostrel/sms/service/SmsCodecSettings), the stand-in from its scenario.
+// settings on every call (ostrel/sms/service/SmsCodecSettings), the stand-in from the settings file
+// it reads; both through smsCodecOptionsFromSettings.
 
 #include <QString>
+#include <QVariantMap>
 
 namespace yov::sms {
 
@@ -22,6 +24,11 @@ struct SmsCodecOptions {
     // SMS/SetMsgCenterWithUnknownNum: a service centre given with "00" is sent with type 0x81.
     bool setMsgCenterWithUnknownNum = false;
 };
+
+// The options from a settings dictionary (settings.plist as a whole): SMSNationalIdentifier and
+// isNeedUcs2EncodingForSingleCharacter at the top level, DecodePDUDoNotUseSMS7toUcs2,
+// AutoDeleteVoicemail and SetMsgCenterWithUnknownNum in the module SMS.
+SmsCodecOptions smsCodecOptionsFromSettings(const QVariantMap &settings);
 
 // The national identifier as stored (null when none was configured).
 inline QString GlobalGetSMSNational(const SmsCodecOptions &options)

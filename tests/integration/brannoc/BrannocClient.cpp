@@ -3,6 +3,7 @@
 #include "common/records/DeviceServiceBus.h"
 #include "support/TestPaths.h"
 
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
@@ -124,6 +125,24 @@ QDBusMessage BrannocClient::control(const QString &method, const QVariantList &a
                                                        QLatin1String(yov::devicebus::kTestInterface), method);
     call.setArguments(args);
     return QDBusConnection::sessionBus().call(call, QDBus::Block, 5000);
+}
+
+QVariantMap BrannocClient::modemState(const QString &area)
+{
+    const QDBusMessage r = control(QStringLiteral("ModemState"), {area});
+    if (r.arguments().isEmpty())
+        return {};
+    return mapOf(r.arguments().constFirst());
+}
+
+QVariantMap BrannocClient::mapOf(const QVariant &v)
+{
+    return v.canConvert<QDBusArgument>() ? qdbus_cast<QVariantMap>(v.value<QDBusArgument>()) : v.toMap();
+}
+
+bool BrannocClient::setModemState(const QString &area, const QVariantMap &values)
+{
+    return control(QStringLiteral("SetModemState"), {area, values}).type() == QDBusMessage::ReplyMessage;
 }
 
 void BrannocClient::onMsg(const QByteArray &record)

@@ -42,6 +42,11 @@ public:
     bool send(int module, int major, int minor, int type = 0, const QByteArray &payload = {});
     // Calls a method of the test-control interface.
     QDBusMessage control(const QString &method, const QVariantList &args = {});
+    // ModemState and SetModemState of one modem area.
+    QVariantMap modemState(const QString &area);
+    bool setModemState(const QString &area, const QVariantMap &values);
+    // A dictionary as it came over D-Bus (nested ones come as D-Bus arguments).
+    static QVariantMap mapOf(const QVariant &value);
 
     // Waits until a record matching the predicate arrives at index from or later; returns its
     // index, or -1 after the time-out.

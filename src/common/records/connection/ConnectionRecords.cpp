@@ -9,30 +9,6 @@ namespace yov {
 
 namespace {
 
-// UTF-8 bytes of text cut to at most maxBytes without splitting a character.
-QByteArray utf8Within(const QString &text, int maxBytes, bool *cut)
-{
-    QByteArray utf8 = text.toUtf8();
-    // A zero inside the text would end the field early; what follows it is not sent.
-    const qsizetype zero = utf8.indexOf('\0');
-    bool wasCut = false;
-    if (zero >= 0) {
-        utf8.truncate(zero);
-        wasCut = true;
-    }
-    if (utf8.size() > maxBytes) {
-        qsizetype n = maxBytes;
-        // Step back over continuation bytes (10xxxxxx) so that no character is split.
-        while (n > 0 && (std::uint8_t(utf8[n]) & 0xC0) == 0x80)
-            --n;
-        utf8.truncate(n);
-        wasCut = true;
-    }
-    if (cut)
-        *cut = wasCut;
-    return utf8;
-}
-
 void putText(PayloadWriter &w, int offset, int width, const QString &text, const char *name,
              QStringList *cutFields)
 {

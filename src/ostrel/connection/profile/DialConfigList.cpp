@@ -4,6 +4,7 @@
 
 #include "common/PlistBridge.h"
 #include "common/ValueConversion.h"
+#include "ostrel/framework/config/ConfigFileKeys.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/switches/ConfigService.h"
 
@@ -13,7 +14,7 @@
 
 namespace ostrel {
 
-const QString DialConfigList::kCMDialConfigFile = QStringLiteral("dialConfig.plist");
+const QString DialConfigList::kCMDialConfigFile = configkeys::kCMDialConfigFile;
 
 DialConfigList::DialConfigList(ConfigManager *store, Localizer localizer)
     : store_(store), localizer_(std::move(localizer))

@@ -4,7 +4,7 @@
 #include "common/ValueConversion.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/controller/AlertSounds.h"
-#include "ostrel/framework/controller/CalendarFormat.h"
+#include "common/util/CalendarFormat.h"
 #include "ostrel/framework/language/Language.h"
 #include "ostrel/framework/language/Lingrove.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
@@ -360,8 +360,8 @@ QString YOVUIController::formatStringFromDate(const QDateTime &date) const
     if (!date.isValid())
         return QString();
     if (!customDateFormat_.isEmpty())
-        return formatCalendarDate(date, customDateFormat_);
-    return formatSystemDate(date);
+        return yov::formatCalendarDate(date, customDateFormat_);
+    return yov::formatSystemDate(date);
 }
 
 QString YOVUIController::getControlWordingValueByKey(const QString &key, int module) const

@@ -27,7 +27,7 @@ struct TcardLookup {
     static std::optional<QString> mountPointOf(const QByteArray &mountTable, const QStringList &nodes);
 };
 
-// The card's volume with the default lookup.
+// The card's volume: the folder OSTREL_TCARD names when it is set, else the default lookup.
 std::optional<QString> getTcardVolume();
 
 } // namespace ostrel

@@ -1,4 +1,5 @@
 #include "common/records/connection/ConnectionRecords.h"
+#include "support/GoldenBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -11,23 +12,9 @@ using namespace yov;
 
 namespace {
 
-// Expected bytes are laid out by hand here, independently of the encoders.
-void le32(QByteArray &b, int offset, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b[offset + i] = char((v >> (8 * i)) & 0xff);
-}
-
-void le64(QByteArray &b, int offset, std::uint64_t v)
-{
-    for (int i = 0; i < 8; ++i)
-        b[offset + i] = char((v >> (8 * i)) & 0xff);
-}
-
-void text(QByteArray &b, int offset, const char *s)
-{
-    std::memcpy(b.data() + offset, s, std::strlen(s));
-}
+using golden::le32;
+using golden::le64;
+using golden::text;
 
 std::uint32_t floatBits(float f) { return std::bit_cast<std::uint32_t>(f); }
 

@@ -1,4 +1,5 @@
 // The store's modules, path table, write-back and reload, without the session bus.
+#include "ostrel/framework/config/ConfigFileKeys.h"
 #include "ConfigTestSupport.h"
 
 #include <QDateTime>
@@ -171,6 +172,24 @@ TEST_F(ConfigStoreTest, PathTableJoinsKeysAsComponents)
     for (const auto &c : cases)
         EXPECT_EQ(s.configFilePathOfKey(c.key), c.expected) << c.key;
     EXPECT_TRUE(s.configFilePathOfKey(QString()).isNull());
+
+    // The keys under the names the areas use.
+    using namespace ostrel::configkeys;
+    const struct {
+        QString key;
+        QString expected;
+    } named[] = {
+        {kModemListPath, root},
+        {kCMDialConfigFile, root + "/dialConfig.plist"},
+        {kCMSMSListOfPCFile, root + "/SmsList_PC.plist"},
+        {kCMSMSListOfSimFile, root + "/SmsList_Sim.plist"},
+        {kCMSMSListOfMEFile, root + "/SmsList_ME.plist"},
+        {kCMSMSListOfReportBoxFile, root + "/smsReportsBoxData.plist"},
+        {kSourcesFolder, root + "/Sources"},
+        {kWebLinkInfoPath, root + "/WebLinkInfo.plist"},
+    };
+    for (const auto &c : named)
+        EXPECT_EQ(s.configFilePathOfKey(c.key), c.expected) << c.key.toStdString();
 
     const char *all[] = {"settings.plist", "dialConfig.plist", "dialRecordData.plist", "dialRecordBackData.plist",
                          "SmsList_Sim.plist", "SmsList_ME.plist", "SmsList_PC.plist", "smsReportsBoxData.plist",

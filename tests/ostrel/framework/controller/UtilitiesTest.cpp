@@ -1,7 +1,7 @@
 // Plug-ins in a tab, the modal alert, the date formatter and the small utilities.
 #include "ControllerTestSupport.h"
 
-#include "ostrel/framework/controller/CalendarFormat.h"
+#include "common/util/CalendarFormat.h"
 #include "ostrel/framework/controller/YOVAlertPanel.h"
 #include "ostrel/framework/language/Lingrove.h"
 #include "ostrel/framework/plugin/TabPluginInterface.h"
@@ -203,8 +203,8 @@ TEST_F(UtilitiesTest, CalendarFormatFillsEveryConversionAndMillisecondsForF)
         {"", ""},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(ostrel::formatCalendarDate(date, c.format), QString(c.expected)) << c.format;
-    EXPECT_EQ(ostrel::formatCalendarDate(QDateTime(QDate(2026, 1, 1), QTime(0, 0)), "%I %p"), "12 AM");
+        EXPECT_EQ(yov::formatCalendarDate(date, c.format), QString(c.expected)) << c.format;
+    EXPECT_EQ(yov::formatCalendarDate(QDateTime(QDate(2026, 1, 1), QTime(0, 0)), "%I %p"), "12 AM");
 }
 
 TEST_F(UtilitiesTest, FormatStringFromDateUsesTheCustomFormatElseTheSystemStyle)
@@ -220,7 +220,7 @@ TEST_F(UtilitiesTest, FormatStringFromDateUsesTheCustomFormatElseTheSystemStyle)
     const QString text = system.formatStringFromDate(local);
     EXPECT_FALSE(text.isEmpty());
     EXPECT_TRUE(text.contains("59")) << text.toStdString(); // medium time style shows the seconds
-    EXPECT_EQ(text, ostrel::formatSystemDate(local));
+    EXPECT_EQ(text, yov::formatSystemDate(local));
 }
 
 TEST_F(UtilitiesTest, WebLinksAreFilledWithTheRunTimeValuesWithoutPrintf)

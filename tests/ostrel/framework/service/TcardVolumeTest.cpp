@@ -163,3 +163,10 @@ TEST(TcardMountTable, ParsesFieldsAndComments)
     EXPECT_EQ(TcardLookup::mountPointOf(table, {"/dev/sdb"}), QString("/media/a\tb"));
     EXPECT_FALSE(TcardLookup::mountPointOf(table, {"/dev/sdc"}).has_value());
 }
+
+TEST(TcardVolume, AFolderNamedByTheEnvironmentStandsInForTheCard)
+{
+    qputenv("OSTREL_TCARD", "/tmp/stand-in-card");
+    EXPECT_EQ(ostrel::getTcardVolume(), QString("/tmp/stand-in-card"));
+    qunsetenv("OSTREL_TCARD");
+}

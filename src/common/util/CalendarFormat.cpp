@@ -1,4 +1,4 @@
-#include "ostrel/framework/controller/CalendarFormat.h"
+#include "common/util/CalendarFormat.h"
 
 #include <QTimeZone>
 
@@ -7,7 +7,7 @@
 
 #include <memory>
 
-namespace ostrel {
+namespace yov {
 
 namespace {
 
@@ -97,4 +97,4 @@ QString formatSystemDate(const QDateTime &date)
     return QString(reinterpret_cast<const QChar *>(buffer), length);
 }
 
-} // namespace ostrel
+} // namespace yov

@@ -10,7 +10,7 @@
 #include <QDateTime>
 #include <QString>
 
-namespace ostrel {
+namespace yov {
 
 QString formatCalendarDate(const QDateTime &date, const QString &format);
 
@@ -18,4 +18,4 @@ QString formatCalendarDate(const QDateTime &date, const QString &format);
 // locale and time zone; empty for an invalid date.
 QString formatSystemDate(const QDateTime &date);
 
-} // namespace ostrel
+} // namespace yov
