@@ -90,7 +90,7 @@ TEST(MessageCatalogue, WhatTheSendCallAndTheStandInTakeFromIt)
         {4, 10, false, 10, 0},
         {4, 11, true, 20, 0},          // two windows, two modules and types
         {5, 27, true, 4, kAnyAnswerSize},
-        {768, 96, true, 4, kAnyAnswerSize}, // the SMS page sends it under the settings' module
+        {768, 96, true, 4, 4},              // the SMS page sends it under the settings' module
         {257, 60, false, 920, 0},
         {258, 67, false, 0, kAnyAnswerSize}, // the status comes in two forms
         {7, 36, false, -1, 180},
