@@ -27,6 +27,10 @@ bool DialRecordFile::read(const QString &path, QVariantList *records, QString *e
     QString why;
     const std::optional<QVariant> stored = yov::PlistBridge::readFile(path, &why);
     if (!stored) {
+        // The reason without the path, which the caller names itself.
+        const QString prefix = path + QStringLiteral(": ");
+        if (why.startsWith(prefix))
+            why.remove(0, prefix.size());
         if (error)
             *error = why.isEmpty() ? QStringLiteral("the record file cannot be read") : why;
         return false;

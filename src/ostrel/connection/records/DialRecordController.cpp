@@ -21,6 +21,7 @@
 
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QTimer>
 
 Q_LOGGING_CATEGORY(lcRecords, "ostrel.connection.records")
 
@@ -175,9 +176,16 @@ void DialRecordController::noteRecordFileError(const QString &error)
 
 void DialRecordController::alertRecordTrouble(const QString &format, const QStringList &details)
 {
-    NSBeginAlertPanelExt(localizedText(QStringLiteral("Warning")),
-                         yov::formatPlaceholders(localizedText(format), details), localizedText(QStringLiteral("OK")),
-                         QString(), {});
+    const QString message = yov::formatPlaceholders(localizedText(format), details);
+    const auto alert = [this, message] {
+        NSBeginAlertPanelExt(localizedText(QStringLiteral("Warning")), message, localizedText(QStringLiteral("OK")),
+                             QString(), {});
+    };
+    // A trouble found while the dashboard starts is told once its main window is up.
+    if (wndMain && !wndMain->isVisible())
+        QTimer::singleShot(0, this, alert);
+    else
+        alert();
 }
 
 // ---- totals ---------------------------------------------------------------------------------

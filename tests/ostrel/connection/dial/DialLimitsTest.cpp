@@ -57,14 +57,6 @@ void running(Harness &h, std::uint32_t seconds, std::uint32_t receivedBytes = 0)
     h.clock.advance(DialController::kPollIntervalMs);
 }
 
-QStringList alertTexts(const Harness &h)
-{
-    QStringList texts;
-    for (const yov::AlertRequest &r : h.alerts.shown())
-        texts << r.message;
-    return texts;
-}
-
 } // namespace
 
 TEST(DialLimitsTest, CheckBeforeConnectingAsksOnlyWhenALimitInForceIsReached)
@@ -266,7 +258,7 @@ QStringList warningsAlong(Harness &h, const QList<double> &megabytes)
         running(h, ++seconds, std::uint32_t(mb * kMB));
         h.alerts.answerAllOpen();
     }
-    return alertTexts(h);
+    return h.alerts.messages();
 }
 
 } // namespace
@@ -311,7 +303,7 @@ TEST(DialLimitsTest, AWarningWaitsWhileAnEarlierOneIsOpen)
     EXPECT_EQ(h.alerts.count(), 1) << "no second warning while the first is open";
     h.alerts.answerOpen();
     running(h, 4, 60 * kMB);
-    EXPECT_EQ(alertTexts(h), (QStringList{dataShare(25), dataShare(50)}));
+    EXPECT_EQ(h.alerts.messages(), (QStringList{dataShare(25), dataShare(50)}));
 }
 
 TEST(DialLimitsTest, TimeVolumeWarnings)
@@ -341,7 +333,7 @@ TEST(DialLimitsTest, TimeVolumeWarnings)
             running(h, s);
             h.alerts.answerAllOpen();
         }
-        EXPECT_EQ(alertTexts(h), c.expected);
+        EXPECT_EQ(h.alerts.messages(), c.expected);
     }
 }
 

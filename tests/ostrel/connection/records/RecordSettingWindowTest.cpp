@@ -20,18 +20,6 @@
 using namespace ostrel;
 using namespace recordstest;
 
-namespace {
-
-QStringList alertTexts(const RecordsHarness &h)
-{
-    QStringList texts;
-    for (const yov::AlertRequest &r : h.alerts.shown())
-        texts << r.message;
-    return texts;
-}
-
-} // namespace
-
 TEST(RecordSettingWindowTest, TypingFilter)
 {
     struct Case {
@@ -201,7 +189,7 @@ TEST(RecordSettingWindowTest, ApplyRefusesOrStores)
         field->setText(QString::fromUtf8(c.field));
         w->btnApply_->click();
 
-        EXPECT_EQ(alertTexts(h), c.messages);
+        EXPECT_EQ(h.alerts.messages(), c.messages);
         EXPECT_EQ(w->isVisible(), !c.closes);
         if (c.stored.isEmpty()) {
             EXPECT_EQ(h.store->getConfiguration(), before) << "a refused apply stores nothing";
