@@ -37,7 +37,7 @@ const NotificationTableRow statisticsNotifactionTable[] = {
     {nullptr, nullptr},
 };
 
-const QString kRecordModule = QStringLiteral("Record");
+const QString kRecordSettingsModule = QStringLiteral("Record");
 
 } // namespace
 
@@ -302,15 +302,15 @@ void DialRecordController::resetDataForNetWorkData(const yov::Notification &) { 
 
 QVariant DialRecordController::recordSetting(const QString &key) const
 {
-    return config().getConfigurationByModuleAndKey(kRecordModule, key);
+    return config().getConfigurationByModuleAndKey(kRecordSettingsModule, key);
 }
 
 bool DialRecordController::storeRecordSettings(const QVariantMap &values)
 {
-    if (config().getConfigurationByModule(kRecordModule).typeId() != QMetaType::QVariantMap)
-        config().setConfigurationByModule(kRecordModule, QVariantMap());
+    if (config().getConfigurationByModule(kRecordSettingsModule).typeId() != QMetaType::QVariantMap)
+        config().setConfigurationByModule(kRecordSettingsModule, QVariantMap());
     for (auto it = values.begin(); it != values.end(); ++it)
-        config().setConfigurationByModuleKeyAndValue(kRecordModule, it.key(), it.value());
+        config().setConfigurationByModuleKeyAndValue(kRecordSettingsModule, it.key(), it.value());
     return config().writeToFile();
 }
 

@@ -21,7 +21,7 @@ namespace ostrel {
 
 namespace {
 template <typename T>
-T *namedControl(QWidget *parent, const char *name)
+T *namedRecordSettingControl(QWidget *parent, const char *name)
 {
     auto *control = new T(parent);
     control->setObjectName(QLatin1String(name));
@@ -35,15 +35,15 @@ RecordSettingWindow::RecordSettingWindow(DialRecordController *controller, QWidg
     setObjectName(QStringLiteral("wndRecordSetting"));
     setWindowModality(Qt::WindowModal);
 
-    boxPeriod_ = namedControl<QGroupBox>(this, "boxSetPeriod");
-    btnThirtyDays_ = namedControl<QCheckBox>(boxPeriod_, "btnRecordResetFrequence");
-    btnEveryDays_ = namedControl<QCheckBox>(boxPeriod_, "btnRecordResetEveryDays");
-    popPeriodDays_ = namedControl<QComboBox>(boxPeriod_, "popRecordResetPeriod");
+    boxPeriod_ = namedRecordSettingControl<QGroupBox>(this, "boxSetPeriod");
+    btnThirtyDays_ = namedRecordSettingControl<QCheckBox>(boxPeriod_, "btnRecordResetFrequence");
+    btnEveryDays_ = namedRecordSettingControl<QCheckBox>(boxPeriod_, "btnRecordResetEveryDays");
+    popPeriodDays_ = namedRecordSettingControl<QComboBox>(boxPeriod_, "popRecordResetPeriod");
     for (int index = 0; index < DialRecordReset::kResetPeriodChoices; ++index)
         popPeriodDays_->addItem(QString::number(DialRecordReset::resetPeriodDays(index)));
-    labelDays_ = namedControl<QLabel>(boxPeriod_, "labelDays");
-    labelStartDay_ = namedControl<QLabel>(boxPeriod_, "labelStartDay");
-    dateStartDay_ = namedControl<QDateEdit>(boxPeriod_, "dateRecordResetStart");
+    labelDays_ = namedRecordSettingControl<QLabel>(boxPeriod_, "labelDays");
+    labelStartDay_ = namedRecordSettingControl<QLabel>(boxPeriod_, "labelStartDay");
+    dateStartDay_ = namedRecordSettingControl<QDateEdit>(boxPeriod_, "dateRecordResetStart");
     dateStartDay_->setCalendarPopup(true);
     dateStartDay_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     auto *period = new QGridLayout(boxPeriod_);
@@ -54,13 +54,13 @@ RecordSettingWindow::RecordSettingWindow(DialRecordController *controller, QWidg
     period->addWidget(labelStartDay_, 2, 0);
     period->addWidget(dateStartDay_, 2, 1, 1, 2);
 
-    boxLimit_ = namedControl<QGroupBox>(this, "boxSetLimit");
-    radioDataLimit_ = namedControl<QRadioButton>(boxLimit_, "radioDataLimit");
-    fieldDataLimit_ = namedControl<QLineEdit>(boxLimit_, "fieldDataLimit");
-    labelMB_ = namedControl<QLabel>(boxLimit_, "labelMB");
-    radioTimeLimit_ = namedControl<QRadioButton>(boxLimit_, "radioTimeLimit");
-    fieldTimeLimit_ = namedControl<QLineEdit>(boxLimit_, "fieldTimeLimit");
-    labelHours_ = namedControl<QLabel>(boxLimit_, "labelHours");
+    boxLimit_ = namedRecordSettingControl<QGroupBox>(this, "boxSetLimit");
+    radioDataLimit_ = namedRecordSettingControl<QRadioButton>(boxLimit_, "radioDataLimit");
+    fieldDataLimit_ = namedRecordSettingControl<QLineEdit>(boxLimit_, "fieldDataLimit");
+    labelMB_ = namedRecordSettingControl<QLabel>(boxLimit_, "labelMB");
+    radioTimeLimit_ = namedRecordSettingControl<QRadioButton>(boxLimit_, "radioTimeLimit");
+    fieldTimeLimit_ = namedRecordSettingControl<QLineEdit>(boxLimit_, "fieldTimeLimit");
+    labelHours_ = namedRecordSettingControl<QLabel>(boxLimit_, "labelHours");
     auto *radios = new QButtonGroup(boxLimit_);
     radios->addButton(radioDataLimit_);
     radios->addButton(radioTimeLimit_);
@@ -72,16 +72,16 @@ RecordSettingWindow::RecordSettingWindow(DialRecordController *controller, QWidg
     limit->addWidget(fieldTimeLimit_, 1, 1);
     limit->addWidget(labelHours_, 1, 2);
 
-    boxWarnings_ = namedControl<QGroupBox>(this, "boxSetWarnings");
-    btnLimitWarn_ = namedControl<QCheckBox>(boxWarnings_, "btnRecordLimitWarn");
-    btnLimitDisconnect_ = namedControl<QCheckBox>(boxWarnings_, "btnRecordLimitDisconnect");
+    boxWarnings_ = namedRecordSettingControl<QGroupBox>(this, "boxSetWarnings");
+    btnLimitWarn_ = namedRecordSettingControl<QCheckBox>(boxWarnings_, "btnRecordLimitWarn");
+    btnLimitDisconnect_ = namedRecordSettingControl<QCheckBox>(boxWarnings_, "btnRecordLimitDisconnect");
     auto *warnings = new QVBoxLayout(boxWarnings_);
     warnings->addWidget(btnLimitWarn_);
     warnings->addWidget(btnLimitDisconnect_);
 
-    btnBack_ = namedControl<QPushButton>(this, "btnRecordSettingBack");
-    btnCancel_ = namedControl<QPushButton>(this, "btnRecordSettingCancel");
-    btnApply_ = namedControl<QPushButton>(this, "btnRecordSettingApply");
+    btnBack_ = namedRecordSettingControl<QPushButton>(this, "btnRecordSettingBack");
+    btnCancel_ = namedRecordSettingControl<QPushButton>(this, "btnRecordSettingCancel");
+    btnApply_ = namedRecordSettingControl<QPushButton>(this, "btnRecordSettingApply");
     btnApply_->setDefault(true);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnBack_);
