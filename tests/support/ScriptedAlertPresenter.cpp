@@ -50,6 +50,14 @@ bool ScriptedAlertPresenter::answerOpen(std::optional<Choice> choice)
     return true;
 }
 
+QStringList ScriptedAlertPresenter::messages() const
+{
+    QStringList texts;
+    for (const yov::AlertRequest &r : shown_)
+        texts << r.message;
+    return texts;
+}
+
 void ScriptedAlertPresenter::answerAllOpen()
 {
     while (answerOpen()) {

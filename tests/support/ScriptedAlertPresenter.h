@@ -9,6 +9,7 @@
 #include "platform/alert/AlertPresenter.h"
 
 #include <QList>
+#include <QStringList>
 #include <QObject>
 
 #include <optional>
@@ -39,6 +40,8 @@ public:
     void answerAllOpen();
 
     const QList<yov::AlertRequest> &shown() const { return shown_; }
+    // The messages of the alerts shown, in order.
+    QStringList messages() const;
     int count() const { return int(shown_.size()); }
     void clear() { shown_.clear(); script_.clear(); }
 

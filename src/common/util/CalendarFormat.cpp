@@ -85,11 +85,20 @@ QString formatSystemDate(const QDateTime &date)
 {
     if (!date.isValid())
         return {};
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<UDateFormat, void (*)(UDateFormat *)> fmt(
-        udat_open(UDAT_MEDIUM, UDAT_SHORT, nullptr, nullptr, -1, nullptr, -1, &status), udat_close);
-    if (U_FAILURE(status) || !fmt)
+    // Opening a formatter costs far more than formatting (a records export formats thousands of
+    // dates): one per thread, for the default locale and zone, which are fixed for the run.
+    thread_local const std::unique_ptr<UDateFormat, void (*)(UDateFormat *)> fmt = [] {
+        UErrorCode openStatus = U_ZERO_ERROR;
+        UDateFormat *opened = udat_open(UDAT_MEDIUM, UDAT_SHORT, nullptr, nullptr, -1, nullptr, -1, &openStatus);
+        if (U_FAILURE(openStatus) && opened) {
+            udat_close(opened);
+            opened = nullptr;
+        }
+        return std::unique_ptr<UDateFormat, void (*)(UDateFormat *)>(opened, udat_close);
+    }();
+    if (!fmt)
         return {};
+    UErrorCode status = U_ZERO_ERROR;
     UChar buffer[256];
     const int32_t length = udat_format(fmt.get(), UDate(date.toMSecsSinceEpoch()), buffer, 256, nullptr, &status);
     if (U_FAILURE(status) || length <= 0 || length > 256)

@@ -3,7 +3,9 @@
 #include "common/BuildInfo.h"
 #include "ostrel/app/UnreadableSettingsAlert.h"
 #include "ostrel/connection/dial/DialController.h"
+#include "ostrel/connection/records/DialRecordController.h"
 #include "ostrel/connection/view/InternetView.h"
+#include "ostrel/connection/view/LimitWindows.h"
 #include "ostrel/device/init/InitController.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/update/AEMessage.h"
@@ -62,6 +64,7 @@ DashboardAssembly::DashboardAssembly(Options options) : msgCenter_(std::move(opt
 
 DashboardAssembly::~DashboardAssembly()
 {
+    recordController_.reset();
     dialController_.reset();
     initController_.reset();
     settingsDefault_.reset();
@@ -123,6 +126,7 @@ void DashboardAssembly::createControllers()
     initController_ = std::make_unique<InitController>(context);
     initController_->setUpdateLink(AEMessage::defaultAEMessage());
     dialController_ = std::make_unique<DialController>(context);
+    recordController_ = std::make_unique<DialRecordController>(context);
 
     MainController *main = mainController_.get();
     initController_->netCardStatusHook = [main] { return main->getNetCardStatus(); };
@@ -142,12 +146,15 @@ void DashboardAssembly::connectMainWindow()
 {
     initController_->wndMain = mainController_->wndMain;
     dialController_->wndMain = mainController_->wndMain;
+    recordController_->wndMain = mainController_->wndMain;
+    recordController_->tabviewMain = mainController_->tabviewMain;
     alertPanel_->wndMain = mainController_->wndMain; // alerts are centred on it
     if (auto *window = qobject_cast<QMainWindow *>(mainController_->wndCompleteMain_.data())) {
         if (QWidget *status = initController_->statusView())
             window->statusBar()->addPermanentWidget(status);
     }
     installInternetView(dialController_.get(), mainController_->tabviewMain);
+    installLimitWindows(dialController_.get(), mainController_->wndMain);
 }
 
 void DashboardAssembly::awakeFromNib()
@@ -161,6 +168,7 @@ void DashboardAssembly::awakeFromNib()
     connectMainWindow();
     initController_->awakeFromNib();
     dialController_->awakeFromNib();
+    recordController_->awakeFromNib();
 }
 
 void DashboardAssembly::launch()

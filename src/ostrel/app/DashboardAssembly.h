@@ -9,6 +9,7 @@
 //   3. MainController (windows, splash, its notification tables)
 //   4. InitController (device state: its sheets hang on the main window)
 //   5. DialController (connection: its Internet page goes into the main window's "Internet" tab)
+//   6. DialRecordController (the connection records, their totals, reset and limit settings)
 //
 // A controller added later is created in createControllers() and woken in awakeFromNib() at the
 // place this list gives it. The windows of the launch road come afterwards, from launch().
@@ -24,6 +25,7 @@ namespace ostrel {
 
 class DeviceLockSettingController;
 class DialController;
+class DialRecordController;
 class InitController;
 class Language;
 class MainController;
@@ -59,6 +61,7 @@ public:
     MainController *mainController() const { return mainController_.get(); }
     InitController *initController() const { return initController_.get(); }
     DialController *dialController() const { return dialController_.get(); }
+    DialRecordController *recordController() const { return recordController_.get(); }
     YOVAlertPanel *alertPanel() const { return alertPanel_.get(); }
 
 private:
@@ -77,6 +80,7 @@ private:
     std::unique_ptr<DeviceLockSettingController> settingsDefault_;
     std::unique_ptr<InitController> initController_;
     std::unique_ptr<DialController> dialController_;
+    std::unique_ptr<DialRecordController> recordController_;
     bool awoken_ = false;
 };
 

@@ -402,3 +402,65 @@ TEST_F(DashboardEndToEndTest, RecordsOfTheWrongSizeAreRefusedAndTheDashboardGoes
     EXPECT_TRUE(QTest::qWaitFor([this] { return statusText("labelInitNetwork") == QLatin1String("HSDPA"); }, kWaitMs))
         << "technology shown: " << qPrintable(statusText("labelInitNetwork"));
 }
+
+TEST_F(DashboardEndToEndTest, DataLimitWarnsEndsTheConnectionAndTheNextConnectAsks)
+{
+    // A limit of 2 MB in force for a 30-day period, the warning at 80 % and a disconnect at the
+    // limit; the stand-in sends 512 KB a second.
+    setSettings({{QStringLiteral("Record"),
+                  QVariantMap{{QStringLiteral("IfSetRecordResetFrequence"), true},
+                              {QStringLiteral("recordResetPeriod"), QStringLiteral("29")},
+                              {QStringLiteral("recordResetStartTime"),
+                               QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd 00:00:00"))},
+                              {QStringLiteral("recordLimitState"), true},
+                              {QStringLiteral("recordDataLimit"), 2},
+                              {QStringLiteral("recordLimitWarn"), 1},
+                              {QStringLiteral("recordLimitDisconnect"), 1}}},
+                 {QStringLiteral("Internet/dataLimitWarning"), true}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
+    ASSERT_EQ(control(QStringLiteral("SetModemState"),
+                      {QStringLiteral("Connection"), QVariantMap{{QStringLiteral("ReceiveRate"), 512 * 1024},
+                                                                 {QStringLiteral("SendRate"), 1024}}})
+                  .type(),
+              QDBusMessage::ReplyMessage);
+    pressConnectButton(QStringLiteral("Connect"));
+
+    QWidget *main = assembly_->mainController()->wndMain;
+    const auto limitWindow = [main](const char *name) {
+        return main ? main->findChild<QWidget *>(QLatin1String(name)) : nullptr;
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return limitWindow("wndLimitWarning") && limitWindow("wndLimitWarning")->isVisible(); },
+                                kWaitMs))
+        << "no 80 % warning; connect status " << dial()->connectStatus();
+    QWidget *warning = limitWindow("wndLimitWarning");
+    EXPECT_EQ(warning->findChild<QLabel *>(QStringLiteral("labelLimitText"))->text(),
+              QStringLiteral("Total Data is reaching 80 percent of the limit"));
+    EXPECT_FALSE(warning->isModal());
+    EXPECT_EQ(dial()->connectStatus(), yov::kConnectStatusConnected) << "the warning holds nothing back";
+    if (const QString path = testing_paths::screenshotPath(QStringLiteral("limit-warning-over-main-window.png"));
+        !path.isEmpty())
+        QGuiApplication::primaryScreen()->grabWindow(0).save(path);
+
+    // The limit ends the connection, the warning still open; one record.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return dial()->connectStatus() == yov::kConnectStatusIdle; }, kWaitMs))
+        << "connect status " << dial()->connectStatus();
+    ASSERT_NE(limitWindow("wndLimitReached"), nullptr);
+    EXPECT_TRUE(limitWindow("wndLimitReached")->isVisible());
+    QVariantList records;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !(records = connectionRecords()).isEmpty(); }, kWaitMs));
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_GE(yov::nsDouble(records.first().toMap().value(QStringLiteral("receivebyte"))), 2048.0);
+    EXPECT_EQ(presenter_.count(), 0) << qPrintable(presenter_.shown().first().message);
+
+    // The next Connect asks first; "Cancel" sends nothing.
+    const int connectsBefore = int(receivedIds().count(QStringLiteral("258/65")));
+    presenter_.pressNext(testing_support::ScriptedAlertPresenter::Alternate);
+    pressConnectButton(QStringLiteral("Connect"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return presenter_.count() == 1; }, kWaitMs)) << "no question before connecting";
+    EXPECT_EQ(presenter_.shown().first().message,
+              QStringLiteral("Pre-set limit has been reached. Do you want to connect anyway?"));
+    QTest::qWait(500);
+    EXPECT_EQ(dial()->connectStatus(), yov::kConnectStatusIdle);
+    EXPECT_EQ(int(receivedIds().count(QStringLiteral("258/65"))), connectsBefore);
+}

@@ -210,10 +210,7 @@ void DialController::runConnectChecks(DialSender sender, std::function<void(bool
             done(false);
             return;
         }
-        const bool dataLimit = yov::nsBool(config().getConfigurationByModuleAndKey(QStringLiteral("Record"),
-                                                                                 QStringLiteral("recordLimitState")));
-        if (!(dataLimit ? extensions_->displayDataLimitWarning() : extensions_->displayTimeLimitWarning())
-            || (extensions_->checkAPNAccountFlag() && extensions_->checkAPNAccount())) {
+        if (extensions_->checkAPNAccountFlag() && extensions_->checkAPNAccount()) {
             done(false);
             return;
         }
@@ -229,9 +226,21 @@ void DialController::runConnectChecks(DialSender sender, std::function<void(bool
         else
             lastChecks(true);
     };
-    allowUserConnect([this, done, accountChecks](bool passed) {
+    const auto limitChecks = [this, done, accountChecks](bool passed) {
+        if (!passed) {
+            done(false);
+            return;
+        }
+        const bool dataLimit = yov::nsBool(config().getConfigurationByModuleAndKey(QStringLiteral("Record"),
+                                                                                 QStringLiteral("recordLimitState")));
+        if (dataLimit)
+            displayDataLimitWarning(accountChecks);
+        else
+            displayTimeLimitWarning(accountChecks);
+    };
+    allowUserConnect([this, done, limitChecks](bool passed) {
         if (passed)
-            allowRoamWithAlert(accountChecks);
+            allowRoamWithAlert(limitChecks);
         else
             done(false);
     });

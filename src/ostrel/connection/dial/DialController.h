@@ -13,9 +13,10 @@
 //
 // The source files: DialController.cpp (requests and their checks), DialControllerRoads.cpp (PPP,
 // NDIS, packet-domain attach, frequency lock), DialControllerDisplay.cpp (what the view shows),
-// DialControllerRecord.cpp (the connection record), DialControllerAlias.cpp (message and
-// notification registrations, device events, wording). The connection's further features plug
-// in through DialExtensionInterface.
+// DialControllerRecord.cpp (the connection record), DialControllerLimits.cpp (the data and time
+// limits and the operator's volume warnings), DialControllerAlias.cpp (message and notification
+// registrations, device events, wording). The connection's further features plug in through
+// DialExtensionInterface.
 #include "ostrel/connection/dial/DialDisplay.h"
 #include "ostrel/connection/dial/DialExtensions.h"
 #include "ostrel/connection/dial/DialService.h"
@@ -156,6 +157,32 @@ public:
     int pendingRecordCount() const { return int(pendingRecords_.size()); }
     QString lastRecordError() const { return lastRecordError_; }
 
+    // ---- data and time limits (DialControllerLimits.cpp) ----------------------------------
+    // The checks before connecting, by the limit in force: done(true) lets the connect go on,
+    // at once or once the user has answered "connect anyway?". Each arms the limit disconnect.
+    void displayTimeLimitWarning(std::function<void(bool)> done);
+    void displayDataLimitWarning(std::function<void(bool)> done);
+    // On each status poll while connected (and each NDIS traffic report): the 80 % warning while
+    // it is due, and the limit while its disconnect is armed.
+    void checkRecordLimit();
+    // Internet/LimitDisconnectDelay: seconds by which the time limit comes early.
+    int delayForLimistDisconnect() const;
+    // The operator's volume warnings (25/50/75/80/100 %), on each PPP poll tick.
+    void recordLimitWarnForVudi();
+    void dataLimitWarnForVudi();
+    void timeLimitForVudi();
+    // Shows a volume warning (nothing for an empty text), then the optional short sound.
+    void runVolumeLimitWaring(const QString &text);
+    // The 80 % warning window: in front, not modal.
+    void runLimitWarning(const QString &text);
+    // A connect action for further connect buttons: one request, as the main button's.
+    Q_INVOKABLE void dialOptionExt(QObject *sender);
+    // Whether an alert of a limit check waits for its answer (the checks that ask wait for it).
+    bool limitAlertOpen() const { return limitAlertsOpen_ > 0; }
+    bool warnLimitFlag() const { return warnLimitFlag_; }
+    bool autoDisconnectFlag() const { return autoDisconnectFlag_; }
+    bool saveRecordFlag() const { return saveRecordFlag_; }
+
     // ---- device events -------------------------------------------------------------------
     // The device went offline: a dial under way is ended by its road.
     void dealWithMsgOfDeviceOffline();
@@ -253,6 +280,9 @@ signals:
     void managementSheetRequested();
     void speedPoint(double send, double receive);
     void speedGraphCleared();
+    // The 80 % limit warning (runLimitWarning) and the limit-reached message, shown by the view.
+    void limitWarningRequested(const QString &text);
+    void limitReachedRequested();
 
 protected:
     void initializeNibResources() override;
@@ -270,6 +300,20 @@ private:
     void allowRoamWithAlert(std::function<void(bool)> done);
     void displayUKMTSWaring(std::function<void(bool)> done);
     bool showDialingWording();
+    // ---- limits
+    void recordLimitWarn();
+    void recordLimitDisconnect();
+    void recordDataLimitWarn();
+    void recordTimeLimitWarn();
+    void recordDataLimitDisconnect();
+    void recordTimeLimitDisconnect();
+    void limitReachedBeforeConnect(std::function<void(bool)> done);
+    void limitReachedWhileConnected();
+    void beginLimitAlert(const QString &title, const QString &message, const QString &cancel,
+                         std::function<void(int)> onAnswer);
+    double usedDataKB() const;
+    qint64 usedSeconds() const;
+    QVariant recordValue(const char *key) const;
     // ---- roads
     void getConnectStatus();
     void processPPPConnectStatus(const yov::PppTransfer &status);
@@ -303,6 +347,7 @@ private:
 
     int connectStatus_ = yov::kConnectStatusIdle;
     QVariantMap statusDict_;
+    qint64 connectionSerial_ = 0; // counts connection entries: an answer finds its connection
     int pendingRoamingAnswer_ = -1;
     QString recordState_;
     QList<DialRecordEntry> pendingRecords_;
@@ -349,6 +394,7 @@ private:
     bool warnLimit25Flag_ = true;
     bool warnLimit50Flag_ = true;
     bool warnLimit75Flag_ = true;
+    int limitAlertsOpen_ = 0;
     bool apnCycleEnabled_ = true;
     bool is2GNetWork_ = false;
     bool alreadyGetSimIMSIFlag_ = false;

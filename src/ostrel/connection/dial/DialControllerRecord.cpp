@@ -49,7 +49,7 @@ void DialController::saveDialRecord()
     }
     pendingRecords_.clear();
     lastRecordError_.clear();
-    extensions_->recordsUpdated();
+    Neighbours::records().updateInterface();
 }
 
 QString DialController::currentProfileName() const

@@ -14,6 +14,7 @@ using namespace yov::dialmsg;
 
 void DialController::newConnectionEntry()
 {
+    ++connectionSerial_;
     statusDict_.clear();
     if (pendingRoamingAnswer_ >= 0)
         statusDict_.insert(QStringLiteral("roaming"), pendingRoamingAnswer_);
@@ -154,7 +155,9 @@ void DialController::getConnectStatus()
 {
     sendRequest<kMajorDial, kMinorPppStatus>();
     sendRequest<kMajorDial, kMinorPppLocalAddress>();
-    extensions_->checkRecordLimit();
+    // The limit, then the operator's volume warnings: in this order they share the 80 % flag.
+    checkRecordLimit();
+    recordLimitWarnForVudi();
 }
 
 void DialController::dealWithMsgOfPPPConnectStatus(const yov::Notification &n)
@@ -520,7 +523,7 @@ void DialController::dealWithMsgOfNDISTransferData(const yov::Notification &n)
         address = data->localIp;
         setIPAddress(address);
         setTransferDataInfo();
-        extensions_->checkRecordLimit();
+        checkRecordLimit();
     }
     if (bManualConnect_) {
         bManualConnectSuccess_ = true;

@@ -1,12 +1,10 @@
 #include "ostrel/connection/dial/DialService.h"
 
-#include "common/PlistBridge.h"
 #include "common/ValueConversion.h"
 #include "common/records/connection/ConnectionRecords.h"
 #include "ostrel/connection/dial/DialLog.h"
+#include "ostrel/connection/dial/DialRecordFile.h"
 #include "ostrel/framework/config/ConfigManager.h"
-
-#include <QFileInfo>
 
 Q_LOGGING_CATEGORY(lcDial, "ostrel.connection.dial")
 
@@ -55,30 +53,20 @@ QString DialService::dialRecordFileNameForImsi(const QString &imsi)
 
 bool DialService::appendDialRecords(const QString &path, const QList<DialRecordEntry> &records, QString *error)
 {
-    auto fail = [&](const QString &why) {
-        if (error)
-            *error = why;
-        qCWarning(lcDial).noquote() << "connection record not written to" << path << ":" << why;
-        return false;
-    };
+    QString why;
+    const bool written = !path.isEmpty() && DialRecordFile::rewrite(path, [&records](QVariantList &list) {
+        for (const DialRecordEntry &r : records)
+            list.append(r.storedForm());
+        return true;
+    }, &why);
+    if (written)
+        return true;
     if (path.isEmpty())
-        return fail(QStringLiteral("no record file path"));
-    QVariantList list;
-    if (QFileInfo::exists(path)) {
-        QString readError;
-        const std::optional<QVariant> stored = yov::PlistBridge::readFile(path, &readError);
-        if (!stored)
-            return fail(QStringLiteral("the record file cannot be read: %1").arg(readError));
-        if (stored->typeId() != QMetaType::QVariantList)
-            return fail(QStringLiteral("the record file does not hold a list"));
-        list = stored->toList();
-    }
-    for (const DialRecordEntry &r : records)
-        list.append(r.storedForm());
-    QString writeError;
-    if (!yov::PlistBridge::writeFile(path, list, &writeError))
-        return fail(writeError.isEmpty() ? QStringLiteral("the record file cannot be written") : writeError);
-    return true;
+        why = QStringLiteral("no record file path");
+    if (error)
+        *error = why;
+    qCWarning(lcDial).noquote() << "connection record not written to" << path << ":" << why;
+    return false;
 }
 
 } // namespace ostrel

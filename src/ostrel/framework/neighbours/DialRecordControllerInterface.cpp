@@ -6,6 +6,15 @@
 
 namespace ostrel {
 
+QString DialRecordControllerInterface::recordFilePath(ConfigManager *config, const QString &fileName)
+{
+    ConfigManager *store = config ? config : ConfigManager::sharedConfigManager();
+    const QString folder = store->configFilePathOfKey(QStringLiteral("ModemListPath"));
+    if (folder.isEmpty())
+        return fileName;
+    return QDir(folder).filePath(fileName);
+}
+
 void DefaultDialRecordController::loadRecordList(const QString &fileName)
 {
     if (fileName.isEmpty())
@@ -13,13 +22,9 @@ void DefaultDialRecordController::loadRecordList(const QString &fileName)
     fileName_ = fileName;
 }
 
-QString DefaultDialRecordController::dialRecordFilePath() const
+QString DefaultDialRecordController::getDialRecordFilePathWithFileName(const QString &fileName) const
 {
-    ConfigManager *config = config_ ? config_ : ConfigManager::sharedConfigManager();
-    const QString folder = config->configFilePathOfKey(QStringLiteral("ModemListPath"));
-    if (folder.isEmpty())
-        return fileName_;
-    return QDir(folder).filePath(fileName_);
+    return recordFilePath(config_, fileName.isEmpty() ? fileName_ : fileName);
 }
 
 } // namespace ostrel

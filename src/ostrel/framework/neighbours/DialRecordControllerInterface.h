@@ -1,14 +1,25 @@
 #pragma once
 // What the rest of the dashboard asks of the records controller (DialRecordController): the
-// per-SIM record file.
+// per-SIM record file, the totals of its records by day, month and year, the records of a period,
+// clearing them, and the refresh after a change.
 //
 // DefaultDialRecordController keeps the current file name ("dialRecordData.plist" until a SIM
-// switches it) and tells its path in the ModemList folder; it holds no records.
+// switches it) and tells its path in the ModemList folder; it holds no records: its totals are 0,
+// its lists empty, and clearing and refreshing do nothing.
+#include <QDateTime>
 #include <QString>
+#include <QVariantList>
 
 namespace ostrel {
 
 class ConfigManager;
+
+// Sums over records: data received and sent in KB, connection time in seconds.
+struct DialRecordSums {
+    double receiveKB = 0;
+    double sendKB = 0;
+    qint64 seconds = 0;
+};
 
 class DialRecordControllerInterface {
 public:
@@ -18,8 +29,30 @@ public:
     // Makes the file name current and loads its records; an empty name is ignored.
     virtual void loadRecordList(const QString &fileName) = 0;
     virtual QString dialRecordFileName() const = 0;
-    // The ModemList folder joined with the current file name.
-    virtual QString dialRecordFilePath() const = 0;
+    // The ModemList folder joined with the file name; an empty name means the current one.
+    virtual QString getDialRecordFilePathWithFileName(const QString &fileName) const = 0;
+    QString dialRecordFilePath() const { return getDialRecordFilePathWithFileName(QString()); }
+
+    // Reads the current record file afresh and totals it; getTotalData() (KB) and gettotalTime()
+    // (seconds) answer the last total.
+    virtual void getTotalDataAndTime() = 0;
+    virtual double getTotalData() const = 0;
+    virtual qint64 gettotalTime() const = 0;
+    // The records of today, this month and this year, in the local time zone.
+    virtual DialRecordSums getDayRecordReceive() = 0;
+    virtual DialRecordSums getMonthRecordReceive() = 0;
+    virtual DialRecordSums getYearRecordReceive() = 0;
+    // The records whose start lies from one date to the other, both included (empty when there
+    // are none). getRecordsFrom() also makes the whole file the controller's list of records.
+    virtual QVariantList getRecordsFrom(const QDateTime &from, const QDateTime &to) = 0;
+    virtual QVariantList getRecordsForOtherFunctionFrom(const QDateTime &from, const QDateTime &to) = 0;
+    // Empties the record file, stores the time of the reset and refreshes.
+    virtual void clearAllRecord() = 0;
+    // Refreshes the records and their totals after a change (an appended record, a limit check).
+    virtual void updateInterface() = 0;
+
+    // The ModemList folder of the store (null: the shared one) joined with the file name.
+    static QString recordFilePath(ConfigManager *config, const QString &fileName);
 };
 
 class DefaultDialRecordController : public DialRecordControllerInterface {
@@ -29,7 +62,17 @@ public:
 
     void loadRecordList(const QString &fileName) override;
     QString dialRecordFileName() const override { return fileName_; }
-    QString dialRecordFilePath() const override;
+    QString getDialRecordFilePathWithFileName(const QString &fileName) const override;
+    void getTotalDataAndTime() override {}
+    double getTotalData() const override { return 0; }
+    qint64 gettotalTime() const override { return 0; }
+    DialRecordSums getDayRecordReceive() override { return {}; }
+    DialRecordSums getMonthRecordReceive() override { return {}; }
+    DialRecordSums getYearRecordReceive() override { return {}; }
+    QVariantList getRecordsFrom(const QDateTime &, const QDateTime &) override { return {}; }
+    QVariantList getRecordsForOtherFunctionFrom(const QDateTime &, const QDateTime &) override { return {}; }
+    void clearAllRecord() override {}
+    void updateInterface() override {}
 
 private:
     ConfigManager *config_ = nullptr; // null: the shared store

@@ -175,7 +175,14 @@ TEST(DialControllerTest, EachRefusingCheckSendsNothing)
              h.extensions.roaming = 0;
              h.alerts.pressNext(testing_support::ScriptedAlertPresenter::Alternate);
          }},
-        {"time limit reached", {}, [](Harness &h) { h.extensions.timeLimitAllows = false; }},
+        {"time limit reached, connect anyway cancelled",
+         {{QStringLiteral("Internet"), QVariantMap{{QStringLiteral("timeLimitWarning"), true}}},
+          {QStringLiteral("Record"), QVariantMap{{QStringLiteral("recordTimeLimit"), 1},
+                                                 {QStringLiteral("IfSetRecordResetFrequence"), true}}}},
+         [](Harness &h) {
+             h.totals.totalSeconds = 3600;
+             h.alerts.pressNext(testing_support::ScriptedAlertPresenter::Alternate);
+         }},
         {"connect-warning sheet", {{QStringLiteral("Setting"), QVariantMap{{QStringLiteral("connectWarningsDisplay"), true}}}},
          [](Harness &) {}},
         {"operator step before connecting", {}, [](Harness &h) { h.extensions.beforeConnect = false; }},

@@ -28,15 +28,24 @@ namespace dialtest {
 class FakeExtensions : public ostrel::DefaultDialExtensions {
 public:
     int roaming = 1;
-    bool timeLimitAllows = true;
     bool beforeConnect = true;
     int speedTests = 0;
     int firstConnected = 0;
     int roamingStatus() const override { return roaming; }
-    bool displayTimeLimitWarning() override { return timeLimitAllows; }
     bool doBeforeConnect() override { return beforeConnect; }
     void startSpeedTest(bool) override { ++speedTests; }
     void performActionWhenFirstConnected() override { ++firstConnected; }
+};
+
+// The records neighbour with totals a test sets; it counts the refreshes the limit checks ask for.
+class FakeRecords : public ostrel::DefaultDialRecordController {
+public:
+    double totalKB = 0;
+    qint64 totalSeconds = 0;
+    int refreshes = 0;
+    double getTotalData() const override { return totalKB; }
+    qint64 gettotalTime() const override { return totalSeconds; }
+    void updateInterface() override { ++refreshes; }
 };
 
 class FakeSetting : public ostrel::DefaultSettingController {
@@ -61,6 +70,8 @@ public:
         center->awakeFromNib();
         ostrel::Neighbours::installDefaults(center.get(), store.get());
         ostrel::Neighbours::setSetting(&setting);
+        totals.setConfig(store.get());
+        ostrel::Neighbours::setRecords(&totals);
         ostrel::ControllerContext context;
         context.config = store.get();
         context.msgCenter = center.get();
@@ -86,6 +97,7 @@ public:
     ~Harness()
     {
         dial.reset();
+        ostrel::Neighbours::setRecords(nullptr);
         ostrel::Neighbours::setSetting(nullptr);
         ostrel::ConfigManager::setSharedConfigManager(nullptr);
     }
@@ -182,6 +194,7 @@ public:
     std::unique_ptr<ostrel::YOVMsgCenter> center;
     FakeExtensions extensions;
     FakeSetting setting;
+    FakeRecords totals;
     std::unique_ptr<ostrel::DialController> dial;
     QObject observer;
     std::vector<int> statusChanges;

@@ -1,0 +1,433 @@
+// DialRecordController: the record file, its totals, clearing, the periodic reset and the export.
+#include "ostrel/connection/records/DialRecordController.h"
+
+#include "common/AtomicFile.h"
+#include "common/TextFormat.h"
+#include "common/ValueConversion.h"
+#include "common/records/connection/ConnectionRecords.h"
+#include "ostrel/connection/dial/ConnectionFormat.h"
+#include "ostrel/connection/dial/DialRecordFile.h"
+#include "ostrel/connection/records/DialRecordExport.h"
+#include "ostrel/connection/records/DialRecordReset.h"
+#include "ostrel/connection/records/DialRecordTotals.h"
+#include "ostrel/connection/records/RecordSettingWindow.h"
+#include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/controller/CalendarFormat.h"
+#include "ostrel/framework/language/Lingrove.h"
+#include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/framework/switches/ConfigService.h"
+#include "platform/Clock.h"
+#include "platform/filechooser/FileChooser.h"
+
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QTimer>
+
+Q_LOGGING_CATEGORY(lcRecords, "ostrel.connection.records")
+
+namespace ostrel {
+
+namespace {
+
+DialRecordController *g_dialRecordController = nullptr;
+
+// The statistics views' request to clear the records.
+const NotificationTableRow statisticsNotifactionTable[] = {
+    {"resetDataForNetWorkData:", "resetDataForNetWorkData"},
+    {nullptr, nullptr},
+};
+
+const QString kRecordSettingsModule = QStringLiteral("Record");
+
+} // namespace
+
+DialRecordController::DialRecordController(const ControllerContext &context, QObject *parent)
+    : YOVUIController(context, parent),
+      // Takes over the file that the neighbour in place so far was told (a SIM may have set it).
+      fileName_(Neighbours::records().dialRecordFileName())
+{
+    resetTimer_ = std::make_unique<yov::RepeatingTimer>(clock(), this, [this] { periodRecordReset(); });
+    g_dialRecordController = this;
+    Neighbours::setRecords(this);
+}
+
+DialRecordController::~DialRecordController()
+{
+    delete settingWindow_;
+    if (g_dialRecordController == this) {
+        g_dialRecordController = nullptr;
+        Neighbours::setRecords(nullptr);
+        // The default keeps serving the file that was current.
+        Neighbours::records().loadRecordList(fileName_);
+    }
+}
+
+DialRecordController *DialRecordController::g_DialRecordController() { return g_dialRecordController; }
+
+void DialRecordController::setRecordTab(DialRecordTabInterface *tab) { recordTab_ = tab ? tab : &defaultRecordTab_; }
+
+void DialRecordController::setStatisticsForm(StatisticsFormInterface *form)
+{
+    statisticsForm_ = form ? form : &defaultStatisticsForm_;
+}
+
+QString DialRecordController::localizedText(const QString &english) const
+{
+    return Map_Name_Item_of_IndexString(english);
+}
+
+// ---- set-up ----------------------------------------------------------------------------------
+
+void DialRecordController::initializeNibResources()
+{
+    loadRecordList(fileName_);
+    recordTab_->initRecordNibWording();
+    periodFrom_ = periodTo_ = clock().now().toTimeZone(zone_).date();
+    showPeriodRecord_ = false;
+    refereshPeriodRecordReset();
+    loadDefaultRecordSetting();
+    recordTab_->initDataLimitSetting();
+    ConfigService switches(&config());
+    if (switches.judgeRecordLastResetTimeWhetherEmptyWhenUIInit()) {
+        storeRecordSettings({}); // the module, when missing
+        switches.setRecordLastResetTimeValueWhenEmpty(clock().now());
+    }
+}
+
+void DialRecordController::registerMessages() { registerNotification(statisticsNotifactionTable); }
+
+void DialRecordController::updateLanguages()
+{
+    recordTab_->initRecordNibWording();
+    if (settingWindow_)
+        settingWindow_->setWording();
+    emit totalsChanged();
+}
+
+// ---- the record file ------------------------------------------------------------------------
+
+QString DialRecordController::getDialRecordFilePathWithFileName(const QString &fileName) const
+{
+    return recordFilePath(&config(), fileName.isEmpty() ? fileName_ : fileName);
+}
+
+void DialRecordController::loadRecordList(const QString &fileName)
+{
+    if (fileName.isEmpty())
+        return;
+    fileName_ = fileName;
+    reloadRecordFile(true);
+    emit recordsReloaded();
+}
+
+DialRecordController::FileStamp DialRecordController::stampOf(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {path, false, -1, {}, {}};
+    return {path, true, info.size(), info.lastModified(), info.metadataChangeTime()};
+}
+
+bool DialRecordController::reloadRecordFile(bool force)
+{
+    const FileStamp stamp = stampOf(dialRecordFilePath());
+    if (!force && loaded_ && stamp == loadedStamp_)
+        return false;
+    QVariantList records;
+    readCurrentFile(&records);
+    recordList_ = records;
+    loadedStamp_ = stamp;
+    loaded_ = true;
+    const DialRecordSums sums = DialRecordTotals::sum(recordList_);
+    totalDataKB_ = sums.receiveKB + sums.sendKB;
+    totalTimes_ = sums.seconds;
+    emit totalsChanged();
+    return true;
+}
+
+bool DialRecordController::readCurrentFile(QVariantList *records)
+{
+    QString error;
+    if (!DialRecordFile::read(dialRecordFilePath(), records, &error)) {
+        noteRecordFileError(error);
+        return false;
+    }
+    noteRecordFileRead();
+    return true;
+}
+
+void DialRecordController::noteRecordFileRead()
+{
+    recordFileError_.clear();
+    reportedRecordFileError_.clear();
+}
+
+// Reported once for each new trouble: the reads of the limit checks and the reset timer repeat.
+void DialRecordController::noteRecordFileError(const QString &error)
+{
+    recordFileError_ = error;
+    qCWarning(lcRecords).noquote() << "connection records" << dialRecordFilePath() << ":" << error;
+    if (error == reportedRecordFileError_)
+        return;
+    reportedRecordFileError_ = error;
+    alertRecordTrouble(QStringLiteral("The connection records in %@ cannot be used (%@). The file is kept as it is."),
+                       {dialRecordFilePath(), error});
+}
+
+void DialRecordController::alertRecordTrouble(const QString &format, const QStringList &details)
+{
+    const QString message = yov::formatPlaceholders(localizedText(format), details);
+    const auto alert = [this, message] {
+        NSBeginAlertPanelExt(localizedText(QStringLiteral("Warning")), message, localizedText(QStringLiteral("OK")),
+                             QString(), {});
+    };
+    // A trouble found while the dashboard starts is told once its main window is up.
+    if (wndMain && !wndMain->isVisible())
+        QTimer::singleShot(0, this, alert);
+    else
+        alert();
+}
+
+// ---- totals ---------------------------------------------------------------------------------
+
+void DialRecordController::getTotalDataAndTime() { reloadRecordFile(false); }
+
+QString DialRecordController::totalDataText() const
+{
+    return formatReal(localizedText(QStringLiteral("%0.2f KB")), totalDataKB_);
+}
+
+QString DialRecordController::totalTimeText() const { return yov::formatConnectDuration(totalTimes_); }
+
+DialRecordSums DialRecordController::getDayRecordReceive()
+{
+    reloadRecordFile(false);
+    return DialRecordTotals::sum(recordList_, DialRecordTotals::day(clock().now(), zone_));
+}
+
+DialRecordSums DialRecordController::getMonthRecordReceive()
+{
+    reloadRecordFile(false);
+    return DialRecordTotals::sum(recordList_, DialRecordTotals::month(clock().now(), zone_));
+}
+
+DialRecordSums DialRecordController::getYearRecordReceive()
+{
+    reloadRecordFile(false);
+    return DialRecordTotals::sum(recordList_, DialRecordTotals::year(clock().now(), zone_));
+}
+
+QVariantList DialRecordController::getRecordsFrom(const QDateTime &from, const QDateTime &to)
+{
+    reloadRecordFile(false);
+    return DialRecordTotals::recordsBetween(recordList_, from, to);
+}
+
+QVariantList DialRecordController::getRecordsForOtherFunctionFrom(const QDateTime &from, const QDateTime &to)
+{
+    QVariantList records;
+    readCurrentFile(&records);
+    return DialRecordTotals::recordsBetween(records, from, to);
+}
+
+void DialRecordController::updateInterface()
+{
+    // Nothing to redraw while the file stands as it was read.
+    if (!reloadRecordFile(false))
+        return;
+    emit recordsReloaded();
+    statisticsForm_->updateInterface();
+}
+
+// ---- changes ----------------------------------------------------------------------------------
+
+bool DialRecordController::deleteRecords(const QVariantList &records)
+{
+    QString error;
+    const bool done = DialRecordFile::rewrite(dialRecordFilePath(), [&records](QVariantList &list) {
+        bool removed = false;
+        for (const QVariant &record : records)
+            removed = list.removeOne(record) || removed;
+        return removed;
+    }, &error);
+    if (!done) {
+        alertRecordTrouble(QStringLiteral("The connection records in %@ cannot be changed (%@)."),
+                           {dialRecordFilePath(), error});
+        return false;
+    }
+    reloadRecordFile(true);
+    emit recordsReloaded();
+    statisticsForm_->updateInterface();
+    return true;
+}
+
+void DialRecordController::clearAllRecord()
+{
+    QString error;
+    if (!DialRecordFile::rewrite(dialRecordFilePath(), [](QVariantList &list) {
+            list.clear();
+            return true;
+        }, &error)) {
+        // The records stay, in the file and here.
+        alertRecordTrouble(QStringLiteral("The connection records in %@ cannot be changed (%@)."),
+                           {dialRecordFilePath(), error});
+        return;
+    }
+    const QString periodPath = getDialRecordFilePathWithFileName(QLatin1String(kCMDialRecordBackupFile));
+    QString periodError;
+    if (!DialRecordFile::write(periodPath, {}, &periodError))
+        qCWarning(lcRecords).noquote() << "period records" << periodPath << "not cleared:" << periodError;
+    recordListTemp_.clear();
+    showPeriodRecord_ = false;
+    reloadRecordFile(true);
+    emit recordsReloaded();
+    saveResetTimeForRecord(clock().now());
+    statisticsForm_->updateInterface();
+}
+
+void DialRecordController::saveResetTimeForRecord(const QDateTime &when)
+{
+    storeRecordSettings({{QStringLiteral("recordLastResetTime"), when}});
+}
+
+void DialRecordController::deviceRemoved(const yov::Notification &)
+{
+    if (yov::nsBool(config().getConfigurationByModule(QStringLiteral("PCDataWithIMSI"))))
+        loadRecordList(QString::fromLatin1(kCMDialRecordFile));
+}
+
+void DialRecordController::resetDataForNetWorkData(const yov::Notification &) { clearAllRecord(); }
+
+// ---- settings ---------------------------------------------------------------------------------
+
+QVariant DialRecordController::recordSetting(const QString &key) const
+{
+    return config().getConfigurationByModuleAndKey(kRecordSettingsModule, key);
+}
+
+bool DialRecordController::storeRecordSettings(const QVariantMap &values)
+{
+    if (config().getConfigurationByModule(kRecordSettingsModule).typeId() != QMetaType::QVariantMap)
+        config().setConfigurationByModule(kRecordSettingsModule, QVariantMap());
+    for (auto it = values.begin(); it != values.end(); ++it)
+        config().setConfigurationByModuleKeyAndValue(kRecordSettingsModule, it.key(), it.value());
+    return config().writeToFile();
+}
+
+// ---- periodic reset ---------------------------------------------------------------------------
+
+void DialRecordController::refereshPeriodRecordReset()
+{
+    if (ConfigService(&config()).isDisabledLimits())
+        resetTimer_->stop();
+    else if (!resetTimer_->isActive())
+        resetTimer_->start(kResetIntervalMs);
+}
+
+bool DialRecordController::resetTimerRunning() const { return resetTimer_->isActive(); }
+
+void DialRecordController::periodRecordReset()
+{
+    const bool thirtyDays = yov::nsBool(recordSetting(QStringLiteral("IfSetRecordResetFrequence")));
+    const bool everyDays = yov::nsBool(recordSetting(QStringLiteral("IfSetRecordResetEveryDays")));
+    if (!thirtyDays && !everyDays)
+        return;
+    // A start that cannot be read leaves the records as they are.
+    const QDateTime start = DialRecordReset::readResetTime(recordSetting(QStringLiteral("recordResetStartTime")), zone_);
+    if (!start.isValid())
+        return;
+    const int days = thirtyDays ? DialRecordReset::resetPeriodDays(DialRecordReset::kThirtyDaysIndex)
+                                : DialRecordReset::resetPeriodDays(yov::nsInt(recordSetting(QStringLiteral("recordResetPeriod"))));
+    const qint64 elapsed = DialRecordReset::elapsedPeriodDays(start, clock().now(), days);
+    if (elapsed == 0)
+        return;
+    const QDateTime boundary = start.addSecs(elapsed * 86400);
+    QString error;
+    bool written = false;
+    if (!DialRecordFile::rewrite(dialRecordFilePath(), [&](QVariantList &list) {
+            return DialRecordReset::removeRecordsBetween(list, start, boundary) > 0;
+        }, &error, &written)) {
+        // Nothing moves: the next tick tries again; the trouble is reported once.
+        noteRecordFileError(error);
+        return;
+    }
+    if (written) {
+        reloadRecordFile(true);
+        emit recordsReloaded();
+        statisticsForm_->updateInterface();
+    }
+    QString pattern = yov::nsString(recordSetting(QStringLiteral("ResetTimePattern")));
+    if (pattern.isEmpty())
+        pattern = QStringLiteral("%Y-%m-%d %H:%M:%S");
+    storeRecordSettings({{QStringLiteral("recordLastResetTime"), boundary},
+                         {QStringLiteral("recordResetStartTime"), formatCalendarDate(boundary.toTimeZone(zone_), pattern)}});
+}
+
+// ---- export -----------------------------------------------------------------------------------
+
+void DialRecordController::saveRecord()
+{
+    QString type = yov::nsString(config().getConfigurationByModuleAndKey(QStringLiteral("Internet"),
+                                                                          QStringLiteral("SaveRecordFileType")));
+    if (type.isEmpty())
+        type = QStringLiteral("txt");
+    yov::FileChooserRequest request;
+    request.title = localizedText(QStringLiteral("Save Record"));
+    request.fileTypes = {type};
+    request.parent = wndMain;
+    const QPointer<DialRecordController> self(this);
+    yov::FileChooser::shared().chooseFileToSave(request, [self](const yov::FileChooserAnswer &answer) {
+        if (!self || !answer.accepted)
+            return;
+        // The records listed when the user answers.
+        const QVariantList records = self->shownRecords();
+        if (answer.fileType.compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0)
+            self->saveRecordToTextFile(records, answer.path);
+        else if (answer.fileType.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0)
+            self->saveRecordToCSVFile(records, answer.path);
+    });
+}
+
+namespace {
+DialRecordExportFormat recordExportFormat(const DialRecordController &controller, ConfigManager *config)
+{
+    DialRecordExportFormat format;
+    for (const char *name :
+         {"Connect Name", "Start Time", "Disconnect Time", "Duration", "Data Receive", "Data Transport"})
+        format.columnNames << controller.localizedText(QLatin1String(name));
+    format.date = [&controller](const QDateTime &date) { return controller.formatStringFromDate(date); };
+    const ConnectionUnits units = ConnectionUnits::read(config);
+    format.data = [units, &controller](double bytes) {
+        return formatTransferData(bytes, units, [&controller](const QString &s) { return controller.localizedText(s); });
+    };
+    format.dataInMBText = ConfigService(config).isSavedDataToTheTxtFileToMB();
+    return format;
+}
+} // namespace
+
+bool DialRecordController::saveRecordToTextFile(const QVariantList &records, const QString &path)
+{
+    return writeExport(DialRecordExport::text(records, recordExportFormat(*this, &config())), path);
+}
+
+bool DialRecordController::saveRecordToCSVFile(const QVariantList &records, const QString &path)
+{
+    return writeExport(DialRecordExport::csv(records, recordExportFormat(*this, &config())), path);
+}
+
+bool DialRecordController::writeExport(const QByteArray &bytes, const QString &path)
+{
+    QString error;
+    if (yov::AtomicFile::write(path, bytes, &error))
+        return true;
+    reportExportFailure(path, error);
+    return false;
+}
+
+void DialRecordController::reportExportFailure(const QString &path, const QString &error)
+{
+    qCWarning(lcRecords).noquote() << "records not exported to" << path << ":" << error;
+    alertRecordTrouble(QStringLiteral("The records could not be saved to %@ (%@)."), {path, error});
+}
+
+} // namespace ostrel

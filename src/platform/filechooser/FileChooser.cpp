@@ -1,0 +1,94 @@
+#include "platform/filechooser/FileChooser.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace yov {
+
+namespace {
+
+FileChooser *g_chooser = nullptr;
+
+// "TXT files (*.txt)" for each type; "All files (*)" without types.
+QStringList nameFilters(const QStringList &fileTypes)
+{
+    QStringList filters;
+    for (const QString &type : fileTypes)
+        filters << QStringLiteral("%1 (*.%2)").arg(type.toUpper(), type);
+    if (filters.isEmpty())
+        filters << QStringLiteral("* (*)");
+    return filters;
+}
+
+void runDialog(const FileChooserRequest &request, QFileDialog::AcceptMode mode, FileChooserCallback onAnswer)
+{
+    auto *dialog = new QFileDialog(request.parent, request.title,
+                                   request.directory.isEmpty() ? QDir::homePath() : request.directory);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QStringList filters = nameFilters(request.fileTypes);
+    dialog->setNameFilters(filters);
+    if (!request.fileTypes.isEmpty())
+        dialog->setDefaultSuffix(request.fileTypes.first());
+    if (mode == QFileDialog::AcceptSave && !request.suggestedName.isEmpty())
+        dialog->selectFile(request.suggestedName);
+    dialog->setWindowModality(request.parent ? Qt::WindowModal : Qt::ApplicationModal);
+    const QStringList types = request.fileTypes;
+    QObject::connect(dialog, &QFileDialog::finished, dialog,
+                     [dialog, filters, types, mode, onAnswer = std::move(onAnswer)](int result) {
+                         FileChooserAnswer answer;
+                         const QStringList files = dialog->selectedFiles();
+                         if (result == QDialog::Accepted && !files.isEmpty()) {
+                             const int filter = int(filters.indexOf(dialog->selectedNameFilter()));
+                             const QString type = filter >= 0 && filter < types.size() ? types.at(filter) : QString();
+                             answer.accepted = true;
+                             answer.path = mode == QFileDialog::AcceptSave
+                                               ? FileChooser::pathWithFileType(files.first(), type, types)
+                                               : files.first();
+                             answer.fileType = type.isEmpty() ? QFileInfo(answer.path).suffix() : type;
+                         }
+                         if (onAnswer)
+                             onAnswer(answer);
+                     });
+    dialog->open();
+}
+
+} // namespace
+
+FileChooser &FileChooser::shared()
+{
+    static DialogFileChooser dialogs;
+    return g_chooser ? *g_chooser : dialogs;
+}
+
+void FileChooser::setShared(FileChooser *chooser) { g_chooser = chooser; }
+
+QString FileChooser::pathWithFileType(const QString &path, const QString &fileType, const QStringList &fileTypes)
+{
+    if (fileTypes.isEmpty() || fileType.isEmpty())
+        return path;
+    const QString suffix = QFileInfo(path).suffix();
+    for (const QString &type : fileTypes) {
+        if (suffix.compare(type, Qt::CaseInsensitive) == 0)
+            return path;
+    }
+    return path + QLatin1Char('.') + fileType;
+}
+
+void DialogFileChooser::chooseFileToSave(const FileChooserRequest &request, FileChooserCallback onAnswer)
+{
+    runDialog(request, QFileDialog::AcceptSave, std::move(onAnswer));
+}
+
+void DialogFileChooser::chooseFileToOpen(const FileChooserRequest &request, FileChooserCallback onAnswer)
+{
+    runDialog(request, QFileDialog::AcceptOpen, std::move(onAnswer));
+}
+
+ScopedFileChooser::ScopedFileChooser(FileChooser *chooser) : previous_(g_chooser) { FileChooser::setShared(chooser); }
+
+ScopedFileChooser::~ScopedFileChooser() { FileChooser::setShared(previous_); }
+
+} // namespace yov

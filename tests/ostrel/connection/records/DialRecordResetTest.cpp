@@ -1,0 +1,193 @@
+// Changing the records: the periodic reset on the controller's clock, clearing all records, and a
+// deletion that keeps a record the connection appended meanwhile.
+#include "RecordsHarness.h"
+
+#include "ostrel/connection/dial/DialService.h"
+#include "ostrel/connection/records/DialRecordReset.h"
+
+#include <gtest/gtest.h>
+
+using namespace ostrel;
+using namespace recordstest;
+
+namespace {
+
+QString resetText(const QDateTime &t) { return t.toTimeZone(kZone).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
+
+QStringList names(const QVariantList &records)
+{
+    QStringList n;
+    for (const QVariant &r : records)
+        n << r.toMap().value(QStringLiteral("connectname")).toString();
+    return n;
+}
+
+} // namespace
+
+TEST(DialRecordResetTest, ElapsedPeriods)
+{
+    const QDateTime s = local(2026, 1, 1);
+    struct Case {
+        qint64 secondsAfterStart;
+        int periodDays;
+        qint64 expected;
+    };
+    const Case cases[] = {
+        {-5, 10, 0},          {0, 10, 0},           {10 * 86400 - 1, 10, 0}, {10 * 86400, 10, 10},
+        {25 * 86400, 10, 20}, {31 * 86400, 30, 30}, {400 * 86400, 1, 400},   {50 * 86400, 0, 0},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(DialRecordReset::elapsedPeriodDays(s, s.addSecs(c.secondsAfterStart), c.periodDays), c.expected)
+            << c.secondsAfterStart << " " << c.periodDays;
+    EXPECT_EQ(DialRecordReset::resetPeriodDays(DialRecordReset::kThirtyDaysIndex), 30);
+    EXPECT_EQ(DialRecordReset::resetPeriodDays(-1), 0);
+    EXPECT_FALSE(DialRecordReset::readResetTime(QStringLiteral("0"), kZone).isValid());
+    EXPECT_EQ(DialRecordReset::readResetTime(QStringLiteral("2026-01-01 00:00:00"), kZone), s);
+}
+
+TEST(DialRecordResetTest, ResetOnTheClockDropsThePastPeriods)
+{
+    const QDateTime now = local(2026, 3, 15, 12);
+    struct Case {
+        const char *what;
+        QVariantMap record;        // the Record module
+        QDateTime start;           // S
+        QStringList kept;
+        QDateTime newStart;        // invalid: the start stays
+    };
+    const QDateTime s25 = now.addDays(-25);
+    const QDateTime s31 = now.addDays(-31);
+    const Case cases[] = {
+        {"every 10 days, started 25 days ago",
+         {{QStringLiteral("IfSetRecordResetEveryDays"), true}, {QStringLiteral("recordResetPeriod"), 9},
+          {QStringLiteral("recordResetStartTime"), resetText(s25)}},
+         s25, {QStringLiteral("before"), QStringLiteral("after boundary"), QStringLiteral("today")}, s25.addDays(20)},
+        {"30 days, started 31 days ago",
+         {{QStringLiteral("IfSetRecordResetFrequence"), true}, {QStringLiteral("recordResetPeriod"), QStringLiteral("29")},
+          {QStringLiteral("recordResetStartTime"), resetText(s31)}},
+         s31, {QStringLiteral("before"), QStringLiteral("after boundary"), QStringLiteral("today")}, s31.addDays(30)},
+        {"first period still running",
+         {{QStringLiteral("IfSetRecordResetEveryDays"), true}, {QStringLiteral("recordResetPeriod"), 29},
+          {QStringLiteral("recordResetStartTime"), resetText(s25)}},
+         s25, {QStringLiteral("before"), QStringLiteral("start"), QStringLiteral("inside"), QStringLiteral("boundary"),
+               QStringLiteral("after boundary"), QStringLiteral("today")}, {}},
+        {"start time that cannot be read",
+         {{QStringLiteral("IfSetRecordResetEveryDays"), true}, {QStringLiteral("recordResetPeriod"), 0},
+          {QStringLiteral("recordResetStartTime"), QStringLiteral("15.02.2026")}},
+         s25, {QStringLiteral("before"), QStringLiteral("start"), QStringLiteral("inside"), QStringLiteral("boundary"),
+               QStringLiteral("after boundary"), QStringLiteral("today")}, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        // The boundary of the first case; the other cases use the same records.
+        const QDateTime boundary = c.start.addDays(c.newStart.isValid() ? c.start.daysTo(c.newStart) : 20);
+        const QVariantList records{record(QStringLiteral("before"), c.start.addSecs(-1), 1, 1, 1),
+                                   record(QStringLiteral("start"), c.start, 1, 1, 1),
+                                   record(QStringLiteral("inside"), c.start.addDays(5), 1, 1, 1),
+                                   record(QStringLiteral("boundary"), boundary, 1, 1, 1),
+                                   record(QStringLiteral("after boundary"), boundary.addSecs(1), 1, 1, 1),
+                                   record(QStringLiteral("today"), now.addSecs(-60), 1, 1, 1)};
+        RecordsHarness h({{QStringLiteral("Record"), c.record}}, records, now);
+        EXPECT_TRUE(h.controller->resetTimerRunning());
+        const QVariant startBefore = h.recordSetting("recordResetStartTime");
+        h.clock.advance(DialRecordController::kResetIntervalMs);
+        EXPECT_EQ(names(h.fileRecords()), c.kept);
+        EXPECT_EQ(names(h.controller->recordList()), c.kept);
+        if (c.newStart.isValid()) {
+            EXPECT_EQ(h.recordSetting("recordResetStartTime").toString(), resetText(c.newStart));
+            EXPECT_EQ(h.recordSetting("recordLastResetTime").toDateTime(), c.newStart);
+        } else {
+            EXPECT_EQ(h.recordSetting("recordResetStartTime"), startBefore);
+        }
+        // Once done, the next ticks find nothing more to do.
+        const QByteArray file = h.fileBytes(h.recordPath());
+        h.clock.advance(10 * DialRecordController::kResetIntervalMs);
+        EXPECT_EQ(h.fileBytes(h.recordPath()), file);
+        EXPECT_EQ(h.alerts.count(), 0);
+    }
+}
+
+TEST(DialRecordResetTest, NoResetPeriodNoTimer)
+{
+    RecordsHarness h({{QStringLiteral("Record"), QVariantMap{{QStringLiteral("recordResetStartTime"),
+                                                               QStringLiteral("2020-01-01 00:00:00")}}}},
+                     QVariantList{record(QStringLiteral("old"), local(2020, 1, 2), 1, 1, 1)});
+    EXPECT_FALSE(h.controller->resetTimerRunning());
+    h.clock.advance(2000);
+    EXPECT_EQ(h.fileRecords().size(), 1);
+}
+
+TEST(DialRecordResetTest, ClearAllRecordEmptiesBothFilesAndStoresTheResetTime)
+{
+    RecordsHarness h({}, QVariantList{record(QStringLiteral("a"), local(2026, 3, 1), 60, 10, 1)});
+    const QString periodFile = h.dir.filePath(QStringLiteral("dialRecordBackData.plist"));
+    yov::PlistBridge::writeFile(periodFile, QVariantList{record(QStringLiteral("a"), local(2026, 3, 1), 60, 10, 1)});
+    ASSERT_EQ(h.controller->gettotalTime(), 60);
+    int reloads = 0;
+    QObject::connect(h.controller.get(), &DialRecordController::recordsReloaded, h.controller.get(), [&] { ++reloads; });
+    h.clock.advance(5000);
+    h.controller->clearAllRecord();
+    EXPECT_TRUE(h.fileRecords().isEmpty());
+    ASSERT_TRUE(QFile::exists(h.recordPath()));
+    EXPECT_EQ(yov::PlistBridge::readFile(periodFile)->toList().size(), 0);
+    EXPECT_EQ(h.controller->gettotalTime(), 0);
+    EXPECT_EQ(h.controller->getTotalData(), 0.0);
+    EXPECT_FALSE(h.controller->showPeriodRecord());
+    EXPECT_GT(reloads, 0);
+    EXPECT_EQ(h.recordSetting("recordLastResetTime").toDateTime(), h.clock.now().addMSecs(-h.clock.now().time().msec()));
+
+    // The statistics views' request does the same.
+    DialService::appendDialRecords(h.recordPath(), {DialRecordEntry{QStringLiteral("b"), local(2026, 3, 2), 5, 1, 1}});
+    h.notifications.post(QStringLiteral("resetDataForNetWorkData"));
+    EXPECT_TRUE(h.fileRecords().isEmpty());
+}
+
+TEST(DialRecordResetTest, ADeletionKeepsARecordAppendedMeanwhile)
+{
+    const QVariantMap first = record(QStringLiteral("first"), local(2026, 3, 1), 60, 10, 1);
+    RecordsHarness h({}, QVariantList{first});
+    ASSERT_EQ(h.controller->recordList().size(), 1);
+    // The connection appends its record to the file itself.
+    ASSERT_TRUE(DialService::appendDialRecords(
+        h.recordPath(), {DialRecordEntry{QStringLiteral("appended"), local(2026, 3, 2), 30, 2048, 1024}}));
+    EXPECT_TRUE(h.controller->deleteRecords({h.controller->recordList().first()}));
+    EXPECT_EQ(names(h.fileRecords()), QStringList{QStringLiteral("appended")});
+    EXPECT_EQ(names(h.controller->recordList()), QStringList{QStringLiteral("appended")});
+    EXPECT_EQ(h.controller->gettotalTime(), 30);
+}
+
+TEST(DialRecordResetTest, SetUpTakesOverTheFileAndStoresTheFirstResetTime)
+{
+    testing_support::ManualClock clock;
+    QTemporaryDir dir;
+    yov::PlistBridge::writeFile(dir.filePath(QStringLiteral("settings.plist")), QVariantMap{});
+    ConfigManager store(dir.path());
+    ConfigManager::setSharedConfigManager(&store);
+    Neighbours::installDefaults(nullptr, &store);
+    Neighbours::records().loadRecordList(QStringLiteral("262_dialRecordData.plist"));
+    yov::PlistBridge::writeFile(dir.filePath(QStringLiteral("262_dialRecordData.plist")),
+                                QVariantList{record(QStringLiteral("sim"), local(2026, 1, 1), 7, 1, 1)});
+    {
+        ControllerContext context;
+        context.config = &store;
+        context.clock = &clock;
+        DialRecordController controller(context);
+        controller.awakeFromNib();
+        EXPECT_EQ(controller.dialRecordFileName(), QStringLiteral("262_dialRecordData.plist"));
+        EXPECT_EQ(controller.gettotalTime(), 7);
+        EXPECT_EQ(store.getConfigurationByModuleAndKey(QStringLiteral("Record"), QStringLiteral("recordLastResetTime"))
+                      .toDateTime(),
+                  clock.now().addMSecs(-clock.now().time().msec()));
+
+        // Without the per-SIM switch a removed device keeps the file; with it the default returns.
+        controller.deviceRemoved({});
+        EXPECT_EQ(controller.dialRecordFileName(), QStringLiteral("262_dialRecordData.plist"));
+        store.setConfigurationByModule(QStringLiteral("PCDataWithIMSI"), true);
+        controller.deviceRemoved({});
+        EXPECT_EQ(controller.dialRecordFileName(), QStringLiteral("dialRecordData.plist"));
+        EXPECT_EQ(controller.gettotalTime(), 0);
+    }
+    EXPECT_EQ(Neighbours::records().dialRecordFileName(), QStringLiteral("dialRecordData.plist"));
+    Neighbours::installDefaults(nullptr);
+    ConfigManager::setSharedConfigManager(nullptr);
+}

@@ -1,0 +1,117 @@
+// Totals of the connection records: the day, month and year in the local zone (month ends of
+// 28, 29, 30 and 31 days), records stored the older way, broken records, the records of a period,
+// and what the controller answers for a record file it cannot read.
+#include "RecordsHarness.h"
+
+#include "ostrel/connection/records/DialRecordTotals.h"
+
+#include <gtest/gtest.h>
+
+using namespace ostrel;
+using namespace recordstest;
+
+TEST(DialRecordTotalsTest, DayMonthAndYearInTheLocalZone)
+{
+    struct Case {
+        const char *what;
+        QDateTime now;
+        QDateTime start;
+        bool today, thisMonth, thisYear;
+    };
+    const Case cases[] = {
+        {"23:59:59 today", local(2026, 2, 28, 9), local(2026, 2, 28, 23, 59, 59), true, true, true},
+        {"00:00:00 today", local(2026, 2, 28, 9), local(2026, 2, 28), true, true, true},
+        {"23:59:59 yesterday", local(2026, 2, 28, 9), local(2026, 2, 27, 23, 59, 59), false, true, true},
+        // The same instant is still "today" in UTC: the local zone decides.
+        {"00:30 local is yesterday in UTC", local(2026, 2, 28, 9), local(2026, 2, 28, 0, 30), true, true, true},
+        {"last second of February", local(2026, 2, 3), local(2026, 2, 28, 23, 59, 59), false, true, true},
+        {"first second of March", local(2026, 2, 3), local(2026, 3, 1), false, false, true},
+        {"last second of a leap February", local(2028, 2, 1), local(2028, 2, 29, 23, 59, 59), false, true, true},
+        {"last second of April (30 days)", local(2026, 4, 30, 8), local(2026, 4, 30, 23, 59, 59), true, true, true},
+        {"first second of May", local(2026, 4, 30, 8), local(2026, 5, 1), false, false, true},
+        {"last second of January (31 days)", local(2026, 1, 31, 8), local(2026, 1, 31, 23, 59, 59), true, true, true},
+        {"last second of the year", local(2026, 12, 31, 8), local(2026, 12, 31, 23, 59, 59), true, true, true},
+        {"last second of the year before", local(2026, 1, 1, 8), local(2025, 12, 31, 23, 59, 59), false, false, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QVariantList records{record(QStringLiteral("a"), c.start.toUTC(), 60, 2.5, 1.5)};
+        const auto inside = [&](const DialRecordPeriod &p) { return DialRecordTotals::sum(records, p).seconds == 60; };
+        EXPECT_EQ(inside(DialRecordTotals::day(c.now.toUTC(), kZone)), c.today);
+        EXPECT_EQ(inside(DialRecordTotals::month(c.now.toUTC(), kZone)), c.thisMonth);
+        EXPECT_EQ(inside(DialRecordTotals::year(c.now.toUTC(), kZone)), c.thisYear);
+    }
+}
+
+TEST(DialRecordTotalsTest, OlderTextFormsAndBrokenRecordsCountWhatTheyHold)
+{
+    const QVariantList records{
+        record(QStringLiteral("real"), local(2026, 3, 15, 8), 62, 1024.5, 10.25),
+        // "%0.2f" texts and a numeric text for the seconds, as older files hold them.
+        QVariantMap{{QStringLiteral("starttime"), local(2026, 3, 15, 9)},
+                    {QStringLiteral("connecttime"), QStringLiteral("900")},
+                    {QStringLiteral("receivebyte"), QStringLiteral("12.50")},
+                    {QStringLiteral("sendbyte"), QStringLiteral("0.25")}},
+        QStringLiteral("not a record"),
+        QVariantMap{{QStringLiteral("connectname"), QStringLiteral("no numbers")}},
+        QVariantMap{{QStringLiteral("receivebyte"), qQNaN()}, {QStringLiteral("connecttime"), 5}},
+    };
+    const DialRecordSums all = DialRecordTotals::sum(records);
+    EXPECT_DOUBLE_EQ(all.receiveKB, 1037.0);
+    EXPECT_DOUBLE_EQ(all.sendKB, 10.5);
+    EXPECT_EQ(all.seconds, 967);
+    // Without a start a record lies in no period.
+    EXPECT_EQ(DialRecordTotals::sum(records, DialRecordTotals::day(local(2026, 3, 15, 12), kZone)).seconds, 962);
+}
+
+TEST(DialRecordTotalsTest, ControllerTotalsAndPeriodBothEndsIncluded)
+{
+    const QVariantList records{record(QStringLiteral("a"), local(2026, 3, 15, 0), 100, 10, 1),
+                               record(QStringLiteral("b"), local(2026, 3, 15, 23, 59, 59), 200, 20, 2),
+                               record(QStringLiteral("c"), local(2026, 2, 28, 23, 59, 59), 400, 40, 4),
+                               record(QStringLiteral("d"), local(2025, 12, 31, 23, 59, 59), 800, 80, 8)};
+    RecordsHarness h({}, records);
+    auto &c = *h.controller;
+    EXPECT_EQ(&Neighbours::records(), static_cast<DialRecordControllerInterface *>(&c));
+    EXPECT_DOUBLE_EQ(c.getTotalData(), 165.0);
+    EXPECT_EQ(c.gettotalTime(), 1500);
+    EXPECT_EQ(c.totalDataText(), QStringLiteral("165.00 KB"));
+    EXPECT_EQ(c.totalTimeText(), QStringLiteral("00:25:00"));
+    EXPECT_EQ(c.getDayRecordReceive().seconds, 300);
+    EXPECT_EQ(c.getMonthRecordReceive().seconds, 300);
+    const DialRecordSums year = c.getYearRecordReceive();
+    EXPECT_EQ(year.seconds, 700);
+    EXPECT_DOUBLE_EQ(year.receiveKB, 70.0);
+    EXPECT_DOUBLE_EQ(year.sendKB, 7.0);
+
+    const QVariantList period = c.getRecordsFrom(local(2026, 2, 28, 23, 59, 59), local(2026, 3, 15, 0));
+    ASSERT_EQ(period.size(), 2);
+    EXPECT_EQ(period[0].toMap().value(QStringLiteral("connectname")).toString(), QStringLiteral("a"));
+    EXPECT_EQ(period[1].toMap().value(QStringLiteral("connectname")).toString(), QStringLiteral("c"));
+    EXPECT_TRUE(c.getRecordsForOtherFunctionFrom(local(2027, 1, 1), local(2027, 2, 1)).isEmpty());
+}
+
+TEST(DialRecordTotalsTest, AnUnreadableRecordFileCountsNothingIsReportedOnceAndKept)
+{
+    RecordsHarness h;
+    const QByteArray damaged("<?xml version=\"1.0\"?><plist><array><dict><key>connecttime</key>");
+    {
+        QFile f(h.recordPath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(damaged);
+    }
+    auto &c = *h.controller;
+    c.updateInterface();
+    c.updateInterface();
+    EXPECT_EQ(c.getTotalData(), 0.0);
+    EXPECT_EQ(c.gettotalTime(), 0);
+    EXPECT_FALSE(c.recordFileError().isEmpty());
+    ASSERT_EQ(h.alerts.count(), 1) << "reported once, not on every refresh";
+    EXPECT_TRUE(h.alerts.shown().first().message.contains(h.recordPath()));
+
+    // Nothing here writes over it: clearing, deleting and exporting what is shown.
+    c.clearAllRecord();
+    EXPECT_FALSE(c.deleteRecords({record(QStringLiteral("a"), local(2026, 3, 1), 1, 1, 1)}));
+    EXPECT_EQ(h.fileBytes(h.recordPath()), damaged);
+    EXPECT_EQ(h.alerts.count(), 3);
+}

@@ -1,0 +1,78 @@
+// The desktop's file dialog behind the file chooser: window-modal on the given window, the
+// answer through the callback once the dialog closes, and the file type a saved name ends with.
+#include "platform/filechooser/FileChooser.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+using yov::FileChooser;
+
+TEST(FileChooserTest, SavedNameEndsWithTheChosenType)
+{
+    const QStringList types{QStringLiteral("txt"), QStringLiteral("csv")};
+    struct Case {
+        const char *path;
+        const char *type;
+        QStringList types;
+        const char *expected;
+    };
+    const Case cases[] = {
+        {"/tmp/records", "txt", types, "/tmp/records.txt"},
+        {"/tmp/records.txt", "txt", types, "/tmp/records.txt"},
+        {"/tmp/records.CSV", "txt", types, "/tmp/records.CSV"},
+        {"/tmp/records.pdf", "csv", types, "/tmp/records.pdf.csv"},
+        {"/tmp/records", "", types, "/tmp/records"},
+        {"/tmp/records", "txt", {}, "/tmp/records"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(FileChooser::pathWithFileType(QString::fromUtf8(c.path), QString::fromUtf8(c.type), c.types),
+                  QString::fromUtf8(c.expected))
+            << c.path;
+}
+
+TEST(FileChooserTest, DialogIsWindowModalAndAnswersOnce)
+{
+    QTemporaryDir dir;
+    QWidget window;
+    window.show();
+    for (const bool accept : {true, false}) {
+        SCOPED_TRACE(accept);
+        yov::FileChooserRequest request;
+        request.title = QStringLiteral("Save Record");
+        request.directory = dir.path();
+        request.fileTypes = {QStringLiteral("csv")};
+        request.parent = &window;
+        int answers = 0;
+        std::optional<yov::FileChooserAnswer> answer;
+        FileChooser::shared().chooseFileToSave(request, [&](const yov::FileChooserAnswer &a) {
+            ++answers;
+            answer = a;
+        });
+        auto *dialog = window.findChild<QFileDialog *>();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+        EXPECT_EQ(answers, 0) << "the call does not wait for the user";
+        if (accept) {
+            dialog->selectFile(dir.filePath(QStringLiteral("records")));
+            static_cast<QDialog *>(dialog)->accept();
+        } else {
+            dialog->reject();
+        }
+        ASSERT_EQ(answers, 1);
+        EXPECT_EQ(answer->accepted, accept);
+        if (accept) {
+            EXPECT_EQ(answer->path, dir.filePath(QStringLiteral("records.csv")));
+            EXPECT_EQ(answer->fileType, QStringLiteral("csv"));
+        }
+        QTest::qWait(0);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(window.findChild<QFileDialog *>(), nullptr) << "the dialog goes when it closes";
+    }
+}
