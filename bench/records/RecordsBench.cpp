@@ -10,7 +10,7 @@
 #include "ostrel/connection/records/DialRecordExport.h"
 #include "ostrel/connection/records/DialRecordTotals.h"
 #include "ostrel/framework/config/ConfigManager.h"
-#include "ostrel/framework/controller/CalendarFormat.h"
+#include "common/util/CalendarFormat.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 
 #include <QApplication>
@@ -57,7 +57,7 @@ ostrel::DialRecordExportFormat exportFormat()
     format.columnNames = QStringList{QStringLiteral("Connect Name"), QStringLiteral("Start Time"),
                                     QStringLiteral("Disconnect Time"), QStringLiteral("Duration"),
                                     QStringLiteral("Data Receive"), QStringLiteral("Data Transport")};
-    format.date = [](const QDateTime &d) { return ostrel::formatSystemDate(d); };
+    format.date = [](const QDateTime &d) { return yov::formatSystemDate(d); };
     format.data = [](double bytes) { return ostrel::formatTransferData(bytes, ostrel::ConnectionUnits{}); };
     return format;
 }

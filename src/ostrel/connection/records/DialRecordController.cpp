@@ -12,7 +12,7 @@
 #include "ostrel/connection/records/DialRecordTotals.h"
 #include "ostrel/connection/records/RecordSettingWindow.h"
 #include "ostrel/framework/config/ConfigManager.h"
-#include "ostrel/framework/controller/CalendarFormat.h"
+#include "common/util/CalendarFormat.h"
 #include "ostrel/framework/language/Lingrove.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/switches/ConfigService.h"
@@ -360,7 +360,7 @@ void DialRecordController::periodRecordReset()
     if (pattern.isEmpty())
         pattern = QStringLiteral("%Y-%m-%d %H:%M:%S");
     storeRecordSettings({{QStringLiteral("recordLastResetTime"), boundary},
-                         {QStringLiteral("recordResetStartTime"), formatCalendarDate(boundary.toTimeZone(zone_), pattern)}});
+                         {QStringLiteral("recordResetStartTime"), yov::formatCalendarDate(boundary.toTimeZone(zone_), pattern)}});
 }
 
 // ---- export -----------------------------------------------------------------------------------
