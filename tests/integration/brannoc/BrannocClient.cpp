@@ -1,7 +1,7 @@
 #include "BrannocClient.h"
 
 #include "common/records/DeviceServiceBus.h"
-#include "support/TestPaths.h"
+#include "support/QuickScenario.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -33,7 +33,7 @@ QString BrannocClient::scenarioPath(const QString &name)
 {
     if (name.contains(QLatin1Char('/')))
         return name;
-    return testing_paths::sourceResources() + QStringLiteral("/brannoc/") + name;
+    return testing_support::quickScenario(name, scenarios_.path());
 }
 
 bool BrannocClient::start(const QString &scenario)
@@ -44,9 +44,14 @@ bool BrannocClient::start(const QString &scenario)
         error_ = program + QStringLiteral(" is not there");
         return false;
     }
+    const QString path = scenarioPath(scenario);
+    if (path.isEmpty()) {
+        error_ = QStringLiteral("no quick copy of the scenario ") + scenario;
+        return false;
+    }
     process_ = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("OSTREL_BRANNOC_SCENARIO"), scenarioPath(scenario));
+    env.insert(QStringLiteral("OSTREL_BRANNOC_SCENARIO"), path);
     process_->setProcessEnvironment(env);
     process_->setProgram(program);
     process_->setProcessChannelMode(QProcess::ForwardedChannels);

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QVariantList>
 
 #include <functional>
@@ -31,6 +32,7 @@ public:
 
     // Starts Brannoc with the scenario file (a name in the shipped brannoc folder, or a path) and
     // waits until it owns its bus name. Returns false with a reason in error().
+    // A shipped scenario is used as its quick copy (support/QuickScenario.h).
     bool start(const QString &scenario);
     void stop();
     QString error() const { return error_; }
@@ -49,7 +51,8 @@ public:
     int size() const { return int(records_.size()); }
     // The IDs of the records from index from on, as "major/minor".
     QStringList ids(int from = 0, int to = -1) const;
-    static QString scenarioPath(const QString &name);
+    // The path of a scenario given by name (the quick copy of a shipped one) or by path.
+    QString scenarioPath(const QString &name);
 
 private slots:
     void onMsg(const QByteArray &record);
@@ -59,4 +62,5 @@ private:
     std::vector<Received> records_;
     QElapsedTimer clock_;
     QString error_;
+    QTemporaryDir scenarios_;
 };

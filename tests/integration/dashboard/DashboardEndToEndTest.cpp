@@ -15,6 +15,7 @@
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "platform/NotificationCenter.h"
 #include "platform/alert/AlertPresenter.h"
+#include "support/QuickScenario.h"
 #include "support/ScriptedAlertPresenter.h"
 #include "support/TestPaths.h"
 
@@ -145,8 +146,9 @@ protected:
     // Builds the dashboard, wakes it and launches it against the named scenario.
     void launch(const QString &scenario)
     {
-        qputenv("OSTREL_BRANNOC_SCENARIO",
-                (testing_paths::sourceResources() + QStringLiteral("/brannoc/") + scenario).toLocal8Bit());
+        const QString quick = testing_support::quickScenario(scenario, dir_.path());
+        ASSERT_FALSE(quick.isEmpty()) << qPrintable(scenario);
+        qputenv("OSTREL_BRANNOC_SCENARIO", quick.toLocal8Bit());
         config_ = std::make_unique<ConfigManager>(modemList_);
         ConfigManager::setSharedConfigManager(config_.get());
         scopedPresenter_ = std::make_unique<yov::ScopedAlertPresenter>(&presenter_);
