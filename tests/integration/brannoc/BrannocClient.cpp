@@ -1,7 +1,7 @@
 #include "BrannocClient.h"
 
 #include "common/records/DeviceServiceBus.h"
-#include "support/TestPaths.h"
+#include "support/QuickScenario.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -34,7 +34,7 @@ QString BrannocClient::scenarioPath(const QString &name)
 {
     if (name.contains(QLatin1Char('/')))
         return name;
-    return testing_paths::sourceResources() + QStringLiteral("/brannoc/") + name;
+    return testing_support::quickScenario(name, scenarios_.path());
 }
 
 bool BrannocClient::start(const QString &scenario, bool keepLog, const QStringList &environment)
@@ -45,9 +45,14 @@ bool BrannocClient::start(const QString &scenario, bool keepLog, const QStringLi
         error_ = program + QStringLiteral(" is not there");
         return false;
     }
+    const QString path = scenarioPath(scenario);
+    if (path.isEmpty()) {
+        error_ = QStringLiteral("no quick copy of the scenario ") + scenario;
+        return false;
+    }
     process_ = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("OSTREL_BRANNOC_SCENARIO"), scenarioPath(scenario));
+    env.insert(QStringLiteral("OSTREL_BRANNOC_SCENARIO"), path);
     for (const QString &variable : environment)
         env.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
     process_->setProcessEnvironment(env);

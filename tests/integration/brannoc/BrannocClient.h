@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QVariantList>
 
 #include <functional>
@@ -30,8 +31,9 @@ public:
     ~BrannocClient() override;
 
     // Starts Brannoc with the scenario file (a name in the shipped brannoc folder, or a path) and
-    // waits until it owns its bus name. Returns false with a reason in error(). With a log, the
-    // program's output is kept (log()) instead of passed through; environment: extra variables.
+    // waits until it owns its bus name. Returns false with a reason in error(). A shipped scenario
+    // is used as its quick copy (support/QuickScenario.h). With a log, the program's output is kept
+    // (log()) instead of passed through; environment: extra variables.
     bool start(const QString &scenario, bool keepLog = false, const QStringList &environment = {});
     // What the program wrote to its output so far (with keepLog).
     QByteArray log();
@@ -57,7 +59,8 @@ public:
     int size() const { return int(records_.size()); }
     // The IDs of the records from index from on, as "major/minor".
     QStringList ids(int from = 0, int to = -1) const;
-    static QString scenarioPath(const QString &name);
+    // The path of a scenario given by name (the quick copy of a shipped one) or by path.
+    QString scenarioPath(const QString &name);
 
 private slots:
     void onMsg(const QByteArray &record);
@@ -68,4 +71,5 @@ private:
     QElapsedTimer clock_;
     QString error_;
     QByteArray log_;
+    QTemporaryDir scenarios_;
 };

@@ -12,6 +12,7 @@
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "platform/NotificationCenter.h"
 #include "platform/alert/AlertPresenter.h"
+#include "support/QuickScenario.h"
 #include "support/ScriptedAlertPresenter.h"
 #include "support/TestPaths.h"
 
@@ -57,6 +58,9 @@ protected:
         ASSERT_TRUE(QFileInfo(brannocPath()).isExecutable()) << qPrintable(brannocPath());
         ASSERT_TRUE(QDBusConnection::sessionBus().isConnected());
         qputenv("OSTREL_BRANNOC", brannocPath().toLocal8Bit());
+        const QString scenario = testing_support::quickScenario(QStringLiteral("default.plist"), dir.path());
+        ASSERT_FALSE(scenario.isEmpty());
+        qputenv("OSTREL_BRANNOC_SCENARIO", scenario.toLocal8Bit());
         qDBusRegisterMetaType<QList<QByteArray>>();
 
         ASSERT_TRUE(yov::PlistBridge::writeFile(dir.filePath(QStringLiteral("settings.plist")), QVariantMap()));
@@ -101,6 +105,7 @@ protected:
             center->stopMsgServer();
         center.reset();
         ConfigManager::setSharedConfigManager(nullptr);
+        qunsetenv("OSTREL_BRANNOC_SCENARIO");
     }
 
     // The device-state controller tells the connection when the modem has its packet domain; here

@@ -17,6 +17,7 @@
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "platform/NotificationCenter.h"
 #include "platform/alert/AlertPresenter.h"
+#include "support/QuickScenario.h"
 #include "support/ScriptedAlertPresenter.h"
 #include "support/TestPaths.h"
 

@@ -7,6 +7,7 @@
 #include "ostrel/framework/language/LanguageOperation.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "platform/NotificationCenter.h"
+#include "support/QuickScenario.h"
 #include "support/TestPaths.h"
 
 #include <QDBusConnection>
@@ -94,8 +95,9 @@ void DashboardFixture::setSettings(const QVariantMap &keys)
 
 void DashboardFixture::launch(const QString &scenario, bool realAlerts)
 {
-    qputenv("OSTREL_BRANNOC_SCENARIO",
-            (testing_paths::sourceResources() + QStringLiteral("/brannoc/") + scenario).toLocal8Bit());
+    const QString quick = testing_support::quickScenario(scenario, dir_.path());
+    ASSERT_FALSE(quick.isEmpty()) << qPrintable(scenario);
+    qputenv("OSTREL_BRANNOC_SCENARIO", quick.toLocal8Bit());
     config_ = std::make_unique<ConfigManager>(modemList_);
     ConfigManager::setSharedConfigManager(config_.get());
     // As main() does before the assembly: the language of the settings.

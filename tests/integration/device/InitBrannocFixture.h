@@ -9,6 +9,7 @@
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/settings/defaults/DeviceLockSettingController.h"
+#include "support/QuickScenario.h"
 #include "support/ScriptedAlertPresenter.h"
 #include "support/TestPaths.h"
 
@@ -61,8 +62,9 @@ protected:
     void start(const QString &scenario, QSize windowSize = QSize(720, 460))
     {
         using namespace ostrel;
-        qputenv("OSTREL_BRANNOC_SCENARIO",
-                QDir(testing_paths::sourceResources()).filePath("brannoc/" + scenario).toLocal8Bit());
+        const QString quick = testing_support::quickScenario(scenario, dir.path());
+        ASSERT_FALSE(quick.isEmpty()) << qPrintable(scenario);
+        qputenv("OSTREL_BRANNOC_SCENARIO", quick.toLocal8Bit());
         msgCenter = std::make_unique<YOVMsgCenter>();
         msgCenter->awakeFromNib();
         Neighbours::installDefaults(msgCenter.get(), config.get());

@@ -4,6 +4,7 @@
 #include "common/records/Payload.h"
 #include "common/records/UiMsg.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
+#include "support/QuickScenario.h"
 #include "support/TestPaths.h"
 
 #include <QDBusConnection>
@@ -94,8 +95,13 @@ protected:
         ASSERT_TRUE(QFileInfo(brannocPath()).isExecutable()) << qPrintable(brannocPath());
         ASSERT_TRUE(QDBusConnection::sessionBus().isConnected());
         qputenv("OSTREL_BRANNOC", brannocPath().toLocal8Bit());
+        const QString scenario = testing_support::quickScenario(QStringLiteral("default.plist"), scenarioDir.path());
+        ASSERT_FALSE(scenario.isEmpty());
+        qputenv("OSTREL_BRANNOC_SCENARIO", scenario.toLocal8Bit());
         qDBusRegisterMetaType<QList<QByteArray>>();
     }
+
+    void TearDown() override { qunsetenv("OSTREL_BRANNOC_SCENARIO"); }
 
     std::unique_ptr<YOVMsgCenter> newCenter()
     {
@@ -132,6 +138,8 @@ protected:
         call.setArguments(args);
         return QDBusConnection::sessionBus().call(call, QDBus::Block, timeoutMs);
     }
+
+    QTemporaryDir scenarioDir;
 };
 
 } // namespace

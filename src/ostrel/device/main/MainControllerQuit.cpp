@@ -1,5 +1,6 @@
 // MainController: the quit road, the window close rule and the SIGTERM exit.
 #include "ostrel/device/main/MainController.h"
+#include "ostrel/device/main/MainControllerText.h"
 
 #include "common/ValueConversion.h"
 #include "ostrel/framework/config/ConfigManager.h"
@@ -23,7 +24,7 @@ namespace ostrel {
 
 namespace {
 
-QString tr_(const char *english) { return Map_Name_Item_of_IndexString(QString::fromUtf8(english)); }
+using main_text::tr_;
 
 int alert(const char *title, const char *message, const char *defaultButton, const char *alternate = nullptr)
 {

@@ -1,6 +1,7 @@
 // MainController: the toolbar of the complete window, built from the configuration, and its
 // enable rules.
 #include "ostrel/device/main/MainController.h"
+#include "ostrel/device/main/MainControllerText.h"
 
 #include "common/ValueConversion.h"
 #include "ostrel/framework/config/ConfigManager.h"
@@ -27,7 +28,7 @@ namespace {
 const QString kLogoIdentifier = QStringLiteral("Custom Logo Toolbar Item Identifier");
 const QString kFlexibleSpace = QStringLiteral("NSToolbarFlexibleSpaceItem");
 
-QString tr_(const QString &english) { return Map_Name_Item_of_IndexString(english); }
+using main_text::tr_;
 
 QImage loadImageFile(const QString &path)
 {

@@ -1,6 +1,7 @@
 // MainController: the complete and the simple main window, the menus, the tabs, the window modes,
 // the drawer of operator links and the tray item.
 #include "ostrel/device/main/MainController.h"
+#include "ostrel/device/main/MainControllerText.h"
 
 #include "common/ValueConversion.h"
 #include "ostrel/framework/config/ConfigManager.h"
@@ -44,7 +45,7 @@ namespace ostrel {
 
 namespace {
 
-QString tr_(const QString &english) { return Map_Name_Item_of_IndexString(english); }
+using main_text::tr_;
 
 // The menus of the complete window: title, then items {title, selector}; an empty title is a
 // separator. Edit items act on the focused widget.
