@@ -33,9 +33,9 @@ int DecodePdu_Delivery(const SmsCodecOptions &options, const char *hex, int hexL
 // SMS-SUBMIT with its service-centre part; the message reference goes into pid and the raw DCS is
 // kept. Returns as DecodePdu_Delivery.
 int DecodePdu_Submit(const SmsCodecOptions &options, const char *hex, int hexLength, SmsPduRecord *record);
-// SMS-DELIVER without a service-centre part (a class-0 message shown at once). 7-bit text with a
-// header comes as UTF-16 (at most 80 units) and the result counts the units. Otherwise as
-// DecodePdu_Delivery.
+// SMS-DELIVER without a service-centre part (a class-0 message shown at once). 7-bit text is cut
+// to 160 septets (where the other decoders give no text); behind a header it comes as UTF-16 (at
+// most 80 units) and the result counts the units. Otherwise as DecodePdu_Delivery.
 int Decode_Class0_PDU(const SmsCodecOptions &options, const char *hex, int hexLength, SmsPduRecord *record);
 // SMS-STATUS-REPORT with its service-centre part. Returns 1; 1 for a null record, 0 for a null
 // text, -1 for a refused PDU.
@@ -46,9 +46,10 @@ int STATUS_REPORT_PDU(const SmsCodecOptions &options, const char *hex, int hexLe
 int Decode_BroadCast_PDU(const SmsCodecOptions &options, const char *hex, int hexLength, SmsPduRecord *record);
 
 // SMS-SUBMIT with its service-centre part, from the record:
-//   dcs 0, no header            userData: dataLength septets, one per byte
-//   dcs 0, nationalLanguage 1-3 userData: the header to send (4 or 9 octets, its length octet
-//                               first), then dataLength septets
+//   dcs 0, no header            userData: dataLength septets, one per byte (nationalLanguage is
+//                               not looked at)
+//   dcs 0, header,              userData: the header to send (4 or 9 octets, its length octet
+//     nationalLanguage 1-3      first), then dataLength septets
 //   dcs 0, header               userData: header length, unused, element length, reference, total,
 //                               sequence, then dataLength septets
 //   dcs 8, no header            userData: a 16-bit count (host order), then the characters

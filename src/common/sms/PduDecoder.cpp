@@ -246,15 +246,18 @@ bool readHeaderElements(const std::uint8_t *header, int headerOctets, SmsPduReco
     return true;
 }
 
+// What 7-bit user data of more than 160 septets gives: no text, or its first 160 septets.
+enum class LongSeptetText { None, CutTo160 };
+
 // 7-bit user data (ud: the octets behind the length octet): the septets behind the header and its
-// fill bits into out, zero-terminated. The count, 0 above 160 septets, -1 when refused.
+// fill bits into out, zero-terminated. The count, -1 when refused.
 int decodeSeptetUserData(const std::uint8_t *ud, int available, int udl, bool header, std::uint8_t *out, int outSize,
-                         SmsPduRecord *record)
+                         SmsPduRecord *record, LongSeptetText longText = LongSeptetText::None)
 {
     const int octets = (udl * 7 + 7) / 8;
     if (octets > available)
         return -1;
-    if (udl > kMaxTextSeptets)
+    if (udl > kMaxTextSeptets && longText == LongSeptetText::None)
         return 0;
     int headerSeptets = 0;
     if (header) {
@@ -265,7 +268,7 @@ int decodeSeptetUserData(const std::uint8_t *ud, int available, int udl, bool he
         if (headerSeptets > udl || !readHeaderElements(ud, headerOctets, record, true))
             return -1;
     }
-    const int count = udl - headerSeptets;
+    const int count = std::min(udl - headerSeptets, kMaxTextSeptets);
     if (count >= outSize)
         return -1;
     for (int i = 0; i < count; ++i)
@@ -424,13 +427,18 @@ int Decode_Class0_PDU(const SmsCodecOptions &options, const char *hex, int hexLe
         return -1;
     const int coding = codingOfDcs(head.dcs);
     record->dcs = static_cast<std::uint8_t>(coding);
-    if (coding != kCoding7bit || !record->headerPresent)
+    if (coding != kCoding7bit)
         return decodeUserDataText(coding, reader, head.udl, *record);
+    // 7-bit text is cut to 160 septets.
+    if (!record->headerPresent) {
+        return decodeSeptetUserData(reader.rest(), reader.remaining(), head.udl, false, record->userData,
+                                    sizeof record->userData, record, LongSeptetText::CutTo160);
+    }
 
     // 7-bit text behind a header is handed on as UTF-16.
     std::uint8_t septets[kMaxTextSeptets + 1];
     const int count = decodeSeptetUserData(reader.rest(), reader.remaining(), head.udl, true, septets,
-                                           sizeof septets, record);
+                                           sizeof septets, record, LongSeptetText::CutTo160);
     if (count <= 0)
         return count;
     std::uint16_t units[kMaxTextSeptets];

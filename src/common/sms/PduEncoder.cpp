@@ -171,9 +171,10 @@ int EncodePdu_Submit(const SmsCodecOptions &options, const SmsPduRecord *record,
     if (!putServiceCentre(builder, centre.digits, centre.count, centreType))
         return -1;
 
-    // With a national language, userData starts with the whole header to send (4 or 9 octets).
-    const bool national = r.dcs == 0 && r.nationalLanguage >= 1 && r.nationalLanguage <= 3;
-    const bool header = national || r.headerPresent == 1;
+    // A 7-bit part with a header and a national language: userData starts with the whole header to
+    // send (4 or 9 octets). Without the header flag the language is not looked at.
+    const bool header = r.headerPresent == 1;
+    const bool national = header && r.dcs == 0 && r.nationalLanguage >= 1 && r.nationalLanguage <= 3;
     builder.put(static_cast<std::uint8_t>(0x11 | (r.reportRequest == 1 ? 0x20 : 0) | (header ? 0x40 : 0)));
     builder.put(0x00);
     if (!putAddress(builder, r.address, sizeof r.address))
@@ -189,7 +190,7 @@ int EncodePdu_Submit(const SmsCodecOptions &options, const SmsPduRecord *record,
         if ((headerOctets != 4 && headerOctets != 9) || !userDataHolds(headerOctets, r.dataLength, 1))
             return -1;
         layout = {r.userData, headerOctets, r.userData + headerOctets, r.dataLength, UserDataUnits::Septets};
-    } else if (r.headerPresent == 1) {
+    } else if (header) {
         concatHeaderOf(r, concatHeader);
         if (!headedLayout(r, concatHeader, r.dataLength, layout))
             return -1;

@@ -3,6 +3,7 @@
 #include "common/sms/PduCodec.h"
 
 #include "common/sms/GsmAlphabet.h"
+#include "common/sms/SeptetPacking.h"
 
 #include "PduVectors.h"
 #include "SmsTestSupport.h"
@@ -89,6 +90,7 @@ const PduDecodeCase kPduDecodeCases[] = {
     {"class 0, type 0x90 gets a plus", Decoder::Class0, kClass0Type90, 2, "", "+31641600986", 0, 0,
      TextForm::Septets, "Hi"},
     {"class 0 UCS-2", Decoder::Class0, kClass0Ucs2, 12, "", "+31641600986", 8, 0, TextForm::Ucs2, "Привет"},
+    {"class 0, DCS F4 is 8-bit", Decoder::Class0, kClass0F4, 3, "", "+31641600986", 4, 0, TextForm::Octets, "ABC"},
     {"class 0, 7-bit behind a header", Decoder::Class0, kClass0HeaderShort, 4, "", "+31641600986", 0, 0,
      TextForm::Units, "Hi€@"},
 };
@@ -126,6 +128,11 @@ TEST(PduDecode, SubmitKeepsTheRawDcsAndTheReferenceAndSkipsTheValidity)
         EXPECT_EQ(r.dcs, 0x00);
         EXPECT_EQ(std::string(reinterpret_cast<const char *>(r.userData)), "Hi");
     }
+    // 8-bit data in the 0xF0 group is read as octets, not as septets.
+    SmsPduRecord r;
+    ASSERT_EQ(decode(Decoder::Submit, SmsCodecOptions(), kSubmitF4, r), 3);
+    EXPECT_EQ(r.dcs, 0xF4);
+    EXPECT_EQ(std::string(reinterpret_cast<const char *>(r.userData)), "ABC");
 }
 
 TEST(PduDecode, AlphanumericNamesOfOneToElevenCharacters)
@@ -249,6 +256,48 @@ TEST(PduDecode, Class0SevenBitBehindAHeaderKeepsEightyUnits)
     ASSERT_EQ(decode(Decoder::Class0, SmsCodecOptions(), kClass0HeaderShort, r), 4);
     EXPECT_EQ(r.userData[8], 0);
     EXPECT_EQ(r.userData[9], 0);
+}
+
+// A DELIVER without its service-centre part whose 7-bit user data holds count septets of the
+// alphabet, behind a header when one is given.
+std::string sevenBitDeliver(const char *firstOctet, const std::vector<std::uint8_t> &header, int count)
+{
+    const int headerSeptets = (int(header.size()) * 8 + 6) / 7;
+    const int length = headerSeptets + count;
+    std::vector<std::uint8_t> ud(std::size_t(length * 7 + 7) / 8, 0);
+    std::copy(header.begin(), header.end(), ud.begin());
+    std::vector<std::uint8_t> septets;
+    for (int i = 0; i < count; ++i)
+        septets.push_back(std::uint8_t('A' + i % 26));
+    packSeptetsAtBit(septets.data(), count, 7 * headerSeptets, ud.data(), int(ud.size()));
+    const std::uint8_t lengthOctet = std::uint8_t(length);
+    return std::string(firstOctet) + "0B911346610089F6" "0010" "20806291731408" + hexOf(&lengthOctet, 1)
+        + hexOf(ud.data(), int(ud.size()));
+}
+
+TEST(PduDecode, Class0SevenBitTextIsCutTo160Septets)
+{
+    QString alphabet;
+    for (int i = 0; i < 160; ++i)
+        alphabet += QChar('A' + i % 26);
+
+    GuardedRecord plain;
+    const std::string withoutHeader = sevenBitDeliver("04", {}, 170);
+    ASSERT_EQ(decode(Decoder::Class0, SmsCodecOptions(), withoutHeader.c_str(), plain.record), 160);
+    EXPECT_TRUE(fieldsTerminatedAndGuardIntact(plain));
+    EXPECT_EQ(textOf(plain.record, 160, TextForm::Septets), alphabet);
+
+    GuardedRecord headed;
+    const std::string withHeader = sevenBitDeliver("44", bytesOf("05 00 03 2A 02 01"), 170);
+    ASSERT_EQ(decode(Decoder::Class0, SmsCodecOptions(), withHeader.c_str(), headed.record), 80);
+    EXPECT_TRUE(fieldsTerminatedAndGuardIntact(headed));
+    EXPECT_EQ(textOf(headed.record, 80, TextForm::Units), alphabet.left(80));
+    EXPECT_EQ(headed.record.sequence, 1);
+
+    // The same user data in an SMS-DELIVER gives no text.
+    SmsPduRecord deliver;
+    ASSERT_EQ(decode(Decoder::Deliver, SmsCodecOptions(), ("00" + withoutHeader).c_str(), deliver), 0);
+    EXPECT_EQ(deliver.userData[0], 0);
 }
 
 TEST(PduDecode, SeptetUserDataAlone)

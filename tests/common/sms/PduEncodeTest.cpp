@@ -80,6 +80,11 @@ TEST(PduEncode, SubmitWithoutHeader)
     r.dataLength = 10;
     EXPECT_EQ(submit(r), "003100039121F30000AA0AE8329BFD4697D9EC37");
 
+    // A national language without the header flag sends the septets alone.
+    r.nationalLanguage = 2;
+    EXPECT_EQ(submit(r), "003100039121F30000AA0AE8329BFD4697D9EC37");
+    r.nationalLanguage = 0;
+
     // Ten "@" are nine zero octets, all of them written.
     std::memset(r.userData, 0, sizeof r.userData);
     EXPECT_EQ(submit(r), "003100039121F30000AA0A000000000000000000");
@@ -180,6 +185,7 @@ TEST(PduEncode, NineOctetNationalHeaderCountsElevenHeaderSeptets)
 {
     SmsPduRecord r = emptyRecord();
     setText(r.address, sizeof r.address, "+123");
+    r.headerPresent = 1;
     r.nationalLanguage = 3;
     const auto header = bytesOf("08 00 03 2A 02 01 25 01 03");
     std::memcpy(r.userData, header.data(), header.size());
@@ -241,7 +247,7 @@ TEST(PduEncode, RefusedRecords)
         {"UCS-2 count past userData", true, [](SmsPduRecord &r) { r.dcs = 8; const std::uint16_t n = 0xFFFF; std::memcpy(r.userData, &n, 2); }},
         {"concatenated 7-bit over 160", true, [](SmsPduRecord &r) { putConcatHeader(r); r.dataLength = 154; }},
         {"concatenated UCS-2 over 140", true, [](SmsPduRecord &r) { putConcatHeader(r); r.dcs = 8; r.dataLength = 68; }},
-        {"national header of 5 octets", true, [](SmsPduRecord &r) { r.nationalLanguage = 1; r.userData[0] = 4; }},
+        {"national header of 5 octets", true, [](SmsPduRecord &r) { r.headerPresent = 1; r.nationalLanguage = 1; r.userData[0] = 4; }},
         {"a letter in the number", true, [](SmsPduRecord &r) { setText(r.address, sizeof r.address, "+12x4"); }},
         {"a letter in the centre", true, [](SmsPduRecord &r) { setText(r.serviceCentre, sizeof r.serviceCentre, "1 2"); }},
         {"DELIVER header without its 6 octets", false, [](SmsPduRecord &r) { putConcatHeader(r); r.dataLength = 5; }},

@@ -40,9 +40,11 @@ inline constexpr const char *kClass0HeaderLong =
 inline constexpr const char *kClass0HeaderShort = "440B911346610089F60010208062917314080C0500032B020290E94D1900";
 inline constexpr const char *kClass0Ucs2 = "040B911346610089F60018208062917314080C041F04400438043204350442";
 inline constexpr const char *kClass0Type90 = "040B901346610089F600102080629173140802C834";
+inline constexpr const char *kClass0F4 = "040B911346610089F600F42080629173140803414243";
 inline constexpr const char *kBroadcastWithAt = "001012340F1141801000000000000000";
 inline constexpr const char *kSubmitAbsoluteValidity = "001907039121F300002080629173140802C834";
 inline constexpr const char *kSubmitRelativeValidity = "001107039121F30000AA02C834";
+inline constexpr const char *kSubmitF4 = "001107039121F300F4AA03414243";
 
 // Originators named "A" to "ABCDEFGHIJK" (type 0xD0).
 inline constexpr const char *kDeliverNames[11] = {
@@ -96,9 +98,11 @@ inline constexpr ValidPdu kValidPdus[] = {
     {Decoder::Class0, kClass0HeaderShort},
     {Decoder::Class0, kClass0Ucs2},
     {Decoder::Class0, kClass0Type90},
+    {Decoder::Class0, kClass0F4},
     {Decoder::Broadcast, kBroadcastWithAt},
     {Decoder::Submit, kSubmitAbsoluteValidity},
     {Decoder::Submit, kSubmitRelativeValidity},
+    {Decoder::Submit, kSubmitF4},
     {Decoder::Deliver, kDeliverNames[0]},
     {Decoder::Deliver, kDeliverNames[6]},
     {Decoder::Deliver, kDeliverNames[10]},
