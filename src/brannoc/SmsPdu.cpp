@@ -102,6 +102,7 @@ void putPart(SmsPduRecord &r, const SmsTextSplit &split, int index, std::uint8_t
     const int septets = int(part.septets.size());
     if (withNational && split.nationalLanguage != 0) {
         r.nationalLanguage = split.nationalLanguage;
+        r.headerPresent = 1;
         if (concatenated) {
             data.put(8);
             for (std::uint8_t b : {std::uint8_t(0), std::uint8_t(3), reference, std::uint8_t(total), std::uint8_t(index + 1)})
