@@ -10,6 +10,9 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <memory>
+#include <utility>
+
 Q_LOGGING_CATEGORY(lcAlert, "ostrel.alert")
 
 namespace yov {
@@ -93,9 +96,25 @@ void SystemAlertPresenter::presentNonBlocking(const AlertRequest &request, Alert
     QMessageBox *box = makeBox(request, &alternate);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
-    QObject::connect(box, &QDialog::finished, box, [box, alternate, onAnswer = std::move(onAnswer)] {
-        if (onAnswer)
-            onAnswer(answerOf(*box, alternate));
+    // Exactly one answer: from the button when the box finishes, else (the box went with the
+    // window it belongs to) the closed answer, on the next turn of the event loop rather than from
+    // inside that window's destruction.
+    auto pending = std::make_shared<AlertAnswer>(onAnswer ? std::move(onAnswer) : AlertAnswer([](int) {}));
+    const int closedAnswer = alternate ? AlternateReturn : DefaultReturn;
+    QObject::connect(box, &QDialog::finished, box, [box, alternate, pending] {
+        if (const AlertAnswer answer = std::exchange(*pending, nullptr))
+            answer(answerOf(*box, alternate));
+    });
+    QObject::connect(box, &QObject::destroyed, QCoreApplication::instance(), [pending, closedAnswer] {
+        if (!*pending)
+            return;
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [pending, closedAnswer] {
+                if (const AlertAnswer answer = std::exchange(*pending, nullptr))
+                    answer(closedAnswer);
+            },
+            Qt::QueuedConnection);
     });
     box->show();
 }
