@@ -5,15 +5,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QAtomicPointer>
-#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 
 #include <memory>
 #include <utility>
-
-Q_LOGGING_CATEGORY(lcAlert, "ostrel.alert")
 
 namespace yov {
 
@@ -48,11 +45,8 @@ int answerOf(const QMessageBox &box, const QPushButton *alternate)
 
 int AlertPresenter::runAlert(const AlertRequest &request)
 {
-    if (RecordDispatchScope::active())
-        qCWarning(lcAlert).noquote()
-            << QStringLiteral("blocking alert \"%1\" raised while device record %2 is being handled: the device "
-                              "link stands still until it is answered (use the non-blocking form)")
-                   .arg(request.title.isEmpty() ? request.message : request.title, RecordDispatchScope::current());
+    RecordDispatchScope::warnNestedLoop(
+        QStringLiteral("blocking alert \"%1\"").arg(request.title.isEmpty() ? request.message : request.title));
     return presentBlocking(request);
 }
 
