@@ -62,6 +62,18 @@ bool ProcessMsgServerLauncher::launch(const QString &path)
         qCWarning(lcMsgCenter).noquote() << "cannot start" << path << ":" << process->errorString();
         return false;
     }
+    // The device service ends only when the dashboard ends it: an end of its own (a crash, a kill
+    // from outside) leaves the dashboard without a device, which the log says at once.
+    QProcess *started = process.get();
+    const qint64 pid = started->processId();
+    QObject::connect(started, &QProcess::finished, started, [started, pid](int exitCode, QProcess::ExitStatus status) {
+        qCWarning(lcMsgCenter).noquote()
+            << QStringLiteral("the device service %1 (process %2) ended on its own, %3: no device records follow")
+                   .arg(started->program())
+                   .arg(pid)
+                   .arg(status == QProcess::CrashExit ? QStringLiteral("killed or crashed")
+                                                      : QStringLiteral("exit code %1").arg(exitCode));
+    });
     process_ = std::move(process);
     return true;
 }
@@ -80,6 +92,7 @@ void ProcessMsgServerLauncher::terminate(int graceMs)
 {
     if (!process_)
         return;
+    QObject::disconnect(process_.get(), &QProcess::finished, nullptr, nullptr); // ended on request
     if (process_->state() != QProcess::NotRunning) {
         process_->terminate();
         if (!process_->waitForFinished(graceMs)) {
