@@ -28,46 +28,10 @@ bool matches(const QString &text, const QString &pattern) { return yov::Regex::i
 
 } // namespace
 
-int FieldLimits::of(ContactField field) const
-{
-    switch (field) {
-    case ContactField::Name:
-        return name;
-    case ContactField::Mobile:
-        return mobile;
-    case ContactField::Home:
-        return home;
-    case ContactField::Office:
-        return office;
-    case ContactField::Email:
-        return email;
-    default:
-        return kNoLimit;
-    }
-}
-
-int ConfiguredFieldLengths::of(ContactField field) const
-{
-    switch (field) {
-    case ContactField::Name:
-        return name;
-    case ContactField::Mobile:
-        return mobile;
-    case ContactField::Home:
-        return home;
-    case ContactField::Office:
-        return office;
-    case ContactField::Email:
-        return email;
-    default:
-        return 0;
-    }
-}
-
 ConfiguredFieldLengths ConfiguredFieldLengths::read(const ConfigService &switches)
 {
-    return {switches.getUserNameLen(), switches.getUserMobilePhoneLen(), switches.getUserHomePhoneLen(),
-            switches.getUserOfficePhoneNumLen(), switches.getUserEmailLen()};
+    return {{switches.getUserNameLen(), switches.getUserMobilePhoneLen(), switches.getUserHomePhoneLen(),
+             switches.getUserOfficePhoneNumLen(), switches.getUserEmailLen()}};
 }
 
 QString FieldCheck::localizedMessage() const
@@ -136,7 +100,7 @@ FieldCheck ContactFieldRules::checkTextFieldLength(const ContactFieldTexts &text
         {ContactField::Email, "eMail length is less than %d"},
     };
     for (const auto &minimum : minimums) {
-        const QString &text = texts.text(minimum.field);
+        const QString &text = texts.of(minimum.field);
         const int length = configured.of(minimum.field);
         if (!text.isEmpty() && text.size() < length)
             return FieldCheck::fail(minimum.field, QLatin1String(minimum.message), {QString::number(length)});
@@ -215,7 +179,7 @@ ContactFieldTexts ContactFieldRules::rearrangeEditDialogTextfieldsByContact(cons
     ContactFieldTexts texts;
     for (const FieldKey &entry : kCollectOrder) {
         if (isFieldEnabled(flags, entry.field))
-            texts.text(entry.field) = contactText(contact, entry.key);
+            texts.of(entry.field) = contactText(contact, entry.key);
     }
     return texts;
 }
@@ -224,7 +188,7 @@ void ContactFieldRules::collectContactFields(QVariantMap &contact, const Contact
 {
     for (const FieldKey &entry : kCollectOrder) {
         if (isFieldEnabled(flags, entry.field))
-            contact.insert(entry.key, texts.text(entry.field));
+            contact.insert(entry.key, texts.of(entry.field));
     }
 }
 
@@ -232,8 +196,8 @@ void ContactFieldRules::collectAddContactFields(QVariantMap &contact, const Cont
                                                 bool displayRemark)
 {
     for (const FieldKey &entry : kAddOrder) {
-        if (!texts.text(entry.field).isEmpty())
-            contact.insert(entry.key, texts.text(entry.field));
+        if (!texts.of(entry.field).isEmpty())
+            contact.insert(entry.key, texts.of(entry.field));
     }
     if (displayRemark && !remark.isEmpty())
         contact.insert(contactkey::remark, remark);
@@ -243,7 +207,7 @@ void ContactFieldRules::writeAllContactFields(QVariantMap &contact, const Contac
                                               bool displayRemark)
 {
     for (const FieldKey &entry : kAddOrder)
-        contact.insert(entry.key, texts.text(entry.field));
+        contact.insert(entry.key, texts.of(entry.field));
     if (displayRemark)
         contact.insert(contactkey::remark, remark);
 }

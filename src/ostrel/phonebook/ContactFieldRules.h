@@ -17,27 +17,14 @@ class ConfigService;
 
 // A storage's limits: the name in bytes of the SIM alpha coding, the others in weighted
 // characters. kNoLimit: the text stays as typed.
-struct FieldLimits {
+struct FieldLimits : PerContactField<int> {
     static constexpr int kNoLimit = -1;
-    int name = kNoLimit;
-    int mobile = kNoLimit;
-    int home = kNoLimit;
-    int office = kNoLimit;
-    int email = kNoLimit;
-
-    int of(ContactField field) const;
+    static FieldLimits none() { return {{kNoLimit, kNoLimit, kNoLimit, kNoLimit, kNoLimit}}; }
 };
 
 // The configured lengths (PhoneBook_UserNameLen and its siblings): a maximum for the name, a
 // minimum for the others; 0 where nothing is configured.
-struct ConfiguredFieldLengths {
-    int name = 0;
-    int mobile = 0;
-    int home = 0;
-    int office = 0;
-    int email = 0;
-
-    int of(ContactField field) const;
+struct ConfiguredFieldLengths : PerContactField<int> {
     static ConfiguredFieldLengths read(const ConfigService &switches);
 };
 

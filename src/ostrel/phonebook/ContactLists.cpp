@@ -3,8 +3,6 @@
 #include "ostrel/framework/language/LanguageOperation.h"
 #include "ostrel/framework/switches/ConfigService.h"
 
-#include <QCollator>
-
 #include <algorithm>
 #include <memory>
 
@@ -12,8 +10,14 @@ namespace ostrel {
 
 namespace {
 
-// The collator of the active language, made again when the language changes.
-const QCollator &activeCollator()
+bool carriesIndex(const QVariantMap &contact, int index)
+{
+    return hasContactIndex(contact) && contactIndex(contact) == index;
+}
+
+} // namespace
+
+const QCollator &ContactLists::activeCollator()
 {
     thread_local QString language;
     thread_local std::unique_ptr<QCollator> collator;
@@ -24,13 +28,6 @@ const QCollator &activeCollator()
     }
     return *collator;
 }
-
-bool carriesIndex(const QVariantMap &contact, int index)
-{
-    return hasContactIndex(contact) && contactIndex(contact) == index;
-}
-
-} // namespace
 
 int ContactLists::localizedCompare(const QString &a, const QString &b) { return activeCollator().compare(a, b); }
 

@@ -3,6 +3,7 @@
 // finding and removing by record number or by name and mobile number, and free record numbers.
 #include "ostrel/phonebook/PBContact.h"
 
+#include <QCollator>
 #include <QList>
 #include <QSet>
 #include <QVariantMap>
@@ -14,6 +15,9 @@ public:
     // Compares two texts by the collation of the active interface language: negative, zero or
     // positive.
     static int localizedCompare(const QString &a, const QString &b);
+    // The collation of the active interface language (made again when the language changes), for
+    // callers that compare many times.
+    static const QCollator &activeCollator();
 
     // Sorts the list in place by the key's text (a missing value as empty text) with the localised
     // comparison; equal elements keep their order.

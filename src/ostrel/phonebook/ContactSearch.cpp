@@ -14,11 +14,20 @@ QString NumberMatch::cut(const QString &number, int threshold)
 
 bool NumberMatch::matches(const QString &contactNumber) const
 {
-    const QString cutNumber = cut(contactNumber, threshold_);
+    const QStringView cutNumber = QStringView(contactNumber).right(threshold_);
     return !cutNumber.isEmpty() && cutNumber == key_;
 }
 
-bool NumberMatch::matchesContact(const QVariantMap &contact) const { return matches(contactMobile(contact)); }
+bool NumberMatch::matchesContact(const QVariantMap &contact) const
+{
+    // Most contacts hold their number as a string: read it without a copy.
+    const auto it = contact.constFind(contactkey::mobilephone);
+    if (it == contact.constEnd())
+        return false;
+    if (it->typeId() == QMetaType::QString)
+        return matches(*static_cast<const QString *>(it->constData()));
+    return matches(contactMobile(contact));
+}
 
 ContactSearch::ContactSearch(const QString &text, bool prefixMode, bool caseSensitive)
     : text_(text), prefix_(prefixMode), caseSensitivity_(caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive)

@@ -20,25 +20,4 @@ bool hasContactIndex(const QVariantMap &contact)
 
 int contactIndex(const QVariantMap &contact) { return hasContactIndex(contact) ? yov::nsInt(contact.value(contactkey::index)) : 0; }
 
-const QString &ContactFieldTexts::text(ContactField field) const
-{
-    return const_cast<ContactFieldTexts *>(this)->text(field);
-}
-
-QString &ContactFieldTexts::text(ContactField field)
-{
-    switch (field) {
-    case ContactField::Mobile:
-        return mobile;
-    case ContactField::Home:
-        return home;
-    case ContactField::Office:
-        return office;
-    case ContactField::Email:
-        return email;
-    default:
-        return name;
-    }
-}
-
 } // namespace ostrel

@@ -59,16 +59,34 @@ int contactIndex(const QVariantMap &contact);
 // The five texts of the contact dialog.
 enum class ContactField { None = -1, Name = 0, Mobile, Home, Office, Email };
 
-struct ContactFieldTexts {
-    QString name;
-    QString mobile;
-    QString home;
-    QString office;
-    QString email;
+// One value for each of the five fields.
+template <typename T>
+struct PerContactField {
+    T name{};
+    T mobile{};
+    T home{};
+    T office{};
+    T email{};
 
-    const QString &text(ContactField field) const;
-    QString &text(ContactField field);
+    T &of(ContactField field)
+    {
+        switch (field) {
+        case ContactField::Mobile:
+            return mobile;
+        case ContactField::Home:
+            return home;
+        case ContactField::Office:
+            return office;
+        case ContactField::Email:
+            return email;
+        default:
+            return name;
+        }
+    }
+    const T &of(ContactField field) const { return const_cast<PerContactField *>(this)->of(field); }
 };
+
+using ContactFieldTexts = PerContactField<QString>;
 
 // What the contact dialog hands over on OK: its texts, the group field, the group pop-up's selected
 // index and the save position's tag (0 computer, 1 SIM, 2 device).

@@ -32,16 +32,18 @@ void PBController::readCurrentFile()
         pcFileLeftInPlace_.clear();
     switch (read.outcome) {
     case PcPhoneBookRead::Outcome::SetAside:
-        qCWarning(lcPhonebook).noquote() << "The phonebook file" << path << "could not be read (" << read.reason
-                                         << "); it was renamed to" << read.setAsideAs << "and the phonebook starts empty";
+        qCWarning(lcPhonebook).noquote() << QStringLiteral("The phonebook file %1 could not be read (%2); it was renamed to %3 "
+                                                          "and the phonebook starts empty")
+                                                .arg(path, read.reason, read.setAsideAs);
         popupAlertOkLater(yov::formatPlaceholders(
             localized(QStringLiteral("The phonebook file %@ could not be read. It was renamed to %@ and the phonebook starts empty.")),
             {path, read.setAsideAs}));
         break;
     case PcPhoneBookRead::Outcome::LeftInPlace:
         pcFileLeftInPlace_ = path;
-        qCWarning(lcPhonebook).noquote() << "The phonebook file" << path << "could not be read (" << read.reason
-                                         << ") nor renamed; nothing will be written over it";
+        qCWarning(lcPhonebook).noquote()
+            << QStringLiteral("The phonebook file %1 could not be read (%2) nor renamed; nothing will be written over it")
+                   .arg(path, read.reason);
         popupAlertOkLater(yov::formatPlaceholders(
             localized(QStringLiteral("The phonebook file %@ could not be read. It is left as it is and changes to the phonebook are not saved.")),
             {path}));
@@ -171,10 +173,11 @@ void PBController::sortGroupInPC()
 {
     // Each pair is exchanged unless it is in ascending order (equal names are exchanged too); the
     // current group keeps being the same group.
+    const QCollator &collator = ContactLists::activeCollator();
     const int count = int(m_PcPhoneList.size());
     for (int i = 0; i + 1 < count; ++i) {
         for (int j = i + 1; j < count; ++j) {
-            if (ContactLists::localizedCompare(m_PcPhoneList.at(i).name(), m_PcPhoneList.at(j).name()) < 0)
+            if (collator.compare(m_PcPhoneList.at(i).name(), m_PcPhoneList.at(j).name()) < 0)
                 continue;
             m_PcPhoneList.swapItemsAt(i, j);
             if (m_CurGroupIndex == i)

@@ -23,13 +23,13 @@ FieldLimits PBController::limitsOfStorage(int storage) const
 {
     switch (storage) {
     case int(PBStorage::PC):
-        return {pcNameMaxLen_, pcNumberMaxLen_, pcNumberMaxLen_, pcNumberMaxLen_, pcEmailMaxLen_};
+        return {{pcNameMaxLen_, pcNumberMaxLen_, pcNumberMaxLen_, pcNumberMaxLen_, pcEmailMaxLen_}};
     case int(PBStorage::SIM):
-        return {simNameMaxLen_, simNumberMaxLen_, simNumber2MaxLen_, simNumber3MaxLen_, simMailMaxLen_};
+        return {{simNameMaxLen_, simNumberMaxLen_, simNumber2MaxLen_, simNumber3MaxLen_, simMailMaxLen_}};
     case int(PBStorage::ME):
-        return {meNameMaxLen_, meNumberMaxLen_, meNumber2MaxLen_, meNumber3MaxLen_, meMailMaxLen_};
+        return {{meNameMaxLen_, meNumberMaxLen_, meNumber2MaxLen_, meNumber3MaxLen_, meMailMaxLen_}};
     default:
-        return {};
+        return FieldLimits::none();
     }
 }
 
