@@ -190,6 +190,9 @@ public:
     FieldCheck validTextFieldContent(const ContactDialogValues &values) const;
     FieldCheck checkTextFieldLength(const ContactDialogValues &values) const;
     FieldCheck checkGroupName(const QString &name, int row) const;
+    // The plug-in path: name and mobile present and, with ContactNameUniqueCheckingEnabled, the
+    // name new in the computer and on the SIM.
+    FieldCheck isUserNameAndMobilePhoneRightful(const ContactFieldTexts &texts) const;
     static bool checkNameItem(const QString &name) { return ContactFieldRules::checkNameItem(name); }
     static bool checkAddFlag(const QString &number) { return ContactFieldRules::checkAddFlag(number); }
 

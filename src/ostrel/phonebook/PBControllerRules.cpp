@@ -66,6 +66,17 @@ FieldCheck PBController::checkGroupName(const QString &name, int row) const
     return ContactFieldRules::checkGroupName(name, row, groupNames(), pcNameMaxLen_);
 }
 
+FieldCheck PBController::isUserNameAndMobilePhoneRightful(const ContactFieldTexts &texts) const
+{
+    if (texts.name.isEmpty())
+        return FieldCheck::fail(ContactField::Name, QStringLiteral("The name should not be null!"));
+    if (texts.mobile.isEmpty())
+        return FieldCheck::fail(ContactField::Mobile, QStringLiteral("The mobilephone should not be null!"));
+    if (configuration_.ContactNameUniqueCheckingEnabled && !contactNameIsUnique(texts.name))
+        return FieldCheck::fail(ContactField::Name, QStringLiteral("The name is already exist !"));
+    return FieldCheck::pass();
+}
+
 // ---- uniqueness ----------------------------------------------------------------------------------
 
 bool PBController::contactNameExistInList(const QString &name, const QList<QVariantMap> &list,

@@ -192,6 +192,10 @@ TEST(Uniqueness, OnTheSimAndByName)
     EXPECT_EQ(pb.validTextFieldContent(dialog("Sam", "5", QString(), 1)).message, QStringLiteral("The name is already exist !"));
     EXPECT_TRUE(pb.contactNameExist(QStringLiteral("Sam"), 1));
     EXPECT_FALSE(pb.contactNameIsUnique(QStringLiteral("Sam")));
+    // The plug-in path: both present, the name new on the computer and the SIM.
+    EXPECT_EQ(pb.isUserNameAndMobilePhoneRightful({"Sam", "7", "", "", ""}).message, QStringLiteral("The name is already exist !"));
+    EXPECT_EQ(pb.isUserNameAndMobilePhoneRightful({"Ida", "", "", "", ""}).field, ContactField::Mobile);
+    EXPECT_TRUE(pb.isUserNameAndMobilePhoneRightful({"Ida", "7", "", "", ""}).passed());
 
     pb.phonebookOperate_ = PBController::OperationEdit;
     pb.setSimContact(ContactPlace{PBStorage::SIM, -1, 0});
