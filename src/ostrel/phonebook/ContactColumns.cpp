@@ -7,16 +7,16 @@
 namespace ostrel {
 
 namespace {
-ContactColumn column(const QString &identifier, const char *title)
+ContactColumn contactColumn(const QString &identifier, const char *title)
 {
     return {identifier, QLatin1String(title), ContactColumns::kStartWidth};
 }
 
 QList<ContactColumn> fieldColumns()
 {
-    return {column(contactkey::username, "Name"), column(contactkey::mobilephone, "MobilePhone"),
-            column(contactkey::officephone, "OfficePhone"), column(contactkey::homephone, "HomePhone"),
-            column(contactkey::email, "EMail")};
+    return {contactColumn(contactkey::username, "Name"), contactColumn(contactkey::mobilephone, "MobilePhone"),
+            contactColumn(contactkey::officephone, "OfficePhone"), contactColumn(contactkey::homephone, "HomePhone"),
+            contactColumn(contactkey::email, "EMail")};
 }
 } // namespace
 
@@ -25,13 +25,13 @@ QList<ContactColumn> ContactColumns::initUserTableViewColumnsAtPC(bool noGroup, 
     QList<ContactColumn> columns = fieldColumns();
     if (arabicInversion) {
         std::reverse(columns.begin(), columns.end());
-        columns.prepend(column(contactkey::groupname, "Group"));
+        columns.prepend(contactColumn(contactkey::groupname, "Group"));
         return columns;
     }
     if (!noGroup)
-        columns.append(column(contactkey::groupname, "Group"));
+        columns.append(contactColumn(contactkey::groupname, "Group"));
     if (displayRemark)
-        columns.append(column(contactkey::remark, "Remark"));
+        columns.append(contactColumn(contactkey::remark, "Remark"));
     return columns;
 }
 

@@ -24,7 +24,7 @@ const QString kBlankAtEnds = QStringLiteral("(^\\s)|(\\s$)");
 // A number: an optional leading "+", then digits, "*" and "#".
 const QString kNumberPattern = QStringLiteral("^[+]?[0-9*#]*$");
 
-bool matches(const QString &text, const QString &pattern) { return yov::Regex::isMatchedByRegex(text, pattern); }
+bool matchesPattern(const QString &text, const QString &pattern) { return yov::Regex::isMatchedByRegex(text, pattern); }
 
 } // namespace
 
@@ -56,7 +56,7 @@ FieldCheck ContactFieldRules::checkUserName(const QString &name)
 {
     if (name.isEmpty())
         return FieldCheck::fail(ContactField::Name, kNameNull);
-    if (matches(name, kBlankAtEnds))
+    if (matchesPattern(name, kBlankAtEnds))
         return FieldCheck::fail(ContactField::Name, kInvalidCharacters);
     return FieldCheck::pass();
 }
@@ -65,7 +65,7 @@ FieldCheck ContactFieldRules::checkPhoneNumber(ContactField field, const QString
 {
     if (number.isEmpty())
         return required ? FieldCheck::fail(field, kMobileNull) : FieldCheck::pass();
-    if (!matches(number, kNumberPattern))
+    if (!matchesPattern(number, kNumberPattern))
         return FieldCheck::fail(field, kInvalidCharacters);
     return FieldCheck::pass();
 }
@@ -114,7 +114,7 @@ FieldCheck ContactFieldRules::checkGroupName(const QString &name, int row, const
         return FieldCheck::fail(ContactField::None, kItemNull);
     if (name.toUtf8().size() > maxBytes)
         return FieldCheck::fail(ContactField::None, kGroupNameTooLong);
-    if (matches(name, kBlankAtEnds))
+    if (matchesPattern(name, kBlankAtEnds))
         return FieldCheck::fail(ContactField::None, kInvalidCharacters);
     for (int i = 0; i < groupNames.size(); ++i) {
         if (i != row && groupNames.at(i) == name)
@@ -123,7 +123,7 @@ FieldCheck ContactFieldRules::checkGroupName(const QString &name, int row, const
     return FieldCheck::pass();
 }
 
-bool ContactFieldRules::checkNameItem(const QString &name) { return matches(name, QStringLiteral("^\\w*\\w$")); }
+bool ContactFieldRules::checkNameItem(const QString &name) { return matchesPattern(name, QStringLiteral("^\\w*\\w$")); }
 
 bool ContactFieldRules::checkAddFlag(const QString &number)
 {

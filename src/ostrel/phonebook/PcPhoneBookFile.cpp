@@ -11,10 +11,10 @@ namespace ostrel {
 
 namespace {
 
-bool isDictionary(const QVariant &value) { return value.typeId() == QMetaType::QVariantMap; }
-bool isArray(const QVariant &value) { return value.typeId() == QMetaType::QVariantList; }
+bool isPlistDictionary(const QVariant &value) { return value.typeId() == QMetaType::QVariantMap; }
+bool isPlistArray(const QVariant &value) { return value.typeId() == QMetaType::QVariantList; }
 
-bool isNumber(const QVariant &value)
+bool isPlistNumber(const QVariant &value)
 {
     switch (value.typeId()) {
     case QMetaType::Int:
@@ -29,11 +29,11 @@ bool isNumber(const QVariant &value)
 }
 
 // A number stored under a text key reads as its text from now on.
-QVariantMap withTexts(QVariantMap dictionary)
+QVariantMap withContactTexts(QVariantMap dictionary)
 {
     for (const QString &key : contactkey::textKeys()) {
         auto it = dictionary.find(key);
-        if (it != dictionary.end() && isNumber(*it))
+        if (it != dictionary.end() && isPlistNumber(*it))
             *it = yov::nsString(*it);
     }
     return dictionary;
@@ -50,24 +50,24 @@ std::optional<PcPhoneList> PcPhoneBookFile::fromPlist(const QVariant &root, QStr
             *reason = why;
         return std::nullopt;
     };
-    if (!isArray(root))
+    if (!isPlistArray(root))
         return refuse(QStringLiteral("the root is not an array of groups"));
     PcPhoneList groups;
     const QVariantList list = root.toList();
     groups.reserve(list.size());
     for (int g = 0; g < list.size(); ++g) {
-        if (!isArray(list.at(g)))
+        if (!isPlistArray(list.at(g)))
             return refuse(QStringLiteral("group %1 is not an array").arg(g));
         const QVariantList elements = list.at(g).toList();
-        if (elements.isEmpty() || !isDictionary(elements.first()))
+        if (elements.isEmpty() || !isPlistDictionary(elements.first()))
             return refuse(QStringLiteral("group %1 has no header dictionary").arg(g));
         PcGroup group;
-        group.header = withTexts(elements.first().toMap());
+        group.header = withContactTexts(elements.first().toMap());
         group.contacts.reserve(elements.size() - 1);
         for (int i = 1; i < elements.size(); ++i) {
-            if (!isDictionary(elements.at(i)))
+            if (!isPlistDictionary(elements.at(i)))
                 return refuse(QStringLiteral("element %1 of group %2 is not a contact dictionary").arg(i).arg(g));
-            group.contacts.append(withTexts(elements.at(i).toMap()));
+            group.contacts.append(withContactTexts(elements.at(i).toMap()));
         }
         groups.append(std::move(group));
     }
