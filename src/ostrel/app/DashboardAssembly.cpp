@@ -20,6 +20,7 @@
 #include "ostrel/framework/skin/YOVUIManager.h"
 #include "ostrel/framework/switches/ConfigService.h"
 #include "ostrel/framework/webengine/WebEngineSetup.h"
+#include "ostrel/phonebook/PBController.h"
 #include "platform/alert/AlertPresenter.h"
 
 #include <QCoreApplication>
@@ -64,6 +65,7 @@ DashboardAssembly::DashboardAssembly(Options options) : msgCenter_(std::move(opt
 
 DashboardAssembly::~DashboardAssembly()
 {
+    phonebookController_.reset();
     recordController_.reset();
     dialController_.reset();
     initController_.reset();
@@ -127,6 +129,7 @@ void DashboardAssembly::createControllers()
     initController_->setUpdateLink(AEMessage::defaultAEMessage());
     dialController_ = std::make_unique<DialController>(context);
     recordController_ = std::make_unique<DialRecordController>(context);
+    phonebookController_ = std::make_unique<PBController>(context);
 
     MainController *main = mainController_.get();
     initController_->netCardStatusHook = [main] { return main->getNetCardStatus(); };
@@ -169,6 +172,8 @@ void DashboardAssembly::awakeFromNib()
     initController_->awakeFromNib();
     dialController_->awakeFromNib();
     recordController_->awakeFromNib();
+    phonebookController_->wndMain = mainController_->wndMain;
+    phonebookController_->awakeFromNib();
 }
 
 void DashboardAssembly::launch()

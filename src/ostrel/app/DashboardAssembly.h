@@ -10,6 +10,7 @@
 //   4. InitController (device state: its sheets hang on the main window)
 //   5. DialController (connection: its Internet page goes into the main window's "Internet" tab)
 //   6. DialRecordController (the connection records, their totals, reset and limit settings)
+//   7. PBController (phonebook: contacts, number lookup; no page yet)
 //
 // A controller added later is created in createControllers() and woken in awakeFromNib() at the
 // place this list gives it. The windows of the launch road come afterwards, from launch().
@@ -29,6 +30,7 @@ class DialRecordController;
 class InitController;
 class Language;
 class MainController;
+class PBController;
 class SkinManagerAccess;
 class SkinnedAlertPresenter;
 class YOVAlertPanel;
@@ -62,6 +64,7 @@ public:
     InitController *initController() const { return initController_.get(); }
     DialController *dialController() const { return dialController_.get(); }
     DialRecordController *recordController() const { return recordController_.get(); }
+    PBController *phonebookController() const { return phonebookController_.get(); }
     YOVAlertPanel *alertPanel() const { return alertPanel_.get(); }
 
 private:
@@ -81,6 +84,7 @@ private:
     std::unique_ptr<InitController> initController_;
     std::unique_ptr<DialController> dialController_;
     std::unique_ptr<DialRecordController> recordController_;
+    std::unique_ptr<PBController> phonebookController_;
     bool awoken_ = false;
 };
 
