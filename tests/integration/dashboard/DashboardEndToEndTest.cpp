@@ -27,6 +27,7 @@
 #include <QDBusMetaType>
 #include <QDir>
 #include <QFileInfo>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QLabel>
@@ -238,29 +239,44 @@ TEST_F(DashboardEndToEndTest, PinSheetUnlocksTheSim)
     EXPECT_EQ(yov::nsInt(sim.value(QStringLiteral("PinRemain"))), 3) << "the PIN was not taken at the first try";
 }
 
-TEST_F(DashboardEndToEndTest, RoamingRaisesTheRoamingAlert)
+TEST_F(DashboardEndToEndTest, RoamingWhileConnectedOpensTheRoamingWindowAndTheLinkFlows)
 {
     // The roaming alert is the operator's choice; the shipped settings leave it off.
     setSettings({{QStringLiteral("enableRoamAlert"), true}});
     launch(QStringLiteral("default.plist"));
     ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
-    ASSERT_TRUE(QTest::qWaitFor([this] { return statusText("labelInitLocalSPN").contains(QLatin1String("Vandrel")); },
-                                kWaitMs));
-    EXPECT_EQ(presenter_.count(), 0) << "an alert on the home network";
+    pressConnectButton(QStringLiteral("Connect"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dial()->connectStatus() == yov::kConnectStatusConnected; }, kWaitMs));
+    QWidget *window = init()->roamAlertWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->isVisible()) << "a roaming window on the home network";
+    const qint64 droppedBefore = assembly_->msgCenter()->droppedCount();
 
     const QDBusMessage reply =
         control(QStringLiteral("SetModemState"), {QStringLiteral("Network"), QVariantMap{{QStringLiteral("Roaming"), true}}});
     ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << qPrintable(reply.errorMessage());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }, kWaitMs)) << "no roaming window";
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Roaming"));
+    auto *text = window->findChild<QLabel *>(QStringLiteral("roamwarnningText"));
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->text().contains(QLatin1String("roaming"), Qt::CaseInsensitive)) << qPrintable(text->text());
+    EXPECT_FALSE(window->isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the roaming window holds the dashboard";
+    EXPECT_TRUE(QTest::qWaitFor([this] { return statusText("labelInitRoamStatus") == QLatin1String("R"); }, kWaitMs));
+    if (const QString path = testing_paths::screenshotPath(QStringLiteral("roaming-window.png")); !path.isEmpty())
+        QGuiApplication::primaryScreen()->grabWindow(0).save(path);
 
-    EXPECT_TRUE(QTest::qWaitFor([this] { return presenter_.count() > 0; }, kWaitMs)) << "no alert was raised";
-    bool roamAlert = false;
-    QStringList shown;
-    for (const yov::AlertRequest &alert : presenter_.shown()) {
-        shown << alert.title + QStringLiteral(": ") + alert.message;
-        roamAlert = roamAlert || alert.message.contains(QLatin1String("roam"), Qt::CaseInsensitive) ||
-                    alert.title.contains(QLatin1String("roam"), Qt::CaseInsensitive);
-    }
-    EXPECT_TRUE(roamAlert) << qPrintable(shown.join(QLatin1String(" | ")));
+    // While it stands open the connection goes on: the counters move, no record is dropped.
+    const qint64 received = dial()->receivedBytes();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dial()->receivedBytes() > received + 10000; }, kWaitMs))
+        << "the counters do not move";
+    EXPECT_EQ(dial()->connectStatus(), yov::kConnectStatusConnected);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(assembly_->msgCenter()->droppedCount(), droppedBefore);
+    EXPECT_EQ(presenter_.count(), 0) << qPrintable(presenter_.shown().first().message);
+
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("btnRoamAlertOK")), Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
 }
 
 namespace {

@@ -234,7 +234,12 @@ void InitController::sendActiveSimcardSMS(int domainBits)
                                  yov::nsString(setting(QStringLiteral("SMS"), QStringLiteral("SendActiveSIMCardSMSMsg")));
                              if (to.isEmpty() || text.isEmpty())
                                  return;
-                             Neighbours::sms().sendSmsTo(to, text, false, false, true);
+                             if (!Neighbours::sms().sendSmsTo(to, text, false, false, true)) {
+                                 // Still due: the next registration report tries again.
+                                 qCWarning(lcInit) << "the line-activation SMS could not be sent; it is tried again "
+                                                      "at the next registration";
+                                 return;
+                             }
                              setModuleKey(QStringLiteral("SMS"), QStringLiteral("NeedSendActiveSIMCardSMS"), false);
                              writeSettingsReported("the activation SMS state");
                          });
@@ -260,6 +265,8 @@ void InitController::dealWithMsgOfCheckPhoneNumber(const yov::Notification &n)
         setRuntimeObject(QString(QLatin1String("")), QStringLiteral("runtimePhoneNumber"));
     } else {
         setRuntimeObject(number, QStringLiteral("runtimePhoneNumber"));
+        // The small window's top line now has the number to show.
+        smartUITopFrontSizeFlag_ = true;
         if (isSmartUI())
             notificationCenter().post(QStringLiteral("DisplayPhoneNumberForSmart"), nullptr, {});
     }

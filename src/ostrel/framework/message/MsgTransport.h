@@ -6,6 +6,7 @@
 //   MsgServerLauncher  starts the device-service program and ends processes.
 
 #include <QByteArray>
+#include <QtGlobal>
 #include <QString>
 
 #include <functional>
@@ -39,6 +40,11 @@ public:
 
     // Waits up to timeoutMs for the name to have no owner; true when it has none.
     virtual bool waitForServiceGone(int timeoutMs) = 0;
+
+    // Whom to tell, on the owning thread, when the device service's name gains (true) or loses
+    // (false) its owner. A transport that cannot tell never calls it.
+    using OwnerWatcher = std::function<void(bool owned)>;
+    virtual void setOwnerWatcher(OwnerWatcher watcher) { Q_UNUSED(watcher) }
 };
 
 class MsgServerLauncher {

@@ -1,5 +1,6 @@
 #pragma once
-// Starts the device-service program as a child process and ends processes by their id.
+// Starts the device-service program as a child process (which ends when this process dies) and
+// ends processes by their id.
 
 #include "ostrel/framework/message/MsgTransport.h"
 

@@ -6,6 +6,10 @@
 #include "common/records/Payload.h"
 #include "ostrel/device/service/MccMnc.h"
 
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
 using namespace inittest;
 using ostrel::InitController;
 using testing_support::ScriptedAlertPresenter;
@@ -230,19 +234,30 @@ TEST_F(InitNetworkTest, RoamingAlertOncePerRoamingPeriod)
     roaming.netMnc = "10";
     roaming.roam = "ROAM_ON";
     deliver(7, 36, 0, 0, 1, netInfo("UMTS", "CS_PS"));
+    // The roaming alert is a window of its own, not a panel that holds the dashboard.
+    QWidget *window = controller->roamAlertWindow();
+    ASSERT_NE(window, nullptr);
+    auto *text = window->findChild<QLabel *>(QStringLiteral("roamwarnningText"));
+    ASSERT_NE(text, nullptr);
     deliver(7, 37, 0, 0, 1, plmn(roaming));
-    deliver(7, 37, 0, 0, 1, plmn(roaming));
-    ASSERT_EQ(alerts.count(), 1);
-    EXPECT_EQ(alerts.shown()[0].title, "STRING_ROAM_ALERT_WND");
-    EXPECT_EQ(alerts.shown()[0].message, "STRING_ROAM_ALERT_TEXT");
+    ASSERT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "STRING_ROAM_ALERT_WND");
+    EXPECT_EQ(text->text(), "STRING_ROAM_ALERT_TEXT");
+    EXPECT_FALSE(window->isModal());
+    EXPECT_EQ(alerts.count(), 0);
     EXPECT_TRUE(controller->hasAlertRoam);
     // No question about disconnecting: the first report after start is no transfer.
     EXPECT_EQ(netDial.disconnects, 0);
+    // Its OK closes it; a further report of the same roaming period does not bring it back.
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("btnRoamAlertOK")), Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    deliver(7, 37, 0, 0, 1, plmn(roaming));
+    EXPECT_FALSE(window->isVisible());
 
     deliver(7, 37, 0, 0, 1, plmn({}));
     EXPECT_FALSE(controller->hasAlertRoam);
     deliver(7, 37, 0, 0, 1, plmn(roaming));
-    EXPECT_EQ(alerts.count(), 2);
+    EXPECT_TRUE(window->isVisible());
 }
 
 class NoSignalAlertTest : public InitNetworkTest {

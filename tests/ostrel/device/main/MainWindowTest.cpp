@@ -173,8 +173,8 @@ TEST_F(MainWindowTest, DisabledToolbarDoesNothingAndEnablingRestoresTheAction)
     auto items = controller->toolbarItemsArray();
     controller->toolbarSetEnable(false);
     EXPECT_FALSE(items[0]->isEnabled());
-    ASSERT_NE(controller->menuItemNamed(QStringLiteral("SMS")), nullptr);
-    EXPECT_FALSE(controller->menuItemNamed(QStringLiteral("SMS"))->isEnabled());
+    ASSERT_NE(controller->menuItemNamed(QStringLiteral("Internet")), nullptr);
+    EXPECT_FALSE(controller->menuItemNamed(QStringLiteral("Internet"))->isEnabled());
     // without a skin manager the action itself is cleared: even a forced trigger does nothing
     items[0]->setEnabled(true);
     items[0]->trigger();
@@ -186,7 +186,7 @@ TEST_F(MainWindowTest, DisabledToolbarDoesNothingAndEnablingRestoresTheAction)
     controller->toolbarSetEnable(true);
     items[0]->trigger();
     EXPECT_EQ(controller->currentTabIdentifier(), QStringLiteral("SMS"));
-    EXPECT_TRUE(controller->menuItemNamed(QStringLiteral("SMS"))->isEnabled());
+    EXPECT_TRUE(controller->menuItemNamed(QStringLiteral("Internet"))->isEnabled());
 }
 
 TEST_F(MainWindowTest, RebuiltToolbarKeepsTheItemViews)
