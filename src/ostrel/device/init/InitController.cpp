@@ -205,6 +205,9 @@ void InitController::createViews()
     m_network = netLabel("labelInitNetwork");
     m_roamStatus = netLabel("labelInitRoamStatus");
     m_domain = netLabel("labelInitDomain");
+    // The lock tip stands where the network status was (shown with its text).
+    tfdLockTip_ = label("tfdLockTip");
+    tfdLockTip_->hide();
     tfdOwnNumTitle_ = label("tfdOwnNumTitle");
     tfdOwnNumContent_ = label("tfdOwnNumContent");
     row->addStretch(1);
@@ -214,11 +217,9 @@ void InitController::createViews()
     auto *options = new QWidget;
     options->setObjectName(QStringLiteral("viewInitDeviceOptions"));
     auto *column = new QVBoxLayout(options);
-    tfdLockTip_ = new QLabel(options);
-    tfdLockTip_->setObjectName(QStringLiteral("tfdLockTip"));
-    column->addWidget(tfdLockTip_);
     tfdOwnNumUI_ = new QLabel(options);
     tfdOwnNumUI_->setObjectName(QStringLiteral("tfdOwnNumUI"));
+    tfdOwnNumUI_->hide(); // shown with the number
     column->addWidget(tfdOwnNumUI_);
     auto *pin = new QGroupBox(options);
     pin->setObjectName(QStringLiteral("boxInitPinOptions"));
@@ -345,6 +346,8 @@ void InitController::initializeNibResources()
     for (QLabel *v : {SIMTypeDisplayFld_.data(), tfdOwnNumUI_.data(), tfdOwnNumContent_.data()})
         if (v)
             v->clear();
+    if (tfdOwnNumUI_)
+        tfdOwnNumUI_->hide();
     if (settingBool("Main", "AtuoCheckPinAndIccidSavedInConfigFile") && btnPinNumSavedInConfigFile_)
         btnPinNumSavedInConfigFile_->setChecked(settingBool("Main", "EnableSavePINNum"));
     // The PIN options the configuration offers, and only those, are shown.

@@ -272,8 +272,10 @@ void InitController::dealWithMsgOfCheckPhoneNumber(const yov::Notification &n)
     }
     if (tfdOwnNumContent_)
         tfdOwnNumContent_->setText(number);
-    if (tfdOwnNumUI_ && !number.isEmpty())
+    if (tfdOwnNumUI_ && !number.isEmpty()) {
         tfdOwnNumUI_->setText(loc(QStringLiteral("Main_btnNumberForBrazil:%s")).replace(QLatin1String("%s"), number));
+        tfdOwnNumUI_->show();
+    }
 }
 
 void InitController::dealWithMsgOfCheckFWVERSION(const yov::Notification &n)

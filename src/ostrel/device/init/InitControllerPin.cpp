@@ -118,6 +118,8 @@ void InitController::openPinWindow()
     checkPinPukStatus = EntryPin;
     m_InitPinWindow->m_PinCode->clear();
     m_InitPinWindow->btnSavePinNum_->setEnabled(true);
+    // The modem keeps the PIN only where the device offers it.
+    m_InitPinWindow->btnSavePinNum_->setVisible(settingBool("Main", "pinAutoValidation"));
     if (!m_InitPinWindow->isVisible())
         m_InitPinWindow->beginSheetOn(topmostSheetOf(wndMain));
     m_InitPinWindow->m_PinCode->setFocus();
@@ -240,16 +242,20 @@ void InitController::clickYESOfReAlertPinWindow(QObject *sender)
             cancelPinWindow(nullptr);
         else
             cancelPukWindow(nullptr);
-        if (tfdLockTip_)
+        if (tfdLockTip_) {
             tfdLockTip_->setText(loc(pinInputWndDisplayFlag_ ? QStringLiteral("PIN is locked") : QStringLiteral("PUK is locked")));
+            tfdLockTip_->show();
+        }
         if (viewNetWorkStatus_)
             viewNetWorkStatus_->setVisible(false);
         return;
     }
     if (wndReAlertToCancelPinInput_->isVisible())
         wndReAlertToCancelPinInput_->endSheet();
-    if (tfdLockTip_)
+    if (tfdLockTip_) {
         tfdLockTip_->clear();
+        tfdLockTip_->hide();
+    }
     cancelPinWindow(nullptr);
     cancelPukWindow(nullptr);
 }

@@ -185,7 +185,7 @@ void MainController::buildLanguageMenu()
     auto *group = new QActionGroup(menu);
     group->setExclusive(true);
     const QString current = yov::nsString(setting(QStringLiteral("CurrentLanguage")));
-    for (const QString &language : LanguageOperation::sharedLanguageOperation()->getSupportLanguageArray()) {
+    for (const QString &language : LanguageOperation(&config()).getSupportLanguageArray()) {
         QAction *item = menu->addAction(tr_(language));
         item->setObjectName(QStringLiteral("menuLanguage") + language);
         item->setProperty("language", language);
@@ -206,7 +206,7 @@ void MainController::changeLanguage(const QString &language)
     config().setConfigurationByModule(QStringLiteral("CurrentLanguage"), language);
     if (!config().writeToFile())
         qCWarning(lcMainController) << "the language choice could not be written to settings.plist";
-    LanguageOperation::sharedLanguageOperation()->loadTokenList();
+    LanguageOperation(&config()).loadTokenList();
     notifyChangeLanguage();
 }
 

@@ -46,7 +46,9 @@ public:
         return ownerPid;
     }
     bool waitForServiceGone(int) override { return true; }
+    void setOwnerWatcher(OwnerWatcher watcher) override { ownerWatcher = std::move(watcher); }
     std::vector<yov::UI_MSG> sent;
+    OwnerWatcher ownerWatcher;
     qint64 ownerPid = 0;
 
 private:
@@ -59,9 +61,10 @@ public:
     bool launch(const QString &) override
     {
         log_.events << QStringLiteral("launch");
-        running_ = true;
-        return true;
+        running_ = !failLaunches;
+        return !failLaunches;
     }
+    bool failLaunches = false;
     bool isRunning() const override { return running_; }
     void terminate(int) override
     {
@@ -126,7 +129,9 @@ protected:
         config_ = std::make_unique<ostrel::ConfigManager>(dir_.path());
         auto transport = std::make_unique<LoggingTransport>(log);
         transport_ = transport.get();
-        center_ = std::make_unique<ostrel::YOVMsgCenter>(std::move(transport), std::make_unique<LoggingLauncher>(log),
+        auto launcher = std::make_unique<LoggingLauncher>(log);
+        launcher_ = launcher.get();
+        center_ = std::make_unique<ostrel::YOVMsgCenter>(std::move(transport), std::move(launcher),
                                                          clock, notifications);
         // An executable stand-in path for the fake launcher; no resource list that names another.
         QFile program(dir_.filePath(QStringLiteral("Brannoc")));
@@ -187,6 +192,7 @@ protected:
     std::unique_ptr<ostrel::ConfigManager> config_;
     std::unique_ptr<ostrel::YOVMsgCenter> center_;
     LoggingTransport *transport_ = nullptr;
+    LoggingLauncher *launcher_ = nullptr;
     FakeDial dial;
     FakeSetting setting;
     FakeCall call;
