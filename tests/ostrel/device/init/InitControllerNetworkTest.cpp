@@ -157,6 +157,45 @@ TEST_F(InitNetworkTest, RegistrationShowsOperatorTechnologyAndBarsAndPostsTheSta
     EXPECT_EQ(alerts.count(), 0);
 }
 
+TEST_F(InitNetworkTest, StatusRowNamesTheHomeOperatorOnceAndExplainsTheDomainMark)
+{
+    startWithSim();
+    // The SIM's own name (EF_SPN, display condition 1) is the registered network's.
+    deliver(7, 40, 0, 0, 1, text("0156616E6472656C" + QByteArray(18, 'F'), 512));
+    deliver(7, 36, 0, 0, 1, netInfo("UMTS", "CS_PS"));
+    deliver(7, 37, 0, 0, 1, plmn({}));
+    ASSERT_EQ(controller->m_NameOfLocalSPN->text(), "Vandrel");
+    ASSERT_EQ(controller->m_NameOfBelonetoSPN->text(), "Vandrel");
+    EXPECT_TRUE(controller->m_NameOfBelonetoSPN->isHidden()) << "\"Vandrel Vandrel\"";
+    EXPECT_FALSE(controller->m_NameOfLocalSPN->isHidden());
+    EXPECT_EQ(controller->m_domain->text(), "P C");
+    EXPECT_EQ(controller->m_domain->toolTip(), "Data and voice service");
+    deliver(7, 36, 0, 0, 1, netInfo("UMTS", "PS_ONLY"));
+    EXPECT_EQ(controller->m_domain->toolTip(), "Data service only");
+}
+
+TEST_F(InitNetworkTest, OperatorSignalAndRoamingImagesAreShown)
+{
+    set("Init", "SetIndiaDidizuSignal", true);
+    set("Init", "setRoamStatusForDidizu", true);
+    set("Init", "imageNameOfRoamOffForDidizu", "roamOff");
+    set("Init", "imageNameOfHomeNetSelectedForDidizu", "homeOn");
+    startWithSim();
+    rssi(80);
+    EXPECT_FALSE(controller->imageViewOfSignalStrengthForDidizu_->isHidden());
+    EXPECT_EQ(controller->imageViewOfSignalStrengthForDidizu_->property("imageName").toString(), "SIGNAL6");
+    EXPECT_EQ(controller->m_rssiStatus->toolTip(), "Signal");
+    rssi(120);
+    EXPECT_EQ(controller->imageViewOfSignalStrengthForDidizu_->property("imageName").toString(), "SIGNAL1");
+    EXPECT_EQ(controller->m_rssiStatus->toolTip(), "No Signal");
+
+    deliver(7, 36, 0, 0, 1, netInfo("UMTS", "CS_PS"));
+    deliver(7, 37, 0, 0, 1, plmn({}));
+    EXPECT_EQ(controller->imageViewOfRoamingStatusForDidizu_->property("imageName").toString(), "roamOff");
+    EXPECT_EQ(controller->imageViewOfHomeNetWorkForDidizu_->property("imageName").toString(), "homeOn");
+    EXPECT_FALSE(controller->imageViewOfHomeNetWorkForDidizu_->isHidden());
+}
+
 TEST_F(InitNetworkTest, SignalWithoutAReadySimShowsNoBars)
 {
     makeController();

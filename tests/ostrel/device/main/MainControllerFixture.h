@@ -146,6 +146,7 @@ protected:
         ostrel::Neighbours::setCall(&call);
 
         ostrel::ControllerContext context;
+        context.skinManager = skinAccess;
         context.config = config_.get();
         context.msgCenter = center_.get();
         context.notificationCenter = &notifications;
@@ -193,6 +194,8 @@ protected:
     std::unique_ptr<ostrel::YOVMsgCenter> center_;
     LoggingTransport *transport_ = nullptr;
     LoggingLauncher *launcher_ = nullptr;
+    // The skin the controller is built with (none by default).
+    ostrel::SkinManagerAccess *skinAccess = nullptr;
     FakeDial dial;
     FakeSetting setting;
     FakeCall call;
