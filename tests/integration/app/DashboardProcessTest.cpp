@@ -94,6 +94,18 @@ protected:
         return processes_.back().get();
     }
 
+    // A dashboard that has started its device service and shaken hands with it; servicePid is set
+    // to the service's process id.
+    QProcess *startDashboardWithService(qint64 *servicePid, QByteArray *output)
+    {
+        QProcess *dashboard = startDashboard();
+        EXPECT_TRUE(dashboard->waitForStarted(kWaitMs));
+        EXPECT_TRUE(waitForOutput(dashboard, *output, "device service handshake received")) << output->constData();
+        *servicePid = deviceServicePid();
+        EXPECT_GT(*servicePid, 0);
+        return dashboard;
+    }
+
     static bool waitForOutput(QProcess *process, QByteArray &seen, const QByteArray &text)
     {
         return QTest::qWaitFor(
@@ -113,12 +125,10 @@ protected:
 
 TEST_F(DashboardProcessTest, StartsTheStandInShakesHandsAndEndsCleanlyOnSigterm)
 {
-    QProcess *dashboard = startDashboard();
-    ASSERT_TRUE(dashboard->waitForStarted(kWaitMs));
     QByteArray output;
-    ASSERT_TRUE(waitForOutput(dashboard, output, "device service handshake received")) << output.constData();
-    const qint64 servicePid = deviceServicePid();
-    ASSERT_GT(servicePid, 0);
+    qint64 servicePid = 0;
+    QProcess *dashboard = startDashboardWithService(&servicePid, &output);
+    ASSERT_FALSE(HasFailure());
 
     dashboard->terminate(); // SIGTERM
     ASSERT_TRUE(dashboard->waitForFinished(kWaitMs));
@@ -159,12 +169,10 @@ TEST_F(DashboardProcessTest, SecondLaunchAsksTheFirstToReopenAndEndsBeforeStarti
 
 TEST_F(DashboardProcessTest, AKilledDashboardLeavesNoDeviceServiceBehind)
 {
-    QProcess *dashboard = startDashboard();
-    ASSERT_TRUE(dashboard->waitForStarted(kWaitMs));
     QByteArray output;
-    ASSERT_TRUE(waitForOutput(dashboard, output, "device service handshake received")) << output.constData();
-    const qint64 servicePid = deviceServicePid();
-    ASSERT_GT(servicePid, 0);
+    qint64 servicePid = 0;
+    QProcess *dashboard = startDashboardWithService(&servicePid, &output);
+    ASSERT_FALSE(HasFailure());
 
     dashboard->kill(); // SIGKILL: nothing of the dashboard runs any more
     ASSERT_TRUE(dashboard->waitForFinished(kWaitMs));

@@ -78,6 +78,17 @@ protected:
     }
     QString signalImage() const { return init()->signalImageName(); }
     QAction *menuItem(const char *title) const { return main()->menuItemNamed(QLatin1String(title)); }
+    // The dashboard connected, its quits counted in quits_ instead of ending the test.
+    void launchConnected(bool closeWithoutQuery)
+    {
+        setSettings({{QStringLiteral("MAINFORM/CloseAppWihoutQueryConnection"), closeWithoutQuery}});
+        launch(QStringLiteral("default.plist"));
+        main()->setTerminator([this] { ++quits_; });
+        ASSERT_TRUE(waitSimReady());
+        pressConnectButton(QStringLiteral("Connect"));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return dial()->connectStatus() == yov::kConnectStatusConnected; }, kWaitMs));
+    }
+    int quits_ = 0;
 };
 
 } // namespace
@@ -304,39 +315,29 @@ TEST_F(DashboardDeviceStateTest, WithoutAWindowModeTheMainWindowShowsWithOneTray
 
 TEST_F(DashboardDeviceStateTest, QuitWhileConnectedIsRefusedUnlessConfiguredThenRunsTheQuitRoadOnce)
 {
-    setSettings({{QStringLiteral("MAINFORM/CloseAppWihoutQueryConnection"), false}});
-    launch(QStringLiteral("default.plist"));
-    int quits = 0;
-    main()->setTerminator([&] { ++quits; });
-    ASSERT_TRUE(waitSimReady());
-    pressConnectButton(QStringLiteral("Connect"));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return dial()->connectStatus() == yov::kConnectStatusConnected; }, kWaitMs));
+    launchConnected(false);
+    ASSERT_FALSE(HasFailure());
     menuItem("Quit")->trigger();
-    EXPECT_EQ(quits, 0);
+    EXPECT_EQ(quits_, 0);
     EXPECT_TRUE(messages(presenter_).contains(QStringLiteral("You are currently connected. Please disconnect first!")));
 
     // With the operator's choice the quit ends the connection first, once.
     assembly_->mainController()->config().setConfigurationByModuleKeyAndValue(
         QStringLiteral("MAINFORM"), QStringLiteral("CloseAppWihoutQueryConnection"), true);
     menuItem("Quit")->trigger();
-    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(quits_, 1);
     EXPECT_TRUE(QTest::qWaitFor([this] { return connectionRecords().size() == 1; }, kWaitMs)) << "no record saved";
     EXPECT_FALSE(storedSettings().contains(QStringLiteral("RuntimeData"))) << "run-time data left in settings.plist";
     QTest::qWait(500);
-    EXPECT_EQ(quits, 1) << "the quit road ran again";
+    EXPECT_EQ(quits_, 1) << "the quit road ran again";
     assembly_.reset();
     EXPECT_FALSE(storedSettings().contains(QStringLiteral("RuntimeData"))) << "run-time data written again";
 }
 
 TEST_F(DashboardDeviceStateTest, QuitAfterDisconnectingRunsTheQuitRoadOnce)
 {
-    setSettings({{QStringLiteral("MAINFORM/CloseAppWihoutQueryConnection"), true}});
-    launch(QStringLiteral("default.plist"));
-    int quits = 0;
-    main()->setTerminator([&] { ++quits; });
-    ASSERT_TRUE(waitSimReady());
-    pressConnectButton(QStringLiteral("Connect"));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return dial()->connectStatus() == yov::kConnectStatusConnected; }, kWaitMs));
+    launchConnected(true);
+    ASSERT_FALSE(HasFailure());
     ASSERT_TRUE(storedSettings().contains(QStringLiteral("RuntimeData")) ||
                 assembly_->mainController()->config().getConfigurationByModule(QStringLiteral("RuntimeData")).isValid());
 
@@ -344,12 +345,12 @@ TEST_F(DashboardDeviceStateTest, QuitAfterDisconnectingRunsTheQuitRoadOnce)
     main()->wndMain->close();
     EXPECT_TRUE(messages(presenter_).contains(
         QStringLiteral("It has an active connection.Are you sure you hold fast to finish the applications?")));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return quits > 0; }, kWaitMs)) << "the disconnect for quitting never quit";
+    ASSERT_TRUE(QTest::qWaitFor([this] { return quits_ > 0; }, kWaitMs)) << "the disconnect for quitting never quit";
     EXPECT_EQ(connectionRecords().size(), 1);
     EXPECT_FALSE(storedSettings().contains(QStringLiteral("RuntimeData")));
     EXPECT_FALSE(serviceRunning()) << "the device service was not stopped";
     QTest::qWait(500);
-    EXPECT_EQ(quits, 1) << "the quit road ran again";
+    EXPECT_EQ(quits_, 1) << "the quit road ran again";
     assembly_.reset();
     EXPECT_FALSE(storedSettings().contains(QStringLiteral("RuntimeData")));
 }
