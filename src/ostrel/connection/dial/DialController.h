@@ -194,7 +194,7 @@ public:
     void performCancelDialAction();
     void resetConnectBtnStatusWhenConnecting();
     void resetConnectBtnStatusWhenDisconnecting();
-    void setIsHiddenConnectBtn(bool hidden);
+    void setIsHiddenConnectBtn(bool hidden) override;
     void setConnectTimeInfo();
     void setTransferDataInfo();
     void setSpeedInfo();

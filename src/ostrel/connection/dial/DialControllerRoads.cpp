@@ -323,6 +323,12 @@ void DialController::calculateTransferSpeed()
 
 void DialController::setPPPDisconnectedSatus()
 {
+    // Quitting after the disconnect: the link came down before a poll saw its closing state.
+    if (bAppWillClose_ && terminator_) {
+        StopTimerOfGetConnectState();
+        terminator_();
+        return;
+    }
     if (extensions_->apnCycleTryNext()) {
         sendRequest<kMajorDial, kMinorPppConnect>();
         return;

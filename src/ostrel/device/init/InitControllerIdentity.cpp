@@ -234,7 +234,12 @@ void InitController::sendActiveSimcardSMS(int domainBits)
                                  yov::nsString(setting(QStringLiteral("SMS"), QStringLiteral("SendActiveSIMCardSMSMsg")));
                              if (to.isEmpty() || text.isEmpty())
                                  return;
-                             Neighbours::sms().sendSmsTo(to, text, false, false, true);
+                             if (!Neighbours::sms().sendSmsTo(to, text, false, false, true)) {
+                                 // Still due: the next registration report tries again.
+                                 qCWarning(lcInit) << "the line-activation SMS could not be sent; it is tried again "
+                                                      "at the next registration";
+                                 return;
+                             }
                              setModuleKey(QStringLiteral("SMS"), QStringLiteral("NeedSendActiveSIMCardSMS"), false);
                              writeSettingsReported("the activation SMS state");
                          });
@@ -260,13 +265,17 @@ void InitController::dealWithMsgOfCheckPhoneNumber(const yov::Notification &n)
         setRuntimeObject(QString(QLatin1String("")), QStringLiteral("runtimePhoneNumber"));
     } else {
         setRuntimeObject(number, QStringLiteral("runtimePhoneNumber"));
+        // The small window's top line now has the number to show.
+        smartUITopFrontSizeFlag_ = true;
         if (isSmartUI())
             notificationCenter().post(QStringLiteral("DisplayPhoneNumberForSmart"), nullptr, {});
     }
     if (tfdOwnNumContent_)
         tfdOwnNumContent_->setText(number);
-    if (tfdOwnNumUI_ && !number.isEmpty())
+    if (tfdOwnNumUI_ && !number.isEmpty()) {
         tfdOwnNumUI_->setText(loc(QStringLiteral("Main_btnNumberForBrazil:%s")).replace(QLatin1String("%s"), number));
+        tfdOwnNumUI_->show();
+    }
 }
 
 void InitController::dealWithMsgOfCheckFWVERSION(const yov::Notification &n)
