@@ -376,6 +376,8 @@ TEST_F(DashboardEndToEndTest, DataLimitWarnsEndsTheConnectionAndTheNextConnectAs
         << "connect status " << dial()->connectStatus();
     ASSERT_NE(limitWindow("wndLimitReached"), nullptr);
     EXPECT_TRUE(limitWindow("wndLimitReached")->isVisible());
+    EXPECT_EQ(limitWindow("wndLimitReached")->findChild<QLabel *>(QStringLiteral("labelLimitText"))->text(),
+              QStringLiteral("Modem has been disconnected because you reached the set Time and Data Volume Limites"));
     QVariantList records;
     EXPECT_TRUE(QTest::qWaitFor([&] { return !(records = connectionRecords()).isEmpty(); }, kWaitMs));
     ASSERT_EQ(records.size(), 1);
