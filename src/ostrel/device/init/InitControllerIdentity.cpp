@@ -11,6 +11,8 @@
 #include "ostrel/framework/switches/ConfigService.h"
 #include "ostrel/framework/update/AEMessage.h"
 
+#include <algorithm>
+
 namespace ostrel {
 
 namespace {
@@ -39,7 +41,14 @@ void InitController::dealWithMsgOfCheckCIMI(const yov::Notification &n)
     }
     if (alreadyGetSimIMSIFlag_ && !settingBool("Setting", "CheckIMSIForDiag"))
         return;
-    m_IMSI = r.payload.utf8Text(0, kImsiWidth);
+    const QString reported = r.payload.utf8Text(0, kImsiWidth);
+    // An IMSI is digits only. It names per-SIM files and keys the operator tables, so anything else
+    // from the device is refused here, once, rather than by every reader.
+    if (reported.isEmpty() || !std::all_of(reported.begin(), reported.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+        qCWarning(lcInit).noquote() << "IMSI report refused: not a digit string:" << reported.left(kImsiWidth);
+        return;
+    }
+    m_IMSI = reported;
     initService()->setImsi(m_IMSI);
     // The SIM's home network by the MNC length the SIM reported (three digits where it says so).
     initService()->enterHomeNetworkOfImsi(m_IMSI);

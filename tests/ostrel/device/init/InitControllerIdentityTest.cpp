@@ -40,6 +40,22 @@ TEST_F(InitIdentityTest, ImsiTextIsReadWithinItsField)
     EXPECT_EQ(controller->m_IMSI, QString(36, '7'));
 }
 
+TEST_F(InitIdentityTest, ImsiThatIsNotADigitStringIsRefused)
+{
+    // The IMSI names per-SIM files: a report with anything but digits never reaches them.
+    set("specialSoftVersion", "RAVO_TIM", true);
+    makeController();
+    for (const QByteArray &bad : {QByteArray("../../x"), QByteArray("26201 123"), QByteArray("2620112345678a")}) {
+        imsi(bad);
+        EXPECT_TRUE(controller->m_IMSI.isEmpty()) << bad.constData();
+        EXPECT_TRUE(phonebook.files.isEmpty()) << bad.constData();
+        EXPECT_TRUE(records->files.isEmpty()) << bad.constData();
+        EXPECT_FALSE(controller->alreadyGetSimIMSIFlag_);
+    }
+    imsi("262011234567890");
+    EXPECT_EQ(controller->m_IMSI, "262011234567890");
+}
+
 TEST_F(InitIdentityTest, RepeatedImsiIsIgnoredUnlessDiagnosticsRereads)
 {
     makeController();
