@@ -47,48 +47,6 @@ using namespace dashboard_test;
 
 namespace {
 
-// The stand-in's test-control interface.
-QDBusMessage control(const QString &method, const QVariantList &args = {})
-{
-    QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(yov::devicebus::kService),
-                                                       QLatin1String(yov::devicebus::kTestPath),
-                                                       QLatin1String(yov::devicebus::kTestInterface), method);
-    call.setArguments(args);
-    return QDBusConnection::sessionBus().call(call, QDBus::Block, 5000);
-}
-
-// A D-Bus map value, whether it came as a map or still wrapped.
-QVariantMap mapOf(const QVariant &value)
-{
-    if (value.canConvert<QDBusArgument>())
-        return qdbus_cast<QVariantMap>(value.value<QDBusArgument>());
-    return value.toMap();
-}
-
-QVariantMap modemState(const QString &area)
-{
-    const QDBusMessage reply = control(QStringLiteral("ModemState"), {area});
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return {};
-    return mapOf(reply.arguments().first());
-}
-
-// The IDs ("major/minor") of the requests the stand-in received so far.
-QStringList receivedIds()
-{
-    const QDBusMessage reply = control(QStringLiteral("ReceivedRecords"));
-    QStringList ids;
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return ids;
-    const auto records = qdbus_cast<QList<QByteArray>>(reply.arguments().first().value<QDBusArgument>());
-    for (const QByteArray &record : records) {
-        std::uint16_t major = 0, minor = 0;
-        if (yov::msgHead(record, &major, &minor))
-            ids << QStringLiteral("%1/%2").arg(major).arg(minor);
-    }
-    return ids;
-}
-
 class DashboardEndToEndTest : public DashboardFixture {
 protected:
     QString statusText(const char *name) const
@@ -96,45 +54,6 @@ protected:
         QWidget *row = init()->statusView();
         auto *label = row ? row->findChild<QLabel *>(QLatin1String(name)) : nullptr;
         return label ? label->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
-    }
-
-    QWidget *internetPage() const { return assembly_->mainController()->tabPage(QStringLiteral("Internet")); }
-    QPushButton *connectButton() const
-    {
-        QWidget *page = internetPage();
-        return page ? page->findChild<QPushButton *>(QStringLiteral("m_ConnectButton")) : nullptr;
-    }
-    QString fieldText(const char *name) const
-    {
-        QWidget *page = internetPage();
-        auto *label = page ? page->findChild<QLabel *>(QLatin1String(name)) : nullptr;
-        return label ? label->text() : QString();
-    }
-
-    // Presses the Internet page's button once it offers the action (its title) and can be pressed.
-    void pressConnectButton(const QString &action)
-    {
-        QPushButton *button = connectButton();
-        ASSERT_NE(button, nullptr) << "no connect button on the Internet page";
-        const QString title = dial()->localizedText(action);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return button->isEnabled() && button->text() == title; }, kWaitMs))
-            << "the button shows " << qPrintable(button->text()) << (button->isEnabled() ? "" : " (disabled)")
-            << ", not " << qPrintable(title);
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-
-    // The records of finished connections, over every record file in the ModemList folder.
-    QVariantList connectionRecords() const
-    {
-        QVariantList all;
-        const QStringList files =
-            QDir(modemList_).entryList({QStringLiteral("*dialRecordData.plist")}, QDir::Files);
-        for (const QString &file : files) {
-            const std::optional<QVariant> stored = yov::PlistBridge::readFile(QDir(modemList_).filePath(file));
-            if (stored)
-                all += stored->toList();
-        }
-        return all;
     }
 
     // One connection through the Internet page: connect, traffic, disconnect, one record.

@@ -2,6 +2,8 @@
 
 #include "common/PlistBridge.h"
 #include "common/records/DeviceServiceBus.h"
+#include "common/records/UiMsg.h"
+#include "ostrel/connection/dial/DialController.h"
 #include "ostrel/device/init/InitController.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/language/LanguageOperation.h"
@@ -9,12 +11,15 @@
 #include "platform/NotificationCenter.h"
 #include "support/TestPaths.h"
 
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 #include <optional>
@@ -45,6 +50,45 @@ bool copyTree(const QString &from, const QString &to)
 bool serviceRunning()
 {
     return QDBusConnection::sessionBus().interface()->isServiceRegistered(QLatin1String(yov::devicebus::kService));
+}
+
+QDBusMessage control(const QString &method, const QVariantList &args)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(yov::devicebus::kService),
+                                                       QLatin1String(yov::devicebus::kTestPath),
+                                                       QLatin1String(yov::devicebus::kTestInterface), method);
+    call.setArguments(args);
+    return QDBusConnection::sessionBus().call(call, QDBus::Block, 5000);
+}
+
+QVariantMap mapOf(const QVariant &value)
+{
+    if (value.canConvert<QDBusArgument>())
+        return qdbus_cast<QVariantMap>(value.value<QDBusArgument>());
+    return value.toMap();
+}
+
+QVariantMap modemState(const QString &area)
+{
+    const QDBusMessage reply = control(QStringLiteral("ModemState"), {area});
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return {};
+    return mapOf(reply.arguments().first());
+}
+
+QStringList receivedIds()
+{
+    const QDBusMessage reply = control(QStringLiteral("ReceivedRecords"));
+    QStringList ids;
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return ids;
+    const auto records = qdbus_cast<QList<QByteArray>>(reply.arguments().first().value<QDBusArgument>());
+    for (const QByteArray &record : records) {
+        std::uint16_t major = 0, minor = 0;
+        if (yov::msgHead(record, &major, &minor))
+            ids << QStringLiteral("%1/%2").arg(major).arg(minor);
+    }
+    return ids;
 }
 
 void DashboardFixture::SetUp()
@@ -116,6 +160,47 @@ bool DashboardFixture::waitSimReady()
 {
     return QTest::qWaitFor([this] { return init()->m_SimPinState == InitController::SimReady && simReady_ > 0; },
                            kWaitMs);
+}
+
+QWidget *DashboardFixture::internetPage() const
+{
+    return assembly_->mainController()->tabPage(QStringLiteral("Internet"));
+}
+
+QPushButton *DashboardFixture::connectButton() const
+{
+    QWidget *page = internetPage();
+    return page ? page->findChild<QPushButton *>(QStringLiteral("m_ConnectButton")) : nullptr;
+}
+
+QString DashboardFixture::fieldText(const char *name) const
+{
+    QWidget *page = internetPage();
+    auto *label = page ? page->findChild<QLabel *>(QLatin1String(name)) : nullptr;
+    return label ? label->text() : QString();
+}
+
+void DashboardFixture::pressConnectButton(const QString &action)
+{
+    QPushButton *button = connectButton();
+    ASSERT_NE(button, nullptr) << "no connect button on the Internet page";
+    const QString title = dial()->localizedText(action);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return button->isEnabled() && button->text() == title; }, kWaitMs))
+        << "the button shows " << qPrintable(button->text()) << (button->isEnabled() ? "" : " (disabled)")
+        << ", not " << qPrintable(title);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+QVariantList DashboardFixture::connectionRecords() const
+{
+    QVariantList all;
+    const QStringList files = QDir(modemList_).entryList({QStringLiteral("*dialRecordData.plist")}, QDir::Files);
+    for (const QString &file : files) {
+        const std::optional<QVariant> stored = yov::PlistBridge::readFile(QDir(modemList_).filePath(file));
+        if (stored)
+            all += stored->toList();
+    }
+    return all;
 }
 
 } // namespace dashboard_test

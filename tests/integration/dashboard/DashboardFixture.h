@@ -7,13 +7,18 @@
 #include "platform/alert/AlertPresenter.h"
 #include "support/ScriptedAlertPresenter.h"
 
+#include <QDBusMessage>
 #include <QObject>
 #include <QTemporaryDir>
+#include <QVariantList>
 #include <QVariantMap>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+class QLabel;
+class QPushButton;
 
 namespace ostrel {
 class DialController;
@@ -28,6 +33,15 @@ constexpr int kWaitMs = 15000;
 bool copyTree(const QString &from, const QString &to);
 // Whether the device service's name is owned on the session bus.
 bool serviceRunning();
+
+// The stand-in's test-control interface.
+QDBusMessage control(const QString &method, const QVariantList &args = {});
+// A D-Bus map value, whether it came as a map or still wrapped.
+QVariantMap mapOf(const QVariant &value);
+// One area's state in the stand-in.
+QVariantMap modemState(const QString &area);
+// The IDs ("major/minor") of the requests the stand-in received so far.
+QStringList receivedIds();
 
 class DashboardFixture : public ::testing::Test {
 protected:
@@ -44,6 +58,15 @@ protected:
     ostrel::InitController *init() const { return assembly_->initController(); }
     ostrel::DialController *dial() const { return assembly_->dialController(); }
     bool waitSimReady();
+
+    // The Internet page and what it shows.
+    QWidget *internetPage() const;
+    QPushButton *connectButton() const;
+    QString fieldText(const char *name) const;
+    // Presses the Internet page's button once it offers the action (its title) and can be pressed.
+    void pressConnectButton(const QString &action);
+    // The records of finished connections, over every record file in the ModemList folder.
+    QVariantList connectionRecords() const;
 
     QTemporaryDir dir_;
     QString modemList_;

@@ -8,6 +8,8 @@
 
 #include <QFileInfo>
 
+#include <optional>
+
 Q_LOGGING_CATEGORY(lcDial, "ostrel.connection.dial")
 
 namespace ostrel {
@@ -53,32 +55,62 @@ QString DialService::dialRecordFileNameForImsi(const QString &imsi)
     return QStringLiteral("%1_%2").arg(imsi, base);
 }
 
-bool DialService::appendDialRecords(const QString &path, const QList<DialRecordEntry> &records, QString *error)
+namespace {
+
+// The records of the file at path; a missing file is an empty list. None (and the reason) for a
+// file that cannot be read as a list.
+std::optional<QVariantList> readRecordFile(const QString &path, QString *error)
 {
-    auto fail = [&](const QString &why) {
+    if (!QFileInfo::exists(path))
+        return QVariantList();
+    QString readError;
+    const std::optional<QVariant> stored = yov::PlistBridge::readFile(path, &readError);
+    if (!stored) {
+        *error = QStringLiteral("the record file cannot be read: %1").arg(readError);
+        return std::nullopt;
+    }
+    if (stored->typeId() != QMetaType::QVariantList) {
+        *error = QStringLiteral("the record file does not hold a list");
+        return std::nullopt;
+    }
+    return stored->toList();
+}
+
+} // namespace
+
+bool DialService::isRecordFileUnreadable(const QString &path, QString *error)
+{
+    QString why;
+    const bool unreadable = !path.isEmpty() && QFileInfo(path).isFile() && !readRecordFile(path, &why);
+    if (error)
+        *error = why;
+    return unreadable;
+}
+
+DialService::RecordAppend DialService::appendDialRecords(const QString &path, const QList<DialRecordEntry> &records,
+                                                         QString *error)
+{
+    auto fail = [&](RecordAppend result, const QString &why) {
         if (error)
             *error = why;
         qCWarning(lcDial).noquote() << "connection record not written to" << path << ":" << why;
-        return false;
+        return result;
     };
     if (path.isEmpty())
-        return fail(QStringLiteral("no record file path"));
-    QVariantList list;
-    if (QFileInfo::exists(path)) {
-        QString readError;
-        const std::optional<QVariant> stored = yov::PlistBridge::readFile(path, &readError);
-        if (!stored)
-            return fail(QStringLiteral("the record file cannot be read: %1").arg(readError));
-        if (stored->typeId() != QMetaType::QVariantList)
-            return fail(QStringLiteral("the record file does not hold a list"));
-        list = stored->toList();
-    }
+        return fail(RecordAppend::NotWritten, QStringLiteral("no record file path"));
+    if (QFileInfo::exists(path) && !QFileInfo(path).isFile())
+        return fail(RecordAppend::NotWritten, QStringLiteral("the record file's path is not a file"));
+    QString readError;
+    std::optional<QVariantList> list = readRecordFile(path, &readError);
+    if (!list)
+        return fail(RecordAppend::Unreadable, readError);
     for (const DialRecordEntry &r : records)
-        list.append(r.storedForm());
+        list->append(r.storedForm());
     QString writeError;
-    if (!yov::PlistBridge::writeFile(path, list, &writeError))
-        return fail(writeError.isEmpty() ? QStringLiteral("the record file cannot be written") : writeError);
-    return true;
+    if (!yov::PlistBridge::writeFile(path, *list, &writeError))
+        return fail(RecordAppend::NotWritten,
+                    writeError.isEmpty() ? QStringLiteral("the record file cannot be written") : writeError);
+    return RecordAppend::Written;
 }
 
 } // namespace ostrel
