@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QVariantList>
 #include <QVariantMap>
 
 #include <gtest/gtest.h>

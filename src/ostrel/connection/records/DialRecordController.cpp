@@ -7,6 +7,7 @@
 #include "common/records/connection/ConnectionRecords.h"
 #include "ostrel/connection/dial/ConnectionFormat.h"
 #include "ostrel/connection/dial/DialRecordFile.h"
+#include "ostrel/connection/dial/DialService.h"
 #include "ostrel/connection/records/DialRecordExport.h"
 #include "ostrel/connection/records/DialRecordReset.h"
 #include "ostrel/connection/records/DialRecordTotals.h"
@@ -148,9 +149,16 @@ bool DialRecordController::reloadRecordFile(bool force)
 bool DialRecordController::readCurrentFile(QVariantList *records)
 {
     QString error;
-    if (!DialRecordFile::read(dialRecordFilePath(), records, &error)) {
-        noteRecordFileError(error);
-        return false;
+    const QString path = dialRecordFilePath();
+    if (!DialRecordFile::read(path, records, &error)) {
+        // A file that cannot be read is kept aside and the records start afresh; one that cannot
+        // even be moved stays as it is, and the records are not used.
+        const QString copy = DialService::setAsideUnreadableRecordFile(path, clock().now());
+        if (copy.isEmpty() || !DialRecordFile::read(path, records, &error)) {
+            noteRecordFileError(error);
+            return false;
+        }
+        alertRecordTrouble(DialService::unreadableRecordFileSetAsideText(), {path, copy});
     }
     noteRecordFileRead();
     return true;

@@ -148,8 +148,9 @@ TEST(DialRecordResetTest, ADeletionKeepsARecordAppendedMeanwhile)
     RecordsHarness h({}, QVariantList{first});
     ASSERT_EQ(h.controller->recordList().size(), 1);
     // The connection appends its record to the file itself.
-    ASSERT_TRUE(DialService::appendDialRecords(
-        h.recordPath(), {DialRecordEntry{QStringLiteral("appended"), local(2026, 3, 2), 30, 2048, 1024}}));
+    ASSERT_EQ(DialService::appendDialRecords(
+                  h.recordPath(), {DialRecordEntry{QStringLiteral("appended"), local(2026, 3, 2), 30, 2048, 1024}}),
+              DialService::RecordAppend::Written);
     EXPECT_TRUE(h.controller->deleteRecords({h.controller->recordList().first()}));
     EXPECT_EQ(names(h.fileRecords()), QStringList{QStringLiteral("appended")});
     EXPECT_EQ(names(h.controller->recordList()), QStringList{QStringLiteral("appended")});

@@ -47,7 +47,8 @@ QStringList identifiersOf(const QList<ostrel::NSToolbarItemExt *> &items)
 
 class MainWindowTest : public MainControllerTest {
 protected:
-    // A 24 x 20 image named "icon" in the default skin folder of the test resources.
+    // An image of the given size in the default skin folder of the test resources (named unlike
+    // any shipped image, which the lookup would find first).
     void writeSkinImage(const QString &name, const QSize &size)
     {
         const QString folder = QDir(resources_).filePath(QStringLiteral("skin/defaultSkin"));
@@ -87,23 +88,23 @@ protected:
 
 TEST_F(MainWindowTest, ToolbarKeepsTheOrderSkipsEntriesWithoutIdentifierAndBuildsTheThreeForms)
 {
-    writeSkinImage(QStringLiteral("icon"), QSize(24, 20));
+    writeSkinImage(QStringLiteral("fixtureIcon"), QSize(24, 20));
     QVariantMap noIdentifier = tabEntry(QStringLiteral("Ghost"));
     noIdentifier.remove(QStringLiteral("itemIdentifier"));
     QVariantMap asButton = tabEntry(QStringLiteral("Phonebook"));
-    asButton.insert(QStringLiteral("itemImageName"), QStringLiteral("icon"));
+    asButton.insert(QStringLiteral("itemImageName"), QStringLiteral("fixtureIcon"));
     asButton.insert(QStringLiteral("UseAsButton"), true);
     asButton.insert(QStringLiteral("urlLabel"), QStringLiteral("Home"));
     QVariantMap popup{{QStringLiteral("itemIdentifier"), QStringLiteral("More")},
                       {QStringLiteral("itemLabel"), QStringLiteral("More")},
-                      {QStringLiteral("itemImageName"), QStringLiteral("icon")},
+                      {QStringLiteral("itemImageName"), QStringLiteral("fixtureIcon")},
                       {QStringLiteral("UseAsPopupButton"),
                        QVariantList{QVariantMap{{QStringLiteral("itemTitle"), QStringLiteral("Records")},
                                                 {QStringLiteral("itemAction"), QStringLiteral("gotoDialRecord:")}},
                                     QVariantMap{{QStringLiteral("itemTitle"), QStringLiteral("Settings")},
                                                 {QStringLiteral("itemAction"), QStringLiteral("gotoSetting:")}}}}};
     QVariantMap plain = tabEntry(QStringLiteral("SMS"));
-    plain.insert(QStringLiteral("itemImageName"), QStringLiteral("icon"));
+    plain.insert(QStringLiteral("itemImageName"), QStringLiteral("fixtureIcon"));
     QVariantMap missingImage = tabEntry(QStringLiteral("Call"));
     missingImage.insert(QStringLiteral("itemImageName"), QStringLiteral("no-such-image"));
     buildWithToolbar({noIdentifier, plain, asButton, popup, missingImage});
@@ -197,9 +198,9 @@ TEST_F(MainWindowTest, DisabledToolbarDoesNothingAndEnablingRestoresTheAction)
 
 TEST_F(MainWindowTest, RebuiltToolbarKeepsTheItemViews)
 {
-    writeSkinImage(QStringLiteral("icon"), QSize(24, 20));
+    writeSkinImage(QStringLiteral("fixtureIcon"), QSize(24, 20));
     QVariantMap asButton = tabEntry(QStringLiteral("SMS"));
-    asButton.insert(QStringLiteral("itemImageName"), QStringLiteral("icon"));
+    asButton.insert(QStringLiteral("itemImageName"), QStringLiteral("fixtureIcon"));
     asButton.insert(QStringLiteral("UseAsButton"), true);
     buildWithToolbar({asButton});
     controller->insertUSSDToobarItem(1);
