@@ -407,6 +407,8 @@ void DialController::NDISDialConnect()
     setManualDisconnect(false);
     extensions_->apnCycleEnd();
     extensions_->apnCycleStart();
+    // A new connection: none of it is in the records yet, whatever the last one's disconnect did.
+    saveRecordFlag_ = false;
     warnLimitFlag_ = true;
     m_notified = false;
     m_launchURLState = true;
@@ -584,6 +586,7 @@ void DialController::dealWithMsgOfNDISQuery(const yov::Notification &n)
     if (connectStatus_ != yov::kConnectStatusIdle)
         return; // a connection of our own already stands or is under way
     m_notified = false;
+    saveRecordFlag_ = false;
     display_.profileChooserEnabled = false;
     newConnectionEntry();
     recordInState(RECORD_IN_CREATE);

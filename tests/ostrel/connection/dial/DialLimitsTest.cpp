@@ -199,31 +199,45 @@ TEST(DialLimitsTest, LimitReachedWhileTheWarningWindowIsOpenEndsTheConnection)
 
 TEST(DialLimitsTest, NdisChecksTheUserLimitOnTrafficReportsOnly)
 {
-    QVariantMap settings = limitSettings(withResetPeriod({{QStringLiteral("recordLimitState"), true},
-                                                          {QStringLiteral("recordDataLimit"), 10},
-                                                          {QStringLiteral("recordLimitWarn"), 1},
-                                                          {QStringLiteral("recordLimitDisconnect"), 1},
-                                                          {QStringLiteral("LimitSetValue"), 10},
-                                                          {QStringLiteral("DataLimitSet"), true},
-                                                          {QStringLiteral("WarningForLimit50"), true}}));
-    settings.insert(QStringLiteral("ConnectType"), 1);
-    Harness h(settings);
-    h.alerts.setHoldOpen(true);
-    LimitWindows windows(h.dial.get());
-    h.ready();
-    h.pressConnect();
-    h.deliver(258, 71, yov::encodeNdisStatus(yov::kNdisConnected));
-    yov::NdisTransferData data;
-    data.receiveBytes = 9 * kMB;
-    h.deliver(258, 73, data.encode());
-    EXPECT_EQ(windows.warnings.size(), 1);
-    h.clock.advance(2000);
-    EXPECT_EQ(h.alerts.count(), 0) << "the operator's warnings run on the PPP poll only";
-    data.receiveBytes = 10 * kMB;
-    h.deliver(258, 73, data.encode());
-    EXPECT_EQ(windows.reached, 1);
-    h.clock.advance(DialController::kDialOptionDelayMs);
-    EXPECT_EQ(h.count(258, 70), 1);
+    const QVariantMap settings = limitSettings(withResetPeriod({{QStringLiteral("recordLimitState"), true},
+                                                                {QStringLiteral("recordDataLimit"), 10},
+                                                                {QStringLiteral("recordLimitWarn"), 1},
+                                                                {QStringLiteral("recordLimitDisconnect"), 1},
+                                                                {QStringLiteral("LimitSetValue"), 10},
+                                                                {QStringLiteral("DataLimitSet"), true},
+                                                                {QStringLiteral("WarningForLimit50"), true}}));
+    for (bool afterPpp : {false, true}) {
+        SCOPED_TRACE(afterPpp ? "after a PPP connection the user ended" : "the first connection of the run");
+        Harness h(settings);
+        h.alerts.setHoldOpen(true);
+        LimitWindows windows(h.dial.get());
+        h.ready();
+        if (afterPpp) {
+            // The user's PPP disconnect puts that connection into the records; the NDIS connection
+            // that follows is a new one and counts again.
+            h.pressConnect();
+            h.pppStatus(yov::kPppRunning, 1);
+            h.pressConnect();
+            h.pppStatus(yov::kPppIdle);
+            ASSERT_EQ(h.dial->connectStatus(), 0);
+            h.dial->setPSDomainStatus(true);
+        }
+        h.store->setConfigurationByModule(QStringLiteral("ConnectType"), 1);
+        h.pressConnect();
+        ASSERT_EQ(h.count(258, 69), 1);
+        h.deliver(258, 71, yov::encodeNdisStatus(yov::kNdisConnected));
+        yov::NdisTransferData data;
+        data.receiveBytes = 9 * kMB;
+        h.deliver(258, 73, data.encode());
+        EXPECT_EQ(windows.warnings.size(), 1);
+        h.clock.advance(2000);
+        EXPECT_EQ(h.alerts.count(), 0) << "the operator's warnings run on the PPP poll only";
+        data.receiveBytes = 10 * kMB;
+        h.deliver(258, 73, data.encode());
+        EXPECT_EQ(windows.reached, 1);
+        h.clock.advance(DialController::kDialOptionDelayMs);
+        EXPECT_EQ(h.count(258, 70), 1);
+    }
 }
 
 // ---- the operator's volume warnings --------------------------------------------------------
