@@ -226,8 +226,11 @@ public:
     Q_INVOKABLE void minimizeMainWindow(QObject *sender);
     Q_INVOKABLE void minimizeWindow(QObject *sender);
     Q_INVOKABLE void zoomMainWindow(QObject *sender);
+    // With MAINFORM/OpenMainWindow: a minimised main window comes back (after a connect).
     void openMainWindow() override;
     void miniaturizeMainWindowWhenConnectSucced() override;
+    // A minimised main window comes back on screen, in front.
+    void bringMinimisedMainWindowBack();
     void postMainWindowChanged();
 
     // --- menus (MainControllerMenus.cpp) ------------------------------------------------------

@@ -534,10 +534,16 @@ void MainController::minimizeWindow(QObject *sender)
 void MainController::zoomMainWindow(QObject *sender)
 {
     if (sender)
-        openMainWindow();
+        bringMinimisedMainWindowBack();
 }
 
 void MainController::openMainWindow()
+{
+    if (yov::nsBool(setting(QStringLiteral("MAINFORM"), QStringLiteral("OpenMainWindow"))))
+        bringMinimisedMainWindowBack();
+}
+
+void MainController::bringMinimisedMainWindowBack()
 {
     if (wndMain && wndMain->isMinimized()) {
         wndMain->showNormal();

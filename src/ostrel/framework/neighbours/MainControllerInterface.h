@@ -26,7 +26,8 @@ public:
     virtual void registerMenuItem(const QString &menu, const QString &item, std::function<void()> action) = 0;
     virtual void setMenuItemEnabled(const QString &item, bool enabled) = 0;
 
-    // Brings the main window back on screen (from the tray or the Dock) and in front.
+    // Brings a minimised main window back on screen and in front, when the configuration asks for
+    // it (after a connect, or a failed attempt that will be retried).
     virtual void openMainWindow() = 0;
     // Asks the application to quit: every quit goes through the main window's quit road and its
     // rules (refused during a connection, a manual network search or a call).

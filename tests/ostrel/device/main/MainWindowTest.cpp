@@ -290,6 +290,35 @@ TEST_F(MainWindowTest, ZoomSwitchesBetweenTheWindowsWithTheTopEdgeKept)
     EXPECT_FALSE(controller->windowWillUseStandardFrame(&other));
 }
 
+TEST_F(MainWindowTest, MinimisedWindowComesBackAfterAConnectOnlyWhenConfiguredAndAlwaysOnZoom)
+{
+    struct Case {
+        const char *what;
+        bool openMainWindow; // MAINFORM/OpenMainWindow
+        bool zoom;           // the zoom action instead of the connection's call
+        bool back;
+    };
+    const Case cases[] = {
+        {"connected, configured", true, false, true},
+        {"connected, not configured", false, false, false},
+        {"zoom, not configured", false, true, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        build({{QStringLiteral("MAINFORM"), QVariantMap{{QStringLiteral("OpenMainWindow"), c.openMainWindow}}},
+               {QStringLiteral("Main"), QVariantMap{{QStringLiteral("Main_UIModel"), 0}}}});
+        controller->wndMain = controller->wndCompleteMain_;
+        controller->wndCompleteMain_->show();
+        controller->wndCompleteMain_->showMinimized();
+        ASSERT_TRUE(controller->wndCompleteMain_->isMinimized());
+        if (c.zoom)
+            controller->zoomMainWindow(controller->wndCompleteMain_);
+        else
+            controller->openMainWindow();
+        EXPECT_EQ(!controller->wndCompleteMain_->isMinimized(), c.back);
+    }
+}
+
 TEST_F(MainWindowTest, SimpleWindowButtonsReturnToTheCompleteWindowAtTheirArea)
 {
     build({{QStringLiteral("Main"), QVariantMap{{QStringLiteral("Main_UIModel"), 1}}}});
