@@ -61,7 +61,7 @@ void DialController::setApplicationIconForConnection(bool connected)
 void DialController::setDialBtnWithStatus(bool connected)
 {
     if (!isDeviceRemoved_)
-        display_.connectButtonEnabled = true;
+        setConnectBtnEnable(true);
     setApplicationIconForConnection(connected);
     const bool toolTips = internetBool("Internet_displayTooltipForConnectBtn");
     if (connected) {
@@ -104,7 +104,7 @@ void DialController::performCancelDialAction()
 {
     if (display_.connectButtonEnabled || connectStatus_ != yov::kConnectStatusConnecting)
         return;
-    display_.connectButtonEnabled = true;
+    setConnectBtnEnable(true);
     display_.connectButtonTitle = WordingOperation::getDisplayWordingValueByWordingKey(QStringLiteral("Internet_btnConnect_Cancel"));
     if (internetBool("Internet_displayTooltipForConnectBtn"))
         display_.connectButtonToolTip = WordingOperation::getDisplayWordingValueByWordingKey(QStringLiteral("Internet_btnCancel"));
@@ -114,15 +114,13 @@ void DialController::performCancelDialAction()
 void DialController::resetConnectBtnStatusWhenConnecting()
 {
     display_.connectButtonTitle = localizedText(QStringLiteral("Connecting"));
-    display_.connectButtonEnabled = false;
-    changed();
+    setConnectBtnEnable(false);
 }
 
 void DialController::resetConnectBtnStatusWhenDisconnecting()
 {
     display_.connectButtonTitle = localizedText(QStringLiteral("Disconnecting"));
-    display_.connectButtonEnabled = false;
-    changed();
+    setConnectBtnEnable(false);
 }
 
 void DialController::setIsHiddenConnectBtn(bool hidden)

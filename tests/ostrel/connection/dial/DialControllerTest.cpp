@@ -53,6 +53,7 @@ TEST(DialControllerTest, PppConnectConnectedDisconnectWritesExactlyOneRecord)
     EXPECT_EQ(h.dial->connectStatus(), 1);
     EXPECT_TRUE(h.dial->isPolling());
     EXPECT_FALSE(h.dial->connectButtonEnabled());
+    EXPECT_FALSE(h.ableToConnect.back());
 
     h.clock.advance(DialController::kPollIntervalMs);
     EXPECT_EQ(h.count(258, 67), 1);
@@ -66,6 +67,7 @@ TEST(DialControllerTest, PppConnectConnectedDisconnectWritesExactlyOneRecord)
     EXPECT_EQ(h.dial->display().stateText, QStringLiteral("Connected"));
     EXPECT_EQ(h.dial->display().connectButtonTitle, QStringLiteral("Disconnect"));
     EXPECT_TRUE(h.dial->connectButtonEnabled());
+    EXPECT_TRUE(h.ableToConnect.back()) << "what follows the connect button is told it is enabled again";
     EXPECT_EQ(h.dial->display().connectTime, QStringLiteral("00:01:02"));
     EXPECT_EQ(h.dial->receivedBytes(), qint64(k16MiBPlusOne));
     EXPECT_EQ(h.dial->display().receiveData, QStringLiteral("16.00 MB"));
@@ -86,6 +88,7 @@ TEST(DialControllerTest, PppConnectConnectedDisconnectWritesExactlyOneRecord)
     h.pppStatus(yov::kPppIdle);
     EXPECT_EQ(h.dial->connectStatus(), 0);
     EXPECT_EQ(h.statusChanges, std::vector<int>({3, 0}));
+    EXPECT_TRUE(h.ableToConnect.back());
     EXPECT_FALSE(h.dial->isPolling());
     EXPECT_EQ(h.connectFailed, 0) << "the user ended it";
     EXPECT_EQ(h.dial->display().connectTime, QStringLiteral("00:00:00"));
