@@ -38,6 +38,8 @@
 
 namespace yov { class RepeatingTimer; struct UI_MSG; }
 
+class QAbstractButton;
+
 namespace ostrel {
 
 class DialController : public YOVUIController, public DialControllerInterface {
@@ -360,6 +362,13 @@ private:
     void startProgressIndicator();
     void stopProgressIndicator();
     void setProgressIndicatorWhenConnectStateChangeForDidizu();
+    // The main button's title while idle: the operator's wording with
+    // Internet/Internet_ChangeLeftValueOfWording_ForConnectBtn, else "Connect".
+    QString idleConnectButtonTitle() const;
+    // The skin's further connect button ("btnDialConnectExt"), when the skin has one: it takes the
+    // main button's enabled state and a title by the connection ("Connect", "Cancel", "Disconnect").
+    QAbstractButton *skinConnectButton() const;
+    void setSkinConnectButtonTitle(const QString &english);
     // With the top-level IconChangeWithConnected: the application icon "icon" while connected,
     // "unConnectIcons" otherwise.
     void setApplicationIconForConnection(bool connected);

@@ -36,7 +36,7 @@ const NotificationTableRow deviceLockNotificationTable[] = {
 void DialController::initializeNibResources()
 {
     display_.stateText.clear();
-    display_.connectButtonTitle = localizedText(QStringLiteral("Connect"));
+    display_.connectButtonTitle = idleConnectButtonTitle();
     display_.startUpNote = localizedText(QStringLiteral("Modem is in start-up process."));
     setConnectStateForDidizu(false);
 }
@@ -81,7 +81,7 @@ void DialController::updateLanguages()
     if (connectStatus_ == yov::kConnectStatusConnected)
         display_.connectButtonTitle = localizedText(QStringLiteral("Disconnect"));
     else if (connectStatus_ == yov::kConnectStatusIdle)
-        display_.connectButtonTitle = localizedText(QStringLiteral("Connect"));
+        display_.connectButtonTitle = idleConnectButtonTitle();
     emit profilesChanged();
     changed();
 }

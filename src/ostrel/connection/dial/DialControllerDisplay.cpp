@@ -3,10 +3,12 @@
 
 #include "common/ValueConversion.h"
 #include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/controller/SkinManagerAccess.h"
 #include "ostrel/framework/language/WordingOperation.h"
 #include "ostrel/framework/widgets/ResourcePaths.h"
 #include "platform/Clock.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
@@ -35,9 +37,30 @@ QString DialController::formatTransferSpeed(double bytesPerSecond) const
                                        [this](const QString &s) { return localizedText(s); });
 }
 
+QString DialController::idleConnectButtonTitle() const
+{
+    return internetBool("Internet_ChangeLeftValueOfWording_ForConnectBtn")
+               ? WordingOperation::getDisplayWordingValueByWordingKey(QStringLiteral("Internet_btnConnectTitle_Connect"))
+               : localizedText(QStringLiteral("Connect"));
+}
+
+QAbstractButton *DialController::skinConnectButton() const
+{
+    SkinManagerAccess *skin = yovSkinManager();
+    return skin ? qobject_cast<QAbstractButton *>(skin->controllerByKey(QStringLiteral("btnDialConnectExt"))) : nullptr;
+}
+
+void DialController::setSkinConnectButtonTitle(const QString &english)
+{
+    if (QAbstractButton *button = skinConnectButton())
+        button->setText(localizedText(english));
+}
+
 void DialController::setConnectBtnEnable(bool enable)
 {
     display_.connectButtonEnabled = enable;
+    if (QAbstractButton *button = skinConnectButton())
+        button->setEnabled(enable);
     if (!enable && !modemStartUpProcessStateChanged_)
         display_.startUpNote = localizedText(QStringLiteral("Modem is in start-up process."));
     if (enable && !modemStartUpProcessStateChanged_) {
@@ -74,6 +97,7 @@ void DialController::setDialBtnWithStatus(bool connected)
         display_.connectButtonToolTip =
             toolTips ? WordingOperation::getDisplayWordingValueByWordingKey(QStringLiteral("Internet_btnDisconnect")) : QString();
         display_.stateImage = QStringLiteral("StateOfConnected");
+        setSkinConnectButtonTitle(QStringLiteral("Disconnect"));
         setConnectStatus(yov::kConnectStatusConnected);
         bAppWillClose_ = false;
         extensions_->apnCycleEnd();
@@ -84,12 +108,10 @@ void DialController::setDialBtnWithStatus(bool connected)
     } else {
         display_.stateText = localizedText(QStringLiteral("Idle"));
         setConnectStateForDidizu(false);
-        display_.connectButtonTitle = internetBool("Internet_ChangeLeftValueOfWording_ForConnectBtn")
-                                          ? WordingOperation::getDisplayWordingValueByWordingKey(
-                                                QStringLiteral("Internet_btnConnectTitle_Connect"))
-                                          : localizedText(QStringLiteral("Connect"));
+        display_.connectButtonTitle = idleConnectButtonTitle();
         display_.connectButtonToolTip =
             toolTips ? WordingOperation::getDisplayWordingValueByWordingKey(QStringLiteral("Internet_btnConnect")) : QString();
+        setSkinConnectButtonTitle(QStringLiteral("Connect"));
         setConnectStatus(yov::kConnectStatusIdle);
         display_.stateImage = QStringLiteral("StateOfNotConnection");
         notificationCenter().post(QStringLiteral("SetWebLinkImageViewDisabled"), this);
@@ -108,6 +130,7 @@ void DialController::performCancelDialAction()
     display_.connectButtonTitle = WordingOperation::getDisplayWordingValueByWordingKey(QStringLiteral("Internet_btnConnect_Cancel"));
     if (internetBool("Internet_displayTooltipForConnectBtn"))
         display_.connectButtonToolTip = WordingOperation::getDisplayWordingValueByWordingKey(QStringLiteral("Internet_btnCancel"));
+    setSkinConnectButtonTitle(QStringLiteral("Cancel"));
     changed();
 }
 

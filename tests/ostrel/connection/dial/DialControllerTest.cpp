@@ -4,10 +4,12 @@
 #include "DialHarness.h"
 
 #include "common/AtomicFile.h"
+#include "ostrel/framework/controller/SkinManagerAccess.h"
 #include "ostrel/framework/language/Lingrove.h"
 #include "support/TestPaths.h"
 
 #include <QFile>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +20,21 @@ using Sender = DialController::DialSender;
 namespace {
 
 constexpr std::uint32_t k16MiBPlusOne = 16u * 1024u * 1024u + 1u; // not exact as a float
+
+// A skin whose only control is the further connect button.
+class SkinWithConnectButton final : public SkinManagerAccess {
+public:
+    bool registerController(QObject *, const QString &, bool) override { return false; }
+    bool updateItem(QObject *) override { return false; }
+    QObject *controllerByKey(const QString &key) const override
+    {
+        return key == QLatin1String("btnDialConnectExt") ? button.get() : nullptr;
+    }
+    bool hasKey(const QString &key) const override { return key == QLatin1String("btnDialConnectExt"); }
+    bool setImageForKey(const QString &, const QString &, bool) override { return false; }
+
+    std::unique_ptr<QPushButton> button = std::make_unique<QPushButton>();
+};
 
 } // namespace
 
@@ -746,4 +763,42 @@ TEST(DialControllerTest, DeviceRemovalWithPerSimProfilesShowsTheFirstItemAndTheS
         EXPECT_TRUE(h.dial->display().profileChooserEnabled);
         EXPECT_TRUE(h.dial->display().profileFieldsEnabled);
     }
+}
+
+TEST(DialControllerTest, SkinConnectButtonAndTheOperatorsConnectTitleFollowTheConnection)
+{
+    QTemporaryDir words;
+    const QString tokens = words.filePath(QStringLiteral("LanguageTokenList.txt"));
+    {
+        QFile f(tokens);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("\"Internet_btnConnectTitle_Connect\" = \"Go online\";\n\"Connect\" = \"Verbinden\";\n");
+    }
+    ASSERT_TRUE(ostrel::Lingrove_Init(tokens));
+    SkinWithConnectButton skin;
+    {
+        Harness h({{QStringLiteral("Internet"),
+                    QVariantMap{{QStringLiteral("Internet_ChangeLeftValueOfWording_ForConnectBtn"), true}}}},
+                  Harness::defaultProfiles(), &skin);
+        QPushButton &ext = *skin.button;
+        EXPECT_EQ(h.dial->display().connectButtonTitle, QStringLiteral("Go online"));
+        h.ready();
+        EXPECT_TRUE(ext.isEnabled());
+        h.pressConnect();
+        EXPECT_FALSE(ext.isEnabled());
+        h.pppStatus(yov::kPppNetwork);
+        EXPECT_TRUE(ext.isEnabled());
+        EXPECT_EQ(ext.text(), QStringLiteral("Cancel"));
+        h.pppStatus(yov::kPppRunning, 1);
+        EXPECT_TRUE(ext.isEnabled());
+        EXPECT_EQ(ext.text(), QStringLiteral("Disconnect"));
+        h.pressConnect();
+        h.pppStatus(yov::kPppIdle);
+        EXPECT_EQ(ext.text(), QStringLiteral("Verbinden"));
+        EXPECT_EQ(h.dial->display().connectButtonTitle, QStringLiteral("Go online"));
+        h.dial->updateLanguages();
+        EXPECT_EQ(h.dial->display().connectButtonTitle, QStringLiteral("Go online")) << "a language change keeps the wording";
+    }
+    ASSERT_TRUE(ostrel::Lingrove_Init(testing_paths::sourceResources()
+                                      + QStringLiteral("/Language/English.lproj/LanguageTokenList.txt")));
 }
