@@ -121,6 +121,8 @@ void DialController::deviceRemoved(const yov::Notification &)
     reconnectTimes_ = 0;
     // The start-up note shows again until the next device is ready to connect.
     modemStartUpProcessStateChanged_ = false;
+    if (topBool("DisplayBackgroundWhileDisconnect"))
+        operatorContent_->hideBackgroundAndEmbeddedWebViews();
     setConnectBtnEnable(false);
     apnCycleEnabled_ = true;
     if (wndMain && wndMain->isMinimized())

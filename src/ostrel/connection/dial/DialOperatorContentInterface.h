@@ -1,7 +1,7 @@
 #pragma once
 // The operator content of the Internet view: the tab that follows the connection, the operator's
 // embedded web views and the billboard image. The connection controller calls it at fixed moments
-// of its roads (back to idle, connected, an image downloaded); the feature that shows the content
+// of its roads (back to idle, connected, an image downloaded, the device removed); the feature that shows the content
 // implements it and installs itself with DialController::setOperatorContent().
 //
 // DefaultDialOperatorContent: no operator content, so nothing to switch, detach or show.
@@ -18,6 +18,9 @@ public:
     virtual void detachSpecialWebview() = 0;
     // An NDIS connection came up, or the billboard image finished downloading: it is shown.
     virtual void imageDownloadFinishForBillboard() = 0;
+    // The device was removed and the operator shows its background while disconnected (top-level
+    // DisplayBackgroundWhileDisconnect): the background view and the embedded web views are hidden.
+    virtual void hideBackgroundAndEmbeddedWebViews() = 0;
 };
 
 class DefaultDialOperatorContent : public DialOperatorContentInterface {
@@ -25,6 +28,7 @@ public:
     void switchInternetTabAction() override {}
     void detachSpecialWebview() override {}
     void imageDownloadFinishForBillboard() override {}
+    void hideBackgroundAndEmbeddedWebViews() override {}
 };
 
 } // namespace ostrel

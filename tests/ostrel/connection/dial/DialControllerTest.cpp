@@ -688,6 +688,11 @@ TEST(DialControllerTest, TheRoadsCallTheirNeighboursAtTheirMoments)
         {"the billboard image downloaded", {},
          [](Harness &h) { h.notifications.post(QStringLiteral("LoadImageFormURLOver")); },
          {"content.imageDownloadFinishForBillboard"}},
+        {"removal with the background shown while disconnected",
+         {{QStringLiteral("DisplayBackgroundWhileDisconnect"), true}},
+         [](Harness &h) { h.notifications.post(QStringLiteral("DeviceRemoved")); },
+         {"content.hideBackgroundAndEmbeddedWebViews"}},
+        {"removal without it", {}, [](Harness &h) { h.notifications.post(QStringLiteral("DeviceRemoved")); }, {}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);

@@ -84,6 +84,10 @@ public:
     {
         calls.push_back(QStringLiteral("content.imageDownloadFinishForBillboard"));
     }
+    void hideBackgroundAndEmbeddedWebViews() override
+    {
+        calls.push_back(QStringLiteral("content.hideBackgroundAndEmbeddedWebViews"));
+    }
 };
 
 class Harness {
