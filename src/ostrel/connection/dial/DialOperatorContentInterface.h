@@ -1,8 +1,8 @@
 #pragma once
 // The operator content of the Internet view: the tab that follows the connection, the operator's
 // embedded web views and the billboard image. The connection controller calls it at fixed moments
-// of its roads (back to idle, connected, an image downloaded, the device removed); the feature that shows the content
-// implements it and installs itself with DialController::setOperatorContent().
+// of its roads (back to idle, connected, an image downloaded, the device removed); the feature that
+// shows the content implements it and installs itself with DialController::setOperatorContent().
 //
 // DefaultDialOperatorContent: no operator content, so nothing to switch, detach or show.
 
