@@ -64,8 +64,6 @@ DialRecordController::~DialRecordController()
 
 DialRecordController *DialRecordController::g_DialRecordController() { return g_dialRecordController; }
 
-void DialRecordController::setRecordTab(DialRecordTabInterface *tab) { recordTab_ = tab ? tab : &defaultRecordTab_; }
-
 void DialRecordController::setStatisticsForm(StatisticsFormInterface *form)
 {
     statisticsForm_ = form ? form : &defaultStatisticsForm_;
@@ -81,26 +79,35 @@ QString DialRecordController::localizedText(const QString &english) const
 void DialRecordController::initializeNibResources()
 {
     loadRecordList(fileName_);
-    recordTab_->initRecordNibWording();
-    periodFrom_ = periodTo_ = clock().now().toTimeZone(zone_).date();
+    initDialRecordWording();
+    setPickersToToday();
     showPeriodRecord_ = false;
     refereshPeriodRecordReset();
     loadDefaultRecordSetting();
-    recordTab_->initDataLimitSetting();
+    initDataLimitSetting();
     ConfigService switches(&config());
     if (switches.judgeRecordLastResetTimeWhetherEmptyWhenUIInit()) {
         storeRecordSettings({}); // the module, when missing
         switches.setRecordLastResetTimeValueWhenEmpty(clock().now());
     }
+    // The main menu's "Statistics" item shows the statistics page.
+    const QPointer<DialRecordController> self(this);
+    Neighbours::main().registerMenuItem(QStringLiteral("Operation"), QStringLiteral("Statistics"), [self] {
+        if (self)
+            self->goToStatistics();
+    });
+    reloadRecordTab();
 }
 
 void DialRecordController::registerMessages() { registerNotification(statisticsNotifactionTable); }
 
 void DialRecordController::updateLanguages()
 {
-    recordTab_->initRecordNibWording();
+    initDialRecordWording();
     if (settingWindow_)
         settingWindow_->setWording();
+    statisticsForm_->updateInterface();
+    reloadRecordTab();
     emit totalsChanged();
 }
 
@@ -117,7 +124,7 @@ void DialRecordController::loadRecordList(const QString &fileName)
         return;
     fileName_ = fileName;
     reloadRecordFile(true);
-    emit recordsReloaded();
+    recordsWereRead();
 }
 
 DialRecordController::FileStamp DialRecordController::stampOf(const QString &path)
@@ -230,14 +237,7 @@ QVariantList DialRecordController::getRecordsForOtherFunctionFrom(const QDateTim
     return DialRecordTotals::recordsBetween(records, from, to);
 }
 
-void DialRecordController::updateInterface()
-{
-    // Nothing to redraw while the file stands as it was read.
-    if (!reloadRecordFile(false))
-        return;
-    emit recordsReloaded();
-    statisticsForm_->updateInterface();
-}
+void DialRecordController::updateInterface() { refreshRecords(false); }
 
 // ---- changes ----------------------------------------------------------------------------------
 
@@ -256,7 +256,7 @@ bool DialRecordController::deleteRecords(const QVariantList &records)
         return false;
     }
     reloadRecordFile(true);
-    emit recordsReloaded();
+    recordsWereRead();
     statisticsForm_->updateInterface();
     return true;
 }
@@ -277,8 +277,7 @@ void DialRecordController::clearAllRecord()
     QString periodError;
     if (!DialRecordFile::write(periodPath, {}, &periodError))
         qCWarning(lcRecords).noquote() << "period records" << periodPath << "not cleared:" << periodError;
-    recordListTemp_.clear();
-    showPeriodRecord_ = false;
+    leavePeriodView();
     reloadRecordFile(true);
     emit recordsReloaded();
     saveResetTimeForRecord(clock().now());
@@ -353,7 +352,7 @@ void DialRecordController::periodRecordReset()
     }
     if (written) {
         reloadRecordFile(true);
-        emit recordsReloaded();
+        recordsWereRead();
         statisticsForm_->updateInterface();
     }
     QString pattern = yov::nsString(recordSetting(QStringLiteral("ResetTimePattern")));
@@ -388,31 +387,29 @@ void DialRecordController::saveRecord()
     });
 }
 
-namespace {
-DialRecordExportFormat recordExportFormat(const DialRecordController &controller, ConfigManager *config)
+DialRecordExportFormat DialRecordController::exportFormat() const
 {
     DialRecordExportFormat format;
     for (const char *name :
          {"Connect Name", "Start Time", "Disconnect Time", "Duration", "Data Receive", "Data Transport"})
-        format.columnNames << controller.localizedText(QLatin1String(name));
-    format.date = [&controller](const QDateTime &date) { return controller.formatStringFromDate(date); };
-    const ConnectionUnits units = ConnectionUnits::read(config);
-    format.data = [units, &controller](double bytes) {
-        return formatTransferData(bytes, units, [&controller](const QString &s) { return controller.localizedText(s); });
+        format.columnNames << localizedText(QLatin1String(name));
+    format.date = [this](const QDateTime &date) { return formatStringFromDate(date); };
+    const ConnectionUnits units = ConnectionUnits::read(&config());
+    format.data = [units, this](double bytes) {
+        return formatTransferData(bytes, units, [this](const QString &s) { return localizedText(s); });
     };
-    format.dataInMBText = ConfigService(config).isSavedDataToTheTxtFileToMB();
+    format.dataInMBText = ConfigService(&config()).isSavedDataToTheTxtFileToMB();
     return format;
 }
-} // namespace
 
 bool DialRecordController::saveRecordToTextFile(const QVariantList &records, const QString &path)
 {
-    return writeExport(DialRecordExport::text(records, recordExportFormat(*this, &config())), path);
+    return writeExport(DialRecordExport::text(records, exportFormat()), path);
 }
 
 bool DialRecordController::saveRecordToCSVFile(const QVariantList &records, const QString &path)
 {
-    return writeExport(DialRecordExport::csv(records, recordExportFormat(*this, &config())), path);
+    return writeExport(DialRecordExport::csv(records, exportFormat()), path);
 }
 
 bool DialRecordController::writeExport(const QByteArray &bytes, const QString &path)

@@ -1,0 +1,137 @@
+#include "ostrel/connection/records/DialRecordTab.h"
+
+#include "ostrel/connection/records/DialRecordController.h"
+#include "ostrel/connection/records/DialRecordTableModel.h"
+#include "ostrel/framework/widgets/TableViews.h"
+
+#include <QAbstractItemView>
+#include <QButtonGroup>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace ostrel {
+
+namespace {
+template <typename T>
+T *namedRecordTabControl(QWidget *parent, const char *name)
+{
+    auto *control = new T(parent);
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+} // namespace
+
+DialRecordTab::DialRecordTab(DialRecordController *controller, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("viewDialRecordTab"));
+
+    boxDialRecord_ = namedRecordTabControl<QGroupBox>(this, "cbboxDialRecordBox");
+    model_ = new DialRecordTableModel(this);
+    tableDialRecord_ = namedRecordTabControl<NSTableViewExt>(boxDialRecord_, "tableDialRecord");
+    tableDialRecord_->setModel(model_);
+    tableDialRecord_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tableDialRecord_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    tableDialRecord_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tableDialRecord_->horizontalHeader()->setSectionsMovable(false);
+    tableDialRecord_->horizontalHeader()->setSectionsClickable(false);
+    tableDialRecord_->horizontalHeader()->setStretchLastSection(true);
+    tableDialRecord_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    tableDialRecord_->verticalHeader()->hide();
+    tableDialRecord_->setAlternatingRowColors(true);
+    tableDialRecord_->setWordWrap(false);
+    auto *recordBox = new QVBoxLayout(boxDialRecord_);
+    recordBox->setContentsMargins(4, 4, 4, 4);
+    recordBox->addWidget(tableDialRecord_);
+
+    boxPeriod_ = namedRecordTabControl<QGroupBox>(this, "boxPeriodDialRecord");
+    labelFrom_ = namedRecordTabControl<QLabel>(boxPeriod_, "labelFromDialRecord");
+    dateFrom_ = namedRecordTabControl<QDateEdit>(boxPeriod_, "cbboxFromDateDialRecord");
+    labelTo_ = namedRecordTabControl<QLabel>(boxPeriod_, "labelToDialRecord");
+    dateTo_ = namedRecordTabControl<QDateEdit>(boxPeriod_, "cbboxToDateDialRecord");
+    for (QDateEdit *date : {dateFrom_, dateTo_}) {
+        date->setCalendarPopup(true);
+        date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    }
+    btnShow_ = namedRecordTabControl<QPushButton>(boxPeriod_, "btnShowDialRecord");
+    labelPeriod_ = namedRecordTabControl<QLabel>(boxPeriod_, "labelPeriodDialRecord");
+    auto *period = new QGridLayout(boxPeriod_);
+    period->addWidget(labelFrom_, 0, 0);
+    period->addWidget(dateFrom_, 0, 1);
+    period->addWidget(labelTo_, 0, 2);
+    period->addWidget(dateTo_, 0, 3);
+    period->addWidget(btnShow_, 0, 4);
+    period->addWidget(labelPeriod_, 1, 0, 1, 5);
+    period->setColumnStretch(5, 1);
+
+    boxMeter_ = namedRecordTabControl<QGroupBox>(this, "boxMeterDialRecord");
+    labelTotalData_ = namedRecordTabControl<QLabel>(boxMeter_, "labelTotalDataDialRecord");
+    textTotalData_ = namedRecordTabControl<QLabel>(boxMeter_, "textTotalDataDialRecord");
+    labelTotalTime_ = namedRecordTabControl<QLabel>(boxMeter_, "labelTotalTimeDialRecord");
+    textTotalTime_ = namedRecordTabControl<QLabel>(boxMeter_, "textTotalTimeDialRecord");
+    labelAdvanceTime_ = namedRecordTabControl<QLabel>(boxMeter_, "labelAdvanceTimeDialRecord");
+    btnContinuous_ = namedRecordTabControl<QRadioButton>(boxMeter_, "btnContinuousDialRecord");
+    btnIncrease15Min_ = namedRecordTabControl<QRadioButton>(boxMeter_, "btnIncrease15MinDialRecord");
+    for (QLabel *value : {textTotalData_, textTotalTime_})
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *accounting = new QButtonGroup(boxMeter_);
+    accounting->addButton(btnContinuous_);
+    accounting->addButton(btnIncrease15Min_);
+    auto *meter = new QGridLayout(boxMeter_);
+    meter->addWidget(labelTotalData_, 0, 0);
+    meter->addWidget(textTotalData_, 0, 1);
+    meter->addWidget(labelTotalTime_, 0, 2);
+    meter->addWidget(textTotalTime_, 0, 3);
+    meter->addWidget(labelAdvanceTime_, 1, 0);
+    meter->addWidget(btnContinuous_, 1, 1);
+    meter->addWidget(btnIncrease15Min_, 1, 2, 1, 2);
+    meter->setColumnStretch(1, 1);
+    meter->setColumnStretch(3, 1);
+
+    btnStatistics_ = namedRecordTabControl<QPushButton>(this, "btnStatisticsDialRecord");
+    btnSetLimit_ = namedRecordTabControl<QPushButton>(this, "btnSetLimitDialRecord");
+    btnSave_ = namedRecordTabControl<QPushButton>(this, "btnSaveDialRecord");
+    btnDelete_ = namedRecordTabControl<QPushButton>(this, "btnDeleteDialRecord");
+    btnReset_ = namedRecordTabControl<QPushButton>(this, "btnResetDialRecord");
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(btnStatistics_);
+    buttons->addWidget(btnSetLimit_);
+    buttons->addStretch(1);
+    buttons->addWidget(btnSave_);
+    buttons->addWidget(btnDelete_);
+    buttons->addWidget(btnReset_);
+
+    labelNote_ = namedRecordTabControl<QLabel>(this, "labelTextShowDialRecord");
+    labelNote_->setWordWrap(true);
+    QPalette notePalette = labelNote_->palette();
+    notePalette.setColor(QPalette::WindowText, QColor(0x55, 0x5b, 0x66));
+    labelNote_->setPalette(notePalette);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 10, 12, 10);
+    layout->addWidget(boxDialRecord_, 1);
+    layout->addWidget(boxPeriod_);
+    layout->addWidget(boxMeter_);
+    layout->addLayout(buttons);
+    layout->addWidget(labelNote_);
+
+    connect(btnShow_, &QPushButton::clicked, controller, &DialRecordController::Show);
+    connect(btnDelete_, &QPushButton::clicked, controller, &DialRecordController::deleteRecord);
+    connect(btnReset_, &QPushButton::clicked, controller, &DialRecordController::resetRecord);
+    connect(btnSave_, &QPushButton::clicked, controller, &DialRecordController::saveRecord);
+    connect(btnIncrease15Min_, &QRadioButton::clicked, controller, &DialRecordController::selectIncrease15MinBtn);
+    connect(btnContinuous_, &QRadioButton::clicked, controller, &DialRecordController::selectContinuousBtn);
+    connect(btnStatistics_, &QPushButton::clicked, controller, &DialRecordController::goToStatistics);
+    connect(btnSetLimit_, &QPushButton::clicked, controller, &DialRecordController::showSetLimit);
+    connect(tableDialRecord_->selectionModel(), &QItemSelectionModel::selectionChanged, controller,
+            &DialRecordController::tableViewSelectionDidChange);
+}
+
+} // namespace ostrel
