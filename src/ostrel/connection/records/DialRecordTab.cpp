@@ -43,7 +43,9 @@ DialRecordTab::DialRecordTab(DialRecordController *controller, QWidget *parent) 
     tableDialRecord_->horizontalHeader()->setSectionsMovable(false);
     tableDialRecord_->horizontalHeader()->setSectionsClickable(false);
     tableDialRecord_->horizontalHeader()->setStretchLastSection(true);
-    tableDialRecord_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Columns as wide as their texts (measured on the first rows of a long list).
+    tableDialRecord_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tableDialRecord_->horizontalHeader()->setResizeContentsPrecision(200);
     tableDialRecord_->verticalHeader()->hide();
     tableDialRecord_->setAlternatingRowColors(true);
     tableDialRecord_->setWordWrap(false);
@@ -85,6 +87,7 @@ DialRecordTab::DialRecordTab(DialRecordController *controller, QWidget *parent) 
     accounting->addButton(btnContinuous_);
     accounting->addButton(btnIncrease15Min_);
     auto *meter = new QGridLayout(boxMeter_);
+    meter->setHorizontalSpacing(16);
     meter->addWidget(labelTotalData_, 0, 0);
     meter->addWidget(textTotalData_, 0, 1);
     meter->addWidget(labelTotalTime_, 0, 2);
@@ -92,8 +95,7 @@ DialRecordTab::DialRecordTab(DialRecordController *controller, QWidget *parent) 
     meter->addWidget(labelAdvanceTime_, 1, 0);
     meter->addWidget(btnContinuous_, 1, 1);
     meter->addWidget(btnIncrease15Min_, 1, 2, 1, 2);
-    meter->setColumnStretch(1, 1);
-    meter->setColumnStretch(3, 1);
+    meter->setColumnStretch(4, 1);
 
     btnStatistics_ = namedRecordTabControl<QPushButton>(this, "btnStatisticsDialRecord");
     btnSetLimit_ = namedRecordTabControl<QPushButton>(this, "btnSetLimitDialRecord");

@@ -14,6 +14,7 @@
 #include "support/ScriptedFileChooser.h"
 
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimeZone>
 
@@ -37,6 +38,15 @@ inline QVariantMap record(const QString &name, const QDateTime &start, qint64 se
             {QStringLiteral("connecttime"), seconds},
             {QStringLiteral("receivebyte"), receiveKB},
             {QStringLiteral("sendbyte"), sendKB}};
+}
+
+// The connection names of the records, in order.
+inline QStringList recordNames(const QVariantList &records)
+{
+    QStringList names;
+    for (const QVariant &r : records)
+        names << r.toMap().value(QStringLiteral("connectname")).toString();
+    return names;
 }
 
 class RecordsHarness {
