@@ -139,15 +139,25 @@ void statisticsView::addSpeedPoint()
     setSpeedPointsWithRuler(rulerSpeedArray_[index]);
 }
 
-void statisticsView::setPlotSize()
+bool statisticsView::setPlotSize()
 {
-    rectWidth = std::max(0.0f, float(width() - relativeX - 10));
-    rectHight = std::max(0.0f, float(height() - relativeY - 10));
+    const float w = std::max(0.0f, float(width() - relativeX - 10));
+    const float h = std::max(0.0f, float(height() - relativeY - 10));
+    const bool changed = w != rectWidth || h != rectHight;
+    rectWidth = w;
+    rectHight = h;
+    return changed;
 }
 
 void statisticsView::setSpeedPointsWithRuler(float ruler)
 {
     setPlotSize();
+    placeSpeedPoints(ruler);
+    update();
+}
+
+void statisticsView::placeSpeedPoints(float ruler)
+{
     addx = (rectWidth + 10.0f) / float(kSamples);
     const float x0 = rectWidth - addx * float(pointCount_);
     standard = ruler > 0 ? rectHight / ruler : 0.0f;
@@ -157,7 +167,6 @@ void statisticsView::setSpeedPointsWithRuler(float ruler)
         upSpeedPoint_[i] = QPointF(pointX, standard * upSpeed_[i] + relativeY);
         downSpeedPoint_[i] = QPointF(pointX, standard * downSpeed_[i] + relativeY);
     }
-    update();
 }
 
 // ---- drawing ------------------------------------------------------------------------------------
@@ -188,7 +197,9 @@ void statisticsView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), backgroundColor_);
-    setPlotSize();
+    // A size that changed while the graph was hidden (no resize event yet) places the samples anew.
+    if (setPlotSize())
+        placeSpeedPoints(rulerValue(currentRulerPos_));
     drawStatisticsIllustration(painter);
     drawCoordinateRect(painter);
     drawAxis(painter);

@@ -81,7 +81,9 @@ private:
     void drawAxis(QPainter &painter);
     void drawDynamicSpeed(QPainter &painter);
     void drawSpeedRectAt(QPainter &painter, const QPointF &bottomLeft, const QColor &color);
-    void setPlotSize();
+    // The plot's size from the widget's; true when it changed.
+    bool setPlotSize();
+    void placeSpeedPoints(float ruler);
     // The text's left end at the plot point, its foot on the point's height.
     void drawTextAt(QPainter &painter, const QPointF &plotPoint, const QString &text);
 
