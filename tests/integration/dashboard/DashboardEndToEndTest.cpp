@@ -99,45 +99,6 @@ protected:
         return label ? label->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
     }
 
-    QWidget *internetPage() const { return assembly_->mainController()->tabPage(QStringLiteral("Internet")); }
-    QPushButton *connectButton() const
-    {
-        QWidget *page = internetPage();
-        return page ? page->findChild<QPushButton *>(QStringLiteral("m_ConnectButton")) : nullptr;
-    }
-    QString fieldText(const char *name) const
-    {
-        QWidget *page = internetPage();
-        auto *label = page ? page->findChild<QLabel *>(QLatin1String(name)) : nullptr;
-        return label ? label->text() : QString();
-    }
-
-    // Presses the Internet page's button once it offers the action (its title) and can be pressed.
-    void pressConnectButton(const QString &action)
-    {
-        QPushButton *button = connectButton();
-        ASSERT_NE(button, nullptr) << "no connect button on the Internet page";
-        const QString title = dial()->localizedText(action);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return button->isEnabled() && button->text() == title; }, kWaitMs))
-            << "the button shows " << qPrintable(button->text()) << (button->isEnabled() ? "" : " (disabled)")
-            << ", not " << qPrintable(title);
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-
-    // The records of finished connections, over every record file in the ModemList folder.
-    QVariantList connectionRecords() const
-    {
-        QVariantList all;
-        const QStringList files =
-            QDir(modemList_).entryList({QStringLiteral("*dialRecordData.plist")}, QDir::Files);
-        for (const QString &file : files) {
-            const std::optional<QVariant> stored = yov::PlistBridge::readFile(QDir(modemList_).filePath(file));
-            if (stored)
-                all += stored->toList();
-        }
-        return all;
-    }
-
     // One connection through the Internet page: connect, traffic, disconnect, one record.
     void connectAndDisconnect(const QString &expectedRoad)
     {

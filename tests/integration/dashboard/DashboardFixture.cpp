@@ -10,12 +10,16 @@
 #include "support/QuickScenario.h"
 #include "support/TestPaths.h"
 
+#include "ostrel/connection/dial/DialController.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 #include <optional>
@@ -118,6 +122,53 @@ bool DashboardFixture::waitSimReady()
 {
     return QTest::qWaitFor([this] { return init()->m_SimPinState == InitController::SimReady && simReady_ > 0; },
                            kWaitMs);
+}
+
+QWidget *DashboardFixture::mainWindow() const { return assembly_->mainController()->wndMain; }
+
+QWidget *DashboardFixture::internetPage() const { return assembly_->mainController()->tabPage(QStringLiteral("Internet")); }
+
+QPushButton *DashboardFixture::connectButton() const
+{
+    QWidget *page = internetPage();
+    return page ? page->findChild<QPushButton *>(QStringLiteral("m_ConnectButton")) : nullptr;
+}
+
+QString DashboardFixture::fieldText(const char *name) const
+{
+    QWidget *page = internetPage();
+    auto *label = page ? page->findChild<QLabel *>(QLatin1String(name)) : nullptr;
+    return label ? label->text() : QString();
+}
+
+void DashboardFixture::pressConnectButton(const QString &action)
+{
+    QPushButton *button = connectButton();
+    ASSERT_NE(button, nullptr) << "no connect button on the Internet page";
+    const QString title = dial()->localizedText(action);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return button->isEnabled() && button->text() == title; }, kWaitMs))
+        << "the button shows " << qPrintable(button->text()) << (button->isEnabled() ? "" : " (disabled)")
+        << ", not " << qPrintable(title);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+QVariantList DashboardFixture::connectionRecords() const
+{
+    QVariantList all;
+    const QStringList files = QDir(modemList_).entryList({QStringLiteral("*dialRecordData.plist")}, QDir::Files);
+    for (const QString &file : files) {
+        const std::optional<QVariant> stored = yov::PlistBridge::readFile(QDir(modemList_).filePath(file));
+        if (stored)
+            all += stored->toList();
+    }
+    return all;
+}
+
+void DashboardFixture::saveScreenshot(QWidget *widget, const QString &name)
+{
+    const QString path = testing_paths::screenshotPath(name);
+    if (!path.isEmpty() && widget)
+        widget->grab().save(path);
 }
 
 } // namespace dashboard_test

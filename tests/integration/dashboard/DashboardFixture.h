@@ -8,12 +8,16 @@
 #include "support/ScriptedAlertPresenter.h"
 
 #include <QObject>
+#include <QVariantList>
 #include <QTemporaryDir>
 #include <QVariantMap>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+class QPushButton;
+class QWidget;
 
 namespace ostrel {
 class DialController;
@@ -44,6 +48,18 @@ protected:
     ostrel::InitController *init() const { return assembly_->initController(); }
     ostrel::DialController *dial() const { return assembly_->dialController(); }
     bool waitSimReady();
+
+    QWidget *mainWindow() const;
+    QWidget *internetPage() const;
+    QPushButton *connectButton() const;
+    // The text of a field of the Internet page.
+    QString fieldText(const char *name) const;
+    // Presses the Internet page's button once it offers the action (its title) and can be pressed.
+    void pressConnectButton(const QString &action);
+    // The records of finished connections, over every record file in the ModemList folder.
+    QVariantList connectionRecords() const;
+    // Saves a picture of the widget into $OSTREL_TEST_SCREENSHOTS, when that is set.
+    static void saveScreenshot(QWidget *widget, const QString &name);
 
     QTemporaryDir dir_;
     QString modemList_;

@@ -47,6 +47,8 @@ DialRecordTab::DialRecordTab(DialRecordController *controller, QWidget *parent) 
     tableDialRecord_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tableDialRecord_->horizontalHeader()->setResizeContentsPrecision(200);
     tableDialRecord_->verticalHeader()->hide();
+    tableDialRecord_->verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 4);
+    tableDialRecord_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     tableDialRecord_->setAlternatingRowColors(true);
     tableDialRecord_->setWordWrap(false);
     auto *recordBox = new QVBoxLayout(boxDialRecord_);
@@ -65,6 +67,8 @@ DialRecordTab::DialRecordTab(DialRecordController *controller, QWidget *parent) 
     btnShow_ = namedRecordTabControl<QPushButton>(boxPeriod_, "btnShowDialRecord");
     labelPeriod_ = namedRecordTabControl<QLabel>(boxPeriod_, "labelPeriodDialRecord");
     auto *period = new QGridLayout(boxPeriod_);
+    period->setContentsMargins(10, 6, 10, 6);
+    period->setVerticalSpacing(4);
     period->addWidget(labelFrom_, 0, 0);
     period->addWidget(dateFrom_, 0, 1);
     period->addWidget(labelTo_, 0, 2);
@@ -87,6 +91,8 @@ DialRecordTab::DialRecordTab(DialRecordController *controller, QWidget *parent) 
     accounting->addButton(btnContinuous_);
     accounting->addButton(btnIncrease15Min_);
     auto *meter = new QGridLayout(boxMeter_);
+    meter->setContentsMargins(10, 6, 10, 6);
+    meter->setVerticalSpacing(4);
     meter->setHorizontalSpacing(16);
     meter->addWidget(labelTotalData_, 0, 0);
     meter->addWidget(textTotalData_, 0, 1);
@@ -117,7 +123,8 @@ DialRecordTab::DialRecordTab(DialRecordController *controller, QWidget *parent) 
     labelNote_->setPalette(notePalette);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(12, 10, 12, 10);
+    layout->setContentsMargins(12, 8, 12, 8);
+    layout->setSpacing(6);
     layout->addWidget(boxDialRecord_, 1);
     layout->addWidget(boxPeriod_);
     layout->addWidget(boxMeter_);

@@ -46,7 +46,14 @@ void StatisticsOutlineSource::setOutlineView(NSOutlineViewExt *view)
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionMode(QAbstractItemView::NoSelection);
     view->setFocusPolicy(Qt::NoFocus);
+    // Nothing folds: no branch marks.
+    view->setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
     expandOutline();
+    // Tall enough for every row.
+    int rows = 0;
+    while (nodeAtRow(rows))
+        ++rows;
+    view->setMinimumHeight(rows * qMax(view->sizeHintForRow(0), view->fontMetrics().height() + 2) + 2 * view->frameWidth() + 4);
 }
 
 void StatisticsOutlineSource::expandOutline()

@@ -44,8 +44,8 @@ statisticsView *installStatisticsPage(QTabWidget *tabView, statisticSource *stat
     auto *column = new QVBoxLayout(content);
     column->setContentsMargins(12, 10, 12, 6);
     column->setSpacing(10);
-    column->addLayout(outlines, 3);
-    column->addWidget(graph, 4);
+    column->addLayout(outlines);
+    column->addWidget(graph, 1);
     layout->addWidget(content, 1);
 
     // A language change renames the rows and redraws the graph's legend.

@@ -250,9 +250,20 @@ void statisticsView::drawAxis(QPainter &painter)
     const QPen solid(coordinateColor_, 0);
     currentRulerPos_ = std::min(currentRulerPos_, kRulerSteps - 1);
     const float valueStep = rulerSpeedArray_[currentRulerPos_] / 12.0f;
+    // A graph too low for a label at every line labels every second (third, ...) one, top and
+    // bottom always.
+    const double linesPerLabel = step > 0 ? QFontMetricsF(labels).height() / step : 12.0;
+    int labelEvery = 12;
+    for (int divisor : {1, 2, 3, 4, 6, 12}) {
+        if (divisor >= linesPerLabel) {
+            labelEvery = divisor;
+            break;
+        }
+    }
     for (int k = 0; k <= 12; ++k) {
         painter.setPen(solid);
-        drawTextAt(painter, QPointF(relativeX - 30, relativeY - 5 + k * step), QString::number(k * valueStep, 'f', 1));
+        if (k % labelEvery == 0)
+            drawTextAt(painter, QPointF(relativeX - 30, relativeY - 5 + k * step), QString::number(k * valueStep, 'f', 1));
         if (k == 0 || k == 12)
             continue;
         painter.setPen(dashed);
