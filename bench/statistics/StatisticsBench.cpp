@@ -1,5 +1,6 @@
 // The live speed graph: 10,000 sample pairs added (one a second while connected), and the graph
 // painted offscreen into an image after each sample, as a redraw would.
+#include "common/PlistBridge.h"
 #include "ostrel/connection/statistics/statisticsView.h"
 #include "ostrel/framework/config/ConfigManager.h"
 
@@ -19,6 +20,7 @@ constexpr int kSamples = 10000;
 struct GraphBench {
     GraphBench()
     {
+        yov::PlistBridge::writeFile(dir.filePath(QStringLiteral("settings.plist")), QVariantMap{});
         store = std::make_unique<ostrel::ConfigManager>(dir.path());
         view = std::make_unique<ostrel::statisticsView>(nullptr, store.get());
         view->resize(640, 260);

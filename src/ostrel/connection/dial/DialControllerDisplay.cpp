@@ -203,8 +203,9 @@ void DialController::displayMonthlyData()
 {
     if (!internetBool("DisplayMonthlyData"))
         return;
-    display_.monthlyData =
-        formatTransferData(double(sendBytes_ + receiveBytes_) + Neighbours::records().getMonthTotalData() * 1024.0);
+    // The statistics page's month already holds this connection (it follows "ConnectStatistics",
+    // posted just before): adding the connection's bytes again would count them twice.
+    display_.monthlyData = formatTransferData(Neighbours::records().getMonthTotalData() * 1024.0);
     changed();
 }
 

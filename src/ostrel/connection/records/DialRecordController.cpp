@@ -10,7 +10,9 @@
 #include "ostrel/connection/records/DialRecordExport.h"
 #include "ostrel/connection/records/DialRecordReset.h"
 #include "ostrel/connection/records/DialRecordTotals.h"
+#include "ostrel/connection/records/DialRecordTab.h"
 #include "ostrel/connection/records/RecordSettingWindow.h"
+#include "ostrel/connection/records/VolumeLimitWindow.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "common/util/CalendarFormat.h"
 #include "ostrel/framework/language/Lingrove.h"
@@ -54,6 +56,9 @@ DialRecordController::DialRecordController(const ControllerContext &context, QOb
 DialRecordController::~DialRecordController()
 {
     delete settingWindow_;
+    delete volumeLimitWindow_;
+    delete btnGoToDialRecord_;
+    delete recordTab_;
     if (g_dialRecordController == this) {
         g_dialRecordController = nullptr;
         Neighbours::setRecords(nullptr);
@@ -261,18 +266,45 @@ bool DialRecordController::deleteRecords(const QVariantList &records)
     return true;
 }
 
-void DialRecordController::clearAllRecord()
+bool DialRecordController::removeRecordsBetween(const QDateTime &from, const QDateTime &to)
+{
+    QString error;
+    bool written = false;
+    if (!DialRecordFile::rewrite(dialRecordFilePath(), [&](QVariantList &list) {
+            return DialRecordReset::removeRecordsBetween(list, from, to) > 0;
+        }, &error, &written)) {
+        // Reported once, however often the resets try again.
+        noteRecordFileError(error);
+        return false;
+    }
+    if (written) {
+        reloadRecordFile(true);
+        recordsWereRead();
+        statisticsForm_->updateInterface();
+    }
+    return true;
+}
+
+bool DialRecordController::removeAllRecords()
 {
     QString error;
     if (!DialRecordFile::rewrite(dialRecordFilePath(), [](QVariantList &list) {
             list.clear();
             return true;
         }, &error)) {
-        // The records stay, in the file and here.
         alertRecordTrouble(QStringLiteral("The connection records in %@ cannot be changed (%@)."),
                            {dialRecordFilePath(), error});
-        return;
+        return false;
     }
+    reloadRecordFile(true);
+    return true;
+}
+
+void DialRecordController::clearAllRecord()
+{
+    // On failure the records stay, in the file and here.
+    if (!removeAllRecords())
+        return;
     const QString periodPath = getDialRecordFilePathWithFileName(QLatin1String(kCMDialRecordBackupFile));
     QString periodError;
     if (!DialRecordFile::write(periodPath, {}, &periodError))
@@ -341,20 +373,9 @@ void DialRecordController::periodRecordReset()
     if (elapsed == 0)
         return;
     const QDateTime boundary = start.addSecs(elapsed * 86400);
-    QString error;
-    bool written = false;
-    if (!DialRecordFile::rewrite(dialRecordFilePath(), [&](QVariantList &list) {
-            return DialRecordReset::removeRecordsBetween(list, start, boundary) > 0;
-        }, &error, &written)) {
-        // Nothing moves: the next tick tries again; the trouble is reported once.
-        noteRecordFileError(error);
+    // Nothing moves when the file cannot be changed: the next tick tries again.
+    if (!removeRecordsBetween(start, boundary))
         return;
-    }
-    if (written) {
-        reloadRecordFile(true);
-        recordsWereRead();
-        statisticsForm_->updateInterface();
-    }
     QString pattern = yov::nsString(recordSetting(QStringLiteral("ResetTimePattern")));
     if (pattern.isEmpty())
         pattern = QStringLiteral("%Y-%m-%d %H:%M:%S");

@@ -251,8 +251,11 @@ private:
     // shows them.
     void showPeriod(const QDateTime &from, const QDateTime &to);
     void leavePeriodView();
-    // Empties the record file (the accounting switch); false, reported, when it cannot.
+    // Empties the record file; false, reported, when it cannot.
     bool removeAllRecords();
+    // Removes the records that started from one date to the other from the file and shows what
+    // is left; false, reported once, when the file cannot be changed.
+    bool removeRecordsBetween(const QDateTime &from, const QDateTime &to);
     void setAccountingButtons(bool quarterHours);
     void switchAccounting(bool quarterHours);
     // The "Volume Limit" window.

@@ -3,9 +3,7 @@
 #include "ostrel/connection/records/DialRecordController.h"
 
 #include "common/ValueConversion.h"
-#include "ostrel/connection/dial/DialRecordFile.h"
 #include "ostrel/connection/records/DialRecordRecurrence.h"
-#include "ostrel/connection/records/DialRecordReset.h"
 #include "ostrel/connection/records/DialRecordTab.h"
 #include "ostrel/connection/records/DialRecordTableModel.h"
 #include "ostrel/connection/records/RecordSettingWindow.h"
@@ -439,20 +437,9 @@ void DialRecordController::periodRecordResetWithDayWeekMonth()
 
 void DialRecordController::clearRecordFrom(const QDateTime &from, const QDateTime &to)
 {
-    QString error;
-    bool written = false;
-    if (!DialRecordFile::rewrite(dialRecordFilePath(), [&](QVariantList &list) {
-            return DialRecordReset::removeRecordsBetween(list, from, to) > 0;
-        }, &error, &written)) {
-        // The records stay, and so does the time of the last reset: the next start tries again.
-        noteRecordFileError(error);
+    // When the file cannot be changed the time of the last reset stays: the next start tries again.
+    if (!removeRecordsBetween(from, to))
         return;
-    }
-    if (written) {
-        reloadRecordFile(true);
-        recordsWereRead();
-        statisticsForm_->updateInterface();
-    }
     storeRecordSettings({{QStringLiteral("recordLastResetTime"), to}});
     if (recordSetDic_)
         recordSetDic_ = yov::nsDict(config().getConfigurationByModule(QStringLiteral("Record")));

@@ -247,21 +247,6 @@ void DialRecordController::switchAccounting(bool quarterHours)
     refreshRecords(true);
 }
 
-bool DialRecordController::removeAllRecords()
-{
-    QString error;
-    if (!DialRecordFile::rewrite(dialRecordFilePath(), [](QVariantList &list) {
-            list.clear();
-            return true;
-        }, &error)) {
-        alertRecordTrouble(QStringLiteral("The connection records in %@ cannot be changed (%@)."),
-                           {dialRecordFilePath(), error});
-        return false;
-    }
-    reloadRecordFile(true);
-    return true;
-}
-
 void DialRecordController::goToStatistics()
 {
     statisticsForm_->updateInterface();
