@@ -22,6 +22,7 @@
 #include "platform/filechooser/FileChooser.h"
 
 #include <QFileInfo>
+#include <QPushButton>
 #include <QLoggingCategory>
 #include <QTimer>
 
