@@ -20,6 +20,11 @@ public:
     static bool active();
     // The innermost record being dispatched on this thread ("7/35"); empty when none.
     static QString current();
+    // Code that is about to run a nested event loop (a blocking alert, a blocking network request)
+    // calls this with what it runs: while a record is being dispatched, that stalls the device link
+    // (no further record is dispatched until the loop ends), so it logs one warning naming the
+    // record. True when a record was being dispatched.
+    static bool warnNestedLoop(const QString &what);
 
 private:
     RecordDispatchScope *outer_;

@@ -160,6 +160,9 @@ bool firstMatch(const QString &subject, const QString &pattern, RegexError *erro
                                                        "taken as no match")
                                             .arg(pattern)
                                             .arg(subject.size());
+        setIcuError(error, status);
+        if (error)
+            error->timedOut = true;
         return false;
     }
     if (U_FAILURE(status)) {

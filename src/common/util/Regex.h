@@ -13,7 +13,8 @@
 //
 // Every search is bounded by ICU's time limit (kMatchTimeLimit steps of its engine, each on the
 // order of a millisecond): a pattern that backtracks for ever on a text, such as "(a+)+$" on
-// forty "a" and a "!", gives no match and one log line instead of blocking its thread.
+// forty "a" and a "!", gives no match and one log line instead of blocking its thread; the error
+// then says timedOut, so that a caller can stop using that pattern.
 
 #include <QString>
 
@@ -25,6 +26,7 @@ struct RegexError {
     QString name;   // "RKLICURegexException", or "NSInvalidArgumentException" for a null pattern
     QString reason; // the text for the user or the log
     int code = 0;   // ICU's error code, 0 for a null pattern
+    bool timedOut = false; // the search ran into the time limit (the pattern itself is sound)
 };
 
 class Regex {

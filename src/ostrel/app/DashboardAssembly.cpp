@@ -24,12 +24,14 @@
 #include "ostrel/framework/skin/YOVUIManager.h"
 #include "ostrel/framework/switches/ConfigService.h"
 #include "ostrel/framework/webengine/WebEngineSetup.h"
+#include "ostrel/phonebook/PBController.h"
 #include "platform/alert/AlertPresenter.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QTimer>
+#include <QVBoxLayout>
 
 Q_LOGGING_CATEGORY(lcAssembly, "ostrel.app")
 
@@ -68,6 +70,7 @@ DashboardAssembly::DashboardAssembly(Options options) : msgCenter_(std::move(opt
 
 DashboardAssembly::~DashboardAssembly()
 {
+    phonebookController_.reset();
     recordController_.reset();
     transferSource_.reset();
     statisticSource_.reset();
@@ -136,6 +139,7 @@ void DashboardAssembly::createControllers()
     statisticSource_ = std::make_unique<statisticSource>(context);
     transferSource_ = std::make_unique<transferSource>(context);
     recordController_->setStatisticsForm(statisticSource_.get());
+    phonebookController_ = std::make_unique<PBController>(context);
 
     MainController *main = mainController_.get();
     initController_->netCardStatusHook = [main] { return main->getNetCardStatus(); };
@@ -146,7 +150,10 @@ void DashboardAssembly::createControllers()
     initController_->selectMainTabHook = [main](const QString &identifier) { main->selectTabViewbyIdentifier(identifier); };
     DialController *dial = dialController_.get();
     initController_->disableConnectButtonsHook = [dial] { dial->setConnectBtnEnable(false); };
+    initController_->clearBroadcastMessageHook = [main] { main->setBroadcastMsg(QString()); };
     main->setConnectionTrafficProvider([dial] { return dial->getCurrentTotalData(); });
+    // The quit once a disconnect for closing is under way goes through the quit road too.
+    dial->setTerminator([main] { main->terminate(); });
 }
 
 // Puts the device-state status row into the main window's status bar and the Internet page into
@@ -166,6 +173,11 @@ void DashboardAssembly::connectMainWindow()
     }
     installInternetView(dialController_.get(), mainController_->tabviewMain);
     installLimitWindows(dialController_.get(), mainController_->wndMain);
+    // The device options (PIN entry options) are hosted by the settings page.
+    if (QWidget *settings = mainController_->tabPage(QStringLiteral("Setting")); settings && initController_->deviceOptionsView()) {
+        auto *layout = settings->layout() ? settings->layout() : new QVBoxLayout(settings);
+        layout->addWidget(initController_->deviceOptionsView());
+    }
     // The statistics page before the records tab: the tab puts its way back at the page's foot.
     speedGraph_ = installStatisticsPage(mainController_->tabviewMain, statisticSource_.get(), transferSource_.get());
     if (speedGraph_) {
@@ -188,14 +200,15 @@ void DashboardAssembly::awakeFromNib()
     recordController_->awakeFromNib();
     statisticSource_->awakeFromNib();
     transferSource_->awakeFromNib();
+    phonebookController_->wndMain = mainController_->wndMain;
+    phonebookController_->awakeFromNib();
 }
 
 void DashboardAssembly::launch()
 {
     awakeFromNib();
     mainController_->applicationWillFinishLaunching();
-    mainController_->applicationDidFinishLaunching();
-    dialController_->applicationDidFinishLaunchingInDialController();
+    mainController_->applicationDidFinishLaunching(); // with the connection controller's launch step
     // Once the windows are up: what became of a settings.plist that could not be read.
     QTimer::singleShot(0, mainController_.get(),
                        [] { showUnreadableSettingsAlert(ConfigManager::sharedConfigManager()->settingsRecovery()); });

@@ -11,6 +11,7 @@
 //   5. DialController (connection: its Internet page goes into the main window's "Internet" tab)
 //   6. DialRecordController (the connection records, their tab, totals, resets and limit settings)
 //   7. statisticSource and transferSource (the outlines of the "Statistics" page)
+//   8. PBController (phonebook: contacts, number lookup; no page yet)
 //
 // A controller added later is created in createControllers() and woken in awakeFromNib() at the
 // place this list gives it. The windows of the launch road come afterwards, from launch().
@@ -30,6 +31,7 @@ class DialRecordController;
 class InitController;
 class Language;
 class MainController;
+class PBController;
 class SkinManagerAccess;
 class SkinnedAlertPresenter;
 class statisticSource;
@@ -70,6 +72,7 @@ public:
     transferSource *transferController() const { return transferSource_.get(); }
     // The speed graph of the "Statistics" page (once the windows exist).
     statisticsView *speedGraph() const { return speedGraph_; }
+    PBController *phonebookController() const { return phonebookController_.get(); }
     YOVAlertPanel *alertPanel() const { return alertPanel_.get(); }
 
 private:
@@ -92,6 +95,7 @@ private:
     std::unique_ptr<statisticSource> statisticSource_;
     std::unique_ptr<transferSource> transferSource_;
     statisticsView *speedGraph_ = nullptr; // owned by its page
+    std::unique_ptr<PBController> phonebookController_;
     bool awoken_ = false;
 };
 

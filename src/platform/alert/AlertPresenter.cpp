@@ -5,12 +5,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QAtomicPointer>
-#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 
-Q_LOGGING_CATEGORY(lcAlert, "ostrel.alert")
+#include <memory>
+#include <utility>
 
 namespace yov {
 
@@ -45,11 +45,8 @@ int answerOf(const QMessageBox &box, const QPushButton *alternate)
 
 int AlertPresenter::runAlert(const AlertRequest &request)
 {
-    if (RecordDispatchScope::active())
-        qCWarning(lcAlert).noquote()
-            << QStringLiteral("blocking alert \"%1\" raised while device record %2 is being handled: the device "
-                              "link stands still until it is answered (use the non-blocking form)")
-                   .arg(request.title.isEmpty() ? request.message : request.title, RecordDispatchScope::current());
+    RecordDispatchScope::warnNestedLoop(
+        QStringLiteral("blocking alert \"%1\"").arg(request.title.isEmpty() ? request.message : request.title));
     return presentBlocking(request);
 }
 
@@ -93,9 +90,25 @@ void SystemAlertPresenter::presentNonBlocking(const AlertRequest &request, Alert
     QMessageBox *box = makeBox(request, &alternate);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
-    QObject::connect(box, &QDialog::finished, box, [box, alternate, onAnswer = std::move(onAnswer)] {
-        if (onAnswer)
-            onAnswer(answerOf(*box, alternate));
+    // Exactly one answer: from the button when the box finishes, else (the box went with the
+    // window it belongs to) the closed answer, on the next turn of the event loop rather than from
+    // inside that window's destruction.
+    auto pending = std::make_shared<AlertAnswer>(onAnswer ? std::move(onAnswer) : AlertAnswer([](int) {}));
+    const int closedAnswer = alternate ? AlternateReturn : DefaultReturn;
+    QObject::connect(box, &QDialog::finished, box, [box, alternate, pending] {
+        if (const AlertAnswer answer = std::exchange(*pending, nullptr))
+            answer(answerOf(*box, alternate));
+    });
+    QObject::connect(box, &QObject::destroyed, QCoreApplication::instance(), [pending, closedAnswer] {
+        if (!*pending)
+            return;
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [pending, closedAnswer] {
+                if (const AlertAnswer answer = std::exchange(*pending, nullptr))
+                    answer(closedAnswer);
+            },
+            Qt::QueuedConnection);
     });
     box->show();
 }

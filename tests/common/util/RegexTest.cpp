@@ -154,9 +154,11 @@ TEST(Regex, RunawayPatternGivesNoMatchWhileAnotherThreadGoesOnMatching)
     std::atomic<bool> started{false};
     std::atomic<bool> done{false};
     bool runawayMatched = true;
+    RegexError runawayError;
     QThread *runaway = QThread::create([&] {
         started = true;
-        runawayMatched = Regex::isMatchedByRegex(QString(40, QLatin1Char('a')) + QLatin1Char('!'), QStringLiteral("(a+)+$"));
+        runawayMatched = Regex::isMatchedByRegex(QString(40, QLatin1Char('a')) + QLatin1Char('!'), QStringLiteral("(a+)+$"),
+                                                 &runawayError);
         done = true;
     });
     runaway->start();
@@ -178,6 +180,7 @@ TEST(Regex, RunawayPatternGivesNoMatchWhileAnotherThreadGoesOnMatching)
     qInstallMessageHandler(previous);
 
     EXPECT_FALSE(runawayMatched);
+    EXPECT_TRUE(runawayError.timedOut) << "the caller is not told that the pattern ran away";
     EXPECT_EQ(g_regexLogLines.load(), 1);
     EXPECT_EQ(wrong, 0);
     EXPECT_GE(finishedWhileRunaway, 5) << "the other thread waited for the runaway search";

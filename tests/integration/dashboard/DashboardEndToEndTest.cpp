@@ -28,6 +28,7 @@
 #include <QDBusMetaType>
 #include <QDir>
 #include <QFileInfo>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QLabel>
@@ -48,57 +49,8 @@ using namespace dashboard_test;
 
 namespace {
 
-// The stand-in's test-control interface.
-QDBusMessage control(const QString &method, const QVariantList &args = {})
-{
-    QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(yov::devicebus::kService),
-                                                       QLatin1String(yov::devicebus::kTestPath),
-                                                       QLatin1String(yov::devicebus::kTestInterface), method);
-    call.setArguments(args);
-    return QDBusConnection::sessionBus().call(call, QDBus::Block, 5000);
-}
-
-// A D-Bus map value, whether it came as a map or still wrapped.
-QVariantMap mapOf(const QVariant &value)
-{
-    if (value.canConvert<QDBusArgument>())
-        return qdbus_cast<QVariantMap>(value.value<QDBusArgument>());
-    return value.toMap();
-}
-
-QVariantMap modemState(const QString &area)
-{
-    const QDBusMessage reply = control(QStringLiteral("ModemState"), {area});
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return {};
-    return mapOf(reply.arguments().first());
-}
-
-// The IDs ("major/minor") of the requests the stand-in received so far.
-QStringList receivedIds()
-{
-    const QDBusMessage reply = control(QStringLiteral("ReceivedRecords"));
-    QStringList ids;
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return ids;
-    const auto records = qdbus_cast<QList<QByteArray>>(reply.arguments().first().value<QDBusArgument>());
-    for (const QByteArray &record : records) {
-        std::uint16_t major = 0, minor = 0;
-        if (yov::msgHead(record, &major, &minor))
-            ids << QStringLiteral("%1/%2").arg(major).arg(minor);
-    }
-    return ids;
-}
-
 class DashboardEndToEndTest : public DashboardFixture {
 protected:
-    QString statusText(const char *name) const
-    {
-        QWidget *row = init()->statusView();
-        auto *label = row ? row->findChild<QLabel *>(QLatin1String(name)) : nullptr;
-        return label ? label->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
-    }
-
     // One connection through the Internet page: connect, traffic, disconnect, one record.
     void connectAndDisconnect(const QString &expectedRoad)
     {
@@ -200,29 +152,44 @@ TEST_F(DashboardEndToEndTest, PinSheetUnlocksTheSim)
     EXPECT_EQ(yov::nsInt(sim.value(QStringLiteral("PinRemain"))), 3) << "the PIN was not taken at the first try";
 }
 
-TEST_F(DashboardEndToEndTest, RoamingRaisesTheRoamingAlert)
+TEST_F(DashboardEndToEndTest, RoamingWhileConnectedOpensTheRoamingWindowAndTheLinkFlows)
 {
     // The roaming alert is the operator's choice; the shipped settings leave it off.
     setSettings({{QStringLiteral("enableRoamAlert"), true}});
     launch(QStringLiteral("default.plist"));
     ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
-    ASSERT_TRUE(QTest::qWaitFor([this] { return statusText("labelInitLocalSPN").contains(QLatin1String("Vandrel")); },
-                                kWaitMs));
-    EXPECT_EQ(presenter_.count(), 0) << "an alert on the home network";
+    pressConnectButton(QStringLiteral("Connect"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dial()->connectStatus() == yov::kConnectStatusConnected; }, kWaitMs));
+    QWidget *window = init()->roamAlertWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->isVisible()) << "a roaming window on the home network";
+    const qint64 droppedBefore = assembly_->msgCenter()->droppedCount();
 
     const QDBusMessage reply =
         control(QStringLiteral("SetModemState"), {QStringLiteral("Network"), QVariantMap{{QStringLiteral("Roaming"), true}}});
     ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << qPrintable(reply.errorMessage());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }, kWaitMs)) << "no roaming window";
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Roaming"));
+    auto *text = window->findChild<QLabel *>(QStringLiteral("roamwarnningText"));
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->text().contains(QLatin1String("roaming"), Qt::CaseInsensitive)) << qPrintable(text->text());
+    EXPECT_FALSE(window->isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the roaming window holds the dashboard";
+    EXPECT_TRUE(QTest::qWaitFor([this] { return statusText("labelInitRoamStatus") == QLatin1String("R"); }, kWaitMs));
+    if (const QString path = testing_paths::screenshotPath(QStringLiteral("roaming-window.png")); !path.isEmpty())
+        QGuiApplication::primaryScreen()->grabWindow(0).save(path);
 
-    EXPECT_TRUE(QTest::qWaitFor([this] { return presenter_.count() > 0; }, kWaitMs)) << "no alert was raised";
-    bool roamAlert = false;
-    QStringList shown;
-    for (const yov::AlertRequest &alert : presenter_.shown()) {
-        shown << alert.title + QStringLiteral(": ") + alert.message;
-        roamAlert = roamAlert || alert.message.contains(QLatin1String("roam"), Qt::CaseInsensitive) ||
-                    alert.title.contains(QLatin1String("roam"), Qt::CaseInsensitive);
-    }
-    EXPECT_TRUE(roamAlert) << qPrintable(shown.join(QLatin1String(" | ")));
+    // While it stands open the connection goes on: the counters move, no record is dropped.
+    const qint64 received = dial()->receivedBytes();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dial()->receivedBytes() > received + 10000; }, kWaitMs))
+        << "the counters do not move";
+    EXPECT_EQ(dial()->connectStatus(), yov::kConnectStatusConnected);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(assembly_->msgCenter()->droppedCount(), droppedBefore);
+    EXPECT_EQ(presenter_.count(), 0) << qPrintable(presenter_.shown().first().message);
+
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("btnRoamAlertOK")), Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
 }
 
 namespace {
@@ -409,6 +376,8 @@ TEST_F(DashboardEndToEndTest, DataLimitWarnsEndsTheConnectionAndTheNextConnectAs
         << "connect status " << dial()->connectStatus();
     ASSERT_NE(limitWindow("wndLimitReached"), nullptr);
     EXPECT_TRUE(limitWindow("wndLimitReached")->isVisible());
+    EXPECT_EQ(limitWindow("wndLimitReached")->findChild<QLabel *>(QStringLiteral("labelLimitText"))->text(),
+              QStringLiteral("Modem has been disconnected because you reached the set Time and Data Volume Limites"));
     QVariantList records;
     EXPECT_TRUE(QTest::qWaitFor([&] { return !(records = connectionRecords()).isEmpty(); }, kWaitMs));
     ASSERT_EQ(records.size(), 1);

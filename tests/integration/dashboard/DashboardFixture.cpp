@@ -2,6 +2,8 @@
 
 #include "common/PlistBridge.h"
 #include "common/records/DeviceServiceBus.h"
+#include "common/records/UiMsg.h"
+#include "ostrel/connection/dial/DialController.h"
 #include "ostrel/device/init/InitController.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/language/LanguageOperation.h"
@@ -10,8 +12,7 @@
 #include "support/QuickScenario.h"
 #include "support/TestPaths.h"
 
-#include "ostrel/connection/dial/DialController.h"
-
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
@@ -50,6 +51,48 @@ bool copyTree(const QString &from, const QString &to)
 bool serviceRunning()
 {
     return QDBusConnection::sessionBus().interface()->isServiceRegistered(QLatin1String(yov::devicebus::kService));
+}
+
+// The stand-in's test-control interface.
+QDBusMessage control(const QString &method, const QVariantList &args)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(yov::devicebus::kService),
+                                                       QLatin1String(yov::devicebus::kTestPath),
+                                                       QLatin1String(yov::devicebus::kTestInterface), method);
+    call.setArguments(args);
+    return QDBusConnection::sessionBus().call(call, QDBus::Block, 5000);
+}
+
+// A D-Bus map value, whether it came as a map or still wrapped.
+QVariantMap mapOf(const QVariant &value)
+{
+    if (value.canConvert<QDBusArgument>())
+        return qdbus_cast<QVariantMap>(value.value<QDBusArgument>());
+    return value.toMap();
+}
+
+QVariantMap modemState(const QString &area)
+{
+    const QDBusMessage reply = control(QStringLiteral("ModemState"), {area});
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return {};
+    return mapOf(reply.arguments().first());
+}
+
+// The IDs ("major/minor") of the requests the stand-in received so far.
+QStringList receivedIds()
+{
+    const QDBusMessage reply = control(QStringLiteral("ReceivedRecords"));
+    QStringList ids;
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return ids;
+    const auto records = qdbus_cast<QList<QByteArray>>(reply.arguments().first().value<QDBusArgument>());
+    for (const QByteArray &record : records) {
+        std::uint16_t major = 0, minor = 0;
+        if (yov::msgHead(record, &major, &minor))
+            ids << QStringLiteral("%1/%2").arg(major).arg(minor);
+    }
+    return ids;
 }
 
 void DashboardFixture::SetUp()
@@ -126,6 +169,13 @@ bool DashboardFixture::waitSimReady()
 
 QWidget *DashboardFixture::mainWindow() const { return assembly_->mainController()->wndMain; }
 
+QString DashboardFixture::statusText(const char *name) const
+{
+    QWidget *row = init()->statusView();
+    auto *label = row ? row->findChild<QLabel *>(QLatin1String(name)) : nullptr;
+    return label ? label->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
+}
+
 QWidget *DashboardFixture::internetPage() const { return assembly_->mainController()->tabPage(QStringLiteral("Internet")); }
 
 QPushButton *DashboardFixture::connectButton() const
@@ -162,6 +212,13 @@ QVariantList DashboardFixture::connectionRecords() const
             all += stored->toList();
     }
     return all;
+}
+
+QVariantMap DashboardFixture::storedSettings() const
+{
+    const std::optional<QVariant> stored =
+        yov::PlistBridge::readFile(QDir(modemList_).filePath(QStringLiteral("settings.plist")));
+    return stored ? stored->toMap() : QVariantMap();
 }
 
 void DashboardFixture::saveScreenshot(QWidget *widget, const QString &name)

@@ -7,9 +7,11 @@
 #include "platform/alert/AlertPresenter.h"
 #include "support/ScriptedAlertPresenter.h"
 
+#include <QDBusMessage>
 #include <QObject>
-#include <QVariantList>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <QVariantList>
 #include <QVariantMap>
 
 #include <gtest/gtest.h>
@@ -22,6 +24,7 @@ class QWidget;
 namespace ostrel {
 class DialController;
 class InitController;
+class MainController;
 } // namespace ostrel
 
 namespace dashboard_test {
@@ -32,6 +35,15 @@ constexpr int kWaitMs = 15000;
 bool copyTree(const QString &from, const QString &to);
 // Whether the device service's name is owned on the session bus.
 bool serviceRunning();
+
+// The stand-in's test-control interface.
+QDBusMessage control(const QString &method, const QVariantList &args = {});
+// A D-Bus map value, whether it came as a map or still wrapped.
+QVariantMap mapOf(const QVariant &value);
+// One area's state in the stand-in.
+QVariantMap modemState(const QString &area);
+// The IDs ("major/minor") of the requests the stand-in received so far.
+QStringList receivedIds();
 
 class DashboardFixture : public ::testing::Test {
 protected:
@@ -47,9 +59,12 @@ protected:
 
     ostrel::InitController *init() const { return assembly_->initController(); }
     ostrel::DialController *dial() const { return assembly_->dialController(); }
+    ostrel::MainController *main() const { return assembly_->mainController(); }
     bool waitSimReady();
 
     QWidget *mainWindow() const;
+    // A text of the device-state status row.
+    QString statusText(const char *name) const;
     QWidget *internetPage() const;
     QPushButton *connectButton() const;
     // The text of a field of the Internet page.
@@ -60,6 +75,8 @@ protected:
     QVariantList connectionRecords() const;
     // Saves a picture of the widget into $OSTREL_TEST_SCREENSHOTS, when that is set.
     static void saveScreenshot(QWidget *widget, const QString &name);
+    // The settings file as it is on disk now.
+    QVariantMap storedSettings() const;
 
     QTemporaryDir dir_;
     QString modemList_;

@@ -66,7 +66,6 @@ QStringList connectionNames(const QVariantList &records)
 
 class DashboardRecordsTest : public DashboardFixture {
 protected:
-    MainController *main() const { return assembly_->mainController(); }
     DialRecordTab *recordTab() const { return assembly_->recordController()->recordTab(); }
     void writeRecords(const QVariantList &records)
     {
@@ -159,6 +158,7 @@ TEST_F(DashboardRecordsTest, TheRecordsTabShowsAPeriodDeletesClearsAndSwitchesTh
                   storedRecord(QStringLiteral("today"), QDateTime(today, QTime(0, 0, 30)), 60)});
     launch(QStringLiteral("default.plist"));
     ASSERT_TRUE(waitMainWindow());
+    ASSERT_TRUE(waitSimReady()) << "the menu's area items follow the toolbar, on with the SIM";
     chooseMenuItem(QStringLiteral("DialRecord"));
     EXPECT_EQ(main()->currentTabIdentifier(), QStringLiteral("DialRecord"));
     DialRecordTab *tab = recordTab();

@@ -22,6 +22,9 @@
 
 #include <cstring>
 
+#include <csignal>
+#include <sys/types.h>
+
 using namespace ostrel;
 
 namespace {
@@ -294,4 +297,35 @@ TEST_F(MessageLinkTest, StopEndsTheServiceReleasesTheNameAndAFreshCenterStartsAg
     Sink sink(fresh.get());
     startAndShakeHands(*fresh, sink);
     EXPECT_TRUE(nameOwned());
+}
+
+TEST_F(MessageLinkTest, ADeviceServiceThatEndsOnItsOwnIsLoggedOnceAndAStopIsNot)
+{
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &m) {
+        if (type == QtWarningMsg && m.contains(QLatin1String("ended on its own")))
+            warnings << m;
+    });
+    {
+        // Ended by the dashboard: nothing to report.
+        auto center = newCenter();
+        Sink sink(center.get());
+        startAndShakeHands(*center, sink);
+        EXPECT_TRUE(center->stopMsgServer());
+        QTest::qWait(100);
+        EXPECT_TRUE(warnings.isEmpty()) << qPrintable(warnings.join(QLatin1Char('\n')));
+    }
+    auto center = newCenter();
+    Sink sink(center.get());
+    startAndShakeHands(*center, sink);
+    const qint64 pid = ownerPid();
+    ASSERT_GT(pid, 0);
+    ASSERT_EQ(::kill(pid_t(pid), SIGKILL), 0);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !warnings.isEmpty(); }, kWaitMs)) << "the end went unnoticed";
+    qInstallMessageHandler(previous);
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("process %1").arg(pid))) << qPrintable(warnings[0]);
+    EXPECT_TRUE(warnings[0].contains(QLatin1String("killed"))) << qPrintable(warnings[0]);
+    EXPECT_FALSE(center->stopMsgServer()); // nothing of its own left to end
 }

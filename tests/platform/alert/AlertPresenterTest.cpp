@@ -129,6 +129,37 @@ TEST(SystemAlertPresenter, TheNonBlockingFormReturnsAtOnceAndAnswersWhenAButtonI
     }
 }
 
+TEST(SystemAlertPresenter, ANonBlockingAlertThatGoesWithItsWindowStillAnswersOnce)
+{
+    // The box belongs to the window that was active; when that window is destroyed (a sheet ended
+    // by the program), the box goes with it: its caller still gets the closed answer, once, later.
+    yov::SystemAlertPresenter system;
+    const struct {
+        AlertRequest request;
+        int expected;
+    } cases[] = {
+        {{"Warning", "Roaming now", "YES", "NO"}, 0},
+        {{"Warning", "Only one button", "OK", {}}, 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.request.message.toStdString());
+        auto *window = new QWidget;
+        window->show();
+        QApplication::setActiveWindow(window);
+        ASSERT_EQ(QApplication::activeWindow(), window);
+        QList<int> answers;
+        system.showAlert(c.request, [&](int a) { answers << a; });
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        ASSERT_EQ(box->parentWidget(), window);
+        delete window;
+        EXPECT_TRUE(answers.isEmpty()) << "answered from inside the window's destruction";
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(answers, QList<int>{c.expected});
+    }
+}
+
 TEST(ScriptedAlertPresenter, NonBlockingAlertsStayOpenUntilAnsweredOnceEach)
 {
     ScriptedAlertPresenter scripted;

@@ -4,8 +4,14 @@
 #include "common/ValueConversion.h"
 #include "ostrel/connection/dial/ConnectionFormat.h"
 #include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/language/WordingOperation.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/framework/widgets/ResourcePaths.h"
 #include "platform/Clock.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 
 namespace ostrel {
 
@@ -45,10 +51,21 @@ void DialController::setConnectBtnEnable(bool enable)
     changed();
 }
 
+void DialController::setApplicationIconForConnection(bool connected)
+{
+    if (!topBool("IconChangeWithConnected"))
+        return;
+    const QImage icon = ResourcePaths::applicationImage(connected ? QStringLiteral("icon") : QStringLiteral("unConnectIcons"));
+    if (!icon.isNull())
+        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+}
+
 void DialController::setDialBtnWithStatus(bool connected)
 {
     if (!isDeviceRemoved_)
         display_.connectButtonEnabled = true;
+    setApplicationIconForConnection(connected);
+    const bool toolTips = internetBool("Internet_displayTooltipForConnectBtn");
     if (connected) {
         QString text = localizedText(QStringLiteral("Connected"));
         if (internetBool("Internet_AppendingApnInfoForConnectStateWhenConnected"))
@@ -56,6 +73,8 @@ void DialController::setDialBtnWithStatus(bool connected)
         display_.stateText = text;
         setConnectStateForDidizu(true);
         display_.connectButtonTitle = localizedText(QStringLiteral("Disconnect"));
+        display_.connectButtonToolTip =
+            toolTips ? WordingOperation::getDisplayWordingValueByWordingKey(QStringLiteral("Internet_btnDisconnect")) : QString();
         display_.stateImage = QStringLiteral("StateOfConnected");
         setConnectStatus(yov::kConnectStatusConnected);
         bAppWillClose_ = false;
@@ -68,8 +87,11 @@ void DialController::setDialBtnWithStatus(bool connected)
         display_.stateText = localizedText(QStringLiteral("Idle"));
         setConnectStateForDidizu(false);
         display_.connectButtonTitle = internetBool("Internet_ChangeLeftValueOfWording_ForConnectBtn")
-                                          ? localizedText(QStringLiteral("Internet_btnConnectTitle_Connect"))
+                                          ? WordingOperation::getDisplayWordingValueByWordingKey(
+                                                QStringLiteral("Internet_btnConnectTitle_Connect"))
                                           : localizedText(QStringLiteral("Connect"));
+        display_.connectButtonToolTip =
+            toolTips ? WordingOperation::getDisplayWordingValueByWordingKey(QStringLiteral("Internet_btnConnect")) : QString();
         setConnectStatus(yov::kConnectStatusIdle);
         display_.stateImage = QStringLiteral("StateOfNotConnection");
         notificationCenter().post(QStringLiteral("SetWebLinkImageViewDisabled"), this);
@@ -85,7 +107,9 @@ void DialController::performCancelDialAction()
     if (display_.connectButtonEnabled || connectStatus_ != yov::kConnectStatusConnecting)
         return;
     display_.connectButtonEnabled = true;
-    display_.connectButtonTitle = localizedText(QStringLiteral("Cancel"));
+    display_.connectButtonTitle = WordingOperation::getDisplayWordingValueByWordingKey(QStringLiteral("Internet_btnConnect_Cancel"));
+    if (internetBool("Internet_displayTooltipForConnectBtn"))
+        display_.connectButtonToolTip = WordingOperation::getDisplayWordingValueByWordingKey(QStringLiteral("Internet_btnCancel"));
     changed();
 }
 
@@ -224,7 +248,8 @@ void DialController::setConnectStateForDidizu(bool connected)
 {
     if (!internetBool("SetConnectStateForDidizu"))
         return;
-    display_.dataConnectedIcon = connected;
+    display_.dataStateImage = connected ? QStringLiteral("DataConnected") : QStringLiteral("DataNotConnected");
+    display_.dataStateToolTip = localizedText(connected ? QStringLiteral("Data connected") : QStringLiteral("Data not connected"));
     changed();
 }
 

@@ -7,6 +7,7 @@
 #include "common/records/connection/ConnectionRecords.h"
 #include "ostrel/connection/dial/ConnectionFormat.h"
 #include "ostrel/connection/dial/DialRecordFile.h"
+#include "ostrel/connection/dial/DialService.h"
 #include "ostrel/connection/records/DialRecordExport.h"
 #include "ostrel/connection/records/DialRecordReset.h"
 #include "ostrel/connection/records/DialRecordTotals.h"
@@ -96,8 +97,12 @@ void DialRecordController::initializeNibResources()
         storeRecordSettings({}); // the module, when missing
         switches.setRecordLastResetTimeValueWhenEmpty(clock().now());
     }
-    // The main menu's "Statistics" item shows the statistics page.
+    // The main menu's items of the records tab and of the statistics page.
     const QPointer<DialRecordController> self(this);
+    Neighbours::main().registerMenuItem(QStringLiteral("Operation"), QStringLiteral("DialRecord"), [self] {
+        if (self)
+            self->notifyChangeTabViewItem(QStringLiteral("DialRecord"));
+    });
     Neighbours::main().registerMenuItem(QStringLiteral("Operation"), QStringLiteral("Statistics"), [self] {
         if (self)
             self->goToStatistics();
@@ -161,9 +166,16 @@ bool DialRecordController::reloadRecordFile(bool force)
 bool DialRecordController::readCurrentFile(QVariantList *records)
 {
     QString error;
-    if (!DialRecordFile::read(dialRecordFilePath(), records, &error)) {
-        noteRecordFileError(error);
-        return false;
+    const QString path = dialRecordFilePath();
+    if (!DialRecordFile::read(path, records, &error)) {
+        // A file that cannot be read is kept aside and the records start afresh; one that cannot
+        // even be moved stays as it is, and the records are not used.
+        const QString copy = DialService::setAsideUnreadableRecordFile(path, clock().now());
+        if (copy.isEmpty() || !DialRecordFile::read(path, records, &error)) {
+            noteRecordFileError(error);
+            return false;
+        }
+        alertRecordTrouble(DialService::unreadableRecordFileSetAsideText(), {path, copy});
     }
     noteRecordFileRead();
     return true;
@@ -360,12 +372,30 @@ bool DialRecordController::resetTimerRunning() const { return resetTimer_->isAct
 
 void DialRecordController::periodRecordReset()
 {
+    dropRecordsOfPastPeriods();
+    updateInterface();
+}
+
+QString DialRecordController::resetTimePattern() const
+{
+    const QString pattern = yov::nsString(recordSetting(QStringLiteral("ResetTimePattern")));
+    return pattern.isEmpty() ? QStringLiteral("%Y-%m-%d %H:%M:%S") : pattern;
+}
+
+QDateTime DialRecordController::resetStartTime() const
+{
+    return DialRecordReset::readResetTime(recordSetting(QStringLiteral("recordResetStartTime")), zone_,
+                                          resetTimePattern());
+}
+
+void DialRecordController::dropRecordsOfPastPeriods()
+{
     const bool thirtyDays = yov::nsBool(recordSetting(QStringLiteral("IfSetRecordResetFrequence")));
     const bool everyDays = yov::nsBool(recordSetting(QStringLiteral("IfSetRecordResetEveryDays")));
     if (!thirtyDays && !everyDays)
         return;
     // A start that cannot be read leaves the records as they are.
-    const QDateTime start = DialRecordReset::readResetTime(recordSetting(QStringLiteral("recordResetStartTime")), zone_);
+    const QDateTime start = resetStartTime();
     if (!start.isValid())
         return;
     const int days = thirtyDays ? DialRecordReset::resetPeriodDays(DialRecordReset::kThirtyDaysIndex)
@@ -377,11 +407,9 @@ void DialRecordController::periodRecordReset()
     // Nothing moves when the file cannot be changed: the next tick tries again.
     if (!removeRecordsBetween(start, boundary))
         return;
-    QString pattern = yov::nsString(recordSetting(QStringLiteral("ResetTimePattern")));
-    if (pattern.isEmpty())
-        pattern = QStringLiteral("%Y-%m-%d %H:%M:%S");
     storeRecordSettings({{QStringLiteral("recordLastResetTime"), boundary},
-                         {QStringLiteral("recordResetStartTime"), yov::formatCalendarDate(boundary.toTimeZone(zone_), pattern)}});
+                         {QStringLiteral("recordResetStartTime"),
+                          yov::formatCalendarDate(boundary.toTimeZone(zone_), resetTimePattern())}});
 }
 
 // ---- export -----------------------------------------------------------------------------------

@@ -93,9 +93,15 @@ void DialRecordController::reloadRecordTab()
 
 void DialRecordController::refreshRecords(bool redraw)
 {
-    if (!reloadRecordFile(false) && !redraw)
+    const bool reread = reloadRecordFile(false);
+    // Nothing to redraw while the file stands as it was read, unless a new day began: the day's,
+    // month's and year's totals move on at midnight.
+    const QDate today = clock().now().toTimeZone(zone_).date();
+    if (!reread && !redraw && today == refreshedDay_)
         return;
-    recordsWereRead();
+    refreshedDay_ = today;
+    if (reread || redraw)
+        recordsWereRead();
     statisticsForm_->updateInterface();
 }
 

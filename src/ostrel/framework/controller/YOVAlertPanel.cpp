@@ -12,6 +12,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -24,6 +26,10 @@ YOVAlertPanel *g_sharedAlertPanel = nullptr;
 // The message's width bounds: short texts keep the panel from looking cramped, long ones wrap.
 constexpr int kMinTextWidth = 300;
 constexpr int kMaxTextWidth = 460;
+// Room kept free around a panel that is as tall as the screen.
+constexpr int kScreenMargin = 24;
+// A message that scrolls shows at least this many lines.
+constexpr int kMinScrolledLines = 3;
 
 // The panel's content: opaque whatever the desktop does with a frameless window's background.
 // The skin's image (set by the skin manager) is stretched over a plain light background, and a
@@ -103,6 +109,13 @@ void YOVAlertPanel::buildDefaultWindow()
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
+    // The message scrolls when it is taller than the screen leaves room for (fitAndCentre).
+    auto *scroller = new QScrollArea;
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller->setWidgetResizable(true);
+    scroller->viewport()->setAutoFillBackground(false);
+    scroller->setWidget(message);
     auto *buttons = new QHBoxLayout;
     auto *ok = new NSButtonExt;
     auto *cancel = new NSButtonExt;
@@ -112,7 +125,7 @@ void YOVAlertPanel::buildDefaultWindow()
     buttons->addWidget(cancel);
     buttons->addWidget(ok);
     layout->addWidget(title);
-    layout->addWidget(message);
+    layout->addWidget(scroller);
     layout->addLayout(buttons);
     window->setContentView(content);
     wndAlert_ = window;
@@ -207,28 +220,15 @@ void YOVAlertPanel::showPanel(const QString &title, const QString &message, cons
         btnOK_->setFocus();
 }
 
+QScrollArea *YOVAlertPanel::messageScroller() const
+{
+    QWidget *viewport = labelMsg_ ? labelMsg_->parentWidget() : nullptr;
+    auto *scroller = viewport ? qobject_cast<QScrollArea *>(viewport->parentWidget()) : nullptr;
+    return scroller && scroller->widget() == labelMsg_ ? scroller : nullptr;
+}
+
 void YOVAlertPanel::fitAndCentre()
 {
-    auto *window = qobject_cast<NSWindow *>(wndAlert_.data());
-    QWidget *content = window ? window->contentView() : nullptr;
-    if (content && content->layout()) {
-        // As wide as the longest line (within bounds), as high as the wrapped text needs.
-        QLayout *layout = content->layout();
-        int buttons = 0;
-        for (QAbstractButton *b : {btnOK_.data(), btnCancel_.data()})
-            if (b && !b->isHidden())
-                buttons += std::max(b->sizeHint().width(), b->minimumWidth()) + layout->spacing();
-        const int text = std::max({widestLine(labelMsg_, labelMsg_ ? labelMsg_->text() : QString()),
-                                   widestLine(labelTitle_, labelTitle_ ? labelTitle_->text() : QString()), buttons});
-        const QMargins m = layout->contentsMargins();
-        const int width = std::clamp(text, kMinTextWidth, kMaxTextWidth) + m.left() + m.right();
-        layout->invalidate();
-        const int height = layout->hasHeightForWidth() ? layout->totalHeightForWidth(width)
-                                                       : layout->totalSizeHint().height();
-        wndAlert_->resize(width, std::max(height, layout->totalMinimumSize().height()));
-        layout->activate();
-    }
-
     // Centred on the main window; on the active window or the screen without one.
     QWidget *anchor = wndMain && wndMain->isVisible() && !wndMain->isMinimized() ? wndMain.data() : nullptr;
     if (!anchor) {
@@ -237,6 +237,45 @@ void YOVAlertPanel::fitAndCentre()
     }
     QScreen *screen = anchor && anchor->screen() ? anchor->screen() : QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect();
+
+    auto *window = qobject_cast<NSWindow *>(wndAlert_.data());
+    QWidget *content = window ? window->contentView() : nullptr;
+    if (content && content->layout()) {
+        // As wide as the longest line (within bounds), as high as the wrapped text needs, and no
+        // higher than the screen: a taller message scrolls.
+        QLayout *layout = content->layout();
+        int buttons = 0;
+        for (QAbstractButton *b : {btnOK_.data(), btnCancel_.data()})
+            if (b && !b->isHidden())
+                buttons += std::max(b->sizeHint().width(), b->minimumWidth()) + layout->spacing();
+        const int text = std::max({widestLine(labelMsg_, labelMsg_ ? labelMsg_->text() : QString()),
+                                   widestLine(labelTitle_, labelTitle_ ? labelTitle_->text() : QString()), buttons});
+        const QMargins m = layout->contentsMargins();
+        const int textWidth = std::clamp(text, kMinTextWidth, kMaxTextWidth);
+        int width = textWidth + m.left() + m.right();
+        const auto heightFor = [layout](int w) {
+            layout->invalidate();
+            return std::max(layout->hasHeightForWidth() ? layout->totalHeightForWidth(w) : layout->totalSizeHint().height(),
+                            layout->totalMinimumSize().height());
+        };
+        QScrollArea *scroller = messageScroller();
+        if (scroller)
+            scroller->setFixedHeight(labelMsg_->heightForWidth(textWidth));
+        int height = heightFor(width);
+        const int room = area.isValid() ? area.height() - 2 * kScreenMargin : height;
+        if (scroller && height > room) {
+            const int fullText = scroller->height();
+            const int fewest = kMinScrolledLines * labelMsg_->fontMetrics().lineSpacing();
+            width += scroller->verticalScrollBar()->sizeHint().width();
+            scroller->setFixedHeight(std::max(fewest, fullText - (height - room)));
+            height = heightFor(width);
+        }
+        wndAlert_->resize(width, height);
+        layout->activate();
+        if (scroller)
+            scroller->setWidgetResizable(true); // lays the text out for the new size now
+    }
+
     const QPoint centre = anchor ? anchor->frameGeometry().center() : area.center();
     QRect frame(QPoint(0, 0), wndAlert_->size());
     frame.moveCenter(centre);

@@ -11,7 +11,8 @@
 //
 // The window is drawn opaque (the skin's image over a plain background, with a border, so that it
 // reads on any desktop, with or without a window manager or compositor), sized to its text and
-// buttons, and centred on the main window (wndMain; the active window or the screen without one).
+// buttons (a message taller than the screen leaves room for scrolls), and centred on the main
+// window (wndMain; the active window or the screen without one).
 #include "ostrel/framework/controller/YOVUIController.h"
 #include "platform/alert/AlertPresenter.h"
 
@@ -20,6 +21,7 @@
 #include <QPointer>
 
 class QEventLoop;
+class QScrollArea;
 
 namespace ostrel {
 
@@ -69,6 +71,8 @@ private:
     void showPanel(const QString &title, const QString &message, const QString &defaultButton,
                    const QString &alternateButton);
     void fitAndCentre();
+    // The scroll area around the message, when the message has one.
+    QScrollArea *messageScroller() const;
     void finish(int code);
     int closeAnswer() const;
     void buildDefaultWindow();

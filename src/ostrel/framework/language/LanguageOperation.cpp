@@ -83,6 +83,15 @@ const QList<QPair<QString, QString>> &LanguageOperation::systemLanguagePairs()
     return pairs;
 }
 
+QLocale LanguageOperation::localeOfLanguage(const QString &name)
+{
+    for (const auto &pair : systemLanguagePairs()) {
+        if (pair.second == name)
+            return QLocale(pair.first);
+    }
+    return QLocale(QLocale::English);
+}
+
 QString LanguageOperation::tokenListPathOf(const QString &name) const
 {
     return LanguageResources::tokenListPath(resourceFolder(), name);

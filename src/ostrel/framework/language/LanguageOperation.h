@@ -16,6 +16,7 @@
 //
 // Main thread only.
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -58,6 +59,9 @@ public:
     static const QStringList &selectableLanguages();
     // The system codes and the names they stand for on the first run, in search order.
     static const QList<QPair<QString, QString>> &systemLanguagePairs();
+    // The locale of a language name ("German", "zh_CN", ...) for sorting and comparing texts: the
+    // first system code that stands for it; English for an empty or unknown name.
+    static QLocale localeOfLanguage(const QString &name);
 
     QString tokenListPathOf(const QString &name) const;
     QString fallbackTokenListPath() const;

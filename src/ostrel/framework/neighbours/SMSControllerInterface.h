@@ -2,7 +2,8 @@
 // What the rest of the dashboard asks of the SMS page controller (SMSController).
 //
 // DefaultSMSController: no unread messages, nothing sent (sends answer false), and a window is
-// centred on the screen's origin (there is no new-message window to centre on).
+// centred on the screen (there is no new-message window to centre on; the origin (0, 0) when
+// there is no screen); there is no editor to open for other areas' numbers.
 #include <QPointF>
 #include <QSizeF>
 #include <QString>
@@ -20,6 +21,9 @@ public:
                            bool saveInCorrespondBox) = 0;
     virtual bool sendMessageto(const QString &number, const QString &text) = 0;
     virtual void setTheSearchFieldText(const QStringList &numbers) = 0;
+    // Opens the new-message window addressed to the numbers, for the calling area's module name
+    // ("PhoneBook", ...).
+    virtual void toNewMsgWinWithPhoneNumbers(const QStringList &numbers, const QString &module) = 0;
     virtual void setSendSMSBtnStatWhenSendUserInfo(bool enable) = 0;
     virtual void writeSendResIntoFileIfSendSuccess() = 0;
     virtual void GotoInbox() = 0;
@@ -36,10 +40,11 @@ public:
 
 class DefaultSMSController : public SMSControllerInterface {
 public:
-    QPointF centerTheNewSMSArriveWnd(const QSizeF &) const override { return {}; }
+    QPointF centerTheNewSMSArriveWnd(const QSizeF &size) const override;
     bool sendSmsTo(const QString &, const QString &, bool, bool, bool) override { return false; }
     bool sendMessageto(const QString &, const QString &) override { return false; }
     void setTheSearchFieldText(const QStringList &) override {}
+    void toNewMsgWinWithPhoneNumbers(const QStringList &, const QString &) override {}
     void setSendSMSBtnStatWhenSendUserInfo(bool) override {}
     void writeSendResIntoFileIfSendSuccess() override {}
     void GotoInbox() override {}

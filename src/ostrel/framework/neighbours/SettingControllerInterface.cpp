@@ -2,6 +2,8 @@
 
 #include "common/ValueConversion.h"
 #include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/language/Lingrove.h"
+#include "platform/alert/AlertPresenter.h"
 
 namespace ostrel {
 
@@ -15,6 +17,16 @@ bool SettingControllerInterface::settingDefaultItemHolds(ConfigManager *config, 
         if (page.typeId() == QMetaType::QString && page.toString() == name)
             return true;
     return false;
+}
+
+void DefaultSettingController::runAlertPanel(const QString &message)
+{
+    // The least a default may do with a message for the user is show it; the device-state
+    // handlers raise these, so the alert never blocks the device link.
+    yov::AlertPresenter::shared().showAlert({Map_Name_Item_of_IndexString(QStringLiteral("Warning!")),
+                                             Map_Name_Item_of_IndexString(message),
+                                             Map_Name_Item_of_IndexString(QStringLiteral("OK")), QString()},
+                                            {});
 }
 
 } // namespace ostrel

@@ -1,5 +1,7 @@
 #include "ostrel/framework/soap/SoapClient.h"
 
+#include "platform/RecordDispatch.h"
+
 #include <QEventLoop>
 #include <QLoggingCategory>
 #include <QNetworkAccessManager>
@@ -96,8 +98,10 @@ std::optional<QByteArray> SoapClient::sendMessage(const QByteArray &body, bool w
 
     QEventLoop loop;
     QObject::connect(this, &SoapClient::requestEnded, &loop, &QEventLoop::quit);
-    if (!reply_.isNull())
+    if (!reply_.isNull()) {
+        yov::RecordDispatchScope::warnNestedLoop(QStringLiteral("blocking SOAP request to %1").arg(serverUrl_.host()));
         loop.exec();
+    }
     if (!failure_.isEmpty() || !lastWellFormed_)
         return std::nullopt;
     return lastReply_;

@@ -46,7 +46,8 @@ public:
 
     // Posts body. Without waiting: starts the request and returns nullopt at once. With waiting:
     // returns when the request ends, the reply bytes when they are well-formed XML, else nullopt;
-    // the notification is posted in both forms.
+    // the notification is posted in both forms. The waiting form runs a nested event loop: never
+    // from a device-record handler (it would stall the device link; it logs a warning then).
     std::optional<QByteArray> sendMessage(const QByteArray &body, bool waitForReply);
 
     // The records of the last reply.

@@ -47,13 +47,6 @@ void selectRows(DialRecordTab *tab, std::initializer_list<int> rows)
         selection->select(tab->model_->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
-class CountingStatisticsForm final : public StatisticsFormInterface {
-public:
-    void updateInterface() override { ++refreshes; }
-    double getMonthTotalData() const override { return 12.5; }
-    int refreshes = 0;
-};
-
 } // namespace
 
 TEST(DialRecordTabTest, CellTextsPerColumnWithTheDataUnitSwitches)
@@ -111,8 +104,9 @@ TEST(DialRecordTabTest, APeriodOfOneDayShowsThatDayAndAWrongPeriodShowsEverythin
     EXPECT_EQ(h.controller->gettotalTime(), 300) << "the limits count every record";
 
     // A connection that ends meanwhile joins the period when it started in it.
-    ASSERT_TRUE(DialService::appendDialRecords(
-        h.recordPath(), {DialRecordEntry{QStringLiteral("appended"), local(2026, 3, 14, 12), 30, 1, 1}}));
+    ASSERT_EQ(DialService::appendDialRecords(
+        h.recordPath(), {DialRecordEntry{QStringLiteral("appended"), local(2026, 3, 14, 12), 30, 1, 1}}),
+        DialService::RecordAppend::Written);
     h.controller->updateInterface();
     EXPECT_EQ(tab->model_->rowCount(), 3);
 

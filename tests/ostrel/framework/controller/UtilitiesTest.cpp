@@ -8,10 +8,15 @@
 #include "ostrel/framework/widgets/Buttons.h"
 #include "ostrel/framework/widgets/WidgetUtilities.h"
 #include "support/ScriptedAlertPresenter.h"
+#include "support/TestPaths.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTimeZone>
 #include <QTest>
@@ -185,6 +190,48 @@ TEST_F(UtilitiesTest, SkinnedPanelShowsANonBlockingAlertSizedToItsTextOnTheMainW
         EXPECT_FALSE(panel.isRunning());
     }
     EXPECT_EQ(fallback.count(), int(std::size(cases)));
+}
+
+TEST_F(UtilitiesTest, APanelWhoseTextIsTallerThanTheScreenStaysOnItAndScrolls)
+{
+    // A text from the device or the operator can be longer than any screen is tall: the panel
+    // stays within the screen, its buttons on it, and the whole text is there to scroll through.
+    ScriptedAlertPresenter fallback;
+    ostrel::SkinnedAlertPresenter presenter(&fallback);
+    yov::ScopedAlertPresenter guard(&presenter);
+    skin.keys = {"wndYOVAlertPanel", "labelYOVAlertPanelMsg", "labelYOVAlertPanelTitle", "btnAlertOK", "btnAlertCancel"};
+    ostrel::YOVAlertPanel panel(context);
+    panel.setFallback(&fallback);
+    panel.awakeFromNib();
+
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QString tall = QString("A line of a long message from the network. ").repeated(600);
+    QList<int> answers;
+    ostrel::NSBeginAlertPanelExt("Warning", tall, "OK", "Cancel", [&](int a) { answers << a; });
+    ASSERT_TRUE(panel.wndAlert_->isVisible());
+    EXPECT_TRUE(screen.contains(panel.wndAlert_->geometry())) << "panel beyond the screen";
+    for (QAbstractButton *button : {panel.btnOK_.data(), panel.btnCancel_.data()}) {
+        const QRect onScreen(button->mapToGlobal(QPoint()), button->size());
+        EXPECT_TRUE(screen.contains(onScreen)) << qPrintable(button->text()) << " off the screen";
+    }
+    EXPECT_EQ(panel.labelMsg_->text(), tall) << "the text was cut";
+    auto *scroller = qobject_cast<QScrollArea *>(panel.labelMsg_->parentWidget()->parentWidget());
+    ASSERT_NE(scroller, nullptr) << "the message cannot scroll";
+    EXPECT_TRUE(scroller->verticalScrollBar()->isVisible());
+    EXPECT_GT(scroller->verticalScrollBar()->maximum(), 0);
+    EXPECT_LE(panel.labelMsg_->width(), scroller->viewport()->width()) << "the text runs under the scroll bar";
+    if (const QString path = testing_paths::screenshotPath(QStringLiteral("alert-tall-text.png")); !path.isEmpty())
+        panel.wndAlert_->grab().save(path);
+
+    // A short text afterwards gets a panel of its own size again, without a scroll bar.
+    panel.btnOK_->click();
+    EXPECT_EQ(answers, QList<int>{1});
+    ostrel::NSBeginAlertPanelExt("Warning", "Roaming now", "OK", QString(), [&](int a) { answers << a; });
+    EXPECT_LT(panel.wndAlert_->height(), 200);
+    EXPECT_FALSE(scroller->verticalScrollBar()->isVisible());
+    EXPECT_GE(panel.labelMsg_->height(), panel.labelMsg_->heightForWidth(panel.labelMsg_->width()));
+    panel.btnOK_->click();
+    EXPECT_EQ(answers, (QList<int>{1, 1}));
 }
 
 TEST_F(UtilitiesTest, CalendarFormatFillsEveryConversionAndMillisecondsForF)

@@ -1,5 +1,6 @@
 #include "ostrel/framework/soap/SoapClient.h"
 
+#include "platform/RecordDispatch.h"
 #include "support/ManualClock.h"
 
 #include <QCoreApplication>
@@ -189,13 +190,31 @@ TEST_F(SoapClientTest, MalformedReplyStillEndsWithParseOver)
     EXPECT_EQ(client.getxmlNodeRecordArray(), QVariantList{record("MSISDN", "1")});
 }
 
-TEST_F(SoapClientTest, WaitingFormReturnsTheReply)
+TEST_F(SoapClientTest, WaitingFormReturnsTheReplyAndSaysSoWhenItStallsARecordHandler)
 {
     server.autoAnswer = [](int) { return httpResponse(200, "OK", kReply); };
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &m) {
+        if (type == QtWarningMsg)
+            warnings << m;
+    });
     const std::optional<QByteArray> reply = client.sendMessage(kQuery, true);
     ASSERT_TRUE(reply.has_value());
     EXPECT_EQ(*reply, kReply);
     EXPECT_EQ(postedNames(), QStringList{"xmlParseOver"});
+    EXPECT_TRUE(warnings.isEmpty()) << qPrintable(warnings.join(QLatin1Char('\n')));
+
+    // The same wait inside a device record's handler holds the device link: it is logged with the
+    // record.
+    {
+        const yov::RecordDispatchScope handling(7, 47);
+        EXPECT_TRUE(client.sendMessage(kQuery, true).has_value());
+    }
+    qInstallMessageHandler(previous);
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].contains(QLatin1String("blocking SOAP request"))) << qPrintable(warnings[0]);
+    EXPECT_TRUE(warnings[0].contains(QLatin1String("device record 7/47"))) << qPrintable(warnings[0]);
 }
 
 TEST_F(SoapClientTest, HttpErrorStatusIsAnError)
