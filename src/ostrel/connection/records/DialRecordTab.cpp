@@ -2,6 +2,7 @@
 
 #include "ostrel/connection/records/DialRecordController.h"
 #include "ostrel/connection/records/DialRecordTableModel.h"
+#include "ostrel/connection/records/NamedControl.h"
 #include "ostrel/framework/widgets/TableViews.h"
 
 #include <QAbstractItemView>
@@ -19,23 +20,13 @@
 
 namespace ostrel {
 
-namespace {
-template <typename T>
-T *namedRecordTabControl(QWidget *parent, const char *name)
-{
-    auto *control = new T(parent);
-    control->setObjectName(QLatin1String(name));
-    return control;
-}
-} // namespace
-
 DialRecordTab::DialRecordTab(DialRecordController *controller, QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("viewDialRecordTab"));
 
-    boxDialRecord_ = namedRecordTabControl<QGroupBox>(this, "cbboxDialRecordBox");
+    boxDialRecord_ = namedRecordControl<QGroupBox>(this, "cbboxDialRecordBox");
     model_ = new DialRecordTableModel(this);
-    tableDialRecord_ = namedRecordTabControl<NSTableViewExt>(boxDialRecord_, "tableDialRecord");
+    tableDialRecord_ = namedRecordControl<NSTableViewExt>(boxDialRecord_, "tableDialRecord");
     tableDialRecord_->setModel(model_);
     tableDialRecord_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tableDialRecord_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -55,17 +46,17 @@ DialRecordTab::DialRecordTab(DialRecordController *controller, QWidget *parent) 
     recordBox->setContentsMargins(4, 4, 4, 4);
     recordBox->addWidget(tableDialRecord_);
 
-    boxPeriod_ = namedRecordTabControl<QGroupBox>(this, "boxPeriodDialRecord");
-    labelFrom_ = namedRecordTabControl<QLabel>(boxPeriod_, "labelFromDialRecord");
-    dateFrom_ = namedRecordTabControl<QDateEdit>(boxPeriod_, "cbboxFromDateDialRecord");
-    labelTo_ = namedRecordTabControl<QLabel>(boxPeriod_, "labelToDialRecord");
-    dateTo_ = namedRecordTabControl<QDateEdit>(boxPeriod_, "cbboxToDateDialRecord");
+    boxPeriod_ = namedRecordControl<QGroupBox>(this, "boxPeriodDialRecord");
+    labelFrom_ = namedRecordControl<QLabel>(boxPeriod_, "labelFromDialRecord");
+    dateFrom_ = namedRecordControl<QDateEdit>(boxPeriod_, "cbboxFromDateDialRecord");
+    labelTo_ = namedRecordControl<QLabel>(boxPeriod_, "labelToDialRecord");
+    dateTo_ = namedRecordControl<QDateEdit>(boxPeriod_, "cbboxToDateDialRecord");
     for (QDateEdit *date : {dateFrom_, dateTo_}) {
         date->setCalendarPopup(true);
         date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     }
-    btnShow_ = namedRecordTabControl<QPushButton>(boxPeriod_, "btnShowDialRecord");
-    labelPeriod_ = namedRecordTabControl<QLabel>(boxPeriod_, "labelPeriodDialRecord");
+    btnShow_ = namedRecordControl<QPushButton>(boxPeriod_, "btnShowDialRecord");
+    labelPeriod_ = namedRecordControl<QLabel>(boxPeriod_, "labelPeriodDialRecord");
     auto *period = new QGridLayout(boxPeriod_);
     period->setContentsMargins(10, 6, 10, 6);
     period->setVerticalSpacing(4);
@@ -77,14 +68,14 @@ DialRecordTab::DialRecordTab(DialRecordController *controller, QWidget *parent) 
     period->addWidget(labelPeriod_, 1, 0, 1, 5);
     period->setColumnStretch(5, 1);
 
-    boxMeter_ = namedRecordTabControl<QGroupBox>(this, "boxMeterDialRecord");
-    labelTotalData_ = namedRecordTabControl<QLabel>(boxMeter_, "labelTotalDataDialRecord");
-    textTotalData_ = namedRecordTabControl<QLabel>(boxMeter_, "textTotalDataDialRecord");
-    labelTotalTime_ = namedRecordTabControl<QLabel>(boxMeter_, "labelTotalTimeDialRecord");
-    textTotalTime_ = namedRecordTabControl<QLabel>(boxMeter_, "textTotalTimeDialRecord");
-    labelAdvanceTime_ = namedRecordTabControl<QLabel>(boxMeter_, "labelAdvanceTimeDialRecord");
-    btnContinuous_ = namedRecordTabControl<QRadioButton>(boxMeter_, "btnContinuousDialRecord");
-    btnIncrease15Min_ = namedRecordTabControl<QRadioButton>(boxMeter_, "btnIncrease15MinDialRecord");
+    boxMeter_ = namedRecordControl<QGroupBox>(this, "boxMeterDialRecord");
+    labelTotalData_ = namedRecordControl<QLabel>(boxMeter_, "labelTotalDataDialRecord");
+    textTotalData_ = namedRecordControl<QLabel>(boxMeter_, "textTotalDataDialRecord");
+    labelTotalTime_ = namedRecordControl<QLabel>(boxMeter_, "labelTotalTimeDialRecord");
+    textTotalTime_ = namedRecordControl<QLabel>(boxMeter_, "textTotalTimeDialRecord");
+    labelAdvanceTime_ = namedRecordControl<QLabel>(boxMeter_, "labelAdvanceTimeDialRecord");
+    btnContinuous_ = namedRecordControl<QRadioButton>(boxMeter_, "btnContinuousDialRecord");
+    btnIncrease15Min_ = namedRecordControl<QRadioButton>(boxMeter_, "btnIncrease15MinDialRecord");
     for (QLabel *value : {textTotalData_, textTotalTime_})
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *accounting = new QButtonGroup(boxMeter_);
@@ -103,11 +94,11 @@ DialRecordTab::DialRecordTab(DialRecordController *controller, QWidget *parent) 
     meter->addWidget(btnIncrease15Min_, 1, 2, 1, 2);
     meter->setColumnStretch(4, 1);
 
-    btnStatistics_ = namedRecordTabControl<QPushButton>(this, "btnStatisticsDialRecord");
-    btnSetLimit_ = namedRecordTabControl<QPushButton>(this, "btnSetLimitDialRecord");
-    btnSave_ = namedRecordTabControl<QPushButton>(this, "btnSaveDialRecord");
-    btnDelete_ = namedRecordTabControl<QPushButton>(this, "btnDeleteDialRecord");
-    btnReset_ = namedRecordTabControl<QPushButton>(this, "btnResetDialRecord");
+    btnStatistics_ = namedRecordControl<QPushButton>(this, "btnStatisticsDialRecord");
+    btnSetLimit_ = namedRecordControl<QPushButton>(this, "btnSetLimitDialRecord");
+    btnSave_ = namedRecordControl<QPushButton>(this, "btnSaveDialRecord");
+    btnDelete_ = namedRecordControl<QPushButton>(this, "btnDeleteDialRecord");
+    btnReset_ = namedRecordControl<QPushButton>(this, "btnResetDialRecord");
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnStatistics_);
     buttons->addWidget(btnSetLimit_);
@@ -116,7 +107,7 @@ DialRecordTab::DialRecordTab(DialRecordController *controller, QWidget *parent) 
     buttons->addWidget(btnDelete_);
     buttons->addWidget(btnReset_);
 
-    labelNote_ = namedRecordTabControl<QLabel>(this, "labelTextShowDialRecord");
+    labelNote_ = namedRecordControl<QLabel>(this, "labelTextShowDialRecord");
     labelNote_->setWordWrap(true);
     QPalette notePalette = labelNote_->palette();
     notePalette.setColor(QPalette::WindowText, QColor(0x55, 0x5b, 0x66));

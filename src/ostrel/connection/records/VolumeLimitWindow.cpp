@@ -1,6 +1,7 @@
 #include "ostrel/connection/records/VolumeLimitWindow.h"
 
 #include "ostrel/connection/records/DialRecordController.h"
+#include "ostrel/connection/records/NamedControl.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -18,34 +19,24 @@
 
 namespace ostrel {
 
-namespace {
-template <typename T>
-T *namedVolumeLimitControl(QWidget *parent, const char *name)
-{
-    auto *control = new T(parent);
-    control->setObjectName(QLatin1String(name));
-    return control;
-}
-} // namespace
-
 VolumeLimitWindow::VolumeLimitWindow(DialRecordController *controller, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("wndVolumeLimit"));
 
-    boxSetPeriod_ = namedVolumeLimitControl<QGroupBox>(this, "boxSetPeriod");
-    checkBoxRecordReset_ = namedVolumeLimitControl<QCheckBox>(boxSetPeriod_, "checkBoxRecordReset");
-    boxSetRecurrence_ = namedVolumeLimitControl<QGroupBox>(boxSetPeriod_, "boxSetRecurrence");
-    radioDaily_ = namedVolumeLimitControl<QRadioButton>(boxSetRecurrence_, "radioResetDaily");
-    radioWeekly_ = namedVolumeLimitControl<QRadioButton>(boxSetRecurrence_, "radioResetWeekly");
-    radioMonthly_ = namedVolumeLimitControl<QRadioButton>(boxSetRecurrence_, "radioResetMonthly");
+    boxSetPeriod_ = namedRecordControl<QGroupBox>(this, "boxSetPeriod");
+    checkBoxRecordReset_ = namedRecordControl<QCheckBox>(boxSetPeriod_, "checkBoxRecordReset");
+    boxSetRecurrence_ = namedRecordControl<QGroupBox>(boxSetPeriod_, "boxSetRecurrence");
+    radioDaily_ = namedRecordControl<QRadioButton>(boxSetRecurrence_, "radioResetDaily");
+    radioWeekly_ = namedRecordControl<QRadioButton>(boxSetRecurrence_, "radioResetWeekly");
+    radioMonthly_ = namedRecordControl<QRadioButton>(boxSetRecurrence_, "radioResetMonthly");
     radioResetGroup_ = new QButtonGroup(boxSetRecurrence_);
     radioResetGroup_->addButton(radioDaily_, 0);
     radioResetGroup_->addButton(radioWeekly_, 1);
     radioResetGroup_->addButton(radioMonthly_, 2);
-    comBoxWeek_ = namedVolumeLimitControl<QComboBox>(boxSetRecurrence_, "comBoxWeek");
+    comBoxWeek_ = namedRecordControl<QComboBox>(boxSetRecurrence_, "comBoxWeek");
     for (int day = 0; day < 7; ++day)
         comBoxWeek_->addItem(QString());
-    comBoxMonth_ = namedVolumeLimitControl<QComboBox>(boxSetRecurrence_, "comBoxMonth");
+    comBoxMonth_ = namedRecordControl<QComboBox>(boxSetRecurrence_, "comBoxMonth");
     for (int day = 1; day <= 31; ++day)
         comBoxMonth_->addItem(QString::number(day));
     auto *recurrence = new QGridLayout(boxSetRecurrence_);
@@ -55,8 +46,8 @@ VolumeLimitWindow::VolumeLimitWindow(DialRecordController *controller, QWidget *
     recurrence->addWidget(radioMonthly_, 2, 0);
     recurrence->addWidget(comBoxMonth_, 2, 1);
     recurrence->setColumnStretch(2, 1);
-    labelSetDate_ = namedVolumeLimitControl<QLabel>(boxSetPeriod_, "labelSetDate");
-    recordResetDate_ = namedVolumeLimitControl<QDateEdit>(boxSetPeriod_, "recordResetDate");
+    labelSetDate_ = namedRecordControl<QLabel>(boxSetPeriod_, "labelSetDate");
+    recordResetDate_ = namedRecordControl<QDateEdit>(boxSetPeriod_, "recordResetDate");
     recordResetDate_->setCalendarPopup(true);
     recordResetDate_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     auto *dateRow = new QHBoxLayout;
@@ -68,20 +59,20 @@ VolumeLimitWindow::VolumeLimitWindow(DialRecordController *controller, QWidget *
     period->addWidget(boxSetRecurrence_);
     period->addLayout(dateRow);
 
-    boxSetLimits_ = namedVolumeLimitControl<QGroupBox>(this, "boxSetLimits");
-    checkDataVolumeSet_ = namedVolumeLimitControl<QCheckBox>(boxSetLimits_, "checkDataVolumeSet");
-    radioDataLimit_ = namedVolumeLimitControl<QRadioButton>(boxSetLimits_, "radioLimitTypeData");
-    radioTimeLimit_ = namedVolumeLimitControl<QRadioButton>(boxSetLimits_, "radioLimitTypeTime");
+    boxSetLimits_ = namedRecordControl<QGroupBox>(this, "boxSetLimits");
+    checkDataVolumeSet_ = namedRecordControl<QCheckBox>(boxSetLimits_, "checkDataVolumeSet");
+    radioDataLimit_ = namedRecordControl<QRadioButton>(boxSetLimits_, "radioLimitTypeData");
+    radioTimeLimit_ = namedRecordControl<QRadioButton>(boxSetLimits_, "radioLimitTypeTime");
     limitTypeGroup_ = new QButtonGroup(boxSetLimits_);
     limitTypeGroup_->addButton(radioDataLimit_, 0);
     limitTypeGroup_->addButton(radioTimeLimit_, 1);
-    textDataLimit_ = namedVolumeLimitControl<QLineEdit>(boxSetLimits_, "textDataLimit");
-    textTimeLimit_ = namedVolumeLimitControl<QLineEdit>(boxSetLimits_, "textTimeLimit");
+    textDataLimit_ = namedRecordControl<QLineEdit>(boxSetLimits_, "textDataLimit");
+    textTimeLimit_ = namedRecordControl<QLineEdit>(boxSetLimits_, "textTimeLimit");
     // Whole numbers only (megabytes, hours).
     for (QLineEdit *field : {textDataLimit_, textTimeLimit_})
         field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,6}")), field));
-    labelMB_ = namedVolumeLimitControl<QLabel>(boxSetLimits_, "labelMB");
-    labelHours_ = namedVolumeLimitControl<QLabel>(boxSetLimits_, "labelHours");
+    labelMB_ = namedRecordControl<QLabel>(boxSetLimits_, "labelMB");
+    labelHours_ = namedRecordControl<QLabel>(boxSetLimits_, "labelHours");
     auto *limits = new QGridLayout(boxSetLimits_);
     limits->addWidget(checkDataVolumeSet_, 0, 0, 1, 3);
     limits->addWidget(radioDataLimit_, 1, 0);
@@ -91,22 +82,22 @@ VolumeLimitWindow::VolumeLimitWindow(DialRecordController *controller, QWidget *
     limits->addWidget(textTimeLimit_, 2, 1);
     limits->addWidget(labelHours_, 2, 2);
 
-    boxSetWarnings_ = namedVolumeLimitControl<QGroupBox>(this, "boxSetWarnings");
-    checkBox25LimitWarn_ = namedVolumeLimitControl<QCheckBox>(boxSetWarnings_, "checkBox25LimitWarn");
-    checkBox50LimitWarn_ = namedVolumeLimitControl<QCheckBox>(boxSetWarnings_, "checkBox50LimitWarn");
-    checkBox75LimitWarn_ = namedVolumeLimitControl<QCheckBox>(boxSetWarnings_, "checkBox75LimitWarn");
-    checkBox80LimitWarn_ = namedVolumeLimitControl<QCheckBox>(boxSetWarnings_, "checkBox80LimitWarn");
-    checkBox100LimitWarn_ = namedVolumeLimitControl<QCheckBox>(boxSetWarnings_, "checkBox100LimitWarn");
-    checkBoxDisconnectWarn_ = namedVolumeLimitControl<QCheckBox>(boxSetWarnings_, "checkBoxDisconnectWarn");
+    boxSetWarnings_ = namedRecordControl<QGroupBox>(this, "boxSetWarnings");
+    checkBox25LimitWarn_ = namedRecordControl<QCheckBox>(boxSetWarnings_, "checkBox25LimitWarn");
+    checkBox50LimitWarn_ = namedRecordControl<QCheckBox>(boxSetWarnings_, "checkBox50LimitWarn");
+    checkBox75LimitWarn_ = namedRecordControl<QCheckBox>(boxSetWarnings_, "checkBox75LimitWarn");
+    checkBox80LimitWarn_ = namedRecordControl<QCheckBox>(boxSetWarnings_, "checkBox80LimitWarn");
+    checkBox100LimitWarn_ = namedRecordControl<QCheckBox>(boxSetWarnings_, "checkBox100LimitWarn");
+    checkBoxDisconnectWarn_ = namedRecordControl<QCheckBox>(boxSetWarnings_, "checkBoxDisconnectWarn");
     checkBoxDisconnectWarn_->hide();
-    checkBoxplaySoundWran_ = namedVolumeLimitControl<QCheckBox>(boxSetWarnings_, "checkBoxplaySoundWran");
+    checkBoxplaySoundWran_ = namedRecordControl<QCheckBox>(boxSetWarnings_, "checkBoxplaySoundWran");
     auto *warnings = new QVBoxLayout(boxSetWarnings_);
     for (QCheckBox *box : {checkBox25LimitWarn_, checkBox50LimitWarn_, checkBox75LimitWarn_, checkBox80LimitWarn_,
                            checkBox100LimitWarn_, checkBoxplaySoundWran_})
         warnings->addWidget(box);
 
-    btnSetRecordCancel_ = namedVolumeLimitControl<QPushButton>(this, "btnSetRecordCancel");
-    btnSetRecordApply_ = namedVolumeLimitControl<QPushButton>(this, "btnSetRecordApply");
+    btnSetRecordCancel_ = namedRecordControl<QPushButton>(this, "btnSetRecordCancel");
+    btnSetRecordApply_ = namedRecordControl<QPushButton>(this, "btnSetRecordApply");
     btnSetRecordApply_->setDefault(true);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
