@@ -4,6 +4,10 @@
 #include "ostrel/app/UnreadableSettingsAlert.h"
 #include "ostrel/connection/dial/DialController.h"
 #include "ostrel/connection/records/DialRecordController.h"
+#include "ostrel/connection/statistics/StatisticsPage.h"
+#include "ostrel/connection/statistics/statisticSource.h"
+#include "ostrel/connection/statistics/statisticsView.h"
+#include "ostrel/connection/statistics/transferSource.h"
 #include "ostrel/connection/view/InternetView.h"
 #include "ostrel/connection/view/LimitWindows.h"
 #include "ostrel/device/init/InitController.h"
@@ -68,6 +72,8 @@ DashboardAssembly::~DashboardAssembly()
 {
     phonebookController_.reset();
     recordController_.reset();
+    transferSource_.reset();
+    statisticSource_.reset();
     dialController_.reset();
     initController_.reset();
     settingsDefault_.reset();
@@ -130,6 +136,9 @@ void DashboardAssembly::createControllers()
     initController_->setUpdateLink(AEMessage::defaultAEMessage());
     dialController_ = std::make_unique<DialController>(context);
     recordController_ = std::make_unique<DialRecordController>(context);
+    statisticSource_ = std::make_unique<statisticSource>(context);
+    transferSource_ = std::make_unique<transferSource>(context);
+    recordController_->setStatisticsForm(statisticSource_.get());
     phonebookController_ = std::make_unique<PBController>(context);
 
     MainController *main = mainController_.get();
@@ -155,6 +164,8 @@ void DashboardAssembly::connectMainWindow()
     dialController_->wndMain = mainController_->wndMain;
     recordController_->wndMain = mainController_->wndMain;
     recordController_->tabviewMain = mainController_->tabviewMain;
+    statisticSource_->wndMain = mainController_->wndMain;
+    transferSource_->wndMain = mainController_->wndMain;
     alertPanel_->wndMain = mainController_->wndMain; // alerts are centred on it
     if (auto *window = qobject_cast<QMainWindow *>(mainController_->wndCompleteMain_.data())) {
         if (QWidget *status = initController_->statusView())
@@ -166,6 +177,12 @@ void DashboardAssembly::connectMainWindow()
     if (QWidget *settings = mainController_->tabPage(QStringLiteral("Setting")); settings && initController_->deviceOptionsView()) {
         auto *layout = settings->layout() ? settings->layout() : new QVBoxLayout(settings);
         layout->addWidget(initController_->deviceOptionsView());
+    }
+    // The statistics page before the records tab: the tab puts its way back at the page's foot.
+    speedGraph_ = installStatisticsPage(mainController_->tabviewMain, statisticSource_.get(), transferSource_.get());
+    if (speedGraph_) {
+        QObject::connect(dialController_.get(), &DialController::speedPoint, speedGraph_, &statisticsView::setSpeedPointSend);
+        QObject::connect(dialController_.get(), &DialController::speedGraphCleared, speedGraph_, &statisticsView::setUndisplay);
     }
 }
 
@@ -181,6 +198,8 @@ void DashboardAssembly::awakeFromNib()
     initController_->awakeFromNib();
     dialController_->awakeFromNib();
     recordController_->awakeFromNib();
+    statisticSource_->awakeFromNib();
+    transferSource_->awakeFromNib();
     phonebookController_->wndMain = mainController_->wndMain;
     phonebookController_->awakeFromNib();
 }

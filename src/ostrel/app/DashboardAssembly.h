@@ -9,8 +9,9 @@
 //   3. MainController (windows, splash, its notification tables)
 //   4. InitController (device state: its sheets hang on the main window)
 //   5. DialController (connection: its Internet page goes into the main window's "Internet" tab)
-//   6. DialRecordController (the connection records, their totals, reset and limit settings)
-//   7. PBController (phonebook: contacts, number lookup; no page yet)
+//   6. DialRecordController (the connection records, their tab, totals, resets and limit settings)
+//   7. statisticSource and transferSource (the outlines of the "Statistics" page)
+//   8. PBController (phonebook: contacts, number lookup; no page yet)
 //
 // A controller added later is created in createControllers() and woken in awakeFromNib() at the
 // place this list gives it. The windows of the launch road come afterwards, from launch().
@@ -33,6 +34,9 @@ class MainController;
 class PBController;
 class SkinManagerAccess;
 class SkinnedAlertPresenter;
+class statisticSource;
+class statisticsView;
+class transferSource;
 class YOVAlertPanel;
 class YOVMsgCenter;
 class YOVUIManager;
@@ -64,6 +68,10 @@ public:
     InitController *initController() const { return initController_.get(); }
     DialController *dialController() const { return dialController_.get(); }
     DialRecordController *recordController() const { return recordController_.get(); }
+    statisticSource *statisticsController() const { return statisticSource_.get(); }
+    transferSource *transferController() const { return transferSource_.get(); }
+    // The speed graph of the "Statistics" page (once the windows exist).
+    statisticsView *speedGraph() const { return speedGraph_; }
     PBController *phonebookController() const { return phonebookController_.get(); }
     YOVAlertPanel *alertPanel() const { return alertPanel_.get(); }
 
@@ -84,6 +92,9 @@ private:
     std::unique_ptr<InitController> initController_;
     std::unique_ptr<DialController> dialController_;
     std::unique_ptr<DialRecordController> recordController_;
+    std::unique_ptr<statisticSource> statisticSource_;
+    std::unique_ptr<transferSource> transferSource_;
+    statisticsView *speedGraph_ = nullptr; // owned by its page
     std::unique_ptr<PBController> phonebookController_;
     bool awoken_ = false;
 };

@@ -167,6 +167,8 @@ bool DashboardFixture::waitSimReady()
                            kWaitMs);
 }
 
+QWidget *DashboardFixture::mainWindow() const { return assembly_->mainController()->wndMain; }
+
 QString DashboardFixture::statusText(const char *name) const
 {
     QWidget *row = init()->statusView();
@@ -175,11 +177,13 @@ QString DashboardFixture::statusText(const char *name) const
 }
 
 QWidget *DashboardFixture::internetPage() const { return assembly_->mainController()->tabPage(QStringLiteral("Internet")); }
+
 QPushButton *DashboardFixture::connectButton() const
 {
     QWidget *page = internetPage();
     return page ? page->findChild<QPushButton *>(QStringLiteral("m_ConnectButton")) : nullptr;
 }
+
 QString DashboardFixture::fieldText(const char *name) const
 {
     QWidget *page = internetPage();
@@ -201,8 +205,7 @@ void DashboardFixture::pressConnectButton(const QString &action)
 QVariantList DashboardFixture::connectionRecords() const
 {
     QVariantList all;
-    const QStringList files =
-        QDir(modemList_).entryList({QStringLiteral("*dialRecordData.plist")}, QDir::Files);
+    const QStringList files = QDir(modemList_).entryList({QStringLiteral("*dialRecordData.plist")}, QDir::Files);
     for (const QString &file : files) {
         const std::optional<QVariant> stored = yov::PlistBridge::readFile(QDir(modemList_).filePath(file));
         if (stored)
@@ -211,12 +214,18 @@ QVariantList DashboardFixture::connectionRecords() const
     return all;
 }
 
-
 QVariantMap DashboardFixture::storedSettings() const
 {
     const std::optional<QVariant> stored =
         yov::PlistBridge::readFile(QDir(modemList_).filePath(QStringLiteral("settings.plist")));
     return stored ? stored->toMap() : QVariantMap();
+}
+
+void DashboardFixture::saveScreenshot(QWidget *widget, const QString &name)
+{
+    const QString path = testing_paths::screenshotPath(name);
+    if (!path.isEmpty() && widget)
+        widget->grab().save(path);
 }
 
 } // namespace dashboard_test

@@ -19,6 +19,7 @@
 #include <memory>
 
 class QPushButton;
+class QWidget;
 
 namespace ostrel {
 class DialController;
@@ -61,15 +62,19 @@ protected:
     ostrel::MainController *main() const { return assembly_->mainController(); }
     bool waitSimReady();
 
+    QWidget *mainWindow() const;
     // A text of the device-state status row.
     QString statusText(const char *name) const;
     QWidget *internetPage() const;
     QPushButton *connectButton() const;
+    // The text of a field of the Internet page.
     QString fieldText(const char *name) const;
     // Presses the Internet page's button once it offers the action (its title) and can be pressed.
     void pressConnectButton(const QString &action);
     // The records of finished connections, over every record file in the ModemList folder.
     QVariantList connectionRecords() const;
+    // Saves a picture of the widget into $OSTREL_TEST_SCREENSHOTS, when that is set.
+    static void saveScreenshot(QWidget *widget, const QString &name);
     // The settings file as it is on disk now.
     QVariantMap storedSettings() const;
 

@@ -39,22 +39,12 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
-void saveScreenshot(QWidget *widget, const QString &name)
-{
-    const QString path = testing_paths::screenshotPath(name);
-    if (!path.isEmpty() && widget)
-        widget->grab().save(path);
-}
-
 QString shippedSettings()
 {
     return QDir(testing_paths::shareDir()).filePath(QStringLiteral("ModemList/settings.plist"));
 }
 
-class DashboardStartUpTest : public DashboardFixture {
-protected:
-    QWidget *mainWindow() const { return assembly_->mainController()->wndMain; }
-};
+class DashboardStartUpTest : public DashboardFixture {};
 
 } // namespace
 

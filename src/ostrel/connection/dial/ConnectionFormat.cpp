@@ -65,6 +65,8 @@ QString formatTransferData(double bytes, const ConnectionUnits &units, const Loc
                               localizer);
 }
 
+bool speedPointsInKilobits(const ConnectionUnits &units) { return units.speedUnitKBit || units.speedUnitOnlyKBit; }
+
 QString formatTransferSpeed(double bytesPerSecond, const ConnectionUnits &units, const Localizer &localizer)
 {
     if (units.speedUnitKBit)

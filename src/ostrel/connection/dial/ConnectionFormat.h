@@ -33,6 +33,9 @@ QString formatReal(const QString &format, double value);
 QString formatTransferData(double value, const QStringList &formats, const Localizer &localizer = {});
 // Bytes as the data fields show them.
 QString formatTransferData(double bytes, const ConnectionUnits &units, const Localizer &localizer = {});
+// Whether the speed graph is fed kilobits per second (bytes per second / 128) rather than
+// kilobytes per second (/ 1024).
+bool speedPointsInKilobits(const ConnectionUnits &units);
 // Bytes per second as the speed fields show them.
 QString formatTransferSpeed(double bytesPerSecond, const ConnectionUnits &units, const Localizer &localizer = {});
 

@@ -2,9 +2,11 @@
 #include "ostrel/connection/dial/DialController.h"
 
 #include "common/ValueConversion.h"
+#include "ostrel/connection/dial/ConnectionFormat.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/controller/SkinManagerAccess.h"
 #include "ostrel/framework/language/WordingOperation.h"
+#include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/widgets/ResourcePaths.h"
 #include "platform/Clock.h"
 
@@ -205,10 +207,7 @@ void DialController::setSpeedInfo()
         return;
     display_.sendSpeed = formatTransferSpeed(sendSpeed_);
     display_.receiveSpeed = formatTransferSpeed(receiveSpeed_);
-    const ConnectionUnits units = ConnectionUnits::read(&config());
-    const bool kbit = units.speedUnitKBit || units.speedUnitOnlyKBit
-                      || yov::nsBool(internetValue("SpeedUnitKBit")) || yov::nsBool(internetValue("SpeedUnitOnlyKBit"));
-    const double divisor = kbit ? 128.0 : 1024.0;
+    const double divisor = speedPointsInKilobits(ConnectionUnits::read(&config())) ? 128.0 : 1024.0;
     emit speedPoint(sendSpeed_ / divisor, receiveSpeed_ / divisor);
     statisticsInfo_.insert(QStringLiteral("UploadSpeed"), display_.sendSpeed);
     statisticsInfo_.insert(QStringLiteral("DowloadSpeed"), display_.receiveSpeed);
@@ -249,8 +248,9 @@ void DialController::displayMonthlyData()
 {
     if (!internetBool("DisplayMonthlyData"))
         return;
-    display_.monthlyData =
-        formatTransferData(double(sendBytes_ + receiveBytes_) + extensions_->getMonthTotalData() * 1024.0);
+    // The statistics page's month already holds this connection (it follows "ConnectStatistics",
+    // posted just before): adding the connection's bytes again would count them twice.
+    display_.monthlyData = formatTransferData(Neighbours::records().getMonthTotalData() * 1024.0);
     changed();
 }
 
@@ -259,9 +259,10 @@ void DialController::displayStatisticsForDisconnect()
     const qint64 seconds = yov::nsLongLong(statusDict_.value(QStringLiteral("connecttime")));
     const double sentKB = yov::bytesToKB(sendBytes_);
     const double receivedKB = yov::bytesToKB(receiveBytes_);
-    emit statisticsWindowRequested(yov::formatConnectDuration(seconds), extensions_->autoChangeKBDataToMBGBUnit(sentKB),
-                                   extensions_->autoChangeKBDataToMBGBUnit(receivedKB),
-                                   extensions_->autoChangeKBDataToMBGBUnit(sentKB + receivedKB));
+    DialRecordControllerInterface &records = Neighbours::records();
+    emit statisticsWindowRequested(yov::formatConnectDuration(seconds), records.autoChangeKBDataToMBGBUnit(sentKB),
+                                   records.autoChangeKBDataToMBGBUnit(receivedKB),
+                                   records.autoChangeKBDataToMBGBUnit(sentKB + receivedKB));
 }
 
 void DialController::setConnectStateForDidizu(bool connected)

@@ -1,12 +1,11 @@
 #pragma once
 // What the connection controller asks of the connection's further features: automatic connect
-// and reconnect, profile cycling, the speed test, the operator content around a connection and the
-// statistics, plus the few device-state answers the connect checks need. Each of those features implements its part of this interface in files of its own and
+// and reconnect, profile cycling, the speed test and the operator content around a connection,
+// plus the few device-state answers the connect checks need. Each of those features implements its part of this interface in files of its own and
 // installs itself with DialController::setExtensions().
 //
 // DefaultDialExtensions does the least: no profile cycling (the current try is always the last),
-// no automatic reconnect, no speed test, no first-connected actions, data
-// amounts in KB, home network.
+// no automatic reconnect, no speed test, no first-connected actions, home network.
 #include <QString>
 
 namespace ostrel {
@@ -30,12 +29,6 @@ public:
     virtual void AutoReconnectForNdis() = 0;
     // The device-state controller's "try again after leaving roaming" flag; reading clears it.
     virtual bool takeApnCycleWhenRoamToNoRoam() = 0;
-
-    // ---- statistics
-    // KB of this month's records (the monthly total adds this connection).
-    virtual double getMonthTotalData() const = 0;
-    // A KB amount as the statistics window shows it.
-    virtual QString autoChangeKBDataToMBGBUnit(double kb) const = 0;
 
     // ---- speed test
     virtual void startSpeedTest(bool connected) = 0;
@@ -73,8 +66,6 @@ public:
     void doReconnectAfterAutoDisconnect() override {}
     void AutoReconnectForNdis() override {}
     bool takeApnCycleWhenRoamToNoRoam() override { return false; }
-    double getMonthTotalData() const override { return 0; }
-    QString autoChangeKBDataToMBGBUnit(double kb) const override;
     void startSpeedTest(bool) override {}
     void writeDisconetNetWorkReason() override {}
     bool doBeforeConnect() override { return true; }

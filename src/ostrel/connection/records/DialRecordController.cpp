@@ -11,7 +11,9 @@
 #include "ostrel/connection/records/DialRecordExport.h"
 #include "ostrel/connection/records/DialRecordReset.h"
 #include "ostrel/connection/records/DialRecordTotals.h"
+#include "ostrel/connection/records/DialRecordTab.h"
 #include "ostrel/connection/records/RecordSettingWindow.h"
+#include "ostrel/connection/records/VolumeLimitWindow.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "common/util/CalendarFormat.h"
 #include "ostrel/framework/language/Lingrove.h"
@@ -21,6 +23,7 @@
 #include "platform/filechooser/FileChooser.h"
 
 #include <QFileInfo>
+#include <QPushButton>
 #include <QLoggingCategory>
 #include <QTimer>
 
@@ -55,6 +58,9 @@ DialRecordController::DialRecordController(const ControllerContext &context, QOb
 DialRecordController::~DialRecordController()
 {
     delete settingWindow_;
+    delete volumeLimitWindow_;
+    delete btnGoToDialRecord_;
+    delete recordTab_;
     if (g_dialRecordController == this) {
         g_dialRecordController = nullptr;
         Neighbours::setRecords(nullptr);
@@ -64,8 +70,6 @@ DialRecordController::~DialRecordController()
 }
 
 DialRecordController *DialRecordController::g_DialRecordController() { return g_dialRecordController; }
-
-void DialRecordController::setRecordTab(DialRecordTabInterface *tab) { recordTab_ = tab ? tab : &defaultRecordTab_; }
 
 void DialRecordController::setStatisticsForm(StatisticsFormInterface *form)
 {
@@ -82,26 +86,39 @@ QString DialRecordController::localizedText(const QString &english) const
 void DialRecordController::initializeNibResources()
 {
     loadRecordList(fileName_);
-    recordTab_->initRecordNibWording();
-    periodFrom_ = periodTo_ = clock().now().toTimeZone(zone_).date();
+    initDialRecordWording();
+    setPickersToToday();
     showPeriodRecord_ = false;
     refereshPeriodRecordReset();
     loadDefaultRecordSetting();
-    recordTab_->initDataLimitSetting();
+    initDataLimitSetting();
     ConfigService switches(&config());
     if (switches.judgeRecordLastResetTimeWhetherEmptyWhenUIInit()) {
         storeRecordSettings({}); // the module, when missing
         switches.setRecordLastResetTimeValueWhenEmpty(clock().now());
     }
+    // The main menu's items of the records tab and of the statistics page.
+    const QPointer<DialRecordController> self(this);
+    Neighbours::main().registerMenuItem(QStringLiteral("Operation"), QStringLiteral("DialRecord"), [self] {
+        if (self)
+            self->notifyChangeTabViewItem(QStringLiteral("DialRecord"));
+    });
+    Neighbours::main().registerMenuItem(QStringLiteral("Operation"), QStringLiteral("Statistics"), [self] {
+        if (self)
+            self->goToStatistics();
+    });
+    reloadRecordTab();
 }
 
 void DialRecordController::registerMessages() { registerNotification(statisticsNotifactionTable); }
 
 void DialRecordController::updateLanguages()
 {
-    recordTab_->initRecordNibWording();
+    initDialRecordWording();
     if (settingWindow_)
         settingWindow_->setWording();
+    statisticsForm_->updateInterface();
+    reloadRecordTab();
     emit totalsChanged();
 }
 
@@ -118,7 +135,7 @@ void DialRecordController::loadRecordList(const QString &fileName)
         return;
     fileName_ = fileName;
     reloadRecordFile(true);
-    emit recordsReloaded();
+    recordsWereRead();
 }
 
 DialRecordController::FileStamp DialRecordController::stampOf(const QString &path)
@@ -238,19 +255,7 @@ QVariantList DialRecordController::getRecordsForOtherFunctionFrom(const QDateTim
     return DialRecordTotals::recordsBetween(records, from, to);
 }
 
-void DialRecordController::updateInterface()
-{
-    const bool reread = reloadRecordFile(false);
-    // Nothing to redraw while the file stands as it was read, unless a new day began: the day's,
-    // month's and year's totals move on at midnight.
-    const QDate today = clock().now().toTimeZone(zone_).date();
-    if (!reread && today == refreshedDay_)
-        return;
-    refreshedDay_ = today;
-    if (reread)
-        emit recordsReloaded();
-    statisticsForm_->updateInterface();
-}
+void DialRecordController::updateInterface() { refreshRecords(false); }
 
 // ---- changes ----------------------------------------------------------------------------------
 
@@ -269,29 +274,55 @@ bool DialRecordController::deleteRecords(const QVariantList &records)
         return false;
     }
     reloadRecordFile(true);
-    emit recordsReloaded();
+    recordsWereRead();
     statisticsForm_->updateInterface();
     return true;
 }
 
-void DialRecordController::clearAllRecord()
+bool DialRecordController::removeRecordsBetween(const QDateTime &from, const QDateTime &to)
+{
+    QString error;
+    bool written = false;
+    if (!DialRecordFile::rewrite(dialRecordFilePath(), [&](QVariantList &list) {
+            return DialRecordReset::removeRecordsBetween(list, from, to) > 0;
+        }, &error, &written)) {
+        // Reported once, however often the resets try again.
+        noteRecordFileError(error);
+        return false;
+    }
+    if (written) {
+        reloadRecordFile(true);
+        recordsWereRead();
+        statisticsForm_->updateInterface();
+    }
+    return true;
+}
+
+bool DialRecordController::removeAllRecords()
 {
     QString error;
     if (!DialRecordFile::rewrite(dialRecordFilePath(), [](QVariantList &list) {
             list.clear();
             return true;
         }, &error)) {
-        // The records stay, in the file and here.
         alertRecordTrouble(QStringLiteral("The connection records in %@ cannot be changed (%@)."),
                            {dialRecordFilePath(), error});
-        return;
+        return false;
     }
+    reloadRecordFile(true);
+    return true;
+}
+
+void DialRecordController::clearAllRecord()
+{
+    // On failure the records stay, in the file and here.
+    if (!removeAllRecords())
+        return;
     const QString periodPath = getDialRecordFilePathWithFileName(QLatin1String(kCMDialRecordBackupFile));
     QString periodError;
     if (!DialRecordFile::write(periodPath, {}, &periodError))
         qCWarning(lcRecords).noquote() << "period records" << periodPath << "not cleared:" << periodError;
-    recordListTemp_.clear();
-    showPeriodRecord_ = false;
+    leavePeriodView();
     reloadRecordFile(true);
     emit recordsReloaded();
     saveResetTimeForRecord(clock().now());
@@ -373,20 +404,9 @@ void DialRecordController::dropRecordsOfPastPeriods()
     if (elapsed == 0)
         return;
     const QDateTime boundary = start.addSecs(elapsed * 86400);
-    QString error;
-    bool written = false;
-    if (!DialRecordFile::rewrite(dialRecordFilePath(), [&](QVariantList &list) {
-            return DialRecordReset::removeRecordsBetween(list, start, boundary) > 0;
-        }, &error, &written)) {
-        // Nothing moves: the next tick tries again; the trouble is reported once.
-        noteRecordFileError(error);
+    // Nothing moves when the file cannot be changed: the next tick tries again.
+    if (!removeRecordsBetween(start, boundary))
         return;
-    }
-    if (written) {
-        reloadRecordFile(true);
-        emit recordsReloaded();
-        statisticsForm_->updateInterface();
-    }
     storeRecordSettings({{QStringLiteral("recordLastResetTime"), boundary},
                          {QStringLiteral("recordResetStartTime"),
                           yov::formatCalendarDate(boundary.toTimeZone(zone_), resetTimePattern())}});
@@ -417,31 +437,29 @@ void DialRecordController::saveRecord()
     });
 }
 
-namespace {
-DialRecordExportFormat recordExportFormat(const DialRecordController &controller, ConfigManager *config)
+DialRecordExportFormat DialRecordController::exportFormat() const
 {
     DialRecordExportFormat format;
     for (const char *name :
          {"Connect Name", "Start Time", "Disconnect Time", "Duration", "Data Receive", "Data Transport"})
-        format.columnNames << controller.localizedText(QLatin1String(name));
-    format.date = [&controller](const QDateTime &date) { return controller.formatStringFromDate(date); };
-    const ConnectionUnits units = ConnectionUnits::read(config);
-    format.data = [units, &controller](double bytes) {
-        return formatTransferData(bytes, units, [&controller](const QString &s) { return controller.localizedText(s); });
+        format.columnNames << localizedText(QLatin1String(name));
+    format.date = [this](const QDateTime &date) { return formatStringFromDate(date); };
+    const ConnectionUnits units = ConnectionUnits::read(&config());
+    format.data = [units, this](double bytes) {
+        return formatTransferData(bytes, units, [this](const QString &s) { return localizedText(s); });
     };
-    format.dataInMBText = ConfigService(config).isSavedDataToTheTxtFileToMB();
+    format.dataInMBText = ConfigService(&config()).isSavedDataToTheTxtFileToMB();
     return format;
 }
-} // namespace
 
 bool DialRecordController::saveRecordToTextFile(const QVariantList &records, const QString &path)
 {
-    return writeExport(DialRecordExport::text(records, recordExportFormat(*this, &config())), path);
+    return writeExport(DialRecordExport::text(records, exportFormat()), path);
 }
 
 bool DialRecordController::saveRecordToCSVFile(const QVariantList &records, const QString &path)
 {
-    return writeExport(DialRecordExport::csv(records, recordExportFormat(*this, &config())), path);
+    return writeExport(DialRecordExport::csv(records, exportFormat()), path);
 }
 
 bool DialRecordController::writeExport(const QByteArray &bytes, const QString &path)

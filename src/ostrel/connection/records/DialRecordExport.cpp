@@ -54,6 +54,13 @@ QByteArray exportLines(const QVariantList &records, const DialRecordExportFormat
 
 } // namespace
 
+QString DialRecordExport::cellText(const QVariant &record, const QString &key, const DialRecordExportFormat &format)
+{
+    if (record.typeId() != QMetaType::QVariantMap)
+        return QString();
+    return exportFieldText(record.toMap(), key, format, ExportDataForm::AsDataText);
+}
+
 QString DialRecordExport::csvField(const QString &text)
 {
     if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))

@@ -34,6 +34,10 @@ public:
     static QByteArray csv(const QVariantList &records, const DialRecordExportFormat &format);
     // One CSV field (formatWordsForCSV).
     static QString csvField(const QString &text);
+    // The text of one field of a record as the records table shows it: dates through the date
+    // form, "connecttime" as "%02d:%02d:%02d", data amounts as data texts, anything else as
+    // stored; empty when missing or when the record is not a dictionary.
+    static QString cellText(const QVariant &record, const QString &key, const DialRecordExportFormat &format);
 };
 
 } // namespace ostrel

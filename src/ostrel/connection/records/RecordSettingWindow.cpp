@@ -2,6 +2,7 @@
 
 #include "ostrel/connection/records/DialRecordController.h"
 #include "ostrel/connection/records/DialRecordReset.h"
+#include "ostrel/connection/records/NamedControl.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -19,31 +20,21 @@
 
 namespace ostrel {
 
-namespace {
-template <typename T>
-T *namedRecordSettingControl(QWidget *parent, const char *name)
-{
-    auto *control = new T(parent);
-    control->setObjectName(QLatin1String(name));
-    return control;
-}
-} // namespace
-
 RecordSettingWindow::RecordSettingWindow(DialRecordController *controller, QWidget *parent)
     : QDialog(parent), controller_(controller)
 {
     setObjectName(QStringLiteral("wndRecordSetting"));
     setWindowModality(Qt::WindowModal);
 
-    boxPeriod_ = namedRecordSettingControl<QGroupBox>(this, "boxSetPeriod");
-    btnThirtyDays_ = namedRecordSettingControl<QCheckBox>(boxPeriod_, "btnRecordResetFrequence");
-    btnEveryDays_ = namedRecordSettingControl<QCheckBox>(boxPeriod_, "btnRecordResetEveryDays");
-    popPeriodDays_ = namedRecordSettingControl<QComboBox>(boxPeriod_, "popRecordResetPeriod");
+    boxPeriod_ = namedRecordControl<QGroupBox>(this, "boxSetPeriod");
+    btnThirtyDays_ = namedRecordControl<QCheckBox>(boxPeriod_, "btnRecordResetFrequence");
+    btnEveryDays_ = namedRecordControl<QCheckBox>(boxPeriod_, "btnRecordResetEveryDays");
+    popPeriodDays_ = namedRecordControl<QComboBox>(boxPeriod_, "popRecordResetPeriod");
     for (int index = 0; index < DialRecordReset::kResetPeriodChoices; ++index)
         popPeriodDays_->addItem(QString::number(DialRecordReset::resetPeriodDays(index)));
-    labelDays_ = namedRecordSettingControl<QLabel>(boxPeriod_, "labelDays");
-    labelStartDay_ = namedRecordSettingControl<QLabel>(boxPeriod_, "labelStartDay");
-    dateStartDay_ = namedRecordSettingControl<QDateEdit>(boxPeriod_, "dateRecordResetStart");
+    labelDays_ = namedRecordControl<QLabel>(boxPeriod_, "labelDays");
+    labelStartDay_ = namedRecordControl<QLabel>(boxPeriod_, "labelStartDay");
+    dateStartDay_ = namedRecordControl<QDateEdit>(boxPeriod_, "dateRecordResetStart");
     dateStartDay_->setCalendarPopup(true);
     dateStartDay_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     auto *period = new QGridLayout(boxPeriod_);
@@ -54,13 +45,13 @@ RecordSettingWindow::RecordSettingWindow(DialRecordController *controller, QWidg
     period->addWidget(labelStartDay_, 2, 0);
     period->addWidget(dateStartDay_, 2, 1, 1, 2);
 
-    boxLimit_ = namedRecordSettingControl<QGroupBox>(this, "boxSetLimit");
-    radioDataLimit_ = namedRecordSettingControl<QRadioButton>(boxLimit_, "radioDataLimit");
-    fieldDataLimit_ = namedRecordSettingControl<QLineEdit>(boxLimit_, "fieldDataLimit");
-    labelMB_ = namedRecordSettingControl<QLabel>(boxLimit_, "labelMB");
-    radioTimeLimit_ = namedRecordSettingControl<QRadioButton>(boxLimit_, "radioTimeLimit");
-    fieldTimeLimit_ = namedRecordSettingControl<QLineEdit>(boxLimit_, "fieldTimeLimit");
-    labelHours_ = namedRecordSettingControl<QLabel>(boxLimit_, "labelHours");
+    boxLimit_ = namedRecordControl<QGroupBox>(this, "boxSetLimit");
+    radioDataLimit_ = namedRecordControl<QRadioButton>(boxLimit_, "radioDataLimit");
+    fieldDataLimit_ = namedRecordControl<QLineEdit>(boxLimit_, "fieldDataLimit");
+    labelMB_ = namedRecordControl<QLabel>(boxLimit_, "labelMB");
+    radioTimeLimit_ = namedRecordControl<QRadioButton>(boxLimit_, "radioTimeLimit");
+    fieldTimeLimit_ = namedRecordControl<QLineEdit>(boxLimit_, "fieldTimeLimit");
+    labelHours_ = namedRecordControl<QLabel>(boxLimit_, "labelHours");
     auto *radios = new QButtonGroup(boxLimit_);
     radios->addButton(radioDataLimit_);
     radios->addButton(radioTimeLimit_);
@@ -72,16 +63,16 @@ RecordSettingWindow::RecordSettingWindow(DialRecordController *controller, QWidg
     limit->addWidget(fieldTimeLimit_, 1, 1);
     limit->addWidget(labelHours_, 1, 2);
 
-    boxWarnings_ = namedRecordSettingControl<QGroupBox>(this, "boxSetWarnings");
-    btnLimitWarn_ = namedRecordSettingControl<QCheckBox>(boxWarnings_, "btnRecordLimitWarn");
-    btnLimitDisconnect_ = namedRecordSettingControl<QCheckBox>(boxWarnings_, "btnRecordLimitDisconnect");
+    boxWarnings_ = namedRecordControl<QGroupBox>(this, "boxSetWarnings");
+    btnLimitWarn_ = namedRecordControl<QCheckBox>(boxWarnings_, "btnRecordLimitWarn");
+    btnLimitDisconnect_ = namedRecordControl<QCheckBox>(boxWarnings_, "btnRecordLimitDisconnect");
     auto *warnings = new QVBoxLayout(boxWarnings_);
     warnings->addWidget(btnLimitWarn_);
     warnings->addWidget(btnLimitDisconnect_);
 
-    btnBack_ = namedRecordSettingControl<QPushButton>(this, "btnRecordSettingBack");
-    btnCancel_ = namedRecordSettingControl<QPushButton>(this, "btnRecordSettingCancel");
-    btnApply_ = namedRecordSettingControl<QPushButton>(this, "btnRecordSettingApply");
+    btnBack_ = namedRecordControl<QPushButton>(this, "btnRecordSettingBack");
+    btnCancel_ = namedRecordControl<QPushButton>(this, "btnRecordSettingCancel");
+    btnApply_ = namedRecordControl<QPushButton>(this, "btnRecordSettingApply");
     btnApply_->setDefault(true);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnBack_);

@@ -60,7 +60,8 @@ const QStringList &MainController::mainTabIdentifiers()
     static const QStringList identifiers = {QStringLiteral("Internet"),   QStringLiteral("SMS"),
                                             QStringLiteral("Phonebook"),  QStringLiteral("Call"),
                                             QStringLiteral("USSD1"),      QStringLiteral("DialRecord"),
-                                            QStringLiteral("Setting"),    QStringLiteral("HomePage")};
+                                            QStringLiteral("Statistics"), QStringLiteral("Setting"),
+                                            QStringLiteral("HomePage")};
     return identifiers;
 }
 

@@ -22,6 +22,11 @@ void DefaultDialRecordController::loadRecordList(const QString &fileName)
     fileName_ = fileName;
 }
 
+QString DefaultDialRecordController::autoChangeKBDataToMBGBUnit(double kb) const
+{
+    return QString::number(kb < 0 ? 0.0 : kb, 'f', 2) + QStringLiteral(" KB");
+}
+
 QString DefaultDialRecordController::getDialRecordFilePathWithFileName(const QString &fileName) const
 {
     return recordFilePath(config_, fileName.isEmpty() ? fileName_ : fileName);

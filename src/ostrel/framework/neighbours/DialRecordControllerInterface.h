@@ -5,7 +5,7 @@
 //
 // DefaultDialRecordController keeps the current file name ("dialRecordData.plist" until a SIM
 // switches it) and tells its path in the ModemList folder; it holds no records: its totals are 0,
-// its lists empty, and clearing and refreshing do nothing.
+// its lists empty, and clearing and refreshing do nothing; amounts are told in KB.
 #include <QDateTime>
 #include <QString>
 #include <QVariantList>
@@ -50,6 +50,12 @@ public:
     virtual void clearAllRecord() = 0;
     // Refreshes the records and their totals after a change (an appended record, a limit check).
     virtual void updateInterface() = 0;
+    // KB of this month as the statistics page last showed it (its records and the running
+    // connection); for display only.
+    virtual double getMonthTotalData() const = 0;
+    // A KB amount as the records show it: "%0.2f KB", from 1024 KB "%0.2f MB", from 1048576 KB
+    // "%0.2f GB" (localised formats).
+    virtual QString autoChangeKBDataToMBGBUnit(double kb) const = 0;
 
     // The ModemList folder of the store (null: the shared one) joined with the file name.
     static QString recordFilePath(ConfigManager *config, const QString &fileName);
@@ -73,6 +79,8 @@ public:
     QVariantList getRecordsForOtherFunctionFrom(const QDateTime &, const QDateTime &) override { return {}; }
     void clearAllRecord() override {}
     void updateInterface() override {}
+    double getMonthTotalData() const override { return 0; }
+    QString autoChangeKBDataToMBGBUnit(double kb) const override;
 
 private:
     ConfigManager *config_ = nullptr; // null: the shared store

@@ -1,9 +1,23 @@
 #include "ostrel/framework/neighbours/SettingControllerInterface.h"
 
+#include "common/ValueConversion.h"
+#include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/language/Lingrove.h"
 #include "platform/alert/AlertPresenter.h"
 
 namespace ostrel {
+
+bool SettingControllerInterface::settingDefaultItemHolds(ConfigManager *config, const QString &name)
+{
+    ConfigManager *store = config ? config : ConfigManager::sharedConfigManager();
+    if (!store || name.isEmpty())
+        return false;
+    const QVariantList pages = yov::nsArray(store->getConfigurationByModule(QStringLiteral("SettingDefaultItem")));
+    for (const QVariant &page : pages)
+        if (page.typeId() == QMetaType::QString && page.toString() == name)
+            return true;
+    return false;
+}
 
 void DefaultSettingController::runAlertPanel(const QString &message)
 {

@@ -4,10 +4,12 @@
 // DefaultSettingController: no manual selection, no device lock, automatic connection off, no
 // settings window to update; the roaming switches request is not sent (there are no check boxes
 // and no defaults to take them from). A message meant for the user is still shown
-// (runAlertPanel), without blocking.
+// (runAlertPanel), without blocking. The settings pages are those the configuration lists.
 #include <QString>
 
 namespace ostrel {
+
+class ConfigManager;
 
 class SettingControllerInterface {
 public:
@@ -52,6 +54,13 @@ public:
     virtual void AutoLaunchURL() = 0;
     // Launches the favourite links marked for connection (1) or start-up (0).
     virtual void checkLauchWebLinksAtMoment(int moment) = 0;
+
+    // Whether the settings pages include the one of that name ("Record", "Volume Limit").
+    virtual bool sethasModuleWith(const QString &name) const = 0;
+
+    // Whether the configured list of settings pages (the top-level array SettingDefaultItem of the
+    // store; null: the shared one) holds the name; false when there is no such array.
+    static bool settingDefaultItemHolds(ConfigManager *config, const QString &name);
 };
 
 class DefaultSettingController : public SettingControllerInterface {
@@ -86,6 +95,7 @@ public:
     QString readMessageCenter() const override { return {}; }
     void AutoLaunchURL() override {}
     void checkLauchWebLinksAtMoment(int) override {}
+    bool sethasModuleWith(const QString &name) const override { return settingDefaultItemHolds(nullptr, name); }
 };
 
 } // namespace ostrel

@@ -14,14 +14,6 @@ namespace {
 
 QString resetText(const QDateTime &t) { return t.toTimeZone(kZone).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
 
-QStringList names(const QVariantList &records)
-{
-    QStringList n;
-    for (const QVariant &r : records)
-        n << r.toMap().value(QStringLiteral("connectname")).toString();
-    return n;
-}
-
 } // namespace
 
 TEST(DialRecordResetTest, ElapsedPeriods)
@@ -91,8 +83,8 @@ TEST(DialRecordResetTest, ResetOnTheClockDropsThePastPeriods)
         EXPECT_TRUE(h.controller->resetTimerRunning());
         const QVariant startBefore = h.recordSetting("recordResetStartTime");
         h.clock.advance(DialRecordController::kResetIntervalMs);
-        EXPECT_EQ(names(h.fileRecords()), c.kept);
-        EXPECT_EQ(names(h.controller->recordList()), c.kept);
+        EXPECT_EQ(recordNames(h.fileRecords()), c.kept);
+        EXPECT_EQ(recordNames(h.controller->recordList()), c.kept);
         if (c.newStart.isValid()) {
             EXPECT_EQ(h.recordSetting("recordResetStartTime").toString(), resetText(c.newStart));
             EXPECT_EQ(h.recordSetting("recordLastResetTime").toDateTime(), c.newStart);
@@ -152,8 +144,8 @@ TEST(DialRecordResetTest, ADeletionKeepsARecordAppendedMeanwhile)
                   h.recordPath(), {DialRecordEntry{QStringLiteral("appended"), local(2026, 3, 2), 30, 2048, 1024}}),
               DialService::RecordAppend::Written);
     EXPECT_TRUE(h.controller->deleteRecords({h.controller->recordList().first()}));
-    EXPECT_EQ(names(h.fileRecords()), QStringList{QStringLiteral("appended")});
-    EXPECT_EQ(names(h.controller->recordList()), QStringList{QStringLiteral("appended")});
+    EXPECT_EQ(recordNames(h.fileRecords()), QStringList{QStringLiteral("appended")});
+    EXPECT_EQ(recordNames(h.controller->recordList()), QStringList{QStringLiteral("appended")});
     EXPECT_EQ(h.controller->gettotalTime(), 30);
 }
 
@@ -239,9 +231,9 @@ TEST(DialRecordResetTest, AStartStoredInTheResetPatternIsReadBack)
     h.clock.advance(DialRecordController::kResetIntervalMs);
     EXPECT_EQ(h.recordSetting("recordResetStartTime").toString(),
               s.addDays(20).toTimeZone(kZone).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")));
-    EXPECT_EQ(names(h.fileRecords()), (QStringList{QStringLiteral("third period"), QStringLiteral("fourth period")}));
+    EXPECT_EQ(recordNames(h.fileRecords()), (QStringList{QStringLiteral("third period"), QStringLiteral("fourth period")}));
     h.clock.setNow(h.clock.now().addDays(10));
     h.clock.advance(DialRecordController::kResetIntervalMs);
-    EXPECT_EQ(names(h.fileRecords()), QStringList{QStringLiteral("fourth period")});
+    EXPECT_EQ(recordNames(h.fileRecords()), QStringList{QStringLiteral("fourth period")});
     EXPECT_EQ(h.recordSetting("recordLastResetTime").toDateTime(), s.addDays(30));
 }

@@ -127,13 +127,6 @@ TEST(DialRecordTotalsTest, AnUnreadableRecordFileIsKeptAsideOnceAndTheRecordsSta
     EXPECT_EQ(h.alerts.count(), 1);
 }
 
-namespace {
-struct CountingStatisticsForm : StatisticsFormInterface {
-    int refreshes = 0;
-    void updateInterface() override { ++refreshes; }
-};
-} // namespace
-
 TEST(DialRecordTotalsTest, TheStatisticsRefreshWhenTheFileChangesOrANewDayBegins)
 {
     for (const bool resetPeriod : {false, true}) {

@@ -14,6 +14,7 @@
 #include "support/ScriptedFileChooser.h"
 
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimeZone>
 
@@ -63,6 +64,23 @@ inline QVariantMap record(const QString &name, const QDateTime &start, qint64 se
             {QStringLiteral("receivebyte"), receiveKB},
             {QStringLiteral("sendbyte"), sendKB}};
 }
+
+// The connection names of the records, in order.
+inline QStringList recordNames(const QVariantList &records)
+{
+    QStringList names;
+    for (const QVariant &r : records)
+        names << r.toMap().value(QStringLiteral("connectname")).toString();
+    return names;
+}
+
+// A statistics form that counts its refreshes and answers a fixed month.
+struct CountingStatisticsForm final : ostrel::StatisticsFormInterface {
+    int refreshes = 0;
+    double month = 12.5;
+    void updateInterface() override { ++refreshes; }
+    double getMonthTotalData() const override { return month; }
+};
 
 class RecordsHarness {
 public:
