@@ -48,48 +48,6 @@ using namespace dashboard_test;
 
 namespace {
 
-// The stand-in's test-control interface.
-QDBusMessage control(const QString &method, const QVariantList &args = {})
-{
-    QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(yov::devicebus::kService),
-                                                       QLatin1String(yov::devicebus::kTestPath),
-                                                       QLatin1String(yov::devicebus::kTestInterface), method);
-    call.setArguments(args);
-    return QDBusConnection::sessionBus().call(call, QDBus::Block, 5000);
-}
-
-// A D-Bus map value, whether it came as a map or still wrapped.
-QVariantMap mapOf(const QVariant &value)
-{
-    if (value.canConvert<QDBusArgument>())
-        return qdbus_cast<QVariantMap>(value.value<QDBusArgument>());
-    return value.toMap();
-}
-
-QVariantMap modemState(const QString &area)
-{
-    const QDBusMessage reply = control(QStringLiteral("ModemState"), {area});
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return {};
-    return mapOf(reply.arguments().first());
-}
-
-// The IDs ("major/minor") of the requests the stand-in received so far.
-QStringList receivedIds()
-{
-    const QDBusMessage reply = control(QStringLiteral("ReceivedRecords"));
-    QStringList ids;
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return ids;
-    const auto records = qdbus_cast<QList<QByteArray>>(reply.arguments().first().value<QDBusArgument>());
-    for (const QByteArray &record : records) {
-        std::uint16_t major = 0, minor = 0;
-        if (yov::msgHead(record, &major, &minor))
-            ids << QStringLiteral("%1/%2").arg(major).arg(minor);
-    }
-    return ids;
-}
-
 class DashboardEndToEndTest : public DashboardFixture {
 protected:
     QString statusText(const char *name) const

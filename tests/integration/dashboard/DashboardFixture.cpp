@@ -2,6 +2,7 @@
 
 #include "common/PlistBridge.h"
 #include "common/records/DeviceServiceBus.h"
+#include "common/records/UiMsg.h"
 #include "ostrel/device/init/InitController.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/language/LanguageOperation.h"
@@ -10,6 +11,7 @@
 #include "support/QuickScenario.h"
 #include "support/TestPaths.h"
 
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
@@ -46,6 +48,52 @@ bool copyTree(const QString &from, const QString &to)
 bool serviceRunning()
 {
     return QDBusConnection::sessionBus().interface()->isServiceRegistered(QLatin1String(yov::devicebus::kService));
+}
+
+QDBusMessage control(const QString &method, const QVariantList &args)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(yov::devicebus::kService),
+                                                       QLatin1String(yov::devicebus::kTestPath),
+                                                       QLatin1String(yov::devicebus::kTestInterface), method);
+    call.setArguments(args);
+    return QDBusConnection::sessionBus().call(call, QDBus::Block, 5000);
+}
+
+QVariantMap mapOf(const QVariant &value)
+{
+    if (value.canConvert<QDBusArgument>())
+        return qdbus_cast<QVariantMap>(value.value<QDBusArgument>());
+    return value.toMap();
+}
+
+QVariantList listOf(const QVariant &value)
+{
+    if (value.canConvert<QDBusArgument>())
+        return qdbus_cast<QVariantList>(value.value<QDBusArgument>());
+    return value.toList();
+}
+
+QVariantMap modemState(const QString &area)
+{
+    const QDBusMessage reply = control(QStringLiteral("ModemState"), {area});
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return {};
+    return mapOf(reply.arguments().first());
+}
+
+QStringList receivedIds()
+{
+    const QDBusMessage reply = control(QStringLiteral("ReceivedRecords"));
+    QStringList ids;
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return ids;
+    const auto records = qdbus_cast<QList<QByteArray>>(reply.arguments().first().value<QDBusArgument>());
+    for (const QByteArray &record : records) {
+        std::uint16_t major = 0, minor = 0;
+        if (yov::msgHead(record, &major, &minor))
+            ids << QStringLiteral("%1/%2").arg(major).arg(minor);
+    }
+    return ids;
 }
 
 void DashboardFixture::SetUp()
@@ -97,6 +145,19 @@ void DashboardFixture::launch(const QString &scenario, bool realAlerts)
 {
     const QString quick = testing_support::quickScenario(scenario, dir_.path());
     ASSERT_FALSE(quick.isEmpty()) << qPrintable(scenario);
+    if (!scenarioModem_.isEmpty()) {
+        QVariantMap copy = yov::PlistBridge::readFile(quick)->toMap();
+        QVariantMap modem = copy.value(QStringLiteral("Modem")).toMap();
+        for (auto it = scenarioModem_.begin(); it != scenarioModem_.end(); ++it) {
+            QVariantMap area = modem.value(it.key()).toMap();
+            const QVariantMap keys = it.value().toMap();
+            for (auto key = keys.begin(); key != keys.end(); ++key)
+                area.insert(key.key(), key.value());
+            modem.insert(it.key(), area);
+        }
+        copy.insert(QStringLiteral("Modem"), modem);
+        ASSERT_TRUE(yov::PlistBridge::writeFile(quick, copy));
+    }
     qputenv("OSTREL_BRANNOC_SCENARIO", quick.toLocal8Bit());
     config_ = std::make_unique<ConfigManager>(modemList_);
     ConfigManager::setSharedConfigManager(config_.get());
