@@ -162,9 +162,8 @@ TEST(CopyCapacity, QuestionsOfRoom)
         s.writeList(QVariantList{group("All", {fullContact("Ada", "1", "2", "3")})});
         PBController &sim = s.startLinked();
         s.report(yov::kPbStorageSim, {item(1, "Zed", "9")}, 3, 14, 20, 20);
-        if (autoDetection) {
-            EXPECT_EQ(sim.calContactRecordsFromPcToSim({0}), 2) << "ceil(3 / 2)";
-        }
+        // Without auto-detection the field flags stay 0: no number field, no entry (and no division).
+        EXPECT_EQ(sim.calContactRecordsFromPcToSim({0}), autoDetection ? 2 : 0) << "ceil(3 / 2)";
         EXPECT_EQ(sim.hasEnounghSimSpace({0}), autoDetection) << "auto-detection " << autoDetection;
     }
 }

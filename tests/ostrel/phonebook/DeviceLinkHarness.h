@@ -12,7 +12,6 @@
 
 #include <QPair>
 
-#include <cstring>
 #include <optional>
 
 namespace pbtest {
@@ -75,15 +74,7 @@ public:
     // A record from the device service, handed to the controller by the message center.
     void deliver(int major, int minor, const QByteArray &payload, int result = 0, int type = 0)
     {
-        yov::UI_MSG m = yov::zeroMsg();
-        m.moduleID = 4;
-        m.majorID = std::uint16_t(major);
-        m.minorID = std::uint16_t(minor);
-        m.type = type;
-        m.result = std::int8_t(result);
-        m.dataLength = int(payload.size());
-        std::memcpy(m.data, payload.constData(), size_t(payload.size()));
-        transport->deliver(yov::msgBytes(m));
+        transport->deliver(msgtest::deviceRecord(4, major, minor, payload, result, type));
         manualClock.advance(ostrel::YOVMsgCenter::kDrainIntervalMs);
     }
 
