@@ -108,7 +108,7 @@ void BM_AppendOneConnection(benchmark::State &state)
     RecordFolder folder;
     ostrel::DialRecordEntry entry{QStringLiteral("Web"), QDateTime::currentDateTimeUtc(), 62, 2048, 4096};
     for (auto _ : state) {
-        if (!ostrel::DialService::appendDialRecords(folder.path, {entry}))
+        if (ostrel::DialService::appendDialRecords(folder.path, {entry}) != ostrel::DialService::RecordAppend::Written)
             state.SkipWithError("append failed");
     }
 }

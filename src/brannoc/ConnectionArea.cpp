@@ -67,7 +67,9 @@ QVariantMap ConnectionArea::state() const
                  QVariantMap{{QStringLiteral("Apn"), dialParams_->apn},
                              {QStringLiteral("TelNumber"), dialParams_->telNumber},
                              {QStringLiteral("UserName"), dialParams_->userName},
-                             {QStringLiteral("Password"), dialParams_->password},
+                             // Only whether a password is stored: the state is open to
+                             // anyone on the user's bus.
+                             {QStringLiteral("PasswordSet"), !dialParams_->password.isEmpty()},
                              {QStringLiteral("PdpAddress"), dialParams_->pdpAddress},
                              {QStringLiteral("ConnectType"), dialParams_->connectType},
                              {QStringLiteral("AuthType"), dialParams_->authType},

@@ -56,15 +56,16 @@ QStringList SimArea::stateKeys() const
             QStringLiteral("PinRemain"),   QStringLiteral("PukRemain"),   QStringLiteral("Imsi"),
             QStringLiteral("Iccid"),       QStringLiteral("OwnNumber"),   QStringLiteral("Spn"),
             QStringLiteral("SpnCondition"), QStringLiteral("Spdi"),       QStringLiteral("MncLength"),
-            QStringLiteral("ReadDelayMs")};
+            QStringLiteral("ReadDelayMs"), QStringLiteral("PinSaveRoad"), QStringLiteral("AutoValidation"),
+            QStringLiteral("SavedPin")};
 }
 
 void SimArea::load(const QVariantMap &state)
 {
     state_ = state;
     readTimer_.stop();
-    savedPin_.clear();
-    autoValidation_ = 0;
+    savedPin_ = stateText(state_, "SavedPin", QString());
+    autoValidation_ = stateInt(state_, "AutoValidation", 0) == 1 ? 1 : 0;
     applyState();
 }
 
@@ -183,6 +184,14 @@ void SimArea::pushCheck(ModemContext &context, bool announceChecked)
         pushReady(context, announceChecked);
         return;
     case Lock::PinNeeded:
+        if (autoValidation_ == 1 && !savedPin_.isEmpty()) {
+            // The modem offers the PIN it keeps for the dashboard to enter.
+            context.push(makeRecord(4, 16, 1, kOk, kDeviceModule, int32Payload({1, 1})));
+            QByteArray pin(10, '\0');
+            const QByteArray saved = savedPin_.toLatin1().left(10);
+            pin.replace(0, saved.size(), saved);
+            context.push(makeRecord(4, 19, 1, kOk, kDeviceModule, pin));
+        }
         context.push(makeRecord(4, 10, 0, kFailed, kDeviceModule));
         break;
     case Lock::PukNeeded:
@@ -293,6 +302,8 @@ void SimArea::verifyPin(const yov::UI_MSG &request, ModemContext &context)
         lock_ = Lock::Ready;
         pinRemain_ = kPinAttempts;
         syncState();
+        if (stateBool(state_, "PinSaveRoad", false))
+            context.push(makeRecord(4, 10, 0, kOk, kDeviceModule));
         context.push(makeRecord(4, 10, 1, kOk, request.moduleID));
         pushReady(context, false);
         return;

@@ -22,6 +22,13 @@
 // 4/10 type 0 result -1 and the counts (no PUK attempt left: the SIM is blocked). Counts 4/8,
 // IMSI 7/42, saving the PIN 4/17 and auto-validation 4/18 are answered; 4/15 and 4/16 are taken
 // silently.
+//
+// The modem's own PIN keeping: PinSaveRoad (false) makes a right PIN answer first with the
+// device's own report 4/10 type 0 result 0 (the dashboard may then set auto-validation, 4/18, and
+// keep the PIN), then 4/10 type 1 result 0 and the ready reports. AutoValidation (0) and SavedPin
+// ("") start the modem with auto-validation on and a PIN saved by the user (as 4/18 and 4/17
+// leave them); with both, a SIM that waits for its PIN first reports them (4/16 type 1: on, saved;
+// 4/19 type 1: the saved PIN), so that the dashboard can enter the PIN by itself.
 
 #include "brannoc/ModemArea.h"
 

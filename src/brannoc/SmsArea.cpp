@@ -165,6 +165,16 @@ int SmsArea::storePosition() const
     return position < 0 ? int(kPositionSim) : position;
 }
 
+int SmsArea::landingPosition(int places) const
+{
+    const int position = storePosition();
+    if (position == kPositionTcard && tcardVolume().isEmpty())
+        return kPositionPc;
+    if (isSimOrMePosition(position) && used(position) + places > capacity(position))
+        return kPositionPc;
+    return position;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Stores.
 

@@ -11,7 +11,7 @@
 //                                       "OutBox", "DraftBox"), Number, Text, Stat (InBox 1, OutBox 3,
 //                                       DraftBox 2), Date}; a long text is stored in parts
 //   StoreCode (1)                       where new messages go: 1 SIM, 2 computer, 3 device memory,
-//                                       4 memory card (768/96)
+//                                       4 memory card, 0 the device's default, the SIM (768/96)
 //   SmsCentre ("+491709999000")         the SMS centre (768/95, 768/109)
 //   Routing (0)                         the SMS routing (768/106, 768/107)
 //   SendOutcomes ([])                   outcomes of the next parts sent, in order (0 failed, else
@@ -23,7 +23,7 @@
 // The own number is Modem/Sim OwnNumber; the memory card is the folder OSTREL_TCARD names (none
 // when unset). The ModemList folder's settings.plist is read (never written) when a request needs
 // it: SMSNationalIdentifier, isNeedUcs2EncodingForSingleCharacter, SMS/isSaveDraftSMSToSIM,
-// SMS/boxOrder.
+// SMS/boxOrder and SMS/isHaveDeliveryReportBox (the layout of a backup file).
 //
 // Files: on SimReady "SmsList_Sim.plist" and "SmsList_ME.plist" are written and "SmsList_PC.plist"
 // created when missing, then 768/97 and 768/94 (state 1) are pushed. After every store change:
@@ -44,6 +44,8 @@
 #include "common/sms/SmsCodecOptions.h"
 
 #include <QElapsedTimer>
+#include <QList>
+#include <QPair>
 #include <QTimer>
 
 #include <deque>
@@ -108,6 +110,9 @@ private:
     QString listPath(int position) const;
     // Where new messages go by the store code (the SIM for a code that names no position).
     int storePosition() const;
+    // Where a new or sent message of that many parts is stored: the store location, else the
+    // computer when the memory card is missing or the SIM or device memory has no room for it.
+    int landingPosition(int places) const;
 
     // Stores.
     void resetStores();
@@ -147,6 +152,9 @@ private:
     void storeDraft(const yov::SmsDraftRequest &request, bool locked);
     void markRead(const yov::SmsReadRequest &request, bool locked);
     void restore(const QString &path, bool locked);
+    // The computer boxes a backup file restores, by the settings' box order; nullopt (with the
+    // reason) when the file is no SMS backup.
+    std::optional<QList<QPair<QString, QVariantList>>> backupBoxes(const QVariantList &backup, QString *error) const;
     void freeSimPlace();
     void syncTcard(bool rewrite, bool locked);
     void setting(const yov::UI_MSG &request);
@@ -160,6 +168,8 @@ private:
     // recipients as typed.
     QVariantMap deviceDraftEntry(const QString &text, const QString &recipients, const QString &centre,
                                  std::uint8_t validity, bool report);
+    // The box of the SIM or the device memory that a copied entry goes to.
+    static int deviceBoxOfCopy(const QVariantMap &entry, int sourceBox);
     // Adds an entry to a box: "InBox" takes it at its front, the others at their end.
     static void addEntry(QVariantMap &list, int box, const QVariantMap &entry);
 

@@ -173,13 +173,9 @@ void SmsArea::receive(const IncomingPart &incoming)
 
 int SmsArea::targetOf(const IncomingPart &incoming) const
 {
-    int position = storePosition();
-    if (position == kPositionTcard && tcardVolume().isEmpty())
-        position = kPositionPc;
-    if (!isSimOrMePosition(position))
-        return position;
+    const int position = storePosition();
     int needed = incoming.concatenated ? qMax(1, int(incoming.part.total)) : 1;
-    if (incoming.concatenated) {
+    if (incoming.concatenated && isSimOrMePosition(position)) {
         if (joinableEntry(readStore(position, nullptr).value_or(QVariantMap()).value(smsBoxName(kBoxInBox)).toList(),
                           incoming.part, incoming.concatKey) >= 0)
             needed = 1;
@@ -187,7 +183,7 @@ int SmsArea::targetOf(const IncomingPart &incoming) const
                                incoming.part, incoming.concatKey) >= 0)
             return kPositionPc; // the message's first parts went to the computer
     }
-    return used(position) + needed <= capacity(position) ? position : int(kPositionPc);
+    return landingPosition(needed);
 }
 
 void SmsArea::landPart(IncomingPart incoming, int position, bool locked)

@@ -56,6 +56,21 @@ void SmsArea::addEntry(QVariantMap &list, int box, const QVariantMap &entry)
     list.insert(name, entries);
 }
 
+int SmsArea::deviceBoxOfCopy(const QVariantMap &entry, int sourceBox)
+{
+    // A computer draft (flat) becomes a device draft, wherever it was kept.
+    if (isFlatEntry(entry))
+        return kBoxDraftBox;
+    if (sourceBox <= kBoxDraftBox)
+        return sourceBox;
+    // The SIM and the device memory hold three boxes: a message of the deleted or the important
+    // box goes back to the box it came from, else to the inbox.
+    const char *key = sourceBox == kBoxDeletedBox ? "preLocationBeforeGoToDelBox" : "preLocationBeforeGotoImpBox";
+    const QVariant previous = entry.value(QLatin1String(key));
+    const int before = previous.isValid() ? yov::nsInt(previous) : -1;
+    return before >= kBoxInBox && before <= kBoxDraftBox ? before : int(kBoxInBox);
+}
+
 bool SmsArea::mayWrite(int position, bool locked, QString *error) const
 {
     if (locked || isSimOrMePosition(position))
@@ -148,9 +163,7 @@ void SmsArea::send(const yov::SmsSendRequest &r, bool locked)
     result.partCount = total;
 
     if (r.saveInBox && result.sentParts() > 0) {
-        int position = storePosition();
-        if ((isSimOrMePosition(position) && used(position) + total > capacity(position)))
-            position = kPositionPc;
+        const int position = landingPosition(total);
         const QVariantMap entry = smsRegularEntry(parts, total > 1, position == kPositionPc ? imsi() : QString());
         QString why;
         if (mayWrite(position, locked, &why)
@@ -210,13 +223,14 @@ void SmsArea::copyMessage(const yov::SmsCopyRequest &r, bool locked)
         return entries.at(r.sourceIndex).toMap();
     };
     const int destination = r.destinationPosition;
-    // The SIM and the device memory hold three boxes: messages of the others go to their inbox.
-    const int box = isSimOrMePosition(destination) && r.sourceBox > kBoxDraftBox ? int(kBoxInBox) : r.sourceBox;
+    int box = r.sourceBox;
     std::optional<QVariantMap> entry;
     if (yov::nsBool(state_.value(QStringLiteral("FailNextCopy")))) {
         state_.insert(QStringLiteral("FailNextCopy"), false);
         why = QStringLiteral("failure scripted");
     } else if (mayWrite(destination, locked, &why) && (entry = copied())) {
+        if (isSimOrMePosition(destination))
+            box = deviceBoxOfCopy(*entry, r.sourceBox);
         QVariantMap next;
         if (isFlatEntry(*entry) && isSimOrMePosition(destination)) {
             // A computer draft becomes a device draft: its text in parts, "stat" 2.
@@ -321,7 +335,53 @@ void SmsArea::markRead(const yov::SmsReadRequest &r, bool locked)
 
 // ---------------------------------------------------------------------------------------------
 // 768/103: the computer's boxes from a backup file (an array: the phonebook, then the boxes in the
-// configured box order, or inbox, outbox and drafts).
+// configured box order, or inbox, outbox, drafts and, when the settings keep one, the delivery
+// reports). A file of any other length is no SMS backup (a phonebook-only export has one
+// element): it is refused whole, as the settings page refuses it, and no box is emptied by it.
+
+std::optional<QList<QPair<QString, QVariantList>>> SmsArea::backupBoxes(const QVariantList &backup, QString *error) const
+{
+    const QVariantMap sms = yov::nsDict(settings().value(QStringLiteral("SMS")));
+    const QVariantMap order = yov::nsDict(sms.value(QStringLiteral("boxOrder")));
+    QStringList names;
+    bool lengthOk = false;
+    if (order.isEmpty()) {
+        names = {QStringLiteral("InBox"), QStringLiteral("OutBox"), QStringLiteral("DraftBox")};
+        const bool reports = yov::nsBool(sms.value(QStringLiteral("isHaveDeliveryReportBox")));
+        lengthOk = backup.size() == 4 || (reports && backup.size() == 5);
+    } else {
+        for (int i = 0; i < order.size(); ++i) {
+            QString name;
+            for (auto it = order.constBegin(); it != order.constEnd(); ++it)
+                if (yov::nsInt(it.value()) == i) {
+                    name = it.key();
+                    break;
+                }
+            names << name; // an order no box has keeps its element unread
+        }
+        lengthOk = backup.size() == order.size() + 1;
+    }
+    if (!lengthOk) {
+        if (error)
+            *error = QStringLiteral("the backup has %1 elements, no SMS backup").arg(backup.size());
+        return std::nullopt;
+    }
+    QList<QPair<QString, QVariantList>> boxes;
+    for (int i = 0; i < names.size(); ++i) {
+        const QString &name = names.at(i);
+        // Reports have a file of their own; a name that is no box of the computer is no box.
+        if (name.isEmpty() || name == smsBoxName(kBoxDeliveryReport) || smsBoxOfName(name) < 0)
+            continue;
+        const QVariant value = backup.at(i + 1);
+        if (value.typeId() != QMetaType::QVariantList) {
+            if (error)
+                *error = QStringLiteral("the backup's %1 is no list").arg(name);
+            return std::nullopt;
+        }
+        boxes.append({name, value.toList()});
+    }
+    return boxes;
+}
 
 void SmsArea::restore(const QString &path, bool locked)
 {
@@ -329,36 +389,16 @@ void SmsArea::restore(const QString &path, bool locked)
     QString why;
     bool ok = false;
     const auto root = yov::PlistBridge::readFile(path, &why);
-    if (root && root->typeId() == QMetaType::QVariantList && mayWrite(kPositionPc, locked, &why)) {
-        const QVariantList backup = root->toList();
-        QList<QPair<QString, QVariant>> boxes;
-        const QVariantMap order = yov::nsDict(yov::nsDict(settings().value(QStringLiteral("SMS"))).value(QStringLiteral("boxOrder")));
-        if (order.isEmpty()) {
-            boxes = {{QStringLiteral("InBox"), backup.value(1)}, {QStringLiteral("OutBox"), backup.value(2)},
-                     {QStringLiteral("DraftBox"), backup.value(3)}};
-        } else {
-            for (int i = 0; i < order.size(); ++i)
-                for (auto it = order.constBegin(); it != order.constEnd(); ++it)
-                    if (yov::nsInt(it.value()) == i) {
-                        boxes.append({it.key(), backup.value(i + 1)});
-                        break;
-                    }
+    if (root && root->typeId() != QMetaType::QVariantList) {
+        why = QStringLiteral("%1 holds no array").arg(path);
+    } else if (root && mayWrite(kPositionPc, locked, &why)) {
+        if (const auto boxes = backupBoxes(root->toList(), &why)) {
+            ok = changeStore(kPositionPc, [&](QVariantMap &list) {
+                for (const auto &[name, entries] : *boxes)
+                    list.insert(name, entries);
+                return true;
+            }, &why);
         }
-        ok = changeStore(kPositionPc, [&](QVariantMap &list) {
-            for (const auto &[name, value] : std::as_const(boxes)) {
-                // Reports have a file of their own; a name that is no box of the computer is no box.
-                if (name == smsBoxName(kBoxDeliveryReport) || smsBoxOfName(name) < 0)
-                    continue;
-                if (value.isValid() && value.typeId() != QMetaType::QVariantList) {
-                    why = QStringLiteral("the backup's %1 is no list").arg(name);
-                    return false;
-                }
-                list.insert(name, value.toList());
-            }
-            return true;
-        }, &why);
-    } else if (root) {
-        why = why.isEmpty() ? QStringLiteral("%1 holds no array").arg(path) : why;
     }
     settle(kPositionPc, ok, "restore failed", why);
     answer(kMinorRestore, ok ? 0 : 1);
@@ -438,8 +478,9 @@ void SmsArea::setting(const yov::UI_MSG &request)
         centreAnswer(kMinorCentre);
         return;
     case kMinorStoreCode: {
+        // 0 leaves the choice to the device (the settings page offers it as the default store).
         const std::int32_t code = yov::decodeSmsInt32(payload);
-        const bool ok = yov::smsPositionOfStoreCode(code) >= 0;
+        const bool ok = code == yov::kSmsStoreNone || yov::smsPositionOfStoreCode(code) >= 0;
         if (ok)
             state_.insert(QStringLiteral("StoreCode"), code);
         answer(kMinorStoreCode, resultOf(ok), yov::encodeSmsInt32(stateInt(state_, "StoreCode", yov::kSmsStoreSim)));

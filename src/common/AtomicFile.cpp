@@ -1,6 +1,7 @@
 #include "common/AtomicFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -30,6 +31,27 @@ bool AtomicFile::write(const QString &path, const QByteArray &data, QString *err
     if (!file.commit())
         return fail(file.errorString());
     return true;
+}
+
+QString AtomicFile::unreadableCopyName(const QString &path, const QDateTime &when)
+{
+    const QString base = path + QStringLiteral(".unreadable-") + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString name = base;
+    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
+        name = base + QStringLiteral("-%1").arg(n);
+    return name;
+}
+
+QString AtomicFile::moveAsideUnreadable(const QString &path, const QDateTime &when, QString *error)
+{
+    const QString copy = unreadableCopyName(path, when);
+    QFile file(path);
+    if (!file.rename(copy)) {
+        if (error)
+            *error = QStringLiteral("cannot move %1 to %2: %3").arg(path, copy, file.errorString());
+        return QString();
+    }
+    return copy;
 }
 
 } // namespace yov

@@ -79,6 +79,21 @@ QString ModemListResolver::templatePath(const Inputs &in)
     return QString();
 }
 
+bool ModemListResolver::isShippedLocation(const QString &folder, const Inputs &in)
+{
+    if (folder.isEmpty())
+        return false;
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    for (const QString &candidate : searchedLocations(in)) {
+        if (clean(folder) == candidate)
+            return true;
+        const QString other = QFileInfo(candidate).canonicalFilePath();
+        if (!canonical.isEmpty() && canonical == other)
+            return true;
+    }
+    return false;
+}
+
 QString ModemListResolver::resolve(const Inputs &in)
 {
     if (!in.overridePath.isEmpty()) {

@@ -41,6 +41,10 @@ public:
 
     // The shipped template folder this process would seed from (empty when none exists).
     static QString templatePath(const Inputs &in);
+
+    // Whether the folder is one of the shipped locations (used directly when no per-user copy
+    // could be made): files there are the shipped ones, shared by every user of the computer.
+    static bool isShippedLocation(const QString &folder, const Inputs &in = currentInputs());
 };
 
 } // namespace yov

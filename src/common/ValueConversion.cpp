@@ -7,8 +7,6 @@
 
 namespace yov {
 
-namespace {
-
 bool isNumber(const QVariant &v)
 {
     switch (v.typeId()) {
@@ -31,6 +29,8 @@ bool isNumber(const QVariant &v)
         return false;
     }
 }
+
+namespace {
 
 bool isText(const QVariant &v)
 {

@@ -21,6 +21,8 @@ QString nsString(const QVariant &v);
 // A dictionary or array as it is; anything else empty.
 QVariantMap nsDict(const QVariant &v);
 QVariantList nsArray(const QVariant &v);
+// Whether the value is a boolean or a number (what the conversions read as a number as it is).
+bool isNumber(const QVariant &v);
 
 // Text rules alone, for callers that already hold a string.
 bool textBool(const QString &text);

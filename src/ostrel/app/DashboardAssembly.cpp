@@ -27,6 +27,7 @@
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QTimer>
+#include <QVBoxLayout>
 
 Q_LOGGING_CATEGORY(lcAssembly, "ostrel.app")
 
@@ -140,7 +141,10 @@ void DashboardAssembly::createControllers()
     initController_->selectMainTabHook = [main](const QString &identifier) { main->selectTabViewbyIdentifier(identifier); };
     DialController *dial = dialController_.get();
     initController_->disableConnectButtonsHook = [dial] { dial->setConnectBtnEnable(false); };
+    initController_->clearBroadcastMessageHook = [main] { main->setBroadcastMsg(QString()); };
     main->setConnectionTrafficProvider([dial] { return dial->getCurrentTotalData(); });
+    // The quit once a disconnect for closing is under way goes through the quit road too.
+    dial->setTerminator([main] { main->terminate(); });
 }
 
 // Puts the device-state status row into the main window's status bar and the Internet page into
@@ -158,6 +162,11 @@ void DashboardAssembly::connectMainWindow()
     }
     installInternetView(dialController_.get(), mainController_->tabviewMain);
     installLimitWindows(dialController_.get(), mainController_->wndMain);
+    // The device options (PIN entry options) are hosted by the settings page.
+    if (QWidget *settings = mainController_->tabPage(QStringLiteral("Setting")); settings && initController_->deviceOptionsView()) {
+        auto *layout = settings->layout() ? settings->layout() : new QVBoxLayout(settings);
+        layout->addWidget(initController_->deviceOptionsView());
+    }
 }
 
 void DashboardAssembly::awakeFromNib()
@@ -180,8 +189,7 @@ void DashboardAssembly::launch()
 {
     awakeFromNib();
     mainController_->applicationWillFinishLaunching();
-    mainController_->applicationDidFinishLaunching();
-    dialController_->applicationDidFinishLaunchingInDialController();
+    mainController_->applicationDidFinishLaunching(); // with the connection controller's launch step
     // Once the windows are up: what became of a settings.plist that could not be read.
     QTimer::singleShot(0, mainController_.get(),
                        [] { showUnreadableSettingsAlert(ConfigManager::sharedConfigManager()->settingsRecovery()); });

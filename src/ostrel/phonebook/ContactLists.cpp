@@ -3,8 +3,11 @@
 #include "ostrel/framework/language/LanguageOperation.h"
 #include "ostrel/framework/switches/ConfigService.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <memory>
+#include <numeric>
 
 namespace ostrel {
 
@@ -31,13 +34,28 @@ const QCollator &ContactLists::activeCollator()
 
 int ContactLists::localizedCompare(const QString &a, const QString &b) { return activeCollator().compare(a, b); }
 
-void ContactLists::sortList(QList<QVariantMap> &list, const QString &key, bool ascending)
+QList<int> ContactLists::sortList(QList<QVariantMap> &list, const QString &key, bool ascending)
 {
     const QCollator &collator = activeCollator();
-    std::stable_sort(list.begin(), list.end(), [&](const QVariantMap &a, const QVariantMap &b) {
-        const int order = collator.compare(contactText(a, key), contactText(b, key));
+    QStringList texts;
+    texts.reserve(list.size());
+    for (const QVariantMap &element : list)
+        texts.append(contactText(element, key));
+    QList<int> oldAt(list.size()); // the old position of each new one
+    std::iota(oldAt.begin(), oldAt.end(), 0);
+    std::stable_sort(oldAt.begin(), oldAt.end(), [&](int a, int b) {
+        const int order = collator.compare(texts.at(a), texts.at(b));
         return ascending ? order < 0 : order > 0;
     });
+    QList<QVariantMap> sorted;
+    sorted.reserve(list.size());
+    QList<int> newOf(list.size());
+    for (int n = 0; n < oldAt.size(); ++n) {
+        sorted.append(list.at(oldAt.at(n)));
+        newOf[oldAt.at(n)] = n;
+    }
+    list = std::move(sorted);
+    return newOf;
 }
 
 void ContactLists::sortByUsername(const QVariantMap &contact, QList<QVariantMap> &list)
@@ -130,6 +148,14 @@ int ContactLists::lowestFreeIndex(const QSet<int> &used, int maximum)
             return i;
     }
     return maximum + 1;
+}
+
+QList<int> ContactLists::positionsAfterRemoval(int count, int removed)
+{
+    QList<int> movedTo(std::max(count, 0));
+    for (int i = 0; i < movedTo.size(); ++i)
+        movedTo[i] = i < removed ? i : (i == removed ? -1 : i - 1);
+    return movedTo;
 }
 
 } // namespace ostrel

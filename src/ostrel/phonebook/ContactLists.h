@@ -20,8 +20,8 @@ public:
     static const QCollator &activeCollator();
 
     // Sorts the list in place by the key's text (a missing value as empty text) with the localised
-    // comparison; equal elements keep their order.
-    static void sortList(QList<QVariantMap> &list, const QString &key = contactkey::username, bool ascending = true);
+    // comparison; equal elements keep their order. Gives, for each old position, the new one.
+    static QList<int> sortList(QList<QVariantMap> &list, const QString &key = contactkey::username, bool ascending = true);
     // Removes the element with the contact's record number, then inserts the contact before the
     // first element whose name compares greater (equal names go after), else at the end. A contact
     // without a name is ignored.
@@ -45,6 +45,8 @@ public:
     static QSet<int> numberedIndexes(const QList<QVariantMap> &list);
     // The lowest of 1..maximum that is not used; maximum + 1 when every one is.
     static int lowestFreeIndex(const QSet<int> &used, int maximum);
+    // Where each of count positions goes when the one at removed is taken out (-1 for that one).
+    static QList<int> positionsAfterRemoval(int count, int removed);
 };
 
 } // namespace ostrel

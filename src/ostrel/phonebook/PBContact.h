@@ -39,7 +39,8 @@ inline const QString tcard = QStringLiteral("SAVEINTCARD");
 enum class PBStorage { PC = 0, SIM = 1, ME = 2, TCard = 3 };
 
 // Where a contact lives: a computer contact by group and row, any other by its list position.
-// A place stays valid until its list changes (an add, a delete, a sort).
+// The controller moves the places it keeps when computer contacts or groups move (an add, a
+// delete, a sort); a SIM, device or card place stays valid until its list changes.
 struct ContactPlace {
     PBStorage storage = PBStorage::PC;
     int group = -1; // computer only

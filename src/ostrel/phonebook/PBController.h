@@ -8,7 +8,7 @@
 // header and its contacts, saved whole and atomically after every change. Contacts found by the
 // search, and the contacts chosen for editing, are remembered by their place (storage, group and
 // row, or list position), so that an edit or delete acts on exactly that contact even when another
-// one holds the same values.
+// one holds the same values; a computer place follows its contact when rows or groups move.
 //
 // The SIM's and the device memory's contacts change only through the device service: each
 // storage is reported once with its limits and an items file (1025/0); the controller sends one
@@ -463,6 +463,17 @@ private:
     // Reads the current file; tells the user when it had to be set aside.
     void readCurrentFile();
     void sortCurrentGroup();
+    // Orders a group by name; removes a row of a group (without saving). The remembered places
+    // follow their contacts.
+    void sortPcGroup(int group);
+    void removePcRow(int group, int row);
+    // Keeps the remembered computer places (the search result, the contact chosen for editing) on
+    // their contacts when rows of a group, or the groups, move: movedTo gives each old position's
+    // new one, -1 when it is gone. A found contact that is gone leaves the result.
+    void followPcRows(int group, const QList<int> &movedTo);
+    void followPcGroups(const QList<int> &movedTo);
+    // The computer was read again: no remembered computer place holds any more.
+    void forgetPcPlaces();
     void createDefaultGroupIfNone();
     bool isPcFull() const;
     // The lookup of both neighbour calls; the matching contact, if any.

@@ -135,19 +135,8 @@ bool PBController::deleteFoundPcContact(int i)
     const std::optional<ContactPlace> found = placeOfCurSearchGroup(i);
     if (!found || found->storage != PBStorage::PC || contactAt(*found).isEmpty())
         return false;
-    m_PcPhoneList[found->group].contacts.removeAt(found->row);
-    m_CurrentSearchGroup->removeAt(i);
-    // The places behind the deleted contact in its group move up by one.
-    const auto follow = [&found](ContactPlace &place) {
-        if (place.storage == PBStorage::PC && place.group == found->group && place.row > found->row)
-            --place.row;
-    };
-    for (ContactPlace &place : *m_CurrentSearchGroup)
-        follow(place);
-    if (m_PcContact == found)
-        m_PcContact.reset();
-    else if (m_PcContact)
-        follow(*m_PcContact);
+    // The result loses the contact; the places behind it in its group move up by one.
+    removePcRow(found->group, found->row);
     savePhoneList2File();
     return true;
 }

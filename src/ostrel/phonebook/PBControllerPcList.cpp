@@ -12,6 +12,8 @@
 #include <QSet>
 
 #include <limits>
+#include <numeric>
+#include <utility>
 
 namespace ostrel {
 
@@ -28,6 +30,7 @@ void PBController::readCurrentFile()
     PcPhoneBookRead read = PcPhoneBookFile::read(path);
     m_PcPhoneList = std::move(read.groups);
     m_CurGroupIndex = -1;
+    forgetPcPlaces();
     if (pcFileLeftInPlace_ == path)
         pcFileLeftInPlace_.clear();
     switch (read.outcome) {
@@ -74,6 +77,11 @@ void PBController::loadPcPhoneList(const QString &fileName)
 {
     if (fileName.isNull())
         return;
+    // The name is a file of the ModemList folder; a per-SIM name is made of what the device reports.
+    if (!PcPhoneBookFile::isPlainFileName(fileName)) {
+        qCWarning(lcPhonebook) << "The phonebook file name" << fileName << "is refused: it is no plain file name";
+        return;
+    }
     pcFileName_ = fileName;
     readCurrentFile();
     createDefaultGroupIfNone();
@@ -85,9 +93,11 @@ void PBController::loadPcPhoneListByImsi(const QString &fileName) { loadPcPhoneL
 
 void PBController::reloadPhoneList()
 {
+    // The first group of the file is the current group, wherever the sort puts it.
     readCurrentFile();
+    m_CurGroupIndex = m_PcPhoneList.isEmpty() ? -1 : 0;
     sortGroupInPC();
-    setCurrentgroup(0);
+    sortCurrentGroup();
 }
 
 void PBController::reloadPCPhoneList() { reloadPhoneList(); }
@@ -152,6 +162,7 @@ void PBController::deleteGrop(int index)
         return;
     m_PcPhoneList.removeAt(index);
     m_CurGroupIndex = -1;
+    followPcGroups(ContactLists::positionsAfterRemoval(int(m_PcPhoneList.size()) + 1, index));
     savePhoneList2File();
 }
 
@@ -163,10 +174,19 @@ void PBController::setCurrentgroup(int index)
     sortCurrentGroup();
 }
 
-void PBController::sortCurrentGroup()
+void PBController::sortCurrentGroup() { sortPcGroup(m_CurGroupIndex); }
+
+void PBController::sortPcGroup(int group)
 {
-    if (m_CurGroupIndex >= 0 && m_CurGroupIndex < m_PcPhoneList.size())
-        ContactLists::sortList(m_PcPhoneList[m_CurGroupIndex].contacts);
+    if (group >= 0 && group < m_PcPhoneList.size())
+        followPcRows(group, ContactLists::sortList(m_PcPhoneList[group].contacts));
+}
+
+void PBController::removePcRow(int group, int row)
+{
+    QList<QVariantMap> &contacts = m_PcPhoneList[group].contacts;
+    contacts.removeAt(row);
+    followPcRows(group, ContactLists::positionsAfterRemoval(int(contacts.size()) + 1, row));
 }
 
 void PBController::sortGroupInPC()
@@ -175,17 +195,64 @@ void PBController::sortGroupInPC()
     // current group keeps being the same group.
     const QCollator &collator = ContactLists::activeCollator();
     const int count = int(m_PcPhoneList.size());
+    QList<int> oldAt(count); // the old position of each group
+    std::iota(oldAt.begin(), oldAt.end(), 0);
     for (int i = 0; i + 1 < count; ++i) {
         for (int j = i + 1; j < count; ++j) {
             if (collator.compare(m_PcPhoneList.at(i).name(), m_PcPhoneList.at(j).name()) < 0)
                 continue;
             m_PcPhoneList.swapItemsAt(i, j);
-            if (m_CurGroupIndex == i)
-                m_CurGroupIndex = j;
-            else if (m_CurGroupIndex == j)
-                m_CurGroupIndex = i;
+            oldAt.swapItemsAt(i, j);
         }
     }
+    QList<int> movedTo(count);
+    for (int n = 0; n < count; ++n)
+        movedTo[oldAt.at(n)] = n;
+    if (m_CurGroupIndex >= 0 && m_CurGroupIndex < count)
+        m_CurGroupIndex = movedTo.at(m_CurGroupIndex);
+    followPcGroups(movedTo);
+}
+
+// ---- places that follow their contacts -----------------------------------------------------------
+
+namespace {
+// Moves a remembered place; false when its contact or group is gone.
+bool movePcPlace(ContactPlace &place, int group, const QList<int> &movedTo)
+{
+    if (place.storage != PBStorage::PC)
+        return true;
+    int &position = group < 0 ? place.group : place.row;
+    if ((group >= 0 && place.group != group) || position < 0 || position >= movedTo.size())
+        return true;
+    position = movedTo.at(position);
+    return position >= 0;
+}
+} // namespace
+
+void PBController::followPcRows(int group, const QList<int> &movedTo)
+{
+    if (m_CurrentSearchGroup) {
+        QList<ContactPlace> kept;
+        kept.reserve(m_CurrentSearchGroup->size());
+        for (ContactPlace place : std::as_const(*m_CurrentSearchGroup)) {
+            if (movePcPlace(place, group, movedTo))
+                kept.append(place);
+        }
+        *m_CurrentSearchGroup = std::move(kept);
+    }
+    if (m_PcContact && !movePcPlace(*m_PcContact, group, movedTo))
+        m_PcContact.reset();
+}
+
+void PBController::followPcGroups(const QList<int> &movedTo) { followPcRows(-1, movedTo); }
+
+void PBController::forgetPcPlaces()
+{
+    if (m_CurrentSearchGroup) {
+        m_CurrentSearchGroup->removeIf([](const ContactPlace &place) { return place.storage == PBStorage::PC; });
+    }
+    if (m_PcContact && m_PcContact->storage == PBStorage::PC)
+        m_PcContact.reset();
 }
 
 void PBController::sendMessageToIndexedGroup(int groupIndex)
@@ -246,9 +313,8 @@ bool PBController::addContactToPcPhoneList(const QVariantMap &contact, int group
 {
     if (isPcFull() || groupIndex < 0 || groupIndex >= m_PcPhoneList.size())
         return false;
-    QList<QVariantMap> &contacts = m_PcPhoneList[groupIndex].contacts;
-    contacts.append(contact);
-    ContactLists::sortList(contacts);
+    m_PcPhoneList[groupIndex].contacts.append(contact);
+    sortPcGroup(groupIndex);
     return true;
 }
 
@@ -256,10 +322,9 @@ void PBController::deleteUserFromCurGrop(int i)
 {
     if (m_CurGroupIndex < 0 || m_CurGroupIndex >= m_PcPhoneList.size())
         return;
-    QList<QVariantMap> &contacts = m_PcPhoneList[m_CurGroupIndex].contacts;
-    if (i < 0 || i >= contacts.size())
+    if (i < 0 || i >= m_PcPhoneList.at(m_CurGroupIndex).contacts.size())
         return;
-    contacts.removeAt(i);
+    removePcRow(m_CurGroupIndex, i);
     savePhoneList2File();
 }
 
@@ -267,7 +332,9 @@ void PBController::deleteSmartUserFromPCPhoneListByIndex(int index)
 {
     if (index < 1 || m_CurGroupIndex < 0 || m_CurGroupIndex >= m_PcPhoneList.size())
         return;
-    ContactLists::deleteItemByIndex(index, m_PcPhoneList[m_CurGroupIndex].contacts);
+    const int row = ContactLists::positionOfIndex(index, m_PcPhoneList.at(m_CurGroupIndex).contacts);
+    if (row >= 0)
+        removePcRow(m_CurGroupIndex, row);
 }
 
 QVariantMap PBController::getSmartUserByIndexFromPCPhoneList(int index) const

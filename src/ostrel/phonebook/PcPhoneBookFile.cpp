@@ -103,6 +103,12 @@ QString PcPhoneBookFile::setAsideName(const QString &path)
     return name;
 }
 
+bool PcPhoneBookFile::isPlainFileName(const QString &name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") && !name.contains(QLatin1Char('/'))
+           && !name.contains(QChar(0));
+}
+
 PcPhoneBookRead PcPhoneBookFile::read(const QString &path)
 {
     PcPhoneBookRead result;
@@ -121,7 +127,7 @@ PcPhoneBookRead PcPhoneBookFile::read(const QString &path)
     }
     // A rename keeps the bytes as they are and never replaces another file.
     const QString aside = setAsideName(path);
-    if (QFile::rename(path, aside)) {
+    if (info.isFile() && QFile::rename(path, aside)) {
         result.outcome = PcPhoneBookRead::Outcome::SetAside;
         result.setAsideAs = aside;
     } else {

@@ -5,7 +5,8 @@
 //
 // A file that exists but cannot be read (no property list, above the reader's limit, or not of that
 // shape) is never written over: it is renamed to "<name>.unreadable" ("<name>.unreadable-2", ...
-// when that name is taken) before the phonebook starts empty. A missing file is an empty phonebook.
+// when that name is taken) before the phonebook starts empty. Only a regular file is renamed:
+// anything else at the path (a folder) is left where it is. A missing file is an empty phonebook.
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -46,6 +47,8 @@ public:
     static bool write(const QString &path, const PcPhoneList &groups, QString *error = nullptr);
     // The first free name for setting the file at path aside.
     static QString setAsideName(const QString &path);
+    // A name that stays inside its folder: not empty, no "/", not "." or "..", no NUL.
+    static bool isPlainFileName(const QString &name);
 };
 
 } // namespace ostrel

@@ -42,7 +42,7 @@ bool SingleInstance::claim()
                                                        QStringLiteral("org.ostrel.Instance"),
                                                        QStringLiteral("Reopen"));
     call.setAutoStartService(false);
-    bus.call(call, QDBus::Block, 2000);
+    broughtForward_ = bus.call(call, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage;
     return false;
 }
 

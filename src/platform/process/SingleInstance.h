@@ -23,6 +23,8 @@ public:
 
     // true: this process is the one instance. false: another one runs (it was asked to reopen).
     bool claim();
+    // After a claim() that answered false: whether the running instance took the request.
+    bool broughtForward() const { return broughtForward_; }
 
 public slots:
     // Called over D-Bus by a later launch (and by the tray icon's activation).
@@ -37,6 +39,7 @@ private:
     QString objectPath_;
     std::unique_ptr<QLockFile> lock_;
     bool registered_ = false;
+    bool broughtForward_ = false;
 };
 
 } // namespace yov

@@ -46,6 +46,17 @@ qint64 deviceServicePid()
     return pid.isValid() ? qint64(pid.value()) : 0;
 }
 
+// Gone: no such process, or one that has ended and waits to be reaped by whoever adopted it.
+bool processGone(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = stat.readAll();
+    const qsizetype close = line.lastIndexOf(')');
+    return close >= 0 && close + 2 < line.size() && line.at(close + 2) == 'Z';
+}
+
 class DashboardProcessTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -83,6 +94,18 @@ protected:
         return processes_.back().get();
     }
 
+    // A dashboard that has started its device service and shaken hands with it; servicePid is set
+    // to the service's process id.
+    QProcess *startDashboardWithService(qint64 *servicePid, QByteArray *output)
+    {
+        QProcess *dashboard = startDashboard();
+        EXPECT_TRUE(dashboard->waitForStarted(kWaitMs));
+        EXPECT_TRUE(waitForOutput(dashboard, *output, "device service handshake received")) << output->constData();
+        *servicePid = deviceServicePid();
+        EXPECT_GT(*servicePid, 0);
+        return dashboard;
+    }
+
     static bool waitForOutput(QProcess *process, QByteArray &seen, const QByteArray &text)
     {
         return QTest::qWaitFor(
@@ -102,12 +125,10 @@ protected:
 
 TEST_F(DashboardProcessTest, StartsTheStandInShakesHandsAndEndsCleanlyOnSigterm)
 {
-    QProcess *dashboard = startDashboard();
-    ASSERT_TRUE(dashboard->waitForStarted(kWaitMs));
     QByteArray output;
-    ASSERT_TRUE(waitForOutput(dashboard, output, "device service handshake received")) << output.constData();
-    const qint64 servicePid = deviceServicePid();
-    ASSERT_GT(servicePid, 0);
+    qint64 servicePid = 0;
+    QProcess *dashboard = startDashboardWithService(&servicePid, &output);
+    ASSERT_FALSE(HasFailure());
 
     dashboard->terminate(); // SIGTERM
     ASSERT_TRUE(dashboard->waitForFinished(kWaitMs));
@@ -135,6 +156,7 @@ TEST_F(DashboardProcessTest, SecondLaunchAsksTheFirstToReopenAndEndsBeforeStarti
     EXPECT_EQ(second->exitCode(), 0);
     EXPECT_FALSE(secondOutput.contains("device service")) << secondOutput.constData();
     EXPECT_FALSE(secondOutput.contains("Token list")) << "the second launch went past the single-instance check";
+    EXPECT_TRUE(secondOutput.contains("the running dashboard was brought forward")) << secondOutput.constData();
 
     EXPECT_TRUE(waitForOutput(first, firstOutput, "reopen requested")) << firstOutput.constData();
     EXPECT_EQ(first->state(), QProcess::Running);
@@ -143,4 +165,18 @@ TEST_F(DashboardProcessTest, SecondLaunchAsksTheFirstToReopenAndEndsBeforeStarti
     first->terminate();
     ASSERT_TRUE(first->waitForFinished(kWaitMs));
     EXPECT_EQ(first->exitCode(), 0);
+}
+
+TEST_F(DashboardProcessTest, AKilledDashboardLeavesNoDeviceServiceBehind)
+{
+    QByteArray output;
+    qint64 servicePid = 0;
+    QProcess *dashboard = startDashboardWithService(&servicePid, &output);
+    ASSERT_FALSE(HasFailure());
+
+    dashboard->kill(); // SIGKILL: nothing of the dashboard runs any more
+    ASSERT_TRUE(dashboard->waitForFinished(kWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return processGone(servicePid); }, kWaitMs))
+        << "the stand-in outlived the dashboard that started it";
+    EXPECT_TRUE(QTest::qWaitFor([] { return deviceServicePid() == 0; }, kWaitMs));
 }

@@ -386,11 +386,20 @@ TEST_F(BrannocTest, PppConnectRunsWithGrowingCountersThenDisconnects)
     params.userName = QStringLiteral("web");
     params.authType = 1;
     params.mtu = 1400;
-    expectAnswer(2, 257, 60, 0, params.encode(), {{257, 60, 1, 0, 2}});
-    const QVariantMap stored = BrannocClient::mapOf(modemState(QStringLiteral("Connection")).value(QStringLiteral("DialParams")));
-    EXPECT_EQ(stored.value(QStringLiteral("Apn")).toString(), QStringLiteral("internet.vandrel"));
-    EXPECT_EQ(stored.value(QStringLiteral("AuthType")).toInt(), 1);
-    EXPECT_EQ(stored.value(QStringLiteral("Mtu")).toInt(), 1400);
+    // The test control tells whether a password is stored, never the password.
+    for (const QString &password : {QStringLiteral("s3cret-pw"), QString()}) {
+        params.password = password;
+        expectAnswer(2, 257, 60, 0, params.encode(), {{257, 60, 1, 0, 2}});
+        const QVariantMap connection = modemState(QStringLiteral("Connection"));
+        const QVariantMap stored = BrannocClient::mapOf(connection.value(QStringLiteral("DialParams")));
+        EXPECT_EQ(stored.value(QStringLiteral("Apn")).toString(), QStringLiteral("internet.vandrel"));
+        EXPECT_EQ(stored.value(QStringLiteral("AuthType")).toInt(), 1);
+        EXPECT_EQ(stored.value(QStringLiteral("Mtu")).toInt(), 1400);
+        EXPECT_EQ(stored.value(QStringLiteral("PasswordSet")).toBool(), !password.isEmpty());
+        EXPECT_FALSE(stored.contains(QStringLiteral("Password")));
+        for (const QVariant &value : stored)
+            EXPECT_NE(value.toString(), QStringLiteral("s3cret-pw"));
+    }
 
     // Frequency lock: read (not locked), set, read again.
     expectAnswer(2, 257, 62, 0, {}, {{257, 87, 1, 0, 2}});

@@ -10,6 +10,7 @@
 #include "common/sms/SmsBoxCodes.h"
 #include "common/sms/SmsListFileLock.h"
 #include "common/sms/SmsListFiles.h"
+#include "common/sms/YOVBasicMessage.h"
 #include "common/sms/YOVMessageModelManager.h"
 
 #include <QFile>
@@ -265,6 +266,17 @@ TEST_F(SmsBrannocTest, SendReportsEachPartAnswersOnceAndSavesTheOutbox)
     result = SmsSendResult::decode(payload(waitSms(smsmsg::kMinorSend, mark)));
     EXPECT_EQ(result.partCount, 1);
     EXPECT_EQ(result.outcomes[0], 0);
+
+    // Saving with the memory card as the store but no card in the modem: the computer keeps it.
+    ASSERT_TRUE(setSms({{QStringLiteral("StoreCode"), kSmsStoreTcard}}));
+    send.text = QStringLiteral("kept on the computer");
+    send.saveInBox = true;
+    mark = request(smsmsg::kMinorSend, *send.encode());
+    ASSERT_GE(waitSms(smsmsg::kMinorSend, mark), 0);
+    const QVariantList pcOutbox = box(kSmsListPcFileName, "OutBox");
+    ASSERT_EQ(pcOutbox.size(), 1);
+    EXPECT_EQ(pcOutbox.at(0).toMap().value("IMSI").toString(), kImsi);
+    EXPECT_EQ(texts(kSmsListPcFileName, "OutBox"), QStringList{"kept on the computer"});
 }
 
 TEST_F(SmsBrannocTest, PartsThatArriveApartJoinOneEntryAndAFullSimSendsTheRestToTheComputer)
@@ -409,6 +421,45 @@ TEST_F(SmsBrannocTest, CopyDeleteAutoDeleteAndDrafts)
         EXPECT_EQ(flat.value("mobilephone").toString(), QStringLiteral("+4917033;"));
     }
     EXPECT_EQ(box(kSmsListSimFileName, "DraftBox").size(), 1);
+
+    // A computer draft is deleted by position 0, box 2 (as the send road deletes a draft it sent).
+    mark = request(smsmsg::kMinorDelete, SmsDeleteRequest{0, 2, 0}.encode());
+    answer = waitSms(smsmsg::kMinorDelete, mark);
+    ASSERT_GE(answer, 0);
+    EXPECT_EQ(at(answer).result, 0);
+    ASSERT_EQ(box(kSmsListPcFileName, "DraftBox").size(), 1);
+    EXPECT_EQ(box(kSmsListPcFileName, "DraftBox").at(0).toMap().value("messagetext").toString(), QString(200, QLatin1Char('q')));
+
+    // Copies to the SIM from the computer's deleted and important boxes: a message goes back to the
+    // box it came from, a computer draft becomes a SIM draft.
+    YOVMessageValues sentValues;
+    sentValues.messageText = QStringLiteral("once sent");
+    sentValues.phoneNum = QStringLiteral("+4917099");
+    sentValues.status = int(kMessageSent);
+    QVariantMap deletedSent = *model().getSmsContentDictWithMessageProtocol(std::make_shared<YOVSingleMessage>(sentValues));
+    deletedSent.insert("preLocationBeforeGoToDelBox", int(kBoxOutBox));
+    const QVariantMap importantDraft{{"mobilephone", "+4917098;"}, {"messagetext", "kept draft"}, {"stat", ""},
+                                     {"preLocationBeforeGotoImpBox", int(kBoxDraftBox)}};
+    ASSERT_TRUE(updateSmsListFile(path(kSmsListPcFileName), [&](QVariantMap &list) {
+        list.insert("DeletedBox", QVariantList{deletedSent});
+        list.insert("ImportantBox", QVariantList{importantDraft});
+        return true;
+    }, std::nullopt, 1000));
+    ASSERT_TRUE(setSms({{QStringLiteral("SimCapacity"), 20}}));
+    for (const SmsCopyRequest &copy : {SmsCopyRequest{0, 4, 0, 1}, SmsCopyRequest{0, 5, 0, 1}}) {
+        mark = request(smsmsg::kMinorCopy, copy.encode());
+        answer = waitSms(smsmsg::kMinorCopy, mark);
+        ASSERT_GE(answer, 0);
+        EXPECT_EQ(at(answer).result, 0) << copy.sourceBox;
+    }
+    EXPECT_EQ(texts(kSmsListSimFileName, "OutBox"), QStringList{"once sent"});
+    EXPECT_EQ(texts(kSmsListSimFileName, "InBox"), QStringList{"copy me"});
+    const QVariantList simDraftsNow = box(kSmsListSimFileName, "DraftBox");
+    ASSERT_EQ(simDraftsNow.size(), 2);
+    const QVariantMap copiedDraft = simDraftsNow.at(1).toMap();
+    EXPECT_EQ(model().getMessageValueWithMessage(copiedDraft, "messagetext").toString(), QStringLiteral("kept draft"));
+    EXPECT_EQ(model().getMessageValueWithMessage(copiedDraft, "stat").toInt(), int(kMessageDraft));
+    EXPECT_EQ(model().getMessageValueWithMessage(copiedDraft, "box").toInt(), int(kBoxDraftBox));
 }
 
 TEST_F(SmsBrannocTest, DeletesOneByOneHoldANewMessageBackUntilTheyAreDone)
@@ -463,8 +514,10 @@ TEST_F(SmsBrannocTest, SettingsRestoreAndLoopback)
     mark = request(smsmsg::kMinorCentre);
     EXPECT_EQ(decodeSmsCentre(payload(waitSms(smsmsg::kMinorCentre, mark))), QStringLiteral("+49170111"));
 
-    // The store code: exactly 4 bytes; a code that names no store is refused and the old one kept.
-    for (const auto &[code, result, stored] : {std::tuple{3, 0, 3}, std::tuple{7, -1, 3}, std::tuple{1, 0, 1}}) {
+    // The store code: exactly 4 bytes; a code that names no store is refused and the old one kept;
+    // 0 (the settings page's default store) is taken.
+    for (const auto &[code, result, stored] :
+         {std::tuple{3, 0, 3}, std::tuple{7, -1, 3}, std::tuple{0, 0, 0}, std::tuple{1, 0, 1}}) {
         mark = request(smsmsg::kMinorStoreCode, encodeSmsInt32(code), 0, 3);
         answer = waitSms(smsmsg::kMinorStoreCode, mark);
         ASSERT_GE(answer, 0);
@@ -495,14 +548,40 @@ TEST_F(SmsBrannocTest, SettingsRestoreAndLoopback)
     EXPECT_EQ(box(kSmsListPcFileName, "InBox"), QVariantList{restoredInbox});
     EXPECT_EQ(box(kSmsListPcFileName, "DraftBox"), QVariantList{restoredDraft});
     EXPECT_TRUE(box(kSmsListPcFileName, "OutBox").isEmpty());
-    // A backup that is no array restores nothing and says so.
+    // A file that is no SMS backup restores nothing and says so; above all a phonebook-only
+    // export (one element) never empties the computer's boxes.
     const QByteArray pcBefore = fileBytes(path(kSmsListPcFileName));
-    ASSERT_TRUE(PlistBridge::writeFile(backup, QVariantMap{{"InBox", QVariantList()}}));
+    const struct {
+        const char *what;
+        QVariant content;
+    } refused[] = {
+        {"no array", QVariantMap{{"InBox", QVariantList()}}},
+        {"phonebook only", QVariantList{QVariantList()}},
+        {"a box that is no list", QVariantList{QVariantList(), QVariantList(), QStringLiteral("x"), QVariantList()}},
+        {"one element too many", QVariantList{QVariantList(), QVariantList(), QVariantList(), QVariantList(), QVariantList()}},
+    };
+    for (const auto &r : refused) {
+        SCOPED_TRACE(r.what);
+        ASSERT_TRUE(PlistBridge::writeFile(backup, r.content));
+        mark = request(smsmsg::kMinorRestore, *encodeSmsRestorePath(backup));
+        answer = client->waitFor([](const UI_MSG &m) { return m.minorID == smsmsg::kMinorRestore && m.type == 1; }, mark);
+        ASSERT_GE(answer, 0);
+        EXPECT_EQ(at(answer).result, 1);
+        EXPECT_EQ(fileBytes(path(kSmsListPcFileName)), pcBefore);
+    }
+    // With a configured box order the elements follow it; the reports' element is not a box here.
+    writeSettings({{"SMS", QVariantMap{{"boxOrder", QVariantMap{{"InBox", 0}, {"DELIVERY_REPORTBOX", 1}, {"ImportantBox", 2}}}}}});
+    ASSERT_TRUE(PlistBridge::writeFile(backup, QVariantList{QVariantList(), QVariantList(), QVariantList{QVariantMap()},
+                                                           QVariantList{restoredInbox}}));
     mark = request(smsmsg::kMinorRestore, *encodeSmsRestorePath(backup));
     answer = client->waitFor([](const UI_MSG &m) { return m.minorID == smsmsg::kMinorRestore && m.type == 1; }, mark);
     ASSERT_GE(answer, 0);
-    EXPECT_EQ(at(answer).result, 1);
-    EXPECT_EQ(fileBytes(path(kSmsListPcFileName)), pcBefore);
+    EXPECT_EQ(at(answer).result, 0);
+    EXPECT_TRUE(box(kSmsListPcFileName, "InBox").isEmpty());
+    EXPECT_EQ(box(kSmsListPcFileName, "ImportantBox"), QVariantList{restoredInbox});
+    EXPECT_EQ(box(kSmsListPcFileName, "DraftBox"), QVariantList{restoredDraft}) << "a box not in the order is kept";
+    EXPECT_FALSE(readSmsListFile(path(kSmsListPcFileName)).value_or(QVariantMap()).contains("DELIVERY_REPORTBOX"));
+    writeSettings({});
 
     // A message to the own number comes back, then its report.
     SmsSendRequest send;

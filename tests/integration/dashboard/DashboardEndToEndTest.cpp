@@ -28,6 +28,7 @@
 #include <QDBusMetaType>
 #include <QDir>
 #include <QFileInfo>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QLabel>
@@ -50,52 +51,6 @@ namespace {
 
 class DashboardEndToEndTest : public DashboardFixture {
 protected:
-    QString statusText(const char *name) const
-    {
-        QWidget *row = init()->statusView();
-        auto *label = row ? row->findChild<QLabel *>(QLatin1String(name)) : nullptr;
-        return label ? label->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
-    }
-
-    QWidget *internetPage() const { return assembly_->mainController()->tabPage(QStringLiteral("Internet")); }
-    QPushButton *connectButton() const
-    {
-        QWidget *page = internetPage();
-        return page ? page->findChild<QPushButton *>(QStringLiteral("m_ConnectButton")) : nullptr;
-    }
-    QString fieldText(const char *name) const
-    {
-        QWidget *page = internetPage();
-        auto *label = page ? page->findChild<QLabel *>(QLatin1String(name)) : nullptr;
-        return label ? label->text() : QString();
-    }
-
-    // Presses the Internet page's button once it offers the action (its title) and can be pressed.
-    void pressConnectButton(const QString &action)
-    {
-        QPushButton *button = connectButton();
-        ASSERT_NE(button, nullptr) << "no connect button on the Internet page";
-        const QString title = dial()->localizedText(action);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return button->isEnabled() && button->text() == title; }, kWaitMs))
-            << "the button shows " << qPrintable(button->text()) << (button->isEnabled() ? "" : " (disabled)")
-            << ", not " << qPrintable(title);
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-
-    // The records of finished connections, over every record file in the ModemList folder.
-    QVariantList connectionRecords() const
-    {
-        QVariantList all;
-        const QStringList files =
-            QDir(modemList_).entryList({QStringLiteral("*dialRecordData.plist")}, QDir::Files);
-        for (const QString &file : files) {
-            const std::optional<QVariant> stored = yov::PlistBridge::readFile(QDir(modemList_).filePath(file));
-            if (stored)
-                all += stored->toList();
-        }
-        return all;
-    }
-
     // One connection through the Internet page: connect, traffic, disconnect, one record.
     void connectAndDisconnect(const QString &expectedRoad)
     {
@@ -197,29 +152,44 @@ TEST_F(DashboardEndToEndTest, PinSheetUnlocksTheSim)
     EXPECT_EQ(yov::nsInt(sim.value(QStringLiteral("PinRemain"))), 3) << "the PIN was not taken at the first try";
 }
 
-TEST_F(DashboardEndToEndTest, RoamingRaisesTheRoamingAlert)
+TEST_F(DashboardEndToEndTest, RoamingWhileConnectedOpensTheRoamingWindowAndTheLinkFlows)
 {
     // The roaming alert is the operator's choice; the shipped settings leave it off.
     setSettings({{QStringLiteral("enableRoamAlert"), true}});
     launch(QStringLiteral("default.plist"));
     ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
-    ASSERT_TRUE(QTest::qWaitFor([this] { return statusText("labelInitLocalSPN").contains(QLatin1String("Vandrel")); },
-                                kWaitMs));
-    EXPECT_EQ(presenter_.count(), 0) << "an alert on the home network";
+    pressConnectButton(QStringLiteral("Connect"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dial()->connectStatus() == yov::kConnectStatusConnected; }, kWaitMs));
+    QWidget *window = init()->roamAlertWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->isVisible()) << "a roaming window on the home network";
+    const qint64 droppedBefore = assembly_->msgCenter()->droppedCount();
 
     const QDBusMessage reply =
         control(QStringLiteral("SetModemState"), {QStringLiteral("Network"), QVariantMap{{QStringLiteral("Roaming"), true}}});
     ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << qPrintable(reply.errorMessage());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }, kWaitMs)) << "no roaming window";
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Roaming"));
+    auto *text = window->findChild<QLabel *>(QStringLiteral("roamwarnningText"));
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->text().contains(QLatin1String("roaming"), Qt::CaseInsensitive)) << qPrintable(text->text());
+    EXPECT_FALSE(window->isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the roaming window holds the dashboard";
+    EXPECT_TRUE(QTest::qWaitFor([this] { return statusText("labelInitRoamStatus") == QLatin1String("R"); }, kWaitMs));
+    if (const QString path = testing_paths::screenshotPath(QStringLiteral("roaming-window.png")); !path.isEmpty())
+        QGuiApplication::primaryScreen()->grabWindow(0).save(path);
 
-    EXPECT_TRUE(QTest::qWaitFor([this] { return presenter_.count() > 0; }, kWaitMs)) << "no alert was raised";
-    bool roamAlert = false;
-    QStringList shown;
-    for (const yov::AlertRequest &alert : presenter_.shown()) {
-        shown << alert.title + QStringLiteral(": ") + alert.message;
-        roamAlert = roamAlert || alert.message.contains(QLatin1String("roam"), Qt::CaseInsensitive) ||
-                    alert.title.contains(QLatin1String("roam"), Qt::CaseInsensitive);
-    }
-    EXPECT_TRUE(roamAlert) << qPrintable(shown.join(QLatin1String(" | ")));
+    // While it stands open the connection goes on: the counters move, no record is dropped.
+    const qint64 received = dial()->receivedBytes();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dial()->receivedBytes() > received + 10000; }, kWaitMs))
+        << "the counters do not move";
+    EXPECT_EQ(dial()->connectStatus(), yov::kConnectStatusConnected);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(assembly_->msgCenter()->droppedCount(), droppedBefore);
+    EXPECT_EQ(presenter_.count(), 0) << qPrintable(presenter_.shown().first().message);
+
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("btnRoamAlertOK")), Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
 }
 
 namespace {
@@ -406,6 +376,8 @@ TEST_F(DashboardEndToEndTest, DataLimitWarnsEndsTheConnectionAndTheNextConnectAs
         << "connect status " << dial()->connectStatus();
     ASSERT_NE(limitWindow("wndLimitReached"), nullptr);
     EXPECT_TRUE(limitWindow("wndLimitReached")->isVisible());
+    EXPECT_EQ(limitWindow("wndLimitReached")->findChild<QLabel *>(QStringLiteral("labelLimitText"))->text(),
+              QStringLiteral("Modem has been disconnected because you reached the set Time and Data Volume Limites"));
     QVariantList records;
     EXPECT_TRUE(QTest::qWaitFor([&] { return !(records = connectionRecords()).isEmpty(); }, kWaitMs));
     ASSERT_EQ(records.size(), 1);

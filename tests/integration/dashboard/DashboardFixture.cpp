@@ -3,6 +3,7 @@
 #include "common/PlistBridge.h"
 #include "common/records/DeviceServiceBus.h"
 #include "common/records/UiMsg.h"
+#include "ostrel/connection/dial/DialController.h"
 #include "ostrel/device/init/InitController.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/language/LanguageOperation.h"
@@ -18,6 +19,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 #include <optional>
@@ -50,6 +53,7 @@ bool serviceRunning()
     return QDBusConnection::sessionBus().interface()->isServiceRegistered(QLatin1String(yov::devicebus::kService));
 }
 
+// The stand-in's test-control interface.
 QDBusMessage control(const QString &method, const QVariantList &args)
 {
     QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(yov::devicebus::kService),
@@ -59,6 +63,7 @@ QDBusMessage control(const QString &method, const QVariantList &args)
     return QDBusConnection::sessionBus().call(call, QDBus::Block, 5000);
 }
 
+// A D-Bus map value, whether it came as a map or still wrapped.
 QVariantMap mapOf(const QVariant &value)
 {
     if (value.canConvert<QDBusArgument>())
@@ -81,6 +86,7 @@ QVariantMap modemState(const QString &area)
     return mapOf(reply.arguments().first());
 }
 
+// The IDs ("major/minor") of the requests the stand-in received so far.
 QStringList receivedIds()
 {
     const QDBusMessage reply = control(QStringLiteral("ReceivedRecords"));
@@ -179,6 +185,58 @@ bool DashboardFixture::waitSimReady()
 {
     return QTest::qWaitFor([this] { return init()->m_SimPinState == InitController::SimReady && simReady_ > 0; },
                            kWaitMs);
+}
+
+QString DashboardFixture::statusText(const char *name) const
+{
+    QWidget *row = init()->statusView();
+    auto *label = row ? row->findChild<QLabel *>(QLatin1String(name)) : nullptr;
+    return label ? label->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
+}
+
+QWidget *DashboardFixture::internetPage() const { return assembly_->mainController()->tabPage(QStringLiteral("Internet")); }
+QPushButton *DashboardFixture::connectButton() const
+{
+    QWidget *page = internetPage();
+    return page ? page->findChild<QPushButton *>(QStringLiteral("m_ConnectButton")) : nullptr;
+}
+QString DashboardFixture::fieldText(const char *name) const
+{
+    QWidget *page = internetPage();
+    auto *label = page ? page->findChild<QLabel *>(QLatin1String(name)) : nullptr;
+    return label ? label->text() : QString();
+}
+
+void DashboardFixture::pressConnectButton(const QString &action)
+{
+    QPushButton *button = connectButton();
+    ASSERT_NE(button, nullptr) << "no connect button on the Internet page";
+    const QString title = dial()->localizedText(action);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return button->isEnabled() && button->text() == title; }, kWaitMs))
+        << "the button shows " << qPrintable(button->text()) << (button->isEnabled() ? "" : " (disabled)")
+        << ", not " << qPrintable(title);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+QVariantList DashboardFixture::connectionRecords() const
+{
+    QVariantList all;
+    const QStringList files =
+        QDir(modemList_).entryList({QStringLiteral("*dialRecordData.plist")}, QDir::Files);
+    for (const QString &file : files) {
+        const std::optional<QVariant> stored = yov::PlistBridge::readFile(QDir(modemList_).filePath(file));
+        if (stored)
+            all += stored->toList();
+    }
+    return all;
+}
+
+
+QVariantMap DashboardFixture::storedSettings() const
+{
+    const std::optional<QVariant> stored =
+        yov::PlistBridge::readFile(QDir(modemList_).filePath(QStringLiteral("settings.plist")));
+    return stored ? stored->toMap() : QVariantMap();
 }
 
 } // namespace dashboard_test

@@ -9,16 +9,21 @@
 
 #include <QDBusMessage>
 #include <QObject>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <QVariantList>
 #include <QVariantMap>
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
+class QPushButton;
+
 namespace ostrel {
 class DialController;
 class InitController;
+class MainController;
 } // namespace ostrel
 
 namespace dashboard_test {
@@ -56,7 +61,20 @@ protected:
 
     ostrel::InitController *init() const { return assembly_->initController(); }
     ostrel::DialController *dial() const { return assembly_->dialController(); }
+    ostrel::MainController *main() const { return assembly_->mainController(); }
     bool waitSimReady();
+
+    // A text of the device-state status row.
+    QString statusText(const char *name) const;
+    QWidget *internetPage() const;
+    QPushButton *connectButton() const;
+    QString fieldText(const char *name) const;
+    // Presses the Internet page's button once it offers the action (its title) and can be pressed.
+    void pressConnectButton(const QString &action);
+    // The records of finished connections, over every record file in the ModemList folder.
+    QVariantList connectionRecords() const;
+    // The settings file as it is on disk now.
+    QVariantMap storedSettings() const;
 
     QTemporaryDir dir_;
     QString modemList_;

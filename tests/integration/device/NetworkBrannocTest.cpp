@@ -21,13 +21,6 @@ protected:
     void start(const QString &scenario) { InitBrannocFixture::start(scenario, QSize(640, 200)); }
 
     QString text(QLabel *label) const { return label ? label->text() : QString(); }
-    QStringList alertTitles() const
-    {
-        QStringList out;
-        for (const auto &a : alerts.shown())
-            out << a.title;
-        return out;
-    }
 };
 
 TEST_F(NetworkBrannocTest, StatusAreaShowsTheRegisteredNetworkWithFullSignal)
@@ -74,22 +67,26 @@ TEST_F(NetworkBrannocTest, RoamingReportRaisesTheRoamingAlert)
                                                   {QStringLiteral("Mnc"), QStringLiteral("10")},
                                                   {QStringLiteral("OperatorName"), QStringLiteral("Ardence")}}});
     ASSERT_EQ(set.type(), QDBusMessage::ReplyMessage) << qPrintable(set.errorMessage());
-    ASSERT_TRUE(waitFor([&] { return alerts.count() >= 1; })) << "no roaming alert";
-    EXPECT_EQ(alerts.shown()[0].title, QStringLiteral("STRING_ROAM_ALERT_WND"));
-    EXPECT_EQ(alerts.shown()[0].message, QStringLiteral("STRING_ROAM_ALERT_TEXT"));
+    QWidget *window = controller->roamAlertWindow();
+    ASSERT_TRUE(waitFor([&] { return window->isVisible(); })) << "no roaming alert";
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("STRING_ROAM_ALERT_WND"));
+    EXPECT_EQ(text(window->findChild<QLabel *>(QStringLiteral("roamwarnningText"))), QStringLiteral("STRING_ROAM_ALERT_TEXT"));
     ASSERT_TRUE(waitFor([&] { return text(controller->m_roamStatus) == QStringLiteral("R"); }));
     EXPECT_EQ(controller->mccmnc, QStringLiteral("20810"));
     EXPECT_EQ(controller->roamTransferMode_, 1); // home to roaming
-    // Later reports of the same roaming period raise no second alert.
+    // Later reports of the same roaming period do not bring the closed window back.
+    controller->closeRoamAlertWnd(nullptr);
     QTest::qWait(200);
-    EXPECT_EQ(alertTitles(), QStringList{QStringLiteral("STRING_ROAM_ALERT_WND")});
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(alerts.count(), 0);
 }
 
 TEST_F(NetworkBrannocTest, RoamingScenarioAlertsAtStart)
 {
     start(QStringLiteral("roaming.plist"));
-    ASSERT_TRUE(waitFor([&] { return alerts.count() >= 1; })) << "no roaming alert";
-    EXPECT_EQ(alerts.shown()[0].title, QStringLiteral("STRING_ROAM_ALERT_WND"));
+    QWidget *window = controller->roamAlertWindow();
+    ASSERT_TRUE(waitFor([&] { return window->isVisible(); })) << "no roaming alert";
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("STRING_ROAM_ALERT_WND"));
     ASSERT_TRUE(waitFor([&] { return text(controller->m_roamStatus) == QStringLiteral("R"); }));
     EXPECT_EQ(controller->mccmnc, QStringLiteral("20810"));
     // The first report after start is no transfer.

@@ -184,4 +184,57 @@ TEST(ContactSearchText, CollectorsMarkListPositionsAndAFoundContactIsDeletedByIt
     EXPECT_FALSE(pb.deleteFoundPcContact(5));
 }
 
+TEST(ContactSearchText, FoundAndEditedContactsFollowTheirPlacesWhenRowsAndGroupsMove)
+{
+    Harness h;
+    // Two equal contacts in two groups, told apart only by their places.
+    ASSERT_TRUE(h.writeList(QVariantList{group(QStringLiteral("M"), {contact("Tom", "1"), contact("Zed", "9")}),
+                                         group(QStringLiteral("P"), {contact("Tom", "1")})}));
+    PBController &pb = h.start();
+    pb.setSearchString(QStringLiteral("tom"));
+    pb.clearCurSearchGroup();
+    pb.getSearchContactsFromPC();
+    ASSERT_EQ(pb.getCurSearchGroupCount(), 2);
+    pb.setPcContact(ContactPlace{PBStorage::PC, 1, 0}); // P's Tom is being edited
+    const auto groupOfResult = [&pb](int i) {
+        const std::optional<ContactPlace> place = pb.placeOfCurSearchGroup(i);
+        return place ? pb.getPCUserByIndex(place->group, -1).value(QStringLiteral("groupname")).toString() : QString();
+    };
+
+    // An add sorts before P's Tom; a new group sorts before both groups.
+    ASSERT_TRUE(pb.addContactToPcPhoneList(contact("Abe", "5"), 1));
+    pb.addGroup();
+    ASSERT_EQ(pb.groupNames(), (QStringList{"Group 0", "M", "P"}));
+    EXPECT_EQ(pb.placeOfCurSearchGroup(0), (ContactPlace{PBStorage::PC, 1, 0}));
+    EXPECT_EQ(pb.placeOfCurSearchGroup(1), (ContactPlace{PBStorage::PC, 2, 1}));
+    EXPECT_EQ(groupOfResult(1), QStringLiteral("P"));
+
+    ContactDialogValues values;
+    values.fields = {QStringLiteral("Tom P"), QStringLiteral("2"), QString(), QString(), QString()};
+    pb.setSearchString(QString());
+    pb.contactIsEditedInPC(values);
+    EXPECT_EQ(contactName(pb.getPCUserByIndex(2, 0)), QStringLiteral("Abe")) << "the edit went to the added contact";
+    EXPECT_EQ(contactName(pb.getPCUserByIndex(2, 1)), QStringLiteral("Tom P"));
+    EXPECT_EQ(contactName(pb.getPCUserByIndex(1, 0)), QStringLiteral("Tom"));
+
+    // Removing a group and a row: the places behind move, a removed contact leaves the result.
+    pb.deleteGrop(0);
+    EXPECT_EQ(pb.placeOfCurSearchGroup(1), (ContactPlace{PBStorage::PC, 1, 1}));
+    pb.setCurrentgroup(0);
+    pb.deleteUserFromCurGrop(0); // M's Tom
+    ASSERT_EQ(pb.getCurSearchGroupCount(), 1);
+    EXPECT_EQ(groupOfResult(0), QStringLiteral("P"));
+    ASSERT_TRUE(pb.deleteFoundPcContact(0));
+    EXPECT_EQ(h.readList(), QVariant(QVariantList{group(QStringLiteral("M"), {contact("Zed", "9")}),
+                                                  group(QStringLiteral("P"), {contact("Abe", "5")})}));
+
+    // Read again, the computer holds no remembered place.
+    pb.getSearchContactsFromPC();
+    pb.setPcContact(ContactPlace{PBStorage::PC, 1, 0});
+    pb.reloadPCPhoneList();
+    EXPECT_EQ(pb.getCurSearchGroupCount(), 0);
+    pb.contactIsEditedInPC(values);
+    EXPECT_EQ(contactName(pb.getPCUserByIndex(1, 0)), QStringLiteral("Abe"));
+}
+
 } // namespace

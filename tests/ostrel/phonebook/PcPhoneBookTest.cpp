@@ -118,6 +118,56 @@ TEST(PcPhoneBookFile, AfterThePerSimFileIsLoadedSavesGoThere)
     EXPECT_EQ(digestOf(h.path(QStringLiteral("phoneBook.plist"))), generic) << "the generic file was written";
 }
 
+TEST(PcPhoneBookFile, AReloadKeepsTheFilesFirstGroupCurrentWhereverItSorts)
+{
+    Harness h;
+    // Written by another hand (a restore appends groups): not in name order.
+    const QVariantList unsorted{group(QStringLiteral("Work"), {contact("Bo", "2"), contact("Al", "1")}), group(QStringLiteral("Art"))};
+    ASSERT_TRUE(h.writeList(unsorted));
+    PBController &pb = h.start();
+    EXPECT_EQ(pb.getPCUserByIndex(pb.currentGroupIndex(), -1).value(QStringLiteral("groupname")), QStringLiteral("Art"))
+        << "a load selects the first group in name order";
+
+    pb.reloadPCPhoneList();
+    EXPECT_EQ(pb.groupNames(), (QStringList{"Art", "Work"}));
+    ASSERT_EQ(pb.currentGroupIndex(), 1);
+    EXPECT_EQ(contactName(pb.getUserFromCurGroup(0)), QStringLiteral("Al")) << "the current group is ordered by name";
+
+    ASSERT_TRUE(QFile::remove(h.path(QStringLiteral("phoneBook.plist"))));
+    pb.reloadPCPhoneList();
+    EXPECT_EQ(pb.sumOfGroupInPC(), 0);
+    EXPECT_EQ(pb.currentGroupIndex(), -1);
+}
+
+TEST(PcPhoneBookFile, ANameThatLeavesTheFolderIsRefusedAndAFolderAtThePathIsNeverMoved)
+{
+    Harness h;
+    ASSERT_TRUE(h.writeList(QVariantList{group(QStringLiteral("Keep"), {contact("Ann", "0301")})}));
+    PBController &pb = h.start();
+    const QString refused[] = {QString(""), QStringLiteral("."), QStringLiteral(".."), QStringLiteral("../outside_phoneBook.plist"),
+                               QStringLiteral("sub/phoneBook.plist"), QStringLiteral("26201") + QChar(0) + QStringLiteral("_phoneBook.plist")};
+    for (const QString &name : refused) {
+        pb.loadPcPhoneListByImsi(name);
+        EXPECT_EQ(pb.currentPcFileName(), QStringLiteral("phoneBook.plist")) << qPrintable(name);
+        EXPECT_EQ(pb.groupNames(), QStringList{"Keep"}) << qPrintable(name);
+    }
+    h.settle();
+    EXPECT_EQ(h.presenter.count(), 0);
+    EXPECT_TRUE(QFileInfo(h.dir.path()).isDir()) << "the ModemList folder was moved";
+
+    // A folder where the phonebook file belongs stays where it is, and nothing is saved into it.
+    const QString folderName = QStringLiteral("262011234567890_phoneBook.plist");
+    ASSERT_TRUE(QDir(h.dir.path()).mkdir(folderName));
+    pb.loadPcPhoneListByImsi(folderName);
+    h.settle();
+    EXPECT_TRUE(QFileInfo(h.path(folderName)).isDir());
+    EXPECT_FALSE(QFileInfo::exists(h.path(folderName + QStringLiteral(".unreadable"))));
+    ASSERT_EQ(h.presenter.count(), 1);
+    EXPECT_TRUE(h.presenter.shown().first().message.contains(QStringLiteral("is left as it is")));
+    EXPECT_FALSE(pb.savePhoneList2File());
+    EXPECT_EQ(h.presenter.count(), 1);
+}
+
 struct Unreadable {
     const char *name;
     std::function<bool(const Harness &)> write;

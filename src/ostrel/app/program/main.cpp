@@ -13,10 +13,8 @@
 #include <QApplication>
 #include <QLoggingCategory>
 #include <QMetaType>
-#include <QStyle>
-#include <QSystemTrayIcon>
 #include <csignal>
-#include <memory>
+#include <cstdio>
 
 namespace {
 
@@ -46,8 +44,14 @@ int main(int argc, char **argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     yov::SingleInstance instance(QStringLiteral("org.ostrel.Dashboard"), QStringLiteral("/org/ostrel/Dashboard"));
-    if (!instance.claim())
-        return 0; // the running dashboard was asked to run its reopen road
+    if (!instance.claim()) {
+        // The running dashboard was asked to run its reopen road; say so to whoever launched us.
+        std::fputs(instance.broughtForward()
+                       ? "Ostrel is already running: the running dashboard was brought forward.\n"
+                       : "Ostrel is already running, but the running dashboard did not answer.\n",
+                   stderr);
+        return 0;
+    }
 
     ostrel::YOVUIController::removeRuntimeData();
     setKLog();
@@ -63,19 +67,6 @@ int main(int argc, char **argv)
                      [main](int) { main->handleTerminationSignal(); });
     QObject::connect(&instance, &yov::SingleInstance::reopenRequested, main,
                      [main] { main->applicationShouldHandleReopen(true); });
-
-    // The tray icon's activation runs the reopen road, as a later launch does.
-    std::unique_ptr<QSystemTrayIcon> tray;
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        const QIcon icon = QApplication::windowIcon().isNull()
-                               ? QApplication::style()->standardIcon(QStyle::SP_ComputerIcon)
-                               : QApplication::windowIcon();
-        tray = std::make_unique<QSystemTrayIcon>(icon);
-        tray->setToolTip(QApplication::applicationName());
-        QObject::connect(tray.get(), &QSystemTrayIcon::activated, main,
-                         [main](QSystemTrayIcon::ActivationReason) { main->applicationShouldHandleReopen(true); });
-        tray->show();
-    }
 
     assembly.launch();
     return app.exec();

@@ -26,6 +26,7 @@ const QString DialController::RECORD_IN_SAVED = QStringLiteral("Record In Saved"
 DialController::DialController(const ControllerContext &context, QObject *parent)
     : YOVUIController(context, parent),
       extensions_(&defaultExtensions_),
+      operatorContent_(&defaultOperatorContent_),
       profiles_(&config(), [this](const QString &s) { return localizedText(s); })
 {
     pollTimer_ = std::make_unique<yov::RepeatingTimer>(clock(), this, [this] { getConnectStatus(); });
@@ -61,6 +62,11 @@ DialController *DialController::g_DialController() { return g_dialController; }
 void DialController::setExtensions(DialExtensionInterface *extensions)
 {
     extensions_ = extensions ? extensions : &defaultExtensions_;
+}
+
+void DialController::setOperatorContent(DialOperatorContentInterface *content)
+{
+    operatorContent_ = content ? content : &defaultOperatorContent_;
 }
 
 QString DialController::localizedText(const QString &english) const
@@ -300,15 +306,13 @@ void DialController::allowRoamWithAlert(std::function<void(bool)> done)
 
 void DialController::displayUKMTSWaring(std::function<void(bool)> done)
 {
-    static const char *const prompts[] = {"Detail Service Mobile GPRS-Internet", "Detail Service HyperActive",
-                                          "Detail Service Hyper.NET"};
-    const int item = profiles_.currentChooserItem();
-    if (item < 1 || item > 3) {
+    const QString prompt = detailServiceOfChooserItem(profiles_.currentChooserItem());
+    if (prompt.isEmpty()) {
         clickOKForAPNPromptFlag_ = true;
         done(true);
         return;
     }
-    beginAlert(QString(), QLatin1String(prompts[item - 1]), QStringLiteral("OK"), QStringLiteral("Cancel"),
+    beginAlert(QString(), prompt, QStringLiteral("OK"), QStringLiteral("Cancel"),
                [this, done](int answer) {
                    clickOKForAPNPromptFlag_ = answer == 1;
                    done(clickOKForAPNPromptFlag_);
@@ -421,7 +425,9 @@ void DialController::setPSDomainStatus(bool attached)
             if ((!display_.connectButtonEnabled || !last) && !willConnectToInternet_) {
                 setConnectBtnEnable(true);
                 const bool online = !internetBool("NotAutoConnectOnline") || hadConnectAction_;
-                if (!manualBar && !last && online && Neighbours::setting().allowAutoConnect())
+                // An attach while a connection stands starts nothing.
+                if (!manualBar && !last && online && connectStatus_ == yov::kConnectStatusIdle
+                    && Neighbours::setting().allowAutoConnect())
                     reconnect(true);
             }
         }
@@ -462,6 +468,7 @@ void DialController::setDialParams()
 void DialController::applicationDidFinishLaunchingInDialController()
 {
     loadDialConfig();
+    setAsideUnreadableRecordFile(Neighbours::records().dialRecordFilePath());
 }
 
 void DialController::endConnectionForQuit()

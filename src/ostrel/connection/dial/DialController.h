@@ -16,9 +16,11 @@
 // DialControllerRecord.cpp (the connection record), DialControllerLimits.cpp (the data and time
 // limits and the operator's volume warnings), DialControllerAlias.cpp (message and notification
 // registrations, device events, wording). The connection's further features plug in through
-// DialExtensionInterface.
+// DialExtensionInterface, the operator content of the Internet view through
+// DialOperatorContentInterface; the main window and the MMS page are reached through Neighbours.
 #include "ostrel/connection/dial/DialDisplay.h"
 #include "ostrel/connection/dial/DialExtensions.h"
+#include "ostrel/connection/dial/DialOperatorContentInterface.h"
 #include "ostrel/connection/dial/DialService.h"
 #include "ostrel/connection/dial/ConnectionFormat.h"
 #include "ostrel/connection/profile/DialConfigList.h"
@@ -68,6 +70,9 @@ public:
     // The further features (not owned; null puts the defaults back).
     void setExtensions(DialExtensionInterface *extensions);
     DialExtensionInterface &extensions() const { return *extensions_; }
+    // The operator content of the Internet view (not owned; null puts the default back).
+    void setOperatorContent(DialOperatorContentInterface *content);
+    DialOperatorContentInterface &operatorContent() const { return *operatorContent_; }
 
     DialConfigList &profiles() { return profiles_; }
     const DialDisplay &display() const { return display_; }
@@ -194,7 +199,7 @@ public:
     void performCancelDialAction();
     void resetConnectBtnStatusWhenConnecting();
     void resetConnectBtnStatusWhenDisconnecting();
-    void setIsHiddenConnectBtn(bool hidden);
+    void setIsHiddenConnectBtn(bool hidden) override;
     void setConnectTimeInfo();
     void setTransferDataInfo();
     void setSpeedInfo();
@@ -221,7 +226,15 @@ public:
     // parameters go to the device.
     void dialConfigListSelectItemAtIndex(int item);
     void setCurrentProfile();
+    // The name of the current profile as the chooser shows it (at most kProfileNameMaxLength).
     QString currentProfileName() const;
+    // Shows the current profile's details on the Internet view.
+    void displayAPNInfo();
+    // With Internet/ChangePosForProfile: the operator's detail label of chooser items 1 to 3.
+    void changeControlsPosForProfile();
+    // Whether the default profile of the management sheet's row opens its edit sheet in the
+    // restricted mode.
+    bool checkProviderIsEditable(int row) const { return profiles_.checkProviderIsEditable(row); }
 
     // ---- hooks (the program installs real ones; tests record) ----------------------------
     // The update manager learns that the device is ready (once per run).
@@ -263,6 +276,7 @@ public:
     Q_INVOKABLE void notifyDeviceUnlockFailed(const yov::Notification &n);
     Q_INVOKABLE void ChangeAPNSelection(const yov::Notification &n);
     Q_INVOKABLE void alreadyGetSimIMSI(const yov::Notification &n);
+    Q_INVOKABLE void imageDownloadFinishForBillboard(const yov::Notification &n);
     Q_INVOKABLE void updateLanguages() override;
 
     // The NDIS road: 12 asks whether a connection stands, 2 the device came, 1 it left.
@@ -299,6 +313,8 @@ private:
     void allowUserConnect(std::function<void(bool)> done);
     void allowRoamWithAlert(std::function<void(bool)> done);
     void displayUKMTSWaring(std::function<void(bool)> done);
+    // The operator's detail-service text of chooser items 1 to 3 (English); "" for other items.
+    static QString detailServiceOfChooserItem(int item);
     bool showDialingWording();
     // ---- limits
     void recordLimitWarn();
@@ -328,6 +344,15 @@ private:
     void cancelAttach();
     void sendDeviceReadyOnce(bool delayed);
     void newConnectionEntry();
+    // The main window comes back after a connect, or after a failed attempt that will be retried.
+    void openMainWindow();
+    // The MMS page follows the connection when this operator has it.
+    void tellMMSConnectionIdle();
+    void tellMMSConnectionRunning();
+    // ---- records
+    // An existing record file that cannot be read is moved aside (its bytes kept) and the user is
+    // told where it is; new records then go to a fresh file. True when it was moved.
+    bool setAsideUnreadableRecordFile(const QString &path);
     // ---- display
     void changed();
     void setStateText(const QString &english);
@@ -335,6 +360,9 @@ private:
     void startProgressIndicator();
     void stopProgressIndicator();
     void setProgressIndicatorWhenConnectStateChangeForDidizu();
+    // With the top-level IconChangeWithConnected: the application icon "icon" while connected,
+    // "unConnectIcons" otherwise.
+    void setApplicationIconForConnection(bool connected);
     // ---- settings
     QVariant internetValue(const char *key) const;
     bool internetBool(const char *key) const;
@@ -342,6 +370,8 @@ private:
 
     DialExtensionInterface *extensions_ = nullptr;
     DefaultDialExtensions defaultExtensions_;
+    DialOperatorContentInterface *operatorContent_ = nullptr;
+    DefaultDialOperatorContent defaultOperatorContent_;
     DialConfigList profiles_;
     DialDisplay display_;
 

@@ -21,6 +21,7 @@ const NotificationTableRow dialControllerNotificationTable[] = {
     {"updateNetworkStatus:", "init_NetworkStatus"},
     {"connectTypeDidChanged:", "ConnectTypeChange"},
     {"ChangeAPNSelection:", "ChangeAPNSelection"},
+    {"imageDownloadFinishForBillboard:", "LoadImageFormURLOver"},
     {nullptr, nullptr},
 };
 
@@ -37,6 +38,7 @@ void DialController::initializeNibResources()
     display_.stateText.clear();
     display_.connectButtonTitle = localizedText(QStringLiteral("Connect"));
     display_.startUpNote = localizedText(QStringLiteral("Modem is in start-up process."));
+    setConnectStateForDidizu(false);
 }
 
 void DialController::registerMessages()
@@ -114,22 +116,44 @@ void DialController::deviceRemoved(const yov::Notification &)
     bManualConnectSuccess_ = false;
     alreadyGetSimIMSIFlag_ = false;
     bAttatchPS_ = false;
+    display_.profileFieldsEnabled = false;
     setPSDomainStatus(false);
     reconnectTimes_ = 0;
+    // The start-up note shows again until the next device is ready to connect.
+    modemStartUpProcessStateChanged_ = false;
     setConnectBtnEnable(false);
     apnCycleEnabled_ = true;
     if (wndMain && wndMain->isMinimized())
         wndMain->showNormal();
     hadDoManualDisconnect_ = false;
     displayDisConnectingFlag_ = false;
+    if (profiles_.settings().addAPNWithSIM) {
+        // The profiles of the next SIM are not known yet.
+        display_.chooserItem = 1;
+        display_.profileChooserEnabled = false;
+    }
     connectWarningsDisplayFlag_ = true;
     hadConnectAction_ = false;
     setModemAndSimStateString(QStringLiteral("Dial_tfdDeviceNotDetected"));
+    changed();
 }
 
-void DialController::devicePlugin(const yov::Notification &) { netcardChanged(2); }
+void DialController::devicePlugin(const yov::Notification &)
+{
+    netcardChanged(2);
+    display_.profileFieldsEnabled = true;
+    changed();
+}
 
-void DialController::simReady(const yov::Notification &) { netcardChanged(12); }
+void DialController::simReady(const yov::Notification &)
+{
+    // The device and its SIM are back: a profile may be chosen again.
+    if (connectStatus_ == yov::kConnectStatusIdle && !willConnectToInternet_) {
+        display_.profileChooserEnabled = true;
+        changed();
+    }
+    netcardChanged(12);
+}
 
 void DialController::applicationWillClose(const yov::Notification &) { performCloseActionForZAR(); }
 
@@ -199,7 +223,15 @@ void DialController::ChangeAPNSelection(const yov::Notification &)
 void DialController::alreadyGetSimIMSI(const yov::Notification &)
 {
     alreadyGetSimIMSIFlag_ = true;
-    loadDialConfig(); // with per-SIM profiles the SIM's own list is shown now
+    // With per-SIM profiles the SIM's own list is shown now, and may be chosen from.
+    if (connectStatus_ == yov::kConnectStatusIdle && !willConnectToInternet_)
+        display_.profileChooserEnabled = true;
+    loadDialConfig();
+}
+
+void DialController::imageDownloadFinishForBillboard(const yov::Notification &)
+{
+    operatorContent_->imageDownloadFinishForBillboard();
 }
 
 } // namespace ostrel

@@ -3,7 +3,13 @@
 
 #include "common/ValueConversion.h"
 #include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/language/WordingOperation.h"
+#include "ostrel/framework/widgets/ResourcePaths.h"
 #include "platform/Clock.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 
 namespace ostrel {
 
@@ -43,10 +49,21 @@ void DialController::setConnectBtnEnable(bool enable)
     changed();
 }
 
+void DialController::setApplicationIconForConnection(bool connected)
+{
+    if (!topBool("IconChangeWithConnected"))
+        return;
+    const QImage icon = ResourcePaths::applicationImage(connected ? QStringLiteral("icon") : QStringLiteral("unConnectIcons"));
+    if (!icon.isNull())
+        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+}
+
 void DialController::setDialBtnWithStatus(bool connected)
 {
     if (!isDeviceRemoved_)
         display_.connectButtonEnabled = true;
+    setApplicationIconForConnection(connected);
+    const bool toolTips = internetBool("Internet_displayTooltipForConnectBtn");
     if (connected) {
         QString text = localizedText(QStringLiteral("Connected"));
         if (internetBool("Internet_AppendingApnInfoForConnectStateWhenConnected"))
@@ -54,6 +71,8 @@ void DialController::setDialBtnWithStatus(bool connected)
         display_.stateText = text;
         setConnectStateForDidizu(true);
         display_.connectButtonTitle = localizedText(QStringLiteral("Disconnect"));
+        display_.connectButtonToolTip =
+            toolTips ? WordingOperation::getDisplayWordingValueByWordingKey(QStringLiteral("Internet_btnDisconnect")) : QString();
         display_.stateImage = QStringLiteral("StateOfConnected");
         setConnectStatus(yov::kConnectStatusConnected);
         bAppWillClose_ = false;
@@ -66,8 +85,11 @@ void DialController::setDialBtnWithStatus(bool connected)
         display_.stateText = localizedText(QStringLiteral("Idle"));
         setConnectStateForDidizu(false);
         display_.connectButtonTitle = internetBool("Internet_ChangeLeftValueOfWording_ForConnectBtn")
-                                          ? localizedText(QStringLiteral("Internet_btnConnectTitle_Connect"))
+                                          ? WordingOperation::getDisplayWordingValueByWordingKey(
+                                                QStringLiteral("Internet_btnConnectTitle_Connect"))
                                           : localizedText(QStringLiteral("Connect"));
+        display_.connectButtonToolTip =
+            toolTips ? WordingOperation::getDisplayWordingValueByWordingKey(QStringLiteral("Internet_btnConnect")) : QString();
         setConnectStatus(yov::kConnectStatusIdle);
         display_.stateImage = QStringLiteral("StateOfNotConnection");
         notificationCenter().post(QStringLiteral("SetWebLinkImageViewDisabled"), this);
@@ -83,7 +105,9 @@ void DialController::performCancelDialAction()
     if (display_.connectButtonEnabled || connectStatus_ != yov::kConnectStatusConnecting)
         return;
     display_.connectButtonEnabled = true;
-    display_.connectButtonTitle = localizedText(QStringLiteral("Cancel"));
+    display_.connectButtonTitle = WordingOperation::getDisplayWordingValueByWordingKey(QStringLiteral("Internet_btnConnect_Cancel"));
+    if (internetBool("Internet_displayTooltipForConnectBtn"))
+        display_.connectButtonToolTip = WordingOperation::getDisplayWordingValueByWordingKey(QStringLiteral("Internet_btnCancel"));
     changed();
 }
 
@@ -223,7 +247,8 @@ void DialController::setConnectStateForDidizu(bool connected)
 {
     if (!internetBool("SetConnectStateForDidizu"))
         return;
-    display_.dataConnectedIcon = connected;
+    display_.dataStateImage = connected ? QStringLiteral("DataConnected") : QStringLiteral("DataNotConnected");
+    display_.dataStateToolTip = localizedText(connected ? QStringLiteral("Data connected") : QStringLiteral("Data not connected"));
     changed();
 }
 

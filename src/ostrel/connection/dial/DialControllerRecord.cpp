@@ -1,6 +1,8 @@
 // DialController: the record of a finished connection and the profile list.
 #include "ostrel/connection/dial/DialController.h"
 
+#include "common/AtomicFile.h"
+#include "common/TextFormat.h"
 #include "common/ValueConversion.h"
 #include "ostrel/connection/dial/DialLog.h"
 #include "ostrel/framework/config/ConfigManager.h"
@@ -41,15 +43,37 @@ void DialController::saveDialRecord()
 
     const QString path = Neighbours::records().dialRecordFilePath();
     QString error;
-    if (!DialService::appendDialRecords(path, pendingRecords_, &error)) {
+    DialService::RecordAppend result = DialService::appendDialRecords(path, pendingRecords_, &error);
+    if (result == DialService::RecordAppend::Unreadable && setAsideUnreadableRecordFile(path))
+        result = DialService::appendDialRecords(path, pendingRecords_, &error);
+    if (result != DialService::RecordAppend::Written) {
         // Kept for the next append: a record is never dropped silently.
         lastRecordError_ = error;
-        beginAlert(QStringLiteral("Warning"), QStringLiteral("The connection record could not be saved."));
+        beginAlert(QStringLiteral("Warning"),
+                   yov::formatPlaceholders(localizedText(QStringLiteral("The connection record could not be saved in %@: %@")),
+                                           {path, error}));
         return;
     }
     pendingRecords_.clear();
     lastRecordError_.clear();
     Neighbours::records().updateInterface();
+}
+
+QString DialController::detailServiceOfChooserItem(int item)
+{
+    static const char *const details[] = {"Detail Service Mobile GPRS-Internet", "Detail Service HyperActive",
+                                          "Detail Service Hyper.NET"};
+    return item >= 1 && item <= 3 ? QLatin1String(details[item - 1]) : QString();
+}
+
+bool DialController::setAsideUnreadableRecordFile(const QString &path)
+{
+    const QString copy = DialService::setAsideUnreadableRecordFile(path, clock().now());
+    if (copy.isEmpty())
+        return false;
+    beginAlert(QStringLiteral("Warning"),
+               yov::formatPlaceholders(localizedText(DialService::unreadableRecordFileSetAsideText()), {path, copy}));
+    return true;
 }
 
 QString DialController::currentProfileName() const
@@ -64,10 +88,12 @@ QString DialController::currentProfileName() const
 void DialController::loadDialConfig()
 {
     const bool simKnown = !yov::nsString(config().getConfigurationByModule(QStringLiteral("simIMSI"))).isEmpty();
-    profiles_.loadDialConfig(simKnown);
+    const int item = profiles_.loadDialConfig(simKnown);
+    // Per-SIM profiles before the SIM is known: item 1 stands in the chooser.
+    display_.chooserItem = item == profiles_.currentChooserItem() ? -1 : item;
     emit profilesChanged();
-    display_.currentApn = profiles_.getDefaultProfileAPN();
-    changed();
+    displayAPNInfo();
+    changeControlsPosForProfile();
 }
 
 void DialController::dialConfigListSelectItemAtIndex(int item)
@@ -86,9 +112,30 @@ void DialController::dialConfigListSelectItemAtIndex(int item)
 
 void DialController::setCurrentProfile()
 {
+    display_.chooserItem = -1;
     setDialParams();
-    display_.currentApn = profiles_.getDefaultProfileAPN();
     emit profilesChanged();
+    displayAPNInfo();
+    changeControlsPosForProfile();
+}
+
+void DialController::displayAPNInfo()
+{
+    const std::optional<int> index = profiles_.currentProfileIndex();
+    const QVariantMap profile = index ? profiles_.profileAt(*index).value_or(QVariantMap()) : QVariantMap();
+    display_.profile = ostrel::displayAPNInfo(profile, profiles_.currentChooserItem(), profiles_.readDefaultProfileNum(),
+                                              profiles_.isSupportDoblePdpSettings(),
+                                              [this](const QString &s) { return localizedText(s); });
+    display_.currentApn = profiles_.getDefaultProfileAPN();
+    changed();
+}
+
+void DialController::changeControlsPosForProfile()
+{
+    if (!internetBool("ChangePosForProfile"))
+        return;
+    const QString detail = detailServiceOfChooserItem(profiles_.currentChooserItem());
+    display_.profileDetail = detail.isEmpty() ? QString() : localizedText(detail);
     changed();
 }
 

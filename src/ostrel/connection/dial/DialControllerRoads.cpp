@@ -21,6 +21,20 @@ void DialController::newConnectionEntry()
     pendingRoamingAnswer_ = -1;
 }
 
+void DialController::openMainWindow() { Neighbours::main().openMainWindow(); }
+
+void DialController::tellMMSConnectionIdle()
+{
+    if (hasModuleWith(QStringLiteral("MMS")))
+        Neighbours::mms().connectIdleStatuFromDial();
+}
+
+void DialController::tellMMSConnectionRunning()
+{
+    if (hasModuleWith(QStringLiteral("MMS")))
+        Neighbours::mms().connectRunningStatuFromDial();
+}
+
 // ---- PPP -------------------------------------------------------------------------------------
 
 void DialController::checkIsAttachPSForConnect()
@@ -280,8 +294,8 @@ void DialController::setPPPConnectedStatusWithTime(qint64 seconds, qint64 sent, 
 {
     if (connectStatus_ != yov::kConnectStatusConnected && connectStatus_ != yov::kConnectStatusDisconnecting) {
         setDialBtnWithStatus(true);
-        if (wndMain)
-            wndMain->show();
+        openMainWindow();
+        Neighbours::main().miniaturizeMainWindowWhenConnectSucced();
     }
     if (m_launchURLState) {
         m_launchURLState = false;
@@ -300,6 +314,7 @@ void DialController::setPPPConnectedStatusWithTime(qint64 seconds, qint64 sent, 
     sendStatisticsNotification();
     displayMonthlyData();
     sendDeviceReadyOnce(false);
+    tellMMSConnectionRunning();
 }
 
 void DialController::calculateTransferSpeed()
@@ -323,6 +338,12 @@ void DialController::calculateTransferSpeed()
 
 void DialController::setPPPDisconnectedSatus()
 {
+    // Quitting after the disconnect: the link came down before a poll saw its closing state.
+    if (bAppWillClose_ && terminator_) {
+        StopTimerOfGetConnectState();
+        terminator_();
+        return;
+    }
     if (extensions_->apnCycleTryNext()) {
         sendRequest<kMajorDial, kMinorPppConnect>();
         return;
@@ -330,8 +351,7 @@ void DialController::setPPPDisconnectedSatus()
     if (extensions_->isDoReconnectAfterDisconnect() && extensions_->checkAutoConnectForPPPFailed()) {
         extensions_->doReconnectAfterAutoDisconnect();
         bManualConnect_ = false;
-        if (wndMain)
-            wndMain->show();
+        openMainWindow();
         openConnectFailedWindow();
     } else if (extensions_->takeApnCycleWhenRoamToNoRoam()) {
         DialOption(DialSender::Automatic);
@@ -346,6 +366,9 @@ void DialController::setPPPDisconnectedSatus()
         saveDialRecord();
     emit speedGraphCleared();
     StopTimerOfGetConnectState();
+    operatorContent_->switchInternetTabAction();
+    operatorContent_->detachSpecialWebview();
+    tellMMSConnectionIdle();
     extensions_->smartUIManualDisconnect();
     if (!manualDisconnectFlag_)
         notificationCenter().post(QStringLiteral("ConnectFailed"), this);
@@ -460,6 +483,8 @@ void DialController::dealWithOfNDISDialConnected()
         statusDict_.insert(QStringLiteral("starttime"), clock().now());
     }
     recordInState(RECORD_IN_RUNNING);
+    operatorContent_->switchInternetTabAction();
+    operatorContent_->imageDownloadFinishForBillboard();
     changed();
 }
 
@@ -473,8 +498,7 @@ void DialController::dealWithOfNDISDialConnectFailed()
     setStateText(QStringLiteral("Failed"));
     Neighbours::setting().setSettingBtnStatus(true);
     display_.profileChooserEnabled = true;
-    StopTimerOfGetConnectState();
-    setStateText(QStringLiteral("Failed"));
+    StopTimerOfGetConnectState(); // back to "Idle"
     // The automatic reconnect follows the user's answer, as it followed the alert before.
     if (!(reconnectTimes_ > 1 && internetBool("DisableAlertWindowWhileAutoConnectFailed")))
         beginAlert(QStringLiteral("Warning!"), QStringLiteral("NDIS Connection failed!"), QStringLiteral("OK"), QString(),
@@ -493,6 +517,7 @@ void DialController::dealWithOfNDISDialDisconnected()
     StopTimerOfGetConnectState();
     extensions_->AutoReconnectForNdis();
     display_.profileChooserEnabled = true;
+    operatorContent_->switchInternetTabAction();
     changed();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // What the Internet view shows of the connection, as the connection controller keeps it. The view
 // (ostrel/connection/view) draws it after each DialController::displayChanged().
+#include "ostrel/connection/profile/DialProfile.h"
+
 #include <QString>
 
 namespace ostrel {
@@ -16,7 +18,10 @@ struct DialDisplay {
     QString stateText;         // m_ConnectState
     QString startUpNote;       // "Modem is in start-up process." until the first enabling
     QString modemAndSimState;  // the device-state line
-    bool dataConnectedIcon = false;
+    // The data-state icon (Internet/SetConnectStateForDidizu): "DataConnected" or
+    // "DataNotConnected" with its tool tip; empty while the operator has no such icon.
+    QString dataStateImage;
+    QString dataStateToolTip;
 
     QString connectTime = QStringLiteral("00:00:00");
     QString sendData = QStringLiteral("_____");
@@ -29,7 +34,15 @@ struct DialDisplay {
     bool connectStateRowHidden = true;
 
     bool profileChooserEnabled = true;
+    // The chooser item shown instead of the current profile's (item 1 after the device was
+    // removed, with per-SIM profiles); -1: the current profile's item.
+    int chooserItem = -1;
     QString currentApn;
+    // The current profile's details (displayAPNInfo) and the operator's detail label
+    // (changeControlsPosForProfile); the detail fields take no input while no device is present.
+    ProfileDisplay profile;
+    QString profileDetail;
+    bool profileFieldsEnabled = true;
 
     // Operator windows.
     bool connectStateWindowShown = false;

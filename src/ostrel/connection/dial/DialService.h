@@ -43,11 +43,23 @@ public:
     // "<IMSI>_dialRecordData.plist"; the plain "dialRecordData.plist" without an IMSI.
     static QString dialRecordFileNameForImsi(const QString &imsi);
 
+    enum class RecordAppend { Written, Unreadable, NotWritten };
     // Re-reads the record file at path (a missing file is an empty list), appends the records in
-    // their stored form and writes the file atomically. False, with the reason in error, when the
-    // file cannot be read as a list of records or cannot be written; the file is then unchanged.
-    static bool appendDialRecords(const QString &path, const QList<DialRecordEntry> &records,
-                                  QString *error = nullptr);
+    // their stored form and writes the file atomically. Unreadable when the file exists but cannot
+    // be read as a list of records, NotWritten when it cannot be written, each with the reason in
+    // error; the file is then unchanged.
+    static RecordAppend appendDialRecords(const QString &path, const QList<DialRecordEntry> &records,
+                                          QString *error = nullptr);
+    // Whether the record file at path is a file that cannot be read as a list of records (the
+    // reason in error).
+    static bool isRecordFileUnreadable(const QString &path, QString *error = nullptr);
+    // Moves a record file that cannot be read aside (a dated copy name beside it, never written
+    // over) so that new records go to a fresh file. The copy's path, or "" when the file is
+    // readable, missing, or could not be moved (then it stays as it is).
+    static QString setAsideUnreadableRecordFile(const QString &path, const QDateTime &now);
+    // What the user is told when that happened: the English text, with the file and the copy
+    // for its two "%@".
+    static QString unreadableRecordFileSetAsideText();
 
 private:
     float sendSpeed_ = 0;

@@ -2,12 +2,14 @@
 
 #include "ostrel/connection/profile/ProfileLog.h"
 
+#include "common/AtomicFile.h"
 #include "common/PlistBridge.h"
 #include "common/ValueConversion.h"
 #include "ostrel/framework/config/ConfigFileKeys.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/switches/ConfigService.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -33,7 +35,7 @@ ProfileSettings DialConfigList::settings() const
 
 QString DialConfigList::shownName(const QVariantMap &profile) const
 {
-    return getApnProviderNameWith(profile, settings().notChangeProviderWording, localizer_);
+    return getApnProviderNameWith(profile, settings().notChangeProviderWording, localizer_).left(kProfileNameMaxLength);
 }
 
 QString DialConfigList::dialConfigFilePath() const
@@ -47,6 +49,8 @@ bool DialConfigList::readDialConfigFile()
 {
     dialConfigArray_.clear();
     dialConfigArrayWithSIM_.clear();
+    unusableEntries_.clear();
+    unreadableFile_ = false;
     lastError_.clear();
 
     const QString path = dialConfigFilePath();
@@ -62,23 +66,29 @@ bool DialConfigList::readDialConfigFile()
     }
     QString error;
     const std::optional<QVariant> root = yov::PlistBridge::readFile(path, &error);
-    if (!root) {
-        lastError_ = QStringLiteral("Can not read %1: %2").arg(path, error);
+    if (!root || root->typeId() != QMetaType::QVariantList) {
+        lastError_ = root ? QStringLiteral("%1 does not hold a list of profiles").arg(path)
+                          : QStringLiteral("Can not read %1: %2").arg(path, error);
         qCWarning(lcProfile).noquote() << lastError_;
-        return false;
-    }
-    if (root->typeId() != QMetaType::QVariantList) {
-        lastError_ = QStringLiteral("%1 does not hold a list of profiles").arg(path);
-        qCWarning(lcProfile).noquote() << lastError_;
+        unreadableFile_ = true;
         return false;
     }
     const QVariantList entries = root->toList();
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        if (entries.at(i).typeId() != QMetaType::QVariantMap) {
+        const QVariant &entry = entries.at(i);
+        if (entry.typeId() != QMetaType::QVariantMap) {
             qCWarning(lcProfile).noquote() << "Entry" << i << "of" << path << "is not a profile; skipped";
+            unusableEntries_.append(entry);
             continue;
         }
-        dialConfigArray_.append(entries.at(i).toMap());
+        const QVariantMap profile = entry.toMap();
+        if (const QString key = unusableProfileKey(profile); !key.isEmpty()) {
+            qCWarning(lcProfile).noquote() << "Entry" << i << "of" << path << "holds a value of the wrong type under"
+                                           << key << "; skipped";
+            unusableEntries_.append(entry);
+            continue;
+        }
+        dialConfigArray_.append(profile);
     }
     return true;
 }
@@ -112,12 +122,24 @@ bool DialConfigList::saveDialConfigFile()
         qCWarning(lcProfile).noquote() << lastError_;
         return false;
     }
+    if (unreadableFile_ && QFileInfo::exists(path)) {
+        QString error;
+        const QString copy = yov::AtomicFile::moveAsideUnreadable(path, QDateTime::currentDateTime(), &error);
+        if (copy.isEmpty()) {
+            lastError_ = QStringLiteral("The unreadable %1 is not written over: %2").arg(path, error);
+            qCWarning(lcProfile).noquote() << lastError_;
+            return false;
+        }
+        qCWarning(lcProfile).noquote() << "The unreadable" << path << "was kept as" << copy;
+    }
+    unreadableFile_ = false;
     QVariantList all;
-    all.reserve(dialConfigArray_.size() + dialConfigArrayWithSIM_.size());
+    all.reserve(dialConfigArray_.size() + dialConfigArrayWithSIM_.size() + unusableEntries_.size());
     for (const QVariantMap &p : dialConfigArray_)
         all.append(p);
     for (const QVariantMap &p : dialConfigArrayWithSIM_)
         all.append(p);
+    all.append(unusableEntries_);
     QString error;
     if (!yov::PlistBridge::writeFile(path, all, &error)) {
         lastError_ = QStringLiteral("Can not write %1: %2").arg(path, error);
@@ -256,7 +278,18 @@ QString DialConfigList::tableRowText(int row) const
 ProfileButtons DialConfigList::buttonsForRow(std::optional<int> row) const
 {
     const ProfileSettings s = settings();
-    return setEidtStatusAtRow(row, count(), readDefaultProfileNum(), s.addDefaultEdit, s.timAPNEditable);
+    ProfileButtons b = setEidtStatusAtRow(row, count(), readDefaultProfileNum(), s.addDefaultEdit);
+    if (!row || *row >= count())
+        return b;
+    setUsernameAndPasswordEditable(b, *row, checkProviderIsEditable(*row));
+    setBtnStausForRAVO(b, *row, s.timAPNEditable);
+    return b;
+}
+
+bool DialConfigList::checkProviderIsEditable(int row) const
+{
+    return ostrel::checkProviderIsEditable(row, dialConfigArray_, readDefaultProfileNum(),
+                                           settings().arrayForEditableProvider);
 }
 
 int DialConfigList::addProfile(const NewProfileOptions &options, bool *saved)

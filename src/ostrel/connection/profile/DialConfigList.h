@@ -43,15 +43,21 @@ public:
     // ---- file
     // Reads the file into the shown list and empties the set-aside list. A missing or unreadable
     // file, or a root that is not an array, gives an empty list and false (with the reason in
-    // lastError()); entries that are not dictionaries are skipped with a warning.
+    // lastError()). Entries that are not dictionaries, and profiles with a key of the wrong type
+    // (unusableProfileKey), are skipped with a warning naming them; they are kept as they stand
+    // and written back after the usable profiles, so a save loses none of them.
     bool readDialConfigFile();
+    // The entries of the file that are not usable profiles, as read.
+    const QVariantList &unusableEntries() const { return unusableEntries_; }
     // The whole loader: reads the file, then without per-SIM profiles clamps ProfileID (written
     // when it changes; 0 for an empty list). With per-SIM profiles and the SIM's identity known it
     // applies the per-SIM filter and keeps ProfileID when it lies within the SIM's list, else
     // stores 0; with the identity not yet known it only answers item 1. Returns the chooser item
     // to select.
     int loadDialConfig(bool simIdentityKnown = false);
-    // Writes the shown profiles followed by the set-aside ones, atomically. False (and lastError())
+    // Writes the shown profiles followed by the set-aside ones and the unusable entries, atomically.
+    // A file that the last read found unreadable is first moved aside (AtomicFile::moveAsideUnreadable)
+    // and never written over; when it cannot be moved nothing is written. False (and lastError())
     // when the file could not be written; the old file is then left whole.
     bool saveDialConfigFile();
     QString lastError() const { return lastError_; }
@@ -74,6 +80,10 @@ public:
     bool writeCurrentProfile(int profile);
     int readDefaultProfileNum() const; // DefaultProfileNum, 0 when missing
     bool writeDefaultProfileNum(int number);
+
+    // Whether the default profile of row opens its edit sheet in the restricted mode (the
+    // provider is listed in Internet/ArrayForEditableProvider).
+    bool checkProviderIsEditable(int row) const;
 
     // The index of the current profile, ProfileID clamped to the list; none for an empty list.
     std::optional<int> currentProfileIndex() const;
@@ -118,6 +128,7 @@ public:
     yov::MSG_APN_SET_REQ_PARA_T setDialParams(bool disableAlertWindow, QStringList *cutFields = nullptr) const;
 
     ProfileSettings settings() const;
+    // The name as shown (getApnProviderNameWith), cut to kProfileNameMaxLength.
     QString shownName(const QVariantMap &profile) const;
 
 private:
@@ -129,6 +140,8 @@ private:
     bool supportDoublePdp_ = false;
     QList<QVariantMap> dialConfigArray_;
     QList<QVariantMap> dialConfigArrayWithSIM_;
+    QVariantList unusableEntries_;
+    bool unreadableFile_ = false; // the file exists but the last read could not take it as a list
     QString lastError_;
 };
 

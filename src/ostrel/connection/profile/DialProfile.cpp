@@ -1,5 +1,6 @@
 #include "ostrel/connection/profile/DialProfile.h"
 
+#include "ostrel/connection/profile/ProfileInput.h"
 #include "ostrel/connection/profile/ProfileLog.h"
 
 #include "common/TextFormat.h"
@@ -41,6 +42,19 @@ const QStringList &safeIPv6NumberKeys()
     return keys;
 }
 
+const QStringList &otherProfileKeys()
+{
+    static const QStringList keys = {profilekey::IMSI,         profilekey::IPv6PrefDNS,     profilekey::IPv6AltDNS,
+                                     profilekey::IPv6PDPAddr,  profilekey::IPv6DNSMode,     profilekey::IPv6SaveAccount,
+                                     profilekey::IPv6ApnMode,  profilekey::IPv6PDPMode};
+    return keys;
+}
+
+bool isTextOrNumber(const QVariant &value)
+{
+    return value.typeId() == QMetaType::QString || yov::isNumber(value);
+}
+
 bool present(const QVariantMap &map, const QString &key)
 {
     const auto it = map.constFind(key);
@@ -77,6 +91,7 @@ ProfileSettings ProfileSettings::read(ConfigManager *store)
     s.timAPNEditable = yov::nsBool(internetValue(store, "TimAPNEditable"));
     s.disableAlertWindowWhileAutoConnectFailed =
         yov::nsBool(internetValue(store, "DisableAlertWindowWhileAutoConnectFailed"));
+    s.checkAPNAccount = yov::nsBool(internetValue(store, "CheckAPNAccount"));
     for (const QVariant &v : yov::nsArray(internetValue(store, "ArrayForEditableProvider")))
         s.arrayForEditableProvider.append(yov::nsString(v));
     s.passwordLimitLen = ConfigService(store).getPassWordLimitLen();
@@ -109,6 +124,19 @@ QVariantMap createSafeDialConfig(const QVariantMap &profile, bool supportDoubleP
         fill(safeIPv6NumberKeys(), qint64(0));
     }
     return safe;
+}
+
+QString unusableProfileKey(const QVariantMap &profile)
+{
+    for (const QStringList *keys : {&safeStringKeys(), &safeNumberKeys(), &safeIPv6StringKeys(), &safeIPv6NumberKeys(),
+                                    &otherProfileKeys()}) {
+        for (const QString &key : *keys) {
+            const auto it = profile.constFind(key);
+            if (it != profile.constEnd() && !isTextOrNumber(*it))
+                return key;
+        }
+    }
+    return QString();
 }
 
 QString getSafeDialStrParas(const QVariantMap &profile, const QString &key)
@@ -198,7 +226,7 @@ ProfileDisplay displayAPNInfo(const QVariantMap &profile, int chooserIndex, int 
         d.accountName = getSafeDialStrParas(safe, profilekey::accountName);
         d.password = getSafeDialStrParas(safe, profilekey::password);
     }
-    d.provider = getSafeDialStrParas(safe, profilekey::provider);
+    d.provider = getSafeDialStrParas(safe, profilekey::provider).left(kProfileNameMaxLength);
     if (chooserIndex >= 1 && chooserIndex <= defaultProfileNum)
         d.providerLabel = localized(localizer, d.provider);
     d.apnName = getSafeDialStrParas(safe, profilekey::apnName);

@@ -68,6 +68,7 @@ struct ProfileSettings {
     bool apnNameAndAuthModemForConfigEnable = false;
     bool timAPNEditable = false;
     bool disableAlertWindowWhileAutoConnectFailed = false;
+    bool checkAPNAccount = false; // the ask-before-connect feature: the sheets have the ask check box
     QStringList arrayForEditableProvider;
     int passwordLimitLen = 0; // Internet_setPasswordLenOfAPN through ConfigService
     int mtuSize = 0;          // Internet/MTUSize
@@ -94,6 +95,10 @@ int defaultAuthModeOf(const QVariant &stored);
 // dnsFlag, saveUsernameFlag, askUsernameFlag (and with double PDP IPv6AuthMode, SinglePdp) becomes
 // 0. An empty map gives the empty profile: all those texts empty, all those numbers 0.
 QVariantMap createSafeDialConfig(const QVariantMap &profile, bool supportDoublePdp);
+// The first key of the profile, among those a profile defines, whose value is neither text nor a
+// number (an array, a dictionary, data or a date): such a profile cannot be used. "" when every
+// defined key is usable; keys a profile does not define are not looked at.
+QString unusableProfileKey(const QVariantMap &profile);
 // The text under key, or "" when missing.
 QString getSafeDialStrParas(const QVariantMap &profile, const QString &key);
 // The number under key, or 0 when missing.
@@ -131,6 +136,8 @@ struct ProfileDisplay {
     QString providerLabel; // localised provider for a default profile, else ""
     QString provider;    // the stored name (post-connect chooser text, operator label)
     QString apnName;
+
+    bool operator==(const ProfileDisplay &) const = default;
 };
 // chooserIndex is the profile's chooser item (profile index + 1).
 ProfileDisplay displayAPNInfo(const QVariantMap &profile, int chooserIndex, int defaultProfileNum,

@@ -2,6 +2,7 @@
 
 #include "ostrel/connection/profile/DialProfile.h"
 
+#include "common/DottedQuad.h"
 #include "common/ValueConversion.h"
 
 #include <algorithm>
@@ -182,12 +183,14 @@ ProfileCheck checkDialConfigIsValid(const ProfileEdit &edit, const QList<QVarian
             return ProfileCheck::InvalidApn;
     }
 
-    const QLatin1String zero("0.0.0.0");
-    if (edit.preDns == zero)
+    const auto badAddress = [](const QString &text) {
+        return !text.isEmpty() && (text == QLatin1String("0.0.0.0") || !yov::isDottedQuad(text));
+    };
+    if (badAddress(edit.preDns))
         return ProfileCheck::InvalidPreferredDns;
-    if (edit.altDns == zero)
+    if (badAddress(edit.altDns))
         return ProfileCheck::InvalidAlternateDns;
-    if (edit.pdpAddress == zero)
+    if (badAddress(edit.pdpAddress))
         return ProfileCheck::InvalidPdpAddress;
     return ProfileCheck::Valid;
 }
@@ -195,7 +198,7 @@ ProfileCheck checkDialConfigIsValid(const ProfileEdit &edit, const QList<QVarian
 // ---------------------------------------------------------------------------------------------
 
 ProfileButtons setEidtStatusAtRow(std::optional<int> row, int profileCount, int defaultProfileNum,
-                                  bool addDefaultEdit, bool timAPNEditable)
+                                  bool addDefaultEdit)
 {
     ProfileButtons b;
     if (!row || *row < 0 || *row >= profileCount)
@@ -208,12 +211,46 @@ ProfileButtons setEidtStatusAtRow(std::optional<int> row, int profileCount, int 
         b.del = true;
     }
     b.browse = true;
-    if (*row == 1 && timAPNEditable) {
-        b.edit = true;
-        b.del = false;
-        b.browse = true;
-    }
     return b;
+}
+
+bool checkProviderIsEditable(int row, const QList<QVariantMap> &profiles, int defaultProfileNum,
+                             const QStringList &editableProviders)
+{
+    if (row < 0 || editableProviders.isEmpty() || row >= defaultProfileNum || row >= profiles.size())
+        return false;
+    const QVariant provider = profiles.at(row).value(profilekey::provider);
+    return provider.isValid() && editableProviders.contains(yov::nsString(provider));
+}
+
+void setUsernameAndPasswordEditable(ProfileButtons &buttons, int row, bool providerEditable)
+{
+    if (row >= 0 && providerEditable)
+        buttons.edit = true;
+}
+
+void setBtnStausForRAVO(ProfileButtons &buttons, int row, bool timAPNEditable)
+{
+    if (row != 1 || !timAPNEditable)
+        return;
+    buttons.edit = true;
+    buttons.browse = true;
+    buttons.del = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+EditSheetControls editSheetControlStates(bool providerEditable, bool apnNameAndAuthModemForConfigEnable)
+{
+    EditSheetControls c;
+    if (!providerEditable)
+        return c;
+    if (apnNameAndAuthModemForConfigEnable) {
+        c.name = c.number = c.saveUsername = c.user = c.password = c.apnGroup = false;
+        return c;
+    }
+    c.number = c.saveUsername = c.apnGroup = c.apn = c.dnsGroup = c.dns = c.pdpGroup = c.pdpAddress = c.authGroup = false;
+    return c;
 }
 
 } // namespace ostrel

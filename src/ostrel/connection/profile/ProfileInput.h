@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 #include <functional>
@@ -33,6 +34,10 @@ inline constexpr int kAccountDefaultMaxLength = 30;
 inline constexpr int kAccountFieldMaxLength = 127;
 int accountTextLimit(int configuredLimit);
 QString filterAccountText(const QString &text, int configuredLimit);
+
+// Profile name: at most 64 characters in the sheet's name field and wherever a name is shown or
+// stored in a connection record (a longer name read from the file is cut there, not in the file).
+inline constexpr int kProfileNameMaxLength = 64;
 
 // IPv6 preferred and alternate DNS: hexadecimal digits and ":", at most 39.
 inline constexpr int kIPv6DnsMaxLength = 39;
@@ -98,7 +103,9 @@ enum class ProfileCheck {
 QString profileCheckMessage(ProfileCheck check);
 
 // editedRow: the row being edited, whose own name does not count as a duplicate (none: a new name
-// against every profile).
+// against every profile). An address (preferred and alternate DNS, PDP address) is either empty or
+// a complete dotted IPv4 address other than "0.0.0.0": the device's fields hold nothing else, and a
+// partial address is refused rather than completed or cut on the way.
 ProfileCheck checkDialConfigIsValid(const ProfileEdit &edit, const QList<QVariantMap> &profiles,
                                     std::optional<int> editedRow);
 
@@ -111,8 +118,46 @@ struct ProfileButtons {
     bool browse = false;
 };
 
-// row: the selected row (none, or a row at or beyond the count: nothing selected).
+// row: the selected row (none, or a row at or beyond the count: nothing selected). The states of
+// the general rule; the two operator rules below are applied after it.
 ProfileButtons setEidtStatusAtRow(std::optional<int> row, int profileCount, int defaultProfileNum,
-                                  bool addDefaultEdit, bool timAPNEditable);
+                                  bool addDefaultEdit);
+
+// Whether the default profile of row may be edited in the restricted mode: row is not negative and
+// below defaultProfileNum, and its provider is one of editableProviders (NO for an empty list).
+bool checkProviderIsEditable(int row, const QList<QVariantMap> &profiles, int defaultProfileNum,
+                             const QStringList &editableProviders);
+// For a row of 0 or more whose profile is editable in that way: Edit is enabled.
+void setUsernameAndPasswordEditable(ProfileButtons &buttons, int row, bool providerEditable);
+// For row 1 with Internet/TimAPNEditable: Edit and Browse enabled, Delete disabled.
+void setBtnStausForRAVO(ProfileButtons &buttons, int row, bool timAPNEditable);
+
+// ---------------------------------------------------------------------------------------------
+// Which controls of the edit sheet take input. A dependent field (user name and password, APN,
+// DNS, address) follows its check box or radio group while that control takes input; otherwise it
+// keeps the state given here.
+
+struct EditSheetControls {
+    bool name = true;
+    bool number = true;
+    bool saveUsername = true;
+    bool ask = true;
+    bool user = true;
+    bool password = true;
+    bool apnGroup = true;
+    bool apn = true;
+    bool dnsGroup = true;
+    bool dns = true;
+    bool pdpGroup = true;
+    bool pdpAddress = true;
+    bool authGroup = true;
+
+    bool operator==(const EditSheetControls &) const = default;
+};
+// A profile that is not an editable default profile: every control. An editable default profile (checkProviderIsEditable): only the name, user name,
+// password and ask controls; with apnNameAndAuthModemForConfigEnable every control except the name,
+// number, save check box, user name and password fields and the APN group (the APN, DNS, address
+// and authentication choices of the operator's profile are the user's to change).
+EditSheetControls editSheetControlStates(bool providerEditable, bool apnNameAndAuthModemForConfigEnable);
 
 } // namespace ostrel

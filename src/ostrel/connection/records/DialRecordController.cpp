@@ -7,6 +7,7 @@
 #include "common/records/connection/ConnectionRecords.h"
 #include "ostrel/connection/dial/ConnectionFormat.h"
 #include "ostrel/connection/dial/DialRecordFile.h"
+#include "ostrel/connection/dial/DialService.h"
 #include "ostrel/connection/records/DialRecordExport.h"
 #include "ostrel/connection/records/DialRecordReset.h"
 #include "ostrel/connection/records/DialRecordTotals.h"
@@ -148,9 +149,16 @@ bool DialRecordController::reloadRecordFile(bool force)
 bool DialRecordController::readCurrentFile(QVariantList *records)
 {
     QString error;
-    if (!DialRecordFile::read(dialRecordFilePath(), records, &error)) {
-        noteRecordFileError(error);
-        return false;
+    const QString path = dialRecordFilePath();
+    if (!DialRecordFile::read(path, records, &error)) {
+        // A file that cannot be read is kept aside and the records start afresh; one that cannot
+        // even be moved stays as it is, and the records are not used.
+        const QString copy = DialService::setAsideUnreadableRecordFile(path, clock().now());
+        if (copy.isEmpty() || !DialRecordFile::read(path, records, &error)) {
+            noteRecordFileError(error);
+            return false;
+        }
+        alertRecordTrouble(DialService::unreadableRecordFileSetAsideText(), {path, copy});
     }
     noteRecordFileRead();
     return true;
@@ -232,10 +240,15 @@ QVariantList DialRecordController::getRecordsForOtherFunctionFrom(const QDateTim
 
 void DialRecordController::updateInterface()
 {
-    // Nothing to redraw while the file stands as it was read.
-    if (!reloadRecordFile(false))
+    const bool reread = reloadRecordFile(false);
+    // Nothing to redraw while the file stands as it was read, unless a new day began: the day's,
+    // month's and year's totals move on at midnight.
+    const QDate today = clock().now().toTimeZone(zone_).date();
+    if (!reread && today == refreshedDay_)
         return;
-    emit recordsReloaded();
+    refreshedDay_ = today;
+    if (reread)
+        emit recordsReloaded();
     statisticsForm_->updateInterface();
 }
 
@@ -328,12 +341,30 @@ bool DialRecordController::resetTimerRunning() const { return resetTimer_->isAct
 
 void DialRecordController::periodRecordReset()
 {
+    dropRecordsOfPastPeriods();
+    updateInterface();
+}
+
+QString DialRecordController::resetTimePattern() const
+{
+    const QString pattern = yov::nsString(recordSetting(QStringLiteral("ResetTimePattern")));
+    return pattern.isEmpty() ? QStringLiteral("%Y-%m-%d %H:%M:%S") : pattern;
+}
+
+QDateTime DialRecordController::resetStartTime() const
+{
+    return DialRecordReset::readResetTime(recordSetting(QStringLiteral("recordResetStartTime")), zone_,
+                                          resetTimePattern());
+}
+
+void DialRecordController::dropRecordsOfPastPeriods()
+{
     const bool thirtyDays = yov::nsBool(recordSetting(QStringLiteral("IfSetRecordResetFrequence")));
     const bool everyDays = yov::nsBool(recordSetting(QStringLiteral("IfSetRecordResetEveryDays")));
     if (!thirtyDays && !everyDays)
         return;
     // A start that cannot be read leaves the records as they are.
-    const QDateTime start = DialRecordReset::readResetTime(recordSetting(QStringLiteral("recordResetStartTime")), zone_);
+    const QDateTime start = resetStartTime();
     if (!start.isValid())
         return;
     const int days = thirtyDays ? DialRecordReset::resetPeriodDays(DialRecordReset::kThirtyDaysIndex)
@@ -356,11 +387,9 @@ void DialRecordController::periodRecordReset()
         emit recordsReloaded();
         statisticsForm_->updateInterface();
     }
-    QString pattern = yov::nsString(recordSetting(QStringLiteral("ResetTimePattern")));
-    if (pattern.isEmpty())
-        pattern = QStringLiteral("%Y-%m-%d %H:%M:%S");
     storeRecordSettings({{QStringLiteral("recordLastResetTime"), boundary},
-                         {QStringLiteral("recordResetStartTime"), yov::formatCalendarDate(boundary.toTimeZone(zone_), pattern)}});
+                         {QStringLiteral("recordResetStartTime"),
+                          yov::formatCalendarDate(boundary.toTimeZone(zone_), resetTimePattern())}});
 }
 
 // ---- export -----------------------------------------------------------------------------------

@@ -10,7 +10,8 @@
 // record file that cannot be read counts as empty, is reported once, and is never written over.
 //
 // The file is read again only when it changed on disk (its size or times), so the limit checks,
-// which refresh on every tick of the connection's status poll, cost a file-status call.
+// which refresh on every tick of the connection's status poll, cost a file-status call; a refresh
+// redraws the records when the file changed and the statistics also when a new local day began.
 //
 // Source files: DialRecordController.cpp (records, totals, reset, export) and
 // DialRecordControllerSettings.cpp (the record settings window). The UI-free rules are in
@@ -50,9 +51,6 @@ public:
     // What the records tab plugs in (not owned; null puts the do-nothing default back).
     void setRecordTab(DialRecordTabInterface *tab);
     void setStatisticsForm(StatisticsFormInterface *form);
-    // The zone of the day, month and year totals and of the reset times: the local one, unless a
-    // test sets another.
-    void setTimeZone(const QTimeZone &zone) { zone_ = zone; }
 
     // ---- DialRecordControllerInterface ---------------------------------------------------
     void loadRecordList(const QString &fileName) override;
@@ -149,6 +147,11 @@ private:
     void noteRecordFileError(const QString &error);
     void noteRecordFileRead();
     void saveResetTimeForRecord(const QDateTime &when);
+    // Record/ResetTimePattern, "%Y-%m-%d %H:%M:%S" when missing, and the reset's start read with it.
+    QString resetTimePattern() const;
+    QDateTime resetStartTime() const;
+    // The first steps of periodRecordReset(): drops the records of the periods that ended.
+    void dropRecordsOfPastPeriods();
     void reportExportFailure(const QString &path, const QString &error);
     // A non-blocking warning: the localised format with the details in place of its "%@".
     void alertRecordTrouble(const QString &format, const QStringList &details);
@@ -165,12 +168,14 @@ private:
     bool showPeriodRecord_ = false;
     QDate periodFrom_;
     QDate periodTo_;
+    QDate refreshedDay_; // the local day of the last refresh of the statistics
     double totalDataKB_ = 0;
     qint64 totalTimes_ = 0;
     QString recordFileError_;
     QString reportedRecordFileError_;
     FileStamp loadedStamp_;
     bool loaded_ = false;
+    // The zone of the day, month and year totals and of the reset times: the local one.
     QTimeZone zone_ = QTimeZone::systemTimeZone();
     std::unique_ptr<yov::RepeatingTimer> resetTimer_;
     DefaultDialRecordTab defaultRecordTab_;

@@ -41,7 +41,7 @@ void DialRecordController::loadDefaultRecordSetting()
 
     const int index = yov::nsInt(recordSetting(QStringLiteral("recordResetPeriod")));
     w->popPeriodDays_->setCurrentIndex(index >= 0 && index < w->popPeriodDays_->count() ? index : 0);
-    const QDateTime start = DialRecordReset::readResetTime(recordSetting(QStringLiteral("recordResetStartTime")), zone_);
+    const QDateTime start = resetStartTime();
     w->dateStartDay_->setDate(start.isValid() ? start.date() : clock().now().toTimeZone(zone_).date());
 
     const bool dataLimit = yov::nsBool(recordSetting(QStringLiteral("recordLimitState")));
@@ -136,8 +136,9 @@ void DialRecordController::recordSettingApply()
     refereshPeriodRecordReset();
     say(QStringLiteral(" "), QStringLiteral("Settings OK"));
     if (settingWindow_) {
-        settingWindow_->fieldTimeLimit_->setText(
-            readRecordTimeLimit(yov::nsDouble(recordSetting(QStringLiteral("recordTimeLimit")))));
+        settingWindow_->fieldTimeLimit_->setText(RecordLimitRules::appliedTimeLimitText(
+            yov::nsDouble(recordSetting(QStringLiteral("recordTimeLimit"))),
+            yov::nsBool(recordSetting(QStringLiteral("recordTimeLimitOnlyIntValue")))));
     }
     closeRecordSettingWindow();
 }

@@ -23,9 +23,12 @@ public:
     // The day count of a chooser index; 0 for an index outside the chooser.
     static int resetPeriodDays(int index);
 
-    // A stored time in the form "%Y-%m-%d %H:%M:%S", read in the zone; invalid when the value is
-    // not such a text.
-    static QDateTime readResetTime(const QVariant &stored, const QTimeZone &zone);
+    // A stored time in the form "%Y-%m-%d %H:%M:%S", or in the calendar pattern the reset writes
+    // it with (Record/ResetTimePattern), read in the zone; invalid when the value is neither.
+    // Patterns of numbers (%Y %m %d %e %H %I %M %S %F), English names (%B %b %A %a), %p, %X and
+    // %% are read; one with another conversion (a two-digit year, a zone), or without the year,
+    // the month and the day, reads nothing.
+    static QDateTime readResetTime(const QVariant &stored, const QTimeZone &zone, const QString &pattern = QString());
     // The day at 00:00:00 in the form "%Y-%m-%d 00:00:00".
     static QString dayStartText(QDate day);
 

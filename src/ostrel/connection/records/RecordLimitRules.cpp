@@ -18,13 +18,25 @@ QString RecordLimitRules::filterLimitText(const QString &typed, bool allowComma)
     return kept.isEmpty() ? QStringLiteral("0") : kept;
 }
 
+namespace {
+// "%.0f" or "%.2f" of the hours.
+QString formattedRecordTimeLimit(double hours, bool onlyIntValue)
+{
+    return QString::number(std::isfinite(hours) ? hours : 0.0, 'f', onlyIntValue ? 0 : 2);
+}
+} // namespace
+
 QString RecordLimitRules::readRecordTimeLimit(double hours, bool onlyIntValue)
 {
-    const QString text = QString::number(std::isfinite(hours) ? hours : 0.0, 'f', onlyIntValue ? 0 : 2);
-    if (text == QLatin1String("-0.00") || text == QLatin1String("0.00") || text == QLatin1String("-0")
-        || text == QLatin1String("0"))
+    return formattedRecordTimeLimit(hours, onlyIntValue).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+QString RecordLimitRules::appliedTimeLimitText(double hours, bool onlyIntValue)
+{
+    const QString text = formattedRecordTimeLimit(hours, onlyIntValue);
+    if (text == QLatin1String("-0.00") || text == QLatin1String("0.00") || text == QLatin1String("-0"))
         return QStringLiteral("0");
-    return QString(text).replace(QLatin1Char('.'), QLatin1Char(','));
+    return readRecordTimeLimit(hours, onlyIntValue);
 }
 
 double RecordLimitRules::timeLimitOfField(const QString &text)

@@ -18,8 +18,10 @@ public:
     // characters; "0" when nothing is left.
     static QString filterLimitText(const QString &typed, bool allowComma);
     // The time limit in hours as the field shows it: whole hours or two decimals, with a decimal
-    // comma; "0" for zero.
+    // comma ("0,00" for none).
     static QString readRecordTimeLimit(double hours, bool onlyIntValue);
+    // The same as the field shows it after Apply, where zero shows as "0".
+    static QString appliedTimeLimitText(double hours, bool onlyIntValue);
     // The field's value: hours with "," read as ".", or whole megabytes.
     static double timeLimitOfField(const QString &text);
     static qint64 dataLimitOfField(const QString &text);

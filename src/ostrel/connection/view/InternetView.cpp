@@ -7,6 +7,7 @@
 #include "ostrel/connection/view/OperatorConnectWindows.h"
 #include "ostrel/connection/view/StatisticsWindow.h"
 
+#include "ostrel/framework/widgets/ResourcePaths.h"
 #include "ostrel/framework/widgets/WidgetUtilities.h"
 
 #include <QFrame>
@@ -44,6 +45,7 @@ InternetView::InternetView(DialController *controller, QWidget *parent) : QWidge
     apnLabel_->setObjectName(QStringLiteral("labelCurrentAPN"));
     profileRow->addWidget(apnLabel_);
     outer->addLayout(profileRow);
+    outer->addWidget(makeProfileDetails());
 
     auto *line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
@@ -62,6 +64,10 @@ InternetView::InternetView(DialController *controller, QWidget *parent) : QWidge
     big.setBold(true);
     m_ConnectState->setFont(big);
     stateRow->addWidget(m_ConnectState, 1);
+    dataStateIcon_ = new QLabel(this);
+    dataStateIcon_->setObjectName(QStringLiteral("imageViewOfDataStateForDidizu_"));
+    dataStateIcon_->hide();
+    stateRow->addWidget(dataStateIcon_);
     outer->addLayout(stateRow);
 
     startUpNote_ = new QLabel(this);
@@ -129,6 +135,48 @@ QLabel *InternetView::addField(QGridLayout *grid, int row, int column, const QSt
     return value;
 }
 
+QWidget *InternetView::makeProfileDetails()
+{
+    profileDetails_ = new QWidget(this);
+    auto *grid = new QGridLayout(profileDetails_);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(4);
+    providerLabel_ = new QLabel(profileDetails_);
+    providerLabel_->setObjectName(QStringLiteral("labelProvider"));
+    grid->addWidget(providerLabel_, 0, 0, 1, 6);
+    auto t = [this](const char *s) { return controller_->localizedText(QLatin1String(s)) + QLatin1Char(':'); };
+    const std::pair<const char *, const char *> fields[] = {
+        {"Number", "m_tfdTelNumber"}, {"User name", "m_tfdUsername"}, {"Password", "m_tfdPassword"}};
+    int column = 0;
+    for (const auto &[captionText, name] : fields) {
+        grid->addWidget(caption(t(captionText), profileDetails_), 1, column);
+        auto *f = new QLineEdit(profileDetails_);
+        f->setObjectName(QLatin1String(name));
+        f->setReadOnly(true);
+        f->setMinimumWidth(60);
+        f->setFocusPolicy(Qt::ClickFocus);
+        grid->addWidget(f, 1, column + 1);
+        grid->setColumnStretch(column + 1, 1);
+        profileFields_.append(f);
+        column += 2;
+    }
+    profileFields_.last()->setEchoMode(QLineEdit::Password);
+    profileDetail_ = new QLabel(profileDetails_);
+    profileDetail_->setObjectName(QStringLiteral("labelProfileDetail"));
+    profileDetail_->setWordWrap(true);
+    grid->addWidget(profileDetail_, 2, 0, 1, 6);
+    return profileDetails_;
+}
+
+QLineEdit *InternetView::profileField(const QString &name) const
+{
+    for (QLineEdit *f : profileFields_)
+        if (f->objectName() == name)
+            return f;
+    return nullptr;
+}
+
 QLabel *InternetView::field(const QString &name) const
 {
     for (QLabel *l : fields_)
@@ -154,6 +202,23 @@ void InternetView::refresh()
     modemAndSimState_->setHidden(d.modemAndSimState.isEmpty());
     apnLabel_->setText(d.currentApn);
     chooser_->setEnabled(d.profileChooserEnabled);
+    chooser_->selectShownItem();
+    profileField(QStringLiteral("m_tfdTelNumber"))->setText(d.profile.telNumber);
+    profileField(QStringLiteral("m_tfdUsername"))->setText(d.profile.accountName);
+    profileField(QStringLiteral("m_tfdPassword"))->setText(d.profile.password);
+    for (QLineEdit *f : profileFields_)
+        f->setEnabled(d.profileFieldsEnabled);
+    providerLabel_->setText(d.profile.providerLabel);
+    providerLabel_->setHidden(d.profile.providerLabel.isEmpty());
+    profileDetail_->setText(d.profileDetail);
+    profileDetail_->setHidden(d.profileDetail.isEmpty());
+    if (d.dataStateImage != dataStateImageShown_) {
+        dataStateImageShown_ = d.dataStateImage;
+        const QImage image = ResourcePaths::applicationImage(d.dataStateImage);
+        dataStateIcon_->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
+    }
+    dataStateIcon_->setToolTip(d.dataStateToolTip);
+    dataStateIcon_->setHidden(d.dataStateImage.isEmpty());
     field(QStringLiteral("m_ConnectTime"))->setText(d.connectTime);
     field(QStringLiteral("m_IPAddress"))->setText(d.ipAddress);
     field(QStringLiteral("m_FluxForSend"))->setText(d.sendData);
@@ -178,7 +243,7 @@ void InternetView::openManagementSheet()
 {
     if (!managementSheet_)
         managementSheet_ = new DialConfigManagementSheet(controller_, window());
-    managementSheet_->open();
+    managementSheet_->popUpDialConfigWindow();
 }
 
 InternetView *installInternetView(DialController *controller, QTabWidget *tabView)

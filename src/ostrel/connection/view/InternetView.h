@@ -11,6 +11,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
@@ -39,6 +40,11 @@ public:
     DialConfigChooser *chooser() const { return chooser_; }
     QLabel *stateLabel() const { return m_ConnectState; }
     QLabel *field(const QString &name) const;
+    // The current profile's detail fields: "m_tfdTelNumber", "m_tfdUsername", "m_tfdPassword".
+    QLineEdit *profileField(const QString &name) const;
+    QLabel *providerLabel() const { return providerLabel_; }
+    QLabel *profileDetailLabel() const { return profileDetail_; }
+    QLabel *dataStateIcon() const { return dataStateIcon_; }
     StatisticsWindow *statisticsWindow() const { return statisticsWindow_; }
     ConnectWarningSheet *connectWarningSheet() const { return connectWarningSheet_; }
     ConnectStateWindow *connectStateWindow() const { return connectStateWindow_; }
@@ -48,6 +54,7 @@ public:
 private:
     void openManagementSheet();
     QLabel *addField(QGridLayout *grid, int row, int column, const QString &caption, const QString &name);
+    QWidget *makeProfileDetails();
 
     DialController *controller_;
     DialConfigChooser *chooser_ = nullptr;
@@ -57,6 +64,12 @@ private:
     QLabel *startUpNote_ = nullptr;
     QLabel *modemAndSimState_ = nullptr;
     QLabel *apnLabel_ = nullptr;
+    QWidget *profileDetails_ = nullptr;
+    QList<QLineEdit *> profileFields_;
+    QLabel *providerLabel_ = nullptr;
+    QLabel *profileDetail_ = nullptr;
+    QLabel *dataStateIcon_ = nullptr;
+    QString dataStateImageShown_;
     QWidget *connectStateRow_ = nullptr;
     QList<QLabel *> fields_;
     QPointer<StatisticsWindow> statisticsWindow_;

@@ -55,7 +55,7 @@ void installLimitWindows(DialController *controller, QWidget *parent)
         if (!reached)
             reached = new LimitMessageWindow(controller, QStringLiteral("wndLimitReached"), parent);
         reached->showText(controller->localizedText(
-            QStringLiteral("The preset limit has been reached. The connection is ended.")));
+            QStringLiteral("Modem has been disconnected because you reached the set Time and Data Volume Limites")));
     });
 }
 

@@ -13,7 +13,9 @@
 #include "ostrel/framework/switches/ConfigService.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLineEdit>
 
 Q_LOGGING_CATEGORY(lcInit, "ostrel.device.init")
@@ -47,6 +49,10 @@ InitController::InitController(const ControllerContext &context, QObject *parent
 
 InitController::~InitController()
 {
+    Neighbours::main().setMenuItemEnabled(QStringLiteral("Enter PIN"), false);
+    Neighbours::main().setMenuItemEnabled(QStringLiteral("Unlock PIN"), false);
+    cancelTimer(handshakeTimer_);
+    cancelTimer(simCheckTimer_);
     if (g_InitController == this)
         g_InitController = nullptr;
     if (&Neighbours::init() == static_cast<InitControllerInterface *>(this))
@@ -60,6 +66,7 @@ InitController::~InitController()
     delete wndUnlockDevice_;
     delete statusView_;
     delete deviceOptionsView_;
+    delete roamAlertWnd_.data();
 }
 
 InitController *InitController::shared() { return g_InitController; }
@@ -198,36 +205,44 @@ void InitController::createViews()
     m_network = netLabel("labelInitNetwork");
     m_roamStatus = netLabel("labelInitRoamStatus");
     m_domain = netLabel("labelInitDomain");
+    // The lock tip stands where the network status was (shown with its text).
+    tfdLockTip_ = label("tfdLockTip");
+    tfdLockTip_->hide();
     tfdOwnNumTitle_ = label("tfdOwnNumTitle");
     tfdOwnNumContent_ = label("tfdOwnNumContent");
     row->addStretch(1);
 
-    // The device options (roaming switches, PIN entry options, the lock tip) are not part of the
+    // The device options (PIN entry options, roaming switches, the lock tip) are not part of the
     // status row: they live in a view of their own that the settings page hosts.
     auto *options = new QWidget;
     options->setObjectName(QStringLiteral("viewInitDeviceOptions"));
-    auto *optionRow = new QHBoxLayout(options);
-    tfdLockTip_ = new QLabel(options);
-    tfdLockTip_->setObjectName(QStringLiteral("tfdLockTip"));
-    optionRow->addWidget(tfdLockTip_);
+    auto *column = new QVBoxLayout(options);
     tfdOwnNumUI_ = new QLabel(options);
     tfdOwnNumUI_->setObjectName(QStringLiteral("tfdOwnNumUI"));
-    optionRow->addWidget(tfdOwnNumUI_);
+    tfdOwnNumUI_->hide(); // shown with the number
+    column->addWidget(tfdOwnNumUI_);
+    auto *pin = new QGroupBox(options);
+    pin->setObjectName(QStringLiteral("boxInitPinOptions"));
+    auto *pinColumn = new QVBoxLayout(pin);
+    btnPINAutoValidation_ = new QCheckBox(pin);
+    btnPINAutoValidation_->setObjectName(QStringLiteral("btnSettingPINAutoValidation"));
+    btnPinNumSavedInConfigFile_ = new QCheckBox(pin);
+    btnPinNumSavedInConfigFile_->setObjectName(QStringLiteral("btnPinNumSavedInConfigFile"));
+    btnRemovePinAutoCheckByICCID_ = new QPushButton(pin);
+    btnRemovePinAutoCheckByICCID_->setObjectName(QStringLiteral("btnRemovePinAutoCheckByICCID"));
+    pinColumn->addWidget(btnPINAutoValidation_);
+    pinColumn->addWidget(btnPinNumSavedInConfigFile_);
+    pinColumn->addWidget(btnRemovePinAutoCheckByICCID_, 0, Qt::AlignLeft);
+    column->addWidget(pin);
+    boxPinOptions_ = pin;
+    // The roaming switches are the settings page's, shown there with its roaming answers.
     btnIroamSwitch_ = new QPushButton(options);
     btnIroamSwitch_->setCheckable(true);
+    btnIroamSwitch_->hide();
     btnNroamSwitch_ = new QPushButton(options);
     btnNroamSwitch_->setCheckable(true);
-    optionRow->addWidget(btnIroamSwitch_);
-    optionRow->addWidget(btnNroamSwitch_);
-    btnPINAutoValidation_ = new QCheckBox(options);
-    btnPINAutoValidation_->setObjectName(QStringLiteral("btnSettingPINAutoValidation"));
-    btnPinNumSavedInConfigFile_ = new QCheckBox(options);
-    btnPinNumSavedInConfigFile_->setObjectName(QStringLiteral("btnPinNumSavedInConfigFile"));
-    btnRemovePinAutoCheckByICCID_ = new QPushButton(options);
-    btnRemovePinAutoCheckByICCID_->setObjectName(QStringLiteral("btnRemovePinAutoCheckByICCID"));
-    optionRow->addWidget(btnPINAutoValidation_);
-    optionRow->addWidget(btnPinNumSavedInConfigFile_);
-    optionRow->addWidget(btnRemovePinAutoCheckByICCID_);
+    btnNroamSwitch_->hide();
+    column->addStretch(1);
     deviceOptionsView_ = options;
     labelPINEnter_ = new QAction(QStringLiteral("Enter PIN"), view);
     labelPINUnlock_ = new QAction(QStringLiteral("Unlock PIN"), view);
@@ -255,6 +270,12 @@ void InitController::connectWindowActions()
     connectAction(labelPINUnlock_, QStringLiteral("unlockPIN:"));
     connectAction(btnRemovePinAutoCheckByICCID_, QStringLiteral("removeAutoCheckPinByICCID:"));
     connectAction(btnPinNumSavedInConfigFile_, QStringLiteral("enableSavePinNum:"));
+    connectAction(btnPINAutoValidation_, QStringLiteral("setPinAutoValidation:"));
+    // The PIN menu items of the main window follow the two actions' state.
+    connect(labelPINEnter_, &QAction::enabledChanged, this,
+            [](bool on) { Neighbours::main().setMenuItemEnabled(QStringLiteral("Enter PIN"), on); });
+    connect(labelPINUnlock_, &QAction::enabledChanged, this,
+            [](bool on) { Neighbours::main().setMenuItemEnabled(QStringLiteral("Unlock PIN"), on); });
     connectAction(m_InitPinWindow->btnSavePinNum_, QStringLiteral("savePinNum:"));
     for (QLineEdit *field : {m_InitPinWindow->m_PinCode, m_InitPukWindow->m_NewPinCode, m_InitPukWindow->m_RepNewPinCode})
         connect(field, &QLineEdit::textEdited, this, [this, field] { controlTextDidChange(field); });
@@ -325,8 +346,21 @@ void InitController::initializeNibResources()
     for (QLabel *v : {SIMTypeDisplayFld_.data(), tfdOwnNumUI_.data(), tfdOwnNumContent_.data()})
         if (v)
             v->clear();
+    if (tfdOwnNumUI_)
+        tfdOwnNumUI_->hide();
     if (settingBool("Main", "AtuoCheckPinAndIccidSavedInConfigFile") && btnPinNumSavedInConfigFile_)
         btnPinNumSavedInConfigFile_->setChecked(settingBool("Main", "EnableSavePINNum"));
+    // The PIN options the configuration offers, and only those, are shown.
+    const bool autoValidation = settingBool("Main", "pinAutoValidation");
+    const bool keepPin = settingBool("Main", "AtuoCheckPinAndIccidSavedInConfigFile");
+    if (btnPINAutoValidation_)
+        btnPINAutoValidation_->setVisible(autoValidation);
+    for (QWidget *w : {static_cast<QWidget *>(btnPinNumSavedInConfigFile_.data()),
+                       static_cast<QWidget *>(btnRemovePinAutoCheckByICCID_.data())})
+        if (w)
+            w->setVisible(keepPin);
+    if (boxPinOptions_)
+        boxPinOptions_->setVisible(autoValidation || keepPin);
 }
 
 void InitController::registerMessages()
@@ -381,6 +415,19 @@ void InitController::registerMessages()
 
 void InitController::initializeController()
 {
+    // "PIN Operations" of the main window's menus: the way back into the PIN and PUK entry.
+    MainControllerInterface &main = Neighbours::main();
+    const QPointer<InitController> self(this);
+    main.registerMenuItem(QStringLiteral("PIN Operations"), QStringLiteral("Enter PIN"), [self] {
+        if (self && self->labelPINEnter_ && self->labelPINEnter_->isEnabled())
+            self->enterPIN(nullptr);
+    });
+    main.registerMenuItem(QStringLiteral("PIN Operations"), QStringLiteral("Unlock PIN"), [self] {
+        if (self && self->labelPINUnlock_ && self->labelPINUnlock_->isEnabled())
+            self->unlockPIN(nullptr);
+    });
+    main.setMenuItemEnabled(QStringLiteral("Enter PIN"), labelPINEnter_ && labelPINEnter_->isEnabled());
+    main.setMenuItemEnabled(QStringLiteral("Unlock PIN"), labelPINUnlock_ && labelPINUnlock_->isEnabled());
     // With a language object the texts are set when the controller registers for language
     // changes; without one they are set here once.
     if (!yovLanguage())
@@ -399,6 +446,8 @@ void InitController::updateLanguages()
         btnPinNumSavedInConfigFile_->setText(loc(QStringLiteral("Save Pin")));
     if (btnRemovePinAutoCheckByICCID_)
         btnRemovePinAutoCheckByICCID_->setText(loc(QStringLiteral("Remove saved PIN from computer")));
+    if (boxPinOptions_)
+        boxPinOptions_->setTitle(loc(QStringLiteral("PIN Operations")));
     if (btnIroamSwitch_)
         btnIroamSwitch_->setText(loc(QStringLiteral("International roam")));
     if (btnNroamSwitch_)
@@ -431,7 +480,11 @@ void InitController::dealWithMsgOfHandShake(const yov::Notification &n)
         return;
     if (ConfigService(&config()).isDisplayCheckModemStatus()) {
         setImage(m_netStatus, QStringLiteral("netstatusOfCheckModem"));
-        clock().schedule(2000, this, [this] { setModemStatus(true); });
+        cancelTimer(handshakeTimer_);
+        handshakeTimer_ = clock().schedule(2000, this, [this] {
+            handshakeTimer_ = 0;
+            setModemStatus(true);
+        });
     } else {
         setModemStatus(true);
     }
@@ -471,7 +524,11 @@ void InitController::setSimStatus(bool ready)
                 m_simStatus->setHidden(true);
         } else if (ConfigService(&config()).isDisplayCheckSimStatus()) {
             setImage(m_simStatus, QStringLiteral("CheckSIMStatus"));
-            clock().schedule(2000, this, [this] { setImageForSimCardRead(); });
+            cancelTimer(simCheckTimer_);
+            simCheckTimer_ = clock().schedule(2000, this, [this] {
+                simCheckTimer_ = 0;
+                setImageForSimCardRead();
+            });
         } else {
             setImageForSimCardRead();
         }
@@ -481,7 +538,12 @@ void InitController::setSimStatus(bool ready)
             manuuallyInputPinFlag_ = false;
         }
         setRuntimeObject(true, QStringLiteral("runtimeSIMCardReady"));
+        // A ready SIM asks for no code.
+        for (QAction *item : {labelPINEnter_.data(), labelPINUnlock_.data()})
+            if (item)
+                item->setEnabled(false);
     } else {
+        cancelTimer(simCheckTimer_);
         if (letterMode) {
             if (m_simStatus)
                 m_simStatus->setHidden(false);
@@ -626,8 +688,23 @@ void InitController::specialDeviceRemoved()
         btnNroamSwitch_->setEnabled(false);
 }
 
+void InitController::cancelTimer(int &id)
+{
+    if (id)
+        clock().cancel(id);
+    id = 0;
+}
+
 void InitController::deviceRemoved(const yov::Notification &)
 {
+    // Nothing of the removed modem and its SIM stays: both are "not there" until the next device
+    // reports, and a pending handshake or SIM check of the old one is dropped.
+    cancelTimer(handshakeTimer_);
+    cancelTimer(simCheckTimer_);
+    setModemStatus(false);
+    setSimStatus(false);
+    m_IMSI.clear();
+    initService()->setImsi(QString());
     m_SimPinState = SimNotReady;
     hadDoPinAutoValidation_ = false;
     mccmnc.clear();
@@ -650,9 +727,8 @@ void InitController::deviceRemoved(const yov::Notification &)
 void InitController::closeApplication()
 {
     closeAllSheetsOfMainWnd();
-    if (wndMain)
-        wndMain->hide();
-    QCoreApplication::quit();
+    // Through the main window's quit road, with its rules and its clean-up.
+    Neighbours::main().terminate();
 }
 
 } // namespace ostrel

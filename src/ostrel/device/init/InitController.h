@@ -23,6 +23,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QPointer>
@@ -96,6 +97,8 @@ public:
     int getDeviceLockFunctionModule() const override { return deviceLockFunctionModule_; }
     bool reportSendFlag() const override { return reportSendFlag_; }
     void setReportSendFlag(bool flag) override { reportSendFlag_ = flag; }
+    bool getSmartUITopFrontSizeFlag() const override { return smartUITopFrontSizeFlag_; }
+    void setSmartUITopFrontSizeFlag(bool flag) override { smartUITopFrontSizeFlag_ = flag; }
 
     // --- device-state handlers
     void dealWithMsgOfHandShake(const yov::Notification &n);
@@ -172,6 +175,11 @@ public:
     QString signalImageName() const;
     SignalWindow *signalWindow() const { return windowRssiLacCi_.get(); }
     Q_INVOKABLE void openRssiLacCiWindow(QObject *sender);
+    // The roaming window (roamAlertWnd): with roamingText its title and text become the roaming
+    // alert's; otherwise it comes forward as it stands (the 3G-to-2G alert).
+    void showRoamAlertWindow(bool roamingText);
+    Q_INVOKABLE void closeRoamAlertWnd(QObject *sender);
+    QWidget *roamAlertWindow() const { return roamAlertWnd_; }
     Q_INVOKABLE void closeRssiLacCiWindow(QObject *sender);
     // The registered network's MCC and MNC texts as last shown.
     QString labelMcc_, labelMnc_;
@@ -211,6 +219,8 @@ public:
     bool isNeedPinAutoValidation() const;
     void savePinToModem();
     Q_INVOKABLE void enterPIN(QObject *sender);
+    // The automatic-validation box of the device options: the modem is told (4/18).
+    Q_INVOKABLE void setPinAutoValidation(QObject *sender);
     Q_INVOKABLE void unlockPIN(QObject *sender);
     Q_INVOKABLE void openPINWindow(const yov::Notification &n);
     Q_INVOKABLE void savePinNum(QObject *sender);
@@ -290,6 +300,7 @@ public:
     int roamTransferMode_ = 2;
     int registeredRoamStatus_ = 2;
     bool deviceLockFlag_ = false;
+    bool smartUITopFrontSizeFlag_ = false;
 
     // Image names of the status icons (what the views show).
     QString simStatusImageName() const;
@@ -310,6 +321,10 @@ public:
     QPointer<QCheckBox> btnPINAutoValidation_;
     QPointer<QCheckBox> btnPinNumSavedInConfigFile_;
     QPointer<QPushButton> btnRemovePinAutoCheckByICCID_;
+    QPointer<QGroupBox> boxPinOptions_;
+    // Operator images of the status area (shown once the rules give them an image).
+    QPointer<QLabel> imageViewOfSignalStrengthForDidizu_, imageViewOfRoamingStatusForDidizu_,
+        imageViewOfHomeNetWorkForDidizu_;
     QPointer<QAction> labelPINEnter_, labelPINUnlock_;
 
 private:
@@ -332,6 +347,10 @@ private:
     // Sets a key of a module, creating the module when it is missing.
     void setModuleKey(const QString &module, const QString &key, const QVariant &value);
     void setImage(QLabel *label, const QString &name);
+    void cancelTimer(int &id);
+    // An image by name: the application's images, then the skin's.
+    QImage namedImage(const QString &name) const;
+    void showOperatorImage(QLabel *view, const QString &name);
     void createViews();
     void connectWindowActions();
     void scheduleSimCardUpdateSteps();
@@ -365,8 +384,13 @@ private:
     QPointer<QWidget> deviceOptionsView_;
     std::unique_ptr<NetworkLogic> networkLogic_;
     std::unique_ptr<SignalWindow> windowRssiLacCi_;
+    QPointer<QWidget> roamAlertWnd_;
+    QPointer<QLabel> roamwarnningText_;
+    QPointer<QPushButton> btnRoamAlertOK_;
     bool activationSmsAlertOpen_ = false; // the line-activation alert waits for its answer
     int timerAlertSelect3GPrefer_ = 0; // the pending no-signal alert's clock id, 0 for none
+    int handshakeTimer_ = 0;           // the 2 s modem check after the handshake
+    int simCheckTimer_ = 0;            // the 2 s SIM check before "SIM ready" shows
 };
 
 } // namespace ostrel

@@ -11,6 +11,8 @@
 #include "ostrel/framework/switches/ConfigService.h"
 #include "ostrel/framework/update/AEMessage.h"
 
+#include <algorithm>
+
 namespace ostrel {
 
 namespace {
@@ -39,7 +41,14 @@ void InitController::dealWithMsgOfCheckCIMI(const yov::Notification &n)
     }
     if (alreadyGetSimIMSIFlag_ && !settingBool("Setting", "CheckIMSIForDiag"))
         return;
-    m_IMSI = r.payload.utf8Text(0, kImsiWidth);
+    const QString reported = r.payload.utf8Text(0, kImsiWidth);
+    // An IMSI is digits only. It names per-SIM files and keys the operator tables, so anything else
+    // from the device is refused here, once, rather than by every reader.
+    if (reported.isEmpty() || !std::all_of(reported.begin(), reported.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+        qCWarning(lcInit).noquote() << "IMSI report refused: not a digit string:" << reported.left(kImsiWidth);
+        return;
+    }
+    m_IMSI = reported;
     initService()->setImsi(m_IMSI);
     // The SIM's home network by the MNC length the SIM reported (three digits where it says so).
     initService()->enterHomeNetworkOfImsi(m_IMSI);
@@ -234,7 +243,12 @@ void InitController::sendActiveSimcardSMS(int domainBits)
                                  yov::nsString(setting(QStringLiteral("SMS"), QStringLiteral("SendActiveSIMCardSMSMsg")));
                              if (to.isEmpty() || text.isEmpty())
                                  return;
-                             Neighbours::sms().sendSmsTo(to, text, false, false, true);
+                             if (!Neighbours::sms().sendSmsTo(to, text, false, false, true)) {
+                                 // Still due: the next registration report tries again.
+                                 qCWarning(lcInit) << "the line-activation SMS could not be sent; it is tried again "
+                                                      "at the next registration";
+                                 return;
+                             }
                              setModuleKey(QStringLiteral("SMS"), QStringLiteral("NeedSendActiveSIMCardSMS"), false);
                              writeSettingsReported("the activation SMS state");
                          });
@@ -260,13 +274,17 @@ void InitController::dealWithMsgOfCheckPhoneNumber(const yov::Notification &n)
         setRuntimeObject(QString(QLatin1String("")), QStringLiteral("runtimePhoneNumber"));
     } else {
         setRuntimeObject(number, QStringLiteral("runtimePhoneNumber"));
+        // The small window's top line now has the number to show.
+        smartUITopFrontSizeFlag_ = true;
         if (isSmartUI())
             notificationCenter().post(QStringLiteral("DisplayPhoneNumberForSmart"), nullptr, {});
     }
     if (tfdOwnNumContent_)
         tfdOwnNumContent_->setText(number);
-    if (tfdOwnNumUI_ && !number.isEmpty())
+    if (tfdOwnNumUI_ && !number.isEmpty()) {
         tfdOwnNumUI_->setText(loc(QStringLiteral("Main_btnNumberForBrazil:%s")).replace(QLatin1String("%s"), number));
+        tfdOwnNumUI_->show();
+    }
 }
 
 void InitController::dealWithMsgOfCheckFWVERSION(const yov::Notification &n)

@@ -14,9 +14,15 @@
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/service/Platform.h"
 #include "ostrel/framework/update/AEMessage.h"
+#include "ostrel/framework/skin/YOVUIManager.h"
+#include "ostrel/framework/widgets/ResourcePaths.h"
 #include "platform/alert/AlertPresenter.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QPixmap>
+#include <QScreen>
+#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -41,6 +47,90 @@ void InitController::createNetworkViews()
         row->insertWidget(0, m_rssiStatus);
     windowRssiLacCi_ = std::make_unique<SignalWindow>();
     connectAction(windowRssiLacCi_->btnOK, QStringLiteral("closeRssiLacCiWindow:"));
+
+    // The operator images of one operator's layout (signal, roaming, home network): shown once
+    // the rules give them an image.
+    if (auto *row = qobject_cast<QHBoxLayout *>(viewNetWorkStatus_ ? viewNetWorkStatus_->layout() : nullptr)) {
+        for (auto [slot, name] : {std::pair{&imageViewOfSignalStrengthForDidizu_, "imageViewOfSignalStrengthForDidizu"},
+                                  std::pair{&imageViewOfRoamingStatusForDidizu_, "imageViewOfRoamingStatusForDidizu"},
+                                  std::pair{&imageViewOfHomeNetWorkForDidizu_, "imageViewOfHomeNetWorkForDidizu"}}) {
+            auto *image = new QLabel(viewNetWorkStatus_);
+            image->setObjectName(QLatin1String(name));
+            image->hide();
+            row->addWidget(image);
+            *slot = image;
+        }
+    }
+
+    // The roaming alert: a window of its own that does not hold the dashboard (the 3G-to-2G alert
+    // shares it).
+    auto *roam = new QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
+    roam->setObjectName(QStringLiteral("roamAlertWnd"));
+    auto *column = new QVBoxLayout(roam);
+    roamwarnningText_ = new QLabel(roam);
+    roamwarnningText_->setObjectName(QStringLiteral("roamwarnningText"));
+    roamwarnningText_->setWordWrap(true);
+    roamwarnningText_->setMinimumWidth(320);
+    column->addWidget(roamwarnningText_);
+    auto *ok = new QPushButton(roam);
+    ok->setObjectName(QStringLiteral("btnRoamAlertOK"));
+    column->addWidget(ok, 0, Qt::AlignRight);
+    connectAction(ok, QStringLiteral("closeRoamAlertWnd:"));
+    roamAlertWnd_ = roam;
+    btnRoamAlertOK_ = ok;
+}
+
+QImage InitController::namedImage(const QString &name) const
+{
+    QImage image = ResourcePaths::applicationImage(name);
+    if (image.isNull() && yovSkinManager()) {
+        if (auto *skin = qobject_cast<YOVUIManager *>(yovSkinManager()->managerObject()))
+            image = skin->imageNamed(name);
+    }
+    return image;
+}
+
+void InitController::showOperatorImage(QLabel *view, const QString &name)
+{
+    if (!view)
+        return;
+    setImage(view, name);
+    const QImage image = namedImage(name);
+    if (image.isNull())
+        view->clear();
+    else
+        view->setPixmap(QPixmap::fromImage(image));
+    view->show();
+}
+
+void InitController::showRoamAlertWindow(bool roamingText)
+{
+    if (!roamAlertWnd_)
+        return;
+    if (roamingText) {
+        roamAlertWnd_->setWindowTitle(loc(QStringLiteral("STRING_ROAM_ALERT_WND")));
+        roamwarnningText_->setText(loc(QStringLiteral("STRING_ROAM_ALERT_TEXT")));
+    }
+    if (btnRoamAlertOK_)
+        btnRoamAlertOK_->setText(loc(QStringLiteral("OK")));
+    roamAlertWnd_->adjustSize();
+    if (!roamAlertWnd_->isVisible()) {
+        QRect frame = roamAlertWnd_->frameGeometry();
+        const QWidget *over = wndMain ? wndMain.data() : nullptr;
+        if (over && over->isVisible())
+            frame.moveCenter(over->frameGeometry().center());
+        else if (const QScreen *screen = QGuiApplication::primaryScreen())
+            frame.moveCenter(screen->availableGeometry().center());
+        roamAlertWnd_->move(frame.topLeft());
+    }
+    roamAlertWnd_->show();
+    roamAlertWnd_->raise();
+}
+
+void InitController::closeRoamAlertWnd(QObject *)
+{
+    if (roamAlertWnd_)
+        roamAlertWnd_->hide();
 }
 
 NetworkLogic &InitController::networkLogic()
@@ -307,12 +397,24 @@ void InitController::performNetworkEffects(const NetworkEffects &e)
     // Status area.
     if (e.networkStatus && m_network)
         m_network->setText(loc(*e.networkStatus));
-    if (e.domainMark && m_domain)
+    if (e.domainMark && m_domain) {
         m_domain->setText(*e.domainMark);
+        // The mark is terse ("P C"): its tool tip says what it means.
+        const QString &mark = *e.domainMark;
+        m_domain->setToolTip(mark == QLatin1String("P C") ? loc(QStringLiteral("Data and voice service"))
+                             : mark == QLatin1String("P")  ? loc(QStringLiteral("Data service only"))
+                             : mark == QLatin1String("C")  ? loc(QStringLiteral("Voice service only"))
+                                                           : QString());
+    }
     if (e.localSpn && m_NameOfLocalSPN)
         m_NameOfLocalSPN->setText(loc(*e.localSpn));
     if (e.homeSpn && m_NameOfBelonetoSPN)
         m_NameOfBelonetoSPN->setText(loc(*e.homeSpn));
+    if ((e.localSpn || e.homeSpn) && m_NameOfBelonetoSPN && m_NameOfLocalSPN) {
+        // On the home network both names are the operator's: the status row shows it once.
+        const bool same = !m_NameOfLocalSPN->isHidden() && m_NameOfLocalSPN->text() == m_NameOfBelonetoSPN->text();
+        m_NameOfBelonetoSPN->setHidden(same);
+    }
     if (e.roamMark && m_roamStatus)
         m_roamStatus->setText(*e.roamMark);
     if (e.mccLabel)
@@ -334,6 +436,12 @@ void InitController::performNetworkEffects(const NetworkEffects &e)
     }
     if (e.signalToolTip && m_rssiStatus)
         m_rssiStatus->setToolTip(loc(*e.signalToolTip));
+    if (e.didizuSignalImage)
+        showOperatorImage(imageViewOfSignalStrengthForDidizu_, *e.didizuSignalImage);
+    if (e.didizuRoamImage)
+        showOperatorImage(imageViewOfRoamingStatusForDidizu_, *e.didizuRoamImage);
+    if (e.didizuHomeNetImage)
+        showOperatorImage(imageViewOfHomeNetWorkForDidizu_, *e.didizuHomeNetImage);
     if (e.evdoImage && m_evdoStatus) {
         setImage(m_evdoStatus, *e.evdoImage);
         const int level = signalLevelOfImageName(*e.evdoImage);
@@ -404,29 +512,23 @@ void InitController::performNetworkEffects(const NetworkEffects &e)
     if (e.disableConnectButtons && disableConnectButtonsHook)
         disableConnectButtonsHook();
 
+    // The roaming window is not an alert: it stays up beside the dashboard while the rest goes on.
+    if (e.showRoamAlert || e.show3GTo2GAlert)
+        showRoamAlertWindow(e.showRoamAlert);
+
     // Alerts last, without blocking the device link: the state above is complete when they show.
     // One after the other, each once the one before is answered.
-    const bool roamAlert = e.showRoamAlert || e.show3GTo2GAlert;
-    const bool whiteList = e.showWhiteListSheet;
     const bool askDisconnect = e.askRoamDisconnect;
     const auto ask = [this, askDisconnect] {
         if (askDisconnect)
             answerRoamDisconnectQuestion();
     };
-    const auto whiteListThenAsk = [this, whiteList, ask] {
-        if (!whiteList) {
-            ask();
-            return;
-        }
+    if (e.showWhiteListSheet)
         NSBeginAlertPanelExt(QString(),
                              loc(QStringLiteral("roaminWhiteList")) + QLatin1Char('\n') + loc(QStringLiteral("remindNextConnect")),
                              loc(QStringLiteral("OK")), QString(), [ask](int) { ask(); });
-    };
-    if (roamAlert)
-        NSBeginAlertPanelExt(loc(QStringLiteral("STRING_ROAM_ALERT_WND")), loc(QStringLiteral("STRING_ROAM_ALERT_TEXT")),
-                             loc(QStringLiteral("OK")), QString(), [whiteListThenAsk](int) { whiteListThenAsk(); });
     else
-        whiteListThenAsk();
+        ask();
 }
 
 } // namespace ostrel

@@ -118,6 +118,8 @@ void InitController::openPinWindow()
     checkPinPukStatus = EntryPin;
     m_InitPinWindow->m_PinCode->clear();
     m_InitPinWindow->btnSavePinNum_->setEnabled(true);
+    // The modem keeps the PIN only where the device offers it.
+    m_InitPinWindow->btnSavePinNum_->setVisible(settingBool("Main", "pinAutoValidation"));
     if (!m_InitPinWindow->isVisible())
         m_InitPinWindow->beginSheetOn(topmostSheetOf(wndMain));
     m_InitPinWindow->m_PinCode->setFocus();
@@ -200,11 +202,12 @@ void InitController::cancelPinWindow(QObject *sender)
     }
     const bool wasOpen = m_InitPinWindow->isVisible();
     m_InitPinWindow->endSheet();
-    if (topBool("needReenterPIN")) {
-        if (labelPINEnter_)
-            labelPINEnter_->setEnabled(true);
+    // While the SIM still asks for its PIN, "Enter PIN" is the way back to the entry: a cancelled
+    // entry must be reopenable, whether or not the device was told of the cancel.
+    if (labelPINEnter_ && m_SimPinState == SimCheckPending && (wasOpen || sender))
+        labelPINEnter_->setEnabled(true);
+    if (topBool("needReenterPIN"))
         return;
-    }
     if (!wasOpen && !sender)
         return; // nothing was being entered (device removal)
     notificationCenter().post(QStringLiteral("changePinActiveStatusCancel"), nullptr, {});
@@ -220,8 +223,9 @@ void InitController::cancelPukWindow(QObject *sender)
         wndReAlertToCancelPinInput_->beginSheetOn(m_InitPukWindow);
         return;
     }
+    const bool wasOpen = m_InitPukWindow->isVisible();
     m_InitPukWindow->endSheet();
-    if (labelPINUnlock_)
+    if (labelPINUnlock_ && (wasOpen || sender))
         labelPINUnlock_->setEnabled(true);
 }
 
@@ -238,16 +242,20 @@ void InitController::clickYESOfReAlertPinWindow(QObject *sender)
             cancelPinWindow(nullptr);
         else
             cancelPukWindow(nullptr);
-        if (tfdLockTip_)
+        if (tfdLockTip_) {
             tfdLockTip_->setText(loc(pinInputWndDisplayFlag_ ? QStringLiteral("PIN is locked") : QStringLiteral("PUK is locked")));
+            tfdLockTip_->show();
+        }
         if (viewNetWorkStatus_)
             viewNetWorkStatus_->setVisible(false);
         return;
     }
     if (wndReAlertToCancelPinInput_->isVisible())
         wndReAlertToCancelPinInput_->endSheet();
-    if (tfdLockTip_)
+    if (tfdLockTip_) {
         tfdLockTip_->clear();
+        tfdLockTip_->hide();
+    }
     cancelPinWindow(nullptr);
     cancelPukWindow(nullptr);
 }
@@ -274,9 +282,12 @@ void InitController::dealWithMsgOfCheckoutPin(const yov::Notification &n)
             } else if (settingBool("Main", "AtuoCheckPinAndIccidSavedInConfigFile") && btnPinNumSavedInConfigFile_
                        && btnPinNumSavedInConfigFile_->isChecked() && !pinNum_.isEmpty() && !iccid_.isEmpty()) {
                 QString error;
-                if (!savedPinStore_.save(iccid_, pinNum_, &error)) {
+                bool sharedFolder = false;
+                if (!savedPinStore_.save(iccid_, pinNum_, &error, &sharedFolder)) {
                     qCWarning(lcInit) << "the PIN could not be kept on this computer:" << error;
-                    alert(QStringLiteral("The PIN could not be saved on this computer."));
+                    alert(sharedFolder ? QStringLiteral("The PIN was not saved: no private settings folder could be made "
+                                                        "for you, and the shipped one is shared by every user.")
+                                       : QStringLiteral("The PIN could not be saved on this computer."));
                 }
             }
         }
@@ -351,6 +362,16 @@ void InitController::dealWithMsgOfCheckPinActiveStatus(const yov::Notification &
 }
 
 void InitController::enterPIN(QObject *) { openPinWindow(); }
+
+void InitController::setPinAutoValidation(QObject *)
+{
+    // The user's choice goes to the modem, which keeps it (and answers with 4/16 later).
+    if (!btnPINAutoValidation_)
+        return;
+    yov::FixedPayload<8> data;
+    data.setInt32(0, btnPINAutoValidation_->isChecked() ? 1 : 0);
+    sendRequest<4, 18>(data, yov::kModuleInit);
+}
 void InitController::unlockPIN(QObject *) { openPukWindow(); }
 void InitController::openPINWindow(const yov::Notification &) { openPinWindow(); }
 

@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -24,6 +25,16 @@ void InitSheet::beginSheetOn(QWidget *window)
     if (!alreadyUp && window != this && window != parentWidget())
         setParent(window, Qt::Sheet | Qt::Dialog);
     setWindowModality(Qt::WindowModal);
+    if (!alreadyUp && window && window != this && window->isVisible()) {
+        // A sheet hangs from the top of the window it belongs to, centred across it (so that an
+        // alert centred on the window leaves it in sight).
+        adjustSize();
+        const QRect over = window->geometry();
+        int top = over.top();
+        if (auto *main = qobject_cast<QMainWindow *>(window); main && main->centralWidget())
+            top = main->centralWidget()->mapToGlobal(QPoint(0, 0)).y(); // below the menus and toolbar
+        move(over.center().x() - width() / 2, top);
+    }
     show();
     raise();
     activateWindow();

@@ -1,11 +1,13 @@
 #include "ostrel/device/init/SavedPinStore.h"
 
+#include "common/ModemListResolver.h"
 #include "common/PlistBridge.h"
 #include "common/ValueConversion.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QVariantMap>
 
 #include <cerrno>
@@ -13,6 +15,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+Q_DECLARE_LOGGING_CATEGORY(lcInit)
 
 namespace ostrel {
 
@@ -31,10 +35,28 @@ bool SavedPinStore::exists() const
     return !path.isEmpty() && QFileInfo::exists(path);
 }
 
+bool SavedPinStore::isPrivateFile(const QString &path)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    const char *why = nullptr;
+    if (!S_ISREG(st.st_mode))
+        why = "it is not a regular file";
+    else if (st.st_uid != ::geteuid())
+        why = "it belongs to another user";
+    else if (st.st_mode & (S_IRWXG | S_IRWXO))
+        why = "others may read or write it";
+    if (!why)
+        return true;
+    qCWarning(lcInit).noquote() << "the saved PIN" << path << "is ignored:" << why;
+    return false;
+}
+
 SavedPinStore::Entry SavedPinStore::load() const
 {
     const QString path = filePath();
-    if (path.isEmpty() || !QFileInfo::exists(path))
+    if (path.isEmpty() || !QFileInfo::exists(path) || !isPrivateFile(path))
         return {};
     const auto value = yov::PlistBridge::readFile(path);
     if (!value)
@@ -60,11 +82,16 @@ bool fail(QString *error, const QString &reason)
 }
 } // namespace
 
-bool SavedPinStore::save(const QString &iccid, const QString &pin, QString *error)
+bool SavedPinStore::save(const QString &iccid, const QString &pin, QString *error, bool *sharedFolder)
 {
     const QString path = filePath();
     if (path.isEmpty())
         return fail(error, QStringLiteral("no folder for the saved PIN"));
+    const bool shipped = isShipped_ ? isShipped_(folder_) : yov::ModemListResolver::isShippedLocation(folder_);
+    if (sharedFolder)
+        *sharedFolder = shipped;
+    if (shipped)
+        return fail(error, QStringLiteral("%1 is the shipped folder, shared by every user").arg(folder_));
     if (iccid.isEmpty() || pin.isEmpty())
         return fail(error, QStringLiteral("no ICCID or no PIN to keep"));
     QVariantMap map;

@@ -12,6 +12,9 @@
 #include "ostrel/framework/widgets/ResourcePaths.h"
 #include "ostrel/framework/widgets/StatusBarView.h"
 #include "ostrel/framework/controller/Drawer.h"
+#include "ostrel/framework/neighbours/NeighbourNotifications.h"
+#include "ostrel/framework/widgets/NSViewExt.h"
+#include "ostrel/framework/widgets/NSWindowExt.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -59,6 +62,8 @@ MainController::~MainController()
     releaseTimerCheckLPM();
     if (endSheetTimer_)
         clock().cancel(endSheetTimer_);
+    if (serviceRestartTimer_)
+        clock().cancel(serviceRestartTimer_);
     delete viewSysStatusItem_.data();
     delete menuSysStatusItem_.data();
     delete drawerLink.data();
@@ -66,6 +71,9 @@ MainController::~MainController()
     // The windows have no parent: they are this controller's.
     delete wndCloseForDidizu_.data();
     delete wndStartup_.data();
+    delete wndWelcom_.data();
+    delete wndSetting_.data();
+    delete wndDialRecord_.data();
     if (wndSimpleMain_ != wndCompleteMain_)
         delete wndSimpleMain_.data();
     delete wndCompleteMain_.data();
@@ -134,10 +142,16 @@ void MainController::initializeNibResources()
     }
     initSysStatusBarItem();
     initCallMenuItemSel();
+    applyMainWindowSkin();
 }
 
 void MainController::registerMessages()
 {
+    if (YOVMsgCenter *center = yovMsgCenter())
+        QObject::connect(center, &YOVMsgCenter::msgServerLost, this, &MainController::deviceServiceLost,
+                         Qt::UniqueConnection);
+    notificationCenter().addObserver(this, notifications::kReceiveBroadCast, nullptr,
+                                     [this](const yov::Notification &n) { receiveSMSBroadCast(n); });
     notificationCenter().addObserver(this, QStringLiteral("LoadImageFormURLOver"), nullptr,
                                      [this](const yov::Notification &) { refreshWebView(); });
     static const NotificationTableRow table[] = {
@@ -197,6 +211,34 @@ void MainController::buildDefaultWindows()
         wndMain = wndCompleteMain_;
     watchWindowClose(wndCompleteMain_);
     watchWindowClose(wndSimpleMain_);
+    buildSimpleModeWindows();
+
+    // The application's icon, on every window and in the desktop's task switcher.
+    const QImage icon = namedImage(QStringLiteral("AppIcon"));
+    if (!icon.isNull()) {
+        const QIcon windowIcon(QPixmap::fromImage(icon));
+        QApplication::setWindowIcon(windowIcon);
+        for (QWidget *window : {wndCompleteMain_.data(), wndSimpleMain_.data()})
+            if (window)
+                window->setWindowIcon(windowIcon);
+    }
+
+    // The welcome window, when the skin has one: its picture, on top of the main window, closed
+    // by the user.
+    if (!wndWelcom_ && yovSkinManager() && yovSkinManager()->hasKey(QStringLiteral("wndWelcom"))) {
+        auto *welcome = new NSWindow(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint);
+        welcome->setObjectName(QStringLiteral("wndWelcom"));
+        welcome->setAttribute(Qt::WA_DeleteOnClose, false);
+        welcome->setContentView(new NSViewExt);
+        if (yovSkinManager()->registerController(welcome, QStringLiteral("wndWelcom"), true)) {
+            if (QWidget *content = welcome->contentView(); content && !content->size().isEmpty())
+                welcome->setFixedSize(content->size());
+            welcome->setWindowTitle(localized(QStringLiteral("Title")));
+            wndWelcom_ = welcome;
+        } else {
+            delete welcome;
+        }
+    }
 
     if (!wndStartup_) {
         auto *splash = new QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint);
@@ -419,6 +461,49 @@ void MainController::runDatacard()
     emit datacardStarted();
 }
 
+// --- the device service lost ------------------------------------------------------------------
+
+void MainController::deviceServiceLost()
+{
+    if (terminating_)
+        return;
+    // Without its service the device is gone: the removal road ends a connection (its record is
+    // saved), resets the device state and greys out what needs the device.
+    qCWarning(lcMainController) << "the device service stopped: the device counts as removed";
+    notifyDeviceRemoved();
+    NSBeginAlertPanelExt(localized(QStringLiteral("Warning")),
+                         localized(QStringLiteral("The device service stopped. The dashboard is starting it again.")),
+                         localized(QStringLiteral("OK")), QString(), {});
+    scheduleServiceRestart();
+}
+
+void MainController::scheduleServiceRestart()
+{
+    if (serviceRestartTimer_ || terminating_)
+        return;
+    if (serviceRestartAttempts_ >= kMaxServiceRestarts) {
+        qCWarning(lcMainController) << "the device service could not be started again after"
+                                    << serviceRestartAttempts_ << "tries";
+        NSBeginAlertPanelExt(
+            localized(QStringLiteral("Warning")),
+            localized(QStringLiteral("The device service could not be started again. Quit the dashboard and start it again.")),
+            localized(QStringLiteral("OK")), QString(), {});
+        return;
+    }
+    // Growing pauses: 1 s, 2 s, 4 s, ...
+    const int pauseMs = kFirstServiceRestartPauseMs << serviceRestartAttempts_;
+    ++serviceRestartAttempts_;
+    serviceRestartTimer_ = clock().schedule(pauseMs, this, [this] {
+        serviceRestartTimer_ = 0;
+        YOVMsgCenter *center = yovMsgCenter();
+        if (terminating_ || !center || center->isMsgServerUp())
+            return;
+        qCInfo(lcMainController) << "starting the device service again, try" << serviceRestartAttempts_;
+        if (!center->startMsgServer())
+            scheduleServiceRestart();
+    });
+}
+
 void MainController::applicationDidFinishLaunching()
 {
     Neighbours::dial().applicationDidFinishLaunchingInDialController();
@@ -430,7 +515,12 @@ void MainController::applicationDidFinishLaunching()
 void MainController::showMainUI()
 {
     wndFlag = 1;
-    switch (configService().getUIModelConfig()) {
+    // A missing window mode (3) or one outside 0..2 is the default: the complete window. (Showing
+    // nothing left the user with a dashboard that cannot be seen.)
+    int model = configService().getUIModelConfig();
+    if (model < CompleteModel || model > MiniaturizedModel)
+        model = CompleteModel;
+    switch (model) {
     case CompleteModel:
         centerAndShow(wndCompleteMain_);
         modeCurrent = modePrev = CompleteModel;
@@ -459,7 +549,8 @@ void MainController::showWelcomeWndWhenStartUI()
         return;
     const QPointF origin = Neighbours::sms().centerTheNewSMSArriveWnd(QSizeF(wndWelcom_->size()));
     wndWelcom_->move(origin.toPoint());
-    wndWelcom_->setWindowModality(Qt::ApplicationModal);
+    // At the panels' level (above the main window), without holding the rest of the dashboard.
+    wndWelcom_->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     wndWelcom_->show();
     wndWelcom_->raise();
 }
@@ -474,6 +565,8 @@ bool MainController::applicationShouldHandleReopen(bool hasVisibleWindows)
 {
     Q_UNUSED(hasVisibleWindows)
     qCInfo(lcMainController) << "reopen requested";
+    if (!hiddenWindows_.isEmpty())
+        unhideAllApplications(nullptr); // the windows put away by "Hide"
     if (configService().getUIModelConfig() == MiniaturizedModel) {
         if (modePrev == SimpleModel) {
             configService().saveCurrentUIModel(SimpleModel);
@@ -502,6 +595,13 @@ bool MainController::applicationShouldHandleReopen(bool hasVisibleWindows)
             centerAndShow(wndCompleteMain_);
         else if (modeCurrent == SimpleModel)
             centerAndShow(wndSimpleMain_);
+    }
+    // Whatever the mode, the window that stands for the application comes forward.
+    if (wndMain && wndMain->isVisible()) {
+        if (wndMain->isMinimized())
+            wndMain->showNormal();
+        wndMain->raise();
+        wndMain->activateWindow();
     }
     return true;
 }

@@ -40,6 +40,7 @@ class QDialog;
 class QLabel;
 class QMainWindow;
 class QMenu;
+class QMenuBar;
 class QToolBar;
 class QToolButton;
 
@@ -149,7 +150,6 @@ public:
     void toolbarSetEnable(bool enable);
     void toolbarSetItemEnable(bool enable, const QString &itemIdentifer);
     void specialToolBarItemsSetEnable(bool enable);
-    void menuToolbarSetEnable(bool enable);
     void resetToolBar();
     QImage providerLogoImage() const;
     void setToolbarProviderLogo(QAction *item);
@@ -190,6 +190,16 @@ public:
     void selectTabViewbyIdentifier(const QString &identifier);
     Q_INVOKABLE void showDialRecordAndSettingWindow(QObject *sender);
     Q_INVOKABLE void closeAllWindow(QObject *sender);
+    // The modules of the simple mode's settings window, row by row.
+    static const QStringList &settingModuleIdentifiers();
+    // A cell-broadcast text (ReceiveBroadCastNotification) goes to the status row.
+    void receiveSMSBroadCast(const yov::Notification &notification);
+    void setBroadcastMsg(const QString &text);
+    QString broadcastMessage() const;
+    // The main window moved: the MMS windows follow.
+    void windowDidMove(QWidget *window);
+    // The skin's own toolbar view ("wndMainToolbar"), when the skin dresses the main window.
+    QWidget *skinToolbarView() const { return skinToolbarView_; }
     void loadSimpleModeWording();
 
     // --- window modes -------------------------------------------------------------------------
@@ -213,20 +223,43 @@ public:
     // Simple window's buttons: tag 0 SMS, 1 Phonebook, 2 Setting, 3 help, 4 DialRecord.
     Q_INVOKABLE void goBackToMainWnd(QObject *sender);
     void goBackToMainWndWithTag(int tag);
-    Q_INVOKABLE void tbiMainHelpAction(QObject *sender);
     Q_INVOKABLE void minimizeMainWindow(QObject *sender);
     Q_INVOKABLE void minimizeWindow(QObject *sender);
     Q_INVOKABLE void zoomMainWindow(QObject *sender);
     void openMainWindow() override;
     void miniaturizeMainWindowWhenConnectSucced() override;
-    // The menu registry through which other areas attach their actions.
-    void registerMenuItem(const QString &menu, const QString &item, std::function<void()> action) override;
-    void setMenuItemEnabled(const QString &item, bool enabled) override;
     void postMainWindowChanged();
 
-    // --- menus, title, drawer, tray -----------------------------------------------------------
-    void Init_mainWindow_nib();
+    // --- menus (MainControllerMenus.cpp) ------------------------------------------------------
+    // The main menus are one table of items named by their English titles; other areas attach
+    // their actions through the registry. An item without an action stays disabled.
+    void registerMenuItem(const QString &menu, const QString &item, std::function<void()> action) override;
+    void setMenuItemEnabled(const QString &item, bool enabled) override;
+    // The main window's own switch of an item (toolbar rule, window modes, configured links).
+    void setMenuItemRule(const QString &item, bool enabled);
+    // The English titles of the table's menus and items, in order.
+    static QStringList menuTableTitles();
+    QMenu *menuNamed(const QString &english) const;
+    QAction *menuItemNamed(const QString &english) const;
     void Init_UIMenu();
+    void menuToolbarSetEnable(bool enable);
+    // The "Language" menu: the offered languages; a choice goes through the language change.
+    void changeLanguage(const QString &language);
+    // The help document in the configuration folder ("SpecialHelp" of the token list, else
+    // "English_Help.pdf"); empty when there is none.
+    QString helpDocumentPath() const;
+    QString onlineHelpLink() const;
+    Q_INVOKABLE void tbiMainHelpAction(QObject *sender);
+    Q_INVOKABLE void tbiMainOnlineHelpAction(QObject *sender);
+    Q_INVOKABLE void tbiMainUpdateAction(QObject *sender);
+    Q_INVOKABLE void hide(QObject *sender);
+    Q_INVOKABLE void hideOtherApplications(QObject *sender);
+    Q_INVOKABLE void unhideAllApplications(QObject *sender);
+    // How documents are opened (default: the desktop's viewer).
+    void setDocumentOpener(std::function<void(const QString &)> opener) { documentOpener_ = std::move(opener); }
+
+    // --- title, drawer, tray -----------------------------------------------------------------
+    void Init_mainWindow_nib();
     void changeMainWinTitleFont();
     void initDrawerProperty();
     Q_INVOKABLE void changeDrawerState(QObject *sender);
@@ -235,8 +268,6 @@ public:
     void setCallMenuItemEnable(int acceptState, int ifSetAccept, int rejectState, int ifSetReject);
     // Where a sheet of the window hangs: below the skin's title bar when there is one.
     QRect willPositionSheet(QWidget *window, const QRect &rect) const;
-    QMenu *menuNamed(const QString &english) const;
-    QAction *menuItemNamed(const QString &english) const;
 
     QPointer<Drawer> drawerLink;
     QPointer<StatusBarView> viewSysStatusItem_;
@@ -294,13 +325,20 @@ public:
     void showMainUI();
     void showWelcomeWndWhenStartUI();
     void miniaturizeMainWindowWhenAppFinishLaunching();
+    // The device service left the bus by itself: the device-removal road, the user told, and the
+    // service started again through the message center, at most kMaxServiceRestarts times with
+    // growing pauses (a device that reports again makes the count start afresh).
+    static constexpr int kMaxServiceRestarts = 5;
+    static constexpr int kFirstServiceRestartPauseMs = 1000;
+    void deviceServiceLost();
+    int serviceRestartAttempts() const { return serviceRestartAttempts_; }
     // A later launch or the tray icon: shows the window again by the window mode. Always true.
     bool applicationShouldHandleReopen(bool hasVisibleWindows = true);
 
     // --- quit road (MainControllerQuit.cpp) ------------------------------------------------
     // Every termination request: runs applicationShouldTerminate() and, on TerminateNow, the
     // terminator.
-    void terminate();
+    void terminate() override;
     TerminateReply applicationShouldTerminate();
     bool appShouldClose();
     bool getAppCloseStateForZAR() const { return !bWinWillClose_; }
@@ -335,14 +373,22 @@ private:
     QWidget *buildCompleteWindow(const QString &title);
     QWidget *buildSimpleWindow(const QString &title);
     void buildMenus(QMainWindow *window);
+    void buildSimpleModeWindows();
+    void applyMainWindowSkin();
+    void rebuildSkinToolbarButtons();
     void buildToolbarView(QMainWindow *window);
     QAction *addMenuItem(QMenu *menu, const QString &english, const QString &selector);
+    QMenu *addMenu(QMenu *parent, QMenuBar *bar, const QString &english);
+    void buildLanguageMenu();
+    void hideWindows(bool keepMain);
+    void openDocument(const QString &path);
     // Handles the window-state changes of the main windows; true when the event was taken.
     bool handleWindowStateChange(QWidget *window, QEvent *event);
     void maybeTakeScreenshot();
     void watchWindowClose(QWidget *window);
     void centerAndShow(QWidget *window);
     void block(int ms);
+    void scheduleServiceRestart();
     bool dialIsBusy() const;
 
     std::function<void(int)> blocker_;
@@ -364,11 +410,17 @@ private:
     QList<QPointer<NSToolbarItemExt>> toolbarItems_;
     QList<QPointer<QMenu>> menus_;
     QList<QPointer<QAction>> menuItems_;
+    QList<QPointer<QWidget>> hiddenWindows_;
+    std::function<void(const QString &)> documentOpener_;
     QPointer<QWidget> viewDrawerLinks_;
     QPointer<QDialog> devStateNotice_;
+    QPointer<QLabel> labelBroadCast_;
+    QPointer<QWidget> skinToolbarView_;
     std::function<qint64()> trafficProvider_;
     int timerCheckLPM_ = 0;
     int endSheetTimer_ = 0;
+    int serviceRestartTimer_ = 0;
+    int serviceRestartAttempts_ = 0;
     int netCardStatus_ = 0;
     bool deviceRemoveSign_ = false;
     bool switchingMode_ = false;

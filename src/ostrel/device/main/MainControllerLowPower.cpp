@@ -161,6 +161,8 @@ void MainController::netcardChanged(int status)
 {
     netCardStatus_ = status;
     deviceRemoveSign_ = false;
+    if (status == 2 || status == 12)
+        serviceRestartAttempts_ = 0; // the device service is back and reports
     switch (status) {
     case 2:
         setToolbarEnableWhenSimDetected(false);

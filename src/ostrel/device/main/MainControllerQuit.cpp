@@ -159,6 +159,8 @@ bool MainController::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() == QEvent::WindowStateChange && handleWindowStateChange(qobject_cast<QWidget *>(watched), event))
         return true;
+    if (event->type() == QEvent::Move && (watched == wndCompleteMain_.data() || watched == wndSimpleMain_.data()))
+        windowDidMove(static_cast<QWidget *>(watched));
     return YOVUIController::eventFilter(watched, event);
 }
 

@@ -6,6 +6,8 @@
 #include "common/ValueConversion.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/language/Lingrove.h"
+#include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/framework/skin/YOVUIManager.h"
 #include "ostrel/framework/switches/ConfigService.h"
 #include "ostrel/framework/widgets/Items.h"
 #include "ostrel/framework/widgets/ResourcePaths.h"
@@ -370,14 +372,6 @@ void MainController::specialToolBarItemsSetEnable(bool enable)
     toolbarSetItemEnable(enable && connectEnabled, QStringLiteral("URLWithAlert"));
 }
 
-void MainController::menuToolbarSetEnable(bool enable)
-{
-    for (const char *title : {"Internet", "SMS", "Phonebook", "Call", "DialRecord", "Options"}) {
-        if (QAction *item = menuItemNamed(QString::fromLatin1(title)))
-            item->setEnabled(enable);
-    }
-}
-
 void MainController::setToolbarEnableWhenSimDetected(bool enable)
 {
     if (yov::nsBool(setting(QStringLiteral("disableToolbarWhenNoSIM"))))
@@ -444,10 +438,12 @@ void MainController::disableUSSDToolbarForMalaixiya()
 
 void MainController::setIsHiddenForUSSDActive(bool active)
 {
-    if (!btnUSSDActive_)
-        return;
-    btnUSSDActive_->setVisible(active);
-    btnUSSDActive_->setEnabled(active);
+    if (btnUSSDActive_) {
+        btnUSSDActive_->setVisible(active);
+        btnUSSDActive_->setEnabled(active);
+    }
+    // The USSD button takes the connect button's place.
+    Neighbours::dial().setIsHiddenConnectBtn(active);
 }
 
 void MainController::insertUSSDToobarItem(int index)
@@ -457,7 +453,17 @@ void MainController::insertUSSDToobarItem(int index)
         return;
     const QString skin = yov::nsString(uiConfigDict().value(QString::fromLatin1(keys[index])));
     qCInfo(lcMainController).noquote() << "toolbar skin for index" << index << ":" << skin;
-    // Rebuild the toolbar view from the entries of the configuration.
+    // The named skin is loaded (its toolbar description with it), then the toolbar view's buttons
+    // are made anew.
+    if (!skin.isEmpty() && yovSkinManager()) {
+        if (auto *manager = qobject_cast<YOVUIManager *>(yovSkinManager()->managerObject());
+            manager && !manager->loadUIResourceBySkinName(skin))
+            qCWarning(lcMainController).noquote() << "the skin" << skin << "could not be loaded";
+    }
+    if (skinToolbarView_) {
+        rebuildSkinToolbarButtons();
+        return;
+    }
     if (auto *window = qobject_cast<QMainWindow *>(wndCompleteMain_.data()); window && !toolbarItems_.isEmpty())
         buildToolbarView(window);
 }

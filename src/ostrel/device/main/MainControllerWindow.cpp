@@ -10,7 +10,10 @@
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/neighbours/NeighbourNotifications.h"
 #include "ostrel/framework/switches/ConfigService.h"
+#include "ostrel/framework/skin/UIManager.h"
+#include "ostrel/framework/skin/YOVUIManager.h"
 #include "ostrel/framework/widgets/Items.h"
+#include "ostrel/framework/widgets/NSViewExt.h"
 #include "ostrel/framework/widgets/StatusBarView.h"
 #include "ostrel/framework/widgets/WebView.h"
 #include "ostrel/framework/widgets/WebViewUtilities.h"
@@ -24,11 +27,12 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
-#include <QMenuBar>
-#include <QMetaMethod>
+#include <QListWidget>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
@@ -46,36 +50,6 @@ namespace ostrel {
 namespace {
 
 using main_text::tr_;
-
-// The menus of the complete window: title, then items {title, selector}; an empty title is a
-// separator. Edit items act on the focused widget.
-struct MenuItemDef {
-    const char *title;
-    const char *selector;
-};
-struct MenuDef {
-    const char *title;
-    std::vector<MenuItemDef> items;
-};
-
-const std::vector<MenuDef> &menuDefs()
-{
-    static const std::vector<MenuDef> defs = {
-        {"File", {{"Close", "quitTerminal:"}, {"", nullptr}, {"Quit", "closeApp:"}}},
-        {"Edit",
-         {{"Undo", "@undo"}, {"Redo", "@redo"}, {"", nullptr}, {"Cut", "@cut"}, {"Copy", "@copy"},
-          {"Paste", "@paste"}, {"Delete", "@del"}, {"Select All", "@selectAll"}}},
-        {"Operation",
-         {{"Internet", "gotoInternet:"}, {"SMS", "gotoSMS:"}, {"Phonebook", "gotoPhonebook:"}, {"Call", "gotoCall:"},
-          {"DialRecord", "gotoDialRecord:"}, {"HomePage", "gotoHomePage:"}}},
-        {"Tools", {{"Options", "gotoSetting:"}}},
-        {"Window",
-         {{"Minimize", "minimizeMainWindow:"}, {"", nullptr}, {"Complete Model", "menuCompleteModelClicked:"},
-          {"Simple Model", "menuSimpleModelClicked:"}, {"Minimized Model", "menuMinimizedModelClicked:"}}},
-        {"Help", {{"MyApp Help", "tbiMainHelpAction:"}}},
-    };
-    return defs;
-}
 
 } // namespace
 
@@ -165,9 +139,19 @@ QWidget *MainController::buildCompleteWindow(const QString &title)
     auto *status = new QStatusBar(window);
     status->setObjectName(QStringLiteral("wndMainStatusView"));
     status->setSizeGripEnabled(false);
+    // The USSD button that stands in for the connect button in one operator layout (hidden
+    // unless that layout asks for it).
+    auto *ussd = new QPushButton(tr_(QStringLiteral("USSD1")), status);
+    ussd->setObjectName(QStringLiteral("btnUSSDActive"));
+    ussd->hide();
+    ussd->setEnabled(false);
+    connectAction(ussd, QStringLiteral("gotoUSSD:"));
+    status->addWidget(ussd);
+    btnUSSDActive_ = ussd;
     auto *broadcast = new QLabel(status);
     broadcast->setObjectName(QStringLiteral("labelBroadCast"));
     status->addWidget(broadcast, 1);
+    labelBroadCast_ = broadcast;
     if (setting(QStringLiteral("LPMinfo"), QStringLiteral("hasLPMmode")).isValid()) {
         auto *lpm = new QCheckBox(status);
         lpm->setObjectName(QStringLiteral("btnLPMStatus"));
@@ -227,95 +211,6 @@ QWidget *MainController::buildSimpleWindow(const QString &title)
     return window;
 }
 
-QAction *MainController::addMenuItem(QMenu *menu, const QString &english, const QString &selector)
-{
-    auto *action = menu->addAction(tr_(english));
-    action->setProperty("englishTitle", english);
-    action->setObjectName(QStringLiteral("menuItem") + english);
-    if (selector.startsWith(QLatin1Char('@'))) {
-        // Edit items go to the focused widget's own slot (undo, cut, paste...).
-        const QByteArray slot = selector.mid(1).toLatin1();
-        QObject::connect(action, &QAction::triggered, this, [slot] {
-            if (QWidget *focus = QApplication::focusWidget()) {
-                const int index = focus->metaObject()->indexOfMethod(slot + "()");
-                if (index >= 0)
-                    focus->metaObject()->method(index).invoke(focus);
-            }
-        });
-    } else if (!selector.isEmpty()) {
-        connectAction(action, selector);
-    }
-    menuItems_ << action;
-    return action;
-}
-
-void MainController::buildMenus(QMainWindow *window)
-{
-    QMenuBar *bar = window->menuBar();
-    for (const MenuDef &menu_ : menuDefs()) {
-        const QString title = QString::fromLatin1(menu_.title);
-        QMenu *menu = bar->addMenu(tr_(title));
-        menu->setObjectName(QStringLiteral("menu") + title);
-        menu->setProperty("englishTitle", title);
-        menus_ << menu;
-        for (const MenuItemDef &item : menu_.items) {
-            if (!*item.title) {
-                menu->addSeparator();
-                continue;
-            }
-            addMenuItem(menu, QString::fromLatin1(item.title), QString::fromLatin1(item.selector));
-        }
-        if (title == QLatin1String("Operation")) {
-            menu->addSeparator();
-            acceptMenuItem = addMenuItem(menu, QStringLiteral("Accept"), QString());
-            rejectMenuItem = addMenuItem(menu, QStringLiteral("Reject"), QString());
-        }
-    }
-    // The window-mode items work only where closing the window keeps the application running.
-    const bool modes = configService().doNotCloseApp();
-    for (const char *title : {"Complete Model", "Simple Model", "Minimized Model"})
-        if (QAction *item = menuItemNamed(QString::fromLatin1(title)))
-            item->setEnabled(modes);
-}
-
-QMenu *MainController::menuNamed(const QString &english) const
-{
-    for (const auto &menu : menus_)
-        if (menu && menu->property("englishTitle").toString() == english)
-            return menu;
-    return nullptr;
-}
-
-QAction *MainController::menuItemNamed(const QString &english) const
-{
-    for (const auto &item : menuItems_)
-        if (item && item->property("englishTitle").toString() == english)
-            return item;
-    return nullptr;
-}
-
-void MainController::registerMenuItem(const QString &menuTitle, const QString &item, std::function<void()> action)
-{
-    QAction *entry = menuItemNamed(item);
-    if (!entry) {
-        QMenu *menu = menuNamed(menuTitle);
-        if (!menu) {
-            qCWarning(lcMainController) << "no menu" << menuTitle << "for the item" << item;
-            return;
-        }
-        entry = addMenuItem(menu, item, QString());
-    }
-    if (action)
-        QObject::connect(entry, &QAction::triggered, this, [action = std::move(action)] { action(); });
-    entry->setEnabled(true);
-}
-
-void MainController::setMenuItemEnabled(const QString &item, bool enabled)
-{
-    if (QAction *entry = menuItemNamed(item))
-        entry->setEnabled(enabled);
-}
-
 // --- nib-time texts ----------------------------------------------------------------------------
 
 void MainController::Init_mainWindow_nib()
@@ -332,16 +227,6 @@ void MainController::Init_mainWindow_nib()
             button->setText(tr_(button->property("englishTitle").toString()));
     }
     changeMainWinTitleFont();
-}
-
-void MainController::Init_UIMenu()
-{
-    for (const auto &menu : menus_)
-        if (menu)
-            menu->setTitle(tr_(menu->property("englishTitle").toString()));
-    for (const auto &item : menuItems_)
-        if (item)
-            item->setText(tr_(item->property("englishTitle").toString()));
 }
 
 void MainController::changeMainWinTitleFont()
@@ -634,17 +519,6 @@ void MainController::goBackToMainWndWithTag(int tag)
     }
 }
 
-void MainController::tbiMainHelpAction(QObject *)
-{
-    // The operator's help link, when the configuration has one.
-    const QString url = yov::nsString(webURLForKey(QStringLiteral("Help")));
-    if (url.isEmpty()) {
-        qCInfo(lcMainController) << "no help link is configured";
-        return;
-    }
-    openSafari(url);
-}
-
 void MainController::minimizeMainWindow(QObject *)
 {
     if (wndMain)
@@ -867,6 +741,165 @@ void MainController::maybeTakeScreenshot()
         if (!wndMain->grab().save(path))
             qCWarning(lcMainController).noquote() << "the screenshot could not be saved:" << path;
     });
+}
+
+// --- the windows of the simple mode ------------------------------------------------------------
+
+void MainController::buildSimpleModeWindows()
+{
+    if (!wndSetting_) {
+        // The settings window of the simple mode: the modules on the left, their pages on the
+        // right (each an empty page until the settings area fills it).
+        auto *window = new QWidget(nullptr, Qt::Window);
+        window->setObjectName(QStringLiteral("wndOfSetting"));
+        window->setWindowTitle(tr_(QStringLiteral("Settings")));
+        auto *layout = new QGridLayout(window);
+        auto *modules = new QListWidget(window);
+        modules->setObjectName(QStringLiteral("tableSettingModules"));
+        auto *title = new QLabel(window);
+        title->setObjectName(QStringLiteral("lableSettingTabViewTitle"));
+        auto *tabs = new QTabWidget(window);
+        tabs->setObjectName(QStringLiteral("tabViewModuleTabSetting"));
+        tabs->tabBar()->hide();
+        for (const QString &module : settingModuleIdentifiers()) {
+            modules->addItem(tr_(module));
+            auto *page = new QWidget;
+            page->setObjectName(QStringLiteral("settingPage") + QString(module).remove(QLatin1Char(' ')));
+            setTabViewItemIdentifier(page, module);
+            tabs->addTab(page, tr_(module));
+        }
+        modules->setFixedWidth(170);
+        QObject::connect(modules, &QListWidget::currentRowChanged, this, [this](int row) { selectModule(row); });
+        auto *close = new QPushButton(tr_(QStringLiteral("Close")), window);
+        close->setObjectName(QStringLiteral("btnCloseSetting"));
+        connectAction(close, QStringLiteral("closeAllWindow:"));
+        layout->addWidget(modules, 0, 0, 2, 1);
+        layout->addWidget(title, 0, 1);
+        layout->addWidget(tabs, 1, 1);
+        layout->addWidget(close, 2, 1, Qt::AlignRight);
+        window->resize(620, 420);
+        wndSetting_ = window;
+        tabViewModuleTabSetting_ = tabs;
+        lableSettingTabViewTitle_ = title;
+        modules->setCurrentRow(0);
+    }
+    if (!wndDialRecord_) {
+        // The records window of the simple mode: the records area fills its page.
+        auto *window = new QWidget(nullptr, Qt::Window);
+        window->setObjectName(QStringLiteral("wndOfdialRecord"));
+        window->setWindowTitle(tr_(QStringLiteral("DialRecord_TITLE")));
+        auto *layout = new QVBoxLayout(window);
+        auto *page = new QWidget(window);
+        page->setObjectName(QStringLiteral("viewOfdialRecord"));
+        layout->addWidget(page, 1);
+        auto *close = new QPushButton(tr_(QStringLiteral("Close")), window);
+        close->setObjectName(QStringLiteral("btnCloseDialRecord"));
+        connectAction(close, QStringLiteral("closeAllWindow:"));
+        layout->addWidget(close, 0, Qt::AlignRight);
+        window->resize(620, 420);
+        wndDialRecord_ = window;
+    }
+}
+
+const QStringList &MainController::settingModuleIdentifiers()
+{
+    static const QStringList modules = {QStringLiteral("Connection"), QStringLiteral("Selection"),
+                                        QStringLiteral("Preference"), QStringLiteral("Sounds"),
+                                        QStringLiteral("Security"),   QStringLiteral("System"),
+                                        QStringLiteral("Update settings")};
+    return modules;
+}
+
+// --- skin entries of the main window -----------------------------------------------------------
+
+namespace {
+
+// The skin item's picture as the background of a widget laid out by Qt (its frame stays the
+// layout's).
+void dressWithItemImage(SkinManagerAccess *skin, QWidget *widget, const QString &key)
+{
+    auto *manager = skin ? qobject_cast<UIManager *>(skin->managerObject()) : nullptr;
+    if (!manager || !widget)
+        return;
+    const QImage image = manager->itemImage(widget, key);
+    if (image.isNull())
+        return;
+    QPalette palette = widget->palette();
+    palette.setBrush(QPalette::Window, QBrush(image.scaled(widget->size().expandedTo(image.size()))));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+void MainController::applyMainWindowSkin()
+{
+    SkinManagerAccess *skin = yovSkinManager();
+    auto *window = qobject_cast<QMainWindow *>(wndCompleteMain_.data());
+    // A skin dresses the main window when it brings the window's own toolbar view; any other
+    // skin (the default one among them) leaves the window its native look.
+    if (!skin || !window || !skin->hasKey(QStringLiteral("wndMainToolbar")))
+        return;
+    QWidget *central = window->centralWidget();
+    auto *layout = central ? qobject_cast<QVBoxLayout *>(central->layout()) : nullptr;
+    if (!layout)
+        return;
+    if (!skinToolbarView_) {
+        if (QWidget *view = createNSViewExtByKey(QStringLiteral("wndMainToolbar"), central)) {
+            view->setMinimumHeight(view->height());
+            layout->insertWidget(0, view);
+            skinToolbarView_ = view;
+            rebuildSkinToolbarButtons();
+        }
+    }
+    const std::pair<QWidget *, const char *> parts[] = {
+        {central, "wndMain"},
+        {mainWinTitleField_, "wndMainTitlebar"},
+        {tabviewMain, "wndMainTabview"},
+        {window->statusBar(), "wndMainStatusView"},
+        {labelBroadCast_, "labelBroadCast"},
+    };
+    for (const auto &[widget, key] : parts) {
+        const QString name = QString::fromLatin1(key);
+        if (!widget || !skin->hasKey(name))
+            continue;
+        skin->registerController(widget, name, true);
+        dressWithItemImage(skin, widget, name);
+        if (widget == mainWinTitleField_.data())
+            widget->show();
+    }
+    if (tabviewMain && skin->hasKey(QStringLiteral("wndMainTabviewBack")))
+        dressWithItemImage(skin, tabviewMain, QStringLiteral("wndMainTabviewBack"));
+    notifyChangeTabViewItem(QStringLiteral("Internet"));
+}
+
+void MainController::rebuildSkinToolbarButtons()
+{
+    if (!skinToolbarView_)
+        return;
+    for (QAbstractButton *button : skinToolbarView_->findChildren<QAbstractButton *>(QString(), Qt::FindDirectChildrenOnly))
+        delete button;
+    initializeBtnsOfView(skinToolbarView_, QStringLiteral("ToolbarItems"));
+}
+
+// --- broadcast messages and moves ----------------------------------------------------------------
+
+void MainController::receiveSMSBroadCast(const yov::Notification &notification)
+{
+    setBroadcastMsg(yov::nsString(notification.userInfo.value(notifications::kReceiveBroadCastText)));
+}
+
+void MainController::setBroadcastMsg(const QString &text)
+{
+    if (labelBroadCast_)
+        labelBroadCast_->setText(text);
+}
+
+QString MainController::broadcastMessage() const { return labelBroadCast_ ? labelBroadCast_->text() : QString(); }
+
+void MainController::windowDidMove(QWidget *window)
+{
+    Neighbours::mms().windowDidMove(window);
 }
 
 } // namespace ostrel

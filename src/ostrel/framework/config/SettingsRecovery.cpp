@@ -4,7 +4,6 @@
 #include "common/PlistBridge.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QLoggingCategory>
 
 Q_DECLARE_LOGGING_CATEGORY(lcConfig)
@@ -13,22 +12,18 @@ namespace ostrel {
 
 QString SettingsRecovery::unreadableCopyName(const QString &settingsFile, const QDateTime &when)
 {
-    const QString base = settingsFile + QStringLiteral(".unreadable-") + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString name = base;
-    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
-        name = base + QStringLiteral("-%1").arg(n);
-    return name;
+    return yov::AtomicFile::unreadableCopyName(settingsFile, when);
 }
 
 SettingsRecovery SettingsRecovery::recover(const QString &settingsFile, const QString &templateFile, const QDateTime &when)
 {
     SettingsRecovery result;
     result.settingsFile = settingsFile;
-    const QString copy = unreadableCopyName(settingsFile, when);
-    // A rename never replaces an existing file, and keeps the bytes as they are.
-    if (!QFile::rename(settingsFile, copy)) {
+    QString moveError;
+    const QString copy = yov::AtomicFile::moveAsideUnreadable(settingsFile, when, &moveError);
+    if (copy.isEmpty()) {
         qCWarning(lcConfig).noquote() << "The unreadable" << settingsFile << "could not be moved aside; it is left"
-                                      << "as it is and nothing is written over it";
+                                      << "as it is and nothing is written over it:" << moveError;
         return result;
     }
     result.unreadableCopy = copy;

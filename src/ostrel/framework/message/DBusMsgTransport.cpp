@@ -47,6 +47,25 @@ DBusMsgTransport::~DBusMsgTransport()
                         SLOT(onYMsg(QByteArray)));
 }
 
+void DBusMsgTransport::setOwnerWatcher(OwnerWatcher watcher)
+{
+    ownerWatcher_ = std::move(watcher);
+    if (serviceWatcher_ || !bus_.isConnected())
+        return;
+    // The bus daemon tells of every change of the name's owner (a crash or a kill included).
+    serviceWatcher_ = new QDBusServiceWatcher(QLatin1String(yov::devicebus::kService), bus_,
+                                              QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(serviceWatcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString &, const QString &oldOwner, const QString &newOwner) {
+                if (!ownerWatcher_)
+                    return;
+                if (!oldOwner.isEmpty())
+                    ownerWatcher_(false);
+                if (!newOwner.isEmpty())
+                    ownerWatcher_(true);
+            });
+}
+
 void DBusMsgTransport::setReceiver(Receiver receiver)
 {
     receiver_ = std::move(receiver);

@@ -6,6 +6,7 @@
 #include "ostrel/framework/message/MsgTransport.h"
 
 #include <QDBusConnection>
+#include <QDBusServiceWatcher>
 #include <QObject>
 
 namespace ostrel {
@@ -20,6 +21,7 @@ public:
     int send(const QByteArray &record, int timeoutMs) override;
     qint64 serviceOwnerPid() override;
     bool waitForServiceGone(int timeoutMs) override;
+    void setOwnerWatcher(OwnerWatcher watcher) override;
 
     bool isSubscribed() const { return subscribed_; }
 
@@ -29,6 +31,8 @@ private slots:
 private:
     QDBusConnection bus_;
     Receiver receiver_;
+    OwnerWatcher ownerWatcher_;
+    QDBusServiceWatcher *serviceWatcher_ = nullptr;
     bool subscribed_ = false;
 };
 

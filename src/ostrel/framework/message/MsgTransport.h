@@ -6,6 +6,7 @@
 //   MsgServerLauncher  starts the device-service program and ends processes.
 
 #include <QByteArray>
+#include <QtGlobal>
 #include <QString>
 
 #include <functional>
@@ -39,6 +40,11 @@ public:
 
     // Waits up to timeoutMs for the name to have no owner; true when it has none.
     virtual bool waitForServiceGone(int timeoutMs) = 0;
+
+    // Whom to tell, on the owning thread, when the device service's name gains (true) or loses
+    // (false) its owner. A transport that cannot tell never calls it.
+    using OwnerWatcher = std::function<void(bool owned)>;
+    virtual void setOwnerWatcher(OwnerWatcher watcher) { Q_UNUSED(watcher) }
 };
 
 class MsgServerLauncher {
@@ -52,6 +58,9 @@ public:
     virtual bool isRunning() const = 0;
     // Ends the program last launched (terminate, then kill after graceMs) and forgets it.
     virtual void terminate(int graceMs) = 0;
+    // The program last launched has left the bus without being asked: gives it up to graceMs to
+    // end by itself (so that how it ended is told), then ends it as terminate() does.
+    virtual void forgetLost(int graceMs) { terminate(graceMs); }
     // Ends another process by its id (terminate, then kill after graceMs); false when there was
     // no such process or it may not be signalled.
     virtual bool endProcess(qint64 pid, int graceMs) = 0;

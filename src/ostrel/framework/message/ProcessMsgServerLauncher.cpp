@@ -7,7 +7,9 @@
 
 #include <cerrno>
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 Q_DECLARE_LOGGING_CATEGORY(lcMsgCenter)
 
@@ -57,6 +59,15 @@ bool ProcessMsgServerLauncher::launch(const QString &path)
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->setInputChannelMode(QProcess::ForwardedInputChannel);
     process->setProgram(path);
+    // The device service ends with the dashboard that started it, however the dashboard ends (a
+    // kill included): the kernel sends it SIGTERM when its parent dies. (Runs in the child
+    // between fork and exec: async-signal-safe calls only.)
+    const pid_t parent = ::getpid();
+    process->setChildProcessModifier([parent] {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent) // the parent died before the request took effect
+            ::_exit(1);
+    });
     process->start();
     if (!process->waitForStarted(5000)) {
         qCWarning(lcMsgCenter).noquote() << "cannot start" << path << ":" << process->errorString();
@@ -86,6 +97,15 @@ bool ProcessMsgServerLauncher::isRunning() const
 qint64 ProcessMsgServerLauncher::processId() const
 {
     return process_ ? process_->processId() : 0;
+}
+
+void ProcessMsgServerLauncher::forgetLost(int graceMs)
+{
+    // A service that was killed or crashed is already gone when the bus tells of it: reaping it
+    // here lets its end be logged before it is forgotten.
+    if (process_ && process_->state() != QProcess::NotRunning)
+        process_->waitForFinished(graceMs);
+    terminate(0);
 }
 
 void ProcessMsgServerLauncher::terminate(int graceMs)

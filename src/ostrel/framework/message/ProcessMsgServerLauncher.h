@@ -1,5 +1,6 @@
 #pragma once
-// Starts the device-service program as a child process and ends processes by their id.
+// Starts the device-service program as a child process (which ends when this process dies) and
+// ends processes by their id.
 
 #include "ostrel/framework/message/MsgTransport.h"
 
@@ -17,6 +18,7 @@ public:
     bool launch(const QString &path) override;
     bool isRunning() const override;
     void terminate(int graceMs) override;
+    void forgetLost(int graceMs) override;
     bool endProcess(qint64 pid, int graceMs) override;
 
     qint64 processId() const;

@@ -64,11 +64,13 @@ YOVMsgCenter::~YOVMsgCenter()
     receiveMsgQueueTimer_.stop();
     stopMsgServer();
     transport_->setReceiver({});
+    transport_->setOwnerWatcher({});
 }
 
 void YOVMsgCenter::initlizeMsgCenter()
 {
     transport_->setReceiver([this](const QByteArray &record) { handleAppleEvent(record); });
+    transport_->setOwnerWatcher([this](bool owned) { serviceOwnerChanged(owned); });
     // The drain tick runs only while records wait (putReceiveMsgInQueue arms it): an idle
     // dashboard does not wake up for it.
     isRunning_ = false;
@@ -286,11 +288,24 @@ bool YOVMsgCenter::startMsgServer()
         return false;
     }
     isRunning_ = true;
+    serviceUp_ = true;
     return true;
+}
+
+void YOVMsgCenter::serviceOwnerChanged(bool owned)
+{
+    if (owned || !serviceUp_)
+        return; // a new owner, or a service this center did not start or has stopped itself
+    serviceUp_ = false;
+    isRunning_ = false;
+    launcher_->forgetLost(500); // the program it started has ended (or is made to): forget it
+    qCWarning(lcMsgCenter) << "the device service left the bus without being stopped";
+    emit msgServerLost();
 }
 
 bool YOVMsgCenter::stopMsgServer()
 {
+    serviceUp_ = false; // the service's leaving from here on is this center's doing
     bool result = false;
     if (launcher_->isRunning()) {
         launcher_->terminate(kStopWaitMs);

@@ -137,12 +137,16 @@ public:
     // Sends one ready record; a MsgSendStatus (0 for success).
     int sendMessage(const yov::UI_MSG *msg);
 
-    // Launches the device service, at most once in this center's life.
+    // Launches the device service, at most once in this center's life, unless the service was
+    // lost meanwhile (msgServerLost): then it may be started again.
     bool startMsgServer();
     // Ends the device service this center launched (true when it was still running), then any
     // other process that owns the device service's name, by its process id; waits up to about a
     // second for the name to be released.
     bool stopMsgServer();
+    // Whether the device service this center started is up (started and neither stopped by the
+    // center nor lost).
+    bool isMsgServerUp() const { return serviceUp_; }
 
     // Path of the device-service program, as startMsgServer() would choose it.
     QString msgServerPath() const;
@@ -168,7 +172,14 @@ public:
     bool isDrainTickArmed() const { return receiveMsgQueueTimer_.isActive(); }
     bool isRunning() const { return isRunning_; }
 
+signals:
+    // The device service this center started left the bus without being stopped by the center
+    // (a crash or a kill). Records sent from now on fail at once; startMsgServer() may start the
+    // service again.
+    void msgServerLost();
+
 private:
+    void serviceOwnerChanged(bool owned);
     // The compile-time half of sendCatalogued.
     template <std::uint16_t Major, std::uint16_t Minor, bool ModuleGiven, int PayloadSize>
     static constexpr void checkCatalogued()
@@ -191,6 +202,7 @@ private:
     yov::RepeatingTimer receiveMsgQueueTimer_;
     std::deque<QByteArray> receiveMsgQueue_;
     bool isRunning_ = false;
+    bool serviceUp_ = false;
     bool lockMsgWhenReceiveMsg_ = true;
     qint64 dropped_ = 0;
     qint64 refused_ = 0;

@@ -49,6 +49,9 @@ public:
     virtual void setDeviceStatusStringRows(int rows) = 0;
     virtual void setWCDMAConfigHidden(bool hidden) = 0;
     virtual void setConnectStateHidden(bool hidden) = 0;
+    // Hides or shows the Internet page's connect button (the main window's USSD button takes its
+    // place in one operator layout).
+    virtual void setIsHiddenConnectBtn(bool hidden) = 0;
 };
 
 class DefaultDialController : public DialControllerInterface {
@@ -76,6 +79,7 @@ public:
     void setDeviceStatusStringRows(int) override {}
     void setWCDMAConfigHidden(bool) override {}
     void setConnectStateHidden(bool) override {}
+    void setIsHiddenConnectBtn(bool) override {}
 };
 
 } // namespace ostrel

@@ -28,6 +28,10 @@ public:
     // The diagnostic report's send in progress.
     virtual bool reportSendFlag() const = 0;
     virtual void setReportSendFlag(bool flag) = 0;
+
+    // The small window's top line: set once the device has reported the SIM's own number.
+    virtual bool getSmartUITopFrontSizeFlag() const = 0;
+    virtual void setSmartUITopFrontSizeFlag(bool flag) = 0;
 };
 
 class DefaultInitController : public InitControllerInterface {
@@ -43,6 +47,8 @@ public:
     int getDeviceLockFunctionModule() const override { return deviceLockFunctionModule_; }
     bool reportSendFlag() const override { return reportSendFlag_; }
     void setReportSendFlag(bool flag) override { reportSendFlag_ = flag; }
+    bool getSmartUITopFrontSizeFlag() const override { return false; }
+    void setSmartUITopFrontSizeFlag(bool) override {}
 
 private:
     YOVMsgCenter *msgCenter_ = nullptr;

@@ -5,6 +5,11 @@
 // item of the table (named by its English title) or appends an item of its own to a menu, and
 // switches items on and off, through the registry below.
 //
+// Items are named by their English titles. An item of the main window's table that no area has
+// attached an action to stays disabled; setMenuItemEnabled switches an attached item (or an item
+// the main window acts on itself) on and off, and the main window's own enabling rules still
+// apply on top of it.
+//
 // DefaultMainController: there is no main window; it keeps nothing and does nothing.
 #include <QString>
 
@@ -23,6 +28,9 @@ public:
 
     // Brings the main window back on screen (from the tray or the Dock) and in front.
     virtual void openMainWindow() = 0;
+    // Asks the application to quit: every quit goes through the main window's quit road and its
+    // rules (refused during a connection, a manual network search or a call).
+    virtual void terminate() = 0;
     // Miniaturises the main window after a successful connect, when the configuration asks for it.
     virtual void miniaturizeMainWindowWhenConnectSucced() = 0;
 };
@@ -32,6 +40,7 @@ public:
     void registerMenuItem(const QString &, const QString &, std::function<void()>) override {}
     void setMenuItemEnabled(const QString &, bool) override {}
     void openMainWindow() override {}
+    void terminate() override {}
     void miniaturizeMainWindowWhenConnectSucced() override {}
 };
 

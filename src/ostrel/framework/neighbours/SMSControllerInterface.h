@@ -2,8 +2,8 @@
 // What the rest of the dashboard asks of the SMS page controller (SMSController).
 //
 // DefaultSMSController: no unread messages, nothing sent (sends answer false), and a window is
-// centred on the screen's origin (there is no new-message window to centre on); there is no editor
-// to open for other areas' numbers.
+// centred on the screen (there is no new-message window to centre on; the origin (0, 0) when
+// there is no screen); there is no editor to open for other areas' numbers.
 #include <QPointF>
 #include <QSizeF>
 #include <QString>
@@ -43,7 +43,7 @@ public:
 
 class DefaultSMSController : public SMSControllerInterface {
 public:
-    QPointF centerTheNewSMSArriveWnd(const QSizeF &) const override { return {}; }
+    QPointF centerTheNewSMSArriveWnd(const QSizeF &size) const override;
     bool sendSmsTo(const QString &, const QString &, bool, bool, bool) override { return false; }
     bool sendMessageto(const QString &, const QString &) override { return false; }
     void setTheSearchFieldText(const QStringList &) override {}

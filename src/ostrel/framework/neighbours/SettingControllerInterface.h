@@ -3,7 +3,8 @@
 //
 // DefaultSettingController: no manual selection, no device lock, automatic connection off, no
 // settings window to update; the roaming switches request is not sent (there are no check boxes
-// and no defaults to take them from).
+// and no defaults to take them from). A message meant for the user is still shown
+// (runAlertPanel), without blocking.
 #include <QString>
 
 namespace ostrel {
@@ -21,7 +22,8 @@ public:
     virtual void setAutoConnectBtnEnable(bool enable) = 0;
     virtual void setSettingBtnStatus(bool enable) = 0;
 
-    // Modal alert "Warning!" with the localised message and "OK".
+    // Alert "Warning!" with the localised message and "OK". Callers may be device-record
+    // handlers: implementations show it without blocking (NSBeginAlertPanelExt).
     virtual void runAlertPanel(const QString &message) = 0;
     virtual void setPinTimeLeft(int count) = 0;
     virtual void setPukTimeLeft(int count) = 0;
@@ -62,7 +64,7 @@ public:
     bool allowAutoConnect() const override { return false; }
     void setAutoConnectBtnEnable(bool) override {}
     void setSettingBtnStatus(bool) override {}
-    void runAlertPanel(const QString &) override {}
+    void runAlertPanel(const QString &message) override;
     void setPinTimeLeft(int) override {}
     void setPukTimeLeft(int) override {}
     void setPinActiveStatus(int) override {}

@@ -1,5 +1,7 @@
 #include "ostrel/framework/widgets/IPAddressFormatter.h"
 
+#include "common/DottedQuad.h"
+
 #include <QStringList>
 
 namespace ostrel {
@@ -63,16 +65,10 @@ QValidator::State IPAddressFormatter::validate(QString &input, int &) const
     }
     if (dots > 3)
         return Invalid;
-    const QStringList parts = input.split(QLatin1Char('.'));
-    for (const QString &p : parts)
+    for (const QString &p : input.split(QLatin1Char('.')))
         if (p.size() > 3)
             return Invalid;
-    if (parts.size() != 4)
-        return Intermediate;
-    for (const QString &p : parts)
-        if (p.isEmpty() || p.toInt() > 255)
-            return Intermediate;
-    return Acceptable;
+    return yov::isDottedQuad(input) ? Acceptable : Intermediate;
 }
 
 void IPAddressFormatter::fixup(QString &input) const

@@ -2,7 +2,6 @@
 
 #include "common/records/UiMsg.h"
 #include "ostrel/framework/controller/YOVUIController.h"
-#include "ostrel/framework/language/Lingrove.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 
@@ -29,12 +28,6 @@ void DeviceLockSettingController::install()
 {
     Neighbours::setSetting(this);
     installed_ = true;
-}
-
-void DeviceLockSettingController::runAlertPanel(const QString &message)
-{
-    NSBeginAlertPanelExt(Map_Name_Item_of_IndexString(QStringLiteral("Warning!")), Map_Name_Item_of_IndexString(message),
-                         Map_Name_Item_of_IndexString(QStringLiteral("OK")), QString());
 }
 
 void DeviceLockSettingController::dealWithMsgOfCheckDeviceUnLockResult(const yov::Notification &notification)

@@ -8,8 +8,7 @@
 // install() makes it the process-wide settings controller (Neighbours::setting()) until it is
 // destroyed.
 //
-// Until then it also shows the settings side's messages (runAlertPanel: title "Warning!", the
-// localised message, "OK"), without blocking: the device-state handlers raise them.
+// The settings side's messages (runAlertPanel) are shown as the default shows them.
 #include "ostrel/framework/neighbours/SettingControllerInterface.h"
 #include "platform/NotificationCenter.h"
 
@@ -35,7 +34,6 @@ public:
 
     bool getDeviceUnlockCodeState() const override { return deviceUnlockCodeState_; }
     void setDeviceUnlockCodeState(bool on) override { deviceUnlockCodeState_ = on; }
-    void runAlertPanel(const QString &message) override;
 
     void dealWithMsgOfCheckDeviceUnLockResult(const yov::Notification &notification);
 

@@ -285,7 +285,7 @@ TEST(SmsRecords, SendProgressAndBroadcastPlaces)
     EXPECT_EQ(back.text, QString(73, QChar(0x20AC))); // 220 bytes hold 73 three-byte characters
 }
 
-TEST(SmsRecords, RequestSizesAreTheCatalogueRows)
+TEST(SmsRecords, RecordSizesAreTheCatalogueRows)
 {
     const struct {
         std::uint16_t minor;
@@ -306,14 +306,29 @@ TEST(SmsRecords, RequestSizesAreTheCatalogueRows)
         for (int i = 0; i < e->senderCount; ++i)
             EXPECT_EQ(e->senders[i].payloadSize, c.size) << c.minor;
     }
-    // Records the device sends are in the catalogue as handled.
-    for (std::uint16_t minor : {smsmsg::kMinorListState, smsmsg::kMinorCapacity, smsmsg::kMinorClass0,
-                                smsmsg::kMinorStatusReport, smsmsg::kMinorNewSms, smsmsg::kMinorRechargeSms,
-                                smsmsg::kMinorBroadcast, smsmsg::kMinorRouting, smsmsg::kMinorRoutingResult,
-                                smsmsg::kMinorSendProgress}) {
-        const MsgCatalogueEntry *e = findMessage(smsmsg::kMajor, minor);
-        ASSERT_NE(e, nullptr) << minor;
-        EXPECT_TRUE(e->isHandled()) << minor;
+    // Records the device sends are in the catalogue as handled, with the size of their record (the
+    // stand-in sizes what it sends from there); answers without a record of their own have none.
+    const struct {
+        std::uint16_t minor;
+        int size;
+    } answers[] = {
+        {smsmsg::kMinorSend, SmsSendResult::kSize},        {smsmsg::kMinorListState, SmsListState::kSize},
+        {smsmsg::kMinorSetCentre, kSmsCentreSize},         {smsmsg::kMinorStoreCode, kSmsInt32Size},
+        {smsmsg::kMinorCapacity, SmsCapacity::kSize},      {smsmsg::kMinorClass0, SmsClass0Report::kSize},
+        {smsmsg::kMinorStatusReport, SmsStatusReport::kSize}, {smsmsg::kMinorNewSms, MSG_REV_NEW_SMS_RES_PARA_T::kSize},
+        {smsmsg::kMinorRechargeSms, MSG_REV_NEW_SMS_RES_PARA_T::kSize},
+        {smsmsg::kMinorBroadcast, SmsBroadcastReport::kSize}, {smsmsg::kMinorRouting, kSmsInt32Size},
+        {smsmsg::kMinorCentre, kSmsCentreSize},            {smsmsg::kMinorSendProgress, SmsSendProgress::kSize},
+        {smsmsg::kMinorDelete, kAnyAnswerSize},            {smsmsg::kMinorCopy, kAnyAnswerSize},
+        {smsmsg::kMinorDraft, kAnyAnswerSize},             {smsmsg::kMinorRestore, kAnyAnswerSize},
+        {smsmsg::kMinorRoutingResult, kAnyAnswerSize},     {smsmsg::kMinorReloadTcard, kAnyAnswerSize},
+        {smsmsg::kMinorSyncTcard, kAnyAnswerSize},
+    };
+    for (const auto &a : answers) {
+        const MsgCatalogueEntry *e = findMessage(smsmsg::kMajor, a.minor);
+        ASSERT_NE(e, nullptr) << a.minor;
+        EXPECT_TRUE(e->isHandled()) << a.minor;
+        EXPECT_EQ(e->answerSize, a.size) << a.minor;
     }
 }
 

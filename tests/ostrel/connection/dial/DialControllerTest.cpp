@@ -3,6 +3,12 @@
 // device removal.
 #include "DialHarness.h"
 
+#include "common/AtomicFile.h"
+#include "ostrel/framework/language/Lingrove.h"
+#include "support/TestPaths.h"
+
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 using namespace ostrel;
@@ -255,7 +261,7 @@ TEST(DialControllerTest, NdisConnectFailureShowsTheMessage)
     EXPECT_EQ(h.dial->connectStatus(), 0);
     ASSERT_EQ(h.alerts.count(), 1);
     EXPECT_EQ(h.alerts.shown()[0].message, QStringLiteral("NDIS Connection failed!"));
-    EXPECT_EQ(h.dial->display().stateText, QStringLiteral("Failed"));
+    EXPECT_EQ(h.dial->display().stateText, QStringLiteral("Idle")) << "the stop handling shows idle";
     h.deliver(258, 71, yov::encodeNdisStatus(7)); // not a status: nothing happens
     EXPECT_EQ(h.alerts.count(), 1);
     EXPECT_TRUE(h.records().isEmpty());
@@ -480,4 +486,261 @@ TEST(DialControllerTest, NewDialReadsTheTransferStatusRecord)
     EXPECT_EQ(h.dial->display().ipAddress, QStringLiteral("10.1.2.3"));
     h.deliver(258, 67, s.encode(), 0, 0); // a record of type 0 is not a reply
     EXPECT_EQ(h.dial->receivedBytes(), 4096);
+}
+
+TEST(DialControllerTest, PacketDomainStateTable)
+{
+    const QVariantMap manualBar{{QStringLiteral("Internet"),
+                                 QVariantMap{{QStringLiteral("noNeedAutoConnectIfHadManualDisconnect"), true}}}};
+    const QVariantMap keepWithoutPS{{QStringLiteral("Internet"),
+                                     QVariantMap{{QStringLiteral("DoNotCheckPSDomainWhileAutoConnect"), true}}}};
+    struct Case {
+        const char *what;
+        QVariantMap settings;
+        std::function<void(Harness &)> arrange;
+        std::vector<bool> attached; // the packet-domain states given, in order
+        std::vector<bool> reconnects;
+        bool buttonEnabled;
+        QString stateText;
+    };
+    const auto autoOn = [](Harness &h) { h.setting.autoConnect = true; };
+    const Case cases[] = {
+        {"NO to YES with automatic connection on", {}, autoOn, {false, true}, {true}, true, QStringLiteral("Idle")},
+        {"YES again: no second attempt", {}, autoOn, {true, true}, {true}, true, QStringLiteral("Idle")},
+        {"automatic connection off", {}, [](Harness &) {}, {true}, {}, true, QStringLiteral("Idle")},
+        {"after a manual disconnect, with the bar", manualBar,
+         [](Harness &h) {
+             h.setting.autoConnect = true;
+             h.dial->setHadDoManualDisconnect(true);
+         },
+         {true}, {}, true, QStringLiteral("Idle")},
+        {"while connected nothing happens", {},
+         [](Harness &h) {
+             h.setting.autoConnect = true;
+             h.ready();
+             h.pressConnect();
+             h.pppStatus(yov::kPppRunning, 1, 0, 0);
+             h.extensions.reconnects.clear();
+         },
+         {false, true}, {}, true, QStringLiteral("Connected")},
+        {"YES to NO disables Connect", {}, [](Harness &) {}, {true, false}, {}, false, QString()},
+        {"YES to NO keeps Connect with DoNotCheckPSDomainWhileAutoConnect", keepWithoutPS, [](Harness &) {},
+         {true, false}, {}, true, QString()},
+        {"NO enables a disabled Connect with DoNotCheckPSDomainWhileAutoConnect", keepWithoutPS,
+         [](Harness &h) { h.dial->setConnectBtnEnable(false); }, {false}, {}, true, QString()},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Harness h(c.settings);
+        h.dial->receiveDeviceOn();
+        c.arrange(h);
+        const int connectState = h.dial->connectStatus();
+        h.transport->sent.clear();
+        for (bool attached : c.attached)
+            h.dial->setPSDomainStatus(attached);
+        EXPECT_EQ(h.extensions.reconnects, c.reconnects);
+        EXPECT_EQ(h.dial->connectButtonEnabled(), c.buttonEnabled);
+        EXPECT_EQ(h.dial->display().stateText, c.stateText);
+        EXPECT_EQ(h.dial->connectStatus(), connectState);
+        EXPECT_TRUE(h.sent().empty()) << "the packet domain alone sends nothing";
+    }
+}
+
+TEST(DialControllerTest, PppStatesWithAndWithoutTheMiddleStatesFolded)
+{
+    const QVariantMap folded{{QStringLiteral("Internet"), QVariantMap{{QStringLiteral("noNeedMiddleStatus"), true}}}};
+    struct Case {
+        const char *what;
+        bool fold;
+        std::uint32_t state;
+        QString text;
+        bool buttonEnabled;
+        QString buttonTitle;
+    };
+    const QString connecting = QStringLiteral("Connect");
+    const Case cases[] = {
+        {"initialise", false, yov::kPppInitialize, QStringLiteral("Init"), false, connecting},
+        {"establish", false, yov::kPppEstablish, QStringLiteral("Establish"), false, connecting},
+        {"authenticate", false, yov::kPppAuthenticate, QStringLiteral("Authenticate"), false, connecting},
+        {"network offers Cancel", false, yov::kPppNetwork, QStringLiteral("Create Network"), true, QStringLiteral("Cancel")},
+        {"terminate", false, yov::kPppTerminate, QStringLiteral("Terminate"), false, connecting},
+        {"reserved", false, 3, QString(), false, connecting},
+        {"above 10", false, 11, QString(), false, connecting},
+        {"folded establish", true, yov::kPppEstablish, QStringLiteral("Connecting......"), false, connecting},
+        {"folded authenticate", true, yov::kPppAuthenticate, QStringLiteral("Connecting......"), false, connecting},
+        {"folded network: no Cancel", true, yov::kPppNetwork, QStringLiteral("Connecting......"), false, connecting},
+        {"folded terminate", true, yov::kPppTerminate, QStringLiteral("Disconnecting......"), false, connecting},
+        {"initialise is not folded", true, yov::kPppInitialize, QStringLiteral("Init"), false, connecting},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Harness h(c.fold ? folded : QVariantMap());
+        ASSERT_TRUE(ostrel::Lingrove_Init(testing_paths::sourceResources()
+                                          + QStringLiteral("/Language/English.lproj/LanguageTokenList.txt")));
+        h.ready();
+        h.pressConnect();
+        const QString before = h.dial->display().stateText;
+        h.pppStatus(c.state);
+        EXPECT_EQ(h.dial->display().stateText, c.text.isEmpty() ? before : c.text);
+        EXPECT_EQ(h.dial->connectButtonEnabled(), c.buttonEnabled);
+        EXPECT_EQ(h.dial->display().connectButtonTitle, c.buttonTitle);
+        EXPECT_EQ(h.dial->connectStatus(), 1);
+    }
+}
+
+TEST(DialControllerTest, CancelAtTheNetworkStateEndsTheAttemptWithoutFailure)
+{
+    Harness h;
+    h.ready();
+    h.pressConnect();
+    h.pppStatus(yov::kPppNetwork);
+    ASSERT_TRUE(h.dial->connectButtonEnabled());
+    h.pressConnect();
+    EXPECT_EQ(h.count(258, 66), 1) << "the cancel is a PPP disconnect";
+    EXPECT_EQ(h.dial->connectStatus(), 2);
+    EXPECT_TRUE(h.dial->manualDisconnectFlag());
+    h.pppStatus(yov::kPppIdle);
+    EXPECT_EQ(h.dial->connectStatus(), 0);
+    EXPECT_EQ(h.connectFailed, 0) << "the user ended it";
+    EXPECT_TRUE(h.records().isEmpty());
+    EXPECT_EQ(h.statusChanges, std::vector<int>({0}));
+}
+
+TEST(DialControllerTest, ClosingWhileConnectedQuitsWhenTheLinkComesDown)
+{
+    for (bool closing : {true, false}) {
+        SCOPED_TRACE(closing ? "closing" : "not closing");
+        Harness h({{QStringLiteral("MAINFORM"), QVariantMap{{QStringLiteral("CloseAppWihoutQueryConnection"), closing}}}});
+        h.ready();
+        h.pressConnect();
+        h.pppStatus(yov::kPppRunning, 5, 100, 100);
+        h.notifications.post(QStringLiteral("AppWillClose"));
+        EXPECT_EQ(h.count(258, 66), closing ? 1 : 0);
+        EXPECT_EQ(h.dial->GetisDialNow(), !closing) << "the quit code no longer waits for a dial";
+        h.pppStatus(yov::kPppDisconnectLink);
+        EXPECT_EQ(h.terminated, closing ? 1 : 0);
+        EXPECT_EQ(h.records().size(), closing ? 1 : 0) << "the record is saved before the link comes down";
+    }
+}
+
+TEST(DialControllerTest, TheRoadsCallTheirNeighboursAtTheirMoments)
+{
+    const QVariantList mmsModule{QVariantMap{{QStringLiteral("itemIdentifier"), QStringLiteral("MMS")}}};
+    struct Case {
+        const char *what;
+        QVariantMap settings;
+        std::function<void(Harness &)> run;
+        std::vector<QString> calls;
+    };
+    const Case cases[] = {
+        {"PPP connected and back to idle, with the MMS module",
+         {{QStringLiteral("toolBarItems"), mmsModule}},
+         [](Harness &h) {
+             h.pressConnect();
+             h.pppStatus(yov::kPppRunning, 1, 0, 0);
+             h.pppStatus(yov::kPppRunning, 2, 0, 0); // a second running status: counters only
+             h.pressConnect();
+             h.pppStatus(yov::kPppIdle);
+         },
+         {"main.openMainWindow", "main.miniaturizeMainWindowWhenConnectSucced", "mms.connectRunningStatuFromDial",
+          "mms.connectRunningStatuFromDial", "content.switchInternetTabAction", "content.detachSpecialWebview",
+          "mms.connectIdleStatuFromDial"}},
+        {"PPP without the MMS module",
+         {},
+         [](Harness &h) {
+             h.pressConnect();
+             h.pppStatus(yov::kPppRunning, 1, 0, 0);
+             h.pressConnect();
+             h.pppStatus(yov::kPppIdle);
+         },
+         {"main.openMainWindow", "main.miniaturizeMainWindowWhenConnectSucced", "content.switchInternetTabAction",
+          "content.detachSpecialWebview"}},
+        {"NDIS connected and disconnected",
+         {{QStringLiteral("ConnectType"), 1}},
+         [](Harness &h) {
+             h.pressConnect();
+             h.deliver(258, 71, yov::encodeNdisStatus(yov::kNdisConnected));
+             h.pressConnect();
+             h.deliver(258, 71, yov::encodeNdisStatus(yov::kNdisDisconnected));
+         },
+         {"setting.AutoLaunchURL", "content.switchInternetTabAction", "content.imageDownloadFinishForBillboard",
+          "content.switchInternetTabAction"}},
+        {"the billboard image downloaded", {},
+         [](Harness &h) { h.notifications.post(QStringLiteral("LoadImageFormURLOver")); },
+         {"content.imageDownloadFinishForBillboard"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        dialtest::CallLog log;
+        Harness h(c.settings);
+        h.ready();
+        h.logNeighbourCalls(log);
+        c.run(h);
+        EXPECT_EQ(log.calls, c.calls);
+    }
+}
+
+TEST(DialControllerTest, UnreadableRecordFileIsKeptAsideAndNewRecordsGoToAFreshFile)
+{
+    const QByteArray garbage("\x01\x02 this is not a list of records <plist");
+    for (bool atStartUp : {true, false}) {
+        SCOPED_TRACE(atStartUp ? "found at start-up" : "found at the first append");
+        Harness h;
+        h.ready();
+        const auto writeGarbage = [&] {
+            QFile f(h.recordPath());
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(garbage);
+        };
+        if (atStartUp)
+            writeGarbage();
+        h.dial->applicationDidFinishLaunchingInDialController();
+        if (!atStartUp)
+            writeGarbage();
+        EXPECT_EQ(h.alerts.count(), atStartUp ? 1 : 0);
+        for (int connection = 0; connection < 2; ++connection) {
+            h.pressConnect();
+            h.pppStatus(yov::kPppRunning, 4 + connection, 100, 100);
+            h.pressConnect();
+            h.pppStatus(yov::kPppIdle);
+        }
+        ASSERT_EQ(h.alerts.count(), 1) << "told once";
+        const QStringList kept = QDir(h.dir.path()).entryList({QStringLiteral("dialRecordData.plist.unreadable-*")});
+        ASSERT_EQ(kept.size(), 1);
+        EXPECT_TRUE(h.alerts.shown()[0].message.contains(h.recordPath())) << h.alerts.shown()[0].message.toStdString();
+        EXPECT_TRUE(h.alerts.shown()[0].message.contains(kept[0]));
+        QFile copy(h.dir.filePath(kept[0]));
+        ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+        EXPECT_EQ(copy.readAll(), garbage) << "kept byte for byte";
+        ASSERT_EQ(h.records().size(), 2) << "both connections are in the fresh file";
+        EXPECT_EQ(h.records()[0].toMap().value(QStringLiteral("connecttime")).toLongLong(), 4);
+        EXPECT_EQ(h.dial->pendingRecordCount(), 0);
+    }
+}
+
+TEST(DialControllerTest, DeviceRemovalWithPerSimProfilesShowsTheFirstItemAndTheStartUpNote)
+{
+    for (bool perSim : {true, false}) {
+        SCOPED_TRACE(perSim ? "per-SIM profiles" : "one profile list");
+        Harness h({{QStringLiteral("Internet"), QVariantMap{{QStringLiteral("AddAPNWithSIM"), perSim}}},
+                   {QStringLiteral("simIMSI"), QStringLiteral("262011234567890")},
+                   {QStringLiteral("ProfileID"), 1}},
+                  {QVariantMap{{QStringLiteral("provider"), QStringLiteral("A")}},
+                   QVariantMap{{QStringLiteral("provider"), QStringLiteral("B")}}});
+        h.ready();
+        ASSERT_EQ(h.dial->profiles().currentChooserItem(), 2);
+        ASSERT_TRUE(h.dial->display().profileFieldsEnabled);
+        h.notifications.post(QStringLiteral("DeviceRemoved"));
+        EXPECT_EQ(h.dial->display().chooserItem, perSim ? 1 : -1);
+        EXPECT_EQ(h.dial->display().profileChooserEnabled, !perSim);
+        EXPECT_FALSE(h.dial->display().profileFieldsEnabled);
+        EXPECT_EQ(h.dial->display().startUpNote, QStringLiteral("Modem is in start-up process."));
+        EXPECT_EQ(h.count(257, 60), 0) << "the shown item is not a new current profile";
+
+        h.notifications.post(QStringLiteral("DevicePlugin"));
+        h.notifications.post(QStringLiteral("AlreadyGetSimIMSI"));
+        EXPECT_EQ(h.dial->display().chooserItem, -1) << "the SIM's own list is shown again";
+        EXPECT_TRUE(h.dial->display().profileChooserEnabled);
+        EXPECT_TRUE(h.dial->display().profileFieldsEnabled);
+    }
 }

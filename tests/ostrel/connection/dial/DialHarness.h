@@ -31,7 +31,9 @@ public:
     bool beforeConnect = true;
     int speedTests = 0;
     int firstConnected = 0;
+    std::vector<bool> reconnects; // the reset argument of each reconnect request
     int roamingStatus() const override { return roaming; }
+    void reconnect(bool reset) override { reconnects.push_back(reset); }
     bool doBeforeConnect() override { return beforeConnect; }
     void startSpeedTest(bool) override { ++speedTests; }
     void performActionWhenFirstConnected() override { ++firstConnected; }
@@ -51,12 +53,43 @@ public:
 class FakeSetting : public ostrel::DefaultSettingController {
 public:
     bool lockOn = false;
+    bool autoConnect = false;
+    std::vector<QString> *calls = nullptr; // when set, records the connection's calls into settings
     bool getDeviceUnlockCodeState() const override { return lockOn; }
+    bool allowAutoConnect() const override { return autoConnect; }
+    void AutoLaunchURL() override
+    {
+        if (calls)
+            calls->push_back(QStringLiteral("setting.AutoLaunchURL"));
+    }
+};
+
+// Records, in order, what the connection asks of the main window, the MMS page and the operator
+// content.
+class CallLog : public ostrel::DefaultMainController,
+                public ostrel::DefaultMMSController,
+                public ostrel::DialOperatorContentInterface {
+public:
+    std::vector<QString> calls;
+    void openMainWindow() override { calls.push_back(QStringLiteral("main.openMainWindow")); }
+    void miniaturizeMainWindowWhenConnectSucced() override
+    {
+        calls.push_back(QStringLiteral("main.miniaturizeMainWindowWhenConnectSucced"));
+    }
+    void connectIdleStatuFromDial() override { calls.push_back(QStringLiteral("mms.connectIdleStatuFromDial")); }
+    void connectRunningStatuFromDial() override { calls.push_back(QStringLiteral("mms.connectRunningStatuFromDial")); }
+    void switchInternetTabAction() override { calls.push_back(QStringLiteral("content.switchInternetTabAction")); }
+    void detachSpecialWebview() override { calls.push_back(QStringLiteral("content.detachSpecialWebview")); }
+    void imageDownloadFinishForBillboard() override
+    {
+        calls.push_back(QStringLiteral("content.imageDownloadFinishForBillboard"));
+    }
 };
 
 class Harness {
 public:
-    explicit Harness(const QVariantMap &settings = {}, const QVariantList &profiles = defaultProfiles())
+    explicit Harness(const QVariantMap &settings = {}, const QVariantList &profiles = defaultProfiles(),
+                     ostrel::SkinManagerAccess *skin = nullptr)
     {
         yov::PlistBridge::writeFile(dir.filePath(QStringLiteral("settings.plist")), settings);
         yov::PlistBridge::writeFile(dir.filePath(QStringLiteral("dialConfig.plist")), profiles);
@@ -77,6 +110,7 @@ public:
         context.msgCenter = center.get();
         context.notificationCenter = &notifications;
         context.clock = &clock;
+        context.skinManager = skin;
         dial = std::make_unique<ostrel::DialController>(context);
         dial->setExtensions(&extensions);
         dial->setDeviceReadyNotifier([this] { ++deviceReady; });
@@ -99,6 +133,8 @@ public:
         dial.reset();
         ostrel::Neighbours::setRecords(nullptr);
         ostrel::Neighbours::setSetting(nullptr);
+        ostrel::Neighbours::setMain(nullptr);
+        ostrel::Neighbours::setMms(nullptr);
         ostrel::ConfigManager::setSharedConfigManager(nullptr);
     }
 
@@ -107,6 +143,16 @@ public:
         return {QVariantMap{{QStringLiteral("provider"), QStringLiteral("Vandrel Web")},
                             {QStringLiteral("apnName"), QStringLiteral("web.vandrel")},
                             {QStringLiteral("telNumber"), QStringLiteral("*99#")}}};
+    }
+
+    // From now on the calls into the main window, the MMS page, the operator content and the
+    // settings' launch go to log.
+    void logNeighbourCalls(CallLog &log)
+    {
+        ostrel::Neighbours::setMain(&log);
+        ostrel::Neighbours::setMms(&log);
+        dial->setOperatorContent(&log);
+        setting.calls = &log.calls;
     }
 
     // The device is present and its packet domain attached: Connect is enabled.

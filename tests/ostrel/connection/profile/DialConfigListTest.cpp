@@ -152,6 +152,14 @@ TEST_F(DialConfigListTest, MissingOrBrokenFileGivesAnEmptyListAndTheEmptyProfile
     EXPECT_FALSE(list->readDialConfigFile());
     EXPECT_FALSE(list->lastError().isEmpty());
     EXPECT_EQ(list->count(), 0);
+    // A save never writes over it: the unreadable bytes are kept aside.
+    list->addProfile(NewProfileOptions{});
+    EXPECT_EQ(fileProfiles().size(), 1);
+    const QStringList kept = QDir(dir.path()).entryList({QStringLiteral("dialConfig.plist.unreadable-*")}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    QFile keptFile(dir.filePath(kept.first()));
+    ASSERT_TRUE(keptFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(keptFile.readAll(), QByteArray("not a plist"));
 
     ASSERT_TRUE(yov::PlistBridge::writeFile(filePath(), QVariantMap{{QStringLiteral("provider"), QStringLiteral("x")}}));
     EXPECT_FALSE(list->readDialConfigFile());
@@ -161,6 +169,48 @@ TEST_F(DialConfigListTest, MissingOrBrokenFileGivesAnEmptyListAndTheEmptyProfile
     ASSERT_TRUE(yov::PlistBridge::writeFile(filePath(), QVariantList{QStringLiteral("junk"), profile(QStringLiteral("A"))}));
     EXPECT_TRUE(list->readDialConfigFile());
     EXPECT_EQ(shownNames(), QStringList{QStringLiteral("A")});
+}
+
+TEST_F(DialConfigListTest, UnusableEntriesAreSkippedNamedAndKeptOnSave)
+{
+    const QString longName(100 * 1024, QLatin1Char('L'));
+    const QVariantList stored{
+        profile(QStringLiteral("A")),
+        QVariantMap{{profilekey::provider, QVariantList{QStringLiteral("array"), QStringLiteral("name")}}},
+        profile(QStringLiteral("B"), {{profilekey::pppFlag, QVariantMap{{QStringLiteral("x"), 1}}}}),
+        QStringLiteral("junk"),
+        profile(longName),
+        profile(QStringLiteral("C"), {{profilekey::telNumber, qint64(99)}, {profilekey::apnFlag, QStringLiteral("1")}}),
+    };
+    open({}, stored);
+    QStringList warnings;
+    static QStringList *sink = nullptr;
+    sink = &warnings;
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &m) {
+        if (type == QtWarningMsg)
+            sink->append(m);
+    });
+    list->loadDialConfig();
+    qInstallMessageHandler(previous);
+
+    ASSERT_EQ(list->count(), 3) << "A, the long name and C (numbers as text and texts as numbers are usable)";
+    EXPECT_EQ(list->tableRowText(0), QStringLiteral("A"));
+    EXPECT_EQ(list->tableRowText(1), QString(kProfileNameMaxLength, QLatin1Char('L'))) << "a long name is cut where shown";
+    EXPECT_EQ(list->chooserItemText(2), QString(kProfileNameMaxLength, QLatin1Char('L')));
+    EXPECT_EQ(list->unusableEntries().size(), 3);
+    EXPECT_EQ(warnings.filter(QStringLiteral("Entry 1 ")).filter(QStringLiteral("provider")).size(), 1)
+        << warnings.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(warnings.filter(QStringLiteral("Entry 2 ")).filter(QStringLiteral("pppFlag")).size(), 1);
+    EXPECT_EQ(warnings.filter(QStringLiteral("Entry 3 ")).size(), 1);
+
+    // A save keeps every entry of the file: the usable profiles first, the others after them.
+    list->addProfile(NewProfileOptions{});
+    const QVariantList saved = fileProfiles();
+    ASSERT_EQ(saved.size(), 7);
+    EXPECT_EQ(saved[1].toMap().value(profilekey::provider).toString(), longName) << "the file keeps the whole name";
+    EXPECT_EQ(saved[4], stored[1]);
+    EXPECT_EQ(saved[5], stored[2]);
+    EXPECT_EQ(saved[6], stored[3]);
 }
 
 TEST_F(DialConfigListTest, ChooserClampsAndSelects)

@@ -205,46 +205,122 @@ TEST(ProfileValidity, FirstFailingRuleDecides)
         e.altDns = QStringLiteral("0.0.0.0");
         e.pdpAddress = QStringLiteral("0.0.0.0");
         cases.push_back({"preferred dns first", e, std::nullopt, ProfileCheck::InvalidPreferredDns});
-        e.preDns = QStringLiteral("anything");
+        e.preDns = QStringLiteral("1.1.1.1");
         cases.push_back({"alternate dns", e, std::nullopt, ProfileCheck::InvalidAlternateDns});
-        e.altDns = QStringLiteral("0.0.0.00");
+        e.altDns.clear();
         cases.push_back({"pdp address", e, std::nullopt, ProfileCheck::InvalidPdpAddress});
         e.pdpAddress.clear();
-        cases.push_back({"other dns texts pass", e, std::nullopt, ProfileCheck::Valid});
+        cases.push_back({"empty addresses pass", e, std::nullopt, ProfileCheck::Valid});
     }
     for (const Case &c : cases)
         EXPECT_EQ(checkDialConfigIsValid(c.e, list, c.row), c.expected) << c.what;
+
+    // Each address field takes a complete dotted IPv4 address only.
+    struct Address {
+        const char *text;
+        bool valid;
+    };
+    const Address addresses[] = {
+        {"10.0.0.1", true},   {"255.255.255.255", true}, {"010.0.0.1", true}, {"1.2.3", false},
+        {"300.1.1.1", false}, {"1.2.3.4.5", false},      {"1..3.4", false},   {" 1.2.3.4", false},
+        {"1.2.3.4 ", false},  {"a.b.c.d", false},        {"1.2.3.1000", false}, {"-1.2.3.4", false},
+    };
+    const std::pair<QString ProfileEdit::*, ProfileCheck> fields[] = {
+        {&ProfileEdit::preDns, ProfileCheck::InvalidPreferredDns},
+        {&ProfileEdit::altDns, ProfileCheck::InvalidAlternateDns},
+        {&ProfileEdit::pdpAddress, ProfileCheck::InvalidPdpAddress},
+    };
+    for (const auto &[field, failure] : fields) {
+        for (const Address &a : addresses) {
+            ProfileEdit e = edit("X");
+            e.*field = QString::fromLatin1(a.text);
+            EXPECT_EQ(checkDialConfigIsValid(e, list, std::nullopt), a.valid ? ProfileCheck::Valid : failure)
+                << a.text << " as " << int(failure);
+        }
+    }
 
     EXPECT_EQ(profileCheckMessage(ProfileCheck::InvalidProfile), QStringLiteral("Invalid Profile!"));
     EXPECT_EQ(profileCheckMessage(ProfileCheck::NameExists), QStringLiteral("Name already exists, please rename!"));
     EXPECT_EQ(profileCheckMessage(ProfileCheck::InvalidPdpAddress), QStringLiteral("Invalid PDP Address!"));
 }
 
-TEST(ProfileButtonsTable, FollowTheRowKind)
+TEST(ProfileButtonsTable, FollowTheRowKindAndTheOperatorRules)
 {
+    // Three profiles; the operator lets "Op" (a default profile) be edited in the restricted mode.
+    const QList<QVariantMap> list = namedList({"Op", "Other", "Op"});
+    const QStringList editable{QStringLiteral("Op")};
     struct Case {
         const char *what;
         std::optional<int> row;
         int defaults;
         bool addDefaultEdit;
+        QStringList providers;
         bool tim;
         ProfileButtons expected;
     };
     const Case cases[] = {
-        {"no selection", std::nullopt, 1, false, false, {false, false, false}},
-        {"row beyond count", 5, 1, false, false, {false, false, false}},
-        {"default profile", 0, 1, false, false, {false, false, true}},
-        {"default profile, editable defaults", 0, 1, true, false, {true, false, true}},
-        {"user profile", 2, 1, false, false, {true, true, true}},
-        {"row 1 with TimAPNEditable", 1, 2, false, true, {true, false, true}},
-        {"row 1 user profile with TimAPNEditable", 1, 1, false, true, {true, false, true}},
+        {"no selection", std::nullopt, 1, false, editable, true, {false, false, false}},
+        {"row beyond count", 5, 1, false, editable, false, {false, false, false}},
+        {"default profile", 1, 2, false, {}, false, {false, false, true}},
+        {"default profile, editable defaults", 1, 2, true, {}, false, {true, false, true}},
+        {"user profile", 2, 1, false, {}, false, {true, true, true}},
+        {"listed default profile", 0, 1, false, editable, false, {true, false, true}},
+        {"unlisted default profile", 1, 2, false, editable, false, {false, false, true}},
+        {"listed user profile keeps its rule", 2, 1, false, editable, false, {true, true, true}},
+        {"row 1 with TimAPNEditable", 1, 2, false, {}, true, {true, false, true}},
+        {"row 1 user profile with TimAPNEditable", 1, 1, false, {}, true, {true, false, true}},
+        {"TimAPNEditable concerns row 1 only", 2, 1, false, {}, true, {true, true, true}},
     };
     for (const Case &c : cases) {
-        const ProfileButtons b = setEidtStatusAtRow(c.row, 3, c.defaults, c.addDefaultEdit, c.tim);
+        ProfileButtons b = setEidtStatusAtRow(c.row, int(list.size()), c.defaults, c.addDefaultEdit);
+        if (c.row && *c.row < list.size()) {
+            setUsernameAndPasswordEditable(b, *c.row, checkProviderIsEditable(*c.row, list, c.defaults, c.providers));
+            setBtnStausForRAVO(b, *c.row, c.tim);
+        }
         EXPECT_EQ(b.edit, c.expected.edit) << c.what;
         EXPECT_EQ(b.del, c.expected.del) << c.what;
         EXPECT_EQ(b.browse, c.expected.browse) << c.what;
     }
+}
+
+TEST(ProfileButtonsTable, ProviderIsEditableOnlyForListedDefaultProfiles)
+{
+    const QList<QVariantMap> list = namedList({"Op", "Other", "Op"});
+    struct Case {
+        const char *what;
+        int row;
+        int defaults;
+        QStringList providers;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"listed default", 0, 2, {QStringLiteral("Op")}, true},
+        {"unlisted default", 1, 2, {QStringLiteral("Op")}, false},
+        {"user profile whose provider is listed", 2, 2, {QStringLiteral("Op")}, false},
+        {"no list", 0, 2, {}, false},
+        {"negative row", -1, 2, {QStringLiteral("Op")}, false},
+        {"no default profiles", 0, 0, {QStringLiteral("Op")}, false},
+        {"default count beyond the list", 3, 9, {QStringLiteral("Op")}, false},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(checkProviderIsEditable(c.row, list, c.defaults, c.providers), c.expected) << c.what;
+}
+
+TEST(ProfileEditSheetControls, RestrictedModesOfEditableDefaultProfiles)
+{
+    EditSheetControls all;
+    EXPECT_EQ(editSheetControlStates(false, false), all);
+    EXPECT_EQ(editSheetControlStates(false, true), all) << "the switch concerns editable default profiles only";
+
+    EditSheetControls account{};
+    account.number = account.saveUsername = account.apnGroup = account.apn = false;
+    account.dnsGroup = account.dns = account.pdpGroup = account.pdpAddress = account.authGroup = false;
+    EXPECT_EQ(editSheetControlStates(true, false), account) << "name, user name, password and ask only";
+
+    EditSheetControls apnAndAuth{};
+    apnAndAuth.name = apnAndAuth.number = apnAndAuth.saveUsername = false;
+    apnAndAuth.user = apnAndAuth.password = apnAndAuth.apnGroup = false;
+    EXPECT_EQ(editSheetControlStates(true, true), apnAndAuth);
 }
 
 TEST(ProfileEditValues, RoundTripThroughTheSheet)

@@ -148,8 +148,9 @@ TEST(DialRecordResetTest, ADeletionKeepsARecordAppendedMeanwhile)
     RecordsHarness h({}, QVariantList{first});
     ASSERT_EQ(h.controller->recordList().size(), 1);
     // The connection appends its record to the file itself.
-    ASSERT_TRUE(DialService::appendDialRecords(
-        h.recordPath(), {DialRecordEntry{QStringLiteral("appended"), local(2026, 3, 2), 30, 2048, 1024}}));
+    ASSERT_EQ(DialService::appendDialRecords(
+                  h.recordPath(), {DialRecordEntry{QStringLiteral("appended"), local(2026, 3, 2), 30, 2048, 1024}}),
+              DialService::RecordAppend::Written);
     EXPECT_TRUE(h.controller->deleteRecords({h.controller->recordList().first()}));
     EXPECT_EQ(names(h.fileRecords()), QStringList{QStringLiteral("appended")});
     EXPECT_EQ(names(h.controller->recordList()), QStringList{QStringLiteral("appended")});
@@ -190,4 +191,57 @@ TEST(DialRecordResetTest, SetUpTakesOverTheFileAndStoresTheFirstResetTime)
     EXPECT_EQ(Neighbours::records().dialRecordFileName(), QStringLiteral("dialRecordData.plist"));
     Neighbours::installDefaults(nullptr);
     ConfigManager::setSharedConfigManager(nullptr);
+}
+
+TEST(DialRecordResetTest, AStartStoredInTheResetPatternIsReadBack)
+{
+    const QDateTime t = local(2026, 2, 5, 15, 4, 9);
+    struct Case {
+        const char *pattern;
+        const char *stored;
+        QDateTime read; // invalid: not read
+    };
+    const Case cases[] = {
+        {"", "2026-02-05 15:04:09", t},
+        {"%d.%m.%Y %H:%M:%S", "05.02.2026 15:04:09", t},
+        {"%B %e, %Y at %I:%M:%S %p", "February 5, 2026 at 03:04:09 PM", t},
+        {"%a %d %b %Y %X (100%%)", "Thu 05 Feb 2026 15:04:09 (100%)", t},
+        {"%d.%m.%Y %H:%M:%S", "2026-02-05 15:04:09", t}, // the fixed form is read whatever the pattern
+        // A two-digit year, a zone or a quote cannot be read back; a pattern without the day
+        // reads nothing.
+        {"%Y-%m-%d %H:%M:%S 'h'", "2026-02-05 15:04:09 'h'", {}},
+        {"%d.%m.%y %H:%M:%S", "05.02.26 15:04:09", {}},
+        {"%Y-%m-%d %H:%M:%S %Z", "2026-02-05 15:04:09 +02", {}},
+        {"%H:%M:%S", "15:04:09", {}},
+        {"%Y-%m %H:%M:%S", "2026-02 15:04:09", {}},
+        {"%d.%m.%Y", "not a date", {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.pattern);
+        EXPECT_EQ(DialRecordReset::readResetTime(QString::fromUtf8(c.stored), kZone, QString::fromUtf8(c.pattern)),
+                  c.read)
+            << c.stored;
+    }
+
+    // Every 10 days with the start kept in the operator's pattern: the second period ends on the
+    // start the first reset wrote, and its records go too.
+    const QDateTime now = local(2026, 3, 15, 12);
+    const QDateTime s = now.addDays(-25);
+    RecordsHarness h({{QStringLiteral("Record"),
+                       QVariantMap{{QStringLiteral("IfSetRecordResetEveryDays"), true},
+                                   {QStringLiteral("recordResetPeriod"), 9},
+                                   {QStringLiteral("ResetTimePattern"), QStringLiteral("%d.%m.%Y %H:%M:%S")},
+                                   {QStringLiteral("recordResetStartTime"), resetText(s)}}}},
+                     QVariantList{record(QStringLiteral("first periods"), s.addDays(19), 1, 1, 1),
+                                  record(QStringLiteral("third period"), s.addDays(21), 1, 1, 1),
+                                  record(QStringLiteral("fourth period"), s.addDays(31), 1, 1, 1)},
+                     now);
+    h.clock.advance(DialRecordController::kResetIntervalMs);
+    EXPECT_EQ(h.recordSetting("recordResetStartTime").toString(),
+              s.addDays(20).toTimeZone(kZone).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")));
+    EXPECT_EQ(names(h.fileRecords()), (QStringList{QStringLiteral("third period"), QStringLiteral("fourth period")}));
+    h.clock.setNow(h.clock.now().addDays(10));
+    h.clock.advance(DialRecordController::kResetIntervalMs);
+    EXPECT_EQ(names(h.fileRecords()), QStringList{QStringLiteral("fourth period")});
+    EXPECT_EQ(h.recordSetting("recordLastResetTime").toDateTime(), s.addDays(30));
 }

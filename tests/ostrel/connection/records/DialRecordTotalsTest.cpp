@@ -1,9 +1,15 @@
 // Totals of the connection records: the day, month and year in the local zone (month ends of
 // 28, 29, 30 and 31 days), records stored the older way, broken records, the records of a period,
-// and what the controller answers for a record file it cannot read.
+// what the controller answers for a record file it cannot read, and when it refreshes the
+// statistics.
 #include "RecordsHarness.h"
 
+#include "ostrel/connection/dial/DialService.h"
 #include "ostrel/connection/records/DialRecordTotals.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -91,7 +97,7 @@ TEST(DialRecordTotalsTest, ControllerTotalsAndPeriodBothEndsIncluded)
     EXPECT_TRUE(c.getRecordsForOtherFunctionFrom(local(2027, 1, 1), local(2027, 2, 1)).isEmpty());
 }
 
-TEST(DialRecordTotalsTest, AnUnreadableRecordFileCountsNothingIsReportedOnceAndKept)
+TEST(DialRecordTotalsTest, AnUnreadableRecordFileIsKeptAsideOnceAndTheRecordsStartAfresh)
 {
     RecordsHarness h;
     const QByteArray damaged("<?xml version=\"1.0\"?><plist><array><dict><key>connecttime</key>");
@@ -105,13 +111,66 @@ TEST(DialRecordTotalsTest, AnUnreadableRecordFileCountsNothingIsReportedOnceAndK
     c.updateInterface();
     EXPECT_EQ(c.getTotalData(), 0.0);
     EXPECT_EQ(c.gettotalTime(), 0);
-    EXPECT_FALSE(c.recordFileError().isEmpty());
-    ASSERT_EQ(h.alerts.count(), 1) << "reported once, not on every refresh";
+    ASSERT_EQ(h.alerts.count(), 1) << "told once, not on every refresh";
     EXPECT_TRUE(h.alerts.shown().first().message.contains(h.recordPath()));
 
-    // Nothing here writes over it: clearing, deleting and exporting what is shown.
-    c.clearAllRecord();
-    EXPECT_FALSE(c.deleteRecords({record(QStringLiteral("a"), local(2026, 3, 1), 1, 1, 1)}));
-    EXPECT_EQ(h.fileBytes(h.recordPath()), damaged);
-    EXPECT_EQ(h.alerts.count(), 3);
+    // The damaged file is kept byte for byte beside a fresh one, which later changes use.
+    const QFileInfo path(h.recordPath());
+    const QStringList copies = path.dir().entryList({path.fileName() + QStringLiteral(".unreadable-*")}, QDir::Files);
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_TRUE(h.alerts.shown().first().message.contains(copies.first()));
+    EXPECT_EQ(h.fileBytes(path.dir().filePath(copies.first())), damaged);
+    ASSERT_EQ(DialService::appendDialRecords(h.recordPath(), {DialRecordEntry{QStringLiteral("a"), local(2026, 3, 1), 60, 1, 1}}),
+              DialService::RecordAppend::Written);
+    c.updateInterface();
+    EXPECT_EQ(c.gettotalTime(), 60);
+    EXPECT_EQ(h.alerts.count(), 1);
+}
+
+namespace {
+struct CountingStatisticsForm : StatisticsFormInterface {
+    int refreshes = 0;
+    void updateInterface() override { ++refreshes; }
+};
+} // namespace
+
+TEST(DialRecordTotalsTest, TheStatisticsRefreshWhenTheFileChangesOrANewDayBegins)
+{
+    for (const bool resetPeriod : {false, true}) {
+        SCOPED_TRACE(resetPeriod);
+        // With a reset period the 0.5 s reset timer refreshes by itself; without one, the
+        // refreshes of the limit checks and of an appended record do.
+        QVariantMap module;
+        if (resetPeriod)
+            module = {{QStringLiteral("IfSetRecordResetFrequence"), true},
+                      {QStringLiteral("recordResetStartTime"), QStringLiteral("2026-03-15 00:00:00")}};
+        RecordsHarness h({{QStringLiteral("Record"), module}},
+                         QVariantList{record(QStringLiteral("a"), local(2026, 3, 15, 9), 60, 1, 1)},
+                         local(2026, 3, 15, 23, 59, 58));
+        CountingStatisticsForm form;
+        h.controller->setStatisticsForm(&form);
+        const auto tick = [&] {
+            h.clock.advance(DialRecordController::kResetIntervalMs);
+            if (!resetPeriod)
+                h.controller->updateInterface();
+        };
+        tick();
+        const int first = form.refreshes;
+        tick();
+        tick();
+        EXPECT_EQ(form.refreshes, first) << "nothing new: no refresh";
+        EXPECT_EQ(h.controller->getDayRecordReceive().seconds, 60);
+
+        h.clock.advance(1000); // past midnight
+        tick();
+        EXPECT_EQ(form.refreshes, first + 1);
+        EXPECT_EQ(h.controller->getDayRecordReceive().seconds, 0);
+        tick();
+        EXPECT_EQ(form.refreshes, first + 1);
+
+        DialService::appendDialRecords(h.recordPath(), {DialRecordEntry{QStringLiteral("b"), h.clock.now(), 5, 1, 1}});
+        tick();
+        EXPECT_EQ(form.refreshes, first + 2);
+        h.controller->setStatisticsForm(nullptr);
+    }
 }

@@ -57,6 +57,26 @@ TEST(RecordSettingWindowTest, TypingFilter)
     }
 }
 
+TEST(RecordSettingWindowTest, TimeLimitTexts)
+{
+    struct Case {
+        double hours;
+        bool wholeHours;
+        const char *loaded;  // as the window shows a stored limit
+        const char *applied; // as it shows it after Apply
+    };
+    const Case cases[] = {
+        {1.25, false, "1,25", "1,25"}, {0, false, "0,00", "0"},  {-0.001, false, "-0,00", "0"},
+        {2, true, "2", "2"},           {0, true, "0", "0"},      {-0.2, true, "-0", "0"},
+        {qQNaN(), false, "0,00", "0"},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(RecordLimitRules::readRecordTimeLimit(c.hours, c.wholeHours), QString::fromUtf8(c.loaded)) << c.hours;
+        EXPECT_EQ(RecordLimitRules::appliedTimeLimitText(c.hours, c.wholeHours), QString::fromUtf8(c.applied))
+            << c.hours;
+    }
+}
+
 TEST(RecordSettingWindowTest, LoadsTheStoredSettings)
 {
     RecordsHarness h({{QStringLiteral("Record"), QVariantMap{{QStringLiteral("IfSetRecordResetEveryDays"), true},

@@ -1,7 +1,7 @@
 #pragma once
 // A DialRecordController over a ModemList folder of its own, a manual clock, scripted alerts and a
-// scripted file chooser, in a fixed time zone (two hours east of UTC, so that local days differ
-// from UTC days).
+// scripted file chooser, with the process's time zone (TZ) two hours east of UTC, so that local
+// days differ from UTC days and the controller's own choice of zone, the local one, is what runs.
 #include "common/PlistBridge.h"
 #include "ostrel/connection/records/DialRecordController.h"
 #include "ostrel/framework/config/ConfigManager.h"
@@ -17,11 +17,36 @@
 #include <QTemporaryDir>
 #include <QTimeZone>
 
+#include <ctime>
 #include <memory>
 
 namespace recordstest {
 
 inline const QTimeZone kZone{2 * 3600};
+
+// Sets TZ (a POSIX rule, which needs no zone database) for its lifetime.
+class ScopedTZ {
+public:
+    explicit ScopedTZ(const char *rule) : had_(qEnvironmentVariableIsSet("TZ")), previous_(qgetenv("TZ"))
+    {
+        qputenv("TZ", rule);
+        tzset();
+    }
+    ~ScopedTZ()
+    {
+        if (had_)
+            qputenv("TZ", previous_);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+    ScopedTZ(const ScopedTZ &) = delete;
+    ScopedTZ &operator=(const ScopedTZ &) = delete;
+
+private:
+    bool had_;
+    QByteArray previous_;
+};
 
 // A local time of the test's zone.
 inline QDateTime local(int y, int m, int d, int h = 0, int min = 0, int s = 0)
@@ -58,7 +83,6 @@ public:
         context.notificationCenter = &notifications;
         context.clock = &clock;
         controller = std::make_unique<ostrel::DialRecordController>(context);
-        controller->setTimeZone(kZone);
         controller->awakeFromNib();
     }
 
@@ -85,6 +109,7 @@ public:
         return store->getConfigurationByModuleAndKey(QStringLiteral("Record"), QLatin1String(key));
     }
 
+    ScopedTZ tz{"<+02>-2"};
     QTemporaryDir dir;
     testing_support::ManualClock clock;
     yov::NotificationCenter notifications;

@@ -9,10 +9,14 @@
 #include "ostrel/connection/view/InternetView.h"
 #include "ostrel/connection/view/OperatorConnectWindows.h"
 #include "ostrel/connection/view/StatisticsWindow.h"
+#include "ostrel/framework/controller/SkinManagerAccess.h"
+#include "ostrel/framework/widgets/ResourcePaths.h"
 #include "ostrel/framework/widgets/WidgetUtilities.h"
 
 #include <QApplication>
 #include <QPixmap>
+#include <QRadioButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -46,8 +50,26 @@ struct ViewHarness : Harness {
 
 TEST(InternetViewTest, IdleAndConnectedDisplayAndScreenshots)
 {
-    ViewHarness h;
+    ResourcePaths::setResourcesPath(testing_paths::sourceResources());
+    ViewHarness h({{QStringLiteral("Internet"), QVariantMap{{QStringLiteral("SetConnectStateForDidizu"), true}}},
+                   {QStringLiteral("DefaultProfileNum"), 1}},
+                  {QVariantMap{{QStringLiteral("provider"), QStringLiteral("Vandrel Web")},
+                               {QStringLiteral("apnName"), QStringLiteral("web.vandrel")},
+                               {QStringLiteral("telNumber"), QStringLiteral("*99#")},
+                               {QStringLiteral("accountName"), QStringLiteral("web")},
+                               {QStringLiteral("password"), QStringLiteral("secret")},
+                               {QStringLiteral("saveUsernameFlag"), 1}}});
     h.show();
+    // The current profile's details.
+    EXPECT_EQ(h.view->profileField(QStringLiteral("m_tfdTelNumber"))->text(), QStringLiteral("*99#"));
+    EXPECT_EQ(h.view->profileField(QStringLiteral("m_tfdUsername"))->text(), QStringLiteral("web"));
+    QLineEdit *password = h.view->profileField(QStringLiteral("m_tfdPassword"));
+    EXPECT_EQ(password->text(), QStringLiteral("secret"));
+    EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(h.view->providerLabel()->text(), QStringLiteral("Vandrel Web")) << "a default profile";
+    EXPECT_FALSE(h.view->dataStateIcon()->isHidden());
+    EXPECT_EQ(h.view->dataStateIcon()->toolTip(), QStringLiteral("Data not connected"));
+    ASSERT_FALSE(h.view->dataStateIcon()->pixmap().isNull()) << "the image is shipped";
     EXPECT_FALSE(h.view->connectButton()->isEnabled()) << "no packet domain yet";
     EXPECT_EQ(h.view->connectButton()->text(), QStringLiteral("Connect"));
 
@@ -80,6 +102,10 @@ TEST(InternetViewTest, IdleAndConnectedDisplayAndScreenshots)
     EXPECT_EQ(h.text("m_FluxForSend"), QStringLiteral("1.50 KB"));
     EXPECT_EQ(h.text("m_FluxForReceive"), QStringLiteral("5.29 MB"));
     EXPECT_EQ(h.text("m_IPAddress"), QStringLiteral("10.64.12.34"));
+    EXPECT_EQ(h.view->dataStateIcon()->toolTip(), QStringLiteral("Data connected"));
+    EXPECT_EQ(h.view->dataStateIcon()->pixmap().toImage(),
+              ResourcePaths::applicationImage(QStringLiteral("DataConnected")).convertToFormat(
+                  h.view->dataStateIcon()->pixmap().toImage().format()));
     // Twenty statuses in all: the second speed is the last ten statuses' growth.
     for (std::uint32_t i = 0; i < 19; ++i)
         h.pppStatus(yov::kPppRunning, 3726, 5u * 1024u * 1024u + 300u * 1024u + (i + 1) * 4096u, 1536 + (i + 1) * 512u);
@@ -97,6 +123,8 @@ TEST(InternetViewTest, IdleAndConnectedDisplayAndScreenshots)
     QApplication::processEvents();
     EXPECT_EQ(h.view->stateLabel()->text(), QStringLiteral("Idle"));
     EXPECT_EQ(h.text("m_SpeedForReceive"), QStringLiteral("_____"));
+    EXPECT_EQ(h.view->dataStateIcon()->toolTip(), QStringLiteral("Data not connected"));
+    ResourcePaths::setResourcesPath(QString());
 }
 
 TEST(InternetViewTest, ChooserShowsProfilesAndPicksThem)
@@ -234,4 +262,210 @@ TEST(InternetViewTest, InstallsItselfInTheInternetTab)
     EXPECT_EQ(tabViewItemIdentifier(tabs.widget(1)), QStringLiteral("Internet"));
     EXPECT_TRUE(tabs.widget(1)->isAncestorOf(view));
     EXPECT_EQ(installInternetView(h.dial.get(), nullptr), nullptr);
+}
+
+namespace {
+
+// A skin with one registered control: the main window's drawer item "btnDrawerRecords".
+class DrawerSkin final : public SkinManagerAccess {
+public:
+    QPushButton drawerItem;
+    bool registerController(QObject *, const QString &, bool) override { return false; }
+    bool updateItem(QObject *) override { return false; }
+    QObject *controllerByKey(const QString &key) const override
+    {
+        return key == QLatin1String("btnDrawerRecords") ? const_cast<QPushButton *>(&drawerItem) : nullptr;
+    }
+    bool hasKey(const QString &key) const override { return key == QLatin1String("btnDrawerRecords"); }
+    bool setImageForKey(const QString &, const QString &, bool) override { return false; }
+};
+
+// Selects the row of the management sheet and opens its edit sheet.
+DialConfigEditSheet *editRow(DialConfigManagementSheet &sheet, int row)
+{
+    sheet.table()->setCurrentRow(row);
+    sheet.editDialConfigSettings();
+    return sheet.editSheet();
+}
+
+} // namespace
+
+TEST(InternetViewTest, EditSheetTakesCompleteDottedAddressesOnly)
+{
+    ViewHarness h({}, twoProfiles());
+    h.show();
+    DialConfigManagementSheet sheet(h.dial.get(), h.view.get());
+    sheet.popUpDialConfigWindow();
+    DialConfigEditSheet *edit = editRow(sheet, 1);
+    ASSERT_NE(edit, nullptr);
+    struct Field {
+        QLineEdit *field;
+        QAbstractButton *staticChoice;
+        const char *refusal;
+        const char *key;
+    };
+    const Field fields[] = {
+        {edit->pdpAddressField, edit->pdpGroup->button(1), "Invalid PDP Address!", "pdpAddress"},
+        {edit->preDnsField, edit->dnsGroup->button(1), "Invalid Preferred DNS!", "preDns"},
+    };
+    for (const Field &f : fields) {
+        SCOPED_TRACE(f.key);
+        f.staticChoice->click();
+        ASSERT_TRUE(f.field->isEnabled());
+        for (const char *typed : {"1.2.3", "300.1.1.1"}) {
+            f.field->clear();
+            QTest::keyClicks(f.field, QLatin1String(typed));
+            EXPECT_EQ(f.field->text(), QLatin1String(typed));
+            const int before = h.alerts.count();
+            EXPECT_FALSE(edit->editWindowOK()) << typed;
+            ASSERT_EQ(h.alerts.count(), before + 1);
+            EXPECT_EQ(h.alerts.shown().back().message, QLatin1String(f.refusal));
+            EXPECT_FALSE(f.field->text().isEmpty()) << "the sheet keeps what was typed";
+        }
+        f.field->clear();
+        QTest::keyClicks(f.field, QStringLiteral("10.0.x0.1-"));
+        EXPECT_EQ(f.field->text(), QStringLiteral("10.0.0.1")) << "only digits and dots are typed";
+        f.field->clear();
+        QTest::keyClicks(f.field, QStringLiteral("10.0.0.1"));
+        EXPECT_TRUE(edit->editWindowOK());
+        EXPECT_EQ(h.dial->profiles().profileAt(1)->value(QLatin1String(f.key)).toString(), QStringLiteral("10.0.0.1"));
+        edit = editRow(sheet, 1);
+    }
+    EXPECT_EQ(h.dial->profiles().profileAt(1)->value(QStringLiteral("pdpFlag")).toInt(), 1);
+}
+
+TEST(InternetViewTest, OperatorLockedDefaultProfileOpensInTheRestrictedMode)
+{
+    ViewHarness h({{QStringLiteral("DefaultProfileNum"), 2},
+                   {QStringLiteral("Internet"),
+                    QVariantMap{{QStringLiteral("ArrayForEditableProvider"),
+                                 QVariantList{QStringLiteral("Vandrel Web"), QStringLiteral("Mine")}}}}},
+                  twoProfiles() + QVariantList{QVariantMap{{QStringLiteral("provider"), QStringLiteral("Mine")}}});
+    h.show();
+    DialConfigManagementSheet sheet(h.dial.get(), h.view.get());
+    sheet.popUpDialConfigWindow();
+    struct Case {
+        const char *what;
+        int row;
+        bool editable;
+        bool del;
+        bool restricted;
+    };
+    const Case cases[] = {
+        {"listed default profile", 0, true, false, true},
+        {"unlisted default profile", 1, false, false, false},
+        {"user profile whose provider is listed", 2, true, true, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        sheet.table()->setCurrentRow(c.row);
+        EXPECT_EQ(sheet.editButton()->isEnabled(), c.editable);
+        EXPECT_EQ(sheet.deleteButton()->isEnabled(), c.del);
+        EXPECT_TRUE(sheet.browseButton()->isEnabled());
+        EXPECT_EQ(h.dial->checkProviderIsEditable(c.row), c.restricted);
+        if (!c.editable)
+            continue;
+        DialConfigEditSheet *edit = editRow(sheet, c.row);
+        ASSERT_NE(edit, nullptr);
+        EXPECT_TRUE(edit->nameField->isEnabled());
+        // In the restricted mode the account takes input; otherwise it follows the save check box.
+        EXPECT_EQ(edit->userField->isEnabled(), c.restricted);
+        EXPECT_EQ(edit->passwordField->isEnabled(), c.restricted);
+        EXPECT_EQ(edit->numberField->isEnabled(), !c.restricted);
+        EXPECT_EQ(edit->saveUsername->isEnabled(), !c.restricted);
+        EXPECT_EQ(edit->apnGroup->button(1)->isEnabled(), !c.restricted);
+        EXPECT_EQ(edit->authGroup->button(1)->isEnabled(), !c.restricted);
+        EXPECT_EQ(edit->dnsGroup->button(1)->isEnabled(), !c.restricted);
+        if (c.restricted) {
+            // The account of the operator's profile is the user's; the rest stays as the operator set it.
+            edit->userField->setText(QStringLiteral("me"));
+            edit->passwordField->setText(QStringLiteral("pw"));
+            EXPECT_TRUE(edit->editWindowOK());
+            const QVariantMap saved = h.dial->profiles().profileAt(0).value();
+            EXPECT_EQ(saved.value(QStringLiteral("accountName")).toString(), QStringLiteral("me"));
+            EXPECT_EQ(saved.value(QStringLiteral("apnName")).toString(), QStringLiteral("web.vandrel"));
+        } else {
+            edit->editWindowCancel();
+        }
+    }
+}
+
+TEST(InternetViewTest, DrawerItemsTakeNoInputWhileTheProfileSheetIsOpen)
+{
+    DrawerSkin skin;
+    ViewHarness h({{QStringLiteral("UIConfig"),
+                    QVariantMap{{QStringLiteral("DrawerItems"),
+                                 QVariantList{QVariantMap{{QStringLiteral("itemName"), QStringLiteral("btnDrawerRecords")}}}}}}},
+                  twoProfiles(), &skin);
+    h.show();
+    ASSERT_TRUE(skin.drawerItem.isEnabled());
+    for (bool byClose : {true, false}) {
+        SCOPED_TRACE(byClose ? "closed with Close" : "closed with Escape");
+        emit h.view->chooser()->activated(0);
+        DialConfigManagementSheet *sheet = h.view->managementSheet();
+        ASSERT_NE(sheet, nullptr);
+        ASSERT_TRUE(sheet->isVisible());
+        EXPECT_FALSE(skin.drawerItem.isEnabled());
+        DialConfigEditSheet *edit = editRow(*sheet, 0);
+        edit->editWindowCancel();
+        EXPECT_FALSE(skin.drawerItem.isEnabled()) << "the management sheet is still open";
+        if (byClose)
+            sheet->closeDialConfigSettings();
+        else
+            sheet->reject();
+        EXPECT_TRUE(skin.drawerItem.isEnabled());
+    }
+}
+
+TEST(InternetViewTest, BrowsePanelShowsTheProfileReadOnly)
+{
+    ViewHarness h({{QStringLiteral("Internet"), QVariantMap{{QStringLiteral("CheckAPNAccount"), true}}}},
+                  {QVariantMap{{QStringLiteral("provider"), QStringLiteral("Office")},
+                               {QStringLiteral("accountName"), QStringLiteral("me")},
+                               {QStringLiteral("password"), QStringLiteral("pw")},
+                               {QStringLiteral("saveUsernameFlag"), 1},
+                               {QStringLiteral("askUsernameFlag"), 1},
+                               {QStringLiteral("dnsFlag"), 1},
+                               {QStringLiteral("preDns"), QStringLiteral("10.0.0.53")},
+                               {QStringLiteral("pppFlag"), 1}}});
+    h.show();
+    DialConfigManagementSheet sheet(h.dial.get(), h.view.get());
+    sheet.popUpDialConfigWindow();
+    sheet.table()->setCurrentRow(0);
+    sheet.browseDialConfigSettings();
+    ASSERT_TRUE(sheet.browseOpen());
+    EXPECT_EQ(sheet.browseField(QStringLiteral("provider"))->text(), QStringLiteral("Office"));
+    EXPECT_EQ(sheet.browseField(QStringLiteral("password"))->text(), QStringLiteral("pw"));
+    EXPECT_EQ(sheet.browseField(QStringLiteral("password"))->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(sheet.browseField(QStringLiteral("preDns"))->text(), QStringLiteral("10.0.0.53"));
+    EXPECT_EQ(sheet.browseGroup(QStringLiteral("dnsFlag"))->checkedId(), 1);
+    EXPECT_EQ(sheet.browseGroup(QStringLiteral("pppFlag"))->checkedId(), 1);
+    EXPECT_EQ(sheet.browseGroup(QStringLiteral("apnFlag"))->checkedId(), 0);
+    ASSERT_NE(sheet.browseCheckBox(QStringLiteral("askUsernameFlag")), nullptr);
+    EXPECT_TRUE(sheet.browseCheckBox(QStringLiteral("askUsernameFlag"))->isChecked());
+    EXPECT_TRUE(sheet.browseCheckBox(QStringLiteral("saveUsernameFlag"))->isChecked());
+    // A click changes nothing: the panel only shows.
+    QAbstractButton *pap = sheet.browseGroup(QStringLiteral("pppFlag"))->button(0);
+    QTest::mouseClick(pap, Qt::LeftButton);
+    EXPECT_EQ(sheet.browseGroup(QStringLiteral("pppFlag"))->checkedId(), 1);
+    EXPECT_TRUE(sheet.browseField(QStringLiteral("apnName"))->isReadOnly());
+
+    // Without the ask-before-connect feature there is no ask check box.
+    ViewHarness plain({}, twoProfiles());
+    DialConfigManagementSheet plainSheet(plain.dial.get());
+    EXPECT_EQ(plainSheet.browseCheckBox(QStringLiteral("askUsernameFlag")), nullptr);
+}
+
+TEST(InternetViewTest, ChooserKeepsItsWidthWithAVeryLongProfileName)
+{
+    const QString longName(100 * 1024, QLatin1Char('W'));
+    ViewHarness shortNames({}, twoProfiles());
+    ViewHarness longNames({}, {QVariantMap{{QStringLiteral("provider"), longName}}});
+    shortNames.show();
+    longNames.show();
+    DialConfigChooser *chooser = longNames.view->chooser();
+    EXPECT_EQ(chooser->sizeHint().width(), shortNames.view->chooser()->sizeHint().width());
+    EXPECT_LE(longNames.view->width(), 800) << "the page does not grow with the name";
+    EXPECT_EQ(chooser->currentText(), QString(kProfileNameMaxLength, QLatin1Char('W')));
+    EXPECT_EQ(longNames.dial->currentProfileName().size(), kProfileNameMaxLength);
 }

@@ -40,6 +40,22 @@ TEST_F(InitIdentityTest, ImsiTextIsReadWithinItsField)
     EXPECT_EQ(controller->m_IMSI, QString(36, '7'));
 }
 
+TEST_F(InitIdentityTest, ImsiThatIsNotADigitStringIsRefused)
+{
+    // The IMSI names per-SIM files: a report with anything but digits never reaches them.
+    set("specialSoftVersion", "RAVO_TIM", true);
+    makeController();
+    for (const QByteArray &bad : {QByteArray("../../x"), QByteArray("26201 123"), QByteArray("2620112345678a")}) {
+        imsi(bad);
+        EXPECT_TRUE(controller->m_IMSI.isEmpty()) << bad.constData();
+        EXPECT_TRUE(phonebook.files.isEmpty()) << bad.constData();
+        EXPECT_TRUE(records->files.isEmpty()) << bad.constData();
+        EXPECT_FALSE(controller->alreadyGetSimIMSIFlag_);
+    }
+    imsi("262011234567890");
+    EXPECT_EQ(controller->m_IMSI, "262011234567890");
+}
+
 TEST_F(InitIdentityTest, RepeatedImsiIsIgnoredUnlessDiagnosticsRereads)
 {
     makeController();
@@ -136,6 +152,43 @@ TEST_F(InitIdentityTest, ActivationSmsStateFollowsTheEighthDigit)
     }
 }
 
+namespace {
+struct SmsSender : ostrel::DefaultSMSController {
+    bool result = false;
+    QStringList sent;
+    bool sendSmsTo(const QString &number, const QString &text, bool, bool, bool) override
+    {
+        sent << number + ":" + text;
+        return result;
+    }
+};
+} // namespace
+
+TEST_F(InitIdentityTest, ActivationSmsStaysDueUntilItIsSent)
+{
+    SmsSender sms;
+    ostrel::Neighbours::setSms(&sms);
+    set("SMS", "NeedSendActiveSIMCardSMS", true);
+    set("SMS", "SendActiveSIMCardSMSTo", "1234");
+    set("SMS", "SendActiveSIMCardSMSMsg", "ACTIVATE");
+    makeController();
+    // A send that fails (no SMS area, or the device refused it) leaves it due for the next try.
+    controller->sendActiveSimcardSMS(3);
+    alerts.answerAllOpen(); // "Accept"
+    ASSERT_EQ(sms.sent, QStringList{"1234:ACTIVATE"});
+    EXPECT_EQ(alertMessages().size(), 1);
+    EXPECT_TRUE(config->getConfigurationByModuleAndKey("SMS", "NeedSendActiveSIMCardSMS").toBool());
+    sms.result = true;
+    controller->sendActiveSimcardSMS(1);
+    alerts.answerAllOpen();
+    EXPECT_EQ(sms.sent.size(), 2);
+    EXPECT_FALSE(config->getConfigurationByModuleAndKey("SMS", "NeedSendActiveSIMCardSMS").toBool());
+    controller->sendActiveSimcardSMS(3);
+    alerts.answerAllOpen();
+    EXPECT_EQ(sms.sent.size(), 2) << "sent once";
+    ostrel::Neighbours::setSms(nullptr);
+}
+
 TEST_F(InitIdentityTest, IccidIsDecodedWithinItsFieldAndVersionsAreKept)
 {
     makeController();
@@ -158,9 +211,12 @@ TEST_F(InitIdentityTest, IccidIsDecodedWithinItsFieldAndVersionsAreKept)
 TEST_F(InitIdentityTest, PhoneNumberSetsOrClearsTheRuntimeNumber)
 {
     makeController();
+    deliver(7, 47, 0, -1, 1);
+    EXPECT_FALSE(controller->getSmartUITopFrontSizeFlag());
     deliver(7, 47, 0, 0, 1, text("+4915112345678", 44));
     EXPECT_EQ(controller->getPhoneNum(), "+4915112345678");
     EXPECT_EQ(controller->tfdOwnNumContent_->text(), "+4915112345678");
+    EXPECT_TRUE(controller->getSmartUITopFrontSizeFlag()) << "the small window's top line has its number";
     deliver(7, 47, 0, -1, 1);
     EXPECT_EQ(controller->getPhoneNum(), "");
 }

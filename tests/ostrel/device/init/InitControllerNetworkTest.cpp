@@ -6,6 +6,10 @@
 #include "common/records/Payload.h"
 #include "ostrel/device/service/MccMnc.h"
 
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
 using namespace inittest;
 using ostrel::InitController;
 using testing_support::ScriptedAlertPresenter;
@@ -153,6 +157,45 @@ TEST_F(InitNetworkTest, RegistrationShowsOperatorTechnologyAndBarsAndPostsTheSta
     EXPECT_EQ(alerts.count(), 0);
 }
 
+TEST_F(InitNetworkTest, StatusRowNamesTheHomeOperatorOnceAndExplainsTheDomainMark)
+{
+    startWithSim();
+    // The SIM's own name (EF_SPN, display condition 1) is the registered network's.
+    deliver(7, 40, 0, 0, 1, text("0156616E6472656C" + QByteArray(18, 'F'), 512));
+    deliver(7, 36, 0, 0, 1, netInfo("UMTS", "CS_PS"));
+    deliver(7, 37, 0, 0, 1, plmn({}));
+    ASSERT_EQ(controller->m_NameOfLocalSPN->text(), "Vandrel");
+    ASSERT_EQ(controller->m_NameOfBelonetoSPN->text(), "Vandrel");
+    EXPECT_TRUE(controller->m_NameOfBelonetoSPN->isHidden()) << "\"Vandrel Vandrel\"";
+    EXPECT_FALSE(controller->m_NameOfLocalSPN->isHidden());
+    EXPECT_EQ(controller->m_domain->text(), "P C");
+    EXPECT_EQ(controller->m_domain->toolTip(), "Data and voice service");
+    deliver(7, 36, 0, 0, 1, netInfo("UMTS", "PS_ONLY"));
+    EXPECT_EQ(controller->m_domain->toolTip(), "Data service only");
+}
+
+TEST_F(InitNetworkTest, OperatorSignalAndRoamingImagesAreShown)
+{
+    set("Init", "SetIndiaDidizuSignal", true);
+    set("Init", "setRoamStatusForDidizu", true);
+    set("Init", "imageNameOfRoamOffForDidizu", "roamOff");
+    set("Init", "imageNameOfHomeNetSelectedForDidizu", "homeOn");
+    startWithSim();
+    rssi(80);
+    EXPECT_FALSE(controller->imageViewOfSignalStrengthForDidizu_->isHidden());
+    EXPECT_EQ(controller->imageViewOfSignalStrengthForDidizu_->property("imageName").toString(), "SIGNAL6");
+    EXPECT_EQ(controller->m_rssiStatus->toolTip(), "Signal");
+    rssi(120);
+    EXPECT_EQ(controller->imageViewOfSignalStrengthForDidizu_->property("imageName").toString(), "SIGNAL1");
+    EXPECT_EQ(controller->m_rssiStatus->toolTip(), "No Signal");
+
+    deliver(7, 36, 0, 0, 1, netInfo("UMTS", "CS_PS"));
+    deliver(7, 37, 0, 0, 1, plmn({}));
+    EXPECT_EQ(controller->imageViewOfRoamingStatusForDidizu_->property("imageName").toString(), "roamOff");
+    EXPECT_EQ(controller->imageViewOfHomeNetWorkForDidizu_->property("imageName").toString(), "homeOn");
+    EXPECT_FALSE(controller->imageViewOfHomeNetWorkForDidizu_->isHidden());
+}
+
 TEST_F(InitNetworkTest, SignalWithoutAReadySimShowsNoBars)
 {
     makeController();
@@ -230,19 +273,30 @@ TEST_F(InitNetworkTest, RoamingAlertOncePerRoamingPeriod)
     roaming.netMnc = "10";
     roaming.roam = "ROAM_ON";
     deliver(7, 36, 0, 0, 1, netInfo("UMTS", "CS_PS"));
+    // The roaming alert is a window of its own, not a panel that holds the dashboard.
+    QWidget *window = controller->roamAlertWindow();
+    ASSERT_NE(window, nullptr);
+    auto *text = window->findChild<QLabel *>(QStringLiteral("roamwarnningText"));
+    ASSERT_NE(text, nullptr);
     deliver(7, 37, 0, 0, 1, plmn(roaming));
-    deliver(7, 37, 0, 0, 1, plmn(roaming));
-    ASSERT_EQ(alerts.count(), 1);
-    EXPECT_EQ(alerts.shown()[0].title, "STRING_ROAM_ALERT_WND");
-    EXPECT_EQ(alerts.shown()[0].message, "STRING_ROAM_ALERT_TEXT");
+    ASSERT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "STRING_ROAM_ALERT_WND");
+    EXPECT_EQ(text->text(), "STRING_ROAM_ALERT_TEXT");
+    EXPECT_FALSE(window->isModal());
+    EXPECT_EQ(alerts.count(), 0);
     EXPECT_TRUE(controller->hasAlertRoam);
     // No question about disconnecting: the first report after start is no transfer.
     EXPECT_EQ(netDial.disconnects, 0);
+    // Its OK closes it; a further report of the same roaming period does not bring it back.
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("btnRoamAlertOK")), Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    deliver(7, 37, 0, 0, 1, plmn(roaming));
+    EXPECT_FALSE(window->isVisible());
 
     deliver(7, 37, 0, 0, 1, plmn({}));
     EXPECT_FALSE(controller->hasAlertRoam);
     deliver(7, 37, 0, 0, 1, plmn(roaming));
-    EXPECT_EQ(alerts.count(), 2);
+    EXPECT_TRUE(window->isVisible());
 }
 
 class NoSignalAlertTest : public InitNetworkTest {

@@ -172,6 +172,36 @@ TEST_F(InitStateTest, DeviceRemovedResetsStateAndPlugInIsAnnounced)
     EXPECT_EQ(alertMessages().last(), "Device not detected!");
 }
 
+TEST_F(InitStateTest, RemovalSetsModemAndSimToNoAndDropsThePendingChecksAndTheImsi)
+{
+    set("Init", "Init_DisplayCheckModemStatus", true);
+    set("Main", "Main_DisplayCheckSIMStatus", true);
+    makeController();
+    deliver(4, 9, 1, 0, 1); // ready, its "SIM ready" image 2 s later
+    deliver(7, 42, 1, 0, 1, text("262021234567890", 36));
+    ASSERT_EQ(service->imsi(), "262021234567890");
+    ASSERT_TRUE(controller->runtimeObjectForKey("runtimeSIMCardReady").toBool());
+    deliver(1, 0, 0, 0, 1); // a handshake whose "modem there" comes 2 s later
+    posted.clear();
+
+    deliver(8, 58, 1, -1, 1);
+    EXPECT_FALSE(controller->runtimeObjectForKey("runtimeSIMCardReady").toBool());
+    ASSERT_FALSE(postedNamed("init_SimStatus").isEmpty());
+    EXPECT_FALSE(postedNamed("init_SimStatus").last().userInfo.value("init_SimStatus").toBool());
+    ASSERT_FALSE(postedNamed("init_ModemConnected").isEmpty());
+    EXPECT_FALSE(postedNamed("init_ModemConnected").last().userInfo.value("init_ModemConnected").toBool());
+    EXPECT_EQ(dial.stateStrings.last(), "Dial_tfdDeviceNotDetected");
+    EXPECT_TRUE(service->imsi().isEmpty()) << "the removed SIM's IMSI stays shared";
+    EXPECT_TRUE(controller->m_IMSI.isEmpty());
+
+    // The checks of the removed device never come true afterwards.
+    posted.clear();
+    clock.advance(2000);
+    EXPECT_EQ(controller->modemStatusImageName(), "netstatus1");
+    EXPECT_EQ(controller->simStatusImageName(), "noSim");
+    EXPECT_TRUE(postedNamed("init_ModemConnected").isEmpty());
+}
+
 TEST_F(InitStateTest, OnlineAndOfflineRequests)
 {
     makeController();

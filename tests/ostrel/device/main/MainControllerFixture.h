@@ -46,7 +46,9 @@ public:
         return ownerPid;
     }
     bool waitForServiceGone(int) override { return true; }
+    void setOwnerWatcher(OwnerWatcher watcher) override { ownerWatcher = std::move(watcher); }
     std::vector<yov::UI_MSG> sent;
+    OwnerWatcher ownerWatcher;
     qint64 ownerPid = 0;
 
 private:
@@ -59,9 +61,10 @@ public:
     bool launch(const QString &) override
     {
         log_.events << QStringLiteral("launch");
-        running_ = true;
-        return true;
+        running_ = !failLaunches;
+        return !failLaunches;
     }
+    bool failLaunches = false;
     bool isRunning() const override { return running_; }
     void terminate(int) override
     {
@@ -126,7 +129,9 @@ protected:
         config_ = std::make_unique<ostrel::ConfigManager>(dir_.path());
         auto transport = std::make_unique<LoggingTransport>(log);
         transport_ = transport.get();
-        center_ = std::make_unique<ostrel::YOVMsgCenter>(std::move(transport), std::make_unique<LoggingLauncher>(log),
+        auto launcher = std::make_unique<LoggingLauncher>(log);
+        launcher_ = launcher.get();
+        center_ = std::make_unique<ostrel::YOVMsgCenter>(std::move(transport), std::move(launcher),
                                                          clock, notifications);
         // An executable stand-in path for the fake launcher; no resource list that names another.
         QFile program(dir_.filePath(QStringLiteral("Brannoc")));
@@ -141,6 +146,7 @@ protected:
         ostrel::Neighbours::setCall(&call);
 
         ostrel::ControllerContext context;
+        context.skinManager = skinAccess;
         context.config = config_.get();
         context.msgCenter = center_.get();
         context.notificationCenter = &notifications;
@@ -187,6 +193,9 @@ protected:
     std::unique_ptr<ostrel::ConfigManager> config_;
     std::unique_ptr<ostrel::YOVMsgCenter> center_;
     LoggingTransport *transport_ = nullptr;
+    LoggingLauncher *launcher_ = nullptr;
+    // The skin the controller is built with (none by default).
+    ostrel::SkinManagerAccess *skinAccess = nullptr;
     FakeDial dial;
     FakeSetting setting;
     FakeCall call;

@@ -1,12 +1,18 @@
 // The main window: toolbar from the configuration, tabs, mode switches, low-power mode and the
 // reaction to device removal.
 #include "MainControllerFixture.h"
+#include "support/TestPaths.h"
 
 #include "common/ValueConversion.h"
+#include "ostrel/framework/controller/UIManagerSkinAccess.h"
+#include "ostrel/framework/skin/YOVUIManager.h"
 #include "ostrel/framework/widgets/Items.h"
+#include "ostrel/framework/widgets/WidgetUtilities.h"
 #include "ostrel/framework/widgets/StatusBarView.h"
 
 #include <QAction>
+#include <QAbstractButton>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
@@ -41,7 +47,8 @@ QStringList identifiersOf(const QList<ostrel::NSToolbarItemExt *> &items)
 
 class MainWindowTest : public MainControllerTest {
 protected:
-    // A 24 x 20 image named "icon" in the default skin folder of the test resources.
+    // An image of the given size in the default skin folder of the test resources (named unlike
+    // any shipped image, which the lookup would find first).
     void writeSkinImage(const QString &name, const QSize &size)
     {
         const QString folder = QDir(resources_).filePath(QStringLiteral("skin/defaultSkin"));
@@ -81,23 +88,23 @@ protected:
 
 TEST_F(MainWindowTest, ToolbarKeepsTheOrderSkipsEntriesWithoutIdentifierAndBuildsTheThreeForms)
 {
-    writeSkinImage(QStringLiteral("icon"), QSize(24, 20));
+    writeSkinImage(QStringLiteral("fixtureIcon"), QSize(24, 20));
     QVariantMap noIdentifier = tabEntry(QStringLiteral("Ghost"));
     noIdentifier.remove(QStringLiteral("itemIdentifier"));
     QVariantMap asButton = tabEntry(QStringLiteral("Phonebook"));
-    asButton.insert(QStringLiteral("itemImageName"), QStringLiteral("icon"));
+    asButton.insert(QStringLiteral("itemImageName"), QStringLiteral("fixtureIcon"));
     asButton.insert(QStringLiteral("UseAsButton"), true);
     asButton.insert(QStringLiteral("urlLabel"), QStringLiteral("Home"));
     QVariantMap popup{{QStringLiteral("itemIdentifier"), QStringLiteral("More")},
                       {QStringLiteral("itemLabel"), QStringLiteral("More")},
-                      {QStringLiteral("itemImageName"), QStringLiteral("icon")},
+                      {QStringLiteral("itemImageName"), QStringLiteral("fixtureIcon")},
                       {QStringLiteral("UseAsPopupButton"),
                        QVariantList{QVariantMap{{QStringLiteral("itemTitle"), QStringLiteral("Records")},
                                                 {QStringLiteral("itemAction"), QStringLiteral("gotoDialRecord:")}},
                                     QVariantMap{{QStringLiteral("itemTitle"), QStringLiteral("Settings")},
                                                 {QStringLiteral("itemAction"), QStringLiteral("gotoSetting:")}}}}};
     QVariantMap plain = tabEntry(QStringLiteral("SMS"));
-    plain.insert(QStringLiteral("itemImageName"), QStringLiteral("icon"));
+    plain.insert(QStringLiteral("itemImageName"), QStringLiteral("fixtureIcon"));
     QVariantMap missingImage = tabEntry(QStringLiteral("Call"));
     missingImage.insert(QStringLiteral("itemImageName"), QStringLiteral("no-such-image"));
     buildWithToolbar({noIdentifier, plain, asButton, popup, missingImage});
@@ -173,8 +180,8 @@ TEST_F(MainWindowTest, DisabledToolbarDoesNothingAndEnablingRestoresTheAction)
     auto items = controller->toolbarItemsArray();
     controller->toolbarSetEnable(false);
     EXPECT_FALSE(items[0]->isEnabled());
-    ASSERT_NE(controller->menuItemNamed(QStringLiteral("SMS")), nullptr);
-    EXPECT_FALSE(controller->menuItemNamed(QStringLiteral("SMS"))->isEnabled());
+    ASSERT_NE(controller->menuItemNamed(QStringLiteral("Internet")), nullptr);
+    EXPECT_FALSE(controller->menuItemNamed(QStringLiteral("Internet"))->isEnabled());
     // without a skin manager the action itself is cleared: even a forced trigger does nothing
     items[0]->setEnabled(true);
     items[0]->trigger();
@@ -186,14 +193,14 @@ TEST_F(MainWindowTest, DisabledToolbarDoesNothingAndEnablingRestoresTheAction)
     controller->toolbarSetEnable(true);
     items[0]->trigger();
     EXPECT_EQ(controller->currentTabIdentifier(), QStringLiteral("SMS"));
-    EXPECT_TRUE(controller->menuItemNamed(QStringLiteral("SMS"))->isEnabled());
+    EXPECT_TRUE(controller->menuItemNamed(QStringLiteral("Internet"))->isEnabled());
 }
 
 TEST_F(MainWindowTest, RebuiltToolbarKeepsTheItemViews)
 {
-    writeSkinImage(QStringLiteral("icon"), QSize(24, 20));
+    writeSkinImage(QStringLiteral("fixtureIcon"), QSize(24, 20));
     QVariantMap asButton = tabEntry(QStringLiteral("SMS"));
-    asButton.insert(QStringLiteral("itemImageName"), QStringLiteral("icon"));
+    asButton.insert(QStringLiteral("itemImageName"), QStringLiteral("fixtureIcon"));
     asButton.insert(QStringLiteral("UseAsButton"), true);
     buildWithToolbar({asButton});
     controller->insertUSSDToobarItem(1);
@@ -478,4 +485,140 @@ TEST_F(MainWindowTest, TrayItemGetsItsImageAndMenuOnlyWhenTheImageExists)
     EXPECT_TRUE(controller->menuSysStatusItem_);
     // the offscreen desktop has no tray: the item is simply not shown
     EXPECT_EQ(controller->viewSysStatusItem_->statusItem() != nullptr, QSystemTrayIcon::isSystemTrayAvailable());
+}
+
+// --- the skin's dressing of the main window ------------------------------------------------------
+
+TEST_F(MainWindowTest, ASkinWithItsOwnToolbarDressesTheMainWindowAndShowsItsWelcomeWindow)
+{
+    // A skin of an operator: its own toolbar view with one button, the window's picture and a
+    // welcome window.
+    const QString skin = dir_.filePath(QStringLiteral("operatorSkin"));
+    ASSERT_TRUE(QDir().mkpath(skin));
+    const auto image = [&](const char *name, QSize size, QColor colour) {
+        QImage i(size, QImage::Format_ARGB32);
+        i.fill(colour);
+        ASSERT_TRUE(i.save(QDir(skin).filePath(QLatin1String(name)), "PNG"));
+    };
+    image("toolbar.png", QSize(600, 48), QColor(20, 60, 90));
+    image("window.png", QSize(640, 440), QColor(200, 210, 230));
+    image("welcome.png", QSize(300, 180), QColor(240, 200, 60));
+    image("button.png", QSize(64, 40), QColor(90, 160, 90));
+    const auto frame = [](int left, int bottom, int width, int height, const char *imageName) {
+        return QVariantMap{{QStringLiteral("Left"), left}, {QStringLiteral("Bottom"), bottom}, {QStringLiteral("Width"), width},
+                           {QStringLiteral("Height"), height}, {QStringLiteral("ImageName"), QLatin1String(imageName)}};
+    };
+    const QVariantMap info{{QStringLiteral("wndMainToolbar"), frame(0, 0, 600, 48, "toolbar.png")},
+                           {QStringLiteral("wndMain"), QVariantMap{{QStringLiteral("ImageName"), QStringLiteral("window.png")}}},
+                           {QStringLiteral("wndWelcom"), QVariantMap{{QStringLiteral("ImageName"), QStringLiteral("welcome.png")}}},
+                           {QStringLiteral("btnToolbarSMS"), frame(8, 4, 64, 40, "button.png")}};
+    ASSERT_TRUE(yov::PlistBridge::writeFile(QDir(skin).filePath(QStringLiteral("SkinInfo")), info));
+
+    QTemporaryDir skinSettings; // the skin manager's own store
+    ostrel::ConfigManager skinConfig(skinSettings.path());
+    ostrel::YOVUIManager::Options options;
+    options.config = &skinConfig;
+    options.loadLastUsedSkin = false;
+    ostrel::YOVUIManager manager(options);
+    ASSERT_TRUE(manager.loadUIResource(skin));
+    ostrel::UIManagerSkinAccess access(&manager);
+    skinAccess = &access;
+    const QVariantMap toolbarButton{{QStringLiteral("itemIdentifier"), QStringLiteral("SMS")},
+                                    {QStringLiteral("itemName"), QStringLiteral("btnToolbarSMS")},
+                                    {QStringLiteral("itemAction"), QStringLiteral("gotoSMS:")}};
+    build({{QStringLiteral("UIConfig"), QVariantMap{{QStringLiteral("ToolbarItems"), QVariantList{toolbarButton}}}},
+           {QStringLiteral("Main"), QVariantMap{{QStringLiteral("Main_UIModel"), 0}}}});
+
+    EXPECT_FALSE(controller->toolbar) << "the native toolbar stands beside the skin's own";
+    QWidget *view = controller->skinToolbarView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->minimumHeight(), 48);
+    QAbstractButton *button = nullptr;
+    for (QAbstractButton *b : view->findChildren<QAbstractButton *>())
+        if (b->property("itemIdentifier") == QStringLiteral("SMS"))
+            button = b;
+    ASSERT_NE(button, nullptr) << "the skin's toolbar has no button";
+    button->click();
+    EXPECT_EQ(controller->currentTabIdentifier(), QStringLiteral("SMS"));
+    QWidget *central = qobject_cast<QMainWindow *>(controller->wndCompleteMain_.data())->centralWidget();
+    EXPECT_TRUE(central->autoFillBackground());
+    EXPECT_FALSE(central->palette().brush(QPalette::Window).textureImage().isNull()) << "the window's picture is not shown";
+
+    controller->applicationWillFinishLaunching();
+    controller->applicationDidFinishLaunching();
+    QWidget *welcome = controller->wndWelcom_;
+    ASSERT_NE(welcome, nullptr) << "no welcome window";
+    EXPECT_TRUE(welcome->isVisible());
+    EXPECT_FALSE(welcome->isModal()) << "the welcome window holds the dashboard";
+    EXPECT_EQ(welcome->size(), QSize(300, 180));
+    if (const QString path = testing_paths::screenshotPath(QStringLiteral("skinned-main-window.png")); !path.isEmpty())
+        controller->wndMain->grab().save(path);
+    controller.reset();
+    skinAccess = nullptr;
+}
+
+// --- the simple mode's windows, the USSD button, broadcasts and moves -------------------------------
+
+namespace {
+struct MovesMms : ostrel::DefaultMMSController {
+    QList<QWidget *> moved;
+    void windowDidMove(QWidget *window) override { moved << window; }
+};
+struct HidesConnect : maintest::FakeDial {
+    QList<bool> hidden;
+    void setIsHiddenConnectBtn(bool h) override { hidden << h; }
+};
+} // namespace
+
+TEST_F(MainWindowTest, SimpleModeWindowsUssdButtonBroadcastsAndMovesAct)
+{
+    MovesMms mms;
+    HidesConnect connect;
+    build({{QStringLiteral("Main"), QVariantMap{{QStringLiteral("Main_UIModel"), 0}}}});
+    ostrel::Neighbours::setMms(&mms);
+    ostrel::Neighbours::setDial(&connect);
+    controller->applicationDidFinishLaunching();
+
+    // The settings window of the simple mode: a row selects its module, out of range nothing.
+    ASSERT_TRUE(controller->wndSetting_);
+    auto *tabs = qobject_cast<QTabWidget *>(controller->tabViewModuleTabSetting_.data());
+    ASSERT_NE(tabs, nullptr);
+    controller->selectModule(4);
+    EXPECT_EQ(ostrel::tabViewItemIdentifier(tabs->currentWidget()), QStringLiteral("Security"));
+    EXPECT_EQ(controller->lableSettingTabViewTitle_->text(), QStringLiteral("Security"));
+    controller->selectModule(7);
+    EXPECT_EQ(ostrel::tabViewItemIdentifier(tabs->currentWidget()), QStringLiteral("Security"));
+
+    QObject sender;
+    sender.setProperty("itemIdentifier", QStringLiteral("Settings"));
+    controller->showDialRecordAndSettingWindow(&sender);
+    EXPECT_TRUE(controller->wndSetting_->isVisible());
+    EXPECT_FALSE(controller->wndMain->isVisible());
+    auto *close = controller->wndSetting_->findChild<QAbstractButton *>(QStringLiteral("btnCloseSetting"));
+    ASSERT_NE(close, nullptr);
+    close->click();
+    EXPECT_FALSE(controller->wndSetting_->isVisible());
+    EXPECT_TRUE(controller->wndMain->isVisible());
+    sender.setProperty("itemIdentifier", QStringLiteral("DialRecord"));
+    controller->showDialRecordAndSettingWindow(&sender);
+    EXPECT_TRUE(controller->wndDialRecord_->isVisible());
+    controller->closeAllWindow(controller->wndDialRecord_);
+    EXPECT_FALSE(controller->wndDialRecord_->isVisible());
+
+    // The USSD button takes the connect button's place and back.
+    controller->setIsHiddenForUSSDActive(true);
+    EXPECT_TRUE(controller->btnUSSDActive_->isVisible());
+    EXPECT_TRUE(controller->btnUSSDActive_->isEnabled());
+    controller->setIsHiddenForUSSDActive(false);
+    EXPECT_FALSE(controller->btnUSSDActive_->isVisible());
+    EXPECT_EQ(connect.hidden, (QList<bool>{true, false}));
+
+    // A cell broadcast reaches the status row; a move of the window reaches the MMS area.
+    notifications.post(QStringLiteral("ReceiveBroadCastNotification"), nullptr,
+                       {{QStringLiteral("ReceiveBroadCastNotification"), QStringLiteral("Cell 42: rain")}});
+    EXPECT_EQ(controller->broadcastMessage(), QStringLiteral("Cell 42: rain"));
+    controller->wndMain->move(controller->wndMain->pos() + QPoint(30, 20));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(mms.moved.contains(controller->wndMain.data()));
+    ostrel::Neighbours::setMms(nullptr);
 }

@@ -50,8 +50,15 @@ public:
         ++waits;
         return true;
     }
+    void setOwnerWatcher(OwnerWatcher watcher) override { ownerWatcher_ = std::move(watcher); }
     // A record from the device service.
     void deliver(const QByteArray &record) { receiver_(record); }
+    // The bus tells of a change of the device service's owner.
+    void ownerChanged(bool owned)
+    {
+        if (ownerWatcher_)
+            ownerWatcher_(owned);
+    }
     bool hasReceiver() const { return bool(receiver_); }
 
     std::vector<QByteArray> sent;
@@ -65,6 +72,7 @@ public:
 
 private:
     Receiver receiver_;
+    OwnerWatcher ownerWatcher_;
 };
 
 class FakeLauncher final : public ostrel::MsgServerLauncher {

@@ -330,6 +330,40 @@ TEST_F(MsgCenterTest, StartsTheServiceOncePerRunAndStopsByProcessId)
         qputenv("OSTREL_BRANNOC", savedEnv);
 }
 
+TEST_F(MsgCenterTest, AServiceThatLeavesTheBusByItselfIsLostAndMayBeStartedAgain)
+{
+    const QByteArray savedEnv = qgetenv("OSTREL_BRANNOC");
+    qputenv("OSTREL_BRANNOC", "/bin/true");
+    int lost = 0;
+    QObject::connect(center.get(), &YOVMsgCenter::msgServerLost, [&] { ++lost; });
+
+    transport->ownerChanged(false); // a device service this center never started
+    EXPECT_EQ(lost, 0);
+    ASSERT_TRUE(center->startMsgServer());
+    transport->ownerChanged(true); // it takes its name
+    EXPECT_TRUE(center->isMsgServerUp());
+    EXPECT_EQ(lost, 0);
+
+    transport->ownerChanged(false); // killed
+    EXPECT_EQ(lost, 1);
+    EXPECT_FALSE(center->isMsgServerUp());
+    EXPECT_FALSE(launcher->running) << "the ended program is forgotten";
+    transport->ownerChanged(false);
+    EXPECT_EQ(lost, 1) << "lost once";
+    EXPECT_TRUE(center->startMsgServer()) << "a lost service may be started again";
+    EXPECT_EQ(launcher->launched.size(), 2);
+
+    // The center's own stop is no loss.
+    center->stopMsgServer();
+    transport->ownerChanged(false);
+    EXPECT_EQ(lost, 1);
+    EXPECT_FALSE(center->startMsgServer()) << "a stopped service stays stopped in this run";
+    if (savedEnv.isNull())
+        qunsetenv("OSTREL_BRANNOC");
+    else
+        qputenv("OSTREL_BRANNOC", savedEnv);
+}
+
 TEST_F(MsgCenterTest, FailedLaunchOrMissingProgramReturnsNo)
 {
     QTemporaryDir dir;

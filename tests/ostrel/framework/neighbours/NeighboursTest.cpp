@@ -5,6 +5,7 @@
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "support/ManualClock.h"
+#include "support/ScriptedAlertPresenter.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -65,6 +66,21 @@ TEST_F(NeighboursTest, DefaultsAnswerTheLeast)
     bool closed = false;
     Neighbours::spCodeWindow().openCheckSPCodeWindow(nullptr, [&] { closed = true; });
     EXPECT_TRUE(closed) << "without the window the launch goes on at once";
+}
+
+TEST_F(NeighboursTest, DefaultSettingsShowTheirMessageWithoutBlocking)
+{
+    // The device-state handlers hand wrong-PIN and input-rule messages to the settings side; until
+    // the settings window exists the default shows them, and returns at once.
+    testing_support::ScriptedAlertPresenter presenter;
+    presenter.setHoldOpen(true);
+    yov::ScopedAlertPresenter scoped(&presenter);
+    Neighbours::setting().runAlertPanel(QStringLiteral("Incorrect PIN code!"));
+    ASSERT_EQ(presenter.count(), 1);
+    EXPECT_EQ(presenter.openCount(), 1) << "shown in the non-blocking form";
+    EXPECT_EQ(presenter.shown().first().message, QStringLiteral("Incorrect PIN code!"));
+    EXPECT_EQ(presenter.shown().first().title, QStringLiteral("Warning!"));
+    presenter.answerAllOpen();
 }
 
 TEST_F(NeighboursTest, ARealControllerReplacesTheDefaultAndNullPutsItBack)

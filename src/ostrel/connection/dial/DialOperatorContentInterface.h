@@ -1,0 +1,30 @@
+#pragma once
+// The operator content of the Internet view: the tab that follows the connection, the operator's
+// embedded web views and the billboard image. The connection controller calls it at fixed moments
+// of its roads (back to idle, connected, an image downloaded); the feature that shows the content
+// implements it and installs itself with DialController::setOperatorContent().
+//
+// DefaultDialOperatorContent: no operator content, so nothing to switch, detach or show.
+
+namespace ostrel {
+
+class DialOperatorContentInterface {
+public:
+    virtual ~DialOperatorContentInterface() = default;
+
+    // The connection came up or went back to idle: the view's tab follows it.
+    virtual void switchInternetTabAction() = 0;
+    // The connection went back to idle: the operator's embedded web views are taken away.
+    virtual void detachSpecialWebview() = 0;
+    // An NDIS connection came up, or the billboard image finished downloading: it is shown.
+    virtual void imageDownloadFinishForBillboard() = 0;
+};
+
+class DefaultDialOperatorContent : public DialOperatorContentInterface {
+public:
+    void switchInternetTabAction() override {}
+    void detachSpecialWebview() override {}
+    void imageDownloadFinishForBillboard() override {}
+};
+
+} // namespace ostrel
