@@ -2,6 +2,7 @@
 #include "brannoc/DeviceStateArea.h"
 #include "brannoc/ModemArea.h"
 #include "brannoc/NetworkArea.h"
+#include "brannoc/PhonebookArea.h"
 #include "brannoc/SimArea.h"
 #include "brannoc/SmsArea.h"
 
@@ -35,6 +36,7 @@ std::vector<std::unique_ptr<ModemArea>> createModemAreas()
     areas.push_back(std::make_unique<NetworkArea>());
     areas.push_back(std::make_unique<ConnectionArea>());
     areas.push_back(std::make_unique<SmsArea>());
+    areas.push_back(std::make_unique<PhonebookArea>());
     return areas;
 }
 

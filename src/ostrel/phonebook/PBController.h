@@ -10,23 +10,35 @@
 // row, or list position), so that an edit or delete acts on exactly that contact even when another
 // one holds the same values; a computer place follows its contact when rows or groups move.
 //
+// The SIM's and the device memory's contacts change only through the device service: each
+// storage is reported once with its limits and an items file (1025/0); the controller sends one
+// write or delete record per contact (1029/122), keeps it pending with the storage it went to,
+// and changes its lists only on the answers, matched by record index in any order. A storage
+// switch (1027/118) is answered before anything else is sent to that storage.
+//
 // The source files: PBController.cpp (life cycle, neighbour calls, alerts), PBControllerPcList.cpp
 // (the computer file, groups, counts, record numbers, the all-storage list, the dialog's adds and
 // edits), PBControllerRules.cpp (field limits and checks, uniqueness, renaming, free space),
-// PBControllerLookup.cpp (number lookup and search). Main thread only.
+// PBControllerLookup.cpp (number lookup and search), PBControllerDeviceLink.cpp (the device
+// phonebook link), PBControllerCopy.cpp (copying and moving between storages, saving a number from
+// another area). Main thread only.
 #include "ostrel/framework/controller/YOVUIController.h"
 #include "ostrel/framework/neighbours/PBControllerInterface.h"
 #include "ostrel/phonebook/ContactColumns.h"
 #include "ostrel/phonebook/ContactFieldRules.h"
 #include "ostrel/phonebook/PBConfiguration.h"
 #include "ostrel/phonebook/PBContact.h"
+#include "ostrel/phonebook/PBExtensions.h"
 #include "ostrel/phonebook/PcPhoneBookFile.h"
+
+#include "common/records/phonebook/PhonebookRecords.h"
 
 #include <QList>
 #include <QLoggingCategory>
 #include <QStringList>
 #include <QVariantMap>
 
+#include <functional>
 #include <optional>
 
 Q_DECLARE_LOGGING_CATEGORY(lcPhonebook)
@@ -79,9 +91,11 @@ public:
     QString searchNameAtPhoneBook(const QString &number) override;
     bool hasPhoneNumber(const QString &number) override;
     QVariantMap getMatchUserItemAtUSIMSide(const QString &number) override;
-    // The new-contact window, the save-number menu items and the toolbar buttons come with the
-    // phonebook page.
-    void toPbUserWinWithPhoneNumber(const QString &, const QString &) override {}
+    // Saves a number from another area to the computer, the SIM or the device memory (the
+    // localised "(U)SIM" and "Data Card"; any other target is the computer): the modem is switched
+    // to that storage first when needed, then the add dialog opens with the number.
+    void toPbUserWinWithPhoneNumber(const QString &number, const QString &selectPos) override;
+    // The save-number menu items and the toolbar buttons come with the phonebook page.
     void clickSavePhoneNumber(QObject *) override {}
     NSFlickerButton *getFlickerButtonOfToolItemFromID(const QString &) const override { return nullptr; }
 
@@ -175,8 +189,8 @@ public:
     // For each contact, each non-empty mobile, office and home number shown by the contact table:
     // {"username": name, "mobilephone": "<number>(<label>)"}.
     QList<QVariantMap> availableNumbersOfContacts(const QList<QVariantMap> &contacts) const;
-    // The storage selected once the device phonebook is read: the page's matrix comes with the page.
-    void setDefaultSelectMemory() {}
+    // The storage selected once the device phonebook is read (the page's).
+    void setDefaultSelectMemory() { extensions().setDefaultSelectMemory(); }
     QList<ContactColumn> initUserTableViewColumnsAtPC() const;
     QList<ContactColumn> initUserTableViewColumnsAtTcard() const { return ContactColumns::initUserTableViewColumnsAtTcard(); }
 
@@ -258,6 +272,140 @@ public:
     // Deletes the computer contact that result i points to, saves, and drops it from the result.
     bool deleteFoundPcContact(int i);
 
+    // ---- what later parts add (PBExtensions.h) -----------------------------------------------
+    // Null puts the default (nothing) back.
+    void setExtensions(PBExtensionInterface *extensions) { extensions_ = extensions ? extensions : &defaultExtensions_; }
+    PBExtensionInterface &extensions() const { return *extensions_; }
+
+    // ---- the device phonebook link (PBControllerDeviceLink.cpp) -------------------------------
+    // Registers the handlers of 1025/0, 1027/118 and 1029/122.
+    void registerMessages() override;
+    void phonebookInitFinished(const yov::Notification &notification);
+    void modemStorageChanged(const yov::Notification &notification);
+    void phonebookWriteResult(const yov::Notification &notification);
+    // What the handlers do with a record's contents.
+    void handlePhonebookInit(const yov::PhonebookInitRecord &record);
+    void handleStorageAnswer(int outcome);
+    void handleWriteResult(const yov::PhonebookWriteResult &result);
+
+    // Stores the limits and the field flags of a storage (1 device memory, 2 SIM) and makes it
+    // the current one; false, changing nothing, for another storage. Negative values count as 0;
+    // a lowest index above the highest leaves the storage without room.
+    bool setBaseInfo(const yov::PhonebookInitRecord &record, int storage);
+    // The contacts of an items file, sorted by name: index, name and number 1, and with
+    // SimFieldAutoDetectionEnabled number 2, number 3 and the e-mail address.
+    QList<QVariantMap> readDevicePhonebook(const QString &path, int storage) const;
+    int currentStorage() const { return currentStorage_; }
+
+    // Requests that the modem work on the storage from now (1027/118); its answer continues the
+    // operation in progress.
+    void setModemStorage(int storage);
+    // One write or delete record to the current storage; false when it could not be sent.
+    bool writeContactToSIM(const QVariantMap &contact);
+    bool deleteContactFromSim(int index);
+    // Writes the contact and keeps it pending until its answer.
+    void saveContactToSim(const QVariantMap &contact);
+    void addContactToAddUserList(const QVariantMap &contact);
+    void deleteContactFromAddUserList();
+    void addContactToDelUserList(int index);
+    void deleteContactFromDelUserList();
+    void clearAddUserList();
+    void clearDelUserList();
+    // The storage a pending write or delete was sent to (1 device memory, 2 SIM; 0 a contact
+    // prepared for the computer); 0 outside the list.
+    int storageOfPendingWrite(int position) const { return addContactInfo_.value(position).storage; }
+    int storageOfPendingDelete(int position) const { return delContactStorage_.value(position); }
+
+    void writeContactToSIMSuccess(int index);
+    void writeContactToSIMFail(int index);
+    void deleteSuccessInModem(int index);
+    void deleteFailInModem(int index);
+
+    // The contact dialog's adds and edits on the device storages.
+    void contactIsAddedInSIM(const ContactDialogValues &values);
+    void contactIsAddedInME(const ContactDialogValues &values);
+    void contactIsEditedInSIM(const ContactDialogValues &values);
+    void contactIsEditedInME(const ContactDialogValues &values);
+
+    void initSimVariables();
+    void initMeVariables();
+    void clearUSimUserList() { m_SimPhoneList.clear(); }
+    void clearMePhoneList() { m_MePhoneList.clear(); }
+    // The device phonebooks forgotten when the device is removed.
+    Q_INVOKABLE void deviceRemoved(const yov::Notification &notification);
+    void resetDevicePhonebooks();
+
+    // "phonebookReadFinshed" {"phonebookReadFinshed": the all-storage list, "phonebookInterface": the controller}.
+    void postPhonebookInitFinishedMessage();
+    void setSavePosEnabled(bool enabled);
+    SavePositionCells savePositionCells() const { return savePositionCells_; }
+    // The save position the page shows (0 computer, 1 SIM, 2 device, 3 memory card).
+    void setSelectedSavePosition(int tag) { selectedSavePosition_ = tag; }
+    int selectedSavePosition() const { return selectedSavePosition_; }
+    // After a copy, the modem goes back to the storage of the side shown.
+    void changeModemStorageAfterCopy();
+    void continueSelectSavePos(int outcome);
+    void continueSaveNumberTo(int outcome);
+    void continueCopyContactsToPos(int outcome);
+
+    // ---- copying and moving (PBControllerCopy.cpp) ---------------------------------------------
+    // The contacts the user selected: the side shown and the selected rows of the contact table
+    // (of the search result while the search text is not empty).
+    struct ContactSelection {
+        PBStorage side = PBStorage::PC;
+        QList<int> rows;
+    };
+
+    // The storage of a destination on the device link: 2 for the localised "(U)SIM", 1 for the
+    // localised "Data Card", 0 for anything else (a computer group).
+    static int storageOfDestination(const QString &destination);
+
+    // The copy of the selected contacts to the destination (the localised "(U)SIM" or "Data Card",
+    // or the name of a computer group), as the page's copy action runs it once its question is
+    // answered; false when nothing is copied.
+    bool copySelectedContacts(const ContactSelection &selection, const QString &destination);
+    // The move: the copy, after which each source is deleted once the destination holds it (a
+    // device destination: every entry made from it written), the device sources with the modem
+    // back on their storage. Sources whose copies failed stay and the user is told once.
+    bool moveSelectedContacts(const ContactSelection &selection, const QString &destination);
+    bool getMoveAndDelStatus() const { return isMoveAndDelStatus_; }
+    QString getMoveDestName() const { return copyDestination_; }
+
+    // False when nothing is selected or the destination has no room; otherwise prepares the
+    // contacts and answers the re-check of room with their count.
+    bool canCopyContacts(const ContactSelection &selection);
+    void filterCopyContacts(const ContactSelection &selection);
+    void addCopyContactToPos(const QVariantMap &contact);
+    void addCopyContactToPC(const QVariantMap &contact);
+    // storage: 2 the SIM, 1 the device memory.
+    void addCopyContact(const QVariantMap &contact, int storage);
+    void copyContactsToPC();
+    void copyContactsToSIM();
+    void copyContactsToME();
+
+    // One computer contact to the SIM as one, two or three entries by the SIM's number fields;
+    // false when the SIM has no free index left.
+    bool moveSelectedContactFromPCToSim(const QVariantMap &contact);
+    bool moveContactFromPcToSimBy1way(const QVariantMap &contact);
+    bool moveContactFromPcToSimBy2way(const QVariantMap &contact);
+    bool moveContactFromPcToSimBy3way(const QVariantMap &contact);
+
+    // Capacity questions over the selected rows of the current group (isMove2PC: of the side).
+    int calContactRecordsFromPcToSim(const QList<int> &rows) const;
+    bool hasEnounghSimSpace(const QList<int> &rows) const;
+    // 1 when the contacts do not fit the SIM, 0 when they do, 2 when the entries they need exceed 250.
+    int isMove2SIM(bool flag, const QList<int> &rows) const;
+    bool isMove2PC(int source, int selected) const;
+    bool isMove2TCard(int selected) const;
+    // With SaveToPCWhenSimFull asks whether to save to the computer (1 OK, 2 Cancel); otherwise
+    // says the SIM is full (0).
+    int addUserSimFullProc();
+    bool canCopyContactToSIM(const QVariantMap &contact, const QString &numberKey) const;
+
+    void savePhoneNumberFromOtherModuleToPC(const QString &number);
+    void savePhoneNumberFromOtherModuleToSIM(const QString &number);
+    void savePhoneNumberFromOtherModuleToME(const QString &number);
+
     // ---- the state of the Parts' instance variables -------------------------------------------
     PcPhoneList m_PcPhoneList;
     int m_CurGroupIndex = -1;
@@ -299,6 +447,13 @@ public:
     int phonebookOperate_ = OperationNone;
     int lastSelectSavePos_ = 0;
     bool hasPhoneNumberFlag_ = false;
+    int m_nNetCardStatus = 0;
+    int currentStorage_ = 0;
+    bool firstWriteFailedFlag_ = false;
+    bool updateOrRestoreSuccess_ = true;
+    bool isMoveAndDelStatus_ = false;
+    QString saveToNumberFromOtherModule_;
+    QString saveToNumberAtPos_;
 
 private:
     // The English text in the active language; every visible literal passes here.
@@ -329,6 +484,76 @@ private:
                                 const std::optional<ContactPlace> &edited, PBStorage storage) const;
     bool reCheckFreeSpaceOfDevice(int count, int maxIndex, int prepared, const QString &notEnoughSpace,
                                   const QString &question);
+
+    // ---- the device link's bookkeeping (PBControllerDeviceLink.cpp, PBControllerCopy.cpp)
+    // Beside each entry of m_AddContactList: where it goes and, in a move, the source it was made
+    // from (a position in moveSources_, else -1).
+    struct PendingWrite {
+        int storage = 0;
+        int source = -1;
+    };
+    // A contact a move takes from its storage; it is deleted once every entry made from it is in
+    // the destination.
+    struct MoveSource {
+        PBStorage storage = PBStorage::PC;
+        QString group;       // the computer group's name
+        QVariantMap contact; // as it was selected
+        int entries = 0;
+        int written = 0;
+        bool failed = false;
+
+        bool moved() const { return entries > 0 && written == entries && !failed; }
+    };
+    enum class MovePhase { None, Writing, Deleting };
+    // Why a storage switch was requested.
+    enum class StorageRequest { None, Operation, BackAfterCopy, MoveDeletes };
+
+    void appendPendingWrite(const QVariantMap &contact, int storage, int source = -1);
+    void removePendingWrite(int position);
+    int pendingWritePosition(int index) const;
+    void requestStorage(int storage, StorageRequest purpose);
+    void beginAlertOk(const QString &message);
+    // "The operation failed!" once per copy or move.
+    void tellOperationFailedOnce();
+    void removeAllListEntries(const QString &savepos);
+    // After each answer: the search, the capacity label, the progress bar, the table and
+    // "addContactResult".
+    void refreshAfterAnswer();
+    // Both pending lists emptied by an answer.
+    void finishDeviceBatch();
+    // A device list and the edited contact that points into it change together.
+    void changeDeviceList(int storage, const std::function<void(QList<QVariantMap> &)> &change);
+    void repeatSearchIfSearching();
+    void writeContactToList(const QVariantMap &contact, QList<QVariantMap> &list);
+    void writeContactToAllPhoneList(const QVariantMap &contact, int storage);
+    void saveContactToPcWhenSimFull(const QVariantMap &contact, int source);
+    void failPendingWrite(int position);
+    void markMoveSource(int source, bool written);
+    void collectDialogFields(QVariantMap &contact, const ContactDialogValues &values) const;
+    // The copy's and the move's common road from the prepared contacts to the destination.
+    void addContactListToDestPos(const QString &destination);
+    void endCopyAfterFailedSwitch();
+    // A write that could not be sent counts as refused.
+    void sendPendingWrites(int storage, const std::function<int()> &newIndex, bool stopWhenFull);
+    void continueMoveAfterWrites();
+    void deleteMovedPcSources();
+    void deletItemFromMoveDelList();
+    void finishMove(bool failed);
+    void addPreparedEntries(QList<QVariantMap> entries, int storage, bool dropRepeats);
+    bool saveSplitEntry(QVariantMap entry);
+
+    DefaultPBExtensions defaultExtensions_;
+    PBExtensionInterface *extensions_ = &defaultExtensions_;
+    QList<PendingWrite> addContactInfo_;
+    QList<int> delContactStorage_;
+    QList<MoveSource> moveSources_;
+    int preparingSource_ = -1;
+    MovePhase movePhase_ = MovePhase::None;
+    int requestedStorage_ = 0;
+    StorageRequest storageRequest_ = StorageRequest::None;
+    SavePositionCells savePositionCells_;
+    int selectedSavePosition_ = 0;
+    QString copyDestination_;
 
     PBConfiguration configuration_;
     QString pcFileName_ = kDefaultFileName;

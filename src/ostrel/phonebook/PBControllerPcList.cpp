@@ -354,16 +354,38 @@ int PBController::targetStorageOf(const ContactDialogValues &values) const
 void PBController::contactIsAdded(const ContactDialogValues &values)
 {
     // The SIM and the device take their contacts through the device phonebook link.
-    if (targetStorageOf(values) == int(PBStorage::PC))
+    switch (targetStorageOf(values)) {
+    case int(PBStorage::PC):
         contactIsAddedInPC(values);
+        break;
+    case int(PBStorage::SIM):
+        contactIsAddedInSIM(values);
+        break;
+    case int(PBStorage::ME):
+        contactIsAddedInME(values);
+        break;
+    default:
+        break;
+    }
     if (values.savePosition >= 0 && values.savePosition <= 2)
         lastSelectSavePos_ = values.savePosition;
 }
 
 void PBController::contactIsEdited(const ContactDialogValues &values)
 {
-    if (values.savePosition == int(PBStorage::PC))
+    switch (values.savePosition) {
+    case int(PBStorage::PC):
         contactIsEditedInPC(values);
+        break;
+    case int(PBStorage::SIM):
+        contactIsEditedInSIM(values);
+        break;
+    case int(PBStorage::ME):
+        contactIsEditedInME(values);
+        break;
+    default:
+        break;
+    }
 }
 
 void PBController::contactIsAddedInPC(const ContactDialogValues &values)

@@ -10,13 +10,6 @@
 
 namespace ostrel {
 
-namespace {
-
-const QString kSimDestination = QStringLiteral("(U)SIM");
-const QString kDeviceDestination = QStringLiteral("Data Card");
-
-} // namespace
-
 // ---- field limits and checks ---------------------------------------------------------------------
 
 FieldLimits PBController::limitsOfStorage(int storage) const
@@ -273,11 +266,14 @@ void PBController::doUniqueCheckIfNeededOfContact(QVariantMap &contact, int stor
 
 bool PBController::checkFreeSpace(const QString &destination)
 {
-    if (destination == kSimDestination)
+    switch (storageOfDestination(destination)) {
+    case yov::kPbStorageSim:
         return checkFreeSpaceInSIM();
-    if (destination == kDeviceDestination)
+    case yov::kPbStorageMe:
         return checkFreeSpaceInME();
-    return checkFreeSpaceInPC();
+    default:
+        return checkFreeSpaceInPC();
+    }
 }
 
 bool PBController::checkFreeSpaceInPC()
@@ -307,11 +303,14 @@ bool PBController::checkFreeSpaceInME()
 bool PBController::reCheckFreeSpace(const QString &destination, std::optional<int> prepared)
 {
     const int count = prepared.value_or(int(m_AddContactList.size()));
-    if (destination == kSimDestination)
+    switch (storageOfDestination(destination)) {
+    case yov::kPbStorageSim:
         return reCheckFreeSpaceInSIM(count);
-    if (destination == kDeviceDestination)
+    case yov::kPbStorageMe:
         return reCheckFreeSpaceInME(count);
-    return reCheckFreeSpaceInPC(count);
+    default:
+        return reCheckFreeSpaceInPC(count);
+    }
 }
 
 bool PBController::reCheckFreeSpaceInPC(int prepared) { return prepared > 0; }

@@ -71,6 +71,13 @@ QVariantMap mapOf(const QVariant &value)
     return value.toMap();
 }
 
+QVariantList listOf(const QVariant &value)
+{
+    if (value.canConvert<QDBusArgument>())
+        return qdbus_cast<QVariantList>(value.value<QDBusArgument>());
+    return value.toList();
+}
+
 QVariantMap modemState(const QString &area)
 {
     const QDBusMessage reply = control(QStringLiteral("ModemState"), {area});
@@ -144,6 +151,19 @@ void DashboardFixture::launch(const QString &scenario, bool realAlerts)
 {
     const QString quick = testing_support::quickScenario(scenario, dir_.path());
     ASSERT_FALSE(quick.isEmpty()) << qPrintable(scenario);
+    if (!scenarioModem_.isEmpty()) {
+        QVariantMap copy = yov::PlistBridge::readFile(quick)->toMap();
+        QVariantMap modem = copy.value(QStringLiteral("Modem")).toMap();
+        for (auto it = scenarioModem_.begin(); it != scenarioModem_.end(); ++it) {
+            QVariantMap area = modem.value(it.key()).toMap();
+            const QVariantMap keys = it.value().toMap();
+            for (auto key = keys.begin(); key != keys.end(); ++key)
+                area.insert(key.key(), key.value());
+            modem.insert(it.key(), area);
+        }
+        copy.insert(QStringLiteral("Modem"), modem);
+        ASSERT_TRUE(yov::PlistBridge::writeFile(quick, copy));
+    }
     qputenv("OSTREL_BRANNOC_SCENARIO", quick.toLocal8Bit());
     config_ = std::make_unique<ConfigManager>(modemList_);
     ConfigManager::setSharedConfigManager(config_.get());

@@ -36,11 +36,12 @@ bool copyTree(const QString &from, const QString &to);
 // Whether the device service's name is owned on the session bus.
 bool serviceRunning();
 
-// The stand-in's test-control interface.
+// The stand-in's test-control interface (com.vandrel.DataCardServer.Test).
 QDBusMessage control(const QString &method, const QVariantList &args = {});
-// A D-Bus map value, whether it came as a map or still wrapped.
+// A D-Bus value as a map or a list, whether it came as one or still wrapped.
 QVariantMap mapOf(const QVariant &value);
-// One area's state in the stand-in.
+QVariantList listOf(const QVariant &value);
+// One modem area's state as ModemState gives it; empty when the call fails.
 QVariantMap modemState(const QString &area);
 // The IDs ("major/minor") of the requests the stand-in received so far.
 QStringList receivedIds();
@@ -53,6 +54,8 @@ protected:
     // Top-level keys written into the copied settings before the dashboard reads them; a key of
     // the form "Module/Key" goes into that module.
     void setSettings(const QVariantMap &keys);
+    // Keys of one modem area's state written into the scenario copy that launch() starts.
+    void setScenarioModem(const QString &area, const QVariantMap &keys) { scenarioModem_.insert(area, keys); }
     // Builds the dashboard, wakes it and launches it against the named scenario of the stand-in.
     // Alerts go to the scripted presenter, or with realAlerts to the dashboard's own skinned panel.
     void launch(const QString &scenario, bool realAlerts = false);
@@ -85,6 +88,7 @@ protected:
     std::unique_ptr<yov::ScopedAlertPresenter> scopedPresenter_;
     QObject observer_;
     int simReady_ = 0;
+    QVariantMap scenarioModem_;
     std::unique_ptr<ostrel::DashboardAssembly> assembly_;
 };
 

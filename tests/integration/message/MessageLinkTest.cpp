@@ -222,10 +222,12 @@ TEST_F(MessageLinkTest, ABurstOf300RecordsArrivesInOrderUndamagedWithEachLossLog
     Sink sink(center.get());
     sink.listen(7, 35);
     sink.listen(768, 94);
+    sink.listen(1025, 0);
     startAndShakeHands(*center, sink);
-    // The burst is measured alone: the modem's own start-up reports (the last is the SMS list
-    // state 768/94) are through the queue first.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sink.count(768, 94) > 0; }, kWaitMs)) << "start-up not finished";
+    // The burst is measured alone: the modem's own start-up reports (the last are the SMS list
+    // state 768/94 and the two phonebook storages 1025/0) are through the queue first.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sink.count(768, 94) > 0 && sink.count(1025, 0) == 2; }, kWaitMs))
+        << "start-up not finished";
 
     QList<QByteArray> burst;
     for (int i = 0; i < 300; ++i) {

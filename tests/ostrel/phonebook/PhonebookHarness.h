@@ -74,6 +74,8 @@ public:
         ostrel::ControllerContext context;
         context.config = store.get();
         context.notificationCenter = &notifications;
+        context.msgCenter = msgCenter;
+        context.clock = clock;
         pb = std::make_unique<ostrel::PBController>(context);
         pb->awakeFromNib();
         return *pb;
@@ -87,6 +89,9 @@ public:
     testing_support::ScriptedAlertPresenter presenter;
     yov::ScopedAlertPresenter scoped{&presenter};
     yov::NotificationCenter notifications;
+    // A message center and a clock for the controller, when the test sets them before start().
+    ostrel::YOVMsgCenter *msgCenter = nullptr;
+    yov::Clock *clock = nullptr;
     std::unique_ptr<ostrel::PBController> pb;
 };
 

@@ -36,6 +36,9 @@ public:
     virtual int getNetCardStatus() const = 0;
     // "%d/%d": SIM messages used / SIM capacity.
     virtual QString getDiagnosticsSMS() const = 0;
+    // Refills the SMS page's save-number menu: with the device storages once the phonebook has
+    // read them (true), with the computer only otherwise. Nothing without an SMS page.
+    virtual void loadSaveNumberBtnwithState(bool) {}
 };
 
 class DefaultSMSController : public SMSControllerInterface {

@@ -169,15 +169,7 @@ public:
     // A record from the device service, posted by the message center.
     void deliver(int major, int minor, const QByteArray &payload = {}, int result = 0, int type = 1)
     {
-        yov::UI_MSG m = yov::zeroMsg();
-        m.moduleID = 2;
-        m.majorID = std::uint16_t(major);
-        m.minorID = std::uint16_t(minor);
-        m.type = type;
-        m.result = std::int8_t(result);
-        m.dataLength = int(payload.size());
-        std::memcpy(m.data, payload.constData(), size_t(payload.size()));
-        transport->deliver(yov::msgBytes(m));
+        transport->deliver(msgtest::deviceRecord(2, major, minor, payload, result, type));
         clock.advance(ostrel::YOVMsgCenter::kDrainIntervalMs);
     }
 

@@ -127,17 +127,9 @@ protected:
 
     void deliver(int major, int minor, int type, int result, int module, const QByteArray &data = {})
     {
-        yov::UI_MSG m = yov::zeroMsg();
-        m.moduleID = module;
-        m.majorID = std::uint16_t(major);
-        m.minorID = std::uint16_t(minor);
-        m.type = type;
-        m.result = std::int8_t(result);
-        m.dataLength = int(data.size());
-        std::memcpy(m.data, data.constData(), size_t(std::min<qsizetype>(data.size(), yov::kUiMsgDataSize)));
         // As the drain tick hands it over; the user answers the alerts it raised once the
         // handlers are through (unless the test holds them open).
-        msgCenter->msgDispatch(yov::msgBytes(m));
+        msgCenter->msgDispatch(msgtest::deviceRecord(module, major, minor, data, result, type));
         if (!alerts.holdsOpen())
             alerts.answerAllOpen();
     }

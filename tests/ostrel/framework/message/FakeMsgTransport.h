@@ -1,16 +1,33 @@
 #pragma once
 // In-process stand-ins for the bus and the process launcher of the message center.
+#include "common/records/UiMsg.h"
 #include "ostrel/framework/message/MsgTransport.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <functional>
 #include <vector>
 
 namespace msgtest {
+
+// The bytes of a record from the device service (at most a record's data are carried).
+inline QByteArray deviceRecord(int module, int major, int minor, const QByteArray &payload, int result, int type)
+{
+    yov::UI_MSG m = yov::zeroMsg();
+    m.moduleID = module;
+    m.majorID = std::uint16_t(major);
+    m.minorID = std::uint16_t(minor);
+    m.type = type;
+    m.result = std::int8_t(result);
+    m.dataLength = int(payload.size());
+    std::memcpy(m.data, payload.constData(), size_t(std::min<qsizetype>(payload.size(), yov::kUiMsgDataSize)));
+    return yov::msgBytes(m);
+}
 
 class FakeMsgTransport final : public ostrel::MsgTransport {
 public:
