@@ -248,4 +248,17 @@ TEST_F(DashboardRecordsTest, TheVolumeLimitPageResetsDailyAtStartAndStoresALimit
     EXPECT_TRUE(yov::nsBool(storedSetting("Record", "DataLimitSet")));
     EXPECT_TRUE(yov::nsBool(storedSetting("Record", "WarningForLimit80")));
     EXPECT_EQ(connectionRecords().size(), 2) << "the recurrence stayed as it was: the records stay";
+
+    // Cancel puts the stored values back and closes the window; it opens again as stored.
+    w->textDataLimit_->clear();
+    QTest::keyClicks(w->textDataLimit_, QStringLiteral("42"));
+    clickBox(w->checkBox80LimitWarn_);
+    QTest::mouseClick(w->btnSetRecordCancel_, Qt::LeftButton);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(w->textDataLimit_->text(), QStringLiteral("300"));
+    EXPECT_TRUE(w->checkBox80LimitWarn_->isChecked());
+    chooseMenuItem(QStringLiteral("Volume Limit"));
+    EXPECT_TRUE(QTest::qWaitFor([w] { return w->isVisible(); }, kWaitMs));
+    EXPECT_EQ(yov::nsLongLong(storedSetting("Record", "LimitSetValue")), 300);
+    EXPECT_EQ(presenter_.count(), 1);
 }

@@ -51,6 +51,11 @@ DialRecordController::DialRecordController(const ControllerContext &context, QOb
       fileName_(Neighbours::records().dialRecordFileName())
 {
     resetTimer_ = std::make_unique<yov::RepeatingTimer>(clock(), this, [this] { periodRecordReset(); });
+    recurrenceTimer_ = std::make_unique<yov::RepeatingTimer>(clock(), this, [this] {
+        // The working copy is taken again: a Reset of the records tab has moved the last reset.
+        recordSetDic_ = yov::nsDict(config().getConfigurationByModule(QStringLiteral("Record")));
+        periodRecordResetWithDayWeekMonth();
+    });
     g_dialRecordController = this;
     Neighbours::setRecords(this);
 }
@@ -410,6 +415,8 @@ void DialRecordController::dropRecordsOfPastPeriods()
     storeRecordSettings({{QStringLiteral("recordLastResetTime"), boundary},
                          {QStringLiteral("recordResetStartTime"),
                           yov::formatCalendarDate(boundary.toTimeZone(zone_), resetTimePattern())}});
+    // The statistics page shows the new time of the last reset, also when no record went.
+    statisticsForm_->updateInterface();
 }
 
 // ---- export -----------------------------------------------------------------------------------

@@ -50,6 +50,9 @@ class DialRecordController : public YOVUIController, public DialRecordController
 public:
     static constexpr const char *kCMDialRecordBackupFile = "dialRecordBackData.plist";
     static constexpr int kResetIntervalMs = 500;
+    // How often the recurring reset of the "Volume Limit" window looks whether it is due while the
+    // dashboard runs (it also looks at start-up).
+    static constexpr int kRecurrenceCheckIntervalMs = 60 * 1000;
 
     explicit DialRecordController(const ControllerContext &context = ControllerContext::shared(),
                                   QObject *parent = nullptr);
@@ -183,6 +186,7 @@ public:
     // The recurring reset: due by the stored recurrence, it clears from the last reset to today
     // at 00:00:00.
     void periodRecordResetWithDayWeekMonth();
+    bool recurrenceCheckRunning() const;
     // Removes the records that started from one date to the other and stores the end as the time
     // of the last reset (also when none was removed).
     void clearRecordFrom(const QDateTime &from, const QDateTime &to);
@@ -282,6 +286,7 @@ private:
     // The zone of the day, month and year totals and of the reset times: the local one.
     QTimeZone zone_ = QTimeZone::systemTimeZone();
     std::unique_ptr<yov::RepeatingTimer> resetTimer_;
+    std::unique_ptr<yov::RepeatingTimer> recurrenceTimer_;
     DefaultStatisticsForm defaultStatisticsForm_;
     StatisticsFormInterface *statisticsForm_ = &defaultStatisticsForm_;
     QPointer<RecordSettingWindow> settingWindow_;

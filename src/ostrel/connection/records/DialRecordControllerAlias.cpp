@@ -159,7 +159,13 @@ void DialRecordController::initDataLimitSetting()
     }
     loadRecordSetting();
     periodRecordResetWithDayWeekMonth();
+    // A dashboard that stays open across the day, week or month resets when the time comes, not
+    // only at its next start.
+    if (!recurrenceTimer_->isActive())
+        recurrenceTimer_->start(kRecurrenceCheckIntervalMs);
 }
+
+bool DialRecordController::recurrenceCheckRunning() const { return recurrenceTimer_->isActive(); }
 
 void DialRecordController::showVolumeLimit()
 {
@@ -443,6 +449,8 @@ void DialRecordController::clearRecordFrom(const QDateTime &from, const QDateTim
     storeRecordSettings({{QStringLiteral("recordLastResetTime"), to}});
     if (recordSetDic_)
         recordSetDic_ = yov::nsDict(config().getConfigurationByModule(QStringLiteral("Record")));
+    // The statistics page shows the new time of the last reset, also when no record went.
+    statisticsForm_->updateInterface();
 }
 
 } // namespace ostrel

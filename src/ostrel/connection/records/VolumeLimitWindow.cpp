@@ -121,7 +121,11 @@ VolumeLimitWindow::VolumeLimitWindow(DialRecordController *controller, QWidget *
             controller->dataVolumeLimitSet();
     });
     connect(btnSetRecordApply_, &QPushButton::clicked, controller, &DialRecordController::recordLimitSetApply);
-    connect(btnSetRecordCancel_, &QPushButton::clicked, controller, &DialRecordController::recordLimitSetCancel);
+    // Cancel brings the stored values back and, the window standing on its own, closes it.
+    connect(btnSetRecordCancel_, &QPushButton::clicked, controller, [controller, this] {
+        controller->recordLimitSetCancel();
+        reject();
+    });
 }
 
 } // namespace ostrel

@@ -148,6 +148,54 @@ TEST(VolumeLimitTest, TheStartUpResetClearsFromTheLastResetToToday)
     }
 }
 
+TEST(VolumeLimitTest, TheRecurringResetAlsoComesWhileTheDashboardRuns)
+{
+    // Last reset this midnight; now 15 March, 12:00.
+    const QVariantMap settings{{QStringLiteral("SettingDefaultItem"), kVolumeLimitPage},
+                               {QStringLiteral("Record"),
+                                QVariantMap{{QStringLiteral("RecordResetFlag"), true},
+                                            {QStringLiteral("RecurrenceRadioTag"), 0},
+                                            {QStringLiteral("recordLastResetTime"), local(2026, 3, 15)}}}};
+    const QVariantList records{record(QStringLiteral("yesterday"), local(2026, 3, 14, 10), 60, 1, 1),
+                               record(QStringLiteral("this morning"), local(2026, 3, 15, 9), 60, 1, 1)};
+    {
+        SCOPED_TRACE("left open over midnight");
+        RecordsHarness h(settings, records);
+        CountingStatisticsForm form;
+        h.controller->setStatisticsForm(&form);
+        EXPECT_TRUE(h.controller->recurrenceCheckRunning());
+        h.clock.advance((11 * 60 + 58) * 60 * 1000); // 23:58
+        EXPECT_EQ(h.fileRecords().size(), 2);
+        const int refreshes = form.refreshes;
+        h.clock.advance(3 * 60 * 1000); // 00:01
+        EXPECT_EQ(recordNames(h.fileRecords()), QStringList{QStringLiteral("yesterday")});
+        EXPECT_EQ(h.recordSetting("recordLastResetTime"), QVariant(local(2026, 3, 16)));
+        EXPECT_GT(form.refreshes, refreshes) << "the statistics page shows the new time of the last reset";
+        h.controller->setStatisticsForm(nullptr);
+    }
+    {
+        SCOPED_TRACE("the records tab's Reset at noon moves the next reset to the next noon");
+        RecordsHarness h(settings, records);
+        h.controller->clearAllRecord();
+        yov::PlistBridge::writeFile(h.recordPath(), QVariantList{record(QStringLiteral("evening"), local(2026, 3, 15, 20), 60, 1, 1)});
+        h.clock.advance(12 * 3600 * 1000 + 60 * 1000); // 00:01
+        EXPECT_EQ(recordNames(h.fileRecords()), QStringList{QStringLiteral("evening")});
+        EXPECT_EQ(h.recordSetting("recordLastResetTime"), QVariant(local(2026, 3, 15, 12)));
+        h.clock.advance(12 * 3600 * 1000); // 12:01
+        EXPECT_TRUE(h.fileRecords().isEmpty());
+        EXPECT_EQ(h.recordSetting("recordLastResetTime"), QVariant(local(2026, 3, 16)));
+    }
+    {
+        SCOPED_TRACE("without the Volume Limit page nothing looks");
+        QVariantMap withoutPage = settings;
+        withoutPage.remove(QStringLiteral("SettingDefaultItem"));
+        RecordsHarness h(withoutPage, records);
+        EXPECT_FALSE(h.controller->recurrenceCheckRunning());
+        h.clock.advance(24 * 3600 * 1000);
+        EXPECT_EQ(h.fileRecords().size(), 2);
+    }
+}
+
 TEST(VolumeLimitTest, ClearingARangeAlwaysMovesTheLastResetTime)
 {
     RecordsHarness h({}, recordsAroundTheLastReset());
