@@ -236,7 +236,14 @@ TEST_F(DashboardRecordsTest, TheVolumeLimitPageResetsDailyAtStartAndStoresALimit
     ASSERT_TRUE(QTest::qWaitFor([w] { return w->isVisible(); }, kWaitMs));
     EXPECT_TRUE(w->checkBoxRecordReset_->isChecked());
     EXPECT_TRUE(w->radioDaily_->isChecked());
+    // The limit is off: its fields take nothing until it is switched on.
+    EXPECT_FALSE(w->textDataLimit_->isEnabled());
+    EXPECT_FALSE(w->textTimeLimit_->isEnabled());
+    clickBox(w->radioTimeLimit_);
+    EXPECT_FALSE(w->textTimeLimit_->isEnabled());
+    clickBox(w->radioDataLimit_);
     clickBox(w->checkDataVolumeSet_);
+    EXPECT_TRUE(w->textDataLimit_->isEnabled());
     w->textDataLimit_->clear();
     QTest::keyClicks(w->textDataLimit_, QStringLiteral("3x00"));
     EXPECT_EQ(w->textDataLimit_->text(), QStringLiteral("300"));

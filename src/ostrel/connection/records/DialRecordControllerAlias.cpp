@@ -280,8 +280,8 @@ void DialRecordController::loadDataAndTimeRecordLimit()
     w->limitTypeGroup_->button(s.limitType)->setChecked(true);
     w->textDataLimit_->setText(s.dataLimitText);
     w->textTimeLimit_->setText(s.timeLimitText);
-    volumeLimitSet();
     w->checkDataVolumeSet_->setChecked(s.limitOn);
+    volumeLimitSet();
 }
 
 // One field enabled, the other disabled and cleared to "0".
@@ -297,10 +297,10 @@ void DialRecordController::volumeLimitSet()
     VolumeLimitWindow *w = volumeLimitWindow_;
     if (!w)
         return;
-    if (w->limitTypeGroup_->checkedId() == 1)
-        enableVolumeLimitField(w->textTimeLimit_, w->textDataLimit_);
-    else
-        enableVolumeLimitField(w->textDataLimit_, w->textTimeLimit_);
+    QLineEdit *chosen = w->limitTypeGroup_->checkedId() == 1 ? w->textTimeLimit_ : w->textDataLimit_;
+    enableVolumeLimitField(chosen, chosen == w->textDataLimit_ ? w->textTimeLimit_ : w->textDataLimit_);
+    // While the limit is off no field takes a value: one typed there would be stored and never used.
+    chosen->setEnabled(w->checkDataVolumeSet_->isChecked());
 }
 
 void DialRecordController::dataVolumeLimitSet()

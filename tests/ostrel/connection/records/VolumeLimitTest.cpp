@@ -269,6 +269,12 @@ TEST(VolumeLimitTest, TheLimitFieldsFollowTheTypeAndTheOnOffBox)
         SCOPED_TRACE(c.what);
         RecordsHarness h({{QStringLiteral("SettingDefaultItem"), kVolumeLimitPage}});
         VolumeLimitWindow *w = h.controller->volumeLimitWindow();
+        // With the limit off the type may be chosen, but no field takes a value.
+        ASSERT_FALSE(w->checkDataVolumeSet_->isChecked());
+        w->limitTypeGroup_->button(c.type)->click();
+        EXPECT_FALSE(w->textDataLimit_->isEnabled());
+        EXPECT_FALSE(w->textTimeLimit_->isEnabled());
+        w->checkDataVolumeSet_->setChecked(true);
         w->limitTypeGroup_->button(c.type)->click();
         EXPECT_EQ(w->textDataLimit_->isEnabled(), c.type == 0);
         EXPECT_EQ(w->textTimeLimit_->isEnabled(), c.type == 1);
