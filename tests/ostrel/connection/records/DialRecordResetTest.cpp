@@ -99,6 +99,24 @@ TEST(DialRecordResetTest, ResetOnTheClockDropsThePastPeriods)
     }
 }
 
+TEST(DialRecordResetTest, APeriodEndingWithoutRecordsStillShowsItsResetOnTheStatisticsPage)
+{
+    const QDateTime start = local(2026, 3, 14, 12, 0, 2); // a day's period ends in 2 s
+    RecordsHarness h({{QStringLiteral("Record"), QVariantMap{{QStringLiteral("IfSetRecordResetEveryDays"), true},
+                                                             {QStringLiteral("recordResetPeriod"), 0},
+                                                             {QStringLiteral("recordResetStartTime"), resetText(start)}}}},
+                     QVariantList{record(QStringLiteral("earlier"), start.addDays(-3), 1, 1, 1)});
+    CountingStatisticsForm form;
+    h.controller->setStatisticsForm(&form);
+    h.clock.advance(DialRecordController::kResetIntervalMs);
+    const int refreshes = form.refreshes;
+    h.clock.advance(3000);
+    EXPECT_EQ(h.recordSetting("recordLastResetTime").toDateTime(), start.addDays(1));
+    EXPECT_EQ(h.fileRecords().size(), 1);
+    EXPECT_GT(form.refreshes, refreshes);
+    h.controller->setStatisticsForm(nullptr);
+}
+
 TEST(DialRecordResetTest, NoResetPeriodNoTimer)
 {
     RecordsHarness h({{QStringLiteral("Record"), QVariantMap{{QStringLiteral("recordResetStartTime"),
