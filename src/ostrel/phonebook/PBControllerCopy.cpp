@@ -142,6 +142,8 @@ void PBController::deleteMovedPcSources()
             continue;
         // The contact chosen for editing and the found contacts keep their places.
         removePcRow(group, int(row));
+        if (hasContactIndex(source.contact))
+            deleteItemInAllUserList(contactIndex(source.contact), saveposTag::pc);
         removed = true;
     }
     if (!removed)

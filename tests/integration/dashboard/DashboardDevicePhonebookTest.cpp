@@ -257,3 +257,35 @@ TEST_F(DashboardDevicePhonebookTest, AMoveFromTheSimToTheComputerKeepsTheContact
     EXPECT_EQ(presenter_.messages(), QStringList{QStringLiteral("The operation failed!")});
     expectStandInAgrees();
 }
+
+TEST_F(DashboardDevicePhonebookTest, AMoveWhoseSwitchBackIsRefusedKeepsItsSourcesAndEnds)
+{
+    setSettings({{QStringLiteral("HasMePosition"), true}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitPhonebooksRead());
+    // The two write answers wait until the stand-in refuses every further switch.
+    ASSERT_EQ(control(QStringLiteral("SetModemState"), {QStringLiteral("Phonebook"), QVariantMap{{QStringLiteral("HoldReplies"), 3}}})
+                  .type(),
+              QDBusMessage::ReplyMessage);
+    control(QStringLiteral("ClearReceived"));
+
+    pb()->setSelectedSavePosition(int(PBStorage::SIM));
+    // Rows of the SIM list sorted by name: Jonas Ek (index 4), Mara Lind (2), Voicemail (1).
+    ASSERT_TRUE(pb()->moveSelectedContacts({PBStorage::SIM, {0, 1}}, QStringLiteral("Data Card")));
+    ASSERT_TRUE(QTest::qWaitFor([] { return modemState(QStringLiteral("Phonebook")).value(QStringLiteral("HeldReplies")).toInt() == 2; },
+                                kWaitMs));
+    ASSERT_EQ(control(QStringLiteral("SetModemState"),
+                      {QStringLiteral("Phonebook"), QVariantMap{{QStringLiteral("SwitchResult"), 0}, {QStringLiteral("HoldReplies"), 0}}})
+                  .type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(waitBatchAnswered());
+
+    EXPECT_EQ(phonebookRequests(), (QStringList{"1027/118", "1029/122", "1029/122", "1027/118"})) << "no delete";
+    EXPECT_EQ(pb()->getSimUserNumber(), 3) << "the sources stay";
+    EXPECT_EQ(entriesOf(pb()->m_MePhoneList),
+              (QStringList{entryText(1, "Service desk", "+4930555000"), entryText(2, "Jonas Ek", "+491705550199"),
+                           entryText(3, "Mara Lind", "+491705550123")}));
+    EXPECT_EQ(presenter_.messages(), QStringList{QStringLiteral("The operation failed!")});
+    EXPECT_TRUE(pb()->savePositionCells().enabled);
+    expectStandInAgrees();
+}

@@ -213,6 +213,10 @@ TEST(MoveContacts, ComputerToSimWithTheSecondWriteRefused)
     EXPECT_TRUE(pb.savePositionCells().enabled);
     ASSERT_TRUE(pb.m_PcContact.has_value()) << "the contact chosen for editing is still there";
     EXPECT_EQ(pb.contactAt(*pb.m_PcContact).value("username"), "Cem");
+    QStringList all;
+    for (const QVariantMap &entry : pb.m_allPhoneList)
+        all << entry.value("username").toString() + "@" + entry.value("savepos").toString();
+    EXPECT_EQ(all, (QStringList{"Ada@SAVEINSIM", "Ben@SAVEINPC", "Cem@SAVEINPC"})) << "the all-storage list";
 }
 
 TEST(MoveContacts, SimToComputer)
