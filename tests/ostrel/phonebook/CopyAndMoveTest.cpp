@@ -274,25 +274,29 @@ TEST(MoveContacts, SimToDeviceMemorySwitchingThereAndBack)
 
 TEST(MoveContacts, AComputerContactRefusedByTheFullSimIsNotAddedToTheComputerAgain)
 {
-    LinkHarness h({{"SaveToPCWhenSimFull", true}});
-    h.writeList(QVariantList{group("Friends", {contact("Ada", "01"), contact("Ben", "02")})});
-    PBController &pb = h.startLinked();
-    h.report(yov::kPbStorageSim, {item(1, "Xia", "91")}, 2);
-    // One free index for two contacts: the question is answered OK.
-    ASSERT_TRUE(pb.moveSelectedContacts({PBStorage::PC, {0, 1}}, "(U)SIM"));
-    ASSERT_EQ(h.writes().size(), 2);
-    h.answerWrite(2, true);
-    h.answerWrite(3, false);
+    for (bool move : {false, true}) {
+        LinkHarness h({{"SaveToPCWhenSimFull", true}});
+        h.writeList(QVariantList{group("Friends", {contact("Ada", "01"), contact("Ben", "02")})});
+        PBController &pb = h.startLinked();
+        h.report(yov::kPbStorageSim, {item(1, "Xia", "91")}, 2);
+        // One free index for two contacts: the question is answered OK.
+        const PBController::ContactSelection selection{PBStorage::PC, {0, 1}};
+        ASSERT_TRUE(move ? pb.moveSelectedContacts(selection, "(U)SIM") : pb.copySelectedContacts(selection, "(U)SIM"));
+        ASSERT_EQ(h.writes().size(), 2);
+        h.answerWrite(2, true);
+        h.answerWrite(3, false);
 
-    const QVariantList saved = h.readList().toList();
-    ASSERT_EQ(saved.size(), 1);
-    QStringList savedNames;
-    for (const QVariant &c : saved.at(0).toList().mid(1))
-        savedNames << c.toMap().value("username").toString();
-    EXPECT_EQ(savedNames, QStringList{"Ben"}) << "Ada moved, Ben stays once";
-    EXPECT_EQ(namesOf(pb.m_SimPhoneList), (QStringList{"Ada", "Xia"}));
-    EXPECT_EQ(h.presenter.messages().mid(1), QStringList{kOperationFailed});
-    EXPECT_FALSE(pb.getMoveAndDelStatus());
+        const QVariantList saved = h.readList().toList();
+        ASSERT_EQ(saved.size(), 1);
+        QStringList savedNames;
+        for (const QVariant &c : saved.at(0).toList().mid(1))
+            savedNames << c.toMap().value("username").toString();
+        EXPECT_EQ(savedNames, move ? QStringList{"Ben"} : (QStringList{"Ada", "Ben"})) << "move " << move << ": Ben once";
+        EXPECT_EQ(pb.sumOfContactInGroup(0), move ? 1 : 2) << "move " << move;
+        EXPECT_EQ(namesOf(pb.m_SimPhoneList), (QStringList{"Ada", "Xia"})) << "move " << move;
+        EXPECT_EQ(h.presenter.messages().mid(1), QStringList{kOperationFailed}) << "move " << move;
+        EXPECT_FALSE(pb.getMoveAndDelStatus());
+    }
 }
 
 TEST(MoveContacts, FromTheMemoryCardOnlyWhatTheComputerHolds)
