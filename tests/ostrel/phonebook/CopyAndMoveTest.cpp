@@ -32,6 +32,28 @@ QStringList writesOf(const LinkHarness &h)
     return written;
 }
 
+// The names in the first group of the computer phonebook file as it is saved now.
+QStringList savedNamesOfFirstGroup(const LinkHarness &h)
+{
+    const QVariantList saved = h.readList().toList();
+    QStringList names;
+    for (const QVariant &c : saved.value(0).toList().mid(1))
+        names << c.toMap().value("username").toString();
+    return names;
+}
+
+// The SIM side showing Ada (1) and Ben (2), the device memory holding Desk (1): both SIM
+// contacts start moving to the device memory; the switch there is not answered yet.
+PBController &startMoveFromSimToDevice(LinkHarness &h)
+{
+    PBController &pb = h.startLinked();
+    h.report(yov::kPbStorageMe, {item(1, "Desk", "00")}, 500);
+    h.report(yov::kPbStorageSim, {item(1, "Ada", "01"), item(2, "Ben", "02")}, 250);
+    pb.setSelectedSavePosition(1);
+    EXPECT_TRUE(pb.moveSelectedContacts({PBStorage::SIM, {0, 1}}, "Data Card"));
+    return pb;
+}
+
 } // namespace
 
 TEST(CopyToDevice, WhatEachContactBecomes)
@@ -201,12 +223,8 @@ TEST(MoveContacts, ComputerToSimWithTheSecondWriteRefused)
     h.answerWrite(2, false);
     h.answerWrite(1, true);
 
-    const QVariantList saved = h.readList().toList();
-    ASSERT_EQ(saved.size(), 1);
-    QStringList savedNames;
-    for (const QVariant &c : saved.at(0).toList().mid(1))
-        savedNames << c.toMap().value("username").toString();
-    EXPECT_EQ(savedNames, (QStringList{"Ben", "Cem"}));
+    ASSERT_EQ(h.readList().toList().size(), 1);
+    EXPECT_EQ(savedNamesOfFirstGroup(h), (QStringList{"Ben", "Cem"}));
     EXPECT_EQ(namesOf(pb.m_SimPhoneList), QStringList{"Ada"});
     EXPECT_EQ(h.presenter.messages(), QStringList{kOperationFailed});
     EXPECT_FALSE(pb.getMoveAndDelStatus());
@@ -243,11 +261,7 @@ TEST(MoveContacts, SimToComputer)
 TEST(MoveContacts, SimToDeviceMemorySwitchingThereAndBack)
 {
     LinkHarness h({}, {{"HasMePosition", true}});
-    PBController &pb = h.startLinked();
-    h.report(yov::kPbStorageMe, {item(1, "Desk", "00")}, 500);
-    h.report(yov::kPbStorageSim, {item(1, "Ada", "01"), item(2, "Ben", "02")}, 250);
-    pb.setSelectedSavePosition(1);
-    ASSERT_TRUE(pb.moveSelectedContacts({PBStorage::SIM, {0, 1}}, "Data Card"));
+    PBController &pb = startMoveFromSimToDevice(h);
     EXPECT_EQ(h.requestIds(), QStringList{"1027/118"});
 
     h.answerSwitch(1, yov::kPbStorageMe);
@@ -286,12 +300,9 @@ TEST(MoveContacts, AComputerContactRefusedByTheFullSimIsNotAddedToTheComputerAga
         h.answerWrite(2, true);
         h.answerWrite(3, false);
 
-        const QVariantList saved = h.readList().toList();
-        ASSERT_EQ(saved.size(), 1);
-        QStringList savedNames;
-        for (const QVariant &c : saved.at(0).toList().mid(1))
-            savedNames << c.toMap().value("username").toString();
-        EXPECT_EQ(savedNames, move ? QStringList{"Ben"} : (QStringList{"Ada", "Ben"})) << "move " << move << ": Ben once";
+        ASSERT_EQ(h.readList().toList().size(), 1);
+        EXPECT_EQ(savedNamesOfFirstGroup(h), move ? QStringList{"Ben"} : (QStringList{"Ada", "Ben"}))
+            << "move " << move << ": Ben once";
         EXPECT_EQ(pb.sumOfContactInGroup(0), move ? 1 : 2) << "move " << move;
         EXPECT_EQ(namesOf(pb.m_SimPhoneList), (QStringList{"Ada", "Xia"})) << "move " << move;
         EXPECT_EQ(h.presenter.messages().mid(1), QStringList{kOperationFailed}) << "move " << move;
@@ -351,11 +362,7 @@ TEST(MoveContacts, FromTheMemoryCardOnlyWhatTheComputerHolds)
 TEST(MoveContacts, EveryWriteRefusedTheModemReturnsToTheSideShown)
 {
     LinkHarness h({}, {{"HasMePosition", true}});
-    PBController &pb = h.startLinked();
-    h.report(yov::kPbStorageMe, {item(1, "Desk", "00")}, 500);
-    h.report(yov::kPbStorageSim, {item(1, "Ada", "01"), item(2, "Ben", "02")}, 250);
-    pb.setSelectedSavePosition(1);
-    ASSERT_TRUE(pb.moveSelectedContacts({PBStorage::SIM, {0, 1}}, "Data Card"));
+    PBController &pb = startMoveFromSimToDevice(h);
     h.answerSwitch(1, yov::kPbStorageMe);
     ASSERT_EQ(h.writes().size(), 2);
     h.answerWrite(2, false);
@@ -375,11 +382,7 @@ TEST(MoveContacts, ARefusedSwitchBeforeTheDeletesKeepsTheSourcesAndLeavesNothing
 {
     LinkHarness h({}, {{"HasMePosition", true}});
     h.writeList(QVariantList{group("Friends", {contact("Gus", "07")})});
-    PBController &pb = h.startLinked();
-    h.report(yov::kPbStorageMe, {item(1, "Desk", "00")}, 500);
-    h.report(yov::kPbStorageSim, {item(1, "Ada", "01"), item(2, "Ben", "02")}, 250);
-    pb.setSelectedSavePosition(1);
-    ASSERT_TRUE(pb.moveSelectedContacts({PBStorage::SIM, {0, 1}}, "Data Card"));
+    PBController &pb = startMoveFromSimToDevice(h);
     h.answerSwitch(1, yov::kPbStorageMe);
     h.answerWrite(2, true);
     h.answerWrite(3, true);
