@@ -533,10 +533,14 @@ private:
     // The copy's and the move's common road from the prepared contacts to the destination.
     void addContactListToDestPos(const QString &destination);
     void endCopyAfterFailedSwitch();
+    // With HasMePosition, asks the modem back to the storage of the side shown (SIM or device)
+    // when it works on another one.
+    void requestStorageOfShownSide();
     // A write that could not be sent counts as refused.
     void sendPendingWrites(int storage, const std::function<int()> &newIndex, bool stopWhenFull);
     void continueMoveAfterWrites();
     void deleteMovedPcSources();
+    void deleteMovedTCardSources();
     void deletItemFromMoveDelList();
     void finishMove(bool failed);
     void addPreparedEntries(QList<QVariantMap> entries, int storage, bool dropRepeats);

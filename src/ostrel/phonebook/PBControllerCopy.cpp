@@ -108,6 +108,7 @@ void PBController::continueMoveAfterWrites()
     }
     movePhase_ = MovePhase::Deleting;
     deleteMovedPcSources();
+    deleteMovedTCardSources();
     clearDelUserList();
     int sourceStorage = 0;
     for (const MoveSource &source : moveSources_) {
@@ -136,18 +137,41 @@ void PBController::deleteMovedPcSources()
         const int group = userGroupIndexByGroupName(source.group);
         if (group < 0)
             continue;
-        QList<QVariantMap> &contacts = m_PcPhoneList[group].contacts;
-        const qsizetype row = contacts.indexOf(source.contact);
+        const qsizetype row = m_PcPhoneList.at(group).contacts.indexOf(source.contact);
         if (row < 0)
             continue;
-        contacts.removeAt(row);
-        if (m_PcContact && m_PcContact->group == group)
-            m_PcContact.reset();
+        // The contact chosen for editing and the found contacts keep their places.
+        removePcRow(group, int(row));
+        if (hasContactIndex(source.contact))
+            deleteItemInAllUserList(contactIndex(source.contact), saveposTag::pc);
         removed = true;
     }
     if (!removed)
         return;
     savePhoneList2File();
+    repeatSearchIfSearching();
+    extensions().reloadContactTable();
+    extensions().SetConpacityShow();
+}
+
+void PBController::deleteMovedTCardSources()
+{
+    bool removed = false;
+    for (const MoveSource &source : moveSources_) {
+        if (source.storage != PBStorage::TCard || !source.moved())
+            continue;
+        // A card record that cannot be deleted stays, and its contact with it.
+        if (!extensions().deleteTCardRecord(source.contact)) {
+            qCWarning(lcPhonebook) << "A moved memory-card contact could not be deleted from the card; it stays there";
+            tellOperationFailedOnce();
+            continue;
+        }
+        m_TCardPhoneList.removeOne(source.contact);
+        deleteItemInAllUserList(contactIndex(source.contact), saveposTag::tcard);
+        removed = true;
+    }
+    if (!removed)
+        return;
     repeatSearchIfSearching();
     extensions().reloadContactTable();
     extensions().SetConpacityShow();
@@ -178,6 +202,10 @@ void PBController::finishMove(bool failed)
     isMoveAndDelStatus_ = false;
     setSavePosEnabled(true);
     extensions().setPBMenuAndExportStatus(true);
+    // A move that deleted no device source may have left the modem on its destination: the side
+    // shown works on its own storage again. After a refused switch nothing is asked again.
+    if (!failed)
+        requestStorageOfShownSide();
 }
 
 // ---- preparing --------------------------------------------------------------------------------------
@@ -199,7 +227,7 @@ void PBController::filterCopyContacts(const ContactSelection &selection)
             place = placeOfCurSearchGroup(row);
         else if (selection.side == PBStorage::PC)
             place = ContactPlace{PBStorage::PC, m_CurGroupIndex, row};
-        else if (selection.side == PBStorage::SIM || selection.side == PBStorage::ME)
+        else if (selection.side == PBStorage::SIM || selection.side == PBStorage::ME || selection.side == PBStorage::TCard)
             place = ContactPlace{selection.side, -1, row};
         const QVariantMap contact = place ? contactAt(*place) : QVariantMap();
         if (contact.isEmpty())
@@ -263,7 +291,9 @@ void PBController::addCopyContact(const QVariantMap &contact, int storage)
         const QVariantMap first{
             {contactkey::username, name},
             {contactkey::mobilephone, yov::phonebook::deleteExtraContent(contactMobile(contact), limits.mobile)}};
-        PhoneBookService::changeContactAccordToPBFiledCount(contact, entries, first, fieldCount, limits);
+        // A name and mobile number already prepared are not prepared again.
+        if (!ContactLists::isSameItemInCurtContent(contactName(first), contactMobile(first), m_AddContactList))
+            PhoneBookService::changeContactAccordToPBFiledCount(contact, entries, first, fieldCount, limits);
     }
     addPreparedEntries(entries, storage, onePerNumber);
 }
@@ -305,7 +335,12 @@ void PBController::copyContactsToPC()
             markMoveSource(addContactInfo_.at(i).source, added);
             allAdded = allAdded && added;
         }
-        savePhoneList2File();
+        // A move deletes its sources only once the computer's file holds their copies.
+        if (!savePhoneList2File()) {
+            for (const PendingWrite &pending : std::as_const(addContactInfo_))
+                markMoveSource(pending.source, false);
+            allAdded = false;
+        }
     }
     clearAddUserList();
     extensions().reloadContactTable();

@@ -437,7 +437,12 @@ void PBController::writeContactToSIMFail(int index)
     const QVariantMap contact = m_AddContactList.at(position);
     const PendingWrite pending = addContactInfo_.at(position);
     removePendingWrite(position);
-    if (pending.storage == yov::kPbStorageSim && getSimUserNumber() >= simMaxIndex_ && configuration_.SaveToPCWhenSimFull) {
+    // A computer contact that a move could not put on the SIM is still in its group: it is not
+    // added to the computer a second time.
+    const bool fromComputer = pending.source >= 0 && pending.source < moveSources_.size()
+                              && moveSources_.at(pending.source).storage == PBStorage::PC;
+    if (pending.storage == yov::kPbStorageSim && getSimUserNumber() >= simMaxIndex_ && configuration_.SaveToPCWhenSimFull
+        && !fromComputer) {
         saveContactToPcWhenSimFull(contact, pending.source);
     } else {
         qCWarning(lcPhonebook).noquote() << QStringLiteral("phonebookWriteResult:: result = Failed ! Index = %1").arg(index);
@@ -547,10 +552,13 @@ void PBController::handleStorageAnswer(int outcome)
     case StorageRequest::BackAfterCopy:
         return;
     case StorageRequest::MoveDeletes:
-        if (done)
+        if (done) {
             deletItemFromMoveDelList();
-        else
+        } else {
+            // The deletes were never sent: nothing waits for their answers, and the sources stay.
+            clearDelUserList();
             finishMove(true);
+        }
         return;
     case StorageRequest::None:
     case StorageRequest::Operation:
@@ -621,7 +629,13 @@ void PBController::continueCopyContactsToPos(int outcome)
 
 void PBController::changeModemStorageAfterCopy()
 {
-    if (!configuration_.HasMePosition || phonebookOperate_ != OperationCopy)
+    if (phonebookOperate_ == OperationCopy)
+        requestStorageOfShownSide();
+}
+
+void PBController::requestStorageOfShownSide()
+{
+    if (!configuration_.HasMePosition)
         return;
     if (selectedSavePosition_ == int(PBStorage::SIM) && currentStorage_ != yov::kPbStorageSim)
         requestStorage(yov::kPbStorageSim, StorageRequest::BackAfterCopy);
@@ -697,6 +711,9 @@ void PBController::deviceRemoved(const yov::Notification &) { resetDevicePhonebo
 
 void PBController::resetDevicePhonebooks()
 {
+    // A copy or move cut short by the removal gives the copy and move menus and the export back.
+    if (phonebookOperate_ == OperationCopy || phonebookOperate_ == OperationMove)
+        extensions().setPBMenuAndExportStatus(true);
     clearAddUserList();
     clearDelUserList();
     m_allPhoneList.clear();

@@ -4,6 +4,7 @@
 // Part's steps; DefaultPBExtensions does nothing, which is what the dashboard does until those
 // pieces exist.
 #include <QString>
+#include <QVariantMap>
 
 namespace ostrel {
 
@@ -50,6 +51,13 @@ public:
     virtual void writeContactFromRestoreFileToSIM() = 0;
     // The result of an update or a restore, once its device records are answered.
     virtual void updateOrRestoreResult() = 0;
+    // Deletes the memory-card record of a card contact (its file and its key-list line); false
+    // while the record is still on the card (without a card phonebook nothing is deleted).
+    virtual bool deleteTCardRecord(const QVariantMap &contact)
+    {
+        (void)contact;
+        return false;
+    }
 };
 
 class DefaultPBExtensions : public PBExtensionInterface {

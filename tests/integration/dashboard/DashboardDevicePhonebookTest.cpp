@@ -89,6 +89,19 @@ protected:
     {
         ASSERT_TRUE(yov::PlistBridge::writeFile(QDir(modemList_).filePath(QStringLiteral("phoneBook.plist")), groups));
     }
+    // The names of each group of the computer phonebook file as it is saved now.
+    QList<QStringList> savedPcNames() const
+    {
+        QList<QStringList> groups;
+        const QVariant root = yov::PlistBridge::readFile(QDir(modemList_).filePath(QStringLiteral("phoneBook.plist"))).value_or(QVariant());
+        for (const QVariant &group : root.toList()) {
+            QStringList names;
+            for (const QVariant &c : group.toList().mid(1))
+                names << c.toMap().value(QStringLiteral("username")).toString();
+            groups << names;
+        }
+        return groups;
+    }
 };
 
 } // namespace
@@ -200,5 +213,79 @@ TEST_F(DashboardDevicePhonebookTest, HeldAnswersComeInReverseOrderAndEveryContac
     EXPECT_EQ(answers, 3);
     EXPECT_EQ(pb()->getSimUserNumber(), 6);
     EXPECT_EQ(presenter_.count(), 0);
+    expectStandInAgrees();
+}
+
+TEST_F(DashboardDevicePhonebookTest, AMoveFromTheComputerToTheSimDeletesOnlyTheSourcesTheSimHolds)
+{
+    // The SIM holds indexes 1, 2 and 4: the move writes 3, 5 and 6, and 5 is refused.
+    setScenarioModem(QStringLiteral("Phonebook"), {{QStringLiteral("FailIndexes"), QVariantList{5}}});
+    writePcPhonebook(QVariantList{QVariant(pcGroup(QStringLiteral("Friends"), {"Ada", "Ben", "Cem"}))});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitPhonebooksRead());
+    control(QStringLiteral("ClearReceived"));
+
+    ASSERT_TRUE(pb()->moveSelectedContacts({PBStorage::PC, {0, 1, 2}}, QStringLiteral("(U)SIM")));
+    ASSERT_TRUE(waitBatchAnswered());
+
+    EXPECT_EQ(phonebookRequests(), (QStringList{"1029/122", "1029/122", "1029/122"}));
+    EXPECT_EQ(savedPcNames(), QList<QStringList>{QStringList{"Ben"}}) << "Ben, whose write was refused, stays";
+    EXPECT_EQ(entriesOf(pb()->m_SimPhoneList),
+              (QStringList{entryText(1, "Voicemail", "+491703310"), entryText(2, "Mara Lind", "+491705550123"),
+                           entryText(3, "Ada", "01700"), entryText(4, "Jonas Ek", "+491705550199"), entryText(6, "Cem", "01702")}));
+    EXPECT_EQ(presenter_.messages(), QStringList{QStringLiteral("The operation failed!")});
+    expectStandInAgrees();
+}
+
+TEST_F(DashboardDevicePhonebookTest, AMoveFromTheSimToTheComputerKeepsTheContactWhoseDeleteWasRefused)
+{
+    setScenarioModem(QStringLiteral("Phonebook"), {{QStringLiteral("FailIndexes"), QVariantList{2}}});
+    writePcPhonebook(QVariantList{QVariant(pcGroup(QStringLiteral("Friends"), {}))});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitPhonebooksRead());
+    control(QStringLiteral("ClearReceived"));
+
+    pb()->setSelectedSavePosition(int(PBStorage::SIM));
+    // Rows of the SIM list sorted by name: Jonas Ek (index 4), Mara Lind (2), Voicemail (1).
+    ASSERT_TRUE(pb()->moveSelectedContacts({PBStorage::SIM, {0, 1}}, QStringLiteral("Friends")));
+    ASSERT_TRUE(waitBatchAnswered());
+
+    EXPECT_EQ(phonebookRequests(), (QStringList{"1029/122", "1029/122"})) << "two deletes";
+    EXPECT_EQ(savedPcNames(), QList<QStringList>{(QStringList{"Jonas Ek", "Mara Lind"})});
+    EXPECT_EQ(entriesOf(pb()->m_SimPhoneList),
+              (QStringList{entryText(1, "Voicemail", "+491703310"), entryText(2, "Mara Lind", "+491705550123")}));
+    EXPECT_EQ(presenter_.messages(), QStringList{QStringLiteral("The operation failed!")});
+    expectStandInAgrees();
+}
+
+TEST_F(DashboardDevicePhonebookTest, AMoveWhoseSwitchBackIsRefusedKeepsItsSourcesAndEnds)
+{
+    setSettings({{QStringLiteral("HasMePosition"), true}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitPhonebooksRead());
+    // The two write answers wait until the stand-in refuses every further switch.
+    ASSERT_EQ(control(QStringLiteral("SetModemState"), {QStringLiteral("Phonebook"), QVariantMap{{QStringLiteral("HoldReplies"), 3}}})
+                  .type(),
+              QDBusMessage::ReplyMessage);
+    control(QStringLiteral("ClearReceived"));
+
+    pb()->setSelectedSavePosition(int(PBStorage::SIM));
+    // Rows of the SIM list sorted by name: Jonas Ek (index 4), Mara Lind (2), Voicemail (1).
+    ASSERT_TRUE(pb()->moveSelectedContacts({PBStorage::SIM, {0, 1}}, QStringLiteral("Data Card")));
+    ASSERT_TRUE(QTest::qWaitFor([] { return modemState(QStringLiteral("Phonebook")).value(QStringLiteral("HeldReplies")).toInt() == 2; },
+                                kWaitMs));
+    ASSERT_EQ(control(QStringLiteral("SetModemState"),
+                      {QStringLiteral("Phonebook"), QVariantMap{{QStringLiteral("SwitchResult"), 0}, {QStringLiteral("HoldReplies"), 0}}})
+                  .type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(waitBatchAnswered());
+
+    EXPECT_EQ(phonebookRequests(), (QStringList{"1027/118", "1029/122", "1029/122", "1027/118"})) << "no delete";
+    EXPECT_EQ(pb()->getSimUserNumber(), 3) << "the sources stay";
+    EXPECT_EQ(entriesOf(pb()->m_MePhoneList),
+              (QStringList{entryText(1, "Service desk", "+4930555000"), entryText(2, "Jonas Ek", "+491705550199"),
+                           entryText(3, "Mara Lind", "+491705550123")}));
+    EXPECT_EQ(presenter_.messages(), QStringList{QStringLiteral("The operation failed!")});
+    EXPECT_TRUE(pb()->savePositionCells().enabled);
     expectStandInAgrees();
 }

@@ -32,6 +32,28 @@ QStringList writesOf(const LinkHarness &h)
     return written;
 }
 
+// The names in the first group of the computer phonebook file as it is saved now.
+QStringList savedNamesOfFirstGroup(const LinkHarness &h)
+{
+    const QVariantList saved = h.readList().toList();
+    QStringList names;
+    for (const QVariant &c : saved.value(0).toList().mid(1))
+        names << c.toMap().value("username").toString();
+    return names;
+}
+
+// The SIM side showing Ada (1) and Ben (2), the device memory holding Desk (1): both SIM
+// contacts start moving to the device memory; the switch there is not answered yet.
+PBController &startMoveFromSimToDevice(LinkHarness &h)
+{
+    PBController &pb = h.startLinked();
+    h.report(yov::kPbStorageMe, {item(1, "Desk", "00")}, 500);
+    h.report(yov::kPbStorageSim, {item(1, "Ada", "01"), item(2, "Ben", "02")}, 250);
+    pb.setSelectedSavePosition(1);
+    EXPECT_TRUE(pb.moveSelectedContacts({PBStorage::SIM, {0, 1}}, "Data Card"));
+    return pb;
+}
+
 } // namespace
 
 TEST(CopyToDevice, WhatEachContactBecomes)
@@ -62,6 +84,9 @@ TEST(CopyToDevice, WhatEachContactBecomes)
          [](LinkHarness &h) { h.report(yov::kPbStorageMe, {}, 500, 40, 40); }, {"Alexandra|0301|||"}},
         {"a SIM without number fields", {{"SimFieldAutoDetectionEnabled", true}}, {threeNumbers}, "(U)SIM",
          [](LinkHarness &h) { h.report(yov::kPbStorageSim, {}, 250, 14, 0); }, {}},
+        {"auto-detection: a name and mobile already prepared", {{"SimFieldAutoDetectionEnabled", true}},
+         {fullContact("Ada", "01", "02", ""), contact("Ada", "01"), contact("Ada", "03")}, "(U)SIM",
+         [](LinkHarness &h) { h.report(yov::kPbStorageSim, {}, 250, 14, 20, 20, 0, 0); }, {"Ada|01|02||", "Ada|03|||"}},
     };
     for (const Case &c : cases) {
         LinkHarness h(c.switches);
@@ -191,22 +216,25 @@ TEST(MoveContacts, ComputerToSimWithTheSecondWriteRefused)
     h.writeList(QVariantList{group("Friends", {contact("Ada", "01"), contact("Ben", "02"), contact("Cem", "03")})});
     PBController &pb = h.startLinked();
     h.report(yov::kPbStorageSim, {}, 250);
+    pb.setPcContact(ContactPlace{PBStorage::PC, 0, 2}); // Cem, chosen for editing
     ASSERT_TRUE(pb.moveSelectedContacts({PBStorage::PC, {0, 1}}, "(U)SIM"));
     EXPECT_EQ(pb.sumOfContactInGroup(0), 3) << "nothing is deleted before the answers";
     EXPECT_TRUE(pb.m_SimPhoneList.isEmpty()) << "nothing is listed before the answers";
     h.answerWrite(2, false);
     h.answerWrite(1, true);
 
-    const QVariantList saved = h.readList().toList();
-    ASSERT_EQ(saved.size(), 1);
-    QStringList savedNames;
-    for (const QVariant &c : saved.at(0).toList().mid(1))
-        savedNames << c.toMap().value("username").toString();
-    EXPECT_EQ(savedNames, (QStringList{"Ben", "Cem"}));
+    ASSERT_EQ(h.readList().toList().size(), 1);
+    EXPECT_EQ(savedNamesOfFirstGroup(h), (QStringList{"Ben", "Cem"}));
     EXPECT_EQ(namesOf(pb.m_SimPhoneList), QStringList{"Ada"});
     EXPECT_EQ(h.presenter.messages(), QStringList{kOperationFailed});
     EXPECT_FALSE(pb.getMoveAndDelStatus());
     EXPECT_TRUE(pb.savePositionCells().enabled);
+    ASSERT_TRUE(pb.m_PcContact.has_value()) << "the contact chosen for editing is still there";
+    EXPECT_EQ(pb.contactAt(*pb.m_PcContact).value("username"), "Cem");
+    QStringList all;
+    for (const QVariantMap &entry : pb.m_allPhoneList)
+        all << entry.value("username").toString() + "@" + entry.value("savepos").toString();
+    EXPECT_EQ(all, (QStringList{"Ada@SAVEINSIM", "Ben@SAVEINPC", "Cem@SAVEINPC"})) << "the all-storage list";
 }
 
 TEST(MoveContacts, SimToComputer)
@@ -233,11 +261,7 @@ TEST(MoveContacts, SimToComputer)
 TEST(MoveContacts, SimToDeviceMemorySwitchingThereAndBack)
 {
     LinkHarness h({}, {{"HasMePosition", true}});
-    PBController &pb = h.startLinked();
-    h.report(yov::kPbStorageMe, {item(1, "Desk", "00")}, 500);
-    h.report(yov::kPbStorageSim, {item(1, "Ada", "01"), item(2, "Ben", "02")}, 250);
-    pb.setSelectedSavePosition(1);
-    ASSERT_TRUE(pb.moveSelectedContacts({PBStorage::SIM, {0, 1}}, "Data Card"));
+    PBController &pb = startMoveFromSimToDevice(h);
     EXPECT_EQ(h.requestIds(), QStringList{"1027/118"});
 
     h.answerSwitch(1, yov::kPbStorageMe);
@@ -260,4 +284,164 @@ TEST(MoveContacts, SimToDeviceMemorySwitchingThereAndBack)
     EXPECT_EQ(h.presenter.messages(), QStringList{kOperationFailed});
     EXPECT_FALSE(pb.getMoveAndDelStatus());
     EXPECT_EQ(h.requestIds(), (QStringList{"1027/118", "1029/122", "1029/122", "1027/118", "1029/122"}));
+}
+
+TEST(MoveContacts, AComputerContactRefusedByTheFullSimIsNotAddedToTheComputerAgain)
+{
+    for (bool move : {false, true}) {
+        LinkHarness h({{"SaveToPCWhenSimFull", true}});
+        h.writeList(QVariantList{group("Friends", {contact("Ada", "01"), contact("Ben", "02")})});
+        PBController &pb = h.startLinked();
+        h.report(yov::kPbStorageSim, {item(1, "Xia", "91")}, 2);
+        // One free index for two contacts: the question is answered OK.
+        const PBController::ContactSelection selection{PBStorage::PC, {0, 1}};
+        ASSERT_TRUE(move ? pb.moveSelectedContacts(selection, "(U)SIM") : pb.copySelectedContacts(selection, "(U)SIM"));
+        ASSERT_EQ(h.writes().size(), 2);
+        h.answerWrite(2, true);
+        h.answerWrite(3, false);
+
+        ASSERT_EQ(h.readList().toList().size(), 1);
+        EXPECT_EQ(savedNamesOfFirstGroup(h), move ? QStringList{"Ben"} : (QStringList{"Ada", "Ben"}))
+            << "move " << move << ": Ben once";
+        EXPECT_EQ(pb.sumOfContactInGroup(0), move ? 1 : 2) << "move " << move;
+        EXPECT_EQ(namesOf(pb.m_SimPhoneList), (QStringList{"Ada", "Xia"})) << "move " << move;
+        EXPECT_EQ(h.presenter.messages().mid(1), QStringList{kOperationFailed}) << "move " << move;
+        EXPECT_FALSE(pb.getMoveAndDelStatus());
+    }
+}
+
+TEST(MoveContacts, FromTheMemoryCardOnlyWhatTheComputerHolds)
+{
+    struct Case {
+        const char *label;
+        int pcUsed; // contacts of another group; the computer holds 100
+        QList<int> refusedCardFiles;
+        QStringList pcNames;
+        QList<int> cardFilesDeleted;
+        QStringList cardNames;
+        QStringList alerts;
+    };
+    const Case cases[] = {
+        {"both moved", 0, {}, {"Ada", "Cem"}, {1, 3}, {"Ben"}, {}},
+        {"the card keeps a record it cannot delete", 0, {3}, {"Ada", "Cem"}, {1, 3}, {"Ben", "Cem"}, {kOperationFailed}},
+        {"the computer has room for one", 99, {}, {"Ada"}, {1}, {"Ben", "Cem"}, {kOperationFailed}},
+    };
+    for (const Case &c : cases) {
+        LinkHarness h({{"PCContactsMaxCount", 100}});
+        QVariantList others;
+        for (int i = 0; i < c.pcUsed; ++i)
+            others << contact(QStringLiteral("P%1").arg(i), QString::number(i));
+        h.writeList(QVariantList{group("Friends"), group("Others", others)});
+        PBController &pb = h.startLinked();
+        h.extensions.refusedCardFiles = c.refusedCardFiles;
+        const QStringList names{"Ada", "Ben", "Cem"};
+        for (int i = 0; i < names.size(); ++i)
+            pb.m_TCardPhoneList << contact(names.at(i), QStringLiteral("0%1").arg(i + 1),
+                                           {{"index", -10000 - i}, {"fileNameNumber", i + 1}});
+        pb.addListToAllPhoneList(pb.m_TCardPhoneList, 3);
+
+        ASSERT_TRUE(pb.moveSelectedContacts({PBStorage::TCard, {0, 2}}, "Friends")) << c.label;
+        EXPECT_EQ(namesOf(pb.m_PcPhoneList.at(0).contacts), c.pcNames) << c.label;
+        EXPECT_EQ(h.readList().toList().at(0).toList().size(), 1 + c.pcNames.size()) << c.label << ": saved";
+        EXPECT_EQ(pb.sumOfContactInGroup(1), c.pcUsed) << c.label;
+        EXPECT_EQ(h.extensions.cardFilesDeleted, c.cardFilesDeleted) << c.label;
+        EXPECT_EQ(namesOf(pb.m_TCardPhoneList), c.cardNames) << c.label;
+        QStringList cardEntries;
+        for (const QVariantMap &entry : pb.m_allPhoneList) {
+            if (entry.value("savepos") == "SAVEINTCARD")
+                cardEntries << entry.value("username").toString();
+        }
+        cardEntries.sort();
+        EXPECT_EQ(cardEntries, c.cardNames) << c.label << ": the all-storage list";
+        EXPECT_EQ(h.presenter.messages(), c.alerts) << c.label;
+        EXPECT_FALSE(pb.getMoveAndDelStatus()) << c.label;
+        EXPECT_TRUE(h.writes().isEmpty()) << c.label;
+    }
+}
+
+TEST(MoveContacts, EveryWriteRefusedTheModemReturnsToTheSideShown)
+{
+    LinkHarness h({}, {{"HasMePosition", true}});
+    PBController &pb = startMoveFromSimToDevice(h);
+    h.answerSwitch(1, yov::kPbStorageMe);
+    ASSERT_EQ(h.writes().size(), 2);
+    h.answerWrite(2, false);
+    h.answerWrite(3, false);
+
+    EXPECT_EQ(h.switches(), (QList<int>{yov::kPbStorageMe, yov::kPbStorageSim})) << "back to the side shown";
+    h.answerSwitch(1, yov::kPbStorageSim);
+    EXPECT_EQ(pb.currentStorage(), yov::kPbStorageSim);
+    EXPECT_EQ(h.writes().size(), 2) << "nothing to delete";
+    EXPECT_EQ(namesOf(pb.m_SimPhoneList), (QStringList{"Ada", "Ben"}));
+    EXPECT_EQ(namesOf(pb.m_MePhoneList), QStringList{"Desk"});
+    EXPECT_EQ(h.presenter.messages(), QStringList{kOperationFailed});
+    EXPECT_FALSE(pb.getMoveAndDelStatus());
+}
+
+TEST(MoveContacts, ARefusedSwitchBeforeTheDeletesKeepsTheSourcesAndLeavesNothingPending)
+{
+    LinkHarness h({}, {{"HasMePosition", true}});
+    h.writeList(QVariantList{group("Friends", {contact("Gus", "07")})});
+    PBController &pb = startMoveFromSimToDevice(h);
+    h.answerSwitch(1, yov::kPbStorageMe);
+    h.answerWrite(2, true);
+    h.answerWrite(3, true);
+    ASSERT_EQ(h.switches(), (QList<int>{yov::kPbStorageMe, yov::kPbStorageSim}));
+    h.answerSwitch(0, yov::kPbStorageSim);
+
+    EXPECT_EQ(h.writes().size(), 2) << "no delete without the switch";
+    EXPECT_TRUE(pb.m_DelContactList.isEmpty());
+    EXPECT_EQ(namesOf(pb.m_SimPhoneList), (QStringList{"Ada", "Ben"})) << "the sources stay";
+    EXPECT_EQ(namesOf(pb.m_MePhoneList), (QStringList{"Ada", "Ben", "Desk"}));
+    EXPECT_EQ(h.presenter.messages(), QStringList{kOperationFailed});
+    EXPECT_FALSE(pb.getMoveAndDelStatus());
+    EXPECT_EQ(h.extensions.menus, std::optional<bool>(true));
+    EXPECT_EQ(h.switches().size(), 2) << "the refused switch is not asked again";
+
+    // The next copy ends with its answer.
+    pb.setSelectedSavePosition(0);
+    ASSERT_TRUE(pb.copySelectedContacts({PBStorage::PC, {0}}, "Data Card"));
+    EXPECT_FALSE(pb.savePositionCells().enabled);
+    ASSERT_EQ(h.writes().size(), 3);
+    h.answerWrite(h.writes().at(2).index, true);
+    EXPECT_TRUE(pb.savePositionCells().enabled);
+    EXPECT_EQ(namesOf(pb.m_MePhoneList), (QStringList{"Ada", "Ben", "Desk", "Gus"}));
+}
+
+TEST(CopyToDevice, ARemovalEndsTheCopyAndGivesTheMenusBack)
+{
+    LinkHarness h;
+    h.writeList(QVariantList{group("Friends", {contact("Ada", "01"), contact("Ben", "02")})});
+    PBController &pb = h.startLinked();
+    h.report(yov::kPbStorageSim, {}, 250);
+    ASSERT_TRUE(pb.copySelectedContacts({PBStorage::PC, {0, 1}}, "(U)SIM"));
+    ASSERT_EQ(h.extensions.menus, std::optional<bool>(false));
+    h.answerWrite(1, true);
+
+    pb.deviceRemoved(yov::Notification{});
+    EXPECT_EQ(h.extensions.menus, std::optional<bool>(true));
+    EXPECT_TRUE(pb.m_AddContactList.isEmpty());
+    EXPECT_TRUE(pb.savePositionCells().enabled);
+    // A late answer of the removed device changes nothing.
+    h.answerWrite(2, true);
+    EXPECT_TRUE(pb.m_SimPhoneList.isEmpty());
+    EXPECT_EQ(pb.sumOfContactInGroup(0), 2);
+}
+
+TEST(MoveContacts, ToTheComputerWhoseFileCannotBeWrittenKeepsTheSources)
+{
+    LinkHarness h;
+    h.writeList(QVariantList{group("Friends")});
+    PBController &pb = h.startLinked();
+    h.report(yov::kPbStorageSim, {item(1, "Ada", "01"), item(2, "Ben", "02")}, 250);
+    // The phonebook file's place is taken by a folder: no save can succeed.
+    ASSERT_TRUE(QFile::remove(h.path("phoneBook.plist")));
+    ASSERT_TRUE(QDir(h.dir.path()).mkdir("phoneBook.plist"));
+
+    ASSERT_TRUE(pb.moveSelectedContacts({PBStorage::SIM, {0, 1}}, "Friends"));
+    h.settle();
+    EXPECT_TRUE(h.writes().isEmpty()) << "no delete";
+    EXPECT_EQ(namesOf(pb.m_SimPhoneList), (QStringList{"Ada", "Ben"}));
+    EXPECT_TRUE(h.presenter.messages().contains(kOperationFailed)) << h.presenter.messages().join(" / ").toStdString();
+    EXPECT_FALSE(pb.getMoveAndDelStatus());
 }

@@ -25,12 +25,21 @@ public:
     void showSideOfSavePosition(int tag) override { sides.append(tag); }
     void setPBMenuAndExportStatus(bool enabled) override { menus = enabled; }
     void preDoWithProcessBeforeOperation(int records) override { progressTotal = records; }
+    // Deletes every card record whose "fileNameNumber" is not in refusedCardFiles.
+    bool deleteTCardRecord(const QVariantMap &contact) override
+    {
+        const int file = contact.value(QStringLiteral("fileNameNumber")).toInt();
+        cardFilesDeleted.append(file);
+        return !refusedCardFiles.contains(file);
+    }
 
     QList<QPair<int, QString>> dialogs;
     std::optional<ostrel::SavePositionCells> cells;
     QList<int> sides;
     std::optional<bool> menus;
     int progressTotal = -1;
+    QList<int> refusedCardFiles;
+    QList<int> cardFilesDeleted; // every deletion asked for, refused ones included
 };
 
 // One record of a device storage, for items files and expectations.
