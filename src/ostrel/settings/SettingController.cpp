@@ -694,7 +694,13 @@ void SettingController::tabViewItemWillChange(const yov::Notification &notificat
             tabviewSetting->setCurrentIndex(index);
     }
     // The tab change goes on behind the unlock sheet; the unlock's answer picks the tab after it.
-    lockGuard_->passOrAsk(wndMain, [] {});
+    // The entry that follows an accepted code passes once: asking again would reopen the sheet
+    // after every right code.
+    if (passLockGateOnce_) {
+        passLockGateOnce_ = false;
+        return;
+    }
+    lockGuard_->passOrAsk(wndMain, [this] { passLockGateOnce_ = true; });
 }
 
 void SettingController::notifyDeviceUnlockSuccess(const yov::Notification &)

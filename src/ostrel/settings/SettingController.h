@@ -236,6 +236,7 @@ private:
     int unlockCount_ = 0;
     bool deviceLockState_ = false; // until the Security panel exists
     bool unlockClosing_ = false;
+    bool passLockGateOnce_ = false;
 
     // Security
     QPointer<QCheckBox> btnCheckDeviceUnlockCodeEnable_;

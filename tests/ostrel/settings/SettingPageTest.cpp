@@ -6,6 +6,7 @@
 
 #include <QButtonGroup>
 #include <QLabel>
+#include <QSet>
 
 namespace {
 
@@ -139,8 +140,8 @@ TEST_F(SettingPageTest, EnteringTheSettingsTabPassesTheDeviceLockGate)
     } cases[] = {
         {true, true, 6, true, "Setting", "Internet"},
         {true, true, 2, true, "SMS", "SMS"},
-        {true, false, 6, false, "SMS", "SMS"},
-        {false, true, 6, false, "SMS", "SMS"},
+        {true, false, 2, false, "SMS", "SMS"},
+        {false, true, 2, false, "SMS", "SMS"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.function << c.lockOn << c.answerModule);
@@ -165,6 +166,7 @@ TEST_F(SettingPageTest, EnteringTheSettingsTabPassesTheDeviceLockGate)
             center.post(success ? "DeviceUnlockSuccess" : "DeviceUnlockFailed", nullptr, {});
             EXPECT_EQ(ostrel::tabViewItemIdentifier(tabs->currentWidget()),
                       QLatin1String(success ? c.tabAfterSuccess : c.tabAfterFailure));
+            EXPECT_EQ(init.unlockWindows.size(), c.sheet ? 1 : 0) << "an accepted code is not asked for again";
         }
     }
     EXPECT_TRUE(main.menuItems.contains("Edit/Preferences..."));
@@ -247,18 +249,49 @@ TEST_F(SettingPageTest, SkinKeysAndTheirControls)
     EXPECT_EQ(controller->controlForSkinKey("btnDivertAll"), nullptr) << "the call panel's controls come later";
 }
 
-TEST_F(SettingPageTest, SmartUiMovesTheNetworkControlsOnlyWhenOn)
+// A skin that has the items it is given and records what is bound to them.
+class KeyedSkin final : public ostrel::SkinManagerAccess {
+public:
+    explicit KeyedSkin(QSet<QString> keys) : keys_(std::move(keys)) {}
+    bool registerController(QObject *control, const QString &key, bool) override
+    {
+        if (!control || !keys_.contains(key))
+            return false;
+        bound << key;
+        return true;
+    }
+    bool updateItem(QObject *) override { return false; }
+    QObject *controllerByKey(const QString &) const override { return nullptr; }
+    bool hasKey(const QString &key) const override { return keys_.contains(key); }
+    bool setImageForKey(const QString &, const QString &, bool) override { return false; }
+    QStringList bound;
+
+private:
+    QSet<QString> keys_;
+};
+
+TEST_F(SettingPageTest, SmartUiMovesTheNetworkControlsOnlyWhenOnAndSkinned)
 {
-    for (bool smart : {false, true}) {
-        SCOPED_TRACE(smart);
+    const struct {
+        bool smart, skinned, moved;
+    } cases[] = {{false, true, false}, {true, false, false}, {true, true, true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.smart << c.skinned);
         controller.reset();
-        setItems({"System", "Network"});
-        set("UIConfig", "SmartUI", smart);
-        set("UIConfig", "viewInSetting", QVariantMap{{"Frame", QVariantMap{{"X", 0}, {"Y", 0}, {"W", 300}, {"H", 200}}}});
+        KeyedSkin keyed({"viewInSetting", "tabviewSetting", "btnSettingCheckDeviceUnlockCodeEnable"});
+        skin = c.skinned ? &keyed : nullptr;
+        setItems({"System", "Network", "Security"});
+        set("UIConfig", "SmartUI", c.smart);
         makeController();
         QWidget *network = controller->panel("Network");
-        EXPECT_EQ(network->isAncestorOf(controller->searchModeControl()), !smart);
-        EXPECT_EQ(network->isAncestorOf(controller->bandControl()), !smart);
+        for (QWidget *control : {controller->searchModeControl(), controller->bandControl()})
+            EXPECT_EQ(network->isAncestorOf(control), !c.moved);
+        if (c.skinned) {
+            EXPECT_TRUE(keyed.bound.contains("tabviewSetting"));
+            EXPECT_TRUE(keyed.bound.contains("btnSettingCheckDeviceUnlockCodeEnable"));
+        }
+        controller.reset();
+        skin = nullptr;
     }
 }
 

@@ -104,6 +104,7 @@ protected:
         ctx.msgCenter = msgCenter.get();
         ctx.notificationCenter = &center;
         ctx.clock = &clock;
+        ctx.skinManager = skin;
         controller = std::make_unique<ostrel::SettingController>(ctx);
         controller->install();
         controller->wndMain = mainWindow.get();
@@ -179,6 +180,7 @@ protected:
     yov::ScopedAlertPresenter alertGuard{&alerts};
     QObject observer;
     QList<yov::Notification> posted;
+    ostrel::SkinManagerAccess *skin = nullptr; // none unless a test sets one
     std::unique_ptr<ostrel::SettingController> controller;
 };
 
