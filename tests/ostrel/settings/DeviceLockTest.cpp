@@ -2,9 +2,11 @@
 // answers.
 #include "SettingsHarness.h"
 
-#include "support/GoldenBytes.h"
+#include "support/TestPaths.h"
 
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 
 namespace {
 
@@ -128,7 +130,18 @@ TEST_F(DeviceLockTest, ChangeSheetChecksItsThreeCodes)
 
 TEST_F(DeviceLockTest, LockAnswerRetriesOrConfirms)
 {
+    tabs->setCurrentIndex(2);
+    controller->settingTabView()->setCurrentWidget(controller->panel("Security"));
     clickLockBox();
+    if (const QString path = testing_paths::screenshotPath("settings-security-lock-sheet.png"); !path.isEmpty()) {
+        // The page with the window-modal code sheet drawn where it hangs, centred on the window.
+        QPixmap page = mainWindow->grab();
+        const QPixmap sheet = controller->unlockDeviceSheet()->grab();
+        QPainter painter(&page);
+        painter.drawPixmap((page.width() - sheet.width()) / 2, 40, sheet);
+        painter.end();
+        page.save(path);
+    }
     enterLockCode("1111");
     ASSERT_TRUE(controller->deviceLockBox()->isChecked());
     EXPECT_TRUE(controller->modifyUnlockCodeButton()->isEnabled());
