@@ -231,6 +231,7 @@ void SettingController::buildPage()
     title->setObjectName(QStringLiteral("labelSettingPageTitle"));
     title->setStyleSheet(QStringLiteral("font-size: 16px; font-weight: bold; padding: 4px;"));
     pageTitle_ = title;
+    title->setVisible(false); // the SmartUI page's title (initSmartSkin)
 
     smartItemsBox_ = new QWidget(page);
     smartItemsBox_->setObjectName(QStringLiteral("matrixSettingItems"));

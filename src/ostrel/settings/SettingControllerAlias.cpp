@@ -139,6 +139,8 @@ void SettingController::initSmartSkin()
     }
     if (smartItemsBox_)
         smartItemsBox_->setVisible(true);
+    if (pageTitle_)
+        pageTitle_->setVisible(true);
 }
 
 // --- wording -----------------------------------------------------------------------------------

@@ -48,7 +48,7 @@ protected:
     void typeLockCode(const QString &code)
     {
         settings()->unlockDeviceCodeField()->setText(code);
-        settings()->findChild<QPushButton *>(QStringLiteral("btnUnlockDeviceOKSetting"))->click();
+        settings()->unlockDeviceSheet()->findChild<QPushButton *>(QStringLiteral("btnUnlockDeviceOKSetting"))->click();
     }
     QString currentTab() const { return ostrel::tabViewItemIdentifier(main()->tabviewMain->currentWidget()); }
 };
@@ -98,14 +98,14 @@ TEST_F(DashboardSettingsTest, AChangeNeedsTheOldCode)
         settings()->oldUnlockCodeField()->setText(c.oldCode);
         settings()->newUnlockCodeField()->setText(QStringLiteral("5678"));
         settings()->verifyUnlockCodeField()->setText(QStringLiteral("5678"));
-        settings()->findChild<QPushButton *>(QStringLiteral("btnModifyUnlockDeviceOKSetting"))->click();
+        settings()->modifyUnlockDeviceSheet()->findChild<QPushButton *>(QStringLiteral("btnModifyUnlockDeviceOKSetting"))->click();
         ASSERT_TRUE(waitAlert(QLatin1String(c.message)));
         presenter_.answerOpen();
         EXPECT_EQ(settings()->modifyUnlockDeviceSheet()->isVisible(), c.sheetAgain);
         EXPECT_EQ(modemState(QStringLiteral("DeviceState")).value(QStringLiteral("UnlockCode")).toString(),
                   QLatin1String(c.storedCode));
         if (c.sheetAgain)
-            settings()->findChild<QPushButton *>(QStringLiteral("btnModifyUnlockDeviceCancelSetting"))->click();
+            settings()->modifyUnlockDeviceSheet()->findChild<QPushButton *>(QStringLiteral("btnModifyUnlockDeviceCancelSetting"))->click();
     }
 }
 

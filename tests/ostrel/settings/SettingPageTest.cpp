@@ -5,6 +5,8 @@
 #include "ostrel/framework/plugin/TabPluginInterface.h"
 
 #include <QButtonGroup>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QSet>
 
@@ -319,6 +321,42 @@ TEST_F(SettingPageTest, ConfigRecordSettingsAsksTheRecordController)
     records.calls.clear();
     controller->configRecordSettings();
     EXPECT_EQ(records.calls, (QStringList{"periodRecordReset", "loadDefaultRecordSetting"}));
+}
+
+} // namespace
+
+namespace {
+
+// The USSD page as the settings plug-in meets it.
+struct RecordingUssd : QObject, ostrel::DefaultUSSDController {
+    void setBundleDelegate(ostrel::TabPluginInterface *plugin) override { delegate = plugin; }
+    ostrel::TabPluginInterface *delegate = nullptr;
+};
+
+TEST_F(SettingPageTest, SettingsPlugInAndTheUssdPageMeetOnlyWithTheSwitch)
+{
+    // The test plug-in under the settings plug-in's name.
+    QTemporaryDir plugins;
+    ASSERT_TRUE(QFile::copy(QStringLiteral(OSTREL_TEST_PLUGIN_DIR "/TestBundle.so"), plugins.filePath("SettingBundle.so")));
+    qputenv("OSTREL_PLUGIN_DIR", QFile::encodeName(plugins.path()));
+    RecordingUssd ussd;
+    ostrel::Neighbours::setUssd(&ussd);
+    for (bool inSetting : {false, true}) {
+        SCOPED_TRACE(inSetting);
+        controller.reset();
+        ussd.delegate = nullptr;
+        set("Setting", "USSDModuleInSetting", inSetting);
+        QWidget *ourPage = ostrel::viewOfIdentifier(tabs, "Setting");
+        makeController();
+        ostrel::TabPluginInterface *plugin = controller->bundleInstance();
+        ASSERT_NE(plugin, nullptr);
+        EXPECT_EQ(controller->viewOfOldTabViewItem(), ourPage);
+        EXPECT_NE(ostrel::viewOfIdentifier(tabs, "Setting"), ourPage) << "the plug-in's view is the tab's";
+        EXPECT_EQ(plugin->hostController(), inSetting ? static_cast<QObject *>(&ussd) : nullptr);
+        EXPECT_EQ(ussd.delegate, inSetting ? plugin : nullptr);
+    }
+    controller.reset();
+    qunsetenv("OSTREL_PLUGIN_DIR");
 }
 
 } // namespace
