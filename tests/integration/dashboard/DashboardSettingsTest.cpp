@@ -61,7 +61,7 @@ TEST_F(DashboardSettingsTest, TheRightCodeLocksTheDeviceAndAWrongOneAsksAgain)
     ASSERT_TRUE(lock->isVisible());
     lock->click();
     ASSERT_TRUE(settings()->unlockDeviceSheet()->isVisible());
-    saveScreenshot(mainWindow(), QStringLiteral("settings-security-lock-sheet"));
+    saveScreenshot(mainWindow(), QStringLiteral("settings-security-dashboard.png"));
 
     typeLockCode(QStringLiteral("4321"));
     ASSERT_TRUE(waitAlert(QStringLiteral("Invalid password!")));

@@ -346,7 +346,11 @@ TEST_F(SettingPageTest, SettingsPlugInAndTheUssdPageMeetOnlyWithTheSwitch)
         controller.reset();
         ussd.delegate = nullptr;
         set("Setting", "USSDModuleInSetting", inSetting);
-        QWidget *ourPage = ostrel::viewOfIdentifier(tabs, "Setting");
+        // A fresh "Setting" tab for each start (the plug-in's one view moved into the last one).
+        ostrel::removeTabViewItemWithIdentifier(tabs, "Setting");
+        auto *ourPage = new QWidget;
+        ostrel::setTabViewItemIdentifier(ourPage, "Setting");
+        tabs->addTab(ourPage, "Setting");
         makeController();
         ostrel::TabPluginInterface *plugin = controller->bundleInstance();
         ASSERT_NE(plugin, nullptr);
