@@ -2,6 +2,7 @@
 
 #include "brannoc/ModemRecords.h"
 #include "common/records/Payload.h"
+#include "common/records/settings/SettingsRecords.h"
 
 namespace brannoc {
 
@@ -93,7 +94,36 @@ bool DeviceStateArea::handleRequest(const yov::UI_MSG &request, ModemContext &co
         }
         return true;
     }
+    if (request.majorID == yov::settingmsg::kMajorDeviceLock && request.minorID == yov::settingmsg::kMinorLockSwitch) {
+        // The user's lock on or off, with the current code; a wrong code changes nothing.
+        const yov::PayloadReader payload = yov::PayloadReader::ofMsg(request);
+        const auto lock = yov::DeviceLockSwitchRequest::decode(payload);
+        const bool right = request.dataLength == yov::DeviceLockSwitchRequest::kSize && rightCode(lock.code);
+        if (right) {
+            locked_ = lock.enable != 0;
+            state_.insert(QStringLiteral("Locked"), locked_);
+        }
+        context.push(makeRecord(yov::settingmsg::kMajorLockStatus, yov::settingmsg::kMinorLockSwitchResult, 1,
+                                right ? kOk : kFailed, 3));
+        return true;
+    }
+    if (request.majorID == yov::settingmsg::kMajorDeviceLock && request.minorID == yov::settingmsg::kMinorCodeChange) {
+        const yov::PayloadReader payload = yov::PayloadReader::ofMsg(request);
+        const auto change = yov::DeviceLockCodeChange::decode(payload);
+        const bool right = request.dataLength == yov::DeviceLockCodeChange::kSize && rightCode(change.oldCode) &&
+                           yov::isDeviceLockCode(change.newCode);
+        if (right)
+            state_.insert(QStringLiteral("UnlockCode"), QString::fromLatin1(change.newCode));
+        context.push(makeRecord(yov::settingmsg::kMajorLockStatus, yov::settingmsg::kMinorCodeChangeResult, 1,
+                                right ? kOk : kFailed, 3));
+        return true;
+    }
     return false;
+}
+
+bool DeviceStateArea::rightCode(const QByteArray &code) const
+{
+    return yov::isDeviceLockCode(code) && code == stateText(state_, "UnlockCode", QStringLiteral("1234")).toLatin1();
 }
 
 void DeviceStateArea::changed(const QVariantMap &previous, ModemContext &context)

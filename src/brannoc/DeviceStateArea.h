@@ -13,7 +13,10 @@
 // Requests: online 3/3 and offline 3/4 are answered with their own ID and result 0. The unlock
 // code 5/27 (four ASCII digits) is answered with 0/164 to the device-state module (1) and with
 // 512/164 to the settings module (3): result 0 for the right code, -1 otherwise. The first right
-// code of a locked device lets the start-up go on.
+// code of a locked device lets the start-up go on. The settings window's lock switch 5/28 with the
+// right code sets Locked to its enable word and is answered 8/26; a new code 5/30 with the right
+// old one becomes UnlockCode and is answered 8/30. Both answers carry module 3 and type 1, result 0,
+// or -1 (255) for a wrong code, which changes nothing.
 
 #include "brannoc/ModemArea.h"
 
@@ -36,6 +39,7 @@ protected:
 
 private:
     void pushIdentity(ModemContext &context);
+    bool rightCode(const QByteArray &code) const;
 
     bool locked_ = false;
     bool ready_ = false; // DeviceReady was announced since the start-up

@@ -13,7 +13,6 @@
 #include "ostrel/device/init/InitController.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/update/AEMessage.h"
-#include "ostrel/settings/defaults/DeviceLockSettingController.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/controller/UIManagerSkinAccess.h"
 #include "ostrel/framework/controller/YOVAlertPanel.h"
@@ -25,13 +24,14 @@
 #include "ostrel/framework/switches/ConfigService.h"
 #include "ostrel/framework/webengine/WebEngineSetup.h"
 #include "ostrel/phonebook/PBController.h"
+#include "ostrel/settings/SettingController.h"
 #include "platform/alert/AlertPresenter.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QTimer>
-#include <QVBoxLayout>
+#include <QLayout>
 
 Q_LOGGING_CATEGORY(lcAssembly, "ostrel.app")
 
@@ -76,7 +76,7 @@ DashboardAssembly::~DashboardAssembly()
     statisticSource_.reset();
     dialController_.reset();
     initController_.reset();
-    settingsDefault_.reset();
+    settingController_.reset();
     mainController_.reset();
     Neighbours::installDefaults(nullptr);
     if (alertPresenter_)
@@ -130,8 +130,8 @@ void DashboardAssembly::createControllers()
     const ControllerContext &context = ControllerContext::shared();
     mainController_ = std::make_unique<MainController>(context);
     // Controllers of later areas are created here and install themselves in Neighbours.
-    settingsDefault_ = std::make_unique<DeviceLockSettingController>(msgCenter_.get());
-    settingsDefault_->install();
+    settingController_ = std::make_unique<SettingController>(context);
+    settingController_->install();
     initController_ = std::make_unique<InitController>(context);
     initController_->setUpdateLink(AEMessage::defaultAEMessage());
     dialController_ = std::make_unique<DialController>(context);
@@ -173,11 +173,9 @@ void DashboardAssembly::connectMainWindow()
     }
     installInternetView(dialController_.get(), mainController_->tabviewMain);
     installLimitWindows(dialController_.get(), mainController_->wndMain);
-    // The device options (PIN entry options) are hosted by the settings page.
-    if (QWidget *settings = mainController_->tabPage(QStringLiteral("Setting")); settings && initController_->deviceOptionsView()) {
-        auto *layout = settings->layout() ? settings->layout() : new QVBoxLayout(settings);
-        layout->addWidget(initController_->deviceOptionsView());
-    }
+    settingController_->wndMain = mainController_->wndMain;
+    settingController_->tabviewMain = mainController_->tabviewMain;
+    settingController_->setSettingPage(mainController_->tabPage(QStringLiteral("Setting")));
     // The statistics page before the records tab: the tab puts its way back at the page's foot.
     speedGraph_ = installStatisticsPage(mainController_->tabviewMain, statisticSource_.get(), transferSource_.get());
     if (speedGraph_) {
@@ -197,6 +195,19 @@ void DashboardAssembly::awakeFromNib()
     connectMainWindow();
     initController_->awakeFromNib();
     dialController_->awakeFromNib();
+    settingController_->awakeFromNib();
+    // The settings controls the device-state controller keeps the states of move into their
+    // panels, the same objects: the PIN options into "Security", the roaming switches into
+    // "Network"; the rest of its options view (lock tip, own number) follows the PIN options.
+    if (QWidget *security = settingController_->securityHostArea()) {
+        if (QWidget *pin = initController_->pinOptionsBox())
+            security->layout()->addWidget(pin);
+        if (QWidget *rest = initController_->deviceOptionsView())
+            security->layout()->addWidget(rest);
+    }
+    if (QWidget *network = settingController_->networkHostArea())
+        for (QWidget *roamSwitch : initController_->roamingSwitches())
+            network->layout()->addWidget(roamSwitch);
     recordController_->awakeFromNib();
     statisticSource_->awakeFromNib();
     transferSource_->awakeFromNib();

@@ -9,6 +9,7 @@
 //   3. MainController (windows, splash, its notification tables)
 //   4. InitController (device state: its sheets hang on the main window)
 //   5. DialController (connection: its Internet page goes into the main window's "Internet" tab)
+//   5a. SettingController (the settings page in the "Setting" tab; created before InitController)
 //   6. DialRecordController (the connection records, their tab, totals, resets and limit settings)
 //   7. statisticSource and transferSource (the outlines of the "Statistics" page)
 //   8. PBController (phonebook: contacts, number lookup; no page yet)
@@ -25,13 +26,13 @@ namespace yov { class AlertPresenter; class NotificationCenter; }
 
 namespace ostrel {
 
-class DeviceLockSettingController;
 class DialController;
 class DialRecordController;
 class InitController;
 class Language;
 class MainController;
 class PBController;
+class SettingController;
 class SkinManagerAccess;
 class SkinnedAlertPresenter;
 class statisticSource;
@@ -74,6 +75,7 @@ public:
     statisticsView *speedGraph() const { return speedGraph_; }
     PBController *phonebookController() const { return phonebookController_.get(); }
     YOVAlertPanel *alertPanel() const { return alertPanel_.get(); }
+    SettingController *settingController() const { return settingController_.get(); }
 
 private:
     void createSharedObjects(bool loadSkin, bool installAlertPresenter);
@@ -88,7 +90,7 @@ private:
     std::unique_ptr<SkinnedAlertPresenter> alertPresenter_;
     std::unique_ptr<QObject> deviceServiceLog_;
     std::unique_ptr<MainController> mainController_;
-    std::unique_ptr<DeviceLockSettingController> settingsDefault_;
+    std::unique_ptr<SettingController> settingController_;
     std::unique_ptr<InitController> initController_;
     std::unique_ptr<DialController> dialController_;
     std::unique_ptr<DialRecordController> recordController_;

@@ -14,6 +14,8 @@
 #include "ostrel/framework/controller/YOVAlertPanel.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/widgets/StatusBarView.h"
+#include "ostrel/framework/widgets/WidgetUtilities.h"
+#include "ostrel/settings/SettingController.h"
 #include "platform/NotificationCenter.h"
 #include "support/TestPaths.h"
 
@@ -28,6 +30,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QScreen>
 #include <QTest>
 
@@ -266,9 +269,13 @@ TEST_F(DashboardDeviceStateTest, DeviceOptionsAreOnTheSettingsPageAndAct)
     ASSERT_TRUE(options->isEnabled());
     options->trigger();
     EXPECT_EQ(main()->currentTabIdentifier(), QStringLiteral("Setting"));
-    QWidget *view = init()->deviceOptionsView();
+    // The PIN options are in the settings page's "Security" panel.
+    QTabWidget *panels = assembly_->settingController()->settingTabView();
+    ASSERT_NE(panels, nullptr);
+    panels->setCurrentIndex(tabViewItemOfIdentifier(panels, QStringLiteral("Security")));
+    QWidget *view = init()->pinOptionsBox();
     ASSERT_NE(view, nullptr);
-    EXPECT_TRUE(main()->tabPage(QStringLiteral("Setting"))->isAncestorOf(view));
+    EXPECT_TRUE(assembly_->settingController()->panel(QStringLiteral("Security"))->isAncestorOf(view));
     auto *autoValidation = view->findChild<QCheckBox *>(QStringLiteral("btnSettingPINAutoValidation"));
     auto *keepPin = view->findChild<QCheckBox *>(QStringLiteral("btnPinNumSavedInConfigFile"));
     auto *remove = view->findChild<QPushButton *>(QStringLiteral("btnRemovePinAutoCheckByICCID"));

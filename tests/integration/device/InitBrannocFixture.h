@@ -8,7 +8,6 @@
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
-#include "ostrel/settings/defaults/DeviceLockSettingController.h"
 #include "support/QuickScenario.h"
 #include "support/ScriptedAlertPresenter.h"
 #include "support/TestPaths.h"
@@ -46,6 +45,13 @@ struct RecordingDial : ostrel::DefaultDialController {
     QList<bool> psDomain;
 };
 
+// The settings side: only whether the user's device lock is on.
+struct LockStateSetting : ostrel::DefaultSettingController {
+    bool getDeviceUnlockCodeState() const override { return lockOn; }
+    void setDeviceUnlockCodeState(bool on) override { lockOn = on; }
+    bool lockOn = false;
+};
+
 class InitBrannocFixture : public ::testing::Test {
 protected:
     void SetUp() override
@@ -69,8 +75,8 @@ protected:
         msgCenter->awakeFromNib();
         Neighbours::installDefaults(msgCenter.get(), config.get());
         Neighbours::setDial(&dial);
-        settings = std::make_unique<DeviceLockSettingController>(msgCenter.get());
-        settings->install();
+        settings = std::make_unique<LockStateSetting>();
+        Neighbours::setSetting(settings.get());
 
         mainWindow = std::make_unique<QWidget>();
         mainWindow->setWindowTitle(QStringLiteral("Ostrel"));
@@ -116,7 +122,7 @@ protected:
     std::unique_ptr<ostrel::ConfigManager> config;
     std::unique_ptr<ostrel::YOVMsgCenter> msgCenter;
     RecordingDial dial;
-    std::unique_ptr<ostrel::DeviceLockSettingController> settings;
+    std::unique_ptr<LockStateSetting> settings;
     ostrel::InitService service{nullptr};
     std::unique_ptr<QWidget> mainWindow;
     std::unique_ptr<ostrel::InitController> controller;

@@ -8,7 +8,9 @@
 #include "ostrel/framework/message/FakeMsgTransport.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/settings/SettingController.h"
 #include "support/ManualClock.h"
+#include "support/ScriptedAlertPresenter.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -69,5 +71,42 @@ TEST(DashboardAssemblyTest, WiresTheSharedObjectsLaunchesAndPutsEverythingBack)
     EXPECT_EQ(MainController::g_MainController(), nullptr);
     EXPECT_FALSE(Neighbours::init().setDeviceOnline()) << "no center once the assembly is gone";
     qunsetenv("OSTREL_BRANNOC");
+    ConfigManager::setSharedConfigManager(nullptr);
+}
+
+// The assembled dashboard has one handler of the device's verdict on an unlock code: a refused
+// code gives one alert and one DeviceUnlockFailed, and the settings page is the settings neighbour.
+TEST(DashboardAssemblyTest, OneUnlockVerdictGivesOneAlertAndOneNotification)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ConfigManager config(dir.path());
+    ConfigManager::setSharedConfigManager(&config);
+    testing_support::ScriptedAlertPresenter alerts;
+    alerts.setHoldOpen(true);
+    yov::ScopedAlertPresenter guard(&alerts);
+    testing_support::ManualClock clock;
+    auto transport = std::make_unique<msgtest::FakeMsgTransport>();
+    msgtest::FakeMsgTransport *bus = transport.get();
+    int failed = 0;
+    QObject observer;
+    yov::NotificationCenter::defaultCenter().addObserver(&observer, QStringLiteral("DeviceUnlockFailed"), nullptr,
+                                                         [&](const yov::Notification &) { ++failed; });
+    {
+        DashboardAssembly::Options options;
+        options.msgCenter = std::make_unique<YOVMsgCenter>(std::move(transport), std::make_unique<msgtest::FakeLauncher>(),
+                                                           clock, yov::NotificationCenter::defaultCenter());
+        options.loadSkin = false;
+        options.installAlertPresenter = false;
+        DashboardAssembly assembly(std::move(options));
+        assembly.awakeFromNib();
+        EXPECT_EQ(&Neighbours::setting(), static_cast<SettingControllerInterface *>(assembly.settingController()));
+        bus->deliver(msgtest::deviceRecord(3, 512, 164, {}, -1, 1));
+        clock.advance(YOVMsgCenter::kDrainIntervalMs);
+        EXPECT_EQ(alerts.messages(), QStringList{"Invalid password!"});
+        alerts.answerAllOpen();
+        EXPECT_EQ(failed, 1);
+    }
+    yov::NotificationCenter::defaultCenter().removeObserver(&observer);
     ConfigManager::setSharedConfigManager(nullptr);
 }

@@ -128,14 +128,14 @@ public:
     QString periodText() const { return periodText_; }
 
     // ---- periodic reset ------------------------------------------------------------------
-    void periodRecordReset();
+    void periodRecordReset() override;
     // Starts the 0.5 s reset timer when a reset period is set (stops it otherwise).
     void refereshPeriodRecordReset();
     bool resetTimerRunning() const;
 
     // ---- record settings window (DialRecordControllerSettings.cpp) ------------------------
     Q_INVOKABLE void showSetLimit();
-    void loadDefaultRecordSetting();
+    void loadDefaultRecordSetting() override;
     Q_INVOKABLE void recordSettingApply();
     void setRecordLimit();
     void setResetPeriod();
@@ -152,7 +152,7 @@ public:
 
     // ---- skin, wording and the "Volume Limit" window (DialRecordControllerAlias.cpp) -------
     void initRecordNibWording();
-    void initRecordSettingNib();
+    void initRecordSettingNib() override;
     void initVolumeLimitWording();
     void initDialRecordWording();
     // With the "Volume Limit" settings page: takes the Record module's values, fills the window

@@ -251,6 +251,17 @@ void InitController::createViews()
     statusView_ = view;
 }
 
+QWidget *InitController::pinOptionsBox() const { return boxPinOptions_; }
+
+QList<QWidget *> InitController::roamingSwitches() const
+{
+    QList<QWidget *> switches;
+    for (QPushButton *button : {btnIroamSwitch_.data(), btnNroamSwitch_.data()})
+        if (button)
+            switches << button;
+    return switches;
+}
+
 void InitController::connectWindowActions()
 {
     connectAction(m_InitPinWindow->btnOK, QStringLiteral("closePinWindow:"));

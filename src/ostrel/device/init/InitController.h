@@ -270,6 +270,10 @@ public:
     QWidget *statusView() const { return statusView_; }
     // The roaming switches and PIN entry options, for the settings page to host.
     QWidget *deviceOptionsView() const { return deviceOptionsView_; }
+    // The settings page's controls this controller keeps the states of: the PIN options box
+    // (auto-validation, keep the PIN, remove the saved PIN) and the two roaming switches.
+    QWidget *pinOptionsBox() const;
+    QList<QWidget *> roamingSwitches() const;
 
     // --- state (read by other areas and tests)
     int m_SimPinState = SimNotReady;

@@ -147,15 +147,17 @@ public:
     QStringList toolbarAllowedItemIdentifiers() const;
     // The item for the identifier (the logo item is made on demand); null when unknown.
     QAction *itemForItemIdentifier(const QString &identifier);
-    void toolbarSetEnable(bool enable);
+    void toolbarSetEnable(bool enable) override;
     void toolbarSetItemEnable(bool enable, const QString &itemIdentifer);
     void specialToolBarItemsSetEnable(bool enable);
     void resetToolBar();
     QImage providerLogoImage() const;
     void setToolbarProviderLogo(QAction *item);
     void resetProviderLogoImage(QAction *item);
-    void setToolbarEnableWhenSimDetected(bool enable);
-    void disableUSSDToolbarForMalaixiya();
+    void setToolbarEnableWhenSimDetected(bool enable) override;
+    void disableUSSDToolbarForMalaixiya() override;
+    // Selects the first tab of the main tab view.
+    void selectFirstMainTab() override;
     void setIsHiddenForUSSDActive(bool active);
     // A named image: the application's images, then the skin in use; null when none loads.
     QImage namedImage(const QString &name) const;

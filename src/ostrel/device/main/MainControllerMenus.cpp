@@ -55,7 +55,7 @@ const std::vector<MenuDef> &menuTable()
         {"File", {{"Close", "quitTerminal:"}, {}, {"Quit", "closeApp:"}}},
         {"Edit",
          {{"Undo", "@undo"}, {"Redo", "@redo"}, {}, {"Cut", "@cut"}, {"Copy", "@copy"}, {"Paste", "@paste"},
-          {"Clear", "@clear"}, {"Delete", "@del"}, {"Select All", "@selectAll"}, {}, {"Preferences...", "gotoSetting:"}}},
+          {"Clear", "@clear"}, {"Delete", "@del"}, {"Select All", "@selectAll"}, {}, {"Preferences...", kAreaItem}}},
         {"Operation",
          {{"Internet", "gotoInternet:"}, {"Statistics", kAreaItem}, {"Call", kAreaItem}, {"SMS", kAreaItem},
           {"Phonebook", kAreaItem}, {"AccountBalance", kAreaItem}, {"Support", kAreaItem},

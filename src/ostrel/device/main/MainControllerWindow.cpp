@@ -260,6 +260,12 @@ void MainController::tabViewChangeItemAction(QObject *sender)
 }
 
 void MainController::gotoSetting(QObject *) { notifyChangeTabViewItem(QStringLiteral("Setting")); }
+
+void MainController::selectFirstMainTab()
+{
+    if (tabviewMain && tabviewMain->count() > 0)
+        tabviewMain->setCurrentIndex(0);
+}
 void MainController::gotoPhonebook(QObject *) { notifyChangeTabViewItem(QStringLiteral("Phonebook")); }
 void MainController::gotoInternet(QObject *) { notifyChangeTabViewItem(QStringLiteral("Internet")); }
 void MainController::gotoSMS(QObject *) { notifyChangeTabViewItem(QStringLiteral("SMS")); }

@@ -57,6 +57,12 @@ public:
     // "%0.2f GB" (localised formats).
     virtual QString autoChangeKBDataToMBGBUnit(double kb) const = 0;
 
+    // The record settings inside the settings window: the periodic reset from the Record
+    // module's settings, the controls filled from them, and their wording.
+    virtual void periodRecordReset() {}
+    virtual void loadDefaultRecordSetting() {}
+    virtual void initRecordSettingNib() {}
+
     // The ModemList folder of the store (null: the shared one) joined with the file name.
     static QString recordFilePath(ConfigManager *config, const QString &fileName);
 };

@@ -34,6 +34,15 @@ public:
     virtual void terminate() = 0;
     // Miniaturises the main window after a successful connect, when the configuration asks for it.
     virtual void miniaturizeMainWindowWhenConnectSucced() = 0;
+
+    // Enables or disables every toolbar item and the menu entries that mirror them.
+    virtual void toolbarSetEnable(bool enable) = 0;
+    // Enables or disables the toolbar by SIM presence when the skin asks for it.
+    virtual void setToolbarEnableWhenSimDetected(bool enable) = 0;
+    // The operator layout of the USSD toolbar item.
+    virtual void disableUSSDToolbarForMalaixiya() = 0;
+    // Selects the first tab of the main window.
+    virtual void selectFirstMainTab() = 0;
 };
 
 class DefaultMainController : public MainControllerInterface {
@@ -43,6 +52,10 @@ public:
     void openMainWindow() override {}
     void terminate() override {}
     void miniaturizeMainWindowWhenConnectSucced() override {}
+    void toolbarSetEnable(bool) override {}
+    void setToolbarEnableWhenSimDetected(bool) override {}
+    void disableUSSDToolbarForMalaixiya() override {}
+    void selectFirstMainTab() override {}
 };
 
 } // namespace ostrel

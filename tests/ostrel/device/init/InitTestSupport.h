@@ -7,7 +7,6 @@
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
-#include "ostrel/settings/defaults/DeviceLockSettingController.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedAlertPresenter.h"
 
@@ -38,8 +37,36 @@ struct RecordingDial : ostrel::DefaultDialController {
     QStringList stateStrings, profileResets, mccResets;
 };
 
-struct RecordingSetting : ostrel::DeviceLockSettingController {
-    using DeviceLockSettingController::DeviceLockSettingController;
+// The settings side as the device-state controller uses it. It keeps the lock state and, as the
+// settings page does, turns the device's verdict on an unlock code (512/164) into
+// DeviceUnlockSuccess or, after "Invalid password!", DeviceUnlockFailed.
+struct RecordingSetting : QObject, ostrel::DefaultSettingController {
+    RecordingSetting(ostrel::YOVMsgCenter *msgCenter, yov::NotificationCenter &center)
+        : msgCenter_(msgCenter), center_(center)
+    {
+        msgCenter_->registerObserver(this, &RecordingSetting::unlockResult, 512, 164);
+    }
+    ~RecordingSetting() override
+    {
+        if (&ostrel::Neighbours::setting() == static_cast<ostrel::SettingControllerInterface *>(this))
+            ostrel::Neighbours::setSetting(nullptr);
+    }
+    void install() { ostrel::Neighbours::setSetting(this); }
+    void unlockResult(const yov::Notification &n)
+    {
+        yov::UI_MSG msg = yov::zeroMsg();
+        msgCenter_->getMsgPackage(&msg, &n);
+        if (msg.result == 0)
+            center_.post(QStringLiteral("DeviceUnlockSuccess"), this, {});
+        else if (msg.result == -1)
+            ostrel::NSBeginAlertPanelExt(QStringLiteral("Warning"), QStringLiteral("Invalid password!"), QStringLiteral("OK"),
+                                         QString(), [this](int) { center_.post(QStringLiteral("DeviceUnlockFailed"), this, {}); });
+    }
+    bool getDeviceUnlockCodeState() const override { return lockOn; }
+    void setDeviceUnlockCodeState(bool on) override { lockOn = on; }
+    ostrel::YOVMsgCenter *msgCenter_;
+    yov::NotificationCenter &center_;
+    bool lockOn = false;
     void runAlertPanel(const QString &message) override { alerts << message; }
     void setPinTimeLeft(int c) override { pinLeft = c; }
     void setPukTimeLeft(int c) override { pukLeft = c; }

@@ -1,0 +1,778 @@
+#include "ostrel/settings/SettingController.h"
+
+#include "common/ValueConversion.h"
+#include "common/records/UiMsg.h"
+#include "ostrel/device/init/DeviceLockGuard.h"
+#include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/language/Lingrove.h"
+#include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/framework/plugin/TabPluginInterface.h"
+#include "ostrel/framework/widgets/WidgetUtilities.h"
+#include "ostrel/settings/SettingService.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+Q_LOGGING_CATEGORY(lcSetting, "ostrel.settings")
+
+namespace ostrel {
+
+namespace {
+
+const QString kSettingTab = QStringLiteral("Setting");
+
+// The panel names in the order the page shows them.
+const char *const kPanelOrder[] = {"System", "Connect", "Network", "Security", "SMS",
+                                   "Call",   "Alert",   "Browser", "FavoriteLinks", "Record"};
+
+// The SmartUI item tags: tab identifier and page title.
+struct SmartItem {
+    const char *identifier;
+    const char *title;
+};
+const SmartItem kSmartItems[] = {
+    {"System", "System Settings"},   {"SMS", "SMS Settings"},           {"Connection", "Connection Settings"},
+    {"Network", "Network Settings"}, {"Security", "Security Settings"}, {"Alert", "Alert Settings"},
+};
+
+QButtonGroup *radioMatrix(QWidget *box, const QStringList &cells, QButtonGroup **out = nullptr)
+{
+    auto *group = new QButtonGroup(box);
+    auto *layout = new QHBoxLayout(box);
+    int id = 0;
+    for (const QString &cell : cells) {
+        auto *radio = new QRadioButton(cell, box);
+        group->addButton(radio, id++);
+        layout->addWidget(radio);
+    }
+    layout->addStretch(1);
+    if (!cells.isEmpty())
+        group->button(0)->setChecked(true);
+    if (out)
+        *out = group;
+    return group;
+}
+
+} // namespace
+
+// --- registrations ---------------------------------------------------------------------------
+
+#define SETTING_ROW(major, minor, name) {major, minor, #name ":", &SettingController::name}
+const SettingController::MessageRow SettingController::kMessageTable[] = {
+    SETTING_ROW(513, 82, dealWithMsgOfSetBandFrequency),
+    SETTING_ROW(513, 76, dealWithMsgOfSetSearchNetMode),
+    SETTING_ROW(513, 78, dealWithMsgOfManualSearchNet),
+    SETTING_ROW(513, 79, dealWithMsgOfManualSelectNet),
+    SETTING_ROW(4, 14, dealWithMsgOfChangePinActiveStatus),
+    SETTING_ROW(4, 8, dealWithMsgOfCountPinPukRemain),
+    SETTING_ROW(4, 12, dealWithMsgOfChangePin),
+    SETTING_ROW(4, 9, dealWithMsgOfCheckPinStatus),
+    SETTING_ROW(4, 11, dealWithMsgOfCheckoutPuk),
+    SETTING_ROW(4, 18, dealWithMsgOfChangePinAutoValidationStatus),
+    SETTING_ROW(768, 95, dealWithMsgOfSMSCenter),
+    SETTING_ROW(768, 96, dealWithMsgOfSMSRevPos),
+    SETTING_ROW(258, 74, dealWithMsgOfNetDeviceInfo),
+    SETTING_ROW(513, 81, dealWithMsgOfCheckNetChannel),
+    SETTING_ROW(513, 83, dealWithMsgOfNodeSelectSatus),
+    SETTING_ROW(513, 84, dealWithMsgOfSetRoamSwitch),
+    SETTING_ROW(8, 26, dealWithMsgOfCheckDeviceLockStatus),
+    SETTING_ROW(512, 164, dealWithMsgOfCheckDeviceUnLockResult),
+    SETTING_ROW(8, 30, dealWithMsgOfModifyDeviceLockCodeStatus),
+    SETTING_ROW(2307, 157, dealWithCallForwardSettingResult),
+    SETTING_ROW(2307, 156, dealWithCallBarSettingResult),
+    SETTING_ROW(2307, 158, dealWithCallWaitSettingResult),
+    SETTING_ROW(2307, 161, dealWithMsgOfReadCallForwardSetting),
+    SETTING_ROW(2307, 159, dealWithMsgOfReadCallWaitSetting),
+    SETTING_ROW(2307, 160, dealWithMsgOfReadCallBarSetting),
+    SETTING_ROW(768, 107, dealWithMsgOfMsgRoutingRead),
+    SETTING_ROW(768, 108, dealWithMsgOfMsgRoutingFeedback),
+};
+#undef SETTING_ROW
+const int SettingController::kMessageTableSize = int(std::size(kMessageTable));
+
+const NotificationTableRow SettingController::settingNotificationTable[] = {
+    {"updateNetworkStatus:", "init_NetworkStatus"},
+    {"activePinStatus:", "changePinActiveStatus"},
+    {"pinModifyClicked:", "pinModifyBtnClicked"},
+    {"setNetModeChanged:", "setNetModeChanged"},
+    {"methodToSelectNetChanged:", "methodToSelectNetChanged"},
+    {"btMessageSetApply:", "btMessageSetApply"},
+    {"pinUnlockClicked:", "pinSettingUnlockClicked"},
+    {"manualRegisterNet:", "manualRegisterNet"},
+    {nullptr, nullptr},
+};
+
+const NotificationTableRow SettingController::settingObServerTable[] = {
+    {"changeMainWindowOfApp:", "MainwindOfAppChanged"},
+    {nullptr, nullptr},
+};
+
+const NotificationTableRow SettingController::deviceFunctionNotficationTable[] = {
+    {"notifyDeviceUnlockSuccess:", "DeviceUnlockSuccess"},
+    {"notifyDeviceUnlockFailed:", "DeviceUnlockFailed"},
+    {nullptr, nullptr},
+};
+
+// Handlers whose panels are filled by later work: they log the record and do nothing else.
+#define SETTING_SEAM(name)                                                                          \
+    void SettingController::name(const yov::Notification &n)                                      \
+    {                                                                                              \
+        yov::UI_MSG msg = yov::zeroMsg();                                                          \
+        if (yovMsgCenter())                                                                        \
+            yovMsgCenter()->getMsgPackage(&msg, &n);                                               \
+        qCDebug(lcSetting) << #name << msg.majorID << msg.minorID << "type" << msg.type << "result" \
+                           << int(msg.result);                                                     \
+    }
+SETTING_SEAM(dealWithMsgOfSetBandFrequency)
+SETTING_SEAM(dealWithMsgOfSetSearchNetMode)
+SETTING_SEAM(dealWithMsgOfManualSearchNet)
+SETTING_SEAM(dealWithMsgOfManualSelectNet)
+SETTING_SEAM(dealWithMsgOfChangePinActiveStatus)
+SETTING_SEAM(dealWithMsgOfCountPinPukRemain)
+SETTING_SEAM(dealWithMsgOfChangePin)
+SETTING_SEAM(dealWithMsgOfCheckPinStatus)
+SETTING_SEAM(dealWithMsgOfCheckoutPuk)
+SETTING_SEAM(dealWithMsgOfChangePinAutoValidationStatus)
+SETTING_SEAM(dealWithMsgOfSMSCenter)
+SETTING_SEAM(dealWithMsgOfSMSRevPos)
+SETTING_SEAM(dealWithMsgOfNetDeviceInfo)
+SETTING_SEAM(dealWithMsgOfCheckNetChannel)
+SETTING_SEAM(dealWithMsgOfNodeSelectSatus)
+SETTING_SEAM(dealWithMsgOfSetRoamSwitch)
+SETTING_SEAM(dealWithCallForwardSettingResult)
+SETTING_SEAM(dealWithCallBarSettingResult)
+SETTING_SEAM(dealWithCallWaitSettingResult)
+SETTING_SEAM(dealWithMsgOfReadCallForwardSetting)
+SETTING_SEAM(dealWithMsgOfReadCallWaitSetting)
+SETTING_SEAM(dealWithMsgOfReadCallBarSetting)
+SETTING_SEAM(dealWithMsgOfMsgRoutingRead)
+SETTING_SEAM(dealWithMsgOfMsgRoutingFeedback)
+#undef SETTING_SEAM
+
+#define SETTING_NOTE_SEAM(handler)                                                                 \
+    void SettingController::handler(const yov::Notification &n) { qCDebug(lcSetting) << #handler << n.name; }
+SETTING_NOTE_SEAM(updateNetworkStatus)
+SETTING_NOTE_SEAM(activePinStatus)
+SETTING_NOTE_SEAM(pinModifyClicked)
+SETTING_NOTE_SEAM(setNetModeChanged)
+SETTING_NOTE_SEAM(methodToSelectNetChanged)
+SETTING_NOTE_SEAM(btMessageSetApply)
+SETTING_NOTE_SEAM(pinUnlockClicked)
+SETTING_NOTE_SEAM(manualRegisterNet)
+SETTING_NOTE_SEAM(setDataServicesStatus)
+#undef SETTING_NOTE_SEAM
+
+// --- creation ----------------------------------------------------------------------------------
+
+SettingController::SettingController(const ControllerContext &context, QObject *parent)
+    : YOVUIController(context, parent)
+{
+    sheetQueue_ = new SettingSheetQueue(this);
+    lockGuard_ = std::make_unique<DeviceLockGuard>(6, &config(), notificationCenter());
+    simReady_ = false;
+    smartAutoConnectEnableFlag_ = true;
+    loadSettingList();
+    SettingService::sharedSettingService().isNeedAlertLeftTimesFlag = false;
+    SettingService::sharedSettingService().isSecondManualSelectNetFlag = false;
+}
+
+SettingController::~SettingController()
+{
+    if (&Neighbours::setting() == static_cast<SettingControllerInterface *>(this))
+        Neighbours::setSetting(nullptr);
+    delete wndSetingUnlockDevice_;
+    delete wndModifyUnlockDevice_;
+}
+
+void SettingController::install() { Neighbours::setSetting(this); }
+
+QString SettingController::tr_(const QString &english) const { return Map_Name_Item_of_IndexString(english); }
+
+void SettingController::loadSettingList()
+{
+    // A SettingDefaultItem that is no array reads as missing; items that are no text are skipped.
+    const QVariant value = config().getConfigurationByModule(QStringLiteral("SettingDefaultItem"));
+    hasSettingList_ = value.typeId() == QMetaType::QVariantList || value.typeId() == QMetaType::QStringList;
+    settingItems_.clear();
+    for (const QVariant &item : yov::nsArray(value))
+        if (item.typeId() == QMetaType::QString)
+            settingItems_ << item.toString();
+}
+
+bool SettingController::sethasModuleWith(const QString &name) const
+{
+    return hasSettingList_ && settingItems_.contains(name);
+}
+
+// --- the page ----------------------------------------------------------------------------------
+
+void SettingController::buildPage()
+{
+    if (tabviewSetting)
+        return;
+    QWidget *page = settingPage_;
+    if (!page)
+        return;
+    auto *layout = qobject_cast<QVBoxLayout *>(page->layout());
+    if (!layout && !page->layout())
+        layout = new QVBoxLayout(page);
+    auto *title = new QLabel(page);
+    title->setObjectName(QStringLiteral("labelSettingPageTitle"));
+    title->setStyleSheet(QStringLiteral("font-size: 16px; font-weight: bold; padding: 4px;"));
+    pageTitle_ = title;
+    title->setVisible(false); // the SmartUI page's title (initSmartSkin)
+
+    smartItemsBox_ = new QWidget(page);
+    smartItemsBox_->setObjectName(QStringLiteral("matrixSettingItems"));
+    QButtonGroup *items = nullptr;
+    radioMatrix(smartItemsBox_, {QStringLiteral("General"), QStringLiteral("SMS"), QStringLiteral("Connection"),
+                                 QStringLiteral("Network"), QStringLiteral("Security")},
+                &items);
+    matrixSmartItems_ = items;
+    connect(items, &QButtonGroup::idClicked, this, [this](int) { settingTabViewItemSelect(matrixSmartItems_); });
+    smartItemsBox_->setVisible(false); // the SmartUI layout shows it (initSmartSkin)
+
+    auto *tabs = new QTabWidget(page);
+    tabs->setObjectName(QStringLiteral("tabviewSetting"));
+    tabviewSetting = tabs;
+    for (const char *name : kPanelOrder) {
+        const QString identifier = QString::fromLatin1(name);
+        QWidget *panel = buildPanel(identifier);
+        setTabViewItemIdentifier(panel, identifier);
+        tabs->addTab(panel, identifier);
+        panels_.insert(identifier, panel);
+    }
+    // The SmartUI page asks for the panels by the identifiers of its item matrix.
+    connect(tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        if (tabviewSetting && index >= 0)
+            shouldSelectPanel(tabViewItemIdentifier(tabviewSetting->widget(index)));
+    });
+    if (layout) {
+        layout->addWidget(title);
+        layout->addWidget(smartItemsBox_);
+        layout->addWidget(tabs, 1);
+    } else {
+        page->layout()->addWidget(title);
+        page->layout()->addWidget(smartItemsBox_);
+        page->layout()->addWidget(tabs);
+    }
+    buildSheets();
+}
+
+QWidget *SettingController::buildPanel(const QString &name)
+{
+    auto *panel = new QWidget;
+    panel->setObjectName(QStringLiteral("panelSetting") + name);
+    auto *layout = new QVBoxLayout(panel);
+    if (name == QLatin1String("Security"))
+        buildSecurityPanel(panel);
+    else if (name == QLatin1String("Network"))
+        buildNetworkPanel(panel);
+    else if (name == QLatin1String("System"))
+        buildSystemPanel(panel);
+    else if (name == QLatin1String("Connect"))
+        buildConnectPanel(panel);
+    else if (name == QLatin1String("Alert"))
+        buildAlertPanel(panel);
+    layout->addStretch(1);
+    return panel;
+}
+
+void SettingController::buildSecurityPanel(QWidget *panel)
+{
+    auto *layout = static_cast<QVBoxLayout *>(panel->layout());
+    auto *pinBox = new QGroupBox(panel);
+    pinBox->setObjectName(QStringLiteral("boxSettingPin"));
+    auto *pinLayout = new QHBoxLayout(pinBox);
+    m_PINEnable_ = new QCheckBox(QStringLiteral("PIN Enable"), pinBox);
+    m_PINEnable_->setObjectName(QStringLiteral("btnSettingPinEnable"));
+    m_RevisePinButton_ = new QPushButton(QStringLiteral("Revise PIN"), pinBox);
+    m_RevisePinButton_->setObjectName(QStringLiteral("btnSettingRevisePin"));
+    pinLayout->addWidget(m_PINEnable_);
+    pinLayout->addWidget(m_RevisePinButton_);
+    pinLayout->addStretch(1);
+    layout->addWidget(pinBox);
+
+    auto *lockBox = new QGroupBox(panel);
+    lockBox->setObjectName(QStringLiteral("boxSettingDeviceLock"));
+    auto *lockLayout = new QHBoxLayout(lockBox);
+    btnCheckDeviceUnlockCodeEnable_ = new QCheckBox(QStringLiteral("Device function lock Enable"), lockBox);
+    btnCheckDeviceUnlockCodeEnable_->setObjectName(QStringLiteral("btnSettingCheckDeviceUnlockCodeEnable"));
+    btnModifyDeviceUnlockCode_ = new QPushButton(QStringLiteral("Change Unlock Code"), lockBox);
+    btnModifyDeviceUnlockCode_->setObjectName(QStringLiteral("btnModifyDeviceUnlockCodeSetting"));
+    btnModifyDeviceUnlockCode_->setEnabled(false);
+    lockLayout->addWidget(btnCheckDeviceUnlockCodeEnable_);
+    lockLayout->addWidget(btnModifyDeviceUnlockCode_);
+    lockLayout->addStretch(1);
+    layout->addWidget(lockBox);
+    // The box toggles first, then its action runs.
+    connect(btnCheckDeviceUnlockCodeEnable_, &QCheckBox::clicked, this, [this] { checkDeviceUnlockCodeStatus(); });
+    connect(btnModifyDeviceUnlockCode_, &QPushButton::clicked, this, [this] { modifyDeviceUnlockCode(); });
+
+    auto *host = new QWidget(panel);
+    host->setObjectName(QStringLiteral("viewSettingSecurityHost"));
+    new QVBoxLayout(host);
+    host->layout()->setContentsMargins(0, 0, 0, 0);
+    securityHost_ = host;
+    layout->addWidget(host);
+}
+
+void SettingController::buildNetworkPanel(QWidget *panel)
+{
+    auto *layout = static_cast<QVBoxLayout *>(panel->layout());
+    networkControls_ = new QWidget(panel);
+    auto *controls = new QVBoxLayout(networkControls_);
+    controls->setContentsMargins(0, 0, 0, 0);
+
+    methodBox_ = new QGroupBox(QStringLiteral("Operator Selection"), networkControls_);
+    methodBox_->setObjectName(QStringLiteral("matrixSettingMethodToSelectNet"));
+    QButtonGroup *method = nullptr;
+    radioMatrix(methodBox_, {QStringLiteral("Automatic"), QStringLiteral("Manual")}, &method);
+    matrixSettingMethodToSelectNet_ = method;
+    controls->addWidget(methodBox_);
+
+    searchModeBox_ = new QGroupBox(QStringLiteral("Network Type"), networkControls_);
+    searchModeBox_->setObjectName(QStringLiteral("matrixSettingNetworkFindModeSeletion"));
+    radioMatrix(searchModeBox_, {QStringLiteral("Auto"), QStringLiteral("3G Only"), QStringLiteral("2G Only")});
+    controls->addWidget(searchModeBox_);
+
+    bandBox_ = new QGroupBox(QStringLiteral("Band"), networkControls_);
+    bandBox_->setObjectName(QStringLiteral("matrixFrequencySelect"));
+    radioMatrix(bandBox_, {QStringLiteral("All Bands")});
+    controls->addWidget(bandBox_);
+
+    auto *row = new QWidget(networkControls_);
+    auto *rowLayout = new QHBoxLayout(row);
+    rowLayout->setContentsMargins(0, 0, 0, 0);
+    bandSaveButton_ = new QPushButton(QStringLiteral("Apply"), row);
+    bandSaveButton_->setObjectName(QStringLiteral("btnSettingSaveBand"));
+    auto *pref = new QComboBox(row);
+    pref->setObjectName(QStringLiteral("popupSettingPreferenceMode"));
+    preferenceModeControl_ = pref;
+    searchResultButton_ = new QPushButton(QStringLiteral("Search"), row);
+    searchResultButton_->setObjectName(QStringLiteral("btnSettingInputApplyNetSelect"));
+    cancelSearchButton_ = new QPushButton(QStringLiteral("Cancel"), row);
+    cancelSearchButton_->setObjectName(QStringLiteral("btnSettingCancelNetSelect"));
+    searchProgress_ = new QProgressBar(row);
+    searchProgress_->setObjectName(QStringLiteral("BarSsearchProcess"));
+    rowLayout->addWidget(pref);
+    rowLayout->addWidget(bandSaveButton_);
+    rowLayout->addWidget(searchResultButton_);
+    rowLayout->addWidget(searchProgress_);
+    rowLayout->addWidget(cancelSearchButton_);
+    rowLayout->addStretch(1);
+    controls->addWidget(row);
+    layout->addWidget(networkControls_);
+
+    auto *host = new QWidget(panel);
+    host->setObjectName(QStringLiteral("viewSettingNetworkHost"));
+    new QVBoxLayout(host);
+    host->layout()->setContentsMargins(0, 0, 0, 0);
+    networkHost_ = host;
+    layout->addWidget(host);
+}
+
+void SettingController::buildSystemPanel(QWidget *panel)
+{
+    auto *layout = static_cast<QVBoxLayout *>(panel->layout());
+    languageLabel_ = new QLabel(QStringLiteral("Select Language:"), panel);
+    languageLabel_->setObjectName(QStringLiteral("labelselectLanguageSetting"));
+    layout->addWidget(languageLabel_);
+    autoConnectBox_ = new QCheckBox(QStringLiteral("Auto Connect"), panel);
+    autoConnectBox_->setObjectName(QStringLiteral("btnSettingAutoConnect"));
+    layout->addWidget(autoConnectBox_);
+    smartAutoConnectBox_ = new QWidget(panel);
+    smartAutoConnectBox_->setObjectName(QStringLiteral("matrixSettingAutoConnect"));
+    radioMatrix(smartAutoConnectBox_, {QStringLiteral("Yes"), QStringLiteral("No")});
+    smartAutoConnectBox_->setVisible(false);
+    layout->addWidget(smartAutoConnectBox_);
+}
+
+void SettingController::buildConnectPanel(QWidget *panel)
+{
+    auto *layout = static_cast<QVBoxLayout *>(panel->layout());
+    connectTypeLabel_ = new QLabel(QStringLiteral("Select Connection Type:"), panel);
+    connectTypeLabel_->setObjectName(QStringLiteral("labelConnectTypeSetting"));
+    layout->addWidget(connectTypeLabel_);
+    connectTypeBox_ = new QWidget(panel);
+    connectTypeBox_->setObjectName(QStringLiteral("MatrixConnectTypeSetting"));
+    QButtonGroup *type = nullptr;
+    radioMatrix(connectTypeBox_, {QStringLiteral("Connection With RAS"), QStringLiteral("Connection With NDIS")}, &type);
+    matrixConnectType_ = type;
+    layout->addWidget(connectTypeBox_);
+}
+
+void SettingController::buildAlertPanel(QWidget *panel)
+{
+    auto *layout = static_cast<QVBoxLayout *>(panel->layout());
+    const char *const rows[] = {"Connect:", "Disconnect:", "Incoming SMS:", "Incoming Call:"};
+    for (const char *text : rows) {
+        auto *row = new QWidget(panel);
+        auto *rowLayout = new QHBoxLayout(row);
+        rowLayout->setContentsMargins(0, 0, 0, 0);
+        auto *label = new QLabel(QString::fromLatin1(text), row);
+        auto *mute = new QCheckBox(QStringLiteral("Mute"), row);
+        auto *browse = new QPushButton(QStringLiteral("Browse"), row);
+        rowLayout->addWidget(label);
+        rowLayout->addWidget(new QLineEdit(row), 1);
+        rowLayout->addWidget(mute);
+        rowLayout->addWidget(browse);
+        layout->addWidget(row);
+        soundLabels_ << label;
+        muteBoxes_ << mute;
+        browseButtons_ << browse;
+        if (QLatin1String(text) == QLatin1String("Incoming SMS:"))
+            smsSoundRow_ = row;
+        else if (QLatin1String(text) == QLatin1String("Incoming Call:"))
+            callSoundRow_ = row;
+    }
+    backupRow_ = new QWidget(panel);
+    backupRow_->setObjectName(QStringLiteral("btnSettingBRSMSPB"));
+    auto *backupLayout = new QHBoxLayout(backupRow_);
+    backupLayout->setContentsMargins(0, 0, 0, 0);
+    backupLayout->addWidget(new QCheckBox(QStringLiteral("Backup SMS and Phonebook"), backupRow_));
+    backupLayout->addWidget(new QPushButton(QStringLiteral("Backup"), backupRow_));
+    backupLayout->addWidget(new QPushButton(QStringLiteral("Restore"), backupRow_));
+    backupLayout->addStretch(1);
+    layout->addWidget(backupRow_);
+}
+
+QWidget *SettingController::panel(const QString &name) const
+{
+    QWidget *p = panels_.value(name);
+    if (!p || !tabviewSetting || tabviewSetting->indexOf(p) < 0)
+        return nullptr;
+    return p;
+}
+
+QStringList SettingController::panelNames() const
+{
+    QStringList names;
+    if (!tabviewSetting)
+        return names;
+    for (int i = 0; i < tabviewSetting->count(); ++i)
+        names << tabViewItemIdentifier(tabviewSetting->widget(i));
+    return names;
+}
+
+void SettingController::ConfigSettingToolBarArray()
+{
+    if (tabviewSetting && hasSettingList_) {
+        for (const char *name : kPanelOrder) {
+            const QString identifier = QString::fromLatin1(name);
+            if (!settingItems_.contains(identifier))
+                removeTabViewItemWithIdentifier(tabviewSetting, identifier);
+        }
+    }
+    if (!hasModuleWith(QStringLiteral("SMS"))) {
+        if (backupRow_)
+            backupRow_->setVisible(false);
+        if (smsSoundRow_)
+            smsSoundRow_->setVisible(false);
+    }
+    if (!hasModuleWith(QStringLiteral("Call")) && callSoundRow_)
+        callSoundRow_->setVisible(false);
+}
+
+void SettingController::updateSet()
+{
+    // The SMS and sound parts belong to their panels' work; the connection type is the shell's.
+    if (yov::nsInt(setting(QStringLiteral("ConnectType"))) == 1 && matrixConnectType_ && matrixConnectType_->button(1))
+        matrixConnectType_->button(1)->setChecked(true);
+}
+
+void SettingController::configRecordSettings()
+{
+    Neighbours::records().periodRecordReset();
+    Neighbours::records().loadDefaultRecordSetting();
+}
+
+// --- template steps ----------------------------------------------------------------------------
+
+void SettingController::initializeNibResources()
+{
+    buildPage();
+    initWording();
+}
+
+void SettingController::registerMessages()
+{
+    if (YOVMsgCenter *center = yovMsgCenter())
+        for (const MessageRow &row : kMessageTable)
+            center->registerObserver(this, row.method, row.major, row.minor);
+    // The network-status row only with the "Call" item.
+    if (sethasModuleWith(QStringLiteral("Call")))
+        registerNotification(settingNotificationTable);
+    else
+        registerNotification(settingNotificationTable + 1);
+    registerNotification(settingObServerTable);
+    registerNotification(deviceFunctionNotficationTable);
+}
+
+void SettingController::initializeController()
+{
+    const QVariant autoConnect = setting(QStringLiteral("AutoConnect"));
+    if (autoConnect.isValid()) {
+        if (autoConnectBox_)
+            autoConnectBox_->setChecked(yov::nsBool(autoConnect));
+    } else {
+        if (autoConnectBox_)
+            autoConnectBox_->setVisible(false);
+        if (smartAutoConnectBox_)
+            smartAutoConnectBox_->setVisible(false);
+    }
+    deviceRemoved(yov::Notification{});
+    ConfigSettingToolBarArray();
+    updateSet();
+    pinEnableFlag_ = 0;
+    smartAutoConnectEnableFlag_ = true;
+    setPinMenuItems(false, false, false);
+    if (m_RevisePinButton_)
+        m_RevisePinButton_->setEnabled(false);
+    if (sethasModuleWith(QStringLiteral("Network"))) {
+        for (QWidget *w : {methodBox_.data(), searchModeBox_.data(), bandBox_.data(), static_cast<QWidget *>(bandSaveButton_.data()),
+                           preferenceModeControl_.data()})
+            if (w)
+                w->setEnabled(false);
+        if (searchProgress_)
+            searchProgress_->setVisible(false);
+        if (cancelSearchButton_)
+            cancelSearchButton_->setVisible(false);
+    }
+    manualSelecting_ = false;
+    if (matrixSmartItems_ && matrixSmartItems_->button(0))
+        matrixSmartItems_->button(0)->setChecked(true);
+    // The main menu's way to this page; the page's gate applies to it as to the tab.
+    Neighbours::main().registerMenuItem(QStringLiteral("Edit"), QStringLiteral("Preferences..."),
+                                        [this] { notifyChangeTabViewItem(kSettingTab); });
+}
+
+void SettingController::loadCommonBundle()
+{
+    if (!tabviewMain)
+        return;
+    if (!loadPlugin(QStringLiteral("SettingBundle.bundle"), kSettingTab))
+        return; // our own page stays
+    connectPluginToUssd();
+}
+
+void SettingController::connectPluginToUssd()
+{
+    TabPluginInterface *plugin = bundleInstance();
+    if (!plugin || !yov::nsBool(setting(QStringLiteral("Setting"), QStringLiteral("USSDModuleInSetting"))))
+        return;
+    plugin->setHostController(dynamic_cast<QObject *>(&Neighbours::ussd()));
+    Neighbours::ussd().setBundleDelegate(plugin);
+}
+
+void SettingController::updateLanguages()
+{
+    initWording();
+    if (sethasModuleWith(QStringLiteral("OnlineUpdate")))
+        qCDebug(lcSetting) << "online-update wording: its panel is not built yet";
+}
+
+// --- enabling by device state ------------------------------------------------------------------
+
+void SettingController::setPinMenuItems(bool modify, bool disable, bool enable)
+{
+    MainControllerInterface &main = Neighbours::main();
+    main.setMenuItemEnabled(QStringLiteral("Modify PIN"), modify);
+    main.setMenuItemEnabled(QStringLiteral("Disable PIN"), disable);
+    main.setMenuItemEnabled(QStringLiteral("Enable PIN"), enable);
+}
+
+void SettingController::setSettingBtnStatus(bool enable)
+{
+    // 1. PIN controls.
+    const bool pinOn = m_PINEnable_ && m_PINEnable_->isChecked();
+    if (m_PINEnable_)
+        m_PINEnable_->setEnabled(enable);
+    if (enable) {
+        if (m_RevisePinButton_)
+            m_RevisePinButton_->setEnabled(pinOn);
+        setPinMenuItems(pinOn, pinOn, !pinOn);
+    } else {
+        if (m_RevisePinButton_)
+            m_RevisePinButton_->setEnabled(false);
+        setPinMenuItems(false, false, false);
+    }
+    // 2. Network.
+    if (sethasModuleWith(QStringLiteral("Network"))) {
+        const int method = matrixSettingMethodToSelectNet_ ? matrixSettingMethodToSelectNet_->checkedId() : 0;
+        for (QWidget *w : {methodBox_.data(), bandBox_.data(), static_cast<QWidget *>(bandSaveButton_.data()),
+                           searchModeBox_.data(), preferenceModeControl_.data()})
+            if (w)
+                w->setEnabled(enable);
+        if (searchResultButton_)
+            searchResultButton_->setEnabled(enable && method != 0);
+        if (method != 0 && searchModeBox_)
+            searchModeBox_->setEnabled(false);
+    }
+    // 3. System.
+    if (sethasModuleWith(QStringLiteral("System"))) {
+        if (yov::nsBool(uiConfigDict().value(QStringLiteral("SmartUI"))))
+            smartAutoConnectEnableFlag_ = enable;
+        if (smartAutoConnectBox_)
+            smartAutoConnectBox_->setEnabled(enable);
+    }
+    // 4. Connect.
+    if (sethasModuleWith(QStringLiteral("Connect")) && connectTypeBox_)
+        connectTypeBox_->setEnabled(enable);
+    // 5. The settings plug-in listens.
+    notificationCenter().post(QStringLiteral("setSettingBtnStatus"), this, {{QStringLiteral("index"), enable}});
+}
+
+// --- device events -----------------------------------------------------------------------------
+
+void SettingController::deviceRemoved(const yov::Notification &)
+{
+    setSettingBtnStatus(false);
+    setPinMenuItems(false, false, false);
+    if (m_RevisePinButton_)
+        m_RevisePinButton_->setEnabled(false);
+    if (sethasModuleWith(QStringLiteral("Network"))) {
+        for (QWidget *w : {methodBox_.data(), searchModeBox_.data(), bandBox_.data(), static_cast<QWidget *>(bandSaveButton_.data())})
+            if (w)
+                w->setEnabled(false);
+        manualSelecting_ = false;
+        MainControllerInterface &main = Neighbours::main();
+        if (yov::nsBool(setting(QStringLiteral("MAINFORM"), QStringLiteral("TooBarEnableBySimStatus")))) {
+            main.selectFirstMainTab();
+            main.toolbarSetEnable(false);
+        } else {
+            main.toolbarSetEnable(true);
+            main.disableUSSDToolbarForMalaixiya();
+            main.setToolbarEnableWhenSimDetected(false);
+        }
+        if (searchProgress_)
+            searchProgress_->setVisible(false);
+    }
+    if (sethasModuleWith(QStringLiteral("System"))) {
+        if (autoConnectBox_)
+            autoConnectBox_->setEnabled(false);
+        if (smartAutoConnectBox_)
+            smartAutoConnectBox_->setEnabled(false);
+    }
+    // The connection type can be changed without a device.
+    if (sethasModuleWith(QStringLiteral("Connect")) && connectTypeBox_)
+        connectTypeBox_->setEnabled(true);
+}
+
+void SettingController::devicePlugin(const yov::Notification &)
+{
+    if (yov::nsBool(setting(QStringLiteral("DialAdaption"))))
+        qCDebug(lcSetting) << "device plugged: the device information request belongs to the band panel";
+}
+
+void SettingController::simReady(const yov::Notification &) { simReady_ = true; }
+
+void SettingController::connectStatusDidChange(const yov::Notification &)
+{
+    if (yov::nsBool(runtimeObjectForKey(QStringLiteral("runtimeIsConnecttedFlag"))))
+        AutoLaunchURL();
+}
+
+void SettingController::tabViewItemWillChange(const yov::Notification &notification)
+{
+    if (notification.userInfo.value(QStringLiteral("TabViewItemWillChange")).toString() != kSettingTab)
+        return;
+    changeMainTabViewItemSize(kSettingTab);
+    if (yov::nsBool(setting(QStringLiteral("SMS"), QStringLiteral("CheckSMSCenterAfterSTK"))) && tabviewSetting) {
+        const int index = tabViewItemOfIdentifier(tabviewSetting, QStringLiteral("Security"));
+        if (index >= 0)
+            tabviewSetting->setCurrentIndex(index);
+    }
+    // The tab change goes on behind the unlock sheet; the unlock's answer picks the tab after it.
+    // The entry that follows an accepted code passes once: asking again would reopen the sheet
+    // after every right code.
+    if (passLockGateOnce_) {
+        passLockGateOnce_ = false;
+        return;
+    }
+    lockGuard_->passOrAsk(wndMain, [this] { passLockGateOnce_ = true; });
+}
+
+void SettingController::notifyDeviceUnlockSuccess(const yov::Notification &)
+{
+    if (Neighbours::init().getDeviceLockFunctionModule() == 6)
+        notifyChangeTabViewItem(kSettingTab);
+}
+
+void SettingController::notifyDeviceUnlockFailed(const yov::Notification &)
+{
+    if (Neighbours::init().getDeviceLockFunctionModule() == 6)
+        notifyChangeTabViewItem(QStringLiteral("Internet"));
+}
+
+// --- panel switching ---------------------------------------------------------------------------
+
+bool SettingController::shouldSelectPanel(const QString &)
+{
+    return !manualSelecting_;
+}
+
+void SettingController::settingTabViewItemSelect(QObject *sender)
+{
+    int tag = -1;
+    if (auto *group = qobject_cast<QButtonGroup *>(sender))
+        tag = group->checkedId();
+    else if (sender)
+        tag = sender->property("tag").isValid() ? sender->property("tag").toInt() : -1;
+    settingTabViewItemSelectTag(tag);
+}
+
+void SettingController::settingTabViewItemSelectTag(int tag)
+{
+    notifyChangeTabViewItem(kSettingTab);
+    if (tag < 0 || tag >= int(std::size(kSmartItems)))
+        return;
+    const SmartItem &item = kSmartItems[tag];
+    if (tabviewSetting) {
+        const int index = tabViewItemOfIdentifier(tabviewSetting, QString::fromLatin1(item.identifier));
+        if (index >= 0)
+            tabviewSetting->setCurrentIndex(index);
+    }
+    if (pageTitle_)
+        pageTitle_->setText(tr_(QString::fromLatin1(item.title)));
+}
+
+// --- alerts ------------------------------------------------------------------------------------
+
+void SettingController::alertWarning(const QString &message, std::function<void()> after, QWidget *on)
+{
+    sheetQueue_->beginAlert({tr_(QStringLiteral("Warning")), tr_(message), tr_(QStringLiteral("OK")), QString()},
+                            [after = std::move(after)](int) {
+                                if (after)
+                                    after();
+                            },
+                            on);
+}
+
+void SettingController::runAlertPanel(const QString &message)
+{
+    sheetQueue_->beginAlert(
+        {tr_(QStringLiteral("Warning!")), tr_(message), tr_(QStringLiteral("OK")), QString()}, {});
+}
+
+bool SettingController::popupAlertSheet(const QString &message, QWidget *window, std::function<void(int)> didEnd)
+{
+    if (message.isEmpty() || !window)
+        return false;
+    sheetQueue_->beginAlert({tr_(QStringLiteral("Warning!")), tr_(message), tr_(QStringLiteral("OK")), QString()},
+                            std::move(didEnd), window);
+    return true;
+}
+
+} // namespace ostrel
