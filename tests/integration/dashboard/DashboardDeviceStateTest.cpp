@@ -385,3 +385,46 @@ TEST_F(DashboardDeviceStateTest, AKilledDeviceServiceEndsTheConnectionAndComesBa
     ASSERT_TRUE(QTest::qWaitFor([this] { return dial()->connectStatus() == yov::kConnectStatusIdle; }, kWaitMs));
     EXPECT_TRUE(QTest::qWaitFor([this] { return connectionRecords().size() == 2; }, kWaitMs));
 }
+
+TEST_F(DashboardDeviceStateTest, SigtermWhileConnectedSavesTheRecordAndStopsTheServiceWithoutTheQuitRoad)
+{
+    launchConnected(false);
+    ASSERT_FALSE(HasFailure());
+    int exitStatus = -1;
+    main()->setExiter([&](int status) { exitStatus = status; });
+    int appWillClose = 0;
+    QObject observer;
+    yov::NotificationCenter::defaultCenter().addObserver(
+        &observer, QStringLiteral("AppWillClose"), nullptr, [&](const yov::Notification &) { ++appWillClose; });
+
+    main()->handleTerminationSignal();
+    EXPECT_EQ(exitStatus, 0);
+    // No question and no quit road, but the connection's record is not lost with the process.
+    EXPECT_EQ(connectionRecords().size(), 1) << "the connection's record was lost";
+    EXPECT_EQ(quits_, 0);
+    EXPECT_EQ(appWillClose, 0);
+    EXPECT_FALSE(messages(presenter_).contains(QStringLiteral("You are currently connected. Please disconnect first!")));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !serviceRunning(); }, kWaitMs)) << "the device service was not stopped";
+}
+
+TEST_F(DashboardDeviceStateTest, AClosedWindowWhoseQuitIsRefusedStaysOnScreen)
+{
+    // The operator's question before quitting: "Cancel" keeps the dashboard, and its window.
+    setSettings({{QStringLiteral("specialSoftVersion/RAVO_TIM"), true}});
+    launch(QStringLiteral("default.plist"));
+    main()->setTerminator([this] { ++quits_; });
+    ASSERT_TRUE(waitSimReady());
+    QWidget *window = main()->wndMain;
+    ASSERT_TRUE(window && window->isVisible());
+
+    presenter_.pressNext(testing_support::ScriptedAlertPresenter::Alternate);
+    window->close();
+    EXPECT_TRUE(messages(presenter_).contains(QStringLiteral("Close the software?")));
+    EXPECT_EQ(quits_, 0);
+    EXPECT_TRUE(window->isVisible()) << "the dashboard runs on without a window";
+
+    // "OK" quits, once, and the window goes with the application.
+    window->close();
+    EXPECT_EQ(quits_, 1);
+    EXPECT_FALSE(window->isVisible());
+}
