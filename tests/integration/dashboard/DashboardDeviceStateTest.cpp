@@ -311,6 +311,9 @@ TEST_F(DashboardDeviceStateTest, WithoutAWindowModeTheMainWindowShowsWithOneTray
     for (QWidget *w : QApplication::topLevelWidgets())
         trayViews += qobject_cast<StatusBarView *>(w) ? 1 : 0;
     EXPECT_EQ(trayViews, 1);
+    ASSERT_TRUE(waitSimReady());
+    QTest::qWait(1500); // the network reports after the SIM
+    saveWidget(window, QStringLiteral("main-window-ready.png"));
 }
 
 TEST_F(DashboardDeviceStateTest, QuitWhileConnectedIsRefusedUnlessConfiguredThenRunsTheQuitRoadOnce)
