@@ -431,3 +431,57 @@ TEST_F(DashboardDeviceStateTest, AClosedWindowWhoseQuitIsRefusedStaysOnScreen)
     EXPECT_EQ(quits_, 1);
     EXPECT_FALSE(window->isVisible());
 }
+
+TEST_F(DashboardDeviceStateTest, CancelledPukEntryReopensFromTheMenu)
+{
+    launch(QStringLiteral("puk-required.plist"));
+    PukWindow *sheet = init()->pukWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sheet->isVisible(); }, kWaitMs)) << "no PUK sheet";
+    QAction *unlockItem = menuItem("Unlock PIN");
+    ASSERT_NE(unlockItem, nullptr);
+    EXPECT_FALSE(unlockItem->isEnabled()) << "the sheet is open";
+
+    QTest::mouseClick(sheet->btnCancel, Qt::LeftButton);
+    EXPECT_FALSE(sheet->isVisible());
+    ASSERT_TRUE(unlockItem->isEnabled()) << "no way back into the PUK entry";
+    EXPECT_FALSE(simReadyRuntime());
+
+    unlockItem->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sheet->isVisible(); }, kWaitMs)) << "\"Unlock PIN\" did not open the sheet";
+    EXPECT_FALSE(unlockItem->isEnabled());
+    QTest::keyClicks(sheet->m_PukCode, QStringLiteral("12345678"));
+    QTest::keyClicks(sheet->m_NewPinCode, QStringLiteral("5678"));
+    QTest::keyClicks(sheet->m_RepNewPinCode, QStringLiteral("5678"));
+    QTest::mouseClick(sheet->btnOK, Qt::LeftButton);
+    EXPECT_TRUE(waitSimReady());
+    EXPECT_EQ(modemState(QStringLiteral("Sim")).value(QStringLiteral("Pin")).toString(), QStringLiteral("5678"));
+}
+
+TEST_F(DashboardDeviceStateTest, MenuItemsOfBuiltAreasActAndTheOthersWaitForTheirArea)
+{
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+    struct TabItem {
+        const char *item;
+        const char *tab;
+    };
+    // Items whose area is in the dashboard switch to its page.
+    const TabItem acting[] = {{"Options", "Setting"},       {"Internet", "Internet"},  {"Preferences...", "Setting"},
+                              {"DialRecord", "DialRecord"}, {"HomePage", "HomePage"}, {"Internet", "Internet"}};
+    for (const TabItem &c : acting) {
+        SCOPED_TRACE(c.item);
+        QAction *item = menuItem(c.item);
+        ASSERT_NE(item, nullptr);
+        ASSERT_TRUE(item->isEnabled());
+        item->trigger();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return main()->currentTabIdentifier() == QLatin1String(c.tab); }, kWaitMs))
+            << "on " << main()->currentTabIdentifier().toStdString();
+    }
+    // Items of areas the dashboard does not have yet are greyed out, not silent clicks.
+    for (const char *title : {"Call", "SMS", "Phonebook", "AccountBalance", "Support", "Prepaid guide", "Diagnostics",
+                              "Logs", "About..."}) {
+        QAction *item = menuItem(title);
+        ASSERT_NE(item, nullptr) << title;
+        EXPECT_FALSE(item->isEnabled()) << title;
+    }
+}
