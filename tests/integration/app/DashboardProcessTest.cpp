@@ -16,6 +16,7 @@
 
 #include <csignal>
 #include <memory>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -130,6 +131,8 @@ struct EndingSignal {
     int number;
     const char *name;
 };
+
+void PrintTo(const EndingSignal &signal, std::ostream *out) { *out << signal.name; }
 
 class DashboardSignalTest : public DashboardProcessTest, public ::testing::WithParamInterface<EndingSignal> {};
 
