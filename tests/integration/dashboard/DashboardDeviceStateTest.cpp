@@ -489,3 +489,20 @@ TEST_F(DashboardDeviceStateTest, MenuItemsOfBuiltAreasActAndTheOthersWaitForThei
         EXPECT_FALSE(item->isEnabled()) << title;
     }
 }
+
+TEST_F(DashboardDeviceStateTest, TheQuitAfterDisconnectingAsksItsQuestionOutsideTheDeviceLink)
+{
+    // The operator's question before quitting comes once the connection has ended; it is asked
+    // outside the device record that reported the end (the scripted alerts fail the test
+    // otherwise).
+    setSettings({{QStringLiteral("specialSoftVersion/RAVO_TIM"), true}});
+    launchConnected(true);
+    ASSERT_FALSE(HasFailure());
+    main()->wndMain->close();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return quits_ > 0; }, kWaitMs)) << "the disconnect for quitting never quit";
+    EXPECT_TRUE(messages(presenter_).contains(QStringLiteral("Close the software?")))
+        << qPrintable(messages(presenter_).join(QLatin1String(" | ")));
+    EXPECT_EQ(connectionRecords().size(), 1);
+    QTest::qWait(500);
+    EXPECT_EQ(quits_, 1) << "the quit road ran again";
+}
