@@ -152,8 +152,10 @@ void DashboardAssembly::createControllers()
     initController_->disableConnectButtonsHook = [dial] { dial->setConnectBtnEnable(false); };
     initController_->clearBroadcastMessageHook = [main] { main->setBroadcastMsg(QString()); };
     main->setConnectionTrafficProvider([dial] { return dial->getCurrentTotalData(); });
-    // The quit once a disconnect for closing is under way goes through the quit road too.
-    dial->setTerminator([main] { main->terminate(); });
+    // The quit once a disconnect for closing is under way goes through the quit road too; it is
+    // asked for inside a device record's handler, so the road (which may ask the user) runs on
+    // the next turn of the event loop, with the device link flowing.
+    dial->setTerminator([main] { QTimer::singleShot(0, main, [main] { main->terminate(); }); });
 }
 
 // Puts the device-state status row into the main window's status bar and the Internet page into

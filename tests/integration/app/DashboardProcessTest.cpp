@@ -14,11 +14,16 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <memory>
+#include <ostream>
+#include <string>
 
 namespace {
 
-constexpr int kWaitMs = 15000;
+// A sanitised dashboard starting its own stand-in on a loaded machine may take well over 15 s;
+// the waits end as soon as what they wait for is there.
+constexpr int kWaitMs = 40000;
 
 QString binPath(const char *name)
 {
@@ -123,23 +128,39 @@ protected:
 
 } // namespace
 
-TEST_F(DashboardProcessTest, StartsTheStandInShakesHandsAndEndsCleanlyOnSigterm)
+// SIGTERM and Ctrl+C (SIGINT) in the terminal that started it end the dashboard the same way.
+struct EndingSignal {
+    int number;
+    const char *name;
+};
+
+void PrintTo(const EndingSignal &signal, std::ostream *out) { *out << signal.name; }
+
+class DashboardSignalTest : public DashboardProcessTest, public ::testing::WithParamInterface<EndingSignal> {};
+
+TEST_P(DashboardSignalTest, StartsTheStandInShakesHandsAndEndsCleanly)
 {
     QByteArray output;
     qint64 servicePid = 0;
     QProcess *dashboard = startDashboardWithService(&servicePid, &output);
     ASSERT_FALSE(HasFailure());
 
-    dashboard->terminate(); // SIGTERM
+    ASSERT_EQ(::kill(pid_t(dashboard->processId()), GetParam().number), 0);
     ASSERT_TRUE(dashboard->waitForFinished(kWaitMs));
     output += dashboard->readAll();
     EXPECT_EQ(dashboard->exitStatus(), QProcess::NormalExit) << output.constData();
     EXPECT_EQ(dashboard->exitCode(), 0);
-    EXPECT_TRUE(output.contains("SIGTERM received")) << output.constData();
+    EXPECT_TRUE(output.contains(QByteArray(GetParam().name) + " received")) << output.constData();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !QFileInfo::exists(QStringLiteral("/proc/%1").arg(servicePid)); }, kWaitMs))
         << "the stand-in is still running";
     EXPECT_EQ(deviceServicePid(), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Signals, DashboardSignalTest,
+                         ::testing::Values(EndingSignal{SIGTERM, "SIGTERM"}, EndingSignal{SIGINT, "SIGINT"}),
+                         [](const ::testing::TestParamInfo<EndingSignal> &info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(DashboardProcessTest, SecondLaunchAsksTheFirstToReopenAndEndsBeforeStartingAnything)
 {

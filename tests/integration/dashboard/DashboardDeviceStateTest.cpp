@@ -318,6 +318,9 @@ TEST_F(DashboardDeviceStateTest, WithoutAWindowModeTheMainWindowShowsWithOneTray
     for (QWidget *w : QApplication::topLevelWidgets())
         trayViews += qobject_cast<StatusBarView *>(w) ? 1 : 0;
     EXPECT_EQ(trayViews, 1);
+    ASSERT_TRUE(waitSimReady());
+    QTest::qWait(1500); // the network reports after the SIM
+    saveWidget(window, QStringLiteral("main-window-ready.png"));
 }
 
 TEST_F(DashboardDeviceStateTest, QuitWhileConnectedIsRefusedUnlessConfiguredThenRunsTheQuitRoadOnce)
@@ -391,4 +394,122 @@ TEST_F(DashboardDeviceStateTest, AKilledDeviceServiceEndsTheConnectionAndComesBa
     pressConnectButton(QStringLiteral("Disconnect"));
     ASSERT_TRUE(QTest::qWaitFor([this] { return dial()->connectStatus() == yov::kConnectStatusIdle; }, kWaitMs));
     EXPECT_TRUE(QTest::qWaitFor([this] { return connectionRecords().size() == 2; }, kWaitMs));
+}
+
+TEST_F(DashboardDeviceStateTest, SigtermWhileConnectedSavesTheRecordAndStopsTheServiceWithoutTheQuitRoad)
+{
+    launchConnected(false);
+    ASSERT_FALSE(HasFailure());
+    int exitStatus = -1;
+    main()->setExiter([&](int status) { exitStatus = status; });
+    int appWillClose = 0;
+    QObject observer;
+    yov::NotificationCenter::defaultCenter().addObserver(
+        &observer, QStringLiteral("AppWillClose"), nullptr, [&](const yov::Notification &) { ++appWillClose; });
+
+    main()->handleTerminationSignal();
+    EXPECT_EQ(exitStatus, 0);
+    // No question and no quit road, but the connection's record is not lost with the process.
+    EXPECT_EQ(connectionRecords().size(), 1) << "the connection's record was lost";
+    EXPECT_EQ(quits_, 0);
+    EXPECT_EQ(appWillClose, 0);
+    EXPECT_FALSE(messages(presenter_).contains(QStringLiteral("You are currently connected. Please disconnect first!")));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !serviceRunning(); }, kWaitMs)) << "the device service was not stopped";
+}
+
+TEST_F(DashboardDeviceStateTest, AClosedWindowWhoseQuitIsRefusedStaysOnScreen)
+{
+    // The operator's question before quitting: "Cancel" keeps the dashboard, and its window.
+    setSettings({{QStringLiteral("specialSoftVersion/RAVO_TIM"), true}});
+    launch(QStringLiteral("default.plist"));
+    main()->setTerminator([this] { ++quits_; });
+    ASSERT_TRUE(waitSimReady());
+    QWidget *window = main()->wndMain;
+    ASSERT_TRUE(window && window->isVisible());
+
+    presenter_.pressNext(testing_support::ScriptedAlertPresenter::Alternate);
+    window->close();
+    EXPECT_TRUE(messages(presenter_).contains(QStringLiteral("Close the software?")));
+    EXPECT_EQ(quits_, 0);
+    EXPECT_TRUE(window->isVisible()) << "the dashboard runs on without a window";
+
+    // "OK" quits, once, and the window goes with the application.
+    window->close();
+    EXPECT_EQ(quits_, 1);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(DashboardDeviceStateTest, CancelledPukEntryReopensFromTheMenu)
+{
+    launch(QStringLiteral("puk-required.plist"));
+    PukWindow *sheet = init()->pukWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sheet->isVisible(); }, kWaitMs)) << "no PUK sheet";
+    QAction *unlockItem = menuItem("Unlock PIN");
+    ASSERT_NE(unlockItem, nullptr);
+    EXPECT_FALSE(unlockItem->isEnabled()) << "the sheet is open";
+
+    QTest::mouseClick(sheet->btnCancel, Qt::LeftButton);
+    EXPECT_FALSE(sheet->isVisible());
+    ASSERT_TRUE(unlockItem->isEnabled()) << "no way back into the PUK entry";
+    EXPECT_FALSE(simReadyRuntime());
+
+    unlockItem->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sheet->isVisible(); }, kWaitMs)) << "\"Unlock PIN\" did not open the sheet";
+    EXPECT_FALSE(unlockItem->isEnabled());
+    QTest::keyClicks(sheet->m_PukCode, QStringLiteral("12345678"));
+    QTest::keyClicks(sheet->m_NewPinCode, QStringLiteral("5678"));
+    QTest::keyClicks(sheet->m_RepNewPinCode, QStringLiteral("5678"));
+    QTest::mouseClick(sheet->btnOK, Qt::LeftButton);
+    EXPECT_TRUE(waitSimReady());
+    EXPECT_EQ(modemState(QStringLiteral("Sim")).value(QStringLiteral("Pin")).toString(), QStringLiteral("5678"));
+}
+
+TEST_F(DashboardDeviceStateTest, MenuItemsOfBuiltAreasActAndTheOthersWaitForTheirArea)
+{
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+    struct TabItem {
+        const char *item;
+        const char *tab;
+    };
+    // Items whose area is in the dashboard switch to its page ("HomePage", which starts the web
+    // engine, has a test of its own).
+    const TabItem acting[] = {{"Options", "Setting"},
+                              {"Internet", "Internet"},
+                              {"Preferences...", "Setting"},
+                              {"DialRecord", "DialRecord"},
+                              {"Internet", "Internet"}};
+    for (const TabItem &c : acting) {
+        SCOPED_TRACE(c.item);
+        QAction *item = menuItem(c.item);
+        ASSERT_NE(item, nullptr);
+        ASSERT_TRUE(item->isEnabled());
+        item->trigger();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return main()->currentTabIdentifier() == QLatin1String(c.tab); }, kWaitMs))
+            << "on " << main()->currentTabIdentifier().toStdString();
+    }
+    // Items of areas the dashboard does not have yet are greyed out, not silent clicks.
+    for (const char *title : {"Call", "SMS", "Phonebook", "AccountBalance", "Support", "Prepaid guide", "Diagnostics",
+                              "Logs", "About..."}) {
+        QAction *item = menuItem(title);
+        ASSERT_NE(item, nullptr) << title;
+        EXPECT_FALSE(item->isEnabled()) << title;
+    }
+}
+
+TEST_F(DashboardDeviceStateTest, TheQuitAfterDisconnectingAsksItsQuestionOutsideTheDeviceLink)
+{
+    // The operator's question before quitting comes once the connection has ended; it is asked
+    // outside the device record that reported the end (the scripted alerts fail the test
+    // otherwise).
+    setSettings({{QStringLiteral("specialSoftVersion/RAVO_TIM"), true}});
+    launchConnected(true);
+    ASSERT_FALSE(HasFailure());
+    main()->wndMain->close();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return quits_ > 0; }, kWaitMs)) << "the disconnect for quitting never quit";
+    EXPECT_TRUE(messages(presenter_).contains(QStringLiteral("Close the software?")))
+        << qPrintable(messages(presenter_).join(QLatin1String(" | ")));
+    EXPECT_EQ(connectionRecords().size(), 1);
+    QTest::qWait(500);
+    EXPECT_EQ(quits_, 1) << "the quit road ran again";
 }

@@ -15,6 +15,7 @@
 #include <QMetaType>
 #include <csignal>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -60,11 +61,16 @@ int main(int argc, char **argv)
     ostrel::DashboardAssembly assembly;
     ostrel::MainController *main = assembly.mainController();
 
+    // SIGTERM, and Ctrl+C in the terminal that started the dashboard, end it the same way: a
+    // standing connection keeps its record and the device service is stopped.
     yov::UnixSignalWatcher signals_;
-    if (!signals_.watch(SIGTERM))
-        qCWarning(lcAssembly) << "SIGTERM cannot be watched: the device service is not stopped on SIGTERM";
-    QObject::connect(&signals_, &yov::UnixSignalWatcher::unixSignal, main,
-                     [main](int) { main->handleTerminationSignal(); });
+    for (const auto &[number, name] : {std::pair{SIGTERM, "SIGTERM"}, std::pair{SIGINT, "SIGINT"}})
+        if (!signals_.watch(number))
+            qCWarning(lcAssembly) << name << "cannot be watched: the device service is not stopped on" << name;
+    QObject::connect(&signals_, &yov::UnixSignalWatcher::unixSignal, main, [main](int number) {
+        qCInfo(lcAssembly) << (number == SIGINT ? "SIGINT" : "SIGTERM") << "received";
+        main->handleTerminationSignal();
+    });
     QObject::connect(&instance, &yov::SingleInstance::reopenRequested, main,
                      [main] { main->applicationShouldHandleReopen(true); });
 

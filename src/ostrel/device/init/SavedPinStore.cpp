@@ -35,30 +35,69 @@ bool SavedPinStore::exists() const
     return !path.isEmpty() && QFileInfo::exists(path);
 }
 
-bool SavedPinStore::isPrivateFile(const QString &path)
+namespace {
+
+// Why a file with these attributes is not this user's private file; null when it is.
+const char *notPrivateReason(const struct stat &st)
 {
-    struct stat st {};
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
-        return false;
-    const char *why = nullptr;
     if (!S_ISREG(st.st_mode))
-        why = "it is not a regular file";
-    else if (st.st_uid != ::geteuid())
-        why = "it belongs to another user";
-    else if (st.st_mode & (S_IRWXG | S_IRWXO))
-        why = "others may read or write it";
-    if (!why)
-        return true;
-    qCWarning(lcInit).noquote() << "the saved PIN" << path << "is ignored:" << why;
-    return false;
+        return "it is not a regular file";
+    if (st.st_uid != ::geteuid())
+        return "it belongs to another user";
+    if (st.st_mode & (S_IRWXG | S_IRWXO))
+        return "others may read or write it";
+    return nullptr;
 }
+
+// A saved PIN is a few hundred bytes; anything much larger is not one.
+constexpr qint64 kMaxSavedPinFileSize = 64 * 1024;
+
+} // namespace
 
 SavedPinStore::Entry SavedPinStore::load() const
 {
     const QString path = filePath();
-    if (path.isEmpty() || !QFileInfo::exists(path) || !isPrivateFile(path))
+    if (path.isEmpty())
         return {};
-    const auto value = yov::PlistBridge::readFile(path);
+    // The checks are made on the file that is read, not on its name: opened without following a
+    // link (and without waiting on a pipe put in its place), then examined and read through the
+    // same descriptor, so nothing can be swapped in between.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT)
+            qCWarning(lcInit).noquote() << "the saved PIN" << path << "is ignored:"
+                                        << (errno == ELOOP ? "it is a link" : std::strerror(errno));
+        return {};
+    }
+    QByteArray bytes;
+    struct stat st {};
+    const char *why = ::fstat(fd, &st) != 0 ? "it cannot be examined" : notPrivateReason(st);
+    if (!why && st.st_size > kMaxSavedPinFileSize)
+        why = "it is too large to be a saved PIN";
+    if (!why) {
+        bytes.resize(qsizetype(st.st_size) + 1);
+        qsizetype got = 0;
+        while (got < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                if (n < 0)
+                    why = "it cannot be read";
+                break;
+            }
+            got += n;
+        }
+        if (!why && got > kMaxSavedPinFileSize)
+            why = "it is too large to be a saved PIN";
+        bytes.truncate(got);
+    }
+    ::close(fd);
+    if (why) {
+        qCWarning(lcInit).noquote() << "the saved PIN" << path << "is ignored:" << why;
+        return {};
+    }
+    const auto value = yov::PlistBridge::parse(bytes);
     if (!value)
         return {};
     const QVariantMap map = yov::nsDict(*value);

@@ -48,9 +48,6 @@ public:
     bool remove(QString *error = nullptr);
     bool exists() const;
 
-    // Whether the file at path may be read as this user's private file (logged when not).
-    static bool isPrivateFile(const QString &path);
-
 private:
     QString folder_;
     std::function<bool(const QString &)> isShipped_;

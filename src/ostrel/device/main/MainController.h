@@ -351,8 +351,9 @@ public:
     bool quitAppAlert();
     bool closeMainWindowForDidizu();
     void saveCurrentUIModelWhenAppClosed();
-    // SIGTERM, on the event loop: a running dial is asked to disconnect, the device service is
-    // stopped by its process id, and the process ends with status 0. No AppWillClose, no saving.
+    // SIGTERM, on the event loop: a standing connection is ended with its record saved, the device
+    // service is stopped by its process id, and the process ends with status 0. No question, no
+    // AppWillClose.
     void handleTerminationSignal();
 
     Q_INVOKABLE void closeMainWindow(QObject *sender);

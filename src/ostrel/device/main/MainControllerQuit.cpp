@@ -144,8 +144,10 @@ bool MainController::windowShouldClose(QWidget *window)
         alertCalling();
         return false;
     }
+    // The window closes only with the application: a quit the user refused (or a rule stopped)
+    // leaves the window on screen instead of an application running without one.
     terminate();
-    return true;
+    return terminating_;
 }
 
 bool MainController::eventFilter(QObject *watched, QEvent *event)
@@ -245,10 +247,12 @@ void MainController::shutDownDeviceForDidizu(QObject *)
 
 void MainController::handleTerminationSignal()
 {
-    qCInfo(lcMainController) << "SIGTERM received: ending";
+    qCInfo(lcMainController) << "termination signal: ending";
+    // A standing connection is ended and its record saved now: nothing is left to do it once the
+    // process has gone.
     DialControllerInterface &dial = Neighbours::dial();
-    if (dial.GetisDialNow())
-        dial.SelectDisconnectAction();
+    if (dial.GetisDialNow() || dial.connectStatus() != 0)
+        dial.endConnectionForQuit();
     if (YOVMsgCenter *center = yovMsgCenter())
         center->stopMsgServer();
     terminating_ = true;

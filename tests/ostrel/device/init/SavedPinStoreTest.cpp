@@ -40,6 +40,19 @@ const FileCase kFileCases[] = {
          ASSERT_TRUE(QFile::link(target, p));
      },
      false},
+    {"a pipe in its place",
+     [](const QString &p, const QString &) {
+         ASSERT_TRUE(QFile::remove(p));
+         ASSERT_EQ(::mkfifo(QFile::encodeName(p).constData(), 0600), 0);
+     },
+     false},
+    {"a file too large to be a saved PIN",
+     [](const QString &p, const QString &) {
+         QFile file(p);
+         ASSERT_TRUE(file.open(QIODevice::Append));
+         ASSERT_TRUE(file.write(QByteArray(70 * 1024, ' ')) > 0);
+     },
+     false},
     {"another user's file",
      [](const QString &p, const QString &) {
          if (::geteuid() != 0)

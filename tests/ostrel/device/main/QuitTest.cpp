@@ -203,7 +203,8 @@ TEST_F(MainControllerTest, SigtermDisconnectsStopsTheServiceByIdAndExitsWithoutC
     transport_->ownerPid = 4242;
     log.events.clear();
     controller->handleTerminationSignal();
-    EXPECT_EQ(dial.disconnects, 1);
+    // The connection is ended with its record saved before the process goes.
+    EXPECT_EQ(dial.quitEnds, 1);
     EXPECT_TRUE(log.events.contains(QStringLiteral("terminate")));
     EXPECT_TRUE(log.events.contains(QStringLiteral("end 4242")));
     EXPECT_FALSE(log.events.contains(QStringLiteral("AppWillClose")));
