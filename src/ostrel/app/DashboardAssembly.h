@@ -11,7 +11,8 @@
 //   5. DialController (connection: its Internet page goes into the main window's "Internet" tab)
 //   6. DialRecordController (the connection records, their tab, totals, resets and limit settings)
 //   7. statisticSource and transferSource (the outlines of the "Statistics" page)
-//   8. PBController (phonebook: contacts, number lookup; no page yet)
+//   8. PBController (phonebook: contacts, number lookup) with its page (PBWindow, in the main
+//      window's "Phonebook" tab, with the storage tree PBSource)
 //
 // A controller added later is created in createControllers() and woken in awakeFromNib() at the
 // place this list gives it. The windows of the launch road come afterwards, from launch().
@@ -32,6 +33,7 @@ class InitController;
 class Language;
 class MainController;
 class PBController;
+class PBWindow;
 class SkinManagerAccess;
 class SkinnedAlertPresenter;
 class statisticSource;
@@ -73,6 +75,7 @@ public:
     // The speed graph of the "Statistics" page (once the windows exist).
     statisticsView *speedGraph() const { return speedGraph_; }
     PBController *phonebookController() const { return phonebookController_.get(); }
+    PBWindow *phonebookWindow() const { return phonebookWindow_.get(); }
     YOVAlertPanel *alertPanel() const { return alertPanel_.get(); }
 
 private:
@@ -96,6 +99,7 @@ private:
     std::unique_ptr<transferSource> transferSource_;
     statisticsView *speedGraph_ = nullptr; // owned by its page
     std::unique_ptr<PBController> phonebookController_;
+    std::unique_ptr<PBWindow> phonebookWindow_;
     bool awoken_ = false;
 };
 
