@@ -680,48 +680,34 @@ void PBWindow::showTabViewSelectedPCGrpList(int row)
     }
 }
 
-void PBWindow::showTabViewSelectedPCUserList(int row)
-{
-    if (row < 0) {
-        pb_->setPcContact(std::nullopt);
-        selectionClearedOn(*this, page_, isSearching());
-        return;
-    }
-    const int selected = int(getSelectedRowIndexes(page_->m_UserList).size());
-    pb_->setPcContact(isSearching() ? pb_->placeOfCurSearchGroup(row)
-                                    : std::optional<ContactPlace>(ContactPlace{PBStorage::PC, pb_->currentGroupIndex(), row}));
-    applySelectionRules(0, selected);
-    if (selected == 1)
-        displayPhonebookText();
-    deselect(page_->m_GroupList);
-}
+void PBWindow::showTabViewSelectedPCUserList(int row) { showSelectedContactOfSide(0, row); }
 
-void PBWindow::showTabViewSelectedUSIMUserList(int row)
-{
-    if (row < 0) {
-        pb_->setSimContact(std::nullopt);
-        selectionClearedOn(*this, page_, isSearching());
-        return;
-    }
-    const int selected = int(getSelectedRowIndexes(page_->m_UserList).size());
-    pb_->setSimContact(isSearching() ? pb_->placeOfCurSearchGroup(row)
-                                     : std::optional<ContactPlace>(ContactPlace{PBStorage::SIM, -1, row}));
-    applySelectionRules(1, selected);
-    if (selected == 1)
-        displayPhonebookText();
-}
+void PBWindow::showTabViewSelectedUSIMUserList(int row) { showSelectedContactOfSide(1, row); }
 
-void PBWindow::showTabViewSelectedMEUserList(int row)
+void PBWindow::showTabViewSelectedMEUserList(int row) { showSelectedContactOfSide(2, row); }
+
+void PBWindow::showSelectedContactOfSide(int side, int row)
 {
+    std::optional<ContactPlace> place;
+    if (row >= 0)
+        place = isSearching() ? pb_->placeOfCurSearchGroup(row)
+                              : ContactPlace{PBStorage(side), side == 0 ? pb_->currentGroupIndex() : -1, row};
+    if (side == 0)
+        pb_->setPcContact(place);
+    else if (side == 1)
+        pb_->setSimContact(place);
+    else
+        pb_->setMeContact(place);
     if (row < 0) {
-        pb_->setMeContact(std::nullopt);
         selectionClearedOn(*this, page_, isSearching());
         return;
     }
     const int selected = int(getSelectedRowIndexes(page_->m_UserList).size());
-    pb_->setMeContact(isSearching() ? pb_->placeOfCurSearchGroup(row)
-                                    : std::optional<ContactPlace>(ContactPlace{PBStorage::ME, -1, row}));
-    applySelectionRules(2, selected);
+    applySelectionRules(side, selected);
+    if (selected == 1 && side != 2)
+        displayPhonebookText();
+    if (side == 0)
+        deselect(page_->m_GroupList);
 }
 
 void PBWindow::groupListclicked(const QModelIndex &index)
@@ -776,37 +762,27 @@ bool PBWindow::shouldEnableSendSmsButton() const
 
 QString PBWindow::capacityText() const
 {
-    int count = 0;
-    int maximum = 0;
-    const char *hideKey = nullptr;
-    switch (pb_->lastSelectSavePos_) {
-    case 0:
-        count = pb_->sumOfContactInPC();
-        maximum = pb_->PCUserMaxCount;
-        hideKey = "HideMaxCountInPC";
-        break;
-    case 1:
-        count = pb_->getSimUserNumber();
-        maximum = pb_->simMaxIndex_;
-        hideKey = "HideMaxCountInSIM";
-        break;
-    case 2:
-        count = pb_->getMeUserNumber();
-        maximum = pb_->meMaxIndex_;
-        hideKey = "HideMaxCountInME";
-        break;
-    case 3:
-        count = pb_->getTCardUserNumber();
-        maximum = pb_->PCUserMaxCount;
-        hideKey = "HideMaxCountInSDCard";
-        break;
-    default:
-        break;
-    }
-    if (hideKey && pb_->getPhonebookSettingBoolValue(QLatin1String(hideKey)))
-        return yov::formatPlaceholders(localized(QStringLiteral("Cur %d")), {QString::number(count)});
-    return yov::formatPlaceholders(localized(QStringLiteral("Cur %d  Maxcur %d")),
-                                   {QString::number(count), QString::number(maximum)});
+    struct SideCapacity {
+        int (PBController::*count)() const;
+        int PBController::*maximum;
+        const char *hideKey;
+    };
+    // By side: computer, SIM, device memory, memory card (which shows the computer's maximum).
+    // Only the shown side is counted: the table asks for this on every row count.
+    static const SideCapacity sides[] = {
+        {&PBController::sumOfContactInPC, &PBController::PCUserMaxCount, "HideMaxCountInPC"},
+        {&PBController::getSimUserNumber, &PBController::simMaxIndex_, "HideMaxCountInSIM"},
+        {&PBController::getMeUserNumber, &PBController::meMaxIndex_, "HideMaxCountInME"},
+        {&PBController::getTCardUserNumber, &PBController::PCUserMaxCount, "HideMaxCountInSDCard"},
+    };
+    const int side = pb_->lastSelectSavePos_;
+    if (side < 0 || side >= int(std::size(sides)))
+        return yov::formatPlaceholders(localized(QStringLiteral("Cur %d  Maxcur %d")), {QStringLiteral("0"), QStringLiteral("0")});
+    const SideCapacity &shown = sides[side];
+    const QString count = QString::number((pb_->*shown.count)());
+    if (pb_->getPhonebookSettingBoolValue(QLatin1String(shown.hideKey)))
+        return yov::formatPlaceholders(localized(QStringLiteral("Cur %d")), {count});
+    return yov::formatPlaceholders(localized(QStringLiteral("Cur %d  Maxcur %d")), {count, QString::number(pb_->*shown.maximum)});
 }
 
 void PBWindow::SetConpacityShow()

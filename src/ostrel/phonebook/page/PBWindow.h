@@ -6,8 +6,9 @@
 // events, tab changes and the device-lock gate (PBWindowAlias.cpp); the storage tree, the call
 // menu, SMS to a group and saving an SMS sender (PBWindowNodeExcute.cpp).
 //
-// It is the page side of PBController (its PBExtensionInterface): the controller keeps the
-// contacts and the device link, and tells the page when lists, cells or sides change.
+// It is the page side of PBController (its PBExtensionInterface; what the page does not do yet
+// keeps the defaults): the controller keeps the contacts and the device link, and tells the page
+// when lists, cells or sides change.
 #include "ostrel/phonebook/PBExtensions.h"
 #include "ostrel/phonebook/page/PBPage.h"
 #include "ostrel/phonebook/page/PBPageActions.h"
@@ -29,7 +30,7 @@ class Node;
 class PBController;
 class PBSource;
 
-class PBWindow : public QObject, public PBExtensionInterface, public PBTableDataSource {
+class PBWindow : public QObject, public DefaultPBExtensions, public PBTableDataSource {
     Q_OBJECT
 public:
     // Builds the page (with a tree when the layout asks for one) and becomes the controller's page.
@@ -154,13 +155,6 @@ public:
     void savePositionsChanged(const SavePositionCells &cells) override;
     void showSideOfSavePosition(int tag) override;
     void setPBMenuAndExportStatus(bool enabled) override;
-    void preDoWithProcessBeforeOperation(int) override {}
-    void doWithProcessWhenOneMoreRecordOperation() override {}
-    void setDefaultSelectMemory() override {}
-    void openAddDialogToSaveNumber(int, const QString &) override {}
-    void initTCard() override {}
-    void writeContactFromRestoreFileToSIM() override {}
-    void updateOrRestoreResult() override {}
 
     bool m_bGroupsentSMS = false;
     int cutstatus = 0;
@@ -173,6 +167,8 @@ private:
     void deselect(QTableView *table);
     void allSixButtons(bool enabled);
     void applySelectionRules(int side, int selected);
+    // A row of the contact table (-1: none) on a side (0 computer, 1 SIM, 2 device memory).
+    void showSelectedContactOfSide(int side, int row);
     bool pasteStatus() const { return cutstatus != 0 || copystatus != 0; }
     QString localized(const QString &english) const;
     QWidget *mainWindow() const;

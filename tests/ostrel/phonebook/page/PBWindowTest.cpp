@@ -121,6 +121,8 @@ TEST(PBWindowTest, TheSimSideWaitsForTheDeviceToSwitchItsStorage)
     h.report(yov::kPbStorageSim, {pbtest::item(1, QStringLiteral("Sue"), QStringLiteral("0501"))}, 50);
     h.report(yov::kPbStorageMe, {pbtest::item(1, QStringLiteral("Max"), QStringLiteral("0601"))}, 100);
     ASSERT_EQ(h.pb->currentStorage(), yov::kPbStorageMe);
+    for (QAbstractButton *cell : h.page().m_SavePosition->cells())
+        EXPECT_TRUE(cell->isEnabled()) << "every storage was reported: cell " << cell->property("tag").toInt();
     const int before = int(h.switches().size());
 
     h.clickCell(1);
@@ -340,6 +342,10 @@ TEST(PBWindowTest, StartUpWordingAndButtons)
         EXPECT_EQ(p.conpacity->text(), QStringLiteral("Cur 3  Maxcur 1000"));
         EXPECT_EQ(h.groups().rowCount(), 2);
         EXPECT_EQ(p.tvwContactInfo_->toPlainText(), QStringLiteral("There is not contact selected"));
+        // The plug-in's table is registered: the call area's readiness reaches the controller.
+        EXPECT_FALSE(h.pb->isCallModuleReady_);
+        h.notifications.post(QStringLiteral("callModuleReady"), nullptr);
+        EXPECT_TRUE(h.pb->isCallModuleReady_);
     }
 }
 
