@@ -42,12 +42,14 @@ const NotPcColumn kNotPcColumns[] = {
 };
 constexpr int kNotPcColumnMinWidth = 80;
 
-// Clicks on a table's empty area reach the page too (a table reports clicks on rows only).
+// Clicks on a table's empty area reach the page too (a table reports clicks on rows only), and so
+// do the table's size changes.
 class TableClickFilter : public QObject {
 public:
     // Lives as long as the page's behaviour (owner), not as long as the table.
-    TableClickFilter(QObject *owner, QTableView *table, std::function<void(const QModelIndex &)> clicked)
-        : QObject(owner), table_(table), clicked_(std::move(clicked))
+    TableClickFilter(QObject *owner, QTableView *table, std::function<void(const QModelIndex &)> clicked,
+                     std::function<void()> resized = {})
+        : QObject(owner), table_(table), clicked_(std::move(clicked)), resized_(std::move(resized))
     {
         table->viewport()->installEventFilter(this);
     }
@@ -57,6 +59,8 @@ public:
             auto *mouse = static_cast<QMouseEvent *>(event);
             if (mouse->button() == Qt::LeftButton)
                 clicked_(table_->indexAt(mouse->position().toPoint()));
+        } else if (event->type() == QEvent::Resize && resized_) {
+            resized_();
         }
         return false;
     }
@@ -64,6 +68,7 @@ public:
 private:
     QPointer<QTableView> table_;
     std::function<void(const QModelIndex &)> clicked_;
+    std::function<void()> resized_;
 };
 
 } // namespace
@@ -135,7 +140,10 @@ void PBWindow::connectControls()
     connect(p->m_UserList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { tableViewSelectionDidChange(page_->m_UserList); });
     new TableClickFilter(this, p->m_GroupList, [this](const QModelIndex &index) { groupListclicked(index); });
-    new TableClickFilter(this, p->m_UserList, [this](const QModelIndex &index) { userListclicked(index); });
+    // The columns share the contact table's width whatever its size.
+    new TableClickFilter(
+        this, p->m_UserList, [this](const QModelIndex &index) { userListclicked(index); },
+        [this] { averageUserTableViewColumnWidth(); });
     connect(p->m_UserList->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             [this](int column, Qt::SortOrder order) { sortDescriptorsDidChange(column, order); });
     if (source_)

@@ -76,7 +76,10 @@ void PBWindow::initializeSkin()
 void PBWindow::initializeNibResources()
 {
     PBPage *p = page_;
-    p->PBMainWindowCall_Btn->setVisible(pb_->hasModuleWith(QStringLiteral("Call")));
+    // Without a call area in the toolbar no call can be placed from the page.
+    const bool calls = pb_->hasModuleWith(QStringLiteral("Call"));
+    p->PBMainWindowCall_Btn->setVisible(calls);
+    p->callBtn_->setVisible(calls);
     p->m_SaveBtn->hide();
     // The search field shows on the first press of the search button.
     p->m_SearchItem->hide();

@@ -5,6 +5,7 @@
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/widgets/WidgetUtilities.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -176,7 +177,22 @@ TEST(PBWindowTest, DeviceSideColumnsFollowTheFieldFlags)
         for (int i = 0; i < c.columns.size(); ++i)
             EXPECT_EQ(h.page().m_UserList->horizontalHeader()->sectionSize(i), qMax(width, 80)) << c.flags << " column " << i;
         EXPECT_FALSE(h.users().flags(h.users().index(0, 0)) & Qt::ItemIsEditable);
+        // The share follows the table's size.
+        h.page().resize(1600, 640);
+        QApplication::processEvents();
+        const int wider = h.page().m_UserList->viewport()->width() / int(c.columns.size());
+        ASSERT_GT(wider, width);
+        EXPECT_EQ(h.page().m_UserList->horizontalHeader()->sectionSize(0), wider) << c.flags;
     }
+}
+
+TEST(PBWindowTest, WithoutACallAreaTheCallButtonsAreHidden)
+{
+    PageHarness h;
+    h.open();
+    EXPECT_FALSE(h.page().PBMainWindowCall_Btn->isVisibleTo(h.window->page()));
+    EXPECT_FALSE(h.page().callBtn_->isVisibleTo(h.window->page()));
+    EXPECT_TRUE(h.page().smsBtn_->isVisibleTo(h.window->page()));
 }
 
 TEST(PBWindowTest, TheCapacityLabelBySide)
