@@ -2,11 +2,13 @@
 // group rename, start-up, device removal and the device-lock gate.
 #include "PageHarness.h"
 
+#include "ostrel/framework/language/Lingrove.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/widgets/WidgetUtilities.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -184,6 +186,19 @@ TEST(PBWindowTest, DeviceSideColumnsFollowTheFieldFlags)
         ASSERT_GT(wider, width);
         EXPECT_EQ(h.page().m_UserList->horizontalHeader()->sectionSize(0), wider) << c.flags;
     }
+}
+
+TEST(PBWindowTest, TheArabicMirrorPutsTheNumberBeforeTheName)
+{
+    PageHarness h({{QStringLiteral("PhoneBook_InterfaceInversion_AtArabic"), true}});
+    ASSERT_TRUE(QDir(h.dir.path()).mkpath(QStringLiteral("Arabic.lproj")));
+    ASSERT_TRUE(h.writeBytes("\"Group\" = \"Group\";\n", QStringLiteral("Arabic.lproj/LanguageTokenList.txt")));
+    ASSERT_TRUE(Lingrove_Init(h.path(QStringLiteral("Arabic.lproj/LanguageTokenList.txt"))));
+    h.open();
+    h.pb->m_simContactFiledsFlag = 31;
+    h.window->showSideOfSavePosition(1);
+    EXPECT_EQ(h.columnIds(), (QStringList{"mobilephone", "username"}));
+    Lingrove_Init(QString());
 }
 
 TEST(PBWindowTest, WithoutACallAreaTheCallButtonsAreHidden)
