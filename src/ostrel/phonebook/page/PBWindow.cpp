@@ -305,26 +305,16 @@ void PBWindow::selectNotPcSide()
     SetConpacityShow();
 }
 
-void PBWindow::selectAtSimSide()
-{
-    pb_->lastSelectSavePos_ = 1;
-    pb_->setSelectedSavePosition(1);
-    selectNotPcSide();
-    actions_->setMoveMenu();
-}
+void PBWindow::selectAtSimSide() { selectDeviceSide(1); }
 
-void PBWindow::selectAtMeSide()
-{
-    pb_->lastSelectSavePos_ = 2;
-    pb_->setSelectedSavePosition(2);
-    selectNotPcSide();
-    actions_->setMoveMenu();
-}
+void PBWindow::selectAtMeSide() { selectDeviceSide(2); }
 
-void PBWindow::selectAtTCardSide()
+void PBWindow::selectAtTCardSide() { selectDeviceSide(3); }
+
+void PBWindow::selectDeviceSide(int tag)
 {
-    pb_->lastSelectSavePos_ = 3;
-    pb_->setSelectedSavePosition(3);
+    pb_->lastSelectSavePos_ = tag;
+    pb_->setSelectedSavePosition(tag);
     selectNotPcSide();
     actions_->setMoveMenu();
 }

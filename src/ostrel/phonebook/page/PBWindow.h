@@ -167,6 +167,8 @@ private:
     void deselect(QTableView *table);
     void allSixButtons(bool enabled);
     void applySelectionRules(int side, int selected);
+    // Shows a side other than the computer's (1 SIM, 2 device memory, 3 memory card).
+    void selectDeviceSide(int tag);
     // A row of the contact table (-1: none) on a side (0 computer, 1 SIM, 2 device memory).
     void showSelectedContactOfSide(int side, int row);
     bool pasteStatus() const { return cutstatus != 0 || copystatus != 0; }
