@@ -25,6 +25,7 @@
 #include "ostrel/framework/webengine/WebEngineSetup.h"
 #include "ostrel/phonebook/PBController.h"
 #include "ostrel/settings/SettingController.h"
+#include "ostrel/phonebook/page/PBWindow.h"
 #include "platform/alert/AlertPresenter.h"
 
 #include <QCoreApplication>
@@ -70,6 +71,7 @@ DashboardAssembly::DashboardAssembly(Options options) : msgCenter_(std::move(opt
 
 DashboardAssembly::~DashboardAssembly()
 {
+    phonebookWindow_.reset();
     phonebookController_.reset();
     recordController_.reset();
     transferSource_.reset();
@@ -140,6 +142,9 @@ void DashboardAssembly::createControllers()
     transferSource_ = std::make_unique<transferSource>(context);
     recordController_->setStatisticsForm(statisticSource_.get());
     phonebookController_ = std::make_unique<PBController>(context);
+    PBPage::Layout phonebookLayout;
+    phonebookLayout.tree = true;
+    phonebookWindow_ = std::make_unique<PBWindow>(phonebookController_.get(), phonebookLayout);
 
     MainController *main = mainController_.get();
     initController_->netCardStatusHook = [main] { return main->getNetCardStatus(); };
@@ -178,6 +183,11 @@ void DashboardAssembly::connectMainWindow()
     settingController_->wndMain = mainController_->wndMain;
     settingController_->tabviewMain = mainController_->tabviewMain;
     settingController_->setSettingPage(mainController_->tabPage(QStringLiteral("Setting")));
+    if (QWidget *phonebook = mainController_->tabPage(QStringLiteral("Phonebook"))) {
+        auto *layout = phonebook->layout() ? phonebook->layout() : new QVBoxLayout(phonebook);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(phonebookWindow_->takePage());
+    }
     // The statistics page before the records tab: the tab puts its way back at the page's foot.
     speedGraph_ = installStatisticsPage(mainController_->tabviewMain, statisticSource_.get(), transferSource_.get());
     if (speedGraph_) {
@@ -214,6 +224,7 @@ void DashboardAssembly::awakeFromNib()
     statisticSource_->awakeFromNib();
     transferSource_->awakeFromNib();
     phonebookController_->wndMain = mainController_->wndMain;
+    phonebookController_->tabviewMain = mainController_->tabviewMain;
     phonebookController_->awakeFromNib();
 }
 

@@ -12,7 +12,8 @@
 //   5a. SettingController (the settings page in the "Setting" tab; created before InitController)
 //   6. DialRecordController (the connection records, their tab, totals, resets and limit settings)
 //   7. statisticSource and transferSource (the outlines of the "Statistics" page)
-//   8. PBController (phonebook: contacts, number lookup; no page yet)
+//   8. PBController (phonebook: contacts, number lookup) with its page (PBWindow, in the main
+//      window's "Phonebook" tab, with the storage tree PBSource)
 //
 // A controller added later is created in createControllers() and woken in awakeFromNib() at the
 // place this list gives it. The windows of the launch road come afterwards, from launch().
@@ -33,6 +34,7 @@ class Language;
 class MainController;
 class PBController;
 class SettingController;
+class PBWindow;
 class SkinManagerAccess;
 class SkinnedAlertPresenter;
 class statisticSource;
@@ -74,6 +76,7 @@ public:
     // The speed graph of the "Statistics" page (once the windows exist).
     statisticsView *speedGraph() const { return speedGraph_; }
     PBController *phonebookController() const { return phonebookController_.get(); }
+    PBWindow *phonebookWindow() const { return phonebookWindow_.get(); }
     YOVAlertPanel *alertPanel() const { return alertPanel_.get(); }
     SettingController *settingController() const { return settingController_.get(); }
 
@@ -98,6 +101,7 @@ private:
     std::unique_ptr<transferSource> transferSource_;
     statisticsView *speedGraph_ = nullptr; // owned by its page
     std::unique_ptr<PBController> phonebookController_;
+    std::unique_ptr<PBWindow> phonebookWindow_;
     bool awoken_ = false;
 };
 

@@ -36,6 +36,7 @@ void PBController::initializeController()
 {
     readConfigurations();
     loadPcPhoneList(kDefaultFileName);
+    extensions().initializeController();
 }
 
 // ---- configuration ---------------------------------------------------------------------------

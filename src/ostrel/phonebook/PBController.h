@@ -63,8 +63,34 @@ public:
     // The process-wide pointer (g_PBController); null when none exists.
     static PBController *g_PBController();
 
-    // Reads the configuration and the computer phonebook file.
+    // Reads the configuration and the computer phonebook file, then starts the page.
     void initializeController() override;
+    void initializeSkin() override { extensions().initializeSkin(); }
+    void initializeNibResources() override { extensions().initializeNibResources(); }
+    Q_INVOKABLE void updateLanguages() override { extensions().updateLanguages(); }
+    // The operator's phonebook plug-in, when one is installed, takes the "Phonebook" tab; without
+    // one the tab keeps the page.
+    void loadCommonBundle() override { loadPlugin(QStringLiteral("PhoneBookBundle.bundle"), QStringLiteral("Phonebook")); }
+
+    // ---- device events, tab changes and the device lock (PBControllerAlias.cpp) ----------------
+    // Stores the device state (2 plugged in, 4 removed, 12 SIM ready) and tells the page.
+    void netcardChanged(int state);
+    Q_INVOKABLE void devicePlugin(const yov::Notification &notification);
+    Q_INVOKABLE void simReady(const yov::Notification &notification);
+    Q_INVOKABLE void tabViewItemWillChange(const yov::Notification &notification);
+    Q_INVOKABLE void tabViewItemDidChange(const yov::Notification &notification);
+    Q_INVOKABLE void notifyDeviceUnlockSuccess(const yov::Notification &notification);
+    Q_INVOKABLE void notifyDeviceUnlockFailed(const yov::Notification &notification);
+    // The contact table's sorting: the current group's contacts, the SIM list, or the search
+    // result, by a contact key (localised comparison; equal contacts keep their order). The
+    // remembered places follow their contacts.
+    void sortCurrentGroupBy(const QString &key, bool ascending);
+    void sortSimListBy(const QString &key, bool ascending);
+    void sortSearchResultBy(const QString &key, bool ascending);
+    // The call area is ready (from the phonebook plug-in).
+    Q_INVOKABLE void callModuleReady(const yov::Notification &notification);
+    // The unlock sheet is the phonebook's while the recorded module is this one.
+    static constexpr int kDeviceLockModule = 2;
 
     // ---- configuration ------------------------------------------------------------------
     void setItemDefaultConfig();
@@ -84,8 +110,8 @@ public:
     void popupAlertOk(const QString &message) override;
     void loadPcPhoneListByImsi(const QString &fileName) override;
     void reloadPCPhoneList() override;
-    // The computer side of the page comes with the page.
-    void selectAtPCSide() override {}
+    // Shows the computer side of the page.
+    void selectAtPCSide() override { extensions().showSideOfSavePosition(int(PBStorage::PC)); }
     QString getDiagnosticsContact() const override;
     void setCurDefGrpName() override;
     QString searchNameAtPhoneBook(const QString &number) override;
@@ -95,9 +121,12 @@ public:
     // localised "(U)SIM" and "Data Card"; any other target is the computer): the modem is switched
     // to that storage first when needed, then the add dialog opens with the number.
     void toPbUserWinWithPhoneNumber(const QString &number, const QString &selectPos) override;
-    // The save-number menu items and the toolbar buttons come with the phonebook page.
-    void clickSavePhoneNumber(QObject *) override {}
-    NSFlickerButton *getFlickerButtonOfToolItemFromID(const QString &) const override { return nullptr; }
+    // The save-number menu items and the toolbar buttons belong to the phonebook page.
+    void clickSavePhoneNumber(QObject *sender) override { extensions().clickSavePhoneNumber(sender); }
+    NSFlickerButton *getFlickerButtonOfToolItemFromID(const QString &identifier) const override
+    {
+        return extensions().getFlickerButtonOfToolItemFromID(identifier);
+    }
 
     // ---- alerts --------------------------------------------------------------------------
     // "Warning!" with OK and Cancel; 1 for OK.
@@ -278,7 +307,8 @@ public:
     PBExtensionInterface &extensions() const { return *extensions_; }
 
     // ---- the device phonebook link (PBControllerDeviceLink.cpp) -------------------------------
-    // Registers the handlers of 1025/0, 1027/118 and 1029/122.
+    // Registers the handlers of 1025/0, 1027/118 and 1029/122, the plug-in table and the
+    // device-function table.
     void registerMessages() override;
     void phonebookInitFinished(const yov::Notification &notification);
     void modemStorageChanged(const yov::Notification &notification);
@@ -331,7 +361,9 @@ public:
     void initMeVariables();
     void clearUSimUserList() { m_SimPhoneList.clear(); }
     void clearMePhoneList() { m_MePhoneList.clear(); }
-    // The device phonebooks forgotten when the device is removed.
+    // The device is gone: the device phonebooks are forgotten, the computer phonebook returns to
+    // "phoneBook.plist" when it was read from a per-SIM file, the page returns to the computer side
+    // and the plug-in is told ("deviceRemovedInfo").
     Q_INVOKABLE void deviceRemoved(const yov::Notification &notification);
     void resetDevicePhonebooks();
 
@@ -452,10 +484,14 @@ public:
     bool firstWriteFailedFlag_ = false;
     bool updateOrRestoreSuccess_ = true;
     bool isMoveAndDelStatus_ = false;
+    bool isCallModuleReady_ = false;
+    bool isEditing_ = true;
+    bool isPopWarningWindow = false;
     QString saveToNumberFromOtherModule_;
     QString saveToNumberAtPos_;
 
 private:
+    void registerNotificationTables();
     // The English text in the active language; every visible literal passes here.
     static QString localized(const QString &english);
     // Shows an alert once the current event (a device record, a file load) has been handled.

@@ -68,6 +68,7 @@ QVariantMap contactOfItem(const yov::PhonebookItem &item, bool allFields)
 
 void PBController::registerMessages()
 {
+    registerNotificationTables();
     YOVMsgCenter *center = yovMsgCenter();
     if (!center)
         return;
@@ -707,7 +708,6 @@ void PBController::initMeVariables()
     meInitFinished_ = false;
 }
 
-void PBController::deviceRemoved(const yov::Notification &) { resetDevicePhonebooks(); }
 
 void PBController::resetDevicePhonebooks()
 {

@@ -6,7 +6,11 @@
 #include <QString>
 #include <QVariantMap>
 
+class QObject;
+
 namespace ostrel {
+
+class NSFlickerButton;
 
 // The save-position matrix as the controller wants it: the matrix itself and its cells (the
 // computer, the SIM, the device memory).
@@ -38,6 +42,29 @@ public:
     virtual void doWithProcessWhenOneMoreRecordOperation() = 0;
     // Selects the storage named by defaultSelectMemory once the device phonebook is read.
     virtual void setDefaultSelectMemory() = 0;
+
+    // ---- the page's start-up steps, language and events (the controller's template steps and
+    // notification handlers hand them on)
+    virtual void initializeSkin() {}
+    virtual void initializeNibResources() {}
+    virtual void initializeController() {}
+    virtual void updateLanguages() {}
+    // The device state: 2 plugged in, 4 removed, 12 SIM ready.
+    virtual void netcardChanged(int state) { (void)state; }
+    // The device is gone: the controller has forgotten the device phonebooks; the page returns to
+    // the computer side.
+    virtual void deviceRemoved() {}
+    virtual void tabViewItemWillChange(const QString &identifier) { (void)identifier; }
+    virtual void tabViewItemDidChange() {}
+    // The answer of an unlock the phonebook asked for.
+    virtual void deviceUnlockAnswered(bool success) { (void)success; }
+    // The SMS page's save-number menu items; the main toolbar's flicker button of an identifier.
+    virtual void clickSavePhoneNumber(QObject *sender) { (void)sender; }
+    virtual NSFlickerButton *getFlickerButtonOfToolItemFromID(const QString &identifier) const
+    {
+        (void)identifier;
+        return nullptr;
+    }
 
     // ---- the contact dialog
     // Opens the add dialog of a save position (0 computer, 1 SIM, 2 device) with the number in

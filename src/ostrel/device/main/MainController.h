@@ -137,7 +137,7 @@ public:
     // --- toolbar ------------------------------------------------------------------------------
     QPointer<QToolBar> toolbar;
     QPointer<QAction> customLogoToolbarItem_;
-    QList<NSToolbarItemExt *> toolbarItemsArray() const;
+    QList<NSToolbarItemExt *> toolbarItemsArray() const override;
     void loadToolBar();
     void setToolbarItemImage(const QVariantMap &entry, NSToolbarItemExt *theItem);
     void setToolbarItemAsButton(const QVariantMap &entry, NSToolbarItemExt *theItem, const QImage &theImage);

@@ -11,11 +11,14 @@
 // apply on top of it.
 //
 // DefaultMainController: there is no main window; it keeps nothing and does nothing.
+#include <QList>
 #include <QString>
 
 #include <functional>
 
 namespace ostrel {
+
+class NSToolbarItemExt;
 
 class MainControllerInterface {
 public:
@@ -43,6 +46,9 @@ public:
     virtual void disableUSSDToolbarForMalaixiya() = 0;
     // Selects the first tab of the main window.
     virtual void selectFirstMainTab() = 0;
+    // The main toolbar's items (each with its view under the property "itemView"); none without
+    // a main window.
+    virtual QList<NSToolbarItemExt *> toolbarItemsArray() const { return {}; }
 };
 
 class DefaultMainController : public MainControllerInterface {

@@ -330,6 +330,25 @@ void NSMatrix::addCell(QAbstractButton *cell)
     group_.addButton(cell);
 }
 
+void NSMatrix::addCell(QAbstractButton *cell, int row, int column)
+{
+    if (!cell)
+        return;
+    static_cast<QGridLayout *>(layout())->addWidget(cell, row, column);
+    group_.addButton(cell);
+}
+
+QPoint NSMatrix::placeOfCell(QAbstractButton *cell) const
+{
+    auto *grid = static_cast<QGridLayout *>(layout());
+    const int index = grid->indexOf(cell);
+    if (index < 0)
+        return {-1, -1};
+    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+    return {row, column};
+}
+
 QList<QAbstractButton *> NSMatrix::cells() const
 {
     return group_.buttons();

@@ -185,6 +185,10 @@ public:
     NSMatrix(int rows, int columns, QWidget *parent = nullptr);
     // Adds a cell at the next free place (row by row); the matrix owns it.
     void addCell(QAbstractButton *cell);
+    // Adds a cell at that row and column; the matrix owns it.
+    void addCell(QAbstractButton *cell, int row, int column);
+    // The row and column of a cell; (-1, -1) for a cell not in the matrix.
+    QPoint placeOfCell(QAbstractButton *cell) const;
     QList<QAbstractButton *> cells() const;
     QAbstractButton *selectedCell() const { return group_.checkedButton(); }
     int rows() const { return rows_; }

@@ -1,0 +1,122 @@
+// The phonebook tab in the assembled dashboard against the stand-in: the computer side at start,
+// the SIM side once the SIM is ready, the device side after the storage switch, and the return to
+// the computer side when the device is removed. Pictures of the tab go to $OSTREL_TEST_SCREENSHOTS.
+#include "DashboardFixture.h"
+
+#include "common/PlistBridge.h"
+#include "ostrel/device/main/MainController.h"
+#include "ostrel/framework/widgets/Buttons.h"
+#include "ostrel/framework/widgets/TableViews.h"
+#include "ostrel/phonebook/PBController.h"
+#include "ostrel/phonebook/page/PBSource.h"
+#include "ostrel/phonebook/page/PBWindow.h"
+
+#include <QDBusMessage>
+#include <QDir>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QTest>
+#include <QTextBrowser>
+
+using namespace ostrel;
+using namespace dashboard_test;
+
+namespace {
+
+class DashboardPhonebookPageTest : public DashboardFixture {
+protected:
+    PBController *pb() const { return assembly_->phonebookController(); }
+    PBWindow *window() const { return assembly_->phonebookWindow(); }
+    void clickCell(int tag) const
+    {
+        for (QAbstractButton *cell : window()->page()->m_SavePosition->cells())
+            if (cell->property("tag").toInt() == tag)
+                cell->click();
+    }
+    QStringList shownNames() const
+    {
+        QStringList names;
+        const PBTableModel *users = window()->userModel();
+        for (int row = 0; row < users->rowCount(); ++row)
+            names << users->index(row, 0).data().toString();
+        return names;
+    }
+    void selectContact(int row) const
+    {
+        QTableView *table = window()->page()->m_UserList;
+        table->selectionModel()->select(table->model()->index(row, 0),
+                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    void showPhonebookTab() const
+    {
+        pb()->notifyChangeTabViewItem(QStringLiteral("Phonebook"));
+        main()->wndMain->resize(960, 680);
+        main()->wndMain->show();
+        QTest::qWait(50);
+    }
+};
+
+QVariantList twoGroups()
+{
+    return {QVariantList{QVariantMap{{QStringLiteral("groupname"), QStringLiteral("Family")}},
+                         QVariantMap{{QStringLiteral("username"), QStringLiteral("Ida Holm")},
+                                     {QStringLiteral("mobilephone"), QStringLiteral("+4917011111")},
+                                     {QStringLiteral("email"), QStringLiteral("ida@example.org")}},
+                         QVariantMap{{QStringLiteral("username"), QStringLiteral("Per Holm")},
+                                     {QStringLiteral("mobilephone"), QStringLiteral("+4917022222")}}},
+            QVariantList{QVariantMap{{QStringLiteral("groupname"), QStringLiteral("Work")}},
+                         QVariantMap{{QStringLiteral("username"), QStringLiteral("Desk")},
+                                     {QStringLiteral("officephone"), QStringLiteral("+493055555")}}}};
+}
+
+} // namespace
+
+TEST_F(DashboardPhonebookPageTest, TheTabFollowsTheSidesAndTheDevice)
+{
+    ASSERT_TRUE(yov::PlistBridge::writeFile(QDir(modemList_).filePath(QStringLiteral("phoneBook.plist")), twoGroups()));
+    launch(QStringLiteral("default.plist"));
+    ASSERT_NE(window(), nullptr);
+    ASSERT_EQ(window()->page()->parentWidget(), main()->tabPage(QStringLiteral("Phonebook"))) << "the page is in its tab";
+    showPhonebookTab();
+
+    // The computer side at start.
+    EXPECT_EQ(window()->savePositionTag(), 0);
+    EXPECT_EQ(pb()->lastSelectSavePos_, 0);
+    EXPECT_EQ(window()->groupModel()->rowCount(), 2);
+    EXPECT_EQ(shownNames(), (QStringList{"Ida Holm", "Per Holm"}));
+    EXPECT_EQ(window()->page()->m_SavePosition->cells().size(), 3) << "PC, (U)SIM and Data Card";
+
+    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->simInitFinished_ && pb()->meInitFinished_; }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window()->source()->isSimNodeAttached(); }, kWaitMs))
+        << "the SIM node comes with SIM ready";
+    selectContact(0);
+    EXPECT_TRUE(window()->page()->tvwContactInfo_->toPlainText().contains(QStringLiteral("Ida Holm")));
+    saveScreenshot(main()->wndMain, QStringLiteral("phonebook-computer.png"));
+
+    // The SIM side: the modem is on the SIM already.
+    control(QStringLiteral("ClearReceived"));
+    clickCell(1);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->lastSelectSavePos_ == 1; }, kWaitMs));
+    EXPECT_EQ(shownNames(), (QStringList{"Jonas Ek", "Mara Lind", "Voicemail"}));
+    EXPECT_EQ(window()->page()->conpacity->text(), QStringLiteral("Cur 3  Maxcur 250"));
+    selectContact(1);
+    EXPECT_TRUE(window()->page()->tvwContactInfo_->toPlainText().startsWith(QStringLiteral("(U)SIM\n\nName: Mara Lind")));
+    saveScreenshot(main()->wndMain, QStringLiteral("phonebook-sim.png"));
+
+    // The device side after the storage switch.
+    control(QStringLiteral("ClearReceived"));
+    clickCell(2);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->lastSelectSavePos_ == 2; }, kWaitMs)) << "the switch was not answered";
+    EXPECT_TRUE(receivedIds().contains(QStringLiteral("1027/118")));
+    EXPECT_EQ(shownNames(), QStringList{"Service desk"});
+
+    // The removal.
+    ASSERT_EQ(control(QStringLiteral("RemoveDevice")).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->lastSelectSavePos_ == 0; }, kWaitMs)) << "the page stayed on the device";
+    EXPECT_EQ(window()->savePositionTag(), 0);
+    EXPECT_EQ(pb()->getSimUserNumber(), 0);
+    EXPECT_EQ(pb()->getMeUserNumber(), 0);
+    EXPECT_FALSE(window()->source()->isSimNodeAttached());
+    EXPECT_EQ(window()->groupModel()->rowCount(), 2);
+    EXPECT_EQ(presenter_.count(), 0);
+}
