@@ -24,10 +24,16 @@
 #include "ostrel/framework/skin/YOVUIManager.h"
 #include "ostrel/framework/switches/ConfigService.h"
 #include "ostrel/framework/webengine/WebEngineSetup.h"
+#include "ostrel/framework/widgets/ResourcePaths.h"
 #include "ostrel/phonebook/PBController.h"
+#include "ostrel/sms/page/SMSController.h"
+#include "ostrel/sms/service/SmsService.h"
 #include "platform/alert/AlertPresenter.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QTimer>
@@ -70,6 +76,8 @@ DashboardAssembly::DashboardAssembly(Options options) : msgCenter_(std::move(opt
 
 DashboardAssembly::~DashboardAssembly()
 {
+    smsController_.reset();
+    smsService_.reset();
     phonebookController_.reset();
     recordController_.reset();
     transferSource_.reset();
@@ -140,6 +148,14 @@ void DashboardAssembly::createControllers()
     transferSource_ = std::make_unique<transferSource>(context);
     recordController_->setStatisticsForm(statisticSource_.get());
     phonebookController_ = std::make_unique<PBController>(context);
+    smsService_ = std::make_unique<SmsService>(context.config, context.clock);
+    // The flow-value period ended: the application takes its normal icon again ("icon.icns.png").
+    smsService_->setApplicationIconHook([](const QString &) {
+        const QImage icon = ResourcePaths::applicationImage(QStringLiteral("icon"));
+        if (!icon.isNull())
+            QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+    });
+    smsController_ = std::make_unique<SMSController>(context);
 
     MainController *main = mainController_.get();
     initController_->netCardStatusHook = [main] { return main->getNetCardStatus(); };
@@ -202,6 +218,8 @@ void DashboardAssembly::awakeFromNib()
     transferSource_->awakeFromNib();
     phonebookController_->wndMain = mainController_->wndMain;
     phonebookController_->awakeFromNib();
+    smsController_->wndMain = mainController_->wndMain;
+    smsController_->awakeFromNib();
 }
 
 void DashboardAssembly::launch()

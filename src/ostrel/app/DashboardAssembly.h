@@ -12,6 +12,7 @@
 //   6. DialRecordController (the connection records, their tab, totals, resets and limit settings)
 //   7. statisticSource and transferSource (the outlines of the "Statistics" page)
 //   8. PBController (phonebook: contacts, number lookup; no page yet)
+//   9. SMSController (SMS lists, counts and capacity; no page yet), over the SMS service
 //
 // A controller added later is created in createControllers() and woken in awakeFromNib() at the
 // place this list gives it. The windows of the launch road come afterwards, from launch().
@@ -32,6 +33,8 @@ class InitController;
 class Language;
 class MainController;
 class PBController;
+class SMSController;
+class SmsService;
 class SkinManagerAccess;
 class SkinnedAlertPresenter;
 class statisticSource;
@@ -73,6 +76,8 @@ public:
     // The speed graph of the "Statistics" page (once the windows exist).
     statisticsView *speedGraph() const { return speedGraph_; }
     PBController *phonebookController() const { return phonebookController_.get(); }
+    SMSController *smsController() const { return smsController_.get(); }
+    SmsService *smsService() const { return smsService_.get(); }
     YOVAlertPanel *alertPanel() const { return alertPanel_.get(); }
 
 private:
@@ -96,6 +101,8 @@ private:
     std::unique_ptr<transferSource> transferSource_;
     statisticsView *speedGraph_ = nullptr; // owned by its page
     std::unique_ptr<PBController> phonebookController_;
+    std::unique_ptr<SmsService> smsService_;
+    std::unique_ptr<SMSController> smsController_;
     bool awoken_ = false;
 };
 

@@ -63,6 +63,11 @@ SmsService *SmsService::sharedSmsService()
     return g_sharedSmsService;
 }
 
+SmsService *SmsService::installed()
+{
+    return g_sharedSmsService;
+}
+
 SmsService::SmsService(ConfigManager *config, yov::Clock *clock)
     : config_(config), clock_(clock ? *clock : yov::Clock::system()), writer_(clock_)
 {

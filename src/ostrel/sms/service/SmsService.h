@@ -36,6 +36,8 @@ public:
 
     // The installed service (the dashboard's); one made over the shared store when none is.
     static SmsService *sharedSmsService();
+    // The installed service; null when none is (nothing is made).
+    static SmsService *installed();
 
     // config null: the shared store. The service becomes the shared one and installs itself in
     // Neighbours; destroyed, it puts the default back.
