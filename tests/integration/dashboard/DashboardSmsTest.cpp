@@ -141,7 +141,7 @@ TEST_F(DashboardSmsTest, TheSimFullWindowWithItsCheckBox)
     EXPECT_TRUE(sms()->simMaxCheckBox()->isVisible());
     QTest::qWait(100);
     // The window over the main window, as the user sees it.
-    const QString shot = testing_paths::screenshotPath("sms-sim-full-window");
+    const QString shot = testing_paths::screenshotPath("sms-sim-full-window.png");
     if (!shot.isEmpty()) {
         QPixmap picture = mainWindow()->window()->grab();
         const QPixmap dialog = window->grab();
