@@ -7,6 +7,7 @@
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/sms/page/SmsSource.h"
 #include "platform/Clock.h"
 
 #include <QDialog>
@@ -30,6 +31,23 @@ SMSController::~SMSController()
         Neighbours::setSms(nullptr);
     }
     delete smsSimMaxWarningWin_.data();
+}
+
+void SMSController::initializeController()
+{
+    smsSource_ = std::make_unique<SmsSource>(this);
+    smsSource_->initializeController();
+}
+
+void SMSController::setNetCardStatus(int status)
+{
+    m_nNetCardStatus = status;
+    if (!smsSource_)
+        return;
+    if (status == 12)
+        smsSource_->createNodeOfSimWhenSimCardvalid();
+    else
+        smsSource_->deleteNodeOfSimWhenSimCardInvalid();
 }
 
 QVariantMap SMSController::smsModule() const

@@ -34,6 +34,7 @@ namespace yov { class RepeatingTimer; }
 namespace ostrel {
 
 class SMSController;
+class SmsSource;
 extern SMSController *g_SMSController;
 
 class SMSController : public YOVUIController, public DefaultSMSController {
@@ -48,6 +49,9 @@ public:
     static SMSController *shared() { return g_SMSController; }
 
     void registerMessages() override;
+    // Builds the box tree.
+    void initializeController() override;
+    SmsSource *smsSource() const { return smsSource_.get(); }
 
     // --- maps and positions ------------------------------------------------------------------
     void boxStrMapInit();
@@ -128,7 +132,8 @@ public:
 
     // --- the rest of the dashboard ------------------------------------------------------------
     int getNetCardStatus() const override { return m_nNetCardStatus; }
-    void setNetCardStatus(int status) { m_nNetCardStatus = status; }
+    // The device status (12: device and SIM ready); the tree's SIM branch follows it.
+    void setNetCardStatus(int status);
     int m_revNewPos = -1;
 
 private:
@@ -159,6 +164,7 @@ private:
     bool synTcardSmsFlag_ = false;
     std::unique_ptr<yov::RepeatingTimer> synTcardTimer_;
 
+    std::unique_ptr<SmsSource> smsSource_;
     QPointer<QDialog> smsSimMaxWarningWin_;
     QPointer<QLabel> simMaxText_;
     QPointer<QCheckBox> simMaxCheckBox_;

@@ -9,6 +9,7 @@
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/sms/page/SMSController.h"
+#include "ostrel/sms/page/SmsSource.h"
 #include "platform/NotificationCenter.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedAlertPresenter.h"
@@ -261,6 +262,80 @@ TEST(SMSController, InstallsItselfAndPutsTheDefaultBack)
         EXPECT_EQ(Neighbours::sms().smsPositions().size(), 2);
     }
     EXPECT_FALSE(Neighbours::sms().hasPosition(yov::sms::kPositionPc));
+}
+
+} // namespace
+
+namespace {
+
+// The tree as "position title: box titles" lines.
+QStringList treeOf(const SmsSource &source)
+{
+    QStringList lines;
+    const Node *root = source.root();
+    for (int i = 0; i < root->childCount(); ++i) {
+        const Node *position = root->child(i);
+        QStringList boxes;
+        for (int j = 0; j < position->childCount(); ++j)
+            boxes << position->child(j)->name();
+        lines << position->name() + ": " + boxes.join(", ");
+    }
+    return lines;
+}
+
+TEST(SmsSourceTree, ShapePerConfiguration)
+{
+    struct Case {
+        const char *what;
+        QVariantMap sms;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"nothing configured", {}, {"PC: inBox(0), OutBox(0), DraftBox(0)"}},
+        {"deleted and important",
+         {{"boxOrder", QVariantMap{{"InBox", 0}, {"OutBox", 1}, {"DraftBox", 2}, {"DeletedBox", 3}, {"ImportantBox", 4}}}},
+         {"PC: inBox(0), OutBox(0), DraftBox(0), DeletedBox(0), ImportantBox(0)"}},
+        {"orders 0, 1, 2, 5: broadcast titled by its own word",
+         {{"boxOrder", QVariantMap{{"InBox", 0}, {"OutBox", 1}, {"DraftBox", 2}, {"BroadCastBox", 5}}}},
+         {"PC: inBox(0), OutBox(0), DraftBox(0), BroadCastBox(0)"}},
+        {"a duplicated order: the first by name", {{"boxOrder", QVariantMap{{"OutBox", 0}, {"InBox", 0}}}}, {"PC: inBox(0)"}},
+        {"card and device memory titled by their matrix words",
+         {{"positionOrder", QVariantMap{{"AT_ME", 2}, {"AT_TCARD", 1}, {"AT_PC", 0}}}},
+         {"PC: inBox(0), OutBox(0), DraftBox(0)", "SD Card: inBox(0), OutBox(0), DraftBox(0)",
+          "ME Position:: inBox(0), OutBox(0), DraftBox(0)"}},
+        {"counts on the computer node",
+         {{"DisplaySMSCountInfo", true}, {"MaxSMSCountInfo", QVariantMap{{"AT_PC", 500}}}},
+         {"PC (0/500): inBox(0), OutBox(0), DraftBox(0)"}},
+    };
+    for (const Case &t : cases) {
+        SmsPageHarness h({{"SMS", t.sms}});
+        ASSERT_TRUE(h.controller->smsSource());
+        EXPECT_EQ(treeOf(*h.controller->smsSource()), t.expected) << t.what;
+    }
+}
+
+TEST(SmsSourceTree, TheSimBranchComesAndGoesWithoutDoublingBoxes)
+{
+    SmsPageHarness h({{"SMS", QVariantMap{{"positionOrder", QVariantMap{{"AT_PC", 0}, {"AT_SIM", 1}, {"AT_TCARD", 2}}},
+                                          {"boxOrder", QVariantMap{{"InBox", 0}, {"OutBox", 1}, {"DraftBox", 2}}}}}});
+    const QStringList withoutSim{"PC: inBox(0), OutBox(0), DraftBox(0)", "SD Card: inBox(0), OutBox(0), DraftBox(0)"};
+    const QStringList withSim = withoutSim + QStringList{"(U)SIM: inBox(0), OutBox(0)"};
+    SmsSource &tree = *h.controller->smsSource();
+    EXPECT_EQ(treeOf(tree), withoutSim);
+    for (int round = 0; round < 2; ++round) {
+        h.controller->setNetCardStatus(12);
+        EXPECT_EQ(treeOf(tree), withSim) << round;
+        h.controller->setNetCardStatus(4);
+        EXPECT_EQ(treeOf(tree), withoutSim) << "the card node stays, round " << round;
+    }
+    h.controller->setNetCardStatus(12);
+    const Node *inbox = tree.getNodeOfBoxByPositonNameAndSavePos("AT_SIM", "InBox");
+    ASSERT_TRUE(inbox);
+    EXPECT_EQ(tree.selectionOf(inbox), std::make_pair(1, 0));
+    EXPECT_EQ(tree.selectionOf(tree.getNodeofSavePosByPositonName("AT_TCARD")), std::make_pair(3, -1));
+    EXPECT_EQ(tree.selectionOf(tree.getNodeOfBoxByPositonNameAndSavePos("AT_TCARD", "DraftBox")), std::make_pair(3, 2));
+    EXPECT_FALSE(tree.getNodeOfBoxByPositonNameAndSavePos("AT_SIM", "DraftBox"));
+    EXPECT_EQ(tree.model()->rowCount(), 3);
 }
 
 } // namespace
