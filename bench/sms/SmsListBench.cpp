@@ -12,7 +12,6 @@
 #include <QDateTime>
 #include <QHash>
 #include <QTemporaryDir>
-#include <QTimeZone>
 
 #include <benchmark/benchmark.h>
 
@@ -34,7 +33,7 @@ QVariantMap benchPart(const QString &number, const QString &text, const QDateTim
 QVariantMap benchMessage(int i)
 {
     const QString number = QStringLiteral("+49170%1").arg(i % 700, 7, 10, QLatin1Char('0'));
-    const QDateTime date = QDateTime(QDate(2026, 1, 1), QTime(0, 0), QTimeZone::UTC).addSecs(qint64((i * 7919) % kInboxSize) * 60);
+    const QDateTime date = QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC).addSecs(qint64((i * 7919) % kInboxSize) * 60);
     const QString text = QStringLiteral("Message %1: the quick brown fox jumps over the lazy dog").arg(i);
     const bool concatenated = i % 3 == 0;
     if (!concatenated)
@@ -95,6 +94,43 @@ void BM_OpenComputerInbox(benchmark::State &state)
     state.counters["messages"] = kInboxSize;
 }
 BENCHMARK(BM_OpenComputerInbox)->Unit(benchmark::kMillisecond);
+
+// The parts of the opening, each alone: where the time goes.
+void BM_InboxReadOnly(benchmark::State &state)
+{
+    const BenchInbox &inbox = benchInbox();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(yov::sms::readSmsListFile(inbox.path));
+}
+BENCHMARK(BM_InboxReadOnly)->Unit(benchmark::kMillisecond);
+
+void BM_InboxNamesOnly(benchmark::State &state)
+{
+    const BenchInbox &inbox = benchInbox();
+    const QVariantList read = yov::sms::readSmsListFile(inbox.path).value_or(QVariantMap()).value(QStringLiteral("InBox")).toList();
+    for (auto _ : state) {
+        QVariantList list = read;
+        ostrel::setUserNameAndIndexToSMSBoxList(
+            list, yov::sms::kBoxInBox, yov::sms::kPositionPc,
+            [&inbox](const QString &number) { return inbox.phonebook.value(number, number); }, {});
+        benchmark::DoNotOptimize(list);
+    }
+}
+BENCHMARK(BM_InboxNamesOnly)->Unit(benchmark::kMillisecond);
+
+void BM_InboxSortOnly(benchmark::State &state)
+{
+    const QVariantList read =
+        yov::sms::readSmsListFile(benchInbox().path).value_or(QVariantMap()).value(QStringLiteral("InBox")).toList();
+    for (auto _ : state) {
+        QVariantList list = read;
+        std::stable_sort(list.begin(), list.end(), [](const QVariant &a, const QVariant &b) {
+            return ostrel::boxListDescendingSort(a.toMap(), b.toMap(), QStringLiteral("date")) < 0;
+        });
+        benchmark::DoNotOptimize(list);
+    }
+}
+BENCHMARK(BM_InboxSortOnly)->Unit(benchmark::kMillisecond);
 
 void BM_InboxToMessageObjects(benchmark::State &state)
 {
