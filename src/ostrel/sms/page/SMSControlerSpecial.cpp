@@ -3,7 +3,6 @@
 #include "common/sms/SmsListFiles.h"
 #include "ostrel/framework/config/ConfigFileKeys.h"
 #include "ostrel/framework/config/ConfigManager.h"
-#include "ostrel/framework/language/Lingrove.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/service/TcardVolume.h"
 #include "ostrel/sms/page/SMSController.h"
@@ -11,10 +10,6 @@
 #include "ostrel/sms/service/SmsService.h"
 #include "platform/Clock.h"
 #include "platform/NotificationCenter.h"
-
-#include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcSmsPage, "ostrel.sms.page")
 
 namespace ostrel {
 
@@ -233,11 +228,7 @@ void SMSController::dealWithMsgOfListState(const yov::Notification &)
 
 void SMSController::reportFailedWrite(const SmsBoxWriteResult &result)
 {
-    qCWarning(lcSmsPage).noquote() << "the messages could not be saved:" << result.error;
-    NSBeginAlertPanelExt(Map_Name_Item_of_IndexString(QStringLiteral("Warning")),
-                         Map_Name_Item_of_IndexString(QStringLiteral("The messages could not be saved.")) + QLatin1Char('\n')
-                             + result.error,
-                         Map_Name_Item_of_IndexString(QStringLiteral("OK")), QString(), {});
+    reportSmsListWriteFailure(result);
     loadSmsList();
 }
 

@@ -5,7 +5,9 @@
 #include "common/sms/SmsBoxCodes.h"
 #include "common/sms/SmsListFileLock.h"
 #include "common/sms/SmsListFiles.h"
+#include "ostrel/framework/language/Lingrove.h"
 #include "ostrel/sms/service/SmsBoxMerge.h"
+#include "platform/alert/AlertPresenter.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -15,6 +17,16 @@ Q_LOGGING_CATEGORY(lcSmsListWriter, "ostrel.sms.lists")
 namespace ostrel {
 
 using yov::sms::SmsListFileLock;
+
+void reportSmsListWriteFailure(const SmsBoxWriteResult &result)
+{
+    qCWarning(lcSmsListWriter).noquote() << "the messages could not be saved:" << result.error;
+    yov::AlertPresenter::shared().showAlert(
+        {Map_Name_Item_of_IndexString(QStringLiteral("Warning")),
+         Map_Name_Item_of_IndexString(QStringLiteral("The messages could not be saved.")) + QLatin1Char('\n') + result.error,
+         Map_Name_Item_of_IndexString(QStringLiteral("OK")), QString()},
+        {});
+}
 
 SmsListWriter::SmsListWriter(yov::Clock &clock) : clock_(clock), context_(std::make_unique<QObject>()) {}
 

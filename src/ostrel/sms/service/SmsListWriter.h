@@ -36,6 +36,9 @@ struct SmsBoxWriteResult {
 using SmsBoxChange = std::function<QVariantList(const QVariantList &current)>;
 using SmsBoxWriteDone = std::function<void(const SmsBoxWriteResult &)>;
 
+// Logs a failed write and tells the user (without blocking); the caller then reloads its lists.
+void reportSmsListWriteFailure(const SmsBoxWriteResult &result);
+
 class SmsListWriter {
 public:
     static constexpr int kRetryMs = 100;

@@ -7,11 +7,9 @@
 #include "common/sms/SmsPositionTable.h"
 #include "ostrel/framework/config/ConfigFileKeys.h"
 #include "ostrel/framework/config/ConfigManager.h"
-#include "ostrel/framework/language/Lingrove.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/sms/service/SmsListNames.h"
 #include "platform/Clock.h"
-#include "platform/alert/AlertPresenter.h"
 
 #include <QLoggingCategory>
 #include <QTimeZone>
@@ -163,12 +161,7 @@ std::optional<QVariantList> SmsService::getAllPcListByBox(int box)
 
 void SmsService::reportFailedWrite(const SmsBoxWriteResult &result)
 {
-    qCWarning(lcSmsService).noquote() << "the messages could not be saved:" << result.error;
-    yov::AlertPresenter::shared().showAlert(
-        {Map_Name_Item_of_IndexString(QStringLiteral("Warning")),
-         Map_Name_Item_of_IndexString(QStringLiteral("The messages could not be saved.")) + QLatin1Char('\n') + result.error,
-         Map_Name_Item_of_IndexString(QStringLiteral("OK")), QString()},
-        {});
+    reportSmsListWriteFailure(result);
     loadBoxinPCList();
 }
 
@@ -302,28 +295,26 @@ void SmsService::saveBroadCastAsShortMessage(const QVariantMap &message, SmsBoxW
 // ---------------------------------------------------------------------------------------------
 // Special numbers.
 
-QVariantMap SmsService::getDictionaryContainsSpeicalNumberAndSpeicalStringWithPhoneNumber(const QString &number) const
+QVariantMap SmsService::specialNumberEntry(const QString &key, const QString &value) const
 {
-    if (number.isNull())
+    if (value.isNull())
         return {};
     for (const QVariant &entry : yov::nsArray(smsModule().value(QStringLiteral("SpecialNumberToHidden")))) {
         const QVariantMap special = yov::nsDict(entry);
-        if (special.contains(QStringLiteral("NumberToHidden")) && yov::nsString(special.value(QStringLiteral("NumberToHidden"))) == number)
+        if (special.contains(key) && yov::nsString(special.value(key)) == value)
             return special;
     }
     return {};
 }
 
+QVariantMap SmsService::getDictionaryContainsSpeicalNumberAndSpeicalStringWithPhoneNumber(const QString &number) const
+{
+    return specialNumberEntry(QStringLiteral("NumberToHidden"), number);
+}
+
 QVariantMap SmsService::getDictionaryContainsSpeicalNumberAndSpeicalString(const QString &name) const
 {
-    if (name.isNull())
-        return {};
-    for (const QVariant &entry : yov::nsArray(smsModule().value(QStringLiteral("SpecialNumberToHidden")))) {
-        const QVariantMap special = yov::nsDict(entry);
-        if (special.contains(QStringLiteral("NameToShow")) && yov::nsString(special.value(QStringLiteral("NameToShow"))) == name)
-            return special;
-    }
-    return {};
+    return specialNumberEntry(QStringLiteral("NameToShow"), name);
 }
 
 // ---------------------------------------------------------------------------------------------

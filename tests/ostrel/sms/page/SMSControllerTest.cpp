@@ -1,5 +1,5 @@
 #include "FakeMsgTransport.h"
-#include "SmsTestMessages.h"
+#include "ostrel/sms/SmsTestMessages.h"
 
 #include "common/PlistBridge.h"
 #include "common/records/sms/SmsRecords.h"
@@ -100,17 +100,6 @@ public:
     std::unique_ptr<SMSController> controller;
 };
 
-QStringList texts(const QVariantList &box)
-{
-    QStringList out;
-    for (const QVariant &m : box) {
-        const QVariantMap message = m.toMap();
-        out << (message.contains("smsInfo") ? message.value("concatSmsInfo").toMap().value("messagetext").toString()
-                                            : message.value("messagetext").toString());
-    }
-    return out;
-}
-
 TEST(SMSController, ListsWithNamesIndexesAndMissingBoxes)
 {
     SmsPageHarness h({});
@@ -121,7 +110,7 @@ TEST(SMSController, ListsWithNamesIndexesAndMissingBoxes)
                 {{"InBox", QVariantList{concatSms("200", {"x", "y", "z"}, 1), singleSms("100", "s", 2)}}});
     h.controller->loadSmsList();
     const QVariantList inbox = h.controller->pcList(0);
-    ASSERT_EQ(texts(inbox), (QStringList{"a", "b"}));
+    ASSERT_EQ(smsTexts(inbox), (QStringList{"a", "b"}));
     EXPECT_EQ(inbox.at(0).toMap().value("concatSmsInfo").toMap().value("username"), "Ann");
     EXPECT_EQ(inbox.at(1).toMap().value("concatSmsInfo").toMap().value("username"), "300");
     EXPECT_EQ(inbox.at(1).toMap().value("index"), 1);
@@ -150,7 +139,7 @@ TEST(SMSController, ListsWithNamesIndexesAndMissingBoxes)
         const auto got = h.controller->getCurrentBoxListBySearchFlag(t.search, t.position, t.box);
         ASSERT_EQ(got.has_value(), t.expected.has_value()) << t.position << "/" << t.box;
         if (got) {
-            EXPECT_EQ(texts(*got), *t.expected) << t.position << "/" << t.box;
+            EXPECT_EQ(smsTexts(*got), *t.expected) << t.position << "/" << t.box;
         }
     }
 }
@@ -171,10 +160,10 @@ TEST(SMSController, ComputerBoxesByImsi)
         SmsPageHarness h(settings);
         h.writeList(yov::sms::kSmsListPcFileName, file);
         h.controller->loadBoxinPCList();
-        EXPECT_EQ(texts(h.controller->pcList(0)), t.inbox);
+        EXPECT_EQ(smsTexts(h.controller->pcList(0)), t.inbox);
         EXPECT_EQ(h.controller->pcList(0).value(0).toMap().value("index").toInt(), 0);
         EXPECT_TRUE(h.controller->pcList(4).isEmpty()) << "the shown deleted box stays empty";
-        EXPECT_EQ(texts(h.controller->getAllPcListByBox(4).value_or(QVariantList())), QStringList{"deleted"});
+        EXPECT_EQ(smsTexts(h.controller->getAllPcListByBox(4).value_or(QVariantList())), QStringList{"deleted"});
     }
 }
 

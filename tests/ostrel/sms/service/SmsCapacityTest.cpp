@@ -1,4 +1,4 @@
-#include "SmsTestMessages.h"
+#include "ostrel/sms/SmsTestMessages.h"
 
 #include "common/sms/SmsBoxCodes.h"
 #include "ostrel/sms/service/SmsCapacity.h"

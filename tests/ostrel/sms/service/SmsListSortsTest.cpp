@@ -1,4 +1,4 @@
-#include "SmsTestMessages.h"
+#include "ostrel/sms/SmsTestMessages.h"
 
 #include "ostrel/sms/service/SmsListSorts.h"
 

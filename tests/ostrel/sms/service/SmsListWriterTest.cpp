@@ -1,4 +1,4 @@
-#include "SmsTestMessages.h"
+#include "ostrel/sms/SmsTestMessages.h"
 
 #include "common/PlistBridge.h"
 #include "common/sms/SmsBoxCodes.h"
@@ -18,17 +18,6 @@ using namespace sms_test;
 using yov::sms::SmsListFileLock;
 
 namespace {
-
-QStringList textsOf(const QVariantList &box)
-{
-    QStringList texts;
-    for (const QVariant &m : box) {
-        const QVariantMap message = m.toMap();
-        texts << (message.contains("smsInfo") ? message.value("concatSmsInfo").toMap().value("messagetext").toString()
-                                              : message.value("messagetext").toString());
-    }
-    return texts;
-}
 
 QVariantList boxInFile(const QString &path, const QString &box)
 {
@@ -67,8 +56,8 @@ TEST_F(SmsListWriterTest, AMissingFileIsCreatedWithEveryBoxOfItsPosition)
     const auto list = yov::sms::readSmsListFile(path_);
     ASSERT_TRUE(list);
     EXPECT_EQ(list->keys(), yov::sms::emptySmsList(yov::sms::kPositionPc).keys());
-    EXPECT_EQ(textsOf(list->value("BroadCastBox").toList()), QStringList{"alert"});
-    EXPECT_EQ(textsOf(result->newBase), QStringList{"alert"});
+    EXPECT_EQ(smsTexts(list->value("BroadCastBox").toList()), QStringList{"alert"});
+    EXPECT_EQ(smsTexts(result->newBase), QStringList{"alert"});
 }
 
 TEST_F(SmsListWriterTest, AnUnparsableFileIsLeftWholeAndTheWriteFails)
@@ -113,9 +102,9 @@ TEST_F(SmsListWriterTest, AMessageAddedAfterTheLoadSurvivesAMarkRead)
     const auto result = writeNow(yov::sms::kBoxInBox, SmsListWriter::replaceMerging(mine, base, yov::sms::kBoxInBox));
     ASSERT_TRUE(result && result->ok);
     const QVariantList inbox = boxInFile(path_, "InBox");
-    EXPECT_EQ(textsOf(inbox), (QStringList{"arrived meanwhile", "old one", "old two"}));
+    EXPECT_EQ(smsTexts(inbox), (QStringList{"arrived meanwhile", "old one", "old two"}));
     EXPECT_EQ(inbox.at(2).toMap().value("concatSmsInfo").toMap().value("stat").toInt(), 1);
-    EXPECT_EQ(textsOf(result->newBase), textsOf(inbox));
+    EXPECT_EQ(smsTexts(result->newBase), smsTexts(inbox));
 }
 
 TEST_F(SmsListWriterTest, MergeTable)
@@ -142,7 +131,7 @@ TEST_F(SmsListWriterTest, MergeTable)
          {withKey(a, "index", 0)}, {a}, {"a"}},
     };
     for (const Case &t : cases)
-        EXPECT_EQ(textsOf(mergeSmsBox(t.array, t.base, t.current, t.box)), t.expected) << t.what;
+        EXPECT_EQ(smsTexts(mergeSmsBox(t.array, t.base, t.current, t.box)), t.expected) << t.what;
 }
 
 TEST_F(SmsListWriterTest, ConcatenatedMessagesAreMatchedByTheirWholeText)
@@ -172,7 +161,7 @@ TEST_F(SmsListWriterTest, AHeldLockIsRetriedOnTheClockWithoutBlocking)
     other.unlock();
     clock_.advance(SmsListWriter::kRetryMs);
     ASSERT_TRUE(second && second->ok);
-    EXPECT_EQ(textsOf(boxInFile(path_, "OutBox")), (QStringList{"first", "second"})) << "writes keep their order";
+    EXPECT_EQ(smsTexts(boxInFile(path_, "OutBox")), (QStringList{"first", "second"})) << "writes keep their order";
 }
 
 TEST_F(SmsListWriterTest, ALockHeldPastTheLimitFailsTheWrite)

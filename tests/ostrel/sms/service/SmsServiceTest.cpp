@@ -1,4 +1,4 @@
-#include "SmsTestMessages.h"
+#include "ostrel/sms/SmsTestMessages.h"
 
 #include "common/PlistBridge.h"
 #include "common/sms/SmsBoxCodes.h"
@@ -22,17 +22,6 @@ using namespace ostrel;
 using namespace sms_test;
 
 namespace {
-
-QStringList summaryTexts(const QVariantList &box)
-{
-    QStringList texts;
-    for (const QVariant &m : box) {
-        const QVariantMap message = m.toMap();
-        texts << (message.contains("smsInfo") ? message.value("concatSmsInfo").toMap().value("messagetext").toString()
-                                              : message.value("messagetext").toString());
-    }
-    return texts;
-}
 
 QDateTime localDate(int year, int month, int day, int hour = 12)
 {
@@ -265,7 +254,7 @@ TEST_F(SmsServiceTest, UnreadListsAndTheirFlowValueTypes)
     const QVariantList inbox{singleSms("1234", "Volumen 75%", 1, 0), concatSms("1", {"a", "b"}, 2, 0),
                              singleSms("2", "read", 3, 1), concatSms("3", {"c", "d"}, 4, 1), flatDraft("4", "flat", 5)};
     EXPECT_EQ(SmsService::getUnreadSMSCountFromSMSList(inbox), 2);
-    EXPECT_EQ(summaryTexts(service().getUnreadSMSInPos(0, inbox)), (QStringList{"Volumen 75%", "ab"}));
+    EXPECT_EQ(smsTexts(service().getUnreadSMSInPos(0, inbox)), (QStringList{"Volumen 75%", "ab"}));
     EXPECT_TRUE(service().checkPos(0, SmsService::FlowValue75));
     EXPECT_FALSE(service().checkPos(0, SmsService::FlowValue100));
     EXPECT_FALSE(service().checkPos(1, SmsService::FlowValue75));
@@ -327,8 +316,8 @@ TEST_F(SmsServiceTest, ABroadcastSavedWithNoComputerFileCreatesIt)
     service().saveBroadCastAsShortMessage(flatDraft("CB", "first", 1), [&](const SmsBoxWriteResult &r) { ok = r.ok; });
     service().saveBroadCastAsShortMessage(flatDraft("CB", "second", 2));
     EXPECT_TRUE(ok);
-    EXPECT_EQ(summaryTexts(pcBox("BroadCastBox")), (QStringList{"second", "first"}));
-    EXPECT_EQ(summaryTexts(service().broadcastBoxList()), (QStringList{"second", "first"}));
+    EXPECT_EQ(smsTexts(pcBox("BroadCastBox")), (QStringList{"second", "first"}));
+    EXPECT_EQ(smsTexts(service().broadcastBoxList()), (QStringList{"second", "first"}));
     EXPECT_EQ(yov::sms::readSmsListFile(pcPath())->size(), 6);
 }
 
@@ -342,7 +331,7 @@ TEST_F(SmsServiceTest, AnOlderHolderDoesNotLoseWhatTheServiceSawLater)
     writePc({{"InBox", QVariantList{singleSms("3", "delivered", 3)} + start}});
     service().loadBoxinPCList();
     service().deleteSMSlist({QVariantMap{{"srcIndex", 2}}}, 0);
-    EXPECT_EQ(summaryTexts(pcBox("InBox")), (QStringList{"delivered", "a"}));
+    EXPECT_EQ(smsTexts(pcBox("InBox")), (QStringList{"delivered", "a"}));
 
     QVariantList pageList = pageBase;
     pageList[0] = withSummaryKey(pageList[0].toMap(), "stat", 1);
@@ -352,7 +341,7 @@ TEST_F(SmsServiceTest, AnOlderHolderDoesNotLoseWhatTheServiceSawLater)
                      [&](const SmsBoxWriteResult &r) { ok = r.ok; });
     EXPECT_TRUE(ok);
     const QVariantList inbox = pcBox("InBox");
-    EXPECT_EQ(summaryTexts(inbox), (QStringList{"delivered", "a"}));
+    EXPECT_EQ(smsTexts(inbox), (QStringList{"delivered", "a"}));
     EXPECT_EQ(inbox.at(1).toMap().value("concatSmsInfo").toMap().value("stat").toInt(), 1);
 }
 
@@ -374,8 +363,8 @@ TEST_F(SmsServiceTest, AFailedWriteIsShownAndTheListsReload)
     EXPECT_FALSE(got->ok);
     ASSERT_EQ(alerts_.count(), 1);
     EXPECT_TRUE(alerts_.messages().constFirst().startsWith("The messages could not be saved."));
-    EXPECT_EQ(summaryTexts(service().pcList(0)), (QStringList{"a", "b"})) << "reloaded from the file";
-    EXPECT_EQ(summaryTexts(pcBox("InBox")), (QStringList{"a", "b"}));
+    EXPECT_EQ(smsTexts(service().pcList(0)), (QStringList{"a", "b"})) << "reloaded from the file";
+    EXPECT_EQ(smsTexts(pcBox("InBox")), (QStringList{"a", "b"}));
 }
 
 TEST_F(SmsServiceTest, TheNoProgressWindowFlagIsStored)

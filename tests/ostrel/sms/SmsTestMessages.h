@@ -1,6 +1,7 @@
 #pragma once
 // Small builders of list-file message dictionaries for the SMS service tests.
 #include <QDateTime>
+#include <QStringList>
 #include <QTimeZone>
 #include <QVariantList>
 #include <QVariantMap>
@@ -42,6 +43,18 @@ inline QVariantMap concatSms(const QString &number, const QStringList &texts, in
 inline QVariantMap flatDraft(const QString &numbers, const QString &text, int minute)
 {
     return {{"mobilephone", numbers}, {"messagetext", text}, {"date", smsDate(minute)}, {"stat", "1/1"}};
+}
+
+// The texts of a box: a summary's for a regular message, its own for a flat one.
+inline QStringList smsTexts(const QVariantList &box)
+{
+    QStringList texts;
+    for (const QVariant &m : box) {
+        const QVariantMap message = m.toMap();
+        texts << (message.contains("smsInfo") ? message.value("concatSmsInfo").toMap().value("messagetext").toString()
+                                              : message.value("messagetext").toString());
+    }
+    return texts;
 }
 
 inline QVariantMap withKey(QVariantMap message, const QString &key, const QVariant &value)
