@@ -23,12 +23,18 @@
 #include "ostrel/framework/skin/YOVUIManager.h"
 #include "ostrel/framework/switches/ConfigService.h"
 #include "ostrel/framework/webengine/WebEngineSetup.h"
+#include "ostrel/framework/widgets/ResourcePaths.h"
 #include "ostrel/phonebook/PBController.h"
 #include "ostrel/settings/SettingController.h"
 #include "ostrel/phonebook/page/PBWindow.h"
+#include "ostrel/sms/page/SMSController.h"
+#include "ostrel/sms/service/SmsService.h"
 #include "platform/alert/AlertPresenter.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QTimer>
@@ -72,6 +78,8 @@ DashboardAssembly::DashboardAssembly(Options options) : msgCenter_(std::move(opt
 DashboardAssembly::~DashboardAssembly()
 {
     phonebookWindow_.reset();
+    smsController_.reset();
+    smsService_.reset();
     phonebookController_.reset();
     recordController_.reset();
     transferSource_.reset();
@@ -145,6 +153,14 @@ void DashboardAssembly::createControllers()
     PBPage::Layout phonebookLayout;
     phonebookLayout.tree = true;
     phonebookWindow_ = std::make_unique<PBWindow>(phonebookController_.get(), phonebookLayout);
+    smsService_ = std::make_unique<SmsService>(context.config, context.clock);
+    // The flow-value period ended: the application takes its normal icon again ("icon.icns.png").
+    smsService_->setApplicationIconHook([](const QString &) {
+        const QImage icon = ResourcePaths::applicationImage(QStringLiteral("icon"));
+        if (!icon.isNull())
+            QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+    });
+    smsController_ = std::make_unique<SMSController>(context);
 
     MainController *main = mainController_.get();
     initController_->netCardStatusHook = [main] { return main->getNetCardStatus(); };
@@ -226,6 +242,8 @@ void DashboardAssembly::awakeFromNib()
     phonebookController_->wndMain = mainController_->wndMain;
     phonebookController_->tabviewMain = mainController_->tabviewMain;
     phonebookController_->awakeFromNib();
+    smsController_->wndMain = mainController_->wndMain;
+    smsController_->awakeFromNib();
 }
 
 void DashboardAssembly::launch()

@@ -14,6 +14,7 @@
 //   7. statisticSource and transferSource (the outlines of the "Statistics" page)
 //   8. PBController (phonebook: contacts, number lookup) with its page (PBWindow, in the main
 //      window's "Phonebook" tab, with the storage tree PBSource)
+//   9. SMSController (SMS lists, counts and capacity; no page yet), over the SMS service
 //
 // A controller added later is created in createControllers() and woken in awakeFromNib() at the
 // place this list gives it. The windows of the launch road come afterwards, from launch().
@@ -35,6 +36,8 @@ class MainController;
 class PBController;
 class SettingController;
 class PBWindow;
+class SMSController;
+class SmsService;
 class SkinManagerAccess;
 class SkinnedAlertPresenter;
 class statisticSource;
@@ -77,6 +80,8 @@ public:
     statisticsView *speedGraph() const { return speedGraph_; }
     PBController *phonebookController() const { return phonebookController_.get(); }
     PBWindow *phonebookWindow() const { return phonebookWindow_.get(); }
+    SMSController *smsController() const { return smsController_.get(); }
+    SmsService *smsService() const { return smsService_.get(); }
     YOVAlertPanel *alertPanel() const { return alertPanel_.get(); }
     SettingController *settingController() const { return settingController_.get(); }
 
@@ -102,6 +107,8 @@ private:
     statisticsView *speedGraph_ = nullptr; // owned by its page
     std::unique_ptr<PBController> phonebookController_;
     std::unique_ptr<PBWindow> phonebookWindow_;
+    std::unique_ptr<SmsService> smsService_;
+    std::unique_ptr<SMSController> smsController_;
     bool awoken_ = false;
 };
 

@@ -54,6 +54,7 @@ void Neighbours::installDefaults(YOVMsgCenter *msgCenter, ConfigManager *config)
     r.defaultInit = DefaultInitController(msgCenter);
     r.defaultRecords = DefaultDialRecordController(config);
     r.defaultSmsService = DefaultSmsService();
+    r.defaultSetting = DefaultSettingController(config);
     r.main = &r.defaultMain;
     r.dial = &r.defaultDial;
     r.init = &r.defaultInit;

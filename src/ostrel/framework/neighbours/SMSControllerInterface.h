@@ -4,6 +4,9 @@
 // DefaultSMSController: no unread messages, nothing sent (sends answer false), and a window is
 // centred on the screen (there is no new-message window to centre on; the origin (0, 0) when
 // there is no screen); there is no editor to open for other areas' numbers.
+#include "common/sms/YovPosition.h"
+
+#include <QList>
 #include <QPointF>
 #include <QSizeF>
 #include <QString>
@@ -39,6 +42,13 @@ public:
     // Refills the SMS page's save-number menu: with the device storages once the phonebook has
     // read them (true), with the computer only otherwise. Nothing without an SMS page.
     virtual void loadSaveNumberBtnwithState(bool) {}
+    // Whether the SMS page offers the storage position (4: the device memory, "Data Card").
+    virtual bool hasPosition(int) const { return false; }
+    // The phonebook names of separator-joined numbers, each followed by ","; one number: its name
+    // alone; none: "". Without an SMS page: the text itself.
+    virtual QString searchMultiPhoneNumber(const QString &text) const { return text; }
+    // The storage positions the SMS page offers, as (name, code, display order); none without one.
+    virtual QList<yov::sms::YovPosition> smsPositions() const { return {}; }
 };
 
 class DefaultSMSController : public SMSControllerInterface {

@@ -29,4 +29,38 @@ void DefaultSettingController::runAlertPanel(const QString &message)
                                             {});
 }
 
+ConfigManager *DefaultSettingController::store() const
+{
+    return config_ ? config_ : ConfigManager::sharedConfigManager();
+}
+
+QString DefaultSettingController::readMessageCenter() const
+{
+    return yov::nsString(store()->getConfigurationByModule(QStringLiteral("MessageCenterNum")));
+}
+
+void DefaultSettingController::writeMessageCenter(const QString &number)
+{
+    ConfigManager *config = store();
+    config->setConfigurationByModule(QStringLiteral("MessageCenterNum"), number);
+    config->writeToFile();
+}
+
+bool DefaultSettingController::readDeliveryReport() const
+{
+    return yov::nsBool(store()->getConfigurationByModule(QStringLiteral("SwitchDeliveryReport")));
+}
+
+int DefaultSettingController::readValidityPeriod() const
+{
+    const QVariant period = store()->getConfigurationByModule(QStringLiteral("MessageValidPeriod"));
+    return period.isValid() ? yov::nsInt(period) : 3;
+}
+
+void DefaultSettingController::restoreAlertPanel(bool success)
+{
+    runAlertPanel(success ? QStringLiteral("Restore SMS And PhoneBook Success.")
+                          : QStringLiteral("Restore SMS And PhoneBook Failed.Invalid data file!"));
+}
+
 } // namespace ostrel

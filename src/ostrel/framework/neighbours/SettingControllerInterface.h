@@ -58,6 +58,19 @@ public:
     // Whether the settings pages include the one of that name ("Record", "Volume Limit").
     virtual bool sethasModuleWith(const QString &name) const = 0;
 
+    // SMS options kept in the settings: the centre number (MessageCenterNum), the delivery-report
+    // switch (SwitchDeliveryReport, NO when missing), the validity period (MessageValidPeriod, 3
+    // when missing).
+    virtual void writeMessageCenter(const QString &number) = 0;
+    virtual bool readDeliveryReport() const = 0;
+    virtual int readValidityPeriod() const = 0;
+    // Tells the user how a restore of SMS and phonebook ended.
+    virtual void restoreAlertPanel(bool success) = 0;
+    // The SMS store-position code last set (1 SIM, 2 computer, 3 device memory, 4 card, 0 none).
+    virtual int currentSetSMSPosition() const = 0;
+    virtual void setCurrentSetSMSPostion(int position) = 0;
+    virtual void setIsSimCardFull(bool full) = 0;
+
     // Whether the configured list of settings pages (the top-level array SettingDefaultItem of the
     // store; null: the shared one) holds the name; false when there is no such array.
     static bool settingDefaultItemHolds(ConfigManager *config, const QString &name);
@@ -65,6 +78,9 @@ public:
 
 class DefaultSettingController : public SettingControllerInterface {
 public:
+    // config: the store of the SMS options (null: the shared one).
+    explicit DefaultSettingController(ConfigManager *config = nullptr) : config_(config) {}
+
     bool isManualSelecting() const override { return false; }
     bool getOperatorSelectionForNetwork() const override { return false; }
     bool isPinPukOrNetSelectWinBeginSheet() const override { return false; }
@@ -92,10 +108,25 @@ public:
     QString getPinStatus() const override { return {}; }
     QString getNetworkSelectionMode() const override { return {}; }
     QString getNetworkFindModeSelection() const override { return {}; }
-    QString readMessageCenter() const override { return {}; }
+    QString readMessageCenter() const override;
     void AutoLaunchURL() override {}
     void checkLauchWebLinksAtMoment(int) override {}
     bool sethasModuleWith(const QString &name) const override { return settingDefaultItemHolds(nullptr, name); }
+    void writeMessageCenter(const QString &number) override;
+    bool readDeliveryReport() const override;
+    int readValidityPeriod() const override;
+    void restoreAlertPanel(bool success) override;
+    int currentSetSMSPosition() const override { return currentSetSMSPosition_; }
+    void setCurrentSetSMSPostion(int position) override { currentSetSMSPosition_ = position; }
+    void setIsSimCardFull(bool full) override { simCardFull_ = full; }
+    bool isSimCardFull() const { return simCardFull_; }
+
+private:
+    ConfigManager *store() const;
+
+    ConfigManager *config_ = nullptr;
+    int currentSetSMSPosition_ = 2;
+    bool simCardFull_ = false;
 };
 
 } // namespace ostrel

@@ -2,7 +2,8 @@
 // What the rest of the dashboard asks of the SMS service (SmsService).
 //
 // DefaultSmsService: nothing is being sent, no new or overdue message; the no-progress-window flag
-// is kept in memory only.
+// is kept in memory only; no stored boxes and no unread messages.
+#include <QVariantList>
 #include <QVariantMap>
 
 namespace ostrel {
@@ -22,6 +23,11 @@ public:
     virtual int getFlowValueInfoFromFile() const = 0;
     virtual bool isOverDueFlowValueSms() const = 0;
     virtual QVariantMap processListOfRecharge() const = 0;
+    // One box of the computer's list file, with names and indexes.
+    virtual QVariantList getPCBoxListWithBox(int box) = 0;
+    // Refreshes the unread list of position 0 (computer) or 1 (SIM) from an inbox list and returns
+    // it; other positions: empty.
+    virtual QVariantList getUnreadSMSInPos(int position, const QVariantList &inBoxList) = 0;
 };
 
 class DefaultSmsService : public SmsServiceInterface {
@@ -36,6 +42,8 @@ public:
     int getFlowValueInfoFromFile() const override { return 0; }
     bool isOverDueFlowValueSms() const override { return false; }
     QVariantMap processListOfRecharge() const override { return {}; }
+    QVariantList getPCBoxListWithBox(int) override { return {}; }
+    QVariantList getUnreadSMSInPos(int, const QVariantList &) override { return {}; }
 
 private:
     bool sending_ = false;

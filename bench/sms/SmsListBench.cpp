@@ -1,0 +1,145 @@
+// Opening a computer inbox of 10,000 messages, a third of them concatenated (three parts), as the
+// SMS page does: read the list file, give each message its name and index, sort by date; and the
+// conversion of that inbox to message objects. The file is written through the list-file writer
+// once, at start.
+#include "common/sms/SmsBoxCodes.h"
+#include "common/sms/SmsListFiles.h"
+#include "common/sms/YOVMessageModelManager.h"
+#include "ostrel/sms/service/SmsListNames.h"
+#include "ostrel/sms/service/SmsListSorts.h"
+#include "ostrel/sms/service/SmsListWriter.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kInboxSize = 10000;
+
+QVariantMap benchPart(const QString &number, const QString &text, const QDateTime &date, int seq, int total)
+{
+    QVariantMap part{{"mobilephone", number}, {"messagetext", text}, {"date", date}, {"stat", 1}, {"sca", "+31624000000"},
+                     {"pdu", "0791136200000000040B911346610089F60000"}, {"pid", 0}, {"dcs", 0}, {"box", 0}, {"index", 0}};
+    if (total > 1)
+        part.insert({{"seqNum", seq}, {"refIndex", 42}, {"totalNum", total}});
+    return part;
+}
+
+QVariantMap benchMessage(int i)
+{
+    const QString number = QStringLiteral("+49170%1").arg(i % 700, 7, 10, QLatin1Char('0'));
+    const QDateTime date = QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC).addSecs(qint64((i * 7919) % kInboxSize) * 60);
+    const QString text = QStringLiteral("Message %1: the quick brown fox jumps over the lazy dog").arg(i);
+    const bool concatenated = i % 3 == 0;
+    if (!concatenated)
+        return {{"concatSmsFlag", false},
+                {"concatSmsInfo", QVariantMap{{"mobilephone", number}, {"date", date}, {"messagetext", text}, {"stat", 1}, {"totalNum", 1}}},
+                {"smsInfo", benchPart(number, text, date, 1, 1)}};
+    QVariantList parts;
+    for (int seq = 1; seq <= 3; ++seq)
+        parts.append(benchPart(number, text.repeated(3), date, seq, 3));
+    return {{"concatSmsFlag", true},
+            {"concatSmsInfo", QVariantMap{{"mobilephone", number}, {"date", date}, {"messagetext", text.repeated(9)}, {"stat", 1}, {"totalNum", 3}}},
+            {"smsInfo", parts}};
+}
+
+struct BenchInbox {
+    QTemporaryDir dir;
+    QString path;
+    QHash<QString, QString> phonebook;
+
+    BenchInbox()
+    {
+        path = dir.filePath(QLatin1String(yov::sms::kSmsListPcFileName));
+        QVariantList inbox;
+        for (int i = 0; i < kInboxSize; ++i)
+            inbox.append(benchMessage(i));
+        const auto written = ostrel::SmsListWriter::writeBoxLocked(
+            path, yov::sms::kPositionPc, yov::sms::kBoxInBox, [&](const QVariantList &) { return inbox; });
+        if (!written.ok)
+            qFatal("cannot write the bench inbox: %s", qPrintable(written.error));
+        for (int i = 0; i < 500; ++i)
+            phonebook.insert(QStringLiteral("+49170%1").arg(i, 7, 10, QLatin1Char('0')), QStringLiteral("Contact %1").arg(i));
+    }
+
+    QVariantList open() const
+    {
+        QVariantList inbox = yov::sms::readSmsListFile(path).value_or(QVariantMap()).value(QStringLiteral("InBox")).toList();
+        ostrel::setUserNameAndIndexToSMSBoxList(
+            inbox, yov::sms::kBoxInBox, yov::sms::kPositionPc,
+            [this](const QString &number) { return phonebook.value(number, number); }, {});
+        std::stable_sort(inbox.begin(), inbox.end(), [](const QVariant &a, const QVariant &b) {
+            return ostrel::boxListDescendingSort(a.toMap(), b.toMap(), QStringLiteral("date")) < 0;
+        });
+        return inbox;
+    }
+};
+
+BenchInbox &benchInbox()
+{
+    static BenchInbox inbox;
+    return inbox;
+}
+
+void BM_OpenComputerInbox(benchmark::State &state)
+{
+    const BenchInbox &inbox = benchInbox();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(inbox.open());
+    state.counters["messages"] = kInboxSize;
+}
+BENCHMARK(BM_OpenComputerInbox)->Unit(benchmark::kMillisecond);
+
+// The parts of the opening, each alone: where the time goes.
+void BM_InboxReadOnly(benchmark::State &state)
+{
+    const BenchInbox &inbox = benchInbox();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(yov::sms::readSmsListFile(inbox.path));
+}
+BENCHMARK(BM_InboxReadOnly)->Unit(benchmark::kMillisecond);
+
+void BM_InboxNamesOnly(benchmark::State &state)
+{
+    const BenchInbox &inbox = benchInbox();
+    const QVariantList read = yov::sms::readSmsListFile(inbox.path).value_or(QVariantMap()).value(QStringLiteral("InBox")).toList();
+    for (auto _ : state) {
+        QVariantList list = read;
+        ostrel::setUserNameAndIndexToSMSBoxList(
+            list, yov::sms::kBoxInBox, yov::sms::kPositionPc,
+            [&inbox](const QString &number) { return inbox.phonebook.value(number, number); }, {});
+        benchmark::DoNotOptimize(list);
+    }
+}
+BENCHMARK(BM_InboxNamesOnly)->Unit(benchmark::kMillisecond);
+
+void BM_InboxSortOnly(benchmark::State &state)
+{
+    const QVariantList read =
+        yov::sms::readSmsListFile(benchInbox().path).value_or(QVariantMap()).value(QStringLiteral("InBox")).toList();
+    for (auto _ : state) {
+        QVariantList list = read;
+        std::stable_sort(list.begin(), list.end(), [](const QVariant &a, const QVariant &b) {
+            return ostrel::boxListDescendingSort(a.toMap(), b.toMap(), QStringLiteral("date")) < 0;
+        });
+        benchmark::DoNotOptimize(list);
+    }
+}
+BENCHMARK(BM_InboxSortOnly)->Unit(benchmark::kMillisecond);
+
+void BM_InboxToMessageObjects(benchmark::State &state)
+{
+    const QVariantList inbox = benchInbox().open();
+    const auto &model = yov::sms::YOVMessageModelManager::sharedYOVMessageModelManagerInstance();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(model.yovMessageModelProtocolArrayWithSMSFileStrutArray(inbox));
+    state.counters["messages"] = kInboxSize;
+}
+BENCHMARK(BM_InboxToMessageObjects)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,172 @@
+// The SMS lists, counts and capacity in the assembled dashboard against the stand-in: the lists
+// and counts read at SIM ready, a message the stand-in stores between a load and a mark-read
+// kept by the merging writer, a memory-card write handed to the stand-in, and the store-full
+// window.
+#include "DashboardFixture.h"
+
+#include "common/sms/SmsBoxCodes.h"
+#include "common/sms/SmsListFiles.h"
+#include "common/sms/YOVMessageModelManager.h"
+#include "ostrel/framework/config/ConfigFileKeys.h"
+#include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/sms/page/SMSController.h"
+#include "ostrel/sms/service/SmsService.h"
+#include "support/TestPaths.h"
+
+#include <QCheckBox>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QTest>
+#include <QThread>
+
+using namespace ostrel;
+using namespace dashboard_test;
+
+namespace {
+
+QStringList summaryTexts(const QVariantList &box)
+{
+    QStringList texts;
+    for (const QVariant &m : box)
+        texts << yov::sms::YOVMessageModelManager::sharedYOVMessageModelManagerInstance()
+                     .getMessageValueWithMessage(m.toMap(), "messagetext")
+                     .toString();
+    return texts;
+}
+
+class DashboardSmsTest : public DashboardFixture {
+protected:
+    SMSController *sms() const { return assembly_->smsController(); }
+    QString pcPath() const { return config_->configFilePathOfKey(configkeys::kCMSMSListOfPCFile); }
+    QVariantList pcInboxInFile() const
+    {
+        return yov::sms::readSmsListFile(pcPath()).value_or(QVariantMap()).value("InBox").toList();
+    }
+    bool waitListsLoaded()
+    {
+        return QTest::qWaitFor([this] { return sms()->simCap() > 0 && !sms()->simList(0).isEmpty(); }, kWaitMs);
+    }
+};
+
+TEST_F(DashboardSmsTest, AtSimReadyTheListsAndCountsAreTheStandInsAndTheControllerIsInstalled)
+{
+    launch("default.plist");
+    ASSERT_TRUE(waitSimReady());
+    ASSERT_TRUE(waitListsLoaded());
+    EXPECT_EQ(&Neighbours::sms(), static_cast<SMSControllerInterface *>(sms()));
+    EXPECT_EQ(&Neighbours::smsService(), static_cast<SmsServiceInterface *>(assembly_->smsService()));
+    const QVariantMap state = modemState("Sms");
+    EXPECT_EQ(sms()->simCap(), state.value("SimCapacity", 20).toInt());
+    EXPECT_EQ(sms()->simUsed(), state.value("SimUsed").toInt());
+    EXPECT_EQ(sms()->getDiagnosticsSMS(), QStringLiteral("%1/20").arg(state.value("SimUsed").toInt()));
+    EXPECT_EQ(summaryTexts(sms()->simList(0)).value(0), "Welcome to Vandrel! Your data bundle is ready.");
+    // Names come from the phonebook: an unknown number stays itself.
+    EXPECT_EQ(sms()->simList(0).value(0).toMap().value("concatSmsInfo").toMap().value("username").toString(), "+491705550123");
+    EXPECT_FALSE(sms()->isFullWithPosition(yov::sms::kPositionSim));
+}
+
+// The page holds the computer inbox; the stand-in stores a new message there; before the page sees
+// it, the user reads a message and the page writes its older list: the new message stays.
+TEST_F(DashboardSmsTest, AMessageDeliveredBetweenALoadAndAMarkReadStaysInTheFile)
+{
+    setScenarioModem("Sms", {{"StoreCode", 2}});
+    launch("default.plist");
+    ASSERT_TRUE(waitSimReady());
+    ASSERT_TRUE(control("DeliverText", {"+4917011111", "first message"}).type() != QDBusMessage::ErrorMessage);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return summaryTexts(sms()->pcList(0)).contains("first message"); }, kWaitMs));
+
+    QVariantList mine = sms()->pcList(0);
+    ASSERT_EQ(control("DeliverText", {"+4917022222", "arrived meanwhile"}).type(), QDBusMessage::ReplyMessage);
+    // Wait for the file without turning the event loop: the page has not reloaded.
+    const QDeadlineTimer deadline(kWaitMs);
+    while (!summaryTexts(pcInboxInFile()).contains("arrived meanwhile") && !deadline.hasExpired())
+        QThread::msleep(20);
+    ASSERT_TRUE(summaryTexts(pcInboxInFile()).contains("arrived meanwhile"));
+    ASSERT_FALSE(summaryTexts(sms()->pcList(0)).contains("arrived meanwhile"));
+
+    QVariantMap read = mine.at(0).toMap();
+    QVariantMap part = read.value("smsInfo").toMap();
+    part.insert("stat", 1);
+    read.insert("smsInfo", part);
+    mine[0] = read;
+    std::optional<bool> ok;
+    sms()->writeMessagesToPC(mine, yov::sms::kBoxInBox, [&](const SmsBoxWriteResult &r) { ok = r.ok; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ok.has_value(); }, kWaitMs));
+    EXPECT_TRUE(*ok);
+    const QVariantList inbox = pcInboxInFile();
+    EXPECT_EQ(summaryTexts(inbox), (QStringList{"arrived meanwhile", "first message"}));
+    EXPECT_EQ(inbox.value(1).toMap().value("smsInfo").toMap().value("stat").toInt(), 1);
+    EXPECT_EQ(presenter_.count(), 0) << presenter_.messages().join(" | ").toStdString();
+}
+
+TEST_F(DashboardSmsTest, ACardWriteIsHandedToTheStandIn)
+{
+    const QString card = dir_.filePath("card");
+    ASSERT_TRUE(QDir().mkpath(card));
+    qputenv("OSTREL_TCARD", card.toLocal8Bit());
+    setSettings({{"SMS/positionOrder", QVariantMap{{"AT_PC", 0}, {"AT_SIM", 1}, {"AT_TCARD", 2}}}});
+    launch("default.plist");
+    ASSERT_TRUE(waitSimReady());
+    ASSERT_TRUE(sms()->hasPosition(yov::sms::kPositionTcard));
+    EXPECT_EQ(sms()->readTcardFilePath(), yov::sms::tcardSmsListPath(card));
+
+    const QVariantList drafts{QVariantMap{{"mobilephone", "0170"}, {"messagetext", "to the card"}, {"date", QDateTime::currentDateTime()}, {"stat", "1"}}};
+    std::optional<bool> ok;
+    sms()->writeMessagesToTcard(drafts, yov::sms::kBoxDraftBox, [&](const SmsBoxWriteResult &r) { ok = r.ok; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ok.has_value(); }, kWaitMs));
+    ASSERT_TRUE(*ok);
+    EXPECT_EQ(sms()->getTcardListInBox(yov::sms::kBoxDraftBox).value(0).toMap().value("messagetext").toString(), "to the card");
+    EXPECT_TRUE(sms()->synTcardSmsFlag());
+    sms()->synTCard();
+    EXPECT_TRUE(QTest::qWaitFor([] { return receivedIds().contains("768/114"); }, kWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !sms()->synTcardSmsFlag(); }, kWaitMs)) << "the answer clears the flag";
+    qunsetenv("OSTREL_TCARD");
+}
+
+TEST_F(DashboardSmsTest, TheSimFullWindowWithItsCheckBox)
+{
+    setSettings({{"specialSoftVersion/RAVO_TIM", true}});
+    launch("default.plist");
+    ASSERT_TRUE(waitSimReady());
+    sms()->alertFullWithPosition(yov::sms::kPositionSim, SMSController::FullAlertStore);
+    QDialog *window = sms()->smsSimMaxWarningWin();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->objectName(), "smsSimMaxWarningWin");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(sms()->simMaxText()->text(), "(U)SIM SMS bank is full!");
+    EXPECT_TRUE(sms()->simMaxCheckBox()->isVisible());
+    QTest::qWait(100);
+    // The window over the main window, as the user sees it.
+    const QString shot = testing_paths::screenshotPath("sms-sim-full-window.png");
+    if (!shot.isEmpty()) {
+        QPixmap picture = mainWindow()->window()->grab();
+        const QPixmap dialog = window->grab();
+        QPainter painter(&picture);
+        painter.drawPixmap((picture.width() - dialog.width()) / 2, (picture.height() - dialog.height()) / 2, dialog);
+        painter.end();
+        picture.save(shot);
+    }
+    sms()->simMaxCheckBox()->setChecked(true);
+    window->hide();
+    sms()->alertFullWithPosition(yov::sms::kPositionSim, SMSController::FullAlertStore);
+    EXPECT_FALSE(window->isVisible()) << "ticked: not shown again";
+    sms()->alertFullWithPosition(yov::sms::kPositionSim, SMSController::FullAlertTooLong);
+    EXPECT_EQ(sms()->simMaxText()->text(), "New message is too long, and will be saved in PC!");
+    EXPECT_FALSE(sms()->simMaxCheckBox()->isVisible());
+}
+
+TEST_F(DashboardSmsTest, WithAutoDeleteTheStandInIsAskedToMakeRoom)
+{
+    setSettings({{"SMS/AutoDeleteState", true}});
+    launch("default.plist");
+    ASSERT_TRUE(waitSimReady());
+    sms()->alertFullWithPosition(yov::sms::kPositionSim, SMSController::FullAlertStore);
+    EXPECT_FALSE(sms()->smsSimMaxWarningWin());
+    EXPECT_TRUE(QTest::qWaitFor([] { return receivedIds().count("768/111") == 1; }, kWaitMs));
+}
+
+} // namespace

@@ -1,0 +1,330 @@
+#include "FakeMsgTransport.h"
+#include "ostrel/sms/SmsTestMessages.h"
+
+#include "common/PlistBridge.h"
+#include "common/records/sms/SmsRecords.h"
+#include "common/sms/SmsBoxCodes.h"
+#include "common/sms/SmsListFiles.h"
+#include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/message/YOVMsgCenter.h"
+#include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/sms/page/SMSController.h"
+#include "ostrel/sms/page/SmsSource.h"
+#include "platform/NotificationCenter.h"
+#include "support/ManualClock.h"
+#include "support/ScriptedAlertPresenter.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace ostrel;
+using namespace sms_test;
+
+namespace {
+
+// A phonebook that knows two numbers.
+class FakePhonebook : public DefaultPBController {
+public:
+    QString searchNameAtPhoneBook(const QString &number) override
+    {
+        if (number == "100")
+            return "Ann";
+        if (number == "200")
+            return "Bob";
+        return number;
+    }
+};
+
+class RecordingSetting : public DefaultSettingController {
+public:
+    QList<bool> simFull;
+    void setIsSimCardFull(bool full) override { simFull << full; }
+};
+
+class SmsPageHarness {
+public:
+    explicit SmsPageHarness(const QVariantMap &settings)
+    {
+        yov::PlistBridge::writeFile(dir.filePath("settings.plist"), settings);
+        store = std::make_unique<ConfigManager>(dir.path());
+        auto t = std::make_unique<msgtest::FakeMsgTransport>();
+        transport = t.get();
+        center = std::make_unique<YOVMsgCenter>(std::move(t), std::make_unique<msgtest::FakeLauncher>(), clock, notifications);
+        center->setDoNotLockMsgReader([] { return false; });
+        center->awakeFromNib();
+        Neighbours::installDefaults(center.get(), store.get());
+        Neighbours::setPhonebook(&phonebook);
+        Neighbours::setSetting(&setting);
+        ControllerContext context;
+        context.config = store.get();
+        context.msgCenter = center.get();
+        context.notificationCenter = &notifications;
+        context.clock = &clock;
+        controller = std::make_unique<SMSController>(context);
+        controller->awakeFromNib();
+    }
+    ~SmsPageHarness()
+    {
+        controller.reset();
+        Neighbours::installDefaults(nullptr);
+    }
+
+    void writeList(const char *name, const QVariantMap &list) { yov::PlistBridge::writeFile(dir.filePath(name), list); }
+    void deliver(int minor, const QByteArray &payload = {}, int type = 1)
+    {
+        transport->deliver(msgtest::deviceRecord(1, 768, minor, payload, 0, type));
+        clock.advance(YOVMsgCenter::kDrainIntervalMs);
+    }
+    int sentCount(int minor) const
+    {
+        int count = 0;
+        for (const QByteArray &r : transport->sent) {
+            yov::UI_MSG m;
+            yov::msgFromBytes(r, m);
+            count += m.majorID == 768 && m.minorID == minor;
+        }
+        return count;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<ConfigManager> store;
+    testing_support::ManualClock clock;
+    yov::NotificationCenter notifications;
+    msgtest::FakeMsgTransport *transport = nullptr;
+    std::unique_ptr<YOVMsgCenter> center;
+    FakePhonebook phonebook;
+    RecordingSetting setting;
+    testing_support::ScriptedAlertPresenter alerts;
+    yov::ScopedAlertPresenter alertGuard{&alerts};
+    std::unique_ptr<SMSController> controller;
+};
+
+TEST(SMSController, ListsWithNamesIndexesAndMissingBoxes)
+{
+    SmsPageHarness h({});
+    h.writeList(yov::sms::kSmsListPcFileName,
+                {{"InBox", QVariantList{singleSms("100", "a", 1), singleSms("300", "b", 2)}},
+                 {"DraftBox", QVariantList{flatDraft("100;200;", "to both", 3), flatDraft("200", "to Bob", 4)}}});
+    h.writeList(yov::sms::kSmsListSimFileName,
+                {{"InBox", QVariantList{concatSms("200", {"x", "y", "z"}, 1), singleSms("100", "s", 2)}}});
+    h.controller->loadSmsList();
+    const QVariantList inbox = h.controller->pcList(0);
+    ASSERT_EQ(smsTexts(inbox), (QStringList{"a", "b"}));
+    EXPECT_EQ(inbox.at(0).toMap().value("concatSmsInfo").toMap().value("username"), "Ann");
+    EXPECT_EQ(inbox.at(1).toMap().value("concatSmsInfo").toMap().value("username"), "300");
+    EXPECT_EQ(inbox.at(1).toMap().value("index"), 1);
+    const QVariantList drafts = h.controller->pcList(2);
+    EXPECT_EQ(drafts.at(0).toMap().value("username"), "Ann,Bob,");
+    EXPECT_EQ(drafts.at(1).toMap().value("username"), "Bob");
+    EXPECT_TRUE(h.controller->pcList(4).isEmpty());
+    EXPECT_FALSE(h.controller->readPCListWithBox(4)) << "a box the file lacks";
+    EXPECT_EQ(h.controller->simList(0).at(0).toMap().value("concatSmsInfo").toMap().value("username"), "Bob");
+    EXPECT_EQ(h.controller->simUsed(), 4) << "a three-part message counts 3";
+    EXPECT_EQ(h.controller->searchMultiPhoneNumber(""), "");
+
+    struct Case {
+        bool search;
+        int position, box;
+        std::optional<QStringList> expected;
+    };
+    h.controller->setSearchResults(0, 0, {singleSms("1", "found", 1)});
+    const Case cases[] = {
+        {false, 0, 0, QStringList{"a", "b"}}, {false, 0, 2, QStringList{"to both", "to Bob"}},
+        {false, 1, 0, QStringList{"xyz", "s"}}, {true, 0, 0, QStringList{"found"}},
+        {true, 1, 0, QStringList{}}, {false, 1, 4, std::nullopt},
+        {false, 0, 3, std::nullopt}, {false, 0, 7, std::nullopt}, {false, 2, 0, std::nullopt},
+    };
+    for (const Case &t : cases) {
+        const auto got = h.controller->getCurrentBoxListBySearchFlag(t.search, t.position, t.box);
+        ASSERT_EQ(got.has_value(), t.expected.has_value()) << t.position << "/" << t.box;
+        if (got) {
+            EXPECT_EQ(smsTexts(*got), *t.expected) << t.position << "/" << t.box;
+        }
+    }
+}
+
+TEST(SMSController, ComputerBoxesByImsi)
+{
+    const QVariantMap file{{"InBox", QVariantList{withKey(singleSms("1", "mine", 1), "IMSI", "262"),
+                                                  withKey(singleSms("2", "other", 2), "IMSI", "999")}},
+                           {"DeletedBox", QVariantList{withKey(singleSms("3", "deleted", 3), "IMSI", "262")}}};
+    struct Case {
+        QVariant imsi;
+        QStringList inbox;
+    };
+    for (const Case &t : {Case{QVariant(), {}}, Case{"262", {"mine"}}}) {
+        QVariantMap settings{{"SMS", QVariantMap{{"displayPCSMSByIMSI", true}}}};
+        if (t.imsi.isValid())
+            settings.insert("IMSI", t.imsi);
+        SmsPageHarness h(settings);
+        h.writeList(yov::sms::kSmsListPcFileName, file);
+        h.controller->loadBoxinPCList();
+        EXPECT_EQ(smsTexts(h.controller->pcList(0)), t.inbox);
+        EXPECT_EQ(h.controller->pcList(0).value(0).toMap().value("index").toInt(), 0);
+        EXPECT_TRUE(h.controller->pcList(4).isEmpty()) << "the shown deleted box stays empty";
+        EXPECT_EQ(smsTexts(h.controller->getAllPcListByBox(4).value_or(QVariantList())), QStringList{"deleted"});
+    }
+}
+
+TEST(SMSController, CountsFromTheDeviceAndTheRoomAlerts)
+{
+    SmsPageHarness h({{"SMS", QVariantMap{{"positionOrder", QVariantMap{{"AT_PC", 0}, {"AT_SIM", 1}, {"AT_ME", 2}}},
+                                          {"MaxSMSCountInfo", QVariantMap{{"AT_PC", 3}}}}}});
+    h.deliver(yov::smsmsg::kMinorCapacity, yov::SmsCapacity{20, 7, 20, 19}.encode(), 0);
+    EXPECT_EQ(h.controller->simCap(), 0) << "a report of the wrong type is ignored";
+    h.deliver(yov::smsmsg::kMinorCapacity, yov::SmsCapacity{20, 7, 20, 19}.encode());
+    EXPECT_EQ(h.controller->getDiagnosticsSMS(), "7/20");
+    EXPECT_EQ(h.controller->modemCap(), 20);
+    EXPECT_FALSE(h.controller->isFullWithPosition(yov::sms::kPositionMe));
+    EXPECT_TRUE(h.controller->hasEnoughSpaceToReceiveWithPosition(yov::sms::kPositionMe, {singleSms("1", "x", 1)}));
+    EXPECT_FALSE(h.controller->hasEnoughSpaceToReceiveWithPosition(yov::sms::kPositionMe, {concatSms("1", {"a", "b"}, 1)}));
+    EXPECT_EQ(h.alerts.messages(), QStringList{"Data Card capacity is not enough!"});
+
+    // The device memory's list sets its use again: 20 of 20 is full, and the full window shows.
+    QVariantList meInbox;
+    for (int i = 0; i < 20; ++i)
+        meInbox.append(singleSms("1", QString::number(i), i % 60));
+    h.writeList(yov::sms::kSmsListMeFileName, {{"InBox", meInbox}});
+    h.controller->loadSmsList();
+    EXPECT_EQ(h.controller->modemUsed(), 20);
+    EXPECT_TRUE(h.controller->isFullWithPosition(yov::sms::kPositionMe));
+    ASSERT_TRUE(h.controller->smsSimMaxWarningWin());
+    EXPECT_EQ(h.controller->simMaxText()->text(), "Modem SMS bank is full!");
+
+    // Computer: capacity 3 with 2 stored and one selected: the warning, and still YES.
+    h.writeList(yov::sms::kSmsListPcFileName, {{"InBox", QVariantList{singleSms("1", "a", 1), singleSms("2", "b", 2)}}});
+    h.controller->loadBoxinPCList();
+    h.alerts.clear();
+    EXPECT_TRUE(h.controller->hasEnoughSpaceToReceiveWithPosition(yov::sms::kPositionPc, {singleSms("3", "c", 3)}));
+    EXPECT_EQ(h.alerts.messages(), QStringList{"DataBase is full,please delete some items."});
+    EXPECT_EQ(h.setting.simFull.value(0), false);
+}
+
+TEST(SMSController, CardTimerAndItsSendConditions)
+{
+    struct Case {
+        QVariant interval;
+        int ms;
+    };
+    for (const Case &t : {Case{QVariant(), 100000}, Case{0, 100000}, Case{30, 30000}, Case{2.5, 2500}}) {
+        QVariantMap sms{{"positionOrder", QVariantMap{{"AT_PC", 0}, {"AT_TCARD", 1}}}};
+        if (t.interval.isValid())
+            sms.insert("SynTCardTimeInterval", t.interval);
+        SmsPageHarness h({{"SMS", sms}});
+        EXPECT_EQ(h.controller->synTcardIntervalMs(), t.ms);
+    }
+
+    SmsPageHarness h({{"SMS", QVariantMap{{"positionOrder", QVariantMap{{"AT_PC", 0}, {"AT_TCARD", 1}}}}}});
+    qunsetenv("OSTREL_TCARD");
+    const QString card = h.dir.filePath("card");
+    h.controller->setSynTcardSmsFlag(true);
+    h.clock.advance(100000);
+    EXPECT_EQ(h.sentCount(yov::smsmsg::kMinorSyncTcard), 0) << "no card";
+    qputenv("OSTREL_TCARD", card.toLocal8Bit());
+    h.controller->setSynTcardSmsFlag(false);
+    h.clock.advance(100000);
+    EXPECT_EQ(h.sentCount(yov::smsmsg::kMinorSyncTcard), 0) << "nothing changed on the card";
+    h.controller->setSynTcardSmsFlag(true);
+    h.clock.advance(100000);
+    EXPECT_EQ(h.sentCount(yov::smsmsg::kMinorSyncTcard), 1);
+    h.deliver(yov::smsmsg::kMinorSyncTcard);
+    EXPECT_FALSE(h.controller->synTcardSmsFlag());
+    qunsetenv("OSTREL_TCARD");
+}
+
+TEST(SMSController, AutoDeleteInsteadOfTheSimFullWindow)
+{
+    SmsPageHarness h({{"SMS", QVariantMap{{"AutoDeleteState", true}}}});
+    h.controller->alertFullWithPosition(yov::sms::kPositionSim, SMSController::FullAlertStore);
+    EXPECT_FALSE(h.controller->smsSimMaxWarningWin());
+    EXPECT_EQ(h.sentCount(yov::smsmsg::kMinorAutoDelete), 1);
+}
+
+TEST(SMSController, InstallsItselfAndPutsTheDefaultBack)
+{
+    {
+        SmsPageHarness h({});
+        EXPECT_EQ(&Neighbours::sms(), static_cast<SMSControllerInterface *>(h.controller.get()));
+        EXPECT_TRUE(Neighbours::sms().hasPosition(yov::sms::kPositionPc));
+        EXPECT_FALSE(Neighbours::sms().hasPosition(yov::sms::kPositionMe));
+        EXPECT_EQ(Neighbours::sms().smsPositions().size(), 2);
+    }
+    EXPECT_FALSE(Neighbours::sms().hasPosition(yov::sms::kPositionPc));
+}
+
+} // namespace
+
+namespace {
+
+// The tree as "position title: box titles" lines.
+QStringList treeOf(const SmsSource &source)
+{
+    QStringList lines;
+    const Node *root = source.root();
+    for (int i = 0; i < root->childCount(); ++i) {
+        const Node *position = root->child(i);
+        QStringList boxes;
+        for (int j = 0; j < position->childCount(); ++j)
+            boxes << position->child(j)->name();
+        lines << position->name() + ": " + boxes.join(", ");
+    }
+    return lines;
+}
+
+TEST(SmsSourceTree, ShapePerConfiguration)
+{
+    struct Case {
+        const char *what;
+        QVariantMap sms;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"nothing configured", {}, {"PC: inBox(0), OutBox(0), DraftBox(0)"}},
+        {"deleted and important",
+         {{"boxOrder", QVariantMap{{"InBox", 0}, {"OutBox", 1}, {"DraftBox", 2}, {"DeletedBox", 3}, {"ImportantBox", 4}}}},
+         {"PC: inBox(0), OutBox(0), DraftBox(0), DeletedBox(0), ImportantBox(0)"}},
+        {"orders 0, 1, 2, 5: broadcast titled by its own word",
+         {{"boxOrder", QVariantMap{{"InBox", 0}, {"OutBox", 1}, {"DraftBox", 2}, {"BroadCastBox", 5}}}},
+         {"PC: inBox(0), OutBox(0), DraftBox(0), BroadCastBox(0)"}},
+        {"a duplicated order: the first by name", {{"boxOrder", QVariantMap{{"OutBox", 0}, {"InBox", 0}}}}, {"PC: inBox(0)"}},
+        {"card and device memory titled by their matrix words",
+         {{"positionOrder", QVariantMap{{"AT_ME", 2}, {"AT_TCARD", 1}, {"AT_PC", 0}}}},
+         {"PC: inBox(0), OutBox(0), DraftBox(0)", "SD Card: inBox(0), OutBox(0), DraftBox(0)",
+          "ME Position:: inBox(0), OutBox(0), DraftBox(0)"}},
+        {"counts on the computer node",
+         {{"DisplaySMSCountInfo", true}, {"MaxSMSCountInfo", QVariantMap{{"AT_PC", 500}}}},
+         {"PC (0/500): inBox(0), OutBox(0), DraftBox(0)"}},
+    };
+    for (const Case &t : cases) {
+        SmsPageHarness h({{"SMS", t.sms}});
+        ASSERT_TRUE(h.controller->smsSource());
+        EXPECT_EQ(treeOf(*h.controller->smsSource()), t.expected) << t.what;
+    }
+}
+
+TEST(SmsSourceTree, TheSimBranchComesAndGoesWithoutDoublingBoxes)
+{
+    SmsPageHarness h({{"SMS", QVariantMap{{"positionOrder", QVariantMap{{"AT_PC", 0}, {"AT_SIM", 1}, {"AT_TCARD", 2}}},
+                                          {"boxOrder", QVariantMap{{"InBox", 0}, {"OutBox", 1}, {"DraftBox", 2}}}}}});
+    const QStringList withoutSim{"PC: inBox(0), OutBox(0), DraftBox(0)", "SD Card: inBox(0), OutBox(0), DraftBox(0)"};
+    const QStringList withSim = withoutSim + QStringList{"(U)SIM: inBox(0), OutBox(0)"};
+    SmsSource &tree = *h.controller->smsSource();
+    EXPECT_EQ(treeOf(tree), withoutSim);
+    for (int round = 0; round < 2; ++round) {
+        h.controller->setNetCardStatus(12);
+        EXPECT_EQ(treeOf(tree), withSim) << round;
+        h.controller->setNetCardStatus(4);
+        EXPECT_EQ(treeOf(tree), withoutSim) << "the card node stays, round " << round;
+    }
+    h.controller->setNetCardStatus(12);
+    const Node *inbox = tree.getNodeOfBoxByPositonNameAndSavePos("AT_SIM", "InBox");
+    ASSERT_TRUE(inbox);
+    EXPECT_EQ(tree.selectionOf(inbox), std::make_pair(1, 0));
+    EXPECT_EQ(tree.selectionOf(tree.getNodeofSavePosByPositonName("AT_TCARD")), std::make_pair(3, -1));
+    EXPECT_EQ(tree.selectionOf(tree.getNodeOfBoxByPositonNameAndSavePos("AT_TCARD", "DraftBox")), std::make_pair(3, 2));
+    EXPECT_FALSE(tree.getNodeOfBoxByPositonNameAndSavePos("AT_SIM", "DraftBox"));
+    EXPECT_EQ(tree.model()->rowCount(), 3);
+}
+
+} // namespace
