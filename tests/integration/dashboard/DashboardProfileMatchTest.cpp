@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace ostrel;
 using namespace dashboard_test;
 
@@ -54,6 +56,22 @@ protected:
 
 } // namespace
 
+TEST_F(DashboardProfileMatchTest, ShippedOperatorTableMatchesTheDefaultSim)
+{
+    // The shipped settings as they stand (the fixture switches the match off for other tests).
+    setSettings({{QStringLiteral("ImsiMatchGlobalApn"), true}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fileNames().value(0) == QLatin1String("Vandrel Web"); }, kWaitMs))
+        << fileNames().join(u',').toStdString();
+    // The shipped list's profile stays, behind the matched one.
+    EXPECT_EQ(fileNames(), (QStringList{"Vandrel Web", "Internet"}));
+    EXPECT_EQ(storedSettings().value(QStringLiteral("DefaultProfileNum")).toInt(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return deviceApn() == QLatin1String("web.vandrel.de"); }, kWaitMs))
+        << "the device holds " << deviceApn().toStdString();
+    EXPECT_EQ(dial()->currentProfileName(), QStringLiteral("Vandrel Web"));
+}
+
 TEST_F(DashboardProfileMatchTest, SimDefaultsLeadTheListAndAnotherSimSwapsThem)
 {
     // The operator table: two defaults for the first SIM's network, one for the second's. The
@@ -84,7 +102,9 @@ TEST_F(DashboardProfileMatchTest, SimDefaultsLeadTheListAndAnotherSimSwapsThem)
     EXPECT_TRUE(storedSettings().contains(QStringLiteral("ProfileID")));
     EXPECT_TRUE(QTest::qWaitFor([this] { return deviceApn() == QLatin1String("web.vandrel.de"); }, kWaitMs))
         << "the device holds " << deviceApn().toStdString();
-    EXPECT_EQ(QFile::permissions(profileFile()) & 0x0777, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(profileFile()).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u) << "the file holds APN passwords";
 
     // Another SIM: its default replaces the two, the user's profiles stay, the first SIM's own
     // profile out of sight but in the file.
@@ -108,5 +128,19 @@ TEST_F(DashboardProfileMatchTest, SimDefaultsLeadTheListAndAnotherSimSwapsThem)
         },
         kWaitMs));
     EXPECT_TRUE(QTest::qWaitFor([this] { return deviceApn() == QLatin1String("net.orrin.us"); }, kWaitMs))
+        << "the device holds " << deviceApn().toStdString();
+}
+
+TEST_F(DashboardProfileMatchTest, HomeNetworkReportMatchesByMccAndMnc)
+{
+    // The modem reports the SIM's home MCC and MNC (262 and "02"): the key 26202 of the shipped
+    // table, by the MCC and MNC road alone (the IMSI match is off).
+    setScenarioModem(QStringLiteral("Sim"), {{QStringLiteral("ReportMccMnc"), true}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fileNames().value(0) == QLatin1String("Vandrel Web"); }, kWaitMs))
+        << fileNames().join(u',').toStdString();
+    EXPECT_EQ(fileNames(), (QStringList{"Vandrel Web", "Internet"}));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return deviceApn() == QLatin1String("web.vandrel.de"); }, kWaitMs))
         << "the device holds " << deviceApn().toStdString();
 }
