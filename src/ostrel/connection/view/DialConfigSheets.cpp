@@ -7,6 +7,7 @@
 #include "ostrel/framework/widgets/IPAddressFormatter.h"
 
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QTabWidget>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -427,7 +428,10 @@ QWidget *DialConfigEditSheet::makeIPv6Settings()
         group = new QButtonGroup(this);
         return radioRow(parent, group, titles, controller_);
     };
-    tabviewIpv6ApnConfig_ = new QTabWidget(this);
+    auto *box = new QGroupBox(t("IPv6"), this);
+    auto *boxLayout = new QVBoxLayout(box);
+    tabviewIpv6ApnConfig_ = new QTabWidget(box);
+    boxLayout->addWidget(tabviewIpv6ApnConfig_);
     tabviewIpv6ApnConfig_->setObjectName(QStringLiteral("tabviewIpv6ApnConfig_"));
     auto *common = new QWidget(tabviewIpv6ApnConfig_);
     auto *commonForm = new QFormLayout(common);
@@ -456,14 +460,14 @@ QWidget *DialConfigEditSheet::makeIPv6Settings()
     tabviewIpv6ApnConfig_->addTab(advanced, t("Advanced"));
     common->setObjectName(QStringLiteral("Common"));
     advanced->setObjectName(QStringLiteral("Advanced"));
-    return tabviewIpv6ApnConfig_;
+    return box;
 }
 
 void DialConfigEditSheet::setPdpTypeGroupShape(int rows, int columns)
 {
     const int shownType = pdpTypeOfGroup(ePDPTypeGroup_);
     NSMatrix *fresh = makePdpTypeGroup(rows, columns, controller_, this);
-    form_->replaceWidget(ePDPTypeGroup_, fresh);
+    delete form_->replaceWidget(ePDPTypeGroup_, fresh); // the layout hands back the old cell's item
     fresh->setEnabled(ePDPTypeGroup_->isEnabled());
     form_->setRowVisible(fresh, controller_->pdpTypeGroupShown());
     delete ePDPTypeGroup_;

@@ -205,6 +205,7 @@ TEST(ProfileIPv6ControlsTest, ScreenshotOfTheIPv6Tab)
     EXPECT_EQ(edit->ePDPTypeGroup_->rows() * edit->ePDPTypeGroup_->columns(), 4);
     edit->show();
     QApplication::processEvents();
-    if (const QString path = testing_paths::screenshotPath(QStringLiteral("profile-edit-ipv6-tab.png")); !path.isEmpty())
+    if (const QString path = testing_paths::screenshotPath(QStringLiteral("profile-edit-ipv6-tab.png")); !path.isEmpty()) {
         EXPECT_TRUE(edit->grab().save(path));
+    }
 }
