@@ -137,7 +137,9 @@ void DialController::alreadyGetSimIMSI(const yov::Notification &n)
         return;
     alreadyGetSimIMSIFlag_ = true;
     loadDialConfig();
-    display_.profileChooserEnabled = true;
+    // The SIM's own list may be chosen from, unless a connection stands or is on its way.
+    if (connectStatus_ == yov::kConnectStatusIdle && !willConnectToInternet_)
+        display_.profileChooserEnabled = true;
     // imsiInfo YES: another SIM than the one seen before.
     const bool otherSim = yov::nsBool(n.userInfo.value(QStringLiteral("imsiInfo")));
     const int stored = profiles_.readCurrentProfile();
