@@ -57,7 +57,7 @@ QStringList SimArea::stateKeys() const
             QStringLiteral("Iccid"),       QStringLiteral("OwnNumber"),   QStringLiteral("Spn"),
             QStringLiteral("SpnCondition"), QStringLiteral("Spdi"),       QStringLiteral("MncLength"),
             QStringLiteral("ReadDelayMs"), QStringLiteral("PinSaveRoad"), QStringLiteral("AutoValidation"),
-            QStringLiteral("SavedPin")};
+            QStringLiteral("SavedPin"),    QStringLiteral("ReportMccMnc")};
 }
 
 void SimArea::load(const QVariantMap &state)
@@ -224,6 +224,15 @@ void SimArea::pushFiles(ModemContext &context, bool announceChecked)
     context.push(makeRecord(7, 42, 1, kOk, kDeviceModule, textAnswer(7, 42, imsi().toLatin1())));
     context.push(makeRecord(7, 41, 0, kOk, kDeviceModule,
                             textAnswer(7, 41, iccidFileText(stateText(state_, "Iccid", kDefaultIccid)))));
+    if (stateBool(state_, "ReportMccMnc", false)) {
+        // The SIM's home network as two texts, MCC then MNC, in fields of 32 characters.
+        QByteArray mccMnc(2 * kMccMncFieldWidth, '\0');
+        const QByteArray mcc = homeMcc().toLatin1().left(kMccMncFieldWidth - 1);
+        const QByteArray mnc = homeMnc().toLatin1().left(kMccMncFieldWidth - 1);
+        mccMnc.replace(0, mcc.size(), mcc);
+        mccMnc.replace(kMccMncFieldWidth, mnc.size(), mnc);
+        context.push(makeRecord(7, 51, 0, kOk, kDeviceModule, mccMnc));
+    }
     if (announceChecked)
         context.notify(ModemEvent::SimChecked);
     context.push(makeRecord(7, 47, 0, kOk, kDeviceModule,

@@ -5,6 +5,7 @@
 // State (Modem/Sim): Present (true), Status (1: 0 SIM, 1 USIM), Pin ("1234"), Puk ("12345678"),
 // PinRequired (false), PukRequired (false), PinRemain (3), PukRemain (10), Imsi, Iccid, OwnNumber,
 // Spn, SpnCondition (1), Spdi (array of MCC-MNC texts), MncLength (2: digits of the MNC in the IMSI),
+// ReportMccMnc (false: the home MCC and MNC are reported as 7/51 after the ICCID, two char[32]),
 // ReadDelayMs (300: the time the modem takes to read the files of a SIM that became ready; the
 // identity reports and SimReady come that long after 4/9 and the counts).
 //
@@ -76,6 +77,8 @@ private:
     void pushCounts(ModemContext &context);
     void verifyPin(const yov::UI_MSG &request, ModemContext &context);
     void verifyPuk(const yov::UI_MSG &request, ModemContext &context);
+
+    static constexpr int kMccMncFieldWidth = 32;
 
     bool present_ = true;
     Lock lock_ = Lock::Ready;

@@ -7,7 +7,9 @@
 
 namespace yov {
 
-bool AtomicFile::write(const QString &path, const QByteArray &data, QString *error)
+namespace {
+
+bool writeAtomically(const QString &path, const QByteArray &data, bool ownerOnly, QString *error)
 {
     auto fail = [&](const QString &reason) {
         if (error)
@@ -23,6 +25,11 @@ bool AtomicFile::write(const QString &path, const QByteArray &data, QString *err
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
+    if (ownerOnly && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(reason);
+    }
     if (file.write(data) != data.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
@@ -31,6 +38,18 @@ bool AtomicFile::write(const QString &path, const QByteArray &data, QString *err
     if (!file.commit())
         return fail(file.errorString());
     return true;
+}
+
+} // namespace
+
+bool AtomicFile::write(const QString &path, const QByteArray &data, QString *error)
+{
+    return writeAtomically(path, data, false, error);
+}
+
+bool AtomicFile::writePrivate(const QString &path, const QByteArray &data, QString *error)
+{
+    return writeAtomically(path, data, true, error);
 }
 
 QString AtomicFile::unreadableCopyName(const QString &path, const QDateTime &when)

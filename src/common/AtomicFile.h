@@ -14,6 +14,9 @@ public:
     // Writes data to path through a temporary file in the same folder. Missing parent folders
     // are created. Returns false (and a reason when error is given) when anything fails.
     static bool write(const QString &path, const QByteArray &data, QString *error = nullptr);
+    // The same, for a file that holds secrets: the new file is readable and writable by its owner
+    // alone (mode 0600), from its first byte on, whatever mode the old file had.
+    static bool writePrivate(const QString &path, const QByteArray &data, QString *error = nullptr);
 
     // The free name "<path>.unreadable-<yyyyMMdd-HHmmss>" for the file at that time ("-2", "-3"...
     // added rather than name an existing file).

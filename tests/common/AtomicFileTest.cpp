@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 TEST(AtomicFile, WritesCreatesFoldersAndReplaces)
 {
     QTemporaryDir dir;
@@ -30,4 +32,28 @@ TEST(AtomicFile, FailureIsReportedAndLeavesNothingBehind)
     QFile f(blocker);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("keep"));
+}
+
+TEST(AtomicFile, PrivateWriteLeavesTheFileToItsOwnerAlone)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("secret.plist"));
+    auto mode = [&path] {
+        struct stat info {};
+        return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 0777 : 0u;
+    };
+    // A new file, and one that others could read before.
+    ASSERT_TRUE(yov::AtomicFile::writePrivate(path, "one"));
+    EXPECT_EQ(mode(), 0600u);
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                                | QFileDevice::ReadOther));
+    ASSERT_TRUE(yov::AtomicFile::writePrivate(path, "two"));
+    EXPECT_EQ(mode(), 0600u);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("two"));
+    // The ordinary write keeps the mode the file has.
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther));
+    ASSERT_TRUE(yov::AtomicFile::write(path, "three"));
+    EXPECT_EQ(mode(), 0604u);
 }

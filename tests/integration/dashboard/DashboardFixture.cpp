@@ -112,6 +112,17 @@ void DashboardFixture::SetUp()
     ASSERT_TRUE(dir_.isValid());
     modemList_ = dir_.filePath(QStringLiteral("ModemList"));
     ASSERT_TRUE(copyTree(QDir(testing_paths::shareDir()).filePath(QStringLiteral("ModemList")), modemList_));
+    // The shipped operator table puts the SIM's default profiles at the head of the profile list
+    // at the first start. A test that brings a list of its own keeps it as written, unless it
+    // switches the match on again (ImsiMatchGlobalApn).
+    {
+        const QString settingsPath = QDir(modemList_).filePath(QStringLiteral("settings.plist"));
+        const std::optional<QVariant> shipped = yov::PlistBridge::readFile(settingsPath);
+        ASSERT_TRUE(shipped.has_value());
+        QVariantMap settings = shipped->toMap();
+        settings.remove(QStringLiteral("ImsiMatchGlobalApn"));
+        ASSERT_TRUE(yov::PlistBridge::writeFile(settingsPath, settings));
+    }
     qputenv("OSTREL_MODEMLIST", modemList_.toLocal8Bit());
     qputenv("OSTREL_BRANNOC", brannoc.toLocal8Bit());
 }

@@ -27,7 +27,8 @@ DialController::DialController(const ControllerContext &context, QObject *parent
     : YOVUIController(context, parent),
       extensions_(&defaultExtensions_),
       operatorContent_(&defaultOperatorContent_),
-      profiles_(&config(), [this](const QString &s) { return localizedText(s); })
+      profiles_(&config(), [this](const QString &s) { return localizedText(s); }),
+      transplant_(&config())
 {
     pollTimer_ = std::make_unique<yov::RepeatingTimer>(clock(), this, [this] { getConnectStatus(); });
     ndisTimeTimer_ = std::make_unique<yov::RepeatingTimer>(clock(), this, [this] { refereshConnectTime(); });

@@ -22,6 +22,7 @@
 #include "ostrel/connection/dial/DialExtensions.h"
 #include "ostrel/connection/dial/DialOperatorContentInterface.h"
 #include "ostrel/connection/dial/DialService.h"
+#include "ostrel/connection/dial/DialServiceTransplant.h"
 #include "ostrel/connection/dial/ConnectionFormat.h"
 #include "ostrel/connection/profile/DialConfigList.h"
 #include "ostrel/framework/controller/YOVUIController.h"
@@ -95,13 +96,18 @@ public:
     void applicationDidFinishLaunchingInDialController() override;
     void endConnectionForQuit() override;
     void performCloseActionForZAR() override;
-    void resetDefaultProfileWithImsiAll(const QString &) override {}
-    void resetGlobalDefaultProfileWithImsi(const QByteArray &) override {}
-    void resetDefaultProfileWithMcc(const QString &, const QString &) override {}
-    void resetDefaultProfileWithMCCMNC(const QString &) override {}
+    void resetDefaultProfileWithImsiAll(const QString &imsi) override;
+    void resetGlobalDefaultProfileWithImsi(const QByteArray &imsiRecord) override;
+    void resetDefaultProfileWithMcc(const QString &mcc, const QString &mnc) override;
+    void resetDefaultProfileWithMCCMNC(const QString &mccmnc) override;
+    void addMMSConfig() override;
+    void removeMMSConfig() override;
+    int IDMMSConfig() const override;
+    void setDialConfig(int index) override;
+    QString getAPNString() const override;
     void setModemAndSimStateString(const QString &textKey) override;
     void setDeviceStatusStringRows(int rows) override { deviceStatusRows_ = rows; }
-    void setWCDMAConfigHidden(bool) override {}
+    void setWCDMAConfigHidden(bool hidden) override;
     void setConnectStateHidden(bool hidden) override;
 
     // ---- requests ------------------------------------------------------------------------
@@ -237,6 +243,39 @@ public:
     // Whether the default profile of the management sheet's row opens its edit sheet in the
     // restricted mode.
     bool checkProviderIsEditable(int row) const { return profiles_.checkProviderIsEditable(row); }
+
+    // ---- operator default profiles (DialControllerMatching.cpp) ---------------------------
+    // The matching service over this controller's configuration store.
+    DialServiceTransplant &transplant() { return transplant_; }
+    // The defaults at the head of the shown list replaced by the matched profiles in their order
+    // (a DefaultProfileNum above the count replaces the whole list), the file saved and the list
+    // reloaded. False when nothing changed.
+    bool resetDialConfigListWithMatchedApn(const QList<QVariantMap> &matched);
+    // The same with the matched profiles in reverse order; a DefaultProfileNum above the count
+    // changes nothing. Chooser item 1 is then selected.
+    bool resetDialCfgListWithCfgArray(const QList<QVariantMap> &matched);
+    // Makes profile index current (chooser item index + 1) and sends its dial parameters.
+    void setDefaultProfile(int index);
+    // Redraws the profile list and selects its first profile.
+    void reloadApnListView();
+    // The check box "Enable Auto APN Match": shown with the top-level EnableAutoApnMatch when that
+    // key exists, hidden otherwise; the user's change is stored and written at once.
+    void setBtnAutoAPNMatchState();
+    void enableAutoApnMatch(bool on);
+    // ---- PDP type and IPv6 of the profile windows
+    // Internet/SupportIPv6: the PDP-type groups are shown (the edit sheet's takes input), then
+    // checkIsSupportDoublePdpSettings; otherwise they are hidden.
+    void supportIPv6();
+    // Internet/DualPDPSettings: profiles carry their IPv6 half (the profile list's double PDP).
+    void checkIsSupportDoublePdpSettings();
+    bool isSupportDoblePdpSettings() const { return profiles_.isSupportDoblePdpSettings(); }
+    bool pdpTypeGroupShown() const { return pdpTypeGroupShown_; }
+    // The type saved from the group: negative is 0; Internet/NoIPv4v6 on platform 1 makes 2 and 3 into 0.
+    int specialPdpTypeProcess(int type) const;
+    // Internet_ForbiddenIPV6APN_WhileChooseRAS (ConfigService forbiddenIpv6ApnWhileChooseRas).
+    bool forbidIpv6ApnWhileChooseRas() const;
+    // The temporary MMS profile's index in the list, when added.
+    std::optional<int> mmsProfileIndex() const { return profiles_.temporaryProfileIndex(); }
 
     // ---- hooks (the program installs real ones; tests record) ----------------------------
     // The update manager learns that the device is ready (once per run).
@@ -382,6 +421,7 @@ private:
     DialOperatorContentInterface *operatorContent_ = nullptr;
     DefaultDialOperatorContent defaultOperatorContent_;
     DialConfigList profiles_;
+    DialServiceTransplant transplant_;
     DialDisplay display_;
 
     int connectStatus_ = yov::kConnectStatusIdle;
@@ -437,6 +477,7 @@ private:
     bool apnCycleEnabled_ = true;
     bool is2GNetWork_ = false;
     bool alreadyGetSimIMSIFlag_ = false;
+    bool pdpTypeGroupShown_ = false;
     bool modemStartUpProcessStateChanged_ = false;
     bool bLastPSDomain_ = false; // the last packet-domain state given to setPSDomainStatus
     bool connectingSemicolonFlag_ = false;

@@ -73,7 +73,9 @@ void DialController::registerMessages()
 
 void DialController::initializeController()
 {
+    supportIPv6();
     loadDialConfig();
+    setBtnAutoAPNMatchState();
 }
 
 void DialController::updateLanguages()
@@ -220,15 +222,6 @@ void DialController::ChangeAPNSelection(const yov::Notification &)
         next = 1;
     if (next != item && next <= profiles_.count())
         dialConfigListSelectItemAtIndex(next);
-}
-
-void DialController::alreadyGetSimIMSI(const yov::Notification &)
-{
-    alreadyGetSimIMSIFlag_ = true;
-    // With per-SIM profiles the SIM's own list is shown now, and may be chosen from.
-    if (connectStatus_ == yov::kConnectStatusIdle && !willConnectToInternet_)
-        display_.profileChooserEnabled = true;
-    loadDialConfig();
 }
 
 void DialController::imageDownloadFinishForBillboard(const yov::Notification &)

@@ -43,6 +43,11 @@ struct DialDisplay {
     ProfileDisplay profile;
     QString profileDetail;
     bool profileFieldsEnabled = true;
+    // The check box "Enable Auto APN Match": shown only when settings.plist has EnableAutoApnMatch.
+    bool autoApnMatchShown = false;
+    bool autoApnMatchChecked = false;
+    // A device mode without APN, PDP-address and DNS settings hides them in the profile windows.
+    bool wcdmaConfigHidden = false;
 
     // Operator windows.
     bool connectStateWindowShown = false;

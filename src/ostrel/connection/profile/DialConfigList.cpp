@@ -62,6 +62,7 @@ bool DialConfigList::readDialConfigFile()
     if (!QFileInfo::exists(path)) {
         lastError_ = QStringLiteral("%1 does not exist").arg(path);
         qCInfo(lcProfile).noquote() << lastError_;
+        appendTemporaryToList();
         return false;
     }
     QString error;
@@ -71,6 +72,7 @@ bool DialConfigList::readDialConfigFile()
                           : QStringLiteral("Can not read %1: %2").arg(path, error);
         qCWarning(lcProfile).noquote() << lastError_;
         unreadableFile_ = true;
+        appendTemporaryToList();
         return false;
     }
     const QVariantList entries = root->toList();
@@ -90,6 +92,7 @@ bool DialConfigList::readDialConfigFile()
         }
         dialConfigArray_.append(profile);
     }
+    appendTemporaryToList();
     return true;
 }
 
@@ -135,13 +138,14 @@ bool DialConfigList::saveDialConfigFile()
     unreadableFile_ = false;
     QVariantList all;
     all.reserve(dialConfigArray_.size() + dialConfigArrayWithSIM_.size() + unusableEntries_.size());
-    for (const QVariantMap &p : dialConfigArray_)
+    for (const QVariantMap &p : storedProfiles())
         all.append(p);
     for (const QVariantMap &p : dialConfigArrayWithSIM_)
         all.append(p);
     all.append(unusableEntries_);
     QString error;
-    if (!yov::PlistBridge::writeFile(path, all, &error)) {
+    const std::optional<QByteArray> xml = yov::PlistBridge::toXml(all, &error);
+    if (!xml || !yov::AtomicFile::writePrivate(path, *xml, &error)) {
         lastError_ = QStringLiteral("Can not write %1: %2").arg(path, error);
         qCWarning(lcProfile).noquote() << lastError_;
         return false;
@@ -152,6 +156,7 @@ bool DialConfigList::saveDialConfigFile()
 void DialConfigList::loadDialConfigWithSIM(const QString &simIMSI)
 {
     // Take back what an earlier SIM set aside, in file order (shown first).
+    dropTemporaryFromList();
     QList<QVariantMap> all = dialConfigArray_;
     all.append(dialConfigArrayWithSIM_);
     dialConfigArray_.clear();
@@ -163,6 +168,77 @@ void DialConfigList::loadDialConfigWithSIM(const QString &simIMSI)
         else
             dialConfigArray_.append(p);
     }
+    appendTemporaryToList();
+}
+
+QList<QVariantMap> DialConfigList::storedProfiles() const
+{
+    return temporaryProfile_ ? dialConfigArray_.first(dialConfigArray_.size() - 1) : dialConfigArray_;
+}
+
+void DialConfigList::dropTemporaryFromList()
+{
+    if (temporaryProfile_ && !dialConfigArray_.isEmpty())
+        dialConfigArray_.removeLast();
+}
+
+void DialConfigList::appendTemporaryToList()
+{
+    if (temporaryProfile_)
+        dialConfigArray_.append(*temporaryProfile_);
+}
+
+int DialConfigList::appendTemporaryProfile(const QVariantMap &profile)
+{
+    dropTemporaryFromList();
+    temporaryProfile_ = profile;
+    appendTemporaryToList();
+    return count() - 1;
+}
+
+bool DialConfigList::removeTemporaryProfile()
+{
+    if (!temporaryProfile_)
+        return false;
+    dropTemporaryFromList();
+    temporaryProfile_.reset();
+    return true;
+}
+
+std::optional<int> DialConfigList::temporaryProfileIndex() const
+{
+    if (!temporaryProfile_)
+        return std::nullopt;
+    return count() - 1;
+}
+
+bool DialConfigList::replaceDefaultProfiles(const QList<QVariantMap> &matched, MatchedOrder order,
+                                            DefaultsBeyondList beyond)
+{
+    if (unreadableFile_ && QFileInfo::exists(dialConfigFilePath())) {
+        lastError_ = QStringLiteral("%1 can not be read; the default profiles are not changed").arg(dialConfigFilePath());
+        qCWarning(lcProfile).noquote() << lastError_;
+        return false;
+    }
+    const std::optional<QList<QVariantMap>> replaced =
+        ostrel::replaceDefaultProfiles(storedProfiles(), readDefaultProfileNum(), matched, order, beyond);
+    if (!replaced)
+        return false;
+    const QList<QVariantMap> before = dialConfigArray_;
+    dialConfigArray_ = *replaced;
+    appendTemporaryToList();
+    if (!saveDialConfigFile()) {
+        dialConfigArray_ = before;
+        return false;
+    }
+    return writeDefaultProfileNum(int(matched.size()));
+}
+
+bool DialConfigList::replaceDefaultProfilesInFile(const QList<QVariantMap> &matched)
+{
+    if (!readDialConfigFile() && unreadableFile_)
+        return false;
+    return replaceDefaultProfiles(matched, MatchedOrder::AsGiven, DefaultsBeyondList::ReplaceWholeList);
 }
 
 std::optional<QVariantMap> DialConfigList::profileAt(int index) const
@@ -294,11 +370,16 @@ bool DialConfigList::checkProviderIsEditable(int row) const
 
 int DialConfigList::addProfile(const NewProfileOptions &options, bool *saved)
 {
-    dialConfigArray_.append(newProfile(dialConfigArray_, settings(), options, localizer_));
+    // A new profile stands before the temporary one, which stays last.
+    const QVariantMap added = newProfile(dialConfigArray_, settings(), options, localizer_);
+    dropTemporaryFromList();
+    dialConfigArray_.append(added);
+    const int index = count() - 1;
+    appendTemporaryToList();
     const bool ok = saveDialConfigFile();
     if (saved)
         *saved = ok;
-    return count() - 1;
+    return index;
 }
 
 bool DialConfigList::deleteProfile(std::optional<int> row)
@@ -308,6 +389,8 @@ bool DialConfigList::deleteProfile(std::optional<int> row)
     const int index = row ? *row : count() - 1;
     if (index < 0 || index >= count())
         return false;
+    if (temporaryProfileIndex() == index)
+        temporaryProfile_.reset();
     dialConfigArray_.removeAt(index);
     bool ok = saveDialConfigFile();
     if (readCurrentProfile() >= count())

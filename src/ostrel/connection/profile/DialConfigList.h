@@ -12,6 +12,7 @@
 //
 // Main thread only.
 
+#include "ostrel/connection/profile/DefaultProfileMatch.h"
 #include "ostrel/connection/profile/DialProfile.h"
 #include "ostrel/connection/profile/ProfileInput.h"
 
@@ -55,12 +56,34 @@ public:
     // stores 0; with the identity not yet known it only answers item 1. Returns the chooser item
     // to select.
     int loadDialConfig(bool simIdentityKnown = false);
-    // Writes the shown profiles followed by the set-aside ones and the unusable entries, atomically.
+    // Writes the shown profiles followed by the set-aside ones and the unusable entries, atomically,
+    // readable by the user alone (the file holds APN passwords). The temporary profile is not written.
     // A file that the last read found unreadable is first moved aside (AtomicFile::moveAsideUnreadable)
     // and never written over; when it cannot be moved nothing is written. False (and lastError())
     // when the file could not be written; the old file is then left whole.
     bool saveDialConfigFile();
     QString lastError() const { return lastError_; }
+    // Whether the file exists but the last read could not take it as a list of profiles.
+    bool fileUnreadable() const { return unreadableFile_; }
+
+    // ---- operator default profiles
+    // Replaces the defaults at the head of the shown list with the matched profiles
+    // (replaceDefaultProfiles), writes the file and then DefaultProfileNum = their number. The
+    // temporary profile stays last; profiles set aside stay behind the shown ones. Nothing changes
+    // (false) when there is nothing to replace, when the file exists but could not be read (it is
+    // never rewritten from an empty list), or when the file cannot be written.
+    bool replaceDefaultProfiles(const QList<QVariantMap> &matched, MatchedOrder order, DefaultsBeyondList beyond);
+    // Reads the file as it stands (no profile set aside) and replaces its defaults as above; a
+    // missing file is an empty list.
+    bool replaceDefaultProfilesInFile(const QList<QVariantMap> &matched);
+
+    // ---- the temporary profile (the MMS page's): shown last, never written to the file, kept
+    // across reloads until removed.
+    // Appends it (replacing an earlier one); returns its index.
+    int appendTemporaryProfile(const QVariantMap &profile);
+    // Removes it; false when there is none.
+    bool removeTemporaryProfile();
+    std::optional<int> temporaryProfileIndex() const;
 
     // ---- per-SIM profiles
     // Sets aside every profile whose IMSI is present and differs from simIMSI; profiles without
@@ -73,7 +96,12 @@ public:
     const QList<QVariantMap> &dialConfigArray() const { return dialConfigArray_; }
     const QList<QVariantMap> &dialConfigArrayWithSIM() const { return dialConfigArrayWithSIM_; }
     std::optional<QVariantMap> profileAt(int index) const;
-    void setDialConfigArray(const QList<QVariantMap> &profiles) { dialConfigArray_ = profiles; }
+    // Replaces the shown list (the temporary profile with it).
+    void setDialConfigArray(const QList<QVariantMap> &profiles)
+    {
+        dialConfigArray_ = profiles;
+        temporaryProfile_.reset();
+    }
 
     // ---- settings keys
     int readCurrentProfile() const;    // ProfileID, 0 when missing
@@ -134,6 +162,10 @@ public:
 private:
     // Clamps ProfileID to the list, writing it when it changes.
     bool clampCurrentProfile();
+    // The shown profiles without the temporary one.
+    QList<QVariantMap> storedProfiles() const;
+    void dropTemporaryFromList();
+    void appendTemporaryToList();
 
     ConfigManager *store_ = nullptr;
     Localizer localizer_;
@@ -142,6 +174,7 @@ private:
     QList<QVariantMap> dialConfigArrayWithSIM_;
     QVariantList unusableEntries_;
     bool unreadableFile_ = false; // the file exists but the last read could not take it as a list
+    std::optional<QVariantMap> temporaryProfile_; // when set, the last shown profile
     QString lastError_;
 };
 

@@ -107,8 +107,12 @@ ProfileEdit editValuesOf(const QVariantMap &profile, const QString &shownName, b
     if (pdpTypeGroup)
         e.pdpType = num(profilekey::pdpType);
     if (supportDoublePdp)
-        e.ipv6 = ProfileEdit::IPv6{str(profilekey::IPv6ApnName), str(profilekey::IPv6PrefDNS),
-                                   str(profilekey::IPv6AltDNS), num(profilekey::IPv6DNSMode)};
+        e.ipv6 = ProfileEdit::IPv6{str(profilekey::IPv6ApnName),  str(profilekey::IPv6PrefDNS),
+                                   str(profilekey::IPv6AltDNS),   num(profilekey::IPv6DNSMode),
+                                   str(profilekey::IPv6Username), str(profilekey::IPv6Password),
+                                   num(profilekey::IPv6SaveAccount), num(profilekey::IPv6ApnMode),
+                                   num(profilekey::IPv6AuthMode), num(profilekey::IPv6PDPMode),
+                                   str(profilekey::IPv6PDPAddr),  num(profilekey::SinglePdp)};
     return e;
 }
 
@@ -136,6 +140,14 @@ void applyEdit(QVariantMap &profile, const ProfileEdit &edit, int passwordLimitL
         profile.insert(profilekey::IPv6PrefDNS, filterIPv6Dns(edit.ipv6->prefDns));
         profile.insert(profilekey::IPv6AltDNS, filterIPv6Dns(edit.ipv6->altDns));
         profile.insert(profilekey::IPv6DNSMode, qint64(edit.ipv6->dnsMode));
+        profile.insert(profilekey::IPv6Username, filterAccountText(edit.ipv6->username, passwordLimitLen));
+        profile.insert(profilekey::IPv6Password, filterAccountText(edit.ipv6->password, passwordLimitLen));
+        profile.insert(profilekey::IPv6SaveAccount, qint64(edit.ipv6->saveAccount));
+        profile.insert(profilekey::IPv6ApnMode, qint64(edit.ipv6->apnMode));
+        profile.insert(profilekey::IPv6AuthMode, qint64(edit.ipv6->authMode));
+        profile.insert(profilekey::IPv6PDPMode, qint64(edit.ipv6->pdpMode));
+        profile.insert(profilekey::IPv6PDPAddr, edit.ipv6->pdpAddr);
+        profile.insert(profilekey::SinglePdp, qint64(edit.ipv6->singlePdp));
     }
 }
 

@@ -72,6 +72,14 @@ struct ProfileEdit {
         QString prefDns;
         QString altDns;
         int dnsMode = 0;
+        QString username;
+        QString password;
+        int saveAccount = 0;
+        int apnMode = 0;
+        int authMode = 0;
+        int pdpMode = 0;
+        QString pdpAddr;
+        int singlePdp = 0;
     };
     std::optional<IPv6> ipv6;
 };

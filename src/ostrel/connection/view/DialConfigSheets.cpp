@@ -1,16 +1,22 @@
 #include "ostrel/connection/view/DialConfigSheets.h"
 
 #include "ostrel/connection/dial/DialController.h"
+#include "ostrel/connection/profile/PdpTypeRules.h"
 #include "ostrel/connection/profile/ProfileInput.h"
+#include "ostrel/framework/widgets/Buttons.h"
 #include "ostrel/framework/widgets/IPAddressFormatter.h"
 
 #include <QFormLayout>
+#include <QGroupBox>
+#include <QTabWidget>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace ostrel {
 
@@ -55,6 +61,50 @@ public:
 };
 
 } // namespace
+
+// ---- PDP-type group ------------------------------------------------------------------------------
+
+NSMatrix *makePdpTypeGroup(int rows, int columns, const DialController *controller, QWidget *parent)
+{
+    auto *group = new NSMatrix(rows, columns, parent);
+    group->setObjectName(QStringLiteral("PDPTypeGroup"));
+    // The captions in cell order (row by row); the codes behind them are the layout's.
+    const std::initializer_list<const char *> four = {"IPv4", "PPP", "IPv4v6", "IPv6"};
+    const std::initializer_list<const char *> three = {"IPv4", "IPv6", "IPv4v6"};
+    for (const char *caption : rows * columns == 3 ? three : four)
+        group->addCell(new QRadioButton(controller->localizedText(QLatin1String(caption)), group));
+    return group;
+}
+
+int pdpTypeOfGroup(const NSMatrix *group)
+{
+    if (!group)
+        return 0;
+    const int index = group->cells().indexOf(group->selectedCell());
+    if (index < 0)
+        return getPDPType(group->rows(), group->columns(), std::nullopt);
+    return getPDPType(group->rows(), group->columns(), MatrixCell{index / group->columns(), index % group->columns()});
+}
+
+void displayPdpTypeInGroup(NSMatrix *group, int type)
+{
+    if (!group)
+        return;
+    const std::optional<MatrixCell> cell = displayPDPCell(group->rows(), group->columns(), type);
+    const QList<QAbstractButton *> cells = group->cells();
+    if (!cell) {
+        // Nothing selected: the exclusive group lets go of its cell only while not exclusive.
+        if (QAbstractButton *checked = group->selectedCell()) {
+            checked->group()->setExclusive(false);
+            checked->setChecked(false);
+            checked->group()->setExclusive(true);
+        }
+        return;
+    }
+    const int index = cell->row * group->columns() + cell->column;
+    if (index < cells.size())
+        cells.at(index)->setChecked(true);
+}
 
 // ---- management sheet --------------------------------------------------------------------------
 
@@ -125,6 +175,12 @@ DialConfigManagementSheet::DialConfigManagementSheet(DialController *controller,
     addField("PDP address", profilekey::pdpAddress);
     addGroup("Authentication", profilekey::pppFlag, {"PAP", "CHAP"});
     addField("IPv6 APN", profilekey::IPv6ApnName);
+    bPDPTypeGroup_ = makePdpTypeGroup(2, 2, controller_, browseView_);
+    bPDPTypeGroup_->setEnabled(false); // the browse panel only shows the type
+    form->addRow(caption("PDP type"), bPDPTypeGroup_);
+    bPDPTypeGroup_->setVisible(controller_->pdpTypeGroupShown());
+    form->setRowVisible(bPDPTypeGroup_, controller_->pdpTypeGroupShown());
+    browseForm_ = form;
     browseView_->hide();
     outer->addWidget(browseView_);
 
@@ -190,6 +246,23 @@ void DialConfigManagementSheet::fillBrowse()
         selectRow(it.value(), getSafeDialNumParas(p, it.key()));
     for (auto it = browseChecks_.cbegin(); it != browseChecks_.cend(); ++it)
         it.value()->setChecked(getSafeDialNumParas(p, it.key()) != 0);
+    displayPdpTypeInGroup(bPDPTypeGroup_, getSafeDialNumParas(p, profilekey::pdpType));
+    applyWcdmaHidden();
+}
+
+void DialConfigManagementSheet::applyWcdmaHidden()
+{
+    const bool hidden = controller_->display().wcdmaConfigHidden;
+    for (const QString &key : {profilekey::apnName, profilekey::preDns, profilekey::altDns, profilekey::pdpAddress})
+        if (QLineEdit *f = browseFields_.value(key))
+            browseForm_->setRowVisible(f, !hidden);
+    for (const QString &key : {profilekey::apnFlag, profilekey::dnsFlag, profilekey::pdpFlag})
+        if (QButtonGroup *g = browseGroups_.value(key); g && !g->buttons().isEmpty())
+            for (int row = 0; row < browseForm_->rowCount(); ++row) {
+                QLayoutItem *item = browseForm_->itemAt(row, QFormLayout::FieldRole);
+                if (item && item->layout() && item->layout()->indexOf(g->buttons().first()) >= 0)
+                    browseForm_->setRowVisible(row, !hidden);
+            }
 }
 
 void DialConfigManagementSheet::popUpDialConfigWindow()
@@ -311,6 +384,20 @@ DialConfigEditSheet::DialConfigEditSheet(DialController *controller, QWidget *pa
     form->addRow(t("PDP address") + QLatin1Char(':'), radios(pdpGroup, {"Dynamic", "Static"}));
     form->addRow(QString(), pdpAddressField);
     form->addRow(t("Authentication") + QLatin1Char(':'), radios(authGroup, {"PAP", "CHAP"}));
+    form_ = form;
+    ePDPTypeGroup_ = makePdpTypeGroup(2, 2, controller_, this);
+    form->addRow(t("PDP type") + QLatin1Char(':'), ePDPTypeGroup_);
+    checkSinglePdp_ = new QCheckBox(t("Single PDP"), this);
+    form->addRow(QString(), checkSinglePdp_);
+    ipv6Settings = makeIPv6Settings();
+    form->addRow(ipv6Settings);
+    const bool shown = controller_->pdpTypeGroupShown();
+    form->setRowVisible(ePDPTypeGroup_, shown);
+    ePDPTypeGroup_->setEnabled(shown);
+    const bool doublePdp = controller_->profiles().isSupportDoblePdpSettings();
+    form->setRowVisible(checkSinglePdp_, doublePdp);
+    form->setRowVisible(ipv6Settings, doublePdp);
+    setPdpTypeGroupShape(2, 2);
     auto *buttons = new QHBoxLayout;
     auto *ok = new QPushButton(t("OK"), this);
     auto *cancel = new QPushButton(t("Cancel"), this);
@@ -323,8 +410,203 @@ DialConfigEditSheet::DialConfigEditSheet(DialController *controller, QWidget *pa
     for (QButtonGroup *g : {apnGroup, dnsGroup, pdpGroup})
         connect(g, &QButtonGroup::idClicked, this, &DialConfigEditSheet::followControls);
     connect(saveUsername, &QCheckBox::toggled, this, &DialConfigEditSheet::followControls);
-    for (QLineEdit *f : {numberField, apnField, userField, passwordField})
+    for (QLineEdit *f : {numberField, apnField, userField, passwordField, tfUsernameForIPv6_, tfPasswordForIPv6_,
+                         tfApnIPv6_, tfPreferDNSIPv6_, tfAltDNSIPv6_})
         connect(f, &QLineEdit::textEdited, this, &DialConfigEditSheet::filterTexts);
+    connect(apnGroup, &QButtonGroup::idClicked, this, &DialConfigEditSheet::pdpTypeSelect);
+    connect(checkSinglePdp_, &QCheckBox::toggled, this, &DialConfigEditSheet::setUseSinglePdpForIPv6);
+    connect(checkSavePasswordForIPv6_, &QCheckBox::toggled, this, &DialConfigEditSheet::saveAPNPasswordIPv6);
+    connect(radioObtainApnIPv6_, &QButtonGroup::idClicked, this, &DialConfigEditSheet::selectObtainAPNTypeIPv6);
+    connect(radioObtainPdpIPv6_, &QButtonGroup::idClicked, this, &DialConfigEditSheet::selectObtainPDPTypeIPv6);
+    connect(radioObtainDNSIPv6_, &QButtonGroup::idClicked, this, &DialConfigEditSheet::selectObtainDNSTypeIPv6);
+}
+
+QWidget *DialConfigEditSheet::makeIPv6Settings()
+{
+    auto t = [this](const char *s) { return controller_->localizedText(QLatin1String(s)); };
+    auto radios = [&](QWidget *parent, QButtonGroup *&group, std::initializer_list<const char *> titles) {
+        group = new QButtonGroup(this);
+        return radioRow(parent, group, titles, controller_);
+    };
+    auto *box = new QGroupBox(t("IPv6"), this);
+    auto *boxLayout = new QVBoxLayout(box);
+    tabviewIpv6ApnConfig_ = new QTabWidget(box);
+    boxLayout->addWidget(tabviewIpv6ApnConfig_);
+    tabviewIpv6ApnConfig_->setObjectName(QStringLiteral("tabviewIpv6ApnConfig_"));
+    auto *common = new QWidget(tabviewIpv6ApnConfig_);
+    auto *commonForm = new QFormLayout(common);
+    checkSavePasswordForIPv6_ = new QCheckBox(t("Save user name and password"), common);
+    tfUsernameForIPv6_ = new QLineEdit(common);
+    tfPasswordForIPv6_ = new QLineEdit(common);
+    tfPasswordForIPv6_->setEchoMode(QLineEdit::Password);
+    tfApnIPv6_ = new QLineEdit(common);
+    commonForm->addRow(QString(), checkSavePasswordForIPv6_);
+    commonForm->addRow(t("User name") + QLatin1Char(':'), tfUsernameForIPv6_);
+    commonForm->addRow(t("Password") + QLatin1Char(':'), tfPasswordForIPv6_);
+    commonForm->addRow(t("APN") + QLatin1Char(':'), radios(common, radioObtainApnIPv6_, {"Obtain automatically", "Static"}));
+    commonForm->addRow(QString(), tfApnIPv6_);
+    commonForm->addRow(t("Authentication") + QLatin1Char(':'), radios(common, radioAuthModeIPv6_, {"PAP", "CHAP"}));
+    auto *advanced = new QWidget(tabviewIpv6ApnConfig_);
+    auto *advancedForm = new QFormLayout(advanced);
+    tfPdpAddrIPv6_ = new QLineEdit(advanced);
+    tfPreferDNSIPv6_ = new QLineEdit(advanced);
+    tfAltDNSIPv6_ = new QLineEdit(advanced);
+    advancedForm->addRow(t("PDP address") + QLatin1Char(':'), radios(advanced, radioObtainPdpIPv6_, {"Dynamic", "Static"}));
+    advancedForm->addRow(QString(), tfPdpAddrIPv6_);
+    advancedForm->addRow(t("DNS") + QLatin1Char(':'), radios(advanced, radioObtainDNSIPv6_, {"Obtain automatically", "Static"}));
+    advancedForm->addRow(t("Preferred DNS") + QLatin1Char(':'), tfPreferDNSIPv6_);
+    advancedForm->addRow(t("Alternate DNS") + QLatin1Char(':'), tfAltDNSIPv6_);
+    tabviewIpv6ApnConfig_->addTab(common, t("Common"));
+    tabviewIpv6ApnConfig_->addTab(advanced, t("Advanced"));
+    common->setObjectName(QStringLiteral("Common"));
+    advanced->setObjectName(QStringLiteral("Advanced"));
+    return box;
+}
+
+void DialConfigEditSheet::setPdpTypeGroupShape(int rows, int columns)
+{
+    const int shownType = pdpTypeOfGroup(ePDPTypeGroup_);
+    NSMatrix *fresh = makePdpTypeGroup(rows, columns, controller_, this);
+    delete form_->replaceWidget(ePDPTypeGroup_, fresh); // the layout hands back the old cell's item
+    fresh->setEnabled(ePDPTypeGroup_->isEnabled());
+    form_->setRowVisible(fresh, controller_->pdpTypeGroupShown());
+    delete ePDPTypeGroup_;
+    ePDPTypeGroup_ = fresh;
+    displayPdpTypeInGroup(ePDPTypeGroup_, shownType);
+    // With dual-PDP settings the four-choice cell of code 1 is not offered.
+    if (controller_->profiles().isSupportDoblePdpSettings() && rows == 2 && columns == 2) {
+        QAbstractButton *code1 = ePDPTypeGroup_->cells().at(1);
+        code1->setEnabled(false);
+        code1->setText(QString());
+        code1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    for (QAbstractButton *cell : ePDPTypeGroup_->cells())
+        connect(cell, &QAbstractButton::clicked, this, [this] {
+            setPdpTypeStatus();
+            pdpTypeSelect();
+        });
+    forbiddenOperateIpv6Apn();
+}
+
+void DialConfigEditSheet::setIPv6ApnEnabled(bool enabled)
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{checkSavePasswordForIPv6_, tfUsernameForIPv6_, tfPasswordForIPv6_, tfApnIPv6_})
+        w->setEnabled(enabled);
+    for (QButtonGroup *g : {radioObtainApnIPv6_, radioAuthModeIPv6_})
+        for (QAbstractButton *b : g->buttons())
+            b->setEnabled(enabled);
+}
+
+void DialConfigEditSheet::setIPv4ApnEnabled(bool enabled)
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{saveUsername, userField, passwordField, apnField})
+        w->setEnabled(enabled);
+    for (QButtonGroup *g : {apnGroup, authGroup})
+        for (QAbstractButton *b : g->buttons())
+            b->setEnabled(enabled);
+}
+
+void DialConfigEditSheet::setPdpTypeStatus()
+{
+    const int type = pdpTypeOfGroup(ePDPTypeGroup_);
+    const std::optional<PdpGroupStates> states = pdpTypeGroupStates(type, checkSinglePdp_->isChecked());
+    if (!states)
+        return;
+    setIPv6ApnEnabled(states->ipv6);
+    setIPv4ApnEnabled(states->ipv4);
+}
+
+void DialConfigEditSheet::setUseSinglePdpForIPv6()
+{
+    if (pdpTypeOfGroup(ePDPTypeGroup_) == 3)
+        setIPv6ApnEnabled(!checkSinglePdp_->isChecked());
+}
+
+void DialConfigEditSheet::pdpTypeSelect()
+{
+    const std::optional<ApnFieldStates> states = apnFieldStatesForPdpType(
+        pdpTypeOfGroup(ePDPTypeGroup_), apnGroup->checkedId() != 0, controller_->pdpTypeGroupShown());
+    if (!states)
+        return;
+    tfApnIPv6_->setEnabled(states->ipv6);
+    apnField->setEnabled(states->ipv4);
+}
+
+void DialConfigEditSheet::saveAPNPasswordIPv6()
+{
+    const bool on = checkSavePasswordForIPv6_->isChecked();
+    tfUsernameForIPv6_->setEnabled(on);
+    tfPasswordForIPv6_->setEnabled(on);
+    if (!on) {
+        tfUsernameForIPv6_->clear();
+        tfPasswordForIPv6_->clear();
+    }
+}
+
+void DialConfigEditSheet::selectObtainAPNTypeIPv6()
+{
+    const bool typed = radioObtainApnIPv6_->checkedId() != 0;
+    tfApnIPv6_->setEnabled(typed);
+    if (!typed)
+        tfApnIPv6_->clear();
+    pdpTypeSelect();
+}
+
+void DialConfigEditSheet::selectObtainPDPTypeIPv6()
+{
+    const bool typed = radioObtainPdpIPv6_->checkedId() != 0;
+    if (!typed) {
+        tfPdpAddrIPv6_->setValidator(nullptr);
+        tfPdpAddrIPv6_->clear();
+    }
+    tfPdpAddrIPv6_->setEnabled(typed);
+}
+
+void DialConfigEditSheet::selectObtainDNSTypeIPv6()
+{
+    const bool typed = radioObtainDNSIPv6_->checkedId() != 0;
+    for (QLineEdit *f : {tfPreferDNSIPv6_, tfAltDNSIPv6_}) {
+        if (!typed) {
+            f->setValidator(nullptr);
+            f->clear();
+        }
+        f->setEnabled(typed);
+    }
+}
+
+void DialConfigEditSheet::setApnEditWinCtrlStatusForIPv6()
+{
+    saveAPNPasswordIPv6();
+    selectObtainDNSTypeIPv6();
+    selectObtainPDPTypeIPv6();
+    pdpTypeSelect();
+}
+
+void DialConfigEditSheet::forbiddenOperateIpv6Apn()
+{
+    if (!controller_->forbidIpv6ApnWhileChooseRas() || ePDPTypeGroup_->rows() != 1 || ePDPTypeGroup_->columns() != 3)
+        return;
+    const bool ppp = controller_->readConnectType() == 0;
+    const QList<QAbstractButton *> cells = ePDPTypeGroup_->cells();
+    for (int column = 1; column < 3 && column < cells.size(); ++column)
+        cells.at(column)->setEnabled(!ppp);
+}
+
+void DialConfigEditSheet::advancedApnConfigForIPv6() { tabviewIpv6ApnConfig_->setCurrentIndex(1); }
+
+void DialConfigEditSheet::commonApnConfigForIPv6() { tabviewIpv6ApnConfig_->setCurrentIndex(0); }
+
+void DialConfigEditSheet::applyWcdmaHidden()
+{
+    const bool hidden = controller_->display().wcdmaConfigHidden;
+    for (QWidget *w : std::initializer_list<QWidget *>{apnField, preDnsField, altDnsField, pdpAddressField})
+        form_->setRowVisible(w, !hidden);
+    for (QButtonGroup *g : {apnGroup, dnsGroup, pdpGroup})
+        for (int row = 0; row < form_->rowCount(); ++row) {
+            QLayoutItem *item = form_->itemAt(row, QFormLayout::FieldRole);
+            if (item && item->layout() && item->layout()->indexOf(g->buttons().first()) >= 0)
+                form_->setRowVisible(row, !hidden);
+        }
 }
 
 void DialConfigEditSheet::setEditWinValue(int row)
@@ -332,8 +614,8 @@ void DialConfigEditSheet::setEditWinValue(int row)
     row_ = row;
     DialConfigList &list = controller_->profiles();
     const QVariantMap profile = list.profileAt(row).value_or(QVariantMap());
-    const ProfileEdit e =
-        editValuesOf(profile, list.shownName(profile), askUsername != nullptr, false, list.isSupportDoblePdpSettings());
+    const ProfileEdit e = editValuesOf(profile, list.shownName(profile), askUsername != nullptr,
+                                       ePDPTypeGroup_->isEnabled(), list.isSupportDoblePdpSettings());
     const QSignalBlocker blockSave(saveUsername);
     nameField->setText(e.provider);
     numberField->setText(e.telNumber);
@@ -371,6 +653,31 @@ void DialConfigEditSheet::setEditWinValue(int row)
         for (QAbstractButton *b : group->buttons())
             b->setEnabled(enabled);
     followControls();
+    applyWcdmaHidden();
+
+    // The PDP type and the IPv6 half.
+    displayPdpTypeInGroup(ePDPTypeGroup_, getSafeDialNumParas(profile, profilekey::pdpType));
+    forbiddenOperateIpv6Apn();
+    if (e.ipv6) {
+        const QSignalBlocker blockSingle(checkSinglePdp_);
+        const QSignalBlocker blockSaveIPv6(checkSavePasswordForIPv6_);
+        checkSinglePdp_->setChecked(e.ipv6->singlePdp != 0);
+        checkSavePasswordForIPv6_->setChecked(e.ipv6->saveAccount != 0);
+        tfUsernameForIPv6_->setText(e.ipv6->username);
+        tfPasswordForIPv6_->setText(e.ipv6->password);
+        selectRow(radioObtainApnIPv6_, e.ipv6->apnMode);
+        tfApnIPv6_->setText(e.ipv6->apnName);
+        selectRow(radioAuthModeIPv6_, e.ipv6->authMode);
+        selectRow(radioObtainPdpIPv6_, e.ipv6->pdpMode);
+        tfPdpAddrIPv6_->setText(e.ipv6->pdpAddr);
+        selectRow(radioObtainDNSIPv6_, e.ipv6->dnsMode);
+        tfPreferDNSIPv6_->setText(e.ipv6->prefDns);
+        tfAltDNSIPv6_->setText(e.ipv6->altDns);
+        tabviewIpv6ApnConfig_->setCurrentIndex(0);
+        setApnEditWinCtrlStatusForIPv6();
+    }
+    if (ePDPTypeGroup_->isEnabled())
+        setPdpTypeStatus();
 }
 
 void DialConfigEditSheet::setAddressFormatter(QLineEdit *field, bool attach)
@@ -432,6 +739,11 @@ void DialConfigEditSheet::filterTexts()
     apply(apnField, filterApn(apnField->text()));
     apply(userField, filterAccountText(userField->text(), limit));
     apply(passwordField, filterAccountText(passwordField->text(), limit));
+    apply(tfUsernameForIPv6_, filterAccountText(tfUsernameForIPv6_->text(), limit));
+    apply(tfPasswordForIPv6_, filterAccountText(tfPasswordForIPv6_->text(), limit));
+    apply(tfApnIPv6_, filterApn(tfApnIPv6_->text()));
+    apply(tfPreferDNSIPv6_, filterIPv6Dns(tfPreferDNSIPv6_->text()));
+    apply(tfAltDNSIPv6_, filterIPv6Dns(tfAltDNSIPv6_->text()));
 }
 
 ProfileEdit DialConfigEditSheet::values() const
@@ -452,6 +764,21 @@ ProfileEdit DialConfigEditSheet::values() const
     e.pppFlag = authGroup->checkedId();
     if (askUsername)
         e.askUsernameFlag = askUsername->isChecked() ? 1 : 0;
+    if (ePDPTypeGroup_->isEnabled())
+        e.pdpType = controller_->specialPdpTypeProcess(pdpTypeOfGroup(ePDPTypeGroup_));
+    if (controller_->profiles().isSupportDoblePdpSettings())
+        e.ipv6 = ProfileEdit::IPv6{tfApnIPv6_->text(),
+                                   tfPreferDNSIPv6_->text(),
+                                   tfAltDNSIPv6_->text(),
+                                   std::max(radioObtainDNSIPv6_->checkedId(), 0),
+                                   tfUsernameForIPv6_->text(),
+                                   tfPasswordForIPv6_->text(),
+                                   checkSavePasswordForIPv6_->isChecked() ? 1 : 0,
+                                   std::max(radioObtainApnIPv6_->checkedId(), 0),
+                                   std::max(radioAuthModeIPv6_->checkedId(), 0),
+                                   std::max(radioObtainPdpIPv6_->checkedId(), 0),
+                                   tfPdpAddrIPv6_->text(),
+                                   checkSinglePdp_->isChecked() ? 1 : 0};
     return e;
 }
 

@@ -6,10 +6,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFormLayout>
 #include <QHash>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 
 #include <optional>
 
@@ -19,6 +21,15 @@ namespace ostrel {
 
 class DialController;
 class DialConfigEditSheet;
+class NSMatrix;
+
+// The PDP-type group of a profile window: a radio matrix of 2 x 2 (four choices) or 1 x 3 (three
+// choices) cells; the codes behind the cells are PdpTypeRules'.
+NSMatrix *makePdpTypeGroup(int rows, int columns, const DialController *controller, QWidget *parent);
+// The type the group's selected cell stands for (getPDPType).
+int pdpTypeOfGroup(const NSMatrix *group);
+// Selects the cell of the type (displayPDPAt); a type without a cell selects nothing.
+void displayPdpTypeInGroup(NSMatrix *group, int type);
 
 class DialConfigManagementSheet : public QDialog {
     Q_OBJECT
@@ -47,11 +58,16 @@ public:
     QLineEdit *browseField(const QString &key) const;
     QButtonGroup *browseGroup(const QString &key) const;
     QCheckBox *browseCheckBox(const QString &key) const;
+    // The browse panel's PDP-type group: shows the type, takes no input.
+    NSMatrix *bPDPTypeGroup_ = nullptr;
 
 private:
     void reloadTable();
     void setEidtStatusAtRow();
     void fillBrowse();
+    void applyWcdmaHidden();
+    QFormLayout *browseForm_ = nullptr;
+    QList<QLayout *> wcdmaGroupRows_;
 
     DialController *controller_;
     QListWidget *table_ = nullptr;
@@ -94,6 +110,46 @@ public:
     QLineEdit *pdpAddressField = nullptr;
     QButtonGroup *authGroup = nullptr;
 
+    // The PDP type (shown with Internet/SupportIPv6) and the IPv6 half of the profile (with
+    // double-PDP settings), on the Common and Advanced tabs of the IPv6 settings.
+    NSMatrix *ePDPTypeGroup_ = nullptr;
+    QCheckBox *checkSinglePdp_ = nullptr;
+    QWidget *ipv6Settings = nullptr;
+    QTabWidget *tabviewIpv6ApnConfig_ = nullptr;
+    QCheckBox *checkSavePasswordForIPv6_ = nullptr;
+    QLineEdit *tfUsernameForIPv6_ = nullptr;
+    QLineEdit *tfPasswordForIPv6_ = nullptr;
+    QButtonGroup *radioObtainApnIPv6_ = nullptr;
+    QLineEdit *tfApnIPv6_ = nullptr;
+    QButtonGroup *radioAuthModeIPv6_ = nullptr;
+    QButtonGroup *radioObtainPdpIPv6_ = nullptr;
+    QLineEdit *tfPdpAddrIPv6_ = nullptr;
+    QButtonGroup *radioObtainDNSIPv6_ = nullptr;
+    QLineEdit *tfPreferDNSIPv6_ = nullptr;
+    QLineEdit *tfAltDNSIPv6_ = nullptr;
+
+    // Rebuilds the PDP-type group in another shape (2 x 2 or 1 x 3), keeping the shown type.
+    void setPdpTypeGroupShape(int rows, int columns);
+    // setPdpTypeStatus: which APN groups take input for the selected type.
+    void setPdpTypeStatus();
+    // pdpTypeSelect: which APN fields take input, while the IPv4 APN is typed.
+    void pdpTypeSelect();
+    // Type 3 only: the IPv6 group takes input while the single-PDP box is off.
+    void setUseSinglePdpForIPv6();
+    void saveAPNPasswordIPv6();
+    void selectObtainAPNTypeIPv6();
+    void selectObtainPDPTypeIPv6();
+    void selectObtainDNSTypeIPv6();
+    void setIPv6ApnEnabled(bool enabled);
+    void setIPv4ApnEnabled(bool enabled);
+    // When the sheet opens: credentials, DNS, address, then the APN fields by type.
+    void setApnEditWinCtrlStatusForIPv6();
+    // With Internet_ForbiddenIPV6APN_WhileChooseRAS and a three-choice group: the IPv6 cells take
+    // no input under PPP.
+    void forbiddenOperateIpv6Apn();
+    void advancedApnConfigForIPv6();
+    void commonApnConfigForIPv6();
+
     // Which controls take input for the profile being edited.
     const EditSheetControls &controls() const { return controls_; }
 
@@ -106,6 +162,11 @@ private:
     void filterTexts();
     // A static address field takes dotted IPv4 text only while it starts empty.
     void setAddressFormatter(QLineEdit *field, bool attach);
+    QWidget *makeIPv6Settings();
+    // The APN, address and DNS rows hidden in a device mode without them; the form closes the gap.
+    void applyWcdmaHidden();
+    QFormLayout *form_ = nullptr;
+    QList<QLayout *> wcdmaGroupRows_;
 
     DialController *controller_;
     int row_ = -1;

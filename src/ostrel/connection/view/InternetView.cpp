@@ -1,5 +1,6 @@
 #include "ostrel/connection/view/InternetView.h"
 
+
 #include "ostrel/connection/dial/DialController.h"
 #include "ostrel/connection/view/ConnectWarningSheet.h"
 #include "ostrel/connection/view/DialConfigChooser.h"
@@ -10,6 +11,7 @@
 #include "ostrel/framework/widgets/ResourcePaths.h"
 #include "ostrel/framework/widgets/WidgetUtilities.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -46,6 +48,10 @@ InternetView::InternetView(DialController *controller, QWidget *parent) : QWidge
     profileRow->addWidget(apnLabel_);
     outer->addLayout(profileRow);
     outer->addWidget(makeProfileDetails());
+    autoApnMatch_ = new QCheckBox(controller_->localizedText(QStringLiteral("Enable Auto APN Match")), this);
+    autoApnMatch_->setObjectName(QStringLiteral("btnAutoAPNMatch"));
+    connect(autoApnMatch_, &QCheckBox::clicked, this, [this](bool on) { controller_->enableAutoApnMatch(on); });
+    outer->addWidget(autoApnMatch_);
 
     auto *line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
@@ -203,6 +209,8 @@ void InternetView::refresh()
     apnLabel_->setText(d.currentApn);
     chooser_->setEnabled(d.profileChooserEnabled);
     chooser_->selectShownItem();
+    autoApnMatch_->setVisible(d.autoApnMatchShown);
+    autoApnMatch_->setChecked(d.autoApnMatchChecked);
     profileField(QStringLiteral("m_tfdTelNumber"))->setText(d.profile.telNumber);
     profileField(QStringLiteral("m_tfdUsername"))->setText(d.profile.accountName);
     profileField(QStringLiteral("m_tfdPassword"))->setText(d.profile.password);

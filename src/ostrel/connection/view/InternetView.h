@@ -9,6 +9,7 @@
 #include "ostrel/connection/view/OperatorConnectWindows.h"
 #include "ostrel/connection/view/StatisticsWindow.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,6 +46,8 @@ public:
     QLabel *providerLabel() const { return providerLabel_; }
     QLabel *profileDetailLabel() const { return profileDetail_; }
     QLabel *dataStateIcon() const { return dataStateIcon_; }
+    // "Enable Auto APN Match" (shown only while settings.plist has EnableAutoApnMatch).
+    QCheckBox *autoApnMatchBox() const { return autoApnMatch_; }
     StatisticsWindow *statisticsWindow() const { return statisticsWindow_; }
     ConnectWarningSheet *connectWarningSheet() const { return connectWarningSheet_; }
     ConnectStateWindow *connectStateWindow() const { return connectStateWindow_; }
@@ -69,6 +72,7 @@ private:
     QLabel *providerLabel_ = nullptr;
     QLabel *profileDetail_ = nullptr;
     QLabel *dataStateIcon_ = nullptr;
+    QCheckBox *autoApnMatch_ = nullptr;
     QString dataStateImageShown_;
     QWidget *connectStateRow_ = nullptr;
     QList<QLabel *> fields_;

@@ -98,6 +98,8 @@ public:
     bool reportSendFlag() const override { return reportSendFlag_; }
     void setReportSendFlag(bool flag) override { reportSendFlag_ = flag; }
     bool getSmartUITopFrontSizeFlag() const override { return smartUITopFrontSizeFlag_; }
+    QString iccidStr() const override;
+    QString currentHmccmnc() const override;
     void setSmartUITopFrontSizeFlag(bool flag) override { smartUITopFrontSizeFlag_ = flag; }
 
     // --- device-state handlers

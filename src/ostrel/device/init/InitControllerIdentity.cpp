@@ -94,6 +94,16 @@ QString InitController::getPhoneNum()
     return number.isValid() ? yov::nsString(number) : QString(QLatin1String(""));
 }
 
+QString InitController::iccidStr() const
+{
+    return initService()->iccidStr();
+}
+
+QString InitController::currentHmccmnc() const
+{
+    return initService()->currentHmccmnc();
+}
+
 void InitController::SetPCDataPathWithIMSI(const QString &imsi)
 {
     Neighbours::phonebook().loadPcPhoneListByImsi(QStringLiteral("%1_%2").arg(imsi, QStringLiteral("phoneBook.plist")));

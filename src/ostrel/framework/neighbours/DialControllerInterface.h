@@ -52,6 +52,14 @@ public:
     // Hides or shows the Internet page's connect button (the main window's USSD button takes its
     // place in one operator layout).
     virtual void setIsHiddenConnectBtn(bool hidden) = 0;
+
+    // The MMS page's temporary profile: added at the end of the list and selected, never written
+    // to the profile file; its chooser item; selecting a profile by index; the current APN.
+    virtual void addMMSConfig() {}
+    virtual void removeMMSConfig() {}
+    virtual int IDMMSConfig() const { return 0; }
+    virtual void setDialConfig(int) {}
+    virtual QString getAPNString() const { return QString(); }
 };
 
 class DefaultDialController : public DialControllerInterface {

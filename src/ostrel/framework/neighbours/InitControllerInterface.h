@@ -4,6 +4,7 @@
 // DefaultInitController sends the two device requests itself (they need nothing but the message
 // center) and keeps the device-lock module number; it has no unlock window, so
 // openUnlockDeviceWindow() does nothing.
+#include <QString>
 #include <QWidget>
 
 namespace ostrel {
@@ -32,6 +33,11 @@ public:
     // The small window's top line: set once the device has reported the SIM's own number.
     virtual bool getSmartUITopFrontSizeFlag() const = 0;
     virtual void setSmartUITopFrontSizeFlag(bool flag) = 0;
+
+    // The SIM's identity as the device reported it: the ICCID, and the home MCC and MNC (the
+    // first five digits of the IMSI). Empty until known.
+    virtual QString iccidStr() const { return QString(); }
+    virtual QString currentHmccmnc() const { return QString(); }
 };
 
 class DefaultInitController : public InitControllerInterface {

@@ -1,0 +1,146 @@
+// The operator's default profiles for the SIM, through the assembled dashboard against the
+// stand-in: the IMSI arrives, "dialConfig.plist" starts with the SIM's defaults, the device gets
+// their parameters, and another SIM swaps them while the user's profiles stay.
+#include "DashboardFixture.h"
+
+#include "common/PlistBridge.h"
+#include "ostrel/connection/dial/DialController.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace ostrel;
+using namespace dashboard_test;
+
+namespace {
+
+const QString kFirstImsi = QStringLiteral("262021234567890");
+const QString kSecondImsi = QStringLiteral("310410987654321");
+
+QVariantMap profile(const QString &name, const QString &apn, const QString &imsi = QString())
+{
+    QVariantMap p{{QStringLiteral("provider"), name},
+                  {QStringLiteral("telNumber"), QStringLiteral("*99#")},
+                  {QStringLiteral("apnName"), apn},
+                  {QStringLiteral("apnFlag"), 1}};
+    if (!imsi.isEmpty())
+        p.insert(QStringLiteral("IMSI"), imsi);
+    return p;
+}
+
+class DashboardProfileMatchTest : public DashboardFixture {
+protected:
+    QString profileFile() const { return QDir(modemList_).filePath(QStringLiteral("dialConfig.plist")); }
+
+    QStringList fileNames() const
+    {
+        QStringList names;
+        const auto v = yov::PlistBridge::readFile(profileFile());
+        for (const QVariant &p : v ? v->toList() : QVariantList())
+            names.append(p.toMap().value(QStringLiteral("provider")).toString());
+        return names;
+    }
+
+    QString deviceApn() const
+    {
+        return mapOf(modemState(QStringLiteral("Connection")).value(QStringLiteral("DialParams")))
+            .value(QStringLiteral("Apn"))
+            .toString();
+    }
+};
+
+} // namespace
+
+TEST_F(DashboardProfileMatchTest, ShippedOperatorTableMatchesTheDefaultSim)
+{
+    // The shipped settings as they stand (the fixture switches the match off for other tests).
+    setSettings({{QStringLiteral("ImsiMatchGlobalApn"), true}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fileNames().value(0) == QLatin1String("Vandrel Web"); }, kWaitMs))
+        << fileNames().join(u',').toStdString();
+    // The shipped list's profile stays, behind the matched one.
+    EXPECT_EQ(fileNames(), (QStringList{"Vandrel Web", "Internet"}));
+    EXPECT_EQ(storedSettings().value(QStringLiteral("DefaultProfileNum")).toInt(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return deviceApn() == QLatin1String("web.vandrel.de"); }, kWaitMs))
+        << "the device holds " << deviceApn().toStdString();
+    EXPECT_EQ(dial()->currentProfileName(), QStringLiteral("Vandrel Web"));
+}
+
+TEST_F(DashboardProfileMatchTest, SimDefaultsLeadTheListAndAnotherSimSwapsThem)
+{
+    // The operator table: two defaults for the first SIM's network, one for the second's. The
+    // shipped list's first profile is the old default; the user has one profile for the first SIM
+    // and one for every SIM.
+    setSettings({{QStringLiteral("ImsiMatchGlobalApn"), true},
+                 {QStringLiteral("Internet/AddAPNWithSIM"), true},
+                 {QStringLiteral("specialSoftVersion/RAVO_TIM"), true},
+                 {QStringLiteral("DefaultProfileNum"), 1},
+                 {QStringLiteral("IMSI2DialConfigIdx"),
+                  QVariantMap{{QStringLiteral("26202"), QVariantList{0, 1}}, {QStringLiteral("31041"), 2}}},
+                 {QStringLiteral("AllDefaultDialCfg"),
+                  QVariantList{profile(QStringLiteral("Vandrel Web"), QStringLiteral("web.vandrel.de")),
+                               profile(QStringLiteral("Vandrel Box"), QStringLiteral("box.vandrel.de")),
+                               profile(QStringLiteral("Orrin Net"), QStringLiteral("net.orrin.us"))}}});
+    ASSERT_TRUE(yov::PlistBridge::writeFile(
+        profileFile(), QVariantList{profile(QStringLiteral("Old Default"), QStringLiteral("old")),
+                                    profile(QStringLiteral("Mine"), QStringLiteral("mine.apn"), kFirstImsi),
+                                    profile(QStringLiteral("Shared"), QStringLiteral("shared.apn"))}));
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
+
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fileNames().value(0) == QLatin1String("Vandrel Web"); }, kWaitMs))
+        << fileNames().join(u',').toStdString();
+    EXPECT_EQ(fileNames(), (QStringList{"Vandrel Web", "Vandrel Box", "Mine", "Shared"}));
+    EXPECT_EQ(storedSettings().value(QStringLiteral("DefaultProfileNum")).toInt(), 2);
+    EXPECT_EQ(storedSettings().value(QStringLiteral("ProfileID")).toInt(), 0);
+    EXPECT_TRUE(storedSettings().contains(QStringLiteral("ProfileID")));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return deviceApn() == QLatin1String("web.vandrel.de"); }, kWaitMs))
+        << "the device holds " << deviceApn().toStdString();
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(profileFile()).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u) << "the file holds APN passwords";
+
+    // Another SIM: its default replaces the two, the user's profiles stay, the first SIM's own
+    // profile out of sight but in the file.
+    ASSERT_EQ(control(QStringLiteral("RemoveDevice")).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dial()->isDeviceRemoved(); }, kWaitMs));
+    ASSERT_EQ(control(QStringLiteral("SetModemState"),
+                      {QStringLiteral("Sim"), QVariantMap{{QStringLiteral("Imsi"), kSecondImsi}, {QStringLiteral("MncLength"), 3}}})
+                  .type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_EQ(control(QStringLiteral("PlugDevice")).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fileNames().value(0) == QLatin1String("Orrin Net"); }, kWaitMs))
+        << fileNames().join(u',').toStdString();
+    EXPECT_EQ(fileNames(), (QStringList{"Orrin Net", "Mine", "Shared"}));
+    EXPECT_EQ(storedSettings().value(QStringLiteral("DefaultProfileNum")).toInt(), 1);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] {
+            QStringList shown;
+            for (const QVariantMap &p : dial()->profiles().dialConfigArray())
+                shown.append(p.value(QStringLiteral("provider")).toString());
+            return shown == QStringList{"Orrin Net", "Shared"};
+        },
+        kWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return deviceApn() == QLatin1String("net.orrin.us"); }, kWaitMs))
+        << "the device holds " << deviceApn().toStdString();
+}
+
+TEST_F(DashboardProfileMatchTest, HomeNetworkReportMatchesByMccAndMnc)
+{
+    // The modem reports the SIM's home MCC and MNC (262 and "02"): the key 26202 of the shipped
+    // table, by the MCC and MNC road alone (the IMSI match is off).
+    setScenarioModem(QStringLiteral("Sim"), {{QStringLiteral("ReportMccMnc"), true}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fileNames().value(0) == QLatin1String("Vandrel Web"); }, kWaitMs))
+        << fileNames().join(u',').toStdString();
+    EXPECT_EQ(fileNames(), (QStringList{"Vandrel Web", "Internet"}));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return deviceApn() == QLatin1String("web.vandrel.de"); }, kWaitMs))
+        << "the device holds " << deviceApn().toStdString();
+}
