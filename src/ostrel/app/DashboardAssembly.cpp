@@ -11,6 +11,7 @@
 #include "ostrel/connection/view/InternetView.h"
 #include "ostrel/connection/view/LimitWindows.h"
 #include "ostrel/device/init/InitController.h"
+#include "ostrel/device/picker/ContactPicker.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/update/AEMessage.h"
 #include "ostrel/settings/defaults/DeviceLockSettingController.h"
@@ -70,6 +71,7 @@ DashboardAssembly::DashboardAssembly(Options options) : msgCenter_(std::move(opt
 
 DashboardAssembly::~DashboardAssembly()
 {
+    contactPicker_.reset();
     phonebookController_.reset();
     recordController_.reset();
     transferSource_.reset();
@@ -140,6 +142,7 @@ void DashboardAssembly::createControllers()
     transferSource_ = std::make_unique<transferSource>(context);
     recordController_->setStatisticsForm(statisticSource_.get());
     phonebookController_ = std::make_unique<PBController>(context);
+    contactPicker_ = std::make_unique<ContactPicker>();
 
     MainController *main = mainController_.get();
     initController_->netCardStatusHook = [main] { return main->getNetCardStatus(); };
@@ -167,9 +170,9 @@ void DashboardAssembly::connectMainWindow()
     statisticSource_->wndMain = mainController_->wndMain;
     transferSource_->wndMain = mainController_->wndMain;
     alertPanel_->wndMain = mainController_->wndMain; // alerts are centred on it
-    if (auto *window = qobject_cast<QMainWindow *>(mainController_->wndCompleteMain_.data())) {
+    if (QStatusBar *bar = mainController_->mainStatusBar()) {
         if (QWidget *status = initController_->statusView())
-            window->statusBar()->addPermanentWidget(status);
+            bar->addPermanentWidget(status);
     }
     installInternetView(dialController_.get(), mainController_->tabviewMain);
     installLimitWindows(dialController_.get(), mainController_->wndMain);

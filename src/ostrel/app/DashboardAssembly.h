@@ -25,6 +25,7 @@ namespace yov { class AlertPresenter; class NotificationCenter; }
 
 namespace ostrel {
 
+class ContactPicker;
 class DeviceLockSettingController;
 class DialController;
 class DialRecordController;
@@ -73,6 +74,8 @@ public:
     // The speed graph of the "Statistics" page (once the windows exist).
     statisticsView *speedGraph() const { return speedGraph_; }
     PBController *phonebookController() const { return phonebookController_.get(); }
+    // The contact picker that the pages open (Neighbours::contactPicker()).
+    ContactPicker *contactPicker() const { return contactPicker_.get(); }
     YOVAlertPanel *alertPanel() const { return alertPanel_.get(); }
 
 private:
@@ -96,6 +99,7 @@ private:
     std::unique_ptr<transferSource> transferSource_;
     statisticsView *speedGraph_ = nullptr; // owned by its page
     std::unique_ptr<PBController> phonebookController_;
+    std::unique_ptr<ContactPicker> contactPicker_;
     bool awoken_ = false;
 };
 

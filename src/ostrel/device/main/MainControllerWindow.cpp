@@ -611,8 +611,16 @@ void MainController::showLocalWebUI()
 
 void MainController::refreshWebView()
 {
-    if (webViewForShowLocalWebUI_)
-        WebViewUtilities::sharedManager()->LoadURL(localWebUIPath(), webViewForShowLocalWebUI_);
+    if (!webViewForShowLocalWebUI_ && !webViewInHomePage_)
+        return;
+    const QString page = localWebUIPath();
+    if (!QFileInfo(page).isFile()) {
+        qCInfo(lcMainController).noquote() << "no home page at" << page << ": the web view stays empty";
+        return;
+    }
+    for (WebView *view : {webViewForShowLocalWebUI_.data(), webViewInHomePage_.data()})
+        if (view)
+            WebViewUtilities::sharedManager()->LoadURL(page, view);
 }
 
 // --- drawer, tray, call items, sheets ------------------------------------------------------------
