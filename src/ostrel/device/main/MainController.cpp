@@ -160,7 +160,9 @@ void MainController::registerMessages()
 
 void MainController::initializeController()
 {
-    if (!yovSkinManager() || !yovSkinManager()->hasKey(QStringLiteral("wndMainToolbar")))
+    // The mini and smart windows carry their own buttons.
+    if (skinKind_ == SkinKind::Normal
+        && (!yovSkinManager() || !yovSkinManager()->hasKey(QStringLiteral("wndMainToolbar"))))
         loadToolBar();
     if (yov::nsBool(setting(QStringLiteral("MAINFORM"), QStringLiteral("TooBarEnableBySimStatus")))) {
         toolbarSetEnable(false);

@@ -44,6 +44,13 @@ void hideOwnContents(QWidget *central)
             widget->hide();
 }
 
+// The window takes the size the skin gives its content.
+void fitWindowToContent(QMainWindow *window, QWidget *central)
+{
+    central->setFixedSize(central->size());
+    window->adjustSize();
+}
+
 } // namespace
 
 MainController::SkinKind MainController::skinKindOf(const QVariantMap &uiConfig)
@@ -118,7 +125,7 @@ bool MainController::initializeMiniSkin()
 
     hideOwnContents(central);
     skin->registerController(central, QStringLiteral("wndMain"), true);
-    window->resize(central->size());
+    fitWindowToContent(window, central);
     initializeBtnsOfView(central, QStringLiteral("TitlebarItems"));
     initializeBtnsOfView(central, QStringLiteral("ToolbarItems"));
     initializeImageViewOfView(central, QStringLiteral("MiniUIImageViews"));
@@ -142,7 +149,7 @@ bool MainController::initializeSmartSkin()
     registerUINotifications();
     hideOwnContents(central);
     skin->registerController(central, QStringLiteral("wndMain"), true);
-    window->resize(central->size());
+    fitWindowToContent(window, central);
 
     QWidget *top = createNSViewExtByKey(QStringLiteral("viewTopFixed"), central);
     initializeBtnsOfView(top, QStringLiteral("btnsInViewTopFixed"));
@@ -167,7 +174,6 @@ bool MainController::initializeSmartSkin()
     initializeBtnsOfView(bottom, QStringLiteral("btnsInViewBottomFixed"));
     initializeLabelsOfView(bottom, QStringLiteral("labelsInViewBottomFixed"));
 
-    selectTabViewbyIdentifier(QStringLiteral("HomePage"));
     if (QWidget *page = tabPage(QStringLiteral("HomePage"))) {
         WebView *web = WebViewUtilities::createWebView(page);
         web->setObjectName(QStringLiteral("webViewInHomePage"));
@@ -177,8 +183,11 @@ bool MainController::initializeSmartSkin()
         if (skin->hasKey(QStringLiteral("webViewInHomePage")))
             skin->registerController(web, QStringLiteral("webViewInHomePage"), true);
         webViewInHomePage_ = web;
+        webViewForShowLocalWebUI_ = web; // the home page of every skin is this one view
         changeMainTabViewItemSize(QStringLiteral("HomePage"));
+        refreshWebView();
     }
+    notifyChangeTabViewItem(QStringLiteral("HomePage"));
     return true;
 }
 

@@ -138,7 +138,7 @@ void MainController::gotoSMSUIOfCompleteWnd()
         wndMain->raise();
         wndMain->activateWindow();
     }
-    selectTabViewbyIdentifier(QStringLiteral("SMS"));
+    notifyChangeTabViewItem(QStringLiteral("SMS"));
     Neighbours::sms().GotoInbox();
 }
 

@@ -618,9 +618,8 @@ void MainController::refreshWebView()
         qCInfo(lcMainController).noquote() << "no home page at" << page << ": the web view stays empty";
         return;
     }
-    for (WebView *view : {webViewForShowLocalWebUI_.data(), webViewInHomePage_.data()})
-        if (view)
-            WebViewUtilities::sharedManager()->LoadURL(page, view);
+    WebView *home = webViewForShowLocalWebUI_ ? webViewForShowLocalWebUI_.data() : webViewInHomePage_.data();
+    WebViewUtilities::sharedManager()->LoadURL(page, home);
 }
 
 // --- drawer, tray, call items, sheets ------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "ostrel/device/main/MyAnimation.h"
 
 #include <QImage>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>

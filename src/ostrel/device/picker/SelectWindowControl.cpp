@@ -44,7 +44,7 @@ SelectWindowControl::SelectWindowControl(const ControllerContext &context, QObje
 SelectWindowControl::~SelectWindowControl()
 {
     // A shown sheet's window owns the picker and is going; otherwise the window is the picker's.
-    if (selectContactWin && parent() != selectContactWin)
+    if (!ownedByWindow_)
         delete selectContactWin.data();
 }
 
@@ -283,6 +283,7 @@ void SelectWindowControl::showWindow(QWidget *hostWindow)
         selectContactWin->setParent(hostWindow, selectContactWin->windowFlags());
         selectContactWin->setWindowModality(Qt::WindowModal);
     }
+    ownedByWindow_ = true;
     setParent(selectContactWin);
     selectContactWin->show();
 }
@@ -508,6 +509,7 @@ void SelectWindowControl::quitWindow(int code)
     if (m_sourceRange == SheetRange) {
         quitting_ = true;
         selectContactWin->hide();
+        ownedByWindow_ = true;
         setParent(selectContactWin);
         selectContactWin->deleteLater(); // the picker with it
     } else if (m_sourceRange == ModalRange) {

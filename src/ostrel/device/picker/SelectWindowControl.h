@@ -12,16 +12,15 @@
 #include "ostrel/device/picker/SelectWindowLayout.h"
 #include "ostrel/framework/controller/YOVUIController.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
 #include <QHash>
+#include <QLabel>
+#include <QTableWidget>
 #include <QPointer>
 #include <QStringList>
 #include <QVariantList>
-
-class QComboBox;
-class QDialog;
-class QLabel;
-class QAbstractButton;
-class QTableWidget;
 
 namespace ostrel {
 
@@ -114,6 +113,7 @@ private:
     SelectWindowLayout layout_;
     bool groupSending_ = false;
     bool quitting_ = false;
+    bool ownedByWindow_ = false; // a sheet's window deletes the picker with itself
     QVariantList m_availableContactNumbers;
     QStringList m_selectedContactNumbers;
     QHash<const QWidget *, QRectF> frames_;

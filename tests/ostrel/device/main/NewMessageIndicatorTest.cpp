@@ -255,6 +255,8 @@ TEST_F(StatusItemTest, ConnectionImageFollowsTheStateUnlessUnreadMessagesKeepThe
     for (const auto &c : cases) {
         TearDown();
         SetUp();
+        sms = RecordingSms();
+        service = FakeSmsService();
         buildWithItem(c.freshOnConnect, c.freshOnNewSms);
         sms.unread[0] = c.unreadPc;
         sms.unread[1] = c.unreadSim;
@@ -292,6 +294,8 @@ TEST_F(StatusItemTest, AfterReadingTheAnimationStaysWhileItsKindIsUnreadElseTheO
     for (const auto &c : cases) {
         TearDown();
         SetUp();
+        sms = RecordingSms();
+        service = FakeSmsService();
         buildWithItem(true, true);
         controller->freshStatusViewWhenFlowValueSMSArrive();
         service.newest = c.newest;
@@ -323,6 +327,8 @@ TEST_F(StatusItemTest, AtSetUpUnreadInboxMessagesStartTheAnimationOfTheirKind)
     for (const auto &c : cases) {
         TearDown();
         SetUp();
+        sms = RecordingSms();
+        service = FakeSmsService();
         buildWithItem(true, c.freshOnNewSms);
         sms.unread[0] = c.unreadPc;
         service.flowValueInfo = c.flowValueInfo;

@@ -261,7 +261,7 @@ TEST_F(PickerTest, ContactListFollowsTheStorageAndTheNumberSplit)
 
 TEST_F(PickerTest, MovingEntriesKeepsTheirOrderAndNeverListsOneTwiceOnTheWayBack)
 {
-    auto picker = make({{"SMS", QVariantMap{{"ContactNumbersSelectionEnabled", true}}}});
+    auto picker = make({{"SMS", QVariantMap{{"ContactNumbersSelectionEnabled", true}}}, {"PhoneBook", QVariantMap{{"SMStoGroup", true}}}});
     picker->loadList();
     click(picker->addToSelectedBtn); // nothing selected: nothing moves
     EXPECT_TRUE(picker->selectedTableViewList.isEmpty());
@@ -271,15 +271,17 @@ TEST_F(PickerTest, MovingEntriesKeepsTheirOrderAndNeverListsOneTwiceOnTheWayBack
     EXPECT_EQ(numbersIn(picker->selectedTableViewList), (QStringList{"0101(Mobile)", "0202(Office)"}));
     EXPECT_EQ(numbersIn(picker->contactTableViewList), (QStringList{"0103(Home)", "0201(Mobile)", "0302(Office)"}));
     EXPECT_TRUE(picker->contactTableView->selectionModel()->selectedRows().isEmpty());
+    EXPECT_EQ(picker->selectedTableView->rowCount(), 2);
 
-    // an entry equal to one still in the contact list comes back only once
-    picker->selectedTableViewList.append(numberEntry("Ann", "0103(Home)"));
+    // a group's numbers go to the selected list whether or not the contact list holds them
+    picker->groupSelectionDidChange(1);
+    EXPECT_EQ(numbersIn(picker->selectedTableViewList), (QStringList{"0101(Mobile)", "0202(Office)", "0302(Office)"}));
     picker->selectSelectedRows({0, 2});
     click(picker->removeFromSelectedBtn);
     EXPECT_EQ(numbersIn(picker->selectedTableViewList), QStringList{"0202(Office)"});
     EXPECT_EQ(numbersIn(picker->contactTableViewList),
               (QStringList{"0103(Home)", "0201(Mobile)", "0302(Office)", "0101(Mobile)"}))
-        << "a returned entry goes to the end, a duplicate not at all";
+        << "a returned entry goes to the end, one already listed not at all";
     click(picker->removeFromSelectedBtn); // nothing chosen: nothing moves
     EXPECT_EQ(picker->selectedTableViewList.size(), 1);
 }
