@@ -476,6 +476,8 @@ private:
     SkinKind skinKind_ = SkinKind::Normal;
     QPointer<QStatusBar> miniStatusBar_;
     void statusItemOpensInbox();
+    // The skin item's picture as the widget's background.
+    void dressWithSkinImage(QWidget *widget, const QString &key);
 };
 
 } // namespace ostrel

@@ -48,6 +48,7 @@ void hideOwnContents(QWidget *central)
 void fitWindowToContent(QMainWindow *window, QWidget *central)
 {
     central->setFixedSize(central->size());
+    window->setMinimumSize(0, 0);
     window->adjustSize();
 }
 
@@ -109,12 +110,14 @@ bool MainController::initializeMiniSkin()
     auto *popup = new QWidget(window, Qt::Tool | Qt::FramelessWindowHint);
     popup->setObjectName(QStringLiteral("wndMainPopup"));
     skin->registerController(popup, QStringLiteral("wndMainPopup"), true);
+    dressWithSkinImage(popup, QStringLiteral("wndMainPopup"));
     wndMainPopup = popup;
 
     auto *status = new QStatusBar(popup);
     status->setObjectName(QStringLiteral("wndMainStatusView"));
     status->setSizeGripEnabled(false);
     skin->registerController(status, QStringLiteral("wndMainStatusView"), true);
+    dressWithSkinImage(status, QStringLiteral("wndMainStatusView"));
     miniStatusBar_ = status;
     if (window->statusBar())
         window->statusBar()->hide();
@@ -125,6 +128,7 @@ bool MainController::initializeMiniSkin()
 
     hideOwnContents(central);
     skin->registerController(central, QStringLiteral("wndMain"), true);
+    dressWithSkinImage(central, QStringLiteral("wndMain"));
     fitWindowToContent(window, central);
     initializeBtnsOfView(central, QStringLiteral("TitlebarItems"));
     initializeBtnsOfView(central, QStringLiteral("ToolbarItems"));
@@ -149,6 +153,7 @@ bool MainController::initializeSmartSkin()
     registerUINotifications();
     hideOwnContents(central);
     skin->registerController(central, QStringLiteral("wndMain"), true);
+    dressWithSkinImage(central, QStringLiteral("wndMain"));
     fitWindowToContent(window, central);
 
     QWidget *top = createNSViewExtByKey(QStringLiteral("viewTopFixed"), central);

@@ -846,6 +846,11 @@ void dressWithItemImage(SkinManagerAccess *skin, QWidget *widget, const QString 
 
 } // namespace
 
+void MainController::dressWithSkinImage(QWidget *widget, const QString &key)
+{
+    dressWithItemImage(yovSkinManager(), widget, key);
+}
+
 void MainController::applyMainWindowSkin()
 {
     SkinManagerAccess *skin = yovSkinManager();
