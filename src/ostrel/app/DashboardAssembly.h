@@ -12,6 +12,7 @@
 //   6. DialRecordController (the connection records, their tab, totals, resets and limit settings)
 //   7. statisticSource and transferSource (the outlines of the "Statistics" page)
 //   8. PBController (phonebook: contacts, number lookup; no page yet)
+//   9. ContactPicker (the contact-selection windows the pages open; nothing to wake)
 //
 // A controller added later is created in createControllers() and woken in awakeFromNib() at the
 // place this list gives it. The windows of the launch road come afterwards, from launch().

@@ -108,6 +108,7 @@ TEST_F(DashboardPickerTest, CallSheetDialsTheDoubleClickedNumberWithoutItsLabel)
     EXPECT_EQ(picker_->window()->width(), 270);
     saveScreenshot(picker_->window(), QStringLiteral("picker-call-sheet.png"));
     const QRect cell = picker_->contactTableView->visualItemRect(picker_->contactTableView->item(1, 1));
+    QTest::mouseClick(picker_->contactTableView->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(picker_->contactTableView->viewport(), Qt::LeftButton, {}, cell.center());
     ASSERT_EQ(posted_.size(), 1);
     EXPECT_EQ(posted_[0].name, notifications::kMakeCallWithPhoneNumber);

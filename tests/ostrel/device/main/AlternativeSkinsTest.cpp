@@ -9,10 +9,12 @@
 #include "ostrel/framework/widgets/WebViewUtilities.h"
 
 #include <QAbstractButton>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QUrl>
 
 using maintest::MainControllerTest;
 using Kind = ostrel::MainController::SkinKind;
@@ -211,4 +213,21 @@ TEST_F(AlternativeSkinTest, ASkinLackingAnItemLeavesTheNormalWindow)
         EXPECT_EQ(controller->tabviewMain->window(), mainWindow()) << c.skin;
         EXPECT_EQ(controller->mainStatusBar(), mainWindow()->statusBar()) << c.skin;
     }
+}
+
+TEST_F(AlternativeSkinTest, HomePageStaysEmptyWithoutItsFileAndLoadsWhenTheLinkIconsAreRefreshed)
+{
+    ostrel::WebViewUtilities::sharedManager()->setAllowedFolders({dir_.path()});
+    buildWithSkin(testing_paths::fixtures() + QStringLiteral("/skin/smartSkin"), smartUIConfig());
+    ASSERT_TRUE(controller->webViewInHomePage_);
+    EXPECT_TRUE(controller->webViewInHomePage_->url().isEmpty());
+
+    QFile page(QDir(resources_).filePath(QStringLiteral("index.html")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><body>Later</body></html>");
+    page.close();
+    notifications.post(QStringLiteral("LoadImageFormURLOver"));
+    EXPECT_EQ(QFileInfo(controller->webViewInHomePage_->url().toLocalFile()).canonicalFilePath(),
+              QFileInfo(page).canonicalFilePath());
+    ostrel::WebViewUtilities::sharedManager()->setAllowedFolders({});
 }

@@ -18,6 +18,7 @@
 #include <QMainWindow>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -423,7 +424,11 @@ TEST_F(PickerTest, CallFormNarrowsTheWindowAndADoubleClickCallsTheNumberWithoutI
     picker->doubleClickTableRow(99); // outside the rows
     picker->doubleClickTableRow(-1);
     EXPECT_TRUE(posted.isEmpty());
-    picker->doubleClickTableRow(3);
+    QTableWidget *table = picker->contactTableView;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(picker->window()));
+    const QPoint cell = table->visualItemRect(table->item(3, 1)).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell);
     ASSERT_EQ(posted.size(), 1);
     EXPECT_EQ(posted[0].name, ostrel::notifications::kMakeCallWithPhoneNumber);
     EXPECT_EQ(posted[0].userInfo.value(ostrel::notifications::kMakeCallNumberKey).toString(), QStringLiteral("0202"));
