@@ -80,6 +80,8 @@ void SelectWindowControl::buildWindow()
     if (hasMePosition())
         storeMediumComb->addItem(pickerText(QStringLiteral("Data Card")));
     storeMediumComb->setMaxVisibleItems(storeMediumComb->count());
+    if (font())
+        storeMediumComb->setFont(*font());
     place(storeMediumComb, layout_.storeMedium);
     setDefaultSelectMemory();
     QObject::connect(storeMediumComb, &QComboBox::activated, this,
@@ -101,6 +103,8 @@ void SelectWindowControl::buildWindow()
         for (int group = 0; group < Neighbours::phonebook().sumOfGroupInPC(); ++group)
             combPCGroup_->addItem(yov::nsString(Neighbours::phonebook().getPCUserByIndex(group, -1).value(QStringLiteral("groupname"))));
         combPCGroup_->setCurrentIndex(-1);
+        if (font())
+            combPCGroup_->setFont(*font());
         combPCGroup_->setEnabled(currentStoreMedium == PC);
         place(combPCGroup_, layout_.groupBox);
         QObject::connect(combPCGroup_, &QComboBox::activated, this, [this](int index) { groupSelectionDidChange(index); });
