@@ -12,6 +12,7 @@
 #include "ostrel/connection/view/LimitWindows.h"
 #include "ostrel/device/init/InitController.h"
 #include "ostrel/device/main/MainController.h"
+#include "ostrel/device/picker/ContactPicker.h"
 #include "ostrel/framework/update/AEMessage.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/controller/UIManagerSkinAccess.h"
@@ -80,6 +81,7 @@ DashboardAssembly::~DashboardAssembly()
     phonebookWindow_.reset();
     smsController_.reset();
     smsService_.reset();
+    contactPicker_.reset();
     phonebookController_.reset();
     recordController_.reset();
     transferSource_.reset();
@@ -161,6 +163,7 @@ void DashboardAssembly::createControllers()
             QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     });
     smsController_ = std::make_unique<SMSController>(context);
+    contactPicker_ = std::make_unique<ContactPicker>();
 
     MainController *main = mainController_.get();
     initController_->netCardStatusHook = [main] { return main->getNetCardStatus(); };
@@ -190,9 +193,9 @@ void DashboardAssembly::connectMainWindow()
     statisticSource_->wndMain = mainController_->wndMain;
     transferSource_->wndMain = mainController_->wndMain;
     alertPanel_->wndMain = mainController_->wndMain; // alerts are centred on it
-    if (auto *window = qobject_cast<QMainWindow *>(mainController_->wndCompleteMain_.data())) {
+    if (QStatusBar *bar = mainController_->mainStatusBar()) {
         if (QWidget *status = initController_->statusView())
-            window->statusBar()->addPermanentWidget(status);
+            bar->addPermanentWidget(status);
     }
     installInternetView(dialController_.get(), mainController_->tabviewMain);
     installLimitWindows(dialController_.get(), mainController_->wndMain);

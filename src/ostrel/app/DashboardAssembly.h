@@ -15,6 +15,7 @@
 //   8. PBController (phonebook: contacts, number lookup) with its page (PBWindow, in the main
 //      window's "Phonebook" tab, with the storage tree PBSource)
 //   9. SMSController (SMS lists, counts and capacity; no page yet), over the SMS service
+//   10. ContactPicker (the contact-selection windows the pages open; nothing to wake)
 //
 // A controller added later is created in createControllers() and woken in awakeFromNib() at the
 // place this list gives it. The windows of the launch road come afterwards, from launch().
@@ -28,6 +29,7 @@ namespace yov { class AlertPresenter; class NotificationCenter; }
 
 namespace ostrel {
 
+class ContactPicker;
 class DialController;
 class DialRecordController;
 class InitController;
@@ -82,6 +84,8 @@ public:
     PBWindow *phonebookWindow() const { return phonebookWindow_.get(); }
     SMSController *smsController() const { return smsController_.get(); }
     SmsService *smsService() const { return smsService_.get(); }
+    // The contact picker that the pages open (Neighbours::contactPicker()).
+    ContactPicker *contactPicker() const { return contactPicker_.get(); }
     YOVAlertPanel *alertPanel() const { return alertPanel_.get(); }
     SettingController *settingController() const { return settingController_.get(); }
 
@@ -109,6 +113,7 @@ private:
     std::unique_ptr<PBWindow> phonebookWindow_;
     std::unique_ptr<SmsService> smsService_;
     std::unique_ptr<SMSController> smsController_;
+    std::unique_ptr<ContactPicker> contactPicker_;
     bool awoken_ = false;
 };
 

@@ -115,15 +115,6 @@ void MainController::block(int ms)
 
 // --- nib time ------------------------------------------------------------------------------
 
-void MainController::initializeSkin()
-{
-    if (!yovSkinManager())
-        return;
-    const QVariantMap ui = uiConfigDict();
-    if (yov::nsBool(ui.value(QStringLiteral("MiniUI"))) || yov::nsBool(ui.value(QStringLiteral("SmartUI"))))
-        qCInfo(lcMainController) << "the mini and smart skins are not available: the normal window is used";
-}
-
 void MainController::initializeNibResources()
 {
     buildDefaultWindows();
@@ -142,7 +133,12 @@ void MainController::initializeNibResources()
     }
     initSysStatusBarItem();
     initCallMenuItemSel();
-    applyMainWindowSkin();
+    const bool alternativeSkin = (skinKind_ == SkinKind::Mini && initializeMiniSkin())
+                                 || (skinKind_ == SkinKind::Smart && initializeSmartSkin());
+    if (!alternativeSkin) {
+        skinKind_ = SkinKind::Normal;
+        applyMainWindowSkin();
+    }
 }
 
 void MainController::registerMessages()
@@ -164,7 +160,9 @@ void MainController::registerMessages()
 
 void MainController::initializeController()
 {
-    if (!yovSkinManager() || !yovSkinManager()->hasKey(QStringLiteral("wndMainToolbar")))
+    // The mini and smart windows carry their own buttons.
+    if (skinKind_ == SkinKind::Normal
+        && (!yovSkinManager() || !yovSkinManager()->hasKey(QStringLiteral("wndMainToolbar"))))
         loadToolBar();
     if (yov::nsBool(setting(QStringLiteral("MAINFORM"), QStringLiteral("TooBarEnableBySimStatus")))) {
         toolbarSetEnable(false);

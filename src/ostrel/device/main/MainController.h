@@ -41,6 +41,7 @@ class QLabel;
 class QMainWindow;
 class QMenu;
 class QMenuBar;
+class QStatusBar;
 class QToolBar;
 class QToolButton;
 
@@ -318,6 +319,50 @@ public:
     void performEndSheet();
     void insertUSSDToobarItem(int index);
 
+    // --- status item (MainControllerStatusItem.cpp) -----------------------------------------
+    // Stops the item's animation, sets its frame count and first frame name and starts it.
+    void startAnimationInStatusViewWithAnimaitonPath(const QString &path, int imageNumber);
+    void freshStatusViewWhenNormalSMSArrive() override;
+    void freshStatusViewWhenFlowValueSMSArrive() override;
+    // The newest message's type picks the animation: flow-value (0, 1) or ordinary (2).
+    void freshStatusViewWhenNewSMSArrive();
+    // After reading: the animation stays while a message of the newest message's kind (flow-value
+    // or ordinary) is unread, in the computer's inbox or on the SIM; else the other kind's
+    // animation while one of that kind is unread; else the connection's picture.
+    void freshStatusViewWhenSMSReaded();
+    void freshStatusViewWhenInitialController() override;
+    // A connection change (0 idle, 3 connected), with Main/Main_FreshStatusView_ConnectStatusChanged.
+    void freshStatusViewWhenDialStatusChanged(int status);
+    void freshStatusViewToStaticViewAccorindToDialStatus(int status) override;
+    void setImageOfStatusBarViewWithImageName(const QString &name) override;
+    // The complete window, on its "SMS" tab, with the inbox open.
+    void gotoSMSUIOfCompleteWnd();
+
+    // --- mini and smart skins (MainControllerMiniUI.cpp) ----------------------------------
+    enum class SkinKind { Normal, Mini, Smart };
+    // Which skin the skin's UI configuration asks for (MiniUI before SmartUI).
+    static SkinKind skinKindOf(const QVariantMap &uiConfig);
+    // The network text of the mini skin: "HSDPA" and "HSUPA" show "HSPA", "UMTS" "3G".
+    static QString miniNetworkText(const QString &network);
+    SkinKind skinKind() const { return skinKind_; }
+    bool initializeMiniSkin();
+    bool initializeSmartSkin();
+    void registerUINotifications();
+    Q_INVOKABLE void updateSingalStrength(const yov::Notification &notification);
+    Q_INVOKABLE void updateNetworkStatus(const yov::Notification &notification);
+    Q_INVOKABLE void updateRoamStatus(const yov::Notification &notification);
+    Q_INVOKABLE void updateBelonetoSPN(const yov::Notification &notification);
+    Q_INVOKABLE void updateLocalSPN(const yov::Notification &notification);
+    Q_INVOKABLE void updateModemStatus(const yov::Notification &notification);
+    Q_INVOKABLE void updateSimStatus(const yov::Notification &notification);
+    Q_INVOKABLE void updateDomainName(const yov::Notification &notification);
+    Q_INVOKABLE void btnDialConnectExt(QObject *sender);
+    Q_INVOKABLE void closeMainPopupWindow(QObject *sender);
+    QPointer<WebView> webViewInHomePage_;
+    // The status bar that holds the device-state row: the pop-up window's in the mini skin, else
+    // the main window's.
+    QStatusBar *mainStatusBar() const;
+
     // --- launch road (MainController.cpp) --------------------------------------------------
     void prepareStartupWin();
     void applicationWillFinishLaunching();
@@ -431,6 +476,11 @@ private:
     bool deviceRemoveSign_ = false;
     bool switchingMode_ = false;
     bool screenshotTaken_ = false;
+    SkinKind skinKind_ = SkinKind::Normal;
+    QPointer<QStatusBar> miniStatusBar_;
+    void statusItemOpensInbox();
+    // The skin item's picture as the widget's background.
+    void dressWithSkinImage(QWidget *widget, const QString &key);
 };
 
 } // namespace ostrel

@@ -420,9 +420,10 @@ void MainController::isAbleToConnect(const yov::Notification &notification)
 
 void MainController::connectStatusDidChange(const yov::Notification &notification)
 {
-    const bool connected = yov::nsInt(notification.userInfo.value(QStringLiteral("ConnectStatus"))) == 3;
-    if (!connected)
+    const int status = yov::nsInt(notification.userInfo.value(QStringLiteral("ConnectStatus")));
+    if (status != 3)
         openURLWithAlertClicked_ = false;
+    freshStatusViewWhenDialStatusChanged(status);
 }
 
 void MainController::disableUSSDToolbarForMalaixiya()

@@ -617,8 +617,15 @@ void MainController::showLocalWebUI()
 
 void MainController::refreshWebView()
 {
-    if (webViewForShowLocalWebUI_)
-        WebViewUtilities::sharedManager()->LoadURL(localWebUIPath(), webViewForShowLocalWebUI_);
+    if (!webViewForShowLocalWebUI_ && !webViewInHomePage_)
+        return;
+    const QString page = localWebUIPath();
+    if (!QFileInfo(page).isFile()) {
+        qCInfo(lcMainController).noquote() << "no home page at" << page << ": the web view stays empty";
+        return;
+    }
+    WebView *home = webViewForShowLocalWebUI_ ? webViewForShowLocalWebUI_.data() : webViewInHomePage_.data();
+    WebViewUtilities::sharedManager()->LoadURL(page, home);
 }
 
 // --- drawer, tray, call items, sheets ------------------------------------------------------------
@@ -844,6 +851,11 @@ void dressWithItemImage(SkinManagerAccess *skin, QWidget *widget, const QString 
 }
 
 } // namespace
+
+void MainController::dressWithSkinImage(QWidget *widget, const QString &key)
+{
+    dressWithItemImage(yovSkinManager(), widget, key);
+}
 
 void MainController::applyMainWindowSkin()
 {

@@ -49,6 +49,18 @@ public:
     // The main toolbar's items (each with its view under the property "itemView"); none without
     // a main window.
     virtual QList<NSToolbarItemExt *> toolbarItemsArray() const { return {}; }
+    // The status item (nothing where there is none; the defaults do nothing).
+    // The new-message animations: "Normal_SMS_Arrive1" / "FlowValue_SMS_Arrive1", two frames each; a
+    // click then opens the SMS inbox of the complete window.
+    virtual void freshStatusViewWhenNormalSMSArrive() {}
+    virtual void freshStatusViewWhenFlowValueSMSArrive() {}
+    // The static image of the connection state (0 idle, 3 connected; other states keep the image).
+    virtual void freshStatusViewToStaticViewAccorindToDialStatus(int) {}
+    // A fixed image by name ("SysStatusItem.PNG").
+    virtual void setImageOfStatusBarViewWithImageName(const QString &) {}
+    // Once at the end of the SMS page's start: an overdue flow-value message is handled and the
+    // new-message animation starts when unread messages wait.
+    virtual void freshStatusViewWhenInitialController() {}
 };
 
 class DefaultMainController : public MainControllerInterface {

@@ -22,4 +22,8 @@ inline constexpr QLatin1StringView kRechargeSMSKey{"rechargeSMS"};
 // "IsUniSMS", "UniSMSTotal", "UniSMSCurrent".
 inline constexpr QLatin1StringView kUSSDBundleMessage{"USSDBundleMessage"};
 
+// The contact picker's OK in multiple selection: the chosen numbers under kSendListKey.
+inline constexpr QLatin1StringView kSelectContactFinished{"SelectContactFinished"};
+inline constexpr QLatin1StringView kSendListKey{"SendList"};
+
 } // namespace ostrel::notifications

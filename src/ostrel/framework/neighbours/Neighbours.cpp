@@ -18,6 +18,7 @@ struct Registry {
     DefaultMMSController defaultMms;
     DefaultServiceProviderCodeWindow defaultSpCodeWindow;
     DefaultUserRegistrationSheet defaultRegistrationSheet;
+    DefaultContactPicker defaultContactPicker;
 
     MainControllerInterface *main = &defaultMain;
     DialControllerInterface *dial = &defaultDial;
@@ -32,6 +33,7 @@ struct Registry {
     MMSControllerInterface *mms = &defaultMms;
     ServiceProviderCodeWindowInterface *spCodeWindow = &defaultSpCodeWindow;
     UserRegistrationSheetInterface *registrationSheet = &defaultRegistrationSheet;
+    ContactPickerInterface *contactPicker = &defaultContactPicker;
 };
 
 Registry &registry()
@@ -68,6 +70,7 @@ void Neighbours::installDefaults(YOVMsgCenter *msgCenter, ConfigManager *config)
     r.mms = &r.defaultMms;
     r.spCodeWindow = &r.defaultSpCodeWindow;
     r.registrationSheet = &r.defaultRegistrationSheet;
+    r.contactPicker = &r.defaultContactPicker;
 }
 
 MainControllerInterface &Neighbours::main() { return *registry().main; }
@@ -83,6 +86,7 @@ USSDControllerInterface &Neighbours::ussd() { return *registry().ussd; }
 MMSControllerInterface &Neighbours::mms() { return *registry().mms; }
 ServiceProviderCodeWindowInterface &Neighbours::spCodeWindow() { return *registry().spCodeWindow; }
 UserRegistrationSheetInterface &Neighbours::registrationSheet() { return *registry().registrationSheet; }
+ContactPickerInterface &Neighbours::contactPicker() { return *registry().contactPicker; }
 
 void Neighbours::setMain(MainControllerInterface *c) { assign(registry().main, c, registry().defaultMain); }
 void Neighbours::setDial(DialControllerInterface *c) { assign(registry().dial, c, registry().defaultDial); }
@@ -102,6 +106,11 @@ void Neighbours::setSpCodeWindow(ServiceProviderCodeWindowInterface *w)
 void Neighbours::setRegistrationSheet(UserRegistrationSheetInterface *s)
 {
     assign(registry().registrationSheet, s, registry().defaultRegistrationSheet);
+}
+
+void Neighbours::setContactPicker(ContactPickerInterface *p)
+{
+    assign(registry().contactPicker, p, registry().defaultContactPicker);
 }
 
 } // namespace ostrel

@@ -19,6 +19,7 @@
 #include "ostrel/framework/neighbours/SmsServiceInterface.h"
 #include "ostrel/framework/neighbours/USSDControllerInterface.h"
 #include "ostrel/framework/neighbours/UserRegistrationSheetInterface.h"
+#include "ostrel/framework/neighbours/ContactPickerInterface.h"
 
 namespace ostrel {
 
@@ -44,6 +45,7 @@ public:
     static MMSControllerInterface &mms();
     static ServiceProviderCodeWindowInterface &spCodeWindow();
     static UserRegistrationSheetInterface &registrationSheet();
+    static ContactPickerInterface &contactPicker();
 
     // nullptr puts the default back.
     static void setMain(MainControllerInterface *controller);
@@ -59,6 +61,7 @@ public:
     static void setMms(MMSControllerInterface *controller);
     static void setSpCodeWindow(ServiceProviderCodeWindowInterface *window);
     static void setRegistrationSheet(UserRegistrationSheetInterface *sheet);
+    static void setContactPicker(ContactPickerInterface *picker);
 };
 
 } // namespace ostrel
