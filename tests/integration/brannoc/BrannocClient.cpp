@@ -119,7 +119,7 @@ bool BrannocClient::send(int module, int major, int minor, int type, const QByte
                                                        QLatin1String(yov::devicebus::kInterface),
                                                        QLatin1String(yov::devicebus::kMember));
     call << yov::msgBytes(m);
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 5000);
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 25000);
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 
@@ -129,7 +129,7 @@ QDBusMessage BrannocClient::control(const QString &method, const QVariantList &a
                                                        QLatin1String(yov::devicebus::kTestPath),
                                                        QLatin1String(yov::devicebus::kTestInterface), method);
     call.setArguments(args);
-    return QDBusConnection::sessionBus().call(call, QDBus::Block, 5000);
+    return QDBusConnection::sessionBus().call(call, QDBus::Block, 25000);
 }
 
 QVariantMap BrannocClient::modemState(const QString &area)

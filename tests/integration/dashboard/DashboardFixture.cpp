@@ -60,7 +60,7 @@ QDBusMessage control(const QString &method, const QVariantList &args)
                                                        QLatin1String(yov::devicebus::kTestPath),
                                                        QLatin1String(yov::devicebus::kTestInterface), method);
     call.setArguments(args);
-    return QDBusConnection::sessionBus().call(call, QDBus::Block, 5000);
+    return QDBusConnection::sessionBus().call(call, QDBus::Block, 25000);
 }
 
 // A D-Bus map value, whether it came as a map or still wrapped.

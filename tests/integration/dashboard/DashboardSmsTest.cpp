@@ -76,7 +76,8 @@ TEST_F(DashboardSmsTest, AMessageDeliveredBetweenALoadAndAMarkReadStaysInTheFile
     setScenarioModem("Sms", {{"StoreCode", 2}});
     launch("default.plist");
     ASSERT_TRUE(waitSimReady());
-    ASSERT_TRUE(control("DeliverText", {"+4917011111", "first message"}).type() != QDBusMessage::ErrorMessage);
+    const QDBusMessage first = control("DeliverText", {"+4917011111", "first message"});
+    ASSERT_NE(first.type(), QDBusMessage::ErrorMessage) << first.errorName().toStdString() << ": " << first.errorMessage().toStdString();
     ASSERT_TRUE(QTest::qWaitFor([this] { return summaryTexts(sms()->pcList(0)).contains("first message"); }, kWaitMs));
 
     QVariantList mine = sms()->pcList(0);

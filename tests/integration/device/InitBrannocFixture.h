@@ -34,7 +34,7 @@ inline QDBusMessage control(const QString &method, const QVariantList &args = {}
                                                        QLatin1String(yov::devicebus::kTestPath),
                                                        QLatin1String(yov::devicebus::kTestInterface), method);
     call.setArguments(args);
-    return QDBusConnection::sessionBus().call(call, QDBus::Block, 5000);
+    return QDBusConnection::sessionBus().call(call, QDBus::Block, 25000);
 }
 
 // The connection controller's interface as the device-state controller uses it.
