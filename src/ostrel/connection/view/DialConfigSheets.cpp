@@ -732,6 +732,10 @@ void DialConfigEditSheet::applyWcdmaHidden()
         setFieldRowVisible(w, !hidden);
     for (QButtonGroup *g : {apnGroup, dnsGroup, pdpGroup})
         setFieldRowVisible(g->buttons().first(), !hidden);
+    // The tab view sizes itself by its pages; tell the sheet's layout that they changed.
+    for (int i = 0; i < tabviewIpv4ApnConfig_->count(); ++i)
+        tabviewIpv4ApnConfig_->widget(i)->updateGeometry();
+    tabviewIpv4ApnConfig_->updateGeometry();
 }
 
 void DialConfigEditSheet::setEditWinValue(int row)

@@ -181,7 +181,8 @@ TEST(ProfileIPv6ControlsTest, HiddenModeControlsLeaveNoGap)
     SheetHarness h(dualPdpSettings(), ipv6Profile(0, 0));
     DialConfigEditSheet *edit = h.open();
     ASSERT_NE(edit, nullptr);
-    edit->adjustSize();
+    edit->show();
+    QApplication::processEvents();
     const int fullHeight = edit->sizeHint().height();
     h.dial->setWCDMAConfigHidden(true);
     edit->setEditWinValue(0);
@@ -190,6 +191,7 @@ TEST(ProfileIPv6ControlsTest, HiddenModeControlsLeaveNoGap)
     EXPECT_FALSE(edit->pdpAddressField->isVisibleTo(edit));
     EXPECT_FALSE(edit->apnGroup->button(0)->isVisibleTo(edit));
     EXPECT_TRUE(edit->numberField->isVisibleTo(edit));
+    QApplication::processEvents(); // the shown tab pages pass the change up on the event loop
     EXPECT_LT(edit->sizeHint().height(), fullHeight) << "the form closes the gap";
     h.dial->setWCDMAConfigHidden(false);
     edit->setEditWinValue(0);
