@@ -5,9 +5,13 @@
 
 #include "common/PlistBridge.h"
 #include "ostrel/connection/dial/DialController.h"
+#include "ostrel/connection/view/DialConfigSheets.h"
+#include "ostrel/framework/widgets/Buttons.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTabBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -143,4 +147,46 @@ TEST_F(DashboardProfileMatchTest, HomeNetworkReportMatchesByMccAndMnc)
     EXPECT_EQ(fileNames(), (QStringList{"Vandrel Web", "Internet"}));
     EXPECT_TRUE(QTest::qWaitFor([this] { return deviceApn() == QLatin1String("web.vandrel.de"); }, kWaitMs))
         << "the device holds " << deviceApn().toStdString();
+}
+
+// The profile edit sheet as the user opens it from the running dashboard: the Common/Advanced
+// strip over the IPv4 and IPv6 halves does not switch by itself; a click shows the chosen tab in
+// both halves.
+TEST_F(DashboardProfileMatchTest, EditSheetTabStripSwitchesBothHalves)
+{
+    setSettings({{QStringLiteral("Internet/SupportIPv6"), true}, {QStringLiteral("Internet/DualPDPSettings"), true}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
+    emit dial()->managementSheetRequested();
+    DialConfigManagementSheet *sheet = nullptr;
+    for (QWidget *w : QApplication::allWidgets())
+        if (auto *found = qobject_cast<DialConfigManagementSheet *>(w))
+            sheet = found;
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_GT(sheet->table()->count(), 0);
+    sheet->table()->setCurrentRow(0);
+    sheet->editDialConfigSettings();
+    DialConfigEditSheet *edit = sheet->editSheet();
+    ASSERT_NE(edit, nullptr);
+    edit->show();
+    QApplication::processEvents();
+    EXPECT_EQ(edit->ePDPTypeGroup_->rows() * edit->ePDPTypeGroup_->columns(), 4);
+    EXPECT_TRUE(edit->ipv6Settings->isVisibleTo(edit));
+
+    QTabBar *strip = edit->tabviewApnSettings_->tabBar();
+    for (const auto &[index, page] : {std::pair{1, "Advanced"}, std::pair{0, "Common"}, std::pair{1, "Advanced"}}) {
+        QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(index).center());
+        EXPECT_EQ(edit->tabviewApnSettings_->currentIndex(), index);
+        EXPECT_EQ(edit->tabviewIpv4ApnConfig_->currentWidget()->objectName(), QLatin1String(page));
+        EXPECT_EQ(edit->tabviewIpv6ApnConfig_->currentWidget()->objectName(), QLatin1String(page));
+    }
+    saveScreenshot(edit, QStringLiteral("dashboard-profile-edit-advanced.png"));
+    // Opened again, the sheet starts on the Common tabs.
+    edit->setEditWinValue(0);
+    EXPECT_EQ(edit->tabviewApnSettings_->currentIndex(), 0);
+    EXPECT_EQ(edit->tabviewIpv4ApnConfig_->currentWidget()->objectName(), QLatin1String("Common"));
+    EXPECT_TRUE(edit->tabviewIpv4ApnConfig_->currentWidget()->isAncestorOf(edit->apnField));
+    saveScreenshot(edit, QStringLiteral("dashboard-profile-edit-common.png"));
+    edit->editWindowCancel();
+    sheet->closeDialConfigSettings();
 }

@@ -414,6 +414,19 @@ ProfileCheck DialConfigList::saveProfile(int row, const ProfileEdit &edit, bool 
     return check;
 }
 
+bool DialConfigList::saveDialConfigForIPv6(int row, const QString &apn, const QString &prefDns, const QString &altDns,
+                                           int dnsMode)
+{
+    if (!supportDoublePdp_ || row < 0 || row >= count())
+        return false;
+    QVariantMap &profile = dialConfigArray_[row];
+    profile.insert(profilekey::IPv6ApnName, filterApn(apn));
+    profile.insert(profilekey::IPv6PrefDNS, filterIPv6Dns(prefDns));
+    profile.insert(profilekey::IPv6AltDNS, filterIPv6Dns(altDns));
+    profile.insert(profilekey::IPv6DNSMode, dnsMode == 0 ? 0 : 1);
+    return saveDialConfigFile();
+}
+
 int DialConfigList::closeManagementSheet(bool *saved)
 {
     const bool ok = saveDialConfigFile();

@@ -147,6 +147,10 @@ public:
     // Checks the sheet's values against the list and, when valid, writes them into the profile of
     // row and saves. saved (optional) tells whether the file was written.
     ProfileCheck saveProfile(int row, const ProfileEdit &edit, bool *saved = nullptr);
+    // The IPv6 APN, preferred and alternate DNS (filtered as the edit sheet filters them) and the
+    // DNS mode into the profile of row, then saves. Only with double-PDP settings; false when
+    // nothing was stored or the file could not be written.
+    bool saveDialConfigForIPv6(int row, const QString &apn, const QString &prefDns, const QString &altDns, int dnsMode);
     // Closing the management sheet: saves, clamps ProfileID; returns the chooser item to select.
     int closeManagementSheet(bool *saved = nullptr);
 

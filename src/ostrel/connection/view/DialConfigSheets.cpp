@@ -11,6 +11,8 @@
 #include <QTabWidget>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QTabBar>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -59,6 +61,30 @@ public:
     using IPAddressFormatter::IPAddressFormatter;
     void fixup(QString &) const override {}
 };
+
+// Selects the page of a tab view whose identifier (object name) is id; none such changes nothing.
+void selectTabWithIdentifier(QTabWidget *view, const QString &id)
+{
+    for (int i = 0; i < view->count(); ++i)
+        if (view->widget(i)->objectName() == id) {
+            view->setCurrentIndex(i);
+            return;
+        }
+}
+
+// The form layout row of a field (a widget, or a row layout holding it) shown or hidden; the
+// layout closes the gap of a hidden row.
+void setFieldRowVisible(QWidget *field, bool visible)
+{
+    auto *form = field->parentWidget() ? qobject_cast<QFormLayout *>(field->parentWidget()->layout()) : nullptr;
+    if (!form)
+        return;
+    for (int row = 0; row < form->rowCount(); ++row) {
+        QLayoutItem *item = form->itemAt(row, QFormLayout::FieldRole);
+        if (item && (item->widget() == field || (item->layout() && item->layout()->indexOf(field) >= 0)))
+            form->setRowVisible(row, visible);
+    }
+}
 
 } // namespace
 
@@ -175,7 +201,12 @@ DialConfigManagementSheet::DialConfigManagementSheet(DialController *controller,
     addField("PDP address", profilekey::pdpAddress);
     addGroup("Authentication", profilekey::pppFlag, {"PAP", "CHAP"});
     addField("IPv6 APN", profilekey::IPv6ApnName);
-    bPDPTypeGroup_ = makePdpTypeGroup(2, 2, controller_, browseView_);
+    addGroup("IPv6 DNS", profilekey::IPv6DNSMode, {"Obtain automatically", "Static"});
+    addField("IPv6 preferred DNS", profilekey::IPv6PrefDNS);
+    addField("IPv6 alternate DNS", profilekey::IPv6AltDNS);
+    // The same shape as the edit sheet's group.
+    const bool threeChoices = controller_->forbidIpv6ApnWhileChooseRas();
+    bPDPTypeGroup_ = makePdpTypeGroup(threeChoices ? 1 : 2, threeChoices ? 3 : 2, controller_, browseView_);
     bPDPTypeGroup_->setEnabled(false); // the browse panel only shows the type
     form->addRow(caption("PDP type"), bPDPTypeGroup_);
     bPDPTypeGroup_->setVisible(controller_->pdpTypeGroupShown());
@@ -247,7 +278,27 @@ void DialConfigManagementSheet::fillBrowse()
     for (auto it = browseChecks_.cbegin(); it != browseChecks_.cend(); ++it)
         it.value()->setChecked(getSafeDialNumParas(p, it.key()) != 0);
     displayPdpTypeInGroup(bPDPTypeGroup_, getSafeDialNumParas(p, profilekey::pdpType));
+    displyEditDialParamsForIPv6();
     applyWcdmaHidden();
+}
+
+void DialConfigManagementSheet::displyEditDialParamsForIPv6()
+{
+    const bool doublePdp = controller_->profiles().isSupportDoblePdpSettings();
+    for (const QString &key : {profilekey::IPv6ApnName, profilekey::IPv6PrefDNS, profilekey::IPv6AltDNS})
+        browseForm_->setRowVisible(browseFields_.value(key), doublePdp);
+    setFieldRowVisible(browseGroups_.value(profilekey::IPv6DNSMode)->buttons().first(), doublePdp);
+}
+
+bool DialConfigManagementSheet::saveDialConfigForIPv6()
+{
+    const std::optional<int> row = selectedRow();
+    if (!row || !controller_->profiles().isSupportDoblePdpSettings())
+        return false;
+    return controller_->profiles().saveDialConfigForIPv6(
+        *row, browseFields_.value(profilekey::IPv6ApnName)->text(), browseFields_.value(profilekey::IPv6PrefDNS)->text(),
+        browseFields_.value(profilekey::IPv6AltDNS)->text(),
+        std::max(browseGroups_.value(profilekey::IPv6DNSMode)->checkedId(), 0));
 }
 
 void DialConfigManagementSheet::applyWcdmaHidden()
@@ -352,43 +403,32 @@ DialConfigEditSheet::DialConfigEditSheet(DialController *controller, QWidget *pa
     auto t = [this](const char *s) { return controller_->localizedText(QLatin1String(s)); };
     setWindowTitle(t("Edit Configuration"));
     auto *form = new QFormLayout(this);
-    auto radios = [&](QButtonGroup *&group, std::initializer_list<const char *> titles) {
-        group = new QButtonGroup(this);
-        return radioRow(this, group, titles, controller_);
-    };
     nameField = new QLineEdit(this);
     nameField->setMaxLength(kProfileNameMaxLength);
     numberField = new QLineEdit(this);
-    saveUsername = new QCheckBox(t("Save user name and password"), this);
-    if (controller_->profiles().settings().checkAPNAccount)
-        askUsername = new QCheckBox(t("Ask for user name and password before connecting"), this);
-    userField = new QLineEdit(this);
-    passwordField = new QLineEdit(this);
-    passwordField->setEchoMode(QLineEdit::Password);
-    apnField = new QLineEdit(this);
-    preDnsField = new QLineEdit(this);
-    altDnsField = new QLineEdit(this);
-    pdpAddressField = new QLineEdit(this);
     form->addRow(t("Profile name") + QLatin1Char(':'), nameField);
     form->addRow(t("Number") + QLatin1Char(':'), numberField);
-    form->addRow(QString(), saveUsername);
-    if (askUsername)
-        form->addRow(QString(), askUsername);
-    form->addRow(t("User name") + QLatin1Char(':'), userField);
-    form->addRow(t("Password") + QLatin1Char(':'), passwordField);
-    form->addRow(t("APN") + QLatin1Char(':'), radios(apnGroup, {"Obtain automatically", "Static"}));
-    form->addRow(QString(), apnField);
-    form->addRow(t("DNS") + QLatin1Char(':'), radios(dnsGroup, {"Obtain automatically", "Static"}));
-    form->addRow(t("Preferred DNS") + QLatin1Char(':'), preDnsField);
-    form->addRow(t("Alternate DNS") + QLatin1Char(':'), altDnsField);
-    form->addRow(t("PDP address") + QLatin1Char(':'), radios(pdpGroup, {"Dynamic", "Static"}));
-    form->addRow(QString(), pdpAddressField);
-    form->addRow(t("Authentication") + QLatin1Char(':'), radios(authGroup, {"PAP", "CHAP"}));
     form_ = form;
+    // The group's shape: one row of three cells where the IPv6 cells are restricted by the
+    // connect type, else two rows of two; both windows use the same shape.
     ePDPTypeGroup_ = makePdpTypeGroup(2, 2, controller_, this);
     form->addRow(t("PDP type") + QLatin1Char(':'), ePDPTypeGroup_);
     checkSinglePdp_ = new QCheckBox(t("Single PDP"), this);
     form->addRow(QString(), checkSinglePdp_);
+
+    tabviewApnSettings_ = new QTabWidget(this);
+    tabviewApnSettings_->setObjectName(QStringLiteral("tabviewApnSettings_"));
+    tabviewApnSettings_->setDocumentMode(true);
+    for (const char *title : {"Common", "Advanced"}) {
+        auto *strip = new QWidget(tabviewApnSettings_);
+        strip->setObjectName(QLatin1String(title));
+        strip->setFixedHeight(0);
+        tabviewApnSettings_->addTab(strip, t(title));
+    }
+    tabviewApnSettings_->tabBar()->setFocusPolicy(Qt::NoFocus);
+    tabviewApnSettings_->tabBar()->installEventFilter(this);
+    form->addRow(tabviewApnSettings_);
+    form->addRow(makeIPv4Settings());
     ipv6Settings = makeIPv6Settings();
     form->addRow(ipv6Settings);
     const bool shown = controller_->pdpTypeGroupShown();
@@ -397,7 +437,10 @@ DialConfigEditSheet::DialConfigEditSheet(DialController *controller, QWidget *pa
     const bool doublePdp = controller_->profiles().isSupportDoblePdpSettings();
     form->setRowVisible(checkSinglePdp_, doublePdp);
     form->setRowVisible(ipv6Settings, doublePdp);
-    setPdpTypeGroupShape(2, 2);
+    if (controller_->forbidIpv6ApnWhileChooseRas())
+        setPdpTypeGroupShape(1, 3);
+    else
+        setPdpTypeGroupShape(2, 2);
     auto *buttons = new QHBoxLayout;
     auto *ok = new QPushButton(t("OK"), this);
     auto *cancel = new QPushButton(t("Cancel"), this);
@@ -421,6 +464,87 @@ DialConfigEditSheet::DialConfigEditSheet(DialController *controller, QWidget *pa
     connect(radioObtainDNSIPv6_, &QButtonGroup::idClicked, this, &DialConfigEditSheet::selectObtainDNSTypeIPv6);
 }
 
+QWidget *DialConfigEditSheet::makeIPv4Settings()
+{
+    auto t = [this](const char *s) { return controller_->localizedText(QLatin1String(s)); };
+    auto *box = new QGroupBox(t("IPv4"), this);
+    auto *boxLayout = new QVBoxLayout(box);
+    tabviewIpv4ApnConfig_ = new QTabWidget(box);
+    tabviewIpv4ApnConfig_->setObjectName(QStringLiteral("tabviewIpv4ApnConfig_"));
+    tabviewIpv4ApnConfig_->tabBar()->hide(); // the APN settings strip switches it
+    boxLayout->addWidget(tabviewIpv4ApnConfig_);
+    auto radios = [&](QWidget *parent, QButtonGroup *&group, std::initializer_list<const char *> titles) {
+        group = new QButtonGroup(this);
+        return radioRow(parent, group, titles, controller_);
+    };
+    auto *common = new QWidget(tabviewIpv4ApnConfig_);
+    common->setObjectName(QStringLiteral("Common"));
+    auto *commonForm = new QFormLayout(common);
+    saveUsername = new QCheckBox(t("Save user name and password"), common);
+    if (controller_->profiles().settings().checkAPNAccount)
+        askUsername = new QCheckBox(t("Ask for user name and password before connecting"), common);
+    userField = new QLineEdit(common);
+    passwordField = new QLineEdit(common);
+    passwordField->setEchoMode(QLineEdit::Password);
+    apnField = new QLineEdit(common);
+    commonForm->addRow(QString(), saveUsername);
+    if (askUsername)
+        commonForm->addRow(QString(), askUsername);
+    commonForm->addRow(t("User name") + QLatin1Char(':'), userField);
+    commonForm->addRow(t("Password") + QLatin1Char(':'), passwordField);
+    commonForm->addRow(t("APN") + QLatin1Char(':'), radios(common, apnGroup, {"Obtain automatically", "Static"}));
+    commonForm->addRow(QString(), apnField);
+    commonForm->addRow(t("Authentication") + QLatin1Char(':'), radios(common, authGroup, {"PAP", "CHAP"}));
+    auto *advanced = new QWidget(tabviewIpv4ApnConfig_);
+    advanced->setObjectName(QStringLiteral("Advanced"));
+    auto *advancedForm = new QFormLayout(advanced);
+    preDnsField = new QLineEdit(advanced);
+    altDnsField = new QLineEdit(advanced);
+    pdpAddressField = new QLineEdit(advanced);
+    advancedForm->addRow(t("DNS") + QLatin1Char(':'), radios(advanced, dnsGroup, {"Obtain automatically", "Static"}));
+    advancedForm->addRow(t("Preferred DNS") + QLatin1Char(':'), preDnsField);
+    advancedForm->addRow(t("Alternate DNS") + QLatin1Char(':'), altDnsField);
+    advancedForm->addRow(t("PDP address") + QLatin1Char(':'), radios(advanced, pdpGroup, {"Dynamic", "Static"}));
+    advancedForm->addRow(QString(), pdpAddressField);
+    tabviewIpv4ApnConfig_->addTab(common, t("Common"));
+    tabviewIpv4ApnConfig_->addTab(advanced, t("Advanced"));
+    return box;
+}
+
+bool DialConfigEditSheet::eventFilter(QObject *watched, QEvent *event)
+{
+    if (tabviewApnSettings_ && watched == tabviewApnSettings_->tabBar() && !shouldSelectTab(tabviewApnSettings_)) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            const int index = tabviewApnSettings_->tabBar()->tabAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+            if (index >= 0)
+                showApnSettingsTab(index);
+            return true;
+        }
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+            return true;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void DialConfigEditSheet::showApnSettingsTab(int index)
+{
+    if (index == 1) {
+        advancedApnConfigForIPv4();
+        advancedApnConfigForIPv6();
+    } else {
+        commonApnConfigForIPv4();
+        commonApnConfigForIPv6();
+    }
+    tabviewApnSettings_->setCurrentIndex(index == 1 ? 1 : 0);
+}
+
 QWidget *DialConfigEditSheet::makeIPv6Settings()
 {
     auto t = [this](const char *s) { return controller_->localizedText(QLatin1String(s)); };
@@ -433,6 +557,7 @@ QWidget *DialConfigEditSheet::makeIPv6Settings()
     tabviewIpv6ApnConfig_ = new QTabWidget(box);
     boxLayout->addWidget(tabviewIpv6ApnConfig_);
     tabviewIpv6ApnConfig_->setObjectName(QStringLiteral("tabviewIpv6ApnConfig_"));
+    tabviewIpv6ApnConfig_->tabBar()->hide(); // the APN settings strip switches it
     auto *common = new QWidget(tabviewIpv6ApnConfig_);
     auto *commonForm = new QFormLayout(common);
     checkSavePasswordForIPv6_ = new QCheckBox(t("Save user name and password"), common);
@@ -592,21 +717,25 @@ void DialConfigEditSheet::forbiddenOperateIpv6Apn()
         cells.at(column)->setEnabled(!ppp);
 }
 
-void DialConfigEditSheet::advancedApnConfigForIPv6() { tabviewIpv6ApnConfig_->setCurrentIndex(1); }
+void DialConfigEditSheet::advancedApnConfigForIPv4() { selectTabWithIdentifier(tabviewIpv4ApnConfig_, QStringLiteral("Advanced")); }
 
-void DialConfigEditSheet::commonApnConfigForIPv6() { tabviewIpv6ApnConfig_->setCurrentIndex(0); }
+void DialConfigEditSheet::commonApnConfigForIPv4() { selectTabWithIdentifier(tabviewIpv4ApnConfig_, QStringLiteral("Common")); }
+
+void DialConfigEditSheet::advancedApnConfigForIPv6() { selectTabWithIdentifier(tabviewIpv6ApnConfig_, QStringLiteral("Advanced")); }
+
+void DialConfigEditSheet::commonApnConfigForIPv6() { selectTabWithIdentifier(tabviewIpv6ApnConfig_, QStringLiteral("Common")); }
 
 void DialConfigEditSheet::applyWcdmaHidden()
 {
     const bool hidden = controller_->display().wcdmaConfigHidden;
     for (QWidget *w : std::initializer_list<QWidget *>{apnField, preDnsField, altDnsField, pdpAddressField})
-        form_->setRowVisible(w, !hidden);
+        setFieldRowVisible(w, !hidden);
     for (QButtonGroup *g : {apnGroup, dnsGroup, pdpGroup})
-        for (int row = 0; row < form_->rowCount(); ++row) {
-            QLayoutItem *item = form_->itemAt(row, QFormLayout::FieldRole);
-            if (item && item->layout() && item->layout()->indexOf(g->buttons().first()) >= 0)
-                form_->setRowVisible(row, !hidden);
-        }
+        setFieldRowVisible(g->buttons().first(), !hidden);
+    // The tab view sizes itself by its pages; tell the sheet's layout that they changed.
+    for (int i = 0; i < tabviewIpv4ApnConfig_->count(); ++i)
+        tabviewIpv4ApnConfig_->widget(i)->updateGeometry();
+    tabviewIpv4ApnConfig_->updateGeometry();
 }
 
 void DialConfigEditSheet::setEditWinValue(int row)
@@ -655,6 +784,9 @@ void DialConfigEditSheet::setEditWinValue(int row)
     followControls();
     applyWcdmaHidden();
 
+    // The sheet opens on the Common tabs.
+    showApnSettingsTab(0);
+
     // The PDP type and the IPv6 half.
     displayPdpTypeInGroup(ePDPTypeGroup_, getSafeDialNumParas(profile, profilekey::pdpType));
     forbiddenOperateIpv6Apn();
@@ -673,7 +805,6 @@ void DialConfigEditSheet::setEditWinValue(int row)
         selectRow(radioObtainDNSIPv6_, e.ipv6->dnsMode);
         tfPreferDNSIPv6_->setText(e.ipv6->prefDns);
         tfAltDNSIPv6_->setText(e.ipv6->altDns);
-        tabviewIpv6ApnConfig_->setCurrentIndex(0);
         setApnEditWinCtrlStatusForIPv6();
     }
     if (ePDPTypeGroup_->isEnabled())

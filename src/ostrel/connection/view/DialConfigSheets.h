@@ -60,12 +60,17 @@ public:
     QCheckBox *browseCheckBox(const QString &key) const;
     // The browse panel's PDP-type group: shows the type, takes no input.
     NSMatrix *bPDPTypeGroup_ = nullptr;
+    // saveDialConfigForIPv6: the browse panel's IPv6 APN, DNS texts and DNS mode into the profile
+    // of the selected row (double PDP only); false when nothing was stored or the file not written.
+    bool saveDialConfigForIPv6();
 
 private:
     void reloadTable();
     void setEidtStatusAtRow();
     void fillBrowse();
     void applyWcdmaHidden();
+    // The IPv6 rows of the browse panel (double PDP only).
+    void displyEditDialParamsForIPv6();
     QFormLayout *browseForm_ = nullptr;
     QList<QLayout *> wcdmaGroupRows_;
 
@@ -109,6 +114,16 @@ public:
     QButtonGroup *pdpGroup = nullptr;
     QLineEdit *pdpAddressField = nullptr;
     QButtonGroup *authGroup = nullptr;
+
+    // The APN settings: a Common/Advanced tab strip over the IPv4 tab view and the IPv6 box. Its
+    // tab bar does not switch by itself: a click is carried to the IPv4 and IPv6 tab actions.
+    QTabWidget *tabviewApnSettings_ = nullptr;
+    // The IPv4 half: Common (credentials, APN, authentication) and Advanced (DNS, PDP address).
+    QTabWidget *tabviewIpv4ApnConfig_ = nullptr;
+    void advancedApnConfigForIPv4();
+    void commonApnConfigForIPv4();
+    // Whether a tab view's own tab bar may change its page: not for the APN settings strip.
+    bool shouldSelectTab(const QTabWidget *view) const { return view != tabviewApnSettings_; }
 
     // The PDP type (shown with Internet/SupportIPv6) and the IPv6 half of the profile (with
     // double-PDP settings), on the Common and Advanced tabs of the IPv6 settings.
@@ -156,6 +171,9 @@ public:
 signals:
     void saved();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     // Each dependent field follows its check box or radio group while that control takes input.
     void followControls();
@@ -163,6 +181,9 @@ private:
     // A static address field takes dotted IPv4 text only while it starts empty.
     void setAddressFormatter(QLineEdit *field, bool attach);
     QWidget *makeIPv6Settings();
+    QWidget *makeIPv4Settings();
+    // A click on the APN settings strip: both halves show the chosen tab, then the strip follows.
+    void showApnSettingsTab(int index);
     // The APN, address and DNS rows hidden in a device mode without them; the form closes the gap.
     void applyWcdmaHidden();
     QFormLayout *form_ = nullptr;

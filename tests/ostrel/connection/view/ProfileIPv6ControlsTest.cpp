@@ -10,6 +10,9 @@
 
 #include <QApplication>
 #include <QRadioButton>
+#include <QTabBar>
+#include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -178,7 +181,8 @@ TEST(ProfileIPv6ControlsTest, HiddenModeControlsLeaveNoGap)
     SheetHarness h(dualPdpSettings(), ipv6Profile(0, 0));
     DialConfigEditSheet *edit = h.open();
     ASSERT_NE(edit, nullptr);
-    edit->adjustSize();
+    edit->show();
+    QApplication::processEvents();
     const int fullHeight = edit->sizeHint().height();
     h.dial->setWCDMAConfigHidden(true);
     edit->setEditWinValue(0);
@@ -187,6 +191,7 @@ TEST(ProfileIPv6ControlsTest, HiddenModeControlsLeaveNoGap)
     EXPECT_FALSE(edit->pdpAddressField->isVisibleTo(edit));
     EXPECT_FALSE(edit->apnGroup->button(0)->isVisibleTo(edit));
     EXPECT_TRUE(edit->numberField->isVisibleTo(edit));
+    QApplication::processEvents(); // the shown tab pages pass the change up on the event loop
     EXPECT_LT(edit->sizeHint().height(), fullHeight) << "the form closes the gap";
     h.dial->setWCDMAConfigHidden(false);
     edit->setEditWinValue(0);
@@ -208,4 +213,107 @@ TEST(ProfileIPv6ControlsTest, ScreenshotOfTheIPv6Tab)
     if (const QString path = testing_paths::screenshotPath(QStringLiteral("profile-edit-ipv6-tab.png")); !path.isEmpty()) {
         EXPECT_TRUE(edit->grab().save(path));
     }
+    QTabBar *strip = edit->tabviewApnSettings_->tabBar();
+    QTest::mouseClick(strip, Qt::LeftButton, {}, strip->tabRect(1).center());
+    if (const QString path = testing_paths::screenshotPath(QStringLiteral("profile-edit-ipv6-advanced.png")); !path.isEmpty()) {
+        EXPECT_TRUE(edit->grab().save(path));
+    }
+}
+
+TEST(ProfileIPv6ControlsTest, TabActionsSelectByIdentifierAndTheStripRefusesToSwitchByItself)
+{
+    SheetHarness h(dualPdpSettings(), ipv6Profile(3, 0));
+    DialConfigEditSheet *edit = h.open();
+    ASSERT_NE(edit, nullptr);
+    edit->show();
+    QApplication::processEvents();
+    // Each action on its own tab view, by the page's identifier.
+    struct Action {
+        void (DialConfigEditSheet::*run)();
+        QTabWidget *DialConfigEditSheet::*view;
+        const char *page;
+    };
+    const Action actions[] = {
+        {&DialConfigEditSheet::advancedApnConfigForIPv4, &DialConfigEditSheet::tabviewIpv4ApnConfig_, "Advanced"},
+        {&DialConfigEditSheet::commonApnConfigForIPv4, &DialConfigEditSheet::tabviewIpv4ApnConfig_, "Common"},
+        {&DialConfigEditSheet::advancedApnConfigForIPv6, &DialConfigEditSheet::tabviewIpv6ApnConfig_, "Advanced"},
+        {&DialConfigEditSheet::commonApnConfigForIPv6, &DialConfigEditSheet::tabviewIpv6ApnConfig_, "Common"},
+    };
+    for (const Action &a : actions) {
+        (edit->*a.run)();
+        EXPECT_EQ((edit->*a.view)->currentWidget()->objectName(), QLatin1String(a.page)) << a.page;
+    }
+    EXPECT_FALSE(edit->shouldSelectTab(edit->tabviewApnSettings_));
+    EXPECT_TRUE(edit->shouldSelectTab(edit->tabviewIpv4ApnConfig_));
+    EXPECT_TRUE(edit->shouldSelectTab(edit->tabviewIpv6ApnConfig_));
+
+    // The wheel over the strip does not switch it; nor do the halves move.
+    QTabBar *strip = edit->tabviewApnSettings_->tabBar();
+    QWheelEvent wheel(QPointF(strip->tabRect(0).center()), strip->mapToGlobal(QPointF(strip->tabRect(0).center())), {},
+                      QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(strip, &wheel);
+    EXPECT_EQ(edit->tabviewApnSettings_->currentIndex(), 0);
+    EXPECT_EQ(edit->tabviewIpv4ApnConfig_->currentIndex(), 0);
+
+    // The IPv4 controls sit in their tabs: credentials, APN and authentication on Common; DNS and
+    // the PDP address on Advanced.
+    QWidget *common = edit->tabviewIpv4ApnConfig_->widget(0);
+    QWidget *advanced = edit->tabviewIpv4ApnConfig_->widget(1);
+    for (QWidget *w : std::initializer_list<QWidget *>{edit->saveUsername, edit->userField, edit->passwordField,
+                                                        edit->apnField, edit->apnGroup->button(1), edit->authGroup->button(1)})
+        EXPECT_TRUE(common->isAncestorOf(w)) << w->metaObject()->className();
+    for (QWidget *w : std::initializer_list<QWidget *>{edit->preDnsField, edit->altDnsField, edit->pdpAddressField,
+                                                        edit->dnsGroup->button(1), edit->pdpGroup->button(1)})
+        EXPECT_TRUE(advanced->isAncestorOf(w)) << w->metaObject()->className();
+}
+
+TEST(ProfileIPv6ControlsTest, TheRasRestrictionSettingGivesBothWindowsThreeChoices)
+{
+    for (const bool restricted : {false, true}) {
+        SheetHarness h(dualPdpSettings({{QStringLiteral("Internet_ForbiddenIPV6APN_WhileChooseRAS"), restricted}}),
+                       ipv6Profile(2, 0));
+        DialConfigEditSheet *edit = h.open();
+        ASSERT_NE(edit, nullptr);
+        for (const NSMatrix *group : std::initializer_list<const NSMatrix *>{edit->ePDPTypeGroup_, h.sheet->bPDPTypeGroup_}) {
+            EXPECT_EQ(group->rows(), restricted ? 1 : 2) << "restricted " << restricted;
+            EXPECT_EQ(group->columns(), restricted ? 3 : 2) << "restricted " << restricted;
+            EXPECT_EQ(pdpTypeOfGroup(group), 2) << "restricted " << restricted;
+        }
+    }
+}
+
+TEST(ProfileIPv6ControlsTest, BrowsePanelShowsAndStoresTheIPv6Half)
+{
+    {
+        SheetHarness h(dualPdpSettings(), ipv6Profile(3, 0));
+        ASSERT_NE(h.open(), nullptr);
+        h.sheet->editSheet()->reject();
+        h.sheet->browseDialConfigSettings();
+        DialConfigManagementSheet *sheet = h.sheet.get();
+        EXPECT_EQ(sheet->browseField(QStringLiteral("IPv6ApnName"))->text(), QStringLiteral("web.v6"));
+        EXPECT_EQ(sheet->browseField(QStringLiteral("IPv6PrefDNS"))->text(), QStringLiteral("2001:db8::1"));
+        EXPECT_EQ(sheet->browseField(QStringLiteral("IPv6AltDNS"))->text(), QStringLiteral("2001:db8::2"));
+        EXPECT_EQ(sheet->browseGroup(QStringLiteral("IPv6DNSMode"))->checkedId(), 1);
+        EXPECT_TRUE(sheet->browseField(QStringLiteral("IPv6PrefDNS"))->isVisibleTo(sheet));
+
+        // Stored into the selected profile, filtered as typed text is.
+        sheet->browseField(QStringLiteral("IPv6ApnName"))->setText(QStringLiteral("v6.example"));
+        sheet->browseField(QStringLiteral("IPv6PrefDNS"))->setText(QStringLiteral("fe80::zz1 ") + QString(50, u'a'));
+        sheet->browseGroup(QStringLiteral("IPv6DNSMode"))->button(0)->setChecked(true);
+        ASSERT_TRUE(sheet->saveDialConfigForIPv6());
+        const QVariantMap stored = h.dial->profiles().dialConfigArray().first();
+        EXPECT_EQ(stored.value(QStringLiteral("IPv6ApnName")).toString(), QStringLiteral("v6.example"));
+        EXPECT_EQ(stored.value(QStringLiteral("IPv6PrefDNS")).toString().size(), 39);
+        EXPECT_TRUE(stored.value(QStringLiteral("IPv6PrefDNS")).toString().startsWith(QStringLiteral("fe80::1")));
+        EXPECT_EQ(stored.value(QStringLiteral("IPv6DNSMode")).toInt(), 0);
+        EXPECT_EQ(stored.value(QStringLiteral("apnName")).toString(), QStringLiteral("web.v4")) << "the IPv4 half stays";
+    }
+    // Without double PDP the rows are hidden and nothing is stored.
+    SheetHarness h({{QStringLiteral("Internet"), QVariantMap{{QStringLiteral("SupportIPv6"), true}}}}, ipv6Profile(3, 0));
+    ASSERT_NE(h.open(), nullptr);
+    h.sheet->editSheet()->reject();
+    h.sheet->browseDialConfigSettings();
+    EXPECT_FALSE(h.sheet->browseField(QStringLiteral("IPv6PrefDNS"))->isVisibleTo(h.sheet.get()));
+    EXPECT_FALSE(h.sheet->browseGroup(QStringLiteral("IPv6DNSMode"))->button(0)->isVisibleTo(h.sheet.get()));
+    EXPECT_FALSE(h.sheet->saveDialConfigForIPv6());
 }
