@@ -7,7 +7,10 @@
 #include "ostrel/connection/records/RecordLimitRules.h"
 #include "ostrel/connection/records/RecordSettingWindow.h"
 #include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/neighbours/Neighbours.h"
 #include "platform/Clock.h"
+
+#include <QBoxLayout>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,8 +22,36 @@ namespace ostrel {
 
 RecordSettingWindow *DialRecordController::recordSettingWindow() const { return settingWindow_; }
 
+void DialRecordController::hostRecordSettings(QWidget *panel)
+{
+    if (!panel)
+        return;
+    if (!settingWindow_)
+        settingWindow_ = new RecordSettingWindow(this, panel);
+    settingWindow_->setParent(panel, Qt::Widget);
+    settingWindow_->setWindowModality(Qt::NonModal);
+    if (QLayout *layout = panel->layout()) {
+        if (auto *box = qobject_cast<QBoxLayout *>(layout))
+            box->insertWidget(0, settingWindow_);
+        else
+            layout->addWidget(settingWindow_);
+    }
+    initRecordSettingNib();
+    loadDefaultRecordSetting();
+    settingWindow_->show();
+}
+
+bool DialRecordController::recordSettingsHosted() const { return settingWindow_ && !settingWindow_->isWindow(); }
+
 void DialRecordController::showSetLimit()
 {
+    if (recordSettingsHosted()) {
+        // The settings live in the settings window's "Record" panel: go there, freshly filled.
+        loadDefaultRecordSetting();
+        notifyChangeTabViewItem(QStringLiteral("Setting"));
+        Neighbours::setting().selectSettingPanel(QStringLiteral("Record"));
+        return;
+    }
     if (!settingWindow_)
         settingWindow_ = new RecordSettingWindow(this, wndMain);
     loadDefaultRecordSetting();
@@ -208,7 +239,8 @@ void DialRecordController::recordSettingBack()
 
 void DialRecordController::closeRecordSettingWindow()
 {
-    if (settingWindow_)
+    // A view hosted in the settings window stays where it is.
+    if (settingWindow_ && settingWindow_->isWindow())
         settingWindow_->hide();
 }
 
