@@ -7,6 +7,7 @@
 #include "ostrel/connection/records/RecordSettingWindow.h"
 
 #include "ostrel/device/init/InitController.h"
+#include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/device/init/InitWindows.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/widgets/WidgetUtilities.h"
@@ -174,7 +175,9 @@ TEST_F(DashboardSettingsTest, TheRecordPanelHoldsTheRecordSettings)
     view->fieldDataLimit_->setText(QStringLiteral("100"));
     view->btnApply_->click();
     presenter_.answerAllOpen();
-    EXPECT_TRUE(records->recordSetting(QStringLiteral("IfSetRecordResetFrequence")).toBool());
+    EXPECT_TRUE(ConfigManager::sharedConfigManager()->getConfigurationByModuleAndKey(QStringLiteral("Record"), QStringLiteral("IfSetRecordResetFrequence")).toBool());
+    QTest::keyClick(view->fieldDataLimit_, Qt::Key_Escape);
+    EXPECT_FALSE(view->isHidden()) << "Escape does not empty the panel";
     view->btnBack_->click();
     EXPECT_EQ(currentTab(), QStringLiteral("DialRecord"));
     EXPECT_FALSE(view->isHidden()) << "the panel keeps its view";
