@@ -17,6 +17,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollArea>
 
 namespace ostrel {
 
@@ -28,13 +29,24 @@ void DialRecordController::hostRecordSettings(QWidget *panel)
         return;
     if (!settingWindow_)
         settingWindow_ = new RecordSettingWindow(this, panel);
-    settingWindow_->setParent(panel, Qt::Widget);
+    // In a scroll area: a short main window scrolls the view instead of squeezing its rows.
+    auto *scroll = new QScrollArea(panel);
+    scroll->setObjectName(QStringLiteral("scrollRecordSetting"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     settingWindow_->setWindowModality(Qt::NonModal);
+    settingWindow_->setParent(scroll, Qt::Widget);
+    scroll->setWidget(settingWindow_);
     if (QLayout *layout = panel->layout()) {
-        if (auto *box = qobject_cast<QBoxLayout *>(layout))
-            box->insertWidget(0, settingWindow_);
+        if (auto *box = qobject_cast<QBoxLayout *>(layout)) {
+            // The view takes the panel's height; a trailing stretch gives way to it.
+            for (int i = 0; i < box->count(); ++i)
+                box->setStretch(i, 0);
+            box->insertWidget(0, scroll, 1);
+        }
         else
-            layout->addWidget(settingWindow_);
+            layout->addWidget(scroll);
     }
     initRecordSettingNib();
     loadDefaultRecordSetting();
