@@ -21,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -253,10 +254,20 @@ void SettingController::buildPage()
         tabs->addTab(panel, identifier);
         panels_.insert(identifier, panel);
     }
-    // The SmartUI page asks for the panels by the identifiers of its item matrix.
+    // A refused switch puts the panel shown before back (the tab bar has no veto of its own).
+    shownPanel_ = tabs->currentWidget();
     connect(tabs, &QTabWidget::currentChanged, this, [this](int index) {
-        if (tabviewSetting && index >= 0)
-            shouldSelectPanel(tabViewItemIdentifier(tabviewSetting->widget(index)));
+        if (!tabviewSetting || index < 0)
+            return;
+        QWidget *next = tabviewSetting->widget(index);
+        if (next == shownPanel_)
+            return;
+        if (shownPanel_ && tabviewSetting->indexOf(shownPanel_) >= 0 && !shouldSelectPanel(tabViewItemIdentifier(next))) {
+            const QSignalBlocker blocker(tabviewSetting);
+            tabviewSetting->setCurrentWidget(shownPanel_);
+            return;
+        }
+        shownPanel_ = next;
     });
     if (layout) {
         layout->addWidget(title);
@@ -534,6 +545,9 @@ void SettingController::initializeController()
     }
     deviceRemoved(yov::Notification{});
     ConfigSettingToolBarArray();
+    // The "Record" panel holds the records controller's settings view.
+    if (QWidget *record = panel(QStringLiteral("Record")))
+        Neighbours::records().hostRecordSettings(record);
     updateSet();
     pinEnableFlag_ = 0;
     smartAutoConnectEnableFlag_ = true;
@@ -550,7 +564,7 @@ void SettingController::initializeController()
         if (cancelSearchButton_)
             cancelSearchButton_->setVisible(false);
     }
-    manualSelecting_ = false;
+    SettingService::sharedSettingService().isManualSearchingNetFlag = false;
     if (matrixSmartItems_ && matrixSmartItems_->button(0))
         matrixSmartItems_->button(0)->setChecked(true);
     // The main menu's way to this page; the page's gate applies to it as to the tab.
@@ -646,7 +660,7 @@ void SettingController::deviceRemoved(const yov::Notification &)
         for (QWidget *w : {methodBox_.data(), searchModeBox_.data(), bandBox_.data(), static_cast<QWidget *>(bandSaveButton_.data())})
             if (w)
                 w->setEnabled(false);
-        manualSelecting_ = false;
+        SettingService::sharedSettingService().isManualSearchingNetFlag = false;
         MainControllerInterface &main = Neighbours::main();
         if (yov::nsBool(setting(QStringLiteral("MAINFORM"), QStringLiteral("TooBarEnableBySimStatus")))) {
             main.selectFirstMainTab();
@@ -668,6 +682,7 @@ void SettingController::deviceRemoved(const yov::Notification &)
     // The connection type can be changed without a device.
     if (sethasModuleWith(QStringLiteral("Connect")) && connectTypeBox_)
         connectTypeBox_->setEnabled(true);
+    setCheckForUpdateRuzuvoEnable(false);
 }
 
 void SettingController::devicePlugin(const yov::Notification &)
@@ -676,7 +691,13 @@ void SettingController::devicePlugin(const yov::Notification &)
         qCDebug(lcSetting) << "device plugged: the device information request belongs to the band panel";
 }
 
-void SettingController::simReady(const yov::Notification &) { simReady_ = true; }
+void SettingController::simReady(const yov::Notification &)
+{
+    simReady_ = true;
+    // The device and its SIM are usable: the controls that need them follow the connection, which
+    // disables them while it runs (a link kept over the SIM check keeps them off).
+    setSettingBtnStatus(!yov::nsBool(runtimeObjectForKey(QStringLiteral("runtimeIsConnecttedFlag"))));
+}
 
 void SettingController::connectStatusDidChange(const yov::Notification &)
 {
@@ -718,9 +739,21 @@ void SettingController::notifyDeviceUnlockFailed(const yov::Notification &)
 
 // --- panel switching ---------------------------------------------------------------------------
 
+bool SettingController::isManualSelecting() const { return SettingService::sharedSettingService().isManualSearchingNetFlag; }
+
 bool SettingController::shouldSelectPanel(const QString &)
 {
-    return !manualSelecting_;
+    // A manual network search keeps its panel until it ends.
+    return !isManualSelecting();
+}
+
+bool SettingController::selectSettingPanel(const QString &name)
+{
+    QWidget *target = panel(name);
+    if (!target)
+        return false;
+    tabviewSetting->setCurrentWidget(target);
+    return tabviewSetting->currentWidget() == target;
 }
 
 void SettingController::settingTabViewItemSelect(QObject *sender)

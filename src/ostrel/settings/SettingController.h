@@ -96,7 +96,8 @@ public:
     void runAlertPanel(const QString &message) override;
     bool getDeviceUnlockCodeState() const override;
     void setDeviceUnlockCodeState(bool on) override;
-    bool isManualSelecting() const override { return manualSelecting_; }
+    bool isManualSelecting() const override;
+    bool selectSettingPanel(const QString &name) override;
 
     // Alert "Warning!" with the localised message and "OK" on the window; the end action runs
     // after the answer. NO without a message or a window.
@@ -229,7 +230,7 @@ private:
     QHash<QString, QPointer<QWidget>> panels_;
     QStringList settingItems_;
     bool hasSettingList_ = false;
-    bool manualSelecting_ = false;
+    QPointer<QWidget> shownPanel_; // the panel shown before a switch, for a refused one
     bool simReady_ = false;
     bool smartAutoConnectEnableFlag_ = true;
     int pinEnableFlag_ = 0;

@@ -12,6 +12,8 @@ public:
 
     bool isNeedAlertLeftTimesFlag = false;
     bool isSecondManualSelectNetFlag = false;
+    // A manual network search or selection is running: the settings panels do not switch.
+    bool isManualSearchingNetFlag = false;
 };
 
 } // namespace ostrel

@@ -2,6 +2,8 @@
 // launch, and everything put back when it goes.
 #include "ostrel/app/DashboardAssembly.h"
 
+#include "ostrel/device/init/InitController.h"
+#include "ostrel/device/init/InitWindows.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/controller/YOVAlertPanel.h"
@@ -13,6 +15,9 @@
 #include "support/ScriptedAlertPresenter.h"
 
 #include <QFile>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QtEndian>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -108,5 +113,59 @@ TEST(DashboardAssemblyTest, OneUnlockVerdictGivesOneAlertAndOneNotification)
         EXPECT_EQ(failed, 1);
     }
     yov::NotificationCenter::defaultCenter().removeObserver(&observer);
+    ConfigManager::setSharedConfigManager(nullptr);
+}
+
+namespace {
+QStringList *g_settingLog = nullptr;
+QtMessageHandler g_previousHandler = nullptr;
+void captureSettingLog(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (g_settingLog && context.category && QByteArray(context.category) == "ostrel.settings")
+        *g_settingLog << message;
+    else if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+} // namespace
+
+// The PIN/PUK count is wanted by the device-state controller (the PIN sheets' "time(s) left") and
+// by the settings page: one record from the device reaches both.
+TEST(DashboardAssemblyTest, OnePinCountRecordReachesBothControllers)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ConfigManager config(dir.path());
+    ConfigManager::setSharedConfigManager(&config);
+    testing_support::ScriptedAlertPresenter alerts;
+    alerts.setHoldOpen(true);
+    yov::ScopedAlertPresenter guard(&alerts);
+    testing_support::ManualClock clock;
+    auto transport = std::make_unique<msgtest::FakeMsgTransport>();
+    msgtest::FakeMsgTransport *bus = transport.get();
+    QStringList log;
+    {
+        DashboardAssembly::Options options;
+        options.msgCenter = std::make_unique<YOVMsgCenter>(std::move(transport), std::make_unique<msgtest::FakeLauncher>(),
+                                                           clock, yov::NotificationCenter::defaultCenter());
+        options.loadSkin = false;
+        options.installAlertPresenter = false;
+        DashboardAssembly assembly(std::move(options));
+        assembly.awakeFromNib();
+        QLoggingCategory::setFilterRules(QStringLiteral("ostrel.settings.debug=true"));
+        g_settingLog = &log;
+        g_previousHandler = qInstallMessageHandler(captureSettingLog);
+        QByteArray counts(8, '\0');
+        qToLittleEndian<qint32>(3, counts.data());
+        qToLittleEndian<qint32>(10, counts.data() + 4);
+        bus->deliver(msgtest::deviceRecord(1, 4, 8, counts, 0, 1));
+        clock.advance(YOVMsgCenter::kDrainIntervalMs);
+        qInstallMessageHandler(g_previousHandler);
+        g_settingLog = nullptr;
+        QLoggingCategory::setFilterRules(QString());
+        EXPECT_TRUE(assembly.initController()->pinWindow()->m_PinTimeLeft->text().contains(QLatin1String("3")));
+        EXPECT_TRUE(assembly.initController()->pukWindow()->m_PukTimeLeft->text().contains(QLatin1String("10")));
+        EXPECT_EQ(log.filter(QStringLiteral("dealWithMsgOfCountPinPukRemain")).size(), 1) << log.join('\n').toStdString();
+        alerts.answerAllOpen();
+    }
     ConfigManager::setSharedConfigManager(nullptr);
 }

@@ -364,3 +364,28 @@ TEST_F(SettingPageTest, SettingsPlugInAndTheUssdPageMeetOnlyWithTheSwitch)
 }
 
 } // namespace
+
+// A ready SIM enables the controls that need the device, unless a connection runs (the connection
+// keeps them off until it ends).
+TEST_F(SettingPageTest, SimReadyEnablesTheDeviceControlsUnlessConnected)
+{
+    const struct {
+        bool connected;
+        bool enabled;
+    } cases[] = {{false, true}, {true, false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.connected);
+        controller.reset();
+        setItems({"Network", "Connect", "Security"});
+        makeController();
+        ASSERT_FALSE(controller->pinEnableBox()->isEnabled()) << "off until the device is there";
+        controller->setRuntimeObject(c.connected, "runtimeIsConnecttedFlag");
+        posted.clear();
+        center.post("SimReady", nullptr, {});
+        EXPECT_EQ(controller->pinEnableBox()->isEnabled(), c.enabled);
+        EXPECT_EQ(controller->bandControl()->isEnabled(), c.enabled);
+        const auto status = postedNamed("setSettingBtnStatus");
+        ASSERT_EQ(status.size(), 1);
+        EXPECT_EQ(status[0].userInfo.value("index").toBool(), c.enabled);
+    }
+}

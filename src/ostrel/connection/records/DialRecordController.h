@@ -149,6 +149,9 @@ public:
     // The typing filter of the two limit fields.
     void controlTextDidChange(QLineEdit *field);
     RecordSettingWindow *recordSettingWindow() const;
+    // The view inside the settings window's "Record" panel (showSetLimit then selects that panel).
+    void hostRecordSettings(QWidget *panel) override;
+    bool recordSettingsHosted() const;
 
     // ---- skin, wording and the "Volume Limit" window (DialRecordControllerAlias.cpp) -------
     void initRecordNibWording();

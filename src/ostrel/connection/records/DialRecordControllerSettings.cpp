@@ -7,20 +7,63 @@
 #include "ostrel/connection/records/RecordLimitRules.h"
 #include "ostrel/connection/records/RecordSettingWindow.h"
 #include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/neighbours/Neighbours.h"
 #include "platform/Clock.h"
+
+#include <QBoxLayout>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollArea>
 
 namespace ostrel {
 
 RecordSettingWindow *DialRecordController::recordSettingWindow() const { return settingWindow_; }
 
+void DialRecordController::hostRecordSettings(QWidget *panel)
+{
+    if (!panel)
+        return;
+    if (!settingWindow_)
+        settingWindow_ = new RecordSettingWindow(this, panel);
+    // In a scroll area: a short main window scrolls the view instead of squeezing its rows.
+    auto *scroll = new QScrollArea(panel);
+    scroll->setObjectName(QStringLiteral("scrollRecordSetting"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    settingWindow_->setWindowModality(Qt::NonModal);
+    settingWindow_->setParent(scroll, Qt::Widget);
+    scroll->setWidget(settingWindow_);
+    if (QLayout *layout = panel->layout()) {
+        if (auto *box = qobject_cast<QBoxLayout *>(layout)) {
+            // The view takes the panel's height; a trailing stretch gives way to it.
+            for (int i = 0; i < box->count(); ++i)
+                box->setStretch(i, 0);
+            box->insertWidget(0, scroll, 1);
+        }
+        else
+            layout->addWidget(scroll);
+    }
+    initRecordSettingNib();
+    loadDefaultRecordSetting();
+    settingWindow_->show();
+}
+
+bool DialRecordController::recordSettingsHosted() const { return settingWindow_ && !settingWindow_->isWindow(); }
+
 void DialRecordController::showSetLimit()
 {
+    if (recordSettingsHosted()) {
+        // The settings live in the settings window's "Record" panel: go there, freshly filled.
+        loadDefaultRecordSetting();
+        notifyChangeTabViewItem(QStringLiteral("Setting"));
+        Neighbours::setting().selectSettingPanel(QStringLiteral("Record"));
+        return;
+    }
     if (!settingWindow_)
         settingWindow_ = new RecordSettingWindow(this, wndMain);
     loadDefaultRecordSetting();
@@ -208,7 +251,8 @@ void DialRecordController::recordSettingBack()
 
 void DialRecordController::closeRecordSettingWindow()
 {
-    if (settingWindow_)
+    // A view hosted in the settings window stays where it is.
+    if (settingWindow_ && settingWindow_->isWindow())
         settingWindow_->hide();
 }
 

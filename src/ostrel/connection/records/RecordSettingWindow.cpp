@@ -121,6 +121,12 @@ void RecordSettingWindow::setWording()
     btnBack_->setText(text("Go Back"));
 }
 
+void RecordSettingWindow::reject()
+{
+    if (isWindow())
+        QDialog::reject();
+}
+
 void RecordSettingWindow::closeEvent(QCloseEvent *event)
 {
     // Closing the window is the way back to the records.

@@ -47,6 +47,9 @@ public:
     QPushButton *btnCancel_ = nullptr;
     QPushButton *btnBack_ = nullptr;
 
+    // Escape closes the window; a view hosted in the settings window stays.
+    void reject() override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QVariantList>
 
+class QWidget;
+
 namespace ostrel {
 
 class ConfigManager;
@@ -62,6 +64,9 @@ public:
     virtual void periodRecordReset() {}
     virtual void loadDefaultRecordSetting() {}
     virtual void initRecordSettingNib() {}
+    // Moves the record settings view into the settings window's "Record" panel; from then on the
+    // view lives there instead of in a window of its own.
+    virtual void hostRecordSettings(QWidget *panel) { (void)panel; }
 
     // The ModemList folder of the store (null: the shared one) joined with the file name.
     static QString recordFilePath(ConfigManager *config, const QString &fileName);

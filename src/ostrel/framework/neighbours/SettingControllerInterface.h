@@ -57,6 +57,8 @@ public:
 
     // Whether the settings pages include the one of that name ("Record", "Volume Limit").
     virtual bool sethasModuleWith(const QString &name) const = 0;
+    // Shows the settings panel of that name (false when there is none or the switch is refused).
+    virtual bool selectSettingPanel(const QString &name) { (void)name; return false; }
 
     // SMS options kept in the settings: the centre number (MessageCenterNum), the delivery-report
     // switch (SwitchDeliveryReport, NO when missing), the validity period (MessageValidPeriod, 3
