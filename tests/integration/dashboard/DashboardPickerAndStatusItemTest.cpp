@@ -4,6 +4,9 @@
 #include "DashboardFixture.h"
 
 #include "common/PlistBridge.h"
+#include "common/sms/SmsListFiles.h"
+#include "ostrel/framework/config/ConfigFileKeys.h"
+#include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/device/picker/ContactPicker.h"
 #include "ostrel/device/picker/SelectWindowControl.h"
@@ -140,5 +143,60 @@ TEST_F(DashboardPickerTest, StatusItemFollowsTheConnectionAndTheNewMessageAnimat
     EXPECT_EQ(item->displayedImage(), connected);
     pressConnectButton(QStringLiteral("Disconnect"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return item->displayedImage() == idle; }, kWaitMs)) << "no idle image";
+    EXPECT_EQ(presenter_.count(), 0);
+}
+
+// Only the call form chooses on a double click: in the recipient sheet a double click on a contact
+// neither ends the picker nor hands anything back.
+TEST_F(DashboardPickerTest, ADoubleClickInTheRecipientSheetChoosesNothing)
+{
+    launchWithPhonebook();
+    Neighbours::contactPicker().showSelectWindow(ContactPickerForm::RecipientSheet, mainWindow(), QSizeF(580, 400));
+    ASSERT_TRUE(picker_);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(picker_->window()));
+    ASSERT_GT(picker_->contactTableView->rowCount(), 0);
+    const QRect cell = picker_->contactTableView->visualItemRect(picker_->contactTableView->item(0, 1));
+    QTest::mouseClick(picker_->contactTableView->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(picker_->contactTableView->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::qWait(50);
+    EXPECT_TRUE(posted_.isEmpty()) << "a double click ended the recipient sheet";
+    ASSERT_TRUE(picker_) << "the sheet closed on a double click";
+    EXPECT_TRUE(picker_->window()->isVisible());
+    picker_->cancelBtn->click();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return picker_.isNull(); }, kWaitMs));
+    EXPECT_TRUE(posted_.isEmpty());
+}
+
+// A message stored unread in the computer's inbox: the set-up rule reads the stored inbox and
+// starts the new-message animation, and a connection change leaves the animation on show.
+TEST_F(DashboardPickerTest, AnUnreadStoredMessageStartsTheAnimationAndOutlivesAConnectionChange)
+{
+    setSettings({{QStringLiteral("NeedSystemStatusItem"), true},
+                 {QStringLiteral("Main/Main_FreshStatusView_ConnectStatusChanged"), true},
+                 {QStringLiteral("Main/Main_FreshStatusView_NewSMSArrive"), true}});
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("StoreCode"), 2}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+    MainController *controller = main();
+    StatusBarView *item = controller->viewSysStatusItem_;
+    ASSERT_NE(item, nullptr);
+    EXPECT_FALSE(item->isAnimationRunning()) << "an animation with nothing unread";
+
+    ASSERT_EQ(control(QStringLiteral("DeliverText"), {QStringLiteral("+4917011111"), QStringLiteral("unread here")}).type(),
+              QDBusMessage::ReplyMessage);
+    const QString pcList = config_->configFilePathOfKey(configkeys::kCMSMSListOfPCFile);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !yov::sms::readSmsListFile(pcList).value_or(QVariantMap()).value("InBox").toList().isEmpty(); },
+        kWaitMs))
+        << "the message never reached the computer's inbox";
+
+    Neighbours::main().freshStatusViewWhenInitialController();
+    EXPECT_TRUE(item->isAnimationRunning());
+    EXPECT_EQ(item->getAnimationImagesPath(), QStringLiteral("Normal_SMS_Arrive1"));
+
+    pressConnectButton(QStringLiteral("Connect"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Neighbours::dial().connectStatus() == 3; }, kWaitMs));
+    QTest::qWait(50);
+    EXPECT_TRUE(item->isAnimationRunning()) << "the connection picture replaced the unread messages' animation";
     EXPECT_EQ(presenter_.count(), 0);
 }

@@ -175,6 +175,8 @@ void MainController::initializeController()
         rectOfwndMain_ = wndCompleteMain_->geometry();
     if (wndSimpleMain_)
         rectOfWndSimpleMain_ = wndSimpleMain_->geometry();
+    // The status item shows the new-message animation for messages left unread.
+    freshStatusViewWhenInitialController();
     toolbarSetItemEnable(false, QStringLiteral("RECHARGE"));
     // The tab on show gets its title and its toolbar item now: the tab notifications are
     // observed only from the end of the wake-up.

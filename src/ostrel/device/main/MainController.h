@@ -479,6 +479,8 @@ private:
     SkinKind skinKind_ = SkinKind::Normal;
     QPointer<QStatusBar> miniStatusBar_;
     void statusItemOpensInbox();
+    // Unread messages wait at position 0 (computer) or 1 (SIM), as the SMS page or the service knows.
+    bool unreadSmsWaitsIn(int position) const;
     // The skin item's picture as the widget's background.
     void dressWithSkinImage(QWidget *widget, const QString &key);
 };

@@ -83,27 +83,42 @@ void MainController::freshStatusViewWhenSMSReaded()
 void MainController::freshStatusViewWhenInitialController()
 {
     SMSControllerInterface &sms = Neighbours::sms();
-    if (!sms.hasNewSMSInPos(0))
+    SmsServiceInterface &service = Neighbours::smsService();
+    // The unread list of the computer's inbox is built from the stored inbox, so that messages
+    // left unread in an earlier run are seen at start-up too.
+    auto refreshPcUnread = [&service] { return service.getUnreadSMSInPos(0, service.getPCBoxListWithBox(0)); };
+    if (!sms.hasNewSMSInPos(0) && refreshPcUnread().isEmpty())
         return;
-    const SmsServiceInterface &service = Neighbours::smsService();
     if (service.getFlowValueInfoFromFile() != 2 && service.isOverDueFlowValueSms())
         sms.doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime();
     if (!configService().isFreshStatusViewWhenNewSMSArrive())
         return;
+    refreshPcUnread();
     if (service.checkPos(0, 0) || service.checkPos(0, kFlowValueNoticeFull))
         freshStatusViewWhenFlowValueSMSArrive();
     else
         freshStatusViewWhenNormalSMSArrive();
 }
 
+bool MainController::unreadSmsWaitsIn(int position) const
+{
+    const SmsServiceInterface &service = Neighbours::smsService();
+    return Neighbours::sms().hasNewSMSInPos(position) || service.checkPos(position, 0)
+           || service.checkPos(position, kFlowValueNoticeFull) || service.checkPos(position, kOrdinarySms);
+}
+
 void MainController::freshStatusViewWhenDialStatusChanged(int status)
 {
     if (!configService().isFreshStatusViewWhenConnectStatusChanged())
         return;
-    const SMSControllerInterface &sms = Neighbours::sms();
-    if (configService().isFreshStatusViewWhenNewSMSArrive() && (sms.hasNewSMSInPos(0) || sms.hasNewSMSInPos(1)))
+    if (configService().isFreshStatusViewWhenNewSMSArrive() && (unreadSmsWaitsIn(0) || unreadSmsWaitsIn(1)))
         return;
     freshStatusViewToStaticViewAccorindToDialStatus(status);
+    // States between idle and connected keep the picture; the item no longer opens the inbox.
+    if (status != 0 && status != 3 && viewSysStatusItem_) {
+        viewSysStatusItem_->setAction({});
+        viewSysStatusItem_->setMenu(menuSysStatusItem_);
+    }
 }
 
 void MainController::freshStatusViewToStaticViewAccorindToDialStatus(int status)

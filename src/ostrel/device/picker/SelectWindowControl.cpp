@@ -91,7 +91,12 @@ void SelectWindowControl::buildWindow()
     contactTableView = makeTable(layout_.contactList);
     contactTableView->setObjectName(QStringLiteral("contactTableView"));
     QObject::connect(contactTableView, &QTableWidget::cellDoubleClicked, this,
-                     [this](int row, int) { doubleClickTableRow(row); });
+                     [this](int row, int) {
+                         // Only the call form chooses on a double click; elsewhere it would end
+                         // the picker with whatever the selected list holds.
+                         if (callForm_)
+                             doubleClickTableRow(row);
+                     });
     selectedTextField = makeLabel(QStringLiteral("Selected contact(s)"), layout_.selectedLabel);
     selectedTableView = makeTable(layout_.selectedList);
     selectedTableView->setObjectName(QStringLiteral("selectedTableView"));
@@ -258,6 +263,7 @@ void SelectWindowControl::ResizeWindowForCall()
     place(okBtn, ok);
     addToSelectedBtn->hide();
     removeFromSelectedBtn->hide();
+    callForm_ = true;
 }
 
 void SelectWindowControl::simpliedSelectWnd(const QSizeF &size)

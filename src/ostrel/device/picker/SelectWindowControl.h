@@ -113,6 +113,7 @@ private:
     SelectWindowLayout layout_;
     bool groupSending_ = false;
     bool quitting_ = false;
+    bool callForm_ = false; // a double click on a contact row chooses it
     bool ownedByWindow_ = false; // a sheet's window deletes the picker with itself
     QVariantList m_availableContactNumbers;
     QStringList m_selectedContactNumbers;

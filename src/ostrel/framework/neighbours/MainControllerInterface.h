@@ -58,8 +58,9 @@ public:
     virtual void freshStatusViewToStaticViewAccorindToDialStatus(int) {}
     // A fixed image by name ("SysStatusItem.PNG").
     virtual void setImageOfStatusBarViewWithImageName(const QString &) {}
-    // Once at the end of the SMS page's start: an overdue flow-value message is handled and the
-    // new-message animation starts when unread messages wait.
+    // At the main window's start and once at the end of the SMS page's start: an overdue
+    // flow-value message is handled and the new-message animation starts when unread messages
+    // wait in the computer's inbox (the stored inbox is read again for this).
     virtual void freshStatusViewWhenInitialController() {}
 };
 

@@ -10,6 +10,7 @@
 #include "support/ManualClock.h"
 #include "support/ScriptedAlertPresenter.h"
 
+#include <functional>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
@@ -166,8 +167,11 @@ protected:
                 lastNotification = note;
             });
         }
+        if (beforeWake)
+            beforeWake(); // neighbours the wake-up itself talks to
         controller->awakeFromNib();
     }
+    std::function<void()> beforeWake;
 
     // Numbered PNG frames 1..count in resources/<folder>.
     void writeFrames(const QString &folder, int count)

@@ -40,6 +40,24 @@ struct FakeSmsService : ostrel::DefaultSmsService {
     bool checkPos(int position, int type) const override { return unreadTypes.count({position, type}) > 0; }
     int getFlowValueInfoFromFile() const override { return flowValueInfo; }
     bool isOverDueFlowValueSms() const override { return overdue; }
+    // Messages of these types stored unread in the computer's inbox: refreshing the computer's
+    // unread list finds them.
+    std::set<int> storedUnreadTypes;
+    QVariantList getPCBoxListWithBox(int box) override
+    {
+        QVariantList list;
+        if (box == 0)
+            for (int type : storedUnreadTypes)
+                list << QVariantMap{{QStringLiteral("type"), type}};
+        return list;
+    }
+    QVariantList getUnreadSMSInPos(int position, const QVariantList &inBoxList) override
+    {
+        if (position == 0)
+            for (const QVariant &entry : inBoxList)
+                unreadTypes.insert({0, entry.toMap().value(QStringLiteral("type")).toInt()});
+        return position == 0 ? inBoxList : QVariantList();
+    }
 };
 
 } // namespace
@@ -264,6 +282,12 @@ TEST_F(StatusItemTest, ConnectionImageFollowsTheStateUnlessUnreadMessagesKeepThe
         postConnectStatus(c.status);
         EXPECT_EQ(picture(), QLatin1String(c.picture))
             << c.freshOnConnect << c.freshOnNewSms << c.unreadPc << c.unreadSim << " status " << c.status;
+        if (c.freshOnConnect && !(c.freshOnNewSms && (c.unreadPc || c.unreadSim)) && c.status == 1) {
+            QTest::mouseClick(item(), Qt::LeftButton);
+            EXPECT_EQ(sms.inboxOpens, 0) << "after a change between idle and connected the item still opens the inbox";
+            if (item()->menu())
+                item()->menu()->close();
+        }
         if (QLatin1String(c.picture) == QLatin1String("connected")) {
             EXPECT_EQ(item()->menu(), controller->menuSysStatusItem_.data()) << "the static item lost its menu";
             QTest::mouseClick(item(), Qt::LeftButton);
@@ -350,4 +374,38 @@ TEST_F(StatusItemTest, WithoutAnItemEveryOperationDoesNothing)
     controller->freshStatusViewWhenSMSReaded();
     postConnectStatus(3);
     EXPECT_FALSE(controller->viewSysStatusItem_);
+}
+
+// At start-up the computer's stored inbox is read: messages left unread there start the animation
+// of their kind, even before the SMS page knows of them.
+TEST_F(StatusItemTest, AtStartUpMessagesStoredUnreadStartTheAnimation)
+{
+    const struct {
+        bool unreadPc; // as the SMS page tells
+        std::set<int> stored;
+        bool freshOnNewSms;
+        const char *picture;
+    } cases[] = {
+        {false, {}, true, "start"},
+        {false, {2}, true, "normal"},
+        {false, {1}, true, "flow"},
+        {false, {0, 2}, true, "flow"},
+        {true, {}, true, "normal"},
+        {false, {2}, false, "start"}, // the switch is off
+    };
+    for (const auto &c : cases) {
+        TearDown();
+        SetUp();
+        sms = RecordingSms();
+        service = FakeSmsService();
+        sms.unread[0] = c.unreadPc;
+        service.storedUnreadTypes = c.stored;
+        beforeWake = [this] {
+            ostrel::Neighbours::setSms(&sms);
+            ostrel::Neighbours::setSmsService(&service);
+        };
+        buildWithItem(true, c.freshOnNewSms);
+        beforeWake = nullptr;
+        EXPECT_EQ(picture(), QLatin1String(c.picture)) << c.unreadPc << " stored " << c.stored.size() << c.freshOnNewSms;
+    }
 }

@@ -436,6 +436,34 @@ TEST_F(PickerTest, CallFormNarrowsTheWindowAndADoubleClickCallsTheNumberWithoutI
     EXPECT_FALSE(picker);
 }
 
+// Only the call form chooses on a double click: in the other sheets it neither hands anything
+// back nor closes the picker.
+TEST_F(PickerTest, ADoubleClickOutsideTheCallFormChoosesNothing)
+{
+    settings({{"SMS", QVariantMap{{"ContactNumbersSelectionEnabled", true}}}});
+    for (const bool simplified : {false, true}) {
+        QMainWindow host;
+        QPointer<SelectWindowControl> picker = new SelectWindowControl;
+        picker->allowsContactTableMultiSelection(true);
+        if (simplified)
+            picker->simpliedSelectWnd(QSizeF(285, 448));
+        picker->showWindow(&host);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(picker->window()));
+        QTableWidget *table = picker->contactTableView;
+        ASSERT_GT(table->rowCount(), 0) << simplified;
+        const QPoint cell = table->visualItemRect(table->item(0, 1)).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(posted.isEmpty()) << "simplified " << simplified;
+        ASSERT_TRUE(picker) << "the picker closed on a double click, simplified " << simplified;
+        EXPECT_TRUE(picker->window()->isVisible());
+        click(picker->cancelBtn);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(picker);
+    }
+}
+
 TEST_F(PickerTest, ModalChoiceAnswersOneWithTheNumbersAfterOkAndZeroAfterCancelOrTheCloseBox)
 {
     settings({});
