@@ -5,6 +5,7 @@
 
 #include "common/PlistBridge.h"
 #include "ostrel/device/main/MainController.h"
+#include "ostrel/framework/controller/SkinManagerAccess.h"
 #include "ostrel/framework/widgets/Buttons.h"
 #include "ostrel/framework/widgets/TableViews.h"
 #include "ostrel/phonebook/PBController.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QSet>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -119,4 +121,21 @@ TEST_F(DashboardPhonebookPageTest, TheTabFollowsTheSidesAndTheDevice)
     EXPECT_FALSE(window()->source()->isSimNodeAttached());
     EXPECT_EQ(window()->groupModel()->rowCount(), 2);
     EXPECT_EQ(presenter_.count(), 0);
+}
+
+TEST_F(DashboardPhonebookPageTest, TheDefaultSkinDressesEveryControlOfTheTab)
+{
+    launch(QStringLiteral("default.plist"));
+    ASSERT_NE(window(), nullptr);
+    SkinManagerAccess *skin = pb()->yovSkinManager();
+    ASSERT_NE(skin, nullptr);
+    QSet<QObject *> bound;
+    for (const auto &[key, control] : window()->skinBindings()) {
+        EXPECT_TRUE(skin->hasKey(key)) << "no default skin item for " << key.toStdString();
+        if (!control || bound.contains(control))
+            continue; // a control is registered under its first key only
+        bound.insert(control);
+        EXPECT_EQ(skin->controllerByKey(key), control) << key.toStdString();
+    }
+    EXPECT_FALSE(bound.isEmpty());
 }
