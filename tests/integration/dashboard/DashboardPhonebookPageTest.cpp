@@ -177,6 +177,7 @@ TEST_F(DashboardPhonebookPageTest, ALanguageChangeRenamesTheUntouchedDefaultGrou
     EXPECT_EQ(stored.first().toList().value(0).toMap().value(QStringLiteral("groupname")).toString(), QStringLiteral("Gruppe 0"));
     if (window()->source())
         EXPECT_EQ(window()->source()->nodeOfPc()->name(), QStringLiteral("Rechner"));
+    QTest::qWait(50); // the layouts take the new titles
     saveScreenshot(main()->wndMain, QStringLiteral("phonebook-german.png"));
 
     ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), QStringLiteral("English")));
