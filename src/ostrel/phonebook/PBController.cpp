@@ -1,5 +1,7 @@
 #include "ostrel/phonebook/PBController.h"
 
+#include "ostrel/phonebook/PBContact.h"
+
 #include "common/TextFormat.h"
 #include "common/phonebook/SimAlphaCoding.h"
 #include "ostrel/framework/config/ConfigManager.h"
@@ -86,6 +88,24 @@ void PBController::setCurDefGrpName()
     if (!config().setConfigurationByModuleKeyAndValue(QStringLiteral("PhoneBook"), QStringLiteral("CurDefGrpName"), name)
         || !config().writeToFile())
         qCWarning(lcPhonebook) << "the default group name could not be stored in the settings";
+}
+
+bool PBController::changeDefGrpWithLag()
+{
+    if (!configuration_.ChangeDefGrpNameWithLag || m_PcPhoneList.size() != 1 || !m_PcPhoneList.first().contacts.isEmpty())
+        return false;
+    const QString stored = config()
+                               .getConfigurationByModuleAndKey(QStringLiteral("PhoneBook"), QStringLiteral("CurDefGrpName"))
+                               .toString();
+    if (stored.isEmpty() || m_PcPhoneList.first().header.value(contactkey::groupname).toString() != stored)
+        return false;
+    deleteGrop(0);
+    addGroup();
+    setCurrentgroup(0);
+    // The name just made is the default group's name from now on, so that the next language
+    // change replaces it again.
+    setCurDefGrpName();
+    return true;
 }
 
 // ---- alerts ----------------------------------------------------------------------------------

@@ -114,6 +114,9 @@ public:
     void selectAtPCSide() override { extensions().showSideOfSavePosition(int(PBStorage::PC)); }
     QString getDiagnosticsContact() const override;
     void setCurDefGrpName() override;
+    // On a language change: the untouched default group (the only group, empty, bearing the
+    // stored default name) is replaced by one named in the new language. True when replaced.
+    bool changeDefGrpWithLag();
     QString searchNameAtPhoneBook(const QString &number) override;
     bool hasPhoneNumber(const QString &number) override;
     QVariantMap getMatchUserItemAtUSIMSide(const QString &number) override;

@@ -5,16 +5,21 @@
 
 #include "common/PlistBridge.h"
 #include "ostrel/device/main/MainController.h"
+#include "ostrel/framework/controller/SkinManagerAccess.h"
+#include "ostrel/framework/language/LanguageOperation.h"
 #include "ostrel/framework/widgets/Buttons.h"
 #include "ostrel/framework/widgets/TableViews.h"
 #include "ostrel/phonebook/PBController.h"
 #include "ostrel/phonebook/page/PBSource.h"
 #include "ostrel/phonebook/page/PBWindow.h"
+#include "support/TestPaths.h"
 
 #include <QDBusMessage>
 #include <QDir>
+#include <QFile>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QSet>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -119,4 +124,63 @@ TEST_F(DashboardPhonebookPageTest, TheTabFollowsTheSidesAndTheDevice)
     EXPECT_FALSE(window()->source()->isSimNodeAttached());
     EXPECT_EQ(window()->groupModel()->rowCount(), 2);
     EXPECT_EQ(presenter_.count(), 0);
+}
+
+TEST_F(DashboardPhonebookPageTest, TheDefaultSkinDressesEveryControlOfTheTab)
+{
+    launch(QStringLiteral("default.plist"));
+    ASSERT_NE(window(), nullptr);
+    SkinManagerAccess *skin = pb()->yovSkinManager();
+    ASSERT_NE(skin, nullptr);
+    QSet<QObject *> bound;
+    for (const auto &[key, control] : window()->skinBindings()) {
+        EXPECT_TRUE(skin->hasKey(key)) << "no default skin item for " << key.toStdString();
+        if (!control || bound.contains(control))
+            continue; // a control is registered under its first key only
+        bound.insert(control);
+        EXPECT_EQ(skin->controllerByKey(key), control) << key.toStdString();
+    }
+    EXPECT_FALSE(bound.isEmpty());
+}
+
+TEST_F(DashboardPhonebookPageTest, ALanguageChangeRenamesTheUntouchedDefaultGroup)
+{
+    const QString languages = dir_.filePath(QStringLiteral("Language"));
+    ASSERT_TRUE(copyTree(QDir(testing_paths::shareDir()).filePath(QStringLiteral("Language")), languages));
+    ASSERT_TRUE(QDir(languages).mkpath(QStringLiteral("German.lproj")));
+    QFile tokens(QDir(languages).filePath(QStringLiteral("German.lproj/LanguageTokenList.txt")));
+    ASSERT_TRUE(tokens.open(QIODevice::WriteOnly));
+    tokens.write("\"Group\" = \"Gruppe\";\n\"PC\" = \"Rechner\";\n");
+    tokens.close();
+    qputenv("OSTREL_LANGUAGE_DIR", languages.toLocal8Bit());
+    setSettings({{QStringLiteral("SupportLanguages"), QVariantList{}},
+                 {QStringLiteral("CurrentLanguage"), QStringLiteral("English")},
+                 {QStringLiteral("PhoneBook/ChangeDefGrpNameWithLag"), true}});
+    ASSERT_TRUE(yov::PlistBridge::writeFile(QDir(modemList_).filePath(QStringLiteral("phoneBook.plist")),
+                                            QVariantList{QVariantList{QVariantMap{{QStringLiteral("groupname"), QStringLiteral("Group 0")}}}}));
+    launch(QStringLiteral("default.plist"));
+    ASSERT_NE(window(), nullptr);
+    showPhonebookTab();
+    ASSERT_EQ(pb()->groupNames(), QStringList{"Group 0"});
+
+    // The settings window's road: the stored language, its token list, then the change notice.
+    ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), QStringLiteral("German")));
+    LanguageOperation::sharedLanguageOperation()->loadTokenList();
+    main()->notifyChangeLanguage();
+
+    EXPECT_EQ(pb()->groupNames(), QStringList{"Gruppe 0"});
+    EXPECT_EQ(window()->groupModel()->index(0, 0).data().toString(), QStringLiteral("Gruppe 0"));
+    const QVariantList stored = yov::PlistBridge::readFile(QDir(modemList_).filePath(QStringLiteral("phoneBook.plist")))
+                                    .value_or(QVariant())
+                                    .toList();
+    ASSERT_EQ(stored.size(), 1);
+    EXPECT_EQ(stored.first().toList().value(0).toMap().value(QStringLiteral("groupname")).toString(), QStringLiteral("Gruppe 0"));
+    if (window()->source())
+        EXPECT_EQ(window()->source()->nodeOfPc()->name(), QStringLiteral("Rechner"));
+    QTest::qWait(50); // the layouts take the new titles
+    saveScreenshot(main()->wndMain, QStringLiteral("phonebook-german.png"));
+
+    ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), QStringLiteral("English")));
+    LanguageOperation::sharedLanguageOperation()->loadTokenList();
+    qunsetenv("OSTREL_LANGUAGE_DIR");
 }

@@ -145,6 +145,14 @@ void PBSource::createNodeOfSimWhenSimCardvalid()
     reload();
 }
 
+void PBSource::retitleStorageNodes()
+{
+    nodeOfPc_->setNodeName(pcNodeName());
+    model_->nodeChanged(nodeOfPc_);
+    nodeOfSim_->setNodeName(simNodeName());
+    model_->nodeChanged(nodeOfSim_); // nothing while it is not in the tree
+}
+
 void PBSource::deleteNodeOfSimWhenSimCardInvalid()
 {
     const int row = root_->indexOfChild(nodeOfSim_);

@@ -48,6 +48,8 @@ public:
     void initialNodeOfPc(const QStringList &groupNames);
     void createNodeOfSimWhenSimCardvalid();
     void deleteNodeOfSimWhenSimCardInvalid();
+    // The "PC" and "(U)SIM" nodes take their names in the language now in use.
+    void retitleStorageNodes();
     // A new group: a node for it when the PC node or a group node is selected; then the groups
     // sorted and row 0 selected.
     void addGroupNodeWithGroupName(const QString &name);

@@ -191,6 +191,15 @@ void PBWindow::updateLanguages()
 {
     applyWording();
     initSelectSavePosControl();
+    if (source_) {
+        source_->retitleStorageNodes();
+        if (pb_->changeDefGrpWithLag()) {
+            source_->nodeOfPc()->removeAllChildren();
+            initialNodeOfPc();
+        }
+    } else {
+        pb_->changeDefGrpWithLag();
+    }
     reloadBothTables();
 }
 

@@ -505,3 +505,55 @@ TEST(PBWindowTest, TheDeviceLockGateOnEnteringThePhonebook)
         Neighbours::setInit(nullptr);
     }
 }
+
+TEST(PBWindowTest, ALanguageChangeRenamesOnlyTheUntouchedDefaultGroup)
+{
+    struct Case {
+        const char *name;
+        bool switchOn;
+        QVariantList groups;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"the untouched default group", true, {group(QStringLiteral("Group 0"))}, {"Groupe 0"}},
+        {"switch off", false, {group(QStringLiteral("Group 0"))}, {"Group 0"}},
+        {"a contact in it", true, {group(QStringLiteral("Group 0"), {contact(QStringLiteral("Ann"), QStringLiteral("0301"))})}, {"Group 0"}},
+        {"renamed by the user", true, {group(QStringLiteral("Friends"))}, {"Friends"}},
+        {"two groups", true, {group(QStringLiteral("Group 0")), group(QStringLiteral("Work"))}, {"Group 0", "Work"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const bool tree : {false, true}) {
+            SCOPED_TRACE(tree ? "with a tree" : "without a tree");
+            PageHarness h({{QStringLiteral("ChangeDefGrpNameWithLag"), c.switchOn}});
+            ASSERT_TRUE(h.writeList(c.groups));
+            ASSERT_TRUE(QDir(h.dir.path()).mkpath(QStringLiteral("French.lproj")));
+            ASSERT_TRUE(h.writeBytes("\"Group\" = \"Groupe\";\n\"PC\" = \"Ordinateur\";\n",
+                                    QStringLiteral("French.lproj/LanguageTokenList.txt")));
+            h.open({.tree = tree});
+
+            ASSERT_TRUE(Lingrove_Init(h.path(QStringLiteral("French.lproj/LanguageTokenList.txt"))));
+            h.pb->updateLanguages();
+            Lingrove_Init(QString());
+
+            EXPECT_EQ(h.pb->groupNames(), c.expected);
+            EXPECT_EQ(h.groups().rowCount(), c.expected.size());
+            EXPECT_EQ(h.readList().toList().size(), c.expected.size());
+            if (tree) {
+                QStringList nodes;
+                const Node *pc = h.window->source()->nodeOfPc();
+                for (int row = 0; row < pc->childCount(); ++row)
+                    nodes << pc->child(row)->name();
+                EXPECT_EQ(nodes, c.expected);
+                EXPECT_EQ(pc->name(), QStringLiteral("Ordinateur")) << "the storage node follows the language";
+            }
+            if (c.switchOn && c.expected.first() == QLatin1String("Groupe 0")) {
+                // The next change starts from the new name.
+                EXPECT_EQ(h.store->getConfigurationByModuleAndKey(QStringLiteral("PhoneBook"), QStringLiteral("CurDefGrpName")).toString(),
+                          QStringLiteral("Groupe 0"));
+                h.pb->updateLanguages();
+                EXPECT_EQ(h.pb->groupNames(), (QStringList{"Group 0"}));
+            }
+        }
+    }
+}
