@@ -10,11 +10,17 @@
 #include "ostrel/framework/config/ConfigFileKeys.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/framework/widgets/Buttons.h"
+#include "ostrel/framework/widgets/TableViews.h"
 #include "ostrel/sms/page/SMSController.h"
+#include "ostrel/sms/page/SmsBoxView.h"
+#include "ostrel/sms/page/SmsSource.h"
 #include "ostrel/sms/service/SmsService.h"
 #include "support/TestPaths.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QIcon>
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QLabel>
@@ -114,6 +120,8 @@ TEST_F(DashboardSmsTest, ACardWriteIsHandedToTheStandIn)
     ASSERT_TRUE(waitSimReady());
     ASSERT_TRUE(sms()->hasPosition(yov::sms::kPositionTcard));
     EXPECT_EQ(sms()->readTcardFilePath(), yov::sms::tcardSmsListPath(card));
+    EXPECT_TRUE(QTest::qWaitFor([] { return receivedIds().contains("768/113"); }, kWaitMs))
+        << "a ready device with a card position reloads the card list";
 
     const QVariantList drafts{QVariantMap{{"mobilephone", "0170"}, {"messagetext", "to the card"}, {"date", QDateTime::currentDateTime()}, {"stat", "1"}}};
     std::optional<bool> ok;
@@ -171,3 +179,47 @@ TEST_F(DashboardSmsTest, WithAutoDeleteTheStandInIsAskedToMakeRoom)
 }
 
 } // namespace
+
+TEST_F(DashboardSmsTest, TheBoxTreeGainsTheSimAtReadyAndMovesBothMatrices)
+{
+    setSettings({{"SMS/isHaveDeliveryReportBox", true},
+                 {"SMS/boxOrder", QVariantMap{{"InBox", 0}, {"OutBox", 1}, {"DraftBox", 2}, {"DeletedBox", 3}}}});
+    launch("default.plist");
+    ASSERT_TRUE(waitSimReady());
+    SmsSource *tree = sms()->smsSource();
+    SmsBoxView *view = sms()->boxView();
+    ASSERT_TRUE(tree && view);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tree->getNodeofSavePosByPositonName("AT_SIM") != nullptr; }, kWaitMs));
+    const Node *simOutbox = tree->getNodeOfBoxByPositonNameAndSavePos("AT_SIM", "OutBox");
+    ASSERT_TRUE(simOutbox);
+    EXPECT_FALSE(tree->getNodeOfBoxByPositonNameAndSavePos("AT_SIM", "DeletedBox"));
+    view->outlineView_->selectionModel()->select(tree->model()->indexForNode(simOutbox),
+                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    EXPECT_EQ(view->saveAtPos->selectedRow(), 1);
+    EXPECT_EQ(view->msgBoxSelectAt->selectedRow(), 1);
+    EXPECT_FALSE(view->msgBoxSelectAt->cellAtRow(3)->isEnabled()) << "no deleted box at the SIM";
+    const Node *pcDeleted = tree->getNodeOfBoxByPositonNameAndSavePos("AT_PC", "DeletedBox");
+    ASSERT_TRUE(pcDeleted);
+    view->outlineView_->selectionModel()->select(tree->model()->indexForNode(pcDeleted),
+                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    EXPECT_EQ(view->saveAtPos->selectedRow(), 0);
+    EXPECT_EQ(view->msgBoxSelectAt->selectedRow(), 3);
+    EXPECT_TRUE(view->msgBoxSelectAt->cellAtRow(3)->isEnabled());
+    view->smsSearchBtn_->click();
+    EXPECT_FALSE(view->SearchSMS_item->isHidden());
+}
+
+TEST_F(DashboardSmsTest, AnExpiredFlowValueGivesTheApplicationItsIconBack)
+{
+    setSettings({{"FlowValueSmsInfo/FlowValueType", 1},
+                 {"FlowValueSmsInfo/FlowSmsContent", "Volumen 75%"},
+                 {"FlowValueSmsInfo/FlowSmsDate", QDateTime(QDate(2020, 3, 1), QTime(10, 0))}});
+    launch("default.plist");
+    QApplication::setWindowIcon(QIcon());
+    SmsService *service = assembly_->smsService();
+    ASSERT_TRUE(service);
+    ASSERT_EQ(service->getFlowValueInfoFromFile(), SmsService::FlowValue100);
+    EXPECT_TRUE(service->isOverDueFlowValueSms());
+    EXPECT_FALSE(QApplication::windowIcon().isNull()) << "the assembly's callback sets the normal icon";
+    EXPECT_FALSE(service->isOverDueFlowValueSms()) << "the record was cleared";
+}

@@ -354,4 +354,25 @@ QList<QAbstractButton *> NSMatrix::cells() const
     return group_.buttons();
 }
 
+QAbstractButton *NSMatrix::cellAtRow(int row, int column) const
+{
+    QLayoutItem *item = static_cast<QGridLayout *>(layout())->itemAtPosition(row, column);
+    return item ? qobject_cast<QAbstractButton *>(item->widget()) : nullptr;
+}
+
+bool NSMatrix::selectCellAtRow(int row, int column)
+{
+    QAbstractButton *cell = row >= 0 && column >= 0 ? cellAtRow(row, column) : nullptr;
+    if (!cell)
+        return false;
+    cell->setChecked(true);
+    return true;
+}
+
+int NSMatrix::selectedRow() const
+{
+    QAbstractButton *cell = selectedCell();
+    return cell ? placeOfCell(cell).x() : -1; // placeOfCell gives (row, column)
+}
+
 } // namespace ostrel

@@ -193,6 +193,12 @@ public:
     QAbstractButton *selectedCell() const { return group_.checkedButton(); }
     int rows() const { return rows_; }
     int columns() const { return columns_; }
+    // The cell placed at that row and column; null when none.
+    QAbstractButton *cellAtRow(int row, int column = 0) const;
+    // Checks the cell at that row and column; false (selection unchanged) when there is none.
+    bool selectCellAtRow(int row, int column = 0);
+    // The row of the checked cell; -1 when none is checked.
+    int selectedRow() const;
 
 private:
     int rows_;

@@ -7,10 +7,15 @@
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/framework/widgets/Buttons.h"
+#include "ostrel/framework/language/Lingrove.h"
+#include "ostrel/sms/page/SmsBoxView.h"
 #include "ostrel/sms/page/SmsSource.h"
 #include "platform/Clock.h"
 
+#include <QAbstractButton>
 #include <QDialog>
+#include <QPushButton>
 
 namespace ostrel {
 
@@ -35,8 +40,39 @@ SMSController::~SMSController()
 
 void SMSController::initializeController()
 {
+    QList<SmsBoxView::Row> positions;
+    for (const yov::sms::YovPosition &p : yovPositionManager_.getAllPositions())
+        positions << SmsBoxView::Row{p.displayOrder(), Map_Name_Item_of_IndexString(smsPositionMatrixWord(p.positon()))};
+    QList<SmsBoxView::Row> boxes;
+    for (auto it = boxDisplayOrder_BoxMap_.cbegin(); it != boxDisplayOrder_BoxMap_.cend(); ++it)
+        if (it.value() >= 0)
+            boxes << SmsBoxView::Row{it.key(), Map_Name_Item_of_IndexString(smsBoxMatrixWord(it.value()))};
+    boxView_ = std::make_unique<SmsBoxView>(positions, boxes);
+    connect(boxView_->smsSearchBtn_, &QPushButton::clicked, this,
+            [this] { showOrHideSearchbar(boxView_->smsSearchBtn_); });
+    for (QAbstractButton *cell : boxView_->saveAtPos->cells())
+        connect(cell, &QAbstractButton::toggled, this, [this](bool on) {
+            if (on)
+                special_SelectSaveAt();
+        });
     smsSource_ = std::make_unique<SmsSource>(this);
+    smsSource_->setOutlineView(boxView_->outlineView_);
     smsSource_->initializeController();
+}
+
+void SMSController::deviceRemoved(const yov::Notification &) { netcardChanged(1); }
+
+void SMSController::devicePlugin(const yov::Notification &) { netcardChanged(2); }
+
+void SMSController::simReady(const yov::Notification &) { netcardChanged(12); }
+
+void SMSController::netcardChanged(int status)
+{
+    setNetCardStatus(status);
+    if (status == 12 && hasPosition(yov::sms::kPositionTcard))
+        sendRequest<768, 113>();
+    else if (status == 1)
+        synTcardSmsFlag_ = true; // what the card gained meanwhile is read at the next sync
 }
 
 void SMSController::setNetCardStatus(int status)

@@ -3,9 +3,10 @@
 // counts and capacities, the memory-card synchronisation and the store-full window. Operations of
 // the page that are not built yet keep the least-doing answers of DefaultSMSController.
 //
-// One class in several source files: SMSController.cpp (maps, position table, registrations),
-// SMSControlerSpecial.cpp (list files, writers, card timer), SmsControllerToDealSmsFromME.cpp
-// (device memory, counts, capacity, the store-full window).
+// One class in several source files: SMSController.cpp (maps, position table, registrations,
+// device events), SMSControllerNodeExcute.cpp (the storage controls: search toggle, special
+// boxes), SMSControlerSpecial.cpp (list files, writers, card timer),
+// SmsControllerToDealSmsFromME.cpp (device memory, counts, capacity, the store-full window).
 //
 // Each computer or card box list keeps its base (the box as the file held it when the list was
 // loaded); writes go through the one list-file writer, which merges them with what the device
@@ -34,6 +35,7 @@ namespace yov { class RepeatingTimer; }
 namespace ostrel {
 
 class SMSController;
+class SmsBoxView;
 class SmsSource;
 extern SMSController *g_SMSController;
 
@@ -49,9 +51,24 @@ public:
     static SMSController *shared() { return g_SMSController; }
 
     void registerMessages() override;
-    // Builds the box tree.
+    // Builds the storage controls (tree, matrices, search, count labels) and the box tree.
     void initializeController() override;
     SmsSource *smsSource() const { return smsSource_.get(); }
+    // The storage controls; null until initializeController.
+    SmsBoxView *boxView() const { return boxView_.get(); }
+
+    // --- storage controls (SMSControllerNodeExcute.cpp) ----------------------------------------
+    // The search button shows the search field and its Go button, the next click hides them.
+    void showOrHideSearchbar(QObject *sender);
+    void setBoxMessageNumHiddenFlag(bool hidden, int box);
+    // A special box (above 2, shown) is unavailable at the SIM and the device memory.
+    void showOrHiddenSpecialBox(int box);
+    // The delivery-report box is unavailable at the SIM.
+    void showOrHiddenDeliveryReportBox();
+    // Run when the position changes: the special boxes' availability for the new position.
+    void special_SelectSaveAt();
+    // The selected position (by the position matrix's row); -1 when none.
+    int selectedSavePosition() const;
 
     // --- maps and positions ------------------------------------------------------------------
     void boxStrMapInit();
@@ -134,6 +151,12 @@ public:
     int getNetCardStatus() const override { return m_nNetCardStatus; }
     // The device status (12: device and SIM ready); the tree's SIM branch follows it.
     void setNetCardStatus(int status);
+    // Device events: removed (1), plugged (2), SIM ready (12). At ready with a card position the
+    // card list is reloaded (768/113); a removed device leaves the card list to synchronise.
+    Q_INVOKABLE void deviceRemoved(const yov::Notification &notification);
+    Q_INVOKABLE void devicePlugin(const yov::Notification &notification);
+    Q_INVOKABLE void simReady(const yov::Notification &notification);
+    void netcardChanged(int status);
     int m_revNewPos = -1;
 
 private:
@@ -164,7 +187,9 @@ private:
     bool synTcardSmsFlag_ = false;
     std::unique_ptr<yov::RepeatingTimer> synTcardTimer_;
 
+    std::unique_ptr<SmsBoxView> boxView_;
     std::unique_ptr<SmsSource> smsSource_;
+    bool clickStatusOfBtn_ = false;
     QPointer<QDialog> smsSimMaxWarningWin_;
     QPointer<QLabel> simMaxText_;
     QPointer<QCheckBox> simMaxCheckBox_;

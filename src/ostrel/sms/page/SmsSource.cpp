@@ -5,7 +5,10 @@
 #include "common/sms/SmsPositionTable.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/language/Lingrove.h"
+#include "ostrel/framework/widgets/Buttons.h"
+#include "ostrel/framework/widgets/TableViews.h"
 #include "ostrel/sms/page/SMSController.h"
+#include "ostrel/sms/page/SmsBoxView.h"
 #include "ostrel/sms/service/SmsCapacity.h"
 
 namespace ostrel {
@@ -46,6 +49,8 @@ SmsSource::SmsSource(SMSController *page, QObject *parent) : QObject(parent), pa
 
 SmsSource::~SmsSource()
 {
+    if (outlineView_)
+        outlineView_->setModel(nullptr); // the model goes with this source
     if (g_SmsSource == this)
         g_SmsSource = nullptr;
 }
@@ -64,6 +69,52 @@ void SmsSource::initializeController()
     boxOfNodeDisplayOrderInit();
     Init_SMSNode_Wording();
     rebuildModel();
+    if (outlineView_) {
+        outlineView_->expandAll();
+        const QModelIndex first = model_->index(0, 0);
+        if (first.isValid())
+            outlineView_->selectionModel()->select(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+}
+
+void SmsSource::setOutlineView(NSOutlineViewExt *view)
+{
+    outlineView_ = view;
+    if (!view)
+        return;
+    rebuildModel();
+    view->setModel(model_.get());
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { outlineViewSelectionIsChanging(); });
+}
+
+QString SmsSource::cellActionOf(const Node *node) const
+{
+    if (!node || node == root_.get())
+        return {};
+    return isPositionNode(node) ? QStringLiteral("selectSaveAt:") : QStringLiteral("msgBoxSelect:");
+}
+
+void SmsSource::outlineViewSelectionIsChanging()
+{
+    if (!outlineView_)
+        return;
+    const QModelIndexList rows = outlineView_->selectionModel()->selectedRows();
+    selectedNode_ = rows.isEmpty() ? nullptr : model_->nodeFromIndex(rows.first());
+    if (selectedNode_ == root_.get())
+        selectedNode_ = nullptr;
+    SmsBoxView *view = page_->boxView();
+    if (!selectedNode_ || !view)
+        return;
+    // Every position has a row in the position matrix, so card and device-memory nodes move it
+    // too: their children are boxes like the computer's.
+    if (isPositionNode(selectedNode_)) {
+        view->saveAtPos->selectCellAtRow(int(selectedNode_->orderInParentNode()));
+        return;
+    }
+    view->msgBoxSelectAt->selectCellAtRow(int(selectedNode_->orderInParentNode()));
+    view->saveAtPos->selectCellAtRow(int(selectedNode_->parent_Node()->orderInParentNode()));
 }
 
 void SmsSource::positionOfNodeManagerInit()
@@ -158,21 +209,19 @@ void SmsSource::deleteNodeOfSimWhenSimCardInvalid()
     const Node *sim = getNodeofSavePosByPositonName(kSimName);
     if (!sim)
         return;
+    const bool selectedGoes = selectedNode_ && (selectedNode_ == sim || selectedNode_->parent_Node() == sim);
     if (model_)
         model_->takeNode(model_->indexForNode(sim));
     else
         root_->takeChild(root_->indexOfChild(sim));
+    if (selectedGoes)
+        selectedNode_ = nullptr; // the selected node went with the branch
 }
 
 QString SmsSource::positionTitleWord(const QString &positionName) const
 {
-    switch (yov::sms::smsPositionOfName(positionName)) {
-    case yov::sms::kPositionPc: return QStringLiteral("PC");
-    case yov::sms::kPositionSim: return QStringLiteral("(U)SIM");
-    case yov::sms::kPositionTcard: return QStringLiteral("SD Card");
-    case yov::sms::kPositionMe: return QStringLiteral("ME Position:");
-    default: return positionName;
-    }
+    const QString word = smsPositionMatrixWord(yov::sms::smsPositionOfName(positionName));
+    return word.isEmpty() ? positionName : word;
 }
 
 void SmsSource::Init_SMSNode_Wording()
@@ -223,6 +272,47 @@ int SmsSource::getSMSCountOfNodeWithPos(int position) const
         return count;
     }
     return 0;
+}
+
+void SmsSource::setBoxWithSmSCount(int inbox, int outbox, int draft, int deleted, int important, int report)
+{
+    SmsBoxView *view = page_->boxView();
+    if (!view)
+        return;
+    const struct {
+        QString box;
+        int code;
+        int count;
+    } titles[] = {
+        {QStringLiteral("InBox"), 0, inbox},          {QStringLiteral("OutBox"), 1, outbox},
+        {QStringLiteral("DraftBox"), 2, draft},       {QStringLiteral("DeletedBox"), 4, deleted},
+        {QStringLiteral("ImportantBox"), 5, important}, {QStringLiteral("DELIVERY_REPORTBOX"), 3, report},
+    };
+    const int row = view->saveAtPos->selectedRow();
+    const yov::sms::YovPositionManager &positions = page_->yovPositionManager();
+    QString position;
+    if (row >= 0 && row == positions.getPositionOrderByPositon(yov::sms::kPositionPc))
+        position = kPcName;
+    else if (row >= 0 && row == positions.getPositionOrderByPositon(yov::sms::kPositionSim))
+        position = kSimName;
+    else
+        return;
+    for (const auto &t : titles) {
+        if (position == kSimName && t.code > yov::sms::kBoxOutBox)
+            continue;
+        Node *node = getNodeOfBoxByPositonNameAndSavePos(position, t.box);
+        if (!node)
+            continue;
+        node->setNodeName(Map_Name_Item_of_IndexString(boxTreeWord(t.code)) + QStringLiteral("(%1)").arg(t.count));
+        if (model_)
+            model_->nodeChanged(node);
+    }
+}
+
+void SmsSource::updateSMSCountOfMsgBoxNode(int inbox, int outbox, int draft, int deleted, int important, int report)
+{
+    setBoxWithSmSCount(inbox, outbox, draft, deleted, important, report);
+    updateSMSCountOfPosNode();
 }
 
 std::pair<int, int> SmsSource::selectionOf(const Node *node) const

@@ -10,8 +10,10 @@
 
 #include "ostrel/framework/tree/Node.h"
 #include "ostrel/framework/tree/NodeTreeModel.h"
+#include "ostrel/framework/widgets/TableViews.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -19,6 +21,7 @@
 
 namespace ostrel {
 
+class NSOutlineViewExt;
 class SMSController;
 class SmsSource;
 extern SmsSource *g_SmsSource;
@@ -50,8 +53,26 @@ public:
     void updateSMSCountOfNodeWithPos(int position);
     int getSMSCountOfNodeWithPos(int position) const;
 
+    // Box titles with their counts (inbox, outbox, drafts, deleted, important, reports), given to
+    // the boxes of the position the position matrix selects (the computer's six, or the SIM's two).
+    void setBoxWithSmSCount(int inbox, int outbox, int draft, int deleted, int important, int report);
+    void updateSMSCountOfMsgBoxNode(int inbox, int outbox, int draft, int deleted, int important, int report);
+
     // What a selected node selects: (position code or -1, box code or -1).
     std::pair<int, int> selectionOf(const Node *node) const;
+
+    // The outline view the tree is served to (the model's rows are the nodes; their image and
+    // title are the cell). Connecting it selects row 0 once the tree is built.
+    void setOutlineView(NSOutlineViewExt *view);
+    NSOutlineViewExt *outlineView() const { return outlineView_; }
+    // The page action a node's cell sends: "msgBoxSelect:" for a box node, "selectSaveAt:" for a
+    // position node, empty for the root.
+    QString cellActionOf(const Node *node) const;
+    // The selection moved: a box node selects its row (its order) in the box matrix and its
+    // position's row in the position matrix; a position node selects its row in the position
+    // matrix.
+    void outlineViewSelectionIsChanging();
+    Node *selectedNode() const { return selectedNode_; }
 
     Node *root() const { return root_.get(); }
     NodeTreeModel *model() const { return model_.get(); }
@@ -61,6 +82,8 @@ private:
     void rebuildModel();
 
     SMSController *page_;
+    QPointer<NSOutlineViewExt> outlineView_;
+    Node *selectedNode_ = nullptr;
     std::unique_ptr<Node> root_;
     std::unique_ptr<NodeTreeModel> model_;
 };

@@ -9,11 +9,18 @@
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/sms/page/SMSController.h"
+#include "ostrel/sms/page/SmsBoxView.h"
 #include "ostrel/sms/page/SmsSource.h"
+#include "ostrel/framework/widgets/Buttons.h"
+#include "ostrel/framework/widgets/TableViews.h"
 #include "platform/NotificationCenter.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedAlertPresenter.h"
 
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -325,6 +332,172 @@ TEST(SmsSourceTree, TheSimBranchComesAndGoesWithoutDoublingBoxes)
     EXPECT_EQ(tree.selectionOf(tree.getNodeOfBoxByPositonNameAndSavePos("AT_TCARD", "DraftBox")), std::make_pair(3, 2));
     EXPECT_FALSE(tree.getNodeOfBoxByPositonNameAndSavePos("AT_SIM", "DraftBox"));
     EXPECT_EQ(tree.model()->rowCount(), 3);
+}
+
+void selectInTree(SmsSource &tree, const Node *node)
+{
+    ASSERT_TRUE(node);
+    tree.outlineView()->selectionModel()->select(tree.model()->indexForNode(node),
+                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+TEST(SmsSourceTree, ANodeSelectionMovesBothMatrices)
+{
+    SmsPageHarness h({{"SMS", QVariantMap{{"positionOrder", QVariantMap{{"AT_PC", 0}, {"AT_TCARD", 1}, {"AT_SIM", 2}}},
+                                          {"boxOrder", QVariantMap{{"DraftBox", 0}, {"InBox", 1}, {"OutBox", 2}}}}}});
+    h.controller->setNetCardStatus(12);
+    SmsSource &tree = *h.controller->smsSource();
+    SmsBoxView &view = *h.controller->boxView();
+    ASSERT_EQ(tree.outlineView(), view.outlineView_);
+    EXPECT_EQ(view.outlineView_->model(), tree.model());
+
+    struct Case {
+        const char *position;
+        const char *box; // null: the position node itself
+        int positionRow, boxRow;
+        const char *action;
+    };
+    const Case cases[] = {
+        {"AT_PC", "InBox", 0, 1, "msgBoxSelect:"},
+        {"AT_SIM", "OutBox", 2, 2, "msgBoxSelect:"},
+        {"AT_TCARD", "DraftBox", 1, 0, "msgBoxSelect:"},
+        {"AT_PC", "DraftBox", 0, 0, "msgBoxSelect:"},
+        {"AT_SIM", nullptr, 2, 0, "selectSaveAt:"}, // the box matrix stays where it was
+        {"AT_TCARD", nullptr, 1, 0, "selectSaveAt:"},
+    };
+    for (const Case &t : cases) {
+        const Node *node = t.box ? tree.getNodeOfBoxByPositonNameAndSavePos(t.position, t.box)
+                                 : tree.getNodeofSavePosByPositonName(t.position);
+        selectInTree(tree, node);
+        EXPECT_EQ(tree.selectedNode(), node) << t.position << "/" << (t.box ? t.box : "-");
+        EXPECT_EQ(view.saveAtPos->selectedRow(), t.positionRow) << t.position << "/" << (t.box ? t.box : "-");
+        EXPECT_EQ(view.msgBoxSelectAt->selectedRow(), t.boxRow) << t.position << "/" << (t.box ? t.box : "-");
+        EXPECT_EQ(tree.cellActionOf(node), t.action);
+    }
+    // The matrices carry the translated words at the rows of the display order.
+    EXPECT_EQ(view.saveAtPos->cellAtRow(1)->text(), "SD Card");
+    EXPECT_EQ(view.msgBoxSelectAt->cellAtRow(0)->text(), "DraftBox");
+
+    // The selected SIM box goes with the branch; the tree and the view go on working.
+    selectInTree(tree, tree.getNodeOfBoxByPositonNameAndSavePos("AT_SIM", "InBox"));
+    h.controller->setNetCardStatus(4);
+    EXPECT_EQ(tree.selectedNode(), nullptr);
+    selectInTree(tree, tree.getNodeOfBoxByPositonNameAndSavePos("AT_PC", "OutBox"));
+    EXPECT_EQ(view.msgBoxSelectAt->selectedRow(), 2);
+}
+
+TEST(SmsSourceTree, BoxCountsGoToTheSelectedPositionsBoxes)
+{
+    SmsPageHarness h({{"SMS", QVariantMap{{"boxOrder", QVariantMap{{"InBox", 0}, {"OutBox", 1}, {"DraftBox", 2},
+                                                                   {"DeletedBox", 3}, {"ImportantBox", 4}}}}}});
+    h.controller->setNetCardStatus(12);
+    SmsSource &tree = *h.controller->smsSource();
+    h.controller->boxView()->saveAtPos->selectCellAtRow(1); // the SIM
+    tree.setBoxWithSmSCount(1, 2, 3, 4, 5, 6);
+    EXPECT_EQ(treeOf(tree), (QStringList{"PC: inBox(0), OutBox(0), DraftBox(0), DeletedBox(0), ImportantBox(0)",
+                                         "(U)SIM: inBox(1), OutBox(2)"}));
+    h.controller->boxView()->saveAtPos->selectCellAtRow(0);
+    tree.setBoxWithSmSCount(7, 8, 9, 10, 11, 12);
+    EXPECT_EQ(treeOf(tree), (QStringList{"PC: inBox(7), OutBox(8), DraftBox(9), DeletedBox(10), ImportantBox(11)",
+                                         "(U)SIM: inBox(1), OutBox(2)"}));
+}
+
+TEST(SmsStorageControls, TheSearchButtonShowsThenHidesTheFieldAndGo)
+{
+    SmsPageHarness h({});
+    SmsBoxView &view = *h.controller->boxView();
+    EXPECT_TRUE(view.SearchSMS_item->isHidden());
+    h.controller->showOrHideSearchbar(view.smsGoBtn_); // another sender: nothing
+    EXPECT_TRUE(view.SearchSMS_item->isHidden());
+    for (bool shown : {true, false, true}) {
+        view.smsSearchBtn_->click();
+        EXPECT_EQ(!view.SearchSMS_item->isHidden(), shown);
+        EXPECT_EQ(!view.smsGoBtn_->isHidden(), shown);
+    }
+}
+
+TEST(SmsStorageControls, SpecialBoxesAreUnavailableAtTheSimAndTheDeviceMemory)
+{
+    // The report box sits at display order 4 and a regular box at order 3: the report cell is
+    // found by its display order, so the draft box stays available at the SIM.
+    SmsPageHarness h({{"SMS", QVariantMap{{"isHaveDeliveryReportBox", true},
+                                          {"positionOrder", QVariantMap{{"AT_PC", 0}, {"AT_SIM", 1}, {"AT_ME", 2}}},
+                                          {"boxOrder", QVariantMap{{"InBox", 0}, {"OutBox", 1}, {"ImportantBox", 2},
+                                                                   {"DraftBox", 3}, {"DELIVERY_REPORTBOX", 4},
+                                                                   {"DeletedBox", 5}}}}}});
+    SmsBoxView &view = *h.controller->boxView();
+    struct Case {
+        int positionRow;
+        QList<bool> cellAvailable; // rows 0..5
+        QList<bool> labelShown;    // boxes 3, 4, 5, 6
+    };
+    const Case cases[] = {
+        {1, {true, true, false, true, false, false}, {false, false, false, true}},
+        {0, {true, true, true, true, true, true}, {true, true, true, true}},
+        {2, {true, true, false, true, false, false}, {false, false, false, true}},
+        {0, {true, true, true, true, true, true}, {true, true, true, true}},
+    };
+    for (const Case &t : cases) {
+        ASSERT_TRUE(view.saveAtPos->selectCellAtRow(t.positionRow)); // the page reacts to the new position
+        for (int row = 0; row < 6; ++row) {
+            QAbstractButton *cell = view.msgBoxSelectAt->cellAtRow(row);
+            ASSERT_TRUE(cell) << row;
+            EXPECT_EQ(!cell->isHidden(), t.cellAvailable.at(row)) << "position row " << t.positionRow << ", cell " << row;
+            EXPECT_EQ(cell->isEnabled(), t.cellAvailable.at(row)) << "position row " << t.positionRow << ", cell " << row;
+        }
+        for (int box = 3; box <= 6; ++box)
+            EXPECT_EQ(!view.countLabelOfBox(box)->isHidden(), t.labelShown.at(box - 3))
+                << "position row " << t.positionRow << ", label of box " << box;
+    }
+}
+
+TEST(SmsStorageControls, WithoutAReportBoxTheReportRuleTouchesNoCell)
+{
+    SmsPageHarness h({{"SMS", QVariantMap{{"boxOrder", QVariantMap{{"InBox", 0}, {"OutBox", 1}, {"DraftBox", 2},
+                                                                   {"DeletedBox", 3}}}}}});
+    SmsBoxView &view = *h.controller->boxView();
+    view.saveAtPos->selectCellAtRow(1);
+    h.controller->showOrHiddenDeliveryReportBox();
+    EXPECT_FALSE(view.countLabelOfBox(3)->isHidden());
+    // The deleted box (cell 3) is unavailable at the SIM by its own rule, and back at the computer
+    // the report rule leaves it alone.
+    EXPECT_FALSE(view.msgBoxSelectAt->cellAtRow(3)->isEnabled());
+    view.saveAtPos->selectCellAtRow(0);
+    h.controller->showOrHiddenDeliveryReportBox();
+    EXPECT_TRUE(view.msgBoxSelectAt->cellAtRow(3)->isEnabled());
+    view.saveAtPos->selectCellAtRow(1);
+    EXPECT_FALSE(view.msgBoxSelectAt->cellAtRow(3)->isEnabled());
+    h.controller->showOrHiddenDeliveryReportBox();
+    EXPECT_FALSE(view.msgBoxSelectAt->cellAtRow(3)->isEnabled()) << "the report rule must not enable another box";
+}
+
+TEST(SmsPageDeviceEvents, TheSimBranchFollowsTheDeviceAndReadyReloadsTheCard)
+{
+    struct Case {
+        const char *what;
+        QVariantMap positions;
+        int reloads;
+    };
+    const Case cases[] = {
+        {"no card position", QVariantMap{{"AT_PC", 0}, {"AT_SIM", 1}}, 0},
+        {"a card position", QVariantMap{{"AT_PC", 0}, {"AT_SIM", 1}, {"AT_TCARD", 2}}, 1},
+    };
+    for (const Case &t : cases) {
+        SmsPageHarness h({{"SMS", QVariantMap{{"positionOrder", t.positions}}}});
+        SmsSource &tree = *h.controller->smsSource();
+        h.notifications.post(QStringLiteral("SimReady"));
+        EXPECT_EQ(h.controller->getNetCardStatus(), 12) << t.what;
+        EXPECT_TRUE(tree.getNodeofSavePosByPositonName("AT_SIM")) << t.what;
+        h.clock.advance(YOVMsgCenter::kDrainIntervalMs);
+        EXPECT_EQ(h.sentCount(yov::smsmsg::kMinorReloadTcard), t.reloads) << t.what;
+        h.notifications.post(QStringLiteral("DevicePlugin"));
+        EXPECT_EQ(h.controller->getNetCardStatus(), 2) << t.what;
+        EXPECT_FALSE(tree.getNodeofSavePosByPositonName("AT_SIM")) << t.what;
+        h.controller->setSynTcardSmsFlag(false);
+        h.notifications.post(QStringLiteral("DeviceRemoved"));
+        EXPECT_EQ(h.controller->getNetCardStatus(), 1) << t.what;
+        EXPECT_TRUE(h.controller->synTcardSmsFlag()) << t.what;
+    }
 }
 
 } // namespace
