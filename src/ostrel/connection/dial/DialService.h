@@ -12,6 +12,8 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <atomic>
+
 namespace ostrel {
 
 class ConfigManager;
@@ -37,8 +39,9 @@ public:
     // Internet/Internet_doNotDisplayIPAddress_whenDHCPFailed is on (null store: the shared one).
     static QString filterIPAddress(const QString &address, ConfigManager *store = nullptr);
 
-    void setSendSpeed(float speed) { sendSpeed_ = speed; }
-    float sendSpeed() const { return sendSpeed_; }
+    // Written on the main thread and read by the traffic reader: atomic, without a lock.
+    void setSendSpeed(float speed) { sendSpeed_.store(speed, std::memory_order_relaxed); }
+    float sendSpeed() const { return sendSpeed_.load(std::memory_order_relaxed); }
 
     // "<IMSI>_dialRecordData.plist"; the plain "dialRecordData.plist" without an IMSI.
     static QString dialRecordFileNameForImsi(const QString &imsi);
@@ -62,7 +65,7 @@ public:
     static QString unreadableRecordFileSetAsideText();
 
 private:
-    float sendSpeed_ = 0;
+    std::atomic<float> sendSpeed_{0};
 };
 
 } // namespace ostrel

@@ -40,6 +40,11 @@ public:
     QVariant withMatchStringFindIndexOfMatchedApn(const QString &key) const;
     // The default profiles a map value names, in its order (bad indexes skipped, logged).
     QList<QVariantMap> findMatchedProfileArray(const QVariant &value) const;
+    // The same lookup under the name the matching roads use.
+    QList<QVariantMap> withIndexOfMatchedApnFindInfoOfMatchedApn(const QVariant &value) const
+    {
+        return findMatchedProfileArray(value);
+    }
     // The profiles under key; empty when none.
     QList<QVariantMap> matchApnByString(const QString &key) const;
 
