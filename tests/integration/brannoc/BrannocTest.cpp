@@ -524,6 +524,9 @@ TEST_F(BrannocTest, NdisConnectReportsStatusAndTrafficThenLinkLossAndAttach)
 TEST_F(BrannocTest, ConnectFailureAndLinkDropFollowTheScenario)
 {
     startWith(QStringLiteral("connect-fails.plist"), int(kReadyStartup.size()));
+    // Each dial state lasts longer than the 100 ms between polls, so a loaded machine still sees
+    // every state the road passes through.
+    ASSERT_TRUE(setState(QStringLiteral("Connection"), {{QStringLiteral("StepMs"), 400}}));
 
     // PPP: the states end in idle without ever running.
     expectAnswer(2, 258, 65, 0, {}, {{258, 65, 1, 0, 2}});

@@ -269,7 +269,8 @@ TEST_F(DashboardEndToEndTest, AQuestionRaisedInARecordHandlerLeavesTheDeviceLink
         ASSERT_EQ(control(QStringLiteral("InjectRecords"), {QVariant::fromValue(records)}).type(), QDBusMessage::ReplyMessage);
         QTest::qWait(150);
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sink.seen.size() >= 300; }, kWaitMs)) << sink.seen.size() << " of 300 dispatched";
+    // A loaded machine drains more slowly; lost records still fail below.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sink.seen.size() >= 300; }, 4 * kWaitMs)) << sink.seen.size() << " of 300 dispatched";
     std::vector<int> expected(300);
     std::iota(expected.begin(), expected.end(), 0);
     EXPECT_EQ(sink.seen, expected) << "records lost or out of order";
