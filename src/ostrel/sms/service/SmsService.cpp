@@ -165,17 +165,24 @@ void SmsService::reportFailedWrite(const SmsBoxWriteResult &result)
     loadBoxinPCList();
 }
 
+// What follows a write of the computer's file: the lists reload from it, or the failure is told;
+// then the caller's own continuation.
+SmsBoxWriteDone SmsService::afterComputerWrite(SmsBoxWriteDone done)
+{
+    return [this, done = std::move(done)](const SmsBoxWriteResult &result) {
+        if (result.ok)
+            loadBoxinPCList();
+        else
+            reportFailedWrite(result);
+        if (done)
+            done(result);
+    };
+}
+
 void SmsService::writeMessagesToPC(const QVariantList &list, int box, SmsBoxWriteDone done)
 {
     writer_.write(pcListPath(), yov::sms::kPositionPc, box, SmsListWriter::replaceMerging(list, pcBases_.value(box), box),
-                  [this, done = std::move(done)](const SmsBoxWriteResult &result) {
-                      if (result.ok)
-                          loadBoxinPCList();
-                      else
-                          reportFailedWrite(result);
-                      if (done)
-                          done(result);
-                  });
+                  afterComputerWrite(std::move(done)));
 }
 
 void SmsService::writeMessageToBox(int box, const QVariantMap &message, const QString &path, int position,
@@ -282,14 +289,7 @@ void SmsService::saveBroadCastAsShortMessage(const QVariantMap &message, SmsBoxW
 {
     // A missing computer file is created by the writer: the broadcast is not lost.
     writer_.write(pcListPath(), yov::sms::kPositionPc, yov::sms::kBoxBroadCastBox, SmsListWriter::addMessage(message, true),
-                  [this, done = std::move(done)](const SmsBoxWriteResult &result) {
-                      if (result.ok)
-                          loadBoxinPCList();
-                      else
-                          reportFailedWrite(result);
-                      if (done)
-                          done(result);
-                  });
+                  afterComputerWrite(std::move(done)));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -163,6 +163,7 @@ private:
     QVariantMap judgeConditions() const;
     QString judge(const char *key) const;
     void reportFailedWrite(const SmsBoxWriteResult &result);
+    SmsBoxWriteDone afterComputerWrite(SmsBoxWriteDone done);
     // The first entry of SMS/SpecialNumberToHidden whose key holds the value.
     QVariantMap specialNumberEntry(const QString &key, const QString &value) const;
     void rememberBase(int box, const QVariantList &base);
