@@ -269,7 +269,7 @@ TEST_F(DashboardEndToEndTest, AQuestionRaisedInARecordHandlerLeavesTheDeviceLink
         ASSERT_EQ(control(QStringLiteral("InjectRecords"), {QVariant::fromValue(records)}).type(), QDBusMessage::ReplyMessage);
         QTest::qWait(150);
     }
-    // A loaded machine drains more slowly; lost records still fail below.
+    // Generous bound: the wait ends as soon as all 300 are in; records that never come fail here.
     ASSERT_TRUE(QTest::qWaitFor([&] { return sink.seen.size() >= 300; }, 4 * kWaitMs)) << sink.seen.size() << " of 300 dispatched";
     std::vector<int> expected(300);
     std::iota(expected.begin(), expected.end(), 0);
