@@ -28,6 +28,18 @@ void ManualClock::cancel(int id)
         }
 }
 
+void ManualClock::stall(qint64 ms)
+{
+    elapsed_ += ms;
+    std::multimap<std::pair<qint64, int>, Item> late;
+    while (!queue_.empty() && queue_.begin()->first.first < elapsed_) {
+        auto node = queue_.extract(queue_.begin());
+        node.key().first = elapsed_;
+        late.insert(std::move(node));
+    }
+    queue_.merge(late);
+}
+
 void ManualClock::advance(qint64 ms)
 {
     const qint64 target = elapsed_ + ms;

@@ -21,6 +21,9 @@ public:
     void cancel(int id) override;
 
     void advance(qint64 ms);
+    // Time passes while the event loop cannot run (a starved or blocked process): nothing fires
+    // now; whatever came due meanwhile fires once, late, on the next advance, as a late timer does.
+    void stall(qint64 ms);
     void setNow(const QDateTime &t) { start_ = t.addMSecs(-elapsed_); }
     int pending() const { return int(queue_.size()); }
 

@@ -51,6 +51,7 @@ YOVMsgCenter::YOVMsgCenter(std::unique_ptr<MsgTransport> transport, std::unique_
       transport_(std::move(transport)),
       launcher_(std::move(launcher)),
       notifications_(center),
+      clock_(clock),
       receiveMsgQueueTimer_(clock, this, [this] { readingReceiveMsg(); }),
       doNotLockReader_(configDoNotLockMsg)
 {
@@ -202,13 +203,24 @@ int YOVMsgCenter::putReceiveMsgInQueue(const QByteArray &record)
         return -1;
     }
     receiveMsgQueue_.push_back(record);
-    if (!receiveMsgQueueTimer_.isActive())
+    if (!receiveMsgQueueTimer_.isActive()) {
+        lastDrainTickMs_ = clock_.monotonicMs();
         receiveMsgQueueTimer_.start(kDrainIntervalMs);
+    }
     return 0;
 }
 
 void YOVMsgCenter::readingReceiveMsg()
 {
+    // One record per tick, paced in real time: when the event loop could not run the tick on time
+    // (a starved or busy process), the late tick stands for the ticks it missed. Otherwise a
+    // backlog that the nominal 200 records a second would drain fills the queue, and records are
+    // dropped although they arrived slower than the drain's pace.
+    const qint64 now = clock_.monotonicMs();
+    const qint64 sinceLast = now - lastDrainTickMs_;
+    lastDrainTickMs_ = now;
+    int quota = int(std::clamp<qint64>(sinceLast / kDrainIntervalMs, 1, kMaxRecordsPerTick));
+
     const bool guard = lockMsgWhenReceiveMsg_;
     if (guard) {
         if (receiveMsgBusy_)
@@ -220,7 +232,7 @@ void YOVMsgCenter::readingReceiveMsg()
         ~Release() { if (flag) *flag = false; }
     } release{guard ? &receiveMsgBusy_ : nullptr};
 
-    if (!receiveMsgQueue_.empty()) {
+    while (quota-- > 0 && !receiveMsgQueue_.empty()) {
         const QByteArray record = std::move(receiveMsgQueue_.front());
         receiveMsgQueue_.pop_front();
         msgDispatch(record);

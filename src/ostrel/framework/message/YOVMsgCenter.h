@@ -56,6 +56,8 @@ class YOVMsgCenter : public QObject {
 public:
     static constexpr int kReceiveQueueLimit = 250;
     static constexpr int kDrainIntervalMs = 5;
+    // A late drain tick stands for the ticks it missed, up to this many records at once.
+    static constexpr int kMaxRecordsPerTick = 50;
     static constexpr int kSendTimeoutMs = 1000;
     static constexpr int kStopWaitMs = 1000;
 
@@ -197,9 +199,11 @@ private:
     std::unique_ptr<MsgTransport> transport_;
     std::unique_ptr<MsgServerLauncher> launcher_;
     yov::NotificationCenter &notifications_;
+    yov::Clock &clock_;
     std::mutex sendMsgLocker_;
     bool receiveMsgBusy_ = false; // the receive guard (main thread only)
     yov::RepeatingTimer receiveMsgQueueTimer_;
+    qint64 lastDrainTickMs_ = 0; // when the drain tick last ran (or was armed)
     std::deque<QByteArray> receiveMsgQueue_;
     bool isRunning_ = false;
     bool serviceUp_ = false;

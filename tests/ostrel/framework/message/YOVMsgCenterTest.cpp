@@ -508,6 +508,40 @@ TEST_F(MsgCenterTest, TheDrainTickRunsOnlyWhileRecordsWait)
     EXPECT_FALSE(center->isDrainTickArmed());
 }
 
+TEST_F(MsgCenterTest, ALateTickStandsForTheTicksItMissedSoAStarvedLoopLosesNothing)
+{
+    Recorder r(center.get());
+    center->registerObserver(&r, &Recorder::onRecord, 4, 9);
+    for (int i = 0; i < 120; ++i)
+        transport->deliver(record(4, 9, std::uint8_t(i)));
+    tick();
+    ASSERT_EQ(r.tags.size(), 1u);
+
+    // The event loop cannot run for 100 ms: the tick comes late and takes the 20 records the
+    // missed ticks would have taken, in order.
+    clock.stall(100);
+    EXPECT_EQ(r.tags.size(), 1u);
+    clock.advance(0);
+    EXPECT_EQ(r.tags.size(), 21u);
+    tick();
+    EXPECT_EQ(r.tags.size(), 22u) << "on time again: one record per tick";
+
+    // A long stall: records keep arriving at 150 a second, below the drain's pace, while ticks
+    // come every 100 ms; a late tick takes at most its bounded share, and nothing is dropped.
+    for (int round = 0; round < 20; ++round) {
+        for (int i = 0; i < 15; ++i)
+            transport->deliver(record(4, 9, std::uint8_t(120 + round * 15 + i)));
+        clock.stall(100);
+        clock.advance(0);
+    }
+    tick(400);
+    EXPECT_EQ(center->droppedCount(), 0);
+    ASSERT_EQ(r.tags.size(), 420u);
+    for (size_t i = 0; i < r.tags.size(); ++i)
+        ASSERT_EQ(std::uint8_t(r.tags[i]), std::uint8_t(i)) << "out of order at " << i;
+    EXPECT_FALSE(center->isDrainTickArmed());
+}
+
 TEST_F(MsgCenterTest, CataloguedSendTakesModuleTypeResultAndSizeFromTheCatalogue)
 {
     const auto last = [this] {
