@@ -100,7 +100,8 @@ SmsCellContext SMSController::cellContext(int box, int position) const
     c.boxWord = [this](int b) { return Map_Name_Item_of_IndexString(getBoxStrWithBox(b)); };
     c.userName = [this](const QString &number) { return getUserNameWithPhoneNum(number); };
     c.multiNames = [this](const QString &numbers) { return searchMultiPhoneNumber(numbers); };
-    if (switches.checkIfRepalceSpecialPhoneNumberToSpecialString())
+    // Special numbers show as the operator's names when the operator lists any.
+    if (!yov::nsArray(switches.getArrayContainsSpeicalNumberAndSpeicalStringToReplace()).isEmpty())
         c.specialName = [](const QString &number) {
             SmsService *service = SmsService::installed();
             return service ? yov::nsString(service->getDictionaryContainsSpeicalNumberAndSpeicalStringWithPhoneNumber(number)
