@@ -144,8 +144,14 @@ void SMSController::connectPage()
     connect(boxView_->smsSearchBtn_, &QPushButton::clicked, this, [this] { showOrHideSearchbar(boxView_->smsSearchBtn_); });
     connect(boxView_->smsGoBtn_, &QPushButton::clicked, this, [this] { searchSMS(); });
     connect(boxView_->SearchSMS_item, &QLineEdit::textChanged, this, [this] { searchSMS(); });
-    for (QAbstractButton *cell : boxView_->saveAtPos->cells())
+    for (QAbstractButton *cell : boxView_->saveAtPos->cells()) {
+        // Whoever moves the position, the special boxes follow it; a click chooses the position.
+        connect(cell, &QAbstractButton::toggled, this, [this](bool on) {
+            if (on)
+                special_SelectSaveAt();
+        });
         connect(cell, &QAbstractButton::clicked, this, [this] { selectSaveAt(); });
+    }
     for (QAbstractButton *cell : boxView_->msgBoxSelectAt->cells())
         connect(cell, &QAbstractButton::clicked, this, [this] { msgBoxSelect(); });
     connect(p->msgBoxList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { tableViewSelectionDidChange(); });

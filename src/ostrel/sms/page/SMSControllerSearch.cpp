@@ -236,8 +236,11 @@ void SMSController::setSMSStoreLocWhenClickSMSBrowsePos()
 {
     const std::int32_t code = yov::smsStoreCodeOfPosition(getCurrentPosition());
     Neighbours::setting().setCurrentSetSMSPostion(code);
+    // The page sends it under the settings' module, as the catalogue gives its sender.
     if (YOVMsgCenter *center = yovMsgCenter())
-        center->sendCatalogued(yov::smsmsg::kMajor, yov::smsmsg::kMinorStoreCode, yov::encodeSmsInt32(code), yov::kModuleSMS);
+        if (!center->sendCatalogued(yov::smsmsg::kMajor, yov::smsmsg::kMinorStoreCode, yov::encodeSmsInt32(code),
+                                    yov::kModuleSetting))
+            qCWarning(lcSmsPage) << "the store position was not sent";
 }
 
 void SMSController::dealWithMsgOfSMSRevPos(const yov::Notification &notification)

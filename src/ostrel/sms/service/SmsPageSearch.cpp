@@ -50,7 +50,7 @@ SmsSearchKind smsSearchKindOf(int position, int box)
 
 bool smsMessageMatches(const QVariantMap &m, SmsSearchKind kind, const QString &text, const SmsDateFormatter &formatDate)
 {
-    if (kind == kSmsSearchNone || text.isEmpty())
+    if (kind <= kSmsSearchNone || kind > kSmsSearchSimDraft || text.isEmpty())
         return false;
     if (kind == kSmsSearchPcDraft)
         return valueHolds(m.value(QStringLiteral("mobilephone")), text) || valueHolds(m.value(QStringLiteral("username")), text)
