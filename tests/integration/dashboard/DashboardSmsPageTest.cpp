@@ -68,7 +68,8 @@ TEST_F(DashboardSmsPageTest, TheSimInboxIsListedReadAndSearched)
     EXPECT_TRUE(tree->getNodeofSavePosByPositonName("AT_PC"));
     ASSERT_TRUE(QTest::qWaitFor([this] { return sms()->simList(yov::sms::kBoxInBox).size() == 2; }, kWaitMs));
 
-    main()->selectTabViewbyIdentifier(QStringLiteral("SMS"));
+    sms()->notifyChangeTabViewItem(QStringLiteral("SMS"));
+    EXPECT_EQ(main()->tabviewMain->currentWidget(), main()->tabPage(QStringLiteral("SMS")));
     const Node *simInbox = tree->getNodeOfBoxByPositonNameAndSavePos(QStringLiteral("AT_SIM"), QStringLiteral("InBox"));
     ASSERT_TRUE(simInbox);
     tree->outlineView()->selectionModel()->select(tree->model()->indexForNode(simInbox),
@@ -79,14 +80,14 @@ TEST_F(DashboardSmsPageTest, TheSimInboxIsListedReadAndSearched)
     SmsTableModel *model = sms()->tableModel();
     EXPECT_TRUE(model->data(model->index(0, 0), Qt::FontRole).value<QFont>().bold()) << "the unread message";
     EXPECT_FALSE(model->data(model->index(1, 0), Qt::FontRole).value<QFont>().bold());
-    saveScreenshot(mainWindow(), QStringLiteral("sms-tab-sim-inbox"));
+    saveScreenshot(mainWindow(), QStringLiteral("sms-tab-sim-inbox.png"));
 
     page->msgBoxList->selectRow(0);
     EXPECT_EQ(page->messageText->toPlainText(), "Welcome to Vandrel! Your data bundle is ready.");
     ASSERT_TRUE(QTest::qWaitFor([] { return !readRequests().isEmpty(); }, kWaitMs));
     EXPECT_EQ(readRequests().first(), (yov::SmsReadRequest{yov::sms::kPositionSim, 0}));
     EXPECT_FALSE(model->data(model->index(0, 0), Qt::FontRole).value<QFont>().bold()) << "read now";
-    saveScreenshot(mainWindow(), QStringLiteral("sms-tab-message-read"));
+    saveScreenshot(mainWindow(), QStringLiteral("sms-tab-message-read.png"));
 
     sms()->boxView()->SearchSMS_item->setText(QStringLiteral("station"));
     EXPECT_EQ(column("mobilephone"), QStringList{"+491705550199"});

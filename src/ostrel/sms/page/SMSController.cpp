@@ -45,6 +45,10 @@ SMSController::~SMSController()
     ownedPage_.reset();
 }
 
+SmsBoxView *SMSController::boxView() const { return boxView_.data(); }
+
+SmsPageView *SMSController::page() const { return page_.data(); }
+
 QVariantMap SMSController::smsModule() const
 {
     return yov::nsDict(config().getConfigurationByModule(QStringLiteral("SMS")));

@@ -77,11 +77,11 @@ public:
     Q_INVOKABLE void updateLanguages() override;
     SmsSource *smsSource() const { return smsSource_.get(); }
     // The storage controls; null until the page is built.
-    SmsBoxView *boxView() const { return boxView_.data(); }
+    SmsBoxView *boxView() const;
 
     // --- the page (built in code at the first template step) ------------------------------------
     void ensurePage();
-    SmsPageView *page() const { return page_.data(); }
+    SmsPageView *page() const;
     // Hands the page to its tab; the controller keeps a guarded pointer.
     SmsPageView *takePage();
     SmsTableModel *tableModel() const { return tableModel_; }

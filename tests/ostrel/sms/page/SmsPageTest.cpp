@@ -17,6 +17,8 @@
 #include "ostrel/sms/page/SmsTableModel.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QTextEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -392,4 +394,48 @@ TEST(SmsPage, LinksAreMarkedInTheShownText)
     EXPECT_EQ(c.page()->messageText->toPlainText(), "go to www.example.org now <b>") << "the text itself is not markup";
     EXPECT_TRUE(c.page()->messageText->toHtml().contains("href=\"http://www.example.org\""));
     EXPECT_EQ(c.displayHyperlinkFromSMS(""), "");
+}
+
+TEST(SmsPage, CallSaveNumberAlertWindowAndGoingToTheInbox)
+{
+    SmsPageHarness h({}, pcOf({{"InBox", QVariantList{singleSms("100", "call me", 1, 1)}},
+                              {"OutBox", QVariantList{singleSms("200", "sent", 2, 1)}}}));
+    SMSController &c = *h.controller;
+    SmsPageView &p = *c.page();
+    QStringList calls;
+    h.notifications.addObserver(&h.tabs, "makeCallWithPhoneNumber", nullptr,
+                                [&calls](const yov::Notification &n) { calls << n.userInfo.value("makeCallWithPhoneNumber").toString(); });
+    selectRows(c, {0});
+    c.call();
+    EXPECT_EQ(calls, QStringList{"100"});
+
+    // The save-number pop-up: computer only without the device, the SIM too with it.
+    c.loadSaveNumberBtnwithState(true);
+    ASSERT_EQ(p.savePhonePopUp->count(), 3);
+    selectRows(c, {0});
+    p.savePhonePopUp->setCurrentIndex(2);
+    c.savePhoneNumber();
+    EXPECT_EQ(h.phonebook.newContacts, QStringList{"100@(U)SIM"});
+    EXPECT_EQ(p.savePhonePopUp->currentIndex(), 0);
+    p.savePhonePopUp->setCurrentIndex(0);
+    c.savePhoneNumber();
+    EXPECT_EQ(h.phonebook.newContacts.size(), 1) << "the title item saves nothing";
+
+    // The page's own alert: in front, not modal; a missing second button is hidden.
+    c.runAlertPanelAttributeStringTitle("Title", "<b>Body</b>", "OK", QString());
+    EXPECT_TRUE(p.wndAlert_->isVisible());
+    EXPECT_FALSE(p.wndAlert_->isModal());
+    EXPECT_EQ(p.txtViewMsg_->toPlainText(), "Body");
+    EXPECT_TRUE(p.txtViewMsg_->isReadOnly());
+    EXPECT_TRUE(p.btnCancel_->isHidden());
+    p.btnOK_->click();
+    EXPECT_FALSE(p.wndAlert_->isVisible());
+
+    // Going to the inbox from elsewhere: the tab and the inbox of the computer.
+    choose(c, yov::sms::kPositionPc, yov::sms::kBoxOutBox);
+    h.tabs.setCurrentIndex(0);
+    c.GotoInbox();
+    EXPECT_EQ(tabViewItemIdentifier(h.tabs.currentWidget()), "SMS");
+    EXPECT_EQ(c.getCurrentBox(), yov::sms::kBoxInBox);
+    EXPECT_EQ(column(c, "mobilephone"), QStringList{"100"});
 }
