@@ -306,6 +306,8 @@ void SMSController::Init_SMS_Wording()
             p->newMessageBtn->setText(QString());
     }
     p->smsSendBtn_->setText(word(QStringLiteral("Send")));
+    b->smsSearchBtn_->setText(word(QStringLiteral("Search")));
+    b->smsGoBtn_->setText(word(QStringLiteral("Go")));
     // Column headers.
     setHeader(QStringLiteral("stat"), QStringLiteral("Status"));
     setHeader(QStringLiteral("username"), QStringLiteral("Name"));

@@ -438,6 +438,8 @@ void SMSController::setNetCardStatus(int status)
         smsSource_->createNodeOfSimWhenSimCardvalid();
     else
         smsSource_->deleteNodeOfSimWhenSimCardInvalid();
+    if (smsSource_->outlineView())
+        smsSource_->outlineView()->expandAll(); // the boxes of every position in sight
 }
 
 void SMSController::tabViewItemWillChange(const yov::Notification &notification)

@@ -67,6 +67,7 @@ SmsPageView::SmsPageView(SmsBoxView *storage, QWidget *parent) : QWidget(parent)
     msgBoxList->setContextMenuPolicy(Qt::CustomContextMenu);
     msgBoxList->verticalHeader()->hide();
     msgBoxList->horizontalHeader()->setStretchLastSection(true);
+    msgBoxList->horizontalHeader()->setDefaultSectionSize(140);
     msgBoxList->horizontalHeader()->setSectionsClickable(true);
     messageText = named(new QTextBrowser(viewMsgBox_), "messageText");
     messageText->setOpenLinks(false);
@@ -140,6 +141,8 @@ SmsPageView::SmsPageView(SmsBoxView *storage, QWidget *parent) : QWidget(parent)
         layout->addWidget(boxView);
     }
     layout->addLayout(right, 1);
+    if (boxView)
+        boxView->setMinimumWidth(170);
 
     popUPmenuOfMsgBoxList_ = named(new QMenu(this), "popUPmenuOfMsgBoxList_");
     for (std::size_t i = 0; i < menuItems.size(); ++i) {
