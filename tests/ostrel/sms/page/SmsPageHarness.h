@@ -7,6 +7,7 @@
 #include "common/PlistBridge.h"
 #include "common/records/UiMsg.h"
 #include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/controller/SkinManagerAccess.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/widgets/WidgetUtilities.h"
@@ -15,6 +16,7 @@
 #include "support/ManualClock.h"
 #include "support/ScriptedAlertPresenter.h"
 
+#include <QLabel>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -64,6 +66,20 @@ public:
     bool isSendingUserInfo() const override { return sendingUserInfo; }
 };
 
+// A skin that binds nothing and holds the smart window's unread-hint label.
+class HintSkin final : public SkinManagerAccess {
+public:
+    bool registerController(QObject *, const QString &, bool) override { return false; }
+    bool updateItem(QObject *) override { return false; }
+    QObject *controllerByKey(const QString &key) const override
+    {
+        return key == QLatin1String("labelSMSHint") ? const_cast<QLabel *>(&hint) : nullptr;
+    }
+    bool hasKey(const QString &key) const override { return key == QLatin1String("labelSMSHint"); }
+    bool setImageForKey(const QString &, const QString &, bool) override { return false; }
+    QLabel hint;
+};
+
 class SmsPageHarness {
 public:
     explicit SmsPageHarness(const QVariantMap &settings, const QVariantMap &lists = {})
@@ -92,6 +108,7 @@ public:
         context.msgCenter = center.get();
         context.notificationCenter = &notifications;
         context.clock = &clock;
+        context.skinManager = &skin;
         controller = std::make_unique<SMSController>(context);
         controller->tabviewMain = &tabs;
         controller->awakeFromNib();
@@ -132,6 +149,7 @@ public:
     RecordingInit init;
     RecordingMain mainWindow;
     QTabWidget tabs;
+    HintSkin skin;
     testing_support::ScriptedAlertPresenter alerts;
     yov::ScopedAlertPresenter alertGuard{&alerts};
     std::unique_ptr<SMSController> controller;

@@ -439,3 +439,30 @@ TEST(SmsPage, CallSaveNumberAlertWindowAndGoingToTheInbox)
     EXPECT_EQ(c.getCurrentBox(), yov::sms::kBoxInBox);
     EXPECT_EQ(column(c, "mobilephone"), QStringList{"100"});
 }
+
+TEST(SmsPage, TheUnreadHintOfTheSmartWindow)
+{
+    QVariantMap halfRead = concatSms("200", {"a", "b", "c"}, 3);
+    QVariantList parts = halfRead.value("smsInfo").toList();
+    QVariantMap first = parts.at(0).toMap();
+    first.insert("stat", 1);
+    parts[0] = first;
+    halfRead.insert("smsInfo", parts);
+    const QVariantMap inbox{{"InBox", QVariantList{singleSms("100", "a", 1), singleSms("300", "b", 2, 1), halfRead}}};
+    for (const bool smart : {true, false}) {
+        SmsPageHarness h({{"UIConfig", QVariantMap{{"SmartUI", smart}}}}, pcOf(inbox));
+        h.controller->loadSmsList();
+        EXPECT_EQ(h.skin.hint.text(), smart ? "3" : "") << "unread parts: one single, two of three";
+        struct Case {
+            QVariant offset;
+            const char *shown;
+        };
+        for (const Case &t : {Case{2, "5"}, Case{"x", "5"}, Case{QVariant(), "5"}, Case{-5, ""}, Case{1, "1"}}) {
+            QVariantMap info;
+            if (t.offset.isValid())
+                info.insert("OffSet", t.offset);
+            h.notifications.post("RecieveNewSMSHint", nullptr, info);
+            EXPECT_EQ(h.skin.hint.text(), smart ? t.shown : "") << t.offset.toString().toStdString();
+        }
+    }
+}
