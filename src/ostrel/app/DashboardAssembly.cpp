@@ -29,6 +29,7 @@
 #include "ostrel/settings/SettingController.h"
 #include "ostrel/phonebook/page/PBWindow.h"
 #include "ostrel/sms/page/SMSController.h"
+#include "ostrel/sms/page/SmsPageView.h"
 #include "ostrel/sms/service/SmsService.h"
 #include "platform/alert/AlertPresenter.h"
 
@@ -246,7 +247,13 @@ void DashboardAssembly::awakeFromNib()
     phonebookController_->tabviewMain = mainController_->tabviewMain;
     phonebookController_->awakeFromNib();
     smsController_->wndMain = mainController_->wndMain;
+    smsController_->tabviewMain = mainController_->tabviewMain;
     smsController_->awakeFromNib();
+    if (QWidget *smsTab = mainController_->tabPage(QStringLiteral("SMS"))) {
+        auto *layout = smsTab->layout() ? smsTab->layout() : new QVBoxLayout(smsTab);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(smsController_->takePage());
+    }
 }
 
 void DashboardAssembly::launch()

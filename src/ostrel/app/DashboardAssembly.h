@@ -14,7 +14,8 @@
 //   7. statisticSource and transferSource (the outlines of the "Statistics" page)
 //   8. PBController (phonebook: contacts, number lookup) with its page (PBWindow, in the main
 //      window's "Phonebook" tab, with the storage tree PBSource)
-//   9. SMSController (SMS lists, counts and capacity; no page yet), over the SMS service
+//   9. SMSController (SMS lists, counts and capacity, and its page in the main window's "SMS"
+//      tab with the storage tree SmsSource), over the SMS service
 //   10. ContactPicker (the contact-selection windows the pages open; nothing to wake)
 //
 // A controller added later is created in createControllers() and woken in awakeFromNib() at the

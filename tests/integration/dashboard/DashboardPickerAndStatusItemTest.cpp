@@ -123,6 +123,8 @@ TEST_F(DashboardPickerTest, StatusItemFollowsTheConnectionAndTheNewMessageAnimat
     setSettings({{QStringLiteral("NeedSystemStatusItem"), true},
                  {QStringLiteral("Main/Main_FreshStatusView_ConnectStatusChanged"), true},
                  {QStringLiteral("Main/Main_FreshStatusView_NewSMSArrive"), true}});
+    // No unread message waits on the SIM: an unread one keeps the new-message animation on show.
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("SimMessages"), QVariantList{}}});
     launch(QStringLiteral("default.plist"));
     ASSERT_TRUE(waitSimReady());
     MainController *controller = main();

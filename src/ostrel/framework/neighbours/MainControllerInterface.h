@@ -62,6 +62,8 @@ public:
     // flow-value message is handled and the new-message animation starts when unread messages
     // wait in the computer's inbox (the stored inbox is read again for this).
     virtual void freshStatusViewWhenInitialController() {}
+    // Whether the user-registration messages are being sent.
+    virtual bool isSendingUserInfo() const { return false; }
 };
 
 class DefaultMainController : public MainControllerInterface {

@@ -6,6 +6,7 @@
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/service/TcardVolume.h"
 #include "ostrel/sms/page/SMSController.h"
+#include "ostrel/sms/page/SmsTableModel.h"
 #include "ostrel/sms/service/SmsListNames.h"
 #include "ostrel/sms/service/SmsService.h"
 #include "platform/Clock.h"
@@ -28,6 +29,10 @@ void SMSController::loadSmsList()
     loadBoxinSIMList();
     loadMessagesInPosition(yov::sms::kPositionMe);
     sendNoteRrefreshChatRecord();
+    // What the page shows follows the lists: the search again, the table, the unread hint.
+    if (page_)
+        searchSMS();
+    resetPCUnReadSMSNumNotification();
 }
 
 void SMSController::loadBoxinPCList()
@@ -216,11 +221,6 @@ void SMSController::synTCard()
 void SMSController::dealWithMsgOfReLoadTcardSMS(const yov::Notification &)
 {
     synTcardSmsFlag_ = false;
-}
-
-void SMSController::dealWithMsgOfListState(const yov::Notification &)
-{
-    loadSmsList();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -10,6 +10,8 @@
 #include "ostrel/framework/widgets/Buttons.h"
 #include "ostrel/framework/language/Lingrove.h"
 #include "ostrel/sms/page/SmsBoxView.h"
+#include "ostrel/sms/page/SmsPageView.h"
+#include "ostrel/sms/page/SmsTableModel.h"
 #include "ostrel/sms/page/SmsSource.h"
 #include "platform/Clock.h"
 
@@ -36,55 +38,16 @@ SMSController::~SMSController()
         Neighbours::setSms(nullptr);
     }
     delete smsSimMaxWarningWin_.data();
+    smsSource_.reset();
+    if (page_)
+        page_->msgBoxList->setModel(nullptr); // the model goes with this controller
+    delete tableModel_;
+    ownedPage_.reset();
 }
 
-void SMSController::initializeController()
-{
-    QList<SmsBoxView::Row> positions;
-    for (const yov::sms::YovPosition &p : yovPositionManager_.getAllPositions())
-        positions << SmsBoxView::Row{p.displayOrder(), Map_Name_Item_of_IndexString(smsPositionMatrixWord(p.positon()))};
-    QList<SmsBoxView::Row> boxes;
-    for (auto it = boxDisplayOrder_BoxMap_.cbegin(); it != boxDisplayOrder_BoxMap_.cend(); ++it)
-        if (it.value() >= 0)
-            boxes << SmsBoxView::Row{it.key(), Map_Name_Item_of_IndexString(smsBoxMatrixWord(it.value()))};
-    boxView_ = std::make_unique<SmsBoxView>(positions, boxes);
-    connect(boxView_->smsSearchBtn_, &QPushButton::clicked, this,
-            [this] { showOrHideSearchbar(boxView_->smsSearchBtn_); });
-    for (QAbstractButton *cell : boxView_->saveAtPos->cells())
-        connect(cell, &QAbstractButton::toggled, this, [this](bool on) {
-            if (on)
-                special_SelectSaveAt();
-        });
-    smsSource_ = std::make_unique<SmsSource>(this);
-    smsSource_->setOutlineView(boxView_->outlineView_);
-    smsSource_->initializeController();
-}
+SmsBoxView *SMSController::boxView() const { return boxView_.data(); }
 
-void SMSController::deviceRemoved(const yov::Notification &) { netcardChanged(1); }
-
-void SMSController::devicePlugin(const yov::Notification &) { netcardChanged(2); }
-
-void SMSController::simReady(const yov::Notification &) { netcardChanged(12); }
-
-void SMSController::netcardChanged(int status)
-{
-    setNetCardStatus(status);
-    if (status == 12 && hasPosition(yov::sms::kPositionTcard))
-        sendRequest<768, 113>();
-    else if (status == 1)
-        synTcardSmsFlag_ = true; // what the card gained meanwhile is read at the next sync
-}
-
-void SMSController::setNetCardStatus(int status)
-{
-    m_nNetCardStatus = status;
-    if (!smsSource_)
-        return;
-    if (status == 12)
-        smsSource_->createNodeOfSimWhenSimCardvalid();
-    else
-        smsSource_->deleteNodeOfSimWhenSimCardInvalid();
-}
+SmsPageView *SMSController::page() const { return page_.data(); }
 
 QVariantMap SMSController::smsModule() const
 {
@@ -155,29 +118,6 @@ bool SMSController::hasbox(int box) const
 bool SMSController::hasPosition(int position) const
 {
     return yovPositionManager_.hasPosition(position);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Registrations.
-
-void SMSController::registerMessages()
-{
-    YOVMsgCenter *center = yovMsgCenter();
-    if (!center)
-        return;
-    using C = SMSController;
-    struct Row {
-        std::uint16_t minor;
-        void (C::*handler)(const yov::Notification &);
-    };
-    const Row rows[] = {
-        {yov::smsmsg::kMinorListState, &C::dealWithMsgOfListState},
-        {yov::smsmsg::kMinorCapacity, &C::dealWithMsgOfSMSNum},
-        {yov::smsmsg::kMinorReloadTcard, &C::dealWithMsgOfReLoadTcardSMS},
-        {yov::smsmsg::kMinorSyncTcard, &C::dealWithMsgOfReLoadTcardSMS},
-    };
-    for (const Row &row : rows)
-        center->registerObserver(this, row.handler, yov::smsmsg::kMajor, row.minor);
 }
 
 } // namespace ostrel

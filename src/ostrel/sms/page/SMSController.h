@@ -3,10 +3,14 @@
 // counts and capacities, the memory-card synchronisation and the store-full window. Operations of
 // the page that are not built yet keep the least-doing answers of DefaultSMSController.
 //
-// One class in several source files: SMSController.cpp (maps, position table, registrations,
-// device events), SMSControllerNodeExcute.cpp (the storage controls: search toggle, special
-// boxes), SMSControlerSpecial.cpp (list files, writers, card timer),
-// SmsControllerToDealSmsFromME.cpp (device memory, counts, capacity, the store-full window).
+// One class in several source files: SMSController.cpp (maps, position table, device events),
+// SMSControllerNodeExcute.cpp (the storage controls: search toggle, special boxes),
+// SMSControlerSpecial.cpp (list files, writers, card timer), SmsControllerToDealSmsFromME.cpp
+// (device memory, counts, capacity, the store-full window), SMSControllerAlias.cpp (skin keys,
+// wording, registrations, start state, context menu, notification handlers),
+// SMSControllerTable.cpp (the message table, selection, marking read, buttons, box and position
+// choice, sorting, pop-ups) and SMSControllerSearch.cpp (search, counts and summaries, store and
+// browse position, links, the page's alert window, device events and the tab change).
 //
 // Each computer or card box list keeps its base (the box as the file held it when the list was
 // loaded); writes go through the one list-file writer, which merges them with what the device
@@ -17,10 +21,15 @@
 #include "ostrel/framework/neighbours/SMSControllerInterface.h"
 #include "ostrel/sms/service/SmsCapacity.h"
 #include "ostrel/sms/service/SmsListWriter.h"
+#include "ostrel/sms/service/SmsPageSearch.h"
+#include "ostrel/sms/service/SmsPageRules.h"
+#include "ostrel/sms/service/SmsTableCells.h"
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QFont>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QMap>
 #include <QPointer>
 #include <QVariantList>
@@ -32,11 +41,16 @@
 
 namespace yov { class RepeatingTimer; }
 
+Q_DECLARE_LOGGING_CATEGORY(lcSmsPage)
+
 namespace ostrel {
 
 class SMSController;
 class SmsBoxView;
+class SmsPageView;
 class SmsSource;
+class SmsTableModel;
+
 extern SMSController *g_SMSController;
 
 class SMSController : public YOVUIController, public DefaultSMSController {
@@ -49,13 +63,107 @@ public:
     ~SMSController() override;
 
     static SMSController *shared() { return g_SMSController; }
+    // The page's number of the user's device lock.
+    static constexpr int kSmsDeviceLockModule = 1;
 
     void registerMessages() override;
-    // Builds the storage controls (tree, matrices, search, count labels) and the box tree.
+    // Binds the page's controls to their skin keys (the page is built first).
+    void initializeSkin() override;
+    void initializeNibResources() override;
+    // The start state of the page: controls, tree, lists, buttons and menu.
     void initializeController() override;
+    // The tab's plug-in "SMSBundle.bundle" into the tab "SMS"; without one the tab stays as it is.
+    void loadCommonBundle() override;
+    Q_INVOKABLE void updateLanguages() override;
     SmsSource *smsSource() const { return smsSource_.get(); }
-    // The storage controls; null until initializeController.
-    SmsBoxView *boxView() const { return boxView_.get(); }
+    // The storage controls; null until the page is built.
+    SmsBoxView *boxView() const;
+
+    // --- the page (built in code at the first template step) ------------------------------------
+    void ensurePage();
+    SmsPageView *page() const;
+    // Hands the page to its tab; the controller keeps a guarded pointer.
+    SmsPageView *takePage();
+    SmsTableModel *tableModel() const { return tableModel_; }
+    // The skin keys of the page and its windows, in registration order, with their controls.
+    QList<QPair<QString, QObject *>> skinBindings() const;
+
+    // --- registrations (SMSControllerAlias.cpp) --------------------------------------------------
+    struct MessageRow {
+        int minor;
+        const char *handler;
+        void (SMSController::*method)(const yov::Notification &); // null: not handled yet, skipped
+    };
+    static const QList<MessageRow> &smsMessageRows();
+    static const NotificationTableRow *smsNotificationTable();
+    static const NotificationTableRow *deviceLockNotificationTable();
+    void Init_SMS_Wording();
+    void initPopUpMenuOfMsgBoxList();
+    void setMenuItemState(bool enabled, int index);
+    void initSetMenuItemsState();
+    void setMenuItemsStateWhenSMSSelectionDidChange();
+    Q_INVOKABLE void reloadSMSPCList(const yov::Notification &notification);
+    Q_INVOKABLE void deleteSMSPCList(const yov::Notification &notification);
+    Q_INVOKABLE void recieveNewSMSHint(const yov::Notification &notification);
+    Q_INVOKABLE void notifyDeviceUnlockSuccess(const yov::Notification &notification);
+    Q_INVOKABLE void notifyDeviceUnlockFailed(const yov::Notification &notification);
+    Q_INVOKABLE void tabViewItemWillChange(const yov::Notification &notification);
+    void dealWithMsgofRestoreSMS(const yov::Notification &notification);
+
+    // --- the table and its buttons (SMSControllerTable.cpp) ------------------------------------
+    int numberOfRowsInTableView();
+    QVariant objectValueForTableColumn(const QString &column, int row) const;
+    std::optional<QFont> fontOfRow(int row) const;
+    bool shouldSelectRow(int row);
+    void tableViewSelectionDidChange();
+    void doWhenSMSSelectionDidChange();
+    void userDoubleClickMsgList(int clickedRow);
+    void setButtonState(int state);
+    void setSaveAtPosEnabled(bool enabled);
+    void msgBoxSelect();
+    void selectSaveAt();
+    void tableViewDidClickTableColumn(const QString &identifier);
+    void loadSavedDestPositionWithOnineFlag(bool ready, int selected);
+    void loadSaveNumberBtnwithState(bool withDevice) override;
+    void savePhoneNumber();
+    void call();
+    void readAndShowMessageText();
+    void displayMessageText(QWidget *control);
+    int getCurrentBox() const;
+    int getCurrentPosition() const;
+    bool isSearchMode() const;
+    QString getUserNameWithPhoneNum(const QString &number) const;
+    QString getMobilePhoneFromSelectedSMS();
+    QVariantMap currentSMSRecord() const { return currentSMSRecord_; }
+    QVariantList currentBoxList() const { return currentBoxList_; }
+    QList<int> selectedRows() const;
+
+    // --- search, counts, links, events (SMSControllerSearch.cpp) --------------------------------
+    void searchSMS();
+    void InitCurSearchGroup();
+    int getEverySMSCountWithSMSList(const QVariantList &list, int position, int box) const;
+    // The used count a position's title shows.
+    int usedCountOfPosition(int position) const;
+    void updateSMSCountWithPos(int position);
+    void updateSMSCount();
+    void setMsgBoxInfo();
+    void resetPCUnReadSMSNumNotification();
+    void setSMSStoreLocWhenClickSMSBrowsePos();
+    void initSmsBrowsePosWithSmsStorePos(int code);
+    void setSMSBrowsePosWhenEnterSMSUI();
+    bool isCurrentPositionFromTcard() const;
+    // The text with its links marked (blue, underlined, clickable) as HTML; the links found go
+    // to hyperlinksInSMS().
+    QString displayHyperlinkFromSMS(const QString &text);
+    QList<SmsLink> hyperlinksInSMS() const { return hyperlinksInSMS_; }
+    void runAlertPanelAttributeStringTitle(const QString &title, const QString &message, const QString &defaultButton,
+                                           const QString &alternateButton);
+    void readConfigurations();
+    void initUseShortCutKeyDeleteMessageWindow();
+    void menuWillOpen();
+    void dealWithMsgOfLoadSMSList(const yov::Notification &notification);
+    void dealWithMsgOfSMSRevPos(const yov::Notification &notification);
+    int smsHintOffset() const { return smsHint_; }
 
     // --- storage controls (SMSControllerNodeExcute.cpp) ----------------------------------------
     // The search button shows the search field and its Go button, the next click hides them.
@@ -122,7 +230,6 @@ public:
     void synTCard();
     int synTcardIntervalMs() const;
     void dealWithMsgOfReLoadTcardSMS(const yov::Notification &notification);
-    void dealWithMsgOfListState(const yov::Notification &notification);
 
     // --- device memory, counts, capacity (SmsControllerToDealSmsFromME.cpp) --------------------
     void loadMessagesInPosition(int position);
@@ -157,9 +264,27 @@ public:
     Q_INVOKABLE void devicePlugin(const yov::Notification &notification);
     Q_INVOKABLE void simReady(const yov::Notification &notification);
     void netcardChanged(int status);
+    bool hasNewSMSInPos(int position) const override;
+    void GotoInbox() override;
     int m_revNewPos = -1;
 
 private:
+    SmsCellContext cellContext(int box, int position) const;
+    void reloadTable();
+    QVariantList *storedList(int position, int box, bool search);
+    void applySelectionButtons(const SmsButtonStates &states);
+    void clearTableSelection();
+    void markSelectedRead(const QList<int> &rows);
+    bool markRowRead(int row, bool *computerChanged);
+    void replaceStoredMessage(int position, int box, const QVariantMap &message);
+    void setHeader(const QString &identifier, const QString &english);
+    void showListView();
+    void disableSelectionButtons();
+    void selectPositionRow(int position);
+    void connectPage();
+    void nodeSelected();
+    void refreshNewSmsPicture();
+    QString word(const QString &english) const;
     void reportFailedWrite(const SmsBoxWriteResult &result);
     void sendNoteRrefreshChatRecord();
     QVariantMap smsModule() const;
@@ -187,8 +312,27 @@ private:
     bool synTcardSmsFlag_ = false;
     std::unique_ptr<yov::RepeatingTimer> synTcardTimer_;
 
-    std::unique_ptr<SmsBoxView> boxView_;
+    QPointer<SmsBoxView> boxView_;
+    QPointer<SmsPageView> page_;
+    std::unique_ptr<SmsPageView> ownedPage_;
+    SmsTableModel *tableModel_ = nullptr;
     std::unique_ptr<SmsSource> smsSource_;
+    QVariantList currentBoxList_;
+    QVariantList selectedSmsListInTableView_;
+    QVariantMap currentSMSRecord_;
+    bool sortByMobilephone_ = true;
+    bool sortByUsername_ = true;
+    bool sortByDate_ = true;
+    bool sortByStat_ = true;
+    bool autoSelectNewSMSFlag_ = false;
+    bool inSelectionChange_ = false;
+    bool hasMePosition_ = false;
+    QString phoneSeparator_ = QStringLiteral(";");
+    QList<SmsLink> hyperlinksInSMS_;
+    int smsHint_ = 0;
+    int lastPositionRow_ = -1;
+    QVariantList shownList_;         // the list the table shows, taken at each reload
+    SmsCellContext shownContext_;    // its cell rules, taken at each reload
     bool clickStatusOfBtn_ = false;
     QPointer<QDialog> smsSimMaxWarningWin_;
     QPointer<QLabel> simMaxText_;

@@ -4,6 +4,9 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+#include <vector>
+
 namespace ostrel {
 
 namespace {
@@ -69,6 +72,23 @@ bool isRegularSortKey(const QString &key)
 bool isDraftSortKey(const QString &key)
 {
     return key == QLatin1String("mobilephone") || key == QLatin1String("username") || key == QLatin1String("date");
+}
+
+// A value taken out of an element for sorting, with a date's instant computed once.
+struct SmsSortKey {
+    QVariant value;
+    int kind = 0;
+    qint64 instant = 0;
+    qsizetype index = 0;
+};
+
+int compareSortKeys(const SmsSortKey &a, const SmsSortKey &b)
+{
+    if (a.kind != b.kind)
+        return threeWay(a.kind, b.kind);
+    if (a.kind == 4)
+        return threeWay(a.instant, b.instant);
+    return compareSmsValues(a.value, b.value);
 }
 
 } // namespace
@@ -143,6 +163,32 @@ int deleteListDescendingSort(const QVariantMap &first, const QVariantMap &second
     if (key != QLatin1String("index"))
         return 0;
     return compareSmsValues(second.value(key), first.value(key));
+}
+
+void sortSmsBoxList(QVariantList &list, const QString &key, bool ascending, bool drafts)
+{
+    if (drafts ? !isDraftSortKey(key) : !isRegularSortKey(key))
+        return; // a key the order does not compare leaves the list as it is
+    std::vector<SmsSortKey> keys;
+    keys.reserve(std::size_t(list.size()));
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const QVariantMap message = yov::nsDict(list.at(i));
+        SmsSortKey k;
+        k.value = drafts ? message.value(key) : regularSortValue(message, key);
+        k.kind = smsValueKind(k.value);
+        if (k.kind == 4)
+            k.instant = k.value.toDateTime().toMSecsSinceEpoch();
+        k.index = i;
+        keys.push_back(std::move(k));
+    }
+    std::stable_sort(keys.begin(), keys.end(), [ascending](const SmsSortKey &a, const SmsSortKey &b) {
+        return ascending ? compareSortKeys(a, b) < 0 : compareSortKeys(b, a) < 0;
+    });
+    QVariantList sorted;
+    sorted.reserve(list.size());
+    for (const SmsSortKey &k : keys)
+        sorted.append(list.at(k.index));
+    list = std::move(sorted);
 }
 
 } // namespace ostrel

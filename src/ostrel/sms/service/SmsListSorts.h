@@ -15,6 +15,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <QVariantList>
 #include <QVariantMap>
 
 namespace ostrel {
@@ -27,5 +28,10 @@ int boxListDescendingSort(const QVariantMap &first, const QVariantMap &second, c
 int draftBoxListAscendingSort(const QVariantMap &first, const QVariantMap &second, const QString &key);
 int draftBoxListDescendingSort(const QVariantMap &first, const QVariantMap &second, const QString &key);
 int deleteListDescendingSort(const QVariantMap &first, const QVariantMap &second, const QString &key);
+
+// Sorts a box list in place and stably by the column key, in the order of boxListAscendingSort
+// (drafts: draftBoxListAscendingSort) or its reverse. Each element's value is taken out once,
+// before the sort, not at every comparison.
+void sortSmsBoxList(QVariantList &list, const QString &key, bool ascending, bool drafts);
 
 } // namespace ostrel

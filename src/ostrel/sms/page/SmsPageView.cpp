@@ -1,0 +1,255 @@
+#include "ostrel/sms/page/SmsPageView.h"
+
+#include "ostrel/framework/widgets/Buttons.h"
+#include "ostrel/framework/widgets/TableViews.h"
+#include "ostrel/sms/page/SmsBoxView.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace ostrel {
+
+namespace {
+
+template <typename W>
+W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QPushButton *pageButton(const char *name, QWidget *parent)
+{
+    return named(new QPushButton(parent), name);
+}
+
+QLabel *pageLabel(const char *name, QWidget *parent)
+{
+    return named(new QLabel(parent), name);
+}
+
+constexpr const char *kMenuItemNames[] = {
+    "newSMSMenuItem_",  "editSMSMenuItem_", "sendSMSMenuItem_", "replySMSMenuItem_",
+    "forwardSMSMenuItem_", "moveSMSMenuItem_", "savePhoneNumberToPCMenuItem_", "savePhoneNumberToSIMMenuItem_",
+    "deleteSMSMenuItem_", "saveToImportantMenuItem_",
+};
+
+} // namespace
+
+QDialog *SmsPageView::window(const QString &name)
+{
+    auto *w = new QDialog(this);
+    w->setObjectName(name);
+    return w;
+}
+
+SmsPageView::SmsPageView(SmsBoxView *storage, QWidget *parent) : QWidget(parent), boxView(storage)
+{
+    setObjectName(QStringLiteral("viewSMSTab_"));
+
+    // The table with the text of the selected message below it.
+    viewMsgBox_ = named(new QWidget(this), "viewMsgBox_");
+    msgBoxList = named(new NSTableViewExt(viewMsgBox_), "msgBoxList");
+    msgBoxList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    msgBoxList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    msgBoxList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    msgBoxList->setContextMenuPolicy(Qt::CustomContextMenu);
+    msgBoxList->verticalHeader()->hide();
+    msgBoxList->horizontalHeader()->setStretchLastSection(true);
+    msgBoxList->horizontalHeader()->setDefaultSectionSize(140);
+    msgBoxList->horizontalHeader()->setSectionsClickable(true);
+    messageText = named(new QTextBrowser(viewMsgBox_), "messageText");
+    messageText->setOpenLinks(false);
+    auto *split = new QSplitter(Qt::Vertical, viewMsgBox_);
+    split->addWidget(msgBoxList);
+    split->addWidget(messageText);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+    auto *boxLayout = new QVBoxLayout(viewMsgBox_);
+    boxLayout->setContentsMargins(0, 0, 0, 0);
+    boxLayout->addWidget(split);
+
+    viewMsgText_ = named(new QWidget(this), "viewMsgText_");
+    readMsgText_ = named(new QTextBrowser(viewMsgText_), "readMsgText_");
+    auto *readLayout = new QVBoxLayout(viewMsgText_);
+    readLayout->setContentsMargins(0, 0, 0, 0);
+    readLayout->addWidget(readMsgText_);
+    viewMsgText_->hide();
+
+    newMessageBtn = pageButton("newMessageBtn", this);
+    replyBtn = pageButton("replyBtn", this);
+    forwardMessageBtn = pageButton("forwardMessageBtn", this);
+    callBtn = pageButton("callBtn", this);
+    deleteBtn = pageButton("deleteBtn", this);
+    saveToBtn = pageButton("saveToBtn", this);
+    btnMoveTo_ = pageButton("btnMoveTo_", this);
+    btnRecover_ = pageButton("btnRecover_", this);
+    btnMoveToImportantBox_ = pageButton("btnMoveToImportantBox_", this);
+    btnReadMsg_ = pageButton("btnReadMsg_", this);
+    smsSendBtn_ = pageButton("smsSendBtn_", this);
+    btnSendReport_ = pageButton("btnSendReport_", this);
+    savePhonePopUp = named(new NSPopUpButtonExt(this), "savePhonePopUp");
+    savePhonePic = pageLabel("savePhonePic", this);
+    popBtnSaveMessage_ = named(new NSPopUpButtonExt(this), "popBtnSaveMessage_");
+    inBoxMessageNum = pageLabel("inBoxMessageNum", this);
+    outBoxMessageNum = pageLabel("outBoxMessageNum", this);
+    draftBoxMessageNum = pageLabel("draftBoxMessageNum", this);
+    Pic_newsms = pageLabel("Pic_newsms", this);
+    btnNewSMSPic_ = pageButton("btnNewSMSPic_", this);
+    // Operator controls the page keeps without showing.
+    for (QWidget *hidden : {static_cast<QWidget *>(btnRecover_), static_cast<QWidget *>(btnMoveToImportantBox_),
+                            static_cast<QWidget *>(btnSendReport_), static_cast<QWidget *>(savePhonePic)})
+        hidden->hide();
+
+    auto *buttons = new QHBoxLayout;
+    for (QWidget *w : {static_cast<QWidget *>(newMessageBtn), static_cast<QWidget *>(replyBtn),
+                       static_cast<QWidget *>(forwardMessageBtn), static_cast<QWidget *>(callBtn),
+                       static_cast<QWidget *>(deleteBtn), static_cast<QWidget *>(saveToBtn),
+                       static_cast<QWidget *>(btnMoveTo_), static_cast<QWidget *>(btnRecover_),
+                       static_cast<QWidget *>(btnMoveToImportantBox_), static_cast<QWidget *>(btnReadMsg_),
+                       static_cast<QWidget *>(smsSendBtn_), static_cast<QWidget *>(btnSendReport_),
+                       static_cast<QWidget *>(popBtnSaveMessage_), static_cast<QWidget *>(savePhonePic),
+                       static_cast<QWidget *>(savePhonePopUp)})
+        buttons->addWidget(w);
+    buttons->addStretch(1);
+    buttons->addWidget(Pic_newsms);
+    buttons->addWidget(btnNewSMSPic_);
+    auto *counts = new QHBoxLayout;
+    for (QLabel *label : {inBoxMessageNum, outBoxMessageNum, draftBoxMessageNum})
+        counts->addWidget(label);
+    counts->addStretch(1);
+
+    auto *right = new QVBoxLayout;
+    right->addLayout(buttons);
+    right->addWidget(viewMsgBox_, 1);
+    right->addWidget(viewMsgText_, 1);
+    right->addLayout(counts);
+    auto *layout = new QHBoxLayout(this);
+    if (boxView) {
+        boxView->setParent(this);
+        layout->addWidget(boxView);
+    }
+    layout->addLayout(right, 1);
+    if (boxView)
+        boxView->setMinimumWidth(170);
+
+    popUPmenuOfMsgBoxList_ = named(new QMenu(this), "popUPmenuOfMsgBoxList_");
+    for (std::size_t i = 0; i < menuItems.size(); ++i) {
+        menuItems[i] = popUPmenuOfMsgBoxList_->addAction(QString());
+        menuItems[i]->setObjectName(QLatin1String(kMenuItemNames[i]));
+    }
+    menuUseShortcutKeyDeleteMessage_ = named(new QMenu(this), "menuUseShortcutKeyDeleteMessage_");
+    mentItemUseShortcutKeyDeleteMessage_ = menuUseShortcutKeyDeleteMessage_->addAction(QString());
+    mentItemUseShortcutKeyDeleteMessage_->setObjectName(QStringLiteral("mentItemUseShortcutKeyDeleteMessage_"));
+
+    // The page's alert window: in front, not modal.
+    wndAlert_ = window(QStringLiteral("wndAlert_"));
+    labelTitle_ = pageLabel("labelTitle_", wndAlert_);
+    txtViewMsg_ = named(new QTextEdit(wndAlert_), "txtViewMsg_");
+    btnOK_ = pageButton("btnOK_", wndAlert_);
+    btnCancel_ = pageButton("btnCancel_", wndAlert_);
+    {
+        auto *l = new QVBoxLayout(wndAlert_);
+        l->addWidget(labelTitle_);
+        l->addWidget(txtViewMsg_);
+        auto *row = new QHBoxLayout;
+        row->addStretch(1);
+        row->addWidget(btnCancel_);
+        row->addWidget(btnOK_);
+        l->addLayout(row);
+    }
+
+    messageWindow = window(QStringLiteral("messageWindow"));
+    SendtoLable = pageLabel("SendtoLable", messageWindow);
+    sendMessageTo = named(new QLineEdit(messageWindow), "sendMessageTo");
+    receiverName = pageLabel("receiverName", messageWindow);
+    sendMessageText = named(new QTextEdit(messageWindow), "sendMessageText");
+    textCount = pageLabel("textCount", messageWindow);
+    sendNumInfo = pageLabel("sendNumInfo", messageWindow);
+    MessageWinCancelBtn = pageButton("MessageWinCancelBtn", messageWindow);
+    SaveToDraftBtn = pageButton("SaveToDraftBtn", messageWindow);
+    SendMessageBtn = pageButton("SendMessageBtn", messageWindow);
+    {
+        auto *l = new QVBoxLayout(messageWindow);
+        auto *to = new QHBoxLayout;
+        to->addWidget(SendtoLable);
+        to->addWidget(sendMessageTo, 1);
+        l->addLayout(to);
+        l->addWidget(receiverName);
+        l->addWidget(sendMessageText, 1);
+        auto *row = new QHBoxLayout;
+        row->addWidget(textCount);
+        row->addWidget(sendNumInfo);
+        row->addStretch(1);
+        row->addWidget(MessageWinCancelBtn);
+        row->addWidget(SaveToDraftBtn);
+        row->addWidget(SendMessageBtn);
+        l->addLayout(row);
+    }
+
+    newSMSInfoWindow = window(QStringLiteral("newSMSInfoWindow"));
+    newSMSInfoText = pageLabel("newSMSInfoText", newSMSInfoWindow);
+    cancelSendBtn = pageButton("cancelSendBtn", newSMSInfoWindow);
+    {
+        auto *l = new QVBoxLayout(newSMSInfoWindow);
+        l->addWidget(newSMSInfoText);
+        l->addWidget(cancelSendBtn, 0, Qt::AlignRight);
+    }
+
+    newSMSArriveMsg = window(QStringLiteral("newSMSArriveMsg"));
+    New_SMS_Name_Label = pageLabel("New_SMS_Name_Label", newSMSArriveMsg);
+    New_SMS_Name_Text = pageLabel("New_SMS_Name_Text", newSMSArriveMsg);
+    New_SMS_From_Label = pageLabel("New_SMS_From_Label", newSMSArriveMsg);
+    New_SMS_From_Text = pageLabel("New_SMS_From_Text", newSMSArriveMsg);
+    New_SMS_Date_Label = pageLabel("New_SMS_Date_Label", newSMSArriveMsg);
+    New_SMS_Date_Text = pageLabel("New_SMS_Date_Text", newSMSArriveMsg);
+    newSMSArriveMsgOKBtn = pageButton("newSMSArriveMsgOKBtn", newSMSArriveMsg);
+    {
+        auto *l = new QFormLayout(newSMSArriveMsg);
+        l->addRow(New_SMS_Name_Label, New_SMS_Name_Text);
+        l->addRow(New_SMS_From_Label, New_SMS_From_Text);
+        l->addRow(New_SMS_Date_Label, New_SMS_Date_Text);
+        l->addRow(newSMSArriveMsgOKBtn);
+    }
+
+    Win_SMSReport = window(QStringLiteral("Win_SMSReport"));
+    SMSReportText = pageLabel("SMSReportText", Win_SMSReport);
+    SMSReportOKBtn = pageButton("SMSReportOKBtn", Win_SMSReport);
+    {
+        auto *l = new QVBoxLayout(Win_SMSReport);
+        l->addWidget(SMSReportText);
+        l->addWidget(SMSReportOKBtn, 0, Qt::AlignRight);
+    }
+
+    panelNewSmsArriveOfPop_Up = window(QStringLiteral("panelNewSmsArriveOfPop_Up"));
+    btnOpenOfPop_Up = pageButton("btnOpenOfPop_Up", panelNewSmsArriveOfPop_Up);
+    (new QVBoxLayout(panelNewSmsArriveOfPop_Up))->addWidget(btnOpenOfPop_Up);
+    winNewSmsContextOfPop_Up = window(QStringLiteral("winNewSmsContextOfPop_Up"));
+    btnNewSmsContentOK = pageButton("btnNewSmsContentOK", winNewSmsContextOfPop_Up);
+    (new QVBoxLayout(winNewSmsContextOfPop_Up))->addWidget(btnNewSmsContentOK);
+
+    class0ArriveWin = window(QStringLiteral("class0ArriveWin"));
+    SMSMsgText = named(new QTextEdit(class0ArriveWin), "SMSMsgText");
+    SMSMsgText->setReadOnly(true);
+    class0OkBtn = pageButton("class0OkBtn", class0ArriveWin);
+    {
+        auto *l = new QVBoxLayout(class0ArriveWin);
+        l->addWidget(SMSMsgText);
+        l->addWidget(class0OkBtn, 0, Qt::AlignRight);
+    }
+}
+
+SmsPageView::~SmsPageView() = default;
+
+} // namespace ostrel

@@ -1,0 +1,99 @@
+// The SMS tab of the assembled dashboard against the stand-in: once the SIM is ready the tree
+// shows the computer and the SIM, the SIM inbox lists the scenario's messages with the unread one
+// in bold, selecting it shows its text and tells the stand-in it was read, and a search narrows
+// the list.
+#include "DashboardFixture.h"
+
+#include "common/records/Payload.h"
+#include "common/records/UiMsg.h"
+#include "common/records/sms/SmsRecords.h"
+#include "common/sms/SmsBoxCodes.h"
+#include "ostrel/device/main/MainController.h"
+#include "ostrel/framework/widgets/Buttons.h"
+#include "ostrel/framework/widgets/TableViews.h"
+#include "ostrel/framework/tree/Node.h"
+#include "ostrel/sms/page/SMSController.h"
+#include "ostrel/sms/page/SmsBoxView.h"
+#include "ostrel/sms/page/SmsPageView.h"
+#include "ostrel/sms/page/SmsSource.h"
+#include "ostrel/sms/page/SmsTableModel.h"
+
+#include <QDBusArgument>
+#include <QLineEdit>
+#include <QTest>
+#include <QTextBrowser>
+
+using namespace ostrel;
+using namespace dashboard_test;
+
+namespace {
+
+// The read requests (768/102) the stand-in received.
+QList<yov::SmsReadRequest> readRequests()
+{
+    QList<yov::SmsReadRequest> reads;
+    const QDBusMessage reply = control(QStringLiteral("ReceivedRecords"));
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return reads;
+    for (const QByteArray &bytes : qdbus_cast<QList<QByteArray>>(reply.arguments().first().value<QDBusArgument>())) {
+        yov::UI_MSG msg = yov::zeroMsg();
+        if (yov::msgFromBytes(bytes, msg) > 0 && msg.majorID == 768 && msg.minorID == yov::smsmsg::kMinorRead)
+            reads << yov::SmsReadRequest::decode(yov::PayloadReader::ofMsg(msg));
+    }
+    return reads;
+}
+
+class DashboardSmsPageTest : public DashboardFixture {
+protected:
+    SMSController *sms() const { return assembly_->smsController(); }
+    QStringList column(const char *id) const
+    {
+        SmsTableModel *model = sms()->tableModel();
+        QStringList values;
+        for (int row = 0; row < model->rowCount(); ++row)
+            values << model->data(model->index(row, model->columnOfIdentifier(id))).toString();
+        return values;
+    }
+};
+
+TEST_F(DashboardSmsPageTest, TheSimInboxIsListedReadAndSearched)
+{
+    launch("default.plist");
+    ASSERT_TRUE(waitSimReady());
+    SmsPageView *page = sms()->page();
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->parentWidget(), main()->tabPage(QStringLiteral("SMS"))) << "the page is the SMS tab's";
+    SmsSource *tree = sms()->smsSource();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tree->getNodeofSavePosByPositonName("AT_SIM") != nullptr; }, kWaitMs));
+    EXPECT_TRUE(tree->getNodeofSavePosByPositonName("AT_PC"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return sms()->simList(yov::sms::kBoxInBox).size() == 2; }, kWaitMs));
+
+    sms()->notifyChangeTabViewItem(QStringLiteral("SMS"));
+    EXPECT_EQ(main()->tabviewMain->currentWidget(), main()->tabPage(QStringLiteral("SMS")));
+    const Node *simInbox = tree->getNodeOfBoxByPositonNameAndSavePos(QStringLiteral("AT_SIM"), QStringLiteral("InBox"));
+    ASSERT_TRUE(simInbox);
+    tree->outlineView()->selectionModel()->select(tree->model()->indexForNode(simInbox),
+                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return sms()->getCurrentPosition() == yov::sms::kPositionSim && column("mobilephone").size() == 2; },
+                                kWaitMs));
+    EXPECT_EQ(column("mobilephone"), (QStringList{"+491705550123", "+491705550199"}));
+    SmsTableModel *model = sms()->tableModel();
+    EXPECT_TRUE(model->data(model->index(0, 0), Qt::FontRole).value<QFont>().bold()) << "the unread message";
+    EXPECT_FALSE(model->data(model->index(1, 0), Qt::FontRole).value<QFont>().bold());
+    saveScreenshot(mainWindow(), QStringLiteral("sms-tab-sim-inbox.png"));
+
+    page->msgBoxList->selectRow(0);
+    EXPECT_EQ(page->messageText->toPlainText(), "Welcome to Vandrel! Your data bundle is ready.");
+    ASSERT_TRUE(QTest::qWaitFor([] { return !readRequests().isEmpty(); }, kWaitMs));
+    EXPECT_EQ(readRequests().first(), (yov::SmsReadRequest{yov::sms::kPositionSim, 0}));
+    EXPECT_FALSE(model->data(model->index(0, 0), Qt::FontRole).value<QFont>().bold()) << "read now";
+    saveScreenshot(mainWindow(), QStringLiteral("sms-tab-message-read.png"));
+
+    sms()->boxView()->SearchSMS_item->setText(QStringLiteral("station"));
+    EXPECT_EQ(column("mobilephone"), QStringList{"+491705550199"});
+    sms()->boxView()->SearchSMS_item->clear();
+    EXPECT_EQ(column("mobilephone").size(), 2);
+    EXPECT_EQ(presenter_.count(), 0) << presenter_.messages().join(" | ").toStdString();
+}
+
+} // namespace
