@@ -9,6 +9,7 @@
 #include "ostrel/device/service/InitService.h"
 #include "ostrel/framework/neighbours/NeighbourNotifications.h"
 #include "ostrel/framework/widgets/Items.h"
+#include "support/TestPaths.h"
 
 #include <QCalendarWidget>
 #include <QFileInfo>
@@ -444,26 +445,26 @@ TEST_F(OperatorTest, ConnectedReportOpensTheOperatorMainPageWhenConfigured)
 
 TEST_F(OperatorTest, LinksOpenOnlyHttpAddresses)
 {
-    buildOperator({{QStringLiteral("Main"),
-                    QVariantMap{{QStringLiteral("OperatorLinks"),
-                                 QVariantMap{{QStringLiteral("Shop"), QStringLiteral("http://127.0.0.1/shop")},
-                                             {QStringLiteral("Devices"), QStringLiteral("file:///etc/passwd")},
-                                             {QStringLiteral("Operator"), QStringLiteral("https://127.0.0.1/")},
-                                             {QStringLiteral("MMS"), QStringLiteral("http://127.0.0.1:9")},
-                                             {QStringLiteral("Signal"), QStringLiteral("javascript:alert(1)")}}}}}});
+    // The operator configuration of the fixtures: its hosts behind the drawer tags.
+    const std::optional<QVariant> fixture =
+        yov::PlistBridge::readFile(testing_paths::fixtures() + QStringLiteral("/operator/settings-operator.plist"));
+    ASSERT_TRUE(fixture.has_value());
+    const QVariantMap links = fixture->toMap().value(QStringLiteral("Main")).toMap().value(QStringLiteral("OperatorLinks")).toMap();
+    ASSERT_FALSE(links.isEmpty());
+    buildOperator({{QStringLiteral("Main"), QVariantMap{{QStringLiteral("OperatorLinks"), links}}}});
     struct Case {
         int tag;
         const char *opens; // null: nothing
     };
     const Case cases[] = {
-        {11, "http://127.0.0.1/shop"},
-        {22, nullptr}, // not http
-        {33, nullptr}, // not configured
-        {44, nullptr}, // not http
-        {55, "https://127.0.0.1/guide"},
-        {66, "https://127.0.0.1/offices/payment/?from=first"},
-        {77, "http://127.0.0.1:9/?from=first"},
-        {88, nullptr},
+        {11, "http://127.0.0.1:8080/shop"},
+        {22, nullptr}, // a file address
+        {33, "http://127.0.0.1:8080/partner"},
+        {44, nullptr}, // a script address
+        {55, "https://127.0.0.1:8443/guide"},
+        {66, "https://127.0.0.1:8443/offices/payment/?from=first"},
+        {77, "http://127.0.0.1:8081/?from=first"},
+        {88, nullptr}, // not configured
         {99, nullptr}, // not a drawer tag
     };
     QObject button;
@@ -610,4 +611,29 @@ TEST_F(OperatorTest, HelpDocumentsByTagAndTheBroadcastPanel)
     EXPECT_EQ(controller->tfdBroadCast_->text(), QStringLiteral("Cell news"));
     controller->broadcastReportOK(nullptr);
     EXPECT_FALSE(controller->wndBroadcastReport_->isVisible());
+}
+
+TEST_F(OperatorTest, TextLinkLabelsLinkOnlyWebAddresses)
+{
+    const QVariantMap main =
+        yov::PlistBridge::readFile(testing_paths::fixtures() + QStringLiteral("/operator/settings-operator.plist"))
+            ->toMap()
+            .value(QStringLiteral("Main"))
+            .toMap();
+    QVariantMap settings = main;
+    settings.insert(QStringLiteral("PrePaidLinkForDidizu"), QStringLiteral("file:///etc/passwd"));
+    buildOperator({{QStringLiteral("Main"), settings}});
+    ASSERT_NE(controller->labelForTextLinkAddress_, nullptr);
+    EXPECT_EQ(controller->labelForTextLinkAddress_->property("linkAddress").toString(),
+              QStringLiteral("http://127.0.0.1:8080/text-link"));
+    ASSERT_NE(controller->labelPostPaidLinkForDidizu_, nullptr);
+    EXPECT_EQ(controller->labelPostPaidLinkForDidizu_->property("linkAddress").toString(),
+              QStringLiteral("http://127.0.0.1:8080/postpaid"));
+    EXPECT_TRUE(controller->labelPostPaidLinkForDidizu_->text().contains(QStringLiteral("PostPaid bill payment")));
+    ASSERT_NE(controller->labelPrePaidLinkForDidizu_, nullptr);
+    EXPECT_TRUE(controller->labelPrePaidLinkForDidizu_->property("linkAddress").toString().isEmpty())
+        << "a file address is no link";
+    EXPECT_FALSE(controller->labelPrePaidLinkForDidizu_->text().contains(QStringLiteral("href")));
+    emit controller->labelHomeLinkForDidizu_->linkActivated(QStringLiteral("http://127.0.0.1:8080/home"));
+    EXPECT_EQ(opened, QStringList{QStringLiteral("http://127.0.0.1:8080/home")});
 }
