@@ -55,7 +55,7 @@ TEST_F(DashboardOperatorTest, ServiceProviderCodeWindowPicksTheProfileBeforeTheD
     ASSERT_NE(window->window(), nullptr) << "no code window";
     EXPECT_TRUE(window->window()->isVisible());
     EXPECT_EQ(mainWindow()->windowOpacity(), 0.0);
-    saveScreenshot(window->window(), QStringLiteral("service-provider-code-window"));
+    saveScreenshot(window->window(), QStringLiteral("service-provider-code-window.png"));
     QTest::qWait(300);
     EXPECT_FALSE(serviceRunning()) << "the stand-in waits for the code";
 
@@ -97,8 +97,8 @@ TEST_F(DashboardOperatorTest, RegistrationSheetOpensOverTheMainWindowAndStoresTh
     sheet->emailField()->setText(QStringLiteral("name@mail.example.com"));
     sheet->contactField()->setText(QStringLiteral("0123456789"));
     sheet->dobField()->setText(QStringLiteral("31/12/1999"));
-    saveScreenshot(mainWindow(), QStringLiteral("registration-sheet-main-window"));
-    saveScreenshot(sheet->sheet(), QStringLiteral("registration-sheet"));
+    saveScreenshot(mainWindow(), QStringLiteral("registration-sheet-main-window.png"));
+    saveScreenshot(sheet->sheet(), QStringLiteral("registration-sheet.png"));
     sheet->clickOKofUserRegisteWnd();
     EXPECT_EQ(sheet->sheet(), nullptr);
     EXPECT_TRUE(main()->isSendingUserInfo());

@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QPushButton>
@@ -131,6 +132,12 @@ void UserRegistrationSheet::buildSheet(QWidget *mainWindow)
     buttons->addStretch(1);
     buttons->addWidget(exit);
     buttons->addWidget(ok);
+    auto *intro = new QLabel(tr_("User registration"), sheet);
+    intro->setObjectName(QStringLiteral("labelUserRegiste"));
+    QFont bold = intro->font();
+    bold.setBold(true);
+    intro->setFont(bold);
+    layout->addWidget(intro);
     layout->addLayout(form);
     layout->addWidget(DateCalendar_);
     layout->addLayout(buttons);
