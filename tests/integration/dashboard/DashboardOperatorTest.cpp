@@ -7,6 +7,8 @@
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/device/main/ServiceProviderCodeWindow.h"
 #include "ostrel/device/main/UserRegistrationSheet.h"
+#include "ostrel/connection/dial/DialController.h"
+#include "ostrel/framework/widgets/Items.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -106,4 +108,41 @@ TEST_F(DashboardOperatorTest, RegistrationSheetOpensOverTheMainWindowAndStoresTh
     EXPECT_EQ(stored.value(QStringLiteral("Main_UserMailInfo")).toString(), QStringLiteral("Email name@mail.example.com"));
     EXPECT_EQ(stored.value(QStringLiteral("Main_UserDOBInfo")).toString(), QStringLiteral("DOB 31/12/1999"));
     EXPECT_FALSE(stored.value(QStringLiteral("Main_FirstTimeSendUserInfo")).toBool());
+}
+
+TEST_F(DashboardOperatorTest, ConfirmedToolbarLinkConnectsAndOpensOnceConnected)
+{
+    // The shipped toolbar with one operator link that asks before it connects.
+    QVariantList items = yov::PlistBridge::readFile(QDir(modemList_).filePath(QStringLiteral("settings.plist")))
+                             ->toMap()
+                             .value(QStringLiteral("toolBarItems"))
+                             .toList();
+    items.append(QVariantMap{{QStringLiteral("itemIdentifier"), QStringLiteral("OperatorPortal")},
+                             {QStringLiteral("itemLabel"), QStringLiteral("Portal")},
+                             {QStringLiteral("itemAction"), QStringLiteral("tbiMainURLWithAlertAction:")},
+                             {QStringLiteral("urlLabel"), QStringLiteral("http://127.0.0.1:9/portal")}});
+    setSettings({{QStringLiteral("toolBarItems"), items}});
+    QStringList opened;
+    YOVUIController::setUrlOpener([&opened](const QUrl &url) {
+        opened << url.toString();
+        return true;
+    });
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
+    NSToolbarItemExt *portal = nullptr;
+    for (NSToolbarItemExt *item : main()->toolbarItemsArray())
+        if (item->objectName() == QLatin1String("OperatorPortal"))
+            portal = item;
+    ASSERT_NE(portal, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([portal] { return portal->isEnabled(); }, kWaitMs));
+
+    portal->trigger(); // the question is answered with OK
+    EXPECT_TRUE(presenter_.messages().contains(QStringLiteral("This page needs an Internet connection. Connect and open it?")))
+        << presenter_.messages().join(u'|').toStdString();
+    EXPECT_TRUE(opened.isEmpty()) << "the page waits for the connection";
+    EXPECT_TRUE(QTest::qWaitFor([this] { return dial()->connectStatus() == 3; }, kWaitMs)) << "never connected";
+    EXPECT_TRUE(QTest::qWaitFor([&opened] { return !opened.isEmpty(); }, kWaitMs));
+    QTest::qWait(500);
+    YOVUIController::setUrlOpener({});
+    EXPECT_EQ(opened, QStringList{QStringLiteral("http://127.0.0.1:9/portal")}) << "opened once";
 }
