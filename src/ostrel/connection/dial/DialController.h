@@ -105,6 +105,7 @@ public:
     int IDMMSConfig() const override;
     void setDialConfig(int index) override;
     QString getAPNString() const override;
+    bool writeDialConfigFile(const QList<QVariantMap> &profiles) override;
     void setModemAndSimStateString(const QString &textKey) override;
     void setDeviceStatusStringRows(int rows) override { deviceStatusRows_ = rows; }
     void setWCDMAConfigHidden(bool hidden) override;

@@ -153,6 +153,16 @@ bool DialConfigList::saveDialConfigFile()
     return true;
 }
 
+bool DialConfigList::replaceDialConfigFile(const QList<QVariantMap> &profiles)
+{
+    // The read tells whether a file stands there that must be moved aside first.
+    readDialConfigFile();
+    setDialConfigArray(profiles);
+    dialConfigArrayWithSIM_.clear();
+    unusableEntries_.clear();
+    return saveDialConfigFile();
+}
+
 void DialConfigList::loadDialConfigWithSIM(const QString &simIMSI)
 {
     // Take back what an earlier SIM set aside, in file order (shown first).

@@ -5,7 +5,9 @@
 // manual disconnect, and every request does nothing. The connection controller implements this
 // interface and installs itself with Neighbours::setDial().
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QVariantMap>
 
 namespace ostrel {
 
@@ -60,6 +62,9 @@ public:
     virtual int IDMMSConfig() const { return 0; }
     virtual void setDialConfig(int) {}
     virtual QString getAPNString() const { return QString(); }
+    // Replaces the whole profile file with the given profiles (readable by the user alone) and
+    // reloads them; false when nothing was written.
+    virtual bool writeDialConfigFile(const QList<QVariantMap> &) { return false; }
 };
 
 class DefaultDialController : public DialControllerInterface {
