@@ -102,10 +102,10 @@ void DialController::setDialBtnWithStatus(bool connected)
         setSkinConnectButtonTitle(QStringLiteral("Disconnect"));
         setConnectStatus(yov::kConnectStatusConnected);
         bAppWillClose_ = false;
-        extensions_->apnCycleEnd();
+        apnCycleEnd();
         apnCycleEnabled_ = false;
         reconnectTimes_ = 0;
-        extensions_->doAfterConnected();
+        doAfterConnected();
         displayDisConnectingFlag_ = true;
     } else {
         display_.stateText = localizedText(QStringLiteral("Idle"));

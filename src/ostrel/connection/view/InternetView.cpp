@@ -125,6 +125,16 @@ InternetView::InternetView(DialController *controller, QWidget *parent) : QWidge
             connectWarningSheet_ = new ConnectWarningSheet(controller_, window());
         connectWarningSheet_->open();
     });
+    connect(controller_, &DialController::credentialsSheetRequested, this,
+            [this](const QString &userName, const QString &password, bool save) {
+                if (!credentialsSheet_)
+                    credentialsSheet_ = new CredentialsSheet(controller_, window());
+                credentialsSheet_->beginSheet(userName, password, save);
+            });
+    connect(controller_, &DialController::credentialsSheetClosed, this, [this] {
+        if (credentialsSheet_ && credentialsSheet_->isVisible())
+            credentialsSheet_->hide();
+    });
     refresh();
 }
 
