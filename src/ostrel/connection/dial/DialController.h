@@ -274,6 +274,18 @@ public:
     QString formatTransferSpeed(double bytesPerSecond) const;
     QVariantMap statisticsInfo() const { return statisticsInfo_; }
 
+    // ---- the state display in the current language (DialControllerConnectButton.cpp) -------
+    // Re-words the state display for the current state, at start and on a language change: the
+    // meaning stays what the last state change showed (connected keeps its APN, connecting shows
+    // Cancel only while Cancel is offered); then the button image and the profile fields.
+    void initConnectStatusWording();
+    // With Internet/ConnectBtnDisplayWithImage: the connect button's image for the state (and no
+    // title with Internet_notDisplayWordingForConnectBtn).
+    void setConnectBtnImage();
+    // The image named by Internet/<key>: "<language><name>" in the resource folder when that file
+    // exists, else "<name>"; a file that does not load keeps the image shown.
+    void connectButtonImageName(const QString &key);
+
     // ---- the credentials sheet, the no-service monitor (DialControllerConnectButton.cpp) -----
     // Internet/CheckAPNAccount: the connect request may stop at the credentials sheet.
     bool checkAPNAccountFlag() const;

@@ -77,14 +77,12 @@ void DialController::initializeController()
     supportIPv6();
     loadDialConfig();
     setBtnAutoAPNMatchState();
+    initConnectStatusWording();
 }
 
 void DialController::updateLanguages()
 {
-    if (connectStatus_ == yov::kConnectStatusConnected)
-        display_.connectButtonTitle = localizedText(QStringLiteral("Disconnect"));
-    else if (connectStatus_ == yov::kConnectStatusIdle)
-        display_.connectButtonTitle = idleConnectButtonTitle();
+    initConnectStatusWording();
     emit profilesChanged();
     changed();
 }

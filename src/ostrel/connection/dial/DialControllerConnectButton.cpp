@@ -7,11 +7,122 @@
 #include "ostrel/connection/profile/DialProfile.h"
 #include "ostrel/connection/profile/ProfileInput.h"
 #include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/language/WordingOperation.h"
+#include "ostrel/framework/switches/ConfigService.h"
+#include "ostrel/framework/widgets/ResourcePaths.h"
 #include "platform/Clock.h"
+
+#include <QFileInfo>
+#include <QImage>
 
 #include <cmath>
 
 namespace ostrel {
+
+// ---- state display -----------------------------------------------------------------------------
+
+void DialController::initConnectStatusWording()
+{
+    display_.startUpNote =
+        modemStartUpProcessStateChanged_ ? QString() : localizedText(QStringLiteral("Modem is in start-up process."));
+    const bool tips = internetBool("Internet_displayTooltipForConnectBtn");
+    const auto wording = [](const char *key) {
+        return WordingOperation::getDisplayWordingValueByWordingKey(QLatin1String(key));
+    };
+    switch (connectStatus_) {
+    case yov::kConnectStatusIdle:
+        display_.connectButtonTitle = idleConnectButtonTitle();
+        display_.connectButtonToolTip = tips ? wording("Internet_btnConnect") : QString();
+        setSkinConnectButtonTitle(QStringLiteral("Connect"));
+        if (display_.connectButtonEnabled) {
+            display_.stateText = localizedText(QStringLiteral("Idle"));
+        } else {
+            display_.stateText.clear();
+            setModemAndSimStateString(QStringLiteral("Dial_tfdDeviceNotDetected"));
+        }
+        display_.stateImage = QStringLiteral("StateOfNotConnection");
+        break;
+    case yov::kConnectStatusConnecting:
+        // Cancel only while it is offered (the button enabled during the dial).
+        if (display_.connectButtonEnabled) {
+            display_.connectButtonTitle = wording("Internet_btnConnect_Cancel");
+            display_.connectButtonToolTip = tips ? wording("Internet_btnCancel") : QString();
+            setSkinConnectButtonTitle(QStringLiteral("Cancel"));
+        } else {
+            display_.connectButtonTitle = idleConnectButtonTitle();
+            display_.connectButtonToolTip = tips ? wording("Internet_btnConnect") : QString();
+        }
+        break;
+    case yov::kConnectStatusDisconnecting:
+        display_.connectButtonTitle = localizedText(QStringLiteral("Disconnect"));
+        display_.connectButtonToolTip = tips ? wording("Internet_btnDisconnect") : QString();
+        break;
+    case yov::kConnectStatusConnected: {
+        display_.connectButtonTitle = localizedText(QStringLiteral("Disconnect"));
+        display_.connectButtonToolTip = tips ? wording("Internet_btnDisconnect") : QString();
+        setSkinConnectButtonTitle(QStringLiteral("Disconnect"));
+        QString text = localizedText(QStringLiteral("Connected"));
+        if (internetBool("Internet_AppendingApnInfoForConnectStateWhenConnected"))
+            text += QLatin1Char(' ') + profiles_.currentSafeProfile().value(QStringLiteral("apnName")).toString();
+        display_.stateText = text;
+        setConnectStateForDidizu(true);
+        break;
+    }
+    default:
+        break;
+    }
+    setConnectBtnImage();
+    // The profile fields in the new language; the profile itself is not chosen again (that
+    // would send its dial parameters once more).
+    displayAPNInfo();
+    changed();
+}
+
+void DialController::setConnectBtnImage()
+{
+    if (!internetBool("ConnectBtnDisplayWithImage"))
+        return;
+    if (ConfigService(&config()).isDisplayWordingForConnectBtn())
+        display_.connectButtonTitle.clear();
+    QString key;
+    switch (connectStatus_) {
+    case yov::kConnectStatusIdle:
+        key = display_.connectButtonEnabled ? QStringLiteral("ConnectButton_imageName")
+                                            : QStringLiteral("ConnectDisabledButton_imageName");
+        break;
+    case yov::kConnectStatusConnecting:
+        key = QStringLiteral("CancelButton_imageName");
+        break;
+    case yov::kConnectStatusDisconnecting:
+        key = QStringLiteral("ConnectDisabledButton_imageName");
+        break;
+    case yov::kConnectStatusConnected:
+        key = QStringLiteral("DisconnectButton_imageName");
+        break;
+    default:
+        return;
+    }
+    connectButtonImageName(key);
+    changed();
+}
+
+void DialController::connectButtonImageName(const QString &key)
+{
+    const QString name = yov::nsString(config().getConfigurationByModuleAndKey(QStringLiteral("Internet"), key));
+    // A name is a file of the resource folder, never a path.
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.')))
+        return;
+    const QString folder = ResourcePaths::resourcesPath();
+    const QString language = ConfigService::activeTokenListLanguage();
+    QString path = folder + QLatin1Char('/') + language + name;
+    if (language.isEmpty() || !QFileInfo(path).isFile())
+        path = folder + QLatin1Char('/') + name;
+    if (QImage(path).isNull()) {
+        qCInfo(lcDial).noquote() << "connect button image" << path << "not loaded; the button keeps its image";
+        return;
+    }
+    display_.connectButtonImage = path;
+}
 
 // ---- credentials sheet -------------------------------------------------------------------------
 

@@ -299,7 +299,7 @@ void DialController::setPPPConnectedStatusWithTime(qint64 seconds, qint64 sent, 
     }
     if (m_launchURLState) {
         m_launchURLState = false;
-        extensions_->performActionWhenFirstConnected();
+        operatorContent_->performActionWhenFirstConnected();
     }
     if (bManualConnect_) {
         bManualConnectSuccess_ = true;
@@ -376,7 +376,7 @@ void DialController::setPPPDisconnectedSatus()
     operatorContent_->switchInternetTabAction();
     operatorContent_->detachSpecialWebview();
     tellMMSConnectionIdle();
-    extensions_->smartUIManualDisconnect();
+    operatorContent_->smartUIManualDisconnect();
     if (!manualDisconnectFlag_)
         notificationCenter().post(QStringLiteral("ConnectFailed"), this);
     checkISDetatchPS();
@@ -488,7 +488,7 @@ void DialController::dealWithOfNDISDialConnected()
         connectSeconds_ = 0;
         ndisTimeTimer_->start(kNdisTimeIntervalMs);
         Neighbours::setting().AutoLaunchURL();
-        extensions_->launchURLAtFirstAPN();
+        operatorContent_->launchURLAtFirstAPN();
         m_launchURLState = false;
     }
     if (!m_notified) {

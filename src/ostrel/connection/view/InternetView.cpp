@@ -17,6 +17,9 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include <QIcon>
+#include <QPixmap>
+
 namespace ostrel {
 
 namespace {
@@ -205,6 +208,13 @@ void InternetView::refresh()
 {
     const DialDisplay &d = controller_->display();
     connectButton_->setText(d.connectButtonTitle);
+    if (d.connectButtonImage != connectButtonImageShown_) {
+        connectButtonImageShown_ = d.connectButtonImage;
+        const QPixmap image(d.connectButtonImage);
+        connectButton_->setIcon(QIcon(image));
+        if (!image.isNull())
+            connectButton_->setIconSize(image.size());
+    }
     connectButton_->setToolTip(d.connectButtonToolTip);
     connectButton_->setEnabled(d.connectButtonEnabled);
     connectButton_->setHidden(d.connectButtonHidden);

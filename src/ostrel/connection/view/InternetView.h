@@ -76,6 +76,7 @@ private:
     QLabel *dataStateIcon_ = nullptr;
     QCheckBox *autoApnMatch_ = nullptr;
     QString dataStateImageShown_;
+    QString connectButtonImageShown_;
     QWidget *connectStateRow_ = nullptr;
     QList<QLabel *> fields_;
     QPointer<StatisticsWindow> statisticsWindow_;

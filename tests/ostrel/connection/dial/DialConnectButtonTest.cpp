@@ -3,8 +3,13 @@
 #include "DialHarness.h"
 
 #include "common/records/Payload.h"
+#include "ostrel/framework/switches/ConfigService.h"
+#include "ostrel/framework/widgets/ResourcePaths.h"
 
+#include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -170,4 +175,112 @@ TEST(DialConnectButtonTest, NoServiceWhileConnectedEndsTheConnectionOnce)
         h.dial->monitorNetworkService(false);
         EXPECT_FALSE(h.dial->networkServiceTimerRunning());
     }
+}
+
+TEST(DialConnectButtonTest, LanguageChangeKeepsWhatEachStateShows)
+{
+    struct Case {
+        const char *what;
+        QVariantMap internet;
+        std::function<void(Harness &)> reach;
+    };
+    const Case cases[] = {
+        {"idle", {}, [](Harness &h) { h.ready(); }},
+        {"idle, Connect disabled", {}, [](Harness &h) {
+             h.dial->receiveDeviceOn();
+             h.dial->setConnectBtnEnable(false);
+         }},
+        {"connecting, no Cancel yet", {}, [](Harness &h) {
+             h.ready();
+             h.pressConnect();
+         }},
+        {"connecting, Cancel offered", {}, [](Harness &h) {
+             h.ready();
+             h.pressConnect();
+             h.pppStatus(yov::kPppNetwork);
+         }},
+        {"connected", {}, [](Harness &h) {
+             h.ready();
+             h.pressConnect();
+             h.pppStatus(yov::kPppRunning, 1);
+         }},
+        {"connected with the APN", {{QStringLiteral("Internet_AppendingApnInfoForConnectStateWhenConnected"), true}},
+         [](Harness &h) {
+             h.ready();
+             h.pressConnect();
+             h.pppStatus(yov::kPppRunning, 1);
+         }},
+        {"disconnecting", {}, [](Harness &h) {
+             h.ready();
+             h.pressConnect();
+             h.pppStatus(yov::kPppRunning, 1);
+             h.pressConnect();
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Harness h({{QStringLiteral("Internet"), c.internet}});
+        c.reach(h);
+        h.clock.advance(50); // the requests of the state change are out
+        const DialDisplay before = h.dial->display();
+        const int sentBefore = int(h.transport->sent.size());
+        h.dial->updateLanguages();
+        EXPECT_EQ(h.dial->display().connectButtonTitle, before.connectButtonTitle);
+        EXPECT_EQ(h.dial->display().stateText, before.stateText);
+        EXPECT_EQ(h.dial->display().connectButtonEnabled, before.connectButtonEnabled);
+        EXPECT_EQ(int(h.transport->sent.size()), sentBefore) << "a language change sends nothing";
+    }
+}
+
+TEST(DialConnectButtonTest, IdleWithConnectDisabledShowsTheDeviceLine)
+{
+    Harness h({{QStringLiteral("ShowModemAndSimStateBasisDeviceStateWhenKV424"), true}});
+    h.dial->receiveDeviceOn();
+    h.dial->setConnectBtnEnable(false);
+    h.dial->initConnectStatusWording();
+    EXPECT_TRUE(h.dial->display().stateText.isEmpty());
+    EXPECT_EQ(h.dial->display().modemAndSimState, QStringLiteral("Dial_tfdDeviceNotDetected"));
+    h.dial->setConnectBtnEnable(true);
+    h.dial->initConnectStatusWording();
+    EXPECT_EQ(h.dial->display().stateText, QStringLiteral("Idle"));
+}
+
+TEST(DialConnectButtonTest, ButtonImageByStateLanguageFirstAndAMissingFileKeepsTheImage)
+{
+    QTemporaryDir resources;
+    const auto image = [&](const QString &name, Qt::GlobalColor colour) {
+        QImage img(8, 8, QImage::Format_ARGB32);
+        img.fill(colour);
+        ASSERT_TRUE(img.save(resources.filePath(name)));
+    };
+    image(QStringLiteral("connect.png"), Qt::green);
+    image(QStringLiteral("Germanconnect.png"), Qt::yellow);
+    image(QStringLiteral("disconnect.png"), Qt::red);
+    image(QStringLiteral("cancel.png"), Qt::blue);
+    QDir(resources.path()).mkpath(QStringLiteral("German.lproj"));
+    const QString previousResources = ResourcePaths::resourcesPath();
+    const QString previousTokens = ConfigService::activeTokenListPath();
+    ResourcePaths::setResourcesPath(resources.path());
+    ConfigService::setActiveTokenListPath(resources.filePath(QStringLiteral("German.lproj/LanguageTokenList.txt")));
+
+    Harness h({{QStringLiteral("Internet"), QVariantMap{{QStringLiteral("ConnectBtnDisplayWithImage"), true},
+                                                        {QStringLiteral("Internet_notDisplayWordingForConnectBtn"), true},
+                                                        {QStringLiteral("ConnectButton_imageName"), QStringLiteral("connect.png")},
+                                                        {QStringLiteral("DisconnectButton_imageName"), QStringLiteral("disconnect.png")},
+                                                        {QStringLiteral("CancelButton_imageName"), QStringLiteral("missing.png")},
+                                                        {QStringLiteral("ConnectDisabledButton_imageName"), QStringLiteral("../cancel.png")}}}});
+    h.ready();
+    EXPECT_EQ(h.dial->display().connectButtonImage, resources.filePath(QStringLiteral("Germanconnect.png")))
+        << "the language's image wins";
+    h.pressConnect();
+    EXPECT_EQ(h.dial->display().connectButtonImage, resources.filePath(QStringLiteral("Germanconnect.png")))
+        << "a missing file keeps the image; a path is no name";
+    h.pppStatus(yov::kPppRunning, 1);
+    EXPECT_EQ(h.dial->display().connectButtonImage, resources.filePath(QStringLiteral("disconnect.png")))
+        << "the plain name without a language file";
+    h.dial->updateLanguages();
+    EXPECT_TRUE(h.dial->display().connectButtonTitle.isEmpty()) << "an image and no title";
+
+    ResourcePaths::setResourcesPath(previousResources);
+    ConfigService::setActiveTokenListPath(previousTokens);
 }

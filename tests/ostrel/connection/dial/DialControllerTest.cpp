@@ -88,13 +88,13 @@ TEST(DialControllerTest, PppConnectConnectedDisconnectWritesExactlyOneRecord)
     EXPECT_EQ(h.dial->display().connectTime, QStringLiteral("00:01:02"));
     EXPECT_EQ(h.dial->receivedBytes(), qint64(k16MiBPlusOne));
     EXPECT_EQ(h.dial->display().receiveData, QStringLiteral("16.00 MB"));
-    EXPECT_EQ(h.extensions.firstConnected, 1);
+    EXPECT_EQ(h.content.firstConnected, 1);
     EXPECT_EQ(h.deviceReady, 1);
 
     // A second running status updates the counters only.
     h.pppStatus(yov::kPppRunning, 63, k16MiBPlusOne + 100, 4096);
     EXPECT_EQ(h.statusChanges.size(), 1u);
-    EXPECT_EQ(h.extensions.firstConnected, 1);
+    EXPECT_EQ(h.content.firstConnected, 1);
     EXPECT_EQ(h.dial->sentBytes(), 4096);
 
     h.pressConnect();

@@ -28,12 +28,17 @@ namespace dialtest {
 class FakeExtensions : public ostrel::DefaultDialExtensions {
 public:
     int speedTests = 0;
-    int firstConnected = 0;
     void startSpeedTest(bool) override { ++speedTests; }
-    void performActionWhenFirstConnected() override { ++firstConnected; }
 };
 
 // The records neighbour with totals a test sets; it counts the refreshes the limit checks ask for.
+// The operator content, counting the first-connection actions.
+class FakeContent : public ostrel::DefaultDialOperatorContent {
+public:
+    int firstConnected = 0;
+    void performActionWhenFirstConnected() override { ++firstConnected; }
+};
+
 class FakeRecords : public ostrel::DefaultDialRecordController {
 public:
     double totalKB = 0;
@@ -135,6 +140,7 @@ public:
         context.skinManager = skin;
         dial = std::make_unique<ostrel::DialController>(context);
         dial->setExtensions(&extensions);
+        dial->setOperatorContent(&content);
         dial->setDeviceReadyNotifier([this] { ++deviceReady; });
         dial->setTerminator([this] { ++terminated; });
         dial->awakeFromNib();
@@ -254,6 +260,7 @@ public:
     msgtest::FakeMsgTransport *transport = nullptr;
     std::unique_ptr<ostrel::YOVMsgCenter> center;
     FakeExtensions extensions;
+    FakeContent content;
     FakeSetting setting;
     FakeInit device;
     FakeRecords totals;
