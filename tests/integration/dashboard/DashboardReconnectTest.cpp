@@ -2,12 +2,13 @@
 // domain appearing connects, a lost link is connected again, the next profile is tried after a
 // failure, a manual disconnect stays, roaming asks first, a failed dial tells the user, and the
 // computer's sleep ends an NDIS connection that its wake starts again. The white-list sheet and
-// the question it governs before connecting.
+// the question it governs before connecting; the credentials sheet.
 #include "DashboardFixture.h"
 
 #include "common/PlistBridge.h"
 #include "common/records/connection/ConnectionRecords.h"
 #include "ostrel/connection/dial/DialController.h"
+#include "ostrel/connection/view/CredentialsSheet.h"
 #include "ostrel/device/init/InitController.h"
 #include "platform/power/LogindSleepWatcher.h"
 #include "support/FakeLogind.h"
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -96,7 +98,9 @@ TEST_F(DashboardReconnectTest, FailedProfilesAreCycledUntilTheOneThatConnects)
     ASSERT_TRUE(waitSimReady());
 
     pressConnectButton(QStringLiteral("Connect"));
-    ASSERT_TRUE(waitStatus(yov::kConnectStatusConnected)) << "the third profile was never reached";
+    ASSERT_TRUE(waitStatus(yov::kConnectStatusConnected))
+        << "the third profile was never reached: " << receivedIds().join(QLatin1Char(' ')).toStdString() << " told "
+        << presenter_.messages().join(QLatin1Char('|')).toStdString() << " apn " << dial()->getAPNString().toStdString();
     EXPECT_EQ(connectRequests(), 3);
     EXPECT_EQ(dial()->getAPNString(), QStringLiteral("third.apn"));
     EXPECT_EQ(presenter_.count(), 0) << "no failure is told while another profile is tried";
@@ -224,3 +228,44 @@ void DashboardReconnectTest::whiteListSheetThenConnect(bool untick)
 TEST_F(DashboardReconnectTest, WhiteListSheetLeftTickedAsksBeforeConnecting) { whiteListSheetThenConnect(false); }
 
 TEST_F(DashboardReconnectTest, WhiteListSheetUntickedConnectsWithoutAsking) { whiteListSheetThenConnect(true); }
+
+TEST_F(DashboardReconnectTest, CredentialsSheetSendsTheTypedNameAndKeepsItOutOfTheFile)
+{
+    setSettings({{QStringLiteral("Internet/CheckAPNAccount"), true}, {QStringLiteral("ProfileID"), 0}});
+    const QVariantList profiles{QVariantMap{{QStringLiteral("provider"), QStringLiteral("Vandrel Ask")},
+                                            {QStringLiteral("telNumber"), QStringLiteral("*99#")},
+                                            {QStringLiteral("apnName"), QStringLiteral("ask.vandrel")},
+                                            {QStringLiteral("askUsernameFlag"), true},
+                                            {QStringLiteral("saveUsernameFlag"), 0}}};
+    const QString profileFile = QDir(modemList_).filePath(QStringLiteral("dialConfig.plist"));
+    ASSERT_TRUE(yov::PlistBridge::writeFile(profileFile, profiles));
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+
+    pressConnectButton(QStringLiteral("Connect"));
+    CredentialsSheet *sheet = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            sheet = mainWindow()->findChild<CredentialsSheet *>(QStringLiteral("checkUernameWin_"));
+            return sheet && sheet->isVisible();
+        },
+        kWaitMs))
+        << "no credentials sheet";
+    EXPECT_EQ(connectRequests(), 0) << "nothing is dialled while the sheet is up";
+    QTest::keyClicks(sheet->winUernameText_, QStringLiteral("alice"));
+    QTest::keyClicks(sheet->winPasswordText_, QStringLiteral("s3cret"));
+    EXPECT_FALSE(sheet->winAskUsernameCheck_->isChecked());
+    QTest::qWait(200);
+    saveScreenshot(mainWindow(), QStringLiteral("dashboard-internet-credentials-sheet.png"));
+    QTest::mouseClick(sheet->askWinOK_, Qt::LeftButton);
+
+    ASSERT_TRUE(waitStatus(yov::kConnectStatusConnected));
+    EXPECT_EQ(connectRequests(), 1) << "one request for the sheet's OK";
+    EXPECT_EQ(int(receivedIds().count(QStringLiteral("258/66"))), 0);
+    QTest::qWait(500);
+    saveScreenshot(mainWindow(), QStringLiteral("dashboard-internet-connected-after-sheet.png"));
+    const QVariantMap stored = yov::PlistBridge::readFile(profileFile)->toList().value(0).toMap();
+    EXPECT_EQ(stored.value(QStringLiteral("accountName")).toString(), QString());
+    EXPECT_EQ(stored.value(QStringLiteral("password")).toString(), QString());
+    EXPECT_EQ(stored.value(QStringLiteral("saveUsernameFlag")).toInt(), 0);
+}

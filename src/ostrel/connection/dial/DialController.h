@@ -56,6 +56,8 @@ public:
     static constexpr int kProgressIntervalMs = 100;
     // How long a packet-domain attach may go unanswered before the attempt ends.
     static constexpr int kAttachTimeoutMs = 10000;
+    // How long an idle PPP state after the next profile's connect may still be a late answer.
+    static constexpr int kCycleRedialSettleMs = 1000;
 
     // Who asked: nil (an automatic attempt), the main connect button, or anything else (the
     // simple window's button, the unlock window, the warning sheet...).
@@ -580,6 +582,7 @@ private:
     int reconnectTimes_ = 0;
     int max_ReconnectTimes_ = 3;
     int autoReconnectId_ = 0;
+    qint64 cycleRedialAtMs_ = -1; // when the cycle's last connect went out; -1: none pending
     int timerForNoService_ = 0;
     bool noServiceTimerFired_ = false; // a fired timer counts until the next stop
     bool credentialsSheetOpen_ = false;

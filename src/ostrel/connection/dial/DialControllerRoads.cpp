@@ -229,6 +229,15 @@ bool DialController::showDialingWording()
 void DialController::processPPPConnectStatus(const yov::PppTransfer &status)
 {
     int state = status.state;
+    // After the next profile's connect went out, an idle state may still answer a poll sent
+    // before it: it is not taken as the new attempt's end until the link has moved or a while
+    // has passed.
+    if (cycleRedialAtMs_ >= 0) {
+        if (state == yov::kPppIdle && clock().monotonicMs() - cycleRedialAtMs_ < kCycleRedialSettleMs)
+            return;
+        if (state != yov::kPppIdle)
+            cycleRedialAtMs_ = -1;
+    }
     if (internetBool("noNeedMiddleStatus")) {
         if (state == yov::kPppEstablish || state == yov::kPppAuthenticate || state == yov::kPppNetwork)
             state = yov::kPppConnectLink;
@@ -344,8 +353,10 @@ void DialController::setPPPDisconnectedSatus()
         terminator_();
         return;
     }
+    cycleRedialAtMs_ = -1;
     if (apnCycleTryNext()) {
         sendRequest<kMajorDial, kMinorPppConnect>();
+        cycleRedialAtMs_ = clock().monotonicMs();
         return;
     }
     // An attempt that never came up and that the user did not end: the user is told, once.

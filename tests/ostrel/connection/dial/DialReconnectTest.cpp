@@ -315,13 +315,19 @@ TEST(DialReconnectTest, FailedAttemptsWalkTheCycleThenStop)
     h.pressConnect();
     QStringList apns{lastApn(h)};
     for (int i = 0; i < 2; ++i) {
+        h.pppStatus(yov::kPppConnectLink);
         h.pppStatus(yov::kPppIdle);
         apns.append(lastApn(h));
         EXPECT_EQ(h.dial->connectStatus(), yov::kConnectStatusConnecting) << "the next profile is dialled at once";
+        // An idle answer to a poll sent before that connect is not the new attempt's end.
+        h.pppStatus(yov::kPppIdle);
+        EXPECT_EQ(h.count(258, 65), i + 2);
+        EXPECT_EQ(h.dial->connectStatus(), yov::kConnectStatusConnecting);
     }
     EXPECT_EQ(apns, QStringList({QStringLiteral("apn4"), QStringLiteral("apn0"), QStringLiteral("apn1")}));
     EXPECT_EQ(h.count(258, 65), 3);
     EXPECT_EQ(h.alerts.count(), 0) << "no failure is told while another profile is tried";
+    h.pppStatus(yov::kPppConnectLink);
     h.pppStatus(yov::kPppIdle);
     EXPECT_EQ(h.dial->connectStatus(), 0);
     EXPECT_TRUE(h.dial->apnCycleLastTry());
