@@ -32,6 +32,7 @@
 #include "ostrel/sms/page/SmsPageView.h"
 #include "ostrel/sms/service/SmsService.h"
 #include "platform/alert/AlertPresenter.h"
+#include "platform/power/LogindSleepWatcher.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -79,6 +80,7 @@ DashboardAssembly::DashboardAssembly(Options options) : msgCenter_(std::move(opt
 
 DashboardAssembly::~DashboardAssembly()
 {
+    sleepWatcher_.reset(); // gives its lock back; it calls into the connection
     phonebookWindow_.reset();
     smsController_.reset();
     smsService_.reset();
@@ -261,6 +263,12 @@ void DashboardAssembly::launch()
     awakeFromNib();
     mainController_->applicationWillFinishLaunching();
     mainController_->applicationDidFinishLaunching(); // with the connection controller's launch step
+    // Sleep and wake: before sleep an NDIS connection is ended (then logind may go on), after
+    // wake a fresh automatic attempt.
+    DialController *dial = dialController_.get();
+    sleepWatcher_ = std::make_unique<yov::LogindSleepWatcher>(
+        yov::LogindSleepWatcher::Handlers{[dial] { dial->machineWillSleep(); }, [dial] { dial->machineDidWake(); }},
+        QStringLiteral("Ostrel"), QStringLiteral("Ending the data connection before sleep"));
     // Once the windows are up: what became of a settings.plist that could not be read.
     QTimer::singleShot(0, mainController_.get(),
                        [] { showUnreadableSettingsAlert(ConfigManager::sharedConfigManager()->settingsRecovery()); });

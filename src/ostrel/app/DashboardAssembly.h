@@ -27,6 +27,7 @@
 Q_DECLARE_LOGGING_CATEGORY(lcAssembly)
 
 namespace yov { class AlertPresenter; class NotificationCenter; }
+namespace yov { class LogindSleepWatcher; }
 
 namespace ostrel {
 
@@ -89,6 +90,8 @@ public:
     ContactPicker *contactPicker() const { return contactPicker_.get(); }
     YOVAlertPanel *alertPanel() const { return alertPanel_.get(); }
     SettingController *settingController() const { return settingController_.get(); }
+    // The computer's sleep and wake as logind tells them (once launched; off without logind).
+    yov::LogindSleepWatcher *sleepWatcher() const { return sleepWatcher_.get(); }
 
 private:
     void createSharedObjects(bool loadSkin, bool installAlertPresenter);
@@ -115,6 +118,7 @@ private:
     std::unique_ptr<SmsService> smsService_;
     std::unique_ptr<SMSController> smsController_;
     std::unique_ptr<ContactPicker> contactPicker_;
+    std::unique_ptr<yov::LogindSleepWatcher> sleepWatcher_;
     bool awoken_ = false;
 };
 

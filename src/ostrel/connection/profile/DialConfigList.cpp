@@ -116,6 +116,16 @@ int DialConfigList::loadDialConfig(bool simIdentityKnown)
     return currentChooserItem();
 }
 
+bool DialConfigList::setProfileValues(int index, const QVariantMap &values)
+{
+    if (index < 0 || index >= dialConfigArray_.size())
+        return false;
+    QVariantMap &profile = dialConfigArray_[index];
+    for (auto it = values.begin(); it != values.end(); ++it)
+        profile.insert(it.key(), it.value());
+    return true;
+}
+
 bool DialConfigList::saveDialConfigFile()
 {
     lastError_.clear();

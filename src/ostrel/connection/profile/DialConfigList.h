@@ -107,6 +107,9 @@ public:
         temporaryProfile_.reset();
     }
 
+    // Sets keys of the shown profile at index (not saved); false for an index out of the list.
+    bool setProfileValues(int index, const QVariantMap &values);
+
     // ---- settings keys
     int readCurrentProfile() const;    // ProfileID, 0 when missing
     bool writeCurrentProfile(int profile);

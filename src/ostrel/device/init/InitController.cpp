@@ -40,6 +40,7 @@ InitController::InitController(const ControllerContext &context, QObject *parent
     wndReAlertToCancelPinInput_ = new ReAlertWindow;
     wndSimCardUpdate_ = new SimCardUpdateWindow;
     wndUnlockDevice_ = new UnlockDeviceWindow;
+    winD3uWhiteCheck_ = new WhiteListCheckWindow;
     connectWindowActions();
 
     g_InitController = this;
@@ -64,6 +65,7 @@ InitController::~InitController()
     delete wndReAlertToCancelPinInput_;
     delete wndSimCardUpdate_;
     delete wndUnlockDevice_;
+    delete winD3uWhiteCheck_.data();
     delete statusView_;
     delete deviceOptionsView_;
     delete roamAlertWnd_.data();
@@ -277,6 +279,10 @@ void InitController::connectWindowActions()
     connectAction(wndUnlockDevice_->btnUnlockDeviceCancel_, QStringLiteral("unlockDeviceCancel:"));
     wndUnlockDevice_->onCancel = [this] { unlockDeviceCancel(wndUnlockDevice_->btnUnlockDeviceCancel_); };
     wndSimCardUpdate_->onCancel = [] {}; // closes by itself
+    connect(winD3uWhiteCheck_->btnD3uWhiteCheck_, &QPushButton::clicked, this, [this] { clickOKBtnInD3uPopUp1(); });
+    winD3uWhiteCheck_->onCancel = [this] { clickOKBtnInD3uPopUp1(); };
+    connect(winD3uWhiteCheck_->checkboxD3uWhiteCheck_, &QCheckBox::toggled, this,
+            [this](bool checked) { clickCheckboxInD3uPopUp1(checked); });
     connectAction(labelPINEnter_, QStringLiteral("enterPIN:"));
     connectAction(labelPINUnlock_, QStringLiteral("unlockPIN:"));
     connectAction(btnRemovePinAutoCheckByICCID_, QStringLiteral("removeAutoCheckPinByICCID:"));

@@ -100,6 +100,13 @@ public:
     bool getSmartUITopFrontSizeFlag() const override { return smartUITopFrontSizeFlag_; }
     QString iccidStr() const override;
     QString currentHmccmnc() const override;
+    // The roaming state the connection reads, from the network logic.
+    int networkRoamStatus() const override;
+    int roamTransferMode() const override;
+    bool isInWhiteList() const override;
+    bool roamTipWhenInWhiteList() const override;
+    bool apnCyleWhenRoamToNoRoam() const override;
+    void setApnCyleWhenRoamToNoRoam(bool flag) override;
     void setSmartUITopFrontSizeFlag(bool flag) override { smartUITopFrontSizeFlag_ = flag; }
 
     // --- device-state handlers
@@ -172,7 +179,7 @@ public:
     bool allowAlertSel3GPreferWhenSignalToNoSignal() { return networkLogic().signal.allowAlertSel3GPreferWhenSignalToNoSignal(); }
     bool hasCSDomain() { return networkLogic().registration.hasCSDomain(); }
     bool hasPSDomain() { return networkLogic().registration.hasPSDomain(); }
-    bool checkToReturnPSDomain() { return networkLogic().registration.checkToReturnPSDomain(); }
+    bool checkToReturnPSDomain() const override;
     // The image name the signal bars show ("rssi1" to "rssi6").
     QString signalImageName() const;
     SignalWindow *signalWindow() const { return windowRssiLacCi_.get(); }
@@ -268,6 +275,11 @@ public:
     ReAlertWindow *reAlertWindow() const { return wndReAlertToCancelPinInput_; }
     SimCardUpdateWindow *simCardUpdateWindow() const { return wndSimCardUpdate_; }
     UnlockDeviceWindow *unlockDeviceWindow() const { return wndUnlockDevice_; }
+    // The white-list sheet; its OK ends it and runs what waited for it, its check box sets the
+    // roaming tip of the white list.
+    WhiteListCheckWindow *whiteListCheckWindow() const { return winD3uWhiteCheck_; }
+    void clickOKBtnInD3uPopUp1();
+    void clickCheckboxInD3uPopUp1(bool checked);
     // The status views this controller owns, in one panel for whoever lays out the main window.
     QWidget *statusView() const { return statusView_; }
     // The roaming switches and PIN entry options, for the settings page to host.
@@ -386,6 +398,8 @@ private:
     QPointer<ReAlertWindow> wndReAlertToCancelPinInput_;
     QPointer<SimCardUpdateWindow> wndSimCardUpdate_;
     QPointer<UnlockDeviceWindow> wndUnlockDevice_;
+    QPointer<WhiteListCheckWindow> winD3uWhiteCheck_;
+    std::function<void()> afterWhiteListSheet_;
     QPointer<QWidget> statusView_;
     QPointer<QWidget> deviceOptionsView_;
     std::unique_ptr<NetworkLogic> networkLogic_;

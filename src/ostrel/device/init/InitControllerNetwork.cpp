@@ -18,10 +18,14 @@
 #include "ostrel/framework/widgets/ResourcePaths.h"
 #include "platform/alert/AlertPresenter.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -138,6 +142,44 @@ NetworkLogic &InitController::networkLogic()
     if (!networkLogic_)
         networkLogic_ = std::make_unique<NetworkLogic>(*initService(), &config());
     return *networkLogic_;
+}
+
+// The answers to the connection read the live network logic (created on first use, as for the
+// device records); they change nothing else.
+int InitController::networkRoamStatus() const
+{
+    return const_cast<InitController *>(this)->networkLogic().roaming.networkRoamStatus();
+}
+
+int InitController::roamTransferMode() const
+{
+    return const_cast<InitController *>(this)->networkLogic().roaming.roamTransferMode();
+}
+
+bool InitController::isInWhiteList() const
+{
+    return const_cast<InitController *>(this)->networkLogic().roaming.isInWhiteList();
+}
+
+bool InitController::roamTipWhenInWhiteList() const
+{
+    return const_cast<InitController *>(this)->networkLogic().roaming.roamTipWhenInWhiteList();
+}
+
+bool InitController::checkToReturnPSDomain() const
+{
+    return const_cast<InitController *>(this)->networkLogic().registration.checkToReturnPSDomain();
+}
+
+bool InitController::apnCyleWhenRoamToNoRoam() const
+{
+    return const_cast<InitController *>(this)->networkLogic().roaming.apnCyleWhenRoamToNoRoam();
+}
+
+void InitController::setApnCyleWhenRoamToNoRoam(bool flag)
+{
+    networkLogic().roaming.setApnCyleWhenRoamToNoRoam(flag);
+    apnCycleWhenLeaveRoam_ = flag;
 }
 
 void InitController::registerNetworkMessages()
@@ -523,12 +565,43 @@ void InitController::performNetworkEffects(const NetworkEffects &e)
         if (askDisconnect)
             answerRoamDisconnectQuestion();
     };
-    if (e.showWhiteListSheet)
-        NSBeginAlertPanelExt(QString(),
-                             loc(QStringLiteral("roaminWhiteList")) + QLatin1Char('\n') + loc(QStringLiteral("remindNextConnect")),
-                             loc(QStringLiteral("OK")), QString(), [ask](int) { ask(); });
-    else
+    if (e.showWhiteListSheet && winD3uWhiteCheck_) {
+        WhiteListCheckWindow &sheet = *winD3uWhiteCheck_;
+        sheet.tfdD3uRoamInWhiteList_->setText(loc(QStringLiteral("roaminWhiteList")));
+        sheet.tfdD3uRemindNextConnect_->setText(loc(QStringLiteral("remindNextConnect")));
+        sheet.btnD3uWhiteCheck_->setText(loc(QStringLiteral("OK")));
+        {
+            const QSignalBlocker quiet(sheet.checkboxD3uWhiteCheck_);
+            sheet.checkboxD3uWhiteCheck_->setChecked(networkLogic().roaming.roamTipWhenInWhiteList());
+        }
+        // A sheet already up keeps its place; what waits for it is what this report adds.
+        const std::function<void()> before = std::move(afterWhiteListSheet_);
+        afterWhiteListSheet_ = [before, ask] {
+            if (before)
+                before();
+            ask();
+        };
+        if (!sheet.isSheetOpen())
+            sheet.beginSheetOn(topmostSheetOf(wndMain));
+    } else {
         ask();
+    }
+}
+
+void InitController::clickOKBtnInD3uPopUp1()
+{
+    if (winD3uWhiteCheck_)
+        winD3uWhiteCheck_->endSheet();
+    const std::function<void()> next = std::move(afterWhiteListSheet_);
+    afterWhiteListSheet_ = {};
+    if (next)
+        next();
+}
+
+void InitController::clickCheckboxInD3uPopUp1(bool checked)
+{
+    networkLogic().roaming.clickCheckboxInD3uPopUp1(checked);
+    whiteListRoamTip_ = checked;
 }
 
 } // namespace ostrel

@@ -34,6 +34,25 @@ ConfigManager *DefaultSettingController::store() const
     return config_ ? config_ : ConfigManager::sharedConfigManager();
 }
 
+bool DefaultSettingController::allowAutoConnect() const
+{
+    ConfigManager *config = store();
+    if (!config)
+        return false;
+    return yov::nsBool(config->getConfigurationByModuleAndKey(QStringLiteral("Internet"), QStringLiteral("DefaultAutoConnect")))
+           && autoConnectBtnEnabled_ && yov::nsBool(config->getConfigurationByModule(QStringLiteral("AutoConnect")));
+}
+
+bool DefaultSettingController::allowAutoReconnect() const
+{
+    ConfigManager *config = store();
+    if (config
+        && yov::nsBool(config->getConfigurationByModuleAndKey(QStringLiteral("Internet"),
+                                                            QStringLiteral("EnableAutoReconnectNotDependOnAutoConnectLable"))))
+        return true;
+    return allowAutoConnect();
+}
+
 QString DefaultSettingController::readMessageCenter() const
 {
     return yov::nsString(store()->getConfigurationByModule(QStringLiteral("MessageCenterNum")));

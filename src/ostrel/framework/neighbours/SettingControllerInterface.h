@@ -1,7 +1,8 @@
 #pragma once
 // What the rest of the dashboard asks of the settings controller (SettingController).
 //
-// DefaultSettingController: no manual selection, no device lock, automatic connection off, no
+// DefaultSettingController: no manual selection, no device lock, automatic connection by the stored
+// keys (see allowAutoConnect), no
 // settings window to update; the roaming switches request is not sent (there are no check boxes
 // and no defaults to take them from). A message meant for the user is still shown
 // (runAlertPanel), without blocking. The settings pages are those the configuration lists.
@@ -21,6 +22,8 @@ public:
     virtual bool getDeviceUnlockCodeState() const = 0;
     virtual void setDeviceUnlockCodeState(bool on) = 0;
     virtual bool allowAutoConnect() const = 0;
+    // Whether automatic attempts after a failure, a drop or a wake may run.
+    virtual bool allowAutoReconnect() const = 0;
     virtual void setAutoConnectBtnEnable(bool enable) = 0;
     virtual void setSettingBtnStatus(bool enable) = 0;
 
@@ -88,8 +91,13 @@ public:
     bool isPinPukOrNetSelectWinBeginSheet() const override { return false; }
     bool getDeviceUnlockCodeState() const override { return false; }
     void setDeviceUnlockCodeState(bool) override {}
-    bool allowAutoConnect() const override { return false; }
-    void setAutoConnectBtnEnable(bool) override {}
+    // Without the settings window: Internet/DefaultAutoConnect, the enable flag of
+    // setAutoConnectBtnEnable (set at start) and the stored top-level AutoConnect, all YES.
+    bool allowAutoConnect() const override;
+    // YES with Internet/EnableAutoReconnectNotDependOnAutoConnectLable, else allowAutoConnect().
+    bool allowAutoReconnect() const override;
+    void setAutoConnectBtnEnable(bool enable) override { autoConnectBtnEnabled_ = enable; }
+    bool autoConnectBtnEnabled() const { return autoConnectBtnEnabled_; }
     void setSettingBtnStatus(bool) override {}
     void runAlertPanel(const QString &message) override;
     void setPinTimeLeft(int) override {}
@@ -129,6 +137,7 @@ private:
     ConfigManager *config_ = nullptr;
     int currentSetSMSPosition_ = 2;
     bool simCardFull_ = false;
+    bool autoConnectBtnEnabled_ = true;
 };
 
 } // namespace ostrel
