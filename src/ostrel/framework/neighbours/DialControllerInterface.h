@@ -60,6 +60,8 @@ public:
     virtual int IDMMSConfig() const { return 0; }
     virtual void setDialConfig(int) {}
     virtual QString getAPNString() const { return QString(); }
+    // Reads the favourite links again and sets the main window's favourite buttons from them.
+    virtual void loadFavoritesLinkPropeties() {}
 };
 
 class DefaultDialController : public DialControllerInterface {

@@ -38,6 +38,8 @@ public:
     // first five digits of the IMSI). Empty until known.
     virtual QString iccidStr() const { return QString(); }
     virtual QString currentHmccmnc() const { return QString(); }
+    // The SIM's own number as the device reported it; empty until known.
+    virtual QString getPhoneNum() { return QString(); }
 };
 
 class DefaultInitController : public InitControllerInterface {

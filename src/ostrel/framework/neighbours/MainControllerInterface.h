@@ -62,6 +62,10 @@ public:
     // flow-value message is handled and the new-message animation starts when unread messages
     // wait in the computer's inbox (the stored inbox is read again for this).
     virtual void freshStatusViewWhenInitialController() {}
+    // Puts or takes the check mark of a menu item (named as registerMenuItem names it).
+    virtual void setMenuItemChecked(const QString &item, bool checked) { (void)item; (void)checked; }
+    // Lays the main window out for the page (the operator's layout of that page, where it has one).
+    virtual void updateUIForBraVuzod(const QString &page) { (void)page; }
 };
 
 class DefaultMainController : public MainControllerInterface {

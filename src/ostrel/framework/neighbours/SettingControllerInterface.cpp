@@ -29,6 +29,15 @@ void DefaultSettingController::runAlertPanel(const QString &message)
                                             {});
 }
 
+bool DefaultSettingController::allowAutoReconnect() const
+{
+    if (yov::nsBool(store()->getConfigurationByModule(QStringLiteral("Internet"))
+                        .toMap()
+                        .value(QStringLiteral("EnableAutoReconnectNotDependOnAutoConnectLable"))))
+        return true;
+    return allowAutoConnect();
+}
+
 ConfigManager *DefaultSettingController::store() const
 {
     return config_ ? config_ : ConfigManager::sharedConfigManager();

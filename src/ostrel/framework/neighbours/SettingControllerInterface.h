@@ -21,6 +21,9 @@ public:
     virtual bool getDeviceUnlockCodeState() const = 0;
     virtual void setDeviceUnlockCodeState(bool on) = 0;
     virtual bool allowAutoConnect() const = 0;
+    // Whether a lost connection is made again by itself: always with
+    // Internet/EnableAutoReconnectNotDependOnAutoConnectLable, else as allowAutoConnect.
+    virtual bool allowAutoReconnect() const = 0;
     virtual void setAutoConnectBtnEnable(bool enable) = 0;
     virtual void setSettingBtnStatus(bool enable) = 0;
 
@@ -89,6 +92,7 @@ public:
     bool getDeviceUnlockCodeState() const override { return false; }
     void setDeviceUnlockCodeState(bool) override {}
     bool allowAutoConnect() const override { return false; }
+    bool allowAutoReconnect() const override;
     void setAutoConnectBtnEnable(bool) override {}
     void setSettingBtnStatus(bool) override {}
     void runAlertPanel(const QString &message) override;
