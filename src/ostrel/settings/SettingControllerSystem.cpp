@@ -114,6 +114,8 @@ void SettingController::registerLanguageMenuItems()
             action = [this] { changeLanguageToSecond(); };
         else
             action = [this, language] {
+                if (languageCombo_)
+                    languageCombo_->setCurrentIndex(languageCombo_->findData(language));
                 changeLanguageby(displayNameOfLanguage(language));
                 initLanguageStateInMenu();
             };
