@@ -132,14 +132,13 @@ void SettingController::buildFavoriteLinksPanel(QWidget *panel)
     auto *top = new QWidget(panel);
     auto *topLayout = new QHBoxLayout(top);
     topLayout->setContentsMargins(0, 0, 0, 0);
-    iconMatrix_ = new IconMatrix(2, 4, top);
+    iconMatrix_ = new IconMatrix(1, 8, top);
     iconMatrix_->setObjectName(QStringLiteral("matrixFavoriteLinksSetting"));
-    auto *moves = new QVBoxLayout;
+    auto *moves = new QHBoxLayout;
     backwardButton_ = linkButton("Backward", "btnFavoriteLinkBackward", top);
     forwardButton_ = linkButton("ForwardBtnCaption", "btnFavoriteLinkForward", top);
     moves->addWidget(backwardButton_);
     moves->addWidget(forwardButton_);
-    moves->addStretch(1);
     topLayout->addWidget(iconMatrix_);
     topLayout->addLayout(moves);
     topLayout->addStretch(1);
@@ -148,6 +147,7 @@ void SettingController::buildFavoriteLinksPanel(QWidget *panel)
     auto *form = new QWidget(panel);
     auto *grid = new QGridLayout(form);
     grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(2);
     const auto label = [form](const char *text) { return new QLabel(QString::fromLatin1(text), form); };
     linkNameLabel_ = label("linkNameLabelCaption:");
     linkTypeLabel_ = label("Type:");

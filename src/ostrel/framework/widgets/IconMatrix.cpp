@@ -17,10 +17,9 @@ IconMatrix::IconMatrix(int rows, int columns, QWidget *parent)
     for (int i = 0; i < cellCount(); ++i) {
         auto *button = new QToolButton(this);
         button->setObjectName(QStringLiteral("iconMatrixCell%1").arg(i));
-        button->setFixedSize(56, 56);
-        button->setIconSize(QSize(48, 48));
+        button->setFixedSize(44, 44);
+        button->setIconSize(QSize(36, 36));
         button->setCheckable(true);
-        button->setAutoRaise(true);
         grid->addWidget(button, i / columns_, i % columns_);
         connect(button, &QToolButton::clicked, this, [this, i] {
             setCurcellIndex(i);
