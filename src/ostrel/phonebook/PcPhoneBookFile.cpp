@@ -1,5 +1,6 @@
 #include "ostrel/phonebook/PcPhoneBookFile.h"
 
+#include "common/AtomicFile.h"
 #include "common/PlistBridge.h"
 #include "common/ValueConversion.h"
 #include "ostrel/phonebook/PBContact.h"
@@ -96,11 +97,7 @@ bool PcPhoneBookFile::write(const QString &path, const PcPhoneList &groups, QStr
 
 QString PcPhoneBookFile::setAsideName(const QString &path)
 {
-    const QString base = path + QStringLiteral(".unreadable");
-    QString name = base;
-    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
-        name = base + QStringLiteral("-%1").arg(n);
-    return name;
+    return yov::AtomicFile::freeNumberedName(path + QStringLiteral(".unreadable"));
 }
 
 bool PcPhoneBookFile::isPlainFileName(const QString &name)

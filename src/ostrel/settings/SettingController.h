@@ -12,13 +12,19 @@
 //
 // Source files: SettingController.cpp (creation, panels, enabling, device events, tab gate,
 // registrations), SettingControllerAlias.cpp (skin, wording, SmartUI page), SettingDeviceLock.cpp
-// (the user device lock).
+// (the user device lock), SettingControllerSystem.cpp (the "System" and "Connect" panels:
+// language, start options, automatic connection, connection type, service number),
+// SettingControllerSound.cpp (the "Alert" panel's four sounds), SettingControllerLinks.cpp (the
+// "Browser" panel's link opened on connection and the "FavoriteLinks" editor).
 #include "ostrel/framework/controller/YOVUIController.h"
 #include "ostrel/framework/neighbours/SettingControllerInterface.h"
+#include "ostrel/framework/widgets/IconMatrix.h"
+#include "ostrel/settings/LinkListFile.h"
 #include "ostrel/settings/SettingSheetQueue.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QHash>
 #include <QLabel>
@@ -38,6 +44,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcSetting)
 namespace ostrel {
 
 class DeviceLockGuard;
+
 class TabPluginInterface;
 
 class SettingController : public YOVUIController, public DefaultSettingController {
@@ -163,6 +170,118 @@ public:
     Q_INVOKABLE void modifyDeviceUnlockCodeOK(QObject *sender = nullptr);
     Q_INVOKABLE void modifyDeviceUnlockCodeCancel(QObject *sender = nullptr);
 
+    // --- "System" and "Connect" panels (SettingControllerSystem.cpp) ----------------------------
+    // The native name of a language of the table; null for a name outside it.
+    static QString EnglishToNative(const QString &english);
+    // What the pop-up and the menu show for a language: its native name, else its English name.
+    static QString displayNameOfLanguage(const QString &english);
+    void loadLanguageList();
+    void initLanguageStateInMenu();
+    void changeLanguageTo();
+    void changeLanguageToFirst();
+    void changeLanguageToSecond();
+    void changeLanguageby(const QString &nativeName);
+    void StartWithSystem();
+    void StartWithPluginDevice();
+    void setLPMEnable();
+    void enableConnectWarningDisplay();
+    void DisconnectAsk();
+    void initDisconnectAskSate();
+    void auto_Connect();
+    void auto_Connect_Smart();
+    bool allowAutoConnect() const override;
+    bool allowAutoReconnect() const override;
+    void setAutoConnectBtnEnable(bool enable) override;
+    void SelectConnectType();
+    void writeConnectType(int type);
+    void setServicesNum();
+    void loadServicesNum();
+    void displayPhoneNum();
+    void updateIMSINumberAndSoftwareVersionFromSettingDict();
+
+    // --- "Alert" panel (SettingControllerSound.cpp) ------------------------------------------
+    void ConfigAlert();
+    // The row state of a sound type (0 connect, 1 disconnect, 2 SMS, 3 call).
+    void configAlertRow(int type);
+    void updateSoundFile(int type, const QString &defaultKey, QLineEdit *field);
+    void setSoundMute(int type);
+    void browseSoundFile(int type);
+    void playAlertSound(int type);
+    // The extensions the sound chooser offers.
+    static const QStringList &soundFileTypes();
+
+    // --- "Browser" and "FavoriteLinks" panels (SettingControllerLinks.cpp) ----------------------
+    void LoadBrowserList();
+    void advancedbrowserlist();
+    void addlink();
+    void editAvailableLinks();
+    void okEditBrowser();
+    void cancelEditBrowser();
+    void removAvailableLinks();
+    void okAddBrowser();
+    void cancelAddBrowser();
+    QString browserComboBoxItemAtIndex(int index);
+    void AutoLaunchURL() override;
+    void openURLFirstConnectOnly();
+    void initFavoriteLinksSettings();
+    void loadFavoriteLinks();
+    bool saveFavoriteLinks();
+    const QVariantList &favoriteLinksProperties() const { return favoriteLinks_.entries(); }
+    void iconMatrixClicked();
+    void switchInterfaceToIndexedLink(int index);
+    void setCurLinkPropertyValue(const QVariant &value, const QString &key);
+    void setLinkTypeComboxStatus();
+    static void SetControl(QObject *control, const QVariantMap *entry, const QString &key);
+    void moveLinkBackward();
+    void moveLinkForward();
+    void modifyFavoriteLink();
+    void cancelFavoriteLink();
+    void browseLinkPath();
+    void browseLinkImage();
+    bool checkFavoriteURL() const;
+    void checkLauchWebLinksAtMoment(int moment) override;
+    void launchFavoriteLinksBy(const QVariantMap &entry);
+
+    // --- controls of these panels (for tests) ---------------------------------------------------
+    QComboBox *languageCombo() const { return languageCombo_; }
+    QLabel *languageLabel() const { return languageLabel_; }
+    QCheckBox *autoConnectBox() const { return autoConnectBox_; }
+    QWidget *smartAutoConnectControl() const { return smartAutoConnectBox_; }
+    QButtonGroup *smartAutoConnectMatrix() const { return matrixSmartAutoConnect_; }
+    QCheckBox *startWithSystemBox() const { return startWithSystemBox_; }
+    QCheckBox *startWithDeviceBox() const { return startWithDeviceBox_; }
+    QCheckBox *lowPowerBox() const { return lowPowerBox_; }
+    QCheckBox *connectWarningBox() const { return connectWarningBox_; }
+    QCheckBox *disconnectAskBox() const { return disconnectAskBox_; }
+    QLineEdit *serviceNumberField() const { return serviceNumberField_; }
+    QLineEdit *phoneNumberField() const { return phoneNumberField_; }
+    QLabel *imsiValueLabel() const { return imsiValue_; }
+    QLabel *softwareVersionLabel() const { return softwareVersion_; }
+    QCheckBox *muteBox(int type) const { return type >= 0 && type < muteBoxes_.size() ? muteBoxes_[type].data() : nullptr; }
+    QLineEdit *soundField(int type) const { return type >= 0 && type < soundFields_.size() ? soundFields_[type].data() : nullptr; }
+    QPushButton *soundBrowseButton(int type) const { return type >= 0 && type < browseButtons_.size() ? browseButtons_[type].data() : nullptr; }
+    QPushButton *soundPlayButton(int type) const { return type >= 0 && type < playButtons_.size() ? playButtons_[type].data() : nullptr; }
+    QComboBox *browserCombo() const { return browserCombo_; }
+    QPushButton *advancedButton() const { return advancedButton_; }
+    QDialog *addBrowserSheet() const { return wndAddBrowser_; }
+    QLineEdit *addBrowserField() const { return addBrowserField_; }
+    QComboBox *availableLinksCombo() const { return availableLinksCombo_; }
+    QPushButton *editLinkButton() const { return editLinkButton_; }
+    QPushButton *removeLinkButton() const { return removeLinkButton_; }
+    QCheckBox *doNotOpenBox() const { return doNotOpenBox_; }
+    QDialog *editBrowserSheet() const { return wndEditBrowser_; }
+    QLineEdit *editBrowserField() const { return editBrowserField_; }
+    const BrowserLinkList &browserLinks() const { return browserLinks_; }
+    IconMatrix *favoriteIconMatrix() const { return iconMatrix_; }
+    QLineEdit *linkNameField() const { return linkName_; }
+    QLineEdit *linkPathField() const { return linkPath_; }
+    QLineEdit *linkImageField() const { return linkImage_; }
+    QLineEdit *linkParaField() const { return linkPara_; }
+    QComboBox *linkTypeCombo() const { return linkType_; }
+    QCheckBox *launchAtStartupBox() const { return launchAtStartup_; }
+    QCheckBox *launchWhenConnectedBox() const { return launchWhenConnected_; }
+    QPushButton *linkPathBrowseButton() const { return linkPathBrowse_; }
+
     // --- skin and wording (SettingControllerAlias.cpp) ----------------------------------------
     // The skin keys of the window's controls, in registration order (duplicates included).
     static const QStringList &skinKeys();
@@ -217,7 +336,15 @@ private:
     void buildSystemPanel(QWidget *panel);
     void buildConnectPanel(QWidget *panel);
     void buildAlertPanel(QWidget *panel);
+    void buildBrowserPanel(QWidget *panel);
+    void buildFavoriteLinksPanel(QWidget *panel);
+    void buildBrowserSheets();
     void buildSheets();
+    void registerLanguageMenuItems();
+    void reloadBrowserCombos();
+    void tellUnreadableLinkFile(const LinkListRead &read, const QString &path);
+    void browserComboChosen(int index);
+    void availableLinkChosen(int index);
     void setPinMenuItems(bool modify, bool disable, bool enable);
     void alertWarning(const QString &message, std::function<void()> after = {}, QWidget *on = nullptr);
     QString tr_(const QString &english) const;
@@ -277,11 +404,27 @@ private:
     // System
     QPointer<QCheckBox> autoConnectBox_;
     QPointer<QWidget> smartAutoConnectBox_;
+    QPointer<QButtonGroup> matrixSmartAutoConnect_;
     QPointer<QLabel> languageLabel_;
+    QPointer<QComboBox> languageCombo_;
+    QPointer<QLabel> autoLabel_;
+    QPointer<QCheckBox> startWithSystemBox_;
+    QPointer<QCheckBox> startWithDeviceBox_;
+    QPointer<QCheckBox> lowPowerBox_;
+    QPointer<QCheckBox> connectWarningBox_;
+    QPointer<QLabel> connectWarningText_;
+    QPointer<QCheckBox> disconnectAskBox_;
+    QPointer<QLineEdit> phoneNumberField_;
+    QPointer<QLabel> imsiValue_;
+    QPointer<QLabel> softwareVersion_;
+    QStringList menuLanguages_; // the English names of the language menu's items, in order
     // Connect
     QPointer<QButtonGroup> matrixConnectType_;
     QPointer<QWidget> connectTypeBox_;
     QPointer<QLabel> connectTypeLabel_;
+    QPointer<QLabel> connectFunctionLabel_;
+    QPointer<QLabel> serviceNumberLabel_;
+    QPointer<QLineEdit> serviceNumberField_;
     // Alert
     QPointer<QWidget> smsSoundRow_;
     QPointer<QWidget> callSoundRow_;
@@ -289,6 +432,58 @@ private:
     QList<QPointer<QCheckBox>> muteBoxes_;
     QList<QPointer<QPushButton>> browseButtons_;
     QList<QPointer<QLabel>> soundLabels_;
+    QList<QPointer<QLineEdit>> soundFields_;
+    QList<QPointer<QPushButton>> playButtons_;
+    // Browser
+    QPointer<QLabel> browserTitle_;
+    QPointer<QLabel> browserLinkLabel_;
+    QPointer<QComboBox> browserCombo_;
+    QPointer<QPushButton> advancedButton_;
+    QPointer<QDialog> wndAddBrowser_;
+    QPointer<QLabel> labelAddLink_;
+    QPointer<QLineEdit> addBrowserField_;
+    QPointer<QPushButton> addLinkButton_;
+    QPointer<QLabel> labelAvailableLinks_;
+    QPointer<QComboBox> availableLinksCombo_;
+    QPointer<QPushButton> editLinkButton_;
+    QPointer<QPushButton> removeLinkButton_;
+    QPointer<QCheckBox> doNotOpenBox_;
+    QPointer<QPushButton> okAddBrowserButton_;
+    QPointer<QPushButton> cancelAddBrowserButton_;
+    QPointer<QDialog> wndEditBrowser_;
+    QPointer<QLineEdit> editBrowserField_;
+    QPointer<QPushButton> okEditBrowserButton_;
+    QPointer<QPushButton> cancelEditBrowserButton_;
+    BrowserLinkList browserLinks_;
+    int browserID_ = 0;
+    int defaultBrowserNum_ = 0;
+    bool notAutolaunch_ = false;     // the kept do-not-open state
+    int rememberedBrowserIndex_ = 0; // the panel's selection when the advanced sheet opened
+    bool browserLinkOpened_ = false; // the link was opened for the running connection
+    bool toldUnreadableBrowserList_ = false;
+    // Favourite links
+    QPointer<IconMatrix> iconMatrix_;
+    QPointer<QPushButton> backwardButton_;
+    QPointer<QPushButton> forwardButton_;
+    QPointer<QLabel> linkNameLabel_;
+    QPointer<QLabel> linkTypeLabel_;
+    QPointer<QLabel> linkPathLabel_;
+    QPointer<QLabel> linkImageLabel_;
+    QPointer<QLabel> linkParaLabel_;
+    QPointer<QLabel> favoriteHint_;
+    QPointer<QLineEdit> linkName_;
+    QPointer<QComboBox> linkType_;
+    QPointer<QLineEdit> linkPath_;
+    QPointer<QPushButton> linkPathBrowse_;
+    QPointer<QLineEdit> linkImage_;
+    QPointer<QPushButton> linkImageBrowse_;
+    QPointer<QLineEdit> linkPara_;
+    QPointer<QCheckBox> launchAtStartup_;
+    QPointer<QCheckBox> launchWhenConnected_;
+    QPointer<QPushButton> modifyLinkButton_;
+    QPointer<QPushButton> cancelLinkButton_;
+    FavoriteLinkList favoriteLinks_;
+    bool toldUnreadableFavorites_ = false;
     // SmartUI items
     QPointer<QButtonGroup> matrixSmartItems_;
     QPointer<QWidget> smartItemsBox_;

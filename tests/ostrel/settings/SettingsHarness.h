@@ -42,6 +42,9 @@ struct RecordingMain : ostrel::DefaultMainController {
     }
     void disableUSSDToolbarForMalaixiya() override { calls << QStringLiteral("disableUSSDToolbarForMalaixiya"); }
     void selectFirstMainTab() override { calls << QStringLiteral("selectFirstMainTab"); }
+    void setMenuItemChecked(const QString &item, bool checked) override { checkedItems[item] = checked; }
+    void updateUIForBraVuzod(const QString &page) override { calls << QStringLiteral("updateUIForBraVuzod:") + page; }
+    QMap<QString, bool> checkedItems;
     QStringList menuItems, calls;
     QMap<QString, std::function<void()>> actions;
     QMap<QString, bool> enabledItems;

@@ -250,7 +250,7 @@ public:
     // --- identity
     bool checkIMSI();
     void refreshDiagIMSI(bool refresh);
-    QString getPhoneNum();
+    QString getPhoneNum() override;
     void SetPCDataPathWithIMSI(const QString &imsi);
     void matchApnAccordImsi(const QString &imsi);
     void matchApnAccordMCC(const QString &mcc, const QString &mnc);

@@ -243,6 +243,8 @@ public:
     // their actions through the registry. An item without an action stays disabled.
     void registerMenuItem(const QString &menu, const QString &item, std::function<void()> action) override;
     void setMenuItemEnabled(const QString &item, bool enabled) override;
+    // A language item is named by its language's English name.
+    void setMenuItemChecked(const QString &item, bool checked) override;
     // The main window's own switch of an item (toolbar rule, window modes, configured links).
     void setMenuItemRule(const QString &item, bool enabled);
     // The English titles of the table's menus and items, in order.

@@ -65,6 +65,8 @@ public:
     // Replaces the whole profile file with the given profiles (readable by the user alone) and
     // reloads them; false when nothing was written.
     virtual bool writeDialConfigFile(const QList<QVariantMap> &) { return false; }
+    // Reads the favourite links again and sets the main window's favourite buttons from them.
+    virtual void loadFavoritesLinkPropeties() {}
 };
 
 class DefaultDialController : public DialControllerInterface {

@@ -53,6 +53,8 @@ public:
     // connection when it acts on it.
     virtual bool apnCyleWhenRoamToNoRoam() const { return false; }
     virtual void setApnCyleWhenRoamToNoRoam(bool flag) { (void)flag; }
+    // The SIM's own number as the device reported it; empty until known.
+    virtual QString getPhoneNum() { return QString(); }
 };
 
 class DefaultInitController : public InitControllerInterface {

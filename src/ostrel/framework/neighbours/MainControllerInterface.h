@@ -65,6 +65,10 @@ public:
     // Whether the registration SMS are being sent (the SMS page offers "send" only when not).
     virtual bool isSendingUserInfo() const { return false; }
     virtual void setIsSendingUserInfo(bool) {}
+    // Puts or takes the check mark of a menu item (named as registerMenuItem names it).
+    virtual void setMenuItemChecked(const QString &item, bool checked) { (void)item; (void)checked; }
+    // Lays the main window out for the page (the operator's layout of that page, where it has one).
+    virtual void updateUIForBraVuzod(const QString &page) { (void)page; }
 };
 
 class DefaultMainController : public MainControllerInterface {

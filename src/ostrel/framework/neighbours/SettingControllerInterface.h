@@ -22,7 +22,8 @@ public:
     virtual bool getDeviceUnlockCodeState() const = 0;
     virtual void setDeviceUnlockCodeState(bool on) = 0;
     virtual bool allowAutoConnect() const = 0;
-    // Whether automatic attempts after a failure, a drop or a wake may run.
+    // Whether a lost connection is made again by itself: always with
+    // Internet/EnableAutoReconnectNotDependOnAutoConnectLable, else as allowAutoConnect.
     virtual bool allowAutoReconnect() const = 0;
     virtual void setAutoConnectBtnEnable(bool enable) = 0;
     virtual void setSettingBtnStatus(bool enable) = 0;
