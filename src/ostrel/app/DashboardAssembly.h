@@ -16,6 +16,7 @@
 //      window's "Phonebook" tab, with the storage tree PBSource)
 //   9. SMSController (SMS lists, counts and capacity; no page yet), over the SMS service
 //   10. ContactPicker (the contact-selection windows the pages open; nothing to wake)
+//   11. SpeedTestController (the operator speed test's list, result upload and log)
 //
 // A controller added later is created in createControllers() and woken in awakeFromNib() at the
 // place this list gives it. The windows of the launch road come afterwards, from launch().
@@ -31,6 +32,7 @@ namespace ostrel {
 
 class ContactPicker;
 class DialController;
+class SpeedTestController;
 class DialRecordController;
 class InitController;
 class Language;
@@ -88,6 +90,7 @@ public:
     ContactPicker *contactPicker() const { return contactPicker_.get(); }
     YOVAlertPanel *alertPanel() const { return alertPanel_.get(); }
     SettingController *settingController() const { return settingController_.get(); }
+    SpeedTestController *speedTestController() const { return speedTestController_.get(); }
 
 private:
     void createSharedObjects(bool loadSkin, bool installAlertPresenter);
@@ -114,6 +117,7 @@ private:
     std::unique_ptr<SmsService> smsService_;
     std::unique_ptr<SMSController> smsController_;
     std::unique_ptr<ContactPicker> contactPicker_;
+    std::unique_ptr<SpeedTestController> speedTestController_;
     bool awoken_ = false;
 };
 

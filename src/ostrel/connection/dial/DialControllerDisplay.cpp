@@ -117,10 +117,10 @@ void DialController::setDialBtnWithStatus(bool connected)
         setConnectStatus(yov::kConnectStatusIdle);
         display_.stateImage = QStringLiteral("StateOfNotConnection");
         notificationCenter().post(QStringLiteral("SetWebLinkImageViewDisabled"), this);
-        extensions_->writeDisconetNetWorkReason();
+        writeDisconetNetWorkReason();
     }
     openConnectStateWindowForDidizu(false);
-    extensions_->startSpeedTest(connected);
+    testSpeed();
     changed();
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 // What the connection controller asks of the connection's further features: automatic connect
-// and reconnect, profile cycling, the speed test and the operator content around a connection,
+// and reconnect, profile cycling and the operator content around a connection,
 // plus the few device-state answers the connect checks need. Each of those features implements its part of this interface in files of its own and
 // installs itself with DialController::setExtensions().
 //
 // DefaultDialExtensions does the least: no profile cycling (the current try is always the last),
-// no automatic reconnect, no speed test, no first-connected actions, home network.
+// no automatic reconnect, no first-connected actions, home network.
 #include <QString>
 
 namespace ostrel {
@@ -29,10 +29,6 @@ public:
     virtual void AutoReconnectForNdis() = 0;
     // The device-state controller's "try again after leaving roaming" flag; reading clears it.
     virtual bool takeApnCycleWhenRoamToNoRoam() = 0;
-
-    // ---- speed test
-    virtual void startSpeedTest(bool connected) = 0;
-    virtual void writeDisconetNetWorkReason() = 0;
 
     // ---- operator content around the connection
     // False ends a PPP connect request before anything is sent.
@@ -66,8 +62,6 @@ public:
     void doReconnectAfterAutoDisconnect() override {}
     void AutoReconnectForNdis() override {}
     bool takeApnCycleWhenRoamToNoRoam() override { return false; }
-    void startSpeedTest(bool) override {}
-    void writeDisconetNetWorkReason() override {}
     bool doBeforeConnect() override { return true; }
     bool checkAPNAccountFlag() const override { return false; }
     bool checkAPNAccount() override { return false; }

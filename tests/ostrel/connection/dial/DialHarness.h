@@ -29,13 +29,11 @@ class FakeExtensions : public ostrel::DefaultDialExtensions {
 public:
     int roaming = 1;
     bool beforeConnect = true;
-    int speedTests = 0;
     int firstConnected = 0;
     std::vector<bool> reconnects; // the reset argument of each reconnect request
     int roamingStatus() const override { return roaming; }
     void reconnect(bool reset) override { reconnects.push_back(reset); }
     bool doBeforeConnect() override { return beforeConnect; }
-    void startSpeedTest(bool) override { ++speedTests; }
     void performActionWhenFirstConnected() override { ++firstConnected; }
 };
 
