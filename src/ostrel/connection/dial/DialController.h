@@ -107,6 +107,7 @@ public:
     int IDMMSConfig() const override;
     void setDialConfig(int index) override;
     QString getAPNString() const override;
+    QString getDefaultProfileAPN() const override;
     void setModemAndSimStateString(const QString &textKey) override;
     void setDeviceStatusStringRows(int rows) override { deviceStatusRows_ = rows; }
     void setWCDMAConfigHidden(bool hidden) override;

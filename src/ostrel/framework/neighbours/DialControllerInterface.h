@@ -60,6 +60,8 @@ public:
     virtual int IDMMSConfig() const { return 0; }
     virtual void setDialConfig(int) {}
     virtual QString getAPNString() const { return QString(); }
+    // The APN of the profile in use (the diagnostics sheet's APN row).
+    virtual QString getDefaultProfileAPN() const { return QString(); }
 };
 
 class DefaultDialController : public DialControllerInterface {
