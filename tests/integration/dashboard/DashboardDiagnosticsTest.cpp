@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <QUdpSocket>
 
@@ -70,6 +71,14 @@ TEST_F(DashboardDiagnosticsTest, SheetIsFilledFromTheModemAndExportedAsShown)
         return true;
     };
     ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->m_FWVersion.isEmpty(); }, kWaitMs));
+    // Registered, with a signal and a serving cell reported.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return init()->hasCSDomain() && init()->m_SignalStrength != 0; }, kWaitMs));
+    init()->openRssiLacCiWindow(nullptr);
+    ASSERT_TRUE(init()->signalWindow());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->signalWindow()->labelRssiLacCiWindowCiValue_->text().isEmpty(); },
+                                kWaitMs));
+    saveScreenshot(init()->signalWindow(), QStringLiteral("diagnostics-cell-window.png"));
+    init()->closeRssiLacCiWindow(nullptr);
     ASSERT_TRUE(menuItem("Logs") && menuItem("Logs")->isEnabled());
     ASSERT_TRUE(menuItem("About...") && menuItem("About...")->isEnabled());
     openSheet();
@@ -84,11 +93,10 @@ TEST_F(DashboardDiagnosticsTest, SheetIsFilledFromTheModemAndExportedAsShown)
     saveScreenshot(init()->diagWindow(), QStringLiteral("diagnostics-device.png"));
     init()->diagWindow()->selectSegment(3);
     saveScreenshot(init()->diagWindow(), QStringLiteral("diagnostics-network.png"));
-    init()->openRssiLacCiWindow(nullptr);
-    if (init()->signalWindow()) {
-        saveScreenshot(init()->signalWindow(), QStringLiteral("diagnostics-cell-window.png"));
-        init()->closeRssiLacCiWindow(nullptr);
-    }
+    // The serving cell: the last four digits of the reported cell ID, in decimal.
+    EXPECT_FALSE(diag("Diag_SerCell").isEmpty());
+    EXPECT_EQ(diag("Diag_CSRegistration"), QStringLiteral("Registration"));
+    EXPECT_EQ(init()->diagWindow()->diagSegmentedTable_->tabText(1), QStringLiteral("System"));
 
     // Export: the file holds the sheet's text and is opened.
     init()->diagWindow()->m_OpenDiagInfoWithTEBtn->click();
