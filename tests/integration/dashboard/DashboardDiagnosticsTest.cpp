@@ -214,3 +214,15 @@ TEST_F(DashboardDiagnosticsTest, ConnectionIsMeasuredAndTheResultUploaded)
     ASSERT_TRUE(QTest::qWaitFor([this] { return dial()->connectStatus() == yov::kConnectStatusIdle; }, kWaitMs));
     EXPECT_EQ(storedSettings().value(QStringLiteral("Internet")).toMap().value(QStringLiteral("DisconnectReason")).toInt(), 0);
 }
+
+TEST_F(DashboardDiagnosticsTest, SignalReportsRefreshTheOpenSheetWhenAsked)
+{
+    setSettings({{QStringLiteral("Main/UpdateDiagWindow"), true}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+    openSheet();
+    init()->diagWindow()->setText(QStringLiteral("tfdDiagRSSI_"), QString());
+    // The modem's next radio report reaches the open sheet without a refresh.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return diag("tfdDiagRSSI_").endsWith(QLatin1String(" dBm")); }, kWaitMs))
+        << diag("tfdDiagRSSI_").toStdString();
+}
