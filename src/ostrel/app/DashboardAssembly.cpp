@@ -8,6 +8,7 @@
 #include "ostrel/connection/statistics/statisticSource.h"
 #include "ostrel/connection/statistics/statisticsView.h"
 #include "ostrel/connection/statistics/transferSource.h"
+#include "ostrel/connection/speedtest/SpeedTestController.h"
 #include "ostrel/connection/view/InternetView.h"
 #include "ostrel/connection/view/LimitWindows.h"
 #include "ostrel/device/init/InitController.h"
@@ -81,6 +82,7 @@ DashboardAssembly::DashboardAssembly(Options options) : msgCenter_(std::move(opt
 DashboardAssembly::~DashboardAssembly()
 {
     sleepWatcher_.reset(); // gives its lock back; it calls into the connection
+    speedTestController_.reset();
     phonebookWindow_.reset();
     smsController_.reset();
     smsService_.reset();
@@ -151,6 +153,7 @@ void DashboardAssembly::createControllers()
     initController_->setUpdateLink(AEMessage::defaultAEMessage());
     dialController_ = std::make_unique<DialController>(context);
     recordController_ = std::make_unique<DialRecordController>(context);
+    speedTestController_ = std::make_unique<SpeedTestController>(context);
     statisticSource_ = std::make_unique<statisticSource>(context);
     transferSource_ = std::make_unique<transferSource>(context);
     recordController_->setStatisticsForm(statisticSource_.get());
@@ -256,6 +259,7 @@ void DashboardAssembly::awakeFromNib()
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(smsController_->takePage());
     }
+    speedTestController_->awakeFromNib();
 }
 
 void DashboardAssembly::launch()

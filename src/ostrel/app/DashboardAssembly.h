@@ -17,6 +17,7 @@
 //   9. SMSController (SMS lists, counts and capacity, and its page in the main window's "SMS"
 //      tab with the storage tree SmsSource), over the SMS service
 //   10. ContactPicker (the contact-selection windows the pages open; nothing to wake)
+//   11. SpeedTestController (the operator speed test's list, result upload and log)
 //
 // A controller added later is created in createControllers() and woken in awakeFromNib() at the
 // place this list gives it. The windows of the launch road come afterwards, from launch().
@@ -33,6 +34,7 @@ namespace ostrel {
 
 class ContactPicker;
 class DialController;
+class SpeedTestController;
 class DialRecordController;
 class InitController;
 class Language;
@@ -92,6 +94,7 @@ public:
     SettingController *settingController() const { return settingController_.get(); }
     // The computer's sleep and wake as logind tells them (once launched; off without logind).
     yov::LogindSleepWatcher *sleepWatcher() const { return sleepWatcher_.get(); }
+    SpeedTestController *speedTestController() const { return speedTestController_.get(); }
 
 private:
     void createSharedObjects(bool loadSkin, bool installAlertPresenter);
@@ -119,6 +122,7 @@ private:
     std::unique_ptr<SMSController> smsController_;
     std::unique_ptr<ContactPicker> contactPicker_;
     std::unique_ptr<yov::LogindSleepWatcher> sleepWatcher_;
+    std::unique_ptr<SpeedTestController> speedTestController_;
     bool awoken_ = false;
 };
 

@@ -16,8 +16,9 @@
 // DialControllerRecord.cpp (the connection record), DialControllerLimits.cpp (the data and time
 // limits and the operator's volume warnings), DialControllerAlias.cpp (message and notification
 // registrations, device events, wording), DialControllerReconnect.cpp (automatic connect and
-// reconnect, profile cycling, sleep and wake). The connection's further features plug in through
-// DialExtensionInterface, the operator content of the Internet view through
+// reconnect, profile cycling, sleep and wake), DialControllerSpeedTest.cpp (the speed test). The
+// connection's further features plug in through DialExtensionInterface, the operator content of
+// the Internet view through
 // DialOperatorContentInterface; the main window and the MMS page are reached through Neighbours.
 #include "ostrel/connection/dial/DialDisplay.h"
 #include "ostrel/connection/dial/DialExtensions.h"
@@ -26,6 +27,7 @@
 #include "ostrel/connection/dial/DialServiceTransplant.h"
 #include "ostrel/connection/dial/ConnectionFormat.h"
 #include "ostrel/connection/profile/DialConfigList.h"
+#include "ostrel/connection/speedtest/SpeedTestRun.h"
 #include "ostrel/framework/controller/YOVUIController.h"
 #include "ostrel/framework/neighbours/DialControllerInterface.h"
 
@@ -33,6 +35,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QPointer>
 #include <QVariantMap>
 
 #include <functional>
@@ -110,10 +113,24 @@ public:
     void setDialConfig(int index) override;
     QString getAPNString() const override;
     bool writeDialConfigFile(const QList<QVariantMap> &profiles) override;
+    QString getDefaultProfileAPN() const override;
     void setModemAndSimStateString(const QString &textKey) override;
     void setDeviceStatusStringRows(int rows) override { deviceStatusRows_ = rows; }
     void setWCDMAConfigHidden(bool hidden) override;
     void setConnectStateHidden(bool hidden) override;
+
+    // ---- speed test (DialControllerSpeedTest.cpp) ---------------------------------------------
+    // At every change of the connected display: in state 3, when the operator list takes this SIM
+    // in, measures latency, download and upload and posts the result; one test at a time (a new
+    // one in state 3 abandons the older one, whose result is never posted). Any other state ends
+    // at once and leaves a running test alone.
+    void testSpeed();
+    // With the speed test configured: stores and logs why the connection ended.
+    void writeDisconetNetWorkReason();
+    // The running test, null when none runs.
+    SpeedTestRun *speedTestRun() const { return speedTestRun_; }
+    // The iperf program run by the upload step (default "iperf" on the PATH).
+    void setSpeedTestIperfProgram(const QString &program) { speedTestIperfProgram_ = program; }
 
     // ---- requests ------------------------------------------------------------------------
     // The one entry of a connect or disconnect request: the checks, then performDialOption()
@@ -515,6 +532,8 @@ private:
 
     DialExtensionInterface *extensions_ = nullptr;
     DefaultDialExtensions defaultExtensions_;
+    QPointer<SpeedTestRun> speedTestRun_;
+    QString speedTestIperfProgram_ = QStringLiteral("iperf");
     DialOperatorContentInterface *operatorContent_ = nullptr;
     DefaultDialOperatorContent defaultOperatorContent_;
     DialConfigList profiles_;

@@ -118,11 +118,11 @@ void DialController::setDialBtnWithStatus(bool connected)
         setConnectStatus(yov::kConnectStatusIdle);
         display_.stateImage = QStringLiteral("StateOfNotConnection");
         notificationCenter().post(QStringLiteral("SetWebLinkImageViewDisabled"), this);
-        extensions_->writeDisconetNetWorkReason();
+        writeDisconetNetWorkReason();
     }
     setConnectBtnImage();
     openConnectStateWindowForDidizu(false);
-    extensions_->startSpeedTest(connected);
+    testSpeed();
     changed();
 }
 

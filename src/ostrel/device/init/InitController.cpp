@@ -1,4 +1,5 @@
 #include "ostrel/device/init/InitController.h"
+#include "ostrel/framework/service/Platform.h"
 #include "ostrel/framework/language/Lingrove.h"
 
 #include "common/ModemListResolver.h"
@@ -342,7 +343,8 @@ void InitController::initializeSkin()
 
 void InitController::initializeNibResources()
 {
-    const bool evdo = yov::nsInt(setting(QStringLiteral("Platform"))) == 2;
+    // The chipset family from Main/DeviceType: KV401 shows the EVDO views.
+    const bool evdo = Platform::sharedPlatform()->platform() == Platform::KV401;
     for (QLabel *v : {m_rssiStatusLabel.data(), m_evdoStatus.data(), m_evdoStatusLabel.data()})
         if (v)
             v->setVisible(evdo);
@@ -354,6 +356,9 @@ void InitController::initializeNibResources()
     // Network status reset: modem and SIM not there.
     setImage(m_netStatus, QStringLiteral("netstatus1"));
     setImage(m_simStatus, QStringLiteral("noSim"));
+    // The diagnostics sheet: its wording, its device and network values emptied.
+    initDiagWindow();
+    clearDiagWindow();
     if (viewNetWorkStatus_)
         viewNetWorkStatus_->setVisible(true);
     if (btnIroamSwitch_)
@@ -444,6 +449,20 @@ void InitController::initializeController()
             self->unlockPIN(nullptr);
     });
     main.setMenuItemEnabled(QStringLiteral("Enter PIN"), labelPINEnter_ && labelPINEnter_->isEnabled());
+    // The help menu's diagnostics, logs and about items.
+    main.registerMenuItem(QStringLiteral("Help"), QStringLiteral("Diagnostics"), [self] {
+        if (self)
+            self->showDiagInfo(nullptr);
+    });
+    main.registerMenuItem(QStringLiteral("Help"), QStringLiteral("Logs"), [self] {
+        if (self)
+            self->showLogs(nullptr);
+    });
+    main.registerMenuItem(QStringLiteral("Help"), QStringLiteral("About..."), [self] {
+        if (self)
+            self->openAboutURL(nullptr);
+    });
+    notificationCenter().addObserver(this, &InitController::prepareToShowDiagWindow, QStringLiteral("prepareDiagInfo"));
     main.setMenuItemEnabled(QStringLiteral("Unlock PIN"), labelPINUnlock_ && labelPINUnlock_->isEnabled());
     // With a language object the texts are set when the controller registers for language
     // changes; without one they are set here once.
@@ -453,6 +472,8 @@ void InitController::initializeController()
 
 void InitController::updateLanguages()
 {
+    if (m_DiagWindow)
+        initDiagWindow();
     if (tfdOwnNumTitle_)
         tfdOwnNumTitle_->setText(loc(QStringLiteral("PhoneNum Title Show in Main View")));
     if (btnPINAutoValidation_)

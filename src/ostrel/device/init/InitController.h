@@ -12,6 +12,8 @@
 // Source files: InitController.cpp (life cycle, device and SIM status), InitControllerPin.cpp
 // (PIN and PUK), InitControllerIdentity.cpp (SIM identity, per-SIM data), InitControllerLock.cpp
 // (device lock).
+#include "ostrel/device/init/DiagWindow.h"
+#include "ostrel/device/init/Diagnostics.h"
 #include "ostrel/device/init/InitWindows.h"
 #include "ostrel/device/init/SavedPinStore.h"
 #include "ostrel/device/init/SignalWindow.h"
@@ -265,6 +267,36 @@ public:
     QString getFWVersionWithCGMR() const { return m_FWVersion; }
     QString getInternalFWVersionWithZVN() const { return m_InternalFWVersion; }
 
+    // --- diagnostics (InitControllerDiagnostics.cpp)
+    Q_INVOKABLE void showDiagInfo(QObject *sender);
+    Q_INVOKABLE void refreshDiagWindow(QObject *sender);
+    Q_INVOKABLE void closeDiagWindow(QObject *sender);
+    // Writes "DiagInfo.txt" and opens it; false (and the user told) when it cannot be written.
+    Q_INVOKABLE bool OpenDiagInfoInTextEdit(QObject *sender);
+    Q_INVOKABLE void clickDiagSegmentedTable(QObject *sender);
+    Q_INVOKABLE void showLogs(QObject *sender);
+    Q_INVOKABLE void openAboutURL(QObject *sender);
+    Q_INVOKABLE void sendReport(QObject *sender);
+    Q_INVOKABLE void prepareToShowDiagWindow(const yov::Notification &n);
+    void dealWithMsgOfCheckYairInfoStatus(const yov::Notification &n); // 7/56
+    void showDiagnosticInfo();
+    void initDiagWindow();
+    void clearDiagWindow();
+    void showNetworkNameInDiagnostic();
+    QString getDriverVersion() const;
+    QString getDataCardDriverVersion() const;
+    // The export text of the sheet as it stands.
+    QString diagExport() const;
+    QString diagInfoFilePath() const;
+    DiagWindow *diagWindow() const { return m_DiagWindow; }
+    // Opens a file with the desktop's default application (tests record instead).
+    std::function<bool(const QString &path)> openFileHook;
+    // The system folder the modem driver is looked up in ("/sys").
+    QString driverSysRoot_ = QStringLiteral("/sys");
+    QString diagRAC_, diagRXqual_, diagRXlev_, diagFrequency_, diagChannel_;
+    // The radio texts the signal reports last gave the sheet.
+    QString diagRscpText_, diagEcnoText_, diagRssiText_, diagSignalText_;
+
     // --- device lock
     Q_INVOKABLE void unlockDeviceOK(QObject *sender);
     Q_INVOKABLE void unlockDeviceCancel(QObject *sender);
@@ -404,6 +436,12 @@ private:
     QPointer<QWidget> deviceOptionsView_;
     std::unique_ptr<NetworkLogic> networkLogic_;
     std::unique_ptr<SignalWindow> windowRssiLacCi_;
+    QPointer<DiagWindow> m_DiagWindow;
+    void createDiagWindow();
+    void applyDiagnosticsEffects(const NetworkEffects &e);
+    // The serving cell of a 7/38 report: the sheet's field and ReadCellIDInfo.
+    void setDiagServingCell(const QString &cellIdText);
+    bool openFile(const QString &path);
     QPointer<QWidget> roamAlertWnd_;
     QPointer<QLabel> roamwarnningText_;
     QPointer<QPushButton> btnRoamAlertOK_;

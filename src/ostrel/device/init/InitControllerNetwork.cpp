@@ -197,6 +197,7 @@ void InitController::registerNetworkMessages()
             {7, 46, &C::dealWithMsgOfCheckNetInfoForIcera},
             {7, 54, &C::dealWithMsgOfCheckSignalStatusIcera},
             {7, 55, &C::dealWithMsgOfCheckYrssiSignalStatus},
+            {7, 56, &C::dealWithMsgOfCheckYairInfoStatus},
             {7, 57, &C::dealWithMsgOfCheckHPLMN},
             {513, 75, &C::dealWithMsgOfCheckSearchMode},
             {513, 80, &C::dealWithMsgOfCheckPreferenceMode},
@@ -287,9 +288,11 @@ void InitController::dealWithMsgOfCheckRoamInfo(const yov::Notification &n)
     const QByteArray bytes = recordBytes(n);
     // The cell of the registration, on every platform, for the signal window.
     const ReceivedRecord r = ReceivedRecord::fromBytes(bytes);
+    const QString cellId = cellIdAfterShowLastNum(r.data.utf8Text(kCellIdOffset, kCellTextWidth),
+                                                  setting(QStringLiteral("CellId"), QStringLiteral("ShowLastNum")));
     if (windowRssiLacCi_)
-        windowRssiLacCi_->setLacAndCellId(r.data.utf8Text(kLacOffset, kCellTextWidth),
-                                          r.data.utf8Text(kCellIdOffset, kCellTextWidth));
+        windowRssiLacCi_->setLacAndCellId(r.data.utf8Text(kLacOffset, kCellTextWidth), cellId);
+    setDiagServingCell(cellId);
     performNetworkEffects(networkLogic().roaming.dealWithMsgOfCheckRoamInfo(bytes, networkContext()));
 }
 
@@ -436,6 +439,7 @@ void InitController::answerRoamDisconnectQuestion()
 
 void InitController::performNetworkEffects(const NetworkEffects &e)
 {
+    applyDiagnosticsEffects(e);
     // Status area.
     if (e.networkStatus && m_network)
         m_network->setText(loc(*e.networkStatus));

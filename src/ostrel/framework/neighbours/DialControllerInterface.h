@@ -67,6 +67,8 @@ public:
     virtual bool writeDialConfigFile(const QList<QVariantMap> &) { return false; }
     // Reads the favourite links again and sets the main window's favourite buttons from them.
     virtual void loadFavoritesLinkPropeties() {}
+    // The APN of the profile in use (the diagnostics sheet's APN row).
+    virtual QString getDefaultProfileAPN() const { return QString(); }
 };
 
 class DefaultDialController : public DialControllerInterface {

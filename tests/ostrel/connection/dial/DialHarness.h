@@ -27,11 +27,8 @@ namespace dialtest {
 // The further features with answers a test can set.
 class FakeExtensions : public ostrel::DefaultDialExtensions {
 public:
-    int speedTests = 0;
-    void startSpeedTest(bool) override { ++speedTests; }
 };
 
-// The records neighbour with totals a test sets; it counts the refreshes the limit checks ask for.
 // The operator content, counting the first-connection actions.
 class FakeContent : public ostrel::DefaultDialOperatorContent {
 public:
@@ -39,6 +36,7 @@ public:
     void performActionWhenFirstConnected() override { ++firstConnected; }
 };
 
+// The records neighbour with totals a test sets; it counts the refreshes the limit checks ask for.
 class FakeRecords : public ostrel::DefaultDialRecordController {
 public:
     double totalKB = 0;
