@@ -139,12 +139,6 @@ SETTING_SEAM(dealWithMsgOfSetBandFrequency)
 SETTING_SEAM(dealWithMsgOfSetSearchNetMode)
 SETTING_SEAM(dealWithMsgOfManualSearchNet)
 SETTING_SEAM(dealWithMsgOfManualSelectNet)
-SETTING_SEAM(dealWithMsgOfChangePinActiveStatus)
-SETTING_SEAM(dealWithMsgOfCountPinPukRemain)
-SETTING_SEAM(dealWithMsgOfChangePin)
-SETTING_SEAM(dealWithMsgOfCheckPinStatus)
-SETTING_SEAM(dealWithMsgOfCheckoutPuk)
-SETTING_SEAM(dealWithMsgOfChangePinAutoValidationStatus)
 SETTING_SEAM(dealWithMsgOfSMSCenter)
 SETTING_SEAM(dealWithMsgOfSMSRevPos)
 SETTING_SEAM(dealWithMsgOfNetDeviceInfo)
@@ -164,12 +158,9 @@ SETTING_SEAM(dealWithMsgOfMsgRoutingFeedback)
 #define SETTING_NOTE_SEAM(handler)                                                                 \
     void SettingController::handler(const yov::Notification &n) { qCDebug(lcSetting) << #handler << n.name; }
 SETTING_NOTE_SEAM(updateNetworkStatus)
-SETTING_NOTE_SEAM(activePinStatus)
-SETTING_NOTE_SEAM(pinModifyClicked)
 SETTING_NOTE_SEAM(setNetModeChanged)
 SETTING_NOTE_SEAM(methodToSelectNetChanged)
 SETTING_NOTE_SEAM(btMessageSetApply)
-SETTING_NOTE_SEAM(pinUnlockClicked)
 SETTING_NOTE_SEAM(manualRegisterNet)
 SETTING_NOTE_SEAM(setDataServicesStatus)
 #undef SETTING_NOTE_SEAM
@@ -177,7 +168,7 @@ SETTING_NOTE_SEAM(setDataServicesStatus)
 // --- creation ----------------------------------------------------------------------------------
 
 SettingController::SettingController(const ControllerContext &context, QObject *parent)
-    : YOVUIController(context, parent)
+    : YOVUIController(context, parent), DefaultSettingController(context.config)
 {
     sheetQueue_ = new SettingSheetQueue(this);
     lockGuard_ = std::make_unique<DeviceLockGuard>(6, &config(), notificationCenter());
@@ -194,6 +185,9 @@ SettingController::~SettingController()
         Neighbours::setSetting(nullptr);
     delete wndSetingUnlockDevice_;
     delete wndModifyUnlockDevice_;
+    delete m_EnablePinWin_;
+    delete m_RevisePinWin_;
+    delete m_PukWin_;
 }
 
 void SettingController::install() { Neighbours::setSetting(this); }
@@ -279,6 +273,9 @@ void SettingController::buildPage()
         page->layout()->addWidget(tabs);
     }
     buildSheets();
+    buildPinSheets(wndMain ? wndMain.data() : settingPage_.data());
+    buildUpdateControls();
+    buildBackupControls();
 }
 
 QWidget *SettingController::buildPanel(const QString &name)
@@ -448,15 +445,6 @@ void SettingController::buildAlertPanel(QWidget *panel)
         else if (QLatin1String(text) == QLatin1String("Incoming Call:"))
             callSoundRow_ = row;
     }
-    backupRow_ = new QWidget(panel);
-    backupRow_->setObjectName(QStringLiteral("btnSettingBRSMSPB"));
-    auto *backupLayout = new QHBoxLayout(backupRow_);
-    backupLayout->setContentsMargins(0, 0, 0, 0);
-    backupLayout->addWidget(new QCheckBox(QStringLiteral("Backup SMS and Phonebook"), backupRow_));
-    backupLayout->addWidget(new QPushButton(QStringLiteral("Backup"), backupRow_));
-    backupLayout->addWidget(new QPushButton(QStringLiteral("Restore"), backupRow_));
-    backupLayout->addStretch(1);
-    layout->addWidget(backupRow_);
 }
 
 QWidget *SettingController::panel(const QString &name) const
@@ -515,6 +503,9 @@ void SettingController::initializeNibResources()
 {
     buildPage();
     initWording();
+    initUpdateNibWording();
+    initUpdateNibState();
+    initNibForBackupPhoneBookOnly();
 }
 
 void SettingController::registerMessages()
@@ -545,12 +536,15 @@ void SettingController::initializeController()
     }
     deviceRemoved(yov::Notification{});
     ConfigSettingToolBarArray();
+    ConfigBackAndRestore();
     // The "Record" panel holds the records controller's settings view.
     if (QWidget *record = panel(QStringLiteral("Record")))
         Neighbours::records().hostRecordSettings(record);
     updateSet();
     pinEnableFlag_ = 0;
     smartAutoConnectEnableFlag_ = true;
+    registerPinMenuItems();
+    setBtnPinEnable(false);
     setPinMenuItems(false, false, false);
     if (m_RevisePinButton_)
         m_RevisePinButton_->setEnabled(false);
@@ -565,6 +559,7 @@ void SettingController::initializeController()
             cancelSearchButton_->setVisible(false);
     }
     SettingService::sharedSettingService().isManualSearchingNetFlag = false;
+    setEnableBRSMSAndPB(false);
     if (matrixSmartItems_ && matrixSmartItems_->button(0))
         matrixSmartItems_->button(0)->setChecked(true);
     // The main menu's way to this page; the page's gate applies to it as to the tab.
@@ -594,7 +589,7 @@ void SettingController::updateLanguages()
 {
     initWording();
     if (sethasModuleWith(QStringLiteral("OnlineUpdate")))
-        qCDebug(lcSetting) << "online-update wording: its panel is not built yet";
+        initUpdateNibWording();
 }
 
 // --- enabling by device state ------------------------------------------------------------------
@@ -611,8 +606,7 @@ void SettingController::setSettingBtnStatus(bool enable)
 {
     // 1. PIN controls.
     const bool pinOn = m_PINEnable_ && m_PINEnable_->isChecked();
-    if (m_PINEnable_)
-        m_PINEnable_->setEnabled(enable);
+    setBtnPinEnable(enable);
     if (enable) {
         if (m_RevisePinButton_)
             m_RevisePinButton_->setEnabled(pinOn);
@@ -652,6 +646,7 @@ void SettingController::setSettingBtnStatus(bool enable)
 
 void SettingController::deviceRemoved(const yov::Notification &)
 {
+    setEnableBRSMSAndPB(false);
     setSettingBtnStatus(false);
     setPinMenuItems(false, false, false);
     if (m_RevisePinButton_)
@@ -694,6 +689,7 @@ void SettingController::devicePlugin(const yov::Notification &)
 void SettingController::simReady(const yov::Notification &)
 {
     simReady_ = true;
+    setEnableBRSMSAndPB(true);
     // The device and its SIM are usable: the controls that need them follow the connection, which
     // disables them while it runs (a link kept over the SIM check keeps them off).
     setSettingBtnStatus(!yov::nsBool(runtimeObjectForKey(QStringLiteral("runtimeIsConnecttedFlag"))));
