@@ -183,6 +183,9 @@ SettingController::~SettingController()
 {
     if (&Neighbours::setting() == static_cast<SettingControllerInterface *>(this))
         Neighbours::setSetting(nullptr);
+    // The queue lets go of its sheets first: a sheet deleted while it shows ends nothing.
+    delete sheetQueue_;
+    sheetQueue_ = nullptr;
     delete wndSetingUnlockDevice_;
     delete wndModifyUnlockDevice_;
     delete m_EnablePinWin_;

@@ -142,7 +142,8 @@ void SettingController::backupResult(const QString &message)
 void SettingController::backupSMSAndPhoneBook(QObject *)
 {
     QPointer<SettingController> self(this);
-    yov::FileChooser::shared().chooseFileToSave({tr_(kChooserTitle), {}, {}, {QStringLiteral("plist")}, wndMain},
+    // No type for the chooser to add: the name's own extension is replaced by "plist".
+    yov::FileChooser::shared().chooseFileToSave({tr_(kChooserTitle), {}, {}, {}, wndMain},
                                                 [self](const yov::FileChooserAnswer &answer) {
                                                     if (self && answer.accepted && !answer.path.isEmpty())
                                                         self->backupSMSAndPhoneFile(answer.path);
@@ -275,7 +276,7 @@ void SettingController::restoreSMSAndPhoneFile(const QString &path)
     }
     yov::FixedPayload<SmsPhonebookBackup::kMaxRestorePathBytes + 1> request;
     request.setText(0, SmsPhonebookBackup::kMaxRestorePathBytes + 1, path.toUtf8());
-    if (!sendRequest<768, 103>(request)) {
+    if (!sendRequest<768, 103>(request, yov::kModuleSMS)) {
         backupResult(kRestoreNoAnswer);
         return;
     }

@@ -366,4 +366,17 @@ TEST_F(PinSettingsTest, AutoValidationKeepsTheStoredChoiceEqualToTheBox)
     EXPECT_FALSE(stored("pinAutoValidationState")) << "the stored choice follows the box";
 }
 
+TEST_F(PinSettingsTest, TheSecurityPanelsSkinKeysFindTheirControls)
+{
+    start();
+    for (const char *key :
+         {"wndSettingEnablePin", "wndSettingChangePin", "wndSettingPuk", "btnSettingInputPinOK", "btnSettingRevisePinCancel",
+          "btnSettingInputPukOK", "textPukStringSetting", "textEnablePinPinSetting", "labelRevisePinTimeLeftSetting",
+          "labelPukTimeLeftSetting", "CheckSettingAutoUpdate", "textServiceSetting", "btnApplySetting", "btnUpdateNowSetting",
+          "labelUpdateBoxSetting", "btnSettingBRSMSPB", "btnBackupSMSandPhonebookSetting", "btnRestoreSMSandPhonebookSetting"}) {
+        EXPECT_NE(controller->controlForSkinKey(QLatin1String(key)), nullptr) << key;
+        EXPECT_TRUE(ostrel::SettingController::skinKeys().contains(QLatin1String(key))) << key;
+    }
+}
+
 } // namespace

@@ -145,7 +145,7 @@ TEST_F(UpdateSettingsTest, CheckForUpdatesEncodesEachValueIntoTheAddress)
     EXPECT_EQ(url.scheme(), "http");
     EXPECT_EQ(url.path(), "/mbsu");
     const QUrlQuery query(url);
-    EXPECT_EQ(query.queryItems().size(), 6) << "no parameter slipped in through a value";
+    EXPECT_EQ(query.queryItems().size(), 5) << "no parameter slipped in through a value";
     EXPECT_EQ(query.queryItemValue("fwver", QUrl::FullyDecoded), "V1.0 B&x");
     EXPECT_EQ(query.queryItemValue("macswver", QUrl::FullyDecoded), yov::BuildInfo::version());
     EXPECT_EQ(query.queryItemValue("lang"), "de-DE");
