@@ -42,8 +42,12 @@ protected:
         for (auto it = extra.begin(); it != extra.end(); ++it)
             keys.insert(it.key(), it.value());
         setSettings(keys);
+        yov::NotificationCenter::defaultCenter().addObserver(&pinReports_, QStringLiteral("pinActiveStatusForBundle"), nullptr,
+                                                             [this](const yov::Notification &) { ++pinStateReports_; });
         launch(QStringLiteral("default.plist"));
         ASSERT_TRUE(waitSimReady());
+        // The SIM's PIN request as the device reports it once the SIM is ready.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return pinStateReports_ > 0; }, kWaitMs));
         presenter_.setHoldOpen(true);
         ASSERT_TRUE(QTest::qWaitFor([&] { return settings()->pinEnableBox()->isEnabled(); }, kWaitMs));
         main()->gotoSetting(nullptr);
@@ -68,14 +72,20 @@ protected:
         settings()->enablePinSheet()->findChild<QPushButton *>(QStringLiteral("btnSettingInputPinOK"))->click();
     }
     QVariantMap sim() const { return modemState(QStringLiteral("Sim")); }
+    QObject pinReports_;
+    int pinStateReports_ = 0;
     // The PIN request switched on with the SIM's PIN, as the user does it.
     void switchPinRequestOn()
     {
         ASSERT_FALSE(settings()->pinEnableBox()->isChecked());
+        const int reports = pinStateReports_;
         settings()->pinEnableBox()->click();
         typePin(QStringLiteral("1234"));
         expectAlert(QStringLiteral("Settings successful!"));
         ASSERT_TRUE(sim().value(QStringLiteral("PinRequired")).toBool());
+        // The device reports the new state too.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return pinStateReports_ > reports; }, kWaitMs));
+        ASSERT_TRUE(settings()->pinEnableBox()->isChecked());
     }
 };
 
@@ -187,7 +197,7 @@ TEST_F(DashboardBackupTest, BackupThenRestoreThroughTheDevice)
 {
     startWithBackup();
     const QString perSim = modemListFile(QStringLiteral("262021234567890_phoneBook.plist"));
-    EXPECT_EQ(settings()->getPhoneBookFilePath(), perSim);
+    EXPECT_EQ(settings()->getPhoneBookFilePath().toStdString(), perSim.toStdString());
 
     chooser_.chooseNext(file(QStringLiteral("saved.txt")));
     settings()->backupButton()->click();
