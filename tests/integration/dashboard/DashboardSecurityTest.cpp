@@ -107,10 +107,9 @@ TEST_F(DashboardSecurityTest, WrongPinsLeadToTheRetrySheetThenThePukWhichUnblock
     typePin(QStringLiteral("0001"));
     expectAlert(QStringLiteral("Incorrect PIN code!"));
     ASSERT_TRUE(waitAlert(kOneTryLeft));
-    saveScreenshot(mainWindow(), QStringLiteral("settings-pin-retry-warning.png"));
     presenter_.answerOpen();
     ASSERT_TRUE(QTest::qWaitFor([&] { return settings()->enablePinSheet()->isVisible(); }, kWaitMs));
-    saveScreenshot(mainWindow(), QStringLiteral("settings-pin-retry-sheet.png"));
+    saveScreenshot(settings()->enablePinSheet(), QStringLiteral("settings-pin-retry-sheet.png"));
 
     typePin(QStringLiteral("0002"));
     expectAlert(QStringLiteral("Incorrect PIN code!"));
@@ -181,6 +180,7 @@ protected:
                 if (msg.type == 1)
                     settings()->restoreAlertPanel(msg.result == 0);
             });
+        ASSERT_TRUE(settings()->backupRestoreBox()->isVisible());
         settings()->backupRestoreBox()->click();
         ASSERT_TRUE(settings()->restoreButton()->isEnabled());
     }
