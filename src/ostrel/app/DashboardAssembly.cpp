@@ -242,6 +242,7 @@ void DashboardAssembly::awakeFromNib()
         if (QWidget *rest = initController_->deviceOptionsView())
             security->layout()->addWidget(rest);
     }
+    settingController_->setPinAutoValidationBox(initController_->pinAutoValidationBox());
     if (QWidget *network = settingController_->networkHostArea())
         for (QWidget *roamSwitch : initController_->roamingSwitches())
             network->layout()->addWidget(roamSwitch);

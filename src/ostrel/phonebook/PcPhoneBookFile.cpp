@@ -75,6 +75,23 @@ std::optional<PcPhoneList> PcPhoneBookFile::fromPlist(const QVariant &root, QStr
     return groups;
 }
 
+std::optional<PcPhoneList> PcPhoneBookFile::fromBackup(const QVariant &root, QString *reason)
+{
+    std::optional<PcPhoneList> groups = fromPlist(root, reason);
+    if (!groups)
+        return groups;
+    const QVariantList list = root.toList();
+    for (int g = 0; g < list.size(); ++g) {
+        const QVariant name = list.at(g).toList().first().toMap().value(QStringLiteral("groupname"));
+        if (name.typeId() != QMetaType::QString) {
+            if (reason)
+                *reason = QStringLiteral("group %1 has no group name").arg(g);
+            return std::nullopt;
+        }
+    }
+    return groups;
+}
+
 QVariantList PcPhoneBookFile::toPlist(const PcPhoneList &groups)
 {
     QVariantList root;

@@ -140,12 +140,6 @@ SETTING_SEAM(dealWithMsgOfSetBandFrequency)
 SETTING_SEAM(dealWithMsgOfSetSearchNetMode)
 SETTING_SEAM(dealWithMsgOfManualSearchNet)
 SETTING_SEAM(dealWithMsgOfManualSelectNet)
-SETTING_SEAM(dealWithMsgOfChangePinActiveStatus)
-SETTING_SEAM(dealWithMsgOfCountPinPukRemain)
-SETTING_SEAM(dealWithMsgOfChangePin)
-SETTING_SEAM(dealWithMsgOfCheckPinStatus)
-SETTING_SEAM(dealWithMsgOfCheckoutPuk)
-SETTING_SEAM(dealWithMsgOfChangePinAutoValidationStatus)
 SETTING_SEAM(dealWithMsgOfSMSCenter)
 SETTING_SEAM(dealWithMsgOfSMSRevPos)
 SETTING_SEAM(dealWithMsgOfNetDeviceInfo)
@@ -165,12 +159,9 @@ SETTING_SEAM(dealWithMsgOfMsgRoutingFeedback)
 #define SETTING_NOTE_SEAM(handler)                                                                 \
     void SettingController::handler(const yov::Notification &n) { qCDebug(lcSetting) << #handler << n.name; }
 SETTING_NOTE_SEAM(updateNetworkStatus)
-SETTING_NOTE_SEAM(activePinStatus)
-SETTING_NOTE_SEAM(pinModifyClicked)
 SETTING_NOTE_SEAM(setNetModeChanged)
 SETTING_NOTE_SEAM(methodToSelectNetChanged)
 SETTING_NOTE_SEAM(btMessageSetApply)
-SETTING_NOTE_SEAM(pinUnlockClicked)
 SETTING_NOTE_SEAM(manualRegisterNet)
 SETTING_NOTE_SEAM(setDataServicesStatus)
 #undef SETTING_NOTE_SEAM
@@ -178,7 +169,7 @@ SETTING_NOTE_SEAM(setDataServicesStatus)
 // --- creation ----------------------------------------------------------------------------------
 
 SettingController::SettingController(const ControllerContext &context, QObject *parent)
-    : YOVUIController(context, parent)
+    : YOVUIController(context, parent), DefaultSettingController(context.config)
 {
     sheetQueue_ = new SettingSheetQueue(this);
     lockGuard_ = std::make_unique<DeviceLockGuard>(6, &config(), notificationCenter());
@@ -193,9 +184,15 @@ SettingController::~SettingController()
 {
     if (&Neighbours::setting() == static_cast<SettingControllerInterface *>(this))
         Neighbours::setSetting(nullptr);
+    // The queue lets go of its sheets first: a sheet deleted while it shows ends nothing.
+    delete sheetQueue_;
+    sheetQueue_ = nullptr;
     delete wndSetingUnlockDevice_;
     delete wndModifyUnlockDevice_;
     delete wndAddBrowser_;
+    delete m_EnablePinWin_;
+    delete m_RevisePinWin_;
+    delete m_PukWin_;
 }
 
 void SettingController::install() { Neighbours::setSetting(this); }
@@ -281,6 +278,9 @@ void SettingController::buildPage()
         page->layout()->addWidget(tabs);
     }
     buildSheets();
+    buildPinSheets(wndMain ? wndMain.data() : settingPage_.data());
+    buildUpdateControls();
+    buildBackupControls();
 }
 
 QWidget *SettingController::buildPanel(const QString &name)
@@ -555,15 +555,6 @@ void SettingController::buildAlertPanel(QWidget *panel)
         else if (type == 3)
             callSoundRow_ = row;
     }
-    backupRow_ = new QWidget(panel);
-    backupRow_->setObjectName(QStringLiteral("btnSettingBRSMSPB"));
-    auto *backupLayout = new QHBoxLayout(backupRow_);
-    backupLayout->setContentsMargins(0, 0, 0, 0);
-    backupLayout->addWidget(new QCheckBox(QStringLiteral("Backup SMS and Phonebook"), backupRow_));
-    backupLayout->addWidget(new QPushButton(QStringLiteral("Backup"), backupRow_));
-    backupLayout->addWidget(new QPushButton(QStringLiteral("Restore"), backupRow_));
-    backupLayout->addStretch(1);
-    layout->addWidget(backupRow_);
 }
 
 QWidget *SettingController::panel(const QString &name) const
@@ -639,6 +630,9 @@ void SettingController::initializeNibResources()
         checkLauchWebLinksAtMoment(0);
     if (connectWarningBox_)
         connectWarningBox_->setChecked(yov::nsBool(setting(QStringLiteral("Setting"), QStringLiteral("connectWarningsDisplay"))));
+    initUpdateNibWording();
+    initUpdateNibState();
+    initNibForBackupPhoneBookOnly();
 }
 
 void SettingController::registerMessages()
@@ -684,6 +678,7 @@ void SettingController::initializeController()
     deviceRemoved(yov::Notification{});
     ConfigSettingToolBarArray();
     ConfigAlert();
+    ConfigBackAndRestore();
     // The "Record" panel holds the records controller's settings view.
     if (QWidget *record = panel(QStringLiteral("Record")))
         Neighbours::records().hostRecordSettings(record);
@@ -692,6 +687,8 @@ void SettingController::initializeController()
     initLanguageStateInMenu();
     pinEnableFlag_ = 0;
     smartAutoConnectEnableFlag_ = true;
+    registerPinMenuItems();
+    setBtnPinEnable(false);
     setPinMenuItems(false, false, false);
     if (m_RevisePinButton_)
         m_RevisePinButton_->setEnabled(false);
@@ -709,6 +706,7 @@ void SettingController::initializeController()
     if (doNotOpenBox_)
         doNotOpenBox_->setChecked(notAutolaunch_);
     SettingService::sharedSettingService().isManualSearchingNetFlag = false;
+    setEnableBRSMSAndPB(false);
     if (matrixSmartItems_ && matrixSmartItems_->button(0))
         matrixSmartItems_->button(0)->setChecked(true);
     // The main menu's way to this page; the page's gate applies to it as to the tab.
@@ -739,7 +737,7 @@ void SettingController::updateLanguages()
 {
     initWording();
     if (sethasModuleWith(QStringLiteral("OnlineUpdate")))
-        qCDebug(lcSetting) << "online-update wording: its panel is not built yet";
+        initUpdateNibWording();
 }
 
 // --- enabling by device state ------------------------------------------------------------------
@@ -756,8 +754,7 @@ void SettingController::setSettingBtnStatus(bool enable)
 {
     // 1. PIN controls.
     const bool pinOn = m_PINEnable_ && m_PINEnable_->isChecked();
-    if (m_PINEnable_)
-        m_PINEnable_->setEnabled(enable);
+    setBtnPinEnable(enable);
     if (enable) {
         if (m_RevisePinButton_)
             m_RevisePinButton_->setEnabled(pinOn);
@@ -797,6 +794,7 @@ void SettingController::setSettingBtnStatus(bool enable)
 
 void SettingController::deviceRemoved(const yov::Notification &)
 {
+    setEnableBRSMSAndPB(false);
     setSettingBtnStatus(false);
     setPinMenuItems(false, false, false);
     if (m_RevisePinButton_)
@@ -839,6 +837,7 @@ void SettingController::devicePlugin(const yov::Notification &)
 void SettingController::simReady(const yov::Notification &)
 {
     simReady_ = true;
+    setEnableBRSMSAndPB(true);
     // The device and its SIM are usable: the controls that need them follow the connection, which
     // disables them while it runs (a link kept over the SIM check keeps them off).
     setSettingBtnStatus(!yov::nsBool(runtimeObjectForKey(QStringLiteral("runtimeIsConnecttedFlag"))));

@@ -21,6 +21,8 @@
 #include "ostrel/framework/widgets/IconMatrix.h"
 #include "ostrel/settings/LinkListFile.h"
 #include "ostrel/settings/SettingSheetQueue.h"
+#include "ostrel/settings/SettingUpdateLink.h"
+#include "ostrel/phonebook/PcPhoneBookFile.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -34,7 +36,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStringList>
+#include <QUrl>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -281,6 +285,102 @@ public:
     QCheckBox *launchAtStartupBox() const { return launchAtStartup_; }
     QCheckBox *launchWhenConnectedBox() const { return launchWhenConnected_; }
     QPushButton *linkPathBrowseButton() const { return linkPathBrowse_; }
+    // --- the SIM's PIN and PUK (SettingControllerPin.cpp) ----------------------------------------
+    Q_INVOKABLE void EnablePIN(QObject *sender = nullptr);
+    Q_INVOKABLE void DisablePIN(QObject *sender = nullptr);
+    Q_INVOKABLE void ChangePinActiveStatus(QObject *sender = nullptr);
+    Q_INVOKABLE void ChangePinActiveStatusOK(QObject *sender = nullptr);
+    Q_INVOKABLE void ChangePinActiveStatusCancel(QObject *sender = nullptr);
+    Q_INVOKABLE void ChangePin(QObject *sender = nullptr);
+    Q_INVOKABLE void ChangePinOK(QObject *sender = nullptr);
+    Q_INVOKABLE void ChangePinCancel(QObject *sender = nullptr);
+    Q_INVOKABLE void CheckoutPuk(QObject *sender = nullptr);
+    Q_INVOKABLE void CheckoutPukOK(QObject *sender = nullptr);
+    Q_INVOKABLE void CheckoutPukCancel(QObject *sender = nullptr);
+    Q_INVOKABLE void pinAutoValidation(QObject *sender = nullptr);
+    void SendCLCK();
+    void SendCPWD();
+    void SendPukCheckout();
+    void CheckPinPukRemainCount();
+    void setPinAutoValidationStatusWithLeftPinTimes(int pinTimes);
+    void setPinActiveStatus(int state) override;
+    void setBtnPinEnable(bool enable);
+    void setBtnPinState(bool state);
+    void setPinTimeLeft(int count) override;
+    void setPukTimeLeft(int count) override;
+    QString getPinStatus() const override;
+    bool isPinPukOrNetSelectWinBeginSheet() const override;
+    bool pinAutoValidationStatusWinFlag() const { return pinAutoValidationStatusWinFlag_; }
+    void setPinAutoValidationStatusWinFlag(bool on) { pinAutoValidationStatusWinFlag_ = on; }
+    // The auto-validation box (the device-state controller's, shown in this panel); its one action
+    // becomes pinAutoValidation().
+    void setPinAutoValidationBox(QCheckBox *box);
+    QCheckBox *pinAutoValidationBox() const { return btnPINAutoValidat_; }
+    // With "PinLimitFourDigitals": keeps the field's leading digits, at most four.
+    void controlTextDidChange(QLineEdit *field);
+    void registerPinMenuItems();
+    int pinEnableFlag() const { return pinEnableFlag_; }
+    QDialog *enablePinSheet() const { return m_EnablePinWin_; }
+    QLineEdit *enablePinField() const { return m_EnablePinPinString_; }
+    QLabel *enablePinTimeLeft() const { return m_EnablePinTimeLeft_; }
+    QDialog *revisePinSheet() const { return m_RevisePinWin_; }
+    QLineEdit *reviseOldPinField() const { return m_ReviseOldPinString_; }
+    QLineEdit *reviseNewPinField() const { return m_ReviseNewPinString_; }
+    QLineEdit *reviseRepeatPinField() const { return m_ReviseRepNewPinString_; }
+    QDialog *pukSheet() const { return m_PukWin_; }
+    QLineEdit *pukField() const { return m_PukString_; }
+    QLineEdit *pukNewPinField() const { return m_NewPinString_; }
+    QLineEdit *pukRepeatPinField() const { return m_RepNewPinString_; }
+    QLabel *pukTimeLeft() const { return m_PukTimeLeft_; }
+
+    // --- online update options (SettingControllerUpdate.cpp) -------------------------------------
+    // The link the options go to (null: the shared update link).
+    void setUpdateLink(std::shared_ptr<SettingUpdateLink> link) { updateLink_ = std::move(link); }
+    // Opens the operator's update page (default: the desktop's browser); the system language
+    // (default: the computer's first preferred language).
+    void setUrlOpener(std::function<bool(const QUrl &)> opener) { urlOpener_ = std::move(opener); }
+    void setOsLanguageSource(std::function<QString()> source) { osLanguage_ = std::move(source); }
+    void initUpdateNibState();
+    void initUpdateNibWording();
+    Q_INVOKABLE void CheckAutoUpdate(QObject *sender);
+    Q_INVOKABLE void ApplyServerAddress(QObject *sender = nullptr);
+    Q_INVOKABLE void SendManualUpdate(QObject *sender = nullptr);
+    Q_INVOKABLE void checkForUpdateRuzuvo(QObject *sender = nullptr);
+    void SetUpdateDuration(int days);
+    void setAutoUpdateRadioButton(bool on);
+    bool isRadioModeAutoUpdate(QObject *control) const;
+    void setCheckForUpdateRuzuvoEnable(bool enable) override;
+    // The address "Check for Updates" opens (invalid when it is no http or https address).
+    QUrl checkForUpdateAddress() const;
+    QCheckBox *autoUpdateBox() const { return autoUpdateBox_; }
+    QButtonGroup *autoUpdateRadio() const { return autoUpdateRadio_; }
+    QLineEdit *serverField() const { return serverField_; }
+    QLineEdit *updateDurationField() const { return updateDurationField_; }
+    QPushButton *applyServerButton() const { return applyServerButton_; }
+    QPushButton *updateNowButton() const { return updateNowButton_; }
+    QPushButton *checkForUpdateButton() const { return checkForUpdateButton_; }
+    QWidget *updateBox() const { return updateBox_; }
+
+    // --- backup and restore of SMS and phonebook (SettingControllerBackup.cpp) ------------------
+    // How long a restore waits for the device's answer before saying it did not come.
+    static constexpr int kRestoreAnswerMs = 60000;
+    Q_INVOKABLE void BRSMSandPB(QObject *sender = nullptr);
+    void setEnableBRSMSAndPB(bool enable);
+    void initNibForBackupPhoneBookOnly();
+    void ConfigBackAndRestore();
+    Q_INVOKABLE void backupSMSAndPhoneBook(QObject *sender = nullptr);
+    Q_INVOKABLE void restoreSMSAndPhoneBook(QObject *sender = nullptr);
+    Q_INVOKABLE void backupPhoneBookOnly(QObject *sender = nullptr);
+    Q_INVOKABLE void restorePhoneBookOnly(QObject *sender = nullptr);
+    void backupSMSAndPhoneFile(const QString &chosenPath);
+    void restoreSMSAndPhoneFile(const QString &path);
+    void backupPhoneFileOnly(const QString &chosenPath);
+    void restorePhoneFileOnly(const QString &path);
+    void restoreAlertPanel(bool success) override;
+    bool isRestorePending() const { return restoreTimer_ != 0; }
+    QCheckBox *backupRestoreBox() const { return BRSMSandPBFlag_; }
+    QPushButton *backupButton() const { return backupSMSandPhoneBook_; }
+    QPushButton *restoreButton() const { return restoreSMSandPhoneBook_; }
 
     // --- skin and wording (SettingControllerAlias.cpp) ----------------------------------------
     // The skin keys of the window's controls, in registration order (duplicates included).
@@ -349,6 +449,18 @@ private:
     void alertWarning(const QString &message, std::function<void()> after = {}, QWidget *on = nullptr);
     QString tr_(const QString &english) const;
     void connectPluginToUssd();
+    void buildPinSheets(QWidget *parent);
+    void pinAlert(const QString &title, const QString &message, QWidget *on = nullptr);
+    void beginPinSheet(QDialog *sheet);
+    void closePinSheet(QDialog *sheet, bool accepted);
+    void setPinBoxAndItems(bool on);
+    void storePinAutoValidationState();
+    void buildUpdateControls();
+    void buildBackupControls();
+    void backupResult(const QString &message);
+    // Writes the restored phonebook (replaced or merged); false when it could not be.
+    bool restorePhonebookFile(const PcPhoneList &groups, bool merge);
+    SettingUpdateLink &updateLink();
 
     QPointer<QWidget> settingPage_;
     QPointer<QLabel> pageTitle_;
@@ -487,6 +599,53 @@ private:
     // SmartUI items
     QPointer<QButtonGroup> matrixSmartItems_;
     QPointer<QWidget> smartItemsBox_;
+    // PIN and PUK
+    QPointer<QCheckBox> btnPINAutoValidat_;
+    bool pinAutoValidationStatusWinFlag_ = false;
+    bool pinSheetClosing_ = false;
+    int pinNum_ = 0;
+    int pukNum_ = 0;
+    QPointer<QDialog> m_EnablePinWin_;
+    QPointer<QLineEdit> m_EnablePinPinString_;
+    QPointer<QLabel> m_EnablePinTimeLeft_;
+    QPointer<QDialog> m_RevisePinWin_;
+    QPointer<QLineEdit> m_ReviseOldPinString_;
+    QPointer<QLineEdit> m_ReviseNewPinString_;
+    QPointer<QLineEdit> m_ReviseRepNewPinString_;
+    QPointer<QLabel> m_RevisePinTimeLeft_;
+    QPointer<QDialog> m_PukWin_;
+    QPointer<QLineEdit> m_PukString_;
+    QPointer<QLineEdit> m_NewPinString_;
+    QPointer<QLineEdit> m_RepNewPinString_;
+    QPointer<QLabel> m_PukTimeLeft_;
+    QList<QPointer<QLabel>> pinSheetLabels_;   // (label, English text) for the wording
+    QStringList pinSheetLabelTexts_;
+    QList<QPointer<QPushButton>> pinSheetButtons_;
+    QStringList pinSheetButtonTexts_;
+    // Online update
+    std::shared_ptr<SettingUpdateLink> updateLink_;
+    std::function<bool(const QUrl &)> urlOpener_;
+    std::function<QString()> osLanguage_;
+    QPointer<QWidget> updateBox_;
+    QPointer<QLabel> updateLabel_;
+    QPointer<QCheckBox> autoUpdateBox_;
+    QPointer<QButtonGroup> autoUpdateRadio_;
+    QPointer<QWidget> autoUpdateRadioBox_;
+    QPointer<QLabel> serverLabel_;
+    QPointer<QLineEdit> serverField_;
+    QPointer<QPushButton> applyServerButton_;
+    QPointer<QPushButton> updateNowButton_;
+    QPointer<QLineEdit> updateDurationField_;
+    QPointer<QPushButton> checkForUpdateButton_;
+    // Backup and restore
+    QPointer<QCheckBox> BRSMSandPBFlag_;
+    QPointer<QPushButton> backupSMSandPhoneBook_;
+    QPointer<QPushButton> restoreSMSandPhoneBook_;
+    bool m_BackAndRestore = false; // hides the backup controls; nothing sets it
+    bool backupPhoneBookOnly_ = false;
+    bool bSimCardReady_ = false;
+    int restoreTimer_ = 0;
+    int resultAlerts_ = 0; // the settings alert window's messages showing or waiting
     // Skin bindings: key -> control.
     QHash<QString, QPointer<QObject>> skinControls_;
 };

@@ -84,7 +84,9 @@ QObject *SettingController::controlForSkinKey(const QString &key) const
         return tabviewSetting;
     for (QWidget *root : {settingPage_.data(), static_cast<QWidget *>(wndSetingUnlockDevice_.data()),
                           static_cast<QWidget *>(wndModifyUnlockDevice_.data()),
-                          static_cast<QWidget *>(wndAddBrowser_.data())}) {
+                          static_cast<QWidget *>(wndAddBrowser_.data()),
+                          static_cast<QWidget *>(m_EnablePinWin_.data()), static_cast<QWidget *>(m_RevisePinWin_.data()),
+                          static_cast<QWidget *>(m_PukWin_.data())}) {
         if (!root)
             continue;
         if (root->objectName() == key)
@@ -194,6 +196,13 @@ void SettingController::initSecurityModuleWording()
         btnUnlockDeviceOK_->setText(tr_(QStringLiteral("OK")));
         btnUnlockDeviceCancel_->setText(tr_(QStringLiteral("Cancel")));
     }
+    for (int i = 0; i < pinSheetLabels_.size(); ++i)
+        if (pinSheetLabels_[i])
+            pinSheetLabels_[i]->setText(tr_(pinSheetLabelTexts_[i]));
+    for (int i = 0; i < pinSheetButtons_.size(); ++i)
+        if (pinSheetButtons_[i])
+            pinSheetButtons_[i]->setText(tr_(pinSheetButtonTexts_[i]));
+    initUpdateNibWording();
     if (wndModifyUnlockDevice_) {
         wndModifyUnlockDevice_->setWindowTitle(tr_(QStringLiteral("Change Unlock Code")));
         labelOldUnlockDeviceCode_->setText(tr_(QStringLiteral("Old unlock code:")));

@@ -45,4 +45,47 @@ DeviceLockCodeChange DeviceLockCodeChange::decode(const PayloadReader &payload)
     return r;
 }
 
+QByteArray PinPair::encode() const
+{
+    PayloadWriter w(kSize);
+    w.setText(0, 10, first);
+    w.setText(10, 10, second);
+    return w.data();
+}
+
+PinPair PinPair::decode(const PayloadReader &payload)
+{
+    return {payload.text(0, 10), payload.text(10, 10)};
+}
+
+QByteArray PinRequestSwitch::encode() const
+{
+    PayloadWriter w(kSize);
+    w.setText(0, 12, pin);
+    w.setInt32(12, enable);
+    return w.data();
+}
+
+PinRequestSwitch PinRequestSwitch::decode(const PayloadReader &payload)
+{
+    PinRequestSwitch r;
+    r.pin = payload.text(0, 12);
+    r.enable = payload.int32(12);
+    return r;
+}
+
+QByteArray PinToKeep::encode() const
+{
+    PayloadWriter w(kSize);
+    w.setText(0, 10, pin);
+    return w.data();
+}
+
+QByteArray PinAutoValidationSwitch::encode() const
+{
+    PayloadWriter w(kSize);
+    w.setInt32(0, enable);
+    return w.data();
+}
+
 } // namespace yov

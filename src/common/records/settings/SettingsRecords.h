@@ -49,6 +49,56 @@ struct DeviceLockCodeChange {
     static DeviceLockCodeChange decode(const PayloadReader &payload);
 };
 
+// --- the SIM's PIN (major 4), sent by the settings window ---------------------------------------
+// Codes are the texts' bytes with a terminating zero inside their field.
+
+// 4/8: ask for the PIN and PUK tries: two int32, both 0. The answer: int32 PIN tries at 0, int32
+// PUK tries at 4.
+struct PinTriesRequest {
+    static constexpr int kSize = 8;
+    QByteArray encode() const { return QByteArray(kSize, '\0'); }
+};
+
+// 4/11 (unblock: new PIN at 0, PUK at 10) and 4/12 (change: old PIN at 0, new PIN at 10).
+struct PinPair {
+    static constexpr int kSize = 20;
+
+    QByteArray first;
+    QByteArray second;
+
+    QByteArray encode() const;
+    static PinPair decode(const PayloadReader &payload);
+};
+
+// 4/14: the PIN request on or off: char pin[12] at 0, int32 enable at 12 (1 on, 0 off).
+struct PinRequestSwitch {
+    static constexpr int kSize = 16;
+
+    QByteArray pin;
+    std::int32_t enable = 0;
+
+    QByteArray encode() const;
+    static PinRequestSwitch decode(const PayloadReader &payload);
+};
+
+// 4/17: the PIN the modem keeps for entering it by itself: char pin[10].
+struct PinToKeep {
+    static constexpr int kSize = 10;
+
+    QByteArray pin;
+
+    QByteArray encode() const;
+};
+
+// 4/18: the modem's own PIN entry on or off: int32 enable at 0, int32 0 at 4.
+struct PinAutoValidationSwitch {
+    static constexpr int kSize = 8;
+
+    std::int32_t enable = 0;
+
+    QByteArray encode() const;
+};
+
 static_assert(messageIndex(settingmsg::kMajorDeviceLock, settingmsg::kMinorLockSwitch) >= 0 &&
                   kMsgCatalogue[messageIndex(settingmsg::kMajorDeviceLock, settingmsg::kMinorLockSwitch)]
                           .senders[0]

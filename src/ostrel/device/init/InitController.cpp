@@ -288,7 +288,7 @@ void InitController::connectWindowActions()
     connectAction(labelPINUnlock_, QStringLiteral("unlockPIN:"));
     connectAction(btnRemovePinAutoCheckByICCID_, QStringLiteral("removeAutoCheckPinByICCID:"));
     connectAction(btnPinNumSavedInConfigFile_, QStringLiteral("enableSavePinNum:"));
-    connectAction(btnPINAutoValidation_, QStringLiteral("setPinAutoValidation:"));
+    // The auto-validation box's one action is the settings panel's (it confirms the PIN first).
     // The PIN menu items of the main window follow the two actions' state.
     connect(labelPINEnter_, &QAction::enabledChanged, this,
             [](bool on) { Neighbours::main().setMenuItemEnabled(QStringLiteral("Enter PIN"), on); });

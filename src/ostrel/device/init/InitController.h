@@ -223,7 +223,13 @@ public:
     Q_INVOKABLE void clickYESOfReAlertPinWindow(QObject *sender);
     Q_INVOKABLE void clickNOOfReAlertPinWindow(QObject *sender);
     // The message of the first failed input rule, or a null string. Null arguments are not checked.
-    static QString checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin);
+    static QString pinPukInputRules(const QString &puk, const QString &pin, const QString &newPin);
+    QString checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin) const override
+    {
+        return pinPukInputRules(puk, pin, newPin);
+    }
+    // The one-try-left warning when count is 1 and the configuration does not turn it off.
+    QString pinPukLeftTimesWarning(int count, bool pin) const override;
     // The one-try-left warning when count is 1 (then afterwards, else at once).
     void alertWithPinOrPukLeftTimes(int count, bool pin, std::function<void()> then = {});
     void pinAutoValidation();
@@ -231,7 +237,6 @@ public:
     void savePinToModem();
     Q_INVOKABLE void enterPIN(QObject *sender);
     // The automatic-validation box of the device options: the modem is told (4/18).
-    Q_INVOKABLE void setPinAutoValidation(QObject *sender);
     Q_INVOKABLE void unlockPIN(QObject *sender);
     Q_INVOKABLE void openPINWindow(const yov::Notification &n);
     Q_INVOKABLE void savePinNum(QObject *sender);
@@ -264,7 +269,7 @@ public:
     void checkIfNeedSendActiveSMS(const QString &imsi);
     void sendActiveSimcardSMS(int domainBits);
     void getPhoneNumberByIMSI();
-    QString getFWVersionWithCGMR() const { return m_FWVersion; }
+    QString getFWVersionWithCGMR() const override { return m_FWVersion; }
     QString getInternalFWVersionWithZVN() const { return m_InternalFWVersion; }
 
     // --- diagnostics (InitControllerDiagnostics.cpp)
@@ -319,6 +324,8 @@ public:
     // The settings page's controls this controller keeps the states of: the PIN options box
     // (auto-validation, keep the PIN, remove the saved PIN) and the two roaming switches.
     QWidget *pinOptionsBox() const;
+    // The PIN auto-validation box (its action is the settings panel's).
+    QCheckBox *pinAutoValidationBox() const { return btnPINAutoValidation_; }
     QList<QWidget *> roamingSwitches() const;
 
     // --- state (read by other areas and tests)

@@ -55,6 +55,23 @@ public:
     virtual void setApnCyleWhenRoamToNoRoam(bool flag) { (void)flag; }
     // The SIM's own number as the device reported it; empty until known.
     virtual QString getPhoneNum() { return QString(); }
+    // The firmware version the device reported (empty until known).
+    virtual QString getFWVersionWithCGMR() const { return QString(); }
+
+    // The PIN and PUK input rules: the first failing message (English), or empty when the codes
+    // pass. A null text is not checked (the PUK and the repeat are optional).
+    virtual QString checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin) const
+    {
+        (void)puk, (void)pin, (void)newPin;
+        return QString();
+    }
+    // The "one chance left" warning (English) for a PIN (pin true) or PUK count, or empty when
+    // none is due.
+    virtual QString pinPukLeftTimesWarning(int count, bool pin) const
+    {
+        (void)count, (void)pin;
+        return QString();
+    }
 };
 
 class DefaultInitController : public InitControllerInterface {

@@ -82,4 +82,17 @@ void DefaultSettingController::restoreAlertPanel(bool success)
                           : QStringLiteral("Restore SMS And PhoneBook Failed.Invalid data file!"));
 }
 
+QString DefaultSettingController::getPhoneBookFilePath() const
+{
+    ConfigManager *config = store();
+    const QString plain = QStringLiteral("phoneBook.plist");
+    if (!config)
+        return plain;
+    // Without an IMSI the phonebook is the plain file, as the phonebook page reads it then.
+    const QString imsi = yov::nsString(config->getConfigurationByModule(QStringLiteral("IMSI")));
+    if (yov::nsBool(config->getConfigurationByModule(QStringLiteral("PCDataWithIMSI"))) && !imsi.isEmpty())
+        return config->getFilePathWithFileName(QStringLiteral("%1_%2").arg(imsi, plain));
+    return config->getFilePathWithFileName(plain);
+}
+
 } // namespace ostrel

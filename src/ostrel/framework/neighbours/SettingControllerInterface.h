@@ -72,6 +72,9 @@ public:
     virtual int readValidityPeriod() const = 0;
     // Tells the user how a restore of SMS and phonebook ended.
     virtual void restoreAlertPanel(bool success) = 0;
+    // The computer phonebook file that the SMS-and-phonebook backup saves and restores: with
+    // PCDataWithIMSI and an IMSI known, "<IMSI>_phoneBook.plist", otherwise "phoneBook.plist".
+    virtual QString getPhoneBookFilePath() const = 0;
     // The SMS store-position code last set (1 SIM, 2 computer, 3 device memory, 4 card, 0 none).
     virtual int currentSetSMSPosition() const = 0;
     virtual void setCurrentSetSMSPostion(int position) = 0;
@@ -127,6 +130,7 @@ public:
     bool readDeliveryReport() const override;
     int readValidityPeriod() const override;
     void restoreAlertPanel(bool success) override;
+    QString getPhoneBookFilePath() const override;
     int currentSetSMSPosition() const override { return currentSetSMSPosition_; }
     void setCurrentSetSMSPostion(int position) override { currentSetSMSPosition_ = position; }
     void setIsSimCardFull(bool full) override { simCardFull_ = full; }
