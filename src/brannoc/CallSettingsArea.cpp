@@ -10,9 +10,9 @@ namespace brannoc {
 
 namespace {
 
-using namespace yov::callsetmsg;
+namespace callmsg = yov::callsetmsg;
 
-constexpr std::int32_t kSettingsModule = 3;
+constexpr std::int32_t kCallSettingsModule = 3;
 constexpr std::int32_t kNumberTypeInternational = 145;
 
 QString forwardKey(std::int32_t reason) { return QString::number(reason); }
@@ -42,21 +42,21 @@ void CallSettingsArea::answer(ModemContext &context, std::uint16_t minor, const 
     bool failing = false;
     for (const QVariant &m : yov::nsArray(state_.value(QStringLiteral("FailMinors"))))
         failing = failing || yov::nsInt(m) == minor;
-    context.push(makeRecord(kMajor, minor, 1, failing ? kFailed : kOk, kSettingsModule, failing ? QByteArray() : payload));
+    context.push(makeRecord(callmsg::kMajor, minor, 1, failing ? kFailed : kOk, kCallSettingsModule, failing ? QByteArray() : payload));
 }
 
 bool CallSettingsArea::handleRequest(const yov::UI_MSG &request, ModemContext &context)
 {
-    if (request.majorID != kMajor || request.minorID < kMinorForward || request.minorID > kMinorWait)
+    if (request.majorID != callmsg::kMajor || request.minorID < callmsg::kMinorForward || request.minorID > callmsg::kMinorWait)
         return false;
     if (!networkReady(context)) {
         qCInfo(lcBrannoc).noquote() << "call settings: no network, request" << request.minorID << "unanswered";
         return true;
     }
     switch (request.minorID) {
-    case kMinorForward: forwarding(request, context); break;
-    case kMinorWait: waiting(request, context); break;
-    case kMinorBar: barring(request, context); break;
+    case callmsg::kMinorForward: forwarding(request, context); break;
+    case callmsg::kMinorWait: waiting(request, context); break;
+    case callmsg::kMinorBar: barring(request, context); break;
     default: break;
     }
     return true;
@@ -67,8 +67,8 @@ void CallSettingsArea::forwarding(const yov::UI_MSG &request, ModemContext &cont
     const auto r = yov::CallForwardRequest::decode(yov::PayloadReader::ofMsg(request));
     QVariantMap all = yov::nsDict(state_.value(QStringLiteral("Forwarding")));
     QVariantMap entry = yov::nsDict(all.value(forwardKey(r.reason)));
-    if (r.mode != kModeQuery) {
-        if (r.mode == kModeRegister) {
+    if (r.mode != callmsg::kModeQuery) {
+        if (r.mode == callmsg::kModeRegister) {
             QString number = QString::fromUtf8(r.number);
             const QString prefix = stateText(state_, "NumberPrefix", QString());
             if (!prefix.isEmpty() && number.startsWith(QLatin1Char('0')))
@@ -80,17 +80,17 @@ void CallSettingsArea::forwarding(const yov::UI_MSG &request, ModemContext &cont
         }
         all.insert(forwardKey(r.reason), entry);
         state_.insert(QStringLiteral("Forwarding"), all);
-        answer(context, kMinorForwardResult);
+        answer(context, callmsg::kMinorForwardResult);
         return;
     }
     yov::CallForwardStatus status;
     const bool on = yov::nsBool(entry.value(QStringLiteral("On")));
     yov::CallForwardStatus::Item item;
     item.status = on ? 1 : 0;
-    item.callClass = stateInt(state_, "ItemClass", kClassVoice);
+    item.callClass = stateInt(state_, "ItemClass", callmsg::kClassVoice);
     if (on) {
         item.number = yov::nsString(entry.value(QStringLiteral("Number"))).toUtf8();
-        item.numberType = item.number.startsWith('+') ? kNumberTypeInternational : kNumberTypeDefault;
+        item.numberType = item.number.startsWith('+') ? kNumberTypeInternational : callmsg::kNumberTypeDefault;
     }
     status.items << item;
     for (const QVariant &extra : yov::nsArray(state_.value(QStringLiteral("ExtraItems")))) {
@@ -98,30 +98,30 @@ void CallSettingsArea::forwarding(const yov::UI_MSG &request, ModemContext &cont
         status.items << yov::CallForwardStatus::Item{yov::nsInt(e.value(QStringLiteral("Status"))),
                                                      yov::nsInt(e.value(QStringLiteral("Class"))),
                                                      yov::nsString(e.value(QStringLiteral("Number"))).toUtf8(),
-                                                     kNumberTypeDefault};
+                                                     callmsg::kNumberTypeDefault};
     }
     status.count = std::int32_t(status.items.size());
-    answer(context, kMinorForwardStatus, status.encode());
+    answer(context, callmsg::kMinorForwardStatus, status.encode());
 }
 
 void CallSettingsArea::waiting(const yov::UI_MSG &request, ModemContext &context)
 {
     const auto r = yov::CallWaitRequest::decode(yov::PayloadReader::ofMsg(request));
-    if (r.mode != kModeQuery) {
+    if (r.mode != callmsg::kModeQuery) {
         state_.insert(QStringLiteral("Waiting"), r.enable != 0);
-        answer(context, kMinorWaitResult);
+        answer(context, callmsg::kMinorWaitResult);
         return;
     }
     yov::CallWaitStatus status;
     status.items << yov::CallWaitStatus::Item{stateBool(state_, "Waiting", false) ? 1 : 0,
-                                              stateInt(state_, "ItemClass", kClassVoice)};
+                                              stateInt(state_, "ItemClass", callmsg::kClassVoice)};
     for (const QVariant &extra : yov::nsArray(state_.value(QStringLiteral("ExtraItems")))) {
         const QVariantMap e = yov::nsDict(extra);
         status.items << yov::CallWaitStatus::Item{yov::nsInt(e.value(QStringLiteral("Status"))),
                                                   yov::nsInt(e.value(QStringLiteral("Class")))};
     }
     status.count = std::int32_t(status.items.size());
-    answer(context, kMinorWaitStatus, status.encode());
+    answer(context, callmsg::kMinorWaitStatus, status.encode());
 }
 
 void CallSettingsArea::barring(const yov::UI_MSG &request, ModemContext &context)
@@ -129,18 +129,18 @@ void CallSettingsArea::barring(const yov::UI_MSG &request, ModemContext &context
     const auto r = yov::CallBarRequest::decode(yov::PayloadReader::ofMsg(request));
     const QString facility = QString::fromLatin1(r.facility);
     QVariantMap all = yov::nsDict(state_.value(QStringLiteral("Barring")));
-    if (r.mode == kModeQuery) {
-        answer(context, kMinorBarStatus, yov::CallBarStatus{yov::nsBool(all.value(facility)) ? 1 : 0}.encode());
+    if (r.mode == callmsg::kModeQuery) {
+        answer(context, callmsg::kMinorBarStatus, yov::CallBarStatus{yov::nsBool(all.value(facility)) ? 1 : 0}.encode());
         return;
     }
     const QByteArray password = stateText(state_, "BarringPassword", QStringLiteral("0000")).toUtf8();
     if (yov::callBarringFacilityIndex(r.facility) < 0 || r.password != password) {
-        context.push(makeRecord(kMajor, kMinorBarResult, 1, kFailed, kSettingsModule));
+        context.push(makeRecord(callmsg::kMajor, callmsg::kMinorBarResult, 1, kFailed, kCallSettingsModule));
         return;
     }
     all.insert(facility, r.mode == 1);
     state_.insert(QStringLiteral("Barring"), all);
-    answer(context, kMinorBarResult);
+    answer(context, callmsg::kMinorBarResult);
 }
 
 } // namespace brannoc

@@ -13,12 +13,12 @@ namespace ostrel {
 
 namespace {
 
-using namespace yov::callsetmsg;
+namespace callmsg = yov::callsetmsg;
 
-constexpr std::int8_t kFailedResult = -1; // 255 as the signed result byte
+constexpr std::int8_t kCallSetFailedResult = -1; // 255 as the signed result byte
 constexpr int kBarAO = 0, kBarOI = 1, kBarOX = 2, kBarAI = 3, kBarIR = 4;
 
-bool failed(int result) { return (result & 0xff) == 0xff; }
+bool callSetFailed(int result) { return (result & 0xff) == 0xff; }
 
 // The first item of a forwarding status that the panel reads: class 1 or 255.
 const yov::CallForwardStatus::Item *firstUsedForwardItem(const yov::CallForwardStatus &status)
@@ -83,12 +83,12 @@ void CallSettingSequencer::timedOut(Service service)
                              << kAnswerTimeoutMs / 1000 << "s: taken as failed";
     const yov::PayloadReader none;
     switch (minor) {
-    case kMinorForwardStatus: dealWithMsgOfReadCallForwardSetting(kFailedResult, none); break;
-    case kMinorForwardResult: dealWithCallForwardSettingResult(kFailedResult); break;
-    case kMinorWaitStatus: dealWithMsgOfReadCallWaitSetting(kFailedResult, none); break;
-    case kMinorWaitResult: dealWithCallWaitSettingResult(kFailedResult); break;
-    case kMinorBarStatus: dealWithMsgOfReadCallBarSetting(kFailedResult, none); break;
-    case kMinorBarResult: dealWithCallBarSettingResult(kFailedResult); break;
+    case callmsg::kMinorForwardStatus: dealWithMsgOfReadCallForwardSetting(kCallSetFailedResult, none); break;
+    case callmsg::kMinorForwardResult: dealWithCallForwardSettingResult(kCallSetFailedResult); break;
+    case callmsg::kMinorWaitStatus: dealWithMsgOfReadCallWaitSetting(kCallSetFailedResult, none); break;
+    case callmsg::kMinorWaitResult: dealWithCallWaitSettingResult(kCallSetFailedResult); break;
+    case callmsg::kMinorBarStatus: dealWithMsgOfReadCallBarSetting(kCallSetFailedResult, none); break;
+    case callmsg::kMinorBarResult: dealWithCallBarSettingResult(kCallSetFailedResult); break;
     default: break;
     }
 }
@@ -101,9 +101,9 @@ void CallSettingSequencer::sendCallForwardSetWithMode(int mode, int slot, const 
     request.reason = reasonOfSlot(slot);
     request.mode = mode;
     request.number = number.toUtf8();
-    expectAnswer(ForwardService, mode == kModeQuery ? kMinorForwardStatus : kMinorForwardResult);
+    expectAnswer(ForwardService, mode == callmsg::kModeQuery ? callmsg::kMinorForwardStatus : callmsg::kMinorForwardResult);
     if (center_)
-        center_->sendCatalogued<kMajor, kMinorForward>(request);
+        center_->sendCatalogued<callmsg::kMajor, callmsg::kMinorForward>(request);
 }
 
 void CallSettingSequencer::sendCallWaitSetWithMode(int mode, int enable)
@@ -111,9 +111,9 @@ void CallSettingSequencer::sendCallWaitSetWithMode(int mode, int enable)
     yov::CallWaitRequest request;
     request.enable = enable;
     request.mode = mode;
-    expectAnswer(WaitService, mode == kModeQuery ? kMinorWaitStatus : kMinorWaitResult);
+    expectAnswer(WaitService, mode == callmsg::kModeQuery ? callmsg::kMinorWaitStatus : callmsg::kMinorWaitResult);
     if (center_)
-        center_->sendCatalogued<kMajor, kMinorWait>(request);
+        center_->sendCatalogued<callmsg::kMajor, callmsg::kMinorWait>(request);
 }
 
 void CallSettingSequencer::sendCallBarSetWithMode(int mode, int facility)
@@ -122,26 +122,26 @@ void CallSettingSequencer::sendCallBarSetWithMode(int mode, int facility)
     yov::CallBarRequest request;
     request.facility = QByteArray(yov::kCallBarringFacility[facility]);
     request.mode = mode;
-    if (mode != kModeQuery)
+    if (mode != callmsg::kModeQuery)
         request.password = view_.password.toUtf8();
-    expectAnswer(BarService, mode == kModeQuery ? kMinorBarStatus : kMinorBarResult);
+    expectAnswer(BarService, mode == callmsg::kModeQuery ? callmsg::kMinorBarStatus : callmsg::kMinorBarResult);
     if (center_)
-        center_->sendCatalogued<kMajor, kMinorBar>(request);
+        center_->sendCatalogued<callmsg::kMajor, callmsg::kMinorBar>(request);
 }
 
 void CallSettingSequencer::readCallForwardSetting()
 {
     callForwardRead_ = true;
     callForwardSettingFlag_ = Busy;
-    sendCallForwardSetWithMode(kModeQuery, Busy, QString());
+    sendCallForwardSetWithMode(callmsg::kModeQuery, Busy, QString());
 }
 
-void CallSettingSequencer::readCallWaitSetting() { sendCallWaitSetWithMode(kModeQuery, 1); }
+void CallSettingSequencer::readCallWaitSetting() { sendCallWaitSetWithMode(callmsg::kModeQuery, 1); }
 
 void CallSettingSequencer::readCallBarSetting()
 {
     callBarRead_ = true;
-    sendCallBarSetWithMode(kModeQuery, kBarAO);
+    sendCallBarSetWithMode(callmsg::kModeQuery, kBarAO);
 }
 
 // --- enabling ----------------------------------------------------------------------------------
@@ -233,7 +233,7 @@ void CallSettingSequencer::setForwardBox(int slot, bool on)
 void CallSettingSequencer::setForwardNumber(int slot, const QString &number)
 {
     if (slot >= 0 && slot < kForwardSlots)
-        view_.forward[slot].number = number.left(kNumberMax);
+        view_.forward[slot].number = number.left(callmsg::kNumberMax);
 }
 
 void CallSettingSequencer::setWaitingBox(bool on)
@@ -251,7 +251,7 @@ void CallSettingSequencer::setBarBox(int facility, bool on)
     notify();
 }
 
-void CallSettingSequencer::setPassword(const QString &password) { view_.password = password.left(kPasswordMax); }
+void CallSettingSequencer::setPassword(const QString &password) { view_.password = password.left(callmsg::kPasswordMax); }
 
 void CallSettingSequencer::callSettingApply(const QString &tab)
 {
@@ -341,7 +341,7 @@ void CallSettingSequencer::sendCallForwardSetting()
             continue;
         forwardSent_[slot] = true;
         callForwardSettingFlag_ = slot;
-        sendCallForwardSetWithMode(box.on ? kModeRegister : kModeErase, slot, box.number);
+        sendCallForwardSetWithMode(box.on ? callmsg::kModeRegister : callmsg::kModeErase, slot, box.number);
         return;
     }
     alert(QStringLiteral("Settings successful!"), QString());
@@ -358,17 +358,17 @@ void CallSettingSequencer::failForwardApply()
 void CallSettingSequencer::dealWithCallForwardSettingResult(int result)
 {
     answered(ForwardService);
-    if (failed(result) && !callForwardRead_)
+    if (callSetFailed(result) && !callForwardRead_)
         failForwardApply();
     else
-        sendCallForwardSetWithMode(kModeQuery, callForwardSettingFlag_, QString());
+        sendCallForwardSetWithMode(callmsg::kModeQuery, callForwardSettingFlag_, QString());
     notify();
 }
 
 void CallSettingSequencer::dealWithMsgOfReadCallForwardSetting(int result, const yov::PayloadReader &payload)
 {
     answered(ForwardService);
-    if (failed(result)) {
+    if (callSetFailed(result)) {
         if (callForwardRead_) {
             if (callForwardReadFinsihed_)
                 alert(QStringLiteral("Read Call Forwarding Status Failed!"));
@@ -396,7 +396,7 @@ void CallSettingSequencer::dealWithMsgOfReadCallForwardSetting(int result, const
     if (callForwardRead_) {
         if (slot < All) {
             callForwardSettingFlag_ = slot + 1;
-            sendCallForwardSetWithMode(kModeQuery, callForwardSettingFlag_, QString());
+            sendCallForwardSetWithMode(callmsg::kModeQuery, callForwardSettingFlag_, QString());
         } else {
             checkCallForwardBtnState();
             if (callForwardReadFinsihed_)
@@ -424,7 +424,7 @@ void CallSettingSequencer::sendCallWaitSetting()
 void CallSettingSequencer::dealWithMsgOfReadCallWaitSetting(int result, const yov::PayloadReader &payload)
 {
     answered(WaitService);
-    if (failed(result)) {
+    if (callSetFailed(result)) {
         if (callWaitReadFinsihed_)
             alert(QStringLiteral("Read Call Waiting Status Failed!"));
         else
@@ -449,7 +449,7 @@ void CallSettingSequencer::dealWithMsgOfReadCallWaitSetting(int result, const yo
 void CallSettingSequencer::dealWithCallWaitSettingResult(int result)
 {
     answered(WaitService);
-    if (failed(result)) {
+    if (callSetFailed(result)) {
         alert(QStringLiteral("Settings Failed!"));
         view_.waiting = knownWaiting_;
     } else {
@@ -488,17 +488,17 @@ void CallSettingSequencer::failBarApply()
 void CallSettingSequencer::dealWithCallBarSettingResult(int result)
 {
     answered(BarService);
-    if (failed(result) && !callBarRead_)
+    if (callSetFailed(result) && !callBarRead_)
         failBarApply();
     else if (!callBarRead_)
-        sendCallBarSetWithMode(kModeQuery, callBarSettingFlag_);
+        sendCallBarSetWithMode(callmsg::kModeQuery, callBarSettingFlag_);
     notify();
 }
 
 void CallSettingSequencer::dealWithMsgOfReadCallBarSetting(int result, const yov::PayloadReader &payload)
 {
     answered(BarService);
-    if (failed(result)) {
+    if (callSetFailed(result)) {
         if (callBarRead_) {
             if (callBarReadFinsihed_)
                 alert(QStringLiteral("Read Call Barring Status Failed!"));
@@ -520,7 +520,7 @@ void CallSettingSequencer::dealWithMsgOfReadCallBarSetting(int result, const yov
     }
     if (callBarRead_) {
         if (facility < kBarIR) {
-            sendCallBarSetWithMode(kModeQuery, facility + 1);
+            sendCallBarSetWithMode(callmsg::kModeQuery, facility + 1);
         } else {
             if (callBarReadFinsihed_)
                 alert(QStringLiteral("Read Call Barring Status Successful!"));

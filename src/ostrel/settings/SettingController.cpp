@@ -716,6 +716,9 @@ void SettingController::devicePlugin(const yov::Notification &)
 void SettingController::simReady(const yov::Notification &)
 {
     simReady_ = true;
+    // The device can now take a centre: the field opens with the stored one.
+    if (sethasModuleWith(QStringLiteral("SMS")))
+        openMessageCenterField(readMessageCenter());
     // The device and its SIM are usable: the controls that need them follow the connection, which
     // disables them while it runs (a link kept over the SIM check keeps them off).
     setSettingBtnStatus(!yov::nsBool(runtimeObjectForKey(QStringLiteral("runtimeIsConnecttedFlag"))));

@@ -283,6 +283,8 @@ private:
     int selectedStoreOrder() const;
     void selectSmsStoredValues();
     void enableSmsApplyAndCancel();
+    // Shows the text in the centre field and opens it for editing (unless the switch forbids it).
+    void openMessageCenterField(const QString &text);
     int selectedRoutingValue() const;
     void syncCallPanel();
     QString selectedCallSettingTab() const;

@@ -408,9 +408,18 @@ void SettingController::autoDeleteSMSLabelChanged()
 void SettingController::writeMessageCenter(const QString &number)
 {
     DefaultSettingController::writeMessageCenter(number);
-    // The field follows a centre the SMS page learnt, unless the user is editing it.
-    if (MessageCenter && MessageSetApplyBtn && !MessageSetApplyBtn->isEnabled())
-        MessageCenter->setText(number);
+    // The field follows a centre the SMS page learnt from the device, unless the user is editing.
+    if (MessageSetApplyBtn && !MessageSetApplyBtn->isEnabled())
+        openMessageCenterField(number);
+}
+
+void SettingController::openMessageCenterField(const QString &text)
+{
+    if (!MessageCenter)
+        return;
+    MessageCenter->setText(text);
+    MessageCenter->setEnabled(true);
+    MessageCenter->setReadOnly(yov::nsBool(setting(QStringLiteral("Setting"), QStringLiteral("MessageCenterEditFobidden"))));
 }
 
 void SettingController::writeValidityPeriod(int period)
@@ -502,7 +511,7 @@ void SettingController::dealWithMsgOfSMSCenter(const yov::Notification &n)
     } else {
         DefaultSettingController::writeMessageCenter(MessageCenter->text());
     }
-    MessageCenter->setReadOnly(yov::nsBool(setting(QStringLiteral("Setting"), QStringLiteral("MessageCenterEditFobidden"))));
+    openMessageCenterField(MessageCenter->text());
 }
 
 void SettingController::dealWithMsgOfSMSRevPos(const yov::Notification &n)

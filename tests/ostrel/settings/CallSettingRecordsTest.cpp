@@ -8,8 +8,6 @@
 
 namespace {
 
-using namespace yov;
-
 QByteArray zeros(int n) { return QByteArray(n, '\0'); }
 
 TEST(CallSettingRecordsTest, RequestsHaveTheirGoldenBytes)
@@ -58,12 +56,12 @@ TEST(CallSettingRecordsTest, RequestsHaveTheirGoldenBytes)
         QByteArray encoded;
         QByteArray expected;
     } cases[] = {
-        {"153 query busy (number not filled)", CallForwardRequest{kForwardBusy, 2, "999", 129, 1}.encode(), query},
-        {"153 register all, 31 characters", CallForwardRequest{kForwardAll, 3, number31, 129, 1}.encode(), reg},
-        {"153 erase not reachable", CallForwardRequest{kForwardNotReachable, 4, "0123", 129, 1}.encode(), erase},
-        {"154 query (password not filled)", CallBarRequest{"OI", 2, "0000", 1}.encode(), barQuery},
-        {"154 lock with password", CallBarRequest{"AO", 1, "12345678901", 1}.encode(), barLock},
-        {"155 set on", CallWaitRequest{1, 1, 1}.encode(), wait},
+        {"153 query busy (number not filled)", yov::CallForwardRequest{yov::kForwardBusy, 2, "999", 129, 1}.encode(), query},
+        {"153 register all, 31 characters", yov::CallForwardRequest{yov::kForwardAll, 3, number31, 129, 1}.encode(), reg},
+        {"153 erase not reachable", yov::CallForwardRequest{yov::kForwardNotReachable, 4, "0123", 129, 1}.encode(), erase},
+        {"154 query (password not filled)", yov::CallBarRequest{"OI", 2, "0000", 1}.encode(), barQuery},
+        {"154 lock with password", yov::CallBarRequest{"AO", 1, "12345678901", 1}.encode(), barLock},
+        {"155 set on", yov::CallWaitRequest{1, 1, 1}.encode(), wait},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -74,7 +72,7 @@ TEST(CallSettingRecordsTest, RequestsHaveTheirGoldenBytes)
 TEST(CallSettingRecordsTest, StatusRecordsAreReadWithinTheirItems)
 {
     // A forwarding status whose count says 25 but which has room for 20 items.
-    QByteArray full = zeros(CallForwardStatus::kSize);
+    QByteArray full = zeros(yov::CallForwardStatus::kSize);
     golden::le32(full, 0, 25);
     for (int i = 0; i < 20; ++i) {
         golden::le32(full, 4 + i * 84, i % 2);
@@ -88,10 +86,10 @@ TEST(CallSettingRecordsTest, StatusRecordsAreReadWithinTheirItems)
     golden::le32(cut, 8, 255);
     golden::le32(cut, 12, 0);
     golden::le32(cut, 16, 4);
-    QByteArray negative = zeros(CallWaitStatus::kSize);
+    QByteArray negative = zeros(yov::CallWaitStatus::kSize);
     golden::le32(negative, 0, -3);
 
-    const auto forward = CallForwardStatus::decode(PayloadReader(full));
+    const auto forward = yov::CallForwardStatus::decode(yov::PayloadReader(full));
     EXPECT_EQ(forward.count, 25);
     ASSERT_EQ(forward.items.size(), 20);
     EXPECT_EQ(forward.items[19].number, "19");
@@ -104,20 +102,20 @@ TEST(CallSettingRecordsTest, StatusRecordsAreReadWithinTheirItems)
     } waits[] = {{"cut short", cut, 2}, {"negative count", negative, 0}, {"empty", {}, 0}};
     for (const auto &w : waits) {
         SCOPED_TRACE(w.what);
-        EXPECT_EQ(CallWaitStatus::decode(PayloadReader(w.bytes)).items.size(), w.items);
+        EXPECT_EQ(yov::CallWaitStatus::decode(yov::PayloadReader(w.bytes)).items.size(), w.items);
     }
-    const auto two = CallWaitStatus::decode(PayloadReader(cut)).items;
+    const auto two = yov::CallWaitStatus::decode(yov::PayloadReader(cut)).items;
     EXPECT_EQ(two[0].callClass, 255);
     EXPECT_EQ(two[1].callClass, 4);
 
     // A 32-character number with no terminator reads as its 32 bytes, never past them.
-    QByteArray unterminated = zeros(CallForwardStatus::kSize);
+    QByteArray unterminated = zeros(yov::CallForwardStatus::kSize);
     golden::le32(unterminated, 0, 1);
     golden::le32(unterminated, 4, 1);
     golden::le32(unterminated, 8, 1);
     golden::text(unterminated, 12, QByteArray(32, '7'));
     golden::le32(unterminated, 44, 145);
-    EXPECT_EQ(CallForwardStatus::decode(PayloadReader(unterminated)).items.value(0).number, QByteArray(32, '7'));
+    EXPECT_EQ(yov::CallForwardStatus::decode(yov::PayloadReader(unterminated)).items.value(0).number, QByteArray(32, '7'));
 }
 
 } // namespace

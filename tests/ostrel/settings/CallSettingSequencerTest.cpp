@@ -9,11 +9,11 @@
 namespace {
 
 using namespace settingstest;
-using namespace yov::callsetmsg;
+namespace callmsg = yov::callsetmsg;
 using ostrel::CallSettingSequencer;
 using Slot = CallSettingSequencer::ForwardSlot;
 
-enum Bar { AO = 0, OI = 1, OX = 2, AI = 3, IR = 4 };
+enum BarFacility { AO = 0, OI = 1, OX = 2, AI = 3, IR = 4 };
 
 yov::CallForwardStatus::Item fwdItem(int status, const QByteArray &number = {}, int cls = 1)
 {
@@ -61,18 +61,18 @@ public: // the step tables' lambdas drive the fixture through a reference
         for (size_t i = seen; i < transport->sent.size(); ++i) {
             yov::UI_MSG m;
             yov::msgFromBytes(transport->sent[i], m);
-            if (m.majorID != kMajor)
+            if (m.majorID != callmsg::kMajor)
                 continue;
             EXPECT_EQ(m.moduleID, 3);
             const yov::PayloadReader p = yov::PayloadReader::ofMsg(m);
-            if (m.minorID == kMinorForward) {
+            if (m.minorID == callmsg::kMinorForward) {
                 const auto r = yov::CallForwardRequest::decode(p);
                 const char mode = r.mode == 2 ? '?' : r.mode == 3 ? '+' : r.mode == 4 ? '-' : '!';
                 out << QStringLiteral("F%1%2%3").arg(r.reason).arg(QLatin1Char(mode)).arg(QString::fromUtf8(r.number));
-            } else if (m.minorID == kMinorWait) {
+            } else if (m.minorID == callmsg::kMinorWait) {
                 const auto r = yov::CallWaitRequest::decode(p);
                 out << (r.mode == 2 ? QStringLiteral("W?") : QStringLiteral("W%1").arg(r.enable));
-            } else if (m.minorID == kMinorBar) {
+            } else if (m.minorID == callmsg::kMinorBar) {
                 const auto r = yov::CallBarRequest::decode(p);
                 out << (r.mode == 2 ? QStringLiteral("B%1?").arg(QString::fromLatin1(r.facility))
                                     : QStringLiteral("B%1%2:%3").arg(QString::fromLatin1(r.facility)).arg(r.mode).arg(QString::fromUtf8(r.password)));
