@@ -286,6 +286,7 @@ private:
     // Shows the text in the centre field and opens it for editing (unless the switch forbids it).
     void openMessageCenterField(const QString &text);
     int selectedRoutingValue() const;
+    int storedValidityIndex() const;
     void syncCallPanel();
     QString selectedCallSettingTab() const;
     void buildSheets();

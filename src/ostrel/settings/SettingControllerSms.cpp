@@ -243,7 +243,7 @@ void SettingController::initSmsModuleWording()
     const int store = selectedStoreOrder();
     reloadSmsCombos();
     if (MessageValidityPeriod)
-        MessageValidityPeriod->setCurrentIndex(readValidityPeriod());
+        MessageValidityPeriod->setCurrentIndex(storedValidityIndex());
     selectStoreOrder(store);
     if (cboxMsgRouting_)
         cboxMsgRouting_->setCurrentIndex(readMessageRouting());
@@ -302,7 +302,14 @@ void SettingController::selectSmsStoredValues()
     if (MessageDeliveryReport)
         MessageDeliveryReport->button(readDeliveryReport() ? 1 : 0)->setChecked(true);
     if (MessageValidityPeriod)
-        MessageValidityPeriod->setCurrentIndex(readValidityPeriod());
+        MessageValidityPeriod->setCurrentIndex(storedValidityIndex());
+}
+
+int SettingController::storedValidityIndex() const
+{
+    // A stored value the combo does not have reads as the longest period.
+    const int period = readValidityPeriod();
+    return period >= 0 && period < int(std::size(kValidityTexts)) ? period : 3;
 }
 
 // --- Apply and Cancel --------------------------------------------------------------------------
@@ -336,8 +343,11 @@ void SettingController::MessageSetApply()
         else if (center)
             center->sendCatalogued(768, 95, *bytes, yov::kModuleSMS);
     }
-    if (setting(kSmsModule, QStringLiteral("MessageRouting")).isValid() && center)
-        center->sendCatalogued<768, 106>(smsInt32Payload(selectedRoutingValue()));
+    // Routing only where the build offers it, and only a value of the table.
+    const int routing = selectedRoutingValue();
+    if (setting(kSmsModule, QStringLiteral("MessageRouting")).isValid() && center && routing >= 0
+        && routing < int(std::size(kRoutingNames)))
+        center->sendCatalogued<768, 106>(smsInt32Payload(routing));
     if (cbxSingleLanguageSet_)
         writeSMSNationalIdentifier();
 }

@@ -329,4 +329,17 @@ TEST_F(SmsSettingsTest, DataServiceSwitchAndCentreCheck)
     EXPECT_TRUE(smsSent().isEmpty()) << "leaving asks nothing";
 }
 
+TEST_F(SmsSettingsTest, ThePluginsApplySendsTheStoreAndWritesTheReport)
+{
+    makeController();
+    transport->sent.clear();
+    center.post(QStringLiteral("btMessageSetApply"), nullptr, {{QStringLiteral("index"), 3}, {QStringLiteral("flag"), true}});
+    ASSERT_EQ(sent().size(), 1u);
+    EXPECT_EQ(sent()[0].major, 768);
+    EXPECT_EQ(sent()[0].minor, 96);
+    EXPECT_EQ(sent()[0].module, 3);
+    EXPECT_EQ(sent()[0].data, yov::encodeSmsInt32(3));
+    EXPECT_TRUE(config->getConfigurationByModule("SwitchDeliveryReport").toBool());
+}
+
 } // namespace
