@@ -140,30 +140,17 @@ SETTING_SEAM(dealWithMsgOfSetBandFrequency)
 SETTING_SEAM(dealWithMsgOfSetSearchNetMode)
 SETTING_SEAM(dealWithMsgOfManualSearchNet)
 SETTING_SEAM(dealWithMsgOfManualSelectNet)
-SETTING_SEAM(dealWithMsgOfSMSCenter)
-SETTING_SEAM(dealWithMsgOfSMSRevPos)
 SETTING_SEAM(dealWithMsgOfNetDeviceInfo)
 SETTING_SEAM(dealWithMsgOfCheckNetChannel)
 SETTING_SEAM(dealWithMsgOfNodeSelectSatus)
 SETTING_SEAM(dealWithMsgOfSetRoamSwitch)
-SETTING_SEAM(dealWithCallForwardSettingResult)
-SETTING_SEAM(dealWithCallBarSettingResult)
-SETTING_SEAM(dealWithCallWaitSettingResult)
-SETTING_SEAM(dealWithMsgOfReadCallForwardSetting)
-SETTING_SEAM(dealWithMsgOfReadCallWaitSetting)
-SETTING_SEAM(dealWithMsgOfReadCallBarSetting)
-SETTING_SEAM(dealWithMsgOfMsgRoutingRead)
-SETTING_SEAM(dealWithMsgOfMsgRoutingFeedback)
 #undef SETTING_SEAM
 
 #define SETTING_NOTE_SEAM(handler)                                                                 \
     void SettingController::handler(const yov::Notification &n) { qCDebug(lcSetting) << #handler << n.name; }
-SETTING_NOTE_SEAM(updateNetworkStatus)
 SETTING_NOTE_SEAM(setNetModeChanged)
 SETTING_NOTE_SEAM(methodToSelectNetChanged)
-SETTING_NOTE_SEAM(btMessageSetApply)
 SETTING_NOTE_SEAM(manualRegisterNet)
-SETTING_NOTE_SEAM(setDataServicesStatus)
 #undef SETTING_NOTE_SEAM
 
 // --- creation ----------------------------------------------------------------------------------
@@ -175,7 +162,12 @@ SettingController::SettingController(const ControllerContext &context, QObject *
     lockGuard_ = std::make_unique<DeviceLockGuard>(6, &config(), notificationCenter());
     simReady_ = false;
     smartAutoConnectEnableFlag_ = true;
+    hideSMSStoreDefault_ = yov::nsBool(setting(QStringLiteral("Setting"), QStringLiteral("HideSMSStoreDefault")));
+    isSMSInSimCardFull_ = false;
+    currentSetSMSPositionIndex_ = 0;
+    currentSetSMSPosition_ = 2;
     loadSettingList();
+    setSMSPositionManagerInit();
     SettingService::sharedSettingService().isNeedAlertLeftTimesFlag = false;
     SettingService::sharedSettingService().isSecondManualSelectNetFlag = false;
 }
@@ -302,6 +294,10 @@ QWidget *SettingController::buildPanel(const QString &name)
         buildBrowserPanel(panel);
     else if (name == QLatin1String("FavoriteLinks"))
         buildFavoriteLinksPanel(panel);
+    else if (name == QLatin1String("Call"))
+        buildCallPanel(panel);
+    else if (name == QLatin1String("SMS"))
+        buildSmsPanel(panel);
     layout->addStretch(1);
     return panel;
 }
@@ -596,7 +592,14 @@ void SettingController::ConfigSettingToolBarArray()
 
 void SettingController::updateSet()
 {
-    // The SMS part belongs to its panel's work.
+    if (sethasModuleWith(QStringLiteral("SMS")) && MessageCenter) {
+        MessageSetCancel();
+        const QVariant centre = setting(QStringLiteral("MessageCenterNum"));
+        if (centre.isValid())
+            MessageCenter->setText(yov::nsString(centre));
+        MessageSetApplyBtn->setEnabled(false);
+        MessageSetCancelBtn->setEnabled(false);
+    }
     for (int type : {0, 1})
         if (QPushButton *play = soundPlayButton(type))
             play->setVisible(true);
@@ -675,6 +678,12 @@ void SettingController::initializeController()
         startWithDeviceBox_->setChecked(yov::nsBool(withDevice));
     initDisconnectAskSate();
     LoadBrowserList();
+    // SMS auto delete: shown only with an "SMS" module.
+    if (btnAutoDeleteSMSLable_) {
+        const QVariant sms = setting(QStringLiteral("SMS"));
+        btnAutoDeleteSMSLable_->setVisible(sms.isValid());
+        btnAutoDeleteSMSLable_->setChecked(yov::nsBool(setting(QStringLiteral("SMS"), QStringLiteral("AutoDeleteState"))));
+    }
     deviceRemoved(yov::Notification{});
     ConfigSettingToolBarArray();
     ConfigAlert();
@@ -685,6 +694,7 @@ void SettingController::initializeController()
     updateSet();
     loadLanguageList();
     initLanguageStateInMenu();
+    InitSMSSettingNib();
     pinEnableFlag_ = 0;
     smartAutoConnectEnableFlag_ = true;
     registerPinMenuItems();
@@ -799,6 +809,15 @@ void SettingController::deviceRemoved(const yov::Notification &)
     setPinMenuItems(false, false, false);
     if (m_RevisePinButton_)
         m_RevisePinButton_->setEnabled(false);
+    if (sethasModuleWith(QStringLiteral("SMS")) && MessageCenter) {
+        for (QWidget *w : {static_cast<QWidget *>(MessageSetApplyBtn.data()), static_cast<QWidget *>(MessageSetCancelBtn.data()),
+                           static_cast<QWidget *>(MessageStoreLoc.data()), static_cast<QWidget *>(MessageCenter.data()),
+                           static_cast<QWidget *>(cboxMsgRouting_.data())})
+            if (w)
+                w->setEnabled(false);
+        MessageCenter->setReadOnly(true);
+        MessageCenter->clear();
+    }
     if (sethasModuleWith(QStringLiteral("Network"))) {
         for (QWidget *w : {methodBox_.data(), searchModeBox_.data(), bandBox_.data(), static_cast<QWidget *>(bandSaveButton_.data())})
             if (w)
@@ -826,6 +845,8 @@ void SettingController::deviceRemoved(const yov::Notification &)
     if (sethasModuleWith(QStringLiteral("Connect")) && connectTypeBox_)
         connectTypeBox_->setEnabled(true);
     setCheckForUpdateRuzuvoEnable(false);
+    if (sethasModuleWith(QStringLiteral("Call")))
+        resetCallSetting();
 }
 
 void SettingController::devicePlugin(const yov::Notification &)
@@ -838,6 +859,9 @@ void SettingController::simReady(const yov::Notification &)
 {
     simReady_ = true;
     setEnableBRSMSAndPB(true);
+    // The device can now take a centre: the field opens with the stored one.
+    if (sethasModuleWith(QStringLiteral("SMS")))
+        openMessageCenterField(readMessageCenter());
     // The device and its SIM are usable: the controls that need them follow the connection, which
     // disables them while it runs (a link kept over the SIM check keeps them off).
     setSettingBtnStatus(!yov::nsBool(runtimeObjectForKey(QStringLiteral("runtimeIsConnecttedFlag"))));
@@ -889,10 +913,18 @@ void SettingController::notifyDeviceUnlockFailed(const yov::Notification &)
 
 bool SettingController::isManualSelecting() const { return SettingService::sharedSettingService().isManualSearchingNetFlag; }
 
-bool SettingController::shouldSelectPanel(const QString &)
+bool SettingController::shouldSelectPanel(const QString &identifier)
 {
     // A manual network search keeps its panel until it ends.
-    return !isManualSelecting();
+    if (isManualSelecting())
+        return false;
+    // Switching panels drops unsaved SMS edits.
+    if (sethasModuleWith(QStringLiteral("SMS")))
+        MessageSetCancel();
+    if (identifier == QLatin1String("SMS") && simReady_
+        && yov::nsBool(setting(QStringLiteral("SMS"), QStringLiteral("CheckSMSCenterAfterSTK"))))
+        checkMessageCenter();
+    return true;
 }
 
 bool SettingController::selectSettingPanel(const QString &name)

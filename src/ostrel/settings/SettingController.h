@@ -15,7 +15,9 @@
 // (the user device lock), SettingControllerSystem.cpp (the "System" and "Connect" panels:
 // language, start options, automatic connection, connection type, service number),
 // SettingControllerSound.cpp (the "Alert" panel's four sounds), SettingControllerLinks.cpp (the
-// "Browser" panel's link opened on connection and the "FavoriteLinks" editor).
+// "Browser" panel's link opened on connection and the "FavoriteLinks" editor), SettingControllerCallSetting.cpp (the "Call" panel over
+// CallSettingSequencer), SettingControllerSms.cpp (the "SMS" panel).
+#include "common/sms/YovPositionManager.h"
 #include "ostrel/framework/controller/YOVUIController.h"
 #include "ostrel/framework/neighbours/SettingControllerInterface.h"
 #include "ostrel/framework/widgets/IconMatrix.h"
@@ -47,6 +49,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcSetting)
 
 namespace ostrel {
 
+class CallSettingSequencer;
 class DeviceLockGuard;
 
 class TabPluginInterface;
@@ -381,6 +384,60 @@ public:
     QCheckBox *backupRestoreBox() const { return BRSMSandPBFlag_; }
     QPushButton *backupButton() const { return backupSMSandPhoneBook_; }
     QPushButton *restoreButton() const { return restoreSMSandPhoneBook_; }
+    // --- the "Call" panel (SettingControllerCallSetting.cpp) -----------------------------------
+    // The buttons act on the selected tab of the panel ("CallForward", "CallWaiting", "CallBarring").
+    Q_INVOKABLE void callSettingApply();
+    Q_INVOKABLE void readCallSettingStatues();
+    void resetCallSetting();
+    void callSettingNibEnable(bool enable);
+    void initCallSettingNibWording();
+    CallSettingSequencer *callSettings() const { return callSequencer_; }
+    QTabWidget *callSettingView() const { return callSettingView_; }
+    // In slot order: busy, not reachable, no answer, all calls.
+    QCheckBox *callForwardBox(int slot) const { return slot >= 0 && slot < 4 ? callForwardBoxes_[slot].data() : nullptr; }
+    QLineEdit *callForwardField(int slot) const { return slot >= 0 && slot < 4 ? callForwardFields_[slot].data() : nullptr; }
+    QCheckBox *callWaitBox() const { return btnCallWaitSetting_; }
+    // In facility order: "AO", "OI", "OX", "AI", "IR".
+    QCheckBox *callBarBox(int facility) const { return facility >= 0 && facility < 5 ? callBarBoxes_[facility].data() : nullptr; }
+    QLineEdit *callBarPasswordField() const { return txdCallBarPassword_; }
+    QPushButton *callSettingApplyButton() const { return btnCallSettingApply_; }
+    QPushButton *callSettingReadButton() const { return btnReadCallSetStatus_; }
+
+    // --- the "SMS" panel (SettingControllerSms.cpp) ---------------------------------------------
+    void setSMSPositionManagerInit();
+    const yov::sms::YovPositionManager &smsPositionManager() const { return setSMSPositionManager_; }
+    void InitSMSSettingNib();
+    void initSmsModuleWording();
+    void setSMSTabEnabled(bool enable);
+    // The centre field's edit: "+" and digits only, at most 31 characters.
+    void controlTextDidChange();
+    static QString filterMessageCenter(const QString &text);
+    Q_INVOKABLE void MessageSetApply();
+    Q_INVOKABLE void MessageSetCancel();
+    void checkMessageCenter();
+    void writeSMSNationalIdentifier();
+    Q_INVOKABLE void autoDeleteSMSLabelChanged();
+    void setMessageStoreLocEnable();
+    void setSMSStoreLocWhenFirstStartupUI();
+    void writeMessageCenter(const QString &number) override;
+    void writeValidityPeriod(int period);
+    void writeDeliveryReport(bool on);
+    int readMessageRouting() const;
+    void writeMessageRouting(int routing);
+    int currentSetSMSPosition() const override { return currentSetSMSPosition_; }
+    void setCurrentSetSMSPostion(int position) override { currentSetSMSPosition_ = position; }
+    void setIsSimCardFull(bool full) override;
+    int currentSetSMSPositionIndex() const { return currentSetSMSPositionIndex_; }
+    bool hideSMSStoreDefault() const { return hideSMSStoreDefault_; }
+    QLineEdit *messageCenterField() const { return MessageCenter; }
+    QComboBox *validityCombo() const { return MessageValidityPeriod; }
+    QButtonGroup *deliveryReportMatrix() const { return MessageDeliveryReport; }
+    QComboBox *storeLocationCombo() const { return MessageStoreLoc; }
+    QComboBox *routingCombo() const { return cboxMsgRouting_; }
+    QComboBox *singleLanguageCombo() const { return cbxSingleLanguageSet_; }
+    QCheckBox *autoDeleteSmsBox() const { return btnAutoDeleteSMSLable_; }
+    QPushButton *smsApplyButton() const { return MessageSetApplyBtn; }
+    QPushButton *smsCancelButton() const { return MessageSetCancelBtn; }
 
     // --- skin and wording (SettingControllerAlias.cpp) ----------------------------------------
     // The skin keys of the window's controls, in registration order (duplicates included).
@@ -439,6 +496,19 @@ private:
     void buildBrowserPanel(QWidget *panel);
     void buildFavoriteLinksPanel(QWidget *panel);
     void buildBrowserSheets();
+    void buildCallPanel(QWidget *panel);
+    void buildSmsPanel(QWidget *panel);
+    void reloadSmsCombos();
+    void selectStoreOrder(int order);
+    int selectedStoreOrder() const;
+    void selectSmsStoredValues();
+    void enableSmsApplyAndCancel();
+    // Shows the text in the centre field and opens it for editing (unless the switch forbids it).
+    void openMessageCenterField(const QString &text);
+    int selectedRoutingValue() const;
+    int storedValidityIndex() const;
+    void syncCallPanel();
+    QString selectedCallSettingTab() const;
     void buildSheets();
     void registerLanguageMenuItems();
     void reloadBrowserCombos();
@@ -596,6 +666,39 @@ private:
     QPointer<QPushButton> cancelLinkButton_;
     FavoriteLinkList favoriteLinks_;
     bool toldUnreadableFavorites_ = false;
+    // SMS
+    yov::sms::YovPositionManager setSMSPositionManager_;
+    int currentSetSMSPositionIndex_ = 0;
+    int currentSetSMSPosition_ = 2;
+    bool isSMSInSimCardFull_ = false;
+    bool hideSMSStoreDefault_ = false; // Setting/HideSMSStoreDefault; kept, not used
+    QPointer<QLineEdit> MessageCenter;
+    QPointer<QComboBox> MessageValidityPeriod;
+    QPointer<QButtonGroup> MessageDeliveryReport;
+    QPointer<QWidget> deliveryReportBox_;
+    QPointer<QComboBox> MessageStoreLoc;
+    QPointer<QComboBox> cboxMsgRouting_;
+    QPointer<QLabel> tfMsgRouting_;
+    QPointer<QComboBox> cbxSingleLanguageSet_;
+    QPointer<QLabel> tfdSingleLanguageSet_;
+    QPointer<QCheckBox> btnAutoDeleteSMSLable_;
+    QPointer<QPushButton> MessageSetApplyBtn;
+    QPointer<QPushButton> MessageSetCancelBtn;
+    QPointer<QLabel> labelMessageCenter_;
+    QPointer<QLabel> labelValidityPeriod_;
+    QPointer<QLabel> labelDeliveryReport_;
+    QPointer<QLabel> labelMessageStoreLoc_;
+    // Call
+    CallSettingSequencer *callSequencer_ = nullptr;
+    QPointer<QTabWidget> callSettingView_;
+    QPointer<QCheckBox> callForwardBoxes_[4];
+    QPointer<QLineEdit> callForwardFields_[4];
+    QPointer<QCheckBox> btnCallWaitSetting_;
+    QPointer<QCheckBox> callBarBoxes_[5];
+    QPointer<QLabel> labelCallBarPassword_;
+    QPointer<QLineEdit> txdCallBarPassword_;
+    QPointer<QPushButton> btnCallSettingApply_;
+    QPointer<QPushButton> btnReadCallSetStatus_;
     // SmartUI items
     QPointer<QButtonGroup> matrixSmartItems_;
     QPointer<QWidget> smartItemsBox_;

@@ -177,6 +177,10 @@ void SettingController::initGenericWording()
         initConnectModuleWording();
     if (sethasModuleWith(QStringLiteral("Record")))
         Neighbours::records().initRecordSettingNib();
+    if (sethasModuleWith(QStringLiteral("Call")))
+        initCallSettingNibWording();
+    if (sethasModuleWith(QStringLiteral("SMS")))
+        initSmsModuleWording();
     // The network, SMS and call wording comes with their panels.
 }
 
