@@ -523,7 +523,10 @@ void YOVUIController::changeMainTabViewItemSize(const QString &identifier)
 bool YOVUIController::hasModuleWith(const QString &identifier) const
 {
     const QVariantMap ui = uiConfigDict();
-    const bool useTopLevel = yov::nsBool(ui.value(QStringLiteral("NoToolbar"))) || !yovSkinManager_;
+    // A skin without its own toolbar list shows the top-level one (the main window's toolbar), so
+    // that is the list whose modules are present.
+    const bool useTopLevel = yov::nsBool(ui.value(QStringLiteral("NoToolbar"))) || !yovSkinManager_
+                             || !ui.contains(QStringLiteral("ToolbarItems"));
     const QVariantList items = useTopLevel ? yov::nsArray(setting(QStringLiteral("toolBarItems")))
                                            : yov::nsArray(ui.value(QStringLiteral("ToolbarItems")));
     for (const QVariant &item : items) {
