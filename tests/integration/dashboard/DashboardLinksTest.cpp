@@ -157,9 +157,9 @@ TEST_F(DashboardLinksTest, FavouritesMarkedForTheConnectionAreLaunchedOncePerCon
         int connectType;
         int launchesPerConnection;
     } cases[] = {
-        {"PPP, split process", true, yov::kConnectTypeRAS, 1},
+        {"PPP, split process", true, yov::kConnectTypePPP, 1},
         {"NDIS, split process", true, yov::kConnectTypeNDIS, 1},
-        {"PPP, no split process", false, yov::kConnectTypeRAS, 0},
+        {"PPP, no split process", false, yov::kConnectTypePPP, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -212,7 +212,6 @@ TEST_F(DashboardLinksTest, TheRunningDashboardAsksThePanelWhetherToConnectByItse
         bool autoReconnect;
     } cases[] = {
         {"box ticked, shown by default", {{"Internet/DefaultAutoConnect", true}, {"AutoConnect", true}}, true, true},
-        {"box ticked, no default", {{"AutoConnect", true}}, true, true},
         {"box unticked", {{"Internet/DefaultAutoConnect", true}, {"AutoConnect", false}}, false, false},
         {"no auto-connect key: the box is hidden", {}, false, false},
         {"reconnect independent of the box",
