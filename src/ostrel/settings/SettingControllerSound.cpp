@@ -77,6 +77,7 @@ void SettingController::browseSoundFile(int type)
     if (type == 2 || type == 3)
         request.title = tr_(QStringLiteral("Select one or more audio files."));
     request.fileTypes = soundFileTypes();
+    request.fileTypesName = tr_(QStringLiteral("Audio files"));
     request.parent = wndMain ? wndMain.data() : settingPage_.data();
     QPointer<SettingController> self(this);
     yov::FileChooser::shared().chooseFileToOpen(request, [self, type](const yov::FileChooserAnswer &answer) {

@@ -120,6 +120,7 @@ void SettingController::registerLanguageMenuItems()
                 initLanguageStateInMenu();
             };
         main.registerMenuItem(QStringLiteral("Language"), language, std::move(action));
+        main.setMenuItemTitle(language, displayNameOfLanguage(language));
     }
 }
 

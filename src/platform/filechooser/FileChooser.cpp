@@ -10,10 +10,17 @@ namespace {
 
 FileChooser *g_chooser = nullptr;
 
-// "TXT files (*.txt)" for each type; "All files (*)" without types.
-QStringList nameFilters(const QStringList &fileTypes)
+// "TXT files (*.txt)" for each type; "All files (*)" without types; with a name, one filter
+// "Name (*.a *.b)" holding every type.
+QStringList nameFilters(const QStringList &fileTypes, const QString &name)
 {
     QStringList filters;
+    if (!name.isEmpty() && !fileTypes.isEmpty()) {
+        QStringList patterns;
+        for (const QString &type : fileTypes)
+            patterns << QStringLiteral("*.") + type;
+        return {QStringLiteral("%1 (%2)").arg(name, patterns.join(QLatin1Char(' ')))};
+    }
     for (const QString &type : fileTypes)
         filters << QStringLiteral("%1 (*.%2)").arg(type.toUpper(), type);
     if (filters.isEmpty())
@@ -28,7 +35,8 @@ void runDialog(const FileChooserRequest &request, QFileDialog::AcceptMode mode, 
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    const QStringList filters = nameFilters(request.fileTypes);
+    const bool oneFilter = mode == QFileDialog::AcceptOpen && !request.fileTypesName.isEmpty();
+    const QStringList filters = nameFilters(request.fileTypes, oneFilter ? request.fileTypesName : QString());
     dialog->setNameFilters(filters);
     if (!request.fileTypes.isEmpty())
         dialog->setDefaultSuffix(request.fileTypes.first());

@@ -8,11 +8,14 @@
 #include "common/records/connection/ConnectionRecords.h"
 #include "ostrel/connection/dial/DialController.h"
 #include "ostrel/device/main/MainController.h"
+#include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/widgets/IconMatrix.h"
 #include "ostrel/framework/widgets/WidgetUtilities.h"
 #include "ostrel/settings/SettingController.h"
 #include "platform/process/ProgramLauncher.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QTabWidget>
@@ -85,6 +88,15 @@ protected:
         QTest::qWait(50);
     }
 
+    // A fresh dashboard over a fresh copy of the shipped configuration, for the next case of a table.
+    void restart()
+    {
+        TearDown();
+        QDir(modemList_).removeRecursively();
+        opened.clear();
+        SetUp();
+    }
+
     QStringList opened;
 };
 
@@ -127,11 +139,104 @@ TEST_F(DashboardLinksTest, StartUpFavouritesAreLaunchedAndThePanelsShowTheSettin
     saveScreenshot(mainWindow(), QStringLiteral("settings-system-dashboard.png"));
     showPanel(QStringLiteral("Alert"));
     EXPECT_FALSE(settings()->soundField(0)->text().isEmpty());
+    // The shipped toolbar has an SMS page and no call page: the SMS sound row is there, the call one not.
+    EXPECT_TRUE(settings()->soundField(2)->isVisible());
+    EXPECT_FALSE(settings()->soundField(3)->isVisible());
     saveScreenshot(mainWindow(), QStringLiteral("settings-alert-dashboard.png"));
     showPanel(QStringLiteral("FavoriteLinks"));
     settings()->favoriteIconMatrix()->cell(0)->click();
     EXPECT_EQ(settings()->linkNameField()->text(), QStringLiteral("Notes"));
     saveScreenshot(mainWindow(), QStringLiteral("settings-favoritelinks-dashboard.png"));
+}
+
+TEST_F(DashboardLinksTest, FavouritesMarkedForTheConnectionAreLaunchedOncePerConnectionWithTheSplitProcess)
+{
+    const struct {
+        const char *name;
+        bool split;
+        int connectType;
+        int launchesPerConnection;
+    } cases[] = {
+        {"PPP, split process", true, yov::kConnectTypePPP, 1},
+        {"NDIS, split process", true, yov::kConnectTypeNDIS, 1},
+        {"PPP, no split process", false, yov::kConnectTypePPP, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingLauncher launcher;
+        yov::ScopedProgramLauncher guard(&launcher);
+        writeList(QStringLiteral("FavoriteLinks.plist"),
+                  {QVariantMap{{"Index", 0}, {"Name", "Mail"}, {"Type", 0}, {"Path", "/usr/bin/mail-reader"},
+                               {"LaunchAtStartup", 0}, {"LaunchaWhenConnected", 1}},
+                   QVariantMap{{"Index", 1}, {"Name", "Quiet"}, {"Type", 0}, {"Path", "/usr/bin/quiet"},
+                               {"LaunchAtStartup", 0}, {"LaunchaWhenConnected", 0}}});
+        startWithLinks({{"EnableSplitConnectionProcess", c.split}, {"ConnectType", qint64(c.connectType)}});
+        EXPECT_TRUE(launcher.started.isEmpty());
+        for (int connection = 1; connection <= 2; ++connection) {
+            connectOnce();
+            EXPECT_EQ(launcher.started,
+                      QList<QStringList>(connection * c.launchesPerConnection, QStringList{"/usr/bin/mail-reader"}))
+                << "after connection " << connection;
+        }
+        restart();
+    }
+}
+
+TEST_F(DashboardLinksTest, TheLanguageMenuShowsNativeNamesAndSwitchesThroughThePanel)
+{
+    startWithLinks({{"SupportLanguages", QVariantList{"English", "French", "Klingon"}}, {"CurrentLanguage", "English"}});
+    QAction *english = main()->menuItemNamed(QStringLiteral("English"));
+    QAction *french = main()->menuItemNamed(QStringLiteral("French"));
+    QAction *unknown = main()->menuItemNamed(QStringLiteral("Klingon"));
+    ASSERT_TRUE(english && french && unknown);
+    EXPECT_EQ(french->text(), QString::fromUtf8("Français"));
+    EXPECT_EQ(unknown->text(), QStringLiteral("Klingon")); // no native name: the English one
+    EXPECT_TRUE(english->isChecked());
+
+    french->trigger();
+    EXPECT_EQ(storedSettings().value(QStringLiteral("CurrentLanguage")).toString(), QStringLiteral("French"));
+    EXPECT_TRUE(french->isChecked());
+    EXPECT_FALSE(english->isChecked());
+    EXPECT_EQ(settings()->languageCombo()->currentText(), QString::fromUtf8("Français"));
+    // The re-wording after the change keeps the native titles.
+    EXPECT_EQ(french->text(), QString::fromUtf8("Français"));
+    EXPECT_EQ(english->text(), QStringLiteral("English"));
+}
+
+TEST_F(DashboardLinksTest, TheRunningDashboardAsksThePanelWhetherToConnectByItself)
+{
+    const struct {
+        const char *name;
+        QVariantMap keys;
+        bool autoConnect;
+        bool autoReconnect;
+    } cases[] = {
+        {"box ticked, shown by default", {{"Internet/DefaultAutoConnect", true}, {"AutoConnect", true}}, true, true},
+        {"box unticked", {{"Internet/DefaultAutoConnect", true}, {"AutoConnect", false}}, false, false},
+        {"no auto-connect key: the box is hidden", {}, false, false},
+        {"reconnect independent of the box",
+         {{"AutoConnect", false}, {"Internet/EnableAutoReconnectNotDependOnAutoConnectLable", true}},
+         false,
+         true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QVariantMap keys = c.keys;
+        keys.insert(QStringLiteral("AutoConnectDelayTime"), 3600); // the answer is asked, no dial started
+        setSettings(keys);
+        if (!c.keys.contains(QStringLiteral("AutoConnect"))) {
+            QVariantMap stored = storedSettings();
+            stored.remove(QStringLiteral("AutoConnect"));
+            ASSERT_TRUE(yov::PlistBridge::writeFile(QDir(modemList_).filePath(QStringLiteral("settings.plist")), stored));
+        }
+        launch(QStringLiteral("default.plist"));
+        ASSERT_TRUE(waitSimReady());
+        EXPECT_EQ(&Neighbours::setting(), static_cast<SettingControllerInterface *>(settings()));
+        EXPECT_EQ(settings()->autoConnectBox()->isChecked(), c.autoConnect);
+        EXPECT_EQ(Neighbours::setting().allowAutoConnect(), c.autoConnect);
+        EXPECT_EQ(Neighbours::setting().allowAutoReconnect(), c.autoReconnect);
+        restart();
+    }
 }
 
 } // namespace

@@ -98,6 +98,7 @@ TEST_F(SoundPanelTest, TheChooserChangesTheFileOnlyWhenAFileIsChosen)
     ASSERT_FALSE(chooser.requests().isEmpty());
     EXPECT_TRUE(chooser.requests().last().fileTypes.contains("mp3"));
     EXPECT_EQ(chooser.requests().last().title, "Select one or more audio files.");
+    EXPECT_EQ(chooser.requests().last().fileTypesName, "Audio files"); // one filter for every audio type
 
     // A file of another kind is not taken.
     chooser.chooseNext(makeFile("notes.txt"));

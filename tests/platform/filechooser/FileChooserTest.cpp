@@ -76,3 +76,31 @@ TEST(FileChooserTest, DialogIsWindowModalAndAnswersOnce)
         EXPECT_EQ(window.findChild<QFileDialog *>(), nullptr) << "the dialog goes when it closes";
     }
 }
+
+TEST(FileChooserTest, NamedTypesFormOneFilterWhenOpening)
+{
+    QTemporaryDir dir;
+    QWidget window;
+    const struct {
+        const char *name;
+        QStringList expected;
+    } cases[] = {
+        {"Audio files", {QStringLiteral("Audio files (*.wav *.mp3)")}},
+        {"", {QStringLiteral("WAV (*.wav)"), QStringLiteral("MP3 (*.mp3)")}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        yov::FileChooserRequest request;
+        request.directory = dir.path();
+        request.fileTypes = {QStringLiteral("wav"), QStringLiteral("mp3")};
+        request.fileTypesName = QString::fromLatin1(c.name);
+        request.parent = &window;
+        FileChooser::shared().chooseFileToOpen(request, [](const yov::FileChooserAnswer &) {});
+        auto *dialog = window.findChild<QFileDialog *>();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->nameFilters(), c.expected);
+        dialog->reject();
+        QTest::qWait(0);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}

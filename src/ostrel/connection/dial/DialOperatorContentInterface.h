@@ -4,7 +4,10 @@
 // of its roads (back to idle, connected, an image downloaded, the device removed); the feature that
 // shows the content implements it and installs itself with DialController::setOperatorContent().
 //
-// DefaultDialOperatorContent: no operator content, so nothing to switch, detach or show.
+// DefaultDialOperatorContent: no operator web views or billboard, so nothing to switch, detach or
+// show. With the split connection process (top-level EnableSplitConnectionProcess) it still opens the
+// favourite links marked for the connection, once per connection: the connected roads may report
+// "connected" more than once, and only the end of the connection re-arms it.
 
 namespace ostrel {
 
@@ -32,10 +35,15 @@ public:
 
 class DefaultDialOperatorContent : public DialOperatorContentInterface {
 public:
-    void switchInternetTabAction() override {}
+    void switchInternetTabAction() override;
     void detachSpecialWebview() override {}
     void imageDownloadFinishForBillboard() override {}
     void hideBackgroundAndEmbeddedWebViews() override {}
+    // The first connected report of a PPP connection switches the view like the NDIS road does.
+    void performActionWhenFirstConnected() override { switchInternetTabAction(); }
+
+private:
+    bool connectionLinksLaunched_ = false;
 };
 
 } // namespace ostrel

@@ -245,6 +245,7 @@ public:
     void setMenuItemEnabled(const QString &item, bool enabled) override;
     // A language item is named by its language's English name.
     void setMenuItemChecked(const QString &item, bool checked) override;
+    void setMenuItemTitle(const QString &item, const QString &title) override;
     // The main window's own switch of an item (toolbar rule, window modes, configured links).
     void setMenuItemRule(const QString &item, bool enabled);
     // The English titles of the table's menus and items, in order.

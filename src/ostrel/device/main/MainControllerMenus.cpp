@@ -81,6 +81,7 @@ const char *const kToolbarFollowers[] = {"Internet", "Statistics", "Call", "SMS"
 
 const char *kHasAction = "menuHasAction";
 const char *kAreaEnabled = "menuAreaEnabled";
+const char *kFixedTitle = "menuFixedTitle";
 const char *kRuleEnabled = "menuRuleEnabled";
 
 void refresh(QAction *item)
@@ -268,6 +269,14 @@ void MainController::setMenuItemChecked(const QString &item, bool checked)
     }
 }
 
+void MainController::setMenuItemTitle(const QString &item, const QString &title)
+{
+    if (QAction *entry = menuItemNamed(item)) {
+        entry->setProperty(kFixedTitle, title);
+        entry->setText(title);
+    }
+}
+
 void MainController::setMenuItemRule(const QString &item, bool enabled)
 {
     if (QAction *entry = menuItemNamed(item)) {
@@ -291,8 +300,10 @@ void MainController::Init_UIMenu()
         if (item)
             item->setText(tr_(item->property("englishTitle").toString()));
     if (QMenu *languages = menuNamed(QStringLiteral("Language"))) {
-        for (QAction *item : languages->actions())
-            item->setText(tr_(item->property("language").toString()));
+        for (QAction *item : languages->actions()) {
+            const QString fixed = item->property(kFixedTitle).toString();
+            item->setText(fixed.isEmpty() ? tr_(item->property("language").toString()) : fixed);
+        }
     }
 }
 

@@ -67,6 +67,9 @@ public:
     virtual void setIsSendingUserInfo(bool) {}
     // Puts or takes the check mark of a menu item (named as registerMenuItem names it).
     virtual void setMenuItemChecked(const QString &item, bool checked) { (void)item; (void)checked; }
+    // Gives a menu item (named as registerMenuItem names it) a title that is shown as it is, in every
+    // language, instead of its translated name.
+    virtual void setMenuItemTitle(const QString &item, const QString &title) { (void)item; (void)title; }
     // Lays the main window out for the page (the operator's layout of that page, where it has one).
     virtual void updateUIForBraVuzod(const QString &page) { (void)page; }
 };

@@ -232,6 +232,15 @@ TEST_F(BuildersTest, HasModuleWithSearchesTheToolbarOfTheSkinOrTheTopLevelList)
     context.skinManager = nullptr;
     YOVUIController skinless(context);
     EXPECT_TRUE(skinless.hasModuleWith("Call"));
+
+    // A skin without its own toolbar list: the main window shows the top-level one, so it decides.
+    QVariantMap noList = uiConfig();
+    noList.remove("ToolbarItems");
+    useSettings({{"UIConfig", noList}, {"toolBarItems", QVariantList{entry({{"itemIdentifier", "Call"}})}}});
+    context.skinManager = &skin;
+    YOVUIController skinWithoutList(context);
+    EXPECT_TRUE(skinWithoutList.hasModuleWith("Call"));
+    EXPECT_FALSE(skinWithoutList.hasModuleWith("Internet"));
 }
 
 TEST_F(BuildersTest, DrawerTakesItsSizesOffsetsAndButtons)
