@@ -25,10 +25,10 @@ struct FileChooserRequest {
     // Empty: any file. A saved file always ends with one of them: a name without it gets the
     // selected type's extension.
     QStringList fileTypes;
+    QPointer<QWidget> parent; // the window the dialog belongs to; null: none
     // When set (opening only), the types form one filter under this name, "Audio files (*.wav *.mp3)",
     // matched without regard to case, instead of one filter per type.
     QString fileTypesName;
-    QPointer<QWidget> parent; // the window the dialog belongs to; null: none
 };
 
 struct FileChooserAnswer {
