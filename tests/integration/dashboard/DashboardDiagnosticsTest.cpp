@@ -52,6 +52,8 @@ class DashboardDiagnosticsTest : public DashboardFixture {
 protected:
     void TearDown() override
     {
+        if (assembly_)
+            Neighbours::setSms(assembly_->smsController()); // a test's SMS fake is gone
         DashboardFixture::TearDown();
         yov::KLog::setSharedLog(nullptr);
         Platform::sharedPlatform()->reset();
