@@ -11,6 +11,7 @@ namespace {
 const char *const kRegistrationKeys[] = {"Registered", "Roaming", "Technology", "Domain", "OperatorName",
                                          "RoamingOperatorName", "Mcc", "Mnc", "Lac", "CellId"};
 const char *const kSignalKeys[] = {"Csq", "Rscp", "EcNo", "SignalReport"};
+const char *const kCellDetailKeys[] = {"Rac", "Frequency", "Channel", "RxQual", "RxLev"};
 const char *const kModeKeys[] = {"SearchMode", "SelectedMode", "PreferredMode", "NationalRoaming",
                                  "InternationalRoaming"};
 
@@ -55,6 +56,8 @@ QStringList NetworkArea::stateKeys() const
     for (const char *k : kSignalKeys)
         keys << QLatin1String(k);
     for (const char *k : kModeKeys)
+        keys << QLatin1String(k);
+    for (const char *k : kCellDetailKeys)
         keys << QLatin1String(k);
     keys << QStringLiteral("SignalIntervalMs");
     return keys;
@@ -153,6 +156,20 @@ void NetworkArea::pushRegistration(ModemContext &context)
     reg.setText(4, 10, stateText(state_, "Lac", QStringLiteral("1A2B")).toLatin1());
     reg.setText(14, 10, stateText(state_, "CellId", QStringLiteral("4F21")).toLatin1());
     context.push(makeRecord(7, 38, 0, kOk, kDeviceModule, reg.data()));
+    pushCellDetails(context);
+}
+
+void NetworkArea::pushCellDetails(ModemContext &context)
+{
+    if (!registered())
+        return;
+    yov::PayloadWriter details = answerPayload(7, 56);
+    details.setInt32(164, stateInt(state_, "Rac", 12));
+    details.setText(168, 236 - 168, stateText(state_, "Frequency", QStringLiteral("2112.8")).toUtf8());
+    details.setInt32(236, stateInt(state_, "Channel", 10564));
+    details.setInt32(248, stateInt(state_, "RxQual", 2));
+    details.setInt32(252, stateInt(state_, "RxLev", 45));
+    context.push(makeRecord(7, 56, 0, kOk, kDeviceModule, details.data()));
 }
 
 void NetworkArea::pushModes(ModemContext &context)
@@ -246,6 +263,8 @@ void NetworkArea::changed(const QVariantMap &previous, ModemContext &context)
     if (anyChanged(previous, state_, kRegistrationKeys)) {
         pushRegistration(context);
         context.notify(ModemEvent::NetworkChanged);
+    } else if (anyChanged(previous, state_, kCellDetailKeys)) {
+        pushCellDetails(context);
     }
     if (anyChanged(previous, state_, kSignalKeys) || anyChanged(previous, state_, {"Technology"}))
         pushSignal(context);

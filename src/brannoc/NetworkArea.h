@@ -6,11 +6,15 @@
 // RoamingOperatorName (the second name), Mcc and Mnc of the registered network (default: the
 // SIM's home network), Lac, CellId, Csq (20; 99 no measurement), Rscp (-85 dBm), EcNo (-6 dB),
 // SignalReport ("rssi": 7/55, or "csq": 7/35), SignalIntervalMs (3000; 0: no periodic report),
-// SearchMode (0), SelectedMode (0), PreferredMode (2), NationalRoaming (1), InternationalRoaming (1).
+// SearchMode (0), SelectedMode (0), PreferredMode (2), NationalRoaming (1), InternationalRoaming (1),
+// and the serving cell's details: Rac (12), Frequency ("2112.8"), Channel (10564), RxQual (2),
+// RxLev (45).
 //
 // Once the SIM is checked the signal is reported, then every SignalIntervalMs. Once the SIM is
 // ready the network registers: network information 7/36, PLMN 7/37 (roaming text ROAM_ON or
-// ROAM_OFF), registration 7/38 (1 home, 5 roaming, 0 not registered), the signal, search and
+// ROAM_OFF), registration 7/38 (1 home, 5 roaming, 0 not registered), the cell details 7/56
+// (384 bytes: int32 RAC at 164, the frequency text at 168, int32 channel at 236, RX quality at
+// 248 and RX level at 252; only while registered), the signal, search and
 // preferred mode 513/75 and 513/80, and the roaming switches 513/85 (type 1). A SIM that is not
 // ready gets 7/36 without service. Every change of the state through SetModemState reports again
 // what changed; the packet-domain attach of the connection area adds or removes the PS domain.
@@ -49,6 +53,7 @@ protected:
 private:
     bool registered() const;
     void pushRegistration(ModemContext &context);
+    void pushCellDetails(ModemContext &context);
     void pushNoService(ModemContext &context);
     void pushSignal(ModemContext &context);
     void pushModes(ModemContext &context);

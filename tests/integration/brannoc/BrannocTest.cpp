@@ -156,8 +156,14 @@ public:
 
 const QStringList kReadyStartup = {
     "1/0",  "8/58", "0/26", "3/5",  "6/32", "4/9",  "4/8",  "7/42",  "7/41",  "7/50",  "7/44",  "7/45", "7/48",
-    "7/49", "7/55", "7/47", "7/40", "7/39", "7/57", "4/13", "7/36", "7/37", "7/38", "7/55", "513/75", "513/80", "513/85",
+    "7/49", "7/55", "7/47", "7/40", "7/39", "7/57", "4/13", "7/36", "7/37", "7/38", "7/56", "7/55", "513/75", "513/80", "513/85",
     "768/97", "768/94", "1025/0", "1025/0"};
+// Without registration no cell details come.
+const QStringList kUnregisteredStartup = [] {
+    QStringList ids = kReadyStartup;
+    ids.removeOne(QStringLiteral("7/56"));
+    return ids;
+}();
 
 } // namespace
 
@@ -200,11 +206,12 @@ TEST_F(BrannocTest, StartUpSequencesFollowTheScenario)
              EXPECT_EQ(plmn.latin1Text(208, 36), QStringLiteral("ROAM_OFF"));
              EXPECT_EQ(plmn.uint8(320), 1);
              EXPECT_EQ(PayloadReader::ofMsg(t.at(22)).int32(0), 1); // registered, home
-             const PayloadReader rssi = PayloadReader::ofMsg(t.at(23));
+             EXPECT_EQ(t.at(23).dataLength, 384); // the serving cell's details
+             const PayloadReader rssi = PayloadReader::ofMsg(t.at(24));
              EXPECT_EQ(rssi.int32(0), 73);  // CSQ 20: -73 dBm
              EXPECT_EQ(rssi.int32(4), 12);  // Ec/No -6 dB
              EXPECT_EQ(rssi.int32(8), 170); // RSCP -85 dBm
-             EXPECT_EQ(t.at(26).type, 1);
+             EXPECT_EQ(t.at(27).type, 1);
          }},
         {"no-sim.plist", deviceHead + QStringList{"6/32"} + deviceIdentity + QStringList{"7/36", "7/55"},
          [](BrannocTest &t) {
@@ -224,7 +231,7 @@ TEST_F(BrannocTest, StartUpSequencesFollowTheScenario)
              EXPECT_EQ(t.at(5).result, -1);
              EXPECT_EQ(t.counts(6), std::make_pair(0, 10));
          }},
-        {"no-signal.plist", kReadyStartup,
+        {"no-signal.plist", kUnregisteredStartup,
          [](BrannocTest &t) {
              EXPECT_EQ(PayloadReader::ofMsg(t.at(20)).latin1Text(108, 72), QStringLiteral("NO_SERVICE"));
              EXPECT_EQ(PayloadReader::ofMsg(t.at(21)).uint8(320), 0); // no network fields
@@ -565,7 +572,7 @@ TEST_F(BrannocTest, NdisConnectReportsStatusAndTrafficThenLinkLossAndAttach)
     ASSERT_TRUE(client->send(2, 258, 69));
     ASSERT_GE(ndisStatus(mark, 3), 0);
     expectAnswer(2, 258, 76, 0, yov::PsAttachRequest{2, yov::PsAttachRequest::kAttach}.encode(),
-                 {{7, 36, 0, 0, 1}, {7, 37, 0, 0, 1}, {7, 38, 0, 0, 1}, {258, 64, 1, 0, 2}});
+                 {{7, 36, 0, 0, 1}, {7, 37, 0, 0, 1}, {7, 38, 0, 0, 1}, {7, 56, 0, 0, 1}, {258, 64, 1, 0, 2}});
     EXPECT_EQ(PayloadReader::ofMsg(at(client->waitFor(7, 36, mark))).latin1Text(108, 72), QStringLiteral("CS_PS"));
 
     // Connect again and disconnect on request.

@@ -9,22 +9,26 @@
 #include "ostrel/device/init/InitController.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/framework/service/Platform.h"
 #include "ostrel/sms/page/SMSController.h"
 #include "support/LocalHttpServer.h"
 #include "support/TestPaths.h"
 
 #include <QAction>
+#include <QBoxLayout>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUdpSocket>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/types.h>
 
@@ -36,15 +40,27 @@ namespace {
 class RecordingSms : public DefaultSMSController {
 public:
     QStringList sent; // "number: text"
+    bool accept = true; // false: the page refuses the send
     bool sendSmsTo(const QString &number, const QString &text, bool, bool, bool) override
     {
         sent << number + QStringLiteral(": ") + text;
-        return true;
+        return accept;
     }
 };
 
 class DashboardDiagnosticsTest : public DashboardFixture {
 protected:
+    void TearDown() override
+    {
+        if (assembly_)
+            Neighbours::setSms(assembly_->smsController()); // a test's SMS fake is gone
+        DashboardFixture::TearDown();
+        yov::KLog::setSharedLog(nullptr);
+        Platform::sharedPlatform()->reset();
+    }
+    // A trace log of the test's own, whose folder was chosen without LogFileDir.
+    std::unique_ptr<yov::KLog> log_;
+    QTemporaryDir logDir_;
     QAction *menuItem(const char *title) const { return main()->menuItemNamed(QLatin1String(title)); }
     QString diag(const char *field) const { return init()->diagWindow()->text(QLatin1String(field)); }
     void openSheet()
@@ -64,6 +80,9 @@ protected:
 TEST_F(DashboardDiagnosticsTest, SheetIsFilledFromTheModemAndExportedAsShown)
 {
     setSettings({{QStringLiteral("CellId/ShowLastNum"), 4}});
+    setScenarioModem(QStringLiteral("Network"),
+                     {{QStringLiteral("Rac"), 77}, {QStringLiteral("Frequency"), QStringLiteral("1932.4 MHz")},
+                      {QStringLiteral("Channel"), 9662}, {QStringLiteral("RxQual"), 5}, {QStringLiteral("RxLev"), 38}});
     launch(QStringLiteral("default.plist"));
     ASSERT_TRUE(waitSimReady());
     init()->openFileHook = [this](const QString &path) {
@@ -90,6 +109,12 @@ TEST_F(DashboardDiagnosticsTest, SheetIsFilledFromTheModemAndExportedAsShown)
     EXPECT_FALSE(diag("Diag_OSVer").isEmpty());
     EXPECT_EQ(init()->dicDiagWindowInfo_.value(QStringLiteral("FirmwareVersion")).toString(), init()->m_FWVersion);
     EXPECT_EQ(init()->diagWindow()->label(QStringLiteral("Diag_OSVer"))->text(), QStringLiteral("OS version:"));
+    // The serving cell's details the modem reported.
+    const std::pair<const char *, const char *> details[] = {{"tfdDiagRAC_", "77"},    {"tfdDiagFrequency_", "1932.4 MHz"},
+                                                             {"tfdDiagChannel_", "9662"}, {"tfdDiagRXqual_", "5"},
+                                                             {"tfdDiagRXlev_", "38"}};
+    for (const auto &[field, value] : details)
+        EXPECT_EQ(diag(field), QLatin1String(value)) << field;
     saveScreenshot(init()->diagWindow(), QStringLiteral("diagnostics-device.png"));
     init()->diagWindow()->selectSegment(3);
     saveScreenshot(init()->diagWindow(), QStringLiteral("diagnostics-network.png"));
@@ -225,4 +250,169 @@ TEST_F(DashboardDiagnosticsTest, SignalReportsRefreshTheOpenSheetWhenAsked)
     // The modem's next radio report reaches the open sheet without a refresh.
     EXPECT_TRUE(QTest::qWaitFor([this] { return diag("tfdDiagRSSI_").endsWith(QLatin1String(" dBm")); }, kWaitMs))
         << diag("tfdDiagRSSI_").toStdString();
+}
+
+TEST_F(DashboardDiagnosticsTest, FillingStopsAtTheComputerRowsWhileTheCardIsAway)
+{
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->m_FWVersion.isEmpty() && init()->hasCSDomain(); }, kWaitMs));
+    openSheet();
+    EXPECT_EQ(diag("Diag_CSRegistration"), QStringLiteral("Registration"));
+    EXPECT_FALSE(diag("Diag_FWV").isEmpty());
+
+    ASSERT_EQ(control(QStringLiteral("RemoveDevice")).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([] { return Neighbours::sms().getNetCardStatus() == 1; }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return diag("Diag_FWV").isEmpty(); }, kWaitMs));
+    init()->diagWindow()->m_DiagWindowRefreshBtn->click();
+    // The computer rows are filled again; the card's rows, which would read "Not Registration"
+    // and "Detached" without the card, stay empty.
+    EXPECT_EQ(diag("Diag_SoftwareVersion"), yov::BuildInfo::version());
+    EXPECT_FALSE(diag("Diag_OSVer").isEmpty());
+    EXPECT_FALSE(diag("Diag_ManuName").isEmpty());
+    for (const char *field : {"Diag_FWV", "Diag_DeviceName", "Diag_CSRegistration", "Diag_PSRegistration",
+                              "Diag_PSAttachment", "Diag_NetworkName", "Diag_SerCell"})
+        EXPECT_TRUE(diag(field).isEmpty()) << field << ": " << diag(field).toStdString();
+}
+
+TEST_F(DashboardDiagnosticsTest, NetworkNameFollowsTheConfiguredRule)
+{
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+    openSheet();
+    const QString unknown = QStringLiteral("unknown"); // the token lists leave it as it is
+    struct Case {
+        bool homeAtDiag;  // Init/DisPlayBelonetoSPNAtDiagWin
+        bool spnAtDiag;   // Internet/DisPlaySPNAtDiagWin
+        const char *spn;  // the SIM's home name
+        const char *local;
+        const char *home; // the home name the main window shows
+        const char *expected; // null: "unknown"
+    };
+    const Case cases[] = {
+        {true, false, "HomeNet", "Local", "", "HomeNet"},
+        {true, true, "", "Local", "Shown", nullptr},
+        {false, false, "HomeNet", "Local", "Shown", "Local"},
+        {false, false, "HomeNet", "", "Shown", nullptr},
+        {false, true, "HomeNet", "", "Shown", "Shown"},
+        {false, true, "HomeNet", "", "", nullptr},
+        {false, true, "HomeNet", "Local", "Shown", "Local"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.homeAtDiag << c.spnAtDiag << " " << c.spn << "/" << c.local << "/" << c.home);
+        ASSERT_TRUE(config_->setConfigurationByModuleKeyAndValue(QStringLiteral("Init"),
+                                                                 QStringLiteral("DisPlayBelonetoSPNAtDiagWin"), c.homeAtDiag));
+        ASSERT_TRUE(config_->setConfigurationByModuleKeyAndValue(QStringLiteral("Internet"),
+                                                                 QStringLiteral("DisPlaySPNAtDiagWin"), c.spnAtDiag));
+        init()->m_SPN = QLatin1String(c.spn);
+        init()->m_NameOfLocalSPN->setText(QLatin1String(c.local));
+        init()->m_NameOfBelonetoSPN->setText(QLatin1String(c.home));
+        init()->diagWindow()->m_DiagWindowRefreshBtn->click();
+        EXPECT_EQ(diag("Diag_NetworkName"), c.expected ? QLatin1String(c.expected) : unknown);
+        EXPECT_EQ(init()->dicDiagWindowInfo_.value(QStringLiteral("NetworkName")).toString(), diag("Diag_NetworkName"));
+    }
+}
+
+TEST_F(DashboardDiagnosticsTest, ReportWithoutRecipientSendsNothing)
+{
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+    RecordingSms sms;
+    Neighbours::setSms(&sms);
+    openSheet();
+    // No SendReportTo, then an empty one, then blanks: nothing goes and the flag stays down.
+    init()->diagWindow()->btnSendReport_->click();
+    for (const char *recipient : {"", "   "}) {
+        ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("SendReportTo"), QLatin1String(recipient)));
+        init()->diagWindow()->btnSendReport_->click();
+    }
+    EXPECT_TRUE(sms.sent.isEmpty()) << sms.sent.join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(init()->reportSendFlag());
+    // With a recipient the report goes.
+    ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("SendReportTo"), QStringLiteral("+6011")));
+    init()->diagWindow()->btnSendReport_->click();
+    ASSERT_EQ(sms.sent.size(), 1);
+    EXPECT_TRUE(sms.sent[0].startsWith(QStringLiteral("+6011: ")));
+    EXPECT_TRUE(init()->reportSendFlag());
+    // A send the SMS page refuses leaves no report on its way.
+    init()->setReportSendFlag(false);
+    sms.accept = false;
+    init()->diagWindow()->btnSendReport_->click();
+    Neighbours::setSms(assembly_->smsController());
+    EXPECT_EQ(sms.sent.size(), 2);
+    EXPECT_FALSE(init()->reportSendFlag());
+}
+
+TEST_F(DashboardDiagnosticsTest, LogsOpenFromTheFolderTheTraceLogChoseWithoutLogFileDir)
+{
+    ASSERT_TRUE(logDir_.isValid());
+    yov::KLog::Options options;
+    options.runtimeDir = logDir_.path(); // no LogFileDir: the trace log picks this folder
+    log_ = std::make_unique<yov::KLog>(options);
+    yov::KLog::setSharedLog(log_.get());
+    ASSERT_EQ(log_->logDir(), logDir_.path());
+    // The trace log made its two files; one of the modem's is there, the other is missing.
+    QFile modemRead(QDir(logDir_.path()).filePath(QStringLiteral("at_Modem_read.log")));
+    ASSERT_TRUE(modemRead.open(QIODevice::WriteOnly));
+    modemRead.close();
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+    init()->openFileHook = [this](const QString &path) {
+        opened_ << path;
+        return true;
+    };
+    menuItem("Logs")->trigger();
+    const QDir dir(logDir_.path());
+    EXPECT_EQ(opened_, (QStringList{dir.filePath(QStringLiteral("at_read.log")), dir.filePath(QStringLiteral("at_write.log")),
+                                    dir.filePath(QStringLiteral("at_Modem_read.log"))}));
+}
+
+TEST_F(DashboardDiagnosticsTest, CdmaChipsetKeepsTheFiveComputerRows)
+{
+    setSettings({{QStringLiteral("Main/DeviceType"), QStringLiteral("CDMA")}});
+    Platform::sharedPlatform()->reset();
+    launch(QStringLiteral("default.plist"));
+    ASSERT_EQ(Platform::sharedPlatform()->platform(), Platform::CDMA);
+    ASSERT_TRUE(waitSimReady());
+    openSheet();
+    DiagWindow *w = init()->diagWindow();
+    EXPECT_FALSE(w->diagSegmentedTable_->isVisible());
+    EXPECT_FALSE(w->m_OpenDiagInfoWithTEBtn->isVisible());
+    EXPECT_FALSE(w->btnSendReport_->isVisible());
+    EXPECT_TRUE(w->m_DiagWindowOKBtn->isVisible());
+    EXPECT_TRUE(w->m_DiagWindowRefreshBtn->isVisible());
+    // The visible values, top to bottom, are the five rows, each beside its label.
+    QList<QLabel *> shown;
+    for (QLabel *l : w->findChildren<QLabel *>())
+        if (l->isVisible() && !l->objectName().isEmpty() && !l->objectName().startsWith(QLatin1String("Label_")))
+            shown << l;
+    std::sort(shown.begin(), shown.end(), [w](QLabel *a, QLabel *b) {
+        return a->mapTo(w, QPoint()).y() < b->mapTo(w, QPoint()).y();
+    });
+    QStringList names;
+    for (QLabel *l : shown) {
+        names << l->objectName();
+        QLabel *label = w->label(l->objectName());
+        ASSERT_TRUE(label && label->isVisible()) << l->objectName().toStdString();
+        EXPECT_EQ(label->mapTo(w, QPoint()).y(), l->mapTo(w, QPoint()).y());
+    }
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Diag_SoftwareVersion"), QStringLiteral("Diag_DriverVersion"),
+                                  QStringLiteral("Diag_PCModel"), QStringLiteral("Diag_OSVer"), QStringLiteral("Diag_OSLang")}));
+    EXPECT_EQ(w->text(QStringLiteral("Diag_SoftwareVersion")), yov::BuildInfo::version());
+    EXPECT_FALSE(w->text(QStringLiteral("Diag_OSVer")).isEmpty());
+    saveScreenshot(w, QStringLiteral("diagnostics-cdma.png"));
+    // The EVDO views are shown, the roaming mark right after the EVDO icon.
+    QLabel *evdo = mainWindow()->findChild<QLabel *>(QStringLiteral("imageEvdoStatus"));
+    QLabel *roam = mainWindow()->findChild<QLabel *>(QStringLiteral("labelInitRoamStatus"));
+    ASSERT_TRUE(evdo && roam);
+    EXPECT_FALSE(evdo->isHidden());
+    EXPECT_EQ(roam->parentWidget(), evdo->parentWidget());
+    auto *row = qobject_cast<QBoxLayout *>(evdo->parentWidget()->layout());
+    ASSERT_TRUE(row);
+    EXPECT_GT(row->indexOf(roam), row->indexOf(evdo));
+    EXPECT_LE(row->indexOf(roam), row->indexOf(evdo) + 2);
+    // A removal sets the views up again without duplicating anything.
+    ASSERT_EQ(control(QStringLiteral("RemoveDevice")).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([] { return Neighbours::sms().getNetCardStatus() == 1; }, kWaitMs));
+    EXPECT_EQ(w->findChildren<QWidget *>(QStringLiteral("diagShortView")).size(), 1);
 }

@@ -165,6 +165,31 @@ void DiagWindow::setText(const QString &field, const QString &text)
         v->setText(text);
 }
 
+void DiagWindow::keepOnlyRows(const QStringList &fields)
+{
+    if (shortView_)
+        return;
+    shortView_ = new QWidget(this);
+    shortView_->setObjectName(QStringLiteral("diagShortView"));
+    auto *grid = new QGridLayout(shortView_);
+    int line = 0;
+    for (const QString &field : fields) {
+        QLabel *label = labels_.value(field);
+        QLabel *value = values_.value(field);
+        if (!label || !value)
+            continue;
+        grid->addWidget(label, line, 0); // moves the pair out of its tab
+        grid->addWidget(value, line++, 1);
+    }
+    grid->setRowStretch(line, 1);
+    static_cast<QBoxLayout *>(layout())->insertWidget(0, shortView_, 1);
+    for (QWidget *w : {static_cast<QWidget *>(diagSegmentedTable_), static_cast<QWidget *>(diagTableItemView_),
+                       static_cast<QWidget *>(m_OpenDiagInfoWithTEBtn), static_cast<QWidget *>(btnOpenRssiLacCiWindow_),
+                       static_cast<QWidget *>(btnSendReport_)})
+        w->hide();
+    resize(width(), sizeHint().height());
+}
+
 void DiagWindow::selectSegment(int index)
 {
     diagSegmentedTable_->setCurrentIndex(index);

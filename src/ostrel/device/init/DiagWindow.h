@@ -34,6 +34,10 @@ public:
     void setText(const QString &field, const QString &text);
     void selectSegment(int index);
     int currentSegment() const;
+    // The short sheet of the CDMA chipset: only the rows of the given fields remain, one column
+    // in the given order, with the OK and Refresh buttons; the tabs and the other buttons go.
+    void keepOnlyRows(const QStringList &fields);
+    QWidget *shortView() const { return shortView_; }
 
     QTabBar *diagSegmentedTable_ = nullptr;
     QStackedWidget *diagTableItemView_ = nullptr;
@@ -44,6 +48,7 @@ public:
     QPushButton *btnSendReport_ = nullptr;
 
 private:
+    QWidget *shortView_ = nullptr;
     QHash<QString, QLabel *> values_;
     QHash<QString, QLabel *> labels_;
     QList<QLabel *> headings_;

@@ -341,13 +341,36 @@ void InitController::initializeSkin()
         return;
 }
 
-void InitController::initializeNibResources()
+void InitController::initWithCDMA()
 {
-    // The chipset family from Main/DeviceType: KV401 shows the EVDO views.
-    const bool evdo = Platform::sharedPlatform()->platform() == Platform::KV401;
     for (QLabel *v : {m_rssiStatusLabel.data(), m_evdoStatus.data(), m_evdoStatusLabel.data()})
         if (v)
-            v->setVisible(evdo);
+            v->setVisible(true);
+    // The roaming mark moves to just right of the EVDO icon.
+    if (m_roamStatus && m_evdoStatus && m_evdoStatus->parentWidget()) {
+        if (auto *row = qobject_cast<QBoxLayout *>(m_evdoStatus->parentWidget()->layout())) {
+            const int at = row->indexOf(m_evdoStatus);
+            if (at >= 0 && row->indexOf(m_roamStatus) != at + 1) {
+                row->insertWidget(at + 1, m_roamStatus);
+                row->insertSpacing(at + 1, 10);
+            }
+        }
+    }
+    createDiagWindow();
+    m_DiagWindow->keepOnlyRows({QStringLiteral("Diag_SoftwareVersion"), QStringLiteral("Diag_DriverVersion"),
+                                QStringLiteral("Diag_PCModel"), QStringLiteral("Diag_OSVer"),
+                                QStringLiteral("Diag_OSLang")});
+}
+
+void InitController::initializeNibResources()
+{
+    // The chipset family from Main/DeviceType: KV401 shows the EVDO views, CDMA sets up its own.
+    const int platform = Platform::sharedPlatform()->platform();
+    for (QLabel *v : {m_rssiStatusLabel.data(), m_evdoStatus.data(), m_evdoStatusLabel.data()})
+        if (v)
+            v->setVisible(platform == Platform::KV401);
+    if (platform == Platform::CDMA)
+        initWithCDMA();
     if (m_NameOfLocalSPN && settingBool("Init", "OnlyShowBelonetoSPN"))
         m_NameOfLocalSPN->setVisible(false);
     // The SIM text is the letter mode's way of showing the SIM state; the icon is the other's.

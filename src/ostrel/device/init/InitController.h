@@ -287,6 +287,9 @@ public:
     void showDiagnosticInfo();
     void initDiagWindow();
     void clearDiagWindow();
+    // The CDMA chipset's views: the EVDO views shown, the roaming mark beside the EVDO icon and
+    // the diagnostics sheet cut to the software, driver, computer and OS rows.
+    void initWithCDMA();
     void showNetworkNameInDiagnostic();
     QString getDriverVersion() const;
     QString getDataCardDriverVersion() const;

@@ -284,8 +284,11 @@ void InitController::sendReport(QObject *)
                                         m_DiagWindow->text(QStringLiteral("Diag_PSAttachment")),
                                         m_DiagWindow->text(QStringLiteral("Diag_APN")), m_Devicemodel);
     setReportSendFlag(true);
-    if (!Neighbours::sms().sendSmsTo(recipient, text, false, true, false))
+    if (!Neighbours::sms().sendSmsTo(recipient, text, false, true, false)) {
+        // Nothing is on its way, so no answer will come to clear the flag.
+        setReportSendFlag(false);
         qCInfo(lcInit) << "the diagnostic report was not handed to the SMS page";
+    }
 }
 
 void InitController::prepareToShowDiagWindow(const yov::Notification &)
