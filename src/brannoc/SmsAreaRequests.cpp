@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <utility>
 
 namespace brannoc {
 
@@ -350,15 +351,14 @@ std::optional<QList<QPair<QString, QVariantList>>> SmsArea::backupBoxes(const QV
         const bool reports = yov::nsBool(sms.value(QStringLiteral("isHaveDeliveryReportBox")));
         lengthOk = backup.size() == 4 || (reports && backup.size() == 5);
     } else {
-        for (int i = 0; i < order.size(); ++i) {
-            QString name;
-            for (auto it = order.constBegin(); it != order.constEnd(); ++it)
-                if (yov::nsInt(it.value()) == i) {
-                    name = it.key();
-                    break;
-                }
-            names << name; // an order no box has keeps its element unread
-        }
+        // Every configured box once, ascending by its order, ties by name: the layout the
+        // dashboard writes, so a gap or a repeated order neither drops nor doubles a box.
+        QList<std::pair<int, QString>> ordered;
+        for (auto it = order.constBegin(); it != order.constEnd(); ++it)
+            ordered.append({yov::nsInt(it.value()), it.key()});
+        std::stable_sort(ordered.begin(), ordered.end());
+        for (const auto &entry : ordered)
+            names << entry.second;
         lengthOk = backup.size() == order.size() + 1;
     }
     if (!lengthOk) {

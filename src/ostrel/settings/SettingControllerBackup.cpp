@@ -291,10 +291,14 @@ void SettingController::restoreSMSAndPhoneFile(const QString &path)
 
 void SettingController::restoreAlertPanel(bool success)
 {
-    if (restoreTimer_) {
-        clock().cancel(restoreTimer_);
-        restoreTimer_ = 0;
+    // Only the restore this page started waits for an answer: an answer after the no-answer
+    // message, or to another client's restore, would be a second, contradicting message.
+    if (!restoreTimer_) {
+        qCInfo(lcSetting) << "restore answer with no restore waiting:" << success;
+        return;
     }
+    clock().cancel(restoreTimer_);
+    restoreTimer_ = 0;
     backupResult(success ? kRestoreDone : kRestoreInvalid);
 }
 

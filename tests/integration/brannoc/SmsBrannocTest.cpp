@@ -581,6 +581,20 @@ TEST_F(SmsBrannocTest, SettingsRestoreAndLoopback)
     EXPECT_EQ(box(kSmsListPcFileName, "ImportantBox"), QVariantList{restoredInbox});
     EXPECT_EQ(box(kSmsListPcFileName, "DraftBox"), QVariantList{restoredDraft}) << "a box not in the order is kept";
     EXPECT_FALSE(readSmsListFile(path(kSmsListPcFileName)).value_or(QVariantMap()).contains("DELIVERY_REPORTBOX"));
+    // An order with a gap and a repeat: each box once, ascending, ties by name (the layout the
+    // dashboard's backup has), so no box is skipped or read twice.
+    writeSettings({{"SMS", QVariantMap{{"boxOrder", QVariantMap{{"OutBox", 3}, {"InBox", 5}, {"DraftBox", 3}}}}}});
+    const QVariantMap draftTwo{{"mobilephone", "+4917077"}, {"messagetext", "second draft"}, {"stat", ""}};
+    const QVariantMap outgoing{{"mobilephone", "+4917088"}, {"messagetext", "sent"}, {"stat", ""}};
+    ASSERT_TRUE(PlistBridge::writeFile(backup, QVariantList{QVariantList(), QVariantList{draftTwo}, QVariantList{outgoing},
+                                                           QVariantList{restoredInbox}}));
+    mark = request(smsmsg::kMinorRestore, *encodeSmsRestorePath(backup));
+    answer = client->waitFor([](const UI_MSG &m) { return m.minorID == smsmsg::kMinorRestore && m.type == 1; }, mark);
+    ASSERT_GE(answer, 0);
+    EXPECT_EQ(at(answer).result, 0);
+    EXPECT_EQ(box(kSmsListPcFileName, "DraftBox"), QVariantList{draftTwo});
+    EXPECT_EQ(box(kSmsListPcFileName, "OutBox"), QVariantList{outgoing});
+    EXPECT_EQ(box(kSmsListPcFileName, "InBox"), QVariantList{restoredInbox});
     writeSettings({});
 
     // A message to the own number comes back, then its report.

@@ -8,6 +8,7 @@
 #include "ostrel/device/init/InitController.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
+#include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/widgets/WidgetUtilities.h"
 #include "ostrel/settings/SettingController.h"
 #include "platform/NotificationCenter.h"
@@ -22,6 +23,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QUrl>
+#include <QUrlQuery>
 
 #include <gtest/gtest.h>
 
@@ -171,15 +174,6 @@ protected:
     void startWithBackup()
     {
         start({{"PCDataWithIMSI", true}});
-        // The SMS page's handling of the restore answer stands in here: it tells the settings
-        // page how the device's restore ended.
-        yov::NotificationCenter::defaultCenter().addObserver(
-            &answers_, YOVMsgCenter::notificationName(768, 103), nullptr, [this](const yov::Notification &n) {
-                yov::UI_MSG msg = yov::zeroMsg();
-                assembly_->msgCenter()->getMsgPackage(&msg, &n);
-                if (msg.type == 1)
-                    settings()->restoreAlertPanel(msg.result == 0);
-            });
         ASSERT_TRUE(settings()->backupRestoreBox()->isVisible());
         settings()->backupRestoreBox()->click();
         ASSERT_TRUE(settings()->restoreButton()->isEnabled());
@@ -188,7 +182,6 @@ protected:
     QString modemListFile(const QString &name) const { return QDir(modemList_).filePath(name); }
 
     QTemporaryDir files_;
-    QObject answers_;
     testing_support::ScriptedFileChooser chooser_;
     yov::ScopedFileChooser chooserGuard_{&chooser_};
 };
@@ -233,6 +226,37 @@ TEST_F(DashboardBackupTest, AnInvalidFileNeverReachesTheDevice)
     expectAlert(QStringLiteral("Restore SMS And PhoneBook Failed.Invalid data file!"));
     QTest::qWait(200);
     EXPECT_FALSE(receivedIds().contains(QStringLiteral("768/103")));
+}
+
+} // namespace
+
+namespace {
+
+// "Check for Updates" waits for the device's firmware text and opens the operator's page with
+// it; without the updater's files the update box stays hidden.
+TEST_F(DashboardSecurityTest, CheckForUpdatesOpensThePageWithTheDevicesFirmware)
+{
+    start();
+    QList<QUrl> opened;
+    settings()->setUrlOpener([&opened](const QUrl &url) {
+        opened << url;
+        return true;
+    });
+    ASSERT_TRUE(settings()->pinEnableBox()->isVisible()) << "the Security panel is shown";
+    ASSERT_TRUE(settings()->updateBox());
+    EXPECT_FALSE(settings()->updateBox()->isVisible()) << "no updater installed";
+    QPushButton *check = settings()->checkForUpdateButton();
+    ASSERT_TRUE(check);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return check->isEnabled(); }, kWaitMs)) << "the firmware text enables it";
+    check->click();
+    ASSERT_EQ(opened.size(), 1);
+    const QUrl url = opened.first();
+    EXPECT_EQ(url.scheme(), QStringLiteral("http"));
+    const QUrlQuery query(url);
+    EXPECT_EQ(query.queryItems().size(), 5);
+    const QString firmware = query.queryItemValue(QStringLiteral("fwver"), QUrl::FullyDecoded);
+    EXPECT_TRUE(firmware.startsWith(QStringLiteral("11.608.14.01.00"))) << firmware.toStdString();
+    EXPECT_EQ(firmware, Neighbours::init().getFWVersionWithCGMR());
 }
 
 } // namespace

@@ -281,6 +281,10 @@ TEST_F(BackupSettingsTest, NoAnswerIn60SecondsAndAnUnreadablePhonebook)
     EXPECT_TRUE(messages().isEmpty());
     clock.advance(1);
     EXPECT_EQ(messages(), QStringList{"Restore SMS And PhoneBook Failed. The device did not answer."});
+    // A late answer, or one to a restore this page did not start, adds no second message.
+    controller->restoreAlertPanel(true);
+    controller->restoreAlertPanel(false);
+    EXPECT_TRUE(messages().isEmpty());
 
     // A current phonebook that cannot be read is left as it is; nothing is sent.
     QFile broken(modemList("phoneBook.plist"));

@@ -3,8 +3,10 @@
 #include "SettingsHarness.h"
 
 #include "common/BuildInfo.h"
+#include "ostrel/framework/language/Lingrove.h"
 
 #include <QButtonGroup>
+#include <QFile>
 #include <QUrlQuery>
 
 namespace {
@@ -150,6 +152,46 @@ TEST_F(UpdateSettingsTest, CheckForUpdatesEncodesEachValueIntoTheAddress)
     EXPECT_EQ(query.queryItemValue("macswver", QUrl::FullyDecoded), yov::BuildInfo::version());
     EXPECT_EQ(query.queryItemValue("lang"), "de-DE");
     EXPECT_EQ(query.queryItemValue("brand"), "33");
+}
+
+TEST_F(UpdateSettingsTest, ALanguageFileAddressThatIsNoWebAddressOpensNothing)
+{
+    const QString english =
+        QStringLiteral("http://www.vandrel.com/mbsu?brand=33&model=KV423&macswver=%@&fwver=%@&lang=%@");
+    const struct {
+        const char *pattern;
+        bool opens;
+    } cases[] = {
+        {"https://updates.example.org/check?v=%@&fw=%@&l=%@", true},
+        {"file:///etc/passwd?%@%@%@", false},
+        {"javascript:alert(%@%@%@)", false},
+        {"ftp://updates.example.org/check?v=%@&fw=%@&l=%@", false},
+        {"http:///check?v=%@&fw=%@&l=%@", false},
+        {"updates.example.org/check?v=%@&fw=%@&l=%@", false},
+    };
+    start();
+    firmwareInit.firmware = QStringLiteral("V1.0 B&x");
+    controller->setCheckForUpdateRuzuvoEnable(true);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.pattern);
+        const QString path = dir.filePath(QStringLiteral("LanguageTokenList.txt"));
+        QFile tokens(path);
+        ASSERT_TRUE(tokens.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        tokens.write(QStringLiteral("\"%1\" = \"%2\";").arg(english, QString::fromLatin1(c.pattern)).toUtf8());
+        tokens.close();
+        ASSERT_TRUE(ostrel::Lingrove_Init(path));
+        ASSERT_EQ(ostrel::Map_Name_Item_of_IndexString(english), QString::fromLatin1(c.pattern));
+        opened.clear();
+        controller->checkForUpdateButton()->click();
+        if (!c.opens) {
+            EXPECT_TRUE(opened.isEmpty()) << opened.value(0).toString().toStdString();
+            continue;
+        }
+        ASSERT_EQ(opened.size(), 1);
+        EXPECT_EQ(opened.first().host(), "updates.example.org");
+        EXPECT_EQ(QUrlQuery(opened.first()).queryItemValue("fw", QUrl::FullyDecoded), "V1.0 B&x");
+    }
+    ostrel::Lingrove_Init(QString());
 }
 
 } // namespace
