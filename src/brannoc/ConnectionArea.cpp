@@ -27,7 +27,7 @@ QStringList ConnectionArea::stateKeys() const
     return {QStringLiteral("NewDial"),     QStringLiteral("ConnectFails"), QStringLiteral("AttachFails"),
             QStringLiteral("StepMs"),      QStringLiteral("SendRate"),     QStringLiteral("ReceiveRate"),
             QStringLiteral("LocalIp"),     QStringLiteral("NdisTransferIntervalMs"),
-            QStringLiteral("DropAfterMs")};
+            QStringLiteral("DropAfterMs"), QStringLiteral("ConnectFailsTimes"), QStringLiteral("ConnectOnlyApn")};
 }
 
 void ConnectionArea::load(const QVariantMap &state)
@@ -207,7 +207,21 @@ bool ConnectionArea::handleRequest(const yov::UI_MSG &request, ModemContext &con
         context.push(makeRecord(major, minor, 1, result, module, data));
     };
     auto *network = dynamic_cast<NetworkArea *>(context.area(QStringLiteral("Network")));
-    const bool canConnect = !stateBool(state_, "ConnectFails", false) && network && network->packetService();
+    // Whether a connect request may bring the link up; a refusal counted by ConnectFailsTimes is
+    // spent by the request that meets it.
+    const auto canConnect = [&] {
+        if (stateBool(state_, "ConnectFails", false) || !network || !network->packetService())
+            return false;
+        const QString onlyApn = stateText(state_, "ConnectOnlyApn", QString());
+        if (!onlyApn.isEmpty() && (!dialParams_ || dialParams_->apn != onlyApn))
+            return false;
+        const int refusals = stateInt(state_, "ConnectFailsTimes", 0);
+        if (refusals > 0) {
+            state_.insert(QStringLiteral("ConnectFailsTimes"), refusals - 1);
+            return false;
+        }
+        return true;
+    };
 
     if (request.majorID == kMajorConfig) {
         switch (request.minorID) {
@@ -236,7 +250,7 @@ bool ConnectionArea::handleRequest(const yov::UI_MSG &request, ModemContext &con
         }
         requestModule_ = module;
         reply(kMajorDial, kMinorPppConnect, kOk);
-        if (canConnect)
+        if (canConnect())
             startPath(Road::Ppp, {yov::kPppInitialize, yov::kPppConnectLink, yov::kPppEstablish, yov::kPppAuthenticate,
                                   yov::kPppNetwork, yov::kPppRunning});
         else
@@ -280,7 +294,7 @@ bool ConnectionArea::handleRequest(const yov::UI_MSG &request, ModemContext &con
         if (linkBusy())
             return true; // already connecting or connected: its reports go on
         requestModule_ = module;
-        startPath(Road::Ndis, {yov::kNdisConnecting, canConnect ? yov::kNdisConnected : yov::kNdisConnectFailed});
+        startPath(Road::Ndis, {yov::kNdisConnecting, canConnect() ? yov::kNdisConnected : yov::kNdisConnectFailed});
         return true;
     case kMinorNdisDisconnect:
         if (road_ == Road::Ndis && linkBusy())

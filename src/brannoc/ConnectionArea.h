@@ -7,7 +7,9 @@
 // with the 164-byte transfer status), ConnectFails (false), AttachFails (false), StepMs (300: time
 // between two link states), SendRate and ReceiveRate (bytes per second while up: 2048, 16384),
 // LocalIp ("10.64.12.34"), NdisTransferIntervalMs (1000), DropAfterMs (0: the link stays; else it
-// is lost that long after it came up; set at run time it counts from then).
+// is lost that long after it came up; set at run time it counts from then), ConnectFailsTimes (0:
+// that many connect requests fail, then they succeed; each refusal lowers it by one),
+// ConnectOnlyApn ("": any APN; else only a link dialled with that APN comes up).
 //
 // Requests:
 //   257/60 dial parameters (920 bytes): stored, answered with result 0.

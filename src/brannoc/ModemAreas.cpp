@@ -1,3 +1,4 @@
+#include "brannoc/CallSettingsArea.h"
 #include "brannoc/ConnectionArea.h"
 #include "brannoc/DeviceStateArea.h"
 #include "brannoc/ModemArea.h"
@@ -37,6 +38,7 @@ std::vector<std::unique_ptr<ModemArea>> createModemAreas()
     areas.push_back(std::make_unique<ConnectionArea>());
     areas.push_back(std::make_unique<SmsArea>());
     areas.push_back(std::make_unique<PhonebookArea>());
+    areas.push_back(std::make_unique<CallSettingsArea>());
     return areas;
 }
 

@@ -3,6 +3,7 @@
 #include "brannoc/ModemRecords.h"
 #include "common/ValueConversion.h"
 #include "common/records/Payload.h"
+#include "common/records/settings/SettingsRecords.h"
 
 namespace brannoc {
 
@@ -86,6 +87,7 @@ void SimArea::applyState()
         lock_ = Lock::Ready;
     if (lock_ == Lock::PukNeeded || lock_ == Lock::Blocked)
         pinRemain_ = 0;
+    pinEnabled_ = stateBool(state_, "PinRequired", false);
 }
 
 void SimArea::syncState()
@@ -94,6 +96,7 @@ void SimArea::syncState()
     state_.insert(QStringLiteral("PinRemain"), pinRemain_);
     state_.insert(QStringLiteral("PukRemain"), pukRemain_);
     state_.insert(QStringLiteral("PukRequired"), lock_ == Lock::PukNeeded || lock_ == Lock::Blocked);
+    state_.insert(QStringLiteral("PinRequired"), pinEnabled_);
 }
 
 QVariantMap SimArea::state() const
@@ -106,6 +109,7 @@ QVariantMap SimArea::state() const
     s.insert(QStringLiteral("PukRemain"), pukRemain_);
     s.insert(QStringLiteral("SavedPin"), savedPin_);
     s.insert(QStringLiteral("AutoValidation"), autoValidation_);
+    s.insert(QStringLiteral("PinRequired"), pinEnabled_);
     return s;
 }
 
@@ -168,6 +172,11 @@ QByteArray SimArea::spdiFileText(const QStringList &mccmncs)
 void SimArea::pushCounts(ModemContext &context)
 {
     context.push(makeRecord(4, 8, 1, kOk, kDeviceModule, int32Payload({pinRemain_, pukRemain_})));
+}
+
+void SimArea::pushPinRequest(ModemContext &context)
+{
+    context.push(makeRecord(4, 13, 1, kOk, kDeviceModule, int32Payload({pinEnabled_ ? 1 : 0})));
 }
 
 void SimArea::pushCheck(ModemContext &context, bool announceChecked)
@@ -246,6 +255,7 @@ void SimArea::pushFiles(ModemContext &context, bool announceChecked)
     context.push(makeRecord(7, 39, 0, kOk, kDeviceModule, textAnswer(7, 39, spdiFileText(spdi))));
     context.push(makeRecord(7, 57, 0, kOk, kDeviceModule,
                             int32Payload({homeMcc().toInt(), homeMnc().toInt()})));
+    pushPinRequest(context);
     context.notify(ModemEvent::SimReady);
 }
 
@@ -270,6 +280,12 @@ bool SimArea::handleRequest(const yov::UI_MSG &request, ModemContext &context)
         case 11:
             verifyPuk(request, context);
             return true;
+        case 12:
+            changePin(request, context);
+            return true;
+        case 14:
+            switchPinRequest(request, context);
+            return true;
         case 15: // PIN entry cancelled: the SIM keeps waiting
         case 16: // acknowledgement of the auto-validation state
             return true;
@@ -278,12 +294,12 @@ bool SimArea::handleRequest(const yov::UI_MSG &request, ModemContext &context)
             const bool ok = validPin(pin);
             if (ok)
                 savedPin_ = QString::fromLatin1(pin);
-            context.push(makeRecord(4, 17, request.type, ok ? kOk : kFailed, request.moduleID));
+            context.push(makeRecord(4, 17, 1, ok ? kOk : kFailed, request.moduleID));
             return true;
         }
         case 18:
             autoValidation_ = yov::PayloadReader::ofMsg(request).int32(0) == 1 ? 1 : 0;
-            context.push(makeRecord(4, 18, request.type, kOk, request.moduleID));
+            context.push(makeRecord(4, 18, 1, kOk, request.moduleID));
             return true;
         default:
             return false;
@@ -327,13 +343,50 @@ void SimArea::verifyPin(const yov::UI_MSG &request, ModemContext &context)
     pushCounts(context);
 }
 
+bool SimArea::checkPin(const QByteArray &pin)
+{
+    if (pin == pin_.toLatin1()) {
+        pinRemain_ = kPinAttempts;
+        return true;
+    }
+    if (--pinRemain_ <= 0) {
+        pinRemain_ = 0;
+        lock_ = Lock::PukNeeded;
+    }
+    return false;
+}
+
+void SimArea::switchPinRequest(const yov::UI_MSG &request, ModemContext &context)
+{
+    const yov::PinRequestSwitch r = yov::PinRequestSwitch::decode(yov::PayloadReader::ofMsg(request));
+    // Only a ready SIM takes the request; a refusal there costs no try.
+    const bool ok = ready() && checkPin(r.pin);
+    if (ok)
+        pinEnabled_ = r.enable == 1;
+    syncState();
+    context.push(makeRecord(4, 14, 1, ok ? kOk : kFailed, request.moduleID));
+    if (ok)
+        pushPinRequest(context);
+}
+
+void SimArea::changePin(const yov::UI_MSG &request, ModemContext &context)
+{
+    const yov::PinPair r = yov::PinPair::decode(yov::PayloadReader::ofMsg(request));
+    // A new PIN that is no PIN is refused before the old one is looked at: it costs no try.
+    const bool ok = ready() && validPin(r.second) && checkPin(r.first);
+    if (ok)
+        pin_ = QString::fromLatin1(r.second);
+    syncState();
+    context.push(makeRecord(4, 12, 1, ok ? kOk : kFailed, request.moduleID));
+}
+
 void SimArea::verifyPuk(const yov::UI_MSG &request, ModemContext &context)
 {
     const yov::PayloadReader payload = yov::PayloadReader::ofMsg(request);
     const QByteArray newPin = payload.text(0, 10);
     const QByteArray puk = payload.text(10, 10);
     if (!present_ || lock_ != Lock::PukNeeded) {
-        context.push(makeRecord(4, 11, request.type, kFailed, request.moduleID));
+        context.push(makeRecord(4, 11, 1, kFailed, request.moduleID));
         return;
     }
     if (puk == puk_.toLatin1() && validPin(newPin)) {
@@ -342,7 +395,7 @@ void SimArea::verifyPuk(const yov::UI_MSG &request, ModemContext &context)
         pinRemain_ = kPinAttempts;
         pukRemain_ = kPukAttempts;
         syncState();
-        context.push(makeRecord(4, 11, request.type, kOk, request.moduleID));
+        context.push(makeRecord(4, 11, 1, kOk, request.moduleID));
         pushReady(context, false);
         return;
     }
@@ -352,7 +405,7 @@ void SimArea::verifyPuk(const yov::UI_MSG &request, ModemContext &context)
         lock_ = Lock::Blocked;
     }
     syncState();
-    context.push(makeRecord(4, 11, request.type, kFailed, request.moduleID));
+    context.push(makeRecord(4, 11, 1, kFailed, request.moduleID));
     context.push(makeRecord(4, 10, 0, kFailed, kDeviceModule));
     pushCounts(context);
 }

@@ -24,6 +24,12 @@
 // IMSI 7/42, saving the PIN 4/17 and auto-validation 4/18 are answered; 4/15 and 4/16 are taken
 // silently.
 //
+// The settings window's PIN requests, on a ready SIM: 4/14 (PIN, int32 enable) checks the PIN and
+// sets PinRequired to the enable word; 4/12 (old PIN, new PIN) checks the old PIN and keeps the new
+// one. A wrong PIN takes one try (none left: the PUK is asked for, as with 4/10). The PIN request
+// goes out as 4/13 (type 1, result 0, int32 on) once the SIM is ready and after each change.
+// Answers to requests carry type 1 and the request's module.
+//
 // The modem's own PIN keeping: PinSaveRoad (false) makes a right PIN answer first with the
 // device's own report 4/10 type 0 result 0 (the dashboard may then set auto-validation, 4/18, and
 // keep the PIN), then 4/10 type 1 result 0 and the ready reports. AutoValidation (0) and SavedPin
@@ -77,6 +83,11 @@ private:
     void pushCounts(ModemContext &context);
     void verifyPin(const yov::UI_MSG &request, ModemContext &context);
     void verifyPuk(const yov::UI_MSG &request, ModemContext &context);
+    void switchPinRequest(const yov::UI_MSG &request, ModemContext &context);
+    void changePin(const yov::UI_MSG &request, ModemContext &context);
+    // Compares with the SIM's PIN: a wrong one takes a try, the last one leaves the PUK asked for.
+    bool checkPin(const QByteArray &pin);
+    void pushPinRequest(ModemContext &context);
 
     static constexpr int kMccMncFieldWidth = 32;
 
@@ -88,6 +99,7 @@ private:
     int pukRemain_ = 10;
     QString savedPin_;
     int autoValidation_ = 0;
+    bool pinEnabled_ = false; // the PIN request: asked for when the SIM starts
     QTimer readTimer_;
     bool announceOnRead_ = false;
 };

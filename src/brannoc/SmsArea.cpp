@@ -40,7 +40,8 @@ QStringList SmsArea::stateKeys() const
     return {QStringLiteral("SimCapacity"),    QStringLiteral("MeCapacity"),   QStringLiteral("SimMessages"),
             QStringLiteral("MeMessages"),     QStringLiteral("StoreCode"),    QStringLiteral("SmsCentre"),
             QStringLiteral("Routing"),        QStringLiteral("SendOutcomes"), QStringLiteral("FailNextDelete"),
-            QStringLiteral("FailNextCopy"),   QStringLiteral("HoldAnswers")};
+            QStringLiteral("FailNextCopy"),   QStringLiteral("HoldAnswers"),
+            QStringLiteral("RefuseCentre")};
 }
 
 void SmsArea::load(const QVariantMap &state)

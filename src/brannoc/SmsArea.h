@@ -17,6 +17,7 @@
 //   SendOutcomes ([])                   outcomes of the next parts sent, in order (0 failed, else
 //                                       sent); each is used once, parts beyond them are sent
 //   FailNextDelete, FailNextCopy (NO)   the next 768/91 or 768/92 fails (once)
+//   RefuseCentre (NO)                   768/95 sets are answered with result -1; the centre stays
 //   HoldAnswers ([])                    minors whose answers are held back; they follow in order
 //                                       once their minor leaves the list
 // Live values in ModemState: SimUsed, MeUsed, HeldAnswers (count).

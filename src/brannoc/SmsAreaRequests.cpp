@@ -470,6 +470,10 @@ void SmsArea::setting(const yov::UI_MSG &request)
     };
     switch (request.minorID) {
     case kMinorSetCentre:
+        if (stateBool(state_, "RefuseCentre", false)) {
+            answer(kMinorSetCentre, kFailed);
+            return;
+        }
         state_.insert(QStringLiteral("SmsCentre"),
                       QString::fromUtf8(yov::utf8Within(yov::decodeSmsCentre(payload), yov::kSmsCentreSize - 1)));
         centreAnswer(kMinorSetCentre);

@@ -54,7 +54,11 @@ bool AtomicFile::writePrivate(const QString &path, const QByteArray &data, QStri
 
 QString AtomicFile::unreadableCopyName(const QString &path, const QDateTime &when)
 {
-    const QString base = path + QStringLiteral(".unreadable-") + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    return freeNumberedName(path + QStringLiteral(".unreadable-") + when.toString(QStringLiteral("yyyyMMdd-HHmmss")));
+}
+
+QString AtomicFile::freeNumberedName(const QString &base)
+{
     QString name = base;
     for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
         name = base + QStringLiteral("-%1").arg(n);

@@ -24,6 +24,8 @@ public:
     // Renames the file at path to unreadableCopyName(); a rename never replaces an existing file.
     // Returns the new path, or "" (and a reason when error is given) when it could not be moved.
     static QString moveAsideUnreadable(const QString &path, const QDateTime &when, QString *error = nullptr);
+    // The free name "<base>", else "<base>-2", "<base>-3"...: one that names no file (nor link).
+    static QString freeNumberedName(const QString &base);
 };
 
 } // namespace yov

@@ -6,6 +6,7 @@
 #include <QLoggingCategory>
 
 #include <algorithm>
+#include <iterator>
 
 Q_LOGGING_CATEGORY(lcSmsPositionTable, "ostrel.sms.position")
 
@@ -40,6 +41,38 @@ YovPositionManager smsPositionTable(const QVariantMap &smsModule)
         if (code < 0) {
             qCWarning(lcSmsPositionTable).noquote() << "error://position config file read error..." << entry.name;
             code = kPositionPc;
+        }
+        table.addYovpositionWithPositionName(entry.name, entry.order, code);
+    }
+    return table;
+}
+
+int smsSetPositionOfName(const QString &name)
+{
+    static const char *const kNames[] = {"SetAtDefault", "SetAtSIM", "SetAtPC", "SetAtME", "SetAtTcard"};
+    for (int code = 0; code < int(std::size(kNames)); ++code)
+        if (name == QLatin1String(kNames[code]))
+            return code;
+    return -1;
+}
+
+YovPositionManager smsSetPositionTable(const QVariantMap &smsModule, bool iceraPlatform)
+{
+    YovPositionManager table;
+    const QVariant configured = smsModule.value(QStringLiteral("SetSMSPositionOrder"));
+    if (configured.typeId() != QMetaType::QVariantMap) {
+        int order = 0;
+        if (!iceraPlatform)
+            table.addYovpositionWithPositionName(QStringLiteral("SetAtDefault"), order++, 0);
+        table.addYovpositionWithPositionName(QStringLiteral("SetAtSIM"), order++, 1);
+        table.addYovpositionWithPositionName(QStringLiteral("SetAtPC"), order, 2);
+        return table;
+    }
+    for (const SmsNamedOrder &entry : namedOrdersOf(configured.toMap())) {
+        int code = smsSetPositionOfName(entry.name);
+        if (code < 0) {
+            qCWarning(lcSmsPositionTable).noquote() << "error://position config file read error..." << entry.name;
+            code = 2;
         }
         table.addYovpositionWithPositionName(entry.name, entry.order, code);
     }

@@ -8,6 +8,7 @@
 #include "ostrel/connection/statistics/statisticSource.h"
 #include "ostrel/connection/statistics/statisticsView.h"
 #include "ostrel/connection/statistics/transferSource.h"
+#include "ostrel/connection/speedtest/SpeedTestController.h"
 #include "ostrel/connection/view/InternetView.h"
 #include "ostrel/connection/view/LimitWindows.h"
 #include "ostrel/device/init/InitController.h"
@@ -32,6 +33,7 @@
 #include "ostrel/sms/page/SmsPageView.h"
 #include "ostrel/sms/service/SmsService.h"
 #include "platform/alert/AlertPresenter.h"
+#include "platform/power/LogindSleepWatcher.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -79,6 +81,8 @@ DashboardAssembly::DashboardAssembly(Options options) : msgCenter_(std::move(opt
 
 DashboardAssembly::~DashboardAssembly()
 {
+    sleepWatcher_.reset(); // gives its lock back; it calls into the connection
+    speedTestController_.reset();
     phonebookWindow_.reset();
     smsController_.reset();
     smsService_.reset();
@@ -149,6 +153,7 @@ void DashboardAssembly::createControllers()
     initController_->setUpdateLink(AEMessage::defaultAEMessage());
     dialController_ = std::make_unique<DialController>(context);
     recordController_ = std::make_unique<DialRecordController>(context);
+    speedTestController_ = std::make_unique<SpeedTestController>(context);
     statisticSource_ = std::make_unique<statisticSource>(context);
     transferSource_ = std::make_unique<transferSource>(context);
     recordController_->setStatisticsForm(statisticSource_.get());
@@ -237,6 +242,7 @@ void DashboardAssembly::awakeFromNib()
         if (QWidget *rest = initController_->deviceOptionsView())
             security->layout()->addWidget(rest);
     }
+    settingController_->setPinAutoValidationBox(initController_->pinAutoValidationBox());
     if (QWidget *network = settingController_->networkHostArea())
         for (QWidget *roamSwitch : initController_->roamingSwitches())
             network->layout()->addWidget(roamSwitch);
@@ -254,6 +260,7 @@ void DashboardAssembly::awakeFromNib()
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(smsController_->takePage());
     }
+    speedTestController_->awakeFromNib();
 }
 
 void DashboardAssembly::launch()
@@ -261,6 +268,12 @@ void DashboardAssembly::launch()
     awakeFromNib();
     mainController_->applicationWillFinishLaunching();
     mainController_->applicationDidFinishLaunching(); // with the connection controller's launch step
+    // Sleep and wake: before sleep an NDIS connection is ended (then logind may go on), after
+    // wake a fresh automatic attempt.
+    DialController *dial = dialController_.get();
+    sleepWatcher_ = std::make_unique<yov::LogindSleepWatcher>(
+        yov::LogindSleepWatcher::Handlers{[dial] { dial->machineWillSleep(); }, [dial] { dial->machineDidWake(); }},
+        QStringLiteral("Ostrel"), QStringLiteral("Ending the data connection before sleep"));
     // Once the windows are up: what became of a settings.plist that could not be read.
     QTimer::singleShot(0, mainController_.get(),
                        [] { showUnreadableSettingsAlert(ConfigManager::sharedConfigManager()->settingsRecovery()); });

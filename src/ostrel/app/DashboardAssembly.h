@@ -17,6 +17,7 @@
 //   9. SMSController (SMS lists, counts and capacity, and its page in the main window's "SMS"
 //      tab with the storage tree SmsSource), over the SMS service
 //   10. ContactPicker (the contact-selection windows the pages open; nothing to wake)
+//   11. SpeedTestController (the operator speed test's list, result upload and log)
 //
 // A controller added later is created in createControllers() and woken in awakeFromNib() at the
 // place this list gives it. The windows of the launch road come afterwards, from launch().
@@ -27,11 +28,13 @@
 Q_DECLARE_LOGGING_CATEGORY(lcAssembly)
 
 namespace yov { class AlertPresenter; class NotificationCenter; }
+namespace yov { class LogindSleepWatcher; }
 
 namespace ostrel {
 
 class ContactPicker;
 class DialController;
+class SpeedTestController;
 class DialRecordController;
 class InitController;
 class Language;
@@ -89,6 +92,9 @@ public:
     ContactPicker *contactPicker() const { return contactPicker_.get(); }
     YOVAlertPanel *alertPanel() const { return alertPanel_.get(); }
     SettingController *settingController() const { return settingController_.get(); }
+    // The computer's sleep and wake as logind tells them (once launched; off without logind).
+    yov::LogindSleepWatcher *sleepWatcher() const { return sleepWatcher_.get(); }
+    SpeedTestController *speedTestController() const { return speedTestController_.get(); }
 
 private:
     void createSharedObjects(bool loadSkin, bool installAlertPresenter);
@@ -115,6 +121,8 @@ private:
     std::unique_ptr<SmsService> smsService_;
     std::unique_ptr<SMSController> smsController_;
     std::unique_ptr<ContactPicker> contactPicker_;
+    std::unique_ptr<yov::LogindSleepWatcher> sleepWatcher_;
+    std::unique_ptr<SpeedTestController> speedTestController_;
     bool awoken_ = false;
 };
 

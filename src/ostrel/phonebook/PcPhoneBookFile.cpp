@@ -1,5 +1,6 @@
 #include "ostrel/phonebook/PcPhoneBookFile.h"
 
+#include "common/AtomicFile.h"
 #include "common/PlistBridge.h"
 #include "common/ValueConversion.h"
 #include "ostrel/phonebook/PBContact.h"
@@ -74,6 +75,23 @@ std::optional<PcPhoneList> PcPhoneBookFile::fromPlist(const QVariant &root, QStr
     return groups;
 }
 
+std::optional<PcPhoneList> PcPhoneBookFile::fromBackup(const QVariant &root, QString *reason)
+{
+    std::optional<PcPhoneList> groups = fromPlist(root, reason);
+    if (!groups)
+        return groups;
+    const QVariantList list = root.toList();
+    for (int g = 0; g < list.size(); ++g) {
+        const QVariant name = list.at(g).toList().first().toMap().value(QStringLiteral("groupname"));
+        if (name.typeId() != QMetaType::QString) {
+            if (reason)
+                *reason = QStringLiteral("group %1 has no group name").arg(g);
+            return std::nullopt;
+        }
+    }
+    return groups;
+}
+
 QVariantList PcPhoneBookFile::toPlist(const PcPhoneList &groups)
 {
     QVariantList root;
@@ -96,11 +114,7 @@ bool PcPhoneBookFile::write(const QString &path, const PcPhoneList &groups, QStr
 
 QString PcPhoneBookFile::setAsideName(const QString &path)
 {
-    const QString base = path + QStringLiteral(".unreadable");
-    QString name = base;
-    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
-        name = base + QStringLiteral("-%1").arg(n);
-    return name;
+    return yov::AtomicFile::freeNumberedName(path + QStringLiteral(".unreadable"));
 }
 
 bool PcPhoneBookFile::isPlainFileName(const QString &name)

@@ -42,6 +42,9 @@ public:
     // The groups of a property-list value; nullopt, with the reason, when it lacks the shape. A
     // number where a contact's text belongs becomes its text.
     static std::optional<PcPhoneList> fromPlist(const QVariant &root, QString *reason = nullptr);
+    // The same for a phonebook that comes from outside (a backup): every group header must also
+    // carry its "groupname" as text.
+    static std::optional<PcPhoneList> fromBackup(const QVariant &root, QString *reason = nullptr);
     static QVariantList toPlist(const PcPhoneList &groups);
     // Writes the whole phonebook atomically; false (and the reason) leaves the old file whole.
     static bool write(const QString &path, const PcPhoneList &groups, QString *error = nullptr);

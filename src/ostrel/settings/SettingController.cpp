@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -139,51 +140,34 @@ SETTING_SEAM(dealWithMsgOfSetBandFrequency)
 SETTING_SEAM(dealWithMsgOfSetSearchNetMode)
 SETTING_SEAM(dealWithMsgOfManualSearchNet)
 SETTING_SEAM(dealWithMsgOfManualSelectNet)
-SETTING_SEAM(dealWithMsgOfChangePinActiveStatus)
-SETTING_SEAM(dealWithMsgOfCountPinPukRemain)
-SETTING_SEAM(dealWithMsgOfChangePin)
-SETTING_SEAM(dealWithMsgOfCheckPinStatus)
-SETTING_SEAM(dealWithMsgOfCheckoutPuk)
-SETTING_SEAM(dealWithMsgOfChangePinAutoValidationStatus)
-SETTING_SEAM(dealWithMsgOfSMSCenter)
-SETTING_SEAM(dealWithMsgOfSMSRevPos)
 SETTING_SEAM(dealWithMsgOfNetDeviceInfo)
 SETTING_SEAM(dealWithMsgOfCheckNetChannel)
 SETTING_SEAM(dealWithMsgOfNodeSelectSatus)
 SETTING_SEAM(dealWithMsgOfSetRoamSwitch)
-SETTING_SEAM(dealWithCallForwardSettingResult)
-SETTING_SEAM(dealWithCallBarSettingResult)
-SETTING_SEAM(dealWithCallWaitSettingResult)
-SETTING_SEAM(dealWithMsgOfReadCallForwardSetting)
-SETTING_SEAM(dealWithMsgOfReadCallWaitSetting)
-SETTING_SEAM(dealWithMsgOfReadCallBarSetting)
-SETTING_SEAM(dealWithMsgOfMsgRoutingRead)
-SETTING_SEAM(dealWithMsgOfMsgRoutingFeedback)
 #undef SETTING_SEAM
 
 #define SETTING_NOTE_SEAM(handler)                                                                 \
     void SettingController::handler(const yov::Notification &n) { qCDebug(lcSetting) << #handler << n.name; }
-SETTING_NOTE_SEAM(updateNetworkStatus)
-SETTING_NOTE_SEAM(activePinStatus)
-SETTING_NOTE_SEAM(pinModifyClicked)
 SETTING_NOTE_SEAM(setNetModeChanged)
 SETTING_NOTE_SEAM(methodToSelectNetChanged)
-SETTING_NOTE_SEAM(btMessageSetApply)
-SETTING_NOTE_SEAM(pinUnlockClicked)
 SETTING_NOTE_SEAM(manualRegisterNet)
-SETTING_NOTE_SEAM(setDataServicesStatus)
 #undef SETTING_NOTE_SEAM
 
 // --- creation ----------------------------------------------------------------------------------
 
 SettingController::SettingController(const ControllerContext &context, QObject *parent)
-    : YOVUIController(context, parent)
+    : YOVUIController(context, parent), DefaultSettingController(context.config)
 {
     sheetQueue_ = new SettingSheetQueue(this);
     lockGuard_ = std::make_unique<DeviceLockGuard>(6, &config(), notificationCenter());
     simReady_ = false;
     smartAutoConnectEnableFlag_ = true;
+    hideSMSStoreDefault_ = yov::nsBool(setting(QStringLiteral("Setting"), QStringLiteral("HideSMSStoreDefault")));
+    isSMSInSimCardFull_ = false;
+    currentSetSMSPositionIndex_ = 0;
+    currentSetSMSPosition_ = 2;
     loadSettingList();
+    setSMSPositionManagerInit();
     SettingService::sharedSettingService().isNeedAlertLeftTimesFlag = false;
     SettingService::sharedSettingService().isSecondManualSelectNetFlag = false;
 }
@@ -192,8 +176,15 @@ SettingController::~SettingController()
 {
     if (&Neighbours::setting() == static_cast<SettingControllerInterface *>(this))
         Neighbours::setSetting(nullptr);
+    // The queue lets go of its sheets first: a sheet deleted while it shows ends nothing.
+    delete sheetQueue_;
+    sheetQueue_ = nullptr;
     delete wndSetingUnlockDevice_;
     delete wndModifyUnlockDevice_;
+    delete wndAddBrowser_;
+    delete m_EnablePinWin_;
+    delete m_RevisePinWin_;
+    delete m_PukWin_;
 }
 
 void SettingController::install() { Neighbours::setSetting(this); }
@@ -279,6 +270,9 @@ void SettingController::buildPage()
         page->layout()->addWidget(tabs);
     }
     buildSheets();
+    buildPinSheets(wndMain ? wndMain.data() : settingPage_.data());
+    buildUpdateControls();
+    buildBackupControls();
 }
 
 QWidget *SettingController::buildPanel(const QString &name)
@@ -296,6 +290,14 @@ QWidget *SettingController::buildPanel(const QString &name)
         buildConnectPanel(panel);
     else if (name == QLatin1String("Alert"))
         buildAlertPanel(panel);
+    else if (name == QLatin1String("Browser"))
+        buildBrowserPanel(panel);
+    else if (name == QLatin1String("FavoriteLinks"))
+        buildFavoriteLinksPanel(panel);
+    else if (name == QLatin1String("Call"))
+        buildCallPanel(panel);
+    else if (name == QLatin1String("SMS"))
+        buildSmsPanel(panel);
     layout->addStretch(1);
     return panel;
 }
@@ -397,66 +399,158 @@ void SettingController::buildNetworkPanel(QWidget *panel)
 void SettingController::buildSystemPanel(QWidget *panel)
 {
     auto *layout = static_cast<QVBoxLayout *>(panel->layout());
-    languageLabel_ = new QLabel(QStringLiteral("Select Language:"), panel);
+    const auto check = [panel, layout](const char *text, const char *key) {
+        auto *box = new QCheckBox(QString::fromLatin1(text), panel);
+        box->setObjectName(QLatin1String(key));
+        layout->addWidget(box);
+        return box;
+    };
+    auto *languageRow = new QWidget(panel);
+    auto *languageLayout = new QHBoxLayout(languageRow);
+    languageLayout->setContentsMargins(0, 0, 0, 0);
+    languageLabel_ = new QLabel(QStringLiteral("Select Language:"), languageRow);
     languageLabel_->setObjectName(QStringLiteral("labelselectLanguageSetting"));
-    layout->addWidget(languageLabel_);
-    autoConnectBox_ = new QCheckBox(QStringLiteral("Auto Connect"), panel);
-    autoConnectBox_->setObjectName(QStringLiteral("btnSettingAutoConnect"));
-    layout->addWidget(autoConnectBox_);
+    languageCombo_ = new QComboBox(languageRow);
+    languageCombo_->setObjectName(QStringLiteral("comboSupportLanguageSetting"));
+    languageLayout->addWidget(languageLabel_);
+    languageLayout->addWidget(languageCombo_);
+    languageLayout->addStretch(1);
+    layout->addWidget(languageRow);
+    connect(languageCombo_, &QComboBox::activated, this, [this] { changeLanguageTo(); });
+
+    autoLabel_ = new QLabel(QStringLiteral("Auto:"), panel);
+    autoLabel_->setObjectName(QStringLiteral("labelAutoSetting"));
+    layout->addWidget(autoLabel_);
+    startWithSystemBox_ = check("Start with Operating System", "btnSettingStartWithSys");
+    startWithDeviceBox_ = check("Auto Start when device is available", "btnSettingStartWithDeviceIsPlugLabel");
+    autoConnectBox_ = check("Auto Connect", "btnSettingAutoConnect");
     smartAutoConnectBox_ = new QWidget(panel);
     smartAutoConnectBox_->setObjectName(QStringLiteral("matrixSettingAutoConnect"));
-    radioMatrix(smartAutoConnectBox_, {QStringLiteral("Yes"), QStringLiteral("No")});
+    QButtonGroup *smart = nullptr;
+    radioMatrix(smartAutoConnectBox_, {QStringLiteral("Yes"), QStringLiteral("No")}, &smart);
+    matrixSmartAutoConnect_ = smart;
     smartAutoConnectBox_->setVisible(false);
     layout->addWidget(smartAutoConnectBox_);
+    disconnectAskBox_ = check("Setting_DisconnectAskLable", "btnSettingDisconnectAsk");
+    lowPowerBox_ = check("Low Power Mode", "btnSettingLowPowerMode");
+    connectWarningBox_ = check("Enable Connection Warning display", "btnSettingConnectWarning");
+    connectWarningText_ = new QLabel(panel);
+    connectWarningText_->setObjectName(QStringLiteral("labelConnectWarningSetting"));
+    connectWarningText_->setWordWrap(true);
+    layout->addWidget(connectWarningText_);
+
+    auto *info = new QWidget(panel);
+    auto *infoLayout = new QGridLayout(info);
+    infoLayout->setContentsMargins(0, 0, 0, 0);
+    phoneNumberField_ = new QLineEdit(info);
+    phoneNumberField_->setObjectName(QStringLiteral("textPhoneNumberSetting"));
+    phoneNumberField_->setReadOnly(true);
+    imsiValue_ = new QLabel(info);
+    imsiValue_->setObjectName(QStringLiteral("IMSIValue"));
+    softwareVersion_ = new QLabel(info);
+    softwareVersion_->setObjectName(QStringLiteral("SoftwareVersion"));
+    infoLayout->addWidget(new QLabel(QStringLiteral("Phone Number:"), info), 0, 0);
+    infoLayout->addWidget(phoneNumberField_, 0, 1);
+    infoLayout->addWidget(new QLabel(QStringLiteral("IMSI:"), info), 1, 0);
+    infoLayout->addWidget(imsiValue_, 1, 1);
+    infoLayout->addWidget(new QLabel(QStringLiteral("Software Version:"), info), 2, 0);
+    infoLayout->addWidget(softwareVersion_, 2, 1);
+    layout->addWidget(info);
+
+    // A box toggles first, then its action runs.
+    connect(startWithSystemBox_, &QCheckBox::clicked, this, [this] { StartWithSystem(); });
+    connect(startWithDeviceBox_, &QCheckBox::clicked, this, [this] { StartWithPluginDevice(); });
+    connect(autoConnectBox_, &QCheckBox::clicked, this, [this] { auto_Connect(); });
+    connect(smart, &QButtonGroup::idClicked, this, [this](int) { auto_Connect_Smart(); });
+    connect(disconnectAskBox_, &QCheckBox::clicked, this, [this] { DisconnectAsk(); });
+    connect(lowPowerBox_, &QCheckBox::clicked, this, [this] { setLPMEnable(); });
+    connect(connectWarningBox_, &QCheckBox::clicked, this, [this] { enableConnectWarningDisplay(); });
 }
 
 void SettingController::buildConnectPanel(QWidget *panel)
 {
     auto *layout = static_cast<QVBoxLayout *>(panel->layout());
+    connectFunctionLabel_ = new QLabel(QStringLiteral("Connecting to the internet With the following function:"), panel);
+    connectFunctionLabel_->setObjectName(QStringLiteral("labelConnectSetting"));
+    layout->addWidget(connectFunctionLabel_);
     connectTypeLabel_ = new QLabel(QStringLiteral("Select Connection Type:"), panel);
     connectTypeLabel_->setObjectName(QStringLiteral("labelConnectTypeSetting"));
     layout->addWidget(connectTypeLabel_);
     connectTypeBox_ = new QWidget(panel);
     connectTypeBox_->setObjectName(QStringLiteral("MatrixConnectTypeSetting"));
     QButtonGroup *type = nullptr;
+    // The cells carry the stored values: 0 RAS, 1 NDIS.
     radioMatrix(connectTypeBox_, {QStringLiteral("Connection With RAS"), QStringLiteral("Connection With NDIS")}, &type);
     matrixConnectType_ = type;
     layout->addWidget(connectTypeBox_);
+    connect(type, &QButtonGroup::idClicked, this, [this](int) { SelectConnectType(); });
+
+    auto *serviceRow = new QWidget(panel);
+    auto *serviceLayout = new QHBoxLayout(serviceRow);
+    serviceLayout->setContentsMargins(0, 0, 0, 0);
+    serviceNumberLabel_ = new QLabel(QStringLiteral("Service Number:"), serviceRow);
+    serviceNumberLabel_->setObjectName(QStringLiteral("labelServerSetting"));
+    serviceNumberField_ = new QLineEdit(serviceRow);
+    serviceNumberField_->setObjectName(QStringLiteral("textServiceSetting"));
+    serviceLayout->addWidget(serviceNumberLabel_);
+    serviceLayout->addWidget(serviceNumberField_, 1);
+    layout->addWidget(serviceRow);
+    connect(serviceNumberField_, &QLineEdit::editingFinished, this, [this] { setServicesNum(); });
 }
 
 void SettingController::buildAlertPanel(QWidget *panel)
 {
     auto *layout = static_cast<QVBoxLayout *>(panel->layout());
-    const char *const rows[] = {"Connect:", "Disconnect:", "Incoming SMS:", "Incoming Call:"};
-    for (const char *text : rows) {
+    // One row per sound type, in type order: description, file, mute, browse, play.
+    const struct {
+        const char *text, *label, *field, *mute, *browse;
+    } rows[] = {
+        {"Connect:", "btnConnectTextDiscriptionSetting", "btnConnectSoundFileNameSetting", "btnConnectMuteSetting",
+         "btnConnectBrowseSetting"},
+        {"Disconnect:", "btnDisconnectTextDiscriptionSetting", "btnDisconnectSoundFileNameSetting",
+         "btnDisconnectMuteSetting", "btnDisconnectBrowseSetting"},
+        {"Incoming SMS:", "labelSMSTextDiscriptionSetting", "btnSMSSoundFileNameSetting", "btnSMSMuteSetting",
+         "btnSMSBrowseSetting"},
+        {"Incoming Call:", "btnCallTextDiscriptionSetting", "btnCallSoundFileNameSetting", "btnCallMuteSetting",
+         "btnCallBrowseSetting"},
+    };
+    for (int type = 0; type < int(std::size(rows)); ++type) {
+        const auto &r = rows[type];
         auto *row = new QWidget(panel);
         auto *rowLayout = new QHBoxLayout(row);
         rowLayout->setContentsMargins(0, 0, 0, 0);
-        auto *label = new QLabel(QString::fromLatin1(text), row);
+        auto *label = new QLabel(QString::fromLatin1(r.text), row);
+        label->setObjectName(QLatin1String(r.label));
+        label->setMinimumWidth(110);
+        auto *field = new QLineEdit(row);
+        field->setObjectName(QLatin1String(r.field));
+        field->setReadOnly(true);
         auto *mute = new QCheckBox(QStringLiteral("Mute"), row);
+        mute->setObjectName(QLatin1String(r.mute));
         auto *browse = new QPushButton(QStringLiteral("Browse"), row);
+        browse->setObjectName(QLatin1String(r.browse));
+        auto *play = new QPushButton(QStringLiteral("\u25B6"), row);
+        play->setObjectName(QStringLiteral("btnPlaySoundSetting%1").arg(type));
+        play->setFixedWidth(32);
         rowLayout->addWidget(label);
-        rowLayout->addWidget(new QLineEdit(row), 1);
+        rowLayout->addWidget(field, 1);
         rowLayout->addWidget(mute);
         rowLayout->addWidget(browse);
+        rowLayout->addWidget(play);
         layout->addWidget(row);
         soundLabels_ << label;
+        soundFields_ << field;
         muteBoxes_ << mute;
         browseButtons_ << browse;
-        if (QLatin1String(text) == QLatin1String("Incoming SMS:"))
+        playButtons_ << play;
+        connect(mute, &QCheckBox::clicked, this, [this, type] { setSoundMute(type); });
+        connect(browse, &QPushButton::clicked, this, [this, type] { browseSoundFile(type); });
+        connect(play, &QPushButton::clicked, this, [this, type] { playAlertSound(type); });
+        if (type == 2)
             smsSoundRow_ = row;
-        else if (QLatin1String(text) == QLatin1String("Incoming Call:"))
+        else if (type == 3)
             callSoundRow_ = row;
     }
-    backupRow_ = new QWidget(panel);
-    backupRow_->setObjectName(QStringLiteral("btnSettingBRSMSPB"));
-    auto *backupLayout = new QHBoxLayout(backupRow_);
-    backupLayout->setContentsMargins(0, 0, 0, 0);
-    backupLayout->addWidget(new QCheckBox(QStringLiteral("Backup SMS and Phonebook"), backupRow_));
-    backupLayout->addWidget(new QPushButton(QStringLiteral("Backup"), backupRow_));
-    backupLayout->addWidget(new QPushButton(QStringLiteral("Restore"), backupRow_));
-    backupLayout->addStretch(1);
-    layout->addWidget(backupRow_);
 }
 
 QWidget *SettingController::panel(const QString &name) const
@@ -498,9 +592,28 @@ void SettingController::ConfigSettingToolBarArray()
 
 void SettingController::updateSet()
 {
-    // The SMS and sound parts belong to their panels' work; the connection type is the shell's.
+    if (sethasModuleWith(QStringLiteral("SMS")) && MessageCenter) {
+        MessageSetCancel();
+        const QVariant centre = setting(QStringLiteral("MessageCenterNum"));
+        if (centre.isValid())
+            MessageCenter->setText(yov::nsString(centre));
+        MessageSetApplyBtn->setEnabled(false);
+        MessageSetCancelBtn->setEnabled(false);
+    }
+    for (int type : {0, 1})
+        if (QPushButton *play = soundPlayButton(type))
+            play->setVisible(true);
+    // The sound files in the order SMS, call, connect, disconnect.
+    const struct {
+        int type;
+        const char *defaultKey;
+    } sounds[] = {{2, "/sound/sms.wav"}, {3, "/sound/call.wav"}, {0, "/sound/online.wav"}, {1, "/sound/offline.wav"}};
+    for (const auto &sound : sounds)
+        updateSoundFile(sound.type, QString::fromLatin1(sound.defaultKey), soundField(sound.type));
     if (yov::nsInt(setting(QStringLiteral("ConnectType"))) == 1 && matrixConnectType_ && matrixConnectType_->button(1))
         matrixConnectType_->button(1)->setChecked(true);
+    if (setting(QStringLiteral("serviceNumber")).isValid())
+        loadServicesNum();
 }
 
 void SettingController::configRecordSettings()
@@ -515,6 +628,14 @@ void SettingController::initializeNibResources()
 {
     buildPage();
     initWording();
+    initFavoriteLinksSettings();
+    if (sethasModuleWith(QStringLiteral("FavoriteLinks")))
+        checkLauchWebLinksAtMoment(0);
+    if (connectWarningBox_)
+        connectWarningBox_->setChecked(yov::nsBool(setting(QStringLiteral("Setting"), QStringLiteral("connectWarningsDisplay"))));
+    initUpdateNibWording();
+    initUpdateNibState();
+    initNibForBackupPhoneBookOnly();
 }
 
 void SettingController::registerMessages()
@@ -537,20 +658,47 @@ void SettingController::initializeController()
     if (autoConnect.isValid()) {
         if (autoConnectBox_)
             autoConnectBox_->setChecked(yov::nsBool(autoConnect));
+        if (matrixSmartAutoConnect_ && matrixSmartAutoConnect_->button(yov::nsBool(autoConnect) ? 0 : 1))
+            matrixSmartAutoConnect_->button(yov::nsBool(autoConnect) ? 0 : 1)->setChecked(true);
     } else {
         if (autoConnectBox_)
             autoConnectBox_->setVisible(false);
         if (smartAutoConnectBox_)
             smartAutoConnectBox_->setVisible(false);
     }
+    // The start options take a stored value only where there is one.
+    const QVariant withSystem = setting(QStringLiteral("StartUIWithSystem"));
+    if (withSystem.isValid() && startWithSystemBox_)
+        startWithSystemBox_->setChecked(yov::nsBool(withSystem));
+    const QVariant lowPower = setting(QStringLiteral("LPMinfo"), QStringLiteral("btnLPMBState"));
+    if (lowPower.isValid() && lowPowerBox_)
+        lowPowerBox_->setChecked(yov::nsBool(lowPower));
+    const QVariant withDevice = setting(QStringLiteral("StartUIWithPluginDevice"));
+    if (withDevice.isValid() && startWithDeviceBox_)
+        startWithDeviceBox_->setChecked(yov::nsBool(withDevice));
+    initDisconnectAskSate();
+    LoadBrowserList();
+    // SMS auto delete: shown only with an "SMS" module.
+    if (btnAutoDeleteSMSLable_) {
+        const QVariant sms = setting(QStringLiteral("SMS"));
+        btnAutoDeleteSMSLable_->setVisible(sms.isValid());
+        btnAutoDeleteSMSLable_->setChecked(yov::nsBool(setting(QStringLiteral("SMS"), QStringLiteral("AutoDeleteState"))));
+    }
     deviceRemoved(yov::Notification{});
     ConfigSettingToolBarArray();
+    ConfigAlert();
+    ConfigBackAndRestore();
     // The "Record" panel holds the records controller's settings view.
     if (QWidget *record = panel(QStringLiteral("Record")))
         Neighbours::records().hostRecordSettings(record);
     updateSet();
+    loadLanguageList();
+    initLanguageStateInMenu();
+    InitSMSSettingNib();
     pinEnableFlag_ = 0;
     smartAutoConnectEnableFlag_ = true;
+    registerPinMenuItems();
+    setBtnPinEnable(false);
     setPinMenuItems(false, false, false);
     if (m_RevisePinButton_)
         m_RevisePinButton_->setEnabled(false);
@@ -564,12 +712,17 @@ void SettingController::initializeController()
         if (cancelSearchButton_)
             cancelSearchButton_->setVisible(false);
     }
+    notAutolaunch_ = yov::nsBool(setting(QStringLiteral("NotAutolaunch")));
+    if (doNotOpenBox_)
+        doNotOpenBox_->setChecked(notAutolaunch_);
     SettingService::sharedSettingService().isManualSearchingNetFlag = false;
+    setEnableBRSMSAndPB(false);
     if (matrixSmartItems_ && matrixSmartItems_->button(0))
         matrixSmartItems_->button(0)->setChecked(true);
     // The main menu's way to this page; the page's gate applies to it as to the tab.
     Neighbours::main().registerMenuItem(QStringLiteral("Edit"), QStringLiteral("Preferences..."),
                                         [this] { notifyChangeTabViewItem(kSettingTab); });
+    registerLanguageMenuItems();
 }
 
 void SettingController::loadCommonBundle()
@@ -594,7 +747,7 @@ void SettingController::updateLanguages()
 {
     initWording();
     if (sethasModuleWith(QStringLiteral("OnlineUpdate")))
-        qCDebug(lcSetting) << "online-update wording: its panel is not built yet";
+        initUpdateNibWording();
 }
 
 // --- enabling by device state ------------------------------------------------------------------
@@ -611,8 +764,7 @@ void SettingController::setSettingBtnStatus(bool enable)
 {
     // 1. PIN controls.
     const bool pinOn = m_PINEnable_ && m_PINEnable_->isChecked();
-    if (m_PINEnable_)
-        m_PINEnable_->setEnabled(enable);
+    setBtnPinEnable(enable);
     if (enable) {
         if (m_RevisePinButton_)
             m_RevisePinButton_->setEnabled(pinOn);
@@ -652,10 +804,20 @@ void SettingController::setSettingBtnStatus(bool enable)
 
 void SettingController::deviceRemoved(const yov::Notification &)
 {
+    setEnableBRSMSAndPB(false);
     setSettingBtnStatus(false);
     setPinMenuItems(false, false, false);
     if (m_RevisePinButton_)
         m_RevisePinButton_->setEnabled(false);
+    if (sethasModuleWith(QStringLiteral("SMS")) && MessageCenter) {
+        for (QWidget *w : {static_cast<QWidget *>(MessageSetApplyBtn.data()), static_cast<QWidget *>(MessageSetCancelBtn.data()),
+                           static_cast<QWidget *>(MessageStoreLoc.data()), static_cast<QWidget *>(MessageCenter.data()),
+                           static_cast<QWidget *>(cboxMsgRouting_.data())})
+            if (w)
+                w->setEnabled(false);
+        MessageCenter->setReadOnly(true);
+        MessageCenter->clear();
+    }
     if (sethasModuleWith(QStringLiteral("Network"))) {
         for (QWidget *w : {methodBox_.data(), searchModeBox_.data(), bandBox_.data(), static_cast<QWidget *>(bandSaveButton_.data())})
             if (w)
@@ -683,6 +845,8 @@ void SettingController::deviceRemoved(const yov::Notification &)
     if (sethasModuleWith(QStringLiteral("Connect")) && connectTypeBox_)
         connectTypeBox_->setEnabled(true);
     setCheckForUpdateRuzuvoEnable(false);
+    if (sethasModuleWith(QStringLiteral("Call")))
+        resetCallSetting();
 }
 
 void SettingController::devicePlugin(const yov::Notification &)
@@ -694,6 +858,10 @@ void SettingController::devicePlugin(const yov::Notification &)
 void SettingController::simReady(const yov::Notification &)
 {
     simReady_ = true;
+    setEnableBRSMSAndPB(true);
+    // The device can now take a centre: the field opens with the stored one.
+    if (sethasModuleWith(QStringLiteral("SMS")))
+        openMessageCenterField(readMessageCenter());
     // The device and its SIM are usable: the controls that need them follow the connection, which
     // disables them while it runs (a link kept over the SIM check keeps them off).
     setSettingBtnStatus(!yov::nsBool(runtimeObjectForKey(QStringLiteral("runtimeIsConnecttedFlag"))));
@@ -703,6 +871,8 @@ void SettingController::connectStatusDidChange(const yov::Notification &)
 {
     if (yov::nsBool(runtimeObjectForKey(QStringLiteral("runtimeIsConnecttedFlag"))))
         AutoLaunchURL();
+    else
+        browserLinkOpened_ = false; // the connection ended: the next one opens the link again
 }
 
 void SettingController::tabViewItemWillChange(const yov::Notification &notification)
@@ -710,6 +880,8 @@ void SettingController::tabViewItemWillChange(const yov::Notification &notificat
     if (notification.userInfo.value(QStringLiteral("TabViewItemWillChange")).toString() != kSettingTab)
         return;
     changeMainTabViewItemSize(kSettingTab);
+    updateIMSINumberAndSoftwareVersionFromSettingDict();
+    displayPhoneNum();
     if (yov::nsBool(setting(QStringLiteral("SMS"), QStringLiteral("CheckSMSCenterAfterSTK"))) && tabviewSetting) {
         const int index = tabViewItemOfIdentifier(tabviewSetting, QStringLiteral("Security"));
         if (index >= 0)
@@ -741,10 +913,18 @@ void SettingController::notifyDeviceUnlockFailed(const yov::Notification &)
 
 bool SettingController::isManualSelecting() const { return SettingService::sharedSettingService().isManualSearchingNetFlag; }
 
-bool SettingController::shouldSelectPanel(const QString &)
+bool SettingController::shouldSelectPanel(const QString &identifier)
 {
     // A manual network search keeps its panel until it ends.
-    return !isManualSelecting();
+    if (isManualSelecting())
+        return false;
+    // Switching panels drops unsaved SMS edits.
+    if (sethasModuleWith(QStringLiteral("SMS")))
+        MessageSetCancel();
+    if (identifier == QLatin1String("SMS") && simReady_
+        && yov::nsBool(setting(QStringLiteral("SMS"), QStringLiteral("CheckSMSCenterAfterSTK"))))
+        checkMessageCenter();
+    return true;
 }
 
 bool SettingController::selectSettingPanel(const QString &name)

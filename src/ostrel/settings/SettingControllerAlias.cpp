@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -82,7 +83,10 @@ QObject *SettingController::controlForSkinKey(const QString &key) const
     if (key == QLatin1String("tabviewSetting"))
         return tabviewSetting;
     for (QWidget *root : {settingPage_.data(), static_cast<QWidget *>(wndSetingUnlockDevice_.data()),
-                          static_cast<QWidget *>(wndModifyUnlockDevice_.data())}) {
+                          static_cast<QWidget *>(wndModifyUnlockDevice_.data()),
+                          static_cast<QWidget *>(wndAddBrowser_.data()),
+                          static_cast<QWidget *>(m_EnablePinWin_.data()), static_cast<QWidget *>(m_RevisePinWin_.data()),
+                          static_cast<QWidget *>(m_PukWin_.data())}) {
         if (!root)
             continue;
         if (root->objectName() == key)
@@ -173,6 +177,10 @@ void SettingController::initGenericWording()
         initConnectModuleWording();
     if (sethasModuleWith(QStringLiteral("Record")))
         Neighbours::records().initRecordSettingNib();
+    if (sethasModuleWith(QStringLiteral("Call")))
+        initCallSettingNibWording();
+    if (sethasModuleWith(QStringLiteral("SMS")))
+        initSmsModuleWording();
     // The network, SMS and call wording comes with their panels.
 }
 
@@ -192,6 +200,13 @@ void SettingController::initSecurityModuleWording()
         btnUnlockDeviceOK_->setText(tr_(QStringLiteral("OK")));
         btnUnlockDeviceCancel_->setText(tr_(QStringLiteral("Cancel")));
     }
+    for (int i = 0; i < pinSheetLabels_.size(); ++i)
+        if (pinSheetLabels_[i])
+            pinSheetLabels_[i]->setText(tr_(pinSheetLabelTexts_[i]));
+    for (int i = 0; i < pinSheetButtons_.size(); ++i)
+        if (pinSheetButtons_[i])
+            pinSheetButtons_[i]->setText(tr_(pinSheetButtonTexts_[i]));
+    initUpdateNibWording();
     if (wndModifyUnlockDevice_) {
         wndModifyUnlockDevice_->setWindowTitle(tr_(QStringLiteral("Change Unlock Code")));
         labelOldUnlockDeviceCode_->setText(tr_(QStringLiteral("Old unlock code:")));
@@ -218,19 +233,52 @@ void SettingController::initAlertModuleWording()
 
 void SettingController::initBrowserModuleWording()
 {
-    // The browser panel's controls come with their panel.
+    const auto text = [this](auto *control, const char *english) {
+        if (control)
+            control->setText(tr_(QString::fromLatin1(english)));
+    };
+    text(browserTitle_.data(), "Browser auto-launch");
+    text(browserLinkLabel_.data(), "Open the browser on the following link at connection startup:");
+    text(doNotOpenBox_.data(), "Do not open the browser at connection startup");
+    text(advancedButton_.data(), "Advanced...");
+    if (wndAddBrowser_)
+        wndAddBrowser_->setWindowTitle(tr_(QStringLiteral("Advanced settings")));
+    text(labelAddLink_.data(), "Add link");
+    text(addLinkButton_.data(), "Add");
+    text(labelAvailableLinks_.data(), "Available links:");
+    text(editLinkButton_.data(), "Edit");
+    text(removeLinkButton_.data(), "Remove");
+    text(okAddBrowserButton_.data(), "OK");
+    text(cancelAddBrowserButton_.data(), "Cancel");
+    text(okEditBrowserButton_.data(), "OK");
+    text(cancelEditBrowserButton_.data(), "Cancel");
 }
 
 void SettingController::initSystemModuleWording()
 {
-    if (languageLabel_)
-        languageLabel_->setText(tr_(QStringLiteral("Select Language:")));
-    if (autoConnectBox_)
-        autoConnectBox_->setText(tr_(QStringLiteral("Auto Connect")));
+    const auto text = [this](auto *control, const char *english) {
+        if (control)
+            control->setText(tr_(QString::fromLatin1(english)));
+    };
+    text(languageLabel_.data(), "Select Language:");
+    text(autoLabel_.data(), "Auto:");
+    text(startWithSystemBox_.data(), "Start with Operating System");
+    text(startWithDeviceBox_.data(), "Auto Start when device is available");
+    text(disconnectAskBox_.data(), "Setting_DisconnectAskLable");
+    text(autoConnectBox_.data(), "Auto Connect");
+    text(connectWarningBox_.data(), "Enable Connection Warning display");
+    text(connectWarningText_.data(),
+         "We remind you that before connecting you must subcribe to an Internet Pack in order to get better rates.");
+    text(lowPowerBox_.data(), "Low Power Mode");
+    if (lowPowerBox_)
+        lowPowerBox_->setToolTip(tr_(QStringLiteral("Low Power Mode Tip")));
+    // The language pop-up shows native names, which no language changes.
 }
 
 void SettingController::initConnectModuleWording()
 {
+    if (connectFunctionLabel_)
+        connectFunctionLabel_->setText(tr_(QStringLiteral("Connecting to the internet With the following function:")));
     if (connectTypeLabel_)
         connectTypeLabel_->setText(tr_(QStringLiteral("Select Connection Type:")));
     if (matrixConnectType_) {
@@ -266,7 +314,28 @@ void SettingController::initSpecialWording()
 
 void SettingController::initFavoriteLinksWording()
 {
-    // The favourite-links editor comes with its panel.
+    const auto text = [this](auto *control, const char *english) {
+        if (control)
+            control->setText(tr_(QString::fromLatin1(english)));
+    };
+    text(backwardButton_.data(), "Backward");
+    text(forwardButton_.data(), "ForwardBtnCaption");
+    text(linkNameLabel_.data(), "linkNameLabelCaption:");
+    text(linkTypeLabel_.data(), "Type:");
+    text(linkPathLabel_.data(), "Path:");
+    text(linkPathBrowse_.data(), "Browse...");
+    text(linkImageBrowse_.data(), "Browse...");
+    text(linkImageLabel_.data(), "Image:");
+    text(linkParaLabel_.data(), "Para:");
+    text(launchAtStartup_.data(), "Auto launch at startup");
+    text(launchWhenConnected_.data(), "Auto launch when connected");
+    text(favoriteHint_.data(), "Please click \"Modify\" to save changes after finish editing each button.");
+    text(modifyLinkButton_.data(), "Modify");
+    text(cancelLinkButton_.data(), "Cancel");
+    if (linkType_ && linkType_->count() == 2) {
+        linkType_->setItemText(0, tr_(QStringLiteral("Application")));
+        linkType_->setItemText(1, tr_(QStringLiteral("Web link")));
+    }
 }
 
 void SettingController::initURLLinksWording()

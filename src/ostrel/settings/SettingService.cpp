@@ -8,4 +8,11 @@ SettingService &SettingService::sharedSettingService()
     return service;
 }
 
+int SettingService::checkPinInputStatusByLeftTimes(int tries) const
+{
+    if (tries < 1)
+        return 2;
+    return isNeedAlertLeftTimesFlag ? 1 : 0;
+}
+
 } // namespace ostrel

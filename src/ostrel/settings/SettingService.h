@@ -10,6 +10,10 @@ class SettingService : public YovServiceBase {
 public:
     static SettingService &sharedSettingService();
 
+    // The next step after a tries report: 2 when no try is left (the PUK), else 1 when the last
+    // PIN operation failed (ask again), else 0 (go on).
+    int checkPinInputStatusByLeftTimes(int tries) const;
+
     bool isNeedAlertLeftTimesFlag = false;
     bool isSecondManualSelectNetFlag = false;
     // A manual network search or selection is running: the settings panels do not switch.

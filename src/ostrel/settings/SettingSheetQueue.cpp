@@ -53,6 +53,19 @@ bool SettingSheetQueue::isOnShowingSheet(const Item &item) const
     return false;
 }
 
+bool SettingSheetQueue::holdsSheet(const QDialog *sheet) const
+{
+    if (!sheet)
+        return false;
+    for (const Item &item : showing_)
+        if (item.isSheet && item.sheet == sheet)
+            return true;
+    for (const Item &item : waiting_)
+        if (item.isSheet && item.sheet == sheet)
+            return true;
+    return false;
+}
+
 QDialog *SettingSheetQueue::showingSheet() const
 {
     if (showing_.isEmpty() || !showing_.last().isSheet)

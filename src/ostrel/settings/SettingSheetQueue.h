@@ -39,6 +39,8 @@ public:
     // The sheet on top (null when none shows or an alert is on top).
     QDialog *showingSheet() const;
     bool isShowing() const { return !showing_.empty(); }
+    // Whether the sheet shows or waits its turn.
+    bool holdsSheet(const QDialog *sheet) const;
     int waitingCount() const { return int(waiting_.size()); }
     // Closes every showing and waiting sheet (their end actions do not run); for a window change.
     void closeAll();

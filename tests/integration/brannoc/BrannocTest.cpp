@@ -4,6 +4,7 @@
 
 #include "common/records/MessageCatalogue.h"
 #include "common/records/Payload.h"
+#include "common/records/settings/SettingsRecords.h"
 #include "common/records/connection/ConnectionRecords.h"
 
 #include <QDBusArgument>
@@ -155,7 +156,7 @@ public:
 
 const QStringList kReadyStartup = {
     "1/0",  "8/58", "0/26", "3/5",  "6/32", "4/9",  "4/8",  "7/42",  "7/41",  "7/50",  "7/44",  "7/45", "7/48",
-    "7/49", "7/55", "7/47", "7/40", "7/39", "7/57", "7/36", "7/37", "7/38", "7/55", "513/75", "513/80", "513/85",
+    "7/49", "7/55", "7/47", "7/40", "7/39", "7/57", "4/13", "7/36", "7/37", "7/38", "7/55", "513/75", "513/80", "513/85",
     "768/97", "768/94", "1025/0", "1025/0"};
 
 } // namespace
@@ -185,23 +186,25 @@ TEST_F(BrannocTest, StartUpSequencesFollowTheScenario)
              EXPECT_TRUE(PayloadReader::ofMsg(t.at(16)).latin1Text(0, 512).startsWith(QStringLiteral("0156616E6472656CFF")));
              EXPECT_EQ(PayloadReader::ofMsg(t.at(17)).latin1Text(0, 512), QStringLiteral("A305800362F230"));
              EXPECT_EQ(PayloadReader::ofMsg(t.at(18)).int32(0), 262);
-             const PayloadReader net = PayloadReader::ofMsg(t.at(19));
-             EXPECT_EQ(t.at(19).dataLength, 180);
+             EXPECT_EQ(t.at(19).type, 1);
+             EXPECT_EQ(PayloadReader::ofMsg(t.at(19)).int32(0), 0); // the PIN request is off
+             const PayloadReader net = PayloadReader::ofMsg(t.at(20));
+             EXPECT_EQ(t.at(20).dataLength, 180);
              EXPECT_EQ(net.latin1Text(40, 68), QStringLiteral("UMTS"));
              EXPECT_EQ(net.latin1Text(108, 72), QStringLiteral("CS_PS"));
-             const PayloadReader plmn = PayloadReader::ofMsg(t.at(20));
-             EXPECT_EQ(t.at(20).dataLength, 324);
+             const PayloadReader plmn = PayloadReader::ofMsg(t.at(21));
+             EXPECT_EQ(t.at(21).dataLength, 324);
              EXPECT_EQ(plmn.latin1Text(0, 68), QStringLiteral("Vandrel"));
              EXPECT_EQ(plmn.latin1Text(136, 36), QStringLiteral("262"));
              EXPECT_EQ(plmn.latin1Text(172, 36), QStringLiteral("02"));
              EXPECT_EQ(plmn.latin1Text(208, 36), QStringLiteral("ROAM_OFF"));
              EXPECT_EQ(plmn.uint8(320), 1);
-             EXPECT_EQ(PayloadReader::ofMsg(t.at(21)).int32(0), 1); // registered, home
-             const PayloadReader rssi = PayloadReader::ofMsg(t.at(22));
+             EXPECT_EQ(PayloadReader::ofMsg(t.at(22)).int32(0), 1); // registered, home
+             const PayloadReader rssi = PayloadReader::ofMsg(t.at(23));
              EXPECT_EQ(rssi.int32(0), 73);  // CSQ 20: -73 dBm
              EXPECT_EQ(rssi.int32(4), 12);  // Ec/No -6 dB
              EXPECT_EQ(rssi.int32(8), 170); // RSCP -85 dBm
-             EXPECT_EQ(t.at(25).type, 1);
+             EXPECT_EQ(t.at(26).type, 1);
          }},
         {"no-sim.plist", deviceHead + QStringList{"6/32"} + deviceIdentity + QStringList{"7/36", "7/55"},
          [](BrannocTest &t) {
@@ -223,18 +226,18 @@ TEST_F(BrannocTest, StartUpSequencesFollowTheScenario)
          }},
         {"no-signal.plist", kReadyStartup,
          [](BrannocTest &t) {
-             EXPECT_EQ(PayloadReader::ofMsg(t.at(19)).latin1Text(108, 72), QStringLiteral("NO_SERVICE"));
-             EXPECT_EQ(PayloadReader::ofMsg(t.at(20)).uint8(320), 0); // no network fields
-             EXPECT_EQ(PayloadReader::ofMsg(t.at(21)).int32(0), 0);   // not registered
-             EXPECT_EQ(PayloadReader::ofMsg(t.at(22)).int32(0), 120); // no measurement: below -107 dBm
+             EXPECT_EQ(PayloadReader::ofMsg(t.at(20)).latin1Text(108, 72), QStringLiteral("NO_SERVICE"));
+             EXPECT_EQ(PayloadReader::ofMsg(t.at(21)).uint8(320), 0); // no network fields
+             EXPECT_EQ(PayloadReader::ofMsg(t.at(22)).int32(0), 0);   // not registered
+             EXPECT_EQ(PayloadReader::ofMsg(t.at(23)).int32(0), 120); // no measurement: below -107 dBm
          }},
         {"roaming.plist", kReadyStartup,
          [](BrannocTest &t) {
-             const PayloadReader plmn = PayloadReader::ofMsg(t.at(20));
+             const PayloadReader plmn = PayloadReader::ofMsg(t.at(21));
              EXPECT_EQ(plmn.latin1Text(208, 36), QStringLiteral("ROAM_ON"));
              EXPECT_EQ(plmn.latin1Text(136, 36), QStringLiteral("208"));
              EXPECT_EQ(plmn.latin1Text(244, 36), QStringLiteral("262")); // the SIM's home MCC
-             EXPECT_EQ(PayloadReader::ofMsg(t.at(21)).int32(0), 5);
+             EXPECT_EQ(PayloadReader::ofMsg(t.at(22)).int32(0), 5);
          }},
     };
     for (const auto &c : cases) {
@@ -290,7 +293,7 @@ TEST_F(BrannocTest, PinRightWrongDownToPukAndPukWithANewPin)
         {"last wrong PIN: the PUK is asked", 1, 10, 1, pin("2222"), {stillLocked, countsReport}, {0, 10}},
         {"right PIN no longer helps", 1, 10, 1, pin("1234"), {stillLocked, countsReport}, {0, 10}},
         {"wrong PUK from the settings window", 3, 11, 0, pukPayload("4321", "00000000"),
-         {{4, 11, 0, -1, 3}, stillLocked, countsReport}, {0, 9}},
+         {{4, 11, 1, -1, 3}, stillLocked, countsReport}, {0, 9}},
         {"right PUK with an unusable new PIN costs nothing", 1, 11, 1, pukPayload("12", "12345678"),
          {{4, 11, 1, -1, 1}, stillLocked, countsReport}, {0, 9}},
         {"right PUK and new PIN", 1, 11, 1, pukPayload("4321", "12345678"),
@@ -318,6 +321,59 @@ TEST_F(BrannocTest, PinRightWrongDownToPukAndPukWithANewPin)
     expectAnswer(1, 4, 10, 1, pin("4321"), {{4, 10, 1, 0, 1}, {4, 9, 0, 0, 1}, countsReport, {7, 42, 1, 0, 1}});
     ASSERT_GE(waitReadyReportsOut(lastAnswer), 0); // the rest of the ready reports are out
     expectAnswer(1, 4, 10, 1, pin("4321"), {{4, 10, 1, -1, 1}}); // nothing to verify: a plain failure
+}
+
+TEST_F(BrannocTest, SettingsWindowSwitchesAndChangesThePinAndUnblocksWithThePuk)
+{
+    startWith(QStringLiteral("default.plist"), int(kReadyStartup.size()));
+    const auto onOff = [](const QByteArray &pin, int enable) {
+        yov::PinRequestSwitch r;
+        r.pin = pin;
+        r.enable = enable;
+        return r.encode();
+    };
+    const auto change = [](const QByteArray &oldPin, const QByteArray &newPin) { return yov::PinPair{oldPin, newPin}.encode(); };
+    const Expect pinRequest{4, 13, 1, 0, 1};
+    const struct {
+        const char *what;
+        int minor;
+        QByteArray payload;
+        std::vector<Expect> answer;
+        bool pinRequired;
+        const char *pin;
+        int pinRemain;
+    } steps[] = {
+        {"wrong PIN: one try gone", 14, onOff("9999", 1), {{4, 14, 1, -1, 3}}, false, "1234", 2},
+        {"right PIN switches the request on", 14, onOff("1234", 1), {{4, 14, 1, 0, 3}, pinRequest}, true, "1234", 3},
+        {"new PIN that is no PIN costs nothing", 12, change("0000", "12a"), {{4, 12, 1, -1, 3}}, true, "1234", 3},
+        {"wrong old PIN", 12, change("0000", "5678"), {{4, 12, 1, -1, 3}}, true, "1234", 2},
+        {"right old PIN keeps the new one", 12, change("1234", "5678"), {{4, 12, 1, 0, 3}}, true, "5678", 3},
+        {"the new PIN switches the request off", 14, onOff("5678", 0), {{4, 14, 1, 0, 3}, pinRequest}, false, "5678", 3},
+    };
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.what);
+        expectAnswer(3, 4, s.minor, 0, s.payload, s.answer);
+        const QVariantMap sim = modemState(QStringLiteral("Sim"));
+        EXPECT_EQ(sim.value(QStringLiteral("PinRequired")).toBool(), s.pinRequired);
+        EXPECT_EQ(sim.value(QStringLiteral("Pin")).toString(), QLatin1String(s.pin));
+        EXPECT_EQ(sim.value(QStringLiteral("PinRemain")).toInt(), s.pinRemain);
+    }
+    EXPECT_EQ(PayloadReader::ofMsg(at(lastAnswer)).int32(0), 0);
+
+    // Three wrong PINs leave the PUK asked for; the tries say so; the PUK unblocks from here too.
+    for (int i = 0; i < 3; ++i)
+        expectAnswer(3, 4, 14, 0, onOff("0000", 1), {{4, 14, 1, -1, 3}});
+    EXPECT_EQ(modemState(QStringLiteral("Sim")).value(QStringLiteral("Lock")).toString(), QStringLiteral("PukNeeded"));
+    expectAnswer(3, 4, 8, 0, QByteArray(8, '\0'), {{4, 8, 1, 0, 3}});
+    EXPECT_EQ(counts(lastAnswer), std::make_pair(0, 10));
+    expectAnswer(3, 4, 11, 0, pukPayload("2468", "12345678"), {{4, 11, 1, 0, 3}, {4, 9, 0, 0, 1}});
+    EXPECT_EQ(modemState(QStringLiteral("Sim")).value(QStringLiteral("Pin")).toString(), QStringLiteral("2468"));
+
+    // Keeping the PIN in the modem: the answers carry type 1 and the asking window's module.
+    ASSERT_GE(waitReadyReportsOut(lastAnswer), 0);
+    expectAnswer(3, 4, 17, 0, text(10, "2468"), {{4, 17, 1, 0, 3}});
+    expectAnswer(1, 4, 18, 0, QByteArray::fromHex("0100000000000000"), {{4, 18, 1, 0, 1}});
+    EXPECT_EQ(modemState(QStringLiteral("Sim")).value(QStringLiteral("AutoValidation")).toInt(), 1);
 }
 
 TEST_F(BrannocTest, ScenarioSwitchAndDeviceRemoval)

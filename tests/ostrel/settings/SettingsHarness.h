@@ -4,6 +4,7 @@
 // and recording main-window and device-state neighbours.
 #include "../framework/message/FakeMsgTransport.h"
 #include "common/records/UiMsg.h"
+#include "ostrel/device/init/InitController.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
@@ -42,6 +43,9 @@ struct RecordingMain : ostrel::DefaultMainController {
     }
     void disableUSSDToolbarForMalaixiya() override { calls << QStringLiteral("disableUSSDToolbarForMalaixiya"); }
     void selectFirstMainTab() override { calls << QStringLiteral("selectFirstMainTab"); }
+    void setMenuItemChecked(const QString &item, bool checked) override { checkedItems[item] = checked; }
+    void updateUIForBraVuzod(const QString &page) override { calls << QStringLiteral("updateUIForBraVuzod:") + page; }
+    QMap<QString, bool> checkedItems;
     QStringList menuItems, calls;
     QMap<QString, std::function<void()>> actions;
     QMap<QString, bool> enabledItems;
@@ -49,6 +53,15 @@ struct RecordingMain : ostrel::DefaultMainController {
 
 struct RecordingInit : ostrel::DefaultInitController {
     void openUnlockDeviceWindow(QWidget *window) override { unlockWindows << window; }
+    // The device-state controller's input rules; a warning text of its own at one try left.
+    QString checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin) const override
+    {
+        return ostrel::InitController::pinPukInputRules(puk, pin, newPin);
+    }
+    QString pinPukLeftTimesWarning(int count, bool pin) const override
+    {
+        return count == 1 ? (pin ? QStringLiteral("one PIN try left") : QStringLiteral("one PUK try left")) : QString();
+    }
     QList<QWidget *> unlockWindows;
 };
 

@@ -217,7 +217,7 @@ void DialController::runConnectChecks(DialSender sender, std::function<void(bool
             done(false);
             return;
         }
-        if (extensions_->checkAPNAccountFlag() && extensions_->checkAPNAccount()) {
+        if (checkAPNAccountFlag() && checkAPNAccount()) {
             done(false);
             return;
         }
@@ -279,7 +279,7 @@ void DialController::allowRoamWithAlert(std::function<void(bool)> done)
     pendingRoamingAnswer_ = -1;
     const auto ask = [this](std::function<void(bool)> answered) {
         beginAlert(QStringLiteral("Warning"), QStringLiteral("Cost will be increased at roaming status"),
-                   extensions_->roamAlertOKBtnWording(), QStringLiteral("Cancel"), [this, answered](int answer) {
+                   roamAlertOKBtnWording(), QStringLiteral("Cancel"), [this, answered](int answer) {
                        pendingRoamingAnswer_ = answer == 1 ? 1 : 0;
                        if (answer != 1)
                            setManualDisconnect(true);
@@ -292,9 +292,9 @@ void DialController::allowRoamWithAlert(std::function<void(bool)> done)
         else
             done(true);
     };
-    const bool roaming = extensions_->roamingStatus() == 0;
+    const bool roaming = Neighbours::init().networkRoamStatus() == 0;
     if (roaming && !internetBool("ForbidRoamingAlert")
-        && !(internetBool("noRoamingAlertBeforeConnectIfIsWhiteNet") && extensions_->isInWhiteList()))
+        && !(internetBool("noRoamingAlertBeforeConnectIfIsWhiteNet") && Neighbours::init().isInWhiteList()))
         ask([done, ask2G](bool passed) {
             if (passed)
                 ask2G();
@@ -330,7 +330,7 @@ void DialController::runDisconnectChecks(DialSender sender, std::function<void(b
         done(true);
     };
     const auto roamingCheck = [this, done, proceed] {
-        if (extensions_->roamingStatus() != 0 || !internetBool("DialDisconnectWhenRoam")) {
+        if (Neighbours::init().networkRoamStatus() != 0 || !internetBool("DialDisconnectWhenRoam")) {
             proceed();
             return;
         }
@@ -374,14 +374,17 @@ void DialController::performDialOption(DialSender sender)
         } else if (state == yov::kConnectStatusConnecting) {
             DialCancelConnect();
         } else if (state == yov::kConnectStatusIdle) {
-            if (!extensions_->doBeforeConnect()) {
-                setConnectBtnEnable(true);
-                return;
-            }
-            if (sender != DialSender::Automatic)
-                apnCycleEnabled_ = true;
-            displayDisConnectingFlag_ = false;
-            checkIsAttachPSForConnect();
+            // The question before connecting holds further requests until it is answered.
+            checksOpen_ = true;
+            doBeforeConnect([this, sender](bool goAhead) {
+                checksOpen_ = false;
+                if (!goAhead || connectStatus_ != yov::kConnectStatusIdle)
+                    return;
+                if (sender != DialSender::Automatic)
+                    apnCycleEnabled_ = true;
+                displayDisConnectingFlag_ = false;
+                checkIsAttachPSForConnect();
+            });
         }
     }
     // The status handling enables the buttons again.
@@ -425,9 +428,8 @@ void DialController::setPSDomainStatus(bool attached)
         if (!isDoingConnect()) {
             if ((!display_.connectButtonEnabled || !last) && !willConnectToInternet_) {
                 setConnectBtnEnable(true);
-                const bool online = !internetBool("NotAutoConnectOnline") || hadConnectAction_;
                 // An attach while a connection stands starts nothing.
-                if (!manualBar && !last && online && connectStatus_ == yov::kConnectStatusIdle
+                if (!manualBar && !last && checkIsAutoConnectOnline() && connectStatus_ == yov::kConnectStatusIdle
                     && Neighbours::setting().allowAutoConnect())
                     reconnect(true);
             }
@@ -456,7 +458,7 @@ void DialController::setDialParams()
 {
     const ProfileSettings settings = profiles_.settings();
     const bool disableAlert = dialParaDisableAlertWindow(settings.disableAlertWindowWhileAutoConnectFailed,
-                                                         reconnectTimes_, extensions_->apnCycleLastTry());
+                                                         reconnectTimes_, apnCycleLastTry());
     QStringList cut;
     const yov::MSG_APN_SET_REQ_PARA_T params = profiles_.setDialParams(disableAlert, &cut);
     if (!cut.isEmpty())

@@ -15,8 +15,10 @@
 // NDIS, packet-domain attach, frequency lock), DialControllerDisplay.cpp (what the view shows),
 // DialControllerRecord.cpp (the connection record), DialControllerLimits.cpp (the data and time
 // limits and the operator's volume warnings), DialControllerAlias.cpp (message and notification
-// registrations, device events, wording). The connection's further features plug in through
-// DialExtensionInterface, the operator content of the Internet view through
+// registrations, device events, wording), DialControllerReconnect.cpp (automatic connect and
+// reconnect, profile cycling, sleep and wake), DialControllerSpeedTest.cpp (the speed test). The
+// connection's further features plug in through DialExtensionInterface, the operator content of
+// the Internet view through
 // DialOperatorContentInterface; the main window and the MMS page are reached through Neighbours.
 #include "ostrel/connection/dial/DialDisplay.h"
 #include "ostrel/connection/dial/DialExtensions.h"
@@ -25,6 +27,7 @@
 #include "ostrel/connection/dial/DialServiceTransplant.h"
 #include "ostrel/connection/dial/ConnectionFormat.h"
 #include "ostrel/connection/profile/DialConfigList.h"
+#include "ostrel/connection/speedtest/SpeedTestRun.h"
 #include "ostrel/framework/controller/YOVUIController.h"
 #include "ostrel/framework/neighbours/DialControllerInterface.h"
 
@@ -32,10 +35,12 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QPointer>
 #include <QVariantMap>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace yov { class RepeatingTimer; struct UI_MSG; }
 
@@ -54,6 +59,8 @@ public:
     static constexpr int kProgressIntervalMs = 100;
     // How long a packet-domain attach may go unanswered before the attempt ends.
     static constexpr int kAttachTimeoutMs = 10000;
+    // How long an idle PPP state after the next profile's connect may still be a late answer.
+    static constexpr int kCycleRedialSettleMs = 1000;
 
     // Who asked: nil (an automatic attempt), the main connect button, or anything else (the
     // simple window's button, the unlock window, the warning sheet...).
@@ -91,7 +98,7 @@ public:
     void DialDisconnect() override;
     void setDialParams() override;
     void setPSDomainStatus(bool attached) override;
-    void reconnect(bool reset) override { extensions_->reconnect(reset); }
+    void reconnect(bool reset) override;
     void setApnCycleEnable(bool enable) override { apnCycleEnabled_ = enable; }
     void applicationDidFinishLaunchingInDialController() override;
     void endConnectionForQuit() override;
@@ -105,10 +112,25 @@ public:
     int IDMMSConfig() const override;
     void setDialConfig(int index) override;
     QString getAPNString() const override;
+    bool writeDialConfigFile(const QList<QVariantMap> &profiles) override;
+    QString getDefaultProfileAPN() const override;
     void setModemAndSimStateString(const QString &textKey) override;
     void setDeviceStatusStringRows(int rows) override { deviceStatusRows_ = rows; }
     void setWCDMAConfigHidden(bool hidden) override;
     void setConnectStateHidden(bool hidden) override;
+
+    // ---- speed test (DialControllerSpeedTest.cpp) ---------------------------------------------
+    // At every change of the connected display: in state 3, when the operator list takes this SIM
+    // in, measures latency, download and upload and posts the result; one test at a time (a new
+    // one in state 3 abandons the older one, whose result is never posted). Any other state ends
+    // at once and leaves a running test alone.
+    void testSpeed();
+    // With the speed test configured: stores and logs why the connection ended.
+    void writeDisconetNetWorkReason();
+    // The running test, null when none runs.
+    SpeedTestRun *speedTestRun() const { return speedTestRun_; }
+    // The iperf program run by the upload step (default "iperf" on the PATH).
+    void setSpeedTestIperfProgram(const QString &program) { speedTestIperfProgram_ = program; }
 
     // ---- requests ------------------------------------------------------------------------
     // The one entry of a connect or disconnect request: the checks, then performDialOption()
@@ -148,6 +170,51 @@ public:
     void setIs2GNetWork(bool is2G) { is2GNetWork_ = is2G; }
     bool is2GNetWork() const { return is2GNetWork_; }
     void sendConnectStatusMsg(bool starting);
+
+    // ---- automatic connect and reconnect (DialControllerReconnect.cpp) --------------------
+    // At most one automatic attempt is pending: a new schedule replaces the one before.
+    // The attempt itself: the checks of an automatic request, or another try in 10 s.
+    void autoReconnect();
+    // Seconds before the next attempt, by the count of attempts so far.
+    double autoReconnectInterval() const;
+    bool checkAutoConnectByTimes() const;
+    // Reads Internet/MaxReconnectTimes (3 when missing or not a number).
+    void initReconnectTimes();
+    int maxReconnectTimes() const { return max_ReconnectTimes_; }
+    // The retry after a failed or dropped connection.
+    bool isDoReconnectAfterDisconnect() const;
+    bool checkAutoConnectForPPPFailed() const;
+    void doReconnectAfterAutoDisconnect();
+    void reconnectAfterAutoDisconnect();
+    void AutoReconnectForNdis();
+    bool notAutoConnectWhenInterRoaming() const;
+    // Re-sends the dial parameters (their alert switch follows the count) when the operator
+    // silences the device's failure alert of automatic attempts.
+    void disableConnectionAlertWindow();
+    bool checkIsAutoConnectOnline() const;
+    bool autoReconnectPending() const { return autoReconnectId_ != 0; }
+    // Drops the pending automatic attempt, if any.
+    void cancelAutoReconnect();
+
+    // ---- profile cycling
+    void apnCycleStart();
+    // True when another profile was selected and its parameters sent (the caller dials again).
+    bool apnCycleTryNext();
+    bool apnCycleLastTry() const;
+    void apnCycleEnd();
+    // Whether the current profile is one of the operator's leading default profiles.
+    bool isDefaultAPN() const;
+    // The profile indexes of the running cycle (empty when none runs) and the position in it.
+    QList<int> apnCycleList() const { return apnCycleArray_.value_or(QList<int>()); }
+    bool apnCycleRunning() const { return apnCycleArray_.has_value(); }
+    int apnCycleCurrentAPN() const { return apnCycleCurrentAPN_; }
+
+    // ---- sleep and wake
+    // The computer goes to sleep: an NDIS connection is ended; no drop during sleep is retried.
+    void machineWillSleep();
+    // The computer woke: a fresh automatic attempt, unless automatic connection is off and the
+    // operator wants no retry then.
+    void machineDidWake();
 
     // ---- the running connection ----------------------------------------------------------
     qint64 sentBytes() const { return sendBytes_; }
@@ -226,6 +293,48 @@ public:
     QString formatTransferData(double bytes) const;
     QString formatTransferSpeed(double bytesPerSecond) const;
     QVariantMap statisticsInfo() const { return statisticsInfo_; }
+
+    // ---- the state display in the current language (DialControllerConnectButton.cpp) -------
+    // Re-words the state display for the current state, at start and on a language change: the
+    // meaning stays what the last state change showed (connected keeps its APN, connecting shows
+    // Cancel only while Cancel is offered); then the button image and the profile fields.
+    void initConnectStatusWording();
+    // With Internet/ConnectBtnDisplayWithImage: the connect button's image for the state (and no
+    // title with Internet_notDisplayWordingForConnectBtn).
+    void setConnectBtnImage();
+    // The image named by Internet/<key>: "<language><name>" in the resource folder when that file
+    // exists, else "<name>"; a file that does not load keeps the image shown.
+    void connectButtonImageName(const QString &key);
+
+    // ---- the credentials sheet, the no-service monitor (DialControllerConnectButton.cpp) -----
+    // Internet/CheckAPNAccount: the connect request may stop at the credentials sheet.
+    bool checkAPNAccountFlag() const;
+    // True when the current profile asks for its user name and password: the sheet is asked for
+    // (credentialsSheetRequested) and the request stops; the sheet's OK resumes it. False for an
+    // empty profile list or no profile chosen.
+    bool checkAPNAccount();
+    bool credentialsSheetOpen() const { return credentialsSheetOpen_; }
+    // The sheet's OK: the typed credentials go to the device (257/60); kept in the profile only
+    // with the save box, else blanked there before the list is written; then one connect request.
+    void checkWindowOK(const QString &userName, const QString &password, bool save);
+    void checkWindowCancel();
+    // Internet/RoamAlertContinue: "Continue" on the roaming alert's accept button, else "OK".
+    QString roamAlertOKBtnWording() const;
+    // Losing service while connected starts one timer (ServiceTimerInterval, 60 s) that ends the
+    // connection; service back, or another state, stops it.
+    void monitorNetworkService(bool service);
+    void startNetworkServiceTimer();
+    void stopNetworkServiceTimer();
+    bool networkServiceTimerRunning() const { return timerForNoService_ != 0 || noServiceTimerFired_; }
+
+    // ---- the white list around a PPP connect (DialControllerAlias.cpp) ---------------------
+    // Before a PPP connect: with Internet/d3uRemindWhilteNetAlertBeforeConnect, on a roaming
+    // network of the white list while its tip is wanted, the user is asked first; done(false)
+    // when the user cancels (the connect button is enabled again). Never blocks.
+    void doBeforeConnect(std::function<void(bool)> done);
+    // Once connected: with Internet/alertWhenRoamConnectedAndIsBlackNet, a roaming network that
+    // is not on the white list is told.
+    void doAfterConnected();
 
     // ---- profiles ------------------------------------------------------------------------
     // Reads the profile file and shows the current profile.
@@ -333,6 +442,9 @@ signals:
                                    const QString &total);
     void connectWarningSheetRequested();
     void managementSheetRequested();
+    // The credentials sheet opens with the profile's user name, password and save flag.
+    void credentialsSheetRequested(const QString &userName, const QString &password, bool save);
+    void credentialsSheetClosed();
     void speedPoint(double send, double receive);
     void speedGraphCleared();
     // The 80 % limit warning (runLimitWarning) and the limit-reached message, shown by the view.
@@ -376,6 +488,8 @@ private:
     void processPPPConnectStatus(const yov::PppTransfer &status);
     void setPPPConnectedStatusWithTime(qint64 seconds, qint64 sent, qint64 received);
     void setPPPDisconnectedSatus();
+    // Tells the user that a connect attempt failed, unless the alert is silenced for it.
+    void tellConnectFailed();
     void calculateTransferSpeed();
     void dealWithOfNDISDialConnected();
     void dealWithOfNDISDialConnectFailed();
@@ -418,6 +532,8 @@ private:
 
     DialExtensionInterface *extensions_ = nullptr;
     DefaultDialExtensions defaultExtensions_;
+    QPointer<SpeedTestRun> speedTestRun_;
+    QString speedTestIperfProgram_ = QStringLiteral("iperf");
     DialOperatorContentInterface *operatorContent_ = nullptr;
     DefaultDialOperatorContent defaultOperatorContent_;
     DialConfigList profiles_;
@@ -484,6 +600,14 @@ private:
     bool disconnectingSemicolonFlag_ = false;
     int dialWordingCounter_ = 0;
     int reconnectTimes_ = 0;
+    int max_ReconnectTimes_ = 3;
+    int autoReconnectId_ = 0;
+    qint64 cycleRedialAtMs_ = -1; // when the cycle's last connect went out; -1: none pending
+    int timerForNoService_ = 0;
+    bool noServiceTimerFired_ = false; // a fired timer counts until the next stop
+    bool credentialsSheetOpen_ = false;
+    std::optional<QList<int>> apnCycleArray_;
+    int apnCycleCurrentAPN_ = 0;
     int deviceStatusRows_ = 1;
     int countOfConnectStateImage_ = 1;
 

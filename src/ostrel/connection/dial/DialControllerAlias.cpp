@@ -73,19 +73,45 @@ void DialController::registerMessages()
 
 void DialController::initializeController()
 {
+    initReconnectTimes();
     supportIPv6();
     loadDialConfig();
     setBtnAutoAPNMatchState();
+    initConnectStatusWording();
 }
 
 void DialController::updateLanguages()
 {
-    if (connectStatus_ == yov::kConnectStatusConnected)
-        display_.connectButtonTitle = localizedText(QStringLiteral("Disconnect"));
-    else if (connectStatus_ == yov::kConnectStatusIdle)
-        display_.connectButtonTitle = idleConnectButtonTitle();
+    initConnectStatusWording();
     emit profilesChanged();
     changed();
+}
+
+// ---- the white list around a PPP connect -------------------------------------------------------
+
+void DialController::doBeforeConnect(std::function<void(bool)> done)
+{
+    InitControllerInterface &device = Neighbours::init();
+    // Roaming (0) on a network of the white list, the tip still wanted: ask first.
+    if (!internetBool("d3uRemindWhilteNetAlertBeforeConnect") || device.networkRoamStatus() != 0
+        || !device.isInWhiteList() || !device.roamTipWhenInWhiteList()) {
+        done(true);
+        return;
+    }
+    beginAlert(QStringLiteral("Warning"), QStringLiteral("remindInWhiteList"), QStringLiteral("OK"), QStringLiteral("Cancel"),
+               [this, done](int answer) {
+                   if (answer != 1)
+                       setConnectBtnEnable(true);
+                   done(answer == 1);
+               });
+}
+
+void DialController::doAfterConnected()
+{
+    InitControllerInterface &device = Neighbours::init();
+    if (internetBool("alertWhenRoamConnectedAndIsBlackNet") && device.networkRoamStatus() == 0 && !device.isInWhiteList()
+        && connectStatus_ == yov::kConnectStatusConnected)
+        beginAlert(QStringLiteral("Warning"), QStringLiteral("connectedNotInWhiteList"));
 }
 
 // ---- device events ---------------------------------------------------------------------------
@@ -99,6 +125,7 @@ void DialController::dealWithMsgOfDeviceOffline()
     }
     setManualDisconnect(false);
     reconnectTimes_ = 0;
+    cancelAutoReconnect();
     StopTimerOfGetConnectState();
     setConnectBtnEnable(false);
     setStateText(QStringLiteral("Idle"));
@@ -195,7 +222,7 @@ void DialController::updateNetworkStatus(const yov::Notification &n)
         setPSDomainStatus(service);
     }
     if (topBool("NetworkServiceMonitor"))
-        extensions_->monitorNetworkService(service);
+        monitorNetworkService(service);
 }
 
 void DialController::connectTypeDidChanged(const yov::Notification &) { setDialParams(); }

@@ -71,6 +71,7 @@ void DialController::setConnectBtnEnable(bool enable)
     }
     notificationCenter().post(QStringLiteral("IsAbleToConnect"), this, {{QStringLiteral("EnabledFlag"), enable}});
     setRuntimeObject(enable, QStringLiteral("IsConnectBtnEnable"));
+    setConnectBtnImage();
     changed();
 }
 
@@ -102,10 +103,10 @@ void DialController::setDialBtnWithStatus(bool connected)
         setSkinConnectButtonTitle(QStringLiteral("Disconnect"));
         setConnectStatus(yov::kConnectStatusConnected);
         bAppWillClose_ = false;
-        extensions_->apnCycleEnd();
+        apnCycleEnd();
         apnCycleEnabled_ = false;
         reconnectTimes_ = 0;
-        extensions_->doAfterConnected();
+        doAfterConnected();
         displayDisConnectingFlag_ = true;
     } else {
         display_.stateText = localizedText(QStringLiteral("Idle"));
@@ -117,10 +118,11 @@ void DialController::setDialBtnWithStatus(bool connected)
         setConnectStatus(yov::kConnectStatusIdle);
         display_.stateImage = QStringLiteral("StateOfNotConnection");
         notificationCenter().post(QStringLiteral("SetWebLinkImageViewDisabled"), this);
-        extensions_->writeDisconetNetWorkReason();
+        writeDisconetNetWorkReason();
     }
+    setConnectBtnImage();
     openConnectStateWindowForDidizu(false);
-    extensions_->startSpeedTest(connected);
+    testSpeed();
     changed();
 }
 
@@ -133,6 +135,7 @@ void DialController::performCancelDialAction()
     if (internetBool("Internet_displayTooltipForConnectBtn"))
         display_.connectButtonToolTip = WordingOperation::getDisplayWordingValueByWordingKey(QStringLiteral("Internet_btnCancel"));
     setSkinConnectButtonTitle(QStringLiteral("Cancel"));
+    setConnectBtnImage();
     changed();
 }
 

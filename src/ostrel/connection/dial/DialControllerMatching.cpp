@@ -212,6 +212,11 @@ QString DialController::getAPNString() const
     return profile ? yov::nsString(profile->value(profilekey::apnName)) : QString();
 }
 
+QString DialController::getDefaultProfileAPN() const
+{
+    return profiles_.currentSafeProfile().value(QStringLiteral("apnName")).toString();
+}
+
 // ---- the automatic-match switch -----------------------------------------------------------------
 
 void DialController::setBtnAutoAPNMatchState()

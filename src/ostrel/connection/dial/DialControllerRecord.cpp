@@ -96,6 +96,14 @@ void DialController::loadDialConfig()
     changeControlsPosForProfile();
 }
 
+bool DialController::writeDialConfigFile(const QList<QVariantMap> &profiles)
+{
+    if (!profiles_.replaceDialConfigFile(profiles))
+        return false;
+    loadDialConfig();
+    return true;
+}
+
 void DialController::dialConfigListSelectItemAtIndex(int item)
 {
     switch (profiles_.selectChooserItem(item)) {

@@ -141,8 +141,8 @@ void DialController::DialConnect()
 {
     setConnectStatus(yov::kConnectStatusConnecting);
     setManualDisconnect(false);
-    extensions_->apnCycleEnd();
-    extensions_->apnCycleStart();
+    apnCycleEnd();
+    apnCycleStart();
     connectTime15_ = 0;
     saveRecordFlag_ = false;
     warnLimitFlag_ = warnLimitExceedFlag_ = warnLimit25Flag_ = warnLimit50Flag_ = warnLimit75Flag_ = true;
@@ -229,6 +229,15 @@ bool DialController::showDialingWording()
 void DialController::processPPPConnectStatus(const yov::PppTransfer &status)
 {
     int state = status.state;
+    // After the next profile's connect went out, an idle state may still answer a poll sent
+    // before it: it is not taken as the new attempt's end until the link has moved or a while
+    // has passed.
+    if (cycleRedialAtMs_ >= 0) {
+        if (state == yov::kPppIdle && clock().monotonicMs() - cycleRedialAtMs_ < kCycleRedialSettleMs)
+            return;
+        if (state != yov::kPppIdle)
+            cycleRedialAtMs_ = -1;
+    }
     if (internetBool("noNeedMiddleStatus")) {
         if (state == yov::kPppEstablish || state == yov::kPppAuthenticate || state == yov::kPppNetwork)
             state = yov::kPppConnectLink;
@@ -299,7 +308,7 @@ void DialController::setPPPConnectedStatusWithTime(qint64 seconds, qint64 sent, 
     }
     if (m_launchURLState) {
         m_launchURLState = false;
-        extensions_->performActionWhenFirstConnected();
+        operatorContent_->performActionWhenFirstConnected();
     }
     if (bManualConnect_) {
         bManualConnectSuccess_ = true;
@@ -344,18 +353,27 @@ void DialController::setPPPDisconnectedSatus()
         terminator_();
         return;
     }
-    if (extensions_->apnCycleTryNext()) {
+    cycleRedialAtMs_ = -1;
+    if (apnCycleTryNext()) {
         sendRequest<kMajorDial, kMinorPppConnect>();
+        cycleRedialAtMs_ = clock().monotonicMs();
         return;
     }
-    if (extensions_->isDoReconnectAfterDisconnect() && extensions_->checkAutoConnectForPPPFailed()) {
-        extensions_->doReconnectAfterAutoDisconnect();
+    // An attempt that never came up and that the user did not end: the user is told, once.
+    const bool attemptFailed = recordState_ == RECORD_IN_CREATE && !manualDisconnectFlag_;
+    bool failureTold = false;
+    if (isDoReconnectAfterDisconnect() && checkAutoConnectForPPPFailed()) {
+        doReconnectAfterAutoDisconnect();
         bManualConnect_ = false;
         openMainWindow();
         openConnectFailedWindow();
-    } else if (extensions_->takeApnCycleWhenRoamToNoRoam()) {
+        failureTold = internetBool("OpenConnectFailedWindow");
+    } else if (Neighbours::init().apnCyleWhenRoamToNoRoam()) {
+        Neighbours::init().setApnCyleWhenRoamToNoRoam(false);
         DialOption(DialSender::Automatic);
     }
+    if (attemptFailed && !failureTold)
+        tellConnectFailed();
     if (internetBool("minMainWindowWhenAutoConnectToTheNoRoamNet") && wndMain && wndMain->isMinimized())
         wndMain->showNormal();
     playShortSound(1);
@@ -369,11 +387,20 @@ void DialController::setPPPDisconnectedSatus()
     operatorContent_->switchInternetTabAction();
     operatorContent_->detachSpecialWebview();
     tellMMSConnectionIdle();
-    extensions_->smartUIManualDisconnect();
+    operatorContent_->smartUIManualDisconnect();
     if (!manualDisconnectFlag_)
         notificationCenter().post(QStringLiteral("ConnectFailed"), this);
     checkISDetatchPS();
     changed();
+}
+
+void DialController::tellConnectFailed()
+{
+    // The device service raises no alert of its own here: the dashboard tells the user, unless
+    // the operator silences the alerts of automatic attempts after the first.
+    if (internetBool("DisableAlertWindowWhileAutoConnectFailed") && reconnectTimes_ > 0)
+        return;
+    beginAlert(QStringLiteral("Warning"), QStringLiteral("Cannot connect, please try again later"));
 }
 
 void DialController::DialDisconnect()
@@ -382,7 +409,7 @@ void DialController::DialDisconnect()
     saveRecordFlag_ = true;
     saveDialRecord();
     sendRequest<kMajorDial, kMinorPppDisconnect>();
-    extensions_->apnCycleEnd();
+    apnCycleEnd();
     if (internetBool("DisplayStatisticsWin"))
         displayStatisticsForDisconnect();
     sendResetStatisticsNotification();
@@ -395,7 +422,7 @@ void DialController::DialCancelConnect()
     setManualDisconnect(true);
     setConnectStatus(yov::kConnectStatusDisconnecting);
     sendRequest<kMajorDial, kMinorPppDisconnect>();
-    extensions_->apnCycleEnd();
+    apnCycleEnd();
     changed();
 }
 
@@ -405,8 +432,8 @@ void DialController::NDISDialConnect()
 {
     setConnectStatus(yov::kConnectStatusConnecting);
     setManualDisconnect(false);
-    extensions_->apnCycleEnd();
-    extensions_->apnCycleStart();
+    apnCycleEnd();
+    apnCycleStart();
     // A new connection: none of it is in the records yet, whatever the last one's disconnect did.
     saveRecordFlag_ = false;
     warnLimitFlag_ = true;
@@ -472,7 +499,7 @@ void DialController::dealWithOfNDISDialConnected()
         connectSeconds_ = 0;
         ndisTimeTimer_->start(kNdisTimeIntervalMs);
         Neighbours::setting().AutoLaunchURL();
-        extensions_->launchURLAtFirstAPN();
+        operatorContent_->launchURLAtFirstAPN();
         m_launchURLState = false;
     }
     if (!m_notified) {
@@ -492,7 +519,7 @@ void DialController::dealWithOfNDISDialConnected()
 
 void DialController::dealWithOfNDISDialConnectFailed()
 {
-    if (extensions_->apnCycleTryNext()) {
+    if (apnCycleTryNext()) {
         sendRequest<kMajorDial, kMinorNdisConnect>();
         return;
     }
@@ -504,9 +531,9 @@ void DialController::dealWithOfNDISDialConnectFailed()
     // The automatic reconnect follows the user's answer, as it followed the alert before.
     if (!(reconnectTimes_ > 1 && internetBool("DisableAlertWindowWhileAutoConnectFailed")))
         beginAlert(QStringLiteral("Warning!"), QStringLiteral("NDIS Connection failed!"), QStringLiteral("OK"), QString(),
-                   [this](int) { extensions_->AutoReconnectForNdis(); });
+                   [this](int) { AutoReconnectForNdis(); });
     else
-        extensions_->AutoReconnectForNdis();
+        AutoReconnectForNdis();
 }
 
 void DialController::dealWithOfNDISDialDisconnected()
@@ -517,7 +544,7 @@ void DialController::dealWithOfNDISDialDisconnected()
     // The record is taken before the counters are cleared, so a lost link keeps its duration.
     saveDialRecord();
     StopTimerOfGetConnectState();
-    extensions_->AutoReconnectForNdis();
+    AutoReconnectForNdis();
     display_.profileChooserEnabled = true;
     operatorContent_->switchInternetTabAction();
     changed();

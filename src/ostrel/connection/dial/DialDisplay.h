@@ -14,6 +14,8 @@ struct DialDisplay {
     bool connectButtonEnabled = false;
     bool connectButtonHidden = false;
     QString stateImage = QStringLiteral("StateOfNotConnection");
+    // The connect button's image file (Internet/ConnectBtnDisplayWithImage); empty: none.
+    QString connectButtonImage;
 
     QString stateText;         // m_ConnectState
     QString startUpNote;       // "Modem is in start-up process." until the first enabling

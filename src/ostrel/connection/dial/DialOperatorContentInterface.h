@@ -21,6 +21,13 @@ public:
     // The device was removed and the operator shows its background while disconnected (top-level
     // DisplayBackgroundWhileDisconnect): the background view and the embedded web views are hidden.
     virtual void hideBackgroundAndEmbeddedWebViews() = 0;
+
+    // The first connected report of a PPP connection: the operator's first-connection actions.
+    virtual void performActionWhenFirstConnected() {}
+    // The first connected report of an NDIS connection: the operator's page of the first profile.
+    virtual void launchURLAtFirstAPN() {}
+    // A PPP connection went back to idle: the compact skin's manual-disconnect handling.
+    virtual void smartUIManualDisconnect() {}
 };
 
 class DefaultDialOperatorContent : public DialOperatorContentInterface {

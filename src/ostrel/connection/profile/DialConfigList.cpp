@@ -116,6 +116,16 @@ int DialConfigList::loadDialConfig(bool simIdentityKnown)
     return currentChooserItem();
 }
 
+bool DialConfigList::setProfileValues(int index, const QVariantMap &values)
+{
+    if (index < 0 || index >= dialConfigArray_.size())
+        return false;
+    QVariantMap &profile = dialConfigArray_[index];
+    for (auto it = values.begin(); it != values.end(); ++it)
+        profile.insert(it.key(), it.value());
+    return true;
+}
+
 bool DialConfigList::saveDialConfigFile()
 {
     lastError_.clear();
@@ -151,6 +161,16 @@ bool DialConfigList::saveDialConfigFile()
         return false;
     }
     return true;
+}
+
+bool DialConfigList::replaceDialConfigFile(const QList<QVariantMap> &profiles)
+{
+    // The read tells whether a file stands there that must be moved aside first.
+    readDialConfigFile();
+    setDialConfigArray(profiles);
+    dialConfigArrayWithSIM_.clear();
+    unusableEntries_.clear();
+    return saveDialConfigFile();
 }
 
 void DialConfigList::loadDialConfigWithSIM(const QString &simIMSI)

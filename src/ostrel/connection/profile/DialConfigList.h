@@ -62,6 +62,10 @@ public:
     // and never written over; when it cannot be moved nothing is written. False (and lastError())
     // when the file could not be written; the old file is then left whole.
     bool saveDialConfigFile();
+    // Makes the given profiles the whole file: the shown list becomes them, nothing is set aside,
+    // and the file is written as saveDialConfigFile() writes it (an unreadable file moved aside
+    // first). False (and lastError()) when it could not be written.
+    bool replaceDialConfigFile(const QList<QVariantMap> &profiles);
     QString lastError() const { return lastError_; }
     // Whether the file exists but the last read could not take it as a list of profiles.
     bool fileUnreadable() const { return unreadableFile_; }
@@ -102,6 +106,9 @@ public:
         dialConfigArray_ = profiles;
         temporaryProfile_.reset();
     }
+
+    // Sets keys of the shown profile at index (not saved); false for an index out of the list.
+    bool setProfileValues(int index, const QVariantMap &values);
 
     // ---- settings keys
     int readCurrentProfile() const;    // ProfileID, 0 when missing

@@ -17,6 +17,9 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include <QIcon>
+#include <QPixmap>
+
 namespace ostrel {
 
 namespace {
@@ -125,6 +128,16 @@ InternetView::InternetView(DialController *controller, QWidget *parent) : QWidge
             connectWarningSheet_ = new ConnectWarningSheet(controller_, window());
         connectWarningSheet_->open();
     });
+    connect(controller_, &DialController::credentialsSheetRequested, this,
+            [this](const QString &userName, const QString &password, bool save) {
+                if (!credentialsSheet_)
+                    credentialsSheet_ = new CredentialsSheet(controller_, window());
+                credentialsSheet_->beginSheet(userName, password, save);
+            });
+    connect(controller_, &DialController::credentialsSheetClosed, this, [this] {
+        if (credentialsSheet_ && credentialsSheet_->isVisible())
+            credentialsSheet_->hide();
+    });
     refresh();
 }
 
@@ -195,6 +208,13 @@ void InternetView::refresh()
 {
     const DialDisplay &d = controller_->display();
     connectButton_->setText(d.connectButtonTitle);
+    if (d.connectButtonImage != connectButtonImageShown_) {
+        connectButtonImageShown_ = d.connectButtonImage;
+        const QPixmap image(d.connectButtonImage);
+        connectButton_->setIcon(QIcon(image));
+        if (!image.isNull())
+            connectButton_->setIconSize(image.size());
+    }
     connectButton_->setToolTip(d.connectButtonToolTip);
     connectButton_->setEnabled(d.connectButtonEnabled);
     connectButton_->setHidden(d.connectButtonHidden);

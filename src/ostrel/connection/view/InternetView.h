@@ -5,6 +5,7 @@
 // (statistics, connect warning, the operator's connect-state and connect-failed windows, the
 // profile management) when the controller asks.
 #include "ostrel/connection/view/ConnectWarningSheet.h"
+#include "ostrel/connection/view/CredentialsSheet.h"
 #include "ostrel/connection/view/DialConfigSheets.h"
 #include "ostrel/connection/view/OperatorConnectWindows.h"
 #include "ostrel/connection/view/StatisticsWindow.h"
@@ -50,6 +51,7 @@ public:
     QCheckBox *autoApnMatchBox() const { return autoApnMatch_; }
     StatisticsWindow *statisticsWindow() const { return statisticsWindow_; }
     ConnectWarningSheet *connectWarningSheet() const { return connectWarningSheet_; }
+    CredentialsSheet *credentialsSheet() const { return credentialsSheet_; }
     ConnectStateWindow *connectStateWindow() const { return connectStateWindow_; }
     ConnectFailedWindow *connectFailedWindow() const { return connectFailedWindow_; }
     DialConfigManagementSheet *managementSheet() const { return managementSheet_; }
@@ -74,10 +76,12 @@ private:
     QLabel *dataStateIcon_ = nullptr;
     QCheckBox *autoApnMatch_ = nullptr;
     QString dataStateImageShown_;
+    QString connectButtonImageShown_;
     QWidget *connectStateRow_ = nullptr;
     QList<QLabel *> fields_;
     QPointer<StatisticsWindow> statisticsWindow_;
     QPointer<ConnectWarningSheet> connectWarningSheet_;
+    QPointer<CredentialsSheet> credentialsSheet_;
     QPointer<ConnectStateWindow> connectStateWindow_;
     QPointer<ConnectFailedWindow> connectFailedWindow_;
     QPointer<DialConfigManagementSheet> managementSheet_;

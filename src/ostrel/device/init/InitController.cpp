@@ -1,4 +1,5 @@
 #include "ostrel/device/init/InitController.h"
+#include "ostrel/framework/service/Platform.h"
 #include "ostrel/framework/language/Lingrove.h"
 
 #include "common/ModemListResolver.h"
@@ -40,6 +41,7 @@ InitController::InitController(const ControllerContext &context, QObject *parent
     wndReAlertToCancelPinInput_ = new ReAlertWindow;
     wndSimCardUpdate_ = new SimCardUpdateWindow;
     wndUnlockDevice_ = new UnlockDeviceWindow;
+    winD3uWhiteCheck_ = new WhiteListCheckWindow;
     connectWindowActions();
 
     g_InitController = this;
@@ -64,6 +66,7 @@ InitController::~InitController()
     delete wndReAlertToCancelPinInput_;
     delete wndSimCardUpdate_;
     delete wndUnlockDevice_;
+    delete winD3uWhiteCheck_.data();
     delete statusView_;
     delete deviceOptionsView_;
     delete roamAlertWnd_.data();
@@ -277,11 +280,15 @@ void InitController::connectWindowActions()
     connectAction(wndUnlockDevice_->btnUnlockDeviceCancel_, QStringLiteral("unlockDeviceCancel:"));
     wndUnlockDevice_->onCancel = [this] { unlockDeviceCancel(wndUnlockDevice_->btnUnlockDeviceCancel_); };
     wndSimCardUpdate_->onCancel = [] {}; // closes by itself
+    connect(winD3uWhiteCheck_->btnD3uWhiteCheck_, &QPushButton::clicked, this, [this] { clickOKBtnInD3uPopUp1(); });
+    winD3uWhiteCheck_->onCancel = [this] { clickOKBtnInD3uPopUp1(); };
+    connect(winD3uWhiteCheck_->checkboxD3uWhiteCheck_, &QCheckBox::toggled, this,
+            [this](bool checked) { clickCheckboxInD3uPopUp1(checked); });
     connectAction(labelPINEnter_, QStringLiteral("enterPIN:"));
     connectAction(labelPINUnlock_, QStringLiteral("unlockPIN:"));
     connectAction(btnRemovePinAutoCheckByICCID_, QStringLiteral("removeAutoCheckPinByICCID:"));
     connectAction(btnPinNumSavedInConfigFile_, QStringLiteral("enableSavePinNum:"));
-    connectAction(btnPINAutoValidation_, QStringLiteral("setPinAutoValidation:"));
+    // The auto-validation box's one action is the settings panel's (it confirms the PIN first).
     // The PIN menu items of the main window follow the two actions' state.
     connect(labelPINEnter_, &QAction::enabledChanged, this,
             [](bool on) { Neighbours::main().setMenuItemEnabled(QStringLiteral("Enter PIN"), on); });
@@ -336,7 +343,8 @@ void InitController::initializeSkin()
 
 void InitController::initializeNibResources()
 {
-    const bool evdo = yov::nsInt(setting(QStringLiteral("Platform"))) == 2;
+    // The chipset family from Main/DeviceType: KV401 shows the EVDO views.
+    const bool evdo = Platform::sharedPlatform()->platform() == Platform::KV401;
     for (QLabel *v : {m_rssiStatusLabel.data(), m_evdoStatus.data(), m_evdoStatusLabel.data()})
         if (v)
             v->setVisible(evdo);
@@ -348,6 +356,9 @@ void InitController::initializeNibResources()
     // Network status reset: modem and SIM not there.
     setImage(m_netStatus, QStringLiteral("netstatus1"));
     setImage(m_simStatus, QStringLiteral("noSim"));
+    // The diagnostics sheet: its wording, its device and network values emptied.
+    initDiagWindow();
+    clearDiagWindow();
     if (viewNetWorkStatus_)
         viewNetWorkStatus_->setVisible(true);
     if (btnIroamSwitch_)
@@ -438,6 +449,20 @@ void InitController::initializeController()
             self->unlockPIN(nullptr);
     });
     main.setMenuItemEnabled(QStringLiteral("Enter PIN"), labelPINEnter_ && labelPINEnter_->isEnabled());
+    // The help menu's diagnostics, logs and about items.
+    main.registerMenuItem(QStringLiteral("Help"), QStringLiteral("Diagnostics"), [self] {
+        if (self)
+            self->showDiagInfo(nullptr);
+    });
+    main.registerMenuItem(QStringLiteral("Help"), QStringLiteral("Logs"), [self] {
+        if (self)
+            self->showLogs(nullptr);
+    });
+    main.registerMenuItem(QStringLiteral("Help"), QStringLiteral("About..."), [self] {
+        if (self)
+            self->openAboutURL(nullptr);
+    });
+    notificationCenter().addObserver(this, &InitController::prepareToShowDiagWindow, QStringLiteral("prepareDiagInfo"));
     main.setMenuItemEnabled(QStringLiteral("Unlock PIN"), labelPINUnlock_ && labelPINUnlock_->isEnabled());
     // With a language object the texts are set when the controller registers for language
     // changes; without one they are set here once.
@@ -447,6 +472,8 @@ void InitController::initializeController()
 
 void InitController::updateLanguages()
 {
+    if (m_DiagWindow)
+        initDiagWindow();
     if (tfdOwnNumTitle_)
         tfdOwnNumTitle_->setText(loc(QStringLiteral("PhoneNum Title Show in Main View")));
     if (btnPINAutoValidation_)

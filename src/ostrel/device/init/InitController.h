@@ -12,6 +12,8 @@
 // Source files: InitController.cpp (life cycle, device and SIM status), InitControllerPin.cpp
 // (PIN and PUK), InitControllerIdentity.cpp (SIM identity, per-SIM data), InitControllerLock.cpp
 // (device lock).
+#include "ostrel/device/init/DiagWindow.h"
+#include "ostrel/device/init/Diagnostics.h"
 #include "ostrel/device/init/InitWindows.h"
 #include "ostrel/device/init/SavedPinStore.h"
 #include "ostrel/device/init/SignalWindow.h"
@@ -100,6 +102,13 @@ public:
     bool getSmartUITopFrontSizeFlag() const override { return smartUITopFrontSizeFlag_; }
     QString iccidStr() const override;
     QString currentHmccmnc() const override;
+    // The roaming state the connection reads, from the network logic.
+    int networkRoamStatus() const override;
+    int roamTransferMode() const override;
+    bool isInWhiteList() const override;
+    bool roamTipWhenInWhiteList() const override;
+    bool apnCyleWhenRoamToNoRoam() const override;
+    void setApnCyleWhenRoamToNoRoam(bool flag) override;
     void setSmartUITopFrontSizeFlag(bool flag) override { smartUITopFrontSizeFlag_ = flag; }
 
     // --- device-state handlers
@@ -172,7 +181,7 @@ public:
     bool allowAlertSel3GPreferWhenSignalToNoSignal() { return networkLogic().signal.allowAlertSel3GPreferWhenSignalToNoSignal(); }
     bool hasCSDomain() { return networkLogic().registration.hasCSDomain(); }
     bool hasPSDomain() { return networkLogic().registration.hasPSDomain(); }
-    bool checkToReturnPSDomain() { return networkLogic().registration.checkToReturnPSDomain(); }
+    bool checkToReturnPSDomain() const override;
     // The image name the signal bars show ("rssi1" to "rssi6").
     QString signalImageName() const;
     SignalWindow *signalWindow() const { return windowRssiLacCi_.get(); }
@@ -214,7 +223,13 @@ public:
     Q_INVOKABLE void clickYESOfReAlertPinWindow(QObject *sender);
     Q_INVOKABLE void clickNOOfReAlertPinWindow(QObject *sender);
     // The message of the first failed input rule, or a null string. Null arguments are not checked.
-    static QString checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin);
+    static QString pinPukInputRules(const QString &puk, const QString &pin, const QString &newPin);
+    QString checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin) const override
+    {
+        return pinPukInputRules(puk, pin, newPin);
+    }
+    // The one-try-left warning when count is 1 and the configuration does not turn it off.
+    QString pinPukLeftTimesWarning(int count, bool pin) const override;
     // The one-try-left warning when count is 1 (then afterwards, else at once).
     void alertWithPinOrPukLeftTimes(int count, bool pin, std::function<void()> then = {});
     void pinAutoValidation();
@@ -222,7 +237,6 @@ public:
     void savePinToModem();
     Q_INVOKABLE void enterPIN(QObject *sender);
     // The automatic-validation box of the device options: the modem is told (4/18).
-    Q_INVOKABLE void setPinAutoValidation(QObject *sender);
     Q_INVOKABLE void unlockPIN(QObject *sender);
     Q_INVOKABLE void openPINWindow(const yov::Notification &n);
     Q_INVOKABLE void savePinNum(QObject *sender);
@@ -243,7 +257,7 @@ public:
     // --- identity
     bool checkIMSI();
     void refreshDiagIMSI(bool refresh);
-    QString getPhoneNum();
+    QString getPhoneNum() override;
     void SetPCDataPathWithIMSI(const QString &imsi);
     void matchApnAccordImsi(const QString &imsi);
     void matchApnAccordMCC(const QString &mcc, const QString &mnc);
@@ -255,8 +269,38 @@ public:
     void checkIfNeedSendActiveSMS(const QString &imsi);
     void sendActiveSimcardSMS(int domainBits);
     void getPhoneNumberByIMSI();
-    QString getFWVersionWithCGMR() const { return m_FWVersion; }
+    QString getFWVersionWithCGMR() const override { return m_FWVersion; }
     QString getInternalFWVersionWithZVN() const { return m_InternalFWVersion; }
+
+    // --- diagnostics (InitControllerDiagnostics.cpp)
+    Q_INVOKABLE void showDiagInfo(QObject *sender);
+    Q_INVOKABLE void refreshDiagWindow(QObject *sender);
+    Q_INVOKABLE void closeDiagWindow(QObject *sender);
+    // Writes "DiagInfo.txt" and opens it; false (and the user told) when it cannot be written.
+    Q_INVOKABLE bool OpenDiagInfoInTextEdit(QObject *sender);
+    Q_INVOKABLE void clickDiagSegmentedTable(QObject *sender);
+    Q_INVOKABLE void showLogs(QObject *sender);
+    Q_INVOKABLE void openAboutURL(QObject *sender);
+    Q_INVOKABLE void sendReport(QObject *sender);
+    Q_INVOKABLE void prepareToShowDiagWindow(const yov::Notification &n);
+    void dealWithMsgOfCheckYairInfoStatus(const yov::Notification &n); // 7/56
+    void showDiagnosticInfo();
+    void initDiagWindow();
+    void clearDiagWindow();
+    void showNetworkNameInDiagnostic();
+    QString getDriverVersion() const;
+    QString getDataCardDriverVersion() const;
+    // The export text of the sheet as it stands.
+    QString diagExport() const;
+    QString diagInfoFilePath() const;
+    DiagWindow *diagWindow() const { return m_DiagWindow; }
+    // Opens a file with the desktop's default application (tests record instead).
+    std::function<bool(const QString &path)> openFileHook;
+    // The system folder the modem driver is looked up in ("/sys").
+    QString driverSysRoot_ = QStringLiteral("/sys");
+    QString diagRAC_, diagRXqual_, diagRXlev_, diagFrequency_, diagChannel_;
+    // The radio texts the signal reports last gave the sheet.
+    QString diagRscpText_, diagEcnoText_, diagRssiText_, diagSignalText_;
 
     // --- device lock
     Q_INVOKABLE void unlockDeviceOK(QObject *sender);
@@ -268,6 +312,11 @@ public:
     ReAlertWindow *reAlertWindow() const { return wndReAlertToCancelPinInput_; }
     SimCardUpdateWindow *simCardUpdateWindow() const { return wndSimCardUpdate_; }
     UnlockDeviceWindow *unlockDeviceWindow() const { return wndUnlockDevice_; }
+    // The white-list sheet; its OK ends it and runs what waited for it, its check box sets the
+    // roaming tip of the white list.
+    WhiteListCheckWindow *whiteListCheckWindow() const { return winD3uWhiteCheck_; }
+    void clickOKBtnInD3uPopUp1();
+    void clickCheckboxInD3uPopUp1(bool checked);
     // The status views this controller owns, in one panel for whoever lays out the main window.
     QWidget *statusView() const { return statusView_; }
     // The roaming switches and PIN entry options, for the settings page to host.
@@ -275,6 +324,8 @@ public:
     // The settings page's controls this controller keeps the states of: the PIN options box
     // (auto-validation, keep the PIN, remove the saved PIN) and the two roaming switches.
     QWidget *pinOptionsBox() const;
+    // The PIN auto-validation box (its action is the settings panel's).
+    QCheckBox *pinAutoValidationBox() const { return btnPINAutoValidation_; }
     QList<QWidget *> roamingSwitches() const;
 
     // --- state (read by other areas and tests)
@@ -386,10 +437,18 @@ private:
     QPointer<ReAlertWindow> wndReAlertToCancelPinInput_;
     QPointer<SimCardUpdateWindow> wndSimCardUpdate_;
     QPointer<UnlockDeviceWindow> wndUnlockDevice_;
+    QPointer<WhiteListCheckWindow> winD3uWhiteCheck_;
+    std::function<void()> afterWhiteListSheet_;
     QPointer<QWidget> statusView_;
     QPointer<QWidget> deviceOptionsView_;
     std::unique_ptr<NetworkLogic> networkLogic_;
     std::unique_ptr<SignalWindow> windowRssiLacCi_;
+    QPointer<DiagWindow> m_DiagWindow;
+    void createDiagWindow();
+    void applyDiagnosticsEffects(const NetworkEffects &e);
+    // The serving cell of a 7/38 report: the sheet's field and ReadCellIDInfo.
+    void setDiagServingCell(const QString &cellIdText);
+    bool openFile(const QString &path);
     QPointer<QWidget> roamAlertWnd_;
     QPointer<QLabel> roamwarnningText_;
     QPointer<QPushButton> btnRoamAlertOK_;

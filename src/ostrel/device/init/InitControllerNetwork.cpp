@@ -18,10 +18,14 @@
 #include "ostrel/framework/widgets/ResourcePaths.h"
 #include "platform/alert/AlertPresenter.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -140,6 +144,44 @@ NetworkLogic &InitController::networkLogic()
     return *networkLogic_;
 }
 
+// The answers to the connection read the live network logic (created on first use, as for the
+// device records); they change nothing else.
+int InitController::networkRoamStatus() const
+{
+    return const_cast<InitController *>(this)->networkLogic().roaming.networkRoamStatus();
+}
+
+int InitController::roamTransferMode() const
+{
+    return const_cast<InitController *>(this)->networkLogic().roaming.roamTransferMode();
+}
+
+bool InitController::isInWhiteList() const
+{
+    return const_cast<InitController *>(this)->networkLogic().roaming.isInWhiteList();
+}
+
+bool InitController::roamTipWhenInWhiteList() const
+{
+    return const_cast<InitController *>(this)->networkLogic().roaming.roamTipWhenInWhiteList();
+}
+
+bool InitController::checkToReturnPSDomain() const
+{
+    return const_cast<InitController *>(this)->networkLogic().registration.checkToReturnPSDomain();
+}
+
+bool InitController::apnCyleWhenRoamToNoRoam() const
+{
+    return const_cast<InitController *>(this)->networkLogic().roaming.apnCyleWhenRoamToNoRoam();
+}
+
+void InitController::setApnCyleWhenRoamToNoRoam(bool flag)
+{
+    networkLogic().roaming.setApnCyleWhenRoamToNoRoam(flag);
+    apnCycleWhenLeaveRoam_ = flag;
+}
+
 void InitController::registerNetworkMessages()
 {
     if (YOVMsgCenter *mc = yovMsgCenter()) {
@@ -155,6 +197,7 @@ void InitController::registerNetworkMessages()
             {7, 46, &C::dealWithMsgOfCheckNetInfoForIcera},
             {7, 54, &C::dealWithMsgOfCheckSignalStatusIcera},
             {7, 55, &C::dealWithMsgOfCheckYrssiSignalStatus},
+            {7, 56, &C::dealWithMsgOfCheckYairInfoStatus},
             {7, 57, &C::dealWithMsgOfCheckHPLMN},
             {513, 75, &C::dealWithMsgOfCheckSearchMode},
             {513, 80, &C::dealWithMsgOfCheckPreferenceMode},
@@ -245,9 +288,11 @@ void InitController::dealWithMsgOfCheckRoamInfo(const yov::Notification &n)
     const QByteArray bytes = recordBytes(n);
     // The cell of the registration, on every platform, for the signal window.
     const ReceivedRecord r = ReceivedRecord::fromBytes(bytes);
+    const QString cellId = cellIdAfterShowLastNum(r.data.utf8Text(kCellIdOffset, kCellTextWidth),
+                                                  setting(QStringLiteral("CellId"), QStringLiteral("ShowLastNum")));
     if (windowRssiLacCi_)
-        windowRssiLacCi_->setLacAndCellId(r.data.utf8Text(kLacOffset, kCellTextWidth),
-                                          r.data.utf8Text(kCellIdOffset, kCellTextWidth));
+        windowRssiLacCi_->setLacAndCellId(r.data.utf8Text(kLacOffset, kCellTextWidth), cellId);
+    setDiagServingCell(cellId);
     performNetworkEffects(networkLogic().roaming.dealWithMsgOfCheckRoamInfo(bytes, networkContext()));
 }
 
@@ -394,6 +439,7 @@ void InitController::answerRoamDisconnectQuestion()
 
 void InitController::performNetworkEffects(const NetworkEffects &e)
 {
+    applyDiagnosticsEffects(e);
     // Status area.
     if (e.networkStatus && m_network)
         m_network->setText(loc(*e.networkStatus));
@@ -523,12 +569,43 @@ void InitController::performNetworkEffects(const NetworkEffects &e)
         if (askDisconnect)
             answerRoamDisconnectQuestion();
     };
-    if (e.showWhiteListSheet)
-        NSBeginAlertPanelExt(QString(),
-                             loc(QStringLiteral("roaminWhiteList")) + QLatin1Char('\n') + loc(QStringLiteral("remindNextConnect")),
-                             loc(QStringLiteral("OK")), QString(), [ask](int) { ask(); });
-    else
+    if (e.showWhiteListSheet && winD3uWhiteCheck_) {
+        WhiteListCheckWindow &sheet = *winD3uWhiteCheck_;
+        sheet.tfdD3uRoamInWhiteList_->setText(loc(QStringLiteral("roaminWhiteList")));
+        sheet.tfdD3uRemindNextConnect_->setText(loc(QStringLiteral("remindNextConnect")));
+        sheet.btnD3uWhiteCheck_->setText(loc(QStringLiteral("OK")));
+        {
+            const QSignalBlocker quiet(sheet.checkboxD3uWhiteCheck_);
+            sheet.checkboxD3uWhiteCheck_->setChecked(networkLogic().roaming.roamTipWhenInWhiteList());
+        }
+        // A sheet already up keeps its place; what waits for it is what this report adds.
+        const std::function<void()> before = std::move(afterWhiteListSheet_);
+        afterWhiteListSheet_ = [before, ask] {
+            if (before)
+                before();
+            ask();
+        };
+        if (!sheet.isSheetOpen())
+            sheet.beginSheetOn(topmostSheetOf(wndMain));
+    } else {
         ask();
+    }
+}
+
+void InitController::clickOKBtnInD3uPopUp1()
+{
+    if (winD3uWhiteCheck_)
+        winD3uWhiteCheck_->endSheet();
+    const std::function<void()> next = std::move(afterWhiteListSheet_);
+    afterWhiteListSheet_ = {};
+    if (next)
+        next();
+}
+
+void InitController::clickCheckboxInD3uPopUp1(bool checked)
+{
+    networkLogic().roaming.clickCheckboxInD3uPopUp1(checked);
+    whiteListRoamTip_ = checked;
 }
 
 } // namespace ostrel

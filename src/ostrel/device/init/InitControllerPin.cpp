@@ -26,7 +26,7 @@ bool isDigitalString(const QString &text)
 }
 } // namespace
 
-QString InitController::checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin)
+QString InitController::pinPukInputRules(const QString &puk, const QString &pin, const QString &newPin)
 {
     if (!puk.isNull()) {
         if (puk.length() != 8)
@@ -45,16 +45,23 @@ QString InitController::checkPinPukAlertMsg(const QString &puk, const QString &p
     return {};
 }
 
+QString InitController::pinPukLeftTimesWarning(int count, bool pin) const
+{
+    if (count != 1 || topBool("NoNeedAlertOnlyOneLeftTimePinOrPuk"))
+        return QString();
+    return pin ? QStringLiteral("Only one chance left! If you input the wrong PIN code, your (U)SIM card will be locked.")
+               : QStringLiteral("Only one chance left! If you input the wrong PUK code, your (U)SIM card will be destroyed.");
+}
+
 void InitController::alertWithPinOrPukLeftTimes(int count, bool pin, std::function<void()> then)
 {
-    if (count != 1 || topBool("NoNeedAlertOnlyOneLeftTimePinOrPuk")) {
+    const QString warning = pinPukLeftTimesWarning(count, pin);
+    if (warning.isEmpty()) {
         if (then)
             then();
         return;
     }
-    alert(pin ? QStringLiteral("Only one chance left! If you input the wrong PIN code, your (U)SIM card will be locked.")
-              : QStringLiteral("Only one chance left! If you input the wrong PUK code, your (U)SIM card will be destroyed."),
-          std::move(then));
+    alert(warning, std::move(then));
 }
 
 void InitController::dealWithMsgOfCountPinPukRemain(const yov::Notification &n)
@@ -363,15 +370,6 @@ void InitController::dealWithMsgOfCheckPinActiveStatus(const yov::Notification &
 
 void InitController::enterPIN(QObject *) { openPinWindow(); }
 
-void InitController::setPinAutoValidation(QObject *)
-{
-    // The user's choice goes to the modem, which keeps it (and answers with 4/16 later).
-    if (!btnPINAutoValidation_)
-        return;
-    yov::FixedPayload<8> data;
-    data.setInt32(0, btnPINAutoValidation_->isChecked() ? 1 : 0);
-    sendRequest<4, 18>(data, yov::kModuleInit);
-}
 void InitController::unlockPIN(QObject *) { openPukWindow(); }
 void InitController::openPINWindow(const yov::Notification &) { openPinWindow(); }
 

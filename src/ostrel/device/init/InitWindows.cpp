@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -160,6 +161,30 @@ SimCardUpdateWindow::SimCardUpdateWindow(QWidget *parent) : InitSheet(QStringLit
     labelSimCardUpdate_->setObjectName(QStringLiteral("labelSimCardUpdate"));
     labelSimCardUpdate_->setWordWrap(true);
     layout->addWidget(labelSimCardUpdate_);
+}
+
+WhiteListCheckWindow::WhiteListCheckWindow(QWidget *parent) : InitSheet(QStringLiteral("winD3uWhiteCheck"), parent)
+{
+    auto *layout = new QVBoxLayout(this);
+    tfdD3uRoamInWhiteList_ = new QLabel(this);
+    tfdD3uRoamInWhiteList_->setObjectName(QStringLiteral("tfdD3uRoamInWhiteList_"));
+    tfdD3uRoamInWhiteList_->setWordWrap(true);
+    layout->addWidget(tfdD3uRoamInWhiteList_);
+    tfdD3uRemindNextConnect_ = new QLabel(this);
+    tfdD3uRemindNextConnect_->setObjectName(QStringLiteral("tfdD3uRemindNextConnect_"));
+    tfdD3uRemindNextConnect_->setWordWrap(true);
+    checkboxD3uWhiteCheck_ = new QCheckBox(this);
+    checkboxD3uWhiteCheck_->setObjectName(QStringLiteral("checkboxD3uWhiteCheck_"));
+    auto *remind = new QHBoxLayout;
+    remind->addWidget(checkboxD3uWhiteCheck_);
+    remind->addWidget(tfdD3uRemindNextConnect_, 1);
+    layout->addLayout(remind);
+    btnD3uWhiteCheck_ = button("btnD3uWhiteCheck_", QStringLiteral("OK"), this);
+    btnD3uWhiteCheck_->setDefault(true);
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(btnD3uWhiteCheck_);
+    layout->addLayout(row);
 }
 
 UnlockDeviceWindow::UnlockDeviceWindow(QWidget *parent) : InitSheet(QStringLiteral("wndUnlockDevice"), parent)

@@ -77,6 +77,18 @@ public:
     QLabel *labelSimCardUpdate_ = nullptr;
 };
 
+// The white-list sheet (winD3uWhiteCheck_): on a roaming network of the operator's white list,
+// two texts, OK, and the check box that keeps the roaming tip before connecting.
+class WhiteListCheckWindow : public InitSheet {
+    Q_OBJECT
+public:
+    explicit WhiteListCheckWindow(QWidget *parent = nullptr);
+    QLabel *tfdD3uRoamInWhiteList_ = nullptr;
+    QLabel *tfdD3uRemindNextConnect_ = nullptr;
+    QCheckBox *checkboxD3uWhiteCheck_ = nullptr;
+    QPushButton *btnD3uWhiteCheck_ = nullptr;
+};
+
 class UnlockDeviceWindow : public InitSheet {
     Q_OBJECT
 public:

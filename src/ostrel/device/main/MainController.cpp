@@ -1,5 +1,7 @@
 // MainController: creation, nib-time set-up and the launch road.
 #include "ostrel/device/main/MainController.h"
+#include "ostrel/device/main/ServiceProviderCodeWindow.h"
+#include "ostrel/device/main/UserRegistrationSheet.h"
 
 #include "common/InstallLayout.h"
 #include "common/ValueConversion.h"
@@ -56,6 +58,10 @@ MainController::~MainController()
         g_mainController = nullptr;
     if (&Neighbours::main() == this)
         Neighbours::setMain(nullptr);
+    if (&Neighbours::spCodeWindow() == spCodeWindow_.get())
+        Neighbours::setSpCodeWindow(nullptr);
+    if (&Neighbours::registrationSheet() == registrationSheet_.get())
+        Neighbours::setRegistrationSheet(nullptr);
     frameTimer_.reset();
     if (singleFrameEndId_)
         clock().cancel(singleFrameEndId_);
@@ -93,6 +99,10 @@ void MainController::init()
     blocker_ = [](int ms) { QThread::msleep(ulong(ms)); };
     terminator_ = [] { QCoreApplication::exit(0); };
     exiter_ = [](int status) { QCoreApplication::exit(status); };
+    spCodeWindow_ = std::make_unique<ServiceProviderCodeWindow>(*this);
+    Neighbours::setSpCodeWindow(spCodeWindow_.get());
+    registrationSheet_ = std::make_unique<UserRegistrationSheet>(*this);
+    Neighbours::setRegistrationSheet(registrationSheet_.get());
 }
 
 ConfigService &MainController::configService() const
@@ -123,6 +133,8 @@ void MainController::initializeNibResources()
     if (yov::nsBool(setting(QStringLiteral("MAINFORM"), QStringLiteral("LinkButton"))))
         initDrawerProperty();
     prepareStartupWin();
+    if (&Neighbours::spCodeWindow() == spCodeWindow_.get())
+        spCodeWindow_->initCheckSPCodeWin(wndMain);
     setToolbarEnableWhenSimDetected(false);
     if (wndMain) {
         if (QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -178,6 +190,8 @@ void MainController::initializeController()
     // The status item shows the new-message animation for messages left unread.
     freshStatusViewWhenInitialController();
     toolbarSetItemEnable(false, QStringLiteral("RECHARGE"));
+    installOperatorLinkLabels();
+    registerHelpFileMenuItems();
     // The tab on show gets its title and its toolbar item now: the tab notifications are
     // observed only from the end of the wake-up.
     yov::Notification note;

@@ -51,7 +51,9 @@ class AEMessage;
 class ConfigService;
 class Drawer;
 class NSToolbarItemExt;
+class ServiceProviderCodeWindow;
 class StatusBarView;
+class UserRegistrationSheet;
 class WebView;
 
 class MainController : public YOVUIController, public MainControllerInterface {
@@ -241,6 +243,8 @@ public:
     // their actions through the registry. An item without an action stays disabled.
     void registerMenuItem(const QString &menu, const QString &item, std::function<void()> action) override;
     void setMenuItemEnabled(const QString &item, bool enabled) override;
+    // A language item is named by its language's English name.
+    void setMenuItemChecked(const QString &item, bool checked) override;
     // The main window's own switch of an item (toolbar rule, window modes, configured links).
     void setMenuItemRule(const QString &item, bool enabled);
     // The English titles of the table's menus and items, in order.
@@ -408,6 +412,89 @@ public:
     Q_INVOKABLE void quitApplicationForDidizu(QObject *sender);
     Q_INVOKABLE void shutDownDeviceForDidizu(QObject *sender);
 
+    // ===== operator customisations (MainControllerLinks.cpp, MainControllerShortcuts.cpp) =====
+    // The service-provider-code window and the registration sheet this controller installs.
+    ServiceProviderCodeWindow *spCodeWindow() const { return spCodeWindow_.get(); }
+    UserRegistrationSheet *registrationSheet() const { return registrationSheet_.get(); }
+    bool isSendingUserInfo() const override { return isSendingUserInfo_; }
+    void setIsSendingUserInfo(bool sending) override { isSendingUserInfo_ = sending; }
+
+    // --- links to operator pages ------------------------------------------------------------
+    // Operator addresses are deployment configuration: the dictionary Main/OperatorLinks (empty by
+    // default); each link below names its key. Only http and https addresses are opened.
+    QString operatorLink(const QString &key, const QString &path = QString()) const;
+    // Opens an http or https address in the desktop's browser; anything else is logged and
+    // opens nothing. True when it was handed to the browser.
+    bool openOperatorAddress(const QString &address, const char *what);
+    // The address of a sender's URL label (its localised form); empty without a label.
+    QString urlLabelAddress(QObject *sender) const;
+    // The address a drawer button opens, by its tag (11..88); empty for other tags.
+    QString drawerLinkAddress(int tag) const;
+    // The address of a portal menu title; empty when none is configured.
+    QString tataMenuAddress(const QString &title) const;
+    // The enciphered identity as an operator link carries it: the cipher's bytes in a 64-byte
+    // zero-filled buffer, read as UTF-8; empty when the cipher writes nothing.
+    QString encipheredLinkText(const QString &identity) const;
+    // How the home-page action starts the desktop's browser (default: x-www-browser, detached).
+    void setBrowserStarter(std::function<bool()> starter) { browserStarter_ = std::move(starter); }
+    // How a program is started detached (default: QProcess::startDetached).
+    void setProgramStarter(std::function<bool(const QString &)> starter) { programStarter_ = std::move(starter); }
+
+    QPointer<QObject> urlWithAlertToolBarItem_;
+    QPointer<QLabel> labelForTextLinkAddress_;
+    Q_INVOKABLE void tbiMainURLAction(QObject *sender);
+    Q_INVOKABLE void tbiMainURLWithAlertAction(QObject *sender);
+    Q_INVOKABLE void tbiMainOpenURLWithAlertAndAutoConnectAction(QObject *sender);
+    Q_INVOKABLE void tbimainURLEncipherAction(QObject *sender);
+    Q_INVOKABLE void tbimainURLEncipherActionExt(QObject *sender);
+    Q_INVOKABLE void tbiMainHomewebAction(QObject *sender);
+    Q_INVOKABLE void gotoWebsiteMainpage(QObject *sender);
+    Q_INVOKABLE void openLinkPage(QObject *sender);
+    Q_INVOKABLE void openIbiboWebsites(QObject *sender);
+    Q_INVOKABLE void openTATAMenuLinks(QObject *sender);
+    void openTATALinks(const QString &address);
+    Q_INVOKABLE void openTabMenuLinks(QObject *sender);
+    Q_INVOKABLE void homePageClick(QObject *sender);
+    Q_INVOKABLE void open1und1URL(QObject *sender);
+    Q_INVOKABLE void openMyistarURL(QObject *sender);
+    Q_INVOKABLE void loadDrawerLinkWnd(QObject *sender);
+    void loadLinkButtonTitleWording();
+    void setTextLinkAddressForMainPage();
+    // The main page's text link and the Didizu link labels, in the status bar, when configured.
+    void installOperatorLinkLabels();
+    // A label made a link: the localised text, underlined, linked to the address (none: plain).
+    void textFieldOpenLink(QLabel *label, const QString &text, const QString &address, int pointSize,
+                                  const QString &color);
+    void initMainWindowForDidizu();
+    void loadKyivstarButtonToolTip();
+    QPointer<QLabel> labelHomeLinkForDidizu_;
+    QPointer<QLabel> labelPostPaidLinkForDidizu_;
+    QPointer<QLabel> labelPrePaidLinkForDidizu_;
+    QPointer<QAbstractButton> btnUnderlineDialNumberForDidizu_;
+
+    // --- shortcuts, help and the broadcast panel (MainControllerShortcuts.cpp) -----------------
+    Q_INVOKABLE void tbiMainSendSMS(QObject *sender);
+    Q_INVOKABLE void tbiMainSendVolStatusCheckSMS(QObject *sender);
+    Q_INVOKABLE void checkMyNumber(QObject *sender);
+    Q_INVOKABLE void openUSSDWndDedeviTopup(QObject *sender);
+    Q_INVOKABLE void openUSSDWndDedeviCheckbalance(QObject *sender);
+    Q_INVOKABLE void openUSSDWndDedeviBuybundles(QObject *sender);
+    Q_INVOKABLE void tbiMainPopUpUssdAction(QObject *sender);
+    Q_INVOKABLE void toolbarCallUssdSheetWnd(QObject *sender);
+    void popUpUssdSeetWithTag(int tag);
+    Q_INVOKABLE void popUpRefillSheet(QObject *sender);
+    Q_INVOKABLE void popUpCheckBalanceSheet(QObject *sender);
+    Q_INVOKABLE void tbiChangeAPNSelection(QObject *sender);
+    Q_INVOKABLE void tbiMainRAVOHelpClick(QObject *sender);
+    Q_INVOKABLE void performOpenHelpActionForViettel(QObject *sender);
+    void openHelpDocumentByTag(int tag);
+    Q_INVOKABLE void tbiMainYOVPlayerAction(QObject *sender);
+    Q_INVOKABLE void broadcastReportOK(QObject *sender);
+    // Attaches the operator's help documents (HelpFileArray) to the main menu's items.
+    void registerHelpFileMenuItems();
+    QPointer<QDialog> wndBroadcastReport_;
+    QPointer<QLabel> tfdBroadCast_;
+
 signals:
     // A splash frame (its index in imageArray_) was shown.
     void splashFrameShown(int index);
@@ -442,6 +529,10 @@ private:
     void scheduleServiceRestart();
     bool dialIsBusy() const;
 
+    std::unique_ptr<ServiceProviderCodeWindow> spCodeWindow_;
+    std::unique_ptr<UserRegistrationSheet> registrationSheet_;
+    std::function<bool()> browserStarter_;
+    std::function<bool(const QString &)> programStarter_;
     std::function<void(int)> blocker_;
     std::function<void()> terminator_;
     std::function<void(int)> exiter_;

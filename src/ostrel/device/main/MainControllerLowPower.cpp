@@ -170,6 +170,7 @@ void MainController::netcardChanged(int status)
     case 12:
         setToolbarEnableWhenSimDetected(true);
         deviceRemovedForDidizu(false);
+        Neighbours::registrationSheet().sendUserInfoIfNeededAndSendFailedBefore();
         toolbarSetItemEnable(true, QStringLiteral("RECHARGE"));
         break;
     case 1:

@@ -224,6 +224,10 @@ QAction *MainController::menuItemNamed(const QString &english) const
     for (const auto &item : menuItems_)
         if (item && item->property("englishTitle").toString() == english)
             return item;
+    if (QMenu *languages = menuNamed(QStringLiteral("Language")))
+        for (QAction *item : languages->actions())
+            if (item->property("language").toString() == english)
+                return item;
     return nullptr;
 }
 
@@ -238,6 +242,9 @@ void MainController::registerMenuItem(const QString &menuTitle, const QString &i
         }
         entry = addMenuItem(menu, item, QString());
     }
+    // An area that takes over a language item replaces the menu's own switching.
+    if (entry->property("language").isValid())
+        QObject::disconnect(entry, &QAction::triggered, this, nullptr);
     if (action)
         QObject::connect(entry, &QAction::triggered, this, [action = std::move(action)] { action(); });
     entry->setProperty(kHasAction, true);
@@ -250,6 +257,14 @@ void MainController::setMenuItemEnabled(const QString &item, bool enabled)
     if (QAction *entry = menuItemNamed(item)) {
         entry->setProperty(kAreaEnabled, enabled);
         refresh(entry);
+    }
+}
+
+void MainController::setMenuItemChecked(const QString &item, bool checked)
+{
+    if (QAction *entry = menuItemNamed(item)) {
+        entry->setCheckable(true);
+        entry->setChecked(checked);
     }
 }
 

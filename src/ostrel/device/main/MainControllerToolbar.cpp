@@ -418,14 +418,6 @@ void MainController::isAbleToConnect(const yov::Notification &notification)
                          QStringLiteral("URLWithAlert"));
 }
 
-void MainController::connectStatusDidChange(const yov::Notification &notification)
-{
-    const int status = yov::nsInt(notification.userInfo.value(QStringLiteral("ConnectStatus")));
-    if (status != 3)
-        openURLWithAlertClicked_ = false;
-    freshStatusViewWhenDialStatusChanged(status);
-}
-
 void MainController::disableUSSDToolbarForMalaixiya()
 {
     if (configService().isEnableToolbarForDUziva()) {

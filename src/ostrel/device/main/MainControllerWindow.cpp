@@ -226,6 +226,7 @@ void MainController::Init_mainWindow_nib()
     if (viewDrawerLinks_) {
         for (QToolButton *button : viewDrawerLinks_->findChildren<QToolButton *>())
             button->setText(tr_(button->property("englishTitle").toString()));
+        loadLinkButtonTitleWording();
     }
     changeMainWinTitleFont();
 }
@@ -651,12 +652,17 @@ void MainController::initDrawerProperty()
             button->setProperty("englishTitle", title);
             button->setProperty("itemIdentifier", identifier);
             button->setText(tr_(title));
-            connectAction(button, QStringLiteral("tbiMainURLActionExt:"));
+            // An operator link button names its action and tag (openLinkPage: and the like).
+            const QString action = yov::nsString(entry.value(QStringLiteral("itemAction")));
+            if (entry.contains(QStringLiteral("tag")))
+                button->setProperty("tag", yov::nsInt(entry.value(QStringLiteral("tag"))));
+            connectAction(button, action.isEmpty() ? QStringLiteral("tbiMainURLActionExt:") : action);
             layout->addWidget(button);
         }
         layout->addStretch(1);
         drawerLink->setContentView(content);
         viewDrawerLinks_ = content;
+        loadLinkButtonTitleWording();
     }
     drawerLink->setParentWindow(wndCompleteMain_);
     drawerLink->setContentSize(QSizeF(328, 413));
@@ -908,17 +914,6 @@ void MainController::rebuildSkinToolbarButtons()
 }
 
 // --- broadcast messages and moves ----------------------------------------------------------------
-
-void MainController::receiveSMSBroadCast(const yov::Notification &notification)
-{
-    setBroadcastMsg(yov::nsString(notification.userInfo.value(notifications::kReceiveBroadCastText)));
-}
-
-void MainController::setBroadcastMsg(const QString &text)
-{
-    if (labelBroadCast_)
-        labelBroadCast_->setText(text);
-}
 
 QString MainController::broadcastMessage() const { return labelBroadCast_ ? labelBroadCast_->text() : QString(); }
 

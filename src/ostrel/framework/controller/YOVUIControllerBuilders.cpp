@@ -523,7 +523,9 @@ void YOVUIController::changeMainTabViewItemSize(const QString &identifier)
 bool YOVUIController::hasModuleWith(const QString &identifier) const
 {
     const QVariantMap ui = uiConfigDict();
-    const bool useTopLevel = yov::nsBool(ui.value(QStringLiteral("NoToolbar"))) || !yovSkinManager_;
+    // The main window's rule: the skin's items when it lists them, else the top-level list.
+    const bool useTopLevel = yov::nsBool(ui.value(QStringLiteral("NoToolbar"))) || !yovSkinManager_
+                             || !ui.contains(QStringLiteral("ToolbarItems"));
     const QVariantList items = useTopLevel ? yov::nsArray(setting(QStringLiteral("toolBarItems")))
                                            : yov::nsArray(ui.value(QStringLiteral("ToolbarItems")));
     for (const QVariant &item : items) {

@@ -5,7 +5,9 @@
 // manual disconnect, and every request does nothing. The connection controller implements this
 // interface and installs itself with Neighbours::setDial().
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QVariantMap>
 
 namespace ostrel {
 
@@ -60,6 +62,13 @@ public:
     virtual int IDMMSConfig() const { return 0; }
     virtual void setDialConfig(int) {}
     virtual QString getAPNString() const { return QString(); }
+    // Replaces the whole profile file with the given profiles (readable by the user alone) and
+    // reloads them; false when nothing was written.
+    virtual bool writeDialConfigFile(const QList<QVariantMap> &) { return false; }
+    // Reads the favourite links again and sets the main window's favourite buttons from them.
+    virtual void loadFavoritesLinkPropeties() {}
+    // The APN of the profile in use (the diagnostics sheet's APN row).
+    virtual QString getDefaultProfileAPN() const { return QString(); }
 };
 
 class DefaultDialController : public DialControllerInterface {

@@ -38,6 +38,40 @@ public:
     // first five digits of the IMSI). Empty until known.
     virtual QString iccidStr() const { return QString(); }
     virtual QString currentHmccmnc() const { return QString(); }
+
+    // The roaming state the connection reads: 0 roaming, 1 home network, 2 not determined.
+    virtual int networkRoamStatus() const { return 1; }
+    // The roaming transition state (0 none).
+    virtual int roamTransferMode() const { return 0; }
+    // Whether the registered network is on the operator's white list, and whether the roaming
+    // tip is still wanted there (the white-list sheet's check box clears it).
+    virtual bool isInWhiteList() const { return false; }
+    virtual bool roamTipWhenInWhiteList() const { return true; }
+    // Whether the packet domain is usable for an automatic attempt.
+    virtual bool checkToReturnPSDomain() const { return true; }
+    // "Try again once the device has left roaming", set by the roaming rules, cleared by the
+    // connection when it acts on it.
+    virtual bool apnCyleWhenRoamToNoRoam() const { return false; }
+    virtual void setApnCyleWhenRoamToNoRoam(bool flag) { (void)flag; }
+    // The SIM's own number as the device reported it; empty until known.
+    virtual QString getPhoneNum() { return QString(); }
+    // The firmware version the device reported (empty until known).
+    virtual QString getFWVersionWithCGMR() const { return QString(); }
+
+    // The PIN and PUK input rules: the first failing message (English), or empty when the codes
+    // pass. A null text is not checked (the PUK and the repeat are optional).
+    virtual QString checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin) const
+    {
+        (void)puk, (void)pin, (void)newPin;
+        return QString();
+    }
+    // The "one chance left" warning (English) for a PIN (pin true) or PUK count, or empty when
+    // none is due.
+    virtual QString pinPukLeftTimesWarning(int count, bool pin) const
+    {
+        (void)count, (void)pin;
+        return QString();
+    }
 };
 
 class DefaultInitController : public InitControllerInterface {

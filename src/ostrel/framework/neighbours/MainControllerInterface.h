@@ -62,8 +62,13 @@ public:
     // flow-value message is handled and the new-message animation starts when unread messages
     // wait in the computer's inbox (the stored inbox is read again for this).
     virtual void freshStatusViewWhenInitialController() {}
-    // Whether the user-registration messages are being sent.
+    // Whether the registration SMS are being sent (the SMS page offers "send" only when not).
     virtual bool isSendingUserInfo() const { return false; }
+    virtual void setIsSendingUserInfo(bool) {}
+    // Puts or takes the check mark of a menu item (named as registerMenuItem names it).
+    virtual void setMenuItemChecked(const QString &item, bool checked) { (void)item; (void)checked; }
+    // Lays the main window out for the page (the operator's layout of that page, where it has one).
+    virtual void updateUIForBraVuzod(const QString &page) { (void)page; }
 };
 
 class DefaultMainController : public MainControllerInterface {
@@ -77,6 +82,11 @@ public:
     void setToolbarEnableWhenSimDetected(bool) override {}
     void disableUSSDToolbarForMalaixiya() override {}
     void selectFirstMainTab() override {}
+    bool isSendingUserInfo() const override { return sendingUserInfo_; }
+    void setIsSendingUserInfo(bool sending) override { sendingUserInfo_ = sending; }
+
+private:
+    bool sendingUserInfo_ = false;
 };
 
 } // namespace ostrel

@@ -26,4 +26,14 @@ inline constexpr QLatin1StringView kUSSDBundleMessage{"USSDBundleMessage"};
 inline constexpr QLatin1StringView kSelectContactFinished{"SelectContactFinished"};
 inline constexpr QLatin1StringView kSendListKey{"SendList"};
 
+// The USSD pop-up window; the USSD sheet on a host window, with its tag and host under the keys.
+inline constexpr QLatin1StringView kOpenPopUpUssdWnd{"openPopUpUssdWnd"};
+inline constexpr QLatin1StringView kNotifyPopupSheetUssdWndPlugin{"notifyPopupSheetUssdWndPlugin"};
+inline constexpr QLatin1StringView kUssdPopWndTagKey{"ussdPopWndTag"};
+inline constexpr QLatin1StringView kHostMainWndKey{"hostMainWnd"};
+// The USSD window's action under "Action": "TopUp", "CheckBalance", "BuyBundle".
+inline constexpr QLatin1StringView kUSSDActionKey{"Action"};
+// Asks the connection controller to offer the APN choice.
+inline constexpr QLatin1StringView kChangeAPNSelection{"ChangeAPNSelection"};
+
 } // namespace ostrel::notifications

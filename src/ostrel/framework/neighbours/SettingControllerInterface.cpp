@@ -34,6 +34,25 @@ ConfigManager *DefaultSettingController::store() const
     return config_ ? config_ : ConfigManager::sharedConfigManager();
 }
 
+bool DefaultSettingController::allowAutoConnect() const
+{
+    ConfigManager *config = store();
+    if (!config)
+        return false;
+    return yov::nsBool(config->getConfigurationByModuleAndKey(QStringLiteral("Internet"), QStringLiteral("DefaultAutoConnect")))
+           && autoConnectBtnEnabled_ && yov::nsBool(config->getConfigurationByModule(QStringLiteral("AutoConnect")));
+}
+
+bool DefaultSettingController::allowAutoReconnect() const
+{
+    ConfigManager *config = store();
+    if (config
+        && yov::nsBool(config->getConfigurationByModuleAndKey(QStringLiteral("Internet"),
+                                                            QStringLiteral("EnableAutoReconnectNotDependOnAutoConnectLable"))))
+        return true;
+    return allowAutoConnect();
+}
+
 QString DefaultSettingController::readMessageCenter() const
 {
     return yov::nsString(store()->getConfigurationByModule(QStringLiteral("MessageCenterNum")));
@@ -61,6 +80,19 @@ void DefaultSettingController::restoreAlertPanel(bool success)
 {
     runAlertPanel(success ? QStringLiteral("Restore SMS And PhoneBook Success.")
                           : QStringLiteral("Restore SMS And PhoneBook Failed.Invalid data file!"));
+}
+
+QString DefaultSettingController::getPhoneBookFilePath() const
+{
+    ConfigManager *config = store();
+    const QString plain = QStringLiteral("phoneBook.plist");
+    if (!config)
+        return plain;
+    // Without an IMSI the phonebook is the plain file, as the phonebook page reads it then.
+    const QString imsi = yov::nsString(config->getConfigurationByModule(QStringLiteral("IMSI")));
+    if (yov::nsBool(config->getConfigurationByModule(QStringLiteral("PCDataWithIMSI"))) && !imsi.isEmpty())
+        return config->getFilePathWithFileName(QStringLiteral("%1_%2").arg(imsi, plain));
+    return config->getFilePathWithFileName(plain);
 }
 
 } // namespace ostrel

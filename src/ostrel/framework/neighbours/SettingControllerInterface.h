@@ -1,7 +1,8 @@
 #pragma once
 // What the rest of the dashboard asks of the settings controller (SettingController).
 //
-// DefaultSettingController: no manual selection, no device lock, automatic connection off, no
+// DefaultSettingController: no manual selection, no device lock, automatic connection by the stored
+// keys (see allowAutoConnect), no
 // settings window to update; the roaming switches request is not sent (there are no check boxes
 // and no defaults to take them from). A message meant for the user is still shown
 // (runAlertPanel), without blocking. The settings pages are those the configuration lists.
@@ -21,6 +22,9 @@ public:
     virtual bool getDeviceUnlockCodeState() const = 0;
     virtual void setDeviceUnlockCodeState(bool on) = 0;
     virtual bool allowAutoConnect() const = 0;
+    // Whether a lost connection is made again by itself: always with
+    // Internet/EnableAutoReconnectNotDependOnAutoConnectLable, else as allowAutoConnect.
+    virtual bool allowAutoReconnect() const = 0;
     virtual void setAutoConnectBtnEnable(bool enable) = 0;
     virtual void setSettingBtnStatus(bool enable) = 0;
 
@@ -68,6 +72,9 @@ public:
     virtual int readValidityPeriod() const = 0;
     // Tells the user how a restore of SMS and phonebook ended.
     virtual void restoreAlertPanel(bool success) = 0;
+    // The computer phonebook file that the SMS-and-phonebook backup saves and restores: with
+    // PCDataWithIMSI and an IMSI known, "<IMSI>_phoneBook.plist", otherwise "phoneBook.plist".
+    virtual QString getPhoneBookFilePath() const = 0;
     // The SMS store-position code last set (1 SIM, 2 computer, 3 device memory, 4 card, 0 none).
     virtual int currentSetSMSPosition() const = 0;
     virtual void setCurrentSetSMSPostion(int position) = 0;
@@ -88,8 +95,13 @@ public:
     bool isPinPukOrNetSelectWinBeginSheet() const override { return false; }
     bool getDeviceUnlockCodeState() const override { return false; }
     void setDeviceUnlockCodeState(bool) override {}
-    bool allowAutoConnect() const override { return false; }
-    void setAutoConnectBtnEnable(bool) override {}
+    // Without the settings window: Internet/DefaultAutoConnect, the enable flag of
+    // setAutoConnectBtnEnable (set at start) and the stored top-level AutoConnect, all YES.
+    bool allowAutoConnect() const override;
+    // YES with Internet/EnableAutoReconnectNotDependOnAutoConnectLable, else allowAutoConnect().
+    bool allowAutoReconnect() const override;
+    void setAutoConnectBtnEnable(bool enable) override { autoConnectBtnEnabled_ = enable; }
+    bool autoConnectBtnEnabled() const { return autoConnectBtnEnabled_; }
     void setSettingBtnStatus(bool) override {}
     void runAlertPanel(const QString &message) override;
     void setPinTimeLeft(int) override {}
@@ -118,6 +130,7 @@ public:
     bool readDeliveryReport() const override;
     int readValidityPeriod() const override;
     void restoreAlertPanel(bool success) override;
+    QString getPhoneBookFilePath() const override;
     int currentSetSMSPosition() const override { return currentSetSMSPosition_; }
     void setCurrentSetSMSPostion(int position) override { currentSetSMSPosition_ = position; }
     void setIsSimCardFull(bool full) override { simCardFull_ = full; }
@@ -129,6 +142,7 @@ private:
     ConfigManager *config_ = nullptr;
     int currentSetSMSPosition_ = 2;
     bool simCardFull_ = false;
+    bool autoConnectBtnEnabled_ = true;
 };
 
 } // namespace ostrel

@@ -88,13 +88,13 @@ TEST(DialControllerTest, PppConnectConnectedDisconnectWritesExactlyOneRecord)
     EXPECT_EQ(h.dial->display().connectTime, QStringLiteral("00:01:02"));
     EXPECT_EQ(h.dial->receivedBytes(), qint64(k16MiBPlusOne));
     EXPECT_EQ(h.dial->display().receiveData, QStringLiteral("16.00 MB"));
-    EXPECT_EQ(h.extensions.firstConnected, 1);
+    EXPECT_EQ(h.content.firstConnected, 1);
     EXPECT_EQ(h.deviceReady, 1);
 
     // A second running status updates the counters only.
     h.pppStatus(yov::kPppRunning, 63, k16MiBPlusOne + 100, 4096);
     EXPECT_EQ(h.statusChanges.size(), 1u);
-    EXPECT_EQ(h.extensions.firstConnected, 1);
+    EXPECT_EQ(h.content.firstConnected, 1);
     EXPECT_EQ(h.dial->sentBytes(), 4096);
 
     h.pressConnect();
@@ -198,7 +198,7 @@ TEST(DialControllerTest, EachRefusingCheckSendsNothing)
          {{QStringLiteral("Internet"), QVariantMap{{QStringLiteral("PopUpConnectWaring"), true}}}},
          [](Harness &h) { h.alerts.pressNext(testing_support::ScriptedAlertPresenter::Alternate); }},
         {"roaming cost cancelled", {}, [](Harness &h) {
-             h.extensions.roaming = 0;
+             h.device.roaming = 0;
              h.alerts.pressNext(testing_support::ScriptedAlertPresenter::Alternate);
          }},
         {"time limit reached, connect anyway cancelled",
@@ -211,7 +211,13 @@ TEST(DialControllerTest, EachRefusingCheckSendsNothing)
          }},
         {"connect-warning sheet", {{QStringLiteral("Setting"), QVariantMap{{QStringLiteral("connectWarningsDisplay"), true}}}},
          [](Harness &) {}},
-        {"operator step before connecting", {}, [](Harness &h) { h.extensions.beforeConnect = false; }},
+        {"white-list question cancelled",
+         {{QStringLiteral("Internet"), QVariantMap{{QStringLiteral("d3uRemindWhilteNetAlertBeforeConnect"), true}}}},
+         [](Harness &h) {
+             h.device.roaming = 0;
+             h.device.whiteList = true;
+             h.alerts.pressNext(testing_support::ScriptedAlertPresenter::Alternate);
+         }},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -519,35 +525,35 @@ TEST(DialControllerTest, PacketDomainStateTable)
         QVariantMap settings;
         std::function<void(Harness &)> arrange;
         std::vector<bool> attached; // the packet-domain states given, in order
-        std::vector<bool> reconnects;
+        bool attemptScheduled; // an automatic attempt waits on the clock
         bool buttonEnabled;
         QString stateText;
     };
     const auto autoOn = [](Harness &h) { h.setting.autoConnect = true; };
     const Case cases[] = {
-        {"NO to YES with automatic connection on", {}, autoOn, {false, true}, {true}, true, QStringLiteral("Idle")},
-        {"YES again: no second attempt", {}, autoOn, {true, true}, {true}, true, QStringLiteral("Idle")},
-        {"automatic connection off", {}, [](Harness &) {}, {true}, {}, true, QStringLiteral("Idle")},
+        {"NO to YES with automatic connection on", {}, autoOn, {false, true}, true, true, QStringLiteral("Idle")},
+        {"YES again: no second attempt", {}, autoOn, {true, true}, true, true, QStringLiteral("Idle")},
+        {"automatic connection off", {}, [](Harness &) {}, {true}, false, true, QStringLiteral("Idle")},
         {"after a manual disconnect, with the bar", manualBar,
          [](Harness &h) {
              h.setting.autoConnect = true;
              h.dial->setHadDoManualDisconnect(true);
          },
-         {true}, {}, true, QStringLiteral("Idle")},
+         {true}, false, true, QStringLiteral("Idle")},
         {"while connected nothing happens", {},
          [](Harness &h) {
              h.setting.autoConnect = true;
              h.ready();
              h.pressConnect();
              h.pppStatus(yov::kPppRunning, 1, 0, 0);
-             h.extensions.reconnects.clear();
+             h.dial->cancelAutoReconnect();
          },
-         {false, true}, {}, true, QStringLiteral("Connected")},
-        {"YES to NO disables Connect", {}, [](Harness &) {}, {true, false}, {}, false, QString()},
+         {false, true}, false, true, QStringLiteral("Connected")},
+        {"YES to NO disables Connect", {}, [](Harness &) {}, {true, false}, false, false, QString()},
         {"YES to NO keeps Connect with DoNotCheckPSDomainWhileAutoConnect", keepWithoutPS, [](Harness &) {},
-         {true, false}, {}, true, QString()},
+         {true, false}, false, true, QString()},
         {"NO enables a disabled Connect with DoNotCheckPSDomainWhileAutoConnect", keepWithoutPS,
-         [](Harness &h) { h.dial->setConnectBtnEnable(false); }, {false}, {}, true, QString()},
+         [](Harness &h) { h.dial->setConnectBtnEnable(false); }, {false}, false, true, QString()},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -558,7 +564,7 @@ TEST(DialControllerTest, PacketDomainStateTable)
         h.transport->sent.clear();
         for (bool attached : c.attached)
             h.dial->setPSDomainStatus(attached);
-        EXPECT_EQ(h.extensions.reconnects, c.reconnects);
+        EXPECT_EQ(h.dial->autoReconnectPending(), c.attemptScheduled);
         EXPECT_EQ(h.dial->connectButtonEnabled(), c.buttonEnabled);
         EXPECT_EQ(h.dial->display().stateText, c.stateText);
         EXPECT_EQ(h.dial->connectStatus(), connectState);

@@ -27,15 +27,12 @@ namespace dialtest {
 // The further features with answers a test can set.
 class FakeExtensions : public ostrel::DefaultDialExtensions {
 public:
-    int roaming = 1;
-    bool beforeConnect = true;
-    int speedTests = 0;
+};
+
+// The operator content, counting the first-connection actions.
+class FakeContent : public ostrel::DefaultDialOperatorContent {
+public:
     int firstConnected = 0;
-    std::vector<bool> reconnects; // the reset argument of each reconnect request
-    int roamingStatus() const override { return roaming; }
-    void reconnect(bool reset) override { reconnects.push_back(reset); }
-    bool doBeforeConnect() override { return beforeConnect; }
-    void startSpeedTest(bool) override { ++speedTests; }
     void performActionWhenFirstConnected() override { ++firstConnected; }
 };
 
@@ -50,10 +47,32 @@ public:
     void updateInterface() override { ++refreshes; }
 };
 
+// The device state the connection reads, with answers a test can set.
+class FakeInit : public ostrel::DefaultInitController {
+public:
+    int roaming = 1;
+    int transferMode = 0;
+    bool whiteList = false;
+    bool roamTip = true;
+    bool psDomainUsable = true;
+    bool cycleAfterRoaming = false;
+    int networkRoamStatus() const override { return roaming; }
+    int roamTransferMode() const override { return transferMode; }
+    bool isInWhiteList() const override { return whiteList; }
+    bool roamTipWhenInWhiteList() const override { return roamTip; }
+    bool checkToReturnPSDomain() const override { return psDomainUsable; }
+    bool apnCyleWhenRoamToNoRoam() const override { return cycleAfterRoaming; }
+    void setApnCyleWhenRoamToNoRoam(bool flag) override { cycleAfterRoaming = flag; }
+};
+
 class FakeSetting : public ostrel::DefaultSettingController {
 public:
     bool lockOn = false;
     bool autoConnect = false;
+    bool manualSelection = false;
+    bool sheetOpen = false;
+    bool getOperatorSelectionForNetwork() const override { return manualSelection; }
+    bool isPinPukOrNetSelectWinBeginSheet() const override { return sheetOpen; }
     std::vector<QString> *calls = nullptr; // when set, records the connection's calls into settings
     bool getDeviceUnlockCodeState() const override { return lockOn; }
     bool allowAutoConnect() const override { return autoConnect; }
@@ -107,6 +126,8 @@ public:
         center->awakeFromNib();
         ostrel::Neighbours::installDefaults(center.get(), store.get());
         ostrel::Neighbours::setSetting(&setting);
+        device.setMsgCenter(center.get());
+        ostrel::Neighbours::setInit(&device);
         totals.setConfig(store.get());
         ostrel::Neighbours::setRecords(&totals);
         ostrel::ControllerContext context;
@@ -117,6 +138,7 @@ public:
         context.skinManager = skin;
         dial = std::make_unique<ostrel::DialController>(context);
         dial->setExtensions(&extensions);
+        dial->setOperatorContent(&content);
         dial->setDeviceReadyNotifier([this] { ++deviceReady; });
         dial->setTerminator([this] { ++terminated; });
         dial->awakeFromNib();
@@ -137,6 +159,7 @@ public:
         dial.reset();
         ostrel::Neighbours::setRecords(nullptr);
         ostrel::Neighbours::setSetting(nullptr);
+        ostrel::Neighbours::setInit(nullptr);
         ostrel::Neighbours::setMain(nullptr);
         ostrel::Neighbours::setMms(nullptr);
         ostrel::ConfigManager::setSharedConfigManager(nullptr);
@@ -235,7 +258,9 @@ public:
     msgtest::FakeMsgTransport *transport = nullptr;
     std::unique_ptr<ostrel::YOVMsgCenter> center;
     FakeExtensions extensions;
+    FakeContent content;
     FakeSetting setting;
+    FakeInit device;
     FakeRecords totals;
     std::unique_ptr<ostrel::DialController> dial;
     QObject observer;

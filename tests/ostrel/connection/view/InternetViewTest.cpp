@@ -3,7 +3,10 @@
 #include "DialHarness.h"
 #include "support/TestPaths.h"
 
+#include "common/records/Payload.h"
+
 #include "ostrel/connection/view/ConnectWarningSheet.h"
+#include "ostrel/connection/view/CredentialsSheet.h"
 #include "ostrel/connection/view/DialConfigChooser.h"
 #include "ostrel/connection/view/DialConfigSheets.h"
 #include "ostrel/connection/view/InternetView.h"
@@ -16,6 +19,7 @@
 #include <QApplication>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QSet>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -468,4 +472,76 @@ TEST(InternetViewTest, ChooserKeepsItsWidthWithAVeryLongProfileName)
     EXPECT_LE(longNames.view->width(), 800) << "the page does not grow with the name";
     EXPECT_EQ(chooser->currentText(), QString(kProfileNameMaxLength, QLatin1Char('W')));
     EXPECT_EQ(longNames.dial->currentProfileName().size(), kProfileNameMaxLength);
+}
+
+TEST(InternetViewTest, TheTenProgressImagesLoadAndTheWindowShowsThem)
+{
+    ResourcePaths::setResourcesPath(testing_paths::sourceResources());
+    QSet<QByteArray> frames;
+    for (int step = 1; step <= 10; ++step) {
+        SCOPED_TRACE(step);
+        const QImage image = ResourcePaths::applicationImage(progressImageName(step));
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), QSize(32, 32));
+        frames.insert(QByteArray(reinterpret_cast<const char *>(image.constBits()), int(image.sizeInBytes())));
+    }
+    EXPECT_EQ(frames.size(), 10) << "every frame differs";
+
+    ViewHarness h({{QStringLiteral("Internet"), QVariantMap{{QStringLiteral("OpenWindoOfConectOrDisConnectNetForDidizu"), true},
+                                                            {QStringLiteral("SetProgressIndicatorImage"), true}}}});
+    h.show();
+    h.ready();
+    h.pressConnect();
+    h.clock.advance(DialController::kProgressIntervalMs);
+    ConnectStateWindow *w = h.view->connectStateWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(w->imageViewOfProgressIndicator_->pixmap().isNull()) << "an image, not the dots";
+}
+
+TEST(InternetViewTest, CredentialsSheetFiltersAsTypedAndItsOkConnectsOnce)
+{
+    ViewHarness h({{QStringLiteral("Internet"), QVariantMap{{QStringLiteral("CheckAPNAccount"), true}}}},
+                  {QVariantMap{{QStringLiteral("provider"), QStringLiteral("Vandrel Ask")},
+                               {QStringLiteral("apnName"), QStringLiteral("ask.vandrel")},
+                               {QStringLiteral("askUsernameFlag"), true},
+                               {QStringLiteral("accountName"), QStringLiteral("kept")},
+                               {QStringLiteral("saveUsernameFlag"), 1}}});
+    h.show();
+    h.ready();
+    h.transport->sent.clear();
+    h.pressConnect();
+    CredentialsSheet *sheet = h.view->credentialsSheet();
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_TRUE(sheet->isVisible());
+    EXPECT_EQ(sheet->winUernameText_->text(), QStringLiteral("kept"));
+    EXPECT_TRUE(sheet->winAskUsernameCheck_->isChecked());
+    EXPECT_EQ(sheet->winPasswordText_->echoMode(), QLineEdit::Password);
+    sheet->winUernameText_->clear();
+    QTest::keyClicks(sheet->winUernameText_, QStringLiteral("us"));
+    QTest::sendKeyEvent(QTest::Click, sheet->winUernameText_, Qt::Key_unknown, QStringLiteral("\u00e9"), Qt::NoModifier);
+    QTest::keyClicks(sheet->winUernameText_, QStringLiteral("r 1"));
+    EXPECT_EQ(sheet->winUernameText_->text(), QStringLiteral("usr1")) << "only what a user name may hold";
+    QTest::keyClicks(sheet->winPasswordText_, QStringLiteral("pw"));
+    sheet->winAskUsernameCheck_->setChecked(false);
+    sheet->askWinOK_->click();
+    EXPECT_FALSE(sheet->isVisible());
+    h.clock.advance(DialController::kDialOptionDelayMs);
+    EXPECT_EQ(h.count(258, 65), 1);
+    const yov::MSG_APN_SET_REQ_PARA_T sent =
+        yov::MSG_APN_SET_REQ_PARA_T::decode(yov::PayloadReader(h.lastPayload(257, 60)));
+    EXPECT_EQ(sent.userName, QStringLiteral("usr1"));
+    EXPECT_EQ(sent.password, QStringLiteral("pw"));
+    EXPECT_TRUE(h.dial->profiles().dialConfigArray().value(0).value(QStringLiteral("accountName")).toString().isEmpty());
+
+    // Cancel ends the request and sends nothing.
+    h.pressConnect(); // cancels the dial under way
+    h.pppStatus(yov::kPppIdle);
+    h.transport->sent.clear();
+    h.pressConnect();
+    ASSERT_TRUE(sheet->isVisible());
+    QTest::keyClick(sheet, Qt::Key_Escape);
+    EXPECT_FALSE(sheet->isVisible());
+    h.clock.advance(1000);
+    EXPECT_EQ(h.count(258, 65), 0);
+    EXPECT_EQ(h.count(257, 60), 0);
 }

@@ -155,7 +155,7 @@ TEST_F(InitPinTest, InputRules)
         {"12345678", "1234", "1234", nullptr},
     };
     for (const auto &c : cases) {
-        const QString got = InitController::checkPinPukAlertMsg(c.puk ? QString(c.puk) : QString(),
+        const QString got = InitController::pinPukInputRules(c.puk ? QString(c.puk) : QString(),
                                                                 c.pin ? QString(c.pin) : QString(),
                                                                 c.rep ? QString(c.rep) : QString());
         EXPECT_EQ(got, c.message ? QString(c.message) : QString()) << c.pin;

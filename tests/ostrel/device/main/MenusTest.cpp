@@ -180,6 +180,25 @@ TEST_F(MenusTest, LanguageMenuOffersTheLanguagesAndSwitches)
     ostrel::Lingrove_Init(QString());
 }
 
+TEST_F(MenusTest, AnAreaTakesOverALanguageItemAndSetsItsMark)
+{
+    build({{QStringLiteral("SupportLanguages"), QVariantList{QStringLiteral("English"), QStringLiteral("French")}},
+           {QStringLiteral("CurrentLanguage"), QStringLiteral("English")}});
+    int taken = 0;
+    controller->registerMenuItem(QStringLiteral("Language"), QStringLiteral("French"), [&] { ++taken; });
+    QAction *french = controller->menuItemNamed(QStringLiteral("French"));
+    ASSERT_NE(french, nullptr);
+    EXPECT_EQ(french->property("language").toString(), QStringLiteral("French")) << "the menu's own item, not a new one";
+    french->trigger();
+    EXPECT_EQ(taken, 1);
+    const auto stored = yov::PlistBridge::readFile(dir_.filePath(QStringLiteral("settings.plist")));
+    EXPECT_NE(stored.value_or(QVariant()).toMap().value(QStringLiteral("CurrentLanguage")).toString(), QStringLiteral("French"))
+        << "the menu's own switching still ran";
+    controller->setMenuItemChecked(QStringLiteral("French"), true);
+    EXPECT_TRUE(french->isChecked());
+    EXPECT_FALSE(controller->menuItemNamed(QStringLiteral("English"))->isChecked());
+}
+
 TEST_F(MenusTest, HideAndShowAllActOnTheDashboardsWindows)
 {
     build({{QStringLiteral("Main"), QVariantMap{{QStringLiteral("Main_UIModel"), 0}}}});

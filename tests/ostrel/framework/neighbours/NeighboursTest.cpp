@@ -149,3 +149,47 @@ TEST_F(NeighboursTest, RecordFileFollowsTheSimAndLivesInTheModemListFolder)
     ASSERT_FALSE(folder.isEmpty());
     EXPECT_EQ(records.dialRecordFilePath(), QDir(folder).filePath(QStringLiteral("001010123456789_dialRecordData.plist")));
 }
+
+TEST(DefaultSettingControllerTest, AutomaticConnectionFollowsTheStoredKeysAndTheEnableFlag)
+{
+    struct Case {
+        QVariant defaultAutoConnect; // Internet/DefaultAutoConnect (invalid: missing)
+        QVariant autoConnect;        // top-level AutoConnect
+        QVariant notDependOnLabel;   // Internet/EnableAutoReconnectNotDependOnAutoConnectLable
+        bool enabled;                // setAutoConnectBtnEnable
+        bool allowConnect;
+        bool allowReconnect;
+    };
+    const QVariant none;
+    const Case cases[] = {
+        {true, true, none, true, true, true},
+        {true, true, none, false, false, false},
+        {none, true, none, true, false, false},
+        {false, true, none, true, false, false},
+        {true, none, none, true, false, false},
+        {true, false, none, true, false, false},
+        {none, none, true, true, false, true},
+        {true, true, false, false, false, false},
+        {true, false, true, false, false, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "DefaultAutoConnect " << c.defaultAutoConnect.toString().toStdString()
+                                        << " AutoConnect " << c.autoConnect.toString().toStdString() << " label "
+                                        << c.notDependOnLabel.toString().toStdString() << " enabled " << c.enabled);
+        QTemporaryDir dir;
+        ConfigManager store(dir.path());
+        QVariantMap internet;
+        if (c.defaultAutoConnect.isValid())
+            internet.insert(QStringLiteral("DefaultAutoConnect"), c.defaultAutoConnect);
+        if (c.notDependOnLabel.isValid())
+            internet.insert(QStringLiteral("EnableAutoReconnectNotDependOnAutoConnectLable"), c.notDependOnLabel);
+        store.setConfigurationByModule(QStringLiteral("Internet"), internet);
+        if (c.autoConnect.isValid())
+            store.setConfigurationByModule(QStringLiteral("AutoConnect"), c.autoConnect);
+        DefaultSettingController setting(&store);
+        EXPECT_TRUE(setting.autoConnectBtnEnabled()) << "enabled at start";
+        setting.setAutoConnectBtnEnable(c.enabled);
+        EXPECT_EQ(setting.allowAutoConnect(), c.allowConnect);
+        EXPECT_EQ(setting.allowAutoReconnect(), c.allowReconnect);
+    }
+}
