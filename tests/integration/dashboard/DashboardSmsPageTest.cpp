@@ -9,7 +9,12 @@
 #include "common/records/sms/SmsRecords.h"
 #include "common/sms/SmsBoxCodes.h"
 #include "ostrel/device/main/MainController.h"
+#include "common/sms/SmsListFiles.h"
+#include "ostrel/framework/config/ConfigFileKeys.h"
+#include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/widgets/Buttons.h"
+#include "ostrel/framework/widgets/StatusBarView.h"
 #include "ostrel/framework/widgets/TableViews.h"
 #include "ostrel/framework/tree/Node.h"
 #include "ostrel/sms/page/SMSController.h"
@@ -93,6 +98,45 @@ TEST_F(DashboardSmsPageTest, TheSimInboxIsListedReadAndSearched)
     EXPECT_EQ(column("mobilephone"), QStringList{"+491705550199"});
     sms()->boxView()->SearchSMS_item->clear();
     EXPECT_EQ(column("mobilephone").size(), 2);
+    EXPECT_EQ(presenter_.count(), 0) << presenter_.messages().join(" | ").toStdString();
+}
+
+// Reading the last unread message on the computer while connected: the status item leaves the
+// new-message animation for the connection's picture.
+TEST_F(DashboardSmsPageTest, ReadingTheLastUnreadMessagePutsBackTheConnectionPicture)
+{
+    setSettings({{QStringLiteral("NeedSystemStatusItem"), true},
+                 {QStringLiteral("Main/Main_FreshStatusView_ConnectStatusChanged"), true},
+                 {QStringLiteral("Main/Main_FreshStatusView_NewSMSArrive"), true}});
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("SimMessages"), QVariantList{}}, {QStringLiteral("StoreCode"), 2}});
+    launch("default.plist");
+    ASSERT_TRUE(waitSimReady());
+    StatusBarView *item = main()->viewSysStatusItem_;
+    ASSERT_NE(item, nullptr);
+    const QImage connected = main()->namedImage(QStringLiteral("SysStatusItemConnected.PNG"));
+    ASSERT_EQ(control(QStringLiteral("DeliverText"), {QStringLiteral("+4917011111"), QStringLiteral("unread here")}).type(),
+              QDBusMessage::ReplyMessage);
+    const QString pcList = config_->configFilePathOfKey(configkeys::kCMSMSListOfPCFile);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !yov::sms::readSmsListFile(pcList).value_or(QVariantMap()).value("InBox").toList().isEmpty(); }, kWaitMs));
+    pressConnectButton(QStringLiteral("Connect"));
+    ASSERT_TRUE(QTest::qWaitFor([] { return Neighbours::dial().connectStatus() == 3; }, kWaitMs));
+
+    sms()->reloadPCSmsList();
+    sms()->notifyChangeTabViewItem(QStringLiteral("SMS"));
+    SmsBoxView *boxes = sms()->boxView();
+    ASSERT_TRUE(boxes->saveAtPos->selectCellAtRow(sms()->yovPositionManager().getPositionOrderByPositon(yov::sms::kPositionPc)));
+    sms()->selectSaveAt();
+    ASSERT_TRUE(boxes->msgBoxSelectAt->selectCellAtRow(sms()->getBoxDisplayOrderWithBox(yov::sms::kBoxInBox)));
+    sms()->msgBoxSelect();
+    ASSERT_EQ(column("mobilephone").size(), 1);
+    Neighbours::main().freshStatusViewWhenInitialController();
+    ASSERT_TRUE(item->isAnimationRunning());
+
+    sms()->page()->msgBoxList->selectRow(0);
+    EXPECT_EQ(sms()->page()->messageText->toPlainText(), QStringLiteral("unread here"));
+    EXPECT_FALSE(item->isAnimationRunning()) << "the animation outlived the last unread message";
+    EXPECT_EQ(item->displayedImage(), connected);
     EXPECT_EQ(presenter_.count(), 0) << presenter_.messages().join(" | ").toStdString();
 }
 

@@ -128,6 +128,14 @@ public:
     void savePhoneNumber();
     void call();
     void readAndShowMessageText();
+    // The status item after a message was read (the new-message animation or the resting picture).
+    void freshStatusViewWhenSMSReaded();
+    // The editor's Send button: off without a device; off while messages go out in the background
+    // or the registration messages are sent (then the menu's send item too).
+    void setSendSMSBtnStatWhenNewMessage();
+    void setSendSMSBtnStatWhenSendUserInfo(bool enable) override;
+    void setSMSInterfaceWhenSendSMSONBackGround();
+    void setSMSInterfaceWhenSendSMSInFront();
     void displayMessageText(QWidget *control);
     int getCurrentBox() const;
     int getCurrentPosition() const;

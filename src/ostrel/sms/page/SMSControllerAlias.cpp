@@ -339,6 +339,22 @@ void SMSController::Init_SMS_Wording()
     p->class0OkBtn->setText(word(QStringLiteral("OK")));
     p->btnOpenOfPop_Up->setText(word(QStringLiteral("Open")));
     p->btnNewSmsContentOK->setText(word(QStringLiteral("OK")));
+    if (smsSimMaxWarningWin_) {
+        if (auto *ok = smsSimMaxWarningWin_->findChild<QPushButton *>())
+            ok->setText(word(QStringLiteral("OK")));
+        if (simMaxCheckBox_)
+            simMaxCheckBox_->setText(word(QStringLiteral("Do not display this message again")));
+    }
+    p->newSMSNotificationTitleLable->setText(word(QStringLiteral("New sms arrived!")));
+    p->newSMSNotificationFromLabel->setText(word(QStringLiteral("From:")));
+    p->newSMSNotificationContentLabel->setText(word(QStringLiteral("Content:")));
+    p->newSMSNotificationCloseBtn->setText(word(QStringLiteral("Close")));
+    p->newSMSNotificationReadBtn->setText(word(QStringLiteral("Read")));
+    p->specialSMSTitleLabel->setText(word(QStringLiteral("New sms arrived!")));
+    p->specialSMSFromLabel->setText(word(QStringLiteral("From:")));
+    p->specialSMSDateLabel->setText(word(QStringLiteral("Date:")));
+    p->specialSMSContentLabel->setText(word(QStringLiteral("Content:")));
+    p->specialSMSOKBtn->setText(word(QStringLiteral("OK")));
     // The context menu.
     const char *menuWords[] = {"New", "Edit", "Send", "Reply", "Forward", "MoveTo", "Save Number To PC",
                                "Save Number To (U)SIM", "Delete", "Save To ImportantBox"};

@@ -413,8 +413,10 @@ void SMSController::netcardChanged(int status)
         setButtonState(0);
         page_->newMessageBtn->setEnabled(smsSwitch("SMS_NewMessageBtnIsEnabled_WhenNetCardUnDetected"));
         clearTableSelection();
-        if (page_->messageWindow->isVisible())
+        if (page_->messageWindow->isVisible()) {
             page_->messageWindow->hide();
+            setDynamicControllersEnabledByKey(QStringLiteral("DrawerItems"), true);
+        }
         return;
     }
     if (page_) {
@@ -422,8 +424,10 @@ void SMSController::netcardChanged(int status)
         setMenuItemState(true, kSmsMenuNew);
         page_->btnSendReport_->setEnabled(true);
     }
-    if (SmsService *service = SmsService::installed())
+    if (SmsService *service = SmsService::installed()) {
         service->setDelSimSmsList({});
+        service->setSaveToList({});
+    }
     notificationCenter().post(QStringLiteral("UpdateButtonState"), this, {{QStringLiteral("ButtonState"), 1}});
     if (hasPosition(yov::sms::kPositionTcard))
         sendRequest<768, 113>();

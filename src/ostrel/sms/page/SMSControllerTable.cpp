@@ -9,6 +9,9 @@
 #include "ostrel/framework/language/WordingOperation.h"
 #include "ostrel/framework/neighbours/NeighbourNotifications.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/framework/neighbours/DialControllerInterface.h"
+#include "ostrel/framework/neighbours/MainControllerInterface.h"
+#include "ostrel/framework/neighbours/SmsServiceInterface.h"
 #include "ostrel/framework/service/TcardVolume.h"
 #include "ostrel/framework/switches/ConfigService.h"
 #include "ostrel/framework/widgets/Buttons.h"
@@ -219,13 +222,72 @@ void SMSController::tableViewSelectionDidChange()
         page_->Pic_newsms->hide();
         page_->btnNewSMSPic_->hide();
     }
-    if (ConfigService(&config()).isFreshStatusViewWhenNewSMSArrive()) {
-        if (!hasNewSMSInPos(yov::sms::kPositionPc) && !hasNewSMSInPos(yov::sms::kPositionSim))
-            Neighbours::main().setImageOfStatusBarViewWithImageName(QStringLiteral("SysStatusItem.PNG"));
-        else
-            Neighbours::main().freshStatusViewWhenNormalSMSArrive();
-    }
+    freshStatusViewWhenSMSReaded();
     inSelectionChange_ = false;
+}
+
+// The status item once a message was read: with nothing unread in the computer's or the SIM's
+// inbox it goes back to the connection's picture (or the plain item); otherwise it shows the
+// animation of what still waits, a data-volume message before an ordinary one.
+void SMSController::freshStatusViewWhenSMSReaded()
+{
+    const ConfigService switches(&config());
+    if (!switches.isFreshStatusViewWhenNewSMSArrive())
+        return;
+    MainControllerInterface &main = Neighbours::main();
+    if (!hasNewSMSInPos(yov::sms::kPositionPc) && !hasNewSMSInPos(yov::sms::kPositionSim)) {
+        if (switches.isFreshStatusViewWhenConnectStatusChanged())
+            main.freshStatusViewToStaticViewAccorindToDialStatus(Neighbours::dial().connectStatus());
+        else
+            main.setImageOfStatusBarViewWithImageName(QStringLiteral("SysStatusItem.PNG"));
+        return;
+    }
+    SmsServiceInterface &service = Neighbours::smsService();
+    service.getUnreadSMSInPos(yov::sms::kPositionPc, pcList(yov::sms::kBoxInBox));
+    service.getUnreadSMSInPos(yov::sms::kPositionSim, simLists_.value(yov::sms::kBoxInBox));
+    bool flowValue = false;
+    for (int position : {yov::sms::kPositionPc, yov::sms::kPositionSim})
+        for (int type : {0, 1})
+            flowValue = flowValue || service.checkPos(position, type);
+    if (flowValue)
+        main.freshStatusViewWhenFlowValueSMSArrive();
+    else
+        main.freshStatusViewWhenNormalSMSArrive();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The editor's Send button and the menu's send item.
+
+void SMSController::setSendSMSBtnStatWhenNewMessage()
+{
+    if (page_)
+        page_->SendMessageBtn->setEnabled(m_nNetCardStatus != 1);
+}
+
+void SMSController::setSendSMSBtnStatWhenSendUserInfo(bool enable)
+{
+    if (!page_)
+        return;
+    if (!enable) {
+        page_->SendMessageBtn->setEnabled(false);
+        setMenuItemState(false, kSmsMenuSend);
+        return;
+    }
+    setSendSMSBtnStatWhenNewMessage();
+    // The send item comes back only where the selection offers it.
+    setMenuItemsStateWhenSMSSelectionDidChange();
+}
+
+void SMSController::setSMSInterfaceWhenSendSMSONBackGround()
+{
+    if (page_)
+        page_->SendMessageBtn->setEnabled(false);
+}
+
+void SMSController::setSMSInterfaceWhenSendSMSInFront()
+{
+    if (page_)
+        page_->SendMessageBtn->setEnabled(true);
 }
 
 void SMSController::applySelectionButtons(const SmsButtonStates &b)

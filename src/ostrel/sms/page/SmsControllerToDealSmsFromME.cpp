@@ -155,7 +155,7 @@ void SMSController::ensureSimMaxWarningWindow()
     simMaxText_->setObjectName(QStringLiteral("simMaxText"));
     simMaxText_->setWordWrap(true);
     layout->addWidget(simMaxText_);
-    simMaxCheckBox_ = new QCheckBox(Map_Name_Item_of_IndexString(QStringLiteral("Don't show this message again")), window);
+    simMaxCheckBox_ = new QCheckBox(Map_Name_Item_of_IndexString(QStringLiteral("Do not display this message again")), window);
     simMaxCheckBox_->setObjectName(QStringLiteral("simMaxCheckBox"));
     layout->addWidget(simMaxCheckBox_);
     auto *buttons = new QDialogButtonBox(window);

@@ -208,6 +208,7 @@ SmsPageView::SmsPageView(SmsBoxView *storage, QWidget *parent) : QWidget(parent)
     }
 
     newSMSArriveMsg = window(QStringLiteral("newSMSArriveMsg"));
+    SMSMsgText = pageLabel("SMSMsgText", newSMSArriveMsg);
     New_SMS_Name_Label = pageLabel("New_SMS_Name_Label", newSMSArriveMsg);
     New_SMS_Name_Text = pageLabel("New_SMS_Name_Text", newSMSArriveMsg);
     New_SMS_From_Label = pageLabel("New_SMS_From_Label", newSMSArriveMsg);
@@ -217,6 +218,7 @@ SmsPageView::SmsPageView(SmsBoxView *storage, QWidget *parent) : QWidget(parent)
     newSMSArriveMsgOKBtn = pageButton("newSMSArriveMsgOKBtn", newSMSArriveMsg);
     {
         auto *l = new QFormLayout(newSMSArriveMsg);
+        l->addRow(SMSMsgText);
         l->addRow(New_SMS_Name_Label, New_SMS_Name_Text);
         l->addRow(New_SMS_From_Label, New_SMS_From_Text);
         l->addRow(New_SMS_Date_Label, New_SMS_Date_Text);
@@ -240,13 +242,56 @@ SmsPageView::SmsPageView(SmsBoxView *storage, QWidget *parent) : QWidget(parent)
     (new QVBoxLayout(winNewSmsContextOfPop_Up))->addWidget(btnNewSmsContentOK);
 
     class0ArriveWin = window(QStringLiteral("class0ArriveWin"));
-    SMSMsgText = named(new QTextEdit(class0ArriveWin), "SMSMsgText");
-    SMSMsgText->setReadOnly(true);
+    class0SMSContent = named(new QTextEdit(class0ArriveWin), "class0SMSContent");
+    class0SMSContent->setReadOnly(true);
     class0OkBtn = pageButton("class0OkBtn", class0ArriveWin);
     {
         auto *l = new QVBoxLayout(class0ArriveWin);
-        l->addWidget(SMSMsgText);
+        l->addWidget(class0SMSContent);
         l->addWidget(class0OkBtn, 0, Qt::AlignRight);
+    }
+    // The class-0 window keeps its size.
+    class0ArriveWin->setSizeGripEnabled(false);
+    class0ArriveWin->setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+
+    newSMSNotificationWnd = window(QStringLiteral("newSMSNotificationWnd"));
+    newSMSNotificationTitleLable = pageLabel("newSMSNotificationTitleLable", newSMSNotificationWnd);
+    newSMSNotificationFromLabel = pageLabel("newSMSNotificationFromLabel", newSMSNotificationWnd);
+    newSMSNotificationSenderText = pageLabel("newSMSNotificationSenderText", newSMSNotificationWnd);
+    newSMSNotificationContentLabel = pageLabel("newSMSNotificationContentLabel", newSMSNotificationWnd);
+    newSMSNotificationContentText = named(new QTextEdit(newSMSNotificationWnd), "newSMSNotificationContentText");
+    newSMSNotificationContentText->setReadOnly(true);
+    newSMSNotificationCloseBtn = pageButton("newSMSNotificationCloseBtn", newSMSNotificationWnd);
+    newSMSNotificationReadBtn = pageButton("newSMSNotificationReadBtn", newSMSNotificationWnd);
+    {
+        auto *l = new QFormLayout(newSMSNotificationWnd);
+        l->addRow(newSMSNotificationTitleLable);
+        l->addRow(newSMSNotificationFromLabel, newSMSNotificationSenderText);
+        l->addRow(newSMSNotificationContentLabel, newSMSNotificationContentText);
+        auto *row = new QHBoxLayout;
+        row->addStretch(1);
+        row->addWidget(newSMSNotificationCloseBtn);
+        row->addWidget(newSMSNotificationReadBtn);
+        l->addRow(row);
+    }
+
+    specialSMSWnd = window(QStringLiteral("specialSMSWnd"));
+    specialSMSTitleLabel = pageLabel("specialSMSTitleLabel", specialSMSWnd);
+    specialSMSFromLabel = pageLabel("specialSMSFromLabel", specialSMSWnd);
+    specialSMSSenderText = pageLabel("specialSMSSenderText", specialSMSWnd);
+    specialSMSDateLabel = pageLabel("specialSMSDateLabel", specialSMSWnd);
+    specialSMSTimeText = pageLabel("specialSMSTimeText", specialSMSWnd);
+    specialSMSContentLabel = pageLabel("specialSMSContentLabel", specialSMSWnd);
+    specialSMSContentTex = named(new QTextEdit(specialSMSWnd), "specialSMSContentTex");
+    specialSMSContentTex->setReadOnly(true);
+    specialSMSOKBtn = pageButton("specialSMSOKBtn", specialSMSWnd);
+    {
+        auto *l = new QFormLayout(specialSMSWnd);
+        l->addRow(specialSMSTitleLabel);
+        l->addRow(specialSMSFromLabel, specialSMSSenderText);
+        l->addRow(specialSMSDateLabel, specialSMSTimeText);
+        l->addRow(specialSMSContentLabel, specialSMSContentTex);
+        l->addRow(specialSMSOKBtn);
     }
 }
 

@@ -92,6 +92,7 @@ public:
 
     // A new message.
     QDialog *newSMSArriveMsg = nullptr;
+    QLabel *SMSMsgText = nullptr; // the window's title line
     QPushButton *newSMSArriveMsgOKBtn = nullptr;
     QLabel *New_SMS_Name_Label = nullptr;
     QLabel *New_SMS_Name_Text = nullptr;
@@ -113,8 +114,29 @@ public:
 
     // A class-0 message.
     QDialog *class0ArriveWin = nullptr;
-    QTextEdit *SMSMsgText = nullptr;
+    QTextEdit *class0SMSContent = nullptr;
     QPushButton *class0OkBtn = nullptr;
+
+    // The notification window (used instead of the new-message window when configured).
+    QDialog *newSMSNotificationWnd = nullptr;
+    QLabel *newSMSNotificationTitleLable = nullptr;
+    QLabel *newSMSNotificationFromLabel = nullptr;
+    QLabel *newSMSNotificationSenderText = nullptr;
+    QLabel *newSMSNotificationContentLabel = nullptr;
+    QTextEdit *newSMSNotificationContentText = nullptr;
+    QPushButton *newSMSNotificationCloseBtn = nullptr;
+    QPushButton *newSMSNotificationReadBtn = nullptr;
+
+    // The window of a message from one of the operator's special numbers.
+    QDialog *specialSMSWnd = nullptr;
+    QLabel *specialSMSTitleLabel = nullptr;
+    QLabel *specialSMSFromLabel = nullptr;
+    QLabel *specialSMSSenderText = nullptr;
+    QLabel *specialSMSDateLabel = nullptr;
+    QLabel *specialSMSTimeText = nullptr;
+    QLabel *specialSMSContentLabel = nullptr;
+    QTextEdit *specialSMSContentTex = nullptr;
+    QPushButton *specialSMSOKBtn = nullptr;
 
 private:
     QDialog *window(const QString &name);

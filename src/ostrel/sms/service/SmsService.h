@@ -94,6 +94,7 @@ public:
     QVariantList delSimSmsList() const { return delSimSmsList_; }
     void setDelSimSmsList(const QVariantList &list) { delSimSmsList_ = list; }
     QVariantList saveToList() const { return saveToList_; }
+    void setSaveToList(const QVariantList &list) { saveToList_ = list; }
     QVariantList broadcastBoxList() const { return pcLists_.value(6); }
     void setBroadcastBoxList(const QVariantList &list) { pcLists_.insert(6, list); }
     QVariantList pcInBoxBackListBeforeRevNewSms() const { return pcInBoxBackListBeforeRevNewSms_; }

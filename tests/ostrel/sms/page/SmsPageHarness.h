@@ -64,6 +64,12 @@ class RecordingMain : public DefaultMainController {
 public:
     bool sendingUserInfo = false;
     bool isSendingUserInfo() const override { return sendingUserInfo; }
+    // What the status item was last told.
+    QStringList statusItem;
+    void freshStatusViewWhenNormalSMSArrive() override { statusItem << "normal"; }
+    void freshStatusViewWhenFlowValueSMSArrive() override { statusItem << "flow"; }
+    void freshStatusViewToStaticViewAccorindToDialStatus(int status) override { statusItem << QString("dial %1").arg(status); }
+    void setImageOfStatusBarViewWithImageName(const QString &name) override { statusItem << name; }
 };
 
 // A skin that binds nothing and holds the smart window's unread-hint label.

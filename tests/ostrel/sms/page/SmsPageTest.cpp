@@ -16,8 +16,14 @@
 #include "ostrel/sms/page/SmsSource.h"
 #include "ostrel/sms/page/SmsTableModel.h"
 
+#include "ostrel/framework/neighbours/DialControllerInterface.h"
+#include "ostrel/framework/neighbours/SmsServiceInterface.h"
+
+#include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
 #include <QTextEdit>
 #include <QLineEdit>
 #include <QPushButton>
@@ -465,4 +471,132 @@ TEST(SmsPage, TheUnreadHintOfTheSmartWindow)
             EXPECT_EQ(h.skin.hint.text(), smart ? t.shown : "") << t.offset.toString().toStdString();
         }
     }
+}
+
+namespace {
+
+class FixedDial : public DefaultDialController {
+public:
+    int status = 3;
+    int connectStatus() const override { return status; }
+};
+
+// A service that reports data-volume messages waiting where the test says.
+class FlowValueService : public DefaultSmsService {
+public:
+    bool flowValueWaits = false;
+    bool checkPos(int, int type) const override { return flowValueWaits && (type == 0 || type == 1); }
+};
+
+} // namespace
+
+TEST(SmsPage, TheStatusItemAfterReadingAMessage)
+{
+    struct Case {
+        const char *name;
+        bool freshSwitch;
+        bool connectSwitch;
+        int unreadLeft; // unread messages besides the one selected
+        bool flowValue;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"switch off: the item is left alone", false, true, 0, false, {}},
+        {"nothing unread, the connection's picture", true, true, 0, false, {"dial 3"}},
+        {"nothing unread, the plain item", true, false, 0, false, {"SysStatusItem.PNG"}},
+        {"an ordinary message still waits", true, true, 1, false, {"normal"}},
+        {"a data-volume message still waits", true, true, 1, true, {"flow"}},
+    };
+    for (const Case &t : cases) {
+        QVariantList inbox{singleSms("100", "first", 1)};
+        for (int i = 0; i < t.unreadLeft; ++i)
+            inbox << singleSms("200", "waiting", 2 + i);
+        SmsPageHarness h({{"Main", QVariantMap{{"Main_FreshStatusView_NewSMSArrive", t.freshSwitch},
+                                               {"Main_FreshStatusView_ConnectStatusChanged", t.connectSwitch}}}},
+                         pcOf({{"InBox", inbox}}));
+        FixedDial dial;
+        FlowValueService service;
+        service.flowValueWaits = t.flowValue;
+        Neighbours::setDial(&dial);
+        Neighbours::setSmsService(&service);
+        SMSController &c = *h.controller;
+        c.loadBoxinPCList();
+        c.searchSMS();
+        h.mainWindow.statusItem.clear();
+        selectRows(c, {0});
+        const QStringList told = h.mainWindow.statusItem;
+        if (t.expected.isEmpty())
+            EXPECT_TRUE(told.isEmpty()) << t.name << ": " << told.join(",").toStdString();
+        else
+            EXPECT_EQ(told.isEmpty() ? QString() : told.last(), t.expected.first()) << t.name << ": " << told.join(",").toStdString();
+        Neighbours::setDial(nullptr);
+        Neighbours::setSmsService(nullptr);
+    }
+}
+
+TEST(SmsPage, TheWindowsOfNewMessagesAreBuiltWithTheirWords)
+{
+    SmsPageHarness h({});
+    SMSController &c = *h.controller;
+    SmsPageView &p = *c.page();
+    EXPECT_EQ(p.SMSMsgText->window(), p.newSMSArriveMsg) << "the title line belongs to the new-message window";
+    EXPECT_EQ(p.class0SMSContent->window(), p.class0ArriveWin);
+    const struct {
+        QWidget *control;
+        QDialog *window;
+        const char *text;
+    } words[] = {
+        {p.newSMSNotificationTitleLable, p.newSMSNotificationWnd, "New sms arrived!"},
+        {p.newSMSNotificationFromLabel, p.newSMSNotificationWnd, "From:"},
+        {p.newSMSNotificationContentLabel, p.newSMSNotificationWnd, "Content:"},
+        {p.newSMSNotificationCloseBtn, p.newSMSNotificationWnd, "Close"},
+        {p.newSMSNotificationReadBtn, p.newSMSNotificationWnd, "Read"},
+        {p.specialSMSTitleLabel, p.specialSMSWnd, "New sms arrived!"},
+        {p.specialSMSFromLabel, p.specialSMSWnd, "From:"},
+        {p.specialSMSDateLabel, p.specialSMSWnd, "Date:"},
+        {p.specialSMSContentLabel, p.specialSMSWnd, "Content:"},
+        {p.specialSMSOKBtn, p.specialSMSWnd, "OK"},
+        {c.simMaxCheckBox(), c.smsSimMaxWarningWin(), "Do not display this message again"},
+    };
+    for (const auto &w : words) {
+        ASSERT_TRUE(w.control) << w.text;
+        EXPECT_EQ(w.control->window(), w.window) << w.text;
+        const QString shown = qobject_cast<QLabel *>(w.control) ? qobject_cast<QLabel *>(w.control)->text()
+                                                                 : qobject_cast<QAbstractButton *>(w.control)->text();
+        EXPECT_EQ(shown, w.text);
+    }
+    for (QDialog *window : {p.newSMSNotificationWnd, p.specialSMSWnd})
+        EXPECT_FALSE(window->isVisible()) << "their roads open them";
+}
+
+TEST(SmsPage, TheSendButtonAndItemWhileTheRegistrationMessagesGoOut)
+{
+    SmsPageHarness h({}, pcOf({{"OutBox", QVariantList{singleSms("200", "y", 2, 1)}}}));
+    SMSController &c = *h.controller;
+    SmsPageView &p = *c.page();
+    c.setSendSMSBtnStatWhenNewMessage();
+    EXPECT_FALSE(p.SendMessageBtn->isEnabled()) << "no device";
+    c.simReady({});
+    c.setSendSMSBtnStatWhenNewMessage();
+    EXPECT_TRUE(p.SendMessageBtn->isEnabled());
+    choose(c, yov::sms::kPositionPc, yov::sms::kBoxOutBox);
+    selectRows(c, {0});
+    ASSERT_TRUE(p.menuItems[kSmsMenuSend]->isEnabled());
+
+    h.mainWindow.sendingUserInfo = true;
+    c.setSendSMSBtnStatWhenSendUserInfo(false);
+    EXPECT_FALSE(p.SendMessageBtn->isEnabled());
+    EXPECT_FALSE(p.menuItems[kSmsMenuSend]->isEnabled());
+    h.mainWindow.sendingUserInfo = false;
+    c.setSendSMSBtnStatWhenSendUserInfo(true);
+    EXPECT_TRUE(p.SendMessageBtn->isEnabled());
+    EXPECT_TRUE(p.menuItems[kSmsMenuSend]->isEnabled()) << "the selection offers it again";
+    selectRows(c, {});
+    c.setSendSMSBtnStatWhenSendUserInfo(true);
+    EXPECT_FALSE(p.menuItems[kSmsMenuSend]->isEnabled()) << "nothing selected: nothing to send";
+
+    c.setSMSInterfaceWhenSendSMSONBackGround();
+    EXPECT_FALSE(p.SendMessageBtn->isEnabled());
+    c.setSMSInterfaceWhenSendSMSInFront();
+    EXPECT_TRUE(p.SendMessageBtn->isEnabled());
 }
