@@ -436,10 +436,8 @@ public:
     // The enciphered identity as an operator link carries it: the cipher's bytes in a 64-byte
     // zero-filled buffer, read as UTF-8; empty when the cipher writes nothing.
     QString encipheredLinkText(const QString &identity) const;
-    // How the home-page action starts the desktop's browser (default: x-www-browser, detached).
-    void setBrowserStarter(std::function<bool()> starter) { browserStarter_ = std::move(starter); }
-    // How a program is started detached (default: QProcess::startDetached).
-    void setProgramStarter(std::function<bool(const QString &)> starter) { programStarter_ = std::move(starter); }
+    // The home-page action and the TV player start their programs through the one program
+    // launcher (yov::ProgramLauncher), which tests replace.
 
     QPointer<QObject> urlWithAlertToolBarItem_;
     QPointer<QLabel> labelForTextLinkAddress_;
@@ -468,6 +466,13 @@ public:
                                   const QString &color);
     void initMainWindowForDidizu();
     void loadKyivstarButtonToolTip();
+    // The Vuzod layout (MainControllerOperatorLayout.cpp): only when the skin's UI configuration
+    // sets BraVuzodUI. The Internet page takes the skin module "Main", every other page "Other".
+    bool hasBraVuzodLayout() const;
+    static QString braVuzodModuleForPage(const QString &page);
+    void updateUIForBraVuzod(const QString &page) override;
+    void updateControllersForBarVuzod(const QString &page);
+    void changeDrawerBtnStyleForBraVuzod(const QString &page);
     QPointer<QLabel> labelHomeLinkForDidizu_;
     QPointer<QLabel> labelPostPaidLinkForDidizu_;
     QPointer<QLabel> labelPrePaidLinkForDidizu_;
@@ -491,6 +496,18 @@ public:
     void openHelpDocumentByTag(int tag);
     Q_INVOKABLE void tbiMainYOVPlayerAction(QObject *sender);
     Q_INVOKABLE void broadcastReportOK(QObject *sender);
+    // The operator's own windows, made on first use: the balance window (with the top-up,
+    // check-balance and buy-bundles shortcuts), the quick tips, support and USSD guide windows, each
+    // a localised text and a Close button.
+    Q_INVOKABLE void tbiMainUSSDPopUPAction(QObject *sender);
+    Q_INVOKABLE void closeUSSDPopUPAction(QObject *sender);
+    Q_INVOKABLE void openWndDedeviQuickTips(QObject *sender);
+    Q_INVOKABLE void showSupportWindowForViettel(QObject *sender);
+    Q_INVOKABLE void showUSSDGuideWindowForViettel(QObject *sender);
+    QPointer<QDialog> wndUSSDPopUp_;
+    QPointer<QDialog> wndDedeviQuickTips_;
+    QPointer<QDialog> supportWindow_;
+    QPointer<QDialog> ussdGuideWindow_;
     // Attaches the operator's help documents (HelpFileArray) to the main menu's items.
     void registerHelpFileMenuItems();
     QPointer<QDialog> wndBroadcastReport_;
@@ -526,14 +543,16 @@ private:
     void maybeTakeScreenshot();
     void watchWindowClose(QWidget *window);
     void centerAndShow(QWidget *window);
+    QDialog *operatorTextWindow(QPointer<QDialog> &window, const QString &name, const QString &title,
+                                const QString &textKey);
+    QDialog *balanceWindow();
+    static void orderWindowFront(QWidget *window);
     void block(int ms);
     void scheduleServiceRestart();
     bool dialIsBusy() const;
 
     std::unique_ptr<ServiceProviderCodeWindow> spCodeWindow_;
     std::unique_ptr<UserRegistrationSheet> registrationSheet_;
-    std::function<bool()> browserStarter_;
-    std::function<bool(const QString &)> programStarter_;
     std::function<void(int)> blocker_;
     std::function<void()> terminator_;
     std::function<void(int)> exiter_;

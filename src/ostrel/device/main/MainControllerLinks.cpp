@@ -17,12 +17,12 @@
 #include "ostrel/framework/widgets/Buttons.h"
 #include "ostrel/framework/widgets/Items.h"
 #include "platform/alert/AlertPresenter.h"
+#include "platform/process/ProgramLauncher.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
 #include <QLoggingCategory>
-#include <QProcess>
 #include <QStatusBar>
 #include <QUrl>
 
@@ -237,8 +237,7 @@ void MainController::tbimainURLEncipherActionExt(QObject *sender)
 
 void MainController::tbiMainHomewebAction(QObject *)
 {
-    const bool started = browserStarter_ ? browserStarter_()
-                                         : QProcess::startDetached(QStringLiteral("x-www-browser"), {});
+    const bool started = yov::ProgramLauncher::shared().startDetached(QStringLiteral("x-www-browser"), {});
     if (!started)
         qCWarning(lcMainController) << "the desktop's browser (x-www-browser) could not be started";
 }

@@ -7,6 +7,7 @@
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/neighbours/NeighbourNotifications.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
+#include "platform/process/ProgramLauncher.h"
 
 #include <QDialog>
 #include <QDir>
@@ -14,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLoggingCategory>
-#include <QProcess>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -113,6 +113,99 @@ void MainController::popUpCheckBalanceSheet(QObject *) { popUpUssdSeetWithTag(2)
 
 void MainController::tbiChangeAPNSelection(QObject *) { notificationCenter().post(QString(notifications::kChangeAPNSelection)); }
 
+// --- the operator's own windows ----------------------------------------------------------------------
+
+QDialog *MainController::operatorTextWindow(QPointer<QDialog> &window, const QString &name, const QString &title,
+                                            const QString &textKey)
+{
+    if (window)
+        return window;
+    auto *panel = new QDialog(wndMain, Qt::Dialog);
+    panel->setObjectName(name);
+    panel->setWindowTitle(tr_(title));
+    auto *layout = new QVBoxLayout(panel);
+    auto *text = new QLabel(tr_(textKey), panel);
+    text->setObjectName(name + QStringLiteral("Text"));
+    text->setWordWrap(true);
+    text->setTextFormat(Qt::PlainText);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(text);
+    auto *buttons = new QHBoxLayout;
+    buttons->setObjectName(name + QStringLiteral("Buttons"));
+    buttons->addStretch(1);
+    auto *close = new QPushButton(tr_("Close"), panel);
+    close->setObjectName(name + QStringLiteral("Close"));
+    connect(close, &QPushButton::clicked, panel, &QDialog::hide);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+    window = panel;
+    return panel;
+}
+
+void MainController::orderWindowFront(QWidget *window)
+{
+    if (!window)
+        return;
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+QDialog *MainController::balanceWindow()
+{
+    if (wndUSSDPopUp_)
+        return wndUSSDPopUp_;
+    QDialog *panel = operatorTextWindow(wndUSSDPopUp_, QStringLiteral("wndUSSDPopUp"), QStringLiteral("Balance"),
+                                        QStringLiteral("STRING_BALANCE_INFO"));
+    // The window's own USSD shortcuts, before its Close button.
+    auto *row = panel->findChild<QHBoxLayout *>(QStringLiteral("wndUSSDPopUpButtons"));
+    struct Shortcut {
+        const char *name;
+        const char *title;
+        void (MainController::*action)(QObject *);
+    };
+    static const Shortcut shortcuts[] = {
+        {"btnBalanceTopUp", "Top Up", &MainController::openUSSDWndDedeviTopup},
+        {"btnBalanceCheck", "Check Balance", &MainController::openUSSDWndDedeviCheckbalance},
+        {"btnBalanceBuyBundles", "Buy Bundles", &MainController::openUSSDWndDedeviBuybundles},
+    };
+    int at = 0;
+    for (const Shortcut &shortcut : shortcuts) {
+        auto *button = new QPushButton(tr_(QLatin1String(shortcut.title)), panel);
+        button->setObjectName(QLatin1String(shortcut.name));
+        const auto action = shortcut.action;
+        connect(button, &QPushButton::clicked, this, [this, action] { (this->*action)(nullptr); });
+        row->insertWidget(at++, button);
+    }
+    return panel;
+}
+
+void MainController::tbiMainUSSDPopUPAction(QObject *) { orderWindowFront(balanceWindow()); }
+
+void MainController::closeUSSDPopUPAction(QObject *)
+{
+    if (wndUSSDPopUp_)
+        wndUSSDPopUp_->hide();
+}
+
+void MainController::openWndDedeviQuickTips(QObject *)
+{
+    centerAndShow(operatorTextWindow(wndDedeviQuickTips_, QStringLiteral("wndDedeviQuickTips"),
+                                     QStringLiteral("Quick Tips"), QStringLiteral("STRING_QUICK_TIPS")));
+}
+
+void MainController::showSupportWindowForViettel(QObject *)
+{
+    orderWindowFront(operatorTextWindow(supportWindow_, QStringLiteral("supportWindow"), QStringLiteral("Support"),
+                                        QStringLiteral("STRING_SUPPORT_INFO")));
+}
+
+void MainController::showUSSDGuideWindowForViettel(QObject *)
+{
+    orderWindowFront(operatorTextWindow(ussdGuideWindow_, QStringLiteral("ussdGuideWindow"),
+                                        QStringLiteral("USSD Guide"), QStringLiteral("STRING_USSD_GUIDE")));
+}
+
 // --- help documents and applications -----------------------------------------------------------------
 
 void MainController::tbiMainRAVOHelpClick(QObject *)
@@ -166,7 +259,7 @@ void MainController::tbiMainYOVPlayerAction(QObject *)
 {
     const QString name = tr_("TV Player");
     const QString program = QDir(resourcesFolder()).filePath(name + QStringLiteral(".app"));
-    const bool started = programStarter_ ? programStarter_(program) : QProcess::startDetached(program, {});
+    const bool started = yov::ProgramLauncher::launchApplication(program);
     if (started)
         qCInfo(lcMainController) << "YOVPlayer is sucessfully launched!";
     else

@@ -291,6 +291,7 @@ void MainController::tabViewItemWillChange(const yov::Notification &notification
         if (item && item->isCheckable())
             item->setChecked(item->objectName() == identifier);
     }
+    updateUIForBraVuzod(identifier);
 }
 
 void MainController::simCardActivity(QObject *)

@@ -22,6 +22,19 @@ public:
     virtual bool hasKey(const QString &key) const = 0;
     // Switches the item's image to the one named in its ImageDict; re-applies with needUpdate.
     virtual bool setImageForKey(const QString &key, const QString &imageName, bool needUpdate) = 0;
+    // Gives the item the size (or the place in its superview) of its entry named itemName in
+    // SizeInfoArray (or LocationInSuperviewArray); re-applies with needUpdate. The default has no
+    // skin and changes nothing.
+    virtual bool setNewSizeForKey(const QString &key, const QString &itemName, bool needUpdate)
+    {
+        (void)key, (void)itemName, (void)needUpdate;
+        return false;
+    }
+    virtual bool setNewLocationInSuperviewForKey(const QString &key, const QString &itemName, bool needUpdate)
+    {
+        (void)key, (void)itemName, (void)needUpdate;
+        return false;
+    }
     // The skin manager as an object, for plug-ins (may be null).
     virtual QObject *managerObject() { return nullptr; }
 };

@@ -29,6 +29,17 @@ bool UIManagerSkinAccess::setImageForKey(const QString &key, const QString &imag
     return manager_ && manager_->setImageForKey(key, imageName, needUpdate);
 }
 
+bool UIManagerSkinAccess::setNewSizeForKey(const QString &key, const QString &itemName, bool needUpdate)
+{
+    return manager_ && manager_->setNewSizeForKey(key, itemName, needUpdate);
+}
+
+bool UIManagerSkinAccess::setNewLocationInSuperviewForKey(const QString &key, const QString &itemName,
+                                                          bool needUpdate)
+{
+    return manager_ && manager_->setNewLocationInSuperviewForKey(key, itemName, needUpdate);
+}
+
 QObject *UIManagerSkinAccess::managerObject()
 {
     return manager_;

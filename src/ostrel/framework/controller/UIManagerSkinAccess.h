@@ -17,6 +17,8 @@ public:
     QObject *controllerByKey(const QString &key) const override;
     bool hasKey(const QString &key) const override;
     bool setImageForKey(const QString &key, const QString &imageName, bool needUpdate) override;
+    bool setNewSizeForKey(const QString &key, const QString &itemName, bool needUpdate) override;
+    bool setNewLocationInSuperviewForKey(const QString &key, const QString &itemName, bool needUpdate) override;
     QObject *managerObject() override;
 
 private:

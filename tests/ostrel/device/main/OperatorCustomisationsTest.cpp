@@ -7,11 +7,15 @@
 #include "ostrel/device/main/ServiceProviderCodeWindow.h"
 #include "ostrel/device/main/UserRegistrationSheet.h"
 #include "ostrel/device/service/InitService.h"
+#include "ostrel/framework/controller/SkinManagerAccess.h"
 #include "ostrel/framework/neighbours/NeighbourNotifications.h"
 #include "ostrel/framework/widgets/Items.h"
+#include "platform/process/ProgramLauncher.h"
 #include "support/TestPaths.h"
 
 #include <QCalendarWidget>
+#include <QDialog>
+#include <QRegularExpression>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -114,6 +118,41 @@ protected:
     OperatorSmsServiceFake smsService;
     OperatorPhonebookFake phonebook;
     QStringList opened;
+};
+
+// Records the programs started, and answers with a chosen result.
+struct RecordingLauncher final : yov::ProgramLauncher {
+    QList<yov::LaunchCommand> started;
+    bool result = true;
+    bool startDetached(const QString &program, const QStringList &arguments) override
+    {
+        started.append({program, arguments});
+        return result;
+    }
+};
+
+// A skin that records the run-time changes the controller asks of it.
+struct LayoutSkin final : ostrel::SkinManagerAccess {
+    QStringList log;
+    bool registerController(QObject *, const QString &, bool) override { return false; }
+    bool updateItem(QObject *) override { return false; }
+    QObject *controllerByKey(const QString &) const override { return nullptr; }
+    bool hasKey(const QString &) const override { return false; }
+    bool setImageForKey(const QString &key, const QString &imageName, bool) override
+    {
+        log << QStringLiteral("image %1=%2").arg(key, imageName);
+        return true;
+    }
+    bool setNewSizeForKey(const QString &key, const QString &itemName, bool) override
+    {
+        log << QStringLiteral("size %1=%2").arg(key, itemName);
+        return true;
+    }
+    bool setNewLocationInSuperviewForKey(const QString &key, const QString &itemName, bool) override
+    {
+        log << QStringLiteral("place %1=%2").arg(key, itemName);
+        return true;
+    }
 };
 
 QVariantMap offeredProfile(const char *name, const char *apn)
@@ -596,14 +635,6 @@ TEST_F(OperatorTest, HelpDocumentsByTagAndTheBroadcastPanel)
     EXPECT_EQ(documents, (QStringList{QStringLiteral("first.pdf"), QStringLiteral("second.pdf")}))
         << "a missing document or a tag outside the array opens nothing; paths stay in the folder";
 
-    QStringList started;
-    controller->setProgramStarter([&](const QString &program) {
-        started << QFileInfo(program).fileName();
-        return false;
-    });
-    controller->tbiMainYOVPlayerAction(nullptr);
-    EXPECT_EQ(started, QStringList{QStringLiteral("TV Player.app")});
-
     notifications.post(QStringLiteral("ReceiveBroadCastNotification"), nullptr,
                        {{QStringLiteral("ReceiveBroadCastNotification"), QStringLiteral("Cell news")}});
     ASSERT_NE(controller->wndBroadcastReport_, nullptr);
@@ -636,4 +667,131 @@ TEST_F(OperatorTest, TextLinkLabelsLinkOnlyWebAddresses)
     EXPECT_FALSE(controller->labelPrePaidLinkForDidizu_->text().contains(QStringLiteral("href")));
     emit controller->labelHomeLinkForDidizu_->linkActivated(QStringLiteral("http://127.0.0.1:8080/home"));
     EXPECT_EQ(opened, QStringList{QStringLiteral("http://127.0.0.1:8080/home")});
+}
+
+// --- programs, the operator's windows and the page layout -----------------------------------------------
+
+TEST_F(OperatorTest, BrowserAndTvPlayerStartThroughTheProgramLauncher)
+{
+    buildOperator({});
+    RecordingLauncher launcher;
+    yov::ScopedProgramLauncher scoped(&launcher);
+    for (bool result : {true, false}) {
+        launcher.result = result; // a failed start is logged and changes nothing else
+        controller->tbiMainHomewebAction(nullptr);
+        controller->tbiMainYOVPlayerAction(nullptr);
+    }
+    ASSERT_EQ(launcher.started.size(), 4);
+    for (int i : {0, 2}) {
+        EXPECT_EQ(launcher.started[i].program, QStringLiteral("x-www-browser"));
+        EXPECT_TRUE(launcher.started[i].arguments.isEmpty());
+        EXPECT_EQ(launcher.started[i + 1].program, QDir(resources_).filePath(QStringLiteral("TV Player.app")));
+        EXPECT_TRUE(launcher.started[i + 1].arguments.isEmpty());
+    }
+    EXPECT_TRUE(opened.isEmpty()) << "neither goes through the URL opener";
+}
+
+TEST_F(OperatorTest, OperatorWindowsOpenInFrontAndClose)
+{
+    buildOperator({});
+    struct Case {
+        const char *name;
+        void (ostrel::MainController::*open)(QObject *);
+        QPointer<QDialog> ostrel::MainController::*window;
+        const char *text; // the token of its text (this test loads no token list)
+    };
+    const Case cases[] = {
+        {"balance", &ostrel::MainController::tbiMainUSSDPopUPAction, &ostrel::MainController::wndUSSDPopUp_,
+         "STRING_BALANCE_INFO"},
+        {"quick tips", &ostrel::MainController::openWndDedeviQuickTips, &ostrel::MainController::wndDedeviQuickTips_,
+         "STRING_QUICK_TIPS"},
+        {"support", &ostrel::MainController::showSupportWindowForViettel, &ostrel::MainController::supportWindow_,
+         "STRING_SUPPORT_INFO"},
+        {"USSD guide", &ostrel::MainController::showUSSDGuideWindowForViettel,
+         &ostrel::MainController::ussdGuideWindow_, "STRING_USSD_GUIDE"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ((controller.get()->*c.window).data(), nullptr) << "made on first use";
+        (controller.get()->*c.open)(nullptr);
+        QDialog *window = (controller.get()->*c.window).data();
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->isVisible());
+        const auto labels = window->findChildren<QLabel *>();
+        ASSERT_FALSE(labels.isEmpty());
+        EXPECT_TRUE(labels.first()->text().contains(QLatin1String(c.text))) << labels.first()->text().toStdString();
+        (controller.get()->*c.open)(nullptr);
+        EXPECT_EQ((controller.get()->*c.window).data(), window) << "one window, shown again";
+        auto *close = window->findChild<QPushButton *>(window->objectName() + QStringLiteral("Close"));
+        ASSERT_NE(close, nullptr);
+        close->click();
+        EXPECT_FALSE(window->isVisible());
+    }
+
+    // The balance window's own shortcuts and its toolbar close action.
+    QStringList actions;
+    QObject observer;
+    notifications.addObserver(&observer, QStringLiteral("USSDBundleMessage"), nullptr,
+                              [&](const yov::Notification &n) { actions << n.userInfo.value(QStringLiteral("Action")).toString(); });
+    controller->tbiMainUSSDPopUPAction(nullptr);
+    for (const char *button : {"btnBalanceTopUp", "btnBalanceCheck", "btnBalanceBuyBundles"}) {
+        auto *b = controller->wndUSSDPopUp_->findChild<QPushButton *>(QString::fromLatin1(button));
+        ASSERT_NE(b, nullptr) << button;
+        b->click();
+    }
+    EXPECT_EQ(actions, (QStringList{QStringLiteral("TopUp"), QStringLiteral("CheckBalance"), QStringLiteral("BuyBundle")}));
+    EXPECT_TRUE(controller->wndUSSDPopUp_->isVisible());
+    controller->closeUSSDPopUPAction(nullptr);
+    EXPECT_FALSE(controller->wndUSSDPopUp_->isVisible());
+    controller->closeUSSDPopUPAction(nullptr); // closing a closed window is harmless
+}
+
+TEST_F(OperatorTest, VuzodLayoutFollowsThePageOnlyWhenTheSkinAsksForIt)
+{
+    LayoutSkin skin;
+    skinAccess = &skin;
+    struct Case {
+        const char *page;
+        const char *module;
+        const char *chosenButton;
+    };
+    const Case cases[] = {{"Internet", "Main", "btnInternet"},
+                          {"SMS", "Other", "btnSMS"},
+                          {"Phonebook", "Other", "btnPhonebook"},
+                          {"Setting", "Other", "btnSetting"},
+                          {"DialRecord", "Other", nullptr}};
+    for (bool vuzod : {false, true}) {
+        buildOperator({{QStringLiteral("UIConfig"), QVariantMap{{QStringLiteral("BraVuzodUI"), vuzod}}}});
+        for (const Case &c : cases) {
+            SCOPED_TRACE(std::string(c.page) + (vuzod ? " with the layout" : " without"));
+            skin.log.clear();
+            // Through the interface other areas use, and through a tab change.
+            static_cast<ostrel::MainControllerInterface &>(*controller).updateUIForBraVuzod(QString::fromLatin1(c.page));
+            const QStringList direct = skin.log;
+            skin.log.clear();
+            notifications.post(QStringLiteral("TabViewItemWillChange"), nullptr,
+                               {{QStringLiteral("TabViewItemWillChange"), QString::fromLatin1(c.page)}});
+            const QStringList byTab = skin.log.filter(QRegularExpression(QStringLiteral("^(image btn|size|place)")));
+            if (!vuzod) {
+                EXPECT_TRUE(direct.isEmpty()) << direct.join(u'|').toStdString();
+                EXPECT_TRUE(byTab.isEmpty()) << byTab.join(u'|').toStdString();
+                continue;
+            }
+            const QString module = QString::fromLatin1(c.module);
+            QStringList expected;
+            for (const char *key : {"wndMain", "wndMainTitlebar", "rightbar", "wndMainStatusView"})
+                expected << QStringLiteral("image %1=%2").arg(QLatin1String(key), module);
+            for (const char *key : {"wndMainTabview", "labelBroadCast"})
+                expected << QStringLiteral("size %1=%2").arg(QLatin1String(key), module)
+                         << QStringLiteral("place %1=%2").arg(QLatin1String(key), module);
+            for (const char *button : {"btnInternet", "btnSMS", "btnPhonebook", "btnSetting"}) {
+                const bool chosen = c.chosenButton && qstrcmp(button, c.chosenButton) == 0;
+                expected << QStringLiteral("image %1=%2").arg(QLatin1String(button), chosen ? QStringLiteral("In") : QStringLiteral("Out"));
+            }
+            EXPECT_EQ(direct, expected);
+            EXPECT_EQ(byTab, direct.filter(QRegularExpression(QStringLiteral("^(image btn|size|place)"))));
+        }
+        controller.reset();
+    }
+    skinAccess = nullptr;
 }
