@@ -7,6 +7,7 @@
 #include "common/records/connection/ConnectionRecords.h"
 #include "ostrel/connection/dial/DialController.h"
 #include "ostrel/connection/profile/ProfileInput.h"
+#include "ostrel/connection/view/CredentialsSheet.h"
 #include "ostrel/connection/view/DialConfigChooser.h"
 #include "ostrel/connection/view/InternetView.h"
 #include "ostrel/device/main/MainController.h"
@@ -278,10 +279,18 @@ TEST_F(DashboardConnectionTest, ALanguageChangeRewordsEveryCaptionOfTheInternetP
         EXPECT_EQ(label->text(), QLatin1String(english)) << name;
     }
 
+    // The user-name sheet, once opened, follows the language too.
+    emit dial()->credentialsSheetRequested(QStringLiteral("user"), QString(), true);
+    CredentialsSheet *sheet = view->credentialsSheet();
+    ASSERT_NE(sheet, nullptr);
+    sheet->reject();
+
     // The settings window's road: the stored language, its token list, then the change notice.
     ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), QStringLiteral("German")));
     LanguageOperation::sharedLanguageOperation()->loadTokenList();
     main()->notifyChangeLanguage();
+    EXPECT_EQ(sheet->winUernameLabel_->text(), QStringLiteral("DE UserName:"));
+    EXPECT_EQ(sheet->winPasswordLabel_->text(), QStringLiteral("DE Password:"));
     for (const auto &[name, english] : captions)
         EXPECT_EQ(view->captionLabel(QLatin1String(name))->text(), QStringLiteral("DE ") + QLatin1String(english)) << name;
     EXPECT_EQ(connectButton()->text(), QStringLiteral("Verbinden"));

@@ -142,8 +142,11 @@ InternetView::InternetView(DialController *controller, QWidget *parent) : QWidge
     });
     connect(controller_, &DialController::credentialsSheetRequested, this,
             [this](const QString &userName, const QString &password, bool save) {
-                if (!credentialsSheet_)
+                if (!credentialsSheet_) {
                     credentialsSheet_ = new CredentialsSheet(controller_, window());
+                    connect(controller_, &DialController::wordingChanged, credentialsSheet_.data(),
+                            &CredentialsSheet::updateLanguages);
+                }
                 credentialsSheet_->beginSheet(userName, password, save);
             });
     connect(controller_, &DialController::credentialsSheetClosed, this, [this] {
