@@ -7,8 +7,11 @@
 #include "common/records/connection/ConnectionRecords.h"
 #include "ostrel/connection/dial/DialController.h"
 #include "ostrel/connection/profile/ProfileInput.h"
+#include "ostrel/connection/view/CredentialsSheet.h"
 #include "ostrel/connection/view/DialConfigChooser.h"
+#include "ostrel/connection/view/InternetView.h"
 #include "ostrel/device/main/MainController.h"
+#include "ostrel/framework/language/LanguageOperation.h"
 #include "ostrel/framework/widgets/ResourcePaths.h"
 #include "support/TestPaths.h"
 
@@ -231,4 +234,72 @@ TEST_F(DashboardConnectionTest, DamagedProfilesAreSkippedOrCutAndTheDashboardCon
         << "the name is cut to its field in the record";
     EXPECT_EQ(yov::PlistBridge::readFile(file)->toList(), profiles) << "the profile file is left as it was";
     EXPECT_EQ(presenter_.count(), 0);
+}
+
+TEST_F(DashboardConnectionTest, ALanguageChangeRewordsEveryCaptionOfTheInternetPage)
+{
+    // (caption, English text): the Internet page's captions.
+    const std::pair<const char *, const char *> captions[] = {
+        {"labelInternetPrompt_", "Welcome to the connection interface for the Internet Mobile 3G"},
+        {"labelProfileInputPrompt_",
+         "To connect, please choose from the list below the formula which corresponds to your subscription"},
+        {"Net_DefaultConfiguration", "Default Configuration:"},
+        {"Net_TelNumber", "Telephone Number:"},
+        {"Net_UserName", "UserName:"},
+        {"Net_Password", "Password:"},
+        {"Net_Status", "Status:"},
+        {"Net_Send", "Send:"},
+        {"Net_Receive", "Receive:"},
+        {"Net_ConnectTime", "ConnectTime:"},
+        {"Net_IPAddress", "IPAddress:"},
+        {"Net_SendSpeed", "SendRate:"},
+        {"Net_ReceiveSpeed", "ReceiveRate:"},
+        {"tfdTotalData_", "Exchanged Data:"},
+        {"monthlyDataLabel_", "Monthly Data:"},
+    };
+    const QString languages = dir_.filePath(QStringLiteral("Language"));
+    ASSERT_TRUE(copyTree(QDir(testing_paths::shareDir()).filePath(QStringLiteral("Language")), languages));
+    ASSERT_TRUE(QDir(languages).mkpath(QStringLiteral("German.lproj")));
+    QFile tokens(QDir(languages).filePath(QStringLiteral("German.lproj/LanguageTokenList.txt")));
+    ASSERT_TRUE(tokens.open(QIODevice::WriteOnly));
+    for (const auto &[name, english] : captions)
+        tokens.write(QByteArray("\"") + english + "\" = \"DE " + english + "\";\n");
+    tokens.write("\"Connect\" = \"Verbinden\";\n\"Idle\" = \"Bereit\";\n");
+    tokens.close();
+    qputenv("OSTREL_LANGUAGE_DIR", languages.toLocal8Bit());
+    setSettings({{QStringLiteral("SupportLanguages"), QVariantList{}}, {QStringLiteral("CurrentLanguage"), QStringLiteral("English")}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+    auto *view = internetPage() ? internetPage()->findChild<InternetView *>() : nullptr;
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return connectButton()->isEnabled(); }, kWaitMs));
+    for (const auto &[name, english] : captions) {
+        QLabel *label = view->captionLabel(QLatin1String(name));
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(label->text(), QLatin1String(english)) << name;
+    }
+
+    // The user-name sheet, once opened, follows the language too.
+    emit dial()->credentialsSheetRequested(QStringLiteral("user"), QString(), true);
+    CredentialsSheet *sheet = view->credentialsSheet();
+    ASSERT_NE(sheet, nullptr);
+    sheet->reject();
+
+    // The settings window's road: the stored language, its token list, then the change notice.
+    ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), QStringLiteral("German")));
+    LanguageOperation::sharedLanguageOperation()->loadTokenList();
+    main()->notifyChangeLanguage();
+    EXPECT_EQ(sheet->winUernameLabel_->text(), QStringLiteral("DE UserName:"));
+    EXPECT_EQ(sheet->winPasswordLabel_->text(), QStringLiteral("DE Password:"));
+    for (const auto &[name, english] : captions)
+        EXPECT_EQ(view->captionLabel(QLatin1String(name))->text(), QStringLiteral("DE ") + QLatin1String(english)) << name;
+    EXPECT_EQ(connectButton()->text(), QStringLiteral("Verbinden"));
+    EXPECT_EQ(fieldText("m_ConnectState"), QStringLiteral("Bereit"));
+    mainWindow()->resize(900, 640);
+    QTest::qWait(50); // the layouts take the new captions
+    saveScreenshot("internet-german.png");
+
+    ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), QStringLiteral("English")));
+    LanguageOperation::sharedLanguageOperation()->loadTokenList();
+    qunsetenv("OSTREL_LANGUAGE_DIR");
 }

@@ -36,6 +36,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QPointer>
+#include <QWidget>
 #include <QVariantMap>
 
 #include <functional>
@@ -289,6 +290,7 @@ public:
     void closeConnectFailedWindow();
     void redialWhenConnectFailed();
     void setConnectStateForDidizu(bool connected);
+    void setConnectStateHiddenForDidizu(bool hidden);
     void StopTimerOfGetConnectState();
     QString formatTransferData(double bytes) const;
     QString formatTransferSpeed(double bytesPerSecond) const;
@@ -427,7 +429,17 @@ public:
     Q_INVOKABLE void ChangeAPNSelection(const yov::Notification &n);
     Q_INVOKABLE void alreadyGetSimIMSI(const yov::Notification &n);
     Q_INVOKABLE void imageDownloadFinishForBillboard(const yov::Notification &n);
+    // Handed to the operator content.
+    Q_INVOKABLE void datausageRest(const yov::Notification &n);
+    Q_INVOKABLE void setMsisdnNumberWithResult(const yov::Notification &n);
+    Q_INVOKABLE void excuteWhenConnectServerError(const yov::Notification &n);
+    Q_INVOKABLE void displayPhoneNumberForSmart(const yov::Notification &n);
+    Q_INVOKABLE void loadFavouriteBtnWebKitViews(const yov::Notification &n);
     Q_INVOKABLE void updateLanguages() override;
+    // The Internet view: the view the skin-built "InternetViewItems" buttons go into, and its
+    // controls under their skin keys, registered in order when the controller wakes.
+    using SkinBindings = QList<std::pair<QString, QObject *>>;
+    void setInternetView(QWidget *view, std::function<SkinBindings()> bindings);
 
     // The NDIS road: 12 asks whether a connection stands, 2 the device came, 1 it left.
     void netcardChanged(int what);
@@ -437,6 +449,8 @@ public:
 
 signals:
     void displayChanged();
+    // The language changed: the views re-word their captions.
+    void wordingChanged();
     void profilesChanged();
     void statisticsWindowRequested(const QString &duration, const QString &sent, const QString &received,
                                    const QString &total);
@@ -452,11 +466,15 @@ signals:
     void limitReachedRequested();
 
 protected:
+    void initializeSkin() override;
+    void initSpecialResources();
     void initializeNibResources() override;
     void registerMessages() override;
     void initializeController() override;
 
 private:
+    QPointer<QWidget> viewInternet_;
+    std::function<SkinBindings()> internetSkinBindings_;
     // ---- checks
     // Each check ends by calling done with whether the request may go ahead (at once, or once the
     // user has answered its question).

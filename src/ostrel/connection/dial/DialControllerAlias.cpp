@@ -5,8 +5,10 @@
 #include "common/ValueConversion.h"
 #include "ostrel/connection/dial/DialLog.h"
 #include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/controller/SkinManagerAccess.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/framework/switches/ConfigService.h"
 
 namespace ostrel {
 
@@ -21,7 +23,12 @@ const NotificationTableRow dialControllerNotificationTable[] = {
     {"updateNetworkStatus:", "init_NetworkStatus"},
     {"connectTypeDidChanged:", "ConnectTypeChange"},
     {"ChangeAPNSelection:", "ChangeAPNSelection"},
+    {"datausageRest:", "btnDatausageRestCliked"},
+    {"setMsisdnNumberWithResult:", "xmlParseOver"},
+    {"excuteWhenConnectServerError:", "connectServerError"},
+    {"displayPhoneNumberForSmart:", "DisplayPhoneNumberForSmart"},
     {"imageDownloadFinishForBillboard:", "LoadImageFormURLOver"},
+    {"loadFavouriteBtnWebKitViews:", "loadFavouriteBtnWebKitViews"},
     {nullptr, nullptr},
 };
 
@@ -33,12 +40,39 @@ const NotificationTableRow deviceLockNotificationTable[] = {
 
 } // namespace
 
+void DialController::setInternetView(QWidget *view, std::function<SkinBindings()> bindings)
+{
+    viewInternet_ = view;
+    internetSkinBindings_ = std::move(bindings);
+}
+
+void DialController::initializeSkin()
+{
+    SkinManagerAccess *skin = yovSkinManager();
+    if (!skin || !internetSkinBindings_)
+        return;
+    for (const auto &[key, control] : internetSkinBindings_()) {
+        if (control)
+            skin->registerController(control, key, true);
+        // The skin's own buttons of the Internet view follow the view itself.
+        if (key == QLatin1String("viewInternetTab") && viewInternet_)
+            initializeBtnsOfView(viewInternet_, QStringLiteral("InternetViewItems"));
+    }
+}
+
 void DialController::initializeNibResources()
 {
     display_.stateText.clear();
     display_.connectButtonTitle = idleConnectButtonTitle();
     display_.startUpNote = localizedText(QStringLiteral("Modem is in start-up process."));
+    if (topBool("DisplayBackgroundWhileDisconnect"))
+        operatorContent_->hideBackgroundAndEmbeddedWebViews();
+    const QString embedded = yov::nsString(config().getConfigurationByModule(QStringLiteral("EmbedWebViewURL")));
+    if (!embedded.isEmpty())
+        operatorContent_->displayEmbeddedWebView(embedded, topBool("EnableAllowScrollOfWBV"));
+    display_.ipAddress = QStringLiteral("0.0.0.0");
     setConnectStateForDidizu(false);
+    operatorContent_->showDefaultBillboard();
 }
 
 void DialController::registerMessages()
@@ -75,13 +109,28 @@ void DialController::initializeController()
 {
     initReconnectTimes();
     supportIPv6();
+    initSpecialResources();
     loadDialConfig();
     setBtnAutoAPNMatchState();
     initConnectStatusWording();
 }
 
+// The operator's start-up steps.
+void DialController::initSpecialResources()
+{
+    operatorContent_->initSplitConnectionProcess();
+    operatorContent_->initAdContainerView();
+    // While no connection runs, the operator's auto-hide keeps the state fields out of sight.
+    setConnectStateHidden(true);
+    operatorContent_->initWebDownloadAndLinkUpdateUtilitiesOfEntertain();
+    if (ConfigService(&config()).isSkinVersionForDEdorud())
+        operatorContent_->loadFavoritesLinkPropeties();
+}
+
 void DialController::updateLanguages()
 {
+    emit wordingChanged();
+    updateLanguagesOfDynamicItem(QStringLiteral("InternetViewItems"));
     initConnectStatusWording();
     emit profilesChanged();
     changed();
@@ -250,6 +299,22 @@ void DialController::ChangeAPNSelection(const yov::Notification &)
     if (next != item && next <= profiles_.count())
         dialConfigListSelectItemAtIndex(next);
 }
+
+void DialController::datausageRest(const yov::Notification &) { operatorContent_->datausageRest(); }
+
+void DialController::setMsisdnNumberWithResult(const yov::Notification &n)
+{
+    operatorContent_->setMsisdnNumberWithResult(n.userInfo);
+}
+
+void DialController::excuteWhenConnectServerError(const yov::Notification &)
+{
+    operatorContent_->excuteWhenConnectServerError();
+}
+
+void DialController::displayPhoneNumberForSmart(const yov::Notification &) { operatorContent_->displayPhoneNumberForSmart(); }
+
+void DialController::loadFavouriteBtnWebKitViews(const yov::Notification &) { operatorContent_->loadFavouriteBtnWebKitViews(); }
 
 void DialController::imageDownloadFinishForBillboard(const yov::Notification &)
 {

@@ -159,7 +159,19 @@ void DialController::setIsHiddenConnectBtn(bool hidden)
 
 void DialController::setConnectStateHidden(bool hidden)
 {
-    display_.connectStateRowHidden = hidden;
+    if (!topBool("AutoHideConnectState"))
+        return;
+    display_.connectStateHidden = hidden;
+    setConnectStateHiddenForDidizu(hidden);
+    display_.modemAndSimStateHidden = !hidden;
+    changed();
+}
+
+void DialController::setConnectStateHiddenForDidizu(bool hidden)
+{
+    if (!internetBool("AutoHideConnectStateForDidizu"))
+        return;
+    display_.connectSpeedHidden = hidden;
     changed();
 }
 
@@ -370,7 +382,7 @@ void DialController::StopTimerOfGetConnectState()
     display_.sendData = display_.receiveData = noData;
     display_.sendSpeed = display_.receiveSpeed = noSpeed;
     display_.totalData = QStringLiteral("_____");
-    display_.connectStateRowHidden = true;
+    setConnectStateHidden(true);
     statisticsInfo_.clear();
     display_.profileChooserEnabled = true;
     InitConnectState();

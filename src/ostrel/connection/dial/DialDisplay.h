@@ -33,7 +33,12 @@ struct DialDisplay {
     QString receiveSpeed = QStringLiteral("_____");
     QString ipAddress = QStringLiteral("0.0.0.0");
     QString monthlyData;
-    bool connectStateRowHidden = true;
+    // Settings AutoHideConnectState: the state, time, data and address fields are hidden while no
+    // connection runs, and the modem/SIM line shows in their place (and is hidden meanwhile).
+    bool connectStateHidden = false;
+    bool modemAndSimStateHidden = false;
+    // Internet/AutoHideConnectStateForDidizu: the two speed fields follow the same rule.
+    bool connectSpeedHidden = false;
 
     bool profileChooserEnabled = true;
     // The chooser item shown instead of the current profile's (item 1 after the device was

@@ -9,6 +9,9 @@
 // favourite links marked for the connection, once per connection: the connected roads may report
 // "connected" more than once, and only the end of the connection re-arms it.
 
+#include <QString>
+#include <QVariantMap>
+
 namespace ostrel {
 
 class DialOperatorContentInterface {
@@ -31,6 +34,29 @@ public:
     virtual void launchURLAtFirstAPN() {}
     // A PPP connection went back to idle: the compact skin's manual-disconnect handling.
     virtual void smartUIManualDisconnect() {}
+
+    // ---- start-up of the Internet view
+    // The page of settings EmbedWebViewURL inside the view's embedded container (scrolling when
+    // EnableAllowScrollOfWBV); the billboard arrows hidden, its default background shown.
+    virtual void displayEmbeddedWebView(const QString &url, bool allowsScrolling)
+    {
+        (void)url;
+        (void)allowsScrolling;
+    }
+    virtual void showDefaultBillboard() {}
+    // The operator's start-up steps, in this order once the controller is set up.
+    virtual void initSplitConnectionProcess() {}
+    virtual void initAdContainerView() {}
+    virtual void initWebDownloadAndLinkUpdateUtilitiesOfEntertain() {}
+    // Only with the skin version that has favourite links.
+    virtual void loadFavoritesLinkPropeties() {}
+
+    // ---- notifications the Internet view follows for the operator content
+    virtual void datausageRest() {}                                    // "btnDatausageRestCliked"
+    virtual void setMsisdnNumberWithResult(const QVariantMap &result) { (void)result; } // xmlParseOver
+    virtual void excuteWhenConnectServerError() {}                     // connectServerError
+    virtual void displayPhoneNumberForSmart() {}                       // DisplayPhoneNumberForSmart
+    virtual void loadFavouriteBtnWebKitViews() {}                      // "loadFavouriteBtnWebKitViews"
 };
 
 class DefaultDialOperatorContent : public DialOperatorContentInterface {

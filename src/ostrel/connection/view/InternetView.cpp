@@ -42,8 +42,18 @@ InternetView::InternetView(DialController *controller, QWidget *parent) : QWidge
     outer->setContentsMargins(16, 14, 16, 14);
     outer->setSpacing(10);
 
+    // The two prompts over the profile chooser.
+    for (const auto &[english, name] :
+         {std::pair{"Welcome to the connection interface for the Internet Mobile 3G", "labelInternetPrompt_"},
+          std::pair{"To connect, please choose from the list below the formula which corresponds to your subscription",
+                    "labelProfileInputPrompt_"}}) {
+        QLabel *prompt = addCaption(english, QLatin1String(name), this);
+        prompt->setWordWrap(true);
+        outer->addWidget(prompt);
+    }
+
     auto *profileRow = new QHBoxLayout;
-    profileRow->addWidget(caption(controller_->localizedText(QStringLiteral("Profile")) + QLatin1Char(':'), this));
+    profileRow->addWidget(addCaption("Default Configuration:", QStringLiteral("Net_DefaultConfiguration"), this));
     chooser_ = new DialConfigChooser(controller_, this);
     profileRow->addWidget(chooser_, 1);
     apnLabel_ = new QLabel(this);
@@ -66,6 +76,7 @@ InternetView::InternetView(DialController *controller, QWidget *parent) : QWidge
     stateImage_->setObjectName(QStringLiteral("imageViewForConnectStatus_"));
     stateImage_->setFixedSize(14, 14);
     stateRow->addWidget(stateImage_);
+    stateRow->addWidget(addCaption("Status:", QStringLiteral("Net_Status"), this));
     m_ConnectState = new QLabel(this);
     m_ConnectState->setObjectName(QStringLiteral("m_ConnectState"));
     QFont big = m_ConnectState->font();
@@ -91,15 +102,14 @@ InternetView::InternetView(DialController *controller, QWidget *parent) : QWidge
     grid->setContentsMargins(0, 4, 0, 4);
     grid->setHorizontalSpacing(18);
     grid->setVerticalSpacing(6);
-    auto t = [this](const char *s) { return controller_->localizedText(QLatin1String(s)) + QLatin1Char(':'); };
-    addField(grid, 0, 0, t("Duration"), QStringLiteral("m_ConnectTime"));
-    addField(grid, 0, 2, t("IP address"), QStringLiteral("m_IPAddress"));
-    addField(grid, 1, 0, t("Upload"), QStringLiteral("m_FluxForSend"));
-    addField(grid, 1, 2, t("Upload speed"), QStringLiteral("m_SpeedForSend"));
-    addField(grid, 2, 0, t("Download"), QStringLiteral("m_FluxForReceive"));
-    addField(grid, 2, 2, t("Download speed"), QStringLiteral("m_SpeedForReceive"));
-    addField(grid, 3, 0, t("Total"), QStringLiteral("m_TotalData"));
-    addField(grid, 3, 2, t("This month"), QStringLiteral("monthlyData_"));
+    addField(grid, 0, 0, "ConnectTime:", QStringLiteral("Net_ConnectTime"), QStringLiteral("m_ConnectTime"));
+    addField(grid, 0, 2, "IPAddress:", QStringLiteral("Net_IPAddress"), QStringLiteral("m_IPAddress"));
+    addField(grid, 1, 0, "Send:", QStringLiteral("Net_Send"), QStringLiteral("m_FluxForSend"));
+    addField(grid, 1, 2, "SendRate:", QStringLiteral("Net_SendSpeed"), QStringLiteral("m_SpeedForSend"));
+    addField(grid, 2, 0, "Receive:", QStringLiteral("Net_Receive"), QStringLiteral("m_FluxForReceive"));
+    addField(grid, 2, 2, "ReceiveRate:", QStringLiteral("Net_ReceiveSpeed"), QStringLiteral("m_SpeedForReceive"));
+    addField(grid, 3, 0, "Exchanged Data:", QStringLiteral("tfdTotalData_"), QStringLiteral("m_TotalData"));
+    addField(grid, 3, 2, "Monthly Data:", QStringLiteral("monthlyDataLabel_"), QStringLiteral("monthlyData_"));
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
     outer->addWidget(connectStateRow_);
@@ -116,6 +126,8 @@ InternetView::InternetView(DialController *controller, QWidget *parent) : QWidge
     connect(connectButton_, &QPushButton::clicked, this,
             [this] { controller_->DialOption(DialController::DialSender::ConnectButton); });
     connect(controller_, &DialController::displayChanged, this, &InternetView::refresh);
+    connect(controller_, &DialController::wordingChanged, this, &InternetView::initWording);
+    controller_->setInternetView(this, [this] { return skinBindings(); });
     connect(controller_, &DialController::managementSheetRequested, this, &InternetView::openManagementSheet);
     connect(controller_, &DialController::statisticsWindowRequested, this,
             [this](const QString &duration, const QString &sent, const QString &received, const QString &total) {
@@ -130,8 +142,11 @@ InternetView::InternetView(DialController *controller, QWidget *parent) : QWidge
     });
     connect(controller_, &DialController::credentialsSheetRequested, this,
             [this](const QString &userName, const QString &password, bool save) {
-                if (!credentialsSheet_)
+                if (!credentialsSheet_) {
                     credentialsSheet_ = new CredentialsSheet(controller_, window());
+                    connect(controller_, &DialController::wordingChanged, credentialsSheet_.data(),
+                            &CredentialsSheet::updateLanguages);
+                }
                 credentialsSheet_->beginSheet(userName, password, save);
             });
     connect(controller_, &DialController::credentialsSheetClosed, this, [this] {
@@ -143,9 +158,34 @@ InternetView::InternetView(DialController *controller, QWidget *parent) : QWidge
 
 InternetView::~InternetView() = default;
 
-QLabel *InternetView::addField(QGridLayout *grid, int row, int column, const QString &captionText, const QString &name)
+QLabel *InternetView::addCaption(const char *english, const QString &name, QWidget *parent)
 {
-    grid->addWidget(caption(captionText, connectStateRow_), row, column);
+    QLabel *label = caption(controller_->localizedText(QLatin1String(english)), parent);
+    label->setObjectName(name);
+    captions_.append({label, english});
+    return label;
+}
+
+QLabel *InternetView::captionLabel(const QString &name) const
+{
+    for (const Caption &c : captions_)
+        if (c.label->objectName() == name)
+            return c.label;
+    return nullptr;
+}
+
+void InternetView::initWording()
+{
+    for (const Caption &c : captions_)
+        c.label->setText(controller_->localizedText(QLatin1String(c.english)));
+}
+
+QLabel *InternetView::addField(QGridLayout *grid, int row, int column, const char *english, const QString &captionName,
+                               const QString &name)
+{
+    QLabel *label = addCaption(english, captionName, connectStateRow_);
+    grid->addWidget(label, row, column);
+    captionOfField_.insert(name, label);
     auto *value = new QLabel(connectStateRow_);
     value->setObjectName(name);
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -164,12 +204,16 @@ QWidget *InternetView::makeProfileDetails()
     providerLabel_ = new QLabel(profileDetails_);
     providerLabel_->setObjectName(QStringLiteral("labelProvider"));
     grid->addWidget(providerLabel_, 0, 0, 1, 6);
-    auto t = [this](const char *s) { return controller_->localizedText(QLatin1String(s)) + QLatin1Char(':'); };
-    const std::pair<const char *, const char *> fields[] = {
-        {"Number", "m_tfdTelNumber"}, {"User name", "m_tfdUsername"}, {"Password", "m_tfdPassword"}};
+    const struct {
+        const char *english;
+        const char *captionName;
+        const char *name;
+    } fields[] = {{"Telephone Number:", "Net_TelNumber", "m_tfdTelNumber"},
+                  {"UserName:", "Net_UserName", "m_tfdUsername"},
+                  {"Password:", "Net_Password", "m_tfdPassword"}};
     int column = 0;
-    for (const auto &[captionText, name] : fields) {
-        grid->addWidget(caption(t(captionText), profileDetails_), 1, column);
+    for (const auto &[english, captionName, name] : fields) {
+        grid->addWidget(addCaption(english, QLatin1String(captionName), profileDetails_), 1, column);
         auto *f = new QLineEdit(profileDetails_);
         f->setObjectName(QLatin1String(name));
         f->setReadOnly(true);
@@ -225,7 +269,7 @@ void InternetView::refresh()
     startUpNote_->setText(d.startUpNote);
     startUpNote_->setHidden(d.startUpNote.isEmpty());
     modemAndSimState_->setText(d.modemAndSimState);
-    modemAndSimState_->setHidden(d.modemAndSimState.isEmpty());
+    modemAndSimState_->setHidden(d.modemAndSimState.isEmpty() || d.modemAndSimStateHidden);
     apnLabel_->setText(d.currentApn);
     chooser_->setEnabled(d.profileChooserEnabled);
     chooser_->selectShownItem();
@@ -255,7 +299,14 @@ void InternetView::refresh()
     field(QStringLiteral("m_SpeedForSend"))->setText(d.sendSpeed);
     field(QStringLiteral("m_SpeedForReceive"))->setText(d.receiveSpeed);
     field(QStringLiteral("monthlyData_"))->setText(d.monthlyData.isEmpty() ? QStringLiteral("_____") : d.monthlyData);
-    connectStateRow_->setEnabled(!d.connectStateRowHidden);
+    // The operator's auto-hide: the state, time, data and address fields (with their captions)
+    // while no connection runs; the speed fields by their own switch.
+    m_ConnectState->setHidden(d.connectStateHidden);
+    captionLabel(QStringLiteral("Net_Status"))->setHidden(d.connectStateHidden);
+    for (const char *name : {"m_ConnectTime", "m_FluxForSend", "m_FluxForReceive", "m_IPAddress"})
+        setFieldHidden(QLatin1String(name), d.connectStateHidden);
+    for (const char *name : {"m_SpeedForSend", "m_SpeedForReceive"})
+        setFieldHidden(QLatin1String(name), d.connectSpeedHidden);
 
     if (d.connectStateWindowShown && !connectStateWindow_)
         connectStateWindow_ = new ConnectStateWindow(controller_, this);
@@ -265,6 +316,74 @@ void InternetView::refresh()
         connectFailedWindow_ = new ConnectFailedWindow(controller_, this);
     if (connectFailedWindow_)
         connectFailedWindow_->refresh();
+}
+
+void InternetView::setFieldHidden(const QString &name, bool hidden)
+{
+    field(name)->setHidden(hidden);
+    captionOfField_.value(name)->setHidden(hidden);
+}
+
+QList<std::pair<QString, QObject *>> InternetView::skinBindings() const
+{
+    auto c = [this](const char *name) -> QObject * { return captionLabel(QLatin1String(name)); };
+    auto f = [this](const char *name) -> QObject * { return field(QLatin1String(name)); };
+    auto p = [this](const char *name) -> QObject * { return profileField(QLatin1String(name)); };
+    QList<std::pair<QString, QObject *>> rows = {
+        {QStringLiteral("labelInternetPrompt"), c("labelInternetPrompt_")},
+        {QStringLiteral("labelProfileInputPrompt"), c("labelProfileInputPrompt_")},
+        {QStringLiteral("wndDialConfigView"), nullptr},
+        {QStringLiteral("wndDialProfileEdit"), nullptr},
+        {QStringLiteral("labelDialDefaultConfig"), c("Net_DefaultConfiguration")},
+        {QStringLiteral("cbboxDialConfigList"), chooser_},
+        {QStringLiteral("labelDialTelNumber"), c("Net_TelNumber")},
+        {QStringLiteral("tfDialTelNumber"), p("m_tfdTelNumber")},
+        {QStringLiteral("labelDialUserName"), c("Net_UserName")},
+        {QStringLiteral("tfDialUserName"), p("m_tfdUsername")},
+        {QStringLiteral("labelDialPassword"), c("Net_Password")},
+        {QStringLiteral("tfDialPassword"), p("m_tfdPassword")},
+        {QStringLiteral("labelDialStatus"), c("Net_Status")},
+        {QStringLiteral("labelDialStatusText"), m_ConnectState},
+        {QStringLiteral("labelDialSend"), c("Net_Send")},
+        {QStringLiteral("labelDialSendText"), f("m_FluxForSend")},
+        {QStringLiteral("labelDialReceive"), c("Net_Receive")},
+        {QStringLiteral("labelDialReceiveText"), f("m_FluxForReceive")},
+        {QStringLiteral("labelDialConnectTime"), c("Net_ConnectTime")},
+        {QStringLiteral("labelDialConnectTimeText"), f("m_ConnectTime")},
+        {QStringLiteral("labelDialIPAddress"), c("Net_IPAddress")},
+        {QStringLiteral("labelDialIPAddressText"), f("m_IPAddress")},
+        {QStringLiteral("labelDialSendSpeed"), c("Net_SendSpeed")},
+        {QStringLiteral("labelDialSendSpeedText"), f("m_SpeedForSend")},
+        {QStringLiteral("labelDialReceiveSpeed"), c("Net_ReceiveSpeed")},
+        {QStringLiteral("labelDialReceiveSpeedText"), f("m_SpeedForReceive")},
+    };
+    // The profile windows are built when they open: their controls have no skin entry here.
+    for (const char *key :
+         {"btnDialSaveUserInfo", "matrixEditAutoObtainAPN", "matrixEditAutoObtainDNS", "matrixEditAutoObtainPDP",
+          "matrixEditAuthMode", "matrixBrowserAutoObtainAPN", "matrixBrowserAutoObtainDNS", "matrixBrowserAutoObtainPDP",
+          "matrixBrowserAuthMode", "textBrowserProvideForConfigDial", "labelConfigProfileDial", "labelConfigTelNumberDial",
+          "textBrowserUserNameDial", "textBrowserPasswordDial", "textBrowserTelephoneNumberDial", "labelConfigUserNameDial",
+          "labelConfigPasswordDial", "textBrowserPreferDNSDial", "textBrowserAlternateDNSDial",
+          "labelConfigPreferredDNSDial", "labelConfigAlternateDNSDial", "checkbrowserIsSaveUserInfoDial",
+          "textBrowserAPNDial", "labelConfigAPNDial", "textBrowserPDPDial", "labelConfigAddressDial",
+          "labelConfigAuthModeDial", "textEditProvideForConfigDial", "textEditTelephoneNumberDial",
+          "textEditUserNameDial", "textEditPasswordDial", "textEditAPNDial", "textEditPreferDNSDial",
+          "textEditAlternateDNSDial", "textEditPDPDial", "labelEditConfigProfileDial", "labelEditConfigTelNumberDial",
+          "labelEditConfigUserNameDial", "labelEditConfigPasswordDial", "labelEditConfigPreferredDNSDial",
+          "labelEditConfigAlternateDNSDial", "labelEditConfigAPNDial", "labelEditConfigAuthModeDial",
+          "labelEditConfigAddressDial", "checkEditIsSaveUserInfoDial"})
+        rows.append({QLatin1String(key), nullptr});
+    rows.append({QStringLiteral("btnDialConnect"), connectButton_});
+    for (const char *key : {"btnDialEditProfile", "btnDialbrowseProfile", "btnDialCloseProfile", "btnDialProfileEditOK",
+                            "btnDialProfileEditCancel"})
+        rows.append({QLatin1String(key), nullptr});
+    rows.append({QStringLiteral("viewInternetTab"), const_cast<InternetView *>(this)});
+    for (const char *key : {"windowOfConnectStateForDidizu", "btnOfCancelConnectOperateForDidizu",
+                            "btnOfCloseDidizuConnectStateWindow", "windowOfConnectFailedForDidizu",
+                            "btnCloseAlertWindowWhenConnectFailed", "btnCancelConnectWhenConnectFailed_",
+                            "btnOfRedialWhenConnectFailed", "btnOfDownForBillboard", "btnOfUpForBillboard", "btnMenuHelp"})
+        rows.append({QLatin1String(key), nullptr});
+    return rows;
 }
 
 void InternetView::openManagementSheet()

@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -55,10 +56,25 @@ public:
     ConnectStateWindow *connectStateWindow() const { return connectStateWindow_; }
     ConnectFailedWindow *connectFailedWindow() const { return connectFailedWindow_; }
     DialConfigManagementSheet *managementSheet() const { return managementSheet_; }
+    // A caption of the view by its name ("Net_Status", "Net_Send", "labelInternetPrompt_", ...).
+    QLabel *captionLabel(const QString &name) const;
+    // The view's controls under their skin keys, in the order the skin registers them; null where
+    // the control is not built yet (the profile windows, the operator's windows).
+    QList<std::pair<QString, QObject *>> skinBindings() const;
+
+    // Re-words every caption in the current language.
+    void initWording();
 
 private:
+    struct Caption {
+        QLabel *label;
+        const char *english;
+    };
     void openManagementSheet();
-    QLabel *addField(QGridLayout *grid, int row, int column, const QString &caption, const QString &name);
+    QLabel *addCaption(const char *english, const QString &name, QWidget *parent);
+    QLabel *addField(QGridLayout *grid, int row, int column, const char *english, const QString &captionName,
+                     const QString &name);
+    void setFieldHidden(const QString &name, bool hidden);
     QWidget *makeProfileDetails();
 
     DialController *controller_;
@@ -79,6 +95,8 @@ private:
     QString connectButtonImageShown_;
     QWidget *connectStateRow_ = nullptr;
     QList<QLabel *> fields_;
+    QList<Caption> captions_;
+    QHash<QString, QLabel *> captionOfField_;
     QPointer<StatisticsWindow> statisticsWindow_;
     QPointer<ConnectWarningSheet> connectWarningSheet_;
     QPointer<CredentialsSheet> credentialsSheet_;

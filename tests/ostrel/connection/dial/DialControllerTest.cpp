@@ -813,3 +813,68 @@ TEST(DialControllerTest, SkinConnectButtonAndTheOperatorsConnectTitleFollowTheCo
     ASSERT_TRUE(ostrel::Lingrove_Init(testing_paths::sourceResources()
                                       + QStringLiteral("/Language/English.lproj/LanguageTokenList.txt")));
 }
+
+namespace {
+
+// The operator content, recording what the Internet view hands to it.
+class StartUpContent final : public DefaultDialOperatorContent {
+public:
+    QStringList calls;
+    void hideBackgroundAndEmbeddedWebViews() override { calls << QStringLiteral("hideBackground"); }
+    void displayEmbeddedWebView(const QString &url, bool scrolling) override
+    {
+        calls << QStringLiteral("embed %1 %2").arg(url).arg(scrolling);
+    }
+    void showDefaultBillboard() override { calls << QStringLiteral("billboard"); }
+    void initSplitConnectionProcess() override { calls << QStringLiteral("split"); }
+    void initAdContainerView() override { calls << QStringLiteral("ad"); }
+    void initWebDownloadAndLinkUpdateUtilitiesOfEntertain() override { calls << QStringLiteral("entertain"); }
+    void loadFavoritesLinkPropeties() override { calls << QStringLiteral("favourites"); }
+    void datausageRest() override { calls << QStringLiteral("datausageRest"); }
+    void setMsisdnNumberWithResult(const QVariantMap &result) override
+    {
+        calls << QStringLiteral("msisdn ") + result.value(QStringLiteral("MSISDN")).toString();
+    }
+    void excuteWhenConnectServerError() override { calls << QStringLiteral("serverError"); }
+    void displayPhoneNumberForSmart() override { calls << QStringLiteral("phoneNumber"); }
+    void loadFavouriteBtnWebKitViews() override { calls << QStringLiteral("favouriteViews"); }
+};
+
+} // namespace
+
+TEST(DialControllerTest, StartUpStepsAndNotificationsReachTheOperatorContentInOrder)
+{
+    const struct {
+        const char *name;
+        QVariantMap settings;
+        QStringList startUp;
+    } cases[] = {
+        {"no operator content", {}, {"billboard", "split", "ad", "entertain"}},
+        {"embedded page, background and favourites",
+         {{QStringLiteral("DisplayBackgroundWhileDisconnect"), true},
+          {QStringLiteral("EmbedWebViewURL"), QStringLiteral("http://portal.example/")},
+          {QStringLiteral("EnableAllowScrollOfWBV"), true},
+          {QStringLiteral("DifferentWorkingMothodForDedorud"), true}},
+         {"hideBackground", "embed http://portal.example/ 1", "billboard", "split", "ad", "entertain", "favourites"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        StartUpContent content;
+        Harness h(c.settings, Harness::defaultProfiles(), nullptr,
+                  [&content](DialController &dial) { dial.setOperatorContent(&content); });
+        EXPECT_EQ(content.calls, c.startUp);
+        EXPECT_EQ(h.dial->display().ipAddress, QStringLiteral("0.0.0.0"));
+
+        content.calls.clear();
+        const std::pair<const char *, const char *> notices[] = {
+            {"btnDatausageRestCliked", "datausageRest"}, {"xmlParseOver", "msisdn 4917000"},
+            {"connectServerError", "serverError"},       {"DisplayPhoneNumberForSmart", "phoneNumber"},
+            {"loadFavouriteBtnWebKitViews", "favouriteViews"}};
+        for (const auto &[notice, call] : notices) {
+            h.notifications.post(QLatin1String(notice), nullptr, {{QStringLiteral("MSISDN"), QStringLiteral("4917000")}});
+            EXPECT_EQ(content.calls.value(content.calls.size() - 1), QLatin1String(call)) << notice;
+        }
+        EXPECT_EQ(content.calls.size(), 5);
+        h.dial->setOperatorContent(nullptr);
+    }
+}

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -112,7 +113,8 @@ public:
 class Harness {
 public:
     explicit Harness(const QVariantMap &settings = {}, const QVariantList &profiles = defaultProfiles(),
-                     ostrel::SkinManagerAccess *skin = nullptr)
+                     ostrel::SkinManagerAccess *skin = nullptr,
+                     const std::function<void(ostrel::DialController &)> &beforeAwake = {})
     {
         yov::PlistBridge::writeFile(dir.filePath(QStringLiteral("settings.plist")), settings);
         yov::PlistBridge::writeFile(dir.filePath(QStringLiteral("dialConfig.plist")), profiles);
@@ -141,6 +143,8 @@ public:
         dial->setOperatorContent(&content);
         dial->setDeviceReadyNotifier([this] { ++deviceReady; });
         dial->setTerminator([this] { ++terminated; });
+        if (beforeAwake)
+            beforeAwake(*dial);
         dial->awakeFromNib();
         notifications.addObserver(&observer, QStringLiteral("ConnectStatusDidChange"), nullptr,
                                   [this](const yov::Notification &n) {

@@ -17,6 +17,7 @@
 #include "ostrel/framework/widgets/WidgetUtilities.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QPixmap>
 #include <QRadioButton>
 #include <QSet>
@@ -544,4 +545,158 @@ TEST(InternetViewTest, CredentialsSheetFiltersAsTypedAndItsOkConnectsOnce)
     h.clock.advance(1000);
     EXPECT_EQ(h.count(258, 65), 0);
     EXPECT_EQ(h.count(257, 60), 0);
+}
+
+namespace {
+
+// A skin that takes every control and remembers the order of the keys.
+class RecordingSkin final : public SkinManagerAccess {
+public:
+    QStringList keys;
+    QHash<QString, QObject *> controls;
+    bool registerController(QObject *control, const QString &key, bool needReload) override
+    {
+        EXPECT_TRUE(needReload) << key.toStdString();
+        keys << key;
+        controls.insert(key, control);
+        return true;
+    }
+    bool updateItem(QObject *) override { return false; }
+    QObject *controllerByKey(const QString &key) const override { return controls.value(key); }
+    bool hasKey(const QString &key) const override { return controls.contains(key); }
+    bool setImageForKey(const QString &, const QString &, bool) override { return false; }
+};
+
+// The skin keys of the Internet view and its windows, in the order skin files expect them
+// registered; the edit window's save box comes twice and one key ends in "_".
+const char *const kInternetSkinKeys[] = {
+    "labelInternetPrompt", "labelProfileInputPrompt", "wndDialConfigView", "wndDialProfileEdit",
+    "labelDialDefaultConfig", "cbboxDialConfigList", "labelDialTelNumber", "tfDialTelNumber", "labelDialUserName",
+    "tfDialUserName", "labelDialPassword", "tfDialPassword", "labelDialStatus", "labelDialStatusText", "labelDialSend",
+    "labelDialSendText", "labelDialReceive", "labelDialReceiveText", "labelDialConnectTime", "labelDialConnectTimeText",
+    "labelDialIPAddress", "labelDialIPAddressText", "labelDialSendSpeed", "labelDialSendSpeedText",
+    "labelDialReceiveSpeed", "labelDialReceiveSpeedText", "btnDialSaveUserInfo", "matrixEditAutoObtainAPN",
+    "matrixEditAutoObtainDNS", "matrixEditAutoObtainPDP", "matrixEditAuthMode", "matrixBrowserAutoObtainAPN",
+    "matrixBrowserAutoObtainDNS", "matrixBrowserAutoObtainPDP", "matrixBrowserAuthMode",
+    "textBrowserProvideForConfigDial", "labelConfigProfileDial", "labelConfigTelNumberDial", "textBrowserUserNameDial",
+    "textBrowserPasswordDial", "textBrowserTelephoneNumberDial", "labelConfigUserNameDial", "labelConfigPasswordDial",
+    "textBrowserPreferDNSDial", "textBrowserAlternateDNSDial", "labelConfigPreferredDNSDial",
+    "labelConfigAlternateDNSDial", "checkbrowserIsSaveUserInfoDial", "textBrowserAPNDial", "labelConfigAPNDial",
+    "textBrowserPDPDial", "labelConfigAddressDial", "labelConfigAuthModeDial", "textEditProvideForConfigDial",
+    "textEditTelephoneNumberDial", "textEditUserNameDial", "textEditPasswordDial", "textEditAPNDial",
+    "textEditPreferDNSDial", "textEditAlternateDNSDial", "textEditPDPDial", "labelEditConfigProfileDial",
+    "labelEditConfigTelNumberDial", "labelEditConfigUserNameDial", "labelEditConfigPasswordDial",
+    "labelEditConfigPreferredDNSDial", "labelEditConfigAlternateDNSDial", "labelEditConfigAPNDial",
+    "labelEditConfigAuthModeDial", "labelEditConfigAddressDial", "checkEditIsSaveUserInfoDial", "btnDialConnect",
+    "btnDialEditProfile", "btnDialbrowseProfile", "btnDialCloseProfile", "btnDialProfileEditOK",
+    "btnDialProfileEditCancel", "viewInternetTab", "windowOfConnectStateForDidizu",
+    "btnOfCancelConnectOperateForDidizu", "btnOfCloseDidizuConnectStateWindow", "windowOfConnectFailedForDidizu",
+    "btnCloseAlertWindowWhenConnectFailed", "btnCancelConnectWhenConnectFailed_", "btnOfRedialWhenConnectFailed",
+    "btnOfDownForBillboard", "btnOfUpForBillboard", "btnMenuHelp"};
+
+} // namespace
+
+TEST(InternetViewTest, SkinRegistersTheViewControlsUnderTheirKeysInOrder)
+{
+    RecordingSkin skin;
+    std::unique_ptr<InternetView> view;
+    Harness h({}, twoProfiles(), &skin, [&view](DialController &dial) { view = std::make_unique<InternetView>(&dial); });
+    ASSERT_NE(view, nullptr);
+
+    QStringList all;
+    for (const auto &[key, control] : view->skinBindings())
+        all << key;
+    QStringList expected;
+    for (const char *key : kInternetSkinKeys)
+        expected << QLatin1String(key);
+    EXPECT_EQ(all, expected);
+
+    // What the view builds is registered, in the same order.
+    QStringList built;
+    for (const auto &[key, control] : view->skinBindings())
+        if (control)
+            built << key;
+    EXPECT_EQ(skin.keys, built);
+    const struct {
+        const char *key;
+        QObject *control;
+    } bound[] = {
+        {"labelDialStatusText", view->stateLabel()},
+        {"labelDialStatus", view->captionLabel(QStringLiteral("Net_Status"))},
+        {"labelDialSendText", view->field(QStringLiteral("m_FluxForSend"))},
+        {"labelDialReceiveSpeedText", view->field(QStringLiteral("m_SpeedForReceive"))},
+        {"labelDialIPAddress", view->captionLabel(QStringLiteral("Net_IPAddress"))},
+        {"tfDialPassword", view->profileField(QStringLiteral("m_tfdPassword"))},
+        {"cbboxDialConfigList", view->chooser()},
+        {"btnDialConnect", view->connectButton()},
+        {"viewInternetTab", view.get()},
+        {"labelInternetPrompt", view->captionLabel(QStringLiteral("labelInternetPrompt_"))},
+    };
+    for (const auto &b : bound) {
+        ASSERT_NE(b.control, nullptr) << b.key;
+        EXPECT_EQ(skin.controllerByKey(QLatin1String(b.key)), b.control) << b.key;
+    }
+    view.reset();
+}
+
+TEST(InternetViewTest, AutoHideKeepsTheStateFieldsOutOfSightWhileNoConnectionRuns)
+{
+    const struct {
+        bool autoHide;
+        bool speedsToo;
+    } cases[] = {{false, false}, {true, false}, {true, true}, {false, true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "AutoHideConnectState " << c.autoHide << ", for the speeds " << c.speedsToo);
+        ViewHarness h({{QStringLiteral("AutoHideConnectState"), c.autoHide},
+                       {QStringLiteral("ShowModemAndSimStateBasisDeviceStateWhenKV424"), true},
+                       {QStringLiteral("Internet"), QVariantMap{{QStringLiteral("AutoHideConnectStateForDidizu"), c.speedsToo}}}},
+                      twoProfiles());
+        h.show();
+        h.ready();
+        h.dial->setModemAndSimStateString(QStringLiteral("Init_tfdData Not Connected"));
+        QApplication::processEvents();
+        auto *modemLine = h.view->findChild<QLabel *>(QStringLiteral("tfdModemAndSimState"));
+        ASSERT_NE(modemLine, nullptr);
+        // (field, its caption, hidden while idle)
+        auto check = [&](bool idle) {
+            SCOPED_TRACE(idle ? "idle" : "connected");
+            const bool stateHidden = idle && c.autoHide;
+            const bool speedHidden = idle && c.autoHide && c.speedsToo;
+            const struct {
+                const char *field;
+                const char *caption;
+                bool hidden;
+            } rows[] = {{"m_ConnectTime", "Net_ConnectTime", stateHidden},
+                        {"m_FluxForSend", "Net_Send", stateHidden},
+                        {"m_FluxForReceive", "Net_Receive", stateHidden},
+                        {"m_IPAddress", "Net_IPAddress", stateHidden},
+                        {"m_SpeedForSend", "Net_SendSpeed", speedHidden},
+                        {"m_SpeedForReceive", "Net_ReceiveSpeed", speedHidden},
+                        {"m_TotalData", "tfdTotalData_", false}};
+            for (const auto &r : rows) {
+                EXPECT_EQ(h.view->field(QLatin1String(r.field))->isHidden(), r.hidden) << r.field;
+                EXPECT_EQ(h.view->captionLabel(QLatin1String(r.caption))->isHidden(), r.hidden) << r.caption;
+                EXPECT_TRUE(h.view->field(QLatin1String(r.field))->isEnabled()) << r.field;
+            }
+            EXPECT_EQ(h.view->stateLabel()->isHidden(), stateHidden);
+            EXPECT_EQ(h.view->captionLabel(QStringLiteral("Net_Status"))->isHidden(), stateHidden);
+            // The modem/SIM line takes the place of the hidden fields, and gives it back.
+            EXPECT_EQ(modemLine->isHidden(), c.autoHide && !idle);
+        };
+        check(true);
+
+        h.view->connectButton()->click();
+        h.clock.advance(DialController::kDialOptionDelayMs);
+        h.pppStatus(yov::kPppRunning, 5, 2048, 1024);
+        QApplication::processEvents();
+        ASSERT_EQ(h.dial->connectStatus(), yov::kConnectStatusConnected);
+        check(false);
+
+        h.view->connectButton()->click();
+        h.clock.advance(DialController::kDialOptionDelayMs);
+        h.pppStatus(yov::kPppIdle);
+        QApplication::processEvents();
+        ASSERT_EQ(h.dial->connectStatus(), yov::kConnectStatusIdle);
+        check(true);
+    }
 }
