@@ -3,6 +3,7 @@
 // text shortened and the signal picture of the device, and its own connect button connects.
 #include "DashboardFixture.h"
 
+#include "ostrel/device/init/InitController.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "support/TestPaths.h"
