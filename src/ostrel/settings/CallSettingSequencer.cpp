@@ -75,10 +75,21 @@ void CallSettingSequencer::answered(Service service)
     p = Pending{};
 }
 
+bool CallSettingSequencer::takeAnswer(Service service, std::uint16_t minor)
+{
+    if (pending_[service].minor != minor) {
+        qCWarning(lcCallSetting) << "call settings answer" << minor << "dropped: no request waits for it";
+        return false;
+    }
+    answered(service);
+    return true;
+}
+
 void CallSettingSequencer::timedOut(Service service)
 {
+    // The handler below takes the request as answered.
     const std::uint16_t minor = pending_[service].minor;
-    pending_[service] = Pending{};
+    pending_[service].timer = {};
     qCWarning(lcCallSetting) << "no answer to the call settings request" << minor << "within"
                              << kAnswerTimeoutMs / 1000 << "s: taken as failed";
     const yov::PayloadReader none;
@@ -357,7 +368,8 @@ void CallSettingSequencer::failForwardApply()
 
 void CallSettingSequencer::dealWithCallForwardSettingResult(int result)
 {
-    answered(ForwardService);
+    if (!takeAnswer(ForwardService, callmsg::kMinorForwardResult))
+        return;
     if (callSetFailed(result) && !callForwardRead_)
         failForwardApply();
     else
@@ -367,7 +379,8 @@ void CallSettingSequencer::dealWithCallForwardSettingResult(int result)
 
 void CallSettingSequencer::dealWithMsgOfReadCallForwardSetting(int result, const yov::PayloadReader &payload)
 {
-    answered(ForwardService);
+    if (!takeAnswer(ForwardService, callmsg::kMinorForwardStatus))
+        return;
     if (callSetFailed(result)) {
         if (callForwardRead_) {
             if (callForwardReadFinsihed_)
@@ -423,7 +436,8 @@ void CallSettingSequencer::sendCallWaitSetting()
 
 void CallSettingSequencer::dealWithMsgOfReadCallWaitSetting(int result, const yov::PayloadReader &payload)
 {
-    answered(WaitService);
+    if (!takeAnswer(WaitService, callmsg::kMinorWaitStatus))
+        return;
     if (callSetFailed(result)) {
         if (callWaitReadFinsihed_)
             alert(QStringLiteral("Read Call Waiting Status Failed!"));
@@ -448,7 +462,8 @@ void CallSettingSequencer::dealWithMsgOfReadCallWaitSetting(int result, const yo
 
 void CallSettingSequencer::dealWithCallWaitSettingResult(int result)
 {
-    answered(WaitService);
+    if (!takeAnswer(WaitService, callmsg::kMinorWaitResult))
+        return;
     if (callSetFailed(result)) {
         alert(QStringLiteral("Settings Failed!"));
         view_.waiting = knownWaiting_;
@@ -487,7 +502,8 @@ void CallSettingSequencer::failBarApply()
 
 void CallSettingSequencer::dealWithCallBarSettingResult(int result)
 {
-    answered(BarService);
+    if (!takeAnswer(BarService, callmsg::kMinorBarResult))
+        return;
     if (callSetFailed(result) && !callBarRead_)
         failBarApply();
     else if (!callBarRead_)
@@ -497,7 +513,8 @@ void CallSettingSequencer::dealWithCallBarSettingResult(int result)
 
 void CallSettingSequencer::dealWithMsgOfReadCallBarSetting(int result, const yov::PayloadReader &payload)
 {
-    answered(BarService);
+    if (!takeAnswer(BarService, callmsg::kMinorBarStatus))
+        return;
     if (callSetFailed(result)) {
         if (callBarRead_) {
             if (callBarReadFinsihed_)

@@ -133,6 +133,9 @@ private:
     // The answer a request waits for: a time-out stands for its 255.
     void expectAnswer(Service service, std::uint16_t minor);
     void answered(Service service);
+    // True for the answer the service waits for, which it then no longer waits for; an answer
+    // nobody waits for (late after its time-out, or after the device went) is dropped.
+    bool takeAnswer(Service service, std::uint16_t minor);
     void timedOut(Service service);
 
     YOVMsgCenter *center_;

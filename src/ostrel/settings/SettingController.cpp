@@ -804,6 +804,8 @@ void SettingController::setSettingBtnStatus(bool enable)
 
 void SettingController::deviceRemoved(const yov::Notification &)
 {
+    // The SIM went with the device: nothing asks it for the centre until the next one is ready.
+    simReady_ = false;
     setEnableBRSMSAndPB(false);
     setSettingBtnStatus(false);
     setPinMenuItems(false, false, false);

@@ -150,4 +150,22 @@ TEST_F(DashboardCallSmsSettingsTest, SmsApplySetsTheDevicesCentreAndStore)
     EXPECT_EQ(modemState(QStringLiteral("Sms")).value(QStringLiteral("SmsCentre")).toString(), "+447700900123");
 }
 
+TEST_F(DashboardCallSmsSettingsTest, EnteringSmsAsksTheDeviceForItsCentre)
+{
+    setSettings({{"SettingDefaultItem", QVariantList{"System", "Security", "SMS", "Call"}},
+                 {"SMS/CheckSMSCenterAfterSTK", true},
+                 {"MessageCenterNum", "+1555000"}});
+    setScenarioModem(QStringLiteral("Sms"), {{"SmsCentre", "+447700900999"}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+    gotoPanel(QStringLiteral("Security"));
+    ASSERT_TRUE(settings()->selectSettingPanel(QStringLiteral("SMS")));
+    QLineEdit *centre = settings()->messageCenterField();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return centre->text() == "+447700900999"; }, kWaitMs))
+        << "the field shows the device's centre, not the stored " << centre->text().toStdString();
+    EXPECT_EQ(storedSettings().value(QStringLiteral("MessageCenterNum")).toString(), "+447700900999");
+    EXPECT_FALSE(settings()->smsApplyButton()->isEnabled()) << "nothing for the user to apply";
+    EXPECT_TRUE(presenter_.messages().isEmpty()) << presenter_.messages().join(", ").toStdString();
+}
+
 } // namespace

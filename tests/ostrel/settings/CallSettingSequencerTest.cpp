@@ -6,6 +6,8 @@
 #include "common/records/settings/SettingsRecords.h"
 #include "ostrel/settings/CallSettingSequencer.h"
 
+#include <functional>
+
 namespace {
 
 using namespace settingstest;
@@ -392,4 +394,53 @@ TEST_F(CallSettingSequencerTest, AnAnswerThatNeverComesCountsAsFailed)
     EXPECT_EQ(takeAlerts(), QStringList{"Settings successful!"});
 }
 
+TEST_F(CallSettingSequencerTest, AnswersNobodyWaitsForAreDropped)
+{
+    // A forwarding answer that comes after its time-out: the chain it ended stays ended.
+    seq->updateNetworkStatus("UMTS");
+    requests();
+    clock.advance(CallSettingSequencer::kAnswerTimeoutMs);
+    ASSERT_TRUE(buttonsOn());
+    forwardAnswer(fwdStatus({fwdItem(1, "+4930")}));
+    barAnswer(1);
+    seq->dealWithMsgOfReadCallWaitSetting(0, yov::PayloadReader(waitStatus(1)));
+    EXPECT_TRUE(requests().isEmpty());
+    EXPECT_TRUE(takeAlerts().isEmpty());
+    EXPECT_FALSE(seq->view().forward[Slot::Busy].on);
+    EXPECT_FALSE(seq->view().waiting);
+    EXPECT_FALSE(seq->view().bar[AO].on);
+    EXPECT_TRUE(buttonsOn());
+
+    // Set results and read-backs that come after the device went: nothing is sent or announced.
+    const struct {
+        const char *what;
+        std::function<void(CallSettingSequencerTest &)> answer;
+    } late[] = {
+        {"forwarding set", [](CallSettingSequencerTest &t) { t.seq->dealWithCallForwardSettingResult(0); }},
+        {"forwarding read-back", [](CallSettingSequencerTest &t) { t.forwardAnswer(fwdStatus({fwdItem(1, "0777")})); }},
+        {"waiting set", [](CallSettingSequencerTest &t) { t.seq->dealWithCallWaitSettingResult(0); }},
+        {"barring set", [](CallSettingSequencerTest &t) { t.seq->dealWithCallBarSettingResult(0); }},
+        {"barring read-back", [](CallSettingSequencerTest &t) { t.barAnswer(1); }},
+    };
+    for (const auto &c : late) {
+        SCOPED_TRACE(c.what);
+        seq->setForwardBox(Slot::All, true);
+        seq->setForwardNumber(Slot::All, "0777");
+        seq->callSettingApply("CallForward");
+        EXPECT_EQ(requests(), QStringList{"F0+0777"});
+        seq->resetCallSetting();
+        c.answer(*this);
+        EXPECT_TRUE(requests().isEmpty());
+        EXPECT_TRUE(takeAlerts().isEmpty());
+        EXPECT_FALSE(seq->view().forward[Slot::All].on);
+        EXPECT_FALSE(buttonsOn());
+        // The next network starts over; its first read is left unanswered until it times out.
+        seq->updateNetworkStatus("UMTS");
+        requests();
+        clock.advance(CallSettingSequencer::kAnswerTimeoutMs);
+        ASSERT_TRUE(buttonsOn());
+    }
+}
+
 } // namespace
+

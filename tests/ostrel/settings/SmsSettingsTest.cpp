@@ -327,6 +327,10 @@ TEST_F(SmsSettingsTest, DataServiceSwitchAndCentreCheck)
     EXPECT_EQ(smsSent(), QStringList{rec(109, 5)});
     controller->selectSettingPanel("Network");
     EXPECT_TRUE(smsSent().isEmpty()) << "leaving asks nothing";
+    controller->deviceRemoved(yov::Notification{});
+    transport->sent.clear();
+    controller->selectSettingPanel("SMS");
+    EXPECT_TRUE(smsSent().isEmpty()) << "the device and its SIM are gone";
 }
 
 TEST_F(SmsSettingsTest, ThePluginsApplySendsTheStoreAndWritesTheReport)

@@ -171,6 +171,7 @@ public:
     void menuWillOpen();
     void dealWithMsgOfLoadSMSList(const yov::Notification &notification);
     void dealWithMsgOfSMSRevPos(const yov::Notification &notification);
+    void dealWithMsgOfSMSCenter(const yov::Notification &notification);
     int smsHintOffset() const { return smsHint_; }
 
     // --- storage controls (SMSControllerNodeExcute.cpp) ----------------------------------------

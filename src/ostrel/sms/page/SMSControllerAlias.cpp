@@ -76,7 +76,7 @@ const QList<SMSController::MessageRow> &SMSController::smsMessageRows()
         {99, "dealWithMsgOfRevSMSReport:", nullptr},
         {93, "dealWithMsgOfSaveSMSToDraft:", nullptr},
         {103, "dealWithMsgofRestoreSMS:", &C::dealWithMsgofRestoreSMS},
-        {109, "dealWithMsgOfSMSCenter:", nullptr},
+        {109, "dealWithMsgOfSMSCenter:", &C::dealWithMsgOfSMSCenter},
         {105, "dealWithMsgOfBroadCast:", nullptr},
         {112, "dealWithMsgOfConcatSMSInfo:", nullptr},
         {113, "dealWithMsgOfReLoadTcardSMS:", &C::dealWithMsgOfReLoadTcardSMS},

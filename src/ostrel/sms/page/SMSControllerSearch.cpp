@@ -256,6 +256,26 @@ void SMSController::dealWithMsgOfSMSRevPos(const yov::Notification &notification
         initSmsBrowsePosWithSmsStorePos(yov::decodeSmsInt32(yov::PayloadReader::ofMsg(msg)));
 }
 
+// The device's centre, asked for by the settings page on entering its SMS panel: a refusal is
+// announced; a centre in its 32 bytes goes to the settings, which store and show it.
+void SMSController::dealWithMsgOfSMSCenter(const yov::Notification &notification)
+{
+    yov::UI_MSG msg = yov::zeroMsg();
+    yovMsgCenter()->getMsgPackage(&msg, &notification);
+    if (msg.type != yov::kSmsTypeAnswer)
+        return;
+    if (msg.result != 0) {
+        runAlertPanelAttributeStringTitle(word(QStringLiteral("Warning")), word(QStringLiteral("Fail to set message center!")),
+                                          word(QStringLiteral("OK")), QString());
+        return;
+    }
+    if (msg.dataLength != yov::kSmsCentreSize) {
+        qCWarning(lcSmsPage) << "centre answer ignored: length" << msg.dataLength;
+        return;
+    }
+    Neighbours::setting().writeMessageCenter(yov::decodeSmsCentre(yov::PayloadReader::ofMsg(msg)));
+}
+
 void SMSController::initSmsBrowsePosWithSmsStorePos(int code)
 {
     const int position = code == yov::kSmsStoreMe      ? yov::sms::kPositionMe

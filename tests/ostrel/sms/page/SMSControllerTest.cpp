@@ -10,6 +10,7 @@
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/sms/page/SMSController.h"
 #include "ostrel/sms/page/SmsBoxView.h"
+#include "ostrel/sms/page/SmsPageView.h"
 #include "ostrel/sms/page/SmsSource.h"
 #include "ostrel/framework/widgets/Buttons.h"
 #include "ostrel/framework/widgets/TableViews.h"
@@ -18,10 +19,12 @@
 #include "support/ScriptedAlertPresenter.h"
 
 #include <QAbstractButton>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -128,6 +131,41 @@ TEST(SMSController, CountsFromTheDeviceAndTheRoomAlerts)
     EXPECT_TRUE(h.controller->hasEnoughSpaceToReceiveWithPosition(yov::sms::kPositionPc, {singleSms("3", "c", 3)}));
     EXPECT_EQ(h.alerts.messages(), QStringList{"DataBase is full,please delete some items."});
     EXPECT_EQ(h.setting.simFull.value(0), false);
+}
+
+TEST(SMSController, TheDevicesCentreGoesToTheSettings)
+{
+    QByteArray centre(yov::kSmsCentreSize, '\0');
+    centre.replace(0, 13, "+491709999000");
+    QByteArray full(yov::kSmsCentreSize, '7');
+    const struct {
+        const char *what;
+        int type;
+        int result;
+        QByteArray payload;
+        QStringList stored;
+        bool alert;
+    } cases[] = {
+        {"a centre", 1, 0, centre, {"+491709999000"}, false},
+        {"32 digits with no terminator", 1, 0, full, {QString(yov::kSmsCentreSize, QLatin1Char('7'))}, false},
+        {"no number", 1, 0, {}, {}, false},
+        {"a short record", 1, 0, centre.left(20), {}, false},
+        {"refused", 1, 1, {}, {}, true},
+        {"not an answer", 0, 0, centre, {}, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        SmsPageHarness h({});
+        h.deliver(yov::smsmsg::kMinorCentre, c.payload, c.type, c.result);
+        EXPECT_EQ(h.setting.centres, c.stored);
+        SmsPageView *p = h.controller->page();
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(p->wndAlert_->isVisible(), c.alert);
+        if (c.alert) {
+            EXPECT_EQ(p->labelTitle_->text(), "Warning");
+            EXPECT_TRUE(p->txtViewMsg_->toPlainText().contains("Fail to set message center!"));
+        }
+    }
 }
 
 TEST(SMSController, CardTimerAndItsSendConditions)

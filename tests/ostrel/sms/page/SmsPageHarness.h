@@ -49,7 +49,9 @@ public:
     QList<bool> simFull;
     QList<bool> restores;
     bool deviceLockOn = false;
+    QStringList centres;
     void setIsSimCardFull(bool full) override { simFull << full; }
+    void writeMessageCenter(const QString &number) override { centres << number; }
     void restoreAlertPanel(bool success) override { restores << success; }
     bool getDeviceUnlockCodeState() const override { return deviceLockOn; }
 };
