@@ -65,7 +65,13 @@ TEST_F(SystemPanelTest, OneLanguageHidesThePopUpAndAnUnknownOneShowsItsEnglishNa
     start({"English"});
     EXPECT_TRUE(controller->languageCombo()->isHidden());
     EXPECT_TRUE(controller->languageLabel()->isHidden());
-    EXPECT_EQ(main.menuItems, (QStringList{"Edit/Preferences...", "Language/English"}));
+    // The language menu holds the one language; other menus' items are other panels' business.
+    QStringList languageItems;
+    for (const QString &item : main.menuItems)
+        if (item.startsWith(QLatin1String("Language/")))
+            languageItems << item;
+    EXPECT_EQ(languageItems, (QStringList{"Language/English"}));
+    EXPECT_TRUE(main.menuItems.contains("Edit/Preferences..."));
 
     controller.reset();
     start({"English", "Klingon", "French"}, "Klingon");
