@@ -552,6 +552,7 @@ void SettingController::dealWithMsgOfChangePin(const yov::Notification &n)
 void SettingController::dealWithMsgOfCountPinPukRemain(const yov::Notification &n)
 {
     const PinAnswer a = PIN_ANSWER(n);
+    qCDebug(lcSetting) << "dealWithMsgOfCountPinPukRemain module" << a.module << "type" << a.type << "result" << a.result;
     if (a.type != 1 || a.module != yov::kModuleSetting || a.result != 0)
         return;
     const int pinTimes = a.payload.int32(0);
