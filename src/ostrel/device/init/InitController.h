@@ -451,6 +451,7 @@ private:
     void applyDiagnosticsEffects(const NetworkEffects &e);
     // The serving cell of a 7/38 report: the sheet's field and ReadCellIDInfo.
     void setDiagServingCell(const QString &cellIdText);
+    void showCellDetailsInDiagWindow(); // the five cell-detail rows from the last 7/56
     bool openFile(const QString &path);
     QPointer<QWidget> roamAlertWnd_;
     QPointer<QLabel> roamwarnningText_;

@@ -167,11 +167,7 @@ void InitController::showDiagnosticInfo()
     put("tfdDiagIccid", iccid_);
     put("labelSmsCenter_", Neighbours::setting().readMessageCenter(), "MessageCenterNumber");
     put("lalbelTechnology_", m_network ? m_network->text() : QString());
-    put("tfdDiagRAC_", diagRAC_);
-    put("tfdDiagRXqual_", diagRXqual_);
-    put("tfdDiagRXlev_", diagRXlev_);
-    put("tfdDiagFrequency_", diagFrequency_);
-    put("tfdDiagChannel_", diagChannel_);
+    showCellDetailsInDiagWindow();
 }
 
 void InitController::showDiagInfo(QObject *)
@@ -309,6 +305,18 @@ void InitController::dealWithMsgOfCheckYairInfoStatus(const yov::Notification &n
     diagChannel_ = details->channel;
     diagRXqual_ = details->rxQual;
     diagRXlev_ = details->rxLev;
+    // The report may come after the sheet was filled: an existing sheet shows it at once.
+    if (m_DiagWindow)
+        showCellDetailsInDiagWindow();
+}
+
+void InitController::showCellDetailsInDiagWindow()
+{
+    m_DiagWindow->setText(QStringLiteral("tfdDiagRAC_"), diagRAC_);
+    m_DiagWindow->setText(QStringLiteral("tfdDiagRXqual_"), diagRXqual_);
+    m_DiagWindow->setText(QStringLiteral("tfdDiagRXlev_"), diagRXlev_);
+    m_DiagWindow->setText(QStringLiteral("tfdDiagFrequency_"), diagFrequency_);
+    m_DiagWindow->setText(QStringLiteral("tfdDiagChannel_"), diagChannel_);
 }
 
 void InitController::setDiagServingCell(const QString &cellIdText)
