@@ -91,7 +91,9 @@ TEST_F(DashboardDiagnosticsTest, SheetIsFilledFromTheModemAndExportedAsShown)
     };
     ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->m_FWVersion.isEmpty(); }, kWaitMs));
     // Registered, with a signal and a serving cell reported.
-    ASSERT_TRUE(QTest::qWaitFor([this] { return init()->hasCSDomain() && init()->m_SignalStrength != 0; }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return init()->hasCSDomain() && init()->m_SignalStrength != 0
+                                                && !init()->networkLogic().signal.rssi().isEmpty(); },
+                                kWaitMs));
     init()->openRssiLacCiWindow(nullptr);
     ASSERT_TRUE(init()->signalWindow());
     ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->signalWindow()->labelRssiLacCiWindowCiValue_->text().isEmpty(); },
@@ -109,6 +111,11 @@ TEST_F(DashboardDiagnosticsTest, SheetIsFilledFromTheModemAndExportedAsShown)
     EXPECT_FALSE(diag("Diag_OSVer").isEmpty());
     EXPECT_EQ(init()->dicDiagWindowInfo_.value(QStringLiteral("FirmwareVersion")).toString(), init()->m_FWVersion);
     EXPECT_EQ(init()->diagWindow()->label(QStringLiteral("Diag_OSVer"))->text(), QStringLiteral("OS version:"));
+    // The radio texts of the last signal report, though reports do not refresh the sheet here.
+    EXPECT_FALSE(config_->getConfigurationByModuleAndKey(QStringLiteral("Main"), QStringLiteral("UpdateDiagWindow")).toBool());
+    for (const char *field : {"tfdDiagRSSI_", "tfdDiagRSCP_", "tfdDiagECNO_"})
+        EXPECT_TRUE(diag(field).endsWith(QLatin1String(" dBm"))) << field << ": " << diag(field).toStdString();
+    EXPECT_EQ(diag("tfdDiagRSSI_"), init()->networkLogic().signal.rssi());
     // The serving cell's details the modem reported, before or after the sheet was opened: a
     // report reaches the open sheet without a refresh.
     ASSERT_TRUE(QTest::qWaitFor([this] { return diag("tfdDiagRAC_") == QLatin1String("77"); }, kWaitMs))
@@ -178,11 +185,17 @@ TEST_F(DashboardDiagnosticsTest, LogsOpenTheTraceFilesThatExistAndTheReportGoesB
 
     RecordingSms sms;
     Neighbours::setSms(&sms);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->networkLogic().signal.rssi().isEmpty(); }, kWaitMs));
     openSheet();
     init()->diagWindow()->btnSendReport_->click();
     Neighbours::setSms(assembly_->smsController());
     ASSERT_EQ(sms.sent.size(), 1);
     EXPECT_TRUE(sms.sent[0].startsWith(QStringLiteral("+601100: "))) << sms.sent[0].toStdString();
+    // Cell ID, LAC, then the radio values without their unit.
+    const QStringList values = sms.sent[0].mid(9).split(QStringLiteral(", "));
+    ASSERT_GE(values.size(), 5) << sms.sent[0].toStdString();
+    EXPECT_EQ(values[2] + QStringLiteral(" dBm"), init()->networkLogic().signal.rssi()) << sms.sent[0].toStdString();
+    EXPECT_EQ(values[3] + QStringLiteral(" dBm"), init()->networkLogic().signal.rscp()) << sms.sent[0].toStdString();
     EXPECT_TRUE(sms.sent[0].endsWith(QStringLiteral(", YOV ") + init()->m_Devicemodel)) << sms.sent[0].toStdString();
     EXPECT_TRUE(init()->reportSendFlag());
 }

@@ -302,8 +302,6 @@ public:
     // The system folder the modem driver is looked up in ("/sys").
     QString driverSysRoot_ = QStringLiteral("/sys");
     QString diagRAC_, diagRXqual_, diagRXlev_, diagFrequency_, diagChannel_;
-    // The radio texts the signal reports last gave the sheet.
-    QString diagRscpText_, diagEcnoText_, diagRssiText_, diagSignalText_;
 
     // --- device lock
     Q_INVOKABLE void unlockDeviceOK(QObject *sender);

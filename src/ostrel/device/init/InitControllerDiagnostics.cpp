@@ -10,6 +10,7 @@
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/device/service/InitService.h"
 #include "ostrel/framework/service/GetSystemInfo.h"
 #include "platform/alert/AlertPresenter.h"
 
@@ -150,7 +151,10 @@ void InitController::showDiagnosticInfo()
     dicDiagWindowInfo_.insert(QStringLiteral("NetworkName"), w->text(QStringLiteral("Diag_NetworkName")));
     put("Diag_NetworkMode", Neighbours::setting().getNetworkSelectionMode(), "NetworkSelectionMode");
     put("Diag_PreferredMode", Neighbours::setting().getNetworkFindModeSelection());
-    put("Diag_SignalStrength", !diagSignalText_.isEmpty()          ? diagSignalText_
+    // The level, or the device-state service's signal text when it has one.
+    InitService *service = initService();
+    const QString signalText = service ? service->signalStrength() : QString();
+    put("Diag_SignalStrength", !signalText.isEmpty()  ? signalText
                                : m_SignalStrength != 0 ? QString::number(m_SignalStrength)
                                                        : QString());
     dicDiagWindowInfo_.insert(QStringLiteral("CellID"), w->text(QStringLiteral("Diag_SerCell")));
@@ -161,9 +165,11 @@ void InitController::showDiagnosticInfo()
     put("Diag_PSAttachment", loc(Neighbours::dial().GetisDialNow() ? QStringLiteral("Attached") : QStringLiteral("Detached")),
         "PSNetworkAttachment");
     put("Diag_APN", Neighbours::dial().getDefaultProfileAPN(), "ApnName");
-    put("tfdDiagRSCP_", diagRscpText_);
-    put("tfdDiagRSSI_", diagRssiText_, "RSSI");
-    put("tfdDiagECNO_", diagEcnoText_);
+    // The radio texts of the last signal report, whether or not reports refresh the sheet.
+    const SignalTracker &radio = networkLogic().signal;
+    put("tfdDiagRSCP_", radio.rscp());
+    put("tfdDiagRSSI_", radio.rssi(), "RSSI");
+    put("tfdDiagECNO_", radio.ecno());
     put("tfdDiagIccid", iccid_);
     put("labelSmsCenter_", Neighbours::setting().readMessageCenter(), "MessageCenterNumber");
     put("lalbelTechnology_", m_network ? m_network->text() : QString());
@@ -332,14 +338,6 @@ void InitController::setDiagServingCell(const QString &cellIdText)
 
 void InitController::applyDiagnosticsEffects(const NetworkEffects &e)
 {
-    if (e.diagRscp)
-        diagRscpText_ = *e.diagRscp;
-    if (e.diagEcno)
-        diagEcnoText_ = *e.diagEcno;
-    if (e.diagRssi)
-        diagRssiText_ = *e.diagRssi;
-    if (e.diagSignalStrength)
-        diagSignalText_ = *e.diagSignalStrength;
     if (!settingBool("Main", "UpdateDiagWindow"))
         return;
     createDiagWindow();
