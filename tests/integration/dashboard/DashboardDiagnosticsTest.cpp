@@ -92,7 +92,8 @@ TEST_F(DashboardDiagnosticsTest, SheetIsFilledFromTheModemAndExportedAsShown)
     ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->m_FWVersion.isEmpty(); }, kWaitMs));
     // Registered, with a signal and a serving cell reported.
     ASSERT_TRUE(QTest::qWaitFor([this] { return init()->hasCSDomain() && init()->m_SignalStrength != 0
-                                                && !init()->networkLogic().signal.rssi().isEmpty(); },
+                                                && !init()->networkLogic().signal.rssi().isEmpty()
+                                                && !init()->m_IMSI.isEmpty(); },
                                 kWaitMs));
     init()->openRssiLacCiWindow(nullptr);
     ASSERT_TRUE(init()->signalWindow());
@@ -107,6 +108,8 @@ TEST_F(DashboardDiagnosticsTest, SheetIsFilledFromTheModemAndExportedAsShown)
     EXPECT_EQ(diag("Diag_SoftwareVersion"), yov::BuildInfo::version());
     EXPECT_EQ(diag("Diag_FWV"), init()->m_FWVersion);
     EXPECT_EQ(diag("Diag_DeviceName"), init()->m_Devicemodel);
+    EXPECT_EQ(diag("Diag_IMSI"), init()->m_IMSI);
+    EXPECT_FALSE(diag("Diag_IMSI").isEmpty());
     EXPECT_EQ(diag("Diag_APN"), dial()->getDefaultProfileAPN());
     EXPECT_FALSE(diag("Diag_OSVer").isEmpty());
     EXPECT_EQ(init()->dicDiagWindowInfo_.value(QStringLiteral("FirmwareVersion")).toString(), init()->m_FWVersion);
@@ -284,6 +287,22 @@ TEST_F(DashboardDiagnosticsTest, SignalReportsRefreshTheOpenSheetWhenAsked)
     // The modem's next radio report reaches the open sheet without a refresh.
     EXPECT_TRUE(QTest::qWaitFor([this] { return diag("tfdDiagRSSI_").endsWith(QLatin1String(" dBm")); }, kWaitMs))
         << diag("tfdDiagRSSI_").toStdString();
+}
+
+TEST_F(DashboardDiagnosticsTest, ImsiRowIsReadFromTheModemAgainWhenTheSheetAsks)
+{
+    setSettings({{QStringLiteral("Setting/CheckIMSIForDiag"), true}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->m_IMSI.isEmpty(); }, kWaitMs));
+    openSheet();
+    // The sheet asks the modem, and its answer fills the row.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return diag("Diag_IMSI") == init()->m_IMSI; }, kWaitMs));
+    init()->diagWindow()->setText(QStringLiteral("Diag_IMSI"), QString());
+    init()->diagWindow()->m_DiagWindowRefreshBtn->click();
+    EXPECT_TRUE(diag("Diag_IMSI").isEmpty()); // not the IMSI known: the one the modem reports
+    EXPECT_TRUE(QTest::qWaitFor([this] { return diag("Diag_IMSI") == init()->m_IMSI; }, kWaitMs))
+        << diag("Diag_IMSI").toStdString();
 }
 
 TEST_F(DashboardDiagnosticsTest, FillingStopsAtTheComputerRowsWhileTheCardIsAway)

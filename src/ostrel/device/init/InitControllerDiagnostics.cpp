@@ -141,7 +141,7 @@ void InitController::showDiagnosticInfo()
     put("Diag_FWV", m_FWVersion, "FirmwareVersion");
     put("Diag_HWV", m_HWVersion, "HardwareVersion");
     put("Diag_CNum", getPhoneNum(), "OwnNumber");
-    put("Diag_IMSI", yov::nsString(dicDiagWindowInfo_.value(QStringLiteral("Diag_IMSI"))));
+    refreshDiagIMSI(true); // the IMSI known, or (when the sheet rereads it) the one the modem reports next
     put("Diag_SerialNum", m_SerialNumber, "SerialNumber");
     put("Diag_DeviceName", m_Devicemodel, "DeviceName");
     put("Diag_sms", Neighbours::sms().getDiagnosticsSMS(), "MessageInSim");
