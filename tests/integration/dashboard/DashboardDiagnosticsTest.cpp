@@ -136,6 +136,8 @@ TEST_F(DashboardDiagnosticsTest, SheetIsFilledFromTheModemAndExportedAsShown)
         << diag("tfdDiagRAC_").toStdString();
     EXPECT_EQ(diag("tfdDiagChannel_"), QStringLiteral("9663"));
     saveScreenshot(init()->diagWindow(), QStringLiteral("diagnostics-device.png"));
+    init()->diagWindow()->selectSegment(2);
+    saveScreenshot(init()->diagWindow(), QStringLiteral("diagnostics-sim.png"));
     init()->diagWindow()->selectSegment(3);
     saveScreenshot(init()->diagWindow(), QStringLiteral("diagnostics-network.png"));
     // The serving cell: the last four digits of the reported cell ID, in decimal.
