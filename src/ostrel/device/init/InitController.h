@@ -302,8 +302,6 @@ public:
     // The system folder the modem driver is looked up in ("/sys").
     QString driverSysRoot_ = QStringLiteral("/sys");
     QString diagRAC_, diagRXqual_, diagRXlev_, diagFrequency_, diagChannel_;
-    // The radio texts the signal reports last gave the sheet.
-    QString diagRscpText_, diagEcnoText_, diagRssiText_, diagSignalText_;
 
     // --- device lock
     Q_INVOKABLE void unlockDeviceOK(QObject *sender);
@@ -451,6 +449,7 @@ private:
     void applyDiagnosticsEffects(const NetworkEffects &e);
     // The serving cell of a 7/38 report: the sheet's field and ReadCellIDInfo.
     void setDiagServingCell(const QString &cellIdText);
+    void showCellDetailsInDiagWindow(); // the five cell-detail rows from the last 7/56
     bool openFile(const QString &path);
     QPointer<QWidget> roamAlertWnd_;
     QPointer<QLabel> roamwarnningText_;
