@@ -457,6 +457,8 @@ public:
     Q_INVOKABLE void open1und1URL(QObject *sender);
     Q_INVOKABLE void openMyistarURL(QObject *sender);
     Q_INVOKABLE void loadDrawerLinkWnd(QObject *sender);
+    // The link drawer's buttons: customer service, then the links tagged 11..88 (openLinkPage).
+    void buildDrawerLinkButtons(QWidget *content);
     void loadLinkButtonTitleWording();
     void setTextLinkAddressForMainPage();
     // The main page's text link and the Didizu link labels, in the status bar, when configured.

@@ -101,8 +101,17 @@ void Drawer::place()
 {
     const QRect frame = frameBesideParent();
     setGeometry(frame);
-    if (contentView_)
-        contentView_->setGeometry(rect());
+    if (!contentView_)
+        return;
+    // The content's controls are placed from the bottom (skin coordinates): when the drawer grows
+    // or shrinks with its window they keep their distance to the bottom edge.
+    const int dy = rect().height() - contentView_->height();
+    contentView_->setGeometry(rect());
+    if (dy == 0)
+        return;
+    for (QWidget *child : contentView_->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (!child->isWindow())
+            child->move(child->x(), child->y() + dy);
 }
 
 bool Drawer::eventFilter(QObject *watched, QEvent *event)

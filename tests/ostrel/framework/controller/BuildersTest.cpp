@@ -267,9 +267,21 @@ TEST_F(BuildersTest, DrawerTakesItsSizesOffsetsAndButtons)
 
     controller.updateDrawerOffsetByWindow("wndComplete"); // no entry: unchanged
     EXPECT_EQ(drawer->leadingOffset(), 10);
+    // The buttons are placed from the content's bottom, and stay there when the drawer's height
+    // follows new offsets or a taller window.
+    const int heightBefore = drawer->contentView()->height();
+    const int fromBottom = drawer->contentView()->height() - button->geometry().top();
     controller.updateDrawerOffsetByWindow("wndSimple");
     EXPECT_EQ(drawer->leadingOffset(), 5);
     EXPECT_EQ(drawer->trailingOffset(), 6);
+    EXPECT_NE(drawer->contentView()->height(), heightBefore);
+    EXPECT_EQ(drawer->contentView()->height() - button->geometry().top(), fromBottom);
+    window.show();
+    drawer->open();
+    window.resize(400, 420);
+    EXPECT_EQ(drawer->contentView()->height(), window.frameGeometry().height() - 5 - 6);
+    EXPECT_EQ(drawer->contentView()->height() - button->geometry().top(), fromBottom);
+    drawer->close();
 
     useSettings({{"UIConfig", QVariantMap{}}});
     YOVUIController noDrawer(context);
