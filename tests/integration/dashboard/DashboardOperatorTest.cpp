@@ -10,11 +10,13 @@
 #include "ostrel/device/main/UserRegistrationSheet.h"
 #include "ostrel/connection/dial/DialController.h"
 #include "ostrel/framework/controller/Drawer.h"
+#include "ostrel/framework/neighbours/NeighbourNotifications.h"
 #include "ostrel/framework/widgets/Items.h"
 #include "support/TestPaths.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -385,4 +387,36 @@ TEST_F(DashboardOperatorTest, TheLinkDrawerOpensTheOperatorPagesOfItsButtons)
                                    QStringLiteral("https://127.0.0.1:9/offices/payment/?from=first")}));
     links->trigger();
     EXPECT_FALSE(drawer->isVisible());
+}
+
+TEST_F(DashboardOperatorTest, ACellBroadcastShowsItsPanelUntilOK)
+{
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return mainWindow() && mainWindow()->isVisible(); }, kWaitMs));
+    const QString text = QStringLiteral("Network maintenance tonight from 01:00 to 03:00.");
+    // A broadcast without text shows nothing.
+    main()->notificationCenter().post(QString(notifications::kReceiveBroadCast), nullptr, {});
+    EXPECT_EQ(mainWindow()->findChild<QDialog *>(QStringLiteral("wndBroadcastReport")), nullptr);
+
+    main()->notificationCenter().post(QString(notifications::kReceiveBroadCast), nullptr,
+                                      {{QString(notifications::kReceiveBroadCastText), text}});
+    auto *panel = mainWindow()->findChild<QDialog *>(QStringLiteral("wndBroadcastReport"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isVisible());
+    auto *shown = panel->findChild<QLabel *>(QStringLiteral("tfdBroadCast"));
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->text(), text);
+    EXPECT_EQ(main()->broadcastMessage(), text);
+    saveScreenshot(panel, QStringLiteral("broadcast-panel.png"));
+
+    auto *ok = panel->findChild<QPushButton *>(QStringLiteral("btnBroadcastOK"));
+    ASSERT_NE(ok, nullptr);
+    ok->click();
+    EXPECT_FALSE(panel->isVisible());
+    // The next broadcast reuses the panel with its own text.
+    main()->notificationCenter().post(QString(notifications::kReceiveBroadCast), nullptr,
+                                      {{QString(notifications::kReceiveBroadCastText), QStringLiteral("Second")}});
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(shown->text(), QStringLiteral("Second"));
+    EXPECT_EQ(mainWindow()->findChildren<QDialog *>(QStringLiteral("wndBroadcastReport")).size(), 1);
 }

@@ -280,6 +280,7 @@ void MainController::receiveSMSBroadCast(const yov::Notification &notification)
         auto *panel = new QDialog(wndMain, Qt::Dialog);
         panel->setObjectName(QStringLiteral("wndBroadcastReport"));
         panel->setWindowTitle(tr_("Broadcast"));
+        panel->setMinimumWidth(380);
         auto *layout = new QVBoxLayout(panel);
         tfdBroadCast_ = new QLabel(panel);
         tfdBroadCast_->setObjectName(QStringLiteral("tfdBroadCast"));
