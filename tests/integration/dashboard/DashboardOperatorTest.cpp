@@ -44,6 +44,25 @@ QVariantMap toolbarEntry(const QString &identifier, const QString &label, const 
             {QStringLiteral("itemAction"), action}};
 }
 
+// A picture of the main window with another window of the dashboard drawn where it stands
+// relative to it (a sheet over it, a drawer beside it), saved into $OSTREL_TEST_SCREENSHOTS.
+void saveScreenshotWith(QWidget *main, QWidget *other, const QString &name)
+{
+    const QString path = testing_paths::screenshotPath(name);
+    if (path.isEmpty() || !main || !other)
+        return;
+    const QRect mainFrame = main->frameGeometry();
+    const QPoint at = other->frameGeometry().topLeft() - mainFrame.topLeft();
+    const QRect all = QRect(QPoint(0, 0), mainFrame.size()).united(QRect(at, other->frameGeometry().size()));
+    QImage picture(all.size(), QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.drawPixmap(-all.topLeft(), main->grab());
+    painter.drawPixmap(at - all.topLeft(), other->grab());
+    painter.end();
+    picture.save(path);
+}
+
 // The colour a button shows a few pixels inside its top-left corner (its skin image, not its title).
 QColor shownColour(QWidget *widget)
 {
@@ -136,9 +155,25 @@ TEST_F(DashboardOperatorTest, RegistrationSheetOpensOverTheMainWindowAndStoresTh
     EXPECT_TRUE(sheet->sheet()->isVisible());
     EXPECT_EQ(sheet->sheet()->parentWidget(), mainWindow());
     sheet->emailField()->setText(QStringLiteral("name@mail.example.com"));
+    // The contact field keeps ten characters; a wrong one is told through the dashboard's alert and
+    // keeps the sheet, a wrong date also puts the pattern back in its field.
+    sheet->contactField()->setText(QStringLiteral("012345678901"));
+    EXPECT_EQ(sheet->contactField()->text(), QStringLiteral("0123456789"));
+    sheet->contactField()->setText(QStringLiteral("012345678"));
+    sheet->clickOKofUserRegisteWnd();
+    EXPECT_TRUE(presenter_.messages().contains(QStringLiteral("Contact incorrect format!")))
+        << presenter_.messages().join(u'|').toStdString();
+    ASSERT_NE(sheet->sheet(), nullptr);
     sheet->contactField()->setText(QStringLiteral("0123456789"));
+    sheet->dobField()->setText(QStringLiteral("31/13/1999"));
+    sheet->clickOKofUserRegisteWnd();
+    EXPECT_TRUE(presenter_.messages().contains(QStringLiteral("Dob incorrect format!")));
+    EXPECT_EQ(sheet->dobField()->text(), QStringLiteral("dd/mm/yyyy"));
+    ASSERT_NE(sheet->sheet(), nullptr);
+    EXPECT_FALSE(storedSettings().value(QStringLiteral("Main")).toMap().contains(QStringLiteral("Main_UserMailInfo")))
+        << "nothing is stored before all three fields pass";
     sheet->dobField()->setText(QStringLiteral("31/12/1999"));
-    saveScreenshot(mainWindow(), QStringLiteral("registration-sheet-main-window.png"));
+    saveScreenshotWith(mainWindow(), sheet->sheet(), QStringLiteral("registration-sheet-main-window.png"));
     saveScreenshot(sheet->sheet(), QStringLiteral("registration-sheet.png"));
     sheet->clickOKofUserRegisteWnd();
     EXPECT_EQ(sheet->sheet(), nullptr);
@@ -255,17 +290,7 @@ TEST_F(DashboardOperatorTest, TheSkinDrawerOpensBesideTheWindowAndItsPageButtons
     EXPECT_EQ(main()->currentTabIdentifier(), QStringLiteral("SMS"));
     expectChosen(QStringLiteral("SMS"));
     expectBeside(40);
-    QImage both(mainWindow()->frameGeometry().width() + drawer->width(), mainWindow()->frameGeometry().height(),
-                QImage::Format_RGB32);
-    both.fill(Qt::white);
-    {
-        QPainter painter(&both);
-        painter.drawPixmap(0, 0, mainWindow()->grab());
-        painter.drawPixmap(mainWindow()->frameGeometry().width(), 40, drawer->grab());
-    }
-    const QString shot = testing_paths::screenshotPath(QStringLiteral("skin-drawer-beside-main-window.png"));
-    if (!shot.isEmpty())
-        both.save(shot);
+    saveScreenshotWith(mainWindow(), drawer, QStringLiteral("skin-drawer-beside-main-window.png"));
 
     buttons.value(QStringLiteral("Setting"))->click();
     EXPECT_EQ(main()->currentTabIdentifier(), QStringLiteral("Setting"));
@@ -374,7 +399,7 @@ TEST_F(DashboardOperatorTest, TheLinkDrawerOpensTheOperatorPagesOfItsButtons)
                                    QStringLiteral("Mobile devices"), QStringLiteral("Partner portal"),
                                    QStringLiteral("Signal"), QStringLiteral("Service guide"), QStringLiteral("Top up"),
                                    QStringLiteral("MMS"), QStringLiteral("Internet telephony")}));
-    saveScreenshot(drawer, QStringLiteral("link-drawer.png"));
+    saveScreenshotWith(mainWindow(), drawer, QStringLiteral("link-drawer-beside-main-window.png"));
 
     // Configured http(s) hosts open with the button's path; a script address or no host opens nothing.
     for (const char *name : {"btnService", "btnEShop", "btnChangeSignal", "btnServiceGuide", "btnFillUp", "btnMultiFon"}) {

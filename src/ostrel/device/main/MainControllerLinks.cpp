@@ -279,8 +279,10 @@ void MainController::buildDrawerLinkButtons(QWidget *content)
         connectAction(button, QStringLiteral("openLinkPage:"));
         layout->addWidget(button);
     }
-    for (QToolButton *button : content->findChildren<QToolButton *>())
+    for (QToolButton *button : content->findChildren<QToolButton *>()) {
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    }
     layout->addStretch(1);
 }
 
