@@ -78,7 +78,9 @@ void Drawer::open()
 {
     open_ = true;
     place();
-    show();
+    // An open drawer is on screen only while its window is: it appears with the window.
+    if (!parentWindow_ || parentWindow_->isVisible())
+        show();
 }
 
 void Drawer::close()
@@ -116,9 +118,22 @@ void Drawer::place()
 
 bool Drawer::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == parentWindow_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
-        if (open_)
+    if (watched == parentWindow_ && open_) {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
             place();
+            break;
+        case QEvent::Show:
+            place();
+            show();
+            break;
+        case QEvent::Hide:
+            hide();
+            break;
+        default:
+            break;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -276,12 +276,25 @@ TEST_F(BuildersTest, DrawerTakesItsSizesOffsetsAndButtons)
     EXPECT_EQ(drawer->trailingOffset(), 6);
     EXPECT_NE(drawer->contentView()->height(), heightBefore);
     EXPECT_EQ(drawer->contentView()->height() - button->geometry().top(), fromBottom);
-    window.show();
+    // An open drawer is on screen only with its window.
     drawer->open();
+    EXPECT_TRUE(drawer->isOpen());
+    EXPECT_FALSE(drawer->isVisible()) << "the window is not shown yet";
+    window.show();
+    EXPECT_TRUE(drawer->isVisible());
+    window.hide();
+    EXPECT_FALSE(drawer->isVisible());
+    EXPECT_TRUE(drawer->isOpen());
+    window.show();
+    EXPECT_TRUE(drawer->isVisible());
     window.resize(400, 420);
     EXPECT_EQ(drawer->contentView()->height(), window.frameGeometry().height() - 5 - 6);
     EXPECT_EQ(drawer->contentView()->height() - button->geometry().top(), fromBottom);
     drawer->close();
+    EXPECT_FALSE(drawer->isVisible());
+    window.hide();
+    window.show();
+    EXPECT_FALSE(drawer->isVisible()) << "a closed drawer stays closed";
 
     useSettings({{"UIConfig", QVariantMap{}}});
     YOVUIController noDrawer(context);
