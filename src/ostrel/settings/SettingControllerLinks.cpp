@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -75,6 +76,9 @@ void SettingController::buildBrowserSheets()
     wndAddBrowser_->setObjectName(QStringLiteral("wndSettingAddBrowser"));
     wndAddBrowser_->setWindowTitle(QStringLiteral("Advanced settings"));
     auto *grid = new QGridLayout(wndAddBrowser_.data());
+    labelAdvanced_ = new QLabel(QStringLiteral("Advanced settings"), wndAddBrowser_);
+    labelAdvanced_->setObjectName(QStringLiteral("labelAdvancedSetting"));
+    labelAdvanced_->setStyleSheet(QStringLiteral("font-weight: bold;"));
     labelAddLink_ = new QLabel(QStringLiteral("Add link"), wndAddBrowser_);
     labelAddLink_->setObjectName(QStringLiteral("labelAddLinkSetting"));
     addBrowserField_ = new QLineEdit(wndAddBrowser_);
@@ -90,21 +94,22 @@ void SettingController::buildBrowserSheets()
     doNotOpenBox_->setObjectName(QStringLiteral("btnSettingAddBrowser"));
     okAddBrowserButton_ = linkButton("OK", "btnOKAddBrowserSetting", wndAddBrowser_);
     cancelAddBrowserButton_ = linkButton("Cancel", "btnCancelAddBrowserSetting", wndAddBrowser_);
-    grid->addWidget(labelAddLink_, 0, 0);
-    grid->addWidget(addBrowserField_, 0, 1);
-    grid->addWidget(addLinkButton_, 0, 2);
-    grid->addWidget(labelAvailableLinks_, 1, 0);
-    grid->addWidget(availableLinksCombo_, 1, 1);
+    grid->addWidget(labelAdvanced_, 0, 0, 1, 3);
+    grid->addWidget(labelAddLink_, 1, 0);
+    grid->addWidget(addBrowserField_, 1, 1);
+    grid->addWidget(addLinkButton_, 1, 2);
+    grid->addWidget(labelAvailableLinks_, 2, 0);
+    grid->addWidget(availableLinksCombo_, 2, 1);
     auto *editRow = new QHBoxLayout;
     editRow->addWidget(editLinkButton_);
     editRow->addWidget(removeLinkButton_);
-    grid->addLayout(editRow, 1, 2);
-    grid->addWidget(doNotOpenBox_, 2, 0, 1, 3);
+    grid->addLayout(editRow, 2, 2);
+    grid->addWidget(doNotOpenBox_, 3, 0, 1, 3);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cancelAddBrowserButton_);
     buttons->addWidget(okAddBrowserButton_);
-    grid->addLayout(buttons, 3, 0, 1, 3);
+    grid->addLayout(buttons, 4, 0, 1, 3);
     connect(addLinkButton_, &QPushButton::clicked, this, [this] { addlink(); });
     connect(editLinkButton_, &QPushButton::clicked, this, [this] { editAvailableLinks(); });
     connect(removeLinkButton_, &QPushButton::clicked, this, [this] { removAvailableLinks(); });
@@ -211,6 +216,14 @@ void SettingController::buildFavoriteLinksPanel(QWidget *panel)
     connect(linkImageBrowse_, &QPushButton::clicked, this, [this] { browseLinkImage(); });
     connect(modifyLinkButton_, &QPushButton::clicked, this, [this] { modifyFavoriteLink(); });
     connect(cancelLinkButton_, &QPushButton::clicked, this, [this] { cancelFavoriteLink(); });
+}
+
+bool SettingController::isLaunchableProgram(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return false;
+    return info.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) == 0 || info.isExecutable();
 }
 
 // --- unreadable list files ---------------------------------------------------------------------
@@ -330,10 +343,10 @@ void SettingController::addlink()
         return;
     switch (browserLinks_.add(addBrowserField_->text())) {
     case BrowserLinkList::Refusal::Blank:
-        alertWarning(QStringLiteral("Invalid Profile!"), {}, wndAddBrowser_);
+        popupAlertSheet(QStringLiteral("Invalid Profile!"), wndAddBrowser_);
         return;
     case BrowserLinkList::Refusal::Duplicate:
-        alertWarning(QStringLiteral("Name already exists, please rename!"), {}, wndAddBrowser_);
+        popupAlertSheet(QStringLiteral("Name already exists, please rename!"), wndAddBrowser_);
         return;
     case BrowserLinkList::Refusal::None:
         addBrowserField_->clear();
@@ -363,10 +376,10 @@ void SettingController::okEditBrowser()
     const int index = availableLinksCombo_->currentIndex();
     switch (browserLinks_.edit(index, editBrowserField_->text())) {
     case BrowserLinkList::Refusal::Blank:
-        alertWarning(QStringLiteral("Invalid Profile!"), {}, wndEditBrowser_);
+        popupAlertSheet(QStringLiteral("Invalid Profile!"), wndEditBrowser_);
         return;
     case BrowserLinkList::Refusal::Duplicate:
-        alertWarning(QStringLiteral("Name already exists, please rename!"), {}, wndEditBrowser_);
+        popupAlertSheet(QStringLiteral("Name already exists, please rename!"), wndEditBrowser_);
         return;
     case BrowserLinkList::Refusal::Unchanged:
         wndEditBrowser_->done(QDialog::Accepted);
@@ -465,7 +478,13 @@ void SettingController::openURLFirstConnectOnly()
     const QVariant opened = setting(QStringLiteral("Internet"), QStringLiteral("CustomURLHasOpened"));
     if (!opened.isValid() || yov::nsBool(opened))
         return;
-    openSafari(Map_Name_Item_of_IndexString(QStringLiteral("The Custom URL")));
+    const QString page = Map_Name_Item_of_IndexString(QStringLiteral("The Custom URL"));
+    if (page.isEmpty() || page == QLatin1String("The Custom URL")) {
+        // No page in the language file: nothing was opened, so nothing is marked as opened.
+        qCInfo(lcSetting) << "no operator page to open at the first connection";
+        return;
+    }
+    openSafari(page);
     QVariantMap internet = setting(QStringLiteral("Internet")).toMap();
     internet.insert(QStringLiteral("CustomURLHasOpened"), true);
     config().setConfigurationByModule(QStringLiteral("Internet"), internet);
@@ -619,11 +638,18 @@ void SettingController::browseLinkPath()
 {
     yov::FileChooserRequest request;
     request.parent = wndMain ? wndMain.data() : settingPage_.data();
-    // Programs and desktop entries; an executable has no fixed extension, so any file is offered.
+    // Programs and desktop entries. An executable has no fixed extension, so the dialog shows every
+    // file and the choice is checked here: anything else could never be started.
     QPointer<SettingController> self(this);
     yov::FileChooser::shared().chooseFileToOpen(request, [self](const yov::FileChooserAnswer &answer) {
         if (!self || !answer.accepted || answer.path.isEmpty())
             return;
+        if (!isLaunchableProgram(answer.path)) {
+            qCInfo(lcSetting).noquote() << "not a program:" << answer.path;
+            self->popupAlertSheet(QStringLiteral("Please choose a program or a desktop entry (.desktop file)."),
+                                  self->wndMain ? self->wndMain.data() : self->settingPage_.data());
+            return;
+        }
         if (self->linkPath_)
             self->linkPath_->setText(answer.path);
         self->setCurLinkPropertyValue(answer.path, QStringLiteral("Path"));

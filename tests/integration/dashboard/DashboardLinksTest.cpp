@@ -239,4 +239,19 @@ TEST_F(DashboardLinksTest, TheRunningDashboardAsksThePanelWhetherToConnectByItse
     }
 }
 
+TEST_F(DashboardLinksTest, WithTheBoxTickedTheDashboardConnectsOnceThePacketDomainIsThere)
+{
+    // No Internet/DefaultAutoConnect: the shown check box alone decides. It follows the packet
+    // domain, so it is off until the device reports it, and the connection starts then.
+    setSettings({{"AutoConnect", true}, {"Internet/AutoReconnectStartTimeAfterDisconnect", 1}});
+    launch(QStringLiteral("default.plist"));
+    QCheckBox *box = settings()->autoConnectBox();
+    EXPECT_FALSE(box->isHidden());
+    EXPECT_TRUE(box->isChecked());
+    ASSERT_TRUE(QTest::qWaitFor([box] { return box->isEnabled(); }, kWaitMs)) << "the packet domain enables the box";
+    EXPECT_TRUE(Neighbours::setting().allowAutoConnect());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dial()->connectStatus() == yov::kConnectStatusConnected; }, kWaitMs))
+        << "the dashboard connects by itself";
+}
+
 } // namespace
