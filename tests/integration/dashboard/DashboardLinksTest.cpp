@@ -4,9 +4,11 @@
 // user sees them.
 #include "DashboardFixture.h"
 
+#include "common/BuildInfo.h"
 #include "common/PlistBridge.h"
 #include "common/records/connection/ConnectionRecords.h"
 #include "ostrel/connection/dial/DialController.h"
+#include "ostrel/device/init/InitController.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/widgets/IconMatrix.h"
@@ -18,6 +20,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTest>
@@ -252,6 +256,21 @@ TEST_F(DashboardLinksTest, WithTheBoxTickedTheDashboardConnectsOnceThePacketDoma
     EXPECT_TRUE(Neighbours::setting().allowAutoConnect());
     ASSERT_TRUE(QTest::qWaitFor([this] { return dial()->connectStatus() == yov::kConnectStatusConnected; }, kWaitMs))
         << "the dashboard connects by itself";
+}
+
+TEST_F(DashboardLinksTest, EnteringTheSettingsPageShowsTheSimsNumbersAndTheVersion)
+{
+    setScenarioModem(QStringLiteral("Sim"), {{"Imsi", "262029876543210"}, {"OwnNumber", "+491709876543"}});
+    startWithLinks();
+    // The IMSI and the own number come with the SIM's identity; the page shows them on entry.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return storedSettings().value(QStringLiteral("IMSI")).toString() == "262029876543210"; },
+                                kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->getPhoneNum().isEmpty(); }, kWaitMs));
+    showPanel(QStringLiteral("System"));
+    EXPECT_EQ(settings()->imsiValueLabel()->text(), QStringLiteral("262029876543210"));
+    EXPECT_EQ(settings()->phoneNumberField()->text(), init()->getPhoneNum());
+    EXPECT_EQ(settings()->softwareVersionLabel()->text(), yov::BuildInfo::version());
+    saveScreenshot(mainWindow(), QStringLiteral("settings-system-identity.png"));
 }
 
 } // namespace
