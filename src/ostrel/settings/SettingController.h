@@ -265,6 +265,8 @@ public:
     QCheckBox *connectWarningBox() const { return connectWarningBox_; }
     QCheckBox *disconnectAskBox() const { return disconnectAskBox_; }
     QLineEdit *serviceNumberField() const { return serviceNumberField_; }
+    QLabel *serviceNumberLabel() const { return serviceNumberLabel_; }
+    QLabel *infoCaption(int row) const { return row >= 0 && row < infoLabels_.size() ? infoLabels_[row].data() : nullptr; }
     QLineEdit *phoneNumberField() const { return phoneNumberField_; }
     QLabel *imsiValueLabel() const { return imsiValue_; }
     QLabel *softwareVersionLabel() const { return softwareVersion_; }

@@ -271,6 +271,7 @@ void SettingController::initSystemModuleWording()
     text(connectWarningText_.data(),
          "We remind you that before connecting you must subcribe to an Internet Pack in order to get better rates.");
     text(lowPowerBox_.data(), "Low Power Mode");
+    text(checkForUpdateButton_.data(), "Check for Updates");
     if (lowPowerBox_)
         lowPowerBox_->setToolTip(tr_(QStringLiteral("Low Power Mode Tip")));
     for (int i = 0; i < infoLabels_.size() && i < infoCaptions().size(); ++i)
