@@ -258,10 +258,13 @@ void SettingController::LoadBrowserList()
     defaultBrowserNum_ = yov::nsInt(setting(QStringLiteral("DefaultBrowserNum")));
     reloadBrowserCombos();
     const bool any = browserLinks_.count() > 0;
-    for (QWidget *control : {static_cast<QWidget *>(browserCombo_.data()), static_cast<QWidget *>(availableLinksCombo_.data()),
-                             static_cast<QWidget *>(advancedButton_.data())})
+    for (QWidget *control : {static_cast<QWidget *>(browserCombo_.data()), static_cast<QWidget *>(availableLinksCombo_.data())})
         if (control)
             control->setEnabled(any);
+    // "Advanced..." stays open without entries: it is the only way to add the first link, so an
+    // empty (or emptied) list is no dead end.
+    if (advancedButton_)
+        advancedButton_->setEnabled(true);
     if (any) {
         if (browserCombo_) {
             const QSignalBlocker blocker(browserCombo_);

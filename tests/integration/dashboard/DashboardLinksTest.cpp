@@ -19,9 +19,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTest>
@@ -271,6 +273,30 @@ TEST_F(DashboardLinksTest, EnteringTheSettingsPageShowsTheSimsNumbersAndTheVersi
     EXPECT_EQ(settings()->phoneNumberField()->text(), init()->getPhoneNum());
     EXPECT_EQ(settings()->softwareVersionLabel()->text(), yov::BuildInfo::version());
     saveScreenshot(mainWindow(), QStringLiteral("settings-system-identity.png"));
+}
+
+TEST_F(DashboardLinksTest, AFreshInstallAddsItsFirstLinkWhichOpensAtTheNextConnection)
+{
+    // The shipped configuration has no link list: the panel's combo is off, "Advanced..." is not.
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+    showPanel(QStringLiteral("Browser"));
+    EXPECT_FALSE(settings()->browserCombo()->isEnabled());
+    ASSERT_TRUE(settings()->advancedButton()->isEnabled());
+    settings()->advancedButton()->click();
+    QDialog *sheet = settings()->addBrowserSheet();
+    ASSERT_TRUE(QTest::qWaitFor([sheet] { return sheet->isVisible(); }, kWaitMs));
+    settings()->addBrowserField()->setText(QStringLiteral("portal.example"));
+    sheet->findChild<QPushButton *>(QStringLiteral("btnAddLinkSetting"))->click();
+    sheet->findChild<QPushButton *>(QStringLiteral("btnOKAddBrowserSetting"))->click();
+    EXPECT_FALSE(sheet->isVisible());
+    const auto list = yov::PlistBridge::readFile(QDir(modemList_).filePath(QStringLiteral("browserList.plist")));
+    ASSERT_TRUE(list.has_value());
+    EXPECT_EQ(list->toList().value(0).toMap().value(QStringLiteral("browserdiscription")).toString(),
+              QStringLiteral("portal.example"));
+    EXPECT_EQ(settings()->browserCombo()->currentText(), QStringLiteral("portal.example"));
+    connectOnce();
+    EXPECT_EQ(opened, QStringList{QStringLiteral("http://portal.example")});
 }
 
 } // namespace

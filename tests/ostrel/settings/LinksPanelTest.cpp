@@ -229,7 +229,17 @@ TEST_F(LinksPanelTest, RemovalsKeepTheChosenLinkAfterOk)
     controller->removAvailableLinks();
     controller->okAddBrowser();
     EXPECT_EQ(stored().value("BrowserID").toInt(), 0);
-    EXPECT_FALSE(controller->advancedButton()->isEnabled());
+    EXPECT_FALSE(controller->browserCombo()->isEnabled());
+    // The emptied list is no dead end: a new first link can be added and is the chosen one.
+    ASSERT_TRUE(controller->advancedButton()->isEnabled());
+    openAdvanced();
+    EXPECT_FALSE(controller->availableLinksCombo()->isEnabled());
+    controller->addBrowserField()->setText("fresh.example");
+    controller->addlink();
+    controller->okAddBrowser();
+    EXPECT_EQ(browserFile(), QStringList{"fresh.example"});
+    EXPECT_TRUE(controller->browserCombo()->isEnabled());
+    EXPECT_EQ(controller->browserCombo()->currentText(), "fresh.example");
 }
 
 TEST_F(LinksPanelTest, TheLinkOpensOncePerConnectionUnlessSwitchedOff)
