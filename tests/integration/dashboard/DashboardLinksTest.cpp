@@ -299,4 +299,42 @@ TEST_F(DashboardLinksTest, AFreshInstallAddsItsFirstLinkWhichOpensAtTheNextConne
     EXPECT_EQ(opened, QStringList{QStringLiteral("http://portal.example")});
 }
 
+TEST_F(DashboardLinksTest, TheFavouriteEditorSavesOnModifyOnlyAndTheSavedLinkIsLaunchedAtTheNextConnection)
+{
+    RecordingLauncher launcher;
+    yov::ScopedProgramLauncher guard(&launcher);
+    writeList(QStringLiteral("FavoriteLinks.plist"),
+              {QVariantMap{{"Index", 0}, {"Name", "Mail"}, {"Type", 0}, {"Path", "/usr/bin/mail-reader"},
+                           {"LaunchAtStartup", 0}, {"LaunchaWhenConnected", 0}}});
+    startWithLinks({{"EnableSplitConnectionProcess", true}});
+    showPanel(QStringLiteral("FavoriteLinks"));
+    QWidget *panel = settings()->settingTabView()->currentWidget();
+    const auto press = [panel](const char *name) { panel->findChild<QPushButton *>(QLatin1String(name))->click(); };
+    const auto saved = [this] {
+        return yov::PlistBridge::readFile(QDir(modemList_).filePath(QStringLiteral("FavoriteLinks.plist")))
+            .value_or(QVariant())
+            .toList()
+            .value(0)
+            .toMap();
+    };
+    settings()->favoriteIconMatrix()->cell(0)->click();
+
+    // Cancel drops the edits.
+    settings()->linkNameField()->setText(QStringLiteral("Letters"));
+    settings()->launchWhenConnectedBox()->click();
+    press("btnFavoriteLinkCancel");
+    EXPECT_EQ(settings()->linkNameField()->text(), QStringLiteral("Mail"));
+    EXPECT_FALSE(settings()->launchWhenConnectedBox()->isChecked());
+    EXPECT_EQ(saved().value(QStringLiteral("LaunchaWhenConnected")).toInt(), 0);
+
+    // Modify saves them, and the next connection launches the link from the file.
+    settings()->linkNameField()->setText(QStringLiteral("Letters"));
+    settings()->launchWhenConnectedBox()->click();
+    press("btnFavoriteLinkModify");
+    EXPECT_EQ(saved().value(QStringLiteral("Name")).toString(), QStringLiteral("Letters"));
+    EXPECT_EQ(saved().value(QStringLiteral("LaunchaWhenConnected")).toInt(), 1);
+    connectOnce();
+    EXPECT_EQ(launcher.started, QList<QStringList>{QStringList{"/usr/bin/mail-reader"}});
+}
+
 } // namespace
