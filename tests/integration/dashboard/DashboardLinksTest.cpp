@@ -14,13 +14,17 @@
 #include "ostrel/framework/widgets/IconMatrix.h"
 #include "ostrel/framework/widgets/WidgetUtilities.h"
 #include "ostrel/settings/SettingController.h"
+#include "ostrel/framework/controller/AlertSounds.h"
 #include "platform/process/ProgramLauncher.h"
+#include "platform/sound/SoundBackend.h"
+#include "support/ScriptedFileChooser.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -335,6 +339,62 @@ TEST_F(DashboardLinksTest, TheFavouriteEditorSavesOnModifyOnlyAndTheSavedLinkIsL
     EXPECT_EQ(saved().value(QStringLiteral("LaunchaWhenConnected")).toInt(), 1);
     connectOnce();
     EXPECT_EQ(launcher.started, QList<QStringList>{QStringList{"/usr/bin/mail-reader"}});
+}
+
+namespace {
+
+struct RecordingSound final : yov::SoundBackend {
+    explicit RecordingSound(QStringList *events) : events_(events) {}
+    void preload(const QString &) override {}
+    bool play(const QString &path) override
+    {
+        *events_ << QStringLiteral("play:") + path;
+        playing_ = true;
+        return true;
+    }
+    void stop() override { playing_ = false; }
+    bool isPlaying() const override { return playing_; }
+    QStringList *events_;
+    bool playing_ = false;
+};
+
+} // namespace
+
+TEST_F(DashboardLinksTest, TheAlertPanelChoosesPlaysAndMutesTheConnectSound)
+{
+    QStringList sounds;
+    AlertSounds::shared().setBackend(std::make_unique<RecordingSound>(&sounds));
+    testing_support::ScriptedFileChooser chooser;
+    yov::ScopedFileChooser chooserGuard(&chooser);
+    const QString ring = dir_.filePath(QStringLiteral("ring.WAV"));
+    QFile file(ring);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("RIFF");
+    file.close();
+    // An NDIS connection: the connection controller plays its connected sound itself.
+    startWithLinks({{"onlineSoundMute", false}, {"ConnectType", qint64(yov::kConnectTypeNDIS)}});
+    showPanel(QStringLiteral("Alert"));
+
+    chooser.chooseNext(ring);
+    settings()->soundBrowseButton(0)->click();
+    EXPECT_EQ(storedSettings().value(QStringLiteral("onlineSoundFileName")).toString(), ring);
+    EXPECT_EQ(settings()->soundField(0)->text(), ring);
+    sounds.clear();
+    settings()->soundPlayButton(0)->click();
+    EXPECT_EQ(sounds, QStringList{QStringLiteral("play:") + ring});
+    sounds.clear();
+    connectOnce();
+    EXPECT_TRUE(sounds.contains(QStringLiteral("play:") + ring)) << "the connection plays the chosen sound";
+
+    // Muted, the row is off and the connection makes no sound of its own.
+    settings()->muteBox(0)->click();
+    EXPECT_TRUE(storedSettings().value(QStringLiteral("onlineSoundMute")).toBool());
+    EXPECT_FALSE(settings()->soundPlayButton(0)->isEnabled());
+    EXPECT_FALSE(settings()->soundBrowseButton(0)->isEnabled());
+    sounds.clear();
+    connectOnce();
+    EXPECT_FALSE(sounds.contains(QStringLiteral("play:") + ring)) << sounds.join(QLatin1Char(' ')).toStdString();
+    AlertSounds::shared().setBackend(nullptr); // the program's own backend again
 }
 
 } // namespace
