@@ -16,7 +16,7 @@
 #include "ostrel/settings/SettingController.h"
 #include "ostrel/framework/controller/AlertSounds.h"
 #include "platform/process/ProgramLauncher.h"
-#include "platform/sound/SoundBackend.h"
+#include "support/RecordingSound.h"
 #include "support/ScriptedFileChooser.h"
 
 #include <QAction>
@@ -341,29 +341,11 @@ TEST_F(DashboardLinksTest, TheFavouriteEditorSavesOnModifyOnlyAndTheSavedLinkIsL
     EXPECT_EQ(launcher.started, QList<QStringList>{QStringList{"/usr/bin/mail-reader"}});
 }
 
-namespace {
-
-struct RecordingSound final : yov::SoundBackend {
-    explicit RecordingSound(QStringList *events) : events_(events) {}
-    void preload(const QString &) override {}
-    bool play(const QString &path) override
-    {
-        *events_ << QStringLiteral("play:") + path;
-        playing_ = true;
-        return true;
-    }
-    void stop() override { playing_ = false; }
-    bool isPlaying() const override { return playing_; }
-    QStringList *events_;
-    bool playing_ = false;
-};
-
-} // namespace
 
 TEST_F(DashboardLinksTest, TheAlertPanelChoosesPlaysAndMutesTheConnectSound)
 {
     QStringList sounds;
-    AlertSounds::shared().setBackend(std::make_unique<RecordingSound>(&sounds));
+    AlertSounds::shared().setBackend(std::make_unique<testing_support::RecordingSound>(&sounds));
     testing_support::ScriptedFileChooser chooser;
     yov::ScopedFileChooser chooserGuard(&chooser);
     const QString ring = dir_.filePath(QStringLiteral("ring.WAV"));
