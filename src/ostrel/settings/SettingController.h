@@ -247,8 +247,6 @@ public:
     void cancelFavoriteLink();
     void browseLinkPath();
     void browseLinkImage();
-    // Whether the path chosen for an application can be started: an executable or a desktop entry.
-    static bool isLaunchableProgram(const QString &path);
     bool checkFavoriteURL() const;
     void checkLauchWebLinksAtMoment(int moment) override;
     void launchFavoriteLinksBy(const QVariantMap &entry);

@@ -17,7 +17,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -216,14 +215,6 @@ void SettingController::buildFavoriteLinksPanel(QWidget *panel)
     connect(linkImageBrowse_, &QPushButton::clicked, this, [this] { browseLinkImage(); });
     connect(modifyLinkButton_, &QPushButton::clicked, this, [this] { modifyFavoriteLink(); });
     connect(cancelLinkButton_, &QPushButton::clicked, this, [this] { cancelFavoriteLink(); });
-}
-
-bool SettingController::isLaunchableProgram(const QString &path)
-{
-    const QFileInfo info(path);
-    if (!info.isFile())
-        return false;
-    return info.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) == 0 || info.isExecutable();
 }
 
 // --- unreadable list files ---------------------------------------------------------------------
@@ -641,13 +632,14 @@ void SettingController::browseLinkPath()
 {
     yov::FileChooserRequest request;
     request.parent = wndMain ? wndMain.data() : settingPage_.data();
-    // Programs and desktop entries. An executable has no fixed extension, so the dialog shows every
-    // file and the choice is checked here: anything else could never be started.
+    // Programs and desktop entries; the choice is checked again, as anything else could never be
+    // started.
+    request.programsOnly = true;
     QPointer<SettingController> self(this);
     yov::FileChooser::shared().chooseFileToOpen(request, [self](const yov::FileChooserAnswer &answer) {
         if (!self || !answer.accepted || answer.path.isEmpty())
             return;
-        if (!isLaunchableProgram(answer.path)) {
+        if (!yov::FileChooser::isProgram(answer.path)) {
             qCInfo(lcSetting).noquote() << "not a program:" << answer.path;
             self->popupAlertSheet(QStringLiteral("Please choose a program or a desktop entry (.desktop file)."),
                                   self->wndMain ? self->wndMain.data() : self->settingPage_.data());

@@ -470,6 +470,7 @@ TEST_F(FavoriteLinksTest, TheChoosersTakeAProgramOrADesktopEntryAndAnyImage)
         else
             chooser.chooseNext(c.chosen);
         controller->linkPathBrowseButton()->click();
+        EXPECT_TRUE(chooser.requests().last().programsOnly);
         if (c.taken)
             expected = c.chosen;
         EXPECT_EQ(controller->linkPathField()->text(), expected);
