@@ -146,8 +146,9 @@ TEST_F(LinksPanelTest, AddEditAndRemoveRefuseBadTexts)
         controller->addBrowserField()->setText(QLatin1String(c.text));
         controller->addlink();
         EXPECT_EQ(alerts.messages(), c.warning ? QStringList{c.warning} : QStringList{});
-        if (c.warning)
+        if (c.warning) {
             EXPECT_EQ(alerts.shown().first().title, "Warning!");
+        }
         alerts.answerAllOpen();
         QStringList shown;
         for (int i = 0; i < controller->availableLinksCombo()->count(); ++i)

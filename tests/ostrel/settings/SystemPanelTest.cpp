@@ -293,9 +293,11 @@ TEST_F(SystemPanelTest, ConnectionTypeServiceNumberAndDisplays)
     EXPECT_EQ(controller->phoneNumberField()->text(), "");
 
     // The update server's skin keys stay the update server's: the service number has its own.
-    for (const char *key : {"textServiceSetting", "labelServerSetting"})
-        if (QObject *bound = controller->controlForSkinKey(QLatin1String(key)))
+    for (const char *key : {"textServiceSetting", "labelServerSetting"}) {
+        if (QObject *bound = controller->controlForSkinKey(QLatin1String(key))) {
             EXPECT_NE(bound->parent(), controller->serviceNumberField()->parent()) << key;
+        }
+    }
 }
 
 TEST_F(SystemPanelTest, TheLocalPanelsTakeTheirWordsFromTheCurrentLanguage)
