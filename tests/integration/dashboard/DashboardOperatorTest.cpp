@@ -135,6 +135,8 @@ TEST_F(DashboardOperatorTest, ConfirmedToolbarLinkConnectsAndOpensOnceConnected)
             portal = item;
     ASSERT_NE(portal, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([portal] { return portal->isEnabled(); }, kWaitMs));
+    // The network is attached (the connect button follows it) before the link asks to connect.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return connectButton()->isEnabled(); }, kWaitMs));
 
     portal->trigger(); // the question is answered with OK
     EXPECT_TRUE(presenter_.messages().contains(QStringLiteral("This page needs an Internet connection. Connect and open it?")))
