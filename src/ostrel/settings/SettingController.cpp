@@ -449,12 +449,13 @@ void SettingController::buildSystemPanel(QWidget *panel)
     imsiValue_->setObjectName(QStringLiteral("IMSIValue"));
     softwareVersion_ = new QLabel(info);
     softwareVersion_->setObjectName(QStringLiteral("SoftwareVersion"));
-    infoLayout->addWidget(new QLabel(QStringLiteral("Phone Number:"), info), 0, 0);
-    infoLayout->addWidget(phoneNumberField_, 0, 1);
-    infoLayout->addWidget(new QLabel(QStringLiteral("IMSI:"), info), 1, 0);
-    infoLayout->addWidget(imsiValue_, 1, 1);
-    infoLayout->addWidget(new QLabel(QStringLiteral("Software Version:"), info), 2, 0);
-    infoLayout->addWidget(softwareVersion_, 2, 1);
+    const QWidget *values[] = {phoneNumberField_, imsiValue_, softwareVersion_};
+    for (int row = 0; row < int(std::size(values)); ++row) {
+        auto *caption = new QLabel(infoCaptions().at(row), info);
+        infoLabels_ << caption;
+        infoLayout->addWidget(caption, row, 0);
+        infoLayout->addWidget(const_cast<QWidget *>(values[row]), row, 1);
+    }
     layout->addWidget(info);
 
     // A box toggles first, then its action runs.
@@ -489,9 +490,11 @@ void SettingController::buildConnectPanel(QWidget *panel)
     auto *serviceLayout = new QHBoxLayout(serviceRow);
     serviceLayout->setContentsMargins(0, 0, 0, 0);
     serviceNumberLabel_ = new QLabel(QStringLiteral("Service Number:"), serviceRow);
-    serviceNumberLabel_->setObjectName(QStringLiteral("labelServerSetting"));
+    // Not the update server's skin keys ("labelServerSetting", "textServiceSetting"): the skin
+    // would style this field in place of the server field.
+    serviceNumberLabel_->setObjectName(QStringLiteral("labelServiceNumberSetting"));
     serviceNumberField_ = new QLineEdit(serviceRow);
-    serviceNumberField_->setObjectName(QStringLiteral("textServiceSetting"));
+    serviceNumberField_->setObjectName(QStringLiteral("textServiceNumberSetting"));
     serviceLayout->addWidget(serviceNumberLabel_);
     serviceLayout->addWidget(serviceNumberField_, 1);
     layout->addWidget(serviceRow);

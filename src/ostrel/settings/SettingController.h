@@ -178,6 +178,8 @@ public:
     Q_INVOKABLE void modifyDeviceUnlockCodeCancel(QObject *sender = nullptr);
 
     // --- "System" and "Connect" panels (SettingControllerSystem.cpp) ----------------------------
+    // The English captions of the read-only displays: phone number, IMSI, software version.
+    static const QStringList &infoCaptions();
     // The native name of a language of the table; null for a name outside it.
     static QString EnglishToNative(const QString &english);
     // What the pop-up and the menu show for a language: its native name, else its English name.
@@ -261,6 +263,8 @@ public:
     QCheckBox *connectWarningBox() const { return connectWarningBox_; }
     QCheckBox *disconnectAskBox() const { return disconnectAskBox_; }
     QLineEdit *serviceNumberField() const { return serviceNumberField_; }
+    QLabel *serviceNumberLabel() const { return serviceNumberLabel_; }
+    QLabel *infoCaption(int row) const { return row >= 0 && row < infoLabels_.size() ? infoLabels_[row].data() : nullptr; }
     QLineEdit *phoneNumberField() const { return phoneNumberField_; }
     QLabel *imsiValueLabel() const { return imsiValue_; }
     QLabel *softwareVersionLabel() const { return softwareVersion_; }
@@ -288,6 +292,7 @@ public:
     QCheckBox *launchAtStartupBox() const { return launchAtStartup_; }
     QCheckBox *launchWhenConnectedBox() const { return launchWhenConnected_; }
     QPushButton *linkPathBrowseButton() const { return linkPathBrowse_; }
+    QPushButton *linkImageBrowseButton() const { return linkImageBrowse_; }
     // --- the SIM's PIN and PUK (SettingControllerPin.cpp) ----------------------------------------
     Q_INVOKABLE void EnablePIN(QObject *sender = nullptr);
     Q_INVOKABLE void DisablePIN(QObject *sender = nullptr);
@@ -599,6 +604,7 @@ private:
     QPointer<QLineEdit> phoneNumberField_;
     QPointer<QLabel> imsiValue_;
     QPointer<QLabel> softwareVersion_;
+    QList<QPointer<QLabel>> infoLabels_; // the captions of the phone number, IMSI and version
     QStringList menuLanguages_; // the English names of the language menu's items, in order
     // Connect
     QPointer<QButtonGroup> matrixConnectType_;
@@ -622,6 +628,7 @@ private:
     QPointer<QComboBox> browserCombo_;
     QPointer<QPushButton> advancedButton_;
     QPointer<QDialog> wndAddBrowser_;
+    QPointer<QLabel> labelAdvanced_; // the sheet's title inside it
     QPointer<QLabel> labelAddLink_;
     QPointer<QLineEdit> addBrowserField_;
     QPointer<QPushButton> addLinkButton_;

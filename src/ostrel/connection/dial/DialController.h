@@ -117,6 +117,8 @@ public:
     QString getDefaultProfileAPN() const override;
     void setModemAndSimStateString(const QString &textKey) override;
     void setDeviceStatusStringRows(int rows) override { deviceStatusRows_ = rows; }
+    // The favourite links were saved: the operator content's favourite buttons read them again.
+    void loadFavoritesLinkPropeties() override { operatorContent_->loadFavoritesLinkPropeties(); }
     void setWCDMAConfigHidden(bool hidden) override;
     void setConnectStateHidden(bool hidden) override;
 

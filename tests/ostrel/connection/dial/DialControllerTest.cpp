@@ -875,6 +875,9 @@ TEST(DialControllerTest, StartUpStepsAndNotificationsReachTheOperatorContentInOr
             EXPECT_EQ(content.calls.value(content.calls.size() - 1), QLatin1String(call)) << notice;
         }
         EXPECT_EQ(content.calls.size(), 5);
+        // The settings' favourite editor saved the links: the buttons read them again.
+        static_cast<ostrel::DialControllerInterface &>(*h.dial).loadFavoritesLinkPropeties();
+        EXPECT_EQ(content.calls.value(content.calls.size() - 1), QStringLiteral("favourites"));
         h.dial->setOperatorContent(nullptr);
     }
 }
