@@ -125,13 +125,15 @@ void PBWindow::connectControls()
         {p->newBtn_, "newUser:"},        {p->editBtn_, "editUser:"},            {p->deleteBtn_, "deleteUser:"},
         {p->callBtn_, "callUser:"},      {p->smsBtn_, "sendSMS:"},              {p->m_SendSMSBtn, "sendSMS:"},
         {p->PBMainWindowCall_Btn, "callUser:"}, {p->btnExport_, "exportContacts:"}, {p->btnImport_, "importContacts:"},
-        {p->phonebookSearchBtn_, "showOrHideSearchbar:"}, {p->phonebookGoBtn_, "searchUser:"},
+        {p->phonebookSearchBtn_, "showOrHideSearchbar:"}, {p->phonebookGoBtn_, "searchUser:"}, {p->m_SaveBtn, "saveAs:"},
     };
     for (const auto &[button, selector] : actions) {
         setButtonAction(button, QLatin1String(selector));
         press(button);
     }
     connect(p->m_SearchItem, &QLineEdit::textChanged, this, [this] { searchUser(); });
+    connect(p->moveMenu, &QComboBox::activated, this, [this] { perform(QStringLiteral("move:")); });
+    connect(p->moveAndDelContMenu_, &QComboBox::activated, this, [this] { perform(QStringLiteral("moveAndDelcont:")); });
     connect(p->cutmenu, &QAction::triggered, this, [this] { cut(); });
     connect(p->copymenu, &QAction::triggered, this, [this] { copy(); });
     connect(p->pastemenu, &QAction::triggered, this, [this] { paste(); });
@@ -168,6 +170,9 @@ bool PBWindow::perform(const QString &selector)
         {QStringLiteral("exportContacts:"), [this] { actions_->exportContacts(); }},
         {QStringLiteral("importContacts:"), [this] { actions_->importContacts(); }},
         {QStringLiteral("callUser:"), [this] { actions_->callUser(); }},
+        {QStringLiteral("move:"), [this] { actions_->move(); }},
+        {QStringLiteral("moveAndDelcont:"), [this] { actions_->moveAndDelcont(); }},
+        {QStringLiteral("saveAs:"), [this] { actions_->saveAs(); }},
         {QStringLiteral("sendSMS:"), [this] {
              if (m_bGroupsentSMS)
                  sendSMSToOneGroup();
