@@ -4,6 +4,7 @@
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/switches/ConfigService.h"
 #include "ostrel/phonebook/PBController.h"
+#include "ostrel/phonebook/page/PBRenameGroupWindow.h"
 #include "ostrel/phonebook/page/PBUserWin.h"
 #include "ostrel/phonebook/page/PBWindow.h"
 #include "platform/Clock.h"
@@ -40,7 +41,7 @@ QString PBRecordActions::localized(const QString &english) { return Map_Name_Ite
 
 void PBRecordActions::resetContactInfo()
 {
-    resetContactInfo();
+    page()->tvwContactInfo_->setPlainText(localized(QStringLiteral("There is not contact selected")));
 }
 
 PBPage *PBRecordActions::page() const { return window_->page(); }
@@ -286,9 +287,10 @@ void PBRecordActions::setUserGroupInPC()
         return;
     }
     box->addItems(pb_->groupNames());
+    // An add starts on the current group, an edit shows the contact's own.
     int selected = pb_->currentGroupIndex();
     if (pb_->phonebookOperate_ == PBController::OperationEdit && pb_->m_PcContact)
-        selected = pb_->userGroupIndexByGroupName(contactText(pb_->contactAt(*pb_->m_PcContact), contactkey::groupname));
+        selected = pb_->m_PcContact->group;
     box->setCurrentIndex(selected);
 }
 
