@@ -30,6 +30,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QTest>
 
 using namespace ostrel;
@@ -112,6 +113,9 @@ protected:
     {
         const int index = popup->findText(title);
         ASSERT_GE(index, 0) << title.toStdString();
+        ASSERT_TRUE(popup->isEnabled());
+        const auto *items = qobject_cast<const QStandardItemModel *>(popup->model());
+        ASSERT_TRUE(items && items->item(index)->isEnabled()) << title.toStdString() << " is greyed";
         popup->setCurrentIndex(index);
         emit popup->activated(index);
     }
@@ -364,8 +368,10 @@ TEST_F(DashboardContactDialogTest, PicturesOfTheDialogTheCopyPopUpAndTheProgress
     ASSERT_TRUE(waitPhonebooksRead());
     showPhonebookTab();
 
-    // The copy pop-up on the computer side: the SIM and the other group.
+    // The copy pop-up on the computer side: the SIM, the device memory and the other group.
     QComboBox *copyTo = page()->moveMenu;
+    selectContacts({0});
+    ASSERT_TRUE(copyTo->isEnabled()) << "a contact is selected";
     QStringList offered;
     for (int i = 0; i < copyTo->count(); ++i)
         offered << copyTo->itemText(i);
@@ -382,6 +388,7 @@ TEST_F(DashboardContactDialogTest, PicturesOfTheDialogTheCopyPopUpAndTheProgress
     EXPECT_TRUE(dialog()->homephone->isEnabled());
     EXPECT_TRUE(dialog()->useremail->isEnabled());
     EXPECT_FALSE(dialog()->officephone->isEnabled());
+    EXPECT_FALSE(dialog()->tfdUSerRemark_->isVisible()) << "no remarks without IsDisplayRemark";
     QTest::qWait(100);
     saveScreenshot(dialog(), QStringLiteral("phonebook-add-sim.png"));
     press(dialog()->cancelButton);

@@ -164,8 +164,7 @@ void PBRecordActions::addNewContactOnDevice()
                 d->field(f)->clear();
                 d->field(f)->setEnabled(ContactFieldRules::isFieldEnabled(pb_->m_simContactFiledsFlag, f));
             }
-            d->tfdUSerRemark_->clear();
-            d->tfdUSerRemark_->setEnabled(false);
+            hideDeviceRemark();
         } else {
             setTextFieldWhenEditUser(QVariantMap());
             setDeviceFieldsEnabled(false, true);
@@ -175,6 +174,17 @@ void PBRecordActions::addNewContactOnDevice()
     }
     openPBUserWin();
     dialog_->username->setFocus();
+}
+
+void PBRecordActions::hideDeviceRemark()
+{
+    // A device storage keeps no remark; the field shows (disabled) only where remarks are shown.
+    PBUserWin *d = dialog();
+    const bool shown = pb_->configuration().IsDisplayRemark;
+    d->tfdUSerRemark_->clear();
+    d->tfdUSerRemark_->setEnabled(false);
+    d->tfdUSerRemark_->setVisible(shown);
+    d->tfdUSerRemarkLabel_->setVisible(shown);
 }
 
 void PBRecordActions::setDeviceFieldsEnabled(bool enabled, bool empty)
@@ -237,8 +247,7 @@ void PBRecordActions::editContactOnDevice(int side)
         for (ContactField f : {ContactField::Name, ContactField::Mobile, ContactField::Home, ContactField::Office,
                                ContactField::Email})
             d->field(f)->setEnabled(ContactFieldRules::isFieldEnabled(flags, f));
-        d->tfdUSerRemark_->clear();
-        d->tfdUSerRemark_->setEnabled(false);
+        hideDeviceRemark();
     } else {
         setTextFieldWhenEditUser(contact);
         setDeviceFieldsEnabled(false, false);

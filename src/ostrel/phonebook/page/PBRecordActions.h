@@ -121,6 +121,9 @@ private:
     void editContactOnDevice(int side);
     void setDrawerItemsEnabled(bool enabled);
     void setDeviceFieldsEnabled(bool enabled, bool empty);
+    // The remark of a dialog laid out by the device's fields: empty and disabled, shown only with
+    // IsDisplayRemark.
+    void hideDeviceRemark();
     void closeDialog();
     // The selected rows of the contact table.
     QList<int> selectedRows() const;

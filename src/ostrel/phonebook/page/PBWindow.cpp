@@ -595,6 +595,10 @@ void PBWindow::savePositionsChanged(const SavePositionCells &cells)
             break;
         }
     }
+    // A storage read or forgotten since is offered, or greyed, in the copy and move pop-ups; while
+    // an operation runs they keep naming its destination.
+    if (cells.enabled)
+        actions_->setMoveMenu();
 }
 
 // ---- selection ------------------------------------------------------------------------------
