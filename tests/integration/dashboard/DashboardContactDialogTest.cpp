@@ -21,6 +21,13 @@
 #include "ostrel/phonebook/page/PBUserWin.h"
 #include "ostrel/phonebook/page/PBWindow.h"
 #include "ostrel/sms/page/SMSController.h"
+#include "ostrel/sms/page/SmsPageView.h"
+#include "ostrel/sms/page/SmsSource.h"
+#include "ostrel/sms/page/SmsTableModel.h"
+#include "common/sms/SmsBoxCodes.h"
+#include "ostrel/sms/service/SmsPageRules.h"
+#include "ostrel/framework/tree/Node.h"
+#include "ostrel/framework/tree/NodeTreeModel.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -349,6 +356,59 @@ TEST_F(DashboardContactDialogTest, ANumberSavedFromAnotherAreaToTheSimWhileOnThe
     ASSERT_TRUE(waitBatchAnswered());
     EXPECT_EQ(standInEntries(QStringLiteral("Sim")), entriesOf(pb()->m_SimPhoneList));
     EXPECT_EQ(presenter_.count(), 0);
+}
+
+TEST_F(DashboardContactDialogTest, TheSenderOfAMessageIsSavedFromTheSmsPagesMenu)
+{
+    setSettings({{QStringLiteral("HasMePosition"), true}});
+    writePcPhonebook(QVariantList{QVariant(pcGroup(QStringLiteral("Friends"), {}))});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitPhonebooksRead());
+    showPhonebookTab();
+    SMSController *sms = assembly_->smsController();
+    SmsSource *boxes = sms->smsSource();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sms->simList(yov::sms::kBoxInBox).size() == 2; }, kWaitMs));
+    sms->notifyChangeTabViewItem(QStringLiteral("SMS"));
+    const Node *simInbox = boxes->getNodeOfBoxByPositonNameAndSavePos(QStringLiteral("AT_SIM"), QStringLiteral("InBox"));
+    ASSERT_TRUE(simInbox);
+    boxes->outlineView()->selectionModel()->select(boxes->model()->indexForNode(simInbox),
+                                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sms->getCurrentPosition() == yov::sms::kPositionSim && sms->tableModel()->rowCount() == 2; },
+                                kWaitMs));
+
+    // The modem works on the device memory: the save to the SIM asks for the SIM first.
+    ASSERT_TRUE(showSide(int(PBStorage::ME)));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->currentStorage() == yov::kPbStorageMe; }, kWaitMs));
+
+    struct Case {
+        int menuItem;
+        int side;
+        const char *name;
+    };
+    for (const Case &c : {Case{kSmsMenuSaveNumberToSim, int(PBStorage::SIM), "Sender Sim"},
+                          Case{kSmsMenuSaveNumberToPc, int(PBStorage::PC), "Sender Pc"}}) {
+        SCOPED_TRACE(c.name);
+        sms->notifyChangeTabViewItem(QStringLiteral("SMS"));
+        sms->page()->msgBoxList->selectRow(0);
+        const QString sender = QStringLiteral("+491705550123"); // the first message's
+        QAction *item = sms->page()->menuItems[std::size_t(c.menuItem)];
+        ASSERT_TRUE(item->isEnabled());
+        item->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return actions()->isDialogOpen(); }, kWaitMs))
+            << presenter_.messages().join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(main()->currentTabIdentifier(), QStringLiteral("Phonebook"));
+        EXPECT_EQ(window()->savePositionTag(), c.side) << "the side the menu item names";
+        EXPECT_EQ(dialog()->mobilephone->text(), sender);
+        QTest::keyClicks(dialog()->username, QLatin1String(c.name));
+        press(dialog()->okButton);
+        EXPECT_FALSE(window()->savePhoneNumberFromSMS());
+        ASSERT_TRUE(waitBatchAnswered());
+    }
+    EXPECT_TRUE(standInEntries(QStringLiteral("Sim")).contains(entryText(3, QStringLiteral("Sender Sim"), QStringLiteral("+491705550123"))));
+    EXPECT_EQ(standInEntries(QStringLiteral("Sim")), entriesOf(pb()->m_SimPhoneList));
+    EXPECT_EQ(standInEntries(QStringLiteral("Me")), entriesOf(pb()->m_MePhoneList)) << "nothing written into the device memory";
+    EXPECT_TRUE(savedPcNames().value(0).contains(QStringLiteral("Sender Pc")));
+    EXPECT_EQ(presenter_.count(), 0) << presenter_.messages().join(QLatin1Char('|')).toStdString();
 }
 
 TEST_F(DashboardContactDialogTest, PicturesOfTheDialogTheCopyPopUpAndTheProgressBar)

@@ -74,21 +74,24 @@ void PBRecordActions::newUser()
     pb_->clearAddUserList();
     pb_->clearDelUserList();
     const int tag = window_->savePositionTag();
-    if (!canAddNewContact(tag))
-        return;
-    switch (tag) {
-    case 0:
-        addNewContactInPC();
-        break;
-    case 1:
-        addNewContactInSIM();
-        break;
-    case 2:
-        addNewContactInME();
-        break;
-    default:
-        break;
+    if (canAddNewContact(tag)) {
+        switch (tag) {
+        case 0:
+            addNewContactInPC();
+            break;
+        case 1:
+            addNewContactInSIM();
+            break;
+        case 2:
+            addNewContactInME();
+            break;
+        default:
+            break;
+        }
     }
+    // A message's sender waits for this dialog only: a later add starts empty.
+    if (!isDialogOpen())
+        window_->setSavePhoneNumberFromSMS(false);
 }
 
 bool PBRecordActions::canAddNewContact(int tag)

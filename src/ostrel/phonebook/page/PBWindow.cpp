@@ -87,8 +87,11 @@ PBWindow::PBWindow(PBController *controller, const PBPage::Layout &layout, QObje
     if (layout.tree)
         source_ = std::make_unique<PBSource>(page_->outlineView_, page_->popUpMenuOfNewGroupAndUser_, page_->popUpMenuOnNode_,
                                              [this](const QString &selector) { perform(selector); });
+    // The SMS page's context menu offers these two items under the same names.
     menuItemOfSaveNumberToPC_ = new QAction(this);
+    menuItemOfSaveNumberToPC_->setObjectName(QStringLiteral("savePhoneNumberToPCMenuItem_"));
     menuItemOfSaveNumberToSim_ = new QAction(this);
+    menuItemOfSaveNumberToSim_->setObjectName(QStringLiteral("savePhoneNumberToSIMMenuItem_"));
     connectControls();
     pb_->setExtensions(this);
 }

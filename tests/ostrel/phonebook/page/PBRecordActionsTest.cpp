@@ -34,7 +34,7 @@ public:
         opened.append(numbers);
         modules.append(module);
     }
-    QString getMobilePhoneFromSelectedSMS() const override { return selectedNumber; }
+    QString getMobilePhoneFromSelectedSMS() override { return selectedNumber; }
     QList<QStringList> opened;
     QStringList modules;
     QString selectedNumber;
