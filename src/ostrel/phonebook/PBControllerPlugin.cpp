@@ -73,6 +73,7 @@ void PBController::SearUserInUSIMSide(const yov::Notification &notification)
     if (!text)
         return;
     setSearchString(text->toString());
+    extensions().showSearchText(text->toString());
     // The result is not emptied first: the plug-in gets what it had and the new matches.
     getSearchContactsFromSIM();
     notificationCenter().post(QStringLiteral("searchUserInUSIM"), this,

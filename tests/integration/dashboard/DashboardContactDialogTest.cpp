@@ -21,6 +21,7 @@
 #include "ostrel/phonebook/page/PBUserWin.h"
 #include "ostrel/phonebook/page/PBWindow.h"
 #include "ostrel/sms/page/SMSController.h"
+#include "platform/NotificationCenter.h"
 #include "ostrel/sms/page/SmsPageView.h"
 #include "ostrel/sms/page/SmsSource.h"
 #include "ostrel/sms/page/SmsTableModel.h"
@@ -38,6 +39,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <QMap>
 #include <QTest>
 
 using namespace ostrel;
@@ -409,6 +411,40 @@ TEST_F(DashboardContactDialogTest, TheSenderOfAMessageIsSavedFromTheSmsPagesMenu
     EXPECT_EQ(standInEntries(QStringLiteral("Me")), entriesOf(pb()->m_MePhoneList)) << "nothing written into the device memory";
     EXPECT_TRUE(savedPcNames().value(0).contains(QStringLiteral("Sender Pc")));
     EXPECT_EQ(presenter_.count(), 0) << presenter_.messages().join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(DashboardContactDialogTest, APhonebookPlugInSearchesAddsAndDeletesThroughTheNotificationCenter)
+{
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitPhonebooksRead());
+    showPhonebookTab();
+    yov::NotificationCenter &center = pb()->notificationCenter();
+    QMap<QString, QVariant> answers;
+    QObject plugin;
+    for (const char *name : {"searchUserInUSIM", "addContactResult"})
+        center.addObserver(&plugin, QLatin1String(name), nullptr, [&answers, name](const yov::Notification &n) {
+            answers.insert(QLatin1String(name), n.userInfo.value(QLatin1String(name)));
+        });
+    const auto post = [&center](const QString &name, const QVariant &payload) { center.post(name, nullptr, {{name, payload}}); };
+
+    post(QStringLiteral("SearchItemInUSIMList"), QStringLiteral("Mara"));
+    EXPECT_EQ(page()->m_SearchItem->text(), QStringLiteral("Mara")) << "the tab's search field shows the text";
+    const QVariantList found = answers.value(QStringLiteral("searchUserInUSIM")).toList();
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(found.first().toMap().value(QStringLiteral("username")).toString(), QStringLiteral("Mara Lind"));
+
+    post(QStringLiteral("AddNewUserItem"), QVariantMap{{QStringLiteral("username"), QStringLiteral("Plug In")},
+                                                      {QStringLiteral("mobilephone"), QStringLiteral("0177")}});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->getSimUserNumber() == 4; }, kWaitMs));
+    EXPECT_TRUE(standInEntries(QStringLiteral("Sim")).contains(entryText(3, QStringLiteral("Plug In"), QStringLiteral("0177"))));
+    EXPECT_EQ(answers.value(QStringLiteral("addContactResult")).toList().size(), int(pb()->m_allPhoneList.size()));
+
+    answers.remove(QStringLiteral("addContactResult"));
+    post(QStringLiteral("deleteUserItem"), QVariantMap{{QStringLiteral("index"), 3}, {QStringLiteral("savepos"), QStringLiteral("SAVEINSIM")}});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->getSimUserNumber() == 3; }, kWaitMs));
+    EXPECT_EQ(standInEntries(QStringLiteral("Sim")), entriesOf(pb()->m_SimPhoneList));
+    EXPECT_TRUE(answers.contains(QStringLiteral("addContactResult")));
+    EXPECT_EQ(presenter_.messages(), QStringList{QStringLiteral("Are you sure you want to delete the selected record(s)?")});
 }
 
 TEST_F(DashboardContactDialogTest, PicturesOfTheDialogTheCopyPopUpAndTheProgressBar)

@@ -880,6 +880,12 @@ void PBWindow::searchUser()
     deselect(page_->m_UserList);
 }
 
+void PBWindow::showSearchText(const QString &text)
+{
+    const QSignalBlocker blocker(page_->m_SearchItem);
+    page_->m_SearchItem->setText(text);
+}
+
 void PBWindow::showOrHideSearchbar()
 {
     searchBarShown_ = !searchBarShown_;

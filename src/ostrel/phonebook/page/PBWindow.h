@@ -152,6 +152,7 @@ public:
     // ---- PBExtensionInterface -----------------------------------------------------------------
     void reloadContactTable() override;
     void SetConpacityShow() override;
+    void showSearchText(const QString &text) override;
     void savePositionsChanged(const SavePositionCells &cells) override;
     void showSideOfSavePosition(int tag) override;
     void setPBMenuAndExportStatus(bool enabled) override;
