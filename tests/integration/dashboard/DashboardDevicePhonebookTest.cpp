@@ -30,43 +30,7 @@ QStringList phonebookRequests()
     return ids;
 }
 
-class DashboardDevicePhonebookTest : public DashboardFixture {
-protected:
-    PBController *pb() const { return assembly_->phonebookController(); }
-    bool waitPhonebooksRead()
-    {
-        return QTest::qWaitFor([this] { return pb() && pb()->simInitFinished_ && pb()->meInitFinished_; }, kWaitMs);
-    }
-    bool waitBatchAnswered()
-    {
-        return QTest::qWaitFor([this] { return pb()->m_AddContactList.isEmpty() && pb()->m_DelContactList.isEmpty()
-                                                && !pb()->getMoveAndDelStatus(); },
-                               kWaitMs);
-    }
-    void expectStandInAgrees()
-    {
-        EXPECT_EQ(standInEntries(QStringLiteral("Sim")), entriesOf(pb()->m_SimPhoneList));
-        EXPECT_EQ(standInEntries(QStringLiteral("Me")), entriesOf(pb()->m_MePhoneList));
-        EXPECT_EQ(modemState(QStringLiteral("Phonebook")).value(QStringLiteral("CurrentStorage")).toInt(), pb()->currentStorage());
-    }
-    void writePcPhonebook(const QVariantList &groups)
-    {
-        ASSERT_TRUE(yov::PlistBridge::writeFile(QDir(modemList_).filePath(QStringLiteral("phoneBook.plist")), groups));
-    }
-    // The names of each group of the computer phonebook file as it is saved now.
-    QList<QStringList> savedPcNames() const
-    {
-        QList<QStringList> groups;
-        const QVariant root = yov::PlistBridge::readFile(QDir(modemList_).filePath(QStringLiteral("phoneBook.plist"))).value_or(QVariant());
-        for (const QVariant &group : root.toList()) {
-            QStringList names;
-            for (const QVariant &c : group.toList().mid(1))
-                names << c.toMap().value(QStringLiteral("username")).toString();
-            groups << names;
-        }
-        return groups;
-    }
-};
+class DashboardDevicePhonebookTest : public PhonebookFixture {};
 
 } // namespace
 

@@ -3,11 +3,15 @@
 // stand-in's stores as they are now, and computer phonebook groups to write before a launch.
 #include "DashboardFixture.h"
 
+#include "common/PlistBridge.h"
 #include "ostrel/phonebook/PBContact.h"
+#include "ostrel/phonebook/PBController.h"
 
+#include <QDir>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <QVariantList>
 #include <QVariantMap>
 
@@ -52,5 +56,44 @@ inline QVariantList pcGroup(const QString &name, const QStringList &contactNames
                              {QStringLiteral("mobilephone"), QStringLiteral("0170%1").arg(i)}};
     return group;
 }
+
+// The dashboard with the phonebook's waits and the files and stores to compare.
+class PhonebookFixture : public DashboardFixture {
+protected:
+    ostrel::PBController *pb() const { return assembly_->phonebookController(); }
+    bool waitPhonebooksRead()
+    {
+        return QTest::qWaitFor([this] { return pb() && pb()->simInitFinished_ && pb()->meInitFinished_; }, kWaitMs);
+    }
+    // Every write and delete sent is answered and no move runs.
+    bool waitBatchAnswered()
+    {
+        return QTest::qWaitFor([this] { return pb()->m_AddContactList.isEmpty() && pb()->m_DelContactList.isEmpty()
+                                                && !pb()->getMoveAndDelStatus(); },
+                               kWaitMs);
+    }
+    void expectStandInAgrees()
+    {
+        EXPECT_EQ(standInEntries(QStringLiteral("Sim")), entriesOf(pb()->m_SimPhoneList));
+        EXPECT_EQ(standInEntries(QStringLiteral("Me")), entriesOf(pb()->m_MePhoneList));
+        EXPECT_EQ(modemState(QStringLiteral("Phonebook")).value(QStringLiteral("CurrentStorage")).toInt(), pb()->currentStorage());
+    }
+    QString pcPhonebookPath() const { return QDir(modemList_).filePath(QStringLiteral("phoneBook.plist")); }
+    void writePcPhonebook(const QVariantList &groups) { ASSERT_TRUE(yov::PlistBridge::writeFile(pcPhonebookPath(), groups)); }
+    // The computer phonebook file as it is saved now: each group's header and contacts.
+    QVariantList savedPcGroups() const { return yov::PlistBridge::readFile(pcPhonebookPath()).value_or(QVariant()).toList(); }
+    // The contact names of each group of the saved file.
+    QList<QStringList> savedPcNames() const
+    {
+        QList<QStringList> groups;
+        for (const QVariant &group : savedPcGroups()) {
+            QStringList names;
+            for (const QVariant &c : group.toList().mid(1))
+                names << c.toMap().value(QStringLiteral("username")).toString();
+            groups << names;
+        }
+        return groups;
+    }
+};
 
 } // namespace dashboard_test
