@@ -56,6 +56,8 @@ PBUserWin *PBRecordActions::dialog()
 {
     if (!dialog_) {
         dialog_ = new PBUserWin(mainWindow());
+        // The window asks the device unlock on it, and a refused unlock closes it.
+        window_->setContactDialog(dialog_);
         dialog_->applyWording(&PBRecordActions::localized);
         connect(dialog_, &PBUserWin::okClicked, this, [this] { adduserok(); });
         connect(dialog_, &PBUserWin::cancelClicked, this, [this] { canceladduser(); });

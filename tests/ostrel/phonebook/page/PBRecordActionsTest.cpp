@@ -257,6 +257,20 @@ TEST(PBRecordActionsDialog, AFreeWindowUnderTheMainWindowWithACallItemElseASheet
     }
 }
 
+TEST(PBRecordActionsDialog, ARefusedDeviceUnlockClosesTheDialogAsCancelDoes)
+{
+    for (bool success : {true, false}) {
+        SCOPED_TRACE(success ? "unlocked" : "refused");
+        ActionsRig r(friendsAndWorkGroups());
+        r.actions->newUser();
+        ASSERT_TRUE(r.actions->isDialogOpen());
+        EXPECT_EQ(r.h.window->skinBindings().value(0).second, r.dialog()) << "the dialog is the window's";
+        r.h.window->deviceUnlockAnswered(success);
+        EXPECT_EQ(r.actions->isDialogOpen(), success);
+        EXPECT_EQ(r.h.pb->phonebookOperate_, success ? int(PBController::OperationAdd) : int(PBController::OperationNone));
+    }
+}
+
 // ---- deleting ----------------------------------------------------------------------------------------
 
 TEST(PBRecordActionsDelete, RowsOneAndThreeOfAGroupGoAndNoOther)
