@@ -277,7 +277,9 @@ void PBRecordActions::ContentControl(QLineEdit *field, int maxLength)
         return;
     QString message;
     const QString kept = ContactFieldRules::filterNumberText(field->text(), maxLength, &message);
-    field->setText(kept);
+    // An acceptable text stays as typed, the caret where the user put it.
+    if (kept != field->text())
+        field->setText(kept);
     if (!message.isEmpty())
         pb_->popupAlertOk(message);
 }

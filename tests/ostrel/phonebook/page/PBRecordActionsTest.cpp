@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -634,6 +635,22 @@ TEST(PBRecordActionsText, TheNumberFieldFilter)
         EXPECT_EQ(field.text(), QLatin1String(c.kept));
         EXPECT_EQ(r.h.presenter.messages(), QString::fromLatin1(c.alert).isEmpty() ? QStringList() : QStringList{QLatin1String(c.alert)});
     }
+}
+
+TEST(PBRecordActionsText, TypingIntoANumberFieldOfTheDialog)
+{
+    ActionsRig r(friendsAndWorkGroups());
+    r.actions->newUser();
+    QLineEdit *mobile = r.dialog()->mobilephone;
+    QTest::keyClicks(mobile, QStringLiteral("0170"));
+    mobile->setCursorPosition(0);
+    QTest::keyClick(mobile, Qt::Key_Plus);
+    EXPECT_EQ(mobile->text(), QStringLiteral("+0170"));
+    EXPECT_EQ(mobile->cursorPosition(), 1) << "the caret stays where the user types";
+    EXPECT_EQ(r.h.presenter.count(), 0);
+    QTest::keyClick(mobile, Qt::Key_A);
+    EXPECT_EQ(mobile->text(), QStringLiteral("+0170"));
+    EXPECT_EQ(r.h.presenter.messages(), QStringList{QStringLiteral("The item contains invalid charactor(s)!")});
 }
 
 TEST(PBRecordActionsFiles, SaveAsWritesTheListAndARefusedPathChangesNothing)
