@@ -385,6 +385,7 @@ TEST_F(DashboardContactDialogTest, TheSenderOfAMessageIsSavedFromTheSmsPagesMenu
         EXPECT_EQ(window()->savePositionTag(), c.side) << "the side the menu item names";
         EXPECT_EQ(dialog()->mobilephone->text(), sender);
         QTest::keyClicks(dialog()->username, QLatin1String(c.name));
+        saveScreenshot(dialog(), QStringLiteral("phonebook-save-sender-%1.png").arg(c.side));
         press(dialog()->okButton);
         EXPECT_FALSE(window()->savePhoneNumberFromSMS());
         ASSERT_TRUE(waitBatchAnswered());
