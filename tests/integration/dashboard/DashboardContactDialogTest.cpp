@@ -1,9 +1,10 @@
 // The phonebook tab's record operations in the assembled dashboard against the stand-in, driven
 // through the tab's buttons, pop-ups and the contact dialog: adding, editing and deleting on the
-// SIM side, a move from the computer to the SIM with one refused write, groups made, renamed and
-// deleted, calling and writing to contacts, and a number handed over by another area. After each,
-// the stand-in's stores, the saved computer file and the tab agree. Pictures of the dialog, the
-// copy pop-up and the progress bar go to $OSTREL_TEST_SCREENSHOTS.
+// SIM side and on the computer, a move from the computer to the SIM with one refused write, groups
+// made, renamed and deleted, calling and writing to contacts, a number handed over by another area
+// or saved from the SMS page's menu, and a phonebook plug-in's requests. After each, the stand-in's
+// stores, the saved computer file and the tab agree. Pictures of the dialogs, the copy pop-up and
+// the progress bar go to $OSTREL_TEST_SCREENSHOTS.
 #include "DashboardFixture.h"
 #include "PhonebookStandIn.h"
 
@@ -186,6 +187,31 @@ TEST_F(DashboardContactDialogTest, OnTheSimSideTheDialogAddsEditsAndTheButtonDel
                                                 entryText(4, QStringLiteral("Jonas Ek"), QStringLiteral("+491705550199"))}));
     expectStandInAgrees();
     EXPECT_EQ(rowOf(QStringLiteral("Ola Berg")), -1);
+    EXPECT_EQ(presenter_.messages(), QStringList{QStringLiteral("Are you sure you want to delete the selected record(s)?")});
+}
+
+TEST_F(DashboardContactDialogTest, ComputerContactsAreEditedAndDeletedByTheirRows)
+{
+    writePcPhonebook(QVariantList{QVariant(pcGroup(QStringLiteral("Friends"), {"Ada", "Ben", "Cem", "Dag"}))});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitPhonebooksRead());
+    showPhonebookTab();
+
+    selectContacts({rowOf(QStringLiteral("Ben"))});
+    press(page()->editBtn_);
+    ASSERT_TRUE(actions()->isDialogOpen());
+    EXPECT_FALSE(dialog()->usergroup->isEnabled()) << "an edit keeps the contact's group";
+    EXPECT_EQ(dialog()->usergroup->currentText(), QStringLiteral("Friends"));
+    dialog()->username->clear();
+    QTest::keyClicks(dialog()->username, QStringLiteral("Bea"));
+    press(dialog()->okButton);
+    EXPECT_EQ(savedGroups(), QStringList{"Friends: Ada Bea Cem Dag"});
+
+    selectContacts({rowOf(QStringLiteral("Ada")), rowOf(QStringLiteral("Cem"))});
+    press(page()->deleteBtn_);
+    EXPECT_EQ(savedGroups(), QStringList{"Friends: Bea Dag"});
+    EXPECT_EQ(rowOf(QStringLiteral("Ada")), -1);
+    EXPECT_EQ(page()->m_UserList->model()->rowCount(), 2);
     EXPECT_EQ(presenter_.messages(), QStringList{QStringLiteral("Are you sure you want to delete the selected record(s)?")});
 }
 
