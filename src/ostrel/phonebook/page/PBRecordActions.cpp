@@ -62,11 +62,22 @@ PBUserWin *PBRecordActions::dialog()
         connect(dialog_, &PBUserWin::okClicked, this, [this] { adduserok(); });
         connect(dialog_, &PBUserWin::cancelClicked, this, [this] { canceladduser(); });
         connect(dialog_, &PBUserWin::groupSelected, this, [this](int index) { selectUsrGroup(index); });
-        // The number fields take only what a number may hold, within the computer's limit.
+        // The number fields take only what a number may hold, within the computer's limit; every
+        // field is cut to what the side's storage keeps as it is typed.
         for (QLineEdit *number : {dialog_->mobilephone, dialog_->homephone, dialog_->officephone})
             connect(number, &QLineEdit::textEdited, this, [this, number] { ContentControl(number, pb_->pcNumberMaxLen_); });
+        for (ContactField f : {ContactField::Name, ContactField::Mobile, ContactField::Home, ContactField::Office, ContactField::Email})
+            connect(dialog_->field(f), &QLineEdit::textEdited, this, [this, f] { limitTextFieldLength(f); });
     }
     return dialog_;
+}
+
+void PBRecordActions::limitTextFieldLength(ContactField which)
+{
+    QLineEdit *field = dialog()->field(which);
+    const QString cut = pb_->limitTextFieldLength(which, field->text(), window_->savePositionTag());
+    if (cut != field->text())
+        field->setText(cut);
 }
 
 bool PBRecordActions::isDialogOpen() const { return dialog_ && dialog_->isVisible(); }

@@ -84,6 +84,8 @@ public:
     void openPBUserWin();
     void adduserok();
     void canceladduser();
+    // A field of the dialog as typed: cut to what the storage of the side shown keeps.
+    void limitTextFieldLength(ContactField which);
 
     // ---- deleting ------------------------------------------------------------------------------
     void deleteContactsInPC();
