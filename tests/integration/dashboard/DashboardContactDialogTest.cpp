@@ -21,6 +21,8 @@
 #include "ostrel/phonebook/page/PBSource.h"
 #include "ostrel/phonebook/page/PBUserWin.h"
 #include "ostrel/phonebook/page/PBWindow.h"
+#include "ostrel/device/picker/ContactPicker.h"
+#include "ostrel/device/picker/SelectWindowControl.h"
 #include "ostrel/sms/page/SMSController.h"
 #include "platform/NotificationCenter.h"
 #include "ostrel/sms/page/SmsPageView.h"
@@ -42,6 +44,7 @@
 #include <QStandardItemModel>
 #include <QMap>
 #include <QTest>
+#include <QTimer>
 
 using namespace ostrel;
 using namespace dashboard_test;
@@ -340,6 +343,43 @@ TEST_F(DashboardContactDialogTest, CallingAndWritingToTheSelectedContacts)
     EXPECT_EQ(writing.opened, QList<QStringList>{(QStringList{"0171", "0173"})});
     EXPECT_EQ(writing.modules, QStringList{QStringLiteral("PhoneBook")});
     EXPECT_TRUE(page()->m_UserList->selectionModel()->selectedRows().isEmpty()) << "the table is deselected";
+}
+
+TEST_F(DashboardContactDialogTest, WritingToTheNumbersChosenInTheContactPicker)
+{
+    setSettings({{QStringLiteral("PhoneBook/ContactNumbersSelectionEnabled"), true}});
+    writePcPhonebook(QVariantList{QVariant(QVariantList{QVariantMap{{QStringLiteral("groupname"), QStringLiteral("Friends")}},
+                                                        QVariantMap{{QStringLiteral("username"), QStringLiteral("Ada")},
+                                                                    {QStringLiteral("mobilephone"), QStringLiteral("0171")},
+                                                                    {QStringLiteral("homephone"), QStringLiteral("0301")}},
+                                                        QVariantMap{{QStringLiteral("username"), QStringLiteral("Cem")},
+                                                                    {QStringLiteral("mobilephone"), QStringLiteral("0173")}}})});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitPhonebooksRead());
+    showPhonebookTab();
+    WritingRecorder writing;
+    Neighbours::setSms(&writing);
+    QStringList offered;
+    for (bool ok : {false, true}) {
+        SCOPED_TRACE(ok ? "OK" : "Cancel");
+        // The user chooses Ada's home number and Cem's mobile number, then OK or Cancel.
+        assembly_->contactPicker()->setPickerObserver([&offered, ok](SelectWindowControl *picker) {
+            QTimer::singleShot(0, picker, [&offered, ok, picker] {
+                offered.clear();
+                for (const QVariant &entry : picker->contactTableViewList)
+                    offered << entry.toMap().value(QStringLiteral("mobilephone")).toString();
+                picker->selectContactRows({1, 2});
+                picker->addToSelectedBtn->click();
+                (ok ? picker->okBtn : picker->cancelBtn)->click();
+            });
+        });
+        selectContacts({0, 1});
+        press(page()->smsBtn_);
+        EXPECT_EQ(offered, (QStringList{"0171(Mobile)", "0301(Home)", "0173(Mobile)"}));
+    }
+    assembly_->contactPicker()->setPickerObserver(nullptr);
+    Neighbours::setSms(assembly_->smsController());
+    EXPECT_EQ(writing.opened, QList<QStringList>{(QStringList{"0301", "0173"})}) << "Cancel writes nothing";
 }
 
 TEST_F(DashboardContactDialogTest, ANumberSavedFromAnotherAreaToTheSimWhileOnTheDeviceMemory)
