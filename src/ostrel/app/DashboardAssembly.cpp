@@ -28,6 +28,7 @@
 #include "ostrel/framework/widgets/ResourcePaths.h"
 #include "ostrel/phonebook/PBController.h"
 #include "ostrel/settings/SettingController.h"
+#include "ostrel/phonebook/page/PBRecordActions.h"
 #include "ostrel/phonebook/page/PBWindow.h"
 #include "ostrel/sms/page/SMSController.h"
 #include "ostrel/sms/page/SmsPageView.h"
@@ -83,6 +84,7 @@ DashboardAssembly::~DashboardAssembly()
 {
     sleepWatcher_.reset(); // gives its lock back; it calls into the connection
     speedTestController_.reset();
+    phonebookActions_.reset();
     phonebookWindow_.reset();
     smsController_.reset();
     smsService_.reset();
@@ -161,6 +163,7 @@ void DashboardAssembly::createControllers()
     PBPage::Layout phonebookLayout;
     phonebookLayout.tree = true;
     phonebookWindow_ = std::make_unique<PBWindow>(phonebookController_.get(), phonebookLayout);
+    phonebookActions_ = std::make_unique<PBRecordActions>(phonebookWindow_.get());
     smsService_ = std::make_unique<SmsService>(context.config, context.clock);
     // The flow-value period ended: the application takes its normal icon again ("icon.icns.png").
     smsService_->setApplicationIconHook([](const QString &) {

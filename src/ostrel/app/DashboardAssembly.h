@@ -42,6 +42,7 @@ class MainController;
 class PBController;
 class SettingController;
 class PBWindow;
+class PBRecordActions;
 class SMSController;
 class SmsService;
 class SkinManagerAccess;
@@ -86,6 +87,7 @@ public:
     statisticsView *speedGraph() const { return speedGraph_; }
     PBController *phonebookController() const { return phonebookController_.get(); }
     PBWindow *phonebookWindow() const { return phonebookWindow_.get(); }
+    PBRecordActions *phonebookActions() const { return phonebookActions_.get(); }
     SMSController *smsController() const { return smsController_.get(); }
     SmsService *smsService() const { return smsService_.get(); }
     // The contact picker that the pages open (Neighbours::contactPicker()).
@@ -118,6 +120,7 @@ private:
     statisticsView *speedGraph_ = nullptr; // owned by its page
     std::unique_ptr<PBController> phonebookController_;
     std::unique_ptr<PBWindow> phonebookWindow_;
+    std::unique_ptr<PBRecordActions> phonebookActions_;
     std::unique_ptr<SmsService> smsService_;
     std::unique_ptr<SMSController> smsController_;
     std::unique_ptr<ContactPicker> contactPicker_;

@@ -89,6 +89,29 @@ public:
     void sortSearchResultBy(const QString &key, bool ascending);
     // The call area is ready (from the phonebook plug-in).
     Q_INVOKABLE void callModuleReady(const yov::Notification &notification);
+
+    // ---- the phonebook plug-in's requests (PBControllerPlugin.cpp) ----------------------------
+    // Each takes its payload under the key of its notification's name; without it nothing happens.
+    // A request that fails its checks shows why and posts nothing.
+    // The matching SIM contacts join the search result; "searchUserInUSIM" {the result}.
+    Q_INVOKABLE void SearUserInUSIMSide(const yov::Notification &notification);
+    // A contact {"username", "mobilephone"}: to the SIM while it has a free index (listed on the
+    // answer), else into the computer's first group at once; "addContactResult".
+    Q_INVOKABLE void addNewUserInSIMOrPC(const yov::Notification &notification);
+    // {"mobilephone", "savePosition"}: the add dialog opens with the number on that storage.
+    Q_INVOKABLE void saveNewUserToPB(const yov::Notification &notification);
+    // "formatUserName" {the name cut to the SIM's limit}; "formatMobilePhone" {the number filtered}.
+    Q_INVOKABLE void CheckBundleUserName(const yov::Notification &notification);
+    Q_INVOKABLE void CheckBundleMobilePhone(const yov::Notification &notification);
+    // A row of the SIM list becomes the selected SIM contact; "selectUsrInfo" {it}.
+    Q_INVOKABLE void getSelectContact(const yov::Notification &notification);
+    // A contact with "index" and "savepos": the SIM one is written (changed on the answer), a
+    // computer one (by index, in the current group, else in the first) changed at once.
+    Q_INVOKABLE void editUserInSIMOrPC(const yov::Notification &notification);
+    // The same, after the user's OK, for deleting.
+    Q_INVOKABLE void deleteUserInSIMOrPC(const yov::Notification &notification);
+    // The plug-in's texts of the dialog's name and mobile fields.
+    ContactFieldTexts pluginFields() const { return pluginFields_; }
     // The unlock sheet is the phonebook's while the recorded module is this one.
     static constexpr int kDeviceLockModule = 2;
 
@@ -173,6 +196,9 @@ public:
     // such group. Does not save.
     bool addContactToPcPhoneList(const QVariantMap &contact, int groupIndex);
     void deleteUserFromCurGrop(int i);
+    // Deletes the computer contacts at the places (each exactly the one there, whatever the others'
+    // values), their all-storage entries with them, and saves once. False when none was deleted.
+    bool deletePcContacts(const QList<ContactPlace> &places);
     void deleteSmartUserFromPCPhoneListByIndex(int index);
     QVariantMap getSmartUserByIndexFromPCPhoneList(int index) const;
     // The contact at a place; empty when the place holds none.
@@ -478,6 +504,7 @@ public:
 
     bool simInitFinished_ = false;
     bool meInitFinished_ = false;
+    bool tcardInitFinished_ = false; // the memory-card list is read
     bool hasMePosition_ = false;
     int phonebookOperate_ = OperationNone;
     int lastSelectSavePos_ = 0;
@@ -599,6 +626,13 @@ private:
     QString copyDestination_;
 
     PBConfiguration configuration_;
+    // The plug-in bridge's helpers.
+    void postAddContactResult();
+    // The computer contact of a record number: in the current group, else in the first group.
+    std::optional<ContactPlace> pcPlaceOfPluginIndex(int index) const;
+    bool pluginFieldsPass(const QVariantMap &item);
+
+    ContactFieldTexts pluginFields_;
     QString pcFileName_ = kDefaultFileName;
     QString pcFileLeftInPlace_; // an unreadable file that could not be set aside: never written over
     std::optional<QList<ContactPlace>> m_CurrentSearchGroup;

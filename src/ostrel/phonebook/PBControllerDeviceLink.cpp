@@ -367,6 +367,11 @@ void PBController::refreshAfterAnswer()
     extensions().SetConpacityShow();
     extensions().doWithProcessWhenOneMoreRecordOperation();
     extensions().reloadContactTable();
+    postAddContactResult();
+}
+
+void PBController::postAddContactResult()
+{
     notificationCenter().post(QStringLiteral("addContactResult"), this,
                               {{QStringLiteral("addContactResult"), contactsAsVariants(m_allPhoneList)}});
 }

@@ -11,6 +11,7 @@
 #include <QPair>
 #include <QSet>
 
+#include <algorithm>
 #include <limits>
 #include <numeric>
 #include <utility>
@@ -326,6 +327,28 @@ void PBController::deleteUserFromCurGrop(int i)
         return;
     removePcRow(m_CurGroupIndex, i);
     savePhoneList2File();
+}
+
+bool PBController::deletePcContacts(const QList<ContactPlace> &places)
+{
+    QList<ContactPlace> ordered;
+    for (const ContactPlace &place : places)
+        if (place.storage == PBStorage::PC && !contactAt(place).isEmpty() && !ordered.contains(place))
+            ordered.append(place);
+    if (ordered.isEmpty())
+        return false;
+    // The last rows first, so that the rows still to go keep their numbers.
+    std::sort(ordered.begin(), ordered.end(), [](const ContactPlace &a, const ContactPlace &b) {
+        return a.group != b.group ? a.group > b.group : a.row > b.row;
+    });
+    for (const ContactPlace &place : ordered) {
+        const QVariantMap contact = contactAt(place);
+        removePcRow(place.group, place.row);
+        if (hasContactIndex(contact) && place.group == m_CurGroupIndex)
+            deleteItemInAllUserList(contactIndex(contact), saveposTag::pc);
+    }
+    savePhoneList2File();
+    return true;
 }
 
 void PBController::deleteSmartUserFromPCPhoneListByIndex(int index)

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -149,6 +150,12 @@ PBPage::PBPage(const Layout &layout, QWidget *parent) : QWidget(parent), layout_
     column->addLayout(info);
     conpacity = namedControl(new QLabel(this), "tfPBCapacity");
     column->addWidget(conpacity);
+    // The progress of an operation that writes many device records (0 to 20), hidden between them.
+    curOperationProcessBar_ = namedControl(new QProgressBar(this), "levelPBOperation");
+    curOperationProcessBar_->setRange(0, kProgressMaximum);
+    curOperationProcessBar_->setTextVisible(false);
+    curOperationProcessBar_->hide();
+    column->addWidget(curOperationProcessBar_);
 
     // The page's edit menu (on the contact table).
     editMenu_ = namedControl(new QMenu(this), "menuPBEdit");

@@ -10,6 +10,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class QTextBrowser;
 
@@ -44,6 +45,8 @@ public:
     QTextBrowser *tvwContactInfo_ = nullptr;
     QTextBrowser *phonebookText = nullptr;
     QLabel *conpacity = nullptr;
+    static constexpr int kProgressMaximum = 20;
+    QProgressBar *curOperationProcessBar_ = nullptr;
     QLineEdit *m_SearchItem = nullptr;
     QPushButton *phonebookSearchBtn_ = nullptr;
     QPushButton *phonebookGoBtn_ = nullptr;

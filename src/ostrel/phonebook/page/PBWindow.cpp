@@ -87,8 +87,11 @@ PBWindow::PBWindow(PBController *controller, const PBPage::Layout &layout, QObje
     if (layout.tree)
         source_ = std::make_unique<PBSource>(page_->outlineView_, page_->popUpMenuOfNewGroupAndUser_, page_->popUpMenuOnNode_,
                                              [this](const QString &selector) { perform(selector); });
+    // The SMS page's context menu offers these two items under the same names.
     menuItemOfSaveNumberToPC_ = new QAction(this);
+    menuItemOfSaveNumberToPC_->setObjectName(QStringLiteral("savePhoneNumberToPCMenuItem_"));
     menuItemOfSaveNumberToSim_ = new QAction(this);
+    menuItemOfSaveNumberToSim_->setObjectName(QStringLiteral("savePhoneNumberToSIMMenuItem_"));
     connectControls();
     pb_->setExtensions(this);
 }
@@ -125,13 +128,15 @@ void PBWindow::connectControls()
         {p->newBtn_, "newUser:"},        {p->editBtn_, "editUser:"},            {p->deleteBtn_, "deleteUser:"},
         {p->callBtn_, "callUser:"},      {p->smsBtn_, "sendSMS:"},              {p->m_SendSMSBtn, "sendSMS:"},
         {p->PBMainWindowCall_Btn, "callUser:"}, {p->btnExport_, "exportContacts:"}, {p->btnImport_, "importContacts:"},
-        {p->phonebookSearchBtn_, "showOrHideSearchbar:"}, {p->phonebookGoBtn_, "searchUser:"},
+        {p->phonebookSearchBtn_, "showOrHideSearchbar:"}, {p->phonebookGoBtn_, "searchUser:"}, {p->m_SaveBtn, "saveAs:"},
     };
     for (const auto &[button, selector] : actions) {
         setButtonAction(button, QLatin1String(selector));
         press(button);
     }
     connect(p->m_SearchItem, &QLineEdit::textChanged, this, [this] { searchUser(); });
+    connect(p->moveMenu, &QComboBox::activated, this, [this] { perform(QStringLiteral("move:")); });
+    connect(p->moveAndDelContMenu_, &QComboBox::activated, this, [this] { perform(QStringLiteral("moveAndDelcont:")); });
     connect(p->cutmenu, &QAction::triggered, this, [this] { cut(); });
     connect(p->copymenu, &QAction::triggered, this, [this] { copy(); });
     connect(p->pastemenu, &QAction::triggered, this, [this] { paste(); });
@@ -168,6 +173,9 @@ bool PBWindow::perform(const QString &selector)
         {QStringLiteral("exportContacts:"), [this] { actions_->exportContacts(); }},
         {QStringLiteral("importContacts:"), [this] { actions_->importContacts(); }},
         {QStringLiteral("callUser:"), [this] { actions_->callUser(); }},
+        {QStringLiteral("move:"), [this] { actions_->move(); }},
+        {QStringLiteral("moveAndDelcont:"), [this] { actions_->moveAndDelcont(); }},
+        {QStringLiteral("saveAs:"), [this] { actions_->saveAs(); }},
         {QStringLiteral("sendSMS:"), [this] {
              if (m_bGroupsentSMS)
                  sendSMSToOneGroup();
@@ -590,6 +598,10 @@ void PBWindow::savePositionsChanged(const SavePositionCells &cells)
             break;
         }
     }
+    // A storage read or forgotten since is offered, or greyed, in the copy and move pop-ups; while
+    // an operation runs they keep naming its destination.
+    if (cells.enabled)
+        actions_->setMoveMenu();
 }
 
 // ---- selection ------------------------------------------------------------------------------
@@ -866,6 +878,12 @@ void PBWindow::searchUser()
     reloadBothTables();
     deselect(page_->m_GroupList);
     deselect(page_->m_UserList);
+}
+
+void PBWindow::showSearchText(const QString &text)
+{
+    const QSignalBlocker blocker(page_->m_SearchItem);
+    page_->m_SearchItem->setText(text);
 }
 
 void PBWindow::showOrHideSearchbar()

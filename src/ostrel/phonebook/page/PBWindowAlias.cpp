@@ -278,8 +278,9 @@ void PBWindow::tabViewItemDidChange()
 void PBWindow::deviceUnlockAnswered(bool success)
 {
     QTabWidget *tabs = pb_->tabviewMain;
+    // Closing the contact dialog is its Cancel: the add or edit ends and the drawer is usable again.
     if (!success && pbUserwin_)
-        pbUserwin_->hide();
+        pbUserwin_->close();
     if (!tabs)
         return;
     const int index = tabViewItemOfIdentifier(tabs, success ? QStringLiteral("Phonebook") : QStringLiteral("Internet"));

@@ -141,7 +141,7 @@ public:
     int getCurrentPosition() const;
     bool isSearchMode() const;
     QString getUserNameWithPhoneNum(const QString &number) const;
-    QString getMobilePhoneFromSelectedSMS();
+    QString getMobilePhoneFromSelectedSMS() override;
     QVariantMap currentSMSRecord() const { return currentSMSRecord_; }
     QVariantList currentBoxList() const { return currentBoxList_; }
     QList<int> selectedRows() const;
