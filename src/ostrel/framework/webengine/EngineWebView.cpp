@@ -82,6 +82,8 @@ protected:
 
     bool javaScriptConfirm(const QUrl &, const QString &message) override
     {
+        if (WebViewDelegate *delegate = view_->delegate())
+            return delegate->runJavaScriptConfirm(view_, message);
         return yov::AlertPresenter::shared().runAlert({title(), message, QString(), Map_Name_Item_of_IndexString(QStringLiteral("Cancel"))})
                == yov::AlertPresenter::DefaultReturn;
     }

@@ -31,6 +31,10 @@ public:
     virtual bool decidePolicyForNavigation(WebView *view, const QUrl &url);
     // A request for a new window (default: the URL opens in the user's browser).
     virtual void createWindowWithRequest(WebView *view, const QUrl &url);
+    // A page's script asks confirm(message) (only a backend that runs scripts asks); the answer
+    // goes back to the script. Default: an alert titled "JavaScript" with the message, "OK" and
+    // "Cancel"; true for "OK".
+    virtual bool runJavaScriptConfirm(WebView *view, const QString &message);
     virtual void didStartProvisionalLoad(WebView *view);
     virtual void didReceiveTitle(WebView *view, const QString &title);
     virtual void didFinishLoad(WebView *view);

@@ -1,0 +1,96 @@
+// The operator web content of the Internet view through the assembled dashboard against the
+// stand-in, with a local HTTP server for the operator's icons and a fixture operator
+// configuration: the split page follows the connection, the link icons refresh 5 s after
+// connecting, the billboard rolls, and the favourite hint shows.
+#include "DashboardFixture.h"
+
+#include "common/PlistBridge.h"
+#include "common/records/connection/ConnectionRecords.h"
+#include "ostrel/connection/dial/DialController.h"
+#include "ostrel/connection/view/DialOperatorContent.h"
+#include "ostrel/framework/widgets/FavoriteIconHintWindow.h"
+#include "support/LocalHttpServer.h"
+
+#include <QDir>
+#include <QImage>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace ostrel;
+using namespace dashboard_test;
+using testing_support::LocalHttpServer;
+
+namespace {
+
+class DashboardOperatorContentTest : public DashboardFixture {
+protected:
+    DialOperatorContent *content() const { return assembly_->operatorContent(); }
+    void waitStatus(int status)
+    {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dial()->connectStatus() == status; }, kWaitMs))
+            << "connect status " << dial()->connectStatus();
+    }
+    void writePicture(const QString &name, QColor colour)
+    {
+        const QString path = QDir(modemList_).filePath(name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QImage image(48, 48, QImage::Format_RGB32);
+        image.fill(colour);
+        ASSERT_TRUE(image.save(path));
+    }
+};
+
+} // namespace
+
+TEST_F(DashboardOperatorContentTest, SplitPageFollowsTheConnectionAndTheIconsRefresh)
+{
+    LocalHttpServer server;
+    LocalHttpServer::Reply icon{"", "image/png"};
+    icon.headers = "Last-Modified: Sun, 06 Nov 1994 08:49:37 GMT\r\n";
+    server.route("/icons/MainimageTitle_Cropped.jpg", icon);
+    setSettings({{QStringLiteral("EnableSplitConnectionProcess"), true},
+                 {QStringLiteral("ShouldShowFavouriteIconConfigHint"), true},
+                 {QStringLiteral("Internet/Internet_isDisplayBillboard_WhenConnectSuccess"), true}});
+    ASSERT_TRUE(yov::PlistBridge::writeFile(
+        QDir(modemList_).filePath(QStringLiteral("IconLinks.plist")),
+        QVariantList{QVariantMap{{QStringLiteral("ImageURL"), server.url("/icons/MainimageTitle_Cropped.jpg")},
+                                 {QStringLiteral("ImageStorePath"), QStringLiteral("rorira/images/MainimageTitle_Cropped.jpg")},
+                                 {QStringLiteral("ImageModifiedDate"), QStringLiteral("Sun, 06 Nov 1994 08:49:37 GMT")}}}));
+    writePicture(QStringLiteral("fav/mail.png"), QColor(30, 120, 200));
+    writePicture(QStringLiteral("fav/shop.png"), QColor(200, 120, 30));
+    ASSERT_TRUE(yov::PlistBridge::writeFile(
+        QDir(modemList_).filePath(QStringLiteral("FavoriteLinks.plist")),
+        QVariantList{QVariantMap{{QStringLiteral("Index"), 0}, {QStringLiteral("Image"), QStringLiteral("fav/mail.png")},
+                                 {QStringLiteral("Path"), QStringLiteral("http://mail.example/")}, {QStringLiteral("Type"), 1}},
+                     QVariantMap{{QStringLiteral("Index"), 1}, {QStringLiteral("Image"), QStringLiteral("fav/shop.png")},
+                                 {QStringLiteral("Path"), QStringLiteral("http://shop.example/")}, {QStringLiteral("Type"), 1}}}));
+    for (int i = 1; i <= 3; ++i)
+        writePicture(QStringLiteral("images/u%1.jpg").arg(i), QColor(80 * i, 60, 140));
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
+    ASSERT_NE(content(), nullptr);
+    ASSERT_NE(content()->view(), nullptr);
+    EXPECT_TRUE(content()->view()->isVisible());
+    EXPECT_EQ(content()->selectedInternetTab(), QStringLiteral("PreInternet"));
+    EXPECT_FALSE(content()->favoriteLinkButton(0)->isHidden());
+    saveScreenshot(mainWindow(), QStringLiteral("dashboard-operator-split-before.png"));
+
+    pressConnectButton(QStringLiteral("Connect"));
+    waitStatus(yov::kConnectStatusConnected);
+    EXPECT_EQ(content()->selectedInternetTab(), QStringLiteral("PostInternet"));
+    EXPECT_TRUE(content()->isBillboardRolling());
+    ASSERT_NE(content()->favoriteIconHintWindow(), nullptr);
+    EXPECT_TRUE(content()->favoriteIconHintWindow()->isVisible());
+    saveScreenshot(content()->favoriteIconHintWindow(), QStringLiteral("dashboard-operator-favourite-hint.png"));
+    QTest::qWait(1000);
+    EXPECT_TRUE(server.requested.isEmpty()) << "the icon refresh waits 5 s";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.requested.contains("/icons/MainimageTitle_Cropped.jpg"); }, kWaitMs))
+        << "the icons were never refreshed";
+    saveScreenshot(mainWindow(), QStringLiteral("dashboard-operator-split-after.png"));
+
+    pressConnectButton(QStringLiteral("Disconnect"));
+    waitStatus(yov::kConnectStatusIdle);
+    EXPECT_EQ(content()->selectedInternetTab(), QStringLiteral("PreInternet"));
+    EXPECT_FALSE(content()->isBillboardRolling());
+    EXPECT_FALSE(content()->favoriteIconHintWindow()->isVisible());
+}
