@@ -9,9 +9,11 @@
 #include "ostrel/connection/dial/DialController.h"
 #include "ostrel/connection/view/DialOperatorContent.h"
 #include "ostrel/framework/widgets/FavoriteIconHintWindow.h"
+#include "ostrel/framework/widgets/WebView.h"
 #include "support/LocalHttpServer.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QTabWidget>
 #include <QTest>
@@ -48,6 +50,10 @@ TEST_F(DashboardOperatorContentTest, SplitPageFollowsTheConnectionAndTheIconsRef
     LocalHttpServer::Reply icon{"", "image/png"};
     icon.headers = "Last-Modified: Sun, 06 Nov 1994 08:49:37 GMT\r\n";
     server.route("/icons/MainimageTitle_Cropped.jpg", icon);
+    // A newer promotion on the server: downloaded, then shown through its ".htm" page (no Flash here).
+    LocalHttpServer::Reply promo{"FWS-not-played", "application/x-shockwave-flash"};
+    promo.headers = "Last-Modified: Wed, 02 Oct 2024 10:00:00 GMT\r\n";
+    server.route("/icons/promo.swf", promo);
     setSettings({{QStringLiteral("EnableSplitConnectionProcess"), true},
                  {QStringLiteral("ShouldShowFavouriteIconConfigHint"), true},
                  {QStringLiteral("Internet/Internet_isDisplayBillboard_WhenConnectSuccess"), true}});
@@ -55,7 +61,16 @@ TEST_F(DashboardOperatorContentTest, SplitPageFollowsTheConnectionAndTheIconsRef
         QDir(modemList_).filePath(QStringLiteral("IconLinks.plist")),
         QVariantList{QVariantMap{{QStringLiteral("ImageURL"), server.url("/icons/MainimageTitle_Cropped.jpg")},
                                  {QStringLiteral("ImageStorePath"), QStringLiteral("rorira/images/MainimageTitle_Cropped.jpg")},
+                                 {QStringLiteral("ImageModifiedDate"), QStringLiteral("Sun, 06 Nov 1994 08:49:37 GMT")}},
+                     QVariantMap{{QStringLiteral("ImageURL"), server.url("/icons/promo.swf")},
+                                 {QStringLiteral("ImageStorePath"), QStringLiteral("rorira/images/promo.swf")},
                                  {QStringLiteral("ImageModifiedDate"), QStringLiteral("Sun, 06 Nov 1994 08:49:37 GMT")}}}));
+    {
+        QDir().mkpath(QDir(modemList_).filePath(QStringLiteral("rorira/images")));
+        QFile page(QDir(modemList_).filePath(QStringLiteral("rorira/images/promo.htm")));
+        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+        page.write("<html><body style=\"background:#fde9c9\"><h2>Weekend offer</h2><p>10 GB for the price of 5.</p></body></html>");
+    }
     writePicture(QStringLiteral("fav/mail.png"), QColor(30, 120, 200));
     writePicture(QStringLiteral("fav/shop.png"), QColor(200, 120, 30));
     ASSERT_TRUE(yov::PlistBridge::writeFile(
@@ -86,6 +101,17 @@ TEST_F(DashboardOperatorContentTest, SplitPageFollowsTheConnectionAndTheIconsRef
     EXPECT_TRUE(server.requested.isEmpty()) << "the icon refresh waits 5 s";
     ASSERT_TRUE(QTest::qWaitFor([&] { return server.requested.contains("/icons/MainimageTitle_Cropped.jpg"); }, kWaitMs))
         << "the icons were never refreshed";
+    // Only the newer picture was fetched; it is stored and its page shown in the promotion view.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return content()->promoWebkitView()
+                                             && content()->promoWebkitView()->url().toString().endsWith(QStringLiteral("promo.htm")); },
+                                kWaitMs))
+        << "the promotion was not shown";
+    EXPECT_EQ(server.requested.count("/icons/promo.swf"), 2) << "its date, then the picture";
+    EXPECT_EQ(server.requested.count("/icons/MainimageTitle_Cropped.jpg"), 1) << "not newer: only its date";
+    const QVariantList links = yov::PlistBridge::readFile(QDir(modemList_).filePath(QStringLiteral("IconLinks.plist")))->toList();
+    EXPECT_EQ(links.value(1).toMap().value(QStringLiteral("ImageModifiedDate")).toString(),
+              QStringLiteral("Wed, 02 Oct 2024 10:00:00 GMT"));
+    QTest::qWait(500);
     saveScreenshot(mainWindow(), QStringLiteral("dashboard-operator-split-after.png"));
 
     pressConnectButton(QStringLiteral("Disconnect"));

@@ -136,16 +136,31 @@ void DialOperatorContent::installInto(QWidget *internetPage)
     internetSwitchTab_ = new QTabWidget(view_);
     internetSwitchTab_->setObjectName(QStringLiteral("internetSwitchTab_"));
     internetSwitchTab_->tabBar()->hide();
+    internetSwitchTab_->setDocumentMode(true);
     auto *pre = new QWidget;
     pre->setObjectName(kPreInternet);
-    auto *preLayout = new QHBoxLayout(pre);
+    auto *preLayout = new QVBoxLayout(pre);
+    preLayout->setContentsMargins(0, 0, 0, 0);
     preDefaultConfiguration_ = new QLabel(pre);
+    preDefaultConfiguration_->hide(); // the connection page below names the profile
     preLayout->addWidget(preDefaultConfiguration_);
-    preLayout->addStretch();
+    // With the split page the connection page itself is the page before connecting, and the
+    // operator's page replaces it once connected.
+    QLayout *pageLayout = internetPage->layout();
+    if (isSplitConnectionProcessEnabled() && pageLayout) {
+        QList<QWidget *> connectionPage;
+        for (int i = 0; i < pageLayout->count(); ++i)
+            if (QWidget *widget = pageLayout->itemAt(i)->widget(); widget && widget != view_)
+                connectionPage << widget;
+        for (QWidget *widget : connectionPage) {
+            pageLayout->removeWidget(widget);
+            preLayout->addWidget(widget);
+        }
+    }
     internetSwitchTab_->addTab(pre, kPreInternet);
     internetSwitchTab_->addTab(buildPostInternetPage(), kPostInternet);
     internetSwitchTab_->hide();
-    layout->addWidget(internetSwitchTab_);
+    layout->addWidget(internetSwitchTab_, 1);
 
     // The special web view's and the embedded page's containers, the advertisement and the
     // billboard.
@@ -180,7 +195,7 @@ void DialOperatorContent::installInto(QWidget *internetPage)
     billboard->setVisible(ConfigService(&dial_->config()).isDisplayBillboard());
     layout->addWidget(billboard);
 
-    if (QLayout *pageLayout = internetPage->layout())
+    if (pageLayout)
         pageLayout->addWidget(view_);
     updateVisibility();
     initCustomWeblinks();
@@ -194,10 +209,10 @@ QWidget *DialOperatorContent::buildPostInternetPage()
     auto *top = new QHBoxLayout;
     bgContainerView_ = new QWidget(post);
     bgContainerView_->setObjectName(QStringLiteral("bgContainerView_"));
-    bgContainerView_->setMinimumSize(320, 160);
+    bgContainerView_->setMinimumSize(240, 90);
     bgupWeblinkView_ = new WebLinkImageView(post);
     bgupWeblinkView_->setObjectName(QStringLiteral("bgupWeblinkView_"));
-    bgupWeblinkView_->setMinimumSize(240, 160);
+    bgupWeblinkView_->setMinimumSize(180, 90);
     top->addWidget(bgContainerView_, 1);
     top->addWidget(bgupWeblinkView_, 1);
     layout->addLayout(top);
@@ -210,18 +225,20 @@ QWidget *DialOperatorContent::buildPostInternetPage()
         auto *cell = new QVBoxLayout;
         auto *button = new WeblinkButton(post);
         button->setObjectName(QStringLiteral("favoriteLinkBtn%1_").arg(i + 1));
-        button->setIconSize(QSize(48, 48));
+        button->setIconSize(QSize(40, 40));
+        button->setFixedSize(56, 56);
         button->hide();
         favoriteLinkBtns_.append(button);
         cell->addWidget(button);
         WebView *icon = WebViewUtilities::createWebView(post);
         icon->setObjectName(QStringLiteral("webViewOfFavouiteBtnForIcon%1_").arg(i + 1));
-        icon->setFixedSize(64, 64);
+        icon->setFixedSize(56, 56);
         icon->hide();
         favouriteIconViews_.append(icon);
         cell->addWidget(icon);
         favourites->addLayout(cell);
     }
+    favourites->addStretch();
     layout->addLayout(favourites);
     auto *custom = new QHBoxLayout;
     for (int i = 0; i < 6; ++i) {
@@ -230,12 +247,13 @@ QWidget *DialOperatorContent::buildPostInternetPage()
         customLinkBtns_.append(button);
         custom->addWidget(button);
     }
-    layout->addLayout(custom);
+    custom->addStretch();
     postConnectBtn_ = new QPushButton(post);
     postConnectBtn_->setObjectName(QStringLiteral("postConnectBtn_"));
     QObject::connect(postConnectBtn_, &QPushButton::clicked, this,
                      [this] { dial_->DialOption(DialController::DialSender::Other); });
-    layout->addWidget(postConnectBtn_, 0, Qt::AlignRight);
+    custom->addWidget(postConnectBtn_);
+    layout->addLayout(custom);
     return post;
 }
 
@@ -371,20 +389,27 @@ void DialOperatorContent::UpdateWebLinkTimerFired()
 void DialOperatorContent::attachWebviewWithDelegates()
 {
     // The frames of PromoWebViewRect and HomePageWebViewRect; without one (or with an empty one)
-    // the view fills its container, as a view of no size would show nothing.
-    const auto frameIn = [this](const char *key, QWidget *container) {
+    // the view fills its container and follows its size, as a view of no size would show nothing.
+    const auto attach = [this](const char *key, QWidget *container) -> WebView * {
         const QRectF frame = rectOf(dial_->config().getConfigurationByModule(QString::fromLatin1(key)));
-        return frame.isEmpty() ? QRectF(QPointF(0, 0), QSizeF(container->size().expandedTo(container->minimumSize())))
-                               : frame;
+        if (!frame.isEmpty())
+            return WebViewUtilities::sharedManager()->attachWebviewWithFrameRect(frame, container, this);
+        WebView *view = WebViewUtilities::sharedManager()->attachWebviewWithFrameRect(
+            QRectF(QPointF(0, 0), QSizeF(container->size().expandedTo(container->minimumSize()))), container, this);
+        if (view) {
+            QLayout *layout = container->layout();
+            if (!layout) {
+                layout = new QVBoxLayout(container);
+                layout->setContentsMargins(0, 0, 0, 0);
+            }
+            layout->addWidget(view);
+        }
+        return view;
     };
-    if (!promoWebkitView_ && bgContainerView_) {
-        promoWebkitView_ = WebViewUtilities::sharedManager()->attachWebviewWithFrameRect(
-            frameIn("PromoWebViewRect", bgContainerView_), bgContainerView_, this);
-    }
-    if (!homepageView_ && bgupWeblinkView_) {
-        homepageView_ = WebViewUtilities::sharedManager()->attachWebviewWithFrameRect(
-            frameIn("HomePageWebViewRect", bgupWeblinkView_), bgupWeblinkView_, this);
-    }
+    if (!promoWebkitView_ && bgContainerView_)
+        promoWebkitView_ = attach("PromoWebViewRect", bgContainerView_);
+    if (!homepageView_ && bgupWeblinkView_)
+        homepageView_ = attach("HomePageWebViewRect", bgupWeblinkView_);
 }
 
 void DialOperatorContent::detachWebviews()
@@ -781,7 +806,7 @@ void DialOperatorContent::autoBrowserPictureForBillboard(bool forward)
         return; // a missing picture leaves the previous one
     billboardPicture_ = picture;
     if (imageViewOfShowImageForBillboard_)
-        imageViewOfShowImageForBillboard_->setPixmap(image.scaled(360, 120, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        imageViewOfShowImageForBillboard_->setPixmap(image.scaled(300, 90, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void DialOperatorContent::setDefaultBackgroundImageForBillboard()
@@ -792,7 +817,7 @@ void DialOperatorContent::setDefaultBackgroundImageForBillboard()
         return;
     billboardPicture_ = picture;
     if (imageViewOfShowImageForBillboard_)
-        imageViewOfShowImageForBillboard_->setPixmap(image.scaled(360, 120, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        imageViewOfShowImageForBillboard_->setPixmap(image.scaled(300, 90, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void DialOperatorContent::isHiddenBrowserPicBtnForBillboard(bool hidden)
