@@ -349,12 +349,7 @@ void DialOperatorContent::switchInternetTabAction()
         attachWebviewWithDelegates();
         Neighbours::setting().checkLauchWebLinksAtMoment(1);
         hintFavoriteIconConfigrable();
-        if (updateWebLinkTimer_)
-            dial_->clock().cancel(updateWebLinkTimer_);
-        updateWebLinkTimer_ = dial_->clock().schedule(kUpdateWebLinkDelayMs, this, [this] {
-            updateWebLinkTimer_ = 0;
-            UpdateWebLinkTimerFired();
-        });
+        scheduleWebLinkUpdate();
     } else if (state == yov::kConnectStatusIdle) {
         postInternetDone_ = false;
         selectInternetTab(topBool("RoriraSplit") ? kPostInternet : kPreInternet);
@@ -377,6 +372,16 @@ void DialOperatorContent::switchToInternetState()
 {
     if (shouldSwitchToInternetState())
         switchInternetTabAction();
+}
+
+void DialOperatorContent::scheduleWebLinkUpdate()
+{
+    if (updateWebLinkTimer_)
+        dial_->clock().cancel(updateWebLinkTimer_);
+    updateWebLinkTimer_ = dial_->clock().schedule(kUpdateWebLinkDelayMs, this, [this] {
+        updateWebLinkTimer_ = 0;
+        UpdateWebLinkTimerFired();
+    });
 }
 
 void DialOperatorContent::UpdateWebLinkTimerFired()
@@ -660,12 +665,7 @@ void DialOperatorContent::updateAdImageView()
 void DialOperatorContent::downloadAdImageFile()
 {
     if (topBool("AddVuroAdView")) {
-        if (updateWebLinkTimer_)
-            dial_->clock().cancel(updateWebLinkTimer_);
-        updateWebLinkTimer_ = dial_->clock().schedule(kUpdateWebLinkDelayMs, this, [this] {
-            updateWebLinkTimer_ = 0;
-            UpdateWebLinkTimerFired();
-        });
+        scheduleWebLinkUpdate();
     }
     dial_->notificationCenter().post(QStringLiteral("SetWebLinkImageViewEnabled"));
 }

@@ -92,6 +92,8 @@ public:
     void loadIconImageAccordingProperty(const QVariantMap &entry);
     void LoadFlash(const QString &path, WebView *view);
     void UpdateWebLinkTimerFired();
+    // UpdateWebLinkTimerFired in 5 s (a later call moves it).
+    void scheduleWebLinkUpdate();
     void initCustomWeblinks();
     void performSwitchTabActionForRorira(int index);
 

@@ -1,11 +1,14 @@
 // The link widgets: what a click on a link button starts or opens by its type, the link picture
 // enabled and disabled, and the hint window held on the screen while dragged.
 #include "ostrel/framework/widgets/FavoriteIconHintWindow.h"
+#include "ostrel/framework/widgets/IconMatrix.h"
 #include "ostrel/framework/widgets/WebLinkImageView.h"
 #include "ostrel/framework/widgets/WeblinkButton.h"
 #include "platform/NotificationCenter.h"
 
+#include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -102,4 +105,27 @@ TEST(WeblinkWidgetsTest, HintWindowIsHeldOnTheScreenWhileDragged)
 
     FavoriteIconHintWindow window;
     EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+}
+
+TEST(WeblinkWidgetsTest, IconMatrixClickOnACellAndBetweenCells)
+{
+    IconMatrix matrix(2, 3);
+    matrix.resize(400, 200);
+    matrix.show();
+    QSignalSpy clicked(&matrix, &IconMatrix::cellClicked);
+    const QRect fifth = matrix.cell(4)->geometry();
+    int row = 0;
+    int column = 0;
+    ASSERT_TRUE(matrix.findClickedPoint(fifth.center(), &row, &column));
+    EXPECT_EQ(row * 3 + column, 4);
+    matrix.cell(4)->click();
+    EXPECT_EQ(matrix.curcellIndex(), 4);
+    // Between the first two cells of the first row: no cell, none current, no action.
+    const QPoint between((matrix.cell(0)->geometry().right() + matrix.cell(1)->geometry().left()) / 2,
+                         matrix.cell(0)->geometry().center().y());
+    EXPECT_FALSE(matrix.findClickedPoint(between, &row, &column));
+    EXPECT_EQ(row, -1);
+    QTest::mouseClick(&matrix, Qt::LeftButton, {}, between);
+    EXPECT_EQ(matrix.curcellIndex(), -1);
+    EXPECT_EQ(clicked.size(), 1);
 }
