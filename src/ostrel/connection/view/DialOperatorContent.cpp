@@ -1079,7 +1079,7 @@ void DialOperatorContent::smartUIManualDisconnect()
     smartUIDeattachWebView();
     const QString home = QStringLiteral("freeToFun_HomePage.png");
     const QString button = QStringLiteral("Connect");
-    if (dial_->hadDoManualDisconnect()) {
+    if (dial_->manualDisconnectFlag()) {
         const QString top = QStringLiteral("freeToFun.png");
         if (ConfigService(&dial_->config()).isDisplayPhoneNumberForSmart()) {
             dial_->setDeviceStatusStringRows(1);
@@ -1141,6 +1141,11 @@ void DialOperatorContent::applicationDidFinishLaunchingInDialController()
 {
     if (topBool("RoriraSplit"))
         hintFavoriteIconConfigrable();
+}
+
+void DialOperatorContent::addStatisticsInInternet()
+{
+    dial_->notifyChangeTabViewItem(QStringLiteral("DialRecord"));
 }
 
 void DialOperatorContent::datausageRest()

@@ -149,6 +149,8 @@ public:
     void openLiberoURL();
     void setFavoriteandLinkBtnState(bool enabled);
     void applicationDidFinishLaunchingInDialController() override;
+    // The statistics of the Internet view: the main tab "DialRecord".
+    void addStatisticsInInternet();
     WeblinkButton *favoriteLinkButton(int index) const { return favoriteLinkBtns_.value(index); }
     WeblinkButton *customLinkButton(int index) const { return customLinkBtns_.value(index); }
     WebView *favouriteIconWebView(int index) const;

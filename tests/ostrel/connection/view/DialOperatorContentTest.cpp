@@ -356,9 +356,18 @@ TEST(DialOperatorContentTest, CompactSkinStatusLineAndPhoneNumber)
     QWidget window;
     auto *label = new QLabel(&window);
     auto *connectExt = new QPushButton(&window);
+    auto *top = new QWidget(&window);
+    top->resize(300, 80);
+    auto *home = new QWidget(&window);
+    home->resize(400, 200);
     skin.controls.insert(QStringLiteral("labelDeviceStutas"), label);
     skin.controls.insert(QStringLiteral("btnDialConnectExt"), connectExt);
+    skin.controls.insert(QStringLiteral("webViewInTopFixed"), top);
+    skin.controls.insert(QStringLiteral("webViewInHomePage"), home);
     ContentHarness c({{QStringLiteral("UIConfig"), QVariantMap{{QStringLiteral("SmartUI"), true}}},
+                      {QStringLiteral("IMSI"), QStringLiteral("510101234567890")},
+                      {QStringLiteral("Main"), QVariantMap{{QStringLiteral("OperatorLinks"),
+                                                            QVariantMap{{QStringLiteral("SmartPortal"), QStringLiteral("http://127.0.0.1:9")}}}}},
                       {QStringLiteral("Internet"), QVariantMap{{QStringLiteral("Internet_IsDisplayPhoneNumber_WhenConnectedOrDisconnected"), true}}}},
                      &skin);
     EXPECT_EQ(c.content->getPhoneNumber(), QStringLiteral("SmartNet"));
@@ -372,6 +381,17 @@ TEST(DialOperatorContentTest, CompactSkinStatusLineAndPhoneNumber)
     EXPECT_EQ(label->size(), QSize(175, 46));
     EXPECT_TRUE(label->alignment() & Qt::AlignRight);
     EXPECT_TRUE(label->font().bold());
+
+    // Connected: the operator's two pages over the skin items, with the number and the IMSI.
+    c.connect();
+    ASSERT_EQ(top->findChildren<WebView *>().size(), 1);
+    ASSERT_EQ(home->findChildren<WebView *>().size(), 1);
+    EXPECT_EQ(top->findChild<WebView *>()->url().toString(),
+              QStringLiteral("http://127.0.0.1:9/ibro-fe/pages/ibro/extender1.xhtml?msisdn=628123456789&imsi=510101234567890"));
+    EXPECT_TRUE(home->findChild<WebView *>()->url().toString().contains(QStringLiteral("extender2.xhtml?msisdn=")));
+    c.disconnect();
+    EXPECT_TRUE(top->findChildren<WebView *>().isEmpty()) << "detached when the connection ends";
+    EXPECT_EQ(label->text(), QStringLiteral("08123456789")) << "a user disconnect shows the number";
 
     // A failed attempt: two rows, the localised text, and the skin button says "Connect".
     c.h.pressConnect();
