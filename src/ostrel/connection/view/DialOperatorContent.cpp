@@ -230,12 +230,7 @@ QWidget *DialOperatorContent::buildPostInternetPage()
         button->hide();
         favoriteLinkBtns_.append(button);
         cell->addWidget(button);
-        WebView *icon = WebViewUtilities::createWebView(post);
-        icon->setObjectName(QStringLiteral("webViewOfFavouiteBtnForIcon%1_").arg(i + 1));
-        icon->setFixedSize(56, 56);
-        icon->hide();
-        favouriteIconViews_.append(icon);
-        cell->addWidget(icon);
+        favouriteIconCells_.append(cell);
         favourites->addLayout(cell);
     }
     favourites->addStretch();
@@ -510,17 +505,25 @@ void DialOperatorContent::loadFavoritesLinkPropeties()
 void DialOperatorContent::loadFavouriteBtnWebKitViews()
 {
     const QString folder = dial_->config().modemListPath();
-    for (int n = 1; n <= favouriteIconViews_.size(); ++n) {
-        WebView *view = favouriteIconViews_.at(n - 1);
-        if (!view)
-            continue;
+    for (int n = 1; n <= favouriteIconCells_.size(); ++n) {
         const QString icon = QStringLiteral("%1/rorira/images/icon%2.swf").arg(folder).arg(n);
         const QString background = QStringLiteral("%1/rorira/images/background.swf").arg(folder);
-        if (QFileInfo::exists(icon))
-            LoadFlash(icon, view);
-        else if (QFileInfo::exists(background))
-            LoadFlash(background, view);
-        view->setVisible(!view->url().isEmpty());
+        const QString file = QFileInfo::exists(icon) ? icon : QFileInfo::exists(background) ? background : QString();
+        if (file.isEmpty())
+            continue;
+        // The icon's view is made when it first has something to show.
+        while (favouriteIconViews_.size() < n)
+            favouriteIconViews_.append(nullptr);
+        QPointer<WebView> &view = favouriteIconViews_[n - 1];
+        if (!view && favouriteIconCells_.at(n - 1)) {
+            QWidget *parent = favoriteLinkBtns_.value(n - 1) ? favoriteLinkBtns_.value(n - 1)->parentWidget() : view_.data();
+            view = WebViewUtilities::createWebView(parent);
+            view->setObjectName(QStringLiteral("webViewOfFavouiteBtnForIcon%1_").arg(n));
+            view->setFixedSize(56, 56);
+            favouriteIconCells_.at(n - 1)->addWidget(view);
+        }
+        if (view)
+            LoadFlash(file, view);
     }
 }
 
@@ -955,13 +958,16 @@ void DialOperatorContent::sendIMSIToHttpServerBySoap()
         return;
     }
     soapImsi_ = imsi;
+    soapPending_ = true;
     client_->sendMessage(yov::formatPlaceholders(service.getSoapServiceContent(), {imsi.toHtmlEscaped()}).toUtf8(), false);
 }
 
 void DialOperatorContent::setMsisdnNumberWithResult(const QVariantMap &)
 {
-    if (!client_)
+    // The notification tells of any SOAP client's reply: only ours is read.
+    if (!client_ || !soapPending_ || client_->isBusy())
         return;
+    soapPending_ = false;
     xmlNodeArray_ = client_->getxmlNodeRecordArray();
     const QString number = msisdnFromRecords(xmlNodeArray_);
     if (number.isEmpty())
@@ -975,6 +981,9 @@ void DialOperatorContent::setMsisdnNumberWithResult(const QVariantMap &)
 
 void DialOperatorContent::excuteWhenConnectServerError(const QVariantMap &info)
 {
+    if (!soapPending_)
+        return;
+    soapPending_ = false;
     qCWarning(lcOperatorContent).noquote() << QStringLiteral("the subscriber-number service could not be reached: %1")
                                                   .arg(yov::nsString(info.value(QStringLiteral("errorInfor"))));
 }

@@ -25,6 +25,7 @@
 #include <QPointer>
 #include <QRectF>
 #include <QString>
+#include <QVBoxLayout>
 
 #include <memory>
 
@@ -33,6 +34,7 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
+
 class QWidget;
 
 namespace ostrel {
@@ -189,6 +191,7 @@ private:
     QList<QPointer<WeblinkButton>> favoriteLinkBtns_;
     QList<QPointer<WeblinkButton>> customLinkBtns_;
     QList<QPointer<WebView>> favouriteIconViews_;
+    QList<QPointer<QVBoxLayout>> favouriteIconCells_;
     QPointer<WebView> promoWebkitView_;
     QPointer<WebView> homepageView_;
     QPointer<WebView> wbvAdvertisement_;
@@ -207,6 +210,7 @@ private:
     std::unique_ptr<SoapClient> client_;
     QVariantList xmlNodeArray_;
     QString soapImsi_;
+    bool soapPending_ = false;
     int borwserPicIndexforBillboard_ = 1;
     int billboardTimer_ = 0;
     int updateWebLinkTimer_ = 0;

@@ -96,8 +96,7 @@ void DownloadUtilities::queryDone(QNetworkReply *reply, const QString &url)
         qCInfo(lcDownload).noquote() << QStringLiteral("date query of %1 failed: %2").arg(url, reply->errorString());
     } else if (reply->hasRawHeader("Last-Modified")) {
         if (delegate_)
-            delegate_->lastModifiedDate(QString::fromLatin1(reply->rawHeader("Last-Modified")),
-                                        reply->request().url().toString());
+            delegate_->lastModifiedDate(QString::fromLatin1(reply->rawHeader("Last-Modified")), url);
     } else {
         qCInfo(lcDownload).noquote() << QStringLiteral("%1 has no Last-Modified date").arg(url);
     }
@@ -123,7 +122,7 @@ void DownloadUtilities::downloadDone(QNetworkReply *reply, const QString &url)
     reply->deleteLater();
     const bool stored = store(reply, url);
     if (stored && delegate_)
-        delegate_->downloadDidFinishWithURL(reply->request().url().toString());
+        delegate_->downloadDidFinishWithURL(url);
     emit downloadFinished(url, stored);
 }
 
@@ -144,7 +143,7 @@ bool DownloadUtilities::store(QNetworkReply *reply, const QString &url)
         qCInfo(lcDownload).noquote() << QStringLiteral("download of %1 cancelled: the server names it %2").arg(requested, suggested);
         return false;
     }
-    const QString listed = delegate_ ? delegate_->destinationSuggestedFilenameForURL(requested) : QString();
+    const QString listed = delegate_ ? delegate_->destinationSuggestedFilenameForURL(url) : QString();
     const QString destination = allowedDestination(listed);
     if (destination.isEmpty())
         return false;

@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -229,6 +230,19 @@ TEST(DialOperatorContentTest, FavouritesAndTheirHint)
     EXPECT_EQ(c.content->customLinkButton(0)->linkType(), 1);
     EXPECT_EQ(c.content->customLinkButton(0)->webLink(), QUrl(QStringLiteral("http://home.example/")));
     EXPECT_TRUE(c.content->customLinkButton(1)->isHidden()) << "no address configured";
+
+    // The icons' Flash files: never played; the ".htm" page beside one is shown instead.
+    QDir().mkpath(c.file(QStringLiteral("rorira/images")));
+    for (const char *name : {"rorira/images/icon1.swf", "rorira/images/icon1.htm", "rorira/images/background.swf"}) {
+        QFile f(c.file(QLatin1String(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<html><body>icon</body></html>");
+    }
+    c.content->loadFavouriteBtnWebKitViews();
+    ASSERT_NE(c.content->favouriteIconWebView(0), nullptr);
+    EXPECT_TRUE(c.content->favouriteIconWebView(0)->url().toString().endsWith(QStringLiteral("icon1.htm")));
+    ASSERT_NE(c.content->favouriteIconWebView(1), nullptr) << "the background is tried for the others";
+    EXPECT_TRUE(c.content->favouriteIconWebView(1)->url().isEmpty()) << "no .htm page beside it: left empty";
 
     QWidget mainWindow;
     mainWindow.setGeometry(100, 100, 800, 600);
