@@ -45,7 +45,12 @@ const QString kPostInternet = QStringLiteral("PostInternet");
 // The operator's addresses are deployment configuration: keys of the dictionary Main/OperatorLinks
 // (empty as shipped). The six fixed link buttons, in order: the operator's home page, its login,
 // its customer self-care, its mobile-broadband settings, its online shop and one further service.
-const char *const kCustomLinkKeys[6] = {"HomePage", "Login", "SelfCare", "BroadbandSettings", "OnlineShop", "MoreServices"};
+const struct {
+    const char *key;
+    const char *title;
+} kCustomLinks[6] = {{"HomePage", "Home"},          {"Login", "Login"},
+                     {"SelfCare", "Self-care"},     {"BroadbandSettings", "Broadband settings"},
+                     {"OnlineShop", "Online shop"}, {"MoreServices", "Services"}};
 
 QRectF rectOf(const QVariant &value)
 {
@@ -538,10 +543,10 @@ void DialOperatorContent::initCustomWeblinks()
         return;
     for (int i = 0; i < customLinkBtns_.size(); ++i) {
         if (WeblinkButton *button = customLinkBtns_.at(i)) {
-            const QString link = operatorLink(kCustomLinkKeys[i]);
+            const QString link = operatorLink(kCustomLinks[i].key);
             button->setLinkType(1);
             button->setWebLinkString(link);
-            button->setText(localized(kCustomLinkKeys[i]));
+            button->setText(localized(kCustomLinks[i].title));
             button->setHidden(link.isEmpty());
         }
     }
