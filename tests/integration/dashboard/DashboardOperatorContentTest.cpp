@@ -12,6 +12,7 @@
 #include "ostrel/framework/widgets/WebView.h"
 #include "support/LocalHttpServer.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -97,6 +98,10 @@ TEST_F(DashboardOperatorContentTest, SplitPageFollowsTheConnectionAndTheIconsRef
     ASSERT_NE(content()->favoriteIconHintWindow(), nullptr);
     EXPECT_TRUE(content()->favoriteIconHintWindow()->isVisible());
     saveScreenshot(content()->favoriteIconHintWindow(), QStringLiteral("dashboard-operator-favourite-hint.png"));
+    // "Do not notify me again" is kept in the settings file.
+    ASSERT_NE(content()->stopNotifyHintCheckbox(), nullptr);
+    content()->stopNotifyHintCheckbox()->click();
+    EXPECT_FALSE(storedSettings().value(QStringLiteral("ShouldShowFavouriteIconConfigHint"), true).toBool());
     QTest::qWait(1000);
     EXPECT_TRUE(server.requested.isEmpty()) << "the icon refresh waits 5 s";
     ASSERT_TRUE(QTest::qWaitFor([&] { return server.requested.contains("/icons/MainimageTitle_Cropped.jpg"); }, kWaitMs))
@@ -119,4 +124,58 @@ TEST_F(DashboardOperatorContentTest, SplitPageFollowsTheConnectionAndTheIconsRef
     EXPECT_EQ(content()->selectedInternetTab(), QStringLiteral("PreInternet"));
     EXPECT_FALSE(content()->isBillboardRolling());
     EXPECT_FALSE(content()->favoriteIconHintWindow()->isVisible());
+}
+
+TEST_F(DashboardOperatorContentTest, FirstConnectionOpensTheOperatorPagesAndFetchesTheSubscriberNumber)
+{
+    LocalHttpServer server;
+    server.route("/soap", {"<?xml version=\"1.0\"?><Envelope><Body><Reply><IMSI>262021234567890</IMSI>"
+                           "<MSISDN>4917098765432</MSISDN></Reply></Body></Envelope>",
+                           "text/xml"});
+    // The shipped profile is "Internet"; the SIM's IMSI is 262021234567890.
+    setSettings({{QStringLiteral("OpenURLSettings"),
+                  QVariantList{QVariantMap{{QStringLiteral("APNProvider"), QStringLiteral("Other")},
+                                           {QStringLiteral("AutoOpen"), true},
+                                           {QStringLiteral("URL"), QStringLiteral("http://other.example/")}},
+                               QVariantMap{{QStringLiteral("APNProvider"), QStringLiteral("Internet")},
+                                           {QStringLiteral("AutoOpen"), true},
+                                           {QStringLiteral("URL"), QStringLiteral("https://portal.example/welcome")}}}},
+                 {QStringLiteral("Internet/IMSIAndWebPage"),
+                  QVariantMap{{QStringLiteral("26202"), QStringLiteral("sim.example/network")},
+                              {QStringLiteral("2620212"), QStringLiteral("https://sim.example/plan")}}},
+                 {QStringLiteral("ImsiPhone"), QVariantMap{{QStringLiteral("262019999999999"), QStringLiteral("1")}}},
+                 {QStringLiteral("Main/OperatorLinks"),
+                  QVariantMap{{QStringLiteral("SubscriberNumberService"), server.url("/soap")}}}});
+    QStringList opened;
+    YOVUIController::setUrlOpener([&opened](const QUrl &url) {
+        opened << url.toString();
+        return true;
+    });
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
+    EXPECT_TRUE(opened.isEmpty()) << opened.join(u' ').toStdString();
+
+    pressConnectButton(QStringLiteral("Connect"));
+    waitStatus(yov::kConnectStatusConnected);
+    // The profile's page, then the longest IMSI prefix's page (its https address kept as it is).
+    ASSERT_TRUE(QTest::qWaitFor([&] { return opened.size() >= 2; }, kWaitMs)) << opened.join(u' ').toStdString();
+    EXPECT_EQ(opened, (QStringList{QStringLiteral("https://portal.example/welcome"), QStringLiteral("https://sim.example/plan")}));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return storedSettings().value(QStringLiteral("ImsiPhone")).toMap().contains(QStringLiteral("262021234567890")); },
+        kWaitMs))
+        << "the subscriber number was never stored";
+    EXPECT_EQ(storedSettings().value(QStringLiteral("ImsiPhone")).toMap().value(QStringLiteral("262021234567890")).toString(),
+              QStringLiteral("4917098765432"));
+    EXPECT_EQ(server.requested, QList<QByteArray>{"/soap"});
+    pressConnectButton(QStringLiteral("Disconnect"));
+    waitStatus(yov::kConnectStatusIdle);
+
+    // The next connection opens the pages again but does not ask for the known number.
+    pressConnectButton(QStringLiteral("Connect"));
+    waitStatus(yov::kConnectStatusConnected);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return opened.size() >= 4; }, kWaitMs)) << opened.join(u' ').toStdString();
+    QTest::qWait(300);
+    EXPECT_EQ(opened.size(), 4) << "once per connection";
+    EXPECT_EQ(server.requested.size(), 1) << "this SIM's number is known";
+    YOVUIController::setUrlOpener({});
 }

@@ -468,8 +468,12 @@ void DialOperatorContent::LoadFlash(const QString &path, WebView *view)
     // it exists, else the view stays empty.
     const QString twin = getHtmlFilePathByFlash(path);
     if (!twin.isEmpty()) {
-        if (QFileInfo::exists(twin))
+        if (QFileInfo::exists(twin)) {
+            // A page standing in for a banner keeps the banner's fixed frame.
+            if (topBool("GetHtmlFilePathByFlashFile"))
+                view->setAllowsScrolling(false);
             WebViewUtilities::sharedManager()->LoadURL(twin, view);
+        }
         else
             qCInfo(lcOperatorContent).noquote() << QStringLiteral("%1 has no .htm page to show").arg(path);
         return;
@@ -689,11 +693,12 @@ WebView *DialOperatorContent::displayWebUrl(const QString &url, QWidget *view, b
 {
     if (url.isEmpty() || !view)
         return nullptr;
-    (void)allowsScrolling; // both backends scroll as the page needs
     const QRectF frame = offsetFrame(QRectF(QPointF(0, 0), QSizeF(view->size().expandedTo(view->minimumSize()))), offset);
     WebView *web = WebViewUtilities::sharedManager()->attachWebviewWithFrameRect(frame, view, nullptr);
-    if (web)
+    if (web) {
+        web->setAllowsScrolling(allowsScrolling);
         WebViewUtilities::sharedManager()->LoadURL(url, web);
+    }
     return web;
 }
 
@@ -716,8 +721,10 @@ void DialOperatorContent::displaySpecialWebView()
     viewContainer_->show();
     const QRectF frame = specialWebViewFrame(QRectF(QPointF(0, 0), QSizeF(viewContainer_->size().expandedTo(viewContainer_->minimumSize()))));
     wbvAdvertisement_ = WebViewUtilities::sharedManager()->attachWebviewWithFrameRect(frame, viewContainer_, nullptr);
-    if (wbvAdvertisement_)
+    if (wbvAdvertisement_) {
+        wbvAdvertisement_->setAllowsScrolling(false);
         WebViewUtilities::sharedManager()->LoadURL(url, wbvAdvertisement_);
+    }
 }
 
 void DialOperatorContent::detachSpecialWebview()

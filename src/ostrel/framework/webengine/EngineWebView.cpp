@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
+#include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
@@ -143,6 +144,11 @@ void EngineWebView::loadUrl(const QUrl &url)
 void EngineWebView::load(const QUrl &url)
 {
     view_->load(url);
+}
+
+void EngineWebView::applyScrolling(bool allows)
+{
+    view_->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, allows);
 }
 
 void EngineWebView::stopLoading()

@@ -127,6 +127,13 @@ void TextBrowserWebView::evaluateJavaScript(const QString &, std::function<void(
         QMetaObject::invokeMethod(this, [done] { done(QVariant()); }, Qt::QueuedConnection);
 }
 
+void TextBrowserWebView::applyScrolling(bool allows)
+{
+    const Qt::ScrollBarPolicy policy = allows ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    browser_->setVerticalScrollBarPolicy(policy);
+    browser_->setHorizontalScrollBarPolicy(policy);
+}
+
 void TextBrowserWebView::stopLoading()
 {
     if (reply_) {

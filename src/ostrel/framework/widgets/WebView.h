@@ -77,14 +77,26 @@ public:
     void setDelegate(WebViewDelegate *delegate) { delegate_ = delegate; }
     WebViewDelegate *delegate() const { return delegate_; }
 
+    // Whether the page scrolls inside the view (scroll bars shown); a fixed banner does not.
+    void setAllowsScrolling(bool allows)
+    {
+        allowsScrolling_ = allows;
+        applyScrolling(allows);
+    }
+    bool allowsScrolling() const { return allowsScrolling_; }
+
 signals:
     void loadStarted();
     void loadFinished(bool ok);
     void titleChanged(const QString &title);
 
+protected:
+    virtual void applyScrolling(bool allows) { (void)allows; }
+
 private:
     WebViewDelegate *delegate_ = nullptr;
     int networkTimeoutMs_ = kNetworkTimeoutMs;
+    bool allowsScrolling_ = true;
 };
 
 } // namespace ostrel

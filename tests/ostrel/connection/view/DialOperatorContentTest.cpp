@@ -422,6 +422,7 @@ TEST(DialOperatorContentTest, LinkPolicyAndEmbeddedPage)
 {
     ContentHarness c({{QStringLiteral("EnableSplitConnectionProcess"), true},
                       {QStringLiteral("EmbedWebViewURL"), QStringLiteral("http://127.0.0.1:1/embedded")},
+                      {QStringLiteral("WebViewURL"), QStringLiteral("http://127.0.0.1:1/special")},
                       {QStringLiteral("WebViewRectInSuperView"),
                        QVariantMap{{QStringLiteral("InSuperViewLeft"), 5}, {QStringLiteral("InSuperViewBottom"), 6},
                                    {QStringLiteral("DecreasedHeight"), 7}, {QStringLiteral("DecreasedWidth"), 8}}}});
@@ -440,4 +441,9 @@ TEST(DialOperatorContentTest, LinkPolicyAndEmbeddedPage)
     ASSERT_NE(container, nullptr);
     EXPECT_EQ(container->findChildren<WebView *>().size(), 1);
     EXPECT_EQ(c.content->getRectInSuperView(), QRectF(5, 6, 7, 8));
+    // Without EnableAllowScrollOfWBV the embedded page does not scroll; the special view never does.
+    ASSERT_NE(c.content->embeddedWebView(), nullptr);
+    EXPECT_FALSE(c.content->embeddedWebView()->allowsScrolling());
+    ASSERT_NE(c.content->specialWebView(), nullptr);
+    EXPECT_FALSE(c.content->specialWebView()->allowsScrolling());
 }

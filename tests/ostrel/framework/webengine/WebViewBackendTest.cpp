@@ -13,6 +13,9 @@
 
 #ifdef OSTREL_HAVE_WEBENGINE
 #include "ostrel/framework/webengine/EngineWebView.h"
+
+#include <QWebEngineSettings>
+#include <QWebEngineView>
 #endif
 
 #include <QBuffer>
@@ -159,6 +162,26 @@ TEST_P(WebViewBackendTest, LocalPageFromTheResourceFolderShows)
     EXPECT_EQ(delegate_.events.first(), QStringLiteral("start"));
     EXPECT_EQ(delegate_.events.last(), QStringLiteral("finish"));
     EXPECT_EQ(g_refusals.load(), 0);
+}
+
+TEST_P(WebViewBackendTest, ScrollingCanBeSwitchedOffForAFixedBanner)
+{
+    const auto scrollBarsShown = [this] {
+#ifdef OSTREL_HAVE_WEBENGINE
+        if (auto *engine = dynamic_cast<EngineWebView *>(view_))
+            return engine->engineView()->settings()->testAttribute(QWebEngineSettings::ShowScrollBars);
+#endif
+        QTextBrowser *browser = static_cast<TextBrowserWebView *>(view_)->browser();
+        return browser->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff
+               && browser->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+    };
+    EXPECT_TRUE(view_->allowsScrolling());
+    EXPECT_TRUE(scrollBarsShown());
+    view_->setAllowsScrolling(false);
+    EXPECT_FALSE(view_->allowsScrolling());
+    EXPECT_FALSE(scrollBarsShown());
+    view_->setAllowsScrolling(true);
+    EXPECT_TRUE(scrollBarsShown());
 }
 
 TEST_P(WebViewBackendTest, LocalFilesOutsideTheAllowedFoldersAreRefusedAlsoWhenAPageAsks)
