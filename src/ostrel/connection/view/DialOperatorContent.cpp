@@ -203,7 +203,13 @@ void DialOperatorContent::installInto(QWidget *internetPage)
     if (pageLayout)
         pageLayout->addWidget(view_);
     updateVisibility();
+    buildFavoriteIconHintWindow();
     initCustomWeblinks();
+    // The fixed links' titles and the hint's texts follow the chosen language.
+    QObject::connect(dial_, &DialController::wordingChanged, this, [this] {
+        initCustomWeblinks();
+        wordFavoriteIconHint();
+    });
 }
 
 QWidget *DialOperatorContent::buildPostInternetPage()
@@ -222,9 +228,6 @@ QWidget *DialOperatorContent::buildPostInternetPage()
     top->addWidget(bgupWeblinkView_, 1);
     layout->addLayout(top);
 
-    favoriteHintTextfield_ = new QLabel(post);
-    layout->addWidget(favoriteHintTextfield_);
-    favoriteHintTextfield_->hide();
     auto *favourites = new QHBoxLayout;
     for (int i = 0; i < 6; ++i) {
         auto *cell = new QVBoxLayout;
@@ -558,10 +561,7 @@ void DialOperatorContent::initCustomWeblinks()
         preDefaultConfiguration_->setText(QStringLiteral("Profile Name:"));
     if (postConnectBtn_)
         postConnectBtn_->setText(QStringLiteral("Disconnect"));
-    if (favoriteHintTextfield_)
-        favoriteHintTextfield_->setText(localized("Go to \"     \"  to change any of the below icons settings"));
-    if (stopNotifyHintCheckbox_)
-        stopNotifyHintCheckbox_->setText(localized("Do not notify me again"));
+    wordFavoriteIconHint();
 }
 
 void DialOperatorContent::initWebDownloadAndLinkUpdateUtilitiesOfEntertain()
@@ -574,30 +574,47 @@ void DialOperatorContent::initWebDownloadAndLinkUpdateUtilitiesOfEntertain()
 
 // ---- the favourite hint ----------------------------------------------------------------------
 
+void DialOperatorContent::buildFavoriteIconHintWindow()
+{
+    if (favoriteIconHintWindow_)
+        return;
+    favoriteIconHintWindow_ = new FavoriteIconHintWindow;
+    favoriteIconHintWindow_->setObjectName(QStringLiteral("favoriteIconHintWindow_"));
+    favoriteIconHintView_ = new QWidget(favoriteIconHintWindow_);
+    favoriteIconHintView_->setObjectName(QStringLiteral("favoriteIconHintView_"));
+    favoriteIconHintView_->setAutoFillBackground(true);
+    auto *layout = new QVBoxLayout(favoriteIconHintView_);
+    favoriteHintTextfield_ = new QLabel(favoriteIconHintView_);
+    favoriteHintTextfield_->setObjectName(QStringLiteral("favoriteHintTextfield_"));
+    favoriteHintTextfield_->setWordWrap(true);
+    layout->addWidget(favoriteHintTextfield_);
+    stopNotifyHintCheckbox_ = new QCheckBox(favoriteIconHintView_);
+    stopNotifyHintCheckbox_->setObjectName(QStringLiteral("stopNotifyHintCheckbox_"));
+    QObject::connect(stopNotifyHintCheckbox_, &QCheckBox::toggled, this, [this](bool on) { stopNotifyHintClicked(on); });
+    layout->addWidget(stopNotifyHintCheckbox_);
+    hintCloseButton_ = new QPushButton(favoriteIconHintView_);
+    QObject::connect(hintCloseButton_, &QPushButton::clicked, this, [this] { closefavoriteIconHintWindow(); });
+    layout->addWidget(hintCloseButton_, 0, Qt::AlignRight);
+    auto *outer = new QVBoxLayout(favoriteIconHintWindow_);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(favoriteIconHintView_);
+    favoriteIconHintWindow_->resize(260, 120);
+    wordFavoriteIconHint();
+}
+
+void DialOperatorContent::wordFavoriteIconHint()
+{
+    if (favoriteHintTextfield_)
+        favoriteHintTextfield_->setText(localized("Go to \"     \"  to change any of the below icons settings"));
+    if (stopNotifyHintCheckbox_)
+        stopNotifyHintCheckbox_->setText(localized("Do not notify me again"));
+    if (hintCloseButton_)
+        hintCloseButton_->setText(localized("Close"));
+}
+
 void DialOperatorContent::hintFavoriteIconConfigrable()
 {
-    if (!favoriteIconHintWindow_) {
-        favoriteIconHintWindow_ = new FavoriteIconHintWindow;
-        favoriteIconHintWindow_->setObjectName(QStringLiteral("favoriteIconHintWindow_"));
-        favoriteIconHintView_ = new QWidget(favoriteIconHintWindow_);
-        favoriteIconHintView_->setObjectName(QStringLiteral("favoriteIconHintView_"));
-        favoriteIconHintView_->setAutoFillBackground(true);
-        auto *layout = new QVBoxLayout(favoriteIconHintView_);
-        auto *text = new QLabel(localized("Go to \"     \"  to change any of the below icons settings"), favoriteIconHintView_);
-        text->setWordWrap(true);
-        layout->addWidget(text);
-        stopNotifyHintCheckbox_ = new QCheckBox(localized("Do not notify me again"), favoriteIconHintView_);
-        stopNotifyHintCheckbox_->setObjectName(QStringLiteral("stopNotifyHintCheckbox_"));
-        QObject::connect(stopNotifyHintCheckbox_, &QCheckBox::toggled, this, [this](bool on) { stopNotifyHintClicked(on); });
-        layout->addWidget(stopNotifyHintCheckbox_);
-        auto *close = new QPushButton(localized("Close"), favoriteIconHintView_);
-        QObject::connect(close, &QPushButton::clicked, this, [this] { closefavoriteIconHintWindow(); });
-        layout->addWidget(close, 0, Qt::AlignRight);
-        auto *outer = new QVBoxLayout(favoriteIconHintWindow_);
-        outer->setContentsMargins(0, 0, 0, 0);
-        outer->addWidget(favoriteIconHintView_);
-        favoriteIconHintWindow_->resize(260, 120);
-    }
+    buildFavoriteIconHintWindow();
     const QVariant wanted = dial_->config().getConfigurationByModule(QStringLiteral("ShouldShowFavouriteIconConfigHint"));
     if (!wanted.isValid() || !yov::nsBool(wanted))
         return;

@@ -173,6 +173,8 @@ private:
     void selectInternetTab(const QString &identifier);
     void updateVisibility();
     QWidget *buildPostInternetPage();
+    void buildFavoriteIconHintWindow();
+    void wordFavoriteIconHint();
 
     DialController *dial_;
     WeblinkUpdateUtilities *updater_;
@@ -206,6 +208,7 @@ private:
     QPointer<QWidget> favoriteIconHintView_;
     QPointer<QCheckBox> stopNotifyHintCheckbox_;
     QPointer<QLabel> favoriteHintTextfield_;
+    QPointer<QPushButton> hintCloseButton_;
 
     std::unique_ptr<SoapClient> client_;
     QVariantList xmlNodeArray_;

@@ -8,6 +8,7 @@
 #include "ostrel/connection/view/DialOperatorContent.h"
 #include "ostrel/framework/controller/SkinManagerAccess.h"
 #include "ostrel/framework/controller/YOVUIController.h"
+#include "ostrel/framework/language/Lingrove.h"
 #include "ostrel/framework/switches/ConfigService.h"
 #include "ostrel/framework/weblinks/DownloadUtilities.h"
 #include "ostrel/framework/weblinks/WeblinkUpdateUtilities.h"
@@ -263,6 +264,17 @@ TEST(DialOperatorContentTest, FavouritesAndTheirHint)
     c.content->stopNotifyHintCheckbox()->setChecked(false);
     EXPECT_TRUE(yov::nsBool(c.h.store->getConfigurationByModule(QStringLiteral("ShouldShowFavouriteIconConfigHint"))));
     c.h.dial->wndMain = nullptr;
+
+    // Another language: the fixed links' titles and the hint's texts follow it.
+    QFile list(c.file(QStringLiteral("LanguageTokenList.txt")));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("\"Home\" = \"Startseite\";\n\"Do not notify me again\" = \"Nicht mehr anzeigen\";\n");
+    list.close();
+    ASSERT_TRUE(Lingrove_Init(list.fileName()));
+    c.h.dial->updateLanguages();
+    EXPECT_EQ(c.content->customLinkButton(0)->text(), QStringLiteral("Startseite"));
+    EXPECT_EQ(c.content->stopNotifyHintCheckbox()->text(), QStringLiteral("Nicht mehr anzeigen"));
+    Lingrove_Init(QString());
 }
 
 TEST(DialOperatorContentTest, HintAsASubviewOfTheMainWindow)
