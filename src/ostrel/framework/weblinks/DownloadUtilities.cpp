@@ -83,14 +83,29 @@ void DownloadUtilities::startQueryURLModifiedDate(const QString &url)
     request.setTransferTimeout(kQueryTimeoutMs);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     QNetworkReply *reply = network_->get(request);
+    // Only the headers are used: once the final answer's headers are in, the body is not fetched.
+    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply, url] {
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (status == 0 || (status >= 300 && status < 400) || reply->property("answered").toBool())
+            return; // not yet the final answer
+        reply->setProperty("answered", true);
+        answerQuery(reply, url);
+        reply->abort();
+    });
     connect(reply, &QNetworkReply::finished, this, [this, reply, url] { queryDone(reply, url); });
-    // The body is not used: only so much of it is kept.
     reply->setReadBufferSize(64 * 1024);
 }
 
 void DownloadUtilities::queryDone(QNetworkReply *reply, const QString &url)
 {
     reply->deleteLater();
+    if (!reply->property("answered").toBool())
+        answerQuery(reply, url);
+    emit queryFinished(url);
+}
+
+void DownloadUtilities::answerQuery(QNetworkReply *reply, const QString &url)
+{
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (reply->error() != QNetworkReply::NoError || status >= 400) {
         qCInfo(lcDownload).noquote() << QStringLiteral("date query of %1 failed: %2").arg(url, reply->errorString());
@@ -100,7 +115,6 @@ void DownloadUtilities::queryDone(QNetworkReply *reply, const QString &url)
     } else {
         qCInfo(lcDownload).noquote() << QStringLiteral("%1 has no Last-Modified date").arg(url);
     }
-    emit queryFinished(url);
 }
 
 void DownloadUtilities::startDownloadingURL(const QString &url)

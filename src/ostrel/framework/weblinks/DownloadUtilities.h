@@ -65,6 +65,8 @@ signals:
 
 private:
     void queryDone(QNetworkReply *reply, const QString &url);
+    // Hands the reply's Last-Modified date to the delegate (or logs why there is none).
+    void answerQuery(QNetworkReply *reply, const QString &url);
     void downloadDone(QNetworkReply *reply, const QString &url);
     bool store(QNetworkReply *reply, const QString &url);
 

@@ -127,6 +127,19 @@ TEST_F(Refresh, ANewerPictureIsDownloadedStoredPlacedAndAnnounced)
     EXPECT_TRUE(server.heads.first().contains("User-Agent: MySpecialUserAgent/1.0"));
 }
 
+TEST_F(Refresh, ALargePictureIsDatedFromItsHeadersAndStoredWhole)
+{
+    // The date query needs only the headers: a body larger than any read buffer must not hold it up.
+    const QByteArray large(3 * 1024 * 1024, 'P');
+    serve("/icons/poster.jpg", kNew, large);
+    writeList({entry("/icons/poster.jpg", QStringLiteral("rorira/images/poster.jpg"))});
+    refresh(1, 1);
+    QFile file(dir.filePath(QStringLiteral("rorira/images/poster.jpg")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.size(), large.size());
+    EXPECT_EQ(stored(0).value(QStringLiteral("ImageModifiedDate")).toString(), QString::fromLatin1(kNew));
+}
+
 TEST_F(Refresh, NothingHappensForAnOlderSameOrMissingDate)
 {
     serve("/a.jpg", kOld);           // the same date
