@@ -398,6 +398,8 @@ void DialOperatorContent::attachWebviewWithDelegates()
 {
     // The frames of PromoWebViewRect and HomePageWebViewRect; without one (or with an empty one)
     // the view fills its container and follows its size, as a view of no size would show nothing.
+    // Such a view is shown only once a page is loaded into it (LoadFlash), so an empty one never
+    // covers the operator's picture beneath it.
     const auto attach = [this](const char *key, QWidget *container) -> WebView * {
         const QRectF frame = rectOf(dial_->config().getConfigurationByModule(QString::fromLatin1(key)));
         if (!frame.isEmpty())
@@ -411,6 +413,7 @@ void DialOperatorContent::attachWebviewWithDelegates()
                 layout->setContentsMargins(0, 0, 0, 0);
             }
             layout->addWidget(view);
+            view->hide();
         }
         return view;
     };
@@ -475,13 +478,15 @@ void DialOperatorContent::LoadFlash(const QString &path, WebView *view)
             // A page standing in for a banner keeps the banner's fixed frame.
             if (topBool("GetHtmlFilePathByFlashFile"))
                 view->setAllowsScrolling(false);
-            WebViewUtilities::sharedManager()->LoadURL(twin, view);
+            if (WebViewUtilities::sharedManager()->LoadURL(twin, view))
+                view->show();
         }
         else
             qCInfo(lcOperatorContent).noquote() << QStringLiteral("%1 has no .htm page to show").arg(path);
         return;
     }
-    WebViewUtilities::sharedManager()->LoadURL(path, view);
+    if (WebViewUtilities::sharedManager()->LoadURL(path, view))
+        view->show();
 }
 
 void DialOperatorContent::loadFavoritesLinkPropeties()

@@ -176,6 +176,26 @@ TEST(DialOperatorContentTest, SplitPageFollowsTheConnectionAndRefreshesTheIcons)
     c.h.clock.advance(500);
     EXPECT_TRUE(QTest::qWaitFor([&] { return server.requested.contains("/icon1.jpg"); }, 5000));
 
+    // Without configured frames the two web views wait, hidden, for a page: the operator's main
+    // picture beneath the home-page view stays in sight until its banner comes.
+    ASSERT_NE(c.content->homepageView(), nullptr);
+    EXPECT_TRUE(c.content->homepageView()->isHidden());
+    EXPECT_TRUE(c.content->promoWebkitView()->isHidden());
+    writeImage(c.file(QStringLiteral("rorira/images/MainimageTitle_Cropped.jpg")), Qt::green);
+    c.content->loadIconImageAccordingProperty(
+        {{QStringLiteral("ImageStorePath"), QStringLiteral("rorira/images/MainimageTitle_Cropped.jpg")}});
+    auto *picture = c.page->findChild<QLabel *>(QStringLiteral("bgupWeblinkView_"));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_FALSE(picture->pixmap().isNull());
+    EXPECT_TRUE(c.content->homepageView()->isHidden());
+    QFile banner(c.file(QStringLiteral("rorira/images/smallbanner.htm")));
+    ASSERT_TRUE(banner.open(QIODevice::WriteOnly));
+    banner.write("<html><body>banner</body></html>");
+    banner.close();
+    c.content->loadIconImageAccordingProperty(
+        {{QStringLiteral("ImageStorePath"), QStringLiteral("rorira/images/smallbanner.swf")}});
+    EXPECT_FALSE(c.content->homepageView()->isHidden());
+
     c.disconnect();
     EXPECT_EQ(c.content->selectedInternetTab(), QStringLiteral("PreInternet"));
 }
