@@ -8,6 +8,11 @@
 #include "common/records/connection/ConnectionRecords.h"
 #include "ostrel/connection/dial/DialController.h"
 #include "ostrel/connection/view/DialOperatorContent.h"
+#include "ostrel/device/main/MainController.h"
+#include "ostrel/framework/widgets/IconMatrix.h"
+#include "ostrel/framework/widgets/WeblinkButton.h"
+#include "ostrel/framework/widgets/WidgetUtilities.h"
+#include "ostrel/settings/SettingController.h"
 #include "ostrel/framework/widgets/FavoriteIconHintWindow.h"
 #include "ostrel/framework/widgets/WebView.h"
 #include "support/LocalHttpServer.h"
@@ -16,6 +21,9 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -178,4 +186,32 @@ TEST_F(DashboardOperatorContentTest, FirstConnectionOpensTheOperatorPagesAndFetc
     EXPECT_EQ(opened.size(), 4) << "once per connection";
     EXPECT_EQ(server.requested.size(), 1) << "this SIM's number is known";
     YOVUIController::setUrlOpener({});
+}
+
+TEST_F(DashboardOperatorContentTest, AFavouriteEditedInTheSettingsIsFollowedByItsButton)
+{
+    setSettings({{QStringLiteral("EnableSplitConnectionProcess"), true},
+                 {QStringLiteral("SettingDefaultItem"), QVariantList{QStringLiteral("System"), QStringLiteral("FavoriteLinks")}}});
+    writePicture(QStringLiteral("fav/mail.png"), QColor(30, 120, 200));
+    ASSERT_TRUE(yov::PlistBridge::writeFile(
+        QDir(modemList_).filePath(QStringLiteral("FavoriteLinks.plist")),
+        QVariantList{QVariantMap{{QStringLiteral("Index"), 0}, {QStringLiteral("Name"), QStringLiteral("Mail")},
+                                 {QStringLiteral("Image"), QStringLiteral("fav/mail.png")},
+                                 {QStringLiteral("Path"), QStringLiteral("http://mail.example/")}, {QStringLiteral("Type"), 1}}}));
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
+    WeblinkButton *button = content()->favoriteLinkButton(0);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->webLink(), QUrl(QStringLiteral("http://mail.example/")));
+
+    SettingController *settings = assembly_->settingController();
+    main()->gotoSetting(nullptr);
+    QTabWidget *panels = settings->settingTabView();
+    panels->setCurrentIndex(tabViewItemOfIdentifier(panels, QStringLiteral("FavoriteLinks")));
+    settings->favoriteIconMatrix()->cell(0)->click();
+    settings->linkPathField()->setText(QStringLiteral("http://webmail.example/"));
+    auto *modify = panels->findChild<QPushButton *>(QStringLiteral("btnFavoriteLinkModify"));
+    ASSERT_NE(modify, nullptr);
+    modify->click();
+    EXPECT_EQ(button->webLink(), QUrl(QStringLiteral("http://webmail.example/")));
 }

@@ -115,6 +115,8 @@ public:
     QString getAPNString() const override;
     bool writeDialConfigFile(const QList<QVariantMap> &profiles) override;
     QString getDefaultProfileAPN() const override;
+    // The user edited the favourite links: the Internet view's favourite buttons follow.
+    void loadFavoritesLinkPropeties() override { operatorContent_->loadFavoritesLinkPropeties(); }
     void setModemAndSimStateString(const QString &textKey) override;
     void setDeviceStatusStringRows(int rows) override { deviceStatusRows_ = rows; }
     int deviceStatusStringRows() const { return deviceStatusRows_; }
