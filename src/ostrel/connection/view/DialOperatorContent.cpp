@@ -1037,17 +1037,18 @@ void DialOperatorContent::smartUITopFixedImage(const QString *topImage, const QS
     smartUIDeattachWebView();
     SkinManagerAccess *skin = dial_->yovSkinManager();
     QLabel *label = deviceStatusLabel();
-    auto *top = qobject_cast<QWidget *>(skinControl("imageViewTopFixed"));
+    // The images are those of the skin items that carry the operator's pages while connected.
+    auto *top = qobject_cast<QWidget *>(skinControl("webViewInTopFixed"));
     if (topImage) {
         if (skin)
-            skin->setImageForKey(QStringLiteral("imageViewTopFixed"), *topImage, true);
+            skin->setImageForKey(QStringLiteral("webViewInTopFixed"), *topImage, true);
         if (top)
             top->show();
         if (label)
             label->hide();
     }
     if (homePageImage && skin)
-        skin->setImageForKey(QStringLiteral("imageViewHomePage"), *homePageImage, true);
+        skin->setImageForKey(QStringLiteral("webViewInHomePage"), *homePageImage, true);
     if (connectBtnName)
         smartUISetConnectBtnTitle(*connectBtnName);
     if (!label)

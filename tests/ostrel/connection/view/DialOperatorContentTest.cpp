@@ -447,7 +447,8 @@ TEST(DialOperatorContentTest, CompactSkinStatusLineAndPhoneNumber)
     EXPECT_TRUE(label->alignment() & Qt::AlignLeft);
     EXPECT_EQ(label->font().pointSize(), 16);
     EXPECT_EQ(connectExt->text(), QStringLiteral("Connect"));
-    EXPECT_TRUE(skin.images.contains(QStringLiteral("imageViewHomePage=freeToFun_HomePage.png")));
+    EXPECT_TRUE(skin.images.contains(QStringLiteral("webViewInHomePage=freeToFun_HomePage.png")));
+    EXPECT_TRUE(skin.images.contains(QStringLiteral("webViewInTopFixed=freeToFun.png"))) << "the earlier user disconnect";
 }
 
 TEST(DialOperatorContentTest, LinkPolicyAndEmbeddedPage)
