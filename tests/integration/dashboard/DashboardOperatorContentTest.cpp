@@ -78,7 +78,8 @@ TEST_F(DashboardOperatorContentTest, SplitPageFollowsTheConnectionAndTheIconsRef
         QDir().mkpath(QDir(modemList_).filePath(QStringLiteral("rorira/images")));
         QFile page(QDir(modemList_).filePath(QStringLiteral("rorira/images/promo.htm")));
         ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-        page.write("<html><body style=\"background:#fde9c9\"><h2>Weekend offer</h2><p>10 GB for the price of 5.</p></body></html>");
+        page.write("<html><body style=\"background:#fde9c9\"><h2>Weekend offer</h2><p>10 GB for the price of 5.</p>"
+                   "<a id=\"out\" href=\"http://offer.example/terms\">Terms</a></body></html>");
     }
     writePicture(QStringLiteral("fav/mail.png"), QColor(30, 120, 200));
     writePicture(QStringLiteral("fav/shop.png"), QColor(200, 120, 30));
@@ -119,6 +120,22 @@ TEST_F(DashboardOperatorContentTest, SplitPageFollowsTheConnectionAndTheIconsRef
                                              && content()->promoWebkitView()->url().toString().endsWith(QStringLiteral("promo.htm")); },
                                 kWaitMs))
         << "the promotion was not shown";
+    // A link of the split page that is not one of the icon links opens in the browser, not in place.
+    WebView *promoView = content()->promoWebkitView();
+    if (promoView->capabilities().scripts) {
+        QStringList opened;
+        YOVUIController::setUrlOpener([&opened](const QUrl &url) {
+            opened << url.toString();
+            return true;
+        });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !promoView->isLoading() && promoView->plainText().contains(QStringLiteral("Terms")); }, kWaitMs));
+        promoView->evaluateJavaScript(QStringLiteral("document.getElementById('out').click()"), {});
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !opened.isEmpty(); }, kWaitMs)) << "the link was not handed to the browser";
+        YOVUIController::setUrlOpener({});
+        EXPECT_EQ(opened, QStringList{QStringLiteral("http://offer.example/terms")});
+        QTest::qWait(200);
+        EXPECT_TRUE(promoView->url().toString().endsWith(QStringLiteral("promo.htm"))) << qPrintable(promoView->url().toString());
+    }
     EXPECT_EQ(server.requested.count("/icons/promo.swf"), 2) << "its date, then the picture";
     EXPECT_EQ(server.requested.count("/icons/MainimageTitle_Cropped.jpg"), 1) << "not newer: only its date";
     const QVariantList links = yov::PlistBridge::readFile(QDir(modemList_).filePath(QStringLiteral("IconLinks.plist")))->toList();
