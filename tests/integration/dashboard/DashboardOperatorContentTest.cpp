@@ -144,7 +144,13 @@ TEST_F(DashboardOperatorContentTest, SplitPageFollowsTheConnectionAndTheIconsRef
     QTest::qWait(500);
     saveScreenshot(mainWindow(), QStringLiteral("dashboard-operator-split-after.png"));
 
-    pressConnectButton(QStringLiteral("Disconnect"));
+    // The operator page's own button disconnects.
+    auto *postConnect = mainWindow()->findChild<QPushButton *>(QStringLiteral("postConnectBtn_"));
+    ASSERT_NE(postConnect, nullptr);
+    EXPECT_TRUE(postConnect->isVisible());
+    EXPECT_EQ(postConnect->text(), QStringLiteral("Disconnect"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return postConnect->isEnabled(); }, kWaitMs));
+    QTest::mouseClick(postConnect, Qt::LeftButton);
     waitStatus(yov::kConnectStatusIdle);
     EXPECT_EQ(content()->selectedInternetTab(), QStringLiteral("PreInternet"));
     EXPECT_FALSE(content()->isBillboardRolling());

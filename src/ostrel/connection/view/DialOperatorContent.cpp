@@ -86,6 +86,13 @@ DialOperatorContent::DialOperatorContent(DialController *dial, WeblinkUpdateUtil
                                                     && ConfigService(&dial_->config()).isDisplayBillboard())
                                                     stopRollForBillboard();
                                             });
+    // The post-connection button is enabled and disabled with the connect buttons.
+    dial_->notificationCenter().addObserver(this, QStringLiteral("IsAbleToConnect"), dial_,
+                                            [this](const yov::Notification &n) {
+                                                if (postConnectBtn_)
+                                                    postConnectBtn_->setEnabled(
+                                                        yov::nsBool(n.userInfo.value(QStringLiteral("EnabledFlag"))));
+                                            });
 }
 
 DialOperatorContent::~DialOperatorContent()

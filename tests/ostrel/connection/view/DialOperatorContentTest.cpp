@@ -196,6 +196,14 @@ TEST(DialOperatorContentTest, SplitPageFollowsTheConnectionAndRefreshesTheIcons)
         {{QStringLiteral("ImageStorePath"), QStringLiteral("rorira/images/smallbanner.swf")}});
     EXPECT_FALSE(c.content->homepageView()->isHidden());
 
+    // The post-connection button is enabled and disabled with the connect buttons.
+    auto *post = c.page->findChild<QPushButton *>(QStringLiteral("postConnectBtn_"));
+    ASSERT_NE(post, nullptr);
+    c.h.dial->setConnectBtnEnable(false);
+    EXPECT_FALSE(post->isEnabled());
+    c.h.dial->setConnectBtnEnable(true);
+    EXPECT_TRUE(post->isEnabled());
+
     c.disconnect();
     EXPECT_EQ(c.content->selectedInternetTab(), QStringLiteral("PreInternet"));
 }
