@@ -9,6 +9,7 @@
 #include "ostrel/connection/statistics/statisticsView.h"
 #include "ostrel/connection/statistics/transferSource.h"
 #include "ostrel/connection/speedtest/SpeedTestController.h"
+#include "ostrel/connection/view/DialOperatorContent.h"
 #include "ostrel/connection/view/InternetView.h"
 #include "ostrel/connection/view/LimitWindows.h"
 #include "ostrel/device/init/InitController.h"
@@ -93,6 +94,10 @@ DashboardAssembly::~DashboardAssembly()
     recordController_.reset();
     transferSource_.reset();
     statisticSource_.reset();
+    if (operatorContent_) {
+        dialController_->setOperatorContent(nullptr);
+        operatorContent_.reset();
+    }
     dialController_.reset();
     initController_.reset();
     settingController_.reset();
@@ -206,7 +211,13 @@ void DashboardAssembly::connectMainWindow()
         if (QWidget *status = initController_->statusView())
             bar->addPermanentWidget(status);
     }
-    installInternetView(dialController_.get(), mainController_->tabviewMain);
+    if (InternetView *internet = installInternetView(dialController_.get(), mainController_->tabviewMain)) {
+        // The operator's web content of the Internet view, below the view, before the connection
+        // controller runs its start-up steps.
+        operatorContent_ = std::make_unique<DialOperatorContent>(dialController_.get());
+        operatorContent_->installInto(internet->parentWidget());
+        dialController_->setOperatorContent(operatorContent_.get());
+    }
     installLimitWindows(dialController_.get(), mainController_->wndMain);
     settingController_->wndMain = mainController_->wndMain;
     settingController_->tabviewMain = mainController_->tabviewMain;

@@ -34,6 +34,7 @@ namespace ostrel {
 
 class ContactPicker;
 class DialController;
+class DialOperatorContent;
 class SpeedTestController;
 class DialRecordController;
 class InitController;
@@ -80,6 +81,7 @@ public:
     MainController *mainController() const { return mainController_.get(); }
     InitController *initController() const { return initController_.get(); }
     DialController *dialController() const { return dialController_.get(); }
+    DialOperatorContent *operatorContent() const { return operatorContent_.get(); }
     DialRecordController *recordController() const { return recordController_.get(); }
     statisticSource *statisticsController() const { return statisticSource_.get(); }
     transferSource *transferController() const { return transferSource_.get(); }
@@ -114,6 +116,7 @@ private:
     std::unique_ptr<SettingController> settingController_;
     std::unique_ptr<InitController> initController_;
     std::unique_ptr<DialController> dialController_;
+    std::unique_ptr<DialOperatorContent> operatorContent_;
     std::unique_ptr<DialRecordController> recordController_;
     std::unique_ptr<statisticSource> statisticSource_;
     std::unique_ptr<transferSource> transferSource_;

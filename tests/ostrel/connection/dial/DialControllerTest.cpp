@@ -835,7 +835,7 @@ public:
     {
         calls << QStringLiteral("msisdn ") + result.value(QStringLiteral("MSISDN")).toString();
     }
-    void excuteWhenConnectServerError() override { calls << QStringLiteral("serverError"); }
+    void excuteWhenConnectServerError(const QVariantMap &) override { calls << QStringLiteral("serverError"); }
     void displayPhoneNumberForSmart() override { calls << QStringLiteral("phoneNumber"); }
     void loadFavouriteBtnWebKitViews() override { calls << QStringLiteral("favouriteViews"); }
 };
