@@ -191,8 +191,9 @@ TEST(PBRecordActionsDialog, RoomChecksOfEverySide)
         EXPECT_EQ(r.h.presenter.messages(), c.alerts);
         EXPECT_EQ(r.actions->isDialogOpen(), c.opens);
         EXPECT_EQ(r.h.window->savePositionTag(), c.sideAfter);
-        if (c.opens)
+        if (c.opens) {
             EXPECT_TRUE(r.dialog()->usergroup->isVisibleTo(r.dialog())) << "the computer's group pop-up";
+        }
     }
 }
 
