@@ -120,7 +120,7 @@ void PBController::handlePhonebookInit(const yov::PhonebookInitRecord &record)
         removeAllListEntries(saveposTag::pc);
         addListToAllPhoneList(m_SimPhoneList, yov::kPbStorageSim);
         addPcPhoneListToAllPhoneList();
-        extensions().initTCard();
+        initTCard();
     } else {
         meInitFinished_ = true;
         const QList<QVariantMap> contacts = readDevicePhonebook(record.path, yov::kPbStorageMe);
@@ -344,7 +344,7 @@ void PBController::handleWriteResult(const yov::PhonebookWriteResult &result)
         else
             deleteFailInModem(result.index);
         if (matched && phonebookOperate_ == OperationRestore && m_DelContactList.isEmpty())
-            extensions().writeContactFromRestoreFileToSIM();
+            writeContactFromRestoreFileToSIM();
     }
     // An answer nobody waits for ends nothing.
     if (matched && m_AddContactList.isEmpty() && m_DelContactList.isEmpty())
@@ -419,12 +419,14 @@ void PBController::writeContactToAllPhoneList(const QVariantMap &contact, int st
     const QString tag = saveposOfDeviceStorage(storage);
     switch (phonebookOperate_) {
     case OperationEdit:
+    case OperationNumberPlan:
         deleteItemInAllUserList(contactIndex(contact), tag);
         addContactToAllPhoneList(contact, tag);
         break;
     case OperationAdd:
     case OperationCopy:
     case OperationMove:
+    case OperationRestore:
         addContactToAllPhoneList(contact, tag);
         break;
     default:
