@@ -36,15 +36,6 @@ QString saveposOfDeviceStorage(int storage)
     return {};
 }
 
-QVariantList contactsAsVariants(const QList<QVariantMap> &contacts)
-{
-    QVariantList list;
-    list.reserve(contacts.size());
-    for (const QVariantMap &contact : contacts)
-        list.append(contact);
-    return list;
-}
-
 QVariantMap contactOfItem(const yov::PhonebookItem &item, bool allFields)
 {
     QVariantMap contact{{contactkey::index, item.index}};

@@ -38,14 +38,6 @@ std::optional<QVariantMap> importedContact(QVariantMap contact)
     return contact;
 }
 
-QVariantList variantsOf(const QList<QVariantMap> &contacts)
-{
-    QVariantList list;
-    for (const QVariantMap &contact : contacts)
-        list.append(contact);
-    return list;
-}
-
 } // namespace
 
 // ---- export ---------------------------------------------------------------------------------------
@@ -183,7 +175,7 @@ bool PBController::backupPhonebook(int position)
         return false;
     const QString kind = position == int(PBStorage::PC) ? PhonebookBackup::kPC : PhonebookBackup::kSIM;
     const QVariant content =
-        position == int(PBStorage::PC) ? QVariant(PcPhoneBookFile::toPlist(m_PcPhoneList)) : QVariant(variantsOf(m_SimPhoneList));
+        position == int(PBStorage::PC) ? QVariant(PcPhoneBookFile::toPlist(m_PcPhoneList)) : QVariant(contactsAsVariants(m_SimPhoneList));
     if (!yov::YovFileManager::createFolder(folder)) {
         qCWarning(lcPhonebook) << "The backup folder could not be made:" << folder;
         return false;

@@ -343,3 +343,23 @@ TEST(PhonebookRestore, ToTheSimDeletesThenWritesEachOnce)
     h.answerWrite(h.writes().at(3).index, false);
     EXPECT_EQ(h.recorder.results, QStringList{"Contacts are failed to restored."});
 }
+
+TEST(PhonebookUpdate, SimWritesOnlyTheChangedContactsThenShowsTheResult)
+{
+    FilesHarness h({{"PhonebookUpdatedRule", kRule}});
+    PBController &pb = h.startFiles();
+    h.report(yov::kPbStorageSim, {item(1, "Ada", "1391234567"), item(2, "Ben", "555"), item(3, "Cem", "15011234567")}, 10);
+    ASSERT_FALSE(pb.phonebookIsUpdated(1));
+    pb.updateContacts(1);
+    EXPECT_EQ(h.backups("SIM"), QStringList{"SIM-2026-03-04-10-20.plist"});
+    const auto writes = h.writes();
+    ASSERT_EQ(writes.size(), 2);
+    EXPECT_EQ(writes.at(0).number1, "13901234567");
+    EXPECT_TRUE(h.recorder.results.isEmpty()) << "the result waits for the answers";
+    h.answerWrite(writes.at(0).index, true);
+    h.answerWrite(writes.at(1).index, false);
+    EXPECT_EQ(h.recorder.results, QStringList{"Contacts are failed to updated."});
+    EXPECT_EQ(fileTestMobiles(pb.m_SimPhoneList), (QStringList{"13901234567", "555", "15011234567"}));
+    EXPECT_EQ(pb.getSmartUserByIndexFromAllPhoneList(writes.at(0).index, "SAVEINSIM").value("mobilephone").toString(),
+              "13901234567");
+}
