@@ -679,6 +679,9 @@ private:
     void finishMove(bool failed);
     void addPreparedEntries(QList<QVariantMap> entries, int storage, bool dropRepeats);
     bool saveSplitEntry(QVariantMap entry);
+    // Numbers the queued SIM records that have no index yet and sends them all; those without room
+    // or that could not be sent fail once every one is out, so the batch ends only after the last.
+    void sendQueuedSimWrites();
 
     DefaultPBExtensions defaultExtensions_;
     PBExtensionInterface *extensions_ = &defaultExtensions_;

@@ -219,9 +219,11 @@ void PBController::updateContacts(int position)
     clearDelUserList();
     for (QVariantMap contact : m_SimPhoneList)
         if (phonebookUpdatedRule_.update(contact))
-            saveContactToSim(contact);
+            addContactToAddUserList(contact);
     if (m_AddContactList.isEmpty())
         extensions().updateOrRestoreResult();
+    else
+        sendQueuedSimWrites();
 }
 
 QString PBController::takeUpdateOrRestoreResult()
@@ -361,7 +363,9 @@ void PBController::addNewContactsToSIM(const QList<QVariantMap> &contacts)
         writeContactFromRestoreFileToSIM();
 }
 
-void PBController::writeContactFromRestoreFileToSIM()
+void PBController::writeContactFromRestoreFileToSIM() { sendQueuedSimWrites(); }
+
+void PBController::sendQueuedSimWrites()
 {
     // Every queued record is numbered first (each number counts as taken), then sent; a record
     // without room or that could not be sent fails once all are out.
