@@ -722,6 +722,11 @@ void PBController::resetDevicePhonebooks()
     clearMePhoneList();
     m_SimContact.reset();
     m_MeContact.reset();
+    // The memory card leaves with the modem; it is read again at the next SIM ready.
+    tcardInitFinished_ = false;
+    tcardFiles_.reset();
+    m_TCardPhoneList.clear();
+    m_TCardContact.reset();
     currentStorage_ = 0;
     requestedStorage_ = 0;
     storageRequest_ = StorageRequest::None;

@@ -252,3 +252,17 @@ TEST_F(CardController, WithoutTheSwitchOrACardNothingIsRead)
     EXPECT_FALSE(pb.tcardInitFinished_);
     EXPECT_EQ(pb.getTCardUserNumber(), 0);
 }
+
+TEST_F(CardController, TheCardIsForgottenWhenTheDeviceIsRemoved)
+{
+    TCardPhonebookFiles files(volume.path());
+    ASSERT_TRUE(files.prepare());
+    ASSERT_TRUE(files.writeRecord({{"index", -10000}, {"fileNameNumber", 1}, {"username", "A"}, {"mobilephone", "1"}}));
+    PBController &pb = h.start();
+    pb.initTCard();
+    ASSERT_EQ(pb.getTCardUserNumber(), 1);
+    pb.resetDevicePhonebooks();
+    EXPECT_FALSE(pb.tcardInitFinished_);
+    EXPECT_EQ(pb.getTCardUserNumber(), 0);
+    EXPECT_TRUE(QFile::exists(files.recordPath(1))) << "the card's files stay";
+}
