@@ -581,6 +581,9 @@ public:
     int currentStorage_ = 0;
     bool firstWriteFailedFlag_ = false;
     bool updateOrRestoreSuccess_ = true;
+    // An update or a restore waits for its result; phonebookOperate_ keeps 8 or 9 after it, so a
+    // later device answer is no part of it.
+    bool updateOrRestoreRunning_ = false;
     bool isMoveAndDelStatus_ = false;
     bool isCallModuleReady_ = false;
     bool isEditing_ = true;

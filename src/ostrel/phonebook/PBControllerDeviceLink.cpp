@@ -334,7 +334,7 @@ void PBController::handleWriteResult(const yov::PhonebookWriteResult &result)
             deleteSuccessInModem(result.index);
         else
             deleteFailInModem(result.index);
-        if (matched && phonebookOperate_ == OperationRestore && m_DelContactList.isEmpty())
+        if (matched && phonebookOperate_ == OperationRestore && updateOrRestoreRunning_ && m_DelContactList.isEmpty())
             writeContactFromRestoreFileToSIM();
     }
     // An answer nobody waits for ends nothing.
@@ -494,7 +494,7 @@ void PBController::deleteFailInModem(int index)
     updateOrRestoreSuccess_ = false;
     if (isMoveAndDelStatus_)
         tellOperationFailedOnce();
-    else if (phonebookOperate_ != OperationRestore)
+    else if (phonebookOperate_ != OperationRestore || !updateOrRestoreRunning_)
         beginAlertOk(QStringLiteral("The operation failed!"));
 }
 
@@ -712,6 +712,12 @@ void PBController::resetDevicePhonebooks()
     // A copy or move cut short by the removal gives the copy and move menus and the export back.
     if (phonebookOperate_ == OperationCopy || phonebookOperate_ == OperationMove)
         extensions().setPBMenuAndExportStatus(true);
+    // An update or a restore of the SIM cut short by the removal ends in its failure text, so its
+    // sheet gets its OK back.
+    if (updateOrRestoreRunning_) {
+        updateOrRestoreSuccess_ = false;
+        extensions().updateOrRestoreResult();
+    }
     clearAddUserList();
     clearDelUserList();
     m_allPhoneList.clear();

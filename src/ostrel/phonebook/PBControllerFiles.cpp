@@ -9,6 +9,8 @@
 #include "ostrel/phonebook/PhonebookBackup.h"
 #include "platform/Clock.h"
 
+#include <utility>
+
 namespace ostrel {
 
 namespace {
@@ -192,6 +194,7 @@ void PBController::updateContacts(int position)
 {
     phonebookOperate_ = OperationNumberPlan;
     updateOrRestoreSuccess_ = true;
+    updateOrRestoreRunning_ = true;
     // No number is rewritten without a way back.
     if (!backupPhonebook(position)) {
         updateOrRestoreSuccess_ = false;
@@ -228,6 +231,8 @@ void PBController::updateContacts(int position)
 
 QString PBController::takeUpdateOrRestoreResult()
 {
+    if (!std::exchange(updateOrRestoreRunning_, false))
+        return {};
     QString text;
     if (phonebookOperate_ == OperationNumberPlan)
         text = updateOrRestoreSuccess_ ? QStringLiteral("Contacts are updated successfully.")
@@ -262,6 +267,7 @@ bool PBController::restoreFromBackupFile(const QString &path, int position)
         return false;
     phonebookOperate_ = OperationRestore;
     updateOrRestoreSuccess_ = true;
+    updateOrRestoreRunning_ = true;
     if (position == int(PBStorage::PC)) {
         restoreFromBackupFileToPC(*root);
         return true;

@@ -245,3 +245,26 @@ TEST_F(DashboardPhonebookFilesTest, WithAutoDetectionTheRestoreKeepsTheSimsSecon
     EXPECT_EQ(sheetText(), QStringLiteral("Contacts are restored successfully."));
     EXPECT_EQ(standInSim(), QStringList{"Nils Berg +491700000001 +4930111"});
 }
+
+TEST_F(DashboardPhonebookFilesTest, AfterTheRestoreALaterSimDeleteBringsNoSheetBack)
+{
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitPhonebooksRead());
+    showPhonebookTab();
+    clickCell(1);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->lastSelectSavePos_ == 1; }, kWaitMs));
+    writeSimBackup({simContact("Mara Lind", "+491705550123"), simContact("Jonas Ek", "+491705550199")});
+    window()->page()->btnRestore_->click();
+    ASSERT_TRUE(waitSheetResult());
+    EXPECT_EQ(sheetText(), QStringLiteral("Contacts are restored successfully."));
+    actions()->updateWindow()->btnOk_->click();
+    ASSERT_EQ(pb()->getSimUserNumber(), 2);
+
+    // A delete from the page afterwards is no part of the restore.
+    QTableView *table = window()->page()->m_UserList;
+    table->selectionModel()->select(table->model()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    actions()->deleteUser();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->getSimUserNumber() == 1; }, kWaitMs));
+    QTest::qWait(100);
+    EXPECT_FALSE(actions()->updateWindow()->isVisible());
+}

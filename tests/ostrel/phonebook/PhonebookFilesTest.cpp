@@ -342,6 +342,17 @@ TEST(PhonebookRestore, ToTheSimDeletesThenWritesEachOnce)
     ASSERT_EQ(h.writes().size(), 4);
     h.answerWrite(h.writes().at(3).index, false);
     EXPECT_EQ(h.recorder.results, QStringList{"Contacts are failed to restored."});
+
+    // The modem leaves while a write is out: the restore ends in its failure text, once.
+    ASSERT_TRUE(yov::PlistBridge::writeFile(backup, QVariantList{contact("Keep", "100"), contact("New", "300"), contact("Two", "400"),
+                                                                 contact("Late", "600")}));
+    h.recorder.results.clear();
+    ASSERT_TRUE(pb.restoreFromBackupFile(backup, 1));
+    ASSERT_EQ(h.writes().size(), 5);
+    pb.resetDevicePhonebooks();
+    EXPECT_EQ(h.recorder.results, QStringList{"Contacts are failed to restored."});
+    pb.resetDevicePhonebooks();
+    EXPECT_EQ(h.recorder.results.size(), 1);
 }
 
 TEST(PhonebookUpdate, SimWritesOnlyTheChangedContactsThenShowsTheResult)
