@@ -519,6 +519,8 @@ public:
     // PhonebookBackup::currentFilePath).
     QString backupFileBasePath(int position) const;
     std::optional<QString> currentBackupFilePath(int position) const;
+    // True when the file lies directly in the side's backup folder and has the side's shape.
+    bool backupFileIsValid(const QString &path, int position) const;
     // Restores the side from a backup; false (nothing changed) when the file is no valid backup of
     // the side's folder. The result comes through the page's updateOrRestoreResult().
     bool restoreFromBackupFile(const QString &path, int position);

@@ -256,13 +256,23 @@ std::optional<QString> PBController::currentBackupFilePath(int position) const
     return PhonebookBackup::currentFilePath(folder);
 }
 
+namespace {
+std::optional<QVariant> readBackup(const QString &path, const QString &folder, int position)
+{
+    if (folder.isEmpty())
+        return std::nullopt;
+    return PhonebookBackup::read(path, folder, position == int(PBStorage::PC) ? PhonebookBackup::kPC : PhonebookBackup::kSIM);
+}
+} // namespace
+
+bool PBController::backupFileIsValid(const QString &path, int position) const
+{
+    return readBackup(path, backupFileBasePath(position), position).has_value();
+}
+
 bool PBController::restoreFromBackupFile(const QString &path, int position)
 {
-    const QString folder = backupFileBasePath(position);
-    if (folder.isEmpty())
-        return false;
-    const std::optional<QVariant> root =
-        PhonebookBackup::read(path, folder, position == int(PBStorage::PC) ? PhonebookBackup::kPC : PhonebookBackup::kSIM);
+    const std::optional<QVariant> root = readBackup(path, backupFileBasePath(position), position);
     if (!root)
         return false;
     phonebookOperate_ = OperationRestore;

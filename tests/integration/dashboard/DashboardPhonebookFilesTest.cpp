@@ -15,6 +15,7 @@
 #include "support/ScriptedFileChooser.h"
 
 #include <QDir>
+#include <QFile>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPainter>
@@ -267,4 +268,41 @@ TEST_F(DashboardPhonebookFilesTest, AfterTheRestoreALaterSimDeleteBringsNoSheetB
     ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->getSimUserNumber() == 1; }, kWaitMs));
     QTest::qWait(100);
     EXPECT_FALSE(actions()->updateWindow()->isVisible());
+}
+
+TEST_F(DashboardPhonebookFilesTest, TheRestoreAsksForOneOfSeveralBackupsAndRefusesAForeignFile)
+{
+    ASSERT_TRUE(yov::PlistBridge::writeFile(QDir(modemList_).filePath(QStringLiteral("phoneBook.plist")),
+                                            QVariantList{QVariantList{QVariantMap{{"groupname", "Family"}}, simContact("Ida", "1")}}));
+    launch(QStringLiteral("default.plist"));
+    showPhonebookTab();
+
+    // No backup yet.
+    window()->page()->btnRestore_->click();
+    EXPECT_EQ(presenter_.messages(), QStringList{"Backup files dont's exist."});
+    EXPECT_TRUE(chooser_.requests().isEmpty());
+
+    // Two backups: the user picks one in the computer's backup folder.
+    const QString folder = backupFolder("PC");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(yov::PlistBridge::writeFile(folder + "/PC-2026-01-01-00-00.plist",
+                                            QVariantList{QVariantList{QVariantMap{{"groupname", "Old"}}, simContact("Ola", "2")}}));
+    ASSERT_TRUE(yov::PlistBridge::writeFile(folder + "/PC-2026-01-01-00-01.plist", QVariantList{}));
+    chooser_.chooseNext(folder + "/PC-2026-01-01-00-00.plist");
+    window()->page()->btnRestore_->click();
+    ASSERT_EQ(chooser_.requests().size(), 1);
+    EXPECT_EQ(QDir(chooser_.requests().at(0).directory).absolutePath(), QDir(folder).absolutePath());
+    ASSERT_TRUE(waitSheetResult());
+    EXPECT_EQ(sheetText(), QStringLiteral("Contacts are restored successfully."));
+    EXPECT_EQ(pb()->groupNames(), QStringList{"Old"});
+    actions()->updateWindow()->btnOk_->click();
+
+    // A backup copied out of the folder is refused; nothing changes and no sheet opens.
+    const QString foreign = dir_.filePath("PC-2026-01-01-00-00.plist");
+    ASSERT_TRUE(QFile::copy(folder + "/PC-2026-01-01-00-01.plist", foreign));
+    chooser_.chooseNext(foreign);
+    window()->page()->btnRestore_->click();
+    EXPECT_EQ(presenter_.messages(), (QStringList{"Backup files dont's exist.", "Illegal backup file is selected."}));
+    EXPECT_FALSE(actions()->updateWindow()->isVisible());
+    EXPECT_EQ(pb()->groupNames(), QStringList{"Old"});
 }

@@ -154,16 +154,24 @@ void PBRecordActions::restorePhonebook()
 void PBRecordActions::restoreFromBackupFile(const QString &path)
 {
     const int side = window_->savePositionTag();
+    const auto illegal = [this] {
+        pb_->NSBeginAlertPanelExt(kBlankTitle, localized(QStringLiteral("Illegal backup file is selected.")),
+                                  localized(QStringLiteral("OK")), QString(), {});
+    };
+    if (!pb_->backupFileIsValid(path, side)) {
+        illegal();
+        return;
+    }
     page()->m_GroupList->clearSelection();
-    window_->reloadContactTable();
+    page()->m_UserList->clearSelection();
     UpdatePhonebookWindow *sheet = updateWindow();
     sheet->setMsg(localized(QStringLiteral("Restoring contacts now ...")));
     sheet->beginToCheckUpdate(mainWindow());
     if (pb_->restoreFromBackupFile(path, side))
         return;
+    // The file changed after it was checked.
     sheet->endModalWindow();
-    pb_->NSBeginAlertPanelExt(kBlankTitle, localized(QStringLiteral("Illegal backup file is selected.")),
-                              localized(QStringLiteral("OK")), QString(), {});
+    illegal();
 }
 
 } // namespace ostrel
