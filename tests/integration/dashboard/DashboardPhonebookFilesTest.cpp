@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 
 using namespace ostrel;
@@ -305,4 +306,34 @@ TEST_F(DashboardPhonebookFilesTest, TheRestoreAsksForOneOfSeveralBackupsAndRefus
     EXPECT_EQ(presenter_.messages(), (QStringList{"Backup files dont's exist.", "Illegal backup file is selected."}));
     EXPECT_FALSE(actions()->updateWindow()->isVisible());
     EXPECT_EQ(pb()->groupNames(), QStringList{"Old"});
+}
+
+TEST_F(DashboardPhonebookFilesTest, AnImportIntoTheSimWritesEachContactOnceAndKeepsThem)
+{
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitPhonebooksRead());
+    showPhonebookTab();
+    clickCell(1);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->lastSelectSavePos_ == 1; }, kWaitMs));
+    const QString file = dir_.filePath("in.plist");
+    ASSERT_TRUE(yov::PlistBridge::writeFile(file, QVariantList{simContact("Ann Holm", "+491700000011"), QVariantMap{{"mobilephone", "9"}},
+                                                               simContact("Bo Holm", "+491700000022")}));
+    control(QStringLiteral("ClearReceived"));
+    chooser_.chooseNext(file);
+    window()->page()->btnImport_->click();
+    EXPECT_EQ(presenter_.messages(), QStringList{"The info may be lost!"});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->getSimUserNumber() == 5; }, kWaitMs));
+    EXPECT_EQ(phonebookWrites(), 2);
+    EXPECT_EQ(standInSim(), (QStringList{"Ann Holm +491700000011", "Bo Holm +491700000022", "Jonas Ek +491705550199",
+                                         "Mara Lind +491705550123", "Voicemail +491703310"}));
+    int simEntries = 0;
+    for (const QVariantMap &entry : pb()->m_allPhoneList)
+        simEntries += entry.value(QStringLiteral("savepos")).toString() == QLatin1String("SAVEINSIM");
+    EXPECT_EQ(simEntries, 5) << "the written contacts join the all-storage list";
+    // The imported contacts' indexes are taken: the next one is free.
+    QSet<int> taken;
+    for (const QVariantMap &c : pb()->m_SimPhoneList)
+        taken.insert(c.value(QStringLiteral("index")).toInt());
+    EXPECT_EQ(taken.size(), 5);
+    EXPECT_FALSE(taken.contains(pb()->simNewContactIndex()));
 }
