@@ -337,3 +337,34 @@ TEST_F(DashboardPhonebookFilesTest, AnImportIntoTheSimWritesEachContactOnceAndKe
     EXPECT_EQ(taken.size(), 5);
     EXPECT_FALSE(taken.contains(pb()->simNewContactIndex()));
 }
+
+TEST_F(DashboardPhonebookFilesTest, TheSimUpdateAsksTwiceAndWritesTheChangedContactsOnce)
+{
+    setSettings({{QStringLiteral("PhoneBook/PhonebookUpdatedRule"), QVariantMap{{"+49", "+4930"}}}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitPhonebooksRead());
+    showPhonebookTab();
+    clickCell(1);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->lastSelectSavePos_ == 1; }, kWaitMs));
+
+    // "No" to the second question: nothing is backed up or written, and the sheet closes.
+    control(QStringLiteral("ClearReceived"));
+    presenter_.pressNext(testing_support::ScriptedAlertPresenter::Default);
+    presenter_.pressNext(testing_support::ScriptedAlertPresenter::Alternate);
+    window()->page()->btnUpdate_->click();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !actions()->updateWindow()->isVisible(); }, kWaitMs));
+    EXPECT_EQ(presenter_.messages(), (QStringList{"Do you want to update our contacts to the new rules?", "Are you sure?"}));
+    EXPECT_FALSE(QDir(backupFolder("SIM")).exists());
+    QTest::qWait(100);
+    EXPECT_EQ(phonebookWrites(), 0);
+
+    // "Yes" twice: the SIM is backed up, then its one 10-character number is rewritten ("+"
+    // counts); the 13-character ones stay.
+    window()->page()->btnUpdate_->click();
+    ASSERT_TRUE(waitSheetResult());
+    EXPECT_EQ(sheetText(), QStringLiteral("Contacts are updated successfully."));
+    EXPECT_EQ(phonebookWrites(), 1);
+    EXPECT_EQ(QDir(backupFolder("SIM")).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(standInSim(), (QStringList{"Jonas Ek +491705550199", "Mara Lind +491705550123", "Voicemail +49301703310"}));
+    EXPECT_EQ(pb()->getSimUserNumber(), 3);
+}
