@@ -117,18 +117,25 @@ TEST_F(DashboardPhonebookFilesTest, TheNumberPlanUpdateBacksUpRewritesAndShowsIt
 {
     ASSERT_TRUE(yov::PlistBridge::writeFile(
         QDir(modemList_).filePath(QStringLiteral("phoneBook.plist")),
-        QVariantList{QVariantList{QVariantMap{{"groupname", "Family"}}, simContact("Ida", "1391234567"), simContact("Per", "555")}}));
+        QVariantList{QVariantList{QVariantMap{{"groupname", "Family"}}, simContact("Ida", "1391234567"), simContact("Per", "555")},
+                     QVariantList{QVariantMap{{"groupname", "Work"}}, simContact("Uno", "1")}}));
     setSettings({{QStringLiteral("PhoneBook/PhonebookUpdatedRule"), QVariantMap{{"139", "1390"}}}});
     launch(QStringLiteral("default.plist"));
     ASSERT_NE(window(), nullptr);
     showPhonebookTab();
     ASSERT_EQ(window()->savePositionTag(), 0);
+    // The update starts from the group "Work" and ends on the first group, none selected.
+    QTableView *groups = window()->page()->m_GroupList;
+    groups->selectionModel()->select(groups->model()->index(1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ASSERT_EQ(window()->userModel()->rowCount(), 1);
 
     actions()->updatePhonebook();
     ASSERT_TRUE(waitSheetResult());
     EXPECT_EQ(sheetText(), QStringLiteral("Contacts are updated successfully."));
     EXPECT_EQ(presenter_.messages(), (QStringList{"Do you want to update our contacts to the new rules?", "Are you sure?"}));
     EXPECT_EQ(pb()->getUserFromCurGroup(0).value("mobilephone").toString(), QStringLiteral("13901234567"));
+    EXPECT_EQ(window()->userModel()->rowCount(), 2);
+    EXPECT_FALSE(groups->selectionModel()->hasSelection());
     EXPECT_EQ(QDir(backupFolder("PC")).entryList(QDir::Files).size(), 1);
     EXPECT_TRUE(actions()->updateWindow()->isVisible());
     saveSheetPicture(QStringLiteral("phonebook-update-result.png"));
