@@ -124,6 +124,8 @@ TEST_F(DashboardPhonebookFilesTest, TheNumberPlanUpdateBacksUpRewritesAndShowsIt
     ASSERT_NE(window(), nullptr);
     showPhonebookTab();
     ASSERT_EQ(window()->savePositionTag(), 0);
+    EXPECT_EQ(window()->page()->btnUpdate_->text(), QStringLiteral("Update Contacts"));
+    EXPECT_EQ(window()->page()->btnRestore_->text(), QStringLiteral("Undo"));
     // The update starts from the group "Work" and ends on the first group, none selected.
     QTableView *groups = window()->page()->m_GroupList;
     groups->selectionModel()->select(groups->model()->index(1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
