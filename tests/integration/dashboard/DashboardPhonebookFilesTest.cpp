@@ -81,6 +81,15 @@ protected:
     {
         return QTest::qWaitFor([this] { return pb() && pb()->simInitFinished_ && pb()->meInitFinished_; }, kWaitMs);
     }
+    // The page on the (U)SIM side once both device phonebooks are read.
+    bool showSimSide()
+    {
+        if (!waitPhonebooksRead())
+            return false;
+        showPhonebookTab();
+        clickCell(1);
+        return QTest::qWaitFor([this] { return pb()->lastSelectSavePos_ == 1; }, kWaitMs);
+    }
     QString backupFolder(const QString &kind) const { return QDir(modemList_).filePath(QStringLiteral("PhonebookBackup/") + kind); }
     void writeSimBackup(const QVariantList &contacts)
     {
@@ -193,10 +202,7 @@ TEST_F(DashboardPhonebookFilesTest, ExportAndImportGoThroughTheFileChooser)
 TEST_F(DashboardPhonebookFilesTest, TheSimIsRestoredFromItsBackup)
 {
     launch(QStringLiteral("default.plist"));
-    ASSERT_TRUE(waitPhonebooksRead());
-    showPhonebookTab();
-    clickCell(1);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->lastSelectSavePos_ == 1; }, kWaitMs));
+    ASSERT_TRUE(showSimSide());
 
     // An identical backup sends nothing.
     writeSimBackup(kDefaultSim);
@@ -225,10 +231,7 @@ TEST_F(DashboardPhonebookFilesTest, ARefusedWriteOfTheRestoreEndsInTheFailureTex
 {
     setScenarioModem(QStringLiteral("Phonebook"), {{QStringLiteral("FailIndexes"), QVariantList{3}}});
     launch(QStringLiteral("default.plist"));
-    ASSERT_TRUE(waitPhonebooksRead());
-    showPhonebookTab();
-    clickCell(1);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->lastSelectSavePos_ == 1; }, kWaitMs));
+    ASSERT_TRUE(showSimSide());
     QVariantList backup = kDefaultSim;
     backup << simContact("Nils Berg", "+491700000001");
     writeSimBackup(backup);
@@ -246,10 +249,7 @@ TEST_F(DashboardPhonebookFilesTest, WithAutoDetectionTheRestoreKeepsTheSimsSecon
                                                           {"Number2Length", 20}, {"Number3Length", 0}, {"EmailLength", 0},
                                                           {"Items", QVariantList{}}}}});
     launch(QStringLiteral("default.plist"));
-    ASSERT_TRUE(waitPhonebooksRead());
-    showPhonebookTab();
-    clickCell(1);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->lastSelectSavePos_ == 1; }, kWaitMs));
+    ASSERT_TRUE(showSimSide());
     writeSimBackup({simContact("Nils Berg", "+491700000001", {{"homephone", "+4930111"}, {"email", "n@x.y"}})});
     window()->page()->btnRestore_->click();
     ASSERT_TRUE(waitSheetResult());
@@ -260,10 +260,7 @@ TEST_F(DashboardPhonebookFilesTest, WithAutoDetectionTheRestoreKeepsTheSimsSecon
 TEST_F(DashboardPhonebookFilesTest, AfterTheRestoreALaterSimDeleteBringsNoSheetBack)
 {
     launch(QStringLiteral("default.plist"));
-    ASSERT_TRUE(waitPhonebooksRead());
-    showPhonebookTab();
-    clickCell(1);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->lastSelectSavePos_ == 1; }, kWaitMs));
+    ASSERT_TRUE(showSimSide());
     writeSimBackup({simContact("Mara Lind", "+491705550123"), simContact("Jonas Ek", "+491705550199")});
     window()->page()->btnRestore_->click();
     ASSERT_TRUE(waitSheetResult());
@@ -320,10 +317,7 @@ TEST_F(DashboardPhonebookFilesTest, TheRestoreAsksForOneOfSeveralBackupsAndRefus
 TEST_F(DashboardPhonebookFilesTest, AnImportIntoTheSimWritesEachContactOnceAndKeepsThem)
 {
     launch(QStringLiteral("default.plist"));
-    ASSERT_TRUE(waitPhonebooksRead());
-    showPhonebookTab();
-    clickCell(1);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->lastSelectSavePos_ == 1; }, kWaitMs));
+    ASSERT_TRUE(showSimSide());
     const QString file = dir_.filePath("in.plist");
     ASSERT_TRUE(yov::PlistBridge::writeFile(file, QVariantList{simContact("Ann Holm", "+491700000011"), QVariantMap{{"mobilephone", "9"}},
                                                                simContact("Bo Holm", "+491700000022")}));
@@ -351,10 +345,7 @@ TEST_F(DashboardPhonebookFilesTest, TheSimUpdateAsksTwiceAndWritesTheChangedCont
 {
     setSettings({{QStringLiteral("PhoneBook/PhonebookUpdatedRule"), QVariantMap{{"+49", "+4930"}}}});
     launch(QStringLiteral("default.plist"));
-    ASSERT_TRUE(waitPhonebooksRead());
-    showPhonebookTab();
-    clickCell(1);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return pb()->lastSelectSavePos_ == 1; }, kWaitMs));
+    ASSERT_TRUE(showSimSide());
 
     // "No" to the second question: nothing is backed up or written, and the sheet closes.
     control(QStringLiteral("ClearReceived"));
