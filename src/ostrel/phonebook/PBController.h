@@ -21,7 +21,8 @@
 // edits), PBControllerRules.cpp (field limits and checks, uniqueness, renaming, free space),
 // PBControllerLookup.cpp (number lookup and search), PBControllerDeviceLink.cpp (the device
 // phonebook link), PBControllerCopy.cpp (copying and moving between storages, saving a number from
-// another area). Main thread only.
+// another area), PBControllerTCard.cpp (the memory card), PBControllerFiles.cpp (export, import,
+// number-plan update, backup and restore). Main thread only.
 #include "ostrel/framework/controller/YOVUIController.h"
 #include "ostrel/framework/neighbours/PBControllerInterface.h"
 #include "ostrel/phonebook/ContactColumns.h"
@@ -29,7 +30,9 @@
 #include "ostrel/phonebook/PBConfiguration.h"
 #include "ostrel/phonebook/PBContact.h"
 #include "ostrel/phonebook/PBExtensions.h"
+#include "ostrel/phonebook/NumberPlanRule.h"
 #include "ostrel/phonebook/PcPhoneBookFile.h"
+#include "ostrel/phonebook/TCardPhonebookFiles.h"
 
 #include "common/records/phonebook/PhonebookRecords.h"
 
@@ -467,6 +470,72 @@ public:
     void savePhoneNumberFromOtherModuleToSIM(const QString &number);
     void savePhoneNumberFromOtherModuleToME(const QString &number);
 
+    // ---- the memory card (PBControllerTCard.cpp) ------------------------------------------------
+    // With IsShowTCard, once the SIM's phonebook is read: finds the card (the folder OSTREL_TCARD
+    // names, else the modem's card volume), prepares its phonebook folder, reads the card list and
+    // puts it in the all-storage list ("SAVEINTCARD") in place of what an earlier read put there.
+    void initTCard();
+    // False (and tcardInitFinished_ false) without a card or a usable card folder.
+    bool initTCardFilePath();
+    void initTCardList();
+    // The card list becomes the scanned contacts (an empty scan empties it), sorted by name.
+    void addTCardRecordToList(const QList<QVariantMap> &contacts);
+    // The dialog's add and edit on the card: the name-and-number check, then the record file (and,
+    // for an add, the key list). False, the user told why, when nothing was written.
+    bool addUserItemInTCard(const ContactDialogValues &values);
+    bool editUserItemInTCard(const ContactDialogValues &values);
+    void setTCardContact(const std::optional<ContactPlace> &place) { m_TCardContact = place; }
+    // Deletes the card contacts at the rows (their files and key-list lines); a contact whose file
+    // could not be removed stays. False when none was deleted.
+    bool deleteUserFromTCard(const QList<int> &rows);
+    // Deletes the record of a card contact (a move's source); false while it is still on the card.
+    bool deleteRecordOfTCardContact(const QVariantMap &contact);
+    QString phonebookFolderPathInTCard() const;
+
+    // ---- files: export, import, number-plan update, backup and restore (PBControllerFiles.cpp) --
+    // The rows shown on a side (0 computer, 1 SIM, else the search result; the search result also
+    // while searching), as the export counts them.
+    int getCurrentGroupWithSearchFlag(bool searching, int position) const;
+    // The contacts of the selected rows, from the last row to the first: the search result while
+    // searching, else the SIM list (1) or the current computer group (0); other sides give none.
+    QList<QVariantMap> addUserToArray(int position, const QList<int> &rows, bool searching) const;
+    // Writes the contacts of the selected rows to path with its extension made ".plist"; false
+    // when it could not be written (an existing file there stays whole).
+    bool exportContacts(const QString &path, int position, const QList<int> &rows, bool searching);
+    // Imports an exchange file (nullopt: unreadable) into the SIM (1) or the group of the computer
+    // (0); tells the user what failed.
+    void importContacts(const std::optional<QList<QVariantMap>> &entries, int position, int groupIndex);
+
+    // The number-plan rule of module "PhoneBook" ("PhonebookUpdatedRule"), read once.
+    void initPhonebookUpdatedRule();
+    const NumberPlanRule &phonebookUpdatedRule() const { return phonebookUpdatedRule_; }
+    bool phonebookIsUpdated(int position) const;
+    // Backs the side up, then rewrites its numbers: the computer at once, the SIM by a write per
+    // changed contact. The result comes through the page's updateOrRestoreResult(); without a
+    // backup nothing changes and the update fails.
+    void updateContacts(int position);
+    bool backupPhonebook(int position);
+    // The backup folder of a side (empty for other sides); the one backup there (see
+    // PhonebookBackup::currentFilePath).
+    QString backupFileBasePath(int position) const;
+    std::optional<QString> currentBackupFilePath(int position) const;
+    // True when the file lies directly in the side's backup folder and has the side's shape.
+    bool backupFileIsValid(const QString &path, int position) const;
+    // Restores the side from a backup; false (nothing changed) when the file is no valid backup of
+    // the side's folder. The result comes through the page's updateOrRestoreResult().
+    bool restoreFromBackupFile(const QString &path, int position);
+    void restoreFromBackupFileToPC(const QVariant &root);
+    void restoreFromBackupFileToSIM(const QList<QVariantMap> &contacts);
+    void deleteRedundantCantactsInSIM(QList<QVariantMap> &contacts);
+    void addNewContactsToSIM(const QList<QVariantMap> &contacts);
+    // The restore's queued writes, once its deletes are answered.
+    void writeContactFromRestoreFileToSIM();
+    // The text of an update's or a restore's result (empty for other operations); a failure is
+    // forgotten once told.
+    QString takeUpdateOrRestoreResult();
+    // The first dictionary with that name and mobile number; -1 when none.
+    static int indexOfContactItem(const QString &name, const QString &number, const QList<QVariantMap> &list);
+
     // ---- the state of the Parts' instance variables -------------------------------------------
     PcPhoneList m_PcPhoneList;
     int m_CurGroupIndex = -1;
@@ -479,6 +548,7 @@ public:
     std::optional<ContactPlace> m_PcContact;
     std::optional<ContactPlace> m_SimContact;
     std::optional<ContactPlace> m_MeContact;
+    std::optional<ContactPlace> m_TCardContact;
 
     int PCUserMaxCount = PBConfiguration::kDefaultCapacity;
     int pcNameMaxLen_ = 40;
@@ -513,6 +583,9 @@ public:
     int currentStorage_ = 0;
     bool firstWriteFailedFlag_ = false;
     bool updateOrRestoreSuccess_ = true;
+    // An update or a restore waits for its result; phonebookOperate_ keeps 8 or 9 after it, so a
+    // later device answer is no part of it.
+    bool updateOrRestoreRunning_ = false;
     bool isMoveAndDelStatus_ = false;
     bool isCallModuleReady_ = false;
     bool isEditing_ = true;
@@ -611,6 +684,9 @@ private:
     void finishMove(bool failed);
     void addPreparedEntries(QList<QVariantMap> entries, int storage, bool dropRepeats);
     bool saveSplitEntry(QVariantMap entry);
+    // Numbers the queued SIM records that have no index yet and sends them all; those without room
+    // or that could not be sent fail once every one is out, so the batch ends only after the last.
+    void sendQueuedSimWrites();
 
     DefaultPBExtensions defaultExtensions_;
     PBExtensionInterface *extensions_ = &defaultExtensions_;
@@ -634,6 +710,8 @@ private:
 
     ContactFieldTexts pluginFields_;
     QString pcFileName_ = kDefaultFileName;
+    NumberPlanRule phonebookUpdatedRule_;
+    std::optional<TCardPhonebookFiles> tcardFiles_; // the card's phonebook folder, once found
     QString pcFileLeftInPlace_; // an unreadable file that could not be set aside: never written over
     std::optional<QList<ContactPlace>> m_CurrentSearchGroup;
     QString m_SearchString;

@@ -371,6 +371,9 @@ QVariantMap PBController::getSmartUserByIndexFromPCPhoneList(int index) const
 
 int PBController::targetStorageOf(const ContactDialogValues &values) const
 {
+    // The memory card has no group pop-up.
+    if (values.savePosition == int(PBStorage::TCard))
+        return values.savePosition;
     return configuration_.IsNoGroup ? values.groupPopUpIndex : values.savePosition;
 }
 
@@ -386,6 +389,9 @@ void PBController::contactIsAdded(const ContactDialogValues &values)
         break;
     case int(PBStorage::ME):
         contactIsAddedInME(values);
+        break;
+    case int(PBStorage::TCard):
+        addUserItemInTCard(values);
         break;
     default:
         break;
@@ -405,6 +411,9 @@ void PBController::contactIsEdited(const ContactDialogValues &values)
         break;
     case int(PBStorage::ME):
         contactIsEditedInME(values);
+        break;
+    case int(PBStorage::TCard):
+        editUserItemInTCard(values);
         break;
     default:
         break;

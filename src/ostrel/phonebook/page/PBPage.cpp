@@ -129,6 +129,8 @@ PBPage::PBPage(const Layout &layout, QWidget *parent) : QWidget(parent), layout_
     moveAndDelContMenu_ = namedControl(new QComboBox(this), "popupPBMoveTo");
     btnExport_ = pageButton(this, "btnPBExport");
     btnImport_ = pageButton(this, "btnPBImport");
+    btnUpdate_ = pageButton(this, "btnPBUpdate");
+    btnRestore_ = pageButton(this, "btnPBRestore");
     transfer->addWidget(PBMainWindowCopyTo_Btn);
     transfer->addWidget(moveMenu);
     transfer->addWidget(moveAndDelContLbl_);
@@ -136,6 +138,8 @@ PBPage::PBPage(const Layout &layout, QWidget *parent) : QWidget(parent), layout_
     transfer->addStretch();
     transfer->addWidget(btnExport_);
     transfer->addWidget(btnImport_);
+    transfer->addWidget(btnUpdate_);
+    transfer->addWidget(btnRestore_);
     column->addLayout(transfer);
 
     // The information texts and the capacity.

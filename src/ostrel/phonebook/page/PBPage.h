@@ -68,6 +68,8 @@ public:
     QPushButton *m_SaveBtn = nullptr;
     QPushButton *btnExport_ = nullptr;
     QPushButton *btnImport_ = nullptr;
+    QPushButton *btnUpdate_ = nullptr;  // the number-plan update
+    QPushButton *btnRestore_ = nullptr; // the restore from its backup
     QLabel *PBMainWindowCopyTo_Btn = nullptr;
     QComboBox *moveMenu = nullptr;
     QLabel *moveAndDelContLbl_ = nullptr;

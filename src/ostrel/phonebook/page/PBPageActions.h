@@ -21,6 +21,10 @@ public:
     virtual void initPhonebookUpdatedRule() {}
     virtual void exportContacts() {}
     virtual void importContacts() {}
+    // The number-plan update and the restore from its backup; their result, once known.
+    virtual void updatePhonebook() {}
+    virtual void restorePhonebook() {}
+    virtual void updateOrRestoreResult() {}
     // The SMS button's writing to the selected contacts.
     virtual void sendSMS() {}
     // The Call button's call to the selected contact.

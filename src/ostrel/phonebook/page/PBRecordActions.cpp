@@ -7,6 +7,7 @@
 #include "ostrel/phonebook/page/PBRenameGroupWindow.h"
 #include "ostrel/phonebook/page/PBUserWin.h"
 #include "ostrel/phonebook/page/PBWindow.h"
+#include "ostrel/phonebook/page/UpdatePhonebookWindow.h"
 #include "platform/Clock.h"
 
 #include <QComboBox>
@@ -35,6 +36,7 @@ PBRecordActions::~PBRecordActions()
         window_->setActions(nullptr);
     delete dialog_.data();
     delete renameWindow_.data();
+    delete wndUpdatePhonebook_.data();
 }
 
 QString PBRecordActions::localized(const QString &english) { return Map_Name_Item_of_IndexString(english); }
@@ -98,6 +100,9 @@ void PBRecordActions::newUser()
         case 2:
             addNewContactInME();
             break;
+        case 3:
+            addNewContactInTCard();
+            break;
         default:
             break;
         }
@@ -116,6 +121,8 @@ bool PBRecordActions::canAddNewContact(int tag)
         return canAddNewContactInSIM();
     case 2:
         return canAddNewContactInME();
+    case 3:
+        return pb_->tcardInitFinished_;
     default:
         return false;
     }
@@ -226,6 +233,9 @@ void PBRecordActions::editUser()
         break;
     case 2:
         editContactInME();
+        break;
+    case 3:
+        editUserInTCard();
         break;
     default:
         return;

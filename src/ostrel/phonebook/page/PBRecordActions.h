@@ -31,6 +31,7 @@ class PBController;
 class PBPage;
 class PBRenameGroupWindow;
 class PBUserWin;
+class UpdatePhonebookWindow;
 class PBWindow;
 
 class PBRecordActions : public QObject, public PBPageActions {
@@ -53,6 +54,17 @@ public:
     void move() override;
     void moveAndDelcont() override;
     void saveAs() override;
+    // Export, import, the number-plan update and the restore (PBRecordActionsFiles.cpp).
+    void initPhonebookUpdatedRule() override;
+    void exportContacts() override;
+    void importContacts() override;
+    void updatePhonebook() override;
+    void restorePhonebook() override;
+    void updateOrRestoreResult() override;
+    // The sheet of the update and the restore (made on first use, on the main window).
+    UpdatePhonebookWindow *updateWindow();
+    // Restores the side shown from a backup file; says so when it is none of the side's.
+    void restoreFromBackupFile(const QString &path);
     void openAddDialogToSaveNumber(int savePosition, const QString &number) override;
     void preDoWithProcessBeforeOperation(int records) override;
     void doWithProcessWhenOneMoreRecordOperation() override;
@@ -74,6 +86,11 @@ public:
     void editContactInPC();
     void editContactInSIM() { editContactOnDevice(int(PBStorage::SIM)); }
     void editContactInME() { editContactOnDevice(int(PBStorage::ME)); }
+    // The memory card (PBRecordActionsTCard.cpp): its contacts keep name, the three numbers and
+    // the e-mail address; no group, no remark.
+    void addNewContactInTCard();
+    void editUserInTCard();
+    void deleteUserInTCard();
     // Fills and enables every field from the contact (empty texts for absent values); nothing for
     // none. The mobile field takes the selected SMS's number while a sender is being saved.
     void setTextFieldWhenEditUser(const std::optional<QVariantMap> &contact);
@@ -140,6 +157,7 @@ private:
     PBController *pb_;
     QPointer<PBUserWin> dialog_;
     QPointer<PBRenameGroupWindow> renameWindow_;
+    QPointer<UpdatePhonebookWindow> wndUpdatePhonebook_;
     std::unique_ptr<yov::RepeatingTimer> curOperationTimer_;
     double sumOperationNumbers_ = 0;
     double alreadyOperationNumbers_ = 0;

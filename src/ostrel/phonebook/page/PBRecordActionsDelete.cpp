@@ -48,6 +48,9 @@ void PBRecordActions::deleteCurrectSelectedUser()
     case 2:
         deleteContactsInPos(window_->savePositionTag());
         break;
+    case 3:
+        deleteUserInTCard();
+        break;
     default:
         break;
     }

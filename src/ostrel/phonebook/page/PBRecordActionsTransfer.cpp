@@ -177,6 +177,9 @@ QList<QVariantMap> PBRecordActions::selectedContacts() const
         case 2:
             contacts.append(pb_->getUserFromMe(row));
             break;
+        case 3:
+            contacts.append(pb_->m_TCardPhoneList.value(row));
+            break;
         default:
             break;
         }

@@ -128,6 +128,7 @@ void PBWindow::connectControls()
         {p->newBtn_, "newUser:"},        {p->editBtn_, "editUser:"},            {p->deleteBtn_, "deleteUser:"},
         {p->callBtn_, "callUser:"},      {p->smsBtn_, "sendSMS:"},              {p->m_SendSMSBtn, "sendSMS:"},
         {p->PBMainWindowCall_Btn, "callUser:"}, {p->btnExport_, "exportContacts:"}, {p->btnImport_, "importContacts:"},
+        {p->btnUpdate_, "updatePhonebook:"}, {p->btnRestore_, "restorePhonebook:"},
         {p->phonebookSearchBtn_, "showOrHideSearchbar:"}, {p->phonebookGoBtn_, "searchUser:"}, {p->m_SaveBtn, "saveAs:"},
     };
     for (const auto &[button, selector] : actions) {
@@ -172,6 +173,8 @@ bool PBWindow::perform(const QString &selector)
         {QStringLiteral("editGroup:"), [this] { actions_->editGroup(); }},
         {QStringLiteral("exportContacts:"), [this] { actions_->exportContacts(); }},
         {QStringLiteral("importContacts:"), [this] { actions_->importContacts(); }},
+        {QStringLiteral("updatePhonebook:"), [this] { actions_->updatePhonebook(); }},
+        {QStringLiteral("restorePhonebook:"), [this] { actions_->restorePhonebook(); }},
         {QStringLiteral("callUser:"), [this] { actions_->callUser(); }},
         {QStringLiteral("move:"), [this] { actions_->move(); }},
         {QStringLiteral("moveAndDelcont:"), [this] { actions_->moveAndDelcont(); }},
@@ -319,6 +322,8 @@ void PBWindow::selectAtMeSide() { selectDeviceSide(2); }
 
 void PBWindow::selectAtTCardSide() { selectDeviceSide(3); }
 
+bool PBWindow::deleteTCardRecord(const QVariantMap &contact) { return pb_->deleteRecordOfTCardContact(contact); }
+
 void PBWindow::selectDeviceSide(int tag)
 {
     pb_->lastSelectSavePos_ = tag;
@@ -411,6 +416,8 @@ int PBWindow::numberOfRowsInTableView(const PBTableModel *table) const
         return searching ? found : pb_->getSimUserNumber();
     case 2:
         return searching ? found : pb_->getMeUserNumber();
+    case 3: // the search has no card results
+        return searching ? 0 : pb_->getTCardUserNumber();
     default:
         return 0;
     }
@@ -430,6 +437,8 @@ QVariant PBWindow::objectValueForTableColumn(const PBTableModel *table, const QS
         return pb_->getUserFromSim(row).value(identifier);
     case 2:
         return pb_->getUserFromMe(row).value(identifier);
+    case 3:
+        return pb_->m_TCardPhoneList.value(row).value(identifier);
     default:
         return {};
     }
@@ -635,6 +644,9 @@ void PBWindow::tableViewSelectionDidChange(QTableView *table)
     case 2:
         showTabViewSelectedMEUserList(row);
         break;
+    case 3:
+        showSelectedContactOfSide(3, row);
+        break;
     default:
         break;
     }
@@ -706,6 +718,8 @@ void PBWindow::showSelectedContactOfSide(int side, int row)
         pb_->setPcContact(place);
     else if (side == 1)
         pb_->setSimContact(place);
+    else if (side == 3)
+        pb_->setTCardContact(place);
     else
         pb_->setMeContact(place);
     if (row < 0) {

@@ -114,6 +114,10 @@ public:
     void initSelectSavePosControl();
     void applyWording();
     void netcardChanged(int state) override;
+    // The sheet of an update or a restore shows its result.
+    void updateOrRestoreResult() override { actions_->updateOrRestoreResult(); }
+    // A moved card contact's record leaves the card.
+    bool deleteTCardRecord(const QVariantMap &contact) override;
     void deviceRemoved() override;
     void tabViewItemWillChange(const QString &identifier) override;
     void tabViewItemDidChange() override;

@@ -99,6 +99,8 @@ void PBWindow::applyWording()
     p->m_EditUserBtn->setText(localized(QStringLiteral("Edit")));
     p->btnExport_->setText(localized(QStringLiteral("Export")));
     p->btnImport_->setText(localized(QStringLiteral("Import")));
+    p->btnUpdate_->setText(localized(QStringLiteral("Update Contacts")));
+    p->btnRestore_->setText(localized(QStringLiteral("Undo")));
     // The page's own controls (built here without images, so they carry titles).
     p->newBtn_->setText(localized(QStringLiteral("New")));
     p->editBtn_->setText(localized(QStringLiteral("Edit")));

@@ -599,6 +599,22 @@ TEST(PBRecordActionsCallAndSms, WritingToTheSelectedContactsWithAndWithoutThePic
     }
 }
 
+TEST(PBRecordActionsCallAndSms, WritingToTheSelectedCardContacts)
+{
+    ActionsRig r(friendsAndWorkGroups(), {{QStringLiteral("IsShowTCard"), true}});
+    r.h.pb->m_TCardPhoneList = {QVariantMap{{"username", "Ada"}, {"mobilephone", "0701"}, {"index", -10000}},
+                                QVariantMap{{"username", "Bea"}, {"mobilephone", ""}, {"index", -10001}},
+                                QVariantMap{{"username", "Cai"}, {"mobilephone", "0703"}, {"index", -10002}}};
+    r.h.window->selectSavePositionCell(3);
+    r.h.window->selectAtTCardSide();
+    r.h.window->reloadContactTable();
+    ASSERT_EQ(r.h.window->savePositionTag(), 3);
+    r.selectContacts({0, 1, 2});
+    r.actions->sendSMS();
+    EXPECT_EQ(r.sms.opened, QList<QStringList>{(QStringList{"0701", "0703"})}) << "Bea has no number";
+    EXPECT_TRUE(r.page().m_UserList->selectionModel()->selectedRows().isEmpty());
+}
+
 TEST(PBRecordActionsCallAndSms, WritingToAWholeGroup)
 {
     ActionsRig r(friendsAndWorkGroups());
