@@ -6,6 +6,7 @@
 
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/widgets/Buttons.h"
+#include "ostrel/framework/widgets/TableViews.h"
 #include "ostrel/phonebook/PBController.h"
 #include "ostrel/phonebook/TCardPhonebookFiles.h"
 #include "ostrel/phonebook/page/PBRecordActions.h"
@@ -16,6 +17,7 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 

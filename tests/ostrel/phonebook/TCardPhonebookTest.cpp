@@ -119,7 +119,7 @@ TEST_F(CardFolder, TheScanReadsEachRecordFileOnceAndSkipsWhatIsNotOne)
     EXPECT_EQ(files.freeFileNumber(loaded), 9);
 
     // An empty scan empties the list.
-    for (const QString &name : {"PB_3.ini", "PB_5.ini"})
+    for (const char *name : {"PB_3.ini", "PB_5.ini"})
         ASSERT_TRUE(QFile::remove(pb(name)));
     EXPECT_TRUE(files.scan().isEmpty());
 }
