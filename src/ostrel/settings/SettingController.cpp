@@ -1,5 +1,7 @@
 #include "ostrel/settings/SettingController.h"
 
+#include "ostrel/framework/switches/ConfigService.h"
+
 #include "common/ValueConversion.h"
 #include "common/records/UiMsg.h"
 #include "ostrel/device/init/DeviceLockGuard.h"
@@ -136,14 +138,10 @@ const NotificationTableRow SettingController::deviceFunctionNotficationTable[] =
         qCDebug(lcSetting) << #name << msg.majorID << msg.minorID << "type" << msg.type << "result" \
                            << int(msg.result);                                                     \
     }
-SETTING_SEAM(dealWithMsgOfSetBandFrequency)
 SETTING_SEAM(dealWithMsgOfSetSearchNetMode)
 SETTING_SEAM(dealWithMsgOfManualSearchNet)
 SETTING_SEAM(dealWithMsgOfManualSelectNet)
-SETTING_SEAM(dealWithMsgOfNetDeviceInfo)
-SETTING_SEAM(dealWithMsgOfCheckNetChannel)
 SETTING_SEAM(dealWithMsgOfNodeSelectSatus)
-SETTING_SEAM(dealWithMsgOfSetRoamSwitch)
 #undef SETTING_SEAM
 
 #define SETTING_NOTE_SEAM(handler)                                                                 \
@@ -355,31 +353,20 @@ void SettingController::buildNetworkPanel(QWidget *panel)
     matrixSettingMethodToSelectNet_ = method;
     controls->addWidget(methodBox_);
 
-    searchModeBox_ = new QGroupBox(QStringLiteral("Network Type"), networkControls_);
-    searchModeBox_->setObjectName(QStringLiteral("matrixSettingNetworkFindModeSeletion"));
-    radioMatrix(searchModeBox_, {QStringLiteral("Auto"), QStringLiteral("3G Only"), QStringLiteral("2G Only")});
-    controls->addWidget(searchModeBox_);
-
-    bandBox_ = new QGroupBox(QStringLiteral("Band"), networkControls_);
-    bandBox_->setObjectName(QStringLiteral("matrixFrequencySelect"));
-    radioMatrix(bandBox_, {QStringLiteral("All Bands")});
-    controls->addWidget(bandBox_);
+    buildModeAndBandControls(controls);
 
     auto *row = new QWidget(networkControls_);
     auto *rowLayout = new QHBoxLayout(row);
     rowLayout->setContentsMargins(0, 0, 0, 0);
     bandSaveButton_ = new QPushButton(QStringLiteral("Apply"), row);
     bandSaveButton_->setObjectName(QStringLiteral("btnSettingSaveBand"));
-    auto *pref = new QComboBox(row);
-    pref->setObjectName(QStringLiteral("popupSettingPreferenceMode"));
-    preferenceModeControl_ = pref;
+    connect(bandSaveButton_, &QPushButton::clicked, this, [this] { SetNetFrequency(matrixFrequencySelect_); });
     searchResultButton_ = new QPushButton(QStringLiteral("Search"), row);
     searchResultButton_->setObjectName(QStringLiteral("btnSettingInputApplyNetSelect"));
     cancelSearchButton_ = new QPushButton(QStringLiteral("Cancel"), row);
     cancelSearchButton_->setObjectName(QStringLiteral("btnSettingCancelNetSelect"));
     searchProgress_ = new QProgressBar(row);
     searchProgress_->setObjectName(QStringLiteral("BarSsearchProcess"));
-    rowLayout->addWidget(pref);
     rowLayout->addWidget(bandSaveButton_);
     rowLayout->addWidget(searchResultButton_);
     rowLayout->addWidget(searchProgress_);
@@ -394,6 +381,7 @@ void SettingController::buildNetworkPanel(QWidget *panel)
     host->layout()->setContentsMargins(0, 0, 0, 0);
     networkHost_ = host;
     layout->addWidget(host);
+    buildRoamingControls(panel);
 }
 
 void SettingController::buildSystemPanel(QWidget *panel)
@@ -636,6 +624,8 @@ void SettingController::initializeNibResources()
     initUpdateNibWording();
     initUpdateNibState();
     initNibForBackupPhoneBookOnly();
+    if (ConfigService(&config()).isRoamingImsiSet())
+        setRoamingIMSISelectEnabled(false);
 }
 
 void SettingController::registerMessages()
@@ -703,6 +693,7 @@ void SettingController::initializeController()
     if (m_RevisePinButton_)
         m_RevisePinButton_->setEnabled(false);
     if (sethasModuleWith(QStringLiteral("Network"))) {
+        ConfigNetworkSelectMode();
         for (QWidget *w : {methodBox_.data(), searchModeBox_.data(), bandBox_.data(), static_cast<QWidget *>(bandSaveButton_.data()),
                            preferenceModeControl_.data()})
             if (w)
@@ -785,6 +776,8 @@ void SettingController::setSettingBtnStatus(bool enable)
             searchResultButton_->setEnabled(enable && method != 0);
         if (method != 0 && searchModeBox_)
             searchModeBox_->setEnabled(false);
+        if (enable)
+            smartUISetMatrixEnable(method != 0);
     }
     // 3. System.
     if (sethasModuleWith(QStringLiteral("System"))) {
@@ -854,7 +847,7 @@ void SettingController::deviceRemoved(const yov::Notification &)
 void SettingController::devicePlugin(const yov::Notification &)
 {
     if (yov::nsBool(setting(QStringLiteral("DialAdaption"))))
-        qCDebug(lcSetting) << "device plugged: the device information request belongs to the band panel";
+        sendGetNetDeviceInfo();
 }
 
 void SettingController::simReady(const yov::Notification &)

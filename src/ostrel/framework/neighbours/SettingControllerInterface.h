@@ -35,12 +35,12 @@ public:
     virtual void setPukTimeLeft(int count) = 0;
     virtual void setPinActiveStatus(int state) = 0;
 
-    virtual void setWCDMASelectNetworkVisible(bool visible) = 0;
-    virtual void setCDMASelectNetworkVisible(bool visible) = 0;
+    // Hide (true) or show the WCDMA, respectively CDMA, preferred-mode box.
+    virtual void setWCDMASelectNetworkVisible(bool hidden) = 0;
+    virtual void setCDMASelectNetworkVisible(bool hidden) = 0;
     virtual void setRoamingStateAccordImsi(const QString &imsi) = 0;
     virtual void setCheckForUpdateRuzuvoEnable(bool enable) = 0;
     virtual void setSmartModel(const QString &model) = 0;
-    virtual void setAllowAlertSel3GPreferWhenSignalToNoSignal(bool allow) = 0;
 
     virtual int getCurrentNetWorkPreferedMode() const = 0;
     virtual int getNetworkMode() const = 0;
@@ -112,7 +112,6 @@ public:
     void setRoamingStateAccordImsi(const QString &) override {}
     void setCheckForUpdateRuzuvoEnable(bool) override {}
     void setSmartModel(const QString &) override {}
-    void setAllowAlertSel3GPreferWhenSignalToNoSignal(bool) override {}
     int getCurrentNetWorkPreferedMode() const override { return 0; }
     int getNetworkMode() const override { return 0; }
     void dealWithMsgOfCheckSearchmode(int, int, int) override {}

@@ -26,8 +26,8 @@ TEST_F(InitStateTest, StartUpSequenceBecomesReadyWithNotificationsAndDialParams)
 
     deliver(3, 5, 1, 0, 1, ints({3}));
     EXPECT_EQ(controller->m_deviceMode, 3);
-    EXPECT_EQ(setting->wcdmaVisible, 1);
-    EXPECT_EQ(setting->cdmaVisible, 0);
+    EXPECT_EQ(setting->wcdmaHidden, 0);
+    EXPECT_EQ(setting->cdmaHidden, 1);
 
     deliver(6, 32, 1, 0, 1, ints({1}));
     EXPECT_EQ(controller->SIMTypeDisplayFld_->text(), "3G");
@@ -133,8 +133,8 @@ TEST_F(InitStateTest, DeviceModeSelectsCdmaOrWcdma)
     for (const Case &c : cases) {
         deliver(3, 5, 1, -1, 1, ints({c.mode})); // the result is not tested
         EXPECT_EQ(controller->m_deviceMode, c.mode);
-        EXPECT_EQ(setting->cdmaVisible, c.cdma ? 1 : 0) << c.mode;
-        EXPECT_EQ(setting->wcdmaVisible, c.cdma ? 0 : 1) << c.mode;
+        EXPECT_EQ(setting->cdmaHidden, c.cdma ? 0 : 1) << c.mode;
+        EXPECT_EQ(setting->wcdmaHidden, c.cdma ? 1 : 0) << c.mode;
         EXPECT_EQ(dial.wcdmaHidden, c.cdma ? 0 : 1) << c.mode;
     }
 }
