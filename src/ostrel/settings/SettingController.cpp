@@ -24,6 +24,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -296,7 +297,8 @@ QWidget *SettingController::buildPanel(const QString &name)
         buildCallPanel(panel);
     else if (name == QLatin1String("SMS"))
         buildSmsPanel(panel);
-    layout->addStretch(1);
+    if (name != QLatin1String("Network")) // its scroll area takes the height
+        layout->addStretch(1);
     return panel;
 }
 
@@ -341,8 +343,17 @@ void SettingController::buildSecurityPanel(QWidget *panel)
 
 void SettingController::buildNetworkPanel(QWidget *panel)
 {
-    auto *layout = static_cast<QVBoxLayout *>(panel->layout());
-    networkControls_ = new QWidget(panel);
+    // The panel holds more than the page's height: its controls scroll rather than squeeze.
+    auto *scroll = new QScrollArea(panel);
+    scroll->setObjectName(QStringLiteral("scrollSettingNetwork"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    scroll->setWidget(content);
+    static_cast<QVBoxLayout *>(panel->layout())->addWidget(scroll, 1);
+    networkControls_ = new QWidget(content);
     auto *controls = new QVBoxLayout(networkControls_);
     controls->setContentsMargins(0, 0, 0, 0);
 
@@ -375,13 +386,14 @@ void SettingController::buildNetworkPanel(QWidget *panel)
     controls->addWidget(row);
     layout->addWidget(networkControls_);
 
-    auto *host = new QWidget(panel);
+    auto *host = new QWidget(content);
     host->setObjectName(QStringLiteral("viewSettingNetworkHost"));
     new QVBoxLayout(host);
     host->layout()->setContentsMargins(0, 0, 0, 0);
     networkHost_ = host;
     layout->addWidget(host);
-    buildRoamingControls(panel);
+    buildRoamingControls(content);
+    layout->addStretch(1);
 }
 
 void SettingController::buildSystemPanel(QWidget *panel)

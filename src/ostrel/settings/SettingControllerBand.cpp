@@ -16,6 +16,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -25,18 +26,20 @@ namespace ostrel {
 
 namespace {
 
-QButtonGroup *verticalMatrix(QGroupBox *box)
+// A matrix of radio cells laid out in rows of `columns` cells.
+QButtonGroup *cellMatrix(QGroupBox *box)
 {
     auto *group = new QButtonGroup(box);
-    new QVBoxLayout(box);
+    new QGridLayout(box);
     return group;
 }
 
-QAbstractButton *addCell(QButtonGroup *group, QGroupBox *box, int id, const QString &title)
+QAbstractButton *addCell(QButtonGroup *group, QGroupBox *box, int id, const QString &title, int columns)
 {
     auto *radio = new QRadioButton(title, box);
+    const int index = int(group->buttons().size());
     group->addButton(radio, id);
-    box->layout()->addWidget(radio);
+    static_cast<QGridLayout *>(box->layout())->addWidget(radio, index / columns, index % columns);
     return radio;
 }
 
@@ -73,9 +76,9 @@ void SettingController::buildModeAndBandControls(QLayout *controls)
     // The WCDMA preferred mode (cells tagged 0-3 until the offered modes trim them).
     auto *modeBox = new QGroupBox(QStringLiteral("Preferred Mode"), networkControls_);
     modeBox->setObjectName(QStringLiteral("matrixSettingNetworkFindModeSeletion"));
-    m_NetworkFindModeSeletion_ = verticalMatrix(modeBox);
+    m_NetworkFindModeSeletion_ = cellMatrix(modeBox);
     for (int tag = 0; tag < netmode::kOfferedModeCount; ++tag)
-        addCell(m_NetworkFindModeSeletion_, modeBox, tag, netmode::titleOfTag(tag));
+        addCell(m_NetworkFindModeSeletion_, modeBox, tag, netmode::titleOfTag(tag), netmode::kOfferedModeCount);
     connect(m_NetworkFindModeSeletion_, &QButtonGroup::idClicked, this, [this] { SetSearchNetClass(m_NetworkFindModeSeletion_); });
     searchModeBox_ = modeBox;
     controls->addWidget(modeBox);
@@ -83,9 +86,9 @@ void SettingController::buildModeAndBandControls(QLayout *controls)
     // The CDMA preference.
     auto *cdmaBox = new QGroupBox(QStringLiteral("Preferred Mode"), networkControls_);
     cdmaBox->setObjectName(QStringLiteral("cdmaNetworkClassLable"));
-    m_PreferenceMode_ = verticalMatrix(cdmaBox);
+    m_PreferenceMode_ = cellMatrix(cdmaBox);
     for (int row = 0; row < 3; ++row)
-        addCell(m_PreferenceMode_, cdmaBox, row, QString::fromLatin1(netmode::kCdmaTitles[row]));
+        addCell(m_PreferenceMode_, cdmaBox, row, QString::fromLatin1(netmode::kCdmaTitles[row]), 3);
     connect(m_PreferenceMode_, &QButtonGroup::idClicked, this, [this] { SetPreferenceMode(m_PreferenceMode_); });
     preferenceModeControl_ = cdmaBox;
     controls->addWidget(cdmaBox);
@@ -93,9 +96,9 @@ void SettingController::buildModeAndBandControls(QLayout *controls)
     // The band matrix: one cell per row, its tag a band of the table.
     auto *bandBox = new QGroupBox(QStringLiteral("Set Net Frequency"), networkControls_);
     bandBox->setObjectName(QStringLiteral("matrixFrequencySelect"));
-    matrixFrequencySelect_ = verticalMatrix(bandBox);
+    matrixFrequencySelect_ = cellMatrix(bandBox);
     for (int row = 0; row < kBandMatrixRows; ++row)
-        addCell(matrixFrequencySelect_, bandBox, row, QString::fromLatin1(netmode::kNetworkFrequencyString[row]))
+        addCell(matrixFrequencySelect_, bandBox, row, QString::fromLatin1(netmode::kNetworkFrequencyString[row]), 2)
             ->setProperty("tag", row);
     checkCell(matrixFrequencySelect_, 0);
     bandBox_ = bandBox;

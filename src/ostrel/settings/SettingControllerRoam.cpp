@@ -15,6 +15,7 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QRadioButton>
+#include <QBoxLayout>
 #include <QVBoxLayout>
 
 namespace ostrel {
@@ -33,27 +34,27 @@ void SettingController::buildRoamingControls(QWidget *panel)
 {
     roamingBox_ = new QGroupBox(QStringLiteral("Roaming"), panel);
     roamingBox_->setObjectName(QStringLiteral("boxRoamingSetting"));
-    auto *column = new QVBoxLayout(roamingBox_);
+    auto *row = new QHBoxLayout(roamingBox_);
     roamingBox_->hide(); // shown once it holds the switches
     // The identity choice only for SIMs that switch identities through their toolkit menu.
     if (ConfigService(&config()).isRoamingImsiSet()) {
         roamingSetBox_ = new QWidget(roamingBox_);
         roamingSetBox_->setObjectName(QStringLiteral("matrixRoamingSet"));
-        auto *row = new QHBoxLayout(roamingSetBox_);
-        row->setContentsMargins(0, 0, 0, 0);
+        auto *cells = new QHBoxLayout(roamingSetBox_);
+        cells->setContentsMargins(0, 0, 0, 0);
         matrixRoamingSet_ = new QButtonGroup(roamingSetBox_);
         int id = 0;
         for (const char *title : {"Home IMSI", "Roaming IMSI"}) {
             auto *cell = new QRadioButton(QLatin1String(title), roamingSetBox_);
             matrixRoamingSet_->addButton(cell, id++);
-            row->addWidget(cell);
+            cells->addWidget(cell);
         }
-        row->addStretch(1);
         matrixRoamingSet_->button(0)->setChecked(true);
         connect(matrixRoamingSet_, &QButtonGroup::idClicked, this, [this] { roamingIMSISelect(matrixRoamingSet_); });
-        column->addWidget(roamingSetBox_);
+        row->addWidget(roamingSetBox_);
         roamingBox_->show();
     }
+    row->addStretch(1);
     static_cast<QVBoxLayout *>(panel->layout())->addWidget(roamingBox_);
 }
 
@@ -71,7 +72,7 @@ void SettingController::setRoamSwitches(QCheckBox *nRoam, QCheckBox *iRoam)
             old->layout()->removeWidget(box);
         box->setParent(roamingBox_);
         // National first, international after it, the identity choice last.
-        static_cast<QVBoxLayout *>(roamingBox_->layout())->insertWidget(box == iRoam && nRoam ? 1 : 0, box);
+        static_cast<QBoxLayout *>(roamingBox_->layout())->insertWidget(box == iRoam && nRoam ? 1 : 0, box);
         box->show();
     }
     if (nRoam)

@@ -1,0 +1,168 @@
+// The settings page's "Network" panel in the whole dashboard against the stand-in modem: the
+// preferred mode, the frequency band and its answers on chipset family 1, the roaming switches,
+// and the connection type set from the network device information.
+#include "DashboardFixture.h"
+
+#include "ostrel/device/main/MainController.h"
+#include "ostrel/framework/service/Platform.h"
+#include "ostrel/framework/widgets/WidgetUtilities.h"
+#include "ostrel/settings/SettingController.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace ostrel;
+using namespace dashboard_test;
+
+namespace {
+
+QVariantMap band(const char *frequency, const char *title, int index, bool isDefault = false)
+{
+    return {{"Frequency", QLatin1String(frequency)}, {"Title", QLatin1String(title)}, {"Index", index},
+            {"IsDefault", isDefault}};
+}
+
+class DashboardNetworkSettingsTest : public DashboardFixture {
+protected:
+    void TearDown() override
+    {
+        DashboardFixture::TearDown();
+        Platform::sharedPlatform()->reset();
+    }
+    SettingController *settings() const { return assembly_->settingController(); }
+    void start(const QVariantMap &extra = {})
+    {
+        QVariantMap keys{{"SettingDefaultItem", QVariantList{"System", "Connect", "Network", "Security"}}};
+        for (auto it = extra.begin(); it != extra.end(); ++it)
+            keys.insert(it.key(), it.value());
+        setSettings(keys);
+        Platform::sharedPlatform()->reset();
+        launch(QStringLiteral("default.plist"));
+        ASSERT_TRUE(waitSimReady());
+        presenter_.setHoldOpen(true);
+        // The device's mode report opens the panel's controls.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return settings()->searchModeControl()->isEnabled(); }, kWaitMs));
+    }
+    void gotoNetwork()
+    {
+        main()->gotoSetting(nullptr);
+        QTabWidget *panels = settings()->settingTabView();
+        panels->setCurrentIndex(tabViewItemOfIdentifier(panels, QStringLiteral("Network")));
+    }
+    bool waitAlert(const QString &message)
+    {
+        return QTest::qWaitFor([&] { return presenter_.messages().contains(message); }, kWaitMs);
+    }
+    int selectedBandTag() const { return settings()->bandTagAtRow(settings()->selectedBandRow()); }
+    QVariantMap fiveBands() const
+    {
+        return {{"Setting/FrequencySetting",
+                 QVariantList{band("UMTS_850_1900_2100", "Americas", 0), band("UMTS_850_GSM_900_1800", "Australia", 1),
+                              band("UMTS_2100_GSM_900_1800", "Europe and Asia", 2),
+                              band("UMTS_850_2100_GSM_900_1800", "All bands", 3, true),
+                              band("UMTS_900_GSM_850_900_1800_1900", "UMTS 900", 4)}},
+                {"DefaultBandFrequency", 3}};
+    }
+};
+
+TEST_F(DashboardNetworkSettingsTest, ChoosingThreeGOnlyReachesTheModem)
+{
+    start(fiveBands());
+    gotoNetwork();
+    QButtonGroup *modes = settings()->preferredModeMatrix();
+    // The stand-in's start: automatic with 3G preferred.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return modes->checkedId() == 3; }, kWaitMs));
+    modes->button(1)->click();
+    ASSERT_TRUE(QTest::qWaitFor([] { return modemState(QStringLiteral("Network")).value("NetSearchMode").toInt() == 1; },
+                                kWaitMs));
+    EXPECT_TRUE(receivedIds().contains(QStringLiteral("513/76")));
+    // The device's report of the new mode keeps "3G Only" chosen.
+    ASSERT_TRUE(QTest::qWaitFor([] { return modemState(QStringLiteral("Network")).value("SearchMode").toInt() == 2; },
+                                kWaitMs));
+    QTest::qWait(200);
+    EXPECT_EQ(modes->checkedId(), 1);
+    EXPECT_EQ(settings()->getCurrentNetWorkPreferedMode(), 1);
+    EXPECT_FALSE(settings()->bandControl()->isHidden());
+    EXPECT_EQ(selectedBandTag(), 3);
+    saveScreenshot(mainWindow(), QStringLiteral("network-panel.png"));
+    if (auto *scroll = settings()->panel(QStringLiteral("Network"))->findChild<QScrollArea *>()) {
+        scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+        saveScreenshot(mainWindow(), QStringLiteral("network-panel-roaming.png"));
+    }
+}
+
+TEST_F(DashboardNetworkSettingsTest, BandAnswersOnChipsetFamilyOne)
+{
+    QVariantMap keys = fiveBands();
+    keys.insert("Main/DeviceType", "Icera");
+    setScenarioModem(QStringLiteral("Network"), {{QStringLiteral("BandResult"), 255}});
+    start(keys);
+    ASSERT_EQ(Platform::sharedPlatform()->platform(), Platform::Icera);
+    gotoNetwork();
+    QButtonGroup *bands = settings()->bandMatrix();
+    bands->button(1)->click();
+    settings()->SetNetFrequency(bands);
+    ASSERT_TRUE(waitAlert(QStringLiteral("Failed to set frequency band")));
+    EXPECT_EQ(selectedBandTag(), 3); // back to the default band
+    EXPECT_FALSE(modemState(QStringLiteral("Network")).contains("Band")); // the modem kept its band
+
+    ASSERT_EQ(control(QStringLiteral("SetModemState"), {QStringLiteral("Network"), QVariantMap{{QStringLiteral("BandResult"), 253}}})
+                  .type(),
+              QDBusMessage::ReplyMessage);
+    presenter_.answerAllOpen();
+    bands->button(2)->click();
+    settings()->SetNetFrequency(bands);
+    ASSERT_TRUE(waitAlert(QStringLiteral("Please replug the device")));
+    EXPECT_EQ(selectedBandTag(), 3);
+}
+
+TEST_F(DashboardNetworkSettingsTest, RoamingSwitchFailurePutsBackOnlyThatBox)
+{
+    start();
+    gotoNetwork();
+    QCheckBox *national = settings()->nRoamSwitchBox();
+    QCheckBox *international = settings()->iRoamSwitchBox();
+    ASSERT_TRUE(national && international);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return national->isEnabled() && national->isChecked(); }, kWaitMs));
+    EXPECT_TRUE(national->isVisible());
+    ASSERT_EQ(control(QStringLiteral("SetModemState"),
+                      {QStringLiteral("Network"), QVariantMap{{QStringLiteral("RoamSwitchResult"), 1}}})
+                  .type(),
+              QDBusMessage::ReplyMessage);
+    national->click(); // off: (0, 1) goes out
+    ASSERT_TRUE(waitAlert(QStringLiteral("Settings Failed!")));
+    EXPECT_TRUE(receivedIds().contains(QStringLiteral("513/84")));
+    EXPECT_TRUE(national->isChecked());
+    EXPECT_TRUE(international->isChecked());
+    EXPECT_EQ(modemState(QStringLiteral("Network")).value("NationalRoaming").toInt(), 1);
+
+    ASSERT_EQ(control(QStringLiteral("SetModemState"),
+                      {QStringLiteral("Network"), QVariantMap{{QStringLiteral("RoamSwitchResult"), 0}}})
+                  .type(),
+              QDBusMessage::ReplyMessage);
+    presenter_.answerAllOpen();
+    national->click();
+    ASSERT_TRUE(waitAlert(QStringLiteral("Settings successful!")));
+    EXPECT_FALSE(national->isChecked());
+    EXPECT_TRUE(international->isChecked());
+    ASSERT_TRUE(QTest::qWaitFor([] { return modemState(QStringLiteral("Network")).value("NationalRoaming").toInt() == 0; },
+                                kWaitMs));
+    EXPECT_EQ(modemState(QStringLiteral("Network")).value("InternationalRoaming").toInt(), 1);
+}
+
+TEST_F(DashboardNetworkSettingsTest, PluggingTheDeviceSetsTheConnectionType)
+{
+    setScenarioModem(QStringLiteral("Network"), {{QStringLiteral("NdisCapable"), 1}});
+    start({{"DialAdaption", true}, {"ConnectType", 0}});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return storedSettings().value("ConnectType").toInt() == 1; }, kWaitMs));
+    EXPECT_TRUE(receivedIds().contains(QStringLiteral("258/74")));
+}
+
+} // namespace
