@@ -16,7 +16,9 @@
 // language, start options, automatic connection, connection type, service number),
 // SettingControllerSound.cpp (the "Alert" panel's four sounds), SettingControllerLinks.cpp (the
 // "Browser" panel's link opened on connection and the "FavoriteLinks" editor), SettingControllerCallSetting.cpp (the "Call" panel over
-// CallSettingSequencer), SettingControllerSms.cpp (the "SMS" panel).
+// CallSettingSequencer), SettingControllerSms.cpp (the "SMS" panel), SettingControllerBand.cpp (the
+// "Network" panel's preferred mode, CDMA preference, band, compact page and device information),
+// SettingControllerRoam.cpp (its roaming switches and roaming identity).
 #include "common/sms/YovPositionManager.h"
 #include "ostrel/framework/controller/YOVUIController.h"
 #include "ostrel/framework/neighbours/SettingControllerInterface.h"

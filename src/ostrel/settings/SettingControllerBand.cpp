@@ -79,6 +79,7 @@ void SettingController::buildModeAndBandControls(QLayout *controls)
     m_NetworkFindModeSeletion_ = cellMatrix(modeBox);
     for (int tag = 0; tag < netmode::kOfferedModeCount; ++tag)
         addCell(m_NetworkFindModeSeletion_, modeBox, tag, netmode::titleOfTag(tag), netmode::kOfferedModeCount);
+    m_NetworkFindModeSeletion_->buttons().first()->setChecked(true); // a radio matrix always has a choice
     connect(m_NetworkFindModeSeletion_, &QButtonGroup::idClicked, this, [this] { SetSearchNetClass(m_NetworkFindModeSeletion_); });
     searchModeBox_ = modeBox;
     controls->addWidget(modeBox);
@@ -89,6 +90,7 @@ void SettingController::buildModeAndBandControls(QLayout *controls)
     m_PreferenceMode_ = cellMatrix(cdmaBox);
     for (int row = 0; row < 3; ++row)
         addCell(m_PreferenceMode_, cdmaBox, row, QString::fromLatin1(netmode::kCdmaTitles[row]), 3);
+    checkCell(m_PreferenceMode_, 0);
     connect(m_PreferenceMode_, &QButtonGroup::idClicked, this, [this] { SetPreferenceMode(m_PreferenceMode_); });
     preferenceModeControl_ = cdmaBox;
     controls->addWidget(cdmaBox);
@@ -159,6 +161,8 @@ void SettingController::ConfigNetworkSelectMode()
             delete cell;
         }
     }
+    if (!m_NetworkFindModeSeletion_->checkedButton() && !m_NetworkFindModeSeletion_->buttons().isEmpty())
+        m_NetworkFindModeSeletion_->buttons().first()->setChecked(true);
 }
 
 bool SettingController::NetworkModeHasModuleWith(const QString &name) const
