@@ -797,6 +797,7 @@ void SettingController::setSettingBtnStatus(bool enable)
             smartAutoConnectEnableFlag_ = enable;
         if (smartAutoConnectBox_)
             smartAutoConnectBox_->setEnabled(enable);
+        setSaveAutoConnectSettingBtnEnable(enable);
     }
     // 4. Connect.
     if (sethasModuleWith(QStringLiteral("Connect")) && connectTypeBox_)

@@ -502,10 +502,10 @@ public:
     void setisManualSetRoamSwitch(bool manual) { nextRoamSendByUser_ = manual; }
     void setRoamingStateAccordImsi(const QString &imsi) override;
     Q_INVOKABLE void roamingIMSISelect(QObject *sender = nullptr);
-    void setRoamingIMSISelectEnabled(bool enable);
-    int roamingImsiType() const { return roamingImsiType_; }
-    bool roamingImsiSet() const { return roamingImsiSet_; }
-    void setRoamingImsiSet(bool set) { roamingImsiSet_ = set; }
+    void setRoamingIMSISelectEnabled(bool enable) override;
+    int roamingImsiType() const override { return roamingImsiType_; }
+    bool roamingImsiSet() const override { return roamingImsiSet_; }
+    void setRoamingImsiSet(bool set) override { roamingImsiSet_ = set; }
     QCheckBox *nRoamSwitchBox() const { return btnNroamSwitchSetting_; }
     QCheckBox *iRoamSwitchBox() const { return btnIroamSwitchSetting_; }
     QButtonGroup *roamingImsiMatrix() const { return matrixRoamingSet_; }
@@ -548,6 +548,8 @@ public:
     QWidget *networkControls() const { return networkControls_; }
     QWidget *searchModeControl() const { return searchModeBox_; }
     QWidget *bandControl() const { return bandBox_; }
+    QWidget *bandSaveControl() const { return bandSaveButton_; }
+    QWidget *cdmaPreferenceControl() const { return preferenceModeControl_; }
     QWidget *smsBackupRow() const { return backupRow_; }
     QWidget *smsSoundRow() const { return smsSoundRow_; }
     QWidget *callSoundRow() const { return callSoundRow_; }
@@ -676,7 +678,6 @@ private:
     RoamSwitchTracker roamSwitches_;
     bool nextRoamSendByUser_ = false;
     RoamSwitchTracker::Switches roamSwitchesBeforeClick_;
-    int roamExpiryTimer_ = 0;
     int roamingImsiType_ = 0;
     bool roamingImsiSet_ = false;
     // System

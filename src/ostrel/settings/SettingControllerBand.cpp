@@ -341,7 +341,10 @@ void SettingController::initNetFrequencySet()
         return;
     const netmode::BandMatrixLayout layout =
         netmode::bandMatrixLayout(setting(QStringLiteral("Setting"), QStringLiteral("FrequencySetting")), kBandMatrixRows);
+    // The save button goes with the box: it would send a band the user cannot see.
     bandBox_->setVisible(layout.shown);
+    if (bandSaveButton_)
+        bandSaveButton_->setVisible(layout.shown);
     if (!layout.shown)
         return;
     for (const netmode::BandCell &cell : layout.cells) {
@@ -366,7 +369,8 @@ void SettingController::SetNetFrequency(QObject *sender)
         cell = button;
     else if (matrixFrequencySelect_)
         cell = matrixFrequencySelect_->checkedButton();
-    if (!cell || cell->property("unknownBand").toBool())
+    // Hidden band controls (settings without a fitting band list) have no band to send.
+    if (!cell || cell->property("unknownBand").toBool() || (bandBox_ && bandBox_->isHidden()))
         return;
     if (yovMsgCenter())
         yovMsgCenter()->sendCatalogued<yov::netsetmsg::kMajor, yov::netsetmsg::kMinorBand>(

@@ -179,7 +179,7 @@ TEST_F(BrannocTest, StartUpSequencesFollowTheScenario)
         {"default.plist", kReadyStartup,
          [](BrannocTest &t) {
              EXPECT_EQ(PayloadReader::ofMsg(t.at(2)).int32(0), 0);    // not locked
-             EXPECT_EQ(PayloadReader::ofMsg(t.at(3)).int32(0), 3);    // WCDMA device mode
+             EXPECT_EQ(PayloadReader::ofMsg(t.at(3)).int32(0), 4);    // a WCDMA device mode (4-6)
              EXPECT_EQ(PayloadReader::ofMsg(t.at(4)).int32(0), 1);    // USIM
              EXPECT_EQ(t.at(6).type, 1);
              EXPECT_EQ(t.counts(6), std::make_pair(3, 10));

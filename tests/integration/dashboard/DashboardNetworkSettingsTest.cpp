@@ -4,6 +4,7 @@
 #include "DashboardFixture.h"
 
 #include "ostrel/device/main/MainController.h"
+#include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/service/Platform.h"
 #include "ostrel/framework/widgets/WidgetUtilities.h"
 #include "ostrel/settings/SettingController.h"
@@ -35,6 +36,7 @@ protected:
     {
         DashboardFixture::TearDown();
         Platform::sharedPlatform()->reset();
+        Neighbours::setStk(nullptr);
     }
     SettingController *settings() const { return assembly_->settingController(); }
     void start(const QVariantMap &extra = {})
@@ -163,6 +165,69 @@ TEST_F(DashboardNetworkSettingsTest, PluggingTheDeviceSetsTheConnectionType)
     start({{"DialAdaption", true}, {"ConnectType", 0}});
     ASSERT_TRUE(QTest::qWaitFor([&] { return storedSettings().value("ConnectType").toInt() == 1; }, kWaitMs));
     EXPECT_TRUE(receivedIds().contains(QStringLiteral("258/74")));
+}
+
+TEST_F(DashboardNetworkSettingsTest, ShippedSettingsShowTheWcdmaModesWithoutBand)
+{
+    start();
+    gotoNetwork();
+    // The stand-in is a WCDMA modem: the preferred modes show, the CDMA preference does not.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settings()->cdmaPreferenceControl()->isHidden(); }, kWaitMs));
+    EXPECT_FALSE(settings()->searchModeControl()->isHidden());
+    // No band list in the shipped settings: neither the band nor its save button shows.
+    EXPECT_TRUE(settings()->bandControl()->isHidden());
+    EXPECT_TRUE(settings()->bandSaveControl()->isHidden());
+    settings()->SetNetFrequency(settings()->bandMatrix());
+    QTest::qWait(200);
+    EXPECT_FALSE(receivedIds().contains(QStringLiteral("513/82")));
+    saveScreenshot(mainWindow(), QStringLiteral("network-panel-shipped.png"));
+}
+
+TEST_F(DashboardNetworkSettingsTest, ACdmaModemSendsItsPreference)
+{
+    setScenarioModem(QStringLiteral("DeviceState"), {{QStringLiteral("DeviceMode"), 3}});
+    start();
+    gotoNetwork();
+    QWidget *cdmaBox = settings()->cdmaPreferenceControl();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !cdmaBox->isHidden() && cdmaBox->isEnabled(); }, kWaitMs));
+    EXPECT_TRUE(settings()->searchModeControl()->isHidden());
+    QButtonGroup *preference = settings()->cdmaPreferenceMatrix();
+    EXPECT_EQ(preference->checkedId(), 0); // the modem's "CDMA Automatic" (8)
+    preference->button(1)->click();        // "1x Only"
+    ASSERT_TRUE(QTest::qWaitFor([] { return modemState(QStringLiteral("Network")).value("CdmaPreference").toInt() == 2; },
+                                kWaitMs));
+    EXPECT_TRUE(receivedIds().contains(QStringLiteral("3/6")));
+    QTest::qWait(200); // the modem's report of the new value keeps the choice
+    EXPECT_EQ(preference->checkedId(), 1);
+    saveScreenshot(mainWindow(), QStringLiteral("network-panel-cdma.png"));
+}
+
+struct RecordingStk : STKControllerInterface {
+    void ExitClicked() override { calls << QStringLiteral("ExitClicked"); }
+    void SelectClicked(int index) override { calls << QStringLiteral("SelectClicked:%1").arg(index); }
+    QStringList calls;
+};
+
+TEST_F(DashboardNetworkSettingsTest, RoamingIdentityFollowsTheImsiAndDrivesTheSimMenu)
+{
+    // The stand-in's SIM: IMSI 26202..., listed as a roaming identity.
+    start({{"SpecialImsiRoam", true},
+           {"Setting/Setting_RoamingImsiSet", true},
+           {"IMSIHomeCfg", QVariantList{"26201"}},
+           {"IMSIRoamingCfg", QVariantList{"26202"}}});
+    static RecordingStk stk; // outlives the dashboard, which the fixture ends after the test
+    stk.calls.clear();
+    Neighbours::setStk(&stk); // the dashboard's start puts the defaults in place
+    gotoNetwork();
+    QButtonGroup *identity = settings()->roamingImsiMatrix();
+    ASSERT_TRUE(identity);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return identity->checkedId() == 1; }, kWaitMs));
+    EXPECT_FALSE(identity->button(0)->isEnabled()); // until the SIM toolkit's menu is there
+    Neighbours::setting().setRoamingIMSISelectEnabled(true); // as the SIM toolkit host does
+    identity->button(0)->click();
+    EXPECT_EQ(stk.calls, (QStringList{"ExitClicked", "SelectClicked:0"}));
+    EXPECT_EQ(Neighbours::setting().roamingImsiType(), 0);
+    EXPECT_TRUE(Neighbours::setting().roamingImsiSet());
 }
 
 } // namespace

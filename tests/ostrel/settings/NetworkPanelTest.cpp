@@ -183,6 +183,11 @@ TEST_F(NetworkPanelTest, BandMatrixFromTheSettings)
             config->removeConfigurationByModuleAndKey("Setting", "FrequencySetting");
         start();
         EXPECT_EQ(!controller->bandControl()->isHidden(), c.shown);
+        EXPECT_EQ(!controller->bandSaveControl()->isHidden(), c.shown); // the save button goes with it
+        if (!c.shown) {
+            controller->SetNetFrequency(bands()); // hidden band controls send nothing
+            EXPECT_TRUE(sentRequests().isEmpty());
+        }
         if (c.shown) {
             EXPECT_EQ(bandTags().join(' '), c.tags);
             EXPECT_EQ(controller->selectedBandRow(), c.selected);

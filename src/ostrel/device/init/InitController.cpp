@@ -653,13 +653,14 @@ void InitController::dealWithMsgOfGetDeviceMode(const yov::Notification &n)
         for (QLabel *v : {m_rssiStatusLabel.data(), m_evdoStatus.data(), m_evdoStatusLabel.data()})
             if (v)
                 v->setVisible(false);
-        // The settings take the hidden state: a CDMA modem shows the CDMA preference only.
-        settings.setCDMASelectNetworkVisible(false);
-        settings.setWCDMASelectNetworkVisible(true);
+        // The settings take the hidden state: these modes have the WCDMA preferred mode, not the
+        // CDMA preference.
+        settings.setCDMASelectNetworkVisible(true);
+        settings.setWCDMASelectNetworkVisible(false);
         Neighbours::dial().setWCDMAConfigHidden(false);
     } else {
-        settings.setWCDMASelectNetworkVisible(false);
-        settings.setCDMASelectNetworkVisible(true);
+        settings.setWCDMASelectNetworkVisible(true);
+        settings.setCDMASelectNetworkVisible(false);
         if (settingBool("Internet", "HideWCDMAPara"))
             Neighbours::dial().setWCDMAConfigHidden(true);
     }

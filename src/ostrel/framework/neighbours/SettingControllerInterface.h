@@ -49,6 +49,14 @@ public:
     virtual void dealWithMsgOfCheckPreferenceMode(int mode) = 0;
     virtual void sendSetRoamSwitch() = 0;
 
+    // The roaming-identity choice, for the SIM toolkit host: it enables the choice when the SIM's
+    // main menu arrives, and on the identity sub-menu selects item roamingImsiType() while
+    // roamingImsiSet() is on, then clears it. Defaults: no choice, nothing pending.
+    virtual void setRoamingIMSISelectEnabled(bool enable) { (void)enable; }
+    virtual int roamingImsiType() const { return 0; }
+    virtual bool roamingImsiSet() const { return false; }
+    virtual void setRoamingImsiSet(bool set) { (void)set; }
+
     // Texts for the diagnostics window.
     virtual QString getPinStatus() const = 0;
     virtual QString getNetworkSelectionMode() const = 0;
