@@ -567,6 +567,7 @@ private:
     void buildRoamingControls(QWidget *panel);
     void initNetworkModuleWording();
     void roamSwitchSent(bool byUser, RoamSwitchTracker::Switches before, RoamSwitchTracker::Switches sent);
+    void roamSwitchClicked(QCheckBox *changed);
     void roamSwitchFailed(const RoamSwitchTracker::Pending &pending);
     void expireRoamSwitches();
     bool isSmartUI() const;

@@ -115,26 +115,19 @@ void SettingController::roamSwitchSent(bool byUser, RoamSwitchTracker::Switches 
     clock().schedule(int(RoamSwitchTracker::kAnswerTimeoutMs), this, [this] { expireRoamSwitches(); });
 }
 
-void SettingController::clickNroamSwitch(QObject *)
-{
-    roamSwitchesBeforeClick_ = {btnNroamSwitchSetting_ && !btnNroamSwitchSetting_->isChecked() ? 1 : 0,
-                                btnIroamSwitchSetting_ && btnIroamSwitchSetting_->isChecked() ? 1 : 0};
-    if (!btnNroamSwitchSetting_)
-        roamSwitchesBeforeClick_.nRoam = Neighbours::init().nRoamDefaultValue();
-    if (!btnIroamSwitchSetting_)
-        roamSwitchesBeforeClick_.iRoam = Neighbours::init().iRoamDefaultValue();
-    setisManualSetRoamSwitch(true);
-    sendSetRoamSwitch();
-}
+void SettingController::clickNroamSwitch(QObject *) { roamSwitchClicked(btnNroamSwitchSetting_); }
 
-void SettingController::clickIroamSwitch(QObject *)
+void SettingController::clickIroamSwitch(QObject *) { roamSwitchClicked(btnIroamSwitchSetting_); }
+
+void SettingController::roamSwitchClicked(QCheckBox *changed)
 {
-    roamSwitchesBeforeClick_ = {btnNroamSwitchSetting_ && btnNroamSwitchSetting_->isChecked() ? 1 : 0,
-                                btnIroamSwitchSetting_ && !btnIroamSwitchSetting_->isChecked() ? 1 : 0};
-    if (!btnNroamSwitchSetting_)
-        roamSwitchesBeforeClick_.nRoam = Neighbours::init().nRoamDefaultValue();
-    if (!btnIroamSwitchSetting_)
-        roamSwitchesBeforeClick_.iRoam = Neighbours::init().iRoamDefaultValue();
+    // The clicked box has already taken its new state; before the click it showed the opposite.
+    // Without a box the device's value stands.
+    const auto before = [changed](QCheckBox *box, int deviceValue) {
+        return box ? ((box == changed) != box->isChecked() ? 1 : 0) : deviceValue;
+    };
+    roamSwitchesBeforeClick_ = {before(btnNroamSwitchSetting_, Neighbours::init().nRoamDefaultValue()),
+                                before(btnIroamSwitchSetting_, Neighbours::init().iRoamDefaultValue())};
     setisManualSetRoamSwitch(true);
     sendSetRoamSwitch();
 }

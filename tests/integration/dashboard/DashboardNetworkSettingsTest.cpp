@@ -3,6 +3,8 @@
 // and the connection type set from the network device information.
 #include "DashboardFixture.h"
 
+#include "common/ValueConversion.h"
+
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/service/Platform.h"
@@ -200,6 +202,19 @@ TEST_F(DashboardNetworkSettingsTest, ACdmaModemSendsItsPreference)
     QTest::qWait(200); // the modem's report of the new value keeps the choice
     EXPECT_EQ(preference->checkedId(), 1);
     saveScreenshot(mainWindow(), QStringLiteral("network-panel-cdma.png"));
+}
+
+TEST_F(DashboardNetworkSettingsTest, FirstStartSwitchesInternationalRoamingOnSilently)
+{
+    setScenarioModem(QStringLiteral("Network"), {{QStringLiteral("InternationalRoaming"), 0}});
+    start({{"Setting/SetDefaultIroamSwitchOnAfterFinishInstalling", true}});
+    ASSERT_TRUE(QTest::qWaitFor([] { return modemState(QStringLiteral("Network")).value("InternationalRoaming").toInt() == 1; },
+                                kWaitMs));
+    EXPECT_EQ(modemState(QStringLiteral("Network")).value("NationalRoaming").toInt(), 1);
+    EXPECT_TRUE(settings()->iRoamSwitchBox()->isChecked());
+    QTest::qWait(200); // the answer to the start-up send tells the user nothing
+    EXPECT_FALSE(presenter_.messages().contains(QStringLiteral("Settings successful!")));
+    EXPECT_FALSE(yov::nsBool(storedSettings().value("Setting").toMap().value("SetDefaultIroamSwitchOnAfterFinishInstalling")));
 }
 
 struct RecordingStk : STKControllerInterface {
