@@ -92,6 +92,9 @@ TEST_F(DashboardDiagnosticsTest, SheetIsFilledFromTheModemAndExportedAsShown)
     ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->m_FWVersion.isEmpty(); }, kWaitMs));
     // Registered, with a signal and a serving cell reported.
     ASSERT_TRUE(QTest::qWaitFor([this] { return init()->hasCSDomain() && init()->m_SignalStrength != 0; }, kWaitMs));
+    // The cell details come in a record of their own after the registration: the sheet shows
+    // them once they are in.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->diagRAC_.isEmpty(); }, kWaitMs));
     init()->openRssiLacCiWindow(nullptr);
     ASSERT_TRUE(init()->signalWindow());
     ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->signalWindow()->labelRssiLacCiWindowCiValue_->text().isEmpty(); },
@@ -370,6 +373,7 @@ TEST_F(DashboardDiagnosticsTest, LogsOpenFromTheFolderTheTraceLogChoseWithoutLog
 TEST_F(DashboardDiagnosticsTest, CdmaChipsetKeepsTheFiveComputerRows)
 {
     setSettings({{QStringLiteral("Main/DeviceType"), QStringLiteral("CDMA")}});
+    setScenarioModem(QStringLiteral("DeviceState"), {{QStringLiteral("DeviceMode"), 3}}); // a CDMA device mode
     Platform::sharedPlatform()->reset();
     launch(QStringLiteral("default.plist"));
     ASSERT_EQ(Platform::sharedPlatform()->platform(), Platform::CDMA);
