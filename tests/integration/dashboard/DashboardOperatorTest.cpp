@@ -135,6 +135,8 @@ TEST_F(DashboardOperatorTest, ConfirmedToolbarLinkConnectsAndOpensOnceConnected)
             portal = item;
     ASSERT_NE(portal, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([portal] { return portal->isEnabled(); }, kWaitMs));
+    // The connection needs the packet domain, which the registration after the SIM brings.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return init()->hasPSDomain(); }, kWaitMs));
 
     portal->trigger(); // the question is answered with OK
     EXPECT_TRUE(presenter_.messages().contains(QStringLiteral("This page needs an Internet connection. Connect and open it?")))
