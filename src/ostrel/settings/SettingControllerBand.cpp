@@ -347,6 +347,12 @@ void SettingController::initNetFrequencySet()
         bandSaveButton_->setVisible(layout.shown);
     if (!layout.shown)
         return;
+    // A row that no entry names (an "Index" given twice) has no band of the settings to offer.
+    for (QAbstractButton *button : matrixFrequencySelect_->buttons()) {
+        button->setProperty("tag", -1);
+        button->setProperty("unknownBand", true);
+        button->setEnabled(false);
+    }
     for (const netmode::BandCell &cell : layout.cells) {
         QAbstractButton *button = matrixFrequencySelect_->button(cell.row);
         if (!button)

@@ -162,6 +162,8 @@ TEST_F(NetworkPanelTest, BandMatrixFromTheSettings)
     reordered[3] = band("UMTS_850_2100_GSM_900_1800", 0, true); // default at position 3, row 0
     QVariantList unknown = fiveBands();
     unknown[4] = band("UMTS_ALL", 4);
+    QVariantList indexTwice = fiveBands();
+    indexTwice[4] = band("UMTS_850_1900_GSM_850_1900", 3); // row 4 left without a band
     const struct {
         const char *name;
         QVariant setting;
@@ -174,6 +176,7 @@ TEST_F(NetworkPanelTest, BandMatrixFromTheSettings)
         {"four for five", four, false, {}, -1},
         {"reordered", reordered, true, "3 1 2 0 4", 0},
         {"unknown", unknown, true, "0 1 2 3 -1", 3},
+        {"index twice", indexTwice, true, "0 1 2 4 -1", 3},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -192,6 +195,8 @@ TEST_F(NetworkPanelTest, BandMatrixFromTheSettings)
             EXPECT_EQ(bandTags().join(' '), c.tags);
             EXPECT_EQ(controller->selectedBandRow(), c.selected);
         }
+        if (c.shown)
+            EXPECT_EQ(bands()->button(4)->isEnabled(), c.tags.endsWith(" 4")); // a row without a band is off
         if (QString(c.name) == "unknown") {
             EXPECT_FALSE(bands()->button(4)->isEnabled());
             controller->SetNetFrequency(bands()->button(4));
