@@ -257,9 +257,7 @@ void DashboardAssembly::awakeFromNib()
             security->layout()->addWidget(rest);
     }
     settingController_->setPinAutoValidationBox(initController_->pinAutoValidationBox());
-    if (QWidget *network = settingController_->networkHostArea())
-        for (QWidget *roamSwitch : initController_->roamingSwitches())
-            network->layout()->addWidget(roamSwitch);
+    settingController_->setRoamSwitches(initController_->nRoamSwitch(), initController_->iRoamSwitch());
     recordController_->awakeFromNib();
     statisticSource_->awakeFromNib();
     transferSource_->awakeFromNib();

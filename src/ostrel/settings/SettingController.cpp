@@ -1,5 +1,7 @@
 #include "ostrel/settings/SettingController.h"
 
+#include "ostrel/framework/switches/ConfigService.h"
+
 #include "common/ValueConversion.h"
 #include "common/records/UiMsg.h"
 #include "ostrel/device/init/DeviceLockGuard.h"
@@ -22,6 +24,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -136,14 +139,10 @@ const NotificationTableRow SettingController::deviceFunctionNotficationTable[] =
         qCDebug(lcSetting) << #name << msg.majorID << msg.minorID << "type" << msg.type << "result" \
                            << int(msg.result);                                                     \
     }
-SETTING_SEAM(dealWithMsgOfSetBandFrequency)
 SETTING_SEAM(dealWithMsgOfSetSearchNetMode)
 SETTING_SEAM(dealWithMsgOfManualSearchNet)
 SETTING_SEAM(dealWithMsgOfManualSelectNet)
-SETTING_SEAM(dealWithMsgOfNetDeviceInfo)
-SETTING_SEAM(dealWithMsgOfCheckNetChannel)
 SETTING_SEAM(dealWithMsgOfNodeSelectSatus)
-SETTING_SEAM(dealWithMsgOfSetRoamSwitch)
 #undef SETTING_SEAM
 
 #define SETTING_NOTE_SEAM(handler)                                                                 \
@@ -298,7 +297,8 @@ QWidget *SettingController::buildPanel(const QString &name)
         buildCallPanel(panel);
     else if (name == QLatin1String("SMS"))
         buildSmsPanel(panel);
-    layout->addStretch(1);
+    if (name != QLatin1String("Network")) // its scroll area takes the height
+        layout->addStretch(1);
     return panel;
 }
 
@@ -343,8 +343,17 @@ void SettingController::buildSecurityPanel(QWidget *panel)
 
 void SettingController::buildNetworkPanel(QWidget *panel)
 {
-    auto *layout = static_cast<QVBoxLayout *>(panel->layout());
-    networkControls_ = new QWidget(panel);
+    // The panel holds more than the page's height: its controls scroll rather than squeeze.
+    auto *scroll = new QScrollArea(panel);
+    scroll->setObjectName(QStringLiteral("scrollSettingNetwork"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    scroll->setWidget(content);
+    static_cast<QVBoxLayout *>(panel->layout())->addWidget(scroll, 1);
+    networkControls_ = new QWidget(content);
     auto *controls = new QVBoxLayout(networkControls_);
     controls->setContentsMargins(0, 0, 0, 0);
 
@@ -355,31 +364,20 @@ void SettingController::buildNetworkPanel(QWidget *panel)
     matrixSettingMethodToSelectNet_ = method;
     controls->addWidget(methodBox_);
 
-    searchModeBox_ = new QGroupBox(QStringLiteral("Network Type"), networkControls_);
-    searchModeBox_->setObjectName(QStringLiteral("matrixSettingNetworkFindModeSeletion"));
-    radioMatrix(searchModeBox_, {QStringLiteral("Auto"), QStringLiteral("3G Only"), QStringLiteral("2G Only")});
-    controls->addWidget(searchModeBox_);
-
-    bandBox_ = new QGroupBox(QStringLiteral("Band"), networkControls_);
-    bandBox_->setObjectName(QStringLiteral("matrixFrequencySelect"));
-    radioMatrix(bandBox_, {QStringLiteral("All Bands")});
-    controls->addWidget(bandBox_);
+    buildModeAndBandControls(controls);
 
     auto *row = new QWidget(networkControls_);
     auto *rowLayout = new QHBoxLayout(row);
     rowLayout->setContentsMargins(0, 0, 0, 0);
     bandSaveButton_ = new QPushButton(QStringLiteral("Apply"), row);
     bandSaveButton_->setObjectName(QStringLiteral("btnSettingSaveBand"));
-    auto *pref = new QComboBox(row);
-    pref->setObjectName(QStringLiteral("popupSettingPreferenceMode"));
-    preferenceModeControl_ = pref;
+    connect(bandSaveButton_, &QPushButton::clicked, this, [this] { SetNetFrequency(matrixFrequencySelect_); });
     searchResultButton_ = new QPushButton(QStringLiteral("Search"), row);
     searchResultButton_->setObjectName(QStringLiteral("btnSettingInputApplyNetSelect"));
     cancelSearchButton_ = new QPushButton(QStringLiteral("Cancel"), row);
     cancelSearchButton_->setObjectName(QStringLiteral("btnSettingCancelNetSelect"));
     searchProgress_ = new QProgressBar(row);
     searchProgress_->setObjectName(QStringLiteral("BarSsearchProcess"));
-    rowLayout->addWidget(pref);
     rowLayout->addWidget(bandSaveButton_);
     rowLayout->addWidget(searchResultButton_);
     rowLayout->addWidget(searchProgress_);
@@ -388,12 +386,14 @@ void SettingController::buildNetworkPanel(QWidget *panel)
     controls->addWidget(row);
     layout->addWidget(networkControls_);
 
-    auto *host = new QWidget(panel);
+    auto *host = new QWidget(content);
     host->setObjectName(QStringLiteral("viewSettingNetworkHost"));
     new QVBoxLayout(host);
     host->layout()->setContentsMargins(0, 0, 0, 0);
     networkHost_ = host;
     layout->addWidget(host);
+    buildRoamingControls(content);
+    layout->addStretch(1);
 }
 
 void SettingController::buildSystemPanel(QWidget *panel)
@@ -639,6 +639,8 @@ void SettingController::initializeNibResources()
     initUpdateNibWording();
     initUpdateNibState();
     initNibForBackupPhoneBookOnly();
+    if (ConfigService(&config()).isRoamingImsiSet())
+        setRoamingIMSISelectEnabled(false);
 }
 
 void SettingController::registerMessages()
@@ -706,6 +708,7 @@ void SettingController::initializeController()
     if (m_RevisePinButton_)
         m_RevisePinButton_->setEnabled(false);
     if (sethasModuleWith(QStringLiteral("Network"))) {
+        ConfigNetworkSelectMode();
         for (QWidget *w : {methodBox_.data(), searchModeBox_.data(), bandBox_.data(), static_cast<QWidget *>(bandSaveButton_.data()),
                            preferenceModeControl_.data()})
             if (w)
@@ -788,6 +791,8 @@ void SettingController::setSettingBtnStatus(bool enable)
             searchResultButton_->setEnabled(enable && method != 0);
         if (method != 0 && searchModeBox_)
             searchModeBox_->setEnabled(false);
+        if (enable)
+            smartUISetMatrixEnable(method != 0);
     }
     // 3. System.
     if (sethasModuleWith(QStringLiteral("System"))) {
@@ -795,6 +800,7 @@ void SettingController::setSettingBtnStatus(bool enable)
             smartAutoConnectEnableFlag_ = enable;
         if (smartAutoConnectBox_)
             smartAutoConnectBox_->setEnabled(enable);
+        setSaveAutoConnectSettingBtnEnable(enable);
     }
     // 4. Connect.
     if (sethasModuleWith(QStringLiteral("Connect")) && connectTypeBox_)
@@ -857,7 +863,7 @@ void SettingController::deviceRemoved(const yov::Notification &)
 void SettingController::devicePlugin(const yov::Notification &)
 {
     if (yov::nsBool(setting(QStringLiteral("DialAdaption"))))
-        qCDebug(lcSetting) << "device plugged: the device information request belongs to the band panel";
+        sendGetNetDeviceInfo();
 }
 
 void SettingController::simReady(const yov::Notification &)

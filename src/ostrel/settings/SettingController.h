@@ -16,12 +16,16 @@
 // language, start options, automatic connection, connection type, service number),
 // SettingControllerSound.cpp (the "Alert" panel's four sounds), SettingControllerLinks.cpp (the
 // "Browser" panel's link opened on connection and the "FavoriteLinks" editor), SettingControllerCallSetting.cpp (the "Call" panel over
-// CallSettingSequencer), SettingControllerSms.cpp (the "SMS" panel).
+// CallSettingSequencer), SettingControllerSms.cpp (the "SMS" panel), SettingControllerBand.cpp (the
+// "Network" panel's preferred mode, CDMA preference, band, compact page and device information),
+// SettingControllerRoam.cpp (its roaming switches and roaming identity).
 #include "common/sms/YovPositionManager.h"
 #include "ostrel/framework/controller/YOVUIController.h"
 #include "ostrel/framework/neighbours/SettingControllerInterface.h"
 #include "ostrel/framework/widgets/IconMatrix.h"
 #include "ostrel/settings/LinkListFile.h"
+#include "ostrel/settings/NetworkModeTables.h"
+#include "ostrel/settings/RoamSwitchTracker.h"
 #include "ostrel/settings/SettingSheetQueue.h"
 #include "ostrel/settings/SettingUpdateLink.h"
 #include "ostrel/phonebook/PcPhoneBookFile.h"
@@ -30,6 +34,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QGroupBox>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
@@ -444,6 +449,72 @@ public:
     QPushButton *smsApplyButton() const { return MessageSetApplyBtn; }
     QPushButton *smsCancelButton() const { return MessageSetCancelBtn; }
 
+    // --- "Network" panel: preferred mode, CDMA preference and band (SettingControllerBand.cpp) ----
+    // Rows of the band matrix; a FrequencySetting array of another count hides the band box.
+    static constexpr int kBandMatrixRows = 5;
+    void ConfigNetworkSelectMode();
+    bool NetworkModeHasModuleWith(const QString &name) const;
+    Q_INVOKABLE void SetSearchNetClass(QObject *sender = nullptr);
+    void saveCurrentNetPreferedMode();
+    int getCurrentNetWorkPreferedMode() const override;
+    int getNetworkMode() const override;
+    QString getNetworkFindModeSelection() const override;
+    Q_INVOKABLE void SetPreferenceMode(QObject *sender = nullptr);
+    void dealWithMsgOfCheckSearchmode(int searchMode, int selectedMode, int prefMode) override;
+    void dealWithMsgOfCheckSearchmodeForIcera(int searchMode, int selectedMode) override;
+    void dealWithMsgOfCheckPreferenceMode(int mode) override;
+    void setWCDMASelectNetworkVisible(bool hidden) override;
+    void setCDMASelectNetworkVisible(bool hidden) override;
+    static int getFrequencyTag(const QString &name);
+    // Sends the band matrix's selected tag (513/82); a disabled cell's tag is never sent.
+    Q_INVOKABLE void SetNetFrequency(QObject *sender = nullptr);
+    void initNetFrequencySet();
+    void restoreCurrentBand();
+    void setMatrixFrequencySelectEnable(bool flag);
+    void sendGetNetDeviceInfo();
+    // 513/76 with the search mode for the matrix's tag (backToAuto: the return to automatic
+    // selection after a manual registration); true when delivered.
+    bool sendAutoNetSelectToBack(bool backToAuto = false);
+    int searchModeFor(netmode::SearchSend send) const;
+    // Re-applies the operator selection; the operator-selection work fills it in.
+    Q_INVOKABLE void SetSearchNetMode(QObject *sender = nullptr);
+    // Compact page.
+    void smartUIInitNetworkSetting();
+    Q_INVOKABLE void smartUISetNetSearchMode(QObject *sender = nullptr);
+    Q_INVOKABLE void smartUISaveNetAndFrequencySetting(QObject *sender = nullptr);
+    void smartUISetMatrixEnable(bool flag);
+    void initSmartFrequencyWithTag(int tag);
+    void setSaveNetAndFrequencySettingBtnEnable(bool enable);
+    void setSaveAutoConnectSettingBtnEnable(bool enable);
+    void setSmartModel(const QString &model) override;
+    Q_INVOKABLE void setSearchNetModeForKV424(QObject *sender = nullptr);
+    QButtonGroup *preferredModeMatrix() const { return m_NetworkFindModeSeletion_; }
+    QButtonGroup *cdmaPreferenceMatrix() const { return m_PreferenceMode_; }
+    QButtonGroup *bandMatrix() const { return matrixFrequencySelect_; }
+    int currentBandTag() const { return currentBandTag_; }
+    int defaultBandTag() const { return defaultBandTag_; }
+    // The band cell's tag at a row (-2 for no cell).
+    int bandTagAtRow(int row) const;
+    int selectedBandRow() const;
+
+    // --- "Network" panel: roaming (SettingControllerRoam.cpp) -----------------------------------
+    // Takes the device-state controller's two roaming check boxes into the panel.
+    void setRoamSwitches(QCheckBox *nRoam, QCheckBox *iRoam);
+    void sendSetRoamSwitch() override;
+    Q_INVOKABLE void clickNroamSwitch(QObject *sender = nullptr);
+    Q_INVOKABLE void clickIroamSwitch(QObject *sender = nullptr);
+    bool isManualSetRoamSwitch() const { return roamSwitches_.userPending(); }
+    void setisManualSetRoamSwitch(bool manual) { nextRoamSendByUser_ = manual; }
+    void setRoamingStateAccordImsi(const QString &imsi) override;
+    Q_INVOKABLE void roamingIMSISelect(QObject *sender = nullptr);
+    void setRoamingIMSISelectEnabled(bool enable) override;
+    int roamingImsiType() const override { return roamingImsiType_; }
+    bool roamingImsiSet() const override { return roamingImsiSet_; }
+    void setRoamingImsiSet(bool set) override { roamingImsiSet_ = set; }
+    QCheckBox *nRoamSwitchBox() const { return btnNroamSwitchSetting_; }
+    QCheckBox *iRoamSwitchBox() const { return btnIroamSwitchSetting_; }
+    QButtonGroup *roamingImsiMatrix() const { return matrixRoamingSet_; }
+
     // --- skin and wording (SettingControllerAlias.cpp) ----------------------------------------
     // The skin keys of the window's controls, in registration order (duplicates included).
     static const QStringList &skinKeys();
@@ -482,6 +553,8 @@ public:
     QWidget *networkControls() const { return networkControls_; }
     QWidget *searchModeControl() const { return searchModeBox_; }
     QWidget *bandControl() const { return bandBox_; }
+    QWidget *bandSaveControl() const { return bandSaveButton_; }
+    QWidget *cdmaPreferenceControl() const { return preferenceModeControl_; }
     QWidget *smsBackupRow() const { return backupRow_; }
     QWidget *smsSoundRow() const { return smsSoundRow_; }
     QWidget *callSoundRow() const { return callSoundRow_; }
@@ -495,6 +568,15 @@ private:
     QWidget *buildPanel(const QString &name);
     void buildSecurityPanel(QWidget *panel);
     void buildNetworkPanel(QWidget *panel);
+    void buildModeAndBandControls(QLayout *controls);
+    void buildRoamingControls(QWidget *panel);
+    void initNetworkModuleWording();
+    void roamSwitchSent(bool byUser, RoamSwitchTracker::Switches before, RoamSwitchTracker::Switches sent);
+    void roamSwitchClicked(QCheckBox *changed);
+    void roamSwitchFailed(const RoamSwitchTracker::Pending &pending);
+    void expireRoamSwitches();
+    bool isSmartUI() const;
+    bool hasNetworkPanel() const { return sethasModuleWith(QStringLiteral("Network")); }
     void buildSystemPanel(QWidget *panel);
     void buildConnectPanel(QWidget *panel);
     void buildAlertPanel(QWidget *panel);
@@ -588,6 +670,22 @@ private:
     QPointer<QProgressBar> searchProgress_;
     QPointer<QPushButton> cancelSearchButton_;
     QPointer<QWidget> networkHost_;
+    QPointer<QButtonGroup> m_NetworkFindModeSeletion_;
+    QPointer<QButtonGroup> m_PreferenceMode_;
+    QPointer<QButtonGroup> matrixFrequencySelect_;
+    QPointer<QGroupBox> roamingBox_;
+    QPointer<QCheckBox> btnNroamSwitchSetting_;
+    QPointer<QCheckBox> btnIroamSwitchSetting_;
+    QPointer<QButtonGroup> matrixRoamingSet_;
+    QPointer<QWidget> roamingSetBox_;
+    QPointer<QPushButton> btnSearchNetResultForKV424_;
+    int defaultBandTag_ = 0;
+    int currentBandTag_ = 0;
+    RoamSwitchTracker roamSwitches_;
+    bool nextRoamSendByUser_ = false;
+    RoamSwitchTracker::Switches roamSwitchesBeforeClick_;
+    int roamingImsiType_ = 0;
+    bool roamingImsiSet_ = false;
     // System
     QPointer<QCheckBox> autoConnectBox_;
     QPointer<QWidget> smartAutoConnectBox_;

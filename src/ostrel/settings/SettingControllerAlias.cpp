@@ -181,7 +181,8 @@ void SettingController::initGenericWording()
         initCallSettingNibWording();
     if (sethasModuleWith(QStringLiteral("SMS")))
         initSmsModuleWording();
-    // The network, SMS and call wording comes with their panels.
+    if (sethasModuleWith(QStringLiteral("Network")))
+        initNetworkModuleWording();
 }
 
 void SettingController::initSecurityModuleWording()

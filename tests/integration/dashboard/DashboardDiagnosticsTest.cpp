@@ -425,6 +425,7 @@ TEST_F(DashboardDiagnosticsTest, LogsOpenFromTheFolderTheTraceLogChoseWithoutLog
 TEST_F(DashboardDiagnosticsTest, CdmaChipsetKeepsTheFiveComputerRows)
 {
     setSettings({{QStringLiteral("Main/DeviceType"), QStringLiteral("CDMA")}});
+    setScenarioModem(QStringLiteral("DeviceState"), {{QStringLiteral("DeviceMode"), 3}}); // a CDMA device mode
     Platform::sharedPlatform()->reset();
     launch(QStringLiteral("default.plist"));
     ASSERT_EQ(Platform::sharedPlatform()->platform(), Platform::CDMA);
