@@ -274,6 +274,8 @@ void SMSController::dealWithMsgOfSMSCenter(const yov::Notification &notification
         return;
     }
     Neighbours::setting().writeMessageCenter(yov::decodeSmsCentre(yov::PayloadReader::ofMsg(msg)));
+    if (smsSwitch("queryCenterNumBeforeSendingSms"))
+        sendMessage(nullptr);
 }
 
 void SMSController::initSmsBrowsePosWithSmsStorePos(int code)
@@ -410,6 +412,7 @@ void SMSController::deviceRemoved(const yov::Notification &)
             page_->btnNewSMSPic_->hide();
         }
     }
+    saveUnservedRecipientsWhenDeviceRemoved();
     notificationCenter().post(QStringLiteral("UpdateButtonState"), this, {{QStringLiteral("ButtonState"), 0}});
     special_SelectSaveAt();
     synTcardSmsFlag_ = true; // what the card gained meanwhile is read at the next sync
@@ -444,6 +447,8 @@ void SMSController::netcardChanged(int status)
         setMenuItemState(true, kSmsMenuNew);
         page_->btnSendReport_->setEnabled(true);
     }
+    delSimSmsList_.clear();
+    saveToList_.clear();
     if (SmsService *service = SmsService::installed()) {
         service->setDelSimSmsList({});
         service->setSaveToList({});
