@@ -395,6 +395,7 @@ private:
     void sendHeadOfSaveList();
     void endOfDeleteChain();
     void setChainControlsEnabled(bool enabled);
+    std::optional<int> currentDeviceIndex(int position, int box, const QVariantMap &entry, const QString &indexKey);
     void ensureSimMaxWarningWindow();
 
     yov::sms::YovPositionManager yovPositionManager_;

@@ -12,7 +12,7 @@
 #include "ostrel/sms/page/SMSController.h"
 #include "ostrel/sms/page/SmsBoxView.h"
 #include "ostrel/sms/page/SmsPageView.h"
-#include "ostrel/sms/service/SmsListSorts.h"
+#include "ostrel/sms/service/SmsBoxMerge.h"
 #include "ostrel/sms/service/SmsPageRules.h"
 #include "ostrel/sms/service/SmsService.h"
 #include "ostrel/sms/service/SmsTableCells.h"
@@ -27,6 +27,7 @@ namespace ostrel {
 namespace {
 
 const QString kIndex = QStringLiteral("index");
+const QString kIdentity = QStringLiteral("identity");
 
 int indexOf(const QVariant &message) { return yov::nsInt(yov::nsDict(message).value(kIndex)); }
 
@@ -44,6 +45,34 @@ QString summaryKeyOf(const QVariantMap &message)
 }
 
 } // namespace
+
+// The index a message of the SIM or the device memory has now. A message that arrived since the
+// request was planned moves the others (new messages go to the front of the inbox), so the request
+// follows the message itself, not the index it had when the user chose it. nullopt: it is gone.
+std::optional<int> SMSController::currentDeviceIndex(int position, int box, const QVariantMap &entry, const QString &indexKey)
+{
+    const int planned = yov::nsInt(entry.value(indexKey));
+    const QString identity = yov::nsString(entry.value(kIdentity));
+    if (identity.isEmpty())
+        return planned;
+    QVariantList list;
+    if (position == yov::sms::kPositionSim) {
+        loadBoxinSIMList();
+        list = simList(box);
+    } else {
+        loadMessagesInPosition(yov::sms::kPositionMe);
+        list = getMeMessagesInBox(box);
+    }
+    std::optional<int> best;
+    for (const QVariant &value : std::as_const(list)) {
+        if (smsMessageIdentity(yov::nsDict(value)) != identity)
+            continue;
+        const int index = indexOf(value);
+        if (!best || std::abs(index - planned) < std::abs(*best - planned))
+            best = index;
+    }
+    return best;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Selection.
@@ -217,7 +246,8 @@ void SMSController::deleteMessageFromSIMOrME()
     const QList<int> rows = selectedRows();
     for (auto it = rows.crbegin(); it != rows.crend(); ++it)
         entries << QVariantMap{{QStringLiteral("pos"), position}, {QStringLiteral("box"), box},
-                               {kIndex, indexOf(currentBoxList_.value(*it))}};
+                               {kIndex, indexOf(currentBoxList_.value(*it))},
+                               {kIdentity, smsMessageIdentity(yov::nsDict(currentBoxList_.value(*it)))}};
     deleteMessagesInSIMorMEWithDeletedArray(entries);
 }
 
@@ -239,8 +269,12 @@ void SMSController::sendHeadOfDeleteList()
     // A head that cannot be sent gets no answer: it is dropped and the chain goes on.
     while (!delSimSmsList_.isEmpty()) {
         const QVariantMap head = yov::nsDict(delSimSmsList_.first());
-        if (sendRequest<768, 91>(yov::SmsDeleteRequest{yov::nsInt(head.value(QStringLiteral("pos"))),
-                                                        yov::nsInt(head.value(QStringLiteral("box"))), indexOf(head)}))
+        const int position = yov::nsInt(head.value(QStringLiteral("pos")));
+        const int box = yov::nsInt(head.value(QStringLiteral("box")));
+        const std::optional<int> index = currentDeviceIndex(position, box, head, kIndex);
+        if (!index)
+            qCInfo(lcSmsPage) << "message" << indexOf(head) << "to delete is gone already";
+        else if (sendRequest<768, 91>(yov::SmsDeleteRequest{position, box, *index}))
             return;
         delSimSmsList_.removeFirst();
     }
@@ -313,7 +347,13 @@ int SMSController::getSavedDestPosition() const
 {
     if (yovPositionManager_.getAllPositions().size() == 2)
         return getCurrentPosition() != yov::sms::kPositionPc ? yov::sms::kPositionPc : yov::sms::kPositionSim;
-    const QString title = page_ ? page_->popBtnSaveMessage_->currentText() : QString();
+    if (!page_)
+        return yov::sms::kPositionPc;
+    // The pop-up's items carry their position code; a title alone is matched by its word.
+    const QVariant code = page_->popBtnSaveMessage_->currentData();
+    if (code.isValid())
+        return yov::nsInt(code);
+    const QString title = page_->popBtnSaveMessage_->currentText();
     if (title == word(QStringLiteral("AT_SIM")))
         return yov::sms::kPositionSim;
     if (title == word(QStringLiteral("AT_TCARD")))
@@ -401,7 +441,8 @@ void SMSController::saveMessage(QObject *sender)
     for (auto it = rows.crbegin(); it != rows.crend(); ++it)
         saveToList_ << QVariantMap{{QStringLiteral("srcPos"), position}, {QStringLiteral("destPos"), destination},
                                    {QStringLiteral("srcBox"), box},
-                                   {QStringLiteral("srcIndex"), indexOf(currentBoxList_.value(*it))}};
+                                   {QStringLiteral("srcIndex"), indexOf(currentBoxList_.value(*it))},
+                                   {kIdentity, smsMessageIdentity(yov::nsDict(currentBoxList_.value(*it)))}};
     sendHeadOfSaveList();
 }
 
@@ -416,10 +457,13 @@ void SMSController::sendHeadOfSaveList()
 {
     while (!saveToList_.isEmpty()) {
         const QVariantMap head = yov::nsDict(saveToList_.first());
-        if (sendRequest<768, 92>(yov::SmsCopyRequest{yov::nsInt(head.value(QStringLiteral("srcPos"))),
-                                                      yov::nsInt(head.value(QStringLiteral("srcBox"))),
-                                                      yov::nsInt(head.value(QStringLiteral("srcIndex"))),
-                                                      yov::nsInt(head.value(QStringLiteral("destPos")))}))
+        const int position = yov::nsInt(head.value(QStringLiteral("srcPos")));
+        const int box = yov::nsInt(head.value(QStringLiteral("srcBox")));
+        const std::optional<int> index = smsIsDeviceStore(position)
+                                             ? currentDeviceIndex(position, box, head, QStringLiteral("srcIndex"))
+                                             : std::optional<int>(yov::nsInt(head.value(QStringLiteral("srcIndex"))));
+        if (index && sendRequest<768, 92>(yov::SmsCopyRequest{position, box, *index,
+                                                                yov::nsInt(head.value(QStringLiteral("destPos")))}))
             return;
         saveToList_.removeFirst();
     }
@@ -486,7 +530,8 @@ void SMSController::deleteSmsAfterSaveSmsOK()
             const QVariantMap entry = yov::nsDict(value);
             entries << QVariantMap{{QStringLiteral("pos"), yov::nsInt(entry.value(QStringLiteral("srcPos")))},
                                    {QStringLiteral("box"), delSMSFromBox_},
-                                   {kIndex, yov::nsInt(entry.value(QStringLiteral("srcIndex")))}};
+                                   {kIndex, yov::nsInt(entry.value(QStringLiteral("srcIndex")))},
+                                   {kIdentity, entry.value(kIdentity)}};
         }
         deleteMessagesInSIMorMEWithDeletedArray(entries);
         return;

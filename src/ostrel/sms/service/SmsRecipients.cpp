@@ -8,10 +8,13 @@ SmsRecipientFilter filterRecipientText(const QString &text, const QString &separ
     const QChar sep = separator.isEmpty() ? QLatin1Char(';') : separator.at(0);
     int separators = 0;
     int numberLength = 0;
+    bool digitSinceSeparator = false; // typed, kept or not
     for (const QChar c : text) {
         if (c == sep) {
-            if (out.text.isEmpty() || out.text.endsWith(sep))
+            // A doubled separator goes; one typed after digits past the limit counts (and warns).
+            if (out.text.isEmpty() || (out.text.endsWith(sep) && !digitSinceSeparator))
                 continue;
+            digitSinceSeparator = false;
             if (++separators > limit) {
                 out.tooMany = true;
                 break;
@@ -22,6 +25,7 @@ SmsRecipientFilter filterRecipientText(const QString &text, const QString &separ
         }
         if (!(c.isDigit() && c.unicode() < 128) && c != QLatin1Char('+'))
             continue;
+        digitSinceSeparator = true;
         if (separators < limit && numberLength < kSmsMaxRecipientLength) {
             out.text += c;
             ++numberLength;

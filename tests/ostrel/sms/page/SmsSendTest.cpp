@@ -1,0 +1,350 @@
+// The send road of the SMS page over the in-process transport and the manual clock: the paced run,
+// Cancel, the summaries, the answer time-out, the concatenation reference, refused recipients,
+// other pages' sends, the registration messages, drafts and the device going away mid-run.
+#include "SmsPageHarness.h"
+#include "ostrel/sms/SmsTestMessages.h"
+
+#include "common/records/Payload.h"
+#include "common/records/sms/SmsRecords.h"
+#include "common/sms/SmsBoxCodes.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+
+using namespace ostrel;
+using namespace sms_test;
+using namespace sms_page_test;
+
+namespace {
+
+
+QList<yov::SmsSendRequest> sends(const SmsPageHarness &h)
+{
+    QList<yov::SmsSendRequest> out;
+    for (const yov::UI_MSG &m : h.sentRecords(yov::smsmsg::kMinorSend))
+        out << yov::SmsSendRequest::decode(yov::PayloadReader::ofMsg(m));
+    return out;
+}
+
+QStringList recipientsOf(const QList<yov::SmsSendRequest> &requests)
+{
+    QStringList out;
+    for (const yov::SmsSendRequest &r : requests)
+        out << r.recipient;
+    return out;
+}
+
+QByteArray answer(int sent, int failed)
+{
+    yov::SmsSendResult r;
+    for (int i = 0; i < sent + failed; ++i)
+        r.outcomes[std::size_t(i)] = i < sent ? 1 : 0;
+    r.partCount = sent + failed;
+    return r.encode();
+}
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+// Types into the editor and presses Send.
+void typeAndSend(SMSController &c, const QString &to, const QString &text)
+{
+    c.newMessage(nullptr);
+    c.page()->sendMessageTo->setText(to);
+    c.page()->sendMessageText->setPlainText(text);
+    c.page()->SendMessageBtn->click();
+}
+
+QString summary(const SMSController &c) { return c.page()->newSMSInfoText->text(); }
+
+} // namespace
+
+TEST(SmsSend, RecipientsArePacedTwoSecondsAfterEachAnswerAndSummarised)
+{
+    SmsPageHarness h({});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    typeAndSend(c, "111;222;333", "hello");
+    ASSERT_EQ(recipientsOf(sends(h)), QStringList{"111"});
+    EXPECT_FALSE(c.page()->messageWindow->isVisible());
+    EXPECT_EQ(summary(c), "Send SMS to:111,Sending...");
+    EXPECT_FALSE(c.page()->cancelSendBtn->isEnabled());
+    h.clock.advance(30000);
+    EXPECT_EQ(sends(h).size(), 1) << "nothing goes before the answer";
+
+    h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+    EXPECT_TRUE(c.page()->cancelSendBtn->isEnabled()) << "Cancel during the pause";
+    h.clock.advance(1990);
+    EXPECT_EQ(sends(h).size(), 1);
+    h.clock.advance(10);
+    ASSERT_EQ(recipientsOf(sends(h)), (QStringList{"111", "222"}));
+    EXPECT_EQ(summary(c), "Send SMS to:222,Sending...");
+
+    h.deliver(yov::smsmsg::kMinorSend, answer(0, 1));
+    h.clock.advance(2000);
+    ASSERT_EQ(recipientsOf(sends(h)), (QStringList{"111", "222", "333"}));
+    h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+    EXPECT_EQ(summary(c), "Send success:2,failed:1,cancel:0");
+    EXPECT_EQ(c.page()->cancelSendBtn->text(), "OK");
+    EXPECT_TRUE(c.phoneReceive().isEmpty());
+    EXPECT_EQ(c.pendingSendAnswers(), 0);
+
+    // Each record takes the next reference, kept in the settings.
+    const QList<yov::SmsSendRequest> all = sends(h);
+    EXPECT_EQ(all[0].reference, 0);
+    EXPECT_EQ(all[1].reference, 1);
+    EXPECT_EQ(all[2].reference, 2);
+    EXPECT_TRUE(all[0].saveInBox);
+    EXPECT_FALSE(all[0].noResultWanted);
+    c.page()->cancelSendBtn->click();
+    EXPECT_FALSE(c.page()->newSMSInfoWindow->isVisible());
+}
+
+TEST(SmsSend, CancelAfterTheFirstAnswerEndsTheRunWithTheCancelledParts)
+{
+    const QString text(161, QLatin1Char('a')); // two parts
+    for (const bool totalForm : {false, true}) {
+        SmsPageHarness h({{"SMS", QVariantMap{{"noDisplayCanceledNumAfterFinishingSend", totalForm}}}});
+        SMSController &c = *h.controller;
+        c.netcardChanged(12);
+        typeAndSend(c, "111;222;333", text);
+        h.deliver(yov::smsmsg::kMinorSend, answer(2, 0));
+        c.page()->cancelSendBtn->click();
+        h.clock.advance(5000);
+        EXPECT_EQ(sends(h).size(), 1) << "nothing more after Cancel";
+        EXPECT_EQ(summary(c), totalForm ? "Send Total:2,Send success:2,failed:0" : "Send success:2,failed:0,cancel:4");
+        EXPECT_TRUE(c.page()->newSMSInfoWindow->isVisible()) << "the summary shows";
+        // The editor now holds a one-part text: the count is the run's.
+        c.setStringForSMSEditor("x");
+        EXPECT_TRUE(c.phoneReceive().isEmpty());
+    }
+}
+
+TEST(SmsSend, AnswersThatNeverComeOrComeWithNothingPending)
+{
+    SmsPageHarness h({});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    h.deliver(yov::smsmsg::kMinorSend, answer(1, 0)); // nothing pending: dropped
+    EXPECT_EQ(sends(h).size(), 0);
+
+    typeAndSend(c, "111;222", "hello");
+    h.clock.advance(SMSController::kSendAnswerTimeoutMs - 1);
+    EXPECT_FALSE(c.phoneReceive().isEmpty());
+    h.clock.advance(1);
+    EXPECT_TRUE(c.phoneReceive().isEmpty()) << "the run ended";
+    EXPECT_EQ(summary(c), "Send success:0,failed:0,cancel:2");
+    EXPECT_EQ(c.pendingSendAnswers(), 0);
+    h.deliver(yov::smsmsg::kMinorSend, answer(1, 0)); // late: dropped
+    h.clock.advance(5000);
+    EXPECT_EQ(sends(h).size(), 1);
+    EXPECT_EQ(summary(c), "Send success:0,failed:0,cancel:2");
+}
+
+TEST(SmsSend, TheReferenceWrapsAndIsKeptAcrossARestart)
+{
+    SmsPageHarness h({{"smsConcatRefIndex", 254}});
+    EXPECT_EQ(h.controller->readRefIndex(), 255);
+    EXPECT_EQ(h.controller->readRefIndex(), 0);
+    EXPECT_EQ(h.controller->readRefIndex(), 1);
+    ConfigManager reread(h.dir.path());
+    EXPECT_EQ(reread.getConfigurationByModule("smsConcatRefIndex").toInt(), 1);
+}
+
+TEST(SmsSend, ARecipientTheRecordRefusesFailsAloneAndTheRunGoesOn)
+{
+    SmsPageHarness h({});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    const QString longNumber(41, QLatin1Char('1'));
+    // Another page's numbers do not pass the editor's filter.
+    ASSERT_TRUE(c.sendMessageto(longNumber + ";222", "hi"));
+    EXPECT_TRUE(sends(h).isEmpty());
+    h.clock.advance(0);
+    h.clock.advance(2000);
+    ASSERT_EQ(recipientsOf(sends(h)), QStringList{"222"});
+    h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+    EXPECT_EQ(summary(c), "Send success:1,failed:1,cancel:0");
+
+    // A text over the record's 3200 units fails its recipient the same way.
+    ASSERT_TRUE(c.sendMessageto("333", QString(3201, QLatin1Char('b'))));
+    h.clock.advance(0);
+    EXPECT_EQ(sends(h).size(), 1);
+    EXPECT_TRUE(summary(c).startsWith("Send success:0,failed:")) << summary(c).toStdString();
+}
+
+TEST(SmsSend, OtherPagesSendsEmptyTextsAndNoDevice)
+{
+    SmsPageHarness h({});
+    SMSController &c = *h.controller;
+    QList<int> finished;
+    QObject observer;
+    h.notifications.addObserver(&observer, "SMSSendFinished", nullptr, [&](const yov::Notification &n) {
+        finished << n.userInfo.value("deletFlag").toInt();
+    });
+    EXPECT_FALSE(c.sendMessageto("111", "hi")) << "no device";
+    EXPECT_EQ(finished, QList<int>{0});
+    c.netcardChanged(12);
+    ASSERT_TRUE(c.sendMessageto("111", ""));
+    settle();
+    EXPECT_EQ(h.alerts.messages(), QStringList{"SMS content is empty!!"});
+    ASSERT_EQ(sends(h).size(), 1);
+    EXPECT_EQ(sends(h)[0].text, " ");
+    h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+    EXPECT_EQ(finished, (QList<int>{0, 1}));
+
+    // The "SendMessageNotification" of an outside component sends through the same road.
+    h.notifications.post("SendMessageNotification", nullptr, {{"phoneNumber", "444"}, {"messageText", "from outside"}});
+    ASSERT_EQ(sends(h).size(), 2);
+    EXPECT_EQ(sends(h)[1].recipient, "444");
+}
+
+TEST(SmsSend, TheEditorsChecksKeepWhatWasTyped)
+{
+    SmsPageHarness h({});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    int cancelled = 0;
+    QObject observer;
+    h.notifications.addObserver(&observer, "SmsSendCancelWhenMsgNilNnotification", nullptr,
+                                [&](const yov::Notification &) { ++cancelled; });
+    typeAndSend(c, "   ", "hi");
+    settle();
+    h.alerts.pressNext(testing_support::ScriptedAlertPresenter::Alternate);
+    typeAndSend(c, "111;", "");
+    settle();
+    EXPECT_EQ(h.alerts.messages(), (QStringList{"Receiver's phone number should not be null!!", "SMS content is empty!!"}));
+    EXPECT_TRUE(sends(h).isEmpty());
+    EXPECT_EQ(cancelled, 1);
+    EXPECT_TRUE(c.page()->messageWindow->isVisible());
+    EXPECT_EQ(c.page()->sendMessageTo->text(), "111;");
+
+    // The filter: digits, "+" and single separators; at most 40 characters a number.
+    struct Case {
+        const char *typed;
+        const char *kept;
+    } cases[] = {{"123;;456", "123;456"}, {";123", "123"}, {"+44 20", "+4420"}, {"12a-3", "123"}};
+    for (const Case &t : cases) {
+        c.page()->sendMessageTo->setText(t.typed);
+        EXPECT_EQ(c.page()->sendMessageTo->text(), t.kept) << t.typed;
+    }
+    c.page()->sendMessageTo->setText(QString(41, QLatin1Char('7')));
+    EXPECT_EQ(c.page()->sendMessageTo->text(), QString(40, QLatin1Char('7')));
+    c.page()->sendMessageTo->setText("100;200");
+    EXPECT_EQ(c.page()->receiverName->text(), "Ann,Bob,");
+}
+
+TEST(SmsSend, TheRegistrationMessagesAndTheDiagnosticReport)
+{
+    SmsPageHarness h({{"Main", QVariantMap{{"Main_SendUserInfoOK", false}}}});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    h.mainWindow.sendingUserInfo = true;
+    for (const char *number : {"1", "2", "3"})
+        ASSERT_TRUE(c.sendSmsTo(number, "reg", false, true, false));
+    EXPECT_EQ(c.pendingSendAnswers(), 3);
+    for (int i = 0; i < 3; ++i)
+        h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+    EXPECT_FALSE(h.mainWindow.sendingUserInfo);
+    EXPECT_TRUE(c.page()->SendMessageBtn->isEnabled());
+    EXPECT_TRUE(ConfigManager(h.dir.path()).getConfigurationByModuleAndKey("Main", "Main_SendUserInfoOK").toBool());
+    EXPECT_FALSE(c.page()->newSMSInfoWindow->isVisible()) << "no run, no summary";
+
+    // The diagnostic report: its answer clears the flag.
+    h.store->setConfigurationByModule("SendReportTo", "999");
+    h.init.setReportSendFlag(true);
+    ASSERT_TRUE(c.sendSmsTo("999", "report", false, true, false));
+    EXPECT_EQ(c.page()->newSMSInfoText->text(), "Sending a Report to varozori");
+    h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+    EXPECT_FALSE(h.init.reportSendFlag());
+    EXPECT_TRUE(c.page()->btnSendReport_->isEnabled());
+}
+
+TEST(SmsSend, DraftsOnAndOffTheDevice)
+{
+    // Without a device the draft goes straight into the computer's drafts, creating the file.
+    {
+        SmsPageHarness h({});
+        SMSController &c = *h.controller;
+        c.newMessage(nullptr);
+        c.page()->sendMessageTo->setText("100;");
+        c.page()->sendMessageText->setPlainText("later");
+        c.page()->SaveToDraftBtn->click();
+        const QVariantList drafts = fileBox(h, kPcList, "DraftBox");
+        ASSERT_EQ(drafts.size(), 1);
+        EXPECT_EQ(drafts[0].toMap().value("messagetext"), "later");
+        EXPECT_EQ(drafts[0].toMap().value("mobilephone"), "100;");
+        EXPECT_FALSE(c.page()->messageWindow->isVisible());
+    }
+    // Too many receivers for the draft record: the editor stays open with its text.
+    {
+        SmsPageHarness h({{"SMS", QVariantMap{{"ReceverMaxNumber", 40}}}});
+        SMSController &c = *h.controller;
+        c.netcardChanged(12);
+        c.newMessage(nullptr);
+        QStringList numbers;
+        for (int i = 0; i < 40; ++i)
+            numbers << QString(40, QLatin1Char('0' + i % 10));
+        c.page()->sendMessageTo->setText(numbers.join(';'));
+        ASSERT_GT(c.page()->sendMessageTo->text().toUtf8().size(), 1299);
+        c.page()->sendMessageText->setPlainText("to many");
+        c.page()->SaveToDraftBtn->click();
+        settle();
+        EXPECT_EQ(h.alerts.messages(), QStringList{"Too many receivers to save as a draft!"});
+        EXPECT_EQ(h.sentCount(yov::smsmsg::kMinorDraft), 0);
+        EXPECT_TRUE(c.page()->messageWindow->isVisible());
+        EXPECT_EQ(c.stringForSMSEditor(), "to many");
+    }
+    // A device draft that is sent is deleted where it was opened, once a part went.
+    for (const bool sent : {false, true}) {
+        const QVariantList simDrafts{singleSms("300", "other", 1), singleSms("100", "draft text", 2)};
+        SmsPageHarness h({}, {{QString(kSimList), QVariantMap{{"DraftBox", simDrafts}}}});
+        SMSController &c = *h.controller;
+        c.netcardChanged(12);
+        c.loadBoxinSIMList();
+        choose(c, yov::sms::kPositionSim, yov::sms::kBoxDraftBox);
+        selectRows(c, {1});
+        c.sendMessageInDraftBox(nullptr);
+        EXPECT_TRUE(c.isDraftSms());
+        EXPECT_EQ(c.stringForSMSEditor(), "draft text");
+        c.page()->SendMessageBtn->click();
+        selectRows(c, {0}); // the selection moves meanwhile
+        h.deliver(yov::smsmsg::kMinorSend, sent ? answer(1, 0) : answer(0, 1));
+        const QList<yov::UI_MSG> deletes = h.sentRecords(yov::smsmsg::kMinorDelete);
+        if (!sent) {
+            EXPECT_TRUE(deletes.isEmpty()) << "a send that failed wholly keeps the draft";
+            EXPECT_FALSE(c.isDraftSms());
+            continue;
+        }
+        ASSERT_EQ(deletes.size(), 1);
+        EXPECT_EQ(yov::SmsDeleteRequest::decode(yov::PayloadReader::ofMsg(deletes[0])),
+                  (yov::SmsDeleteRequest{yov::sms::kPositionSim, yov::sms::kBoxDraftBox, 1}));
+    }
+}
+
+TEST(SmsSend, UnservedRecipientsBecomeComputerDraftsWhenTheDeviceGoes)
+{
+    SmsPageHarness h({});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    typeAndSend(c, "111;222;333", "hello");
+    h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+    c.deviceRemoved({});
+    h.clock.advance(5000);
+    EXPECT_EQ(sends(h).size(), 1);
+    QStringList numbers;
+    for (const QVariant &d : fileBox(h, kPcList, "DraftBox")) {
+        numbers << d.toMap().value("mobilephone").toString();
+        EXPECT_EQ(d.toMap().value("messagetext"), "hello");
+    }
+    EXPECT_EQ(numbers, (QStringList{"222", "333"}));
+    EXPECT_EQ(summary(c), "Send success:1,failed:2,cancel:0");
+    EXPECT_TRUE(c.page()->newSMSInfoWindow->isVisible());
+    EXPECT_TRUE(c.phoneReceive().isEmpty());
+}
