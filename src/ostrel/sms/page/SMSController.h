@@ -304,6 +304,7 @@ public:
     void writeSendResIntoFileIfSendSuccess() override;
     void sendMessageBackground(const QStringList &numbers, const QString &text);
     void setSmsStateToNormalAfterSendSMSOverOnBackGround();
+    void initSearchField();
     Q_INVOKABLE void showSelectWindow();
     void setTheSearchFieldText(const QStringList &numbers) override;
     Q_INVOKABLE void recieveSMSNotification(const yov::Notification &notification);

@@ -455,6 +455,7 @@ void SMSController::initializeController()
 
     // The editor is a text edit: the formatter follows its changes.
     messageFormatter();
+    initSearchField();
 
     setMsgBoxInfo();
     showListView();

@@ -29,7 +29,9 @@
 #include "ostrel/sms/service/SmsTableCells.h"
 #include "platform/Clock.h"
 
+#include <QAction>
 #include <QDialog>
+#include <QStyle>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -931,6 +933,19 @@ void SMSController::setSmsStateToNormalAfterSendSMSOverOnBackGround()
 
 // ---------------------------------------------------------------------------------------------
 // Recipients from the phonebook and the notifications of outside components.
+
+// The recipient field's way to the phonebook: an action at its end that opens the picker.
+void SMSController::initSearchField()
+{
+    if (!page_ || page_->sendMessageTo->findChild<QAction *>(QStringLiteral("phonebookAction")))
+        return;
+    auto *action = new QAction(word(QStringLiteral("phonebook")), page_->sendMessageTo);
+    action->setObjectName(QStringLiteral("phonebookAction"));
+    action->setToolTip(word(QStringLiteral("Search contact from phonebook")));
+    action->setIcon(page_->style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    page_->sendMessageTo->addAction(action, QLineEdit::TrailingPosition);
+    connect(action, &QAction::triggered, this, [this] { showSelectWindow(); });
+}
 
 void SMSController::showSelectWindow()
 {

@@ -7,6 +7,9 @@
 #include "common/records/Payload.h"
 #include "common/records/sms/SmsRecords.h"
 #include "common/sms/SmsBoxCodes.h"
+#include "ostrel/sms/service/SmsService.h"
+
+#include <QAction>
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -347,4 +350,90 @@ TEST(SmsSend, UnservedRecipientsBecomeComputerDraftsWhenTheDeviceGoes)
     EXPECT_EQ(summary(c), "Send success:1,failed:2,cancel:0");
     EXPECT_TRUE(c.page()->newSMSInfoWindow->isVisible());
     EXPECT_TRUE(c.phoneReceive().isEmpty());
+}
+
+namespace {
+
+class RecordingPicker : public DefaultContactPicker {
+public:
+    struct Shown {
+        ContactPickerForm form;
+        QWidget *host;
+        QSizeF size;
+    };
+    QList<Shown> shown;
+    void showSelectWindow(ContactPickerForm form, QWidget *host, const QSizeF &size) override { shown << Shown{form, host, size}; }
+};
+
+} // namespace
+
+TEST(SmsSend, TheEditorsOtherEntriesAndThePickerRoads)
+{
+    SmsPageHarness h({});
+    RecordingPicker picker;
+    Neighbours::setContactPicker(&picker);
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+
+    // Other areas open the editor on numbers; the picker's numbers are appended.
+    c.toNewMsgWinWithPhoneNumbers({"100", "200"}, "PhoneBook");
+    EXPECT_TRUE(c.page()->messageWindow->isVisible());
+    EXPECT_EQ(c.page()->sendMessageTo->text(), "100;200;");
+    EXPECT_EQ(c.page()->receiverName->text(), "Ann,Bob,");
+    c.page()->sendMessageTo->setText("300");
+    c.setTheSearchFieldText({"400", "500"});
+    EXPECT_EQ(c.page()->sendMessageTo->text(), "300;400;500;");
+    c.setTheSearchFieldText({});
+    EXPECT_EQ(c.page()->sendMessageTo->text(), "300;400;500;");
+
+    // The field's phonebook action and the outside component's request open the picker.
+    auto *action = c.page()->sendMessageTo->findChild<QAction *>("phonebookAction");
+    ASSERT_TRUE(action);
+    action->trigger();
+    QWidget host;
+    h.notifications.post("SelectContactFromPhoneBook", nullptr, {{"BelongToWnd", QVariant::fromValue<QWidget *>(&host)}});
+    ASSERT_EQ(picker.shown.size(), 2);
+    EXPECT_EQ(picker.shown[0].form, ContactPickerForm::RecipientSheet);
+    EXPECT_EQ(picker.shown[0].host, c.page()->messageWindow);
+    EXPECT_EQ(picker.shown[1].form, ContactPickerForm::SimplifiedSheet);
+    EXPECT_EQ(picker.shown[1].host, &host);
+    EXPECT_EQ(picker.shown[1].size, QSizeF(285, 448));
+
+    // "SetFormatterHost" moves the counter to another field.
+    QLineEdit field;
+    h.notifications.post("SetFormatterHost", nullptr, {{"FormatterHostId", QVariant::fromValue<QWidget *>(&field)}});
+    field.setText(QString(161, 'a'));
+    EXPECT_EQ(c.page()->textCount->text(), "info: 161/2");
+
+    c.replyMessageFromMMS("700");
+    EXPECT_EQ(c.page()->sendMessageTo->text(), "700");
+    EXPECT_EQ(c.stringForSMSEditor(), "");
+    Neighbours::setContactPicker(nullptr);
+}
+
+TEST(SmsSend, ProgressOfThePartsAndTheBackgroundSend)
+{
+    SmsPageHarness h({{"SMS", QVariantMap{{"SMS_ShowSendInfoWnd_WhenSendSMSFailOnBackGround", true}}}});
+    SmsService service(h.store.get(), &h.clock);
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    typeAndSend(c, "100", QString(161, 'a'));
+    yov::SmsSendProgress progress{2, 2, "100"};
+    h.deliver(yov::smsmsg::kMinorSendProgress, progress.encode(), 0);
+    EXPECT_EQ(summary(c), "Send SMS to:Ann(2/2),Sending...");
+    h.deliver(yov::smsmsg::kMinorSend, answer(2, 0));
+    EXPECT_EQ(summary(c), "Send success:2,failed:0,cancel:0");
+
+    // A quiet send in the background: no sheet; its failure shows the operator's result window.
+    c.page()->cancelSendBtn->click();
+    c.sendMessageBackground({"900"}, "buy");
+    EXPECT_TRUE(service.sendingSMSInBackGround());
+    EXPECT_FALSE(c.page()->SendMessageBtn->isEnabled());
+    ASSERT_EQ(sends(h).size(), 2);
+    EXPECT_FALSE(sends(h)[1].saveInBox);
+    h.deliver(yov::smsmsg::kMinorSend, answer(0, 1));
+    settle();
+    EXPECT_FALSE(service.sendingSMSInBackGround());
+    EXPECT_FALSE(c.page()->newSMSInfoWindow->isVisible());
+    EXPECT_EQ(h.alerts.count(), 1) << "the result window";
 }
