@@ -375,6 +375,7 @@ private:
     QVariantMap smsModule() const;
     bool smsSwitch(const char *key) const;
     // The send road's own steps.
+    bool checkAndStartSendRun(const QString &recipients, const QString &text, const QString &emptyText);
     void startSendRun(const QString &recipients, const QString &text);
     int partsOf(const QString &text) const;
     bool unshowInfoWnd() const;

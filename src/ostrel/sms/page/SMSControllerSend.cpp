@@ -178,28 +178,34 @@ void SMSController::sendMessage(QObject *sender)
         sendRequest<768, 109>(yov::kModuleSetting);
         return;
     }
-    const QString recipients = page_->sendMessageTo->text();
+    checkAndStartSendRun(page_->sendMessageTo->text(), stringForSMSEditor(), QString());
+}
+
+// The Send button's checks: a blank field is refused; an empty text asks first, and goes as
+// emptyText after OK. false when the run does not start now.
+bool SMSController::checkAndStartSendRun(const QString &recipients, const QString &text, const QString &emptyText)
+{
     if (isBlankRecipientField(recipients)) {
         NSBeginAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("Receiver's phone number should not be null!!")),
                              word(QStringLiteral("OK")), QString(), {});
-        return;
+        return false;
     }
-    const QString text = stringForSMSEditor();
     if (text.isEmpty()) {
         QPointer<SMSController> self(this);
         NSBeginAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("SMS content is empty!!")), word(QStringLiteral("OK")),
-                             word(QStringLiteral("Cancel")), [self, recipients](int answer) {
+                             word(QStringLiteral("Cancel")), [self, recipients, emptyText](int answer) {
                                  if (!self)
                                      return;
                                  if (answer != 1) {
                                      self->notificationCenter().post(QStringLiteral("SmsSendCancelWhenMsgNilNnotification"), self);
                                      return;
                                  }
-                                 self->startSendRun(recipients, QString());
+                                 self->startSendRun(recipients, emptyText);
                              });
-        return;
+        return false;
     }
     startSendRun(recipients, text);
+    return true;
 }
 
 // Steps 4 to 9 of the Send button for the recipients and the text.
@@ -598,27 +604,9 @@ bool SMSController::sendMessageto(const QString &number, const QString &text)
     ensurePage();
     page_->sendMessageTo->setText(number);
     setStringForSMSEditor(text);
-    if (isBlankRecipientField(number)) {
-        NSBeginAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("Receiver's phone number should not be null!!")),
-                             word(QStringLiteral("OK")), QString(), {});
-        return false;
-    }
-    if (text.isEmpty()) {
-        QPointer<SMSController> self(this);
-        NSBeginAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("SMS content is empty!!")), word(QStringLiteral("OK")),
-                             word(QStringLiteral("Cancel")), [self, number](int answer) {
-                                 if (!self)
-                                     return;
-                                 if (answer != 1) {
-                                     self->notificationCenter().post(QStringLiteral("SmsSendCancelWhenMsgNilNnotification"), self);
-                                     return;
-                                 }
-                                 self->startSendRun(number, QStringLiteral(" "));
-                             });
-        return true;
-    }
-    startSendRun(number, text);
-    return true;
+    // An empty text confirmed with OK goes as one space. Refused only for a blank number.
+    checkAndStartSendRun(number, text, QStringLiteral(" "));
+    return !isBlankRecipientField(number);
 }
 
 void SMSController::sendMessageToNumber(const QString &number)

@@ -16,22 +16,9 @@ using namespace sms_page_test;
 
 namespace {
 
+QList<yov::SmsDeleteRequest> deletes(const SmsPageHarness &h) { return h.decodedRecords<yov::SmsDeleteRequest>(yov::smsmsg::kMinorDelete); }
 
-QList<yov::SmsDeleteRequest> deletes(const SmsPageHarness &h)
-{
-    QList<yov::SmsDeleteRequest> out;
-    for (const yov::UI_MSG &m : h.sentRecords(yov::smsmsg::kMinorDelete))
-        out << yov::SmsDeleteRequest::decode(yov::PayloadReader::ofMsg(m));
-    return out;
-}
-
-QList<yov::SmsCopyRequest> copies(const SmsPageHarness &h)
-{
-    QList<yov::SmsCopyRequest> out;
-    for (const yov::UI_MSG &m : h.sentRecords(yov::smsmsg::kMinorCopy))
-        out << yov::SmsCopyRequest::decode(yov::PayloadReader::ofMsg(m));
-    return out;
-}
+QList<yov::SmsCopyRequest> copies(const SmsPageHarness &h) { return h.decodedRecords<yov::SmsCopyRequest>(yov::smsmsg::kMinorCopy); }
 
 QVariantList inboxOf(int count)
 {

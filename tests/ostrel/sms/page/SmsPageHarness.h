@@ -11,6 +11,7 @@
 #include "ostrel/sms/page/SmsBoxView.h"
 #include "ostrel/sms/page/SmsPageView.h"
 #include "ostrel/sms/page/SmsTableModel.h"
+#include "common/records/Payload.h"
 #include "common/records/UiMsg.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/controller/SkinManagerAccess.h"
@@ -178,6 +179,15 @@ public:
         return records;
     }
     int sentCount(int minor) const { return int(sentRecords(minor).size()); }
+    // The records of that minor sent so far, decoded.
+    template <typename Record>
+    QList<Record> decodedRecords(int minor) const
+    {
+        QList<Record> out;
+        for (const yov::UI_MSG &m : sentRecords(minor))
+            out << Record::decode(yov::PayloadReader::ofMsg(m));
+        return out;
+    }
 
     QTemporaryDir dir;
     std::unique_ptr<ConfigManager> store;

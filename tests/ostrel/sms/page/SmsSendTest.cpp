@@ -23,14 +23,7 @@ using namespace sms_page_test;
 
 namespace {
 
-
-QList<yov::SmsSendRequest> sends(const SmsPageHarness &h)
-{
-    QList<yov::SmsSendRequest> out;
-    for (const yov::UI_MSG &m : h.sentRecords(yov::smsmsg::kMinorSend))
-        out << yov::SmsSendRequest::decode(yov::PayloadReader::ofMsg(m));
-    return out;
-}
+QList<yov::SmsSendRequest> sends(const SmsPageHarness &h) { return h.decodedRecords<yov::SmsSendRequest>(yov::smsmsg::kMinorSend); }
 
 QStringList recipientsOf(const QList<yov::SmsSendRequest> &requests)
 {
