@@ -345,8 +345,10 @@ void SMSController::recoverMessage(QObject *)
 
 int SMSController::getSavedDestPosition() const
 {
-    if (yovPositionManager_.getAllPositions().size() == 2)
-        return getCurrentPosition() != yov::sms::kPositionPc ? yov::sms::kPositionPc : yov::sms::kPositionSim;
+    // Two positions: the other one (the computer and the SIM, or the computer and the card).
+    const QList<yov::sms::YovPosition> positions = yovPositionManager_.getAllPositions();
+    if (positions.size() == 2)
+        return positions.at(0).positon() == getCurrentPosition() ? positions.at(1).positon() : positions.at(0).positon();
     if (!page_)
         return yov::sms::kPositionPc;
     // The pop-up's items carry their position code; a title alone is matched by its word.

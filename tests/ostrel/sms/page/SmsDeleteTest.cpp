@@ -8,6 +8,7 @@
 #include "common/sms/SmsBoxCodes.h"
 #include "ostrel/sms/service/SmsService.h"
 
+#include <QDir>
 #include <QPushButton>
 
 using namespace ostrel;
@@ -151,4 +152,35 @@ TEST(SmsSave, AMoveDeletesOnlyTheSourcesThatArrivedWhereTheyCameFrom)
     EXPECT_EQ(deletes(h)[1], (yov::SmsDeleteRequest{yov::sms::kPositionMe, yov::sms::kBoxInBox, 0}));
     h.deliver(yov::smsmsg::kMinorDelete);
     EXPECT_EQ(deletes(h).size(), 2);
+}
+
+TEST(SmsSave, FromTheComputerToTheCardAndDeletingThere)
+{
+    SmsPageHarness h({{"SMS", QVariantMap{{"positionOrder", QVariantMap{{"AT_PC", 0}, {"AT_TCARD", 1}}}}}},
+                     {{QString(kPcList), QVariantMap{{"InBox", QVariantList{singleSms("100", "to the card", 1, 1)}}}}});
+    const QString card = h.dir.filePath("card");
+    ASSERT_TRUE(QDir().mkpath(card));
+    qputenv("OSTREL_TCARD", card.toLocal8Bit());
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    c.loadSmsList();
+    choose(c, yov::sms::kPositionPc, yov::sms::kBoxInBox);
+    EXPECT_EQ(c.getSavedDestPosition(), yov::sms::kPositionTcard) << "two positions: the other one";
+    selectRows(c, {0});
+    ASSERT_TRUE(c.page()->btnMoveTo_->isEnabled());
+    c.page()->btnMoveTo_->click();
+    EXPECT_TRUE(h.sentRecords(yov::smsmsg::kMinorCopy).isEmpty()) << "the card is written as a file";
+    EXPECT_EQ(smsTexts(c.getTcardListInBox(yov::sms::kBoxInBox)), QStringList{"to the card"});
+    EXPECT_EQ(smsTexts(fileBox(h, kPcList, "InBox")), QStringList{"to the card"}) << "the source stays, also for a move";
+    EXPECT_EQ(c.getCurrentPosition(), yov::sms::kPositionTcard) << "the page shows the card";
+
+    c.setSynTcardSmsFlag(false);
+    choose(c, yov::sms::kPositionTcard, yov::sms::kBoxInBox);
+    selectRows(c, {0});
+    ASSERT_TRUE(c.page()->deleteBtn->isEnabled());
+    c.page()->deleteBtn->click();
+    EXPECT_TRUE(c.getTcardListInBox(yov::sms::kBoxInBox).isEmpty());
+    EXPECT_TRUE(c.synTcardSmsFlag());
+    EXPECT_EQ(smsTexts(fileBox(h, kPcList, "InBox")), QStringList{"to the card"});
+    qunsetenv("OSTREL_TCARD");
 }
