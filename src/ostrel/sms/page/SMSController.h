@@ -465,6 +465,7 @@ private:
     int sendTimeoutId_ = 0;
     int delayId_ = 0;
     bool filteringRecipients_ = false;
+    bool centreQueryPending_ = false; // the Send button asked for the centre
     QVariantList resultOfSendUsrInfo_;
 
     // The delete and copy chains.

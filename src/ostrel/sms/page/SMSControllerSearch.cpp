@@ -32,6 +32,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <utility>
 
 namespace ostrel {
 
@@ -264,6 +265,7 @@ void SMSController::dealWithMsgOfSMSCenter(const yov::Notification &notification
     yovMsgCenter()->getMsgPackage(&msg, &notification);
     if (msg.type != yov::kSmsTypeAnswer)
         return;
+    const bool sendWaits = std::exchange(centreQueryPending_, false);
     if (msg.result != 0) {
         runAlertPanelAttributeStringTitle(word(QStringLiteral("Warning")), word(QStringLiteral("Fail to set message center!")),
                                           word(QStringLiteral("OK")), QString());
@@ -274,7 +276,7 @@ void SMSController::dealWithMsgOfSMSCenter(const yov::Notification &notification
         return;
     }
     Neighbours::setting().writeMessageCenter(yov::decodeSmsCentre(yov::PayloadReader::ofMsg(msg)));
-    if (smsSwitch("queryCenterNumBeforeSendingSms"))
+    if (sendWaits && smsSwitch("queryCenterNumBeforeSendingSms"))
         sendMessage(nullptr);
 }
 

@@ -175,7 +175,8 @@ void SMSController::sendMessage(QObject *sender)
         return;
     }
     if (sender && smsSwitch("queryCenterNumBeforeSendingSms")) {
-        sendRequest<768, 109>(yov::kModuleSetting);
+        // The centre's answer goes on with this send; an answer to another page's query does not.
+        centreQueryPending_ = sendRequest<768, 109>(yov::kModuleSetting);
         return;
     }
     checkAndStartSendRun(page_->sendMessageTo->text(), stringForSMSEditor(), QString());

@@ -430,3 +430,58 @@ TEST(SmsSend, ProgressOfThePartsAndTheBackgroundSend)
     EXPECT_FALSE(c.page()->newSMSInfoWindow->isVisible());
     EXPECT_EQ(h.alerts.count(), 1) << "the result window";
 }
+
+TEST(SmsSend, DraftsThroughTheDevice)
+{
+    SmsPageHarness h({{"SMS", QVariantMap{{"isSaveDraftSMSToSIM", true}}}});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    // With drafts on the SIM the Send button's checks come first.
+    c.newMessage(nullptr);
+    c.page()->sendMessageText->setPlainText("no one yet");
+    c.page()->SaveToDraftBtn->click();
+    c.page()->sendMessageTo->setText("100");
+    c.page()->sendMessageText->clear();
+    c.page()->SaveToDraftBtn->click();
+    settle();
+    EXPECT_EQ(h.alerts.messages(), (QStringList{"Receiver's phone number should not be null!!", "SMS content is empty!!"}));
+    EXPECT_EQ(h.sentCount(yov::smsmsg::kMinorDraft), 0);
+
+    c.page()->sendMessageText->setPlainText("keep this");
+    c.page()->SaveToDraftBtn->click();
+    QList<yov::SmsDraftRequest> drafts = h.decodedRecords<yov::SmsDraftRequest>(yov::smsmsg::kMinorDraft);
+    ASSERT_EQ(drafts.size(), 1);
+    EXPECT_EQ(drafts[0].text, "keep this");
+    EXPECT_EQ(drafts[0].recipients, "100");
+    EXPECT_FALSE(c.page()->messageWindow->isVisible());
+    EXPECT_EQ(c.getCurrentBox(), yov::sms::kBoxDraftBox);
+
+    // The quick computer draft: text and recipients only.
+    c.addToPcDraftBoxWithPhone("200;300;", "later");
+    drafts = h.decodedRecords<yov::SmsDraftRequest>(yov::smsmsg::kMinorDraft);
+    ASSERT_EQ(drafts.size(), 2);
+    EXPECT_TRUE(drafts[1].isQuickForm());
+    EXPECT_EQ(drafts[1].recipients, "200;300;");
+    EXPECT_EQ(c.getCurrentPosition(), yov::sms::kPositionPc);
+}
+
+TEST(SmsSend, TheCentreIsAskedFirstWhenConfiguredAndTheSendGoesOnWithItsAnswer)
+{
+    SmsPageHarness h({{"SMS", QVariantMap{{"queryCenterNumBeforeSendingSms", true}}}});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    typeAndSend(c, "100", "hi");
+    EXPECT_EQ(h.sentCount(109), 1);
+    EXPECT_TRUE(sends(h).isEmpty());
+    h.deliver(109, yov::encodeSmsCentre("+49170999").value(), 1, 1); // refused: no send
+    EXPECT_TRUE(sends(h).isEmpty());
+    h.deliver(109, yov::encodeSmsCentre("+49170111").value()); // nothing waits for this one
+    EXPECT_TRUE(sends(h).isEmpty());
+    c.page()->SendMessageBtn->click();
+    EXPECT_EQ(h.sentCount(109), 2);
+    h.setting.centres.clear();
+    h.deliver(109, yov::encodeSmsCentre("+49170999").value());
+    EXPECT_EQ(h.setting.centres, QStringList{"+49170999"});
+    ASSERT_EQ(sends(h).size(), 1);
+    EXPECT_EQ(sends(h)[0].recipient, "100");
+}
