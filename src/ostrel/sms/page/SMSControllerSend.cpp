@@ -212,6 +212,18 @@ bool SMSController::checkAndStartSendRun(const QString &recipients, const QStrin
 // Steps 4 to 9 of the Send button for the recipients and the text.
 void SMSController::startSendRun(const QString &recipients, const QString &text)
 {
+    if (!phone_receive_.isEmpty()) {
+        // Its answers would be counted for the new run.
+        qCWarning(lcSmsPage) << "a send run is under way: the new one is not started";
+        return;
+    }
+    QStringList list = splitRecipients(recipients, phoneSeparator_);
+    if (list.isEmpty()) {
+        // Nothing to send to: no progress sheet that no answer would ever close.
+        NSBeginAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("Receiver's phone number should not be null!!")),
+                             word(QStringLiteral("OK")), QString(), {});
+        return;
+    }
     SmsPageView *p = page_;
     p->cancelSendBtn->hide();
     p->cancelSendBtn->setEnabled(false);
@@ -219,7 +231,6 @@ void SMSController::startSendRun(const QString &recipients, const QString &text)
     clearSendSMSPara();
     cancelSendFlag_ = false;
 
-    QStringList list = splitRecipients(recipients, phoneSeparator_);
     if (!list.isEmpty() && !recipients.endsWith(phoneSeparator_.left(1))) {
         ConfigService *switches = ConfigService::sharedConfigService();
         SmsService *service = SmsService::installed();
@@ -233,15 +244,13 @@ void SMSController::startSendRun(const QString &recipients, const QString &text)
     runText_ = text;
     runPackNum_ = std::max(1, partsOf(text));
     runSentAnyPart_ = false;
-    if (!list.isEmpty()) {
-        p->messageWindow->hide();
-        setDynamicControllersEnabledByKey(kDrawerItems, true);
-        Msg_sendSMSTo(list.first());
-    }
+    p->messageWindow->hide();
+    setDynamicControllersEnabledByKey(kDrawerItems, true);
+    Msg_sendSMSTo(list.first());
     if (!unshowInfoWnd())
         openProgressSheet();
     setDynamicControllersEnabledByKey(kDrawerItems, false);
-    showSendingTo(list.isEmpty() ? QString() : list.first());
+    showSendingTo(list.first());
 }
 
 int SMSController::partsOf(const QString &text) const
