@@ -527,15 +527,13 @@ void SMSController::deleteSmsAfterSaveSmsOK()
     if (saved.isEmpty())
         return;
     if (smsIsDeviceStore(delSMSFromPos_)) {
-        QVariantList entries;
-        for (const QVariant &value : saved) {
-            const QVariantMap entry = yov::nsDict(value);
-            entries << QVariantMap{{QStringLiteral("pos"), yov::nsInt(entry.value(QStringLiteral("srcPos")))},
-                                   {QStringLiteral("box"), delSMSFromBox_},
-                                   {kIndex, yov::nsInt(entry.value(QStringLiteral("srcIndex")))},
-                                   {kIdentity, entry.value(kIdentity)}};
+        SmsService *service = SmsService::installed();
+        if (!service) {
+            qCWarning(lcSmsPage) << "no SMS service: the saved messages stay at their source";
+            return;
         }
-        deleteMessagesInSIMorMEWithDeletedArray(entries);
+        service->makeSimSmsDelList(saved, delSMSFromBox_);
+        deleteMessagesInSIMorMEWithDeletedArray(service->delSimSmsList());
         return;
     }
     std::optional<QVariantList> whole = getAllPcListByBox(delSMSFromBox_);
