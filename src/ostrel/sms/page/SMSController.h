@@ -388,6 +388,7 @@ private:
     void takeSendResult(const yov::SmsSendResult &result);
     void reloadAfterSend();
     void finishRun();
+    void showSummarySheet();
     void endRunAsCancelled();
     void recordUserInfoResult();
     void saveUnservedRecipientsWhenDeviceRemoved();

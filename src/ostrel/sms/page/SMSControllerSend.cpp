@@ -513,7 +513,8 @@ void SMSController::delaySendStatus()
     endRunAsCancelled();
 }
 
-void SMSController::endRunAsCancelled()
+// The progress sheet becomes the summary: no further recipient, the button says OK.
+void SMSController::showSummarySheet()
 {
     if (delayId_) {
         clock().cancel(delayId_);
@@ -527,6 +528,11 @@ void SMSController::endRunAsCancelled()
             openProgressSheet();
     }
     setDynamicControllersEnabledByKey(kDrawerItems, false);
+}
+
+void SMSController::endRunAsCancelled()
+{
+    showSummarySheet();
     setSendResultInfo();
     if (page_)
         reloadTable();
@@ -1007,19 +1013,10 @@ void SMSController::saveUnservedRecipientsWhenDeviceRemoved()
 {
     if (phone_receive_.size() < 2 || messageSendCount_ >= int(phone_receive_.size()))
         return;
-    if (delayId_) {
-        clock().cancel(delayId_);
-        delayId_ = 0;
-    }
     if (pendingSendAnswers_ > 0)
         --pendingSendAnswers_;
     ensurePage();
-    page_->cancelSendBtn->show();
-    page_->cancelSendBtn->setEnabled(true);
-    page_->cancelSendBtn->setText(word(QStringLiteral("OK")));
-    if (!unshowInfoWnd())
-        openProgressSheet();
-    setDynamicControllersEnabledByKey(kDrawerItems, false);
+    showSummarySheet();
     const int ok = messageSendOkCount_;
     page_->newSMSInfoText->setText(QStringLiteral("%1%2,%3%4,%5%6")
                                        .arg(word(QStringLiteral("Send success:")))
