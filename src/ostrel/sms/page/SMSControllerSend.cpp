@@ -441,6 +441,13 @@ void SMSController::takeSendResult(const yov::SmsSendResult &result)
     }
     if (Neighbours::main().isSendingUserInfo())
         recordUserInfoResult();
+    if (phone_receive_.isEmpty()) {
+        // A send without a run (the registration messages): counted, no sheet, no summary.
+        messageSendOkCount_ = 0;
+        messageSendFailedCount_ = 0;
+        reloadAfterSend();
+        return;
+    }
     if (page_) {
         page_->cancelSendBtn->show();
         page_->cancelSendBtn->setEnabled(true);
