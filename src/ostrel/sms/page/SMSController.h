@@ -378,6 +378,7 @@ private:
     bool checkAndStartSendRun(const QString &recipients, const QString &text, const QString &emptyText);
     void startSendRun(const QString &recipients, const QString &text);
     int partsOf(const QString &text) const;
+    bool replacesSpecialNumbers() const;
     bool unshowInfoWnd() const;
     void openProgressSheet();
     void closeProgressSheet();

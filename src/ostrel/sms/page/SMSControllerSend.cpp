@@ -232,9 +232,8 @@ void SMSController::startSendRun(const QString &recipients, const QString &text)
     cancelSendFlag_ = false;
 
     if (!list.isEmpty() && !recipients.endsWith(phoneSeparator_.left(1))) {
-        ConfigService *switches = ConfigService::sharedConfigService();
         SmsService *service = SmsService::installed();
-        if (switches && service && switches->checkIfRepalceSpecialPhoneNumberToSpecialString()) {
+        if (service && replacesSpecialNumbers()) {
             const QVariantMap entry = service->getDictionaryContainsSpeicalNumberAndSpeicalString(list.last());
             if (!entry.isEmpty())
                 list.last() = yov::nsString(entry.value(QStringLiteral("NumberToHidden")));
@@ -251,6 +250,12 @@ void SMSController::startSendRun(const QString &recipients, const QString &text)
         openProgressSheet();
     setDynamicControllersEnabledByKey(kDrawerItems, false);
     showSendingTo(list.first());
+}
+
+// The operator's special numbers are shown by name (read from this page's store).
+bool SMSController::replacesSpecialNumbers() const
+{
+    return ConfigService(&config()).checkIfRepalceSpecialPhoneNumberToSpecialString();
 }
 
 int SMSController::partsOf(const QString &text) const
@@ -280,9 +285,8 @@ void SMSController::closeProgressSheet()
 
 QString SMSController::displayNameOfRecipient(const QString &number) const
 {
-    ConfigService *switches = ConfigService::sharedConfigService();
     SmsService *service = SmsService::installed();
-    if (switches && service && switches->checkIfRepalceSpecialPhoneNumberToSpecialString()) {
+    if (service && replacesSpecialNumbers()) {
         const QVariantMap entry = service->getDictionaryContainsSpeicalNumberAndSpeicalStringWithPhoneNumber(number);
         if (!entry.isEmpty())
             return yov::nsString(entry.value(QStringLiteral("NameToShow")));
@@ -695,10 +699,9 @@ void SMSController::sendMessageInDraftBox(QObject *)
         setStringForSMSEditor(yov::nsString(summary.value(QStringLiteral("messagetext"))));
     } else if (box == yov::sms::kBoxInBox || box == yov::sms::kBoxOutBox) {
         QString number = yov::nsString(summary.value(QStringLiteral("mobilephone")));
-        ConfigService *switches = ConfigService::sharedConfigService();
         SmsService *service = SmsService::installed();
         QVariantMap special;
-        if (switches && service && switches->checkIfRepalceSpecialPhoneNumberToSpecialString())
+        if (service && replacesSpecialNumbers())
             special = service->getDictionaryContainsSpeicalNumberAndSpeicalStringWithPhoneNumber(number);
         if (!special.isEmpty())
             number = yov::nsString(special.value(QStringLiteral("NameToShow")));

@@ -485,3 +485,20 @@ TEST(SmsSend, TheCentreIsAskedFirstWhenConfiguredAndTheSendGoesOnWithItsAnswer)
     ASSERT_EQ(sends(h).size(), 1);
     EXPECT_EQ(sends(h)[0].recipient, "100");
 }
+
+TEST(SmsSend, AnOperatorsSpecialNumberIsShownByNameAndSentToItsNumber)
+{
+    const QVariantList special{QVariantMap{{"NumberToHidden", "12345"}, {"NameToShow", "Service"}}};
+    SmsPageHarness h({{"SMS", QVariantMap{{"Sms_ReplaceSpecialNumberToSpecialString_IfNeeded", true},
+                                          {"SpecialNumberToHidden", special}}}});
+    SmsService service(h.store.get(), &h.clock);
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    // Another page's field is not filtered: the last recipient is the shown name.
+    ASSERT_TRUE(c.sendMessageto("100;Service", "hi"));
+    ASSERT_EQ(recipientsOf(sends(h)), QStringList{"100"});
+    h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+    h.clock.advance(2000);
+    ASSERT_EQ(recipientsOf(sends(h)), (QStringList{"100", "12345"}));
+    EXPECT_EQ(summary(c), "Send SMS to:Service,Sending...");
+}
