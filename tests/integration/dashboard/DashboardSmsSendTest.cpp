@@ -196,4 +196,27 @@ TEST_F(DashboardSmsSendTest, DeletingThreeSimMessagesWhileANewOneArrivesRemovesE
     EXPECT_EQ(receivedPayloads(768, yov::smsmsg::kMinorDelete).size(), 3);
 }
 
+TEST_F(DashboardSmsSendTest, WhatTheEditorHoldsWhenTheDeviceGoesIsKeptAsAComputerDraft)
+{
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    SmsPageView *page = sms()->page();
+    page->newMessageBtn->click();
+    ASSERT_TRUE(page->messageWindow->isVisible());
+    QTest::keyClicks(page->sendMessageTo, QStringLiteral("+491705550123"));
+    page->sendMessageText->setFocus();
+    QTest::keyClicks(page->sendMessageText, QStringLiteral("Half a thought"));
+
+    ASSERT_EQ(control(QStringLiteral("RemoveDevice")).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([page] { return !page->messageWindow->isVisible(); }, kWaitMs)) << "the editor closes";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fileBox(configkeys::kCMSMSListOfPCFile, "DraftBox").size() == 1; }, kWaitMs));
+    const QVariantMap draft = fileBox(configkeys::kCMSMSListOfPCFile, "DraftBox").first().toMap();
+    EXPECT_EQ(draft.value("messagetext").toString(), QStringLiteral("Half a thought"));
+    EXPECT_EQ(draft.value("mobilephone").toString(), QStringLiteral("+491705550123"));
+    // The page shows the computer's drafts on the next look.
+    choose(yov::sms::kPositionPc, yov::sms::kBoxDraftBox);
+    EXPECT_EQ(sms()->tableModel()->rowCount(), 1);
+    EXPECT_EQ(presenter_.count(), 0) << presenter_.messages().join(" | ").toStdString();
+}
+
 } // namespace

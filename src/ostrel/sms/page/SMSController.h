@@ -292,6 +292,9 @@ public:
     Q_INVOKABLE void saveMessageToDraft(QObject *sender);
     void addToPcDraftBoxWithPhone(const QString &recipients, const QString &text);
     void saveSMSToDraftWhenNetCaredUnDetected();
+    // The editor closes because the device went: what it holds becomes a computer draft (in
+    // place of the computer draft it was opened from), so nothing typed is lost.
+    void keepEditorAsComputerDraft();
     void deleteDraftatIndex(int index, int position);
     void dealWithMsgOfSendSMS(const yov::Notification &notification);
     void dealWithMsgOfConcatSMSInfo(const yov::Notification &notification);

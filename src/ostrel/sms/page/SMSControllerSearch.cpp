@@ -439,6 +439,7 @@ void SMSController::netcardChanged(int status)
         page_->newMessageBtn->setEnabled(smsSwitch("SMS_NewMessageBtnIsEnabled_WhenNetCardUnDetected"));
         clearTableSelection();
         if (page_->messageWindow->isVisible()) {
+            keepEditorAsComputerDraft();
             page_->messageWindow->hide();
             setDynamicControllersEnabledByKey(QStringLiteral("DrawerItems"), true);
         }

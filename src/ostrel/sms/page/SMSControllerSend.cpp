@@ -30,6 +30,7 @@
 #include "platform/Clock.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QDialog>
 #include <QStyle>
 #include <QLabel>
@@ -59,6 +60,15 @@ QVariantMap messageSummary(const QVariantMap &record)
     const bool concat = yov::nsBool(record.value(QStringLiteral("concatSmsFlag")))
                         || (!record.contains(QStringLiteral("smsInfo")) && record.contains(QStringLiteral("concatSmsInfo")));
     return yov::nsDict(record.value(concat ? QStringLiteral("concatSmsInfo") : QStringLiteral("smsInfo")));
+}
+
+// A draft as the computer's drafts box holds it.
+QVariantMap computerDraft(const QString &recipients, const QString &text, const QDateTime &date)
+{
+    return {{QStringLiteral("messagetext"), text},
+            {QStringLiteral("mobilephone"), recipients},
+            {QStringLiteral("date"), date},
+            {QStringLiteral("stat"), QString()}};
 }
 
 } // namespace
@@ -840,12 +850,8 @@ void SMSController::saveSMSToDraftWhenNetCaredUnDetected()
                              QString(), {});
         return;
     }
-    const QVariantMap draft{{QStringLiteral("messagetext"), text},
-                            {QStringLiteral("mobilephone"), page_->sendMessageTo->text()},
-                            {QStringLiteral("date"), clock().now()},
-                            {QStringLiteral("stat"), QString()}};
     QVariantList drafts = getAllPcListByBox(yov::sms::kBoxDraftBox).value_or(QVariantList());
-    drafts.append(draft);
+    drafts.append(computerDraft(page_->sendMessageTo->text(), text, clock().now()));
     QPointer<SMSController> self(this);
     writeMessagesToPC(drafts, yov::sms::kBoxDraftBox, [self](const SmsBoxWriteResult &result) {
         if (!self || !self->page_)
@@ -856,6 +862,32 @@ void SMSController::saveSMSToDraftWhenNetCaredUnDetected()
             self->selectBox(yov::sms::kBoxDraftBox);
         }
     });
+}
+
+void SMSController::keepEditorAsComputerDraft()
+{
+    if (!page_)
+        return;
+    const bool fromDraft = isDraftSms_;
+    isDraftSms_ = false; // a later send must not delete the draft this editor came from
+    const QString text = stringForSMSEditor();
+    const QString recipients = page_->sendMessageTo->text();
+    if (text.isEmpty() && recipients.trimmed().isEmpty())
+        return;
+    std::optional<QVariantList> drafts = getAllPcListByBox(yov::sms::kBoxDraftBox);
+    if (!drafts) {
+        qCWarning(lcSmsPage) << "the computer's drafts cannot be read: the editor's text is not kept";
+        return;
+    }
+    if (fromDraft && !smsIsDeviceStore(draftPosition_)) {
+        for (qsizetype i = 0; i < drafts->size(); ++i)
+            if (yov::nsInt(yov::nsDict(drafts->at(i)).value(QStringLiteral("index"))) == draftIndex_) {
+                drafts->removeAt(i);
+                break;
+            }
+    }
+    drafts->append(computerDraft(recipients, text, clock().now()));
+    writeMessagesToPC(*drafts, yov::sms::kBoxDraftBox);
 }
 
 void SMSController::dealWithMsgOfSaveSMSToDraft(const yov::Notification &notification)
@@ -1039,10 +1071,7 @@ void SMSController::saveUnservedRecipientsWhenDeviceRemoved()
     QVariantList drafts = getAllPcListByBox(yov::sms::kBoxDraftBox).value_or(QVariantList());
     // The count points at the recipient being sent or, in the pause, at the next one.
     for (int i = messageSendCount_; i < phone_receive_.size(); ++i)
-        drafts.append(QVariantMap{{QStringLiteral("messagetext"), runText_},
-                                  {QStringLiteral("mobilephone"), phone_receive_.at(i)},
-                                  {QStringLiteral("date"), clock().now()},
-                                  {QStringLiteral("stat"), QString()}});
+        drafts.append(computerDraft(phone_receive_.at(i), runText_, clock().now()));
     writeMessagesToPC(drafts, yov::sms::kBoxDraftBox);
     reloadTable();
     clearSendSMSPara();

@@ -12,6 +12,7 @@
 #include <QAction>
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -343,6 +344,62 @@ TEST(SmsSend, UnservedRecipientsBecomeComputerDraftsWhenTheDeviceGoes)
     EXPECT_EQ(summary(c), "Send success:1,failed:2,cancel:0");
     EXPECT_TRUE(c.page()->newSMSInfoWindow->isVisible());
     EXPECT_TRUE(c.phoneReceive().isEmpty());
+}
+
+TEST(SmsSend, TheEditorClosedByALostDeviceKeepsWhatItHolds)
+{
+    // Opened on a device draft: the edited text becomes a computer draft and the device draft is
+    // no longer the editor's, so a later send deletes nothing.
+    {
+        const QVariantList simDrafts{singleSms("100", "draft text", 2)};
+        SmsPageHarness h({}, {{QString(kSimList), QVariantMap{{"DraftBox", simDrafts}}}});
+        SMSController &c = *h.controller;
+        c.netcardChanged(12);
+        c.loadBoxinSIMList();
+        choose(c, yov::sms::kPositionSim, yov::sms::kBoxDraftBox);
+        selectRows(c, {0});
+        c.sendMessageInDraftBox(nullptr);
+        c.setStringForSMSEditor("draft text, edited");
+        c.netcardChanged(2);
+        settle();
+        EXPECT_FALSE(c.page()->messageWindow->isVisible());
+        EXPECT_FALSE(c.isDraftSms());
+        const QVariantList drafts = fileBox(h, kPcList, "DraftBox");
+        ASSERT_EQ(drafts.size(), 1);
+        EXPECT_EQ(drafts[0].toMap().value("messagetext"), "draft text, edited");
+        EXPECT_EQ(drafts[0].toMap().value("mobilephone"), "100");
+
+        c.netcardChanged(12);
+        typeAndSend(c, "222", "new text");
+        h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+        EXPECT_EQ(h.sentCount(yov::smsmsg::kMinorDelete), 0) << "the device draft stays";
+    }
+    // Opened on a computer draft: that draft is replaced, not doubled. An empty editor leaves
+    // nothing behind.
+    {
+        const QVariantMap old{{"messagetext", "old"}, {"mobilephone", "100;"}, {"date", QDateTime(QDate(2024, 5, 1), QTime(9, 0))},
+                              {"stat", ""}};
+        SmsPageHarness h({}, {{QString(kPcList), QVariantMap{{"DraftBox", QVariantList{old}}}}});
+        SMSController &c = *h.controller;
+        c.netcardChanged(12);
+        choose(c, yov::sms::kPositionPc, yov::sms::kBoxDraftBox);
+        selectRows(c, {0});
+        c.sendMessageInDraftBox(nullptr);
+        ASSERT_EQ(c.stringForSMSEditor(), "old");
+        c.setStringForSMSEditor("old, and more");
+        c.deviceRemoved({});
+        settle();
+        QStringList texts;
+        for (const QVariant &d : fileBox(h, kPcList, "DraftBox"))
+            texts << d.toMap().value("messagetext").toString();
+        EXPECT_EQ(texts, QStringList{"old, and more"});
+
+        c.netcardChanged(12);
+        c.newMessage(nullptr);
+        c.netcardChanged(1);
+        settle();
+        EXPECT_EQ(fileBox(h, kPcList, "DraftBox").size(), 1);
+    }
 }
 
 namespace {
