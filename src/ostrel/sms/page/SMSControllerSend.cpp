@@ -364,6 +364,9 @@ bool SMSController::sendSmsTo(const QString &number, const QString &text, bool r
     if (!reportTo.isEmpty() && reportTo == number && Neighbours::init().reportSendFlag()) {
         phone_receive_ << number;
         showImformationWinWhenSendReport();
+        // Its sheet has no button: an answer that never comes must not leave it up for good.
+        if (returnSendResult)
+            armSendTimeout();
     } else if (page_) {
         page_->btnSendReport_->setEnabled(false);
     }
@@ -407,6 +410,13 @@ void SMSController::armSendTimeout()
         qCWarning(lcSmsPage) << "no answer to the send to" << phone_receive_.value(messageSendCount_) << "- the run ends";
         if (pendingSendAnswers_ > 0)
             --pendingSendAnswers_;
+        if (Neighbours::init().reportSendFlag()) {
+            // The report ends as a report that failed: its sheet closes, the report can go again.
+            yov::SmsSendResult failed;
+            failed.partCount = std::min(runPackNum_, int(yov::SmsSendResult::kMaxParts));
+            takeSendResult(failed);
+            return;
+        }
         endRunAsCancelled();
     });
 }

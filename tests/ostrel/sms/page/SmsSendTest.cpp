@@ -261,6 +261,21 @@ TEST(SmsSend, TheRegistrationMessagesAndTheDiagnosticReport)
     h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
     EXPECT_FALSE(h.init.reportSendFlag());
     EXPECT_TRUE(c.page()->btnSendReport_->isEnabled());
+
+    // A report whose answer never comes: its sheet, which has no button, closes after the wait
+    // and the report may go again; the late answer is dropped.
+    h.init.setReportSendFlag(true);
+    ASSERT_TRUE(c.sendSmsTo("999", "report", false, true, false));
+    EXPECT_TRUE(c.page()->newSMSInfoWindow->isVisible());
+    EXPECT_FALSE(c.page()->cancelSendBtn->isVisible());
+    h.clock.advance(60000);
+    EXPECT_FALSE(c.page()->newSMSInfoWindow->isVisible());
+    EXPECT_FALSE(h.init.reportSendFlag());
+    EXPECT_TRUE(c.page()->btnSendReport_->isEnabled());
+    EXPECT_TRUE(c.phoneReceive().isEmpty());
+    EXPECT_EQ(c.pendingSendAnswers(), 0);
+    h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+    EXPECT_FALSE(c.page()->newSMSInfoWindow->isVisible());
 }
 
 TEST(SmsSend, DraftsOnAndOffTheDevice)
