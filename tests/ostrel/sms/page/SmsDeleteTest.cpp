@@ -184,3 +184,34 @@ TEST(SmsSave, FromTheComputerToTheCardAndDeletingThere)
     EXPECT_EQ(smsTexts(fileBox(h, kPcList, "InBox")), QStringList{"to the card"});
     qunsetenv("OSTREL_TCARD");
 }
+
+TEST(SmsDelete, CardMessagesMovedToTheImportantBoxAreTheCardsOwn)
+{
+    const QVariantMap sms{{"positionOrder", QVariantMap{{"AT_PC", 0}, {"AT_TCARD", 1}}},
+                          {"boxOrder", QVariantMap{{"InBox", 0}, {"OutBox", 1}, {"DraftBox", 2}, {"ImportantBox", 3}}}};
+    SmsPageHarness h({{"SMS", sms}}, {{QString(kPcList), QVariantMap{{"InBox", QVariantList{singleSms("100", "computer's own", 1, 1)}},
+                                                                      {"ImportantBox", QVariantList{}}}}});
+    const QString card = h.dir.filePath("card");
+    ASSERT_TRUE(QDir().mkpath(card));
+    qputenv("OSTREL_TCARD", card.toLocal8Bit());
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    c.loadSmsList();
+    choose(c, yov::sms::kPositionPc, yov::sms::kBoxInBox);
+    selectRows(c, {0});
+    c.page()->saveToBtn->click(); // a copy on the card
+    choose(c, yov::sms::kPositionTcard, yov::sms::kBoxInBox);
+    ASSERT_EQ(smsTexts(c.getTcardListInBox(yov::sms::kBoxInBox)), QStringList{"computer's own"});
+    // The card's message gets a text of its own, so the two are told apart.
+    c.writeMessagesToTcard({singleSms("200", "card's own", 1, 1)}, yov::sms::kBoxInBox);
+    c.loadSmsList();
+    choose(c, yov::sms::kPositionTcard, yov::sms::kBoxInBox);
+    ASSERT_EQ(smsTexts(c.getTcardListInBox(yov::sms::kBoxInBox)), QStringList{"card's own"});
+    selectRows(c, {0});
+    ASSERT_TRUE(c.page()->btnMoveToImportantBox_->isEnabled());
+    c.page()->btnMoveToImportantBox_->click();
+    EXPECT_EQ(smsTexts(fileBox(h, kPcList, "ImportantBox")), QStringList{"card's own"});
+    EXPECT_EQ(smsTexts(fileBox(h, kPcList, "InBox")), QStringList{"computer's own"}) << "the computer's message stays";
+    EXPECT_TRUE(c.getTcardListInBox(yov::sms::kBoxInBox).isEmpty()) << "moved off the card";
+    qunsetenv("OSTREL_TCARD");
+}
