@@ -219,4 +219,26 @@ TEST_F(DashboardSmsSendTest, WhatTheEditorHoldsWhenTheDeviceGoesIsKeptAsACompute
     EXPECT_EQ(presenter_.count(), 0) << presenter_.messages().join(" | ").toStdString();
 }
 
+TEST_F(DashboardSmsSendTest, ADraftAFullSimRefusesIsKeptOnTheComputer)
+{
+    setSettings({{QStringLiteral("SMS/isSaveDraftSMSToSIM"), true}});
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("SimCapacity"), 2},
+                                             {QStringLiteral("SimMessages"),
+                                              QVariantList{simMessage(QStringLiteral("+4917055501"), QStringLiteral("one"), 1),
+                                                           simMessage(QStringLiteral("+4917055502"), QStringLiteral("two"), 2)}}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    SmsPageView *page = sms()->page();
+    page->newMessageBtn->click();
+    QTest::keyClicks(page->sendMessageTo, QStringLiteral("+491705550123"));
+    page->sendMessageText->setFocus();
+    QTest::keyClicks(page->sendMessageText, QStringLiteral("For later"));
+    page->SaveToDraftBtn->click();
+    EXPECT_FALSE(page->messageWindow->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fileBox(configkeys::kCMSMSListOfPCFile, "DraftBox").size() == 1; }, kWaitMs))
+        << "the SIM has no room: the draft comes to the computer";
+    EXPECT_EQ(texts(fileBox(configkeys::kCMSMSListOfPCFile, "DraftBox")), QStringList{"For later"});
+    EXPECT_TRUE(fileBox(configkeys::kCMSMSListOfSimFile, "DraftBox").isEmpty());
+}
+
 } // namespace

@@ -295,6 +295,13 @@ public:
     // The editor closes because the device went: what it holds becomes a computer draft (in
     // place of the computer draft it was opened from), so nothing typed is lost.
     void keepEditorAsComputerDraft();
+    // Appends drafts to the computer's drafts box, in place of the computer draft with the
+    // "index" replacing when one is given.
+    void addComputerDrafts(const QVariantList &drafts, std::optional<int> replacing = std::nullopt);
+    // Sends a draft record; the draft is kept until the device service has stored it.
+    void sendDraftRecord(const QByteArray &record, const QString &recipients, const QString &text);
+    // Drafts that the device service refused or will not answer any more go to the computer.
+    void keepPendingDraftsOnComputer();
     void deleteDraftatIndex(int index, int position);
     void dealWithMsgOfSendSMS(const yov::Notification &notification);
     void dealWithMsgOfConcatSMSInfo(const yov::Notification &notification);
@@ -466,6 +473,7 @@ private:
     QString runText_;            // the run's text and its parts, taken when the run starts
     int runPackNum_ = 1;
     bool runSentAnyPart_ = false;
+    QVariantList pendingDrafts_; // sent as 768/93, not answered yet, oldest first
     int pendingSendAnswers_ = 0; // sends with an answer wanted that are not answered yet
     int sendTimeoutId_ = 0;
     int delayId_ = 0;

@@ -432,6 +432,7 @@ void SMSController::netcardChanged(int status)
 {
     setNetCardStatus(status);
     if (status != 12) {
+        keepPendingDraftsOnComputer(); // their answers will not come
         if (!page_)
             return;
         page_->btnSendReport_->setEnabled(false);

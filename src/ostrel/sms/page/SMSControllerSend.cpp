@@ -38,6 +38,8 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+#include <utility>
+
 namespace ostrel {
 
 namespace {
@@ -827,7 +829,7 @@ void SMSController::saveMessageToDraft(QObject *)
     }
     page_->messageWindow->hide();
     setDynamicControllersEnabledByKey(kDrawerItems, true);
-    sendRequest<768, 93>(EncodedRecord<yov::SmsDraftRequest::kSize>{*bytes});
+    sendDraftRecord(*bytes, recipients, text);
     if (!toSim)
         selectPositionRow(yov::sms::kPositionPc);
     if (isFullWithPosition(yov::sms::kPositionPc) && smsSwitch("Sms_CheckPCCompacity_IfNeeded"))
@@ -846,7 +848,7 @@ void SMSController::addToPcDraftBoxWithPhone(const QString &recipients, const QS
         qCWarning(lcSmsPage).noquote() << "quick draft not stored:" << error;
         return;
     }
-    sendRequest<768, 93>(EncodedRecord<yov::SmsDraftRequest::kSize>{*bytes});
+    sendDraftRecord(*bytes, recipients, text);
     selectPositionRow(yov::sms::kPositionPc);
     selectBox(yov::sms::kBoxDraftBox);
 }
@@ -884,20 +886,42 @@ void SMSController::keepEditorAsComputerDraft()
     const QString recipients = page_->sendMessageTo->text();
     if (text.isEmpty() && recipients.trimmed().isEmpty())
         return;
-    std::optional<QVariantList> drafts = getAllPcListByBox(yov::sms::kBoxDraftBox);
-    if (!drafts) {
-        qCWarning(lcSmsPage) << "the computer's drafts cannot be read: the editor's text is not kept";
-        return;
-    }
-    if (fromDraft && !smsIsDeviceStore(draftPosition_)) {
+    const bool replaces = fromDraft && !smsIsDeviceStore(draftPosition_);
+    addComputerDrafts({computerDraft(recipients, text, clock().now())}, replaces ? std::optional<int>(draftIndex_) : std::nullopt);
+}
+
+void SMSController::addComputerDrafts(const QVariantList &added, std::optional<int> replacing)
+{
+    // No drafts box yet: the write creates it (the writer keeps what the file holds meanwhile).
+    std::optional<QVariantList> drafts = getAllPcListByBox(yov::sms::kBoxDraftBox).value_or(QVariantList());
+    if (replacing) {
         for (qsizetype i = 0; i < drafts->size(); ++i)
-            if (yov::nsInt(yov::nsDict(drafts->at(i)).value(QStringLiteral("index"))) == draftIndex_) {
+            if (yov::nsInt(yov::nsDict(drafts->at(i)).value(QStringLiteral("index"))) == *replacing) {
                 drafts->removeAt(i);
                 break;
             }
     }
-    drafts->append(computerDraft(recipients, text, clock().now()));
+    *drafts << added;
     writeMessagesToPC(*drafts, yov::sms::kBoxDraftBox);
+}
+
+void SMSController::sendDraftRecord(const QByteArray &record, const QString &recipients, const QString &text)
+{
+    const QVariantMap draft = computerDraft(recipients, text, clock().now());
+    if (!sendRequest<768, 93>(EncodedRecord<yov::SmsDraftRequest::kSize>{record})) {
+        qCWarning(lcSmsPage) << "the draft could not be handed over: it is kept on the computer";
+        addComputerDrafts({draft});
+        return;
+    }
+    pendingDrafts_ << draft;
+}
+
+void SMSController::keepPendingDraftsOnComputer()
+{
+    if (pendingDrafts_.isEmpty())
+        return;
+    qCWarning(lcSmsPage) << pendingDrafts_.size() << "draft(s) not stored by the device service are kept on the computer";
+    addComputerDrafts(std::exchange(pendingDrafts_, {}));
 }
 
 void SMSController::dealWithMsgOfSaveSMSToDraft(const yov::Notification &notification)
@@ -906,8 +930,13 @@ void SMSController::dealWithMsgOfSaveSMSToDraft(const yov::Notification &notific
     yovMsgCenter()->getMsgPackage(&msg, &notification);
     if (msg.type != yov::kSmsTypeAnswer)
         return;
-    if (msg.result != 0)
-        qCWarning(lcSmsPage) << "the draft was not stored: result" << int(msg.result);
+    const QVariantMap draft = pendingDrafts_.isEmpty() ? QVariantMap() : yov::nsDict(pendingDrafts_.takeFirst());
+    if (msg.result != 0) {
+        // The editor is closed already: what it held goes to the computer's drafts.
+        qCWarning(lcSmsPage) << "the draft was not stored: result" << int(msg.result) << "- it is kept on the computer";
+        if (!draft.isEmpty())
+            addComputerDrafts({draft});
+    }
     loadSmsList();
     setButtonState(1);
     if (page_)
@@ -1078,11 +1107,11 @@ void SMSController::saveUnservedRecipientsWhenDeviceRemoved()
                                        .arg(getControlWordingValueByKey(QStringLiteral("cancel:"), 5))
                                        .arg(0));
     // The recipient whose send was under way got no answer: it is not served either.
-    QVariantList drafts = getAllPcListByBox(yov::sms::kBoxDraftBox).value_or(QVariantList());
+    QVariantList drafts;
     // The count points at the recipient being sent or, in the pause, at the next one.
     for (int i = messageSendCount_; i < phone_receive_.size(); ++i)
         drafts.append(computerDraft(phone_receive_.at(i), runText_, clock().now()));
-    writeMessagesToPC(drafts, yov::sms::kBoxDraftBox);
+    addComputerDrafts(drafts);
     reloadTable();
     clearSendSMSPara();
 }

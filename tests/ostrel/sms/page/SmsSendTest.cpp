@@ -537,6 +537,39 @@ TEST(SmsSend, DraftsThroughTheDevice)
     EXPECT_EQ(c.getCurrentPosition(), yov::sms::kPositionPc);
 }
 
+TEST(SmsSend, ADraftTheDeviceDoesNotStoreIsKeptOnTheComputer)
+{
+    SmsPageHarness h({{"SMS", QVariantMap{{"isSaveDraftSMSToSIM", true}}}});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    const auto saveDraft = [&c](const QString &to, const QString &text) {
+        c.newMessage(nullptr);
+        c.page()->sendMessageTo->setText(to);
+        c.page()->sendMessageText->setPlainText(text);
+        c.page()->SaveToDraftBtn->click();
+        EXPECT_FALSE(c.page()->messageWindow->isVisible());
+    };
+    const auto computerDrafts = [&h] {
+        settle();
+        QStringList out;
+        for (const QVariant &d : fileBox(h, kPcList, "DraftBox"))
+            out << d.toMap().value("mobilephone").toString() + ":" + d.toMap().value("messagetext").toString();
+        return out;
+    };
+    // Stored, then refused (a full SIM): only the refused one comes to the computer.
+    saveDraft("100", "stored");
+    saveDraft("200", "refused");
+    h.deliver(yov::smsmsg::kMinorDraft);
+    h.deliver(yov::smsmsg::kMinorDraft, {}, 1, 1);
+    EXPECT_EQ(computerDrafts(), QStringList{"200:refused"});
+    // Sent, and then the device goes before its answer.
+    saveDraft("300", "unanswered");
+    c.deviceRemoved({});
+    EXPECT_EQ(computerDrafts(), (QStringList{"200:refused", "300:unanswered"}));
+    h.deliver(yov::smsmsg::kMinorDraft, {}, 1, 1); // a late refusal adds nothing
+    EXPECT_EQ(computerDrafts().size(), 2);
+}
+
 TEST(SmsSend, TheCentreIsAskedFirstWhenConfiguredAndTheSendGoesOnWithItsAnswer)
 {
     SmsPageHarness h({{"SMS", QVariantMap{{"queryCenterNumBeforeSendingSms", true}}}});
