@@ -6,6 +6,7 @@
 #include "common/records/sms/SmsRecords.h"
 #include "common/sms/SmsBoxCodes.h"
 #include "common/sms/SmsListFiles.h"
+#include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/config/ConfigFileKeys.h"
 #include "ostrel/framework/widgets/Buttons.h"
 #include "ostrel/framework/widgets/TableViews.h"
@@ -239,6 +240,27 @@ TEST_F(DashboardSmsSendTest, ADraftAFullSimRefusesIsKeptOnTheComputer)
         << "the SIM has no room: the draft comes to the computer";
     EXPECT_EQ(texts(fileBox(configkeys::kCMSMSListOfPCFile, "DraftBox")), QStringList{"For later"});
     EXPECT_TRUE(fileBox(configkeys::kCMSMSListOfSimFile, "DraftBox").isEmpty());
+}
+
+TEST_F(DashboardSmsSendTest, TheToolbarsSpecialSmsLeavesTheOpenEditorAsItIs)
+{
+    setSettings({{QStringLiteral("SMS/SpecialSMS"),
+                  QVariantMap{{QStringLiteral("TO_NUMBER"), QStringLiteral("+4917099")}, {QStringLiteral("SMS_CONTENT"), QStringLiteral("USAGE")}}}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    SmsPageView *page = sms()->page();
+    page->newMessageBtn->click();
+    QTest::keyClicks(page->sendMessageTo, QStringLiteral("+491705550123"));
+    page->sendMessageText->setFocus();
+    QTest::keyClicks(page->sendMessageText, QStringLiteral("Half a thought"));
+
+    assembly_->mainController()->tbiMainSendSMS(nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([] { return sendsReceived().size() == 1; }, kWaitMs));
+    EXPECT_EQ(sendsReceived()[0].recipient, QStringLiteral("+4917099"));
+    EXPECT_EQ(sendsReceived()[0].text, QStringLiteral("USAGE"));
+    EXPECT_TRUE(page->messageWindow->isVisible());
+    EXPECT_EQ(page->sendMessageTo->text(), QStringLiteral("+491705550123"));
+    EXPECT_EQ(page->sendMessageText->toPlainText(), QStringLiteral("Half a thought"));
 }
 
 } // namespace

@@ -385,8 +385,10 @@ private:
     QVariantMap smsModule() const;
     bool smsSwitch(const char *key) const;
     // The send road's own steps.
-    bool checkAndStartSendRun(const QString &recipients, const QString &text, const QString &emptyText);
-    void startSendRun(const QString &recipients, const QString &text);
+    // fromEditor: the editor's own Send, which closes it; another page's send leaves an open
+    // editor and what it holds alone.
+    bool checkAndStartSendRun(const QString &recipients, const QString &text, const QString &emptyText, bool fromEditor);
+    void startSendRun(const QString &recipients, const QString &text, bool fromEditor);
     int partsOf(const QString &text) const;
     bool replacesSpecialNumbers() const;
     bool unshowInfoWnd() const;

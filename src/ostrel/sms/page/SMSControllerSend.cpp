@@ -191,12 +191,13 @@ void SMSController::sendMessage(QObject *sender)
         centreQueryPending_ = sendRequest<768, 109>(yov::kModuleSetting);
         return;
     }
-    checkAndStartSendRun(page_->sendMessageTo->text(), stringForSMSEditor(), QString());
+    checkAndStartSendRun(page_->sendMessageTo->text(), stringForSMSEditor(), QString(), true);
 }
 
 // The Send button's checks: a blank field is refused; an empty text asks first, and goes as
 // emptyText after OK. false when the run does not start now.
-bool SMSController::checkAndStartSendRun(const QString &recipients, const QString &text, const QString &emptyText)
+bool SMSController::checkAndStartSendRun(const QString &recipients, const QString &text, const QString &emptyText,
+                                         bool fromEditor)
 {
     if (isBlankRecipientField(recipients)) {
         NSBeginAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("Receiver's phone number should not be null!!")),
@@ -206,23 +207,23 @@ bool SMSController::checkAndStartSendRun(const QString &recipients, const QStrin
     if (text.isEmpty()) {
         QPointer<SMSController> self(this);
         NSBeginAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("SMS content is empty!!")), word(QStringLiteral("OK")),
-                             word(QStringLiteral("Cancel")), [self, recipients, emptyText](int answer) {
+                             word(QStringLiteral("Cancel")), [self, recipients, emptyText, fromEditor](int answer) {
                                  if (!self)
                                      return;
                                  if (answer != 1) {
                                      self->notificationCenter().post(QStringLiteral("SmsSendCancelWhenMsgNilNnotification"), self);
                                      return;
                                  }
-                                 self->startSendRun(recipients, emptyText);
+                                 self->startSendRun(recipients, emptyText, fromEditor);
                              });
         return false;
     }
-    startSendRun(recipients, text);
+    startSendRun(recipients, text, fromEditor);
     return true;
 }
 
 // Steps 4 to 9 of the Send button for the recipients and the text.
-void SMSController::startSendRun(const QString &recipients, const QString &text)
+void SMSController::startSendRun(const QString &recipients, const QString &text, bool fromEditor)
 {
     if (!phone_receive_.isEmpty()) {
         // Its answers would be counted for the new run.
@@ -255,8 +256,10 @@ void SMSController::startSendRun(const QString &recipients, const QString &text)
     runText_ = text;
     runPackNum_ = std::max(1, partsOf(text));
     runSentAnyPart_ = false;
-    p->messageWindow->hide();
-    setDynamicControllersEnabledByKey(kDrawerItems, true);
+    if (fromEditor) {
+        p->messageWindow->hide();
+        setDynamicControllersEnabledByKey(kDrawerItems, true);
+    }
     Msg_sendSMSTo(list.first());
     if (!unshowInfoWnd())
         openProgressSheet();
@@ -650,11 +653,19 @@ bool SMSController::sendMessageto(const QString &number, const QString &text)
         notificationCenter().post(QStringLiteral("SMSSendFinished"), this, {{QStringLiteral("deletFlag"), 0}});
         return false;
     }
+    if (!phone_receive_.isEmpty()) {
+        qCWarning(lcSmsPage) << "a send run is under way: the SMS to" << number << "is not sent";
+        notificationCenter().post(QStringLiteral("SMSSendFinished"), this, {{QStringLiteral("deletFlag"), 0}});
+        return false;
+    }
     ensurePage();
-    page_->sendMessageTo->setText(number);
-    setStringForSMSEditor(text);
+    // An editor the user has open keeps what it holds; the send takes its own number and text.
+    if (!page_->messageWindow->isVisible()) {
+        page_->sendMessageTo->setText(number);
+        setStringForSMSEditor(text);
+    }
     // An empty text confirmed with OK goes as one space. Refused only for a blank number.
-    checkAndStartSendRun(number, text, QStringLiteral(" "));
+    checkAndStartSendRun(number, text, QStringLiteral(" "), false);
     return !isBlankRecipientField(number);
 }
 

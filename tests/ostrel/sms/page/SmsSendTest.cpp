@@ -537,6 +537,35 @@ TEST(SmsSend, DraftsThroughTheDevice)
     EXPECT_EQ(c.getCurrentPosition(), yov::sms::kPositionPc);
 }
 
+TEST(SmsSend, AnotherPagesSendLeavesAnOpenEditorAloneAndWaitsForNoRun)
+{
+    SmsPageHarness h({});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    c.newMessage(nullptr);
+    c.page()->sendMessageTo->setText("555");
+    c.page()->sendMessageText->setPlainText("half written");
+    QStringList finished;
+    QObject observer;
+    h.notifications.addObserver(&observer, "SMSSendFinished", nullptr, [&finished](const yov::Notification &n) {
+        finished << n.userInfo.value("deletFlag").toString();
+    });
+
+    ASSERT_TRUE(c.sendMessageto("100", "usage?"));
+    ASSERT_EQ(sends(h).size(), 1);
+    EXPECT_EQ(sends(h)[0].recipient, "100");
+    EXPECT_EQ(sends(h)[0].text, "usage?");
+    EXPECT_TRUE(c.page()->messageWindow->isVisible());
+    EXPECT_EQ(c.page()->sendMessageTo->text(), "555");
+    EXPECT_EQ(c.stringForSMSEditor(), "half written");
+
+    // While that run waits for its answer a second send is refused, and says so.
+    EXPECT_FALSE(c.sendMessageto("200", "again"));
+    EXPECT_EQ(sends(h).size(), 1);
+    EXPECT_EQ(finished, QStringList{"0"});
+    h.notifications.removeObserver(&observer);
+}
+
 TEST(SmsSend, ADraftTheDeviceDoesNotStoreIsKeptOnTheComputer)
 {
     SmsPageHarness h({{"SMS", QVariantMap{{"isSaveDraftSMSToSIM", true}}}});
