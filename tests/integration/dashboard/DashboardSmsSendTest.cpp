@@ -15,11 +15,13 @@
 #include "ostrel/sms/page/SmsPageView.h"
 #include "ostrel/sms/page/SmsTableModel.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSet>
 #include <QTest>
@@ -134,6 +136,21 @@ TEST_F(DashboardSmsSendTest, TwoRecipientsAreSentOneAfterTheOtherWithASummary)
     page->cancelSendBtn->click();
     EXPECT_FALSE(page->newSMSInfoWindow->isVisible());
     EXPECT_EQ(presenter_.count(), 0) << presenter_.messages().join(" | ").toStdString();
+
+    // The next message: the recipient field's menu offers the phonebook and these recipients.
+    page->newMessageBtn->click();
+    ASSERT_TRUE(page->sendMessageTo->text().isEmpty());
+    page->sendMessageTo->findChild<QAction *>(QStringLiteral("phonebookAction"))->trigger();
+    auto *menu = page->sendMessageTo->findChild<QMenu *>(QStringLiteral("recipientMenu"));
+    ASSERT_TRUE(menu);
+    QStringList items;
+    for (QAction *action : menu->actions())
+        if (!action->isSeparator())
+            items << action->text();
+    EXPECT_EQ(items, (QStringList{QStringLiteral("Phonebook"), QStringLiteral("+491705550123;+491705550177")}));
+    menu->actions().last()->trigger();
+    menu->close();
+    EXPECT_EQ(page->sendMessageTo->text(), QStringLiteral("+491705550123;+491705550177"));
 }
 
 TEST_F(DashboardSmsSendTest, MessagesAreCopiedAndMovedBetweenTheComputerAndTheSim)

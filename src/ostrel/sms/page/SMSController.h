@@ -315,6 +315,11 @@ public:
     void sendMessageBackground(const QStringList &numbers, const QString &text);
     void setSmsStateToNormalAfterSendSMSOverOnBackGround();
     void initSearchField();
+    // The recipient field's menu: the phonebook and the recipients of the last sends.
+    void showRecipientMenu();
+    void addRecentRecipients(const QString &recipients);
+    QStringList recentRecipients() const { return recentRecipients_; }
+    static constexpr int kMaxRecentRecipients = 10;
     Q_INVOKABLE void showSelectWindow();
     void setTheSearchFieldText(const QStringList &numbers) override;
     Q_INVOKABLE void recieveSMSNotification(const yov::Notification &notification);
@@ -475,6 +480,7 @@ private:
     QString runText_;            // the run's text and its parts, taken when the run starts
     int runPackNum_ = 1;
     bool runSentAnyPart_ = false;
+    QStringList recentRecipients_; // newest first
     QVariantList pendingDrafts_; // sent as 768/93, not answered yet, oldest first
     int pendingSendAnswers_ = 0; // sends with an answer wanted that are not answered yet
     int sendTimeoutId_ = 0;

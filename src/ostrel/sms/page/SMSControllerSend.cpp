@@ -35,6 +35,7 @@
 #include <QStyle>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -257,6 +258,7 @@ void SMSController::startSendRun(const QString &recipients, const QString &text,
     runPackNum_ = std::max(1, partsOf(text));
     runSentAnyPart_ = false;
     if (fromEditor) {
+        addRecentRecipients(recipients);
         p->messageWindow->hide();
         setDynamicControllersEnabledByKey(kDrawerItems, true);
     }
@@ -1040,7 +1042,38 @@ void SMSController::initSearchField()
     action->setToolTip(word(QStringLiteral("Search contact from phonebook")));
     action->setIcon(page_->style()->standardIcon(QStyle::SP_FileDialogContentsView));
     page_->sendMessageTo->addAction(action, QLineEdit::TrailingPosition);
-    connect(action, &QAction::triggered, this, [this] { showSelectWindow(); });
+    connect(action, &QAction::triggered, this, [this] { showRecipientMenu(); });
+}
+
+void SMSController::showRecipientMenu()
+{
+    if (!page_)
+        return;
+    QLineEdit *field = page_->sendMessageTo;
+    auto *menu = field->findChild<QMenu *>(QStringLiteral("recipientMenu"));
+    if (!menu) {
+        menu = new QMenu(field);
+        menu->setObjectName(QStringLiteral("recipientMenu"));
+    }
+    menu->clear();
+    menu->setTitle(word(QStringLiteral("Search contact from phonebook")));
+    menu->addAction(word(QStringLiteral("phonebook")), this, [this] { showSelectWindow(); });
+    if (!recentRecipients_.isEmpty())
+        menu->addSeparator();
+    for (const QString &recent : std::as_const(recentRecipients_))
+        menu->addAction(recent, field, [field, recent] { field->setText(recent); });
+    menu->popup(field->mapToGlobal(field->rect().bottomRight()) - QPoint(menu->sizeHint().width(), 0));
+}
+
+void SMSController::addRecentRecipients(const QString &recipients)
+{
+    const QString text = recipients.trimmed();
+    if (text.isEmpty())
+        return;
+    recentRecipients_.removeAll(text);
+    recentRecipients_.prepend(text);
+    while (recentRecipients_.size() > kMaxRecentRecipients)
+        recentRecipients_.removeLast();
 }
 
 void SMSController::showSelectWindow()

@@ -15,6 +15,7 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -455,6 +456,13 @@ TEST(SmsSend, TheEditorsOtherEntriesAndThePickerRoads)
     auto *action = c.page()->sendMessageTo->findChild<QAction *>("phonebookAction");
     ASSERT_TRUE(action);
     action->trigger();
+    auto *menu = c.page()->sendMessageTo->findChild<QMenu *>("recipientMenu");
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(menu->title(), "Search contact from phonebook");
+    ASSERT_FALSE(menu->actions().isEmpty());
+    EXPECT_EQ(menu->actions().first()->text(), "phonebook");
+    menu->actions().first()->trigger();
+    menu->close();
     QWidget host;
     h.notifications.post("SelectContactFromPhoneBook", nullptr, {{"BelongToWnd", QVariant::fromValue<QWidget *>(&host)}});
     ASSERT_EQ(picker.shown.size(), 2);
@@ -535,6 +543,37 @@ TEST(SmsSend, DraftsThroughTheDevice)
     EXPECT_TRUE(drafts[1].isQuickForm());
     EXPECT_EQ(drafts[1].recipients, "200;300;");
     EXPECT_EQ(c.getCurrentPosition(), yov::sms::kPositionPc);
+}
+
+TEST(SmsSend, TheRecipientMenuOffersTheLastTenRecipientFields)
+{
+    SmsPageHarness h({});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    for (int i = 0; i < 12; ++i) {
+        typeAndSend(c, QString("10%1;").arg(i), "hi");
+        h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+        c.page()->cancelSendBtn->click();
+    }
+    typeAndSend(c, "105;", "hi"); // sent again: it moves to the top, once
+    h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+    c.page()->cancelSendBtn->click();
+    ASSERT_TRUE(c.sendMessageto("999", "not typed")); // another page's number is no search
+    h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+    c.page()->cancelSendBtn->click();
+
+    c.newMessage(nullptr);
+    c.page()->sendMessageTo->findChild<QAction *>("phonebookAction")->trigger();
+    auto *menu = c.page()->sendMessageTo->findChild<QMenu *>("recipientMenu");
+    ASSERT_TRUE(menu);
+    QStringList recents;
+    for (QAction *a : menu->actions())
+        if (!a->isSeparator())
+            recents << a->text();
+    EXPECT_EQ(recents, (QStringList{"phonebook", "105;", "1011;", "1010;", "109;", "108;", "107;", "106;", "104;", "103;", "102;"}));
+    menu->actions().at(2)->trigger(); // "105;"
+    menu->close();
+    EXPECT_EQ(c.page()->sendMessageTo->text(), "105;");
 }
 
 TEST(SmsSend, AnotherPagesSendLeavesAnOpenEditorAloneAndWaitsForNoRun)
