@@ -195,6 +195,8 @@ TEST_F(DashboardDiagnosticsTest, TheReportSmsReachesTheModemAndItsAnswerEndsTheR
     EXPECT_FALSE(sent.noResultWanted);
     EXPECT_FALSE(sent.saveInBox);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->reportSendFlag(); }, kWaitMs)) << "the answer clears the report";
+    EXPECT_TRUE(QTest::qWaitFor([this] { return presenter_.messages().contains(QStringLiteral("The report was sent.")); }, kWaitMs))
+        << presenter_.messages().join(" | ").toStdString();
 }
 
 TEST_F(DashboardDiagnosticsTest, ConnectionIsMeasuredAndTheResultUploaded)

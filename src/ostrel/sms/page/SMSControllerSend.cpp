@@ -462,7 +462,7 @@ void SMSController::takeSendResult(const yov::SmsSendResult &result)
     if (init.reportSendFlag()) {
         closeProgressSheet();
         if (sent == result.partCount && sent > 0)
-            NSBeginAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("The report was sent.")), word(QStringLiteral("OK")),
+            NSBeginAlertPanelExt(QString(), word(QStringLiteral("The report was sent.")), word(QStringLiteral("OK")),
                                  QString(), {});
         init.setReportSendFlag(false);
         if (page_)

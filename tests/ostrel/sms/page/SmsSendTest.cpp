@@ -259,9 +259,12 @@ TEST(SmsSend, TheRegistrationMessagesAndTheDiagnosticReport)
     h.init.setReportSendFlag(true);
     ASSERT_TRUE(c.sendSmsTo("999", "report", false, true, false));
     EXPECT_EQ(c.page()->newSMSInfoText->text(), "Sending a Report to varozori");
+    h.alerts.clear();
     h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
     EXPECT_FALSE(h.init.reportSendFlag());
     EXPECT_TRUE(c.page()->btnSendReport_->isEnabled());
+    settle();
+    EXPECT_EQ(h.alerts.messages(), QStringList{"The report was sent."});
 
     // A report whose answer never comes: its sheet, which has no button, closes after the wait
     // and the report may go again; the late answer is dropped.
@@ -277,6 +280,8 @@ TEST(SmsSend, TheRegistrationMessagesAndTheDiagnosticReport)
     EXPECT_EQ(c.pendingSendAnswers(), 0);
     h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
     EXPECT_FALSE(c.page()->newSMSInfoWindow->isVisible());
+    settle();
+    EXPECT_EQ(h.alerts.count(), 1) << "no success for a report that was not answered";
 }
 
 TEST(SmsSend, DraftsOnAndOffTheDevice)
