@@ -280,4 +280,28 @@ TEST_F(DashboardSmsSendTest, TheToolbarsSpecialSmsLeavesTheOpenEditorAsItIs)
     EXPECT_EQ(page->sendMessageText->toPlainText(), QStringLiteral("Half a thought"));
 }
 
+TEST_F(DashboardSmsSendTest, ASendCutShortByTheDeviceGoingShowsItsSummaryAndKeepsTheText)
+{
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("HoldAnswers"), QVariantList{int(yov::smsmsg::kMinorSend)}}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    SmsPageView *page = sms()->page();
+    page->newMessageBtn->click();
+    QTest::keyClicks(page->sendMessageTo, QStringLiteral("+491705550123"));
+    page->sendMessageText->setFocus();
+    QTest::keyClicks(page->sendMessageText, QStringLiteral("Never answered"));
+    page->SendMessageBtn->click();
+    ASSERT_TRUE(QTest::qWaitFor([] { return sendsReceived().size() == 1; }, kWaitMs));
+    EXPECT_FALSE(page->cancelSendBtn->isVisible()) << "no way out while the answer is awaited";
+
+    ASSERT_EQ(control(QStringLiteral("RemoveDevice")).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([page] { return page->cancelSendBtn->isVisible(); }, kWaitMs));
+    EXPECT_EQ(page->newSMSInfoText->text(), QStringLiteral("Send success:0,failed:1,cancel:0"));
+    EXPECT_EQ(page->cancelSendBtn->text(), QStringLiteral("OK"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fileBox(configkeys::kCMSMSListOfPCFile, "DraftBox").size() == 1; }, kWaitMs));
+    EXPECT_EQ(texts(fileBox(configkeys::kCMSMSListOfPCFile, "DraftBox")), QStringList{"Never answered"});
+    page->cancelSendBtn->click();
+    EXPECT_FALSE(page->newSMSInfoWindow->isVisible());
+}
+
 } // namespace

@@ -282,6 +282,7 @@ public:
     // Sends the run's text to one recipient; a send that cannot go counts as an answer with all
     // its parts failed.
     bool Msg_sendSMSTo(const QString &number);
+    yov::SmsSendResult allPartsFailed() const;
     void sendMessageToNumber(const QString &number);
     void toNewMsgWinWithPhoneNumbers(const QStringList &numbers, const QString &module) override;
     Q_INVOKABLE void replyMessage(QObject *sender) override;

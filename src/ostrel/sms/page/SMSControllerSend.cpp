@@ -333,13 +333,19 @@ bool SMSController::Msg_sendSMSTo(const QString &number)
     if (!sent) {
         // Nothing is on its way: the recipient counts as failed in all its parts and the run
         // goes on after the pause.
-        yov::SmsSendResult failed;
-        failed.partCount = std::min(runPackNum_, int(yov::SmsSendResult::kMaxParts));
-        clock().schedule(0, this, [this, failed] { takeSendResult(failed); });
+        clock().schedule(0, this, [this] { takeSendResult(allPartsFailed()); });
         return false;
     }
     armSendTimeout();
     return true;
+}
+
+// The answer a send gets that went nowhere or will never be answered: all its parts failed.
+yov::SmsSendResult SMSController::allPartsFailed() const
+{
+    yov::SmsSendResult failed;
+    failed.partCount = std::min(runPackNum_, int(yov::SmsSendResult::kMaxParts));
+    return failed;
 }
 
 bool SMSController::sendSmsTo(const QString &number, const QString &text, bool report, bool returnSendResult,
@@ -419,9 +425,7 @@ void SMSController::armSendTimeout()
             --pendingSendAnswers_;
         if (Neighbours::init().reportSendFlag()) {
             // The report ends as a report that failed: its sheet closes, the report can go again.
-            yov::SmsSendResult failed;
-            failed.partCount = std::min(runPackNum_, int(yov::SmsSendResult::kMaxParts));
-            takeSendResult(failed);
+            takeSendResult(allPartsFailed());
             return;
         }
         endRunAsCancelled();
@@ -1002,9 +1006,7 @@ void SMSController::sendMessageBackground(const QStringList &numbers, const QStr
     // sendSmsTo puts the recipient into the run while the background flag is set.
     if (!sendSmsTo(numbers.first(), text, false, true, false)) {
         phone_receive_ = numbers;
-        yov::SmsSendResult failed;
-        failed.partCount = std::min(runPackNum_, int(yov::SmsSendResult::kMaxParts));
-        takeSendResult(failed);
+        takeSendResult(allPartsFailed());
         return;
     }
     phone_receive_ = numbers;
@@ -1132,14 +1134,20 @@ void SMSController::recieveFormatHost(const yov::Notification &notification)
 }
 
 // ---------------------------------------------------------------------------------------------
-// The device went away during a run to several recipients: the rest become computer drafts.
+// The device went away during a run: the recipients not served become computer drafts.
 
 void SMSController::saveUnservedRecipientsWhenDeviceRemoved()
 {
-    if (phone_receive_.size() < 2 || messageSendCount_ >= int(phone_receive_.size()))
+    // A run to one recipient too: its answer cannot come, and its text is in no editor any more.
+    if (phone_receive_.isEmpty() || messageSendCount_ >= int(phone_receive_.size()))
         return;
     if (pendingSendAnswers_ > 0)
         --pendingSendAnswers_;
+    if (Neighbours::init().reportSendFlag()) {
+        // The report ends as one that failed; the diagnostics send it again when asked.
+        takeSendResult(allPartsFailed());
+        return;
+    }
     ensurePage();
     showSummarySheet();
     const int ok = messageSendOkCount_;

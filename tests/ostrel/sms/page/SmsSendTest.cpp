@@ -367,6 +367,35 @@ TEST(SmsSend, UnservedRecipientsBecomeComputerDraftsWhenTheDeviceGoes)
     EXPECT_TRUE(c.phoneReceive().isEmpty());
 }
 
+TEST(SmsSend, ARunToOneRecipientEndsWhenTheDeviceGoesAndKeepsItsText)
+{
+    SmsPageHarness h({});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    typeAndSend(c, "111", "only one");
+    c.deviceRemoved({});
+    EXPECT_EQ(summary(c), "Send success:0,failed:1,cancel:0") << "at once, not after the wait";
+    EXPECT_TRUE(c.page()->cancelSendBtn->isVisible());
+    settle();
+    const QVariantList drafts = fileBox(h, kPcList, "DraftBox");
+    ASSERT_EQ(drafts.size(), 1);
+    EXPECT_EQ(drafts[0].toMap().value("mobilephone"), "111");
+    EXPECT_EQ(drafts[0].toMap().value("messagetext"), "only one");
+    EXPECT_EQ(c.pendingSendAnswers(), 0);
+
+    // The diagnostic report is no draft: it ends as a report that failed.
+    c.page()->cancelSendBtn->click();
+    c.netcardChanged(12);
+    h.store->setConfigurationByModule("SendReportTo", "999");
+    h.init.setReportSendFlag(true);
+    ASSERT_TRUE(c.sendSmsTo("999", "report", false, true, false));
+    c.deviceRemoved({});
+    EXPECT_FALSE(h.init.reportSendFlag());
+    EXPECT_FALSE(c.page()->newSMSInfoWindow->isVisible());
+    settle();
+    EXPECT_EQ(fileBox(h, kPcList, "DraftBox").size(), 1);
+}
+
 TEST(SmsSend, TheEditorClosedByALostDeviceKeepsWhatItHolds)
 {
     // Opened on a device draft: the edited text becomes a computer draft and the device draft is
