@@ -87,6 +87,16 @@ protected:
         }
         return out;
     }
+    // Opens the editor with New and types the recipients and the text as a user would.
+    void compose(const QString &to, const QString &text)
+    {
+        SmsPageView *page = sms()->page();
+        page->newMessageBtn->click();
+        ASSERT_TRUE(page->messageWindow->isVisible());
+        QTest::keyClicks(page->sendMessageTo, to);
+        page->sendMessageText->setFocus();
+        QTest::keyClicks(page->sendMessageText, text);
+    }
     bool ready()
     {
         if (!waitSimReady())
@@ -219,11 +229,7 @@ TEST_F(DashboardSmsSendTest, WhatTheEditorHoldsWhenTheDeviceGoesIsKeptAsACompute
     launch(QStringLiteral("default.plist"));
     ASSERT_TRUE(ready());
     SmsPageView *page = sms()->page();
-    page->newMessageBtn->click();
-    ASSERT_TRUE(page->messageWindow->isVisible());
-    QTest::keyClicks(page->sendMessageTo, QStringLiteral("+491705550123"));
-    page->sendMessageText->setFocus();
-    QTest::keyClicks(page->sendMessageText, QStringLiteral("Half a thought"));
+    compose(QStringLiteral("+491705550123"), QStringLiteral("Half a thought"));
 
     ASSERT_EQ(control(QStringLiteral("RemoveDevice")).type(), QDBusMessage::ReplyMessage);
     ASSERT_TRUE(QTest::qWaitFor([page] { return !page->messageWindow->isVisible(); }, kWaitMs)) << "the editor closes";
@@ -247,10 +253,7 @@ TEST_F(DashboardSmsSendTest, ADraftAFullSimRefusesIsKeptOnTheComputer)
     launch(QStringLiteral("default.plist"));
     ASSERT_TRUE(ready());
     SmsPageView *page = sms()->page();
-    page->newMessageBtn->click();
-    QTest::keyClicks(page->sendMessageTo, QStringLiteral("+491705550123"));
-    page->sendMessageText->setFocus();
-    QTest::keyClicks(page->sendMessageText, QStringLiteral("For later"));
+    compose(QStringLiteral("+491705550123"), QStringLiteral("For later"));
     page->SaveToDraftBtn->click();
     EXPECT_FALSE(page->messageWindow->isVisible());
     ASSERT_TRUE(QTest::qWaitFor([&] { return fileBox(configkeys::kCMSMSListOfPCFile, "DraftBox").size() == 1; }, kWaitMs))
@@ -266,10 +269,7 @@ TEST_F(DashboardSmsSendTest, TheToolbarsSpecialSmsLeavesTheOpenEditorAsItIs)
     launch(QStringLiteral("default.plist"));
     ASSERT_TRUE(ready());
     SmsPageView *page = sms()->page();
-    page->newMessageBtn->click();
-    QTest::keyClicks(page->sendMessageTo, QStringLiteral("+491705550123"));
-    page->sendMessageText->setFocus();
-    QTest::keyClicks(page->sendMessageText, QStringLiteral("Half a thought"));
+    compose(QStringLiteral("+491705550123"), QStringLiteral("Half a thought"));
 
     assembly_->mainController()->tbiMainSendSMS(nullptr);
     ASSERT_TRUE(QTest::qWaitFor([] { return sendsReceived().size() == 1; }, kWaitMs));
@@ -286,10 +286,7 @@ TEST_F(DashboardSmsSendTest, ASendCutShortByTheDeviceGoingShowsItsSummaryAndKeep
     launch(QStringLiteral("default.plist"));
     ASSERT_TRUE(ready());
     SmsPageView *page = sms()->page();
-    page->newMessageBtn->click();
-    QTest::keyClicks(page->sendMessageTo, QStringLiteral("+491705550123"));
-    page->sendMessageText->setFocus();
-    QTest::keyClicks(page->sendMessageText, QStringLiteral("Never answered"));
+    compose(QStringLiteral("+491705550123"), QStringLiteral("Never answered"));
     page->SendMessageBtn->click();
     ASSERT_TRUE(QTest::qWaitFor([] { return sendsReceived().size() == 1; }, kWaitMs));
     EXPECT_FALSE(page->cancelSendBtn->isVisible()) << "no way out while the answer is awaited";
