@@ -301,4 +301,23 @@ TEST_F(DashboardSmsSendTest, ASendCutShortByTheDeviceGoingShowsItsSummaryAndKeep
     EXPECT_FALSE(page->newSMSInfoWindow->isVisible());
 }
 
+TEST_F(DashboardSmsSendTest, ADeleteCutShortByTheDeviceGoingLeavesThePageUsable)
+{
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("HoldAnswers"), QVariantList{int(yov::smsmsg::kMinorDelete)}}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return sms()->simList(yov::sms::kBoxInBox).size() == 2; }, kWaitMs));
+    choose(yov::sms::kPositionSim, yov::sms::kBoxInBox);
+    selectRows({0, 1});
+    sms()->page()->deleteBtn->click();
+    ASSERT_TRUE(QTest::qWaitFor([] { return receivedPayloads(768, yov::smsmsg::kMinorDelete).size() == 1; }, kWaitMs));
+    EXPECT_FALSE(sms()->page()->msgBoxList->isEnabled()) << "the chain waits for its answer";
+
+    ASSERT_EQ(control(QStringLiteral("RemoveDevice")).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return sms()->getCurrentPosition() == yov::sms::kPositionPc; }, kWaitMs));
+    EXPECT_TRUE(sms()->page()->msgBoxList->isEnabled());
+    EXPECT_TRUE(sms()->boxView()->msgBoxSelectAt->isEnabled());
+    EXPECT_TRUE(sms()->getDeleteList().isEmpty());
+}
+
 } // namespace

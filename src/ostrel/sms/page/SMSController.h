@@ -303,6 +303,9 @@ public:
     void sendDraftRecord(const QByteArray &record, const QString &recipients, const QString &text);
     // Drafts that the device service refused or will not answer any more go to the computer.
     void keepPendingDraftsOnComputer();
+    // The device went: the delete and copy chains get no more answers. They end here, so the
+    // table and the box choice they disabled come back; a move keeps both copies.
+    void dropDeviceChains();
     void deleteDraftatIndex(int index, int position);
     void dealWithMsgOfSendSMS(const yov::Notification &notification);
     void dealWithMsgOfConcatSMSInfo(const yov::Notification &notification);

@@ -301,6 +301,22 @@ void SMSController::dealWithMsgOfDeleteSMS(const yov::Notification &notification
     endOfDeleteChain();
 }
 
+void SMSController::dropDeviceChains()
+{
+    if (delSimSmsList_.isEmpty() && saveToList_.isEmpty())
+        return;
+    qCWarning(lcSmsPage) << "the device went:" << delSimSmsList_.size() << "delete(s) and" << saveToList_.size()
+                         << "copy(ies) are not done";
+    delSimSmsList_.clear();
+    saveToList_.clear();
+    delSmsListAfterSave_.clear();
+    if (SmsService *service = SmsService::installed()) {
+        service->setDelSimSmsList({});
+        service->setSaveToList({});
+    }
+    setChainControlsEnabled(true);
+}
+
 void SMSController::endOfDeleteChain()
 {
     loadSmsList();

@@ -433,6 +433,7 @@ void SMSController::netcardChanged(int status)
     setNetCardStatus(status);
     if (status != 12) {
         keepPendingDraftsOnComputer(); // their answers will not come
+        dropDeviceChains();
         if (!page_)
             return;
         page_->btnSendReport_->setEnabled(false);

@@ -208,3 +208,20 @@ TEST(SmsDelete, CardMessagesMovedToTheImportantBoxAreTheCardsOwn)
     EXPECT_TRUE(c.getTcardListInBox(yov::sms::kBoxInBox).isEmpty()) << "moved off the card";
     qunsetenv("OSTREL_TCARD");
 }
+
+TEST(SmsDelete, AChainCutShortByTheDeviceGoingLeavesThePageUsable)
+{
+    SmsPageHarness h({}, {{QString(kSimList), QVariantMap{{"InBox", inboxOf(3)}}}});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    c.loadBoxinSIMList();
+    choose(c, yov::sms::kPositionSim, yov::sms::kBoxInBox);
+    selectRows(c, {0, 1});
+    c.page()->deleteBtn->click();
+    ASSERT_EQ(deletes(h).size(), 1);
+    EXPECT_FALSE(c.page()->msgBoxList->isEnabled());
+    c.deviceRemoved({});
+    EXPECT_TRUE(c.page()->msgBoxList->isEnabled()) << "the computer's messages can be browsed";
+    EXPECT_TRUE(c.boxView()->msgBoxSelectAt->isEnabled());
+    EXPECT_TRUE(c.getDeleteList().isEmpty());
+}
