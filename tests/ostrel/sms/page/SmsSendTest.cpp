@@ -383,6 +383,21 @@ TEST(SmsSend, ARunToOneRecipientEndsWhenTheDeviceGoesAndKeepsItsText)
     EXPECT_EQ(drafts[0].toMap().value("messagetext"), "only one");
     EXPECT_EQ(c.pendingSendAnswers(), 0);
 
+    // A run and an open editor when the device goes: both are kept.
+    c.page()->cancelSendBtn->click();
+    c.netcardChanged(12);
+    typeAndSend(c, "222", "in flight");
+    c.newMessage(nullptr);
+    c.page()->sendMessageTo->setText("333");
+    c.page()->sendMessageText->setPlainText("being written");
+    c.deviceRemoved({});
+    settle();
+    QStringList kept;
+    for (const QVariant &d : fileBox(h, kPcList, "DraftBox"))
+        kept << d.toMap().value("messagetext").toString();
+    kept.sort();
+    EXPECT_EQ(kept, (QStringList{"being written", "in flight", "only one"}));
+
     // The diagnostic report is no draft: it ends as a report that failed.
     c.page()->cancelSendBtn->click();
     c.netcardChanged(12);
@@ -393,7 +408,7 @@ TEST(SmsSend, ARunToOneRecipientEndsWhenTheDeviceGoesAndKeepsItsText)
     EXPECT_FALSE(h.init.reportSendFlag());
     EXPECT_FALSE(c.page()->newSMSInfoWindow->isVisible());
     settle();
-    EXPECT_EQ(fileBox(h, kPcList, "DraftBox").size(), 1);
+    EXPECT_EQ(fileBox(h, kPcList, "DraftBox").size(), 3);
 }
 
 TEST(SmsSend, TheEditorClosedByALostDeviceKeepsWhatItHolds)
