@@ -283,6 +283,7 @@ public:
     // its parts failed.
     bool Msg_sendSMSTo(const QString &number);
     yov::SmsSendResult allPartsFailed() const;
+    bool sendEndsAsFailedWithoutAnswer() const;
     void sendMessageToNumber(const QString &number);
     void toNewMsgWinWithPhoneNumbers(const QStringList &numbers, const QString &module) override;
     Q_INVOKABLE void replyMessage(QObject *sender) override;

@@ -340,6 +340,14 @@ bool SMSController::Msg_sendSMSTo(const QString &number)
     return true;
 }
 
+// The diagnostic report and a background send end as failed sends when their answer cannot come;
+// a run of the user's own ends with its summary instead.
+bool SMSController::sendEndsAsFailedWithoutAnswer() const
+{
+    SmsService *service = SmsService::installed();
+    return Neighbours::init().reportSendFlag() || (service && service->sendingSMSInBackGround());
+}
+
 // The answer a send gets that went nowhere or will never be answered: all its parts failed.
 yov::SmsSendResult SMSController::allPartsFailed() const
 {
@@ -384,9 +392,14 @@ bool SMSController::sendSmsTo(const QString &number, const QString &text, bool r
         page_->btnSendReport_->setEnabled(false);
     }
     if (SmsService *service = SmsService::installed(); service && service->sendingSMSInBackGround()) {
-        phone_receive_ << number;
-        if (runText_.isEmpty())
+        if (phone_receive_.isEmpty()) {
             runText_ = text;
+            runPackNum_ = std::max(1, partsOf(text));
+        }
+        phone_receive_ << number;
+        // Send stays off until the answer: one that never comes must not keep it off.
+        if (returnSendResult)
+            armSendTimeout();
     }
     return true;
 }
@@ -423,8 +436,9 @@ void SMSController::armSendTimeout()
         qCWarning(lcSmsPage) << "no answer to the send to" << phone_receive_.value(messageSendCount_) << "- the run ends";
         if (pendingSendAnswers_ > 0)
             --pendingSendAnswers_;
-        if (Neighbours::init().reportSendFlag()) {
-            // The report ends as a report that failed: its sheet closes, the report can go again.
+        if (sendEndsAsFailedWithoutAnswer()) {
+            // The report's sheet closes and the report can go again; a background send ends
+            // with its failure window and gives Send back.
             takeSendResult(allPartsFailed());
             return;
         }
@@ -1143,8 +1157,8 @@ void SMSController::saveUnservedRecipientsWhenDeviceRemoved()
         return;
     if (pendingSendAnswers_ > 0)
         --pendingSendAnswers_;
-    if (Neighbours::init().reportSendFlag()) {
-        // The report ends as one that failed; the diagnostics send it again when asked.
+    if (sendEndsAsFailedWithoutAnswer()) {
+        // The report or the operator's text is no draft: it ends as a send that failed.
         takeSendResult(allPartsFailed());
         return;
     }

@@ -558,6 +558,21 @@ TEST(SmsSend, ProgressOfThePartsAndTheBackgroundSend)
     EXPECT_FALSE(service.sendingSMSInBackGround());
     EXPECT_FALSE(c.page()->newSMSInfoWindow->isVisible());
     EXPECT_EQ(h.alerts.count(), 1) << "the result window";
+
+    // The operator's road: the flags, then the send. An answer that never comes gives Send back.
+    service.setSendingSmsSMSInBackGroud(true);
+    service.setUnshowInfoWndWhenSendSmsByFlag(true);
+    c.setSMSInterfaceWhenSendSMSONBackGround();
+    ASSERT_TRUE(c.sendSmsTo("900", "buy more", false, true, false));
+    h.clock.advance(59000);
+    EXPECT_TRUE(service.sendingSMSInBackGround());
+    h.clock.advance(1000);
+    settle();
+    EXPECT_FALSE(service.sendingSMSInBackGround());
+    EXPECT_TRUE(c.page()->SendMessageBtn->isEnabled());
+    EXPECT_FALSE(c.page()->newSMSInfoWindow->isVisible());
+    EXPECT_EQ(h.alerts.count(), 2) << "the result window of a send that failed";
+    EXPECT_TRUE(c.phoneReceive().isEmpty());
 }
 
 TEST(SmsSend, DraftsThroughTheDevice)
