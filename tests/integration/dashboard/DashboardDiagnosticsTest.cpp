@@ -3,6 +3,9 @@
 // SMS, and a connection measured against a local server and a local iperf 2 server.
 #include "DashboardFixture.h"
 
+#include "common/records/Payload.h"
+#include "common/records/sms/SmsRecords.h"
+
 #include "common/BuildInfo.h"
 #include "common/util/KLog.h"
 #include "ostrel/connection/dial/DialController.h"
@@ -203,6 +206,25 @@ TEST_F(DashboardDiagnosticsTest, LogsOpenTheTraceFilesThatExistAndTheReportGoesB
     EXPECT_EQ(values[3] + QStringLiteral(" dBm"), init()->networkLogic().signal.rscp()) << sms.sent[0].toStdString();
     EXPECT_TRUE(sms.sent[0].endsWith(QStringLiteral(", YOV ") + init()->m_Devicemodel)) << sms.sent[0].toStdString();
     EXPECT_TRUE(init()->reportSendFlag());
+}
+
+TEST_F(DashboardDiagnosticsTest, TheReportSmsReachesTheModemAndItsAnswerEndsTheReport)
+{
+    setSettings({{QStringLiteral("SendReportTo"), QStringLiteral("+601100")}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+    openSheet();
+    init()->diagWindow()->btnSendReport_->click();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !receivedPayloads(768, yov::smsmsg::kMinorSend).isEmpty(); }, kWaitMs));
+    const yov::SmsSendRequest sent =
+        yov::SmsSendRequest::decode(yov::PayloadReader(receivedPayloads(768, yov::smsmsg::kMinorSend).first()));
+    EXPECT_EQ(sent.recipient, QStringLiteral("+601100"));
+    EXPECT_TRUE(sent.text.endsWith(QStringLiteral(", YOV ") + init()->m_Devicemodel)) << sent.text.toStdString();
+    EXPECT_FALSE(sent.noResultWanted);
+    EXPECT_FALSE(sent.saveInBox);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->reportSendFlag(); }, kWaitMs)) << "the answer clears the report";
+    EXPECT_TRUE(QTest::qWaitFor([this] { return presenter_.messages().contains(QStringLiteral("The report was sent.")); }, kWaitMs))
+        << presenter_.messages().join(" | ").toStdString();
 }
 
 TEST_F(DashboardDiagnosticsTest, ConnectionIsMeasuredAndTheResultUploaded)

@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
 #include <optional>
 
 using namespace ostrel;
@@ -100,6 +101,20 @@ QStringList receivedIds()
             ids << QStringLiteral("%1/%2").arg(major).arg(minor);
     }
     return ids;
+}
+
+QList<QByteArray> receivedPayloads(int major, int minor)
+{
+    QList<QByteArray> payloads;
+    const QDBusMessage reply = control(QStringLiteral("ReceivedRecords"));
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return payloads;
+    for (const QByteArray &bytes : qdbus_cast<QList<QByteArray>>(reply.arguments().first().value<QDBusArgument>())) {
+        yov::UI_MSG msg = yov::zeroMsg();
+        if (yov::msgFromBytes(bytes, msg) > 0 && msg.majorID == major && msg.minorID == minor)
+            payloads << QByteArray(reinterpret_cast<const char *>(msg.data), std::clamp<int>(msg.dataLength, 0, int(sizeof msg.data)));
+    }
+    return payloads;
 }
 
 void DashboardFixture::SetUp()

@@ -45,6 +45,8 @@ QVariantList listOf(const QVariant &value);
 QVariantMap modemState(const QString &area);
 // The IDs ("major/minor") of the requests the stand-in received so far.
 QStringList receivedIds();
+// The payloads of the requests of that ID the stand-in received so far, in order.
+QList<QByteArray> receivedPayloads(int major, int minor);
 
 class DashboardFixture : public ::testing::Test {
 protected:

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+class QObject;
+
 namespace ostrel {
 
 class SMSControllerInterface {
@@ -27,6 +29,10 @@ public:
     // Opens the new-message window addressed to the numbers, for the calling area's module name
     // ("PhoneBook", ...).
     virtual void toNewMsgWinWithPhoneNumbers(const QStringList &numbers, const QString &module) = 0;
+    // Opens the new-message window addressed to the numbers of the sender's recipient field (the
+    // selected message's number without one), or to one number with an empty editor.
+    virtual void replyMessage(QObject *) {}
+    virtual void replyMessageFromMMS(const QString &) {}
     virtual void setSendSMSBtnStatWhenSendUserInfo(bool enable) = 0;
     virtual void writeSendResIntoFileIfSendSuccess() = 0;
     virtual void GotoInbox() = 0;

@@ -39,12 +39,13 @@
 #include <optional>
 
 
-namespace yov { class RepeatingTimer; }
+namespace yov { class RepeatingTimer; struct SmsSendResult; }
 
 Q_DECLARE_LOGGING_CATEGORY(lcSmsPage)
 
 namespace ostrel {
 
+class MessageTextFormatter;
 class SMSController;
 class SmsBoxView;
 class SmsPageView;
@@ -263,6 +264,101 @@ public:
     QLabel *simMaxText() const { return simMaxText_; }
     QCheckBox *simMaxCheckBox() const { return simMaxCheckBox_; }
 
+    // --- writing and sending (SMSControllerSend.cpp) -------------------------------------------
+    static constexpr int kSendPauseMs = 2000;
+    static constexpr int kSendAnswerTimeoutMs = 60000;
+    MessageTextFormatter *messageFormatter();
+    QString stringForSMSEditor() const;
+    void setStringForSMSEditor(const QString &text);
+    Q_INVOKABLE void newMessage(QObject *sender = nullptr);
+    void openMessageWin();
+    Q_INVOKABLE void cancel(QObject *sender = nullptr);
+    // The recipient field's filter and the names of its numbers.
+    void controlTextDidChange();
+    Q_INVOKABLE void sendMessage(QObject *sender);
+    bool sendMessageto(const QString &number, const QString &text) override;
+    bool sendSmsTo(const QString &number, const QString &text, bool report, bool returnSendResult,
+                   bool saveInCorrespondBox) override;
+    // Sends the run's text to one recipient; a send that cannot go counts as an answer with all
+    // its parts failed.
+    bool Msg_sendSMSTo(const QString &number);
+    yov::SmsSendResult allPartsFailed() const;
+    bool sendEndsAsFailedWithoutAnswer() const;
+    void sendMessageToNumber(const QString &number);
+    void toNewMsgWinWithPhoneNumbers(const QStringList &numbers, const QString &module) override;
+    Q_INVOKABLE void replyMessage(QObject *sender) override;
+    void replyMessageFromMMS(const QString &number) override;
+    Q_INVOKABLE void forwardMessage(QObject *sender);
+    Q_INVOKABLE void sendMessageInDraftBox(QObject *sender);
+    Q_INVOKABLE void sendSMSWithoutWin(QObject *sender);
+    Q_INVOKABLE void saveMessageToDraft(QObject *sender);
+    void addToPcDraftBoxWithPhone(const QString &recipients, const QString &text);
+    void saveSMSToDraftWhenNetCaredUnDetected();
+    // The editor closes because the device went: what it holds becomes a computer draft (in
+    // place of the computer draft it was opened from), so nothing typed is lost.
+    void keepEditorAsComputerDraft();
+    // Appends drafts to the computer's drafts box, in place of the computer draft with the
+    // "index" replacing when one is given.
+    void addComputerDrafts(const QVariantList &drafts, std::optional<int> replacing = std::nullopt);
+    // Sends a draft record; the draft is kept until the device service has stored it.
+    void sendDraftRecord(const QByteArray &record, const QString &recipients, const QString &text);
+    // Drafts that the device service refused or will not answer any more go to the computer.
+    void keepPendingDraftsOnComputer();
+    // The device went: the delete and copy chains get no more answers. They end here, so the
+    // table and the box choice they disabled come back; a move keeps both copies.
+    void dropDeviceChains();
+    void deleteDraftatIndex(int index, int position);
+    void dealWithMsgOfSendSMS(const yov::Notification &notification);
+    void dealWithMsgOfConcatSMSInfo(const yov::Notification &notification);
+    void dealWithMsgOfSaveSMSToDraft(const yov::Notification &notification);
+    void delaySendStatus();
+    Q_INVOKABLE void endSendSmsInfoWindow();
+    void clearSendSMSPara();
+    void setSendResultInfo();
+    quint8 readRefIndex();
+    void writeSendResIntoFileIfSendSuccess() override;
+    void sendMessageBackground(const QStringList &numbers, const QString &text);
+    void setSmsStateToNormalAfterSendSMSOverOnBackGround();
+    void initSearchField();
+    // The recipient field's menu: the phonebook and the recipients of the last sends.
+    void showRecipientMenu();
+    void addRecentRecipients(const QString &recipients);
+    QStringList recentRecipients() const { return recentRecipients_; }
+    static constexpr int kMaxRecentRecipients = 10;
+    Q_INVOKABLE void showSelectWindow();
+    void setTheSearchFieldText(const QStringList &numbers) override;
+    Q_INVOKABLE void recieveSMSNotification(const yov::Notification &notification);
+    Q_INVOKABLE void recieveSelectContactNotification(const yov::Notification &notification);
+    Q_INVOKABLE void recieveFormatHost(const yov::Notification &notification);
+    QStringList phoneReceive() const { return phone_receive_; }
+    int pendingSendAnswers() const { return pendingSendAnswers_; }
+    bool isDraftSms() const { return isDraftSms_; }
+
+    // --- deleting, copying and moving (SMSControllerDelete.cpp) --------------------------------
+    Q_INVOKABLE void deleteMessage(QObject *sender = nullptr);
+    Q_INVOKABLE void moveToImportantBox(QObject *sender = nullptr);
+    Q_INVOKABLE void recoverMessage(QObject *sender = nullptr);
+    Q_INVOKABLE void saveMessage(QObject *sender);
+    QVariantList getSelectedMessages();
+    void deleteMessageFromPC();
+    void deleteMessageFromTcard();
+    void deleteMessageFromSIMOrME();
+    void deleteMessagesInSIMorMEWithDeletedArray(const QVariantList &entries);
+    static void setPreLocationAndStateToDeletdArray(QVariantList &messages, int sourceBox, int destBox);
+    void copyMessageArray(const QVariantList &messages, int box);
+    void moveMessageArray(const QVariantList &messages, int box);
+    void recoverMessageArray(const QVariantList &messages, int sourceBox);
+    int getSavedDestPosition() const;
+    bool alertBeforeSaveToPosition(int destination);
+    void saveMessageToPosition(int destination);
+    void saveMessageInSIMorMeWithSaveArray(const QVariantList &entries);
+    void dealWithMsgOfDeleteSMS(const yov::Notification &notification);
+    void dealWithMsgOfSaveSMS(const yov::Notification &notification);
+    void deleteSmsAfterSaveSmsOK();
+    void reFreshPCBox();
+    QVariantList getDeleteList() const { return delSimSmsList_; }
+    QVariantList saveToList() const { return saveToList_; }
+
     // --- the rest of the dashboard ------------------------------------------------------------
     int getNetCardStatus() const override { return m_nNetCardStatus; }
     // The device status (12: device and SIM ready); the tree's SIM branch follows it.
@@ -298,6 +394,34 @@ private:
     void sendNoteRrefreshChatRecord();
     QVariantMap smsModule() const;
     bool smsSwitch(const char *key) const;
+    // The send road's own steps.
+    // fromEditor: the editor's own Send, which closes it; another page's send leaves an open
+    // editor and what it holds alone.
+    bool checkAndStartSendRun(const QString &recipients, const QString &text, const QString &emptyText, bool fromEditor);
+    void startSendRun(const QString &recipients, const QString &text, bool fromEditor);
+    int partsOf(const QString &text) const;
+    bool replacesSpecialNumbers() const;
+    bool unshowInfoWnd() const;
+    void openProgressSheet();
+    void closeProgressSheet();
+    QString displayNameOfRecipient(const QString &number) const;
+    void showSendingTo(const QString &number);
+    void showImformationWinWhenSendReport();
+    void armSendTimeout();
+    void takeSendResult(const yov::SmsSendResult &result);
+    void reloadAfterSend();
+    void finishRun();
+    void showSummarySheet();
+    void endRunAsCancelled();
+    void recordUserInfoResult();
+    void saveUnservedRecipientsWhenDeviceRemoved();
+    void selectBox(int box);
+    // The delete and copy chains.
+    void sendHeadOfDeleteList();
+    void sendHeadOfSaveList();
+    void endOfDeleteChain();
+    void setChainControlsEnabled(bool enabled);
+    std::optional<int> currentDeviceIndex(int position, int box, const QVariantMap &entry, const QString &indexKey);
     void ensureSimMaxWarningWindow();
 
     yov::sms::YovPositionManager yovPositionManager_;
@@ -347,6 +471,35 @@ private:
     QPointer<QLabel> simMaxText_;
     QPointer<QCheckBox> simMaxCheckBox_;
     bool simMaxStopped_ = false;
+
+    // The send road.
+    QPointer<MessageTextFormatter> messageFormatter_;
+    QStringList phone_receive_;
+    int messageSendCount_ = 0;
+    int messageSendOkCount_ = 0;
+    int messageSendFailedCount_ = 0;
+    bool cancelSendFlag_ = false;
+    bool isDraftSms_ = false;
+    int draftPosition_ = 0;      // where the draft being edited was opened from
+    int draftIndex_ = -1;
+    QString runText_;            // the run's text and its parts, taken when the run starts
+    int runPackNum_ = 1;
+    bool runSentAnyPart_ = false;
+    QStringList recentRecipients_; // newest first
+    QVariantList pendingDrafts_; // sent as 768/93, not answered yet, oldest first
+    int pendingSendAnswers_ = 0; // sends with an answer wanted that are not answered yet
+    int sendTimeoutId_ = 0;
+    int delayId_ = 0;
+    bool filteringRecipients_ = false;
+    bool centreQueryPending_ = false; // the Send button asked for the centre
+    QVariantList resultOfSendUsrInfo_;
+
+    // The delete and copy chains.
+    QVariantList delSimSmsList_;
+    QVariantList saveToList_;
+    QVariantList delSmsListAfterSave_;
+    int delSMSFromPos_ = 0;
+    int delSMSFromBox_ = 0;
 };
 
 } // namespace ostrel

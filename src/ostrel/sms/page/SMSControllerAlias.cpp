@@ -66,19 +66,19 @@ const QList<SMSController::MessageRow> &SMSController::smsMessageRows()
 {
     using C = SMSController;
     static const QList<MessageRow> rows{
-        {90, "dealWithMsgOfSendSMS:", nullptr},
-        {91, "dealWithMsgOfDeleteSMS:", nullptr},
-        {92, "dealWithMsgOfSaveSMS:", nullptr},
+        {90, "dealWithMsgOfSendSMS:", &C::dealWithMsgOfSendSMS},
+        {91, "dealWithMsgOfDeleteSMS:", &C::dealWithMsgOfDeleteSMS},
+        {92, "dealWithMsgOfSaveSMS:", &C::dealWithMsgOfSaveSMS},
         {94, "dealWithMsgOfLoadSMSList:", &C::dealWithMsgOfLoadSMSList},
         {100, "dealWithMsgOfRevNewSMS:", nullptr},
         {97, "dealWithMsgOfSMSNum:", &C::dealWithMsgOfSMSNum},
         {98, "dealWithMsgOfRevClass0:", nullptr},
         {99, "dealWithMsgOfRevSMSReport:", nullptr},
-        {93, "dealWithMsgOfSaveSMSToDraft:", nullptr},
+        {93, "dealWithMsgOfSaveSMSToDraft:", &C::dealWithMsgOfSaveSMSToDraft},
         {103, "dealWithMsgofRestoreSMS:", &C::dealWithMsgofRestoreSMS},
         {109, "dealWithMsgOfSMSCenter:", &C::dealWithMsgOfSMSCenter},
         {105, "dealWithMsgOfBroadCast:", nullptr},
-        {112, "dealWithMsgOfConcatSMSInfo:", nullptr},
+        {112, "dealWithMsgOfConcatSMSInfo:", &C::dealWithMsgOfConcatSMSInfo},
         {113, "dealWithMsgOfReLoadTcardSMS:", &C::dealWithMsgOfReLoadTcardSMS},
         {114, "dealWithMsgOfReLoadTcardSMS:", &C::dealWithMsgOfReLoadTcardSMS},
         {96, "dealWithMsgOfSMSRevPos:", &C::dealWithMsgOfSMSRevPos},
@@ -168,6 +168,22 @@ void SMSController::connectPage()
     connect(p->btnOK_, &QPushButton::clicked, this, [this] { stopSound(2); page_->wndAlert_->close(); });
     connect(p->btnCancel_, &QPushButton::clicked, this, [this] { stopSound(2); page_->wndAlert_->close(); });
     connect(p->messageText, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) { openSafari(url.toString()); });
+    // Writing, sending, deleting, saving and moving.
+    connect(p->newMessageBtn, &QPushButton::clicked, this, [this] { newMessage(page_->newMessageBtn); });
+    connect(p->SendMessageBtn, &QPushButton::clicked, this, [this] { sendMessage(page_->SendMessageBtn); });
+    connect(p->SaveToDraftBtn, &QPushButton::clicked, this, [this] { saveMessageToDraft(page_->SaveToDraftBtn); });
+    connect(p->MessageWinCancelBtn, &QPushButton::clicked, this, [this] { cancel(page_->MessageWinCancelBtn); });
+    connect(p->cancelSendBtn, &QPushButton::clicked, this, [this] { endSendSmsInfoWindow(); });
+    connect(p->sendMessageTo, &QLineEdit::textChanged, this, [this] { controlTextDidChange(); });
+    connect(p->replyBtn, &QPushButton::clicked, this, [this] { replyMessage(nullptr); });
+    connect(p->forwardMessageBtn, &QPushButton::clicked, this, [this] { forwardMessage(page_->forwardMessageBtn); });
+    connect(p->smsSendBtn_, &QPushButton::clicked, this, [this] { sendMessageInDraftBox(page_->smsSendBtn_); });
+    connect(p->deleteBtn, &QPushButton::clicked, this, [this] { deleteMessage(page_->deleteBtn); });
+    connect(p->saveToBtn, &QPushButton::clicked, this, [this] { saveMessage(page_->saveToBtn); });
+    connect(p->btnMoveTo_, &QPushButton::clicked, this, [this] { saveMessage(page_->btnMoveTo_); });
+    connect(p->btnRecover_, &QPushButton::clicked, this, [this] { recoverMessage(page_->btnRecover_); });
+    connect(p->btnMoveToImportantBox_, &QPushButton::clicked, this, [this] { moveToImportantBox(page_->btnMoveToImportantBox_); });
+    connect(p->mentItemUseShortcutKeyDeleteMessage_, &QAction::triggered, this, [this] { deleteMessage(nullptr); });
     // The tree's nodes act as the matrices' cells.
     if (smsSource_)
         return;
@@ -436,6 +452,10 @@ void SMSController::initializeController()
     const bool calls = hasModuleWith(QStringLiteral("Call")) || hasModuleWith(QStringLiteral("Videocall"));
     p->callBtn->setVisible(calls);
     p->callBtn->setEnabled(false);
+
+    // The editor is a text edit: the formatter follows its changes.
+    messageFormatter();
+    initSearchField();
 
     setMsgBoxInfo();
     showListView();

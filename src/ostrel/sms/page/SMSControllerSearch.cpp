@@ -32,6 +32,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <utility>
 
 namespace ostrel {
 
@@ -264,6 +265,7 @@ void SMSController::dealWithMsgOfSMSCenter(const yov::Notification &notification
     yovMsgCenter()->getMsgPackage(&msg, &notification);
     if (msg.type != yov::kSmsTypeAnswer)
         return;
+    const bool sendWaits = std::exchange(centreQueryPending_, false);
     if (msg.result != 0) {
         runAlertPanelAttributeStringTitle(word(QStringLiteral("Warning")), word(QStringLiteral("Fail to set message center!")),
                                           word(QStringLiteral("OK")), QString());
@@ -274,6 +276,8 @@ void SMSController::dealWithMsgOfSMSCenter(const yov::Notification &notification
         return;
     }
     Neighbours::setting().writeMessageCenter(yov::decodeSmsCentre(yov::PayloadReader::ofMsg(msg)));
+    if (sendWaits && smsSwitch("queryCenterNumBeforeSendingSms"))
+        sendMessage(nullptr);
 }
 
 void SMSController::initSmsBrowsePosWithSmsStorePos(int code)
@@ -410,6 +414,7 @@ void SMSController::deviceRemoved(const yov::Notification &)
             page_->btnNewSMSPic_->hide();
         }
     }
+    saveUnservedRecipientsWhenDeviceRemoved();
     notificationCenter().post(QStringLiteral("UpdateButtonState"), this, {{QStringLiteral("ButtonState"), 0}});
     special_SelectSaveAt();
     synTcardSmsFlag_ = true; // what the card gained meanwhile is read at the next sync
@@ -427,6 +432,8 @@ void SMSController::netcardChanged(int status)
 {
     setNetCardStatus(status);
     if (status != 12) {
+        keepPendingDraftsOnComputer(); // their answers will not come
+        dropDeviceChains();
         if (!page_)
             return;
         page_->btnSendReport_->setEnabled(false);
@@ -434,6 +441,7 @@ void SMSController::netcardChanged(int status)
         page_->newMessageBtn->setEnabled(smsSwitch("SMS_NewMessageBtnIsEnabled_WhenNetCardUnDetected"));
         clearTableSelection();
         if (page_->messageWindow->isVisible()) {
+            keepEditorAsComputerDraft();
             page_->messageWindow->hide();
             setDynamicControllersEnabledByKey(QStringLiteral("DrawerItems"), true);
         }
@@ -444,6 +452,8 @@ void SMSController::netcardChanged(int status)
         setMenuItemState(true, kSmsMenuNew);
         page_->btnSendReport_->setEnabled(true);
     }
+    delSimSmsList_.clear();
+    saveToList_.clear();
     if (SmsService *service = SmsService::installed()) {
         service->setDelSimSmsList({});
         service->setSaveToList({});

@@ -450,8 +450,9 @@ void SMSController::userDoubleClickMsgList(int clickedRow)
     if (clickedRow < 0 || selectedRows().size() > 1)
         return;
     const int box = getCurrentBox();
-    // A draft opens in the editor, which the sending road brings.
-    if (box == yov::sms::kBoxInBox || box == yov::sms::kBoxOutBox)
+    if (box == yov::sms::kBoxDraftBox)
+        sendMessageInDraftBox(nullptr);
+    else if (box == yov::sms::kBoxInBox || box == yov::sms::kBoxOutBox)
         readAndShowMessageText();
 }
 

@@ -197,6 +197,9 @@ SmsPageView::SmsPageView(SmsBoxView *storage, QWidget *parent) : QWidget(parent)
         row->addWidget(SendMessageBtn);
         l->addLayout(row);
     }
+    // Room for a whole message part and the counter beside the buttons.
+    messageWindow->setMinimumSize(420, 300);
+    textCount->setMinimumWidth(90);
 
     newSMSInfoWindow = window(QStringLiteral("newSMSInfoWindow"));
     newSMSInfoText = pageLabel("newSMSInfoText", newSMSInfoWindow);
@@ -206,6 +209,8 @@ SmsPageView::SmsPageView(SmsBoxView *storage, QWidget *parent) : QWidget(parent)
         l->addWidget(newSMSInfoText);
         l->addWidget(cancelSendBtn, 0, Qt::AlignRight);
     }
+    newSMSInfoWindow->setMinimumWidth(360);
+    newSMSInfoText->setWordWrap(true);
 
     newSMSArriveMsg = window(QStringLiteral("newSMSArriveMsg"));
     SMSMsgText = pageLabel("SMSMsgText", newSMSArriveMsg);

@@ -256,10 +256,17 @@ QVariantList SmsService::getUnreadSMSInPos(int position, const QVariantList &inB
 void SmsService::makeSimSmsDelList(const QVariantList &entries, int box)
 {
     delSimSmsList_.clear();
-    for (auto it = entries.crbegin(); it != entries.crend(); ++it)
-        delSimSmsList_.append(QVariantMap{{QStringLiteral("pos"), int(yov::sms::kPositionSim)},
-                                          {QStringLiteral("box"), box},
-                                          {QStringLiteral("index"), yov::nsInt(yov::nsDict(*it).value(QStringLiteral("srcIndex")))}});
+    for (auto it = entries.crbegin(); it != entries.crend(); ++it) {
+        // Each delete goes where its message was saved from (the SIM when the entry does not say).
+        const QVariantMap entry = yov::nsDict(*it);
+        const QVariant position = entry.value(QStringLiteral("srcPos"));
+        QVariantMap del{{QStringLiteral("pos"), position.isValid() ? yov::nsInt(position) : int(yov::sms::kPositionSim)},
+                        {QStringLiteral("box"), box},
+                        {QStringLiteral("index"), yov::nsInt(entry.value(QStringLiteral("srcIndex")))}};
+        if (entry.contains(QStringLiteral("identity")))
+            del.insert(QStringLiteral("identity"), entry.value(QStringLiteral("identity")));
+        delSimSmsList_.append(del);
+    }
 }
 
 void SmsService::deleteSMSlist(const QVariantList &entries, int box, SmsBoxWriteDone done)

@@ -5,6 +5,13 @@
 #include "FakeMsgTransport.h"
 
 #include "common/PlistBridge.h"
+#include "common/sms/SmsListFiles.h"
+#include "ostrel/framework/widgets/Buttons.h"
+#include "ostrel/framework/widgets/TableViews.h"
+#include "ostrel/sms/page/SmsBoxView.h"
+#include "ostrel/sms/page/SmsPageView.h"
+#include "ostrel/sms/page/SmsTableModel.h"
+#include "common/records/Payload.h"
 #include "common/records/UiMsg.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/controller/SkinManagerAccess.h"
@@ -20,11 +27,37 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 
+#include <QItemSelectionModel>
+
+#include <gtest/gtest.h>
+
 #include <memory>
 
 namespace sms_page_test {
 
 using namespace ostrel;
+
+inline const char *const kPcList = yov::sms::kSmsListPcFileName;
+inline const char *const kSimList = yov::sms::kSmsListSimFileName;
+
+// Selects the table's rows as a user would.
+inline void selectRows(SMSController &c, const QList<int> &rows)
+{
+    QItemSelection selection;
+    for (int row : rows)
+        selection.select(c.tableModel()->index(row, 0), c.tableModel()->index(row, 3));
+    c.page()->msgBoxList->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+// Chooses a position and a box in the page's storage controls.
+inline void choose(SMSController &c, int position, int box)
+{
+    SmsBoxView *view = c.boxView();
+    ASSERT_TRUE(view->saveAtPos->selectCellAtRow(c.yovPositionManager().getPositionOrderByPositon(position)));
+    c.selectSaveAt();
+    ASSERT_TRUE(view->msgBoxSelectAt->selectCellAtRow(c.getBoxDisplayOrderWithBox(box)));
+    c.msgBoxSelect();
+}
 
 // A phonebook that knows two numbers and records the new-contact windows asked for.
 class FakePhonebook : public DefaultPBController {
@@ -66,6 +99,7 @@ class RecordingMain : public DefaultMainController {
 public:
     bool sendingUserInfo = false;
     bool isSendingUserInfo() const override { return sendingUserInfo; }
+    void setIsSendingUserInfo(bool sending) override { sendingUserInfo = sending; }
     // What the status item was last told.
     QStringList statusItem;
     void freshStatusViewWhenNormalSMSArrive() override { statusItem << "normal"; }
@@ -145,6 +179,15 @@ public:
         return records;
     }
     int sentCount(int minor) const { return int(sentRecords(minor).size()); }
+    // The records of that minor sent so far, decoded.
+    template <typename Record>
+    QList<Record> decodedRecords(int minor) const
+    {
+        QList<Record> out;
+        for (const yov::UI_MSG &m : sentRecords(minor))
+            out << Record::decode(yov::PayloadReader::ofMsg(m));
+        return out;
+    }
 
     QTemporaryDir dir;
     std::unique_ptr<ConfigManager> store;
@@ -162,5 +205,11 @@ public:
     yov::ScopedAlertPresenter alertGuard{&alerts};
     std::unique_ptr<SMSController> controller;
 };
+
+// One box of a list file in the harness's folder as it is on disk.
+inline QVariantList fileBox(const SmsPageHarness &h, const char *file, const char *box)
+{
+    return yov::sms::readSmsListFile(h.dir.filePath(file)).value_or(QVariantMap()).value(box).toList();
+}
 
 } // namespace sms_page_test

@@ -273,6 +273,9 @@ TEST_F(SmsServiceTest, PendingOperationsAndSendResults)
         indexes << d.toMap().value("index").toInt();
     }
     EXPECT_EQ(indexes, (QList<int>{9, 7, 4}));
+    // A message saved from the device memory is deleted there, not on the SIM.
+    service().makeSimSmsDelList({QVariantMap{{"srcPos", 4}, {"srcIndex", 2}}}, 1);
+    EXPECT_EQ(service().delSimSmsList(), (QVariantList{QVariantMap{{"pos", 4}, {"box", 1}, {"index", 2}}}));
 
     service().makeSaveSmsBySrcPos(1, 0, 2, 5);
     EXPECT_EQ(service().saveToList(),
