@@ -143,6 +143,7 @@ void SettingController::initNetworkModuleWording()
         if (QAbstractButton *cell = matrixRoamingSet_->button(1))
             cell->setText(tr_(QStringLiteral("Roaming IMSI")));
     }
+    initNetSelectSheetWording();
     initNetFrequencySet();
 }
 
@@ -228,12 +229,6 @@ bool SettingController::sendAutoNetSelectToBack(bool backToAuto)
     record.searchMode = searchModeFor(backToAuto ? netmode::SearchSend::BackToAuto : netmode::SearchSend::ModeChange);
     return yovMsgCenter()
            && yovMsgCenter()->sendCatalogued<yov::netsetmsg::kMajor, yov::netsetmsg::kMinorSearchMode>(record);
-}
-
-void SettingController::SetSearchNetMode(QObject *)
-{
-    // The operator selection is re-applied by the operator-selection work; nothing to do yet.
-    qCDebug(lcSetting) << "SetSearchNetMode: operator selection unchanged";
 }
 
 void SettingController::SetPreferenceMode(QObject *)
@@ -479,7 +474,7 @@ void SettingController::smartUIInitNetworkSetting()
 
 void SettingController::smartUISaveNetAndFrequencySetting(QObject *)
 {
-    // The busy state of the operator selection comes with that work.
+    searchingNetworkUI(true);
     SetNetFrequency(matrixFrequencySelect_);
     if (Platform::sharedPlatform()->platform() != Platform::Icera)
         SetSearchNetMode(nullptr);
@@ -534,7 +529,7 @@ void SettingController::setSearchNetModeForKV424(QObject *)
     const int method = matrixSettingMethodToSelectNet_ ? matrixSettingMethodToSelectNet_->checkedId() : -1;
     if (method != 0 && method != 1)
         return;
-    // The operator list belongs to the operator-selection work; it is empty until then.
+    clearRemptyNetListView();
     if (searchModeBox_)
         searchModeBox_->setEnabled(method == 0);
     if (btnSearchNetResultForKV424_)

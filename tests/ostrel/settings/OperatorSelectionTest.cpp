@@ -1,0 +1,471 @@
+// The "Network" panel's operator search and manual selection in the settings controller: the
+// search, the result sheet, the registration and every outcome of it, the status checks, the
+// time-outs of a device that does not answer, cancelling, device removal, the busy state and the
+// settings plug-in's entries.
+#include "SettingsHarness.h"
+
+#include "common/records/Payload.h"
+#include "common/records/settings/NetworkSelectionRecords.h"
+#include "ostrel/framework/neighbours/DialControllerInterface.h"
+#include "ostrel/settings/NetworkSelection.h"
+#include "ostrel/settings/SettingService.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCoreApplication>
+#include <QProgressBar>
+#include <QTableView>
+
+using namespace settingstest;
+
+namespace {
+
+struct ConnectedDial : ostrel::DefaultDialController {
+    int connectStatus() const override { return status; }
+    int status = 0;
+};
+
+class OperatorSelectionTest : public SettingsFixture {
+protected:
+    void SetUp() override
+    {
+        SettingsFixture::SetUp();
+        setItems({"System", "Connect", "Network", "Security"});
+    }
+    void TearDown() override
+    {
+        ostrel::Neighbours::setDial(nullptr);
+        ostrel::SettingService::sharedSettingService().isSecondManualSelectNetFlag = false;
+        ostrel::SettingService::sharedSettingService().isManualSearchingNetFlag = false;
+        SettingsFixture::TearDown();
+    }
+    void start()
+    {
+        makeController();
+        controller->setSettingBtnStatus(true); // a device is there
+        transport->sent.clear();
+        main.calls.clear();
+        posted.clear();
+    }
+    // The requests sent since the last clear, as "major/minor".
+    QStringList sentIds() const
+    {
+        QStringList out;
+        for (const Sent &s : sent())
+            out << QStringLiteral("%1/%2").arg(s.major).arg(s.minor);
+        return out;
+    }
+    QByteArray searchPayload() const
+    {
+        yov::NetSearchResult r;
+        r.entries = {{2, "Vandrel", "Vandrel", "26202", "2"}, {1, "Korvane Mobil", "Korvane", "26201", "2"},
+                     {3, "Ostwind Telecom", "Ostwind", "26203", "0"}};
+        r.count = 3;
+        return r.encode();
+    }
+    void chooseManual() { controller->methodToSelectNetMatrix()->button(1)->click(); }
+    void answerSearch(int result = 0) { deliver(513, 78, 1, result, 3, result == 0 ? searchPayload() : QByteArray()); }
+    void answerSelect(int result, int type = 1) { deliver(513, 79, type, result, 3); }
+    // Manual, the list, the row chosen and "Apply".
+    void registerOnRow(int row)
+    {
+        chooseManual();
+        answerSearch();
+        controller->netListView()->selectRow(row);
+        controller->ApplyNetSelect();
+    }
+    bool sheetOpen() const { return controller->sheetQueue()->holdsSheet(controller->netSelectWindow()); }
+    bool toolbarOn() const
+    {
+        const int on = int(main.calls.lastIndexOf("toolbarSetEnable:1"));
+        return on >= 0 && on > main.calls.lastIndexOf("toolbarSetEnable:0");
+    }
+    int methodRow() const { return controller->methodToSelectNetMatrix()->checkedId(); }
+    // Lets the alerts shown so far be answered (the scripted presenter answers on the event loop).
+    static void settle()
+    {
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+    }
+};
+
+} // namespace
+
+TEST_F(OperatorSelectionTest, ManualSearchListsAndRegisters)
+{
+    start();
+    chooseManual();
+    EXPECT_EQ(sentIds(), QStringList{"513/78"});
+    EXPECT_TRUE(controller->isManualSelecting());
+    EXPECT_TRUE(controller->getOperatorSelectionForNetwork());
+    EXPECT_FALSE(controller->shouldSelectPanel("System")); // the panel is kept while searching
+    EXPECT_TRUE(controller->searchProgressBar()->isVisibleTo(controller->searchProgressBar()->parentWidget()));
+    EXPECT_FALSE(controller->methodControl()->isEnabled());
+    EXPECT_TRUE(controller->cancelSearchButton()->isEnabled());
+    EXPECT_FALSE(toolbarOn());
+
+    answerSearch();
+    ASSERT_TRUE(sheetOpen());
+    EXPECT_FALSE(controller->isManualSelecting());
+    EXPECT_EQ(postedNamed("searchNetResult").size(), 1);
+    ASSERT_EQ(controller->netList().size(), 3);
+    EXPECT_EQ(controller->netListCellText(0, "state"), "CURRENT");
+    EXPECT_EQ(controller->netListCellText(1, "lalpha_oper"), "Korvane Mobil");
+    EXPECT_EQ(controller->netListCellText(2, "nettype"), "2G");
+    EXPECT_EQ(controller->netListCellText(3, "state"), ""); // beyond the list
+    EXPECT_EQ(controller->findCurrentNetWorkInNetList(), 0);
+    EXPECT_FALSE(controller->netSelectButton()->isEnabled());
+    EXPECT_TRUE(toolbarOn());
+
+    controller->netListView()->selectRow(2); // forbidden
+    EXPECT_FALSE(controller->netSelectButton()->isEnabled());
+    controller->netListView()->selectRow(1);
+    EXPECT_TRUE(controller->netSelectButton()->isEnabled());
+
+    transport->sent.clear();
+    controller->ApplyNetSelect();
+    ASSERT_EQ(sentIds(), QStringList{"513/79"});
+    const yov::ManualSelectRequest request = yov::ManualSelectRequest::decode(yov::PayloadReader(sent()[0].data));
+    EXPECT_EQ(request.mode, 1);
+    EXPECT_EQ(request.numeric, "26201");
+    EXPECT_FALSE(sheetOpen());
+    EXPECT_FALSE(toolbarOn());
+
+    answerSelect(0);
+    EXPECT_EQ(alerts.messages(), QStringList{"Success"});
+    EXPECT_EQ(postedNamed("manualRegisterNetResult").size(), 1);
+    EXPECT_TRUE(toolbarOn());
+    EXPECT_FALSE(controller->getOperatorSelectionForNetwork());
+    EXPECT_TRUE(controller->methodControl()->isEnabled());
+}
+
+TEST_F(OperatorSelectionTest, FailedRegistrationReturnsToAutomatic)
+{
+    set("Setting", "backToAutoModeAfterSelNetFail", true);
+    start();
+    registerOnRow(1);
+    transport->sent.clear();
+    answerSelect(255);
+    EXPECT_EQ(alerts.messages(), QStringList{"Failed"});
+    EXPECT_EQ(sentIds(), QStringList{"513/76"});
+    EXPECT_EQ(methodRow(), 0);
+    EXPECT_FALSE(toolbarOn()); // busy until the mode is answered
+    deliver(513, 76, 1, 0);
+    EXPECT_TRUE(toolbarOn());
+    EXPECT_FALSE(controller->searchProgressBar()->isVisibleTo(controller->searchProgressBar()->parentWidget()));
+}
+
+TEST_F(OperatorSelectionTest, RetrySwitchChecksThenFails)
+{
+    config->setConfigurationByModule("NetSearchForIndiaIdea", true);
+    start();
+    registerOnRow(1);
+    QList<qint64> checkTimes;
+    const qint64 t0 = clock.monotonicMs();
+    for (int failure = 0; failure < 5; ++failure) {
+        transport->sent.clear();
+        answerSelect(255);
+        EXPECT_TRUE(alerts.messages().isEmpty());
+        EXPECT_FALSE(toolbarOn());
+        const qint64 before = clock.monotonicMs();
+        while (!sentIds().contains("513/88") && clock.monotonicMs() - before < 60000)
+            clock.advance(1000);
+        checkTimes << clock.monotonicMs() - before;
+    }
+    EXPECT_EQ(checkTimes, (QList<qint64>{20000, 10000, 10000, 10000, 10000}));
+    EXPECT_EQ(controller->checkNetStatusTimesAfterRegisterFailed(), 5);
+    transport->sent.clear();
+    answerSelect(255);
+    EXPECT_EQ(alerts.messages(), QStringList{"Failed"});
+    EXPECT_EQ(sentIds(), QStringList{"513/76"});
+    EXPECT_EQ(controller->checkNetStatusTimesAfterRegisterFailed(), 0);
+    (void)t0;
+}
+
+TEST_F(OperatorSelectionTest, SuccessAfterACheckCancelsTheRest)
+{
+    config->setConfigurationByModule("NetSearchForIndiaIdea", true);
+    start();
+    registerOnRow(1);
+    answerSelect(255);
+    clock.advance(20000);
+    answerSelect(255);
+    clock.advance(10000);
+    transport->sent.clear();
+    answerSelect(0);
+    EXPECT_EQ(alerts.messages(), QStringList{"Success"});
+    clock.advance(120000);
+    EXPECT_FALSE(sentIds().contains("513/88"));
+    EXPECT_TRUE(toolbarOn());
+}
+
+TEST_F(OperatorSelectionTest, ANeverAnsweringDeviceGivesTheWindowBack)
+{
+    start();
+    // The search.
+    chooseManual();
+    transport->sent.clear();
+    clock.advance(ostrel::netsel::kSearchAnswerMs - 1);
+    EXPECT_TRUE(sentIds().isEmpty());
+    clock.advance(1);
+    EXPECT_EQ(sentIds(), QStringList{"513/89"});
+    EXPECT_EQ(alerts.messages(), QStringList{"Failed"});
+    EXPECT_EQ(methodRow(), 0);
+    EXPECT_TRUE(toolbarOn());
+    EXPECT_FALSE(controller->isManualSelecting());
+    answerSearch(); // late
+    EXPECT_FALSE(sheetOpen());
+    settle();
+
+    // The registration, without and with the retry switch.
+    alerts.clear();
+    registerOnRow(1);
+    transport->sent.clear();
+    clock.advance(ostrel::netsel::kSelectAnswerMs);
+    EXPECT_EQ(alerts.messages(), QStringList{"Failed"});
+    EXPECT_EQ(sentIds(), QStringList{"513/76"});
+    answerSelect(0); // late: nothing waits for it
+    EXPECT_EQ(alerts.messages(), QStringList{"Failed"});
+    settle();
+
+    // The mode answer.
+    EXPECT_FALSE(toolbarOn());
+    clock.advance(ostrel::netsel::kModeAnswerMs);
+    EXPECT_TRUE(toolbarOn());
+
+    config->setConfigurationByModule("NetSearchForIndiaIdea", true);
+    alerts.clear();
+    registerOnRow(1);
+    transport->sent.clear();
+    clock.advance(ostrel::netsel::kSelectAnswerMs + ostrel::netsel::kFirstCheckMs);
+    EXPECT_EQ(sentIds(), QStringList{"513/88"});
+    EXPECT_TRUE(alerts.messages().isEmpty());
+}
+
+TEST_F(OperatorSelectionTest, CancelSearchAndSheet)
+{
+    start();
+    chooseManual();
+    transport->sent.clear();
+    controller->cancelSearchButton()->click();
+    EXPECT_EQ(sentIds(), QStringList{"513/89"});
+    EXPECT_TRUE(toolbarOn());
+    EXPECT_FALSE(controller->isManualSelecting());
+    EXPECT_FALSE(controller->getOperatorSelectionForNetwork());
+    answerSearch(); // the cancelled search's late answer
+    EXPECT_FALSE(sheetOpen());
+    clock.advance(ostrel::netsel::kSearchAnswerMs);
+    EXPECT_TRUE(alerts.messages().isEmpty());
+
+    chooseManual();
+    answerSearch();
+    ASSERT_TRUE(sheetOpen());
+    transport->sent.clear();
+    controller->cancelNetSelectButton()->click();
+    EXPECT_FALSE(sheetOpen());
+    EXPECT_EQ(sentIds(), QStringList{"513/76"});
+    EXPECT_EQ(postedNamed("changeStatusSearchNetMode").size(), 1);
+    EXPECT_EQ(methodRow(), 0);
+}
+
+TEST_F(OperatorSelectionTest, DeviceRemovalEndsEverything)
+{
+    config->setConfigurationByModule("NetSearchForIndiaIdea", true);
+    set("Setting", "NotExitNetSelSheet", true);
+    start();
+    // During a search.
+    chooseManual();
+    controller->deviceRemoved(yov::Notification{});
+    transport->sent.clear();
+    clock.advance(ostrel::netsel::kSearchAnswerMs * 2);
+    EXPECT_TRUE(sentIds().isEmpty());
+    answerSearch();
+    EXPECT_FALSE(sheetOpen());
+    EXPECT_FALSE(controller->isManualSelecting());
+    EXPECT_TRUE(alerts.messages().isEmpty());
+
+    // During a registration with the sheet left open, after a failure scheduled a check.
+    controller->setSettingBtnStatus(true);
+    registerOnRow(1);
+    ASSERT_TRUE(sheetOpen());
+    answerSelect(255);
+    controller->deviceRemoved(yov::Notification{});
+    EXPECT_FALSE(sheetOpen());
+    EXPECT_FALSE(controller->hasRegisteringNetFlag());
+    transport->sent.clear();
+    clock.advance(120000);
+    EXPECT_TRUE(sentIds().isEmpty());
+    answerSelect(0);
+    EXPECT_TRUE(alerts.messages().isEmpty());
+    EXPECT_FALSE(controller->searchProgressBar()->isVisibleTo(controller->searchProgressBar()->parentWidget()));
+}
+
+TEST_F(OperatorSelectionTest, SecondRegistrationOnTheCurrentNetwork)
+{
+    set("Setting", "Setting_RegisterCurrentNetwork_IfRegisterFailed", true);
+    start();
+    registerOnRow(2); // the forbidden one
+    transport->sent.clear();
+    answerSelect(255);
+    EXPECT_EQ(alerts.messages(), QStringList{"Failed"});
+    settle();
+    // After the alert: the current network again, its answer ignored.
+    ASSERT_EQ(sentIds(), (QStringList{"513/76", "513/79"}));
+    EXPECT_EQ(yov::ManualSelectRequest::decode(yov::PayloadReader(sent()[1].data)).numeric, "26202");
+    EXPECT_TRUE(ostrel::SettingService::sharedSettingService().isSecondManualSelectNetFlag);
+    posted.clear();
+    answerSelect(0);
+    EXPECT_TRUE(postedNamed("manualRegisterNetResult").isEmpty());
+    EXPECT_EQ(alerts.messages(), QStringList{"Failed"});
+    EXPECT_FALSE(ostrel::SettingService::sharedSettingService().isSecondManualSelectNetFlag);
+
+    // A later registration from the plug-in is handled again.
+    center.post("manualRegisterNet", nullptr, {{"index", 1}});
+    answerSelect(0);
+    EXPECT_EQ(postedNamed("manualRegisterNetResult").size(), 1);
+    EXPECT_EQ(alerts.messages(), (QStringList{"Failed", "Success"}));
+}
+
+TEST_F(OperatorSelectionTest, SuccessOptions)
+{
+    set("Setting", "NotExitNetSelSheet", true);
+    set("Setting", "SendYSNT000AfterRegisterNetworkManually", true);
+    set("Internet", "backToAutoModeAfterSelNetSuccess", true);
+    set("Internet", "delaySecondsToAutoModeWhenSelNetSuccess", 5);
+    config->setConfigurationByModule("SearchRegistModel", false);
+    start();
+    registerOnRow(1);
+    EXPECT_TRUE(sheetOpen()); // the sheet stays while registering
+    EXPECT_TRUE(controller->hasRegisteringNetFlag());
+    EXPECT_FALSE(controller->netSelectButton()->isEnabled());
+    transport->sent.clear();
+    alerts.setHoldOpen(true);
+    answerSelect(0);
+    EXPECT_EQ(alerts.messages(), QStringList{"Success"});
+    alerts.answerAllOpen();
+    EXPECT_FALSE(sheetOpen());
+    EXPECT_FALSE(controller->hasRegisteringNetFlag());
+    EXPECT_TRUE(config->getConfigurationByModule("SearchRegistModel").toBool());
+    clock.advance(4999);
+    EXPECT_TRUE(sentIds().isEmpty());
+    clock.advance(1);
+    ASSERT_EQ(sentIds(), QStringList{"513/76"});
+    EXPECT_EQ(yov::PayloadReader(sent()[0].data).int32(0), 4);
+}
+
+TEST_F(OperatorSelectionTest, AnswersOfAnotherTypeOnlyNotify)
+{
+    start();
+    registerOnRow(1);
+    answerSelect(0, 0);
+    EXPECT_EQ(postedNamed("manualRegisterNetResult").size(), 1);
+    EXPECT_TRUE(alerts.messages().isEmpty());
+    deliver(513, 78, 0, 0, 3, searchPayload()); // a search answer of type 0 is ignored
+}
+
+TEST_F(OperatorSelectionTest, ModeAnswerEndsTheBusyStateAndFollowsTheConnection)
+{
+    ConnectedDial dial;
+    ostrel::Neighbours::setDial(&dial);
+    const struct {
+        int result;
+        int connect;
+    } rows[] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
+    start();
+    for (const auto &r : rows) {
+        dial.status = r.connect;
+        controller->setSettingBtnStatus(r.connect == 0);
+        main.calls.clear();
+        controller->methodToSelectNetMatrix()->button(0)->click();
+        EXPECT_FALSE(toolbarOn()) << main.calls.join(",").toStdString();
+        deliver(513, 76, 1, r.result);
+        EXPECT_TRUE(toolbarOn()) << r.result << r.connect;
+        EXPECT_EQ(controller->methodControl()->isEnabled(), r.connect == 0) << r.result << r.connect;
+        EXPECT_FALSE(controller->isNetworkBusy());
+    }
+    // During a manual search a mode answer changes nothing.
+    dial.status = 0;
+    controller->setSettingBtnStatus(true);
+    chooseManual();
+    deliver(513, 76, 1, 0);
+    EXPECT_TRUE(controller->isNetworkBusy());
+}
+
+TEST_F(OperatorSelectionTest, DeviceModeReport)
+{
+    start();
+    deliver(513, 83, 0, 0, 3, yov::int32Words({1}));
+    EXPECT_EQ(methodRow(), 1);
+    deliver(513, 83, 1, 0, 3, yov::int32Words({0}));
+    EXPECT_EQ(methodRow(), 0);
+    controller->methodControl()->setEnabled(false); // only while the matrix is on
+    deliver(513, 83, 1, 0, 3, yov::int32Words({1}));
+    EXPECT_EQ(methodRow(), 0);
+}
+
+TEST_F(OperatorSelectionTest, PluginEntries)
+{
+    start();
+    chooseManual();
+    answerSearch();
+    transport->sent.clear();
+    center.post("manualRegisterNet", nullptr, {{"index", 99}});
+    EXPECT_TRUE(sentIds().isEmpty()); // no such row
+    EXPECT_TRUE(toolbarOn());
+    center.post("manualRegisterNet", nullptr, {{"index", 1}});
+    ASSERT_EQ(sentIds(), QStringList{"513/79"});
+    EXPECT_EQ(yov::ManualSelectRequest::decode(yov::PayloadReader(sent()[0].data)).numeric, "26201");
+    EXPECT_FALSE(toolbarOn());
+
+    answerSelect(0);
+    transport->sent.clear();
+    center.post("methodToSelectNetChanged", nullptr, {{"index", 1}});
+    EXPECT_EQ(methodRow(), 1);
+    EXPECT_EQ(sentIds(), QStringList{"513/78"});
+}
+
+TEST_F(OperatorSelectionTest, BundleOptionPostsOnly)
+{
+    set("Setting", "Setting_OpenBundleNetSelectWindow_IfNeed", true);
+    set("Setting", "Setting_ForbiddenNetCanChooseAndReturnFailedByUI", true);
+    start();
+    chooseManual();
+    answerSearch();
+    EXPECT_FALSE(sheetOpen());
+    ASSERT_EQ(postedNamed("searchNetResult").size(), 1);
+    EXPECT_EQ(postedNamed("searchNetResult")[0].userInfo.value("searchNetResult").toList().size(), 3);
+    // The forbidden row refused on screen: nothing sent.
+    controller->netListView()->selectRow(2);
+    transport->sent.clear();
+    controller->ApplyNetSelect();
+    EXPECT_TRUE(sentIds().isEmpty());
+    EXPECT_EQ(alerts.messages(), QStringList{"Failed"});
+}
+
+TEST_F(OperatorSelectionTest, BusyStateControls)
+{
+    set("USSD", "DisableUSSDToolbarForDEdorud", true);
+    start();
+    controller->pinEnableBox()->setChecked(true);
+    controller->searchingNetworkUI(true);
+    EXPECT_EQ(postedNamed("USSDToolbarEnableEvent").size(), 1);
+    EXPECT_FALSE(main.enabledItems.value("Modify PIN"));
+    EXPECT_FALSE(main.enabledItems.value("Enable PIN"));
+    EXPECT_FALSE(main.enabledItems.value("Disable PIN"));
+    EXPECT_FALSE(controller->pinEnableBox()->isEnabled());
+    EXPECT_FALSE(controller->searchProgressBar()->isVisibleTo(controller->searchProgressBar()->parentWidget())); // "Automatic"
+    controller->searchingNetworkUI(false);
+    EXPECT_TRUE(main.enabledItems.value("Modify PIN"));
+    EXPECT_FALSE(main.enabledItems.value("Enable PIN"));
+    EXPECT_TRUE(main.enabledItems.value("Disable PIN"));
+    EXPECT_TRUE(controller->pinEnableBox()->isEnabled());
+    controller->pinEnableBox()->setChecked(false);
+    controller->searchingNetworkUI(false);
+    EXPECT_TRUE(main.enabledItems.value("Enable PIN"));
+    EXPECT_FALSE(main.enabledItems.value("Modify PIN"));
+
+    config->setConfigurationByModule("DifferentWorkingMothodForDedorud", true);
+    posted.clear();
+    controller->searchingNetworkUI(true);
+    EXPECT_TRUE(postedNamed("USSDToolbarEnableEvent").isEmpty());
+}
