@@ -161,6 +161,7 @@ SettingController::~SettingController()
     delete m_EnablePinWin_;
     delete m_RevisePinWin_;
     delete m_PukWin_;
+    delete netSelectWindow_;
 }
 
 void SettingController::install() { Neighbours::setSetting(this); }

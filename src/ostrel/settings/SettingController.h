@@ -630,6 +630,8 @@ private:
     void handleSelectAnswer(int type, bool success, bool second);
     void endsearchNetResSheet(int chosenRow);
     void sendBackToAutomatic(bool backToAuto);
+    // Ends the busy state if no 513/76 answer comes in time.
+    void armModeWait();
     void endBusyAfterModeAnswer();
     void endNetworkSelection();
     void roamSwitchSent(bool byUser, RoamSwitchTracker::Switches before, RoamSwitchTracker::Switches sent);

@@ -475,6 +475,7 @@ void SettingController::smartUIInitNetworkSetting()
 void SettingController::smartUISaveNetAndFrequencySetting(QObject *)
 {
     searchingNetworkUI(true);
+    armModeWait(); // on chipset family 1 the band's answer sends 513/76; it may never come
     SetNetFrequency(matrixFrequencySelect_);
     if (Platform::sharedPlatform()->platform() != Platform::Icera)
         SetSearchNetMode(nullptr);

@@ -71,7 +71,7 @@ void SettingController::connectNetworkSelection()
 void SettingController::buildNetSelectSheet()
 {
     auto *sheet = new QDialog(wndMain);
-    sheet->setObjectName(QStringLiteral("netSelectWindow"));
+    sheet->setObjectName(QStringLiteral("wndSettingNetSelect"));
     sheet->setWindowTitle(QStringLiteral("Operator Selection"));
     auto *layout = new QVBoxLayout(sheet);
     netListModel_ = new NetListModel([this](int row, const QString &key) { return netListCellText(row, key); },
@@ -629,6 +629,11 @@ void SettingController::setNetModeChanged(const yov::Notification &n)
 void SettingController::sendBackToAutomatic(bool backToAuto)
 {
     sendAutoNetSelectToBack(backToAuto);
+    armModeWait();
+}
+
+void SettingController::armModeWait()
+{
     selectionClock().cancel(modeTimer_);
     modeTimer_ = selectionClock().schedule(netsel::kModeAnswerMs, this, [this] {
         modeTimer_ = 0;

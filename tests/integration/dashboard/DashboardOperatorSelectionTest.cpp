@@ -123,7 +123,7 @@ TEST_F(DashboardOperatorSelectionTest, ManualSearchListsOperatorsAndRegisters)
     EXPECT_EQ(table->model()->headerData(0, Qt::Horizontal).toString(), "Operator Status");
     EXPECT_EQ(table->model()->index(1, 1).data().toString(), "Korvane Mobil");
     EXPECT_EQ(table->model()->index(2, 3).data().toString(), "2G");
-    EXPECT_EQ(table->model()->index(3, 0).data().toString(), "FORBIDDEN");
+    EXPECT_EQ(table->model()->index(3, 0).data().toString(), "Forbidden");
     table->selectRow(rowOf("26201"));
     screenshotWithSheet(QStringLiteral("operator-selection-sheet.png"));
 
