@@ -329,8 +329,8 @@ QString SettingController::netListCellText(int row, const QString &key) const
         const QString word = netsel::netTypeWord(value, isSpecial);
         value = word.isEmpty() ? word : tr_(word);
     }
-    // The highlighted list shows the names as the device gave them.
-    if (isHighlightedNetRow(row) || yov::nsBool(setting(QStringLiteral("Internet"), QStringLiteral("highLightCurrentNet"))))
+    // The highlighted list shows the names as the device gave them (the current row in blue).
+    if (yov::nsBool(setting(QStringLiteral("Internet"), QStringLiteral("highLightCurrentNet"))))
         return value;
     if (key != QLatin1String(netsel::kName))
         return value;
@@ -340,7 +340,7 @@ QString SettingController::netListCellText(int row, const QString &key) const
         return value;
     InitService *init = InitService::sharedInitService();
     options.specificMccMnc = yov::nsDict(setting(QStringLiteral("Init"), QStringLiteral("Init_specificMccAndMnc")));
-    options.roaming = init && init->networkRoamStatus() != 0;
+    options.roaming = init && init->networkRoamStatus() == InitService::Roaming;
     options.currentRmccrmnc = init ? init->currentRmccrmnc() : QString();
     const QString home = Neighbours::init().currentHmccmnc();
     const QVariant needing = setting(QStringLiteral("Init"), QStringLiteral("Init_SimHMCCMNCList_NeededChangeSPN"));

@@ -7,11 +7,14 @@
 #include "common/records/Payload.h"
 #include "common/records/settings/NetworkSelectionRecords.h"
 #include "ostrel/framework/neighbours/DialControllerInterface.h"
+#include "ostrel/device/service/InitService.h"
 #include "ostrel/settings/NetworkSelection.h"
 #include "ostrel/settings/SettingService.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QColor>
+#include <QFont>
 #include <QCoreApplication>
 #include <QProgressBar>
 #include <QTableView>
@@ -468,4 +471,31 @@ TEST_F(OperatorSelectionTest, BusyStateControls)
     posted.clear();
     controller->searchingNetworkUI(true);
     EXPECT_TRUE(postedNamed("USSDToolbarEnableEvent").isEmpty());
+}
+
+TEST_F(OperatorSelectionTest, CellOptionsAndHighlight)
+{
+    set("Setting", "DisplayNetTypeWithMCCMNCInNetList", "26203");
+    set("Internet", "Internet_ChangeSPN_IfNeeded", true);
+    set("Init", "Init_specificMccAndMnc", QVariantMap{{"26201", "XYKorvane Home"}});
+    ostrel::InitService::sharedInitService()->setCurrentRmccRmnc("26201");
+    ostrel::InitService::sharedInitService()->setNetworkRoamStatus(ostrel::InitService::Home);
+    start();
+    chooseManual();
+    answerSearch();
+    QAbstractItemModel *model = controller->netListView()->model();
+    EXPECT_EQ(model->index(2, 3).data().toString(), "Special2G");
+    EXPECT_EQ(model->index(0, 3).data().toString(), "3G");
+    EXPECT_EQ(model->index(1, 1).data().toString(), "XYKorvane Home");
+    ostrel::InitService::sharedInitService()->setNetworkRoamStatus(ostrel::InitService::Roaming);
+    EXPECT_EQ(model->index(1, 1).data().toString(), "Korvane Home");
+    EXPECT_FALSE(model->index(0, 0).data(Qt::ForegroundRole).isValid());
+
+    set("Internet", "highLightCurrentNet", true);
+    EXPECT_EQ(model->index(1, 1).data().toString(), "Korvane Mobil"); // the name rules are skipped
+    EXPECT_EQ(model->index(0, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::blue));
+    EXPECT_EQ(model->index(0, 0).data(Qt::FontRole).value<QFont>().pointSizeF(), 15.0);
+    EXPECT_FALSE(model->index(1, 0).data(Qt::ForegroundRole).isValid());
+    ostrel::InitService::sharedInitService()->setCurrentRmccRmnc(QString());
+    ostrel::InitService::sharedInitService()->setNetworkRoamStatus(ostrel::InitService::RoamUndetermined);
 }
