@@ -401,7 +401,8 @@ void SettingController::startSelectWait()
         selectTimer_ = 0;
         qCWarning(lcSetting) << "the registration was not answered: taken as failed";
         selectPending_ = false;
-        handleSelectAnswer(1, false, false);
+        // The second registration on the current network ends as its answer would: ignored.
+        handleSelectAnswer(1, false, SettingService::sharedSettingService().isSecondManualSelectNetFlag);
     });
 }
 
