@@ -499,3 +499,64 @@ TEST_F(OperatorSelectionTest, CellOptionsAndHighlight)
     ostrel::InitService::sharedInitService()->setCurrentRmccRmnc(QString());
     ostrel::InitService::sharedInitService()->setNetworkRoamStatus(ostrel::InitService::RoamUndetermined);
 }
+
+TEST_F(OperatorSelectionTest, BusyStateByRowAndSwitches)
+{
+    setItems({"System", "Connect", "Network", "Security", "SMS"});
+    set("Setting", "hasOnlyOneTab", true);
+    start();
+    QProgressBar *bar = controller->searchProgressBar();
+    const auto barShown = [bar] { return bar->isVisibleTo(bar->parentWidget()); };
+    const struct {
+        int row;
+        bool manualFlag;
+    } rows[] = {{0, false}, {1, false}, {1, true}};
+    for (const auto &r : rows) {
+        controller->methodToSelectNetMatrix()->button(r.row)->setChecked(true);
+        controller->searchModeControl()->setEnabled(true);
+        controller->searchResultButton()->setEnabled(true);
+        ostrel::SettingService::sharedSettingService().isManualSearchingNetFlag = r.manualFlag;
+        controller->searchingNetworkUI(true);
+        EXPECT_EQ(controller->searchModeControl()->isEnabled(), r.row == 0) << r.row; // unchanged on row 0
+        EXPECT_EQ(barShown(), r.row == 1) << r.row;
+        EXPECT_EQ(controller->searchResultButton()->isEnabled(), !r.manualFlag) << r.row << r.manualFlag;
+        EXPECT_FALSE(controller->messageCenterField()->isEnabled()); // the SMS tab of a one-tab layout
+        EXPECT_FALSE(controller->bandControl()->isEnabled());
+        controller->searchingNetworkUI(false);
+        EXPECT_FALSE(barShown());
+        EXPECT_EQ(controller->searchModeControl()->isEnabled(), r.row == 0) << r.row; // row 1 keeps it off
+        EXPECT_TRUE(controller->messageCenterField()->isEnabled());
+        EXPECT_TRUE(controller->bandControl()->isEnabled());
+        EXPECT_TRUE(toolbarOn());
+    }
+    ostrel::SettingService::sharedSettingService().isManualSearchingNetFlag = false;
+}
+
+TEST_F(OperatorSelectionTest, SpecialVersionRegistersWithModeFourAndComparesTheAnswer)
+{
+    set("specialSoftVersion", "H3GKV421FromIta", true);
+    set("Internet", "NetWork_getSeletedNetType_IfSeleteNetOk", true);
+    start();
+    chooseManual();
+    answerSearch();
+    controller->netListView()->selectRow(1);
+    transport->sent.clear();
+    controller->ApplyNetSelect();
+    ASSERT_EQ(sentIds(), QStringList{"513/79"});
+    EXPECT_EQ(yov::ManualSelectRequest::decode(yov::PayloadReader(sent()[0].data)).mode, 4);
+    // Another operator in the answer: a failure.
+    deliver(513, 79, 1, 0, 3, yov::ManualSelectResult{1.0f, "26209", '3'}.encode());
+    EXPECT_EQ(alerts.messages(), QStringList{"Failed"});
+    settle();
+
+    alerts.clear();
+    chooseManual();
+    answerSearch();
+    controller->netListView()->selectRow(1);
+    controller->ApplyNetSelect();
+    controller->methodToSelectNetMatrix()->button(1)->setChecked(true);
+    deliver(513, 79, 1, 0, 3, yov::ManualSelectResult{1.0f, "26201", '3'}.encode());
+    EXPECT_EQ(alerts.messages(), QStringList{"Success"});
+    EXPECT_EQ(methodRow(), 0);                                    // the matrix only: nothing sent for it
+    EXPECT_EQ(controller->preferredModeMatrix()->checkedId(), 1); // "nettype" 2 picks "3G Only"
+}
