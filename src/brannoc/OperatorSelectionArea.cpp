@@ -135,7 +135,8 @@ void OperatorSelectionArea::answerSelect(ModemContext &context, const QByteArray
         network->set({{QStringLiteral("Mcc"), digits.left(3)},
                       {QStringLiteral("Mnc"), digits.mid(3)},
                       {QStringLiteral("OperatorName"), yov::nsString(op.value(QStringLiteral("Long")))},
-                      {QStringLiteral("Registered"), true}},
+                      {QStringLiteral("Registered"), true},
+                      {QStringLiteral("SelectedMode"), 1}}, // its mode reports now say manual
                      context);
     }
     pushMode(context, 1);

@@ -20,7 +20,7 @@ public:
     QString name() const override { return QStringLiteral("Network"); }
     void load(const QVariantMap &state) override { state_ = state; }
     bool handleRequest(const yov::UI_MSG &, ModemContext &) override { return false; }
-    QStringList stateKeys() const override { return {"Mcc", "Mnc", "OperatorName", "Registered", "ModeResult"}; }
+    QStringList stateKeys() const override { return {"Mcc", "Mnc", "OperatorName", "Registered", "ModeResult", "SelectedMode"}; }
 };
 
 class SelectionAnswers : public ModemContext {
@@ -151,6 +151,7 @@ TEST_F(OperatorSelectionAreaTest, RegistrationAndItsOutcomes)
     EXPECT_EQ(answers.network.state().value("Mcc").toString(), "262");
     EXPECT_EQ(answers.network.state().value("Mnc").toString(), "01");
     EXPECT_EQ(answers.network.state().value("OperatorName").toString(), "Korvane");
+    EXPECT_EQ(answers.network.state().value("SelectedMode").toInt(), 1); // the network's mode reports agree
     EXPECT_EQ(area.state().value("SelectionMode").toInt(), 1);
 
     // The network's mode request returns the selection to automatic.

@@ -538,6 +538,9 @@ public:
     QProgressBar *searchProgressBar() const { return searchProgress_; }
     QWidget *methodControl() const { return methodBox_; }
     bool isNetworkBusy() const { return networkBusy_; }
+    // A manual search, the result sheet, a registration or its status checks are under way: the
+    // device's mode reports meanwhile leave the panel's choice and busy state alone.
+    bool operatorSelectionUnderWay() const;
 
     // --- "Network" panel: roaming (SettingControllerRoam.cpp) -----------------------------------
     // Takes the device-state controller's two roaming check boxes into the panel.

@@ -253,7 +253,7 @@ void SettingController::dealWithMsgOfCheckPreferenceMode(int value)
 
 void SettingController::dealWithMsgOfCheckSearchmode(int mode, int selected, int pref)
 {
-    if (!hasNetworkPanel())
+    if (!hasNetworkPanel() || operatorSelectionUnderWay())
         return;
     if (const std::optional<int> tag = netmode::tagOfModeReport(selected, pref, mode))
         checkCell(m_NetworkFindModeSeletion_, *tag);
@@ -269,7 +269,7 @@ void SettingController::dealWithMsgOfCheckSearchmode(int mode, int selected, int
 
 void SettingController::dealWithMsgOfCheckSearchmodeForIcera(int mode, int selected)
 {
-    if (!hasNetworkPanel())
+    if (!hasNetworkPanel() || operatorSelectionUnderWay())
         return;
     if (methodBox_)
         methodBox_->setEnabled(true);

@@ -84,8 +84,12 @@ void SettingController::buildNetSelectSheet()
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->setVisible(false);
     table->horizontalHeader()->setSectionsClickable(false); // columns are never chosen
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->setMinimumSize(480, 200);
+    // One line per operator: the name column takes the room, the others their texts' width.
+    table->setWordWrap(false);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->setMinimumSize(520, 200);
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { netListSelectionChanged(); });
     layout->addWidget(table);
     auto *buttons = new QHBoxLayout;
@@ -548,6 +552,15 @@ void SettingController::handleSelectAnswer(int type, bool success, bool second)
         break;
     case netsel::Outcome::FailBackToList:
         cancelStatusChecks();
+        if (netSelectWindow_ && sheetQueue_->holdsSheet(netSelectWindow_)) {
+            // The sheet was kept open while registering: it is the list to choose from again.
+            // "Failed" shows on it (on the window it would wait behind the sheet), its rows are
+            // chosen afresh and "Apply" follows the new choice.
+            popupAlertSheet(QStringLiteral("Failed"), netSelectWindow_);
+            hasRegisteringNetFlag_ = false;
+            reloadNetListView();
+            break;
+        }
         popupAlertSheet(QStringLiteral("Failed"), wndMain, [this](int) {
             if (!netList_.isEmpty())
                 beginNetSelectSheet();
@@ -557,7 +570,9 @@ void SettingController::handleSelectAnswer(int type, bool success, bool second)
     case netsel::Outcome::FailCloseSheet:
         cancelStatusChecks();
         if (decision.outcome == netsel::Outcome::FailKeepSheet) {
-            popupAlertSheet(QStringLiteral("Failed"), netSelectWindow_ ? static_cast<QWidget *>(netSelectWindow_) : wndMain.data());
+            // On the sheet when it is open (a registration from the plug-in has none).
+            const bool onSheet = netSelectWindow_ && sheetQueue_->holdsSheet(netSelectWindow_);
+            popupAlertSheet(QStringLiteral("Failed"), onSheet ? static_cast<QWidget *>(netSelectWindow_) : wndMain.data());
             hasRegisteringNetFlag_ = false;
             reloadNetListView();
         } else {
@@ -777,6 +792,12 @@ void SettingController::setSearchProcessBarEnable(bool enable)
 QString SettingController::getNetworkSelectionMode() const
 {
     return tr_(methodRow() == 0 ? QStringLiteral("Automatic") : QStringLiteral("Manual"));
+}
+
+bool SettingController::operatorSelectionUnderWay() const
+{
+    return isManualSelecting() || selectPending_ || checkTimer_ != 0
+           || (netSelectWindow_ && sheetQueue_->holdsSheet(netSelectWindow_));
 }
 
 // --- device removal ------------------------------------------------------------------------------------

@@ -117,6 +117,8 @@ TEST_F(DashboardOperatorSelectionTest, ManualSearchListsOperatorsAndRegisters)
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return sheetOpen(); }, kWaitMs));
     EXPECT_FALSE(barShown());
+    // The device's own mode reports (still automatic while it searched) left the choice alone.
+    EXPECT_EQ(settings()->methodToSelectNetMatrix()->checkedId(), 1);
     ASSERT_EQ(settings()->netList().size(), 4);
     QTableView *table = settings()->netListView();
     EXPECT_EQ(table->model()->rowCount(), 4);
@@ -136,6 +138,9 @@ TEST_F(DashboardOperatorSelectionTest, ManualSearchListsOperatorsAndRegisters)
     // The device reports the manual mode.
     ASSERT_TRUE(QTest::qWaitFor([&] { return settings()->methodToSelectNetMatrix()->checkedId() == 1; }, kWaitMs));
     EXPECT_EQ(settings()->getNetworkSelectionMode(), "Manual");
+    EXPECT_EQ(modemState(QStringLiteral("Network")).value("SelectedMode").toInt(), 1);
+    QTest::qWait(300); // the device's mode report that follows agrees
+    EXPECT_EQ(settings()->methodToSelectNetMatrix()->checkedId(), 1);
 }
 
 TEST_F(DashboardOperatorSelectionTest, RefusedOperatorFallsBackToAutomatic)

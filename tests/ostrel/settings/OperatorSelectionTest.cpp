@@ -406,6 +406,61 @@ TEST_F(OperatorSelectionTest, DeviceModeReport)
     EXPECT_EQ(methodRow(), 0);
 }
 
+TEST_F(OperatorSelectionTest, DeviceModeReportsWaitForTheUsersSelection)
+{
+    start();
+    chooseManual();
+    // The device still selects automatically while it searches: its mode report changes nothing.
+    controller->dealWithMsgOfCheckSearchmode(0, 0, 2);
+    EXPECT_EQ(methodRow(), 1);
+    EXPECT_FALSE(controller->methodControl()->isEnabled());
+    answerSearch();
+    controller->dealWithMsgOfCheckSearchmode(0, 0, 2); // nor while the list is shown
+    EXPECT_EQ(methodRow(), 1);
+    controller->netListView()->selectRow(1);
+    controller->ApplyNetSelect();
+    controller->dealWithMsgOfCheckSearchmode(0, 0, 2); // nor while it registers
+    EXPECT_EQ(methodRow(), 1);
+    EXPECT_FALSE(controller->methodControl()->isEnabled());
+    answerSelect(0);
+    // Afterwards the reports apply again.
+    controller->dealWithMsgOfCheckSearchmode(0, 0, 2);
+    EXPECT_EQ(methodRow(), 0);
+    EXPECT_TRUE(controller->methodControl()->isEnabled());
+}
+
+TEST_F(OperatorSelectionTest, BackToTheListAfterAFailure)
+{
+    set("Setting", "BackToNetSelectList", true);
+    start();
+    registerOnRow(1);
+    EXPECT_FALSE(sheetOpen());
+    transport->sent.clear();
+    answerSelect(255);
+    EXPECT_EQ(alerts.messages(), QStringList{"Failed"});
+    settle();
+    // The same list again, without a new search and without a return to automatic.
+    ASSERT_TRUE(sheetOpen());
+    EXPECT_EQ(controller->netList().size(), 3);
+    EXPECT_TRUE(sentIds().isEmpty());
+    EXPECT_TRUE(toolbarOn());
+
+    // With the sheet kept open while registering, the list can be chosen from again.
+    set("Setting", "NotExitNetSelSheet", true);
+    controller->netListView()->selectRow(1);
+    ASSERT_TRUE(controller->netSelectButton()->isEnabled());
+    controller->ApplyNetSelect();
+    EXPECT_FALSE(controller->netSelectButton()->isEnabled());
+    answerSelect(255);
+    settle();
+    EXPECT_EQ(alerts.messages(), (QStringList{"Failed", "Failed"}));
+    ASSERT_TRUE(sheetOpen());
+    EXPECT_FALSE(controller->hasRegisteringNetFlag());
+    controller->netListView()->selectRow(0);
+    EXPECT_TRUE(controller->netSelectButton()->isEnabled());
+    EXPECT_TRUE(sentIds() == QStringList{"513/79"});
+}
+
 TEST_F(OperatorSelectionTest, PluginEntries)
 {
     start();
