@@ -131,6 +131,17 @@ void SettingController::initNetSelectSheetWording()
         SelectNetFailOK_->setText(tr_(QStringLiteral("OK")));
     if (netSelectWindow_)
         netSelectWindow_->setWindowTitle(tr_(QStringLiteral("Operator Selection")));
+    // The list keeps its state words localised: they are shown, and compared with the localised
+    // "CURRENT" and "FORBIDDEN". A list found before the change takes the new language's words.
+    for (QVariant &entry : netList_) {
+        QVariantMap op = entry.toMap();
+        const QString word = netsel::stateWordOf(yov::nsInt(op.value(QLatin1String(netsel::kNetState))));
+        op.insert(QLatin1String(netsel::kState), word.isEmpty() ? word : tr_(word));
+        entry = op;
+    }
+    if (netListModel_ && !netList_.isEmpty())
+        emit netListModel_->dataChanged(netListModel_->index(0, 0),
+                                        netListModel_->index(int(netList_.size()) - 1, netsel::kColumnCount - 1));
     if (searchResultButton_)
         searchResultButton_->setText(tr_(QStringLiteral("Search")));
     if (cancelSearchButton_)

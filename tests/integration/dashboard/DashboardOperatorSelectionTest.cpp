@@ -5,14 +5,18 @@
 
 #include "ostrel/device/init/InitController.h"
 #include "ostrel/device/main/MainController.h"
+#include "ostrel/framework/language/LanguageOperation.h"
 #include "ostrel/framework/widgets/WidgetUtilities.h"
 #include "ostrel/settings/NetworkSelection.h"
 #include "ostrel/settings/SettingController.h"
 #include "support/ManualClock.h"
+#include "support/TestPaths.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -141,6 +145,47 @@ TEST_F(DashboardOperatorSelectionTest, ManualSearchListsOperatorsAndRegisters)
     EXPECT_EQ(modemState(QStringLiteral("Network")).value("SelectedMode").toInt(), 1);
     QTest::qWait(300); // the device's mode report that follows agrees
     EXPECT_EQ(settings()->methodToSelectNetMatrix()->checkedId(), 1);
+}
+
+TEST_F(DashboardOperatorSelectionTest, ALanguageChangeRewordsThePanelAndTheOpenList)
+{
+    const QString languages = dir_.filePath(QStringLiteral("Language"));
+    ASSERT_TRUE(copyTree(QDir(testing_paths::shareDir()).filePath(QStringLiteral("Language")), languages));
+    ASSERT_TRUE(QDir(languages).mkpath(QStringLiteral("German.lproj")));
+    QFile tokens(QDir(languages).filePath(QStringLiteral("German.lproj/LanguageTokenList.txt")));
+    ASSERT_TRUE(tokens.open(QIODevice::WriteOnly));
+    tokens.write("\"Operator Selection\" = \"Netzwahl\";\n\"Manual\" = \"Manuell\";\n\"Apply\" = \"Anwenden\";\n"
+                 "\"Operator Status\" = \"Netzstatus\";\n\"Network Type\" = \"Netztyp\";\n"
+                 "\"AVAILABLE\" = \"Frei\";\n\"CURRENT\" = \"Aktuell\";\n\"FORBIDDEN\" = \"Gesperrt\";\n");
+    tokens.close();
+    qputenv("OSTREL_LANGUAGE_DIR", languages.toLocal8Bit());
+    start({{"SearchDelayMs", 100}}, {{"SupportLanguages", QVariantList{}}, {"CurrentLanguage", "English"}});
+    chooseManual();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sheetOpen(); }, kWaitMs));
+
+    // The settings window's road: the stored language, its token list, then the change notice.
+    ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), QStringLiteral("German")));
+    LanguageOperation::sharedLanguageOperation()->loadTokenList();
+    main()->notifyChangeLanguage();
+    EXPECT_EQ(settings()->methodToSelectNetMatrix()->button(1)->text(), "Manuell");
+    QTableView *table = settings()->netListView();
+    EXPECT_EQ(table->model()->headerData(0, Qt::Horizontal).toString(), "Netzstatus");
+    EXPECT_EQ(table->model()->headerData(3, Qt::Horizontal).toString(), "Netztyp");
+    EXPECT_EQ(settings()->netSelectButton()->text(), "Anwenden");
+    // The list found before the change shows and compares the new words.
+    EXPECT_EQ(table->model()->index(0, 0).data().toString(), "Aktuell");
+    EXPECT_EQ(table->model()->index(3, 0).data().toString(), "Gesperrt");
+    EXPECT_EQ(settings()->findCurrentNetWorkInNetList(), 0);
+    table->selectRow(rowOf("26201"));
+    EXPECT_TRUE(settings()->netSelectButton()->isEnabled());
+    table->selectRow(rowOf("26203"));
+    EXPECT_FALSE(settings()->netSelectButton()->isEnabled()); // still forbidden
+    QTest::qWait(50);
+    screenshotWithSheet(QStringLiteral("operator-selection-german.png"));
+
+    ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), QStringLiteral("English")));
+    LanguageOperation::sharedLanguageOperation()->loadTokenList();
+    qunsetenv("OSTREL_LANGUAGE_DIR");
 }
 
 TEST_F(DashboardOperatorSelectionTest, RefusedOperatorFallsBackToAutomatic)
