@@ -502,8 +502,11 @@ void SettingController::dealWithMsgOfManualSelectNet(const yov::Notification &n)
         qCDebug(lcSetting) << "a registration answer nothing waits for: dropped";
         return;
     }
-    cancelSelectWait();
     const bool second = SettingService::sharedSettingService().isSecondManualSelectNetFlag;
+    // An answer of another type is no outcome: it is only announced, and the registration's own
+    // answer (or its time-out) is still waited for, so the busy state cannot stay on.
+    if (second || msg.type == 1)
+        cancelSelectWait();
     const bool success = msg.type == 1 && !second && checkManualSelectNetResult(msg);
     handleSelectAnswer(msg.type, success, second);
 }

@@ -363,6 +363,18 @@ TEST_F(OperatorSelectionTest, AnswersOfAnotherTypeOnlyNotify)
     answerSelect(0, 0);
     EXPECT_EQ(postedNamed("manualRegisterNetResult").size(), 1);
     EXPECT_TRUE(alerts.messages().isEmpty());
+    EXPECT_FALSE(toolbarOn());
+    // The registration's own answer still counts.
+    answerSelect(0);
+    EXPECT_EQ(alerts.messages(), QStringList{"Success"});
+    EXPECT_TRUE(toolbarOn());
+    // Without it, the time-out gives the window back.
+    settle();
+    registerOnRow(1);
+    answerSelect(0, 0);
+    EXPECT_FALSE(toolbarOn());
+    clock.advance(ostrel::netsel::kSelectAnswerMs);
+    EXPECT_EQ(alerts.messages(), (QStringList{"Success", "Failed"}));
     deliver(513, 78, 0, 0, 3, searchPayload()); // a search answer of type 0 is ignored
 }
 
