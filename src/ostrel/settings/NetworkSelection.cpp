@@ -63,7 +63,7 @@ QString nameCell(const QString &name, const QString &numeric, const NameCellOpti
         const QString key = options.specificMccMnc.firstKey();
         const QString specific = yov::nsString(options.specificMccMnc.first());
         if (options.currentRmccrmnc == key && numeric == key)
-            value = options.roaming ? withoutFirstTwo(specific) : specific;
+            value = options.wholeSpecificName ? specific : withoutFirstTwo(specific);
     }
     if (options.simNeedsSpn && options.customSpn.contains(numeric))
         value = yov::nsString(options.customSpn.value(numeric));

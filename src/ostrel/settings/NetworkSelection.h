@@ -54,7 +54,10 @@ QString withoutFirstTwo(const QString &text);
 struct NameCellOptions {
     bool changeSpn = false;            // Internet/Internet_ChangeSPN_IfNeeded
     QVariantMap specificMccMnc;        // Init/Init_specificMccAndMnc
-    bool roaming = false;              // the registration is roaming
+    // The whole name of Init_specificMccAndMnc, as the local operator name shows it while the
+    // device-state service's roaming status is 0 (roaming); otherwise without its first two
+    // characters.
+    bool wholeSpecificName = false;
     QString currentRmccrmnc;           // the registered network's MCC+MNC
     bool simNeedsSpn = false;          // the SIM asks for the custom names
     QVariantMap customSpn;             // Init/Init_ChangeAllSPN_IfMatchedSpecialMCCMNC

@@ -355,7 +355,8 @@ QString SettingController::netListCellText(int row, const QString &key) const
         return value;
     InitService *init = InitService::sharedInitService();
     options.specificMccMnc = yov::nsDict(setting(QStringLiteral("Init"), QStringLiteral("Init_specificMccAndMnc")));
-    options.roaming = init && init->networkRoamStatus() == InitService::Roaming;
+    // The same name as the main window's local operator name for that network.
+    options.wholeSpecificName = init && init->networkRoamStatus() == InitService::Roaming;
     options.currentRmccrmnc = init ? init->currentRmccrmnc() : QString();
     const QString home = Neighbours::init().currentHmccmnc();
     const QVariant needing = setting(QStringLiteral("Init"), QStringLiteral("Init_SimHMCCMNCList_NeededChangeSPN"));

@@ -4,6 +4,7 @@
 #include "DashboardFixture.h"
 
 #include "ostrel/device/init/InitController.h"
+#include "ostrel/device/service/InitService.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/language/LanguageOperation.h"
 #include "ostrel/framework/widgets/WidgetUtilities.h"
@@ -40,7 +41,8 @@ QVariantMap entry(int state, const char *longName, const char *numeric, const ch
 class DashboardOperatorSelectionTest : public DashboardFixture {
 protected:
     SettingController *settings() const { return assembly_->settingController(); }
-    void start(const QVariantMap &selection = {}, const QVariantMap &extra = {})
+    void start(const QVariantMap &selection = {}, const QVariantMap &extra = {},
+               const QString &scenario = QStringLiteral("default.plist"))
     {
         QVariantMap state{{"Operators", QVariantList{entry(2, "Vandrel", "26202", "2"), entry(1, "Korvane Mobil", "26201", "2"),
                                                      entry(1, "Nordlicht", "26207", "0"), entry(3, "Ostwind Telecom", "26203", "0")}},
@@ -52,7 +54,7 @@ protected:
         for (auto it = extra.begin(); it != extra.end(); ++it)
             keys.insert(it.key(), it.value());
         setSettings(keys);
-        launch(QStringLiteral("default.plist"));
+        launch(scenario);
         ASSERT_TRUE(waitSimReady());
         presenter_.setHoldOpen(true);
         settings()->setNetworkSelectionClock(&clock_);
@@ -186,6 +188,26 @@ TEST_F(DashboardOperatorSelectionTest, ALanguageChangeRewordsThePanelAndTheOpenL
     ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), QStringLiteral("English")));
     LanguageOperation::sharedLanguageOperation()->loadTokenList();
     qunsetenv("OSTREL_LANGUAGE_DIR");
+}
+
+TEST_F(DashboardOperatorSelectionTest, TheListNamesTheVisitedNetworkAsTheMainWindowDoes)
+{
+    start({{"SearchDelayMs", 100}}, {{"Internet/Internet_ChangeSPN_IfNeeded", true}}, QStringLiteral("roaming.plist"));
+    InitService *service = InitService::sharedInitService();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !service->currentRmccrmnc().isEmpty(); }, kWaitMs));
+    ASSERT_EQ(service->networkRoamStatus(), InitService::Roaming); // the stand-in roams: status 0
+    const QString visited = service->currentRmccrmnc();
+    ASSERT_TRUE(config_->setConfigurationByModuleKeyAndValue(QStringLiteral("Init"), QStringLiteral("Init_specificMccAndMnc"),
+                                                             QVariantMap{{visited, "XXVisited Net"}}));
+    ASSERT_TRUE(setState({{"Operators", QVariantList{entry(2, "Device Name", visited.toLatin1().constData(), "2"),
+                                                     entry(1, "Korvane Mobil", "26201", "2")}}}));
+    chooseManual();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sheetOpen(); }, kWaitMs));
+    // The same name as the local operator name of the main window, the whole of it while roaming.
+    const QString name = settings()->netListView()->model()->index(0, 1).data().toString();
+    EXPECT_EQ(name, service->localSpn());
+    EXPECT_EQ(name, "XXVisited Net");
+    EXPECT_EQ(settings()->netListView()->model()->index(1, 1).data().toString(), "Korvane Mobil");
 }
 
 TEST_F(DashboardOperatorSelectionTest, RefusedOperatorFallsBackToAutomatic)

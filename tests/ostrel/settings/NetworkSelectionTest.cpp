@@ -96,10 +96,11 @@ TEST(NetworkSelectionCells, OperatorNameRules)
     o.currentRmccrmnc = "26202";
     EXPECT_EQ(netsel::nameCell("Device", "26202", o), "Device"); // the option is off
     o.changeSpn = true;
-    EXPECT_EQ(netsel::nameCell("Device", "26202", o), "XXHome Net");
-    EXPECT_EQ(netsel::nameCell("Device", "26201", o), "Device");
-    o.roaming = true;
     EXPECT_EQ(netsel::nameCell("Device", "26202", o), "Home Net");
+    EXPECT_EQ(netsel::nameCell("Device", "26201", o), "Device");
+    o.wholeSpecificName = true;
+    EXPECT_EQ(netsel::nameCell("Device", "26202", o), "XXHome Net");
+    o.wholeSpecificName = false;
     o.specificMccMnc = {{"26202", "X"}}; // shorter than two characters: nothing left
     EXPECT_EQ(netsel::nameCell("Device", "26202", o), "");
     o.currentRmccrmnc = "26209";
