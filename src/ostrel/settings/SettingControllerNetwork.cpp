@@ -757,6 +757,8 @@ void SettingController::searchingNetworkUI(bool searching)
         btnSearchNetResultForKV424_->setEnabled(!searching);
     if (bandBox_)
         bandBox_->setEnabled(!searching);
+    if (bandSaveButton_) // the band's own save goes with it: no band request while one is pending
+        bandSaveButton_->setEnabled(!searching);
     setSaveNetAndFrequencySettingBtnEnable(!searching);
     setSaveAutoConnectSettingBtnEnable(!searching);
     if (smartAutoConnectBox_)

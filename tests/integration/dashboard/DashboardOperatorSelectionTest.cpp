@@ -115,6 +115,8 @@ TEST_F(DashboardOperatorSelectionTest, ManualSearchListsOperatorsAndRegisters)
     chooseManual();
     ASSERT_TRUE(QTest::qWaitFor([&] { return barShown(); }, kWaitMs));
     EXPECT_FALSE(settings()->methodControl()->isEnabled());
+    EXPECT_TRUE(settings()->cancelSearchButton()->isVisible());
+    saveScreenshot(mainWindow(), QStringLiteral("operator-search-running.png"));
     // Other records are handled while the device searches.
     ASSERT_EQ(control(QStringLiteral("SetModemState"), {QStringLiteral("Network"), QVariantMap{{"Csq", 3}}}).type(),
               QDBusMessage::ReplyMessage);

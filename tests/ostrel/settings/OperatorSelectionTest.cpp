@@ -17,6 +17,7 @@
 #include <QFont>
 #include <QCoreApplication>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTableView>
 
 using namespace settingstest;
@@ -524,7 +525,11 @@ TEST_F(OperatorSelectionTest, BusyStateControls)
     EXPECT_FALSE(main.enabledItems.value("Disable PIN"));
     EXPECT_FALSE(controller->pinEnableBox()->isEnabled());
     EXPECT_FALSE(controller->searchProgressBar()->isVisibleTo(controller->searchProgressBar()->parentWidget())); // "Automatic"
+    auto *bandSave = controller->settingTabView()->findChild<QPushButton *>("btnSettingSaveBand");
+    ASSERT_NE(bandSave, nullptr);
+    EXPECT_FALSE(bandSave->isEnabled());
     controller->searchingNetworkUI(false);
+    EXPECT_TRUE(bandSave->isEnabled());
     EXPECT_TRUE(main.enabledItems.value("Modify PIN"));
     EXPECT_FALSE(main.enabledItems.value("Enable PIN"));
     EXPECT_TRUE(main.enabledItems.value("Disable PIN"));
