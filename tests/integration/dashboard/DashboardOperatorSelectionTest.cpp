@@ -228,6 +228,27 @@ TEST_F(DashboardOperatorSelectionTest, RefusedOperatorFallsBackToAutomatic)
     EXPECT_EQ(modemState(QStringLiteral("OperatorSelection")).value("SelectionMode").toInt(), 0);
 }
 
+TEST_F(DashboardOperatorSelectionTest, BackToTheOpenListAfterARefusal)
+{
+    start({{"SearchDelayMs", 100}, {"RefuseNumerics", QVariantList{"26207"}}},
+          {{"Setting/BackToNetSelectList", true}, {"Setting/NotExitNetSelSheet", true}});
+    chooseManual();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sheetOpen(); }, kWaitMs));
+    apply(QStringLiteral("26207"));
+    EXPECT_FALSE(settings()->netSelectButton()->isEnabled()); // while it registers
+    ASSERT_TRUE(waitAlert(QStringLiteral("Failed")));
+    // The list stays for another choice, and "Apply" follows it.
+    EXPECT_TRUE(sheetOpen());
+    EXPECT_FALSE(receivedIds().contains(QStringLiteral("513/76")));
+    presenter_.answerAllOpen();
+    apply(QStringLiteral("26201"));
+    ASSERT_TRUE(waitAlert(QStringLiteral("Success")));
+    ASSERT_TRUE(QTest::qWaitFor([] { return modemState(QStringLiteral("Network")).value("Mnc").toString() == "01"; }, kWaitMs));
+    presenter_.answerAllOpen();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !sheetOpen(); }, kWaitMs)); // "Success" on the sheet closes it
+    EXPECT_EQ(receivedIds().count(QStringLiteral("513/78")), 1);
+}
+
 TEST_F(DashboardOperatorSelectionTest, ADeviceThatNeverAnswers)
 {
     start({{"SearchDelayMs", -1}});
