@@ -28,6 +28,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace ostrel {
 
 namespace {
@@ -683,7 +685,9 @@ void SettingController::backToAutoModeAfterSelNetSuccess()
 void SettingController::startBackToAutoModeTimerWithSeconds(double seconds)
 {
     selectionClock().cancel(backToAutoTimer_);
-    backToAutoTimer_ = selectionClock().schedule(int(qMax(0.0, seconds) * 1000.0), this, [this] {
+    // The delay comes from the settings file: a negative one is none, a huge one is kept in range.
+    const double ms = qBound(0.0, seconds * 1000.0, double(std::numeric_limits<int>::max()));
+    backToAutoTimer_ = selectionClock().schedule(int(ms), this, [this] {
         backToAutoTimer_ = 0;
         backToAutoAfterSelNetSuccess();
     });

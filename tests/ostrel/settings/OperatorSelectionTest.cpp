@@ -357,6 +357,17 @@ TEST_F(OperatorSelectionTest, SuccessOptions)
     EXPECT_EQ(yov::PayloadReader(sent()[0].data).int32(0), 4);
 }
 
+TEST_F(OperatorSelectionTest, BackToAutomaticDelayOutOfRange)
+{
+    start();
+    controller->startBackToAutoModeTimerWithSeconds(1e12); // far beyond the clock's range: kept in it
+    clock.advance(86400000);
+    EXPECT_TRUE(sentIds().isEmpty());
+    controller->startBackToAutoModeTimerWithSeconds(-3); // replaces it: at once
+    clock.advance(1);
+    EXPECT_EQ(sentIds(), QStringList{"513/76"});
+}
+
 TEST_F(OperatorSelectionTest, AnswersOfAnotherTypeOnlyNotify)
 {
     start();
