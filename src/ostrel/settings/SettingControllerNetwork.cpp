@@ -144,6 +144,9 @@ void SettingController::initNetSelectSheetWording()
     if (netListModel_ && !netList_.isEmpty())
         emit netListModel_->dataChanged(netListModel_->index(0, 0),
                                         netListModel_->index(int(netList_.size()) - 1, netsel::kColumnCount - 1));
+    // The panel's button row: the band's save, the search and its cancel.
+    if (bandSaveButton_)
+        bandSaveButton_->setText(tr_(QStringLiteral("Apply")));
     if (searchResultButton_)
         searchResultButton_->setText(tr_(QStringLiteral("Search")));
     if (cancelSearchButton_)

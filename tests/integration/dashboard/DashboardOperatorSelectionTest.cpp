@@ -176,6 +176,9 @@ TEST_F(DashboardOperatorSelectionTest, ALanguageChangeRewordsThePanelAndTheOpenL
     EXPECT_EQ(table->model()->headerData(0, Qt::Horizontal).toString(), "Netzstatus");
     EXPECT_EQ(table->model()->headerData(3, Qt::Horizontal).toString(), "Netztyp");
     EXPECT_EQ(settings()->netSelectButton()->text(), "Anwenden");
+    auto *bandSave = settings()->settingTabView()->findChild<QPushButton *>(QStringLiteral("btnSettingSaveBand"));
+    ASSERT_NE(bandSave, nullptr);
+    EXPECT_EQ(bandSave->text(), "Anwenden");
     // The list found before the change shows and compares the new words.
     EXPECT_EQ(table->model()->index(0, 0).data().toString(), "Aktuell");
     EXPECT_EQ(table->model()->index(3, 0).data().toString(), "Gesperrt");
