@@ -129,29 +129,6 @@ const NotificationTableRow SettingController::deviceFunctionNotficationTable[] =
     {nullptr, nullptr},
 };
 
-// Handlers whose panels are filled by later work: they log the record and do nothing else.
-#define SETTING_SEAM(name)                                                                          \
-    void SettingController::name(const yov::Notification &n)                                      \
-    {                                                                                              \
-        yov::UI_MSG msg = yov::zeroMsg();                                                          \
-        if (yovMsgCenter())                                                                        \
-            yovMsgCenter()->getMsgPackage(&msg, &n);                                               \
-        qCDebug(lcSetting) << #name << msg.majorID << msg.minorID << "type" << msg.type << "result" \
-                           << int(msg.result);                                                     \
-    }
-SETTING_SEAM(dealWithMsgOfSetSearchNetMode)
-SETTING_SEAM(dealWithMsgOfManualSearchNet)
-SETTING_SEAM(dealWithMsgOfManualSelectNet)
-SETTING_SEAM(dealWithMsgOfNodeSelectSatus)
-#undef SETTING_SEAM
-
-#define SETTING_NOTE_SEAM(handler)                                                                 \
-    void SettingController::handler(const yov::Notification &n) { qCDebug(lcSetting) << #handler << n.name; }
-SETTING_NOTE_SEAM(setNetModeChanged)
-SETTING_NOTE_SEAM(methodToSelectNetChanged)
-SETTING_NOTE_SEAM(manualRegisterNet)
-#undef SETTING_NOTE_SEAM
-
 // --- creation ----------------------------------------------------------------------------------
 
 SettingController::SettingController(const ControllerContext &context, QObject *parent)
@@ -184,6 +161,7 @@ SettingController::~SettingController()
     delete m_EnablePinWin_;
     delete m_RevisePinWin_;
     delete m_PukWin_;
+    delete netSelectWindow_;
 }
 
 void SettingController::install() { Neighbours::setSetting(this); }
@@ -394,6 +372,7 @@ void SettingController::buildNetworkPanel(QWidget *panel)
     layout->addWidget(host);
     buildRoamingControls(content);
     layout->addStretch(1);
+    connectNetworkSelection();
 }
 
 void SettingController::buildSystemPanel(QWidget *panel)
@@ -717,11 +696,14 @@ void SettingController::initializeController()
             searchProgress_->setVisible(false);
         if (cancelSearchButton_)
             cancelSearchButton_->setVisible(false);
+        clearRemptyNetListView();
     }
     notAutolaunch_ = yov::nsBool(setting(QStringLiteral("NotAutolaunch")));
     if (doNotOpenBox_)
         doNotOpenBox_->setChecked(notAutolaunch_);
     SettingService::sharedSettingService().isManualSearchingNetFlag = false;
+    hasRegisteringNetFlag_ = false;
+    isOperatorSelectionForNetwork_ = false;
     setEnableBRSMSAndPB(false);
     if (matrixSmartItems_ && matrixSmartItems_->button(0))
         matrixSmartItems_->button(0)->setChecked(true);
@@ -815,6 +797,8 @@ void SettingController::deviceRemoved(const yov::Notification &)
 {
     // The SIM went with the device: nothing asks it for the centre until the next one is ready.
     simReady_ = false;
+    if (sethasModuleWith(QStringLiteral("Network")))
+        endNetworkSelection();
     setEnableBRSMSAndPB(false);
     setSettingBtnStatus(false);
     setPinMenuItems(false, false, false);

@@ -18,7 +18,8 @@
 // "Browser" panel's link opened on connection and the "FavoriteLinks" editor), SettingControllerCallSetting.cpp (the "Call" panel over
 // CallSettingSequencer), SettingControllerSms.cpp (the "SMS" panel), SettingControllerBand.cpp (the
 // "Network" panel's preferred mode, CDMA preference, band, compact page and device information),
-// SettingControllerRoam.cpp (its roaming switches and roaming identity).
+// SettingControllerRoam.cpp (its roaming switches and roaming identity), SettingControllerNetwork.cpp
+// (its operator search and manual selection).
 #include "common/sms/YovPositionManager.h"
 #include "ostrel/framework/controller/YOVUIController.h"
 #include "ostrel/framework/neighbours/SettingControllerInterface.h"
@@ -43,6 +44,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStringList>
+#include <QTableView>
 #include <QUrl>
 
 #include <functional>
@@ -58,6 +60,7 @@ class CallSettingSequencer;
 class DeviceLockGuard;
 
 class TabPluginInterface;
+class NetListModel;
 
 class SettingController : public YOVUIController, public DefaultSettingController {
     Q_OBJECT
@@ -476,8 +479,6 @@ public:
     // selection after a manual registration); true when delivered.
     bool sendAutoNetSelectToBack(bool backToAuto = false);
     int searchModeFor(netmode::SearchSend send) const;
-    // Re-applies the operator selection; the operator-selection work fills it in.
-    Q_INVOKABLE void SetSearchNetMode(QObject *sender = nullptr);
     // Compact page.
     void smartUIInitNetworkSetting();
     Q_INVOKABLE void smartUISetNetSearchMode(QObject *sender = nullptr);
@@ -496,6 +497,55 @@ public:
     // The band cell's tag at a row (-2 for no cell).
     int bandTagAtRow(int row) const;
     int selectedBandRow() const;
+
+    // --- "Network" panel: operator search and manual selection (SettingControllerNetwork.cpp) ---
+    // Action of the operator-selection matrix (reads the matrix): "Automatic" sends 513/76,
+    // "Manual" searches (513/78).
+    Q_INVOKABLE void SetSearchNetMode(QObject *sender = nullptr);
+    Q_INVOKABLE void ApplyNetSelect(QObject *sender = nullptr);
+    Q_INVOKABLE void CancelNetSelect(QObject *sender = nullptr);
+    Q_INVOKABLE void cancelNetworkManualSelect(QObject *sender = nullptr);
+    void sendManualNetSearchToBack();
+    // 513/79 for the list's row; false (nothing sent, logged) for a row outside the list.
+    bool sendManualSelectNetToBack(int row, int mode);
+    void checkStatusAfterManualSelect();
+    void popupNetSelectWindow(const yov::UI_MSG *msg);
+    bool checkManualSelectNetResult(const yov::UI_MSG &msg);
+    int findCurrentNetWorkInNetList() const;
+    void startBackToAutoModeTimerWithSeconds(double seconds);
+    void backToAutoModeAfterSelNetSuccess();
+    void backToAutoAfterSelNetSuccess();
+    void searchingNetworkUI(bool searching);
+    void setSearchProcessBarEnable(bool enable);
+    void clearRemptyNetListView();
+    QString changeCellContentOfNetListView(const QString &key, int row) const;
+    // The table's text of a cell (empty beyond the list).
+    QString netListCellText(int row, const QString &key) const;
+    bool isHighlightedNetRow(int row) const;
+    void netListSelectionChanged();
+    bool getOperatorSelectionForNetwork() const override { return isOperatorSelectionForNetwork_; }
+    void setOperatorSelectionForNetwork(bool on) { isOperatorSelectionForNetwork_ = on; }
+    QString getNetworkSelectionMode() const override;
+    bool hasRegisteringNetFlag() const { return hasRegisteringNetFlag_; }
+    void setHasRegisteringNetFlag(bool on) { hasRegisteringNetFlag_ = on; }
+    int checkNetStatusTimesAfterRegisterFailed() const { return m_nCheckNetStatusTimes_; }
+    void setCheckNetStatusTimesAfterRegisterFailed(int times) { m_nCheckNetStatusTimes_ = times; }
+    // The clock of the selection's time-outs, checks and return to automatic (null: the
+    // controller's clock).
+    void setNetworkSelectionClock(yov::Clock *clock) { selectionClock_ = clock; }
+    const QVariantList &netList() const { return netList_; }
+    QDialog *netSelectWindow() const { return netSelectWindow_; }
+    QTableView *netListView() const { return netListView_; }
+    QPushButton *netSelectButton() const { return netSelectBtn_; }
+    QPushButton *cancelNetSelectButton() const { return CancelnetSelectBtn_; }
+    QPushButton *cancelSearchButton() const { return cancelSearchButton_; }
+    QPushButton *searchResultButton() const { return searchResultButton_; }
+    QProgressBar *searchProgressBar() const { return searchProgress_; }
+    QWidget *methodControl() const { return methodBox_; }
+    bool isNetworkBusy() const { return networkBusy_; }
+    // A manual search, the result sheet, a registration or its status checks are under way: the
+    // device's mode reports meanwhile leave the panel's choice and busy state alone.
+    bool operatorSelectionUnderWay() const;
 
     // --- "Network" panel: roaming (SettingControllerRoam.cpp) -----------------------------------
     // Takes the device-state controller's two roaming check boxes into the panel.
@@ -571,6 +621,29 @@ private:
     void buildModeAndBandControls(QLayout *controls);
     void buildRoamingControls(QWidget *panel);
     void initNetworkModuleWording();
+    void connectNetworkSelection();
+    void buildNetSelectSheet();
+    void initNetSelectSheetWording();
+    yov::Clock &selectionClock() const;
+    int methodRow() const;
+    void searchTimedOut();
+    void searchFailed();
+    void beginNetSelectSheet();
+    void closeNetSelectSheet();
+    void reloadNetListView();
+    int selectedNetRow() const;
+    void selectNetRow(int row);
+    QVariantMap netRow(int row) const;
+    void startSelectWait();
+    void cancelSelectWait();
+    void cancelStatusChecks();
+    void handleSelectAnswer(int type, bool success, bool second);
+    void endsearchNetResSheet(int chosenRow);
+    void sendBackToAutomatic(bool backToAuto);
+    // Ends the busy state if no 513/76 answer comes in time.
+    void armModeWait();
+    void endBusyAfterModeAnswer();
+    void endNetworkSelection();
     void roamSwitchSent(bool byUser, RoamSwitchTracker::Switches before, RoamSwitchTracker::Switches sent);
     void roamSwitchClicked(QCheckBox *changed);
     void roamSwitchFailed(const RoamSwitchTracker::Pending &pending);
@@ -679,6 +752,28 @@ private:
     QPointer<QButtonGroup> matrixRoamingSet_;
     QPointer<QWidget> roamingSetBox_;
     QPointer<QPushButton> btnSearchNetResultForKV424_;
+    // Operator selection
+    QPointer<QDialog> netSelectWindow_;
+    QPointer<QTableView> netListView_;
+    NetListModel *netListModel_ = nullptr;
+    QPointer<QPushButton> netSelectBtn_;
+    QPointer<QPushButton> CancelnetSelectBtn_;
+    QPointer<QPushButton> SelectNetFailOK_;
+    QVariantList netList_;
+    int registeringRow_ = -1;       // the row of the last 513/79
+    bool hasRegisteringNetFlag_ = false;
+    bool noPopupNetSelectWindowFlag_ = true;
+    int m_nCheckNetStatusTimes_ = 0;
+    bool isOperatorSelectionForNetwork_ = false;
+    bool selectPending_ = false;    // a registration (or a status check) waits for its answer
+    bool networkBusy_ = false;
+    bool closingNetSheet_ = false;
+    yov::Clock *selectionClock_ = nullptr;
+    int searchTimer_ = 0;
+    int selectTimer_ = 0;
+    int checkTimer_ = 0;
+    int modeTimer_ = 0;
+    int backToAutoTimer_ = 0;
     int defaultBandTag_ = 0;
     int currentBandTag_ = 0;
     RoamSwitchTracker roamSwitches_;

@@ -86,7 +86,7 @@ QObject *SettingController::controlForSkinKey(const QString &key) const
                           static_cast<QWidget *>(wndModifyUnlockDevice_.data()),
                           static_cast<QWidget *>(wndAddBrowser_.data()),
                           static_cast<QWidget *>(m_EnablePinWin_.data()), static_cast<QWidget *>(m_RevisePinWin_.data()),
-                          static_cast<QWidget *>(m_PukWin_.data())}) {
+                          static_cast<QWidget *>(m_PukWin_.data()), static_cast<QWidget *>(netSelectWindow_.data())}) {
         if (!root)
             continue;
         if (root->objectName() == key)

@@ -143,6 +143,7 @@ void SettingController::initNetworkModuleWording()
         if (QAbstractButton *cell = matrixRoamingSet_->button(1))
             cell->setText(tr_(QStringLiteral("Roaming IMSI")));
     }
+    initNetSelectSheetWording();
     initNetFrequencySet();
 }
 
@@ -230,12 +231,6 @@ bool SettingController::sendAutoNetSelectToBack(bool backToAuto)
            && yovMsgCenter()->sendCatalogued<yov::netsetmsg::kMajor, yov::netsetmsg::kMinorSearchMode>(record);
 }
 
-void SettingController::SetSearchNetMode(QObject *)
-{
-    // The operator selection is re-applied by the operator-selection work; nothing to do yet.
-    qCDebug(lcSetting) << "SetSearchNetMode: operator selection unchanged";
-}
-
 void SettingController::SetPreferenceMode(QObject *)
 {
     const int tag = m_PreferenceMode_ ? m_PreferenceMode_->checkedId() : -1;
@@ -258,7 +253,7 @@ void SettingController::dealWithMsgOfCheckPreferenceMode(int value)
 
 void SettingController::dealWithMsgOfCheckSearchmode(int mode, int selected, int pref)
 {
-    if (!hasNetworkPanel())
+    if (!hasNetworkPanel() || operatorSelectionUnderWay())
         return;
     if (const std::optional<int> tag = netmode::tagOfModeReport(selected, pref, mode))
         checkCell(m_NetworkFindModeSeletion_, *tag);
@@ -274,7 +269,7 @@ void SettingController::dealWithMsgOfCheckSearchmode(int mode, int selected, int
 
 void SettingController::dealWithMsgOfCheckSearchmodeForIcera(int mode, int selected)
 {
-    if (!hasNetworkPanel())
+    if (!hasNetworkPanel() || operatorSelectionUnderWay())
         return;
     if (methodBox_)
         methodBox_->setEnabled(true);
@@ -489,7 +484,8 @@ void SettingController::smartUIInitNetworkSetting()
 
 void SettingController::smartUISaveNetAndFrequencySetting(QObject *)
 {
-    // The busy state of the operator selection comes with that work.
+    searchingNetworkUI(true);
+    armModeWait(); // on chipset family 1 the band's answer sends 513/76; it may never come
     SetNetFrequency(matrixFrequencySelect_);
     if (Platform::sharedPlatform()->platform() != Platform::Icera)
         SetSearchNetMode(nullptr);
@@ -544,7 +540,7 @@ void SettingController::setSearchNetModeForKV424(QObject *)
     const int method = matrixSettingMethodToSelectNet_ ? matrixSettingMethodToSelectNet_->checkedId() : -1;
     if (method != 0 && method != 1)
         return;
-    // The operator list belongs to the operator-selection work; it is empty until then.
+    clearRemptyNetListView();
     if (searchModeBox_)
         searchModeBox_->setEnabled(method == 0);
     if (btnSearchNetResultForKV424_)
