@@ -199,7 +199,9 @@ TEST_F(DashboardNetworkSettingsTest, ACdmaModemSendsItsPreference)
     ASSERT_TRUE(QTest::qWaitFor([] { return modemState(QStringLiteral("Network")).value("CdmaPreference").toInt() == 2; },
                                 kWaitMs));
     EXPECT_TRUE(receivedIds().contains(QStringLiteral("3/6")));
-    QTest::qWait(200); // the modem's report of the new value keeps the choice
+    // A report the modem sent before the change may still come in; its next report keeps the choice.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return preference->checkedId() == 1; }, kWaitMs));
+    QTest::qWait(200);
     EXPECT_EQ(preference->checkedId(), 1);
     saveScreenshot(mainWindow(), QStringLiteral("network-panel-cdma.png"));
 }
