@@ -214,9 +214,14 @@ bool SMSController::hasNewSMSInPos(int position) const
 
 void SMSController::GotoInbox()
 {
+    if (ConfigService(&config()).getUIModelConfig() != 3)
+        Neighbours::main().menuCompleteModelClicked();
     notifyChangeTabViewItem(QStringLiteral("SMS"));
     if (!page_)
         return;
+    // The position of the newest message (a message too long for the SIM is on the computer).
+    if (m_revNewPos >= 0)
+        selectPositionRow(m_revNewPos == yov::kSmsStoredPcSimFull ? yov::sms::kPositionPc : m_revNewPos);
     loadSmsList();
     boxView_->msgBoxSelectAt->selectCellAtRow(getBoxDisplayOrderWithBox(yov::sms::kBoxInBox));
     msgBoxSelect();

@@ -133,7 +133,7 @@ int SMSController::numberOfRowsInTableView()
     };
     const int inbox = countOf(yov::sms::kBoxInBox), outbox = countOf(yov::sms::kBoxOutBox), drafts = countOf(yov::sms::kBoxDraftBox);
     shownList_ = box == yov::sms::kBoxDeliveryReport
-                     ? QVariantList() // the report box is served by the reports' own list
+                     ? (position == yov::sms::kPositionPc ? deliveryReportRows() : QVariantList())
                      : getCurrentBoxListBySearchFlag(isSearchMode(), position, box).value_or(QVariantList());
     shownContext_ = cellContext(box, position);
     if (!page_)
@@ -141,7 +141,7 @@ int SMSController::numberOfRowsInTableView()
     const int deleted = int(pcList(yov::sms::kBoxDeletedBox).size());
     const int important = int(pcList(yov::sms::kBoxImportantBox).size());
     const int broadcasts = SmsService::installed() ? int(SmsService::installed()->broadcastBoxList().size()) : 0;
-    const int reports = 0;
+    const int reports = int(deliveryReportArray_.size());
     const auto count = [](int n) { return QStringLiteral("(%1)").arg(n); };
     page_->outBoxMessageNum->setText(count(outbox));
     page_->draftBoxMessageNum->setText(count(drafts));
@@ -164,7 +164,7 @@ int SMSController::numberOfRowsInTableView()
 QVariant SMSController::objectValueForTableColumn(const QString &column, int row) const
 {
     if (shownContext_.box == yov::sms::kBoxDeliveryReport)
-        return QVariant();
+        return setSmsTableValueOfDeliveryReport(column, row);
     return smsCellValue(shownList_, row, column, shownContext_);
 }
 
@@ -185,10 +185,12 @@ std::optional<QFont> SMSController::fontOfRow(int row) const
 
 bool SMSController::shouldSelectRow(int row)
 {
-    if (getCurrentBox() == yov::sms::kBoxDeliveryReport)
-        return false; // the report list comes with the report box
     if (row < 0 || row >= shownList_.size())
         return false;
+    if (getCurrentBox() == yov::sms::kBoxDeliveryReport) {
+        markDeliveryReportRead(row); // a read report loses its new-state word
+        shownList_ = deliveryReportRows();
+    }
     selectedSmsListInTableView_ = shownList_;
     currentBoxList_ = shownList_;
     page_->messageText->setReadOnly(true);

@@ -1,0 +1,195 @@
+// Receiving in the assembled dashboard against the stand-in: new messages and their windows,
+// delivery reports, class-0 messages and cell broadcasts, each arriving as the modem reports it.
+#include "DashboardFixture.h"
+
+#include "common/PlistBridge.h"
+#include "common/sms/SmsBoxCodes.h"
+#include "common/sms/SmsListFiles.h"
+#include "ostrel/framework/config/ConfigFileKeys.h"
+#include "ostrel/framework/neighbours/NeighbourNotifications.h"
+#include "ostrel/sms/page/SMSController.h"
+#include "ostrel/sms/page/SmsPageView.h"
+#include "ostrel/sms/page/SmsTableModel.h"
+#include "platform/NotificationCenter.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+
+using namespace ostrel;
+using namespace dashboard_test;
+
+namespace {
+
+// From the stand-in's codec tests: "Hi" from +31641600986 in class 0; a delivered report for
+// +31641600986; a cell-broadcast page.
+constexpr const char *kClass0Pdu = "07911326040000F0040B911346610089F600102080629173140802C834";
+constexpr const char *kStatusPdu = "07911326040000F0062A0B911346610089F6208062917314082080629173240800";
+constexpr const char *kBroadcastPdu = "001012340F1141801000000000000000";
+
+const QString kLongText = QStringLiteral("This message is too long for one part: ").repeated(5);
+
+class DashboardSmsReceiveTest : public DashboardFixture {
+protected:
+    SMSController *sms() const { return assembly_->smsController(); }
+    SmsPageView *page() const { return sms()->page(); }
+    QVariantList fileBox(const QString &key, const char *box) const
+    {
+        return yov::sms::readSmsListFile(config_->configFilePathOfKey(key)).value_or(QVariantMap()).value(QLatin1String(box)).toList();
+    }
+    bool ready()
+    {
+        if (!waitSimReady())
+            return false;
+        return QTest::qWaitFor([this] { return sms()->getNetCardStatus() == 12; }, kWaitMs);
+    }
+    bool deliver(const char *kind, const char *hex)
+    {
+        return control(QStringLiteral("DeliverPdu"), {QString::fromLatin1(kind), QString::fromLatin1(hex)}).type()
+               == QDBusMessage::ReplyMessage;
+    }
+};
+
+TEST_F(DashboardSmsReceiveTest, ATwoPartMessageOnTheSimIsAnnouncedOnceWithItsWholeText)
+{
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("SimMessages"), QVariantList{}}, {QStringLiteral("StoreCode"), 1}});
+    setSettings({{"SMS/newSMSNotification", true}, {"SMS/concatSMSOneNote", true}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    ASSERT_EQ(control(QStringLiteral("DeliverText"), {QStringLiteral("+4917055501234"), kLongText}).type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return page()->newSMSNotificationWnd->isVisible(); }, kWaitMs));
+    EXPECT_EQ(page()->newSMSNotificationSenderText->text(), QStringLiteral("+4917055501234"));
+    EXPECT_EQ(page()->newSMSNotificationContentText->toPlainText(), kLongText) << "the joined text";
+    EXPECT_FALSE(page()->newSMSArriveMsg->isVisible());
+    EXPECT_EQ(page()->New_SMS_From_Text->text(), QStringLiteral("+4917055501234"));
+    EXPECT_FALSE(page()->New_SMS_Date_Text->text().isEmpty());
+    EXPECT_TRUE(sms()->receiveHistory().isEmpty()) << "both parts counted";
+
+    const QVariantList inbox = fileBox(configkeys::kCMSMSListOfSimFile, "InBox");
+    ASSERT_EQ(inbox.size(), 1);
+    EXPECT_TRUE(sms()->hasNewSMSInPos(yov::sms::kPositionSim));
+    // The SIM inbox shows the message as new, with its two parts.
+    sms()->GotoInbox();
+    SmsTableModel *model = sms()->tableModel();
+    ASSERT_EQ(model->rowCount(), 1);
+    const QString stat = model->data(model->index(0, model->columnOfIdentifier("stat"))).toString();
+    EXPECT_TRUE(stat.contains(QStringLiteral("2/2"))) << stat.toStdString();
+
+    page()->newSMSNotificationCloseBtn->click();
+    EXPECT_FALSE(page()->newSMSNotificationWnd->isVisible());
+    EXPECT_TRUE(page()->newSMSNotificationContentText->toPlainText().isEmpty());
+}
+
+TEST_F(DashboardSmsReceiveTest, TheNewMessageWindowShowsTheSenderAndClosesByItself)
+{
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("StoreCode"), 2}});
+    setSettings({{"SMS/New_SMS_Close_time", 1}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    const int before = int(fileBox(configkeys::kCMSMSListOfPCFile, "InBox").size());
+    ASSERT_EQ(control(QStringLiteral("DeliverText"), {QStringLiteral("+4917099"), QStringLiteral("short note")}).type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return page()->newSMSArriveMsg->isVisible(); }, kWaitMs));
+    EXPECT_EQ(page()->New_SMS_From_Text->text(), QStringLiteral("+4917099"));
+    EXPECT_EQ(page()->SMSMsgText->text(), QStringLiteral("New sms arrived!"));
+    EXPECT_TRUE(page()->newSMSArriveMsg->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_EQ(fileBox(configkeys::kCMSMSListOfPCFile, "InBox").size(), before + 1);
+    EXPECT_TRUE(sms()->hasNewSMSInPos(yov::sms::kPositionPc));
+    EXPECT_FALSE(page()->Pic_newsms->isHidden()) << "the new-message picture";
+    if (QWidget *window = mainWindow()) {
+        window->show();
+        saveScreenshot(window, QStringLiteral("sms-new-message-main.png"));
+    }
+    saveScreenshot(page()->newSMSArriveMsg, QStringLiteral("sms-new-message.png"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !page()->newSMSArriveMsg->isVisible(); }, 5000)) << "closed after 1 s";
+}
+
+TEST_F(DashboardSmsReceiveTest, AStatusReportOpensTheReportWindowAndFillsTheBox)
+{
+    setSettings({{"SMS/isHaveDeliveryReportBox", true}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    ASSERT_TRUE(deliver("status", kStatusPdu));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return page()->Win_SMSReport->isVisible(); }, kWaitMs));
+    EXPECT_TRUE(page()->SMSReportText->text().startsWith(QStringLiteral("Successful to send message(s) to:")))
+        << page()->SMSReportText->text().toStdString();
+    EXPECT_TRUE(page()->SMSReportText->text().contains(QStringLiteral("+31641600986")));
+    saveScreenshot(page()->Win_SMSReport, QStringLiteral("sms-report.png"));
+    ASSERT_EQ(sms()->deliveryReports().size(), 1);
+    const auto file = yov::PlistBridge::readFile(config_->configFilePathOfKey(configkeys::kCMSMSListOfReportBoxFile));
+    ASSERT_TRUE(file.has_value());
+    ASSERT_EQ(file->toList().size(), 1);
+    EXPECT_EQ(file->toList().first().toMap().value("mobilephone").toString(), QStringLiteral("+31641600986"));
+    page()->SMSReportOKBtn->click();
+    EXPECT_FALSE(page()->Win_SMSReport->isVisible());
+}
+
+TEST_F(DashboardSmsReceiveTest, AClassZeroMessageIsShownAndNotStored)
+{
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("SimMessages"), QVariantList{}}, {QStringLiteral("StoreCode"), 1}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    const QVariantList simBefore = fileBox(configkeys::kCMSMSListOfSimFile, "InBox");
+    const QVariantList pcBefore = fileBox(configkeys::kCMSMSListOfPCFile, "InBox");
+    ASSERT_TRUE(deliver("deliver", kClass0Pdu));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return page()->class0ArriveWin->isVisible(); }, kWaitMs));
+    const QString shown = page()->class0SMSContent->toPlainText();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Hi")) && shown.endsWith(QStringLiteral("From:+31641600986"))) << shown.toStdString();
+    EXPECT_EQ(page()->class0ArriveWin->windowTitle(), QStringLiteral("Message"));
+    EXPECT_EQ(fileBox(configkeys::kCMSMSListOfSimFile, "InBox"), simBefore);
+    EXPECT_EQ(fileBox(configkeys::kCMSMSListOfPCFile, "InBox"), pcBefore);
+    page()->class0OkBtn->click();
+    EXPECT_FALSE(page()->class0ArriveWin->isVisible());
+}
+
+TEST_F(DashboardSmsReceiveTest, ABroadcastReachesTheBroadcastPanel)
+{
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    QObject watcher;
+    QStringList posted;
+    sms()->notificationCenter().addObserver(&watcher, QString(notifications::kReceiveBroadCast), nullptr,
+                                            [&posted](const yov::Notification &n) {
+                                                posted << n.userInfo.value(QString(notifications::kReceiveBroadCastText)).toString();
+                                            });
+    ASSERT_TRUE(deliver("broadcast", kBroadcastPdu));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !posted.isEmpty(); }, kWaitMs));
+    ASSERT_FALSE(posted.first().isEmpty());
+    QLabel *panelText = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        for (QWidget *w : QApplication::allWidgets())
+            if (w->objectName() == QLatin1String("tfdBroadCast") && w->isVisible())
+                panelText = qobject_cast<QLabel *>(w);
+        return panelText != nullptr;
+    }, kWaitMs));
+    EXPECT_EQ(panelText->text(), posted.first());
+}
+
+TEST_F(DashboardSmsReceiveTest, AMessageToTheOwnNumberComesBackAndItsReportFollows)
+{
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("SimMessages"), QVariantList{}}, {QStringLiteral("StoreCode"), 1}});
+    setSettings({{"SwitchDeliveryReport", true}, {"SMS/New_SMS_Close_time", 0}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    sms()->notifyChangeTabViewItem(QStringLiteral("SMS"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return page()->newMessageBtn->isEnabled(); }, kWaitMs));
+    page()->newMessageBtn->click();
+    ASSERT_TRUE(page()->messageWindow->isVisible());
+    QTest::keyClicks(page()->sendMessageTo, QStringLiteral("+491701234567"));
+    page()->sendMessageText->setFocus();
+    QTest::keyClicks(page()->sendMessageText, QStringLiteral("to myself"));
+    page()->SendMessageBtn->click();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return page()->newSMSArriveMsg->isVisible(); }, kWaitMs));
+    EXPECT_EQ(page()->New_SMS_From_Text->text(), QStringLiteral("+491701234567"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return page()->Win_SMSReport->isVisible(); }, kWaitMs));
+    EXPECT_TRUE(page()->SMSReportText->text().contains(QStringLiteral("Successful to send message(s) to:")));
+    const QVariantList inbox = fileBox(configkeys::kCMSMSListOfSimFile, "InBox");
+    ASSERT_FALSE(inbox.isEmpty());
+}
+
+} // namespace
