@@ -227,6 +227,8 @@ void SMSController::setPurchaseWndProperty()
         wndRecharge_->setWindowTitle(wording("SMS_wndRecharge_CheckVolume"));
     } else if (step == QLatin1String("PurchargeBySMS_BroadBandResponse")) {
         offer(btnOfPurchaseInPartnerWnd_);
+        // The packages of this answer only: one without packages offers none.
+        service->setBroadBandList({});
         service->parseBroadBandListFromSMSContent(service->purchaseSMSContent());
         setCombOfPurchaseListDataSource();
         combOfPurchaseList_->show();
