@@ -417,6 +417,25 @@ public:
     QVariantList deliveryReportRows() const;
     void markDeliveryReportRead(int row);
 
+    // --- the new-message pop-up list (SMSControllerPopUp.cpp) ------------------------------------
+    struct PopUpEntry {
+        QDateTime date;
+        QString userName;
+        QString phone;
+        int location = -1; // the stored position; -1 for none (the computer)
+        QString dateString;
+    };
+    void specialAwakeFromNib();
+    void SpecialInit_SMS_Wording();
+    void addPop_upUnReadSMSFromPC();
+    void addPop_UpSMSWhenReceiveNewSMS(const yov::MSG_REV_NEW_SMS_RES_PARA_T &record);
+    void showNewSMSWindowOfPop_Up();
+    void closeNewSMSWindowOfPop_Up();
+    void closeSMSContentOfPop_UP();
+    void removeMessageOfPop_UpWithMessage(const QVariantMap &message);
+    Q_INVOKABLE void openNewSMSContentOfPop_Up();
+    QList<PopUpEntry> popUpList() const { return tmpNewSMSListOfPop_Up_; }
+
     // --- operator messages (SMSControllerOperator.cpp) --------------------------------------------
     // Opens the purchase window when the service recognises the message as a purchase answer.
     void preTreatBeforeJudgeSMSIsPurchaseSMS(const QString &number, const QString &text);
@@ -586,6 +605,21 @@ private:
     QPointer<QPushButton> btnOfConfirmInPurchaseWnd_;
     QPointer<QPushButton> btnOfCancelInRechargeWnd_;
     QPointer<QPushButton> btnOfOKInRechargeWnd_;
+
+    // The pop-up list, newest last, and its fields (made with the panel).
+    QList<PopUpEntry> tmpNewSMSListOfPop_Up_;
+    QPointer<QLabel> tfdNewSmsPOPupArriveSubTitle_;
+    QPointer<QLabel> tfdNewSmsFromOfPop_Up_;
+    QPointer<QLabel> tfdNewSmsSenderOfPop_Up_;
+    QPointer<QLabel> tfdNewSmsTimeOfPop_Up_;
+    QPointer<QLabel> tfdNewSmsArriveTimeOfPop_Up_;
+    QPointer<QLabel> tfdNewSmsContentFromLabel_;
+    QPointer<QLabel> tfdNewSmsContentPhoneLabel_;
+    QPointer<QLabel> tfdNewSmsContentTimeLabel_;
+    QPointer<QLabel> tfdNewSmsContentFromPop_Up_;
+    QPointer<QLabel> tfdNewSmsContentMobilePhoneOfPop_Up_;
+    QPointer<QLabel> tfdNewSmsContentTimeOfPop_Up_;
+    QPointer<QLabel> tfdNewSmsContentTextOfPop_Up_;
 };
 
 } // namespace ostrel

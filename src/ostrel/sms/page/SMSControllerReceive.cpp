@@ -13,6 +13,7 @@
 #include "ostrel/framework/neighbours/NeighbourNotifications.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/switches/ConfigService.h"
+#include "ostrel/framework/widgets/TableViews.h"
 #include "ostrel/sms/page/SmsPageView.h"
 #include "ostrel/sms/service/SmsDeliveryReportBox.h"
 #include "ostrel/sms/service/SmsPageRules.h"
@@ -36,32 +37,6 @@ QDateTime arrivalDate(const QString &stamp, const yov::Clock &clock)
 {
     const QDateTime date = yov::calcTimeStamp(stamp);
     return date.isValid() ? date : clock.now();
-}
-
-// The text of a message dictionary of a box list: the summary's for a long message, else its part's.
-QString messageTextOf(const QVariantMap &message)
-{
-    const QVariantMap summary = yov::nsDict(message.value(QStringLiteral("concatSmsInfo")));
-    if (!summary.isEmpty())
-        return yov::nsString(summary.value(QStringLiteral("messagetext")));
-    const QVariant info = message.value(QStringLiteral("smsInfo"));
-    if (info.typeId() == QMetaType::QVariantMap)
-        return yov::nsString(info.toMap().value(QStringLiteral("messagetext")));
-    return yov::nsString(message.value(QStringLiteral("messagetext")));
-}
-
-QString messageFieldOf(const QVariantMap &message, const QString &key)
-{
-    const QVariantMap summary = yov::nsDict(message.value(QStringLiteral("concatSmsInfo")));
-    if (!summary.isEmpty())
-        return yov::nsString(summary.value(key));
-    const QVariant info = message.value(QStringLiteral("smsInfo"));
-    if (info.typeId() == QMetaType::QVariantMap)
-        return yov::nsString(info.toMap().value(key));
-    const QVariantList parts = info.toList();
-    if (!parts.isEmpty())
-        return yov::nsString(yov::nsDict(parts.constFirst()).value(key));
-    return yov::nsString(message.value(key));
 }
 
 QStringList stringsOf(const QVariant &value)
@@ -181,6 +156,8 @@ void SMSController::doAfterFinishReceiveNewSms(const yov::MSG_REV_NEW_SMS_RES_PA
         return;
     if (record.storage == yov::kSmsStoredTcard)
         setSynTcardSmsFlag(true);
+    if (smsSwitch("smsPopUpOfD3u"))
+        addPop_UpSMSWhenReceiveNewSMS(record);
     const QString number = record.sender;
     const QVariantMap specials = yov::nsDict(config().getConfigurationByModule(QStringLiteral("ShowSpecialSMS")));
     if (yov::nsBool(specials.value(QStringLiteral("showSMSFromSpecialNumbers")))) {
@@ -218,6 +195,7 @@ void SMSController::connectReceiveWindows()
     // The window's close box acts as its button.
     connect(p->newSMSArriveMsg, &QDialog::rejected, this, [this] { newSMSArriveMsgOK(nullptr); });
     connect(p->Win_SMSReport, &QDialog::rejected, this, [this] { SMSReportOK(nullptr); });
+    specialAwakeFromNib();
 }
 
 void SMSController::showWithoutFocus(QWidget *window)
@@ -253,8 +231,7 @@ void SMSController::newSmsArrivedNotification()
         p->newSMSNotificationWnd->move(centerTheNewSMSArriveWnd(QSizeF(p->newSMSNotificationWnd->size())).toPoint());
     }
     if (smsSwitch("smsPopUpOfD3u")) {
-        if (p->panelNewSmsArriveOfPop_Up)
-            showWithoutFocus(p->panelNewSmsArriveOfPop_Up);
+        showNewSMSWindowOfPop_Up();
     } else if (smsSwitch("newSMSNotification")) {
         showWithoutFocus(p->newSMSNotificationWnd);
     } else if (!smsSwitch("noNewSMSTipWnd")) {
@@ -329,7 +306,7 @@ QString SMSController::getNewArriveSMSContent() const
         inbox = simLists_.value(yov::sms::kBoxInBox);
     else
         return {};
-    return inbox.isEmpty() ? QString() : messageTextOf(yov::nsDict(inbox.constFirst()));
+    return inbox.isEmpty() ? QString() : smsMessageText(yov::nsDict(inbox.constFirst()));
 }
 
 void SMSController::sendNewSMSArriveNotification(const QString &number)
@@ -511,16 +488,14 @@ QStringList SMSController::getUnreadRechargeSMS() const
     for (const QVariantList &inbox : {allPcLists_.value(yov::sms::kBoxInBox), simLists_.value(yov::sms::kBoxInBox)})
         for (const QVariant &m : inbox) {
             const QVariantMap message = yov::nsDict(m);
-            if (!smsMessageIsUnread(message) || messageFieldOf(message, QStringLiteral("mobilephone")) != server)
+            if (!smsMessageIsUnread(message) || smsMessageField(message, QStringLiteral("mobilephone")) != server)
                 continue;
             const QVariantMap summary = yov::nsDict(message.value(QStringLiteral("concatSmsInfo")));
-            const QVariant date = summary.isEmpty() ? QVariant(messageFieldOf(message, QStringLiteral("date")))
-                                                    : summary.value(QStringLiteral("date"));
-            QVariant when = date;
             const QVariant info = message.value(QStringLiteral("smsInfo"));
-            if (summary.isEmpty() && info.typeId() == QMetaType::QVariantMap)
-                when = info.toMap().value(QStringLiteral("date"));
-            found.append({when.toDateTime(), messageTextOf(message)});
+            const QVariant when = !summary.isEmpty()                         ? summary.value(QStringLiteral("date"))
+                                  : info.typeId() == QMetaType::QVariantMap ? info.toMap().value(QStringLiteral("date"))
+                                                                             : QVariant();
+            found.append({when.toDateTime(), smsMessageText(message)});
         }
     std::stable_sort(found.begin(), found.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     QStringList texts;
@@ -564,8 +539,8 @@ void SMSController::doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverT
         QVariantMap message = yov::nsDict(m);
         if (!smsMessageIsUnread(message))
             continue;
-        const int type = service->checkFlowValueTypeBySmsPhoneNumber(messageFieldOf(message, QStringLiteral("mobilephone")),
-                                                                    messageTextOf(message));
+        const int type = service->checkFlowValueTypeBySmsPhoneNumber(smsMessageField(message, QStringLiteral("mobilephone")),
+                                                                    smsMessageText(message));
         if (type != SmsService::FlowValue75 && type != SmsService::FlowValue100)
             continue;
         smsMarkMessageRead(message);

@@ -393,6 +393,11 @@ void SMSController::dealWithMsgOfLoadSMSList(const yov::Notification &notificati
             selectPositionRow(position);
         boxView_->msgBoxSelectAt->setEnabled(true);
         setButtonState(1);
+        if (smsSwitch("smsPopUpOfD3u")) {
+            addPop_upUnReadSMSFromPC();
+            showNewSMSWindowOfPop_Up();
+        }
+        showFlowAlertWhenLoadSimList();
     }
     reloadTable();
 }

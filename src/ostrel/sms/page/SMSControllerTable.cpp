@@ -351,6 +351,8 @@ bool SMSController::markRowRead(int row, bool *computerChanged)
         return false;
     QVariantMap message = yov::nsDict(currentBoxList_.at(row));
     currentSMSRecord_ = message;
+    if (smsSwitch("smsPopUpOfD3u"))
+        removeMessageOfPop_UpWithMessage(message);
     if (!smsMarkMessageRead(message))
         return false;
     currentBoxList_[row] = message;

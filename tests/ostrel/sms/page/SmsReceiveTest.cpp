@@ -332,3 +332,76 @@ TEST_F(SmsReceiveTest, ThePurchaseWindowOffersWhatItsStepAsksFor)
     EXPECT_FALSE(h.controller->wndRecharge()->isVisible());
     EXPECT_EQ(h.sentCount(yov::smsmsg::kMinorSend), 0);
 }
+
+TEST_F(SmsReceiveTest, ThePopUpListShowsTheFirstUnreadAndOpenMarksTheRightMessage)
+{
+    const QDateTime d(QDate(2024, 5, 1), QTime(9, 0), Qt::UTC);
+    const auto mine = [](QVariantMap m, const char *imsi) {
+        m.insert("IMSI", imsi);
+        return m;
+    };
+    // The computer inbox as the file holds it; the page shows only the current SIM's messages.
+    const QVariantList inbox{mine(inboxEntry("300", "other SIM", 0, d), "111"), mine(inboxEntry("100", "first unread", 0, d.addSecs(60)), "222"),
+                             mine(inboxEntry("200", "read", 1, d.addSecs(120)), "222"),
+                             mine(inboxEntry("200", "second unread", 0, d.addSecs(180)), "222")};
+    SmsPageHarness h(withSound({{"SMS", QVariantMap{{"smsPopUpOfD3u", true}, {"displayPCSMSByIMSI", true}}}, {"IMSI", "222"}}),
+                     {{kPcList, QVariantMap{{"InBox", inbox}}}});
+    h.deliver(94, yov::SmsListState{yov::SmsListState::kReady}.encode());
+    const QList<SMSController::PopUpEntry> list = h.controller->popUpList();
+    ASSERT_EQ(list.size(), 2);
+    EXPECT_EQ(list.last().phone, "100") << "the last entry is the first unread message of the inbox";
+    EXPECT_EQ(list.first().phone, "200");
+    SmsPageView *p = h.controller->page();
+    ASSERT_TRUE(p->panelNewSmsArriveOfPop_Up->isVisible());
+    EXPECT_TRUE(p->panelNewSmsArriveOfPop_Up->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_EQ(p->panelNewSmsArriveOfPop_Up->findChild<QLabel *>("tfdNewSmsSenderOfPop_Up")->text(), "Ann");
+
+    p->btnOpenOfPop_Up->click();
+    const auto reads = h.decodedRecords<yov::SmsReadRequest>(yov::smsmsg::kMinorRead);
+    ASSERT_EQ(reads.size(), 1);
+    EXPECT_EQ(reads.first().position, 0);
+    EXPECT_EQ(reads.first().index, 1) << "the message's index in the file, not its place in the shown list";
+    EXPECT_EQ(p->winNewSmsContextOfPop_Up->findChild<QLabel *>("tfdNewSmsContentTextOfPop_Up")->text(), "first unread");
+    EXPECT_TRUE(p->panelNewSmsArriveOfPop_Up->isVisible()) << "one entry left";
+    EXPECT_EQ(h.controller->popUpList().size(), 1);
+}
+
+TEST_F(SmsReceiveTest, DataVolumeMessagesRaiseTheirAlertOnceAndAreCopiedToTheSim)
+{
+    const QVariantMap judge{{"FlowValueSMS_PhoneNumber", "999"}, {"FLowValueSMS_Bandbreite", "volume"},
+                            {"FlowValueSMS_SeventyFivePercentKey", "75%"}, {"FlowValueSMS_OneHundredPercentKey1", "100%"}};
+    const QVariantMap settings{{"SMS", QVariantMap{{"SMS_CheckSmsIsFlowValueSms_ifNeeded", true}, {"SMS_FlowValueSMSJudegeConditions", judge}}}};
+    struct Case {
+        const char *name;
+        QStringList texts;
+        QStringList icons;
+    } cases[] = {{"75 then 100", {"volume 75%", "volume 100%"}, {"flow75.png", "flow100.png"}},
+                 {"100 then 75", {"volume 100%", "volume 75%"}, {"flow100.png"}}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        SmsPageHarness h(withSound(settings));
+        SmsService service(h.store.get(), &h.clock);
+        QStringList icons;
+        service.setApplicationIconHook([&icons](const QString &image) { icons << image; });
+        for (const QString &text : c.texts)
+            h.deliver(100, newSms("999", text, yov::kSmsStoredSim), 0);
+        EXPECT_EQ(icons, c.icons);
+        EXPECT_EQ(h.controller->flowAlertText(), "volume 100%") << "the alert in force";
+        EXPECT_EQ(h.sentCount(yov::smsmsg::kMinorCopy), 0) << "a message on the SIM is not copied";
+    }
+
+    // Stored on the computer: copied to the SIM, then marked read there.
+    SmsPageHarness h(withSound(settings)); // a settings file without FlowValueSmsInfo
+    SmsService service(h.store.get(), &h.clock);
+    h.controller->setNetCardStatus(12);
+    h.deliver(100, newSms("999", "volume 75%", yov::kSmsStoredPc), 0);
+    const auto copies = h.decodedRecords<yov::SmsCopyRequest>(yov::smsmsg::kMinorCopy);
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(copies.first(), (yov::SmsCopyRequest{0, 0, 0, 1}));
+    h.deliver(92, QByteArray(1, '\0'), 1, 0);
+    const auto reads = h.decodedRecords<yov::SmsReadRequest>(yov::smsmsg::kMinorRead);
+    ASSERT_EQ(reads.size(), 1);
+    EXPECT_EQ(reads.first().position, 1);
+    EXPECT_EQ(reads.first().index, 0);
+    EXPECT_EQ(service.smsCurrentOperate(), 0);
+}
