@@ -391,8 +391,8 @@ void SMSController::showSMSFromSpecialNumbers(const QString &number, const QStri
     if (kenyaDedeviKV408SMSProcess(number, content, &record))
         return;
     const QVariantMap specials = yov::nsDict(config().getConfigurationByModule(QStringLiteral("ShowSpecialSMS")));
-    if (yov::nsBool(specials.value(QStringLiteral("ShowInModal"))) && wndMain) {
-        p->specialSMSWnd->setParent(wndMain, p->specialSMSWnd->windowFlags());
+    if (yov::nsBool(specials.value(QStringLiteral("ShowInModal")))) {
+        // A sheet on the window that holds the page (the main window once the tab has it).
         p->specialSMSWnd->setWindowModality(Qt::WindowModal);
         p->specialSMSWnd->open();
     } else {
