@@ -88,7 +88,7 @@ TEST_F(DashboardSmsReceiveTest, ATwoPartMessageOnTheSimIsAnnouncedOnceWithItsWho
 TEST_F(DashboardSmsReceiveTest, TheNewMessageWindowShowsTheSenderAndClosesByItself)
 {
     setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("StoreCode"), 2}});
-    setSettings({{"SMS/New_SMS_Close_time", 1}});
+    setSettings({{"SMS/New_SMS_Close_time", 1}, {"UIConfig/SmartUI", true}});
     launch(QStringLiteral("default.plist"));
     ASSERT_TRUE(ready());
     const int before = int(fileBox(configkeys::kCMSMSListOfPCFile, "InBox").size());
@@ -100,7 +100,13 @@ TEST_F(DashboardSmsReceiveTest, TheNewMessageWindowShowsTheSenderAndClosesByItse
     EXPECT_TRUE(page()->newSMSArriveMsg->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(fileBox(configkeys::kCMSMSListOfPCFile, "InBox").size(), before + 1);
     EXPECT_TRUE(sms()->hasNewSMSInPos(yov::sms::kPositionPc));
+    EXPECT_GE(sms()->smsHintOffset(), 1) << "the smart window's unread hint";
     EXPECT_FALSE(page()->Pic_newsms->isHidden()) << "the new-message picture";
+    EXPECT_TRUE(sms()->newSmsAnimating());
+    sms()->stopAnimationWhenMinimizeWithNewSms();
+    EXPECT_FALSE(sms()->newSmsAnimating()) << "stopped while minimised";
+    sms()->startAnimationWhenMaximizeWithNewSms();
+    EXPECT_TRUE(sms()->newSmsAnimating()) << "again once restored";
     if (QWidget *window = mainWindow()) {
         window->show();
         saveScreenshot(window, QStringLiteral("sms-new-message-main.png"));

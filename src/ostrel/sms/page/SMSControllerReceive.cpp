@@ -513,6 +513,7 @@ void SMSController::passToOtherModelWithSMSContent(const QString &, const QStrin
                               {{QString(notifications::kRechargeSMSKey), getUnreadRechargeSMS()}});
 }
 
+// The status item's animation for what waits unread: a data-volume message before an ordinary one.
 void SMSController::freshStatusViewWhenNewSMSArrive()
 {
     SmsServiceInterface &service = Neighbours::smsService();

@@ -244,17 +244,7 @@ void SMSController::freshStatusViewWhenSMSReaded()
             main.setImageOfStatusBarViewWithImageName(QStringLiteral("SysStatusItem.PNG"));
         return;
     }
-    SmsServiceInterface &service = Neighbours::smsService();
-    service.getUnreadSMSInPos(yov::sms::kPositionPc, pcList(yov::sms::kBoxInBox));
-    service.getUnreadSMSInPos(yov::sms::kPositionSim, simLists_.value(yov::sms::kBoxInBox));
-    bool flowValue = false;
-    for (int position : {yov::sms::kPositionPc, yov::sms::kPositionSim})
-        for (int type : {0, 1})
-            flowValue = flowValue || service.checkPos(position, type);
-    if (flowValue)
-        main.freshStatusViewWhenFlowValueSMSArrive();
-    else
-        main.freshStatusViewWhenNormalSMSArrive();
+    freshStatusViewWhenNewSMSArrive();
 }
 
 // ---------------------------------------------------------------------------------------------
