@@ -107,8 +107,6 @@ void SMSController::receiveNewSms(const yov::MSG_REV_NEW_SMS_RES_PARA_T &record)
     if (smsSwitch("newSMSNotification")) {
         p->newSMSNotificationSenderText->setText(shownName);
         p->newSMSNotificationContentText->setPlainText(receiveSmsContentText_);
-        if (complete)
-            receiveSmsContentText_.clear();
     }
 
     // 7, 8. Where it went; the lists again.
@@ -137,9 +135,10 @@ void SMSController::receiveNewSms(const yov::MSG_REV_NEW_SMS_RES_PARA_T &record)
     // 11.
     sendNewSMSArriveNotification(number);
 
-    // 12. The operator's checks once the message is complete.
+    // 12. The operator's checks once the message is complete; the gathered text is done with.
     if (!complete)
         return;
+    receiveSmsContentText_.clear();
     if (switches.isSupportCheckSmsIsFlowValueSMS())
         showFlowAlertWhenNewSmsArrive(record);
     if (switches.isFreshStatusViewWhenNewSMSArrive())

@@ -405,3 +405,44 @@ TEST_F(SmsReceiveTest, DataVolumeMessagesRaiseTheirAlertOnceAndAreCopiedToTheSim
     EXPECT_EQ(reads.first().index, 0);
     EXPECT_EQ(service.smsCurrentOperate(), 0);
 }
+
+TEST_F(SmsReceiveTest, AUsageReplyIsShownForAMinuteInsteadOfBeingAnnounced)
+{
+    SmsPageHarness h(withSound({{"SMS", QVariantMap{{"NoShowNewSMSWndWithCertainContent", true},
+                                                    {"SpecialSMS", QVariantMap{{"TO_NUMBER", "321"}, {"SearchKey", "usage"}}}}}}));
+    SmsService service(h.store.get(), &h.clock);
+    service.setBAlreadySendedCheckUsageSMS(true);
+    h.tabs.setCurrentIndex(1);
+    h.deliver(100, newSms("321", "Your usage: 2 GB"), 0);
+    EXPECT_FALSE(h.controller->page()->newSMSArriveMsg->isVisible()) << "not announced";
+    EXPECT_EQ(h.tabs.currentIndex(), 0) << "the Internet tab";
+    EXPECT_FALSE(service.bAlreadySendedCheckUsageSMS());
+    EXPECT_TRUE(h.controller->showCertainNewSMSContent("YOUR USAGE", "321"));
+    EXPECT_FALSE(h.controller->showCertainNewSMSContent("YOUR USAGE", "322"));
+    QTextEdit *reply = h.controller->tfdShowCertainNewSmsContent();
+    EXPECT_EQ(reply->toPlainText(), "Your usage: 2 GB");
+    h.clock.advance(SMSController::kUsageReplyShownMs - 1);
+    EXPECT_FALSE(reply->toPlainText().isEmpty());
+    h.clock.advance(1);
+    EXPECT_TRUE(reply->toPlainText().isEmpty());
+    // The next message from that number is announced again.
+    h.deliver(100, newSms("321", "more"), 0);
+    EXPECT_TRUE(h.controller->page()->newSMSArriveMsg->isVisible());
+}
+
+TEST_F(SmsReceiveTest, AnExpiredAlertMarksTheDataVolumeMessagesRead)
+{
+    const QDateTime d(QDate(2024, 5, 1), QTime(9, 0), Qt::UTC);
+    const QVariantMap judge{{"FlowValueSMS_PhoneNumber", "999"}, {"FLowValueSMS_Bandbreite", "volume"},
+                            {"FlowValueSMS_SeventyFivePercentKey", "75%"}};
+    SmsPageHarness h(withSound({{"SMS", QVariantMap{{"SMS_FlowValueSMSJudegeConditions", judge}}}}),
+                     {{kPcList, QVariantMap{{"InBox", QVariantList{inboxEntry("999", "volume 75%", 0, d),
+                                                                   inboxEntry("100", "volume 75%", 0, d)}}}}});
+    SmsService service(h.store.get(), &h.clock);
+    h.controller->loadSmsList();
+    h.controller->doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime();
+    const QVariantList inbox = fileBox(h, kPcList, "InBox");
+    ASSERT_EQ(inbox.size(), 2);
+    EXPECT_EQ(inbox[0].toMap().value("smsInfo").toMap().value("stat").toInt(), 1) << "the data-volume message";
+    EXPECT_EQ(inbox[1].toMap().value("smsInfo").toMap().value("stat").toInt(), 0) << "another sender's";
+}
