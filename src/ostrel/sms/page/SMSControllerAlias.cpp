@@ -386,6 +386,8 @@ void SMSController::updateLanguages()
     if (!page_)
         return;
     Init_SMS_Wording();
+    SpecialInit_SMS_Wording();
+    initRechargeWndWording();
     reloadTable();
 }
 

@@ -420,8 +420,13 @@ void SMSController::deviceRemoved(const yov::Notification &)
         clearTableSelection();
         reloadTable();
         if (!hasNewSMSInPos(yov::sms::kPositionPc)) {
+            stopNewSmsAnimation();
             page_->Pic_newsms->hide();
             page_->btnNewSMSPic_->hide();
+        }
+        if (smsSwitch("smsPopUpOfD3u")) {
+            tmpNewSMSListOfPop_Up_.clear();
+            closeNewSMSWindowOfPop_Up();
         }
     }
     saveUnservedRecipientsWhenDeviceRemoved();
@@ -451,6 +456,10 @@ void SMSController::netcardChanged(int status)
         if (page_->messageWindow->isVisible()) {
             page_->messageWindow->hide();
             setDynamicControllersEnabledByKey(QStringLiteral("DrawerItems"), true);
+        }
+        if (smsSwitch("smsPopUpOfD3u") && page_->panelNewSmsArriveOfPop_Up->isVisible()) {
+            closeNewSMSWindowOfPop_Up();
+            addPop_upUnReadSMSFromPC();
         }
         return;
     }

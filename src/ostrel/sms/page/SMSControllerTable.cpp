@@ -221,6 +221,7 @@ void SMSController::tableViewSelectionDidChange()
     }
     doWhenSMSSelectionDidChange();
     if (!hasNewSMSInPos(yov::sms::kPositionPc) && !hasNewSMSInPos(yov::sms::kPositionSim)) {
+        stopNewSmsAnimation();
         page_->Pic_newsms->hide();
         page_->btnNewSMSPic_->hide();
     }
