@@ -43,7 +43,7 @@ void DeviceStateArea::startup(ModemContext &context)
     context.push(makeRecord(1, 0, 0, kOk, kDeviceModule));
     context.push(makeRecord(8, 58, 0, kOk, kDeviceModule));
     context.push(makeRecord(0, 26, 0, kOk, kDeviceModule, int32Payload({locked_ ? 1 : 0})));
-    context.push(makeRecord(3, 5, 0, kOk, kDeviceModule, int32Payload({stateInt(state_, "DeviceMode", 3)})));
+    context.push(makeRecord(3, 5, 0, kOk, kDeviceModule, int32Payload({stateInt(state_, "DeviceMode", 4)})));
     if (!locked_) {
         ready_ = true;
         context.notify(ModemEvent::DeviceReady);
@@ -138,8 +138,8 @@ void DeviceStateArea::changed(const QVariantMap &previous, ModemContext &context
             context.notify(ModemEvent::DeviceReady);
         }
     }
-    if (stateInt(previous, "DeviceMode", 3) != stateInt(state_, "DeviceMode", 3))
-        context.push(makeRecord(3, 5, 0, kOk, kDeviceModule, int32Payload({stateInt(state_, "DeviceMode", 3)})));
+    if (stateInt(previous, "DeviceMode", 4) != stateInt(state_, "DeviceMode", 4))
+        context.push(makeRecord(3, 5, 0, kOk, kDeviceModule, int32Payload({stateInt(state_, "DeviceMode", 4)})));
     for (const char *key : {"Imei", "FirmwareVersion", "InternalFirmwareVersion", "HardwareVersion", "Model"})
         if (previous.value(QLatin1String(key)) != state_.value(QLatin1String(key))) {
             pushIdentity(context);

@@ -2,7 +2,7 @@
 // Device state of the simulated modem: handshake, device status, the user's device lock, device
 // mode, online and offline, and the device's identity.
 //
-// State (Modem/DeviceState): DeviceMode (3), Locked (false: the user's device lock is on),
+// State (Modem/DeviceState): DeviceMode (4, a mode with the WCDMA network settings), Locked (false: the user's device lock is on),
 // UnlockCode ("1234"), Imei, FirmwareVersion, InternalFirmwareVersion, HardwareVersion, Model.
 //
 // Start-up, in order: handshake 1/0, device status 8/58 (plugged), lock state 0/26 (1 locked,

@@ -3,6 +3,7 @@
 #include "brannoc/DeviceStateArea.h"
 #include "brannoc/ModemArea.h"
 #include "brannoc/NetworkArea.h"
+#include "brannoc/OperatorSelectionArea.h"
 #include "brannoc/PhonebookArea.h"
 #include "brannoc/SimArea.h"
 #include "brannoc/SmsArea.h"
@@ -34,6 +35,8 @@ std::vector<std::unique_ptr<ModemArea>> createModemAreas()
     std::vector<std::unique_ptr<ModemArea>> areas;
     areas.push_back(std::make_unique<DeviceStateArea>());
     areas.push_back(std::make_unique<SimArea>());
+    // Before the network area: it sees the network's 513/76 before that area answers it.
+    areas.push_back(std::make_unique<OperatorSelectionArea>());
     areas.push_back(std::make_unique<NetworkArea>());
     areas.push_back(std::make_unique<ConnectionArea>());
     areas.push_back(std::make_unique<SmsArea>());

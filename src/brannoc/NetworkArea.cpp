@@ -13,7 +13,30 @@ const char *const kRegistrationKeys[] = {"Registered", "Roaming", "Technology", 
 const char *const kSignalKeys[] = {"Csq", "Rscp", "EcNo", "SignalReport"};
 const char *const kCellDetailKeys[] = {"Rac", "Frequency", "Channel", "RxQual", "RxLev"};
 const char *const kModeKeys[] = {"SearchMode", "SelectedMode", "PreferredMode", "NationalRoaming",
-                                 "InternationalRoaming"};
+                                 "InternationalRoaming", "CdmaPreference"};
+// The settings' module: the band report names it as the band's owner.
+constexpr std::int32_t kSettingModule = 3;
+
+// Keys that change no report by themselves.
+const char *const kSettingKeys[] = {"NetSearchMode", "ModeResult", "Band", "BandResult", "NdisCapable",
+                                    "RoamSwitchResult"};
+
+// The mode report's (mode, preference) for a search mode the settings send: 0 "2G Only" is mode
+// 1, 1 "3G Only" mode 2, 2 "2G Preferred" mode 0 with preference 1, 3 "3G Preferred" and any
+// other (automatic) mode 0 with preference 2.
+std::pair<int, int> reportedModeOf(int searchMode)
+{
+    switch (searchMode) {
+    case 0:
+        return {1, 2};
+    case 1:
+        return {2, 2};
+    case 2:
+        return {0, 1};
+    default:
+        return {0, 2};
+    }
+}
 
 bool anyChanged(const QVariantMap &a, const QVariantMap &b, std::initializer_list<const char *> keys)
 {
@@ -58,6 +81,8 @@ QStringList NetworkArea::stateKeys() const
     for (const char *k : kModeKeys)
         keys << QLatin1String(k);
     for (const char *k : kCellDetailKeys)
+        keys << QLatin1String(k);
+    for (const char *k : kSettingKeys)
         keys << QLatin1String(k);
     keys << QStringLiteral("SignalIntervalMs");
     return keys;
@@ -177,7 +202,7 @@ void NetworkArea::pushModes(ModemContext &context)
     context.push(makeRecord(513, 75, 0, kOk, kDeviceModule,
                             int32Payload({stateInt(state_, "SearchMode", 0), stateInt(state_, "SelectedMode", 0),
                                           stateInt(state_, "PreferredMode", 2)})));
-    context.push(makeRecord(513, 80, 0, kOk, kDeviceModule, int32Payload({stateInt(state_, "PreferredMode", 2)})));
+    context.push(makeRecord(513, 80, 0, kOk, kDeviceModule, int32Payload({stateInt(state_, "CdmaPreference", 8)})));
     context.push(makeRecord(513, 85, 1, kOk, kDeviceModule,
                             int32Payload({stateInt(state_, "NationalRoaming", 1),
                                           stateInt(state_, "InternationalRoaming", 1)})));
@@ -212,6 +237,7 @@ void NetworkArea::onEvent(ModemEvent event, ModemContext &context)
         pushRegistration(context);
         pushSignal(context);
         pushModes(context);
+        pushBand(context);
         context.notify(ModemEvent::NetworkChanged);
         break;
     case ModemEvent::DeviceRemoved:
@@ -244,13 +270,60 @@ bool NetworkArea::attachPacketDomain(bool attach, ModemContext &context)
     return true;
 }
 
+void NetworkArea::pushBand(ModemContext &context)
+{
+    context.push(makeRecord(513, 81, 1, kOk, kSettingModule, int32Payload({stateInt(state_, "Band", 3)})));
+}
+
 bool NetworkArea::handleRequest(const yov::UI_MSG &request, ModemContext &context)
 {
+    const yov::PayloadReader payload = yov::PayloadReader::ofMsg(request);
+    const auto result = [this](const char *key) { return std::int8_t(stateInt(state_, key, 0)); };
+    if (request.majorID == 513 && request.minorID == 76) {
+        // The preferred mode: the device returns to automatic operator selection with it.
+        const int searchMode = payload.int32(0);
+        const std::int8_t answer = result("ModeResult");
+        context.push(makeRecord(513, 76, 1, answer, request.moduleID));
+        if (answer == kOk) {
+            const auto [mode, preference] = reportedModeOf(searchMode);
+            state_.insert(QStringLiteral("NetSearchMode"), searchMode);
+            state_.insert(QStringLiteral("SearchMode"), mode);
+            state_.insert(QStringLiteral("PreferredMode"), preference);
+            state_.insert(QStringLiteral("SelectedMode"), 0);
+        }
+        if (simReady_)
+            pushModes(context);
+        return true;
+    }
+    if (request.majorID == 513 && request.minorID == 82) {
+        const std::int8_t answer = result("BandResult");
+        if (answer == kOk)
+            state_.insert(QStringLiteral("Band"), payload.int32(0));
+        context.push(makeRecord(513, 82, 1, answer, request.moduleID));
+        if (answer == kOk)
+            pushBand(context);
+        return true;
+    }
+    if (request.majorID == 3 && request.minorID == 6) {
+        state_.insert(QStringLiteral("CdmaPreference"), payload.int32(0));
+        if (simReady_)
+            context.push(makeRecord(513, 80, 0, kOk, kDeviceModule, int32Payload({payload.int32(0)})));
+        return true;
+    }
+    if (request.majorID == 258 && request.minorID == 74) {
+        context.push(makeRecord(258, 74, 1, kOk, request.moduleID, int32Payload({1, stateInt(state_, "NdisCapable", 0)})));
+        return true;
+    }
     if (request.majorID == 513 && request.minorID == 84) {
-        const yov::PayloadReader payload = yov::PayloadReader::ofMsg(request);
-        state_.insert(QStringLiteral("NationalRoaming"), payload.int32(0) == 1 ? 1 : 0);
-        state_.insert(QStringLiteral("InternationalRoaming"), payload.int32(4) == 1 ? 1 : 0);
-        context.push(makeRecord(513, 84, request.type, kOk, request.moduleID));
+        const std::int8_t answer = result("RoamSwitchResult");
+        context.push(makeRecord(513, 84, 1, answer, request.moduleID));
+        if (answer == kOk) {
+            state_.insert(QStringLiteral("NationalRoaming"), payload.int32(0) == 1 ? 1 : 0);
+            state_.insert(QStringLiteral("InternationalRoaming"), payload.int32(4) == 1 ? 1 : 0);
+            context.push(makeRecord(513, 85, 1, kOk, kDeviceModule,
+                                    int32Payload({stateInt(state_, "NationalRoaming", 1),
+                                                  stateInt(state_, "InternationalRoaming", 1)})));
+        }
         return true;
     }
     return false;

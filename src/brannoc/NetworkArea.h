@@ -18,7 +18,18 @@
 // preferred mode 513/75 and 513/80, and the roaming switches 513/85 (type 1). A SIM that is not
 // ready gets 7/36 without service. Every change of the state through SetModemState reports again
 // what changed; the packet-domain attach of the connection area adds or removes the PS domain.
-// Requests: 513/84 (roaming switches, two int32) is stored and answered with result 0.
+// Requests of the settings (answers type 1; a result key scripts the answer's result byte, 0 by
+// default, e.g. 255 or 253):
+// - 513/76 (search mode): answered with ModeResult; a success stores the mode as NetSearchMode,
+//   selects automatic operator selection and sets SearchMode/PreferredMode the way the device
+//   reports them (0 "2G Only": mode 1; 1 "3G Only": mode 2; 2 "2G Preferred": mode 0, preference
+//   1; others mode 0, preference 2); 513/75 is reported again.
+// - 513/82 (band tag): answered with BandResult; a success stores Band (3) and reports it with
+//   513/81 (type 1, module 3), as the SIM's readiness does.
+// - 3/6 (CDMA preference): stored as CdmaPreference (8) and reported with 513/80.
+// - 258/74 (network device information): type 1 with two int32, the second NdisCapable (0).
+// - 513/84 (roaming switches, two int32): answered with RoamSwitchResult; only a success stores
+//   the switches and reports them with 513/85.
 
 #include "brannoc/ModemArea.h"
 
@@ -57,6 +68,7 @@ private:
     void pushNoService(ModemContext &context);
     void pushSignal(ModemContext &context);
     void pushModes(ModemContext &context);
+    void pushBand(ModemContext &context);
     void restartSignalTimer();
 
     bool simReady_ = false;

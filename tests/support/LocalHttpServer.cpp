@@ -31,13 +31,15 @@ void LocalHttpServer::answer(QTcpSocket *socket)
     if (end < 0)
         return;
     const QByteArray path = buffer.left(end).split(' ').value(1);
+    heads << buffer.left(end);
     buffer.remove(0, end + 4);
     requested << path;
     Reply reply = routes_.value(path, Reply{"<html><body>missing</body></html>", "text/html", "404 Not Found", false});
     if (reply.never)
         return;
     socket->write("HTTP/1.1 " + reply.status + "\r\nContent-Type: " + reply.contentType
-                  + "\r\nContent-Length: " + QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n\r\n"
+                  + "\r\nContent-Length: " + QByteArray::number(reply.body.size()) + "\r\n" + reply.headers
+                  + "Connection: close\r\n\r\n"
                   + reply.body);
     socket->disconnectFromHost();
 }

@@ -18,6 +18,7 @@ public:
         QByteArray contentType = "text/html; charset=utf-8";
         QByteArray status = "200 OK";
         bool never = false; // the request is read and never answered
+        QByteArray headers = QByteArray(); // further header lines, each ending in "\r\n"
     };
 
     LocalHttpServer();
@@ -27,6 +28,7 @@ public:
     QString url(const char *path) const;
 
     QList<QByteArray> requested; // the paths asked for, in order
+    QList<QByteArray> heads;     // the request heads (request line and headers), in order
 
 private:
     void answer(QTcpSocket *socket);

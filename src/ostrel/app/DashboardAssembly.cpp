@@ -9,6 +9,7 @@
 #include "ostrel/connection/statistics/statisticsView.h"
 #include "ostrel/connection/statistics/transferSource.h"
 #include "ostrel/connection/speedtest/SpeedTestController.h"
+#include "ostrel/connection/view/DialOperatorContent.h"
 #include "ostrel/connection/view/InternetView.h"
 #include "ostrel/connection/view/LimitWindows.h"
 #include "ostrel/device/init/InitController.h"
@@ -28,6 +29,7 @@
 #include "ostrel/framework/widgets/ResourcePaths.h"
 #include "ostrel/phonebook/PBController.h"
 #include "ostrel/settings/SettingController.h"
+#include "ostrel/phonebook/page/PBRecordActions.h"
 #include "ostrel/phonebook/page/PBWindow.h"
 #include "ostrel/sms/page/SMSController.h"
 #include "ostrel/sms/page/SmsPageView.h"
@@ -84,6 +86,7 @@ DashboardAssembly::~DashboardAssembly()
 {
     sleepWatcher_.reset(); // gives its lock back; it calls into the connection
     speedTestController_.reset();
+    phonebookActions_.reset();
     phonebookWindow_.reset();
     smsController_.reset();
     smsService_.reset();
@@ -92,6 +95,10 @@ DashboardAssembly::~DashboardAssembly()
     recordController_.reset();
     transferSource_.reset();
     statisticSource_.reset();
+    if (operatorContent_) {
+        dialController_->setOperatorContent(nullptr);
+        operatorContent_.reset();
+    }
     dialController_.reset();
     initController_.reset();
     settingController_.reset();
@@ -162,6 +169,7 @@ void DashboardAssembly::createControllers()
     PBPage::Layout phonebookLayout;
     phonebookLayout.tree = true;
     phonebookWindow_ = std::make_unique<PBWindow>(phonebookController_.get(), phonebookLayout);
+    phonebookActions_ = std::make_unique<PBRecordActions>(phonebookWindow_.get());
     smsService_ = std::make_unique<SmsService>(context.config, context.clock);
     // The application icon of a flow-value alert ("flow75.png", "flow100.png") and, once the period
     // ended, the normal one again ("icon.icns.png").
@@ -205,7 +213,13 @@ void DashboardAssembly::connectMainWindow()
         if (QWidget *status = initController_->statusView())
             bar->addPermanentWidget(status);
     }
-    installInternetView(dialController_.get(), mainController_->tabviewMain);
+    if (InternetView *internet = installInternetView(dialController_.get(), mainController_->tabviewMain)) {
+        // The operator's web content of the Internet view, below the view, before the connection
+        // controller runs its start-up steps.
+        operatorContent_ = std::make_unique<DialOperatorContent>(dialController_.get());
+        operatorContent_->installInto(internet->parentWidget());
+        dialController_->setOperatorContent(operatorContent_.get());
+    }
     installLimitWindows(dialController_.get(), mainController_->wndMain);
     settingController_->wndMain = mainController_->wndMain;
     settingController_->tabviewMain = mainController_->tabviewMain;
@@ -245,9 +259,7 @@ void DashboardAssembly::awakeFromNib()
             security->layout()->addWidget(rest);
     }
     settingController_->setPinAutoValidationBox(initController_->pinAutoValidationBox());
-    if (QWidget *network = settingController_->networkHostArea())
-        for (QWidget *roamSwitch : initController_->roamingSwitches())
-            network->layout()->addWidget(roamSwitch);
+    settingController_->setRoamSwitches(initController_->nRoamSwitch(), initController_->iRoamSwitch());
     recordController_->awakeFromNib();
     statisticSource_->awakeFromNib();
     transferSource_->awakeFromNib();

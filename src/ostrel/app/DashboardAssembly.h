@@ -34,6 +34,7 @@ namespace ostrel {
 
 class ContactPicker;
 class DialController;
+class DialOperatorContent;
 class SpeedTestController;
 class DialRecordController;
 class InitController;
@@ -42,6 +43,7 @@ class MainController;
 class PBController;
 class SettingController;
 class PBWindow;
+class PBRecordActions;
 class SMSController;
 class SmsService;
 class SkinManagerAccess;
@@ -79,6 +81,7 @@ public:
     MainController *mainController() const { return mainController_.get(); }
     InitController *initController() const { return initController_.get(); }
     DialController *dialController() const { return dialController_.get(); }
+    DialOperatorContent *operatorContent() const { return operatorContent_.get(); }
     DialRecordController *recordController() const { return recordController_.get(); }
     statisticSource *statisticsController() const { return statisticSource_.get(); }
     transferSource *transferController() const { return transferSource_.get(); }
@@ -86,6 +89,7 @@ public:
     statisticsView *speedGraph() const { return speedGraph_; }
     PBController *phonebookController() const { return phonebookController_.get(); }
     PBWindow *phonebookWindow() const { return phonebookWindow_.get(); }
+    PBRecordActions *phonebookActions() const { return phonebookActions_.get(); }
     SMSController *smsController() const { return smsController_.get(); }
     SmsService *smsService() const { return smsService_.get(); }
     // The contact picker that the pages open (Neighbours::contactPicker()).
@@ -112,12 +116,14 @@ private:
     std::unique_ptr<SettingController> settingController_;
     std::unique_ptr<InitController> initController_;
     std::unique_ptr<DialController> dialController_;
+    std::unique_ptr<DialOperatorContent> operatorContent_;
     std::unique_ptr<DialRecordController> recordController_;
     std::unique_ptr<statisticSource> statisticSource_;
     std::unique_ptr<transferSource> transferSource_;
     statisticsView *speedGraph_ = nullptr; // owned by its page
     std::unique_ptr<PBController> phonebookController_;
     std::unique_ptr<PBWindow> phonebookWindow_;
+    std::unique_ptr<PBRecordActions> phonebookActions_;
     std::unique_ptr<SmsService> smsService_;
     std::unique_ptr<SMSController> smsController_;
     std::unique_ptr<ContactPicker> contactPicker_;

@@ -212,4 +212,22 @@ void ContactFieldRules::writeAllContactFields(QVariantMap &contact, const Contac
         contact.insert(contactkey::remark, remark);
 }
 
+QString ContactFieldRules::filterNumberText(const QString &text, int maxLength, QString *message)
+{
+    QString kept;
+    for (const QChar c : text)
+        if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('*') || c == QLatin1Char('#') || c == QLatin1Char('+'))
+            kept.append(c);
+    QString said;
+    if (kept.size() != text.size()) {
+        said = QStringLiteral("The item contains invalid charactor(s)!");
+    } else if (maxLength >= 0 && kept.size() > maxLength) {
+        said = QStringLiteral("This item exceeds the max length!");
+        kept.truncate(maxLength);
+    }
+    if (message)
+        *message = said;
+    return kept;
+}
+
 } // namespace ostrel

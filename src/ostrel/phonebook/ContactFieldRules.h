@@ -65,6 +65,10 @@ public:
     // bytes, no white space at either end, borne by no other group.
     static FieldCheck checkGroupName(const QString &name, int row, const QStringList &groupNames, int maxBytes);
 
+    // A number field's text: only '0'-'9', '*', '#' and '+' are kept; when another character went,
+    // message gets "The item contains invalid charactor(s)!"; otherwise a text longer than maxLength
+    // (when not negative) is cut to it and message gets "This item exceeds the max length!".
+    static QString filterNumberText(const QString &text, int maxLength, QString *message);
     // Plug-in character tests: a name of word characters only; a number that is not acceptable
     // (true for any character but digits, "*", "+" and "#", a "+" after the first place, or "+"
     // alone; false for an empty one).

@@ -12,6 +12,15 @@ const QStringList &contactkey::textKeys()
 
 QString contactText(const QVariantMap &contact, const QString &key) { return yov::nsString(contact.value(key)); }
 
+QVariantList contactsAsVariants(const QList<QVariantMap> &contacts)
+{
+    QVariantList list;
+    list.reserve(contacts.size());
+    for (const QVariantMap &contact : contacts)
+        list.append(contact);
+    return list;
+}
+
 bool hasContactIndex(const QVariantMap &contact)
 {
     const auto it = contact.constFind(contactkey::index);

@@ -54,6 +54,8 @@ QString contactText(const QVariantMap &contact, const QString &key);
 inline QString contactName(const QVariantMap &contact) { return contactText(contact, contactkey::username); }
 inline QString contactMobile(const QVariantMap &contact) { return contactText(contact, contactkey::mobilephone); }
 bool hasContactIndex(const QVariantMap &contact);
+// The contacts as a property-list array.
+QVariantList contactsAsVariants(const QList<QVariantMap> &contacts);
 // The record number; 0 when the contact carries none.
 int contactIndex(const QVariantMap &contact);
 

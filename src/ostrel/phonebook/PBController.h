@@ -21,7 +21,8 @@
 // edits), PBControllerRules.cpp (field limits and checks, uniqueness, renaming, free space),
 // PBControllerLookup.cpp (number lookup and search), PBControllerDeviceLink.cpp (the device
 // phonebook link), PBControllerCopy.cpp (copying and moving between storages, saving a number from
-// another area). Main thread only.
+// another area), PBControllerTCard.cpp (the memory card), PBControllerFiles.cpp (export, import,
+// number-plan update, backup and restore). Main thread only.
 #include "ostrel/framework/controller/YOVUIController.h"
 #include "ostrel/framework/neighbours/PBControllerInterface.h"
 #include "ostrel/phonebook/ContactColumns.h"
@@ -29,7 +30,9 @@
 #include "ostrel/phonebook/PBConfiguration.h"
 #include "ostrel/phonebook/PBContact.h"
 #include "ostrel/phonebook/PBExtensions.h"
+#include "ostrel/phonebook/NumberPlanRule.h"
 #include "ostrel/phonebook/PcPhoneBookFile.h"
+#include "ostrel/phonebook/TCardPhonebookFiles.h"
 
 #include "common/records/phonebook/PhonebookRecords.h"
 
@@ -89,6 +92,29 @@ public:
     void sortSearchResultBy(const QString &key, bool ascending);
     // The call area is ready (from the phonebook plug-in).
     Q_INVOKABLE void callModuleReady(const yov::Notification &notification);
+
+    // ---- the phonebook plug-in's requests (PBControllerPlugin.cpp) ----------------------------
+    // Each takes its payload under the key of its notification's name; without it nothing happens.
+    // A request that fails its checks shows why and posts nothing.
+    // The matching SIM contacts join the search result; "searchUserInUSIM" {the result}.
+    Q_INVOKABLE void SearUserInUSIMSide(const yov::Notification &notification);
+    // A contact {"username", "mobilephone"}: to the SIM while it has a free index (listed on the
+    // answer), else into the computer's first group at once; "addContactResult".
+    Q_INVOKABLE void addNewUserInSIMOrPC(const yov::Notification &notification);
+    // {"mobilephone", "savePosition"}: the add dialog opens with the number on that storage.
+    Q_INVOKABLE void saveNewUserToPB(const yov::Notification &notification);
+    // "formatUserName" {the name cut to the SIM's limit}; "formatMobilePhone" {the number filtered}.
+    Q_INVOKABLE void CheckBundleUserName(const yov::Notification &notification);
+    Q_INVOKABLE void CheckBundleMobilePhone(const yov::Notification &notification);
+    // A row of the SIM list becomes the selected SIM contact; "selectUsrInfo" {it}.
+    Q_INVOKABLE void getSelectContact(const yov::Notification &notification);
+    // A contact with "index" and "savepos": the SIM one is written (changed on the answer), a
+    // computer one (by index, in the current group, else in the first) changed at once.
+    Q_INVOKABLE void editUserInSIMOrPC(const yov::Notification &notification);
+    // The same, after the user's OK, for deleting.
+    Q_INVOKABLE void deleteUserInSIMOrPC(const yov::Notification &notification);
+    // The plug-in's texts of the dialog's name and mobile fields.
+    ContactFieldTexts pluginFields() const { return pluginFields_; }
     // The unlock sheet is the phonebook's while the recorded module is this one.
     static constexpr int kDeviceLockModule = 2;
 
@@ -173,6 +199,9 @@ public:
     // such group. Does not save.
     bool addContactToPcPhoneList(const QVariantMap &contact, int groupIndex);
     void deleteUserFromCurGrop(int i);
+    // Deletes the computer contacts at the places (each exactly the one there, whatever the others'
+    // values), their all-storage entries with them, and saves once. False when none was deleted.
+    bool deletePcContacts(const QList<ContactPlace> &places);
     void deleteSmartUserFromPCPhoneListByIndex(int index);
     QVariantMap getSmartUserByIndexFromPCPhoneList(int index) const;
     // The contact at a place; empty when the place holds none.
@@ -441,6 +470,72 @@ public:
     void savePhoneNumberFromOtherModuleToSIM(const QString &number);
     void savePhoneNumberFromOtherModuleToME(const QString &number);
 
+    // ---- the memory card (PBControllerTCard.cpp) ------------------------------------------------
+    // With IsShowTCard, once the SIM's phonebook is read: finds the card (the folder OSTREL_TCARD
+    // names, else the modem's card volume), prepares its phonebook folder, reads the card list and
+    // puts it in the all-storage list ("SAVEINTCARD") in place of what an earlier read put there.
+    void initTCard();
+    // False (and tcardInitFinished_ false) without a card or a usable card folder.
+    bool initTCardFilePath();
+    void initTCardList();
+    // The card list becomes the scanned contacts (an empty scan empties it), sorted by name.
+    void addTCardRecordToList(const QList<QVariantMap> &contacts);
+    // The dialog's add and edit on the card: the name-and-number check, then the record file (and,
+    // for an add, the key list). False, the user told why, when nothing was written.
+    bool addUserItemInTCard(const ContactDialogValues &values);
+    bool editUserItemInTCard(const ContactDialogValues &values);
+    void setTCardContact(const std::optional<ContactPlace> &place) { m_TCardContact = place; }
+    // Deletes the card contacts at the rows (their files and key-list lines); a contact whose file
+    // could not be removed stays. False when none was deleted.
+    bool deleteUserFromTCard(const QList<int> &rows);
+    // Deletes the record of a card contact (a move's source); false while it is still on the card.
+    bool deleteRecordOfTCardContact(const QVariantMap &contact);
+    QString phonebookFolderPathInTCard() const;
+
+    // ---- files: export, import, number-plan update, backup and restore (PBControllerFiles.cpp) --
+    // The rows shown on a side (0 computer, 1 SIM, else the search result; the search result also
+    // while searching), as the export counts them.
+    int getCurrentGroupWithSearchFlag(bool searching, int position) const;
+    // The contacts of the selected rows, from the last row to the first: the search result while
+    // searching, else the SIM list (1) or the current computer group (0); other sides give none.
+    QList<QVariantMap> addUserToArray(int position, const QList<int> &rows, bool searching) const;
+    // Writes the contacts of the selected rows to path with its extension made ".plist"; false
+    // when it could not be written (an existing file there stays whole).
+    bool exportContacts(const QString &path, int position, const QList<int> &rows, bool searching);
+    // Imports an exchange file (nullopt: unreadable) into the SIM (1) or the group of the computer
+    // (0); tells the user what failed.
+    void importContacts(const std::optional<QList<QVariantMap>> &entries, int position, int groupIndex);
+
+    // The number-plan rule of module "PhoneBook" ("PhonebookUpdatedRule"), read once.
+    void initPhonebookUpdatedRule();
+    const NumberPlanRule &phonebookUpdatedRule() const { return phonebookUpdatedRule_; }
+    bool phonebookIsUpdated(int position) const;
+    // Backs the side up, then rewrites its numbers: the computer at once, the SIM by a write per
+    // changed contact. The result comes through the page's updateOrRestoreResult(); without a
+    // backup nothing changes and the update fails.
+    void updateContacts(int position);
+    bool backupPhonebook(int position);
+    // The backup folder of a side (empty for other sides); the one backup there (see
+    // PhonebookBackup::currentFilePath).
+    QString backupFileBasePath(int position) const;
+    std::optional<QString> currentBackupFilePath(int position) const;
+    // True when the file lies directly in the side's backup folder and has the side's shape.
+    bool backupFileIsValid(const QString &path, int position) const;
+    // Restores the side from a backup; false (nothing changed) when the file is no valid backup of
+    // the side's folder. The result comes through the page's updateOrRestoreResult().
+    bool restoreFromBackupFile(const QString &path, int position);
+    void restoreFromBackupFileToPC(const QVariant &root);
+    void restoreFromBackupFileToSIM(const QList<QVariantMap> &contacts);
+    void deleteRedundantCantactsInSIM(QList<QVariantMap> &contacts);
+    void addNewContactsToSIM(const QList<QVariantMap> &contacts);
+    // The restore's queued writes, once its deletes are answered.
+    void writeContactFromRestoreFileToSIM();
+    // The text of an update's or a restore's result (empty for other operations); a failure is
+    // forgotten once told.
+    QString takeUpdateOrRestoreResult();
+    // The first dictionary with that name and mobile number; -1 when none.
+    static int indexOfContactItem(const QString &name, const QString &number, const QList<QVariantMap> &list);
+
     // ---- the state of the Parts' instance variables -------------------------------------------
     PcPhoneList m_PcPhoneList;
     int m_CurGroupIndex = -1;
@@ -453,6 +548,7 @@ public:
     std::optional<ContactPlace> m_PcContact;
     std::optional<ContactPlace> m_SimContact;
     std::optional<ContactPlace> m_MeContact;
+    std::optional<ContactPlace> m_TCardContact;
 
     int PCUserMaxCount = PBConfiguration::kDefaultCapacity;
     int pcNameMaxLen_ = 40;
@@ -478,6 +574,7 @@ public:
 
     bool simInitFinished_ = false;
     bool meInitFinished_ = false;
+    bool tcardInitFinished_ = false; // the memory-card list is read
     bool hasMePosition_ = false;
     int phonebookOperate_ = OperationNone;
     int lastSelectSavePos_ = 0;
@@ -486,6 +583,9 @@ public:
     int currentStorage_ = 0;
     bool firstWriteFailedFlag_ = false;
     bool updateOrRestoreSuccess_ = true;
+    // An update or a restore waits for its result; phonebookOperate_ keeps 8 or 9 after it, so a
+    // later device answer is no part of it.
+    bool updateOrRestoreRunning_ = false;
     bool isMoveAndDelStatus_ = false;
     bool isCallModuleReady_ = false;
     bool isEditing_ = true;
@@ -584,6 +684,9 @@ private:
     void finishMove(bool failed);
     void addPreparedEntries(QList<QVariantMap> entries, int storage, bool dropRepeats);
     bool saveSplitEntry(QVariantMap entry);
+    // Numbers the queued SIM records that have no index yet and sends them all; those without room
+    // or that could not be sent fail once every one is out, so the batch ends only after the last.
+    void sendQueuedSimWrites();
 
     DefaultPBExtensions defaultExtensions_;
     PBExtensionInterface *extensions_ = &defaultExtensions_;
@@ -599,7 +702,16 @@ private:
     QString copyDestination_;
 
     PBConfiguration configuration_;
+    // The plug-in bridge's helpers.
+    void postAddContactResult();
+    // The computer contact of a record number: in the current group, else in the first group.
+    std::optional<ContactPlace> pcPlaceOfPluginIndex(int index) const;
+    bool pluginFieldsPass(const QVariantMap &item);
+
+    ContactFieldTexts pluginFields_;
     QString pcFileName_ = kDefaultFileName;
+    NumberPlanRule phonebookUpdatedRule_;
+    std::optional<TCardPhonebookFiles> tcardFiles_; // the card's phonebook folder, once found
     QString pcFileLeftInPlace_; // an unreadable file that could not be set aside: never written over
     std::optional<QList<ContactPlace>> m_CurrentSearchGroup;
     QString m_SearchString;

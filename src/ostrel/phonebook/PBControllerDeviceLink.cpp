@@ -36,15 +36,6 @@ QString saveposOfDeviceStorage(int storage)
     return {};
 }
 
-QVariantList contactsAsVariants(const QList<QVariantMap> &contacts)
-{
-    QVariantList list;
-    list.reserve(contacts.size());
-    for (const QVariantMap &contact : contacts)
-        list.append(contact);
-    return list;
-}
-
 QVariantMap contactOfItem(const yov::PhonebookItem &item, bool allFields)
 {
     QVariantMap contact{{contactkey::index, item.index}};
@@ -120,7 +111,7 @@ void PBController::handlePhonebookInit(const yov::PhonebookInitRecord &record)
         removeAllListEntries(saveposTag::pc);
         addListToAllPhoneList(m_SimPhoneList, yov::kPbStorageSim);
         addPcPhoneListToAllPhoneList();
-        extensions().initTCard();
+        initTCard();
     } else {
         meInitFinished_ = true;
         const QList<QVariantMap> contacts = readDevicePhonebook(record.path, yov::kPbStorageMe);
@@ -343,8 +334,8 @@ void PBController::handleWriteResult(const yov::PhonebookWriteResult &result)
             deleteSuccessInModem(result.index);
         else
             deleteFailInModem(result.index);
-        if (matched && phonebookOperate_ == OperationRestore && m_DelContactList.isEmpty())
-            extensions().writeContactFromRestoreFileToSIM();
+        if (matched && phonebookOperate_ == OperationRestore && updateOrRestoreRunning_ && m_DelContactList.isEmpty())
+            writeContactFromRestoreFileToSIM();
     }
     // An answer nobody waits for ends nothing.
     if (matched && m_AddContactList.isEmpty() && m_DelContactList.isEmpty())
@@ -367,6 +358,11 @@ void PBController::refreshAfterAnswer()
     extensions().SetConpacityShow();
     extensions().doWithProcessWhenOneMoreRecordOperation();
     extensions().reloadContactTable();
+    postAddContactResult();
+}
+
+void PBController::postAddContactResult()
+{
     notificationCenter().post(QStringLiteral("addContactResult"), this,
                               {{QStringLiteral("addContactResult"), contactsAsVariants(m_allPhoneList)}});
 }
@@ -414,12 +410,14 @@ void PBController::writeContactToAllPhoneList(const QVariantMap &contact, int st
     const QString tag = saveposOfDeviceStorage(storage);
     switch (phonebookOperate_) {
     case OperationEdit:
+    case OperationNumberPlan:
         deleteItemInAllUserList(contactIndex(contact), tag);
         addContactToAllPhoneList(contact, tag);
         break;
     case OperationAdd:
     case OperationCopy:
     case OperationMove:
+    case OperationRestore:
         addContactToAllPhoneList(contact, tag);
         break;
     default:
@@ -496,7 +494,7 @@ void PBController::deleteFailInModem(int index)
     updateOrRestoreSuccess_ = false;
     if (isMoveAndDelStatus_)
         tellOperationFailedOnce();
-    else if (phonebookOperate_ != OperationRestore)
+    else if (phonebookOperate_ != OperationRestore || !updateOrRestoreRunning_)
         beginAlertOk(QStringLiteral("The operation failed!"));
 }
 
@@ -714,6 +712,12 @@ void PBController::resetDevicePhonebooks()
     // A copy or move cut short by the removal gives the copy and move menus and the export back.
     if (phonebookOperate_ == OperationCopy || phonebookOperate_ == OperationMove)
         extensions().setPBMenuAndExportStatus(true);
+    // An update or a restore of the SIM cut short by the removal ends in its failure text, so its
+    // sheet gets its OK back.
+    if (updateOrRestoreRunning_) {
+        updateOrRestoreSuccess_ = false;
+        extensions().updateOrRestoreResult();
+    }
     clearAddUserList();
     clearDelUserList();
     m_allPhoneList.clear();
@@ -724,6 +728,11 @@ void PBController::resetDevicePhonebooks()
     clearMePhoneList();
     m_SimContact.reset();
     m_MeContact.reset();
+    // The memory card leaves with the modem; it is read again at the next SIM ready.
+    tcardInitFinished_ = false;
+    tcardFiles_.reset();
+    m_TCardPhoneList.clear();
+    m_TCardContact.reset();
     currentStorage_ = 0;
     requestedStorage_ = 0;
     storageRequest_ = StorageRequest::None;

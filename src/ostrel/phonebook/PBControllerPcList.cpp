@@ -11,6 +11,7 @@
 #include <QPair>
 #include <QSet>
 
+#include <algorithm>
 #include <limits>
 #include <numeric>
 #include <utility>
@@ -328,6 +329,28 @@ void PBController::deleteUserFromCurGrop(int i)
     savePhoneList2File();
 }
 
+bool PBController::deletePcContacts(const QList<ContactPlace> &places)
+{
+    QList<ContactPlace> ordered;
+    for (const ContactPlace &place : places)
+        if (place.storage == PBStorage::PC && !contactAt(place).isEmpty() && !ordered.contains(place))
+            ordered.append(place);
+    if (ordered.isEmpty())
+        return false;
+    // The last rows first, so that the rows still to go keep their numbers.
+    std::sort(ordered.begin(), ordered.end(), [](const ContactPlace &a, const ContactPlace &b) {
+        return a.group != b.group ? a.group > b.group : a.row > b.row;
+    });
+    for (const ContactPlace &place : ordered) {
+        const QVariantMap contact = contactAt(place);
+        removePcRow(place.group, place.row);
+        if (hasContactIndex(contact) && place.group == m_CurGroupIndex)
+            deleteItemInAllUserList(contactIndex(contact), saveposTag::pc);
+    }
+    savePhoneList2File();
+    return true;
+}
+
 void PBController::deleteSmartUserFromPCPhoneListByIndex(int index)
 {
     if (index < 1 || m_CurGroupIndex < 0 || m_CurGroupIndex >= m_PcPhoneList.size())
@@ -348,6 +371,9 @@ QVariantMap PBController::getSmartUserByIndexFromPCPhoneList(int index) const
 
 int PBController::targetStorageOf(const ContactDialogValues &values) const
 {
+    // The memory card has no group pop-up.
+    if (values.savePosition == int(PBStorage::TCard))
+        return values.savePosition;
     return configuration_.IsNoGroup ? values.groupPopUpIndex : values.savePosition;
 }
 
@@ -363,6 +389,9 @@ void PBController::contactIsAdded(const ContactDialogValues &values)
         break;
     case int(PBStorage::ME):
         contactIsAddedInME(values);
+        break;
+    case int(PBStorage::TCard):
+        addUserItemInTCard(values);
         break;
     default:
         break;
@@ -382,6 +411,9 @@ void PBController::contactIsEdited(const ContactDialogValues &values)
         break;
     case int(PBStorage::ME):
         contactIsEditedInME(values);
+        break;
+    case int(PBStorage::TCard):
+        editUserItemInTCard(values);
         break;
     default:
         break;

@@ -60,6 +60,9 @@ public:
     virtual void deviceUnlockAnswered(bool success) { (void)success; }
     // The SMS page's save-number menu items; the main toolbar's flicker button of an identifier.
     virtual void clickSavePhoneNumber(QObject *sender) { (void)sender; }
+    // The search field shows a text searched for elsewhere (the phonebook plug-in); nothing is
+    // searched again.
+    virtual void showSearchText(const QString &text) { (void)text; }
     virtual NSFlickerButton *getFlickerButtonOfToolItemFromID(const QString &identifier) const
     {
         (void)identifier;

@@ -1,5 +1,7 @@
 #include "ostrel/settings/SettingController.h"
 
+#include "ostrel/framework/switches/ConfigService.h"
+
 #include "common/ValueConversion.h"
 #include "common/records/UiMsg.h"
 #include "ostrel/device/init/DeviceLockGuard.h"
@@ -22,6 +24,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -126,33 +129,6 @@ const NotificationTableRow SettingController::deviceFunctionNotficationTable[] =
     {nullptr, nullptr},
 };
 
-// Handlers whose panels are filled by later work: they log the record and do nothing else.
-#define SETTING_SEAM(name)                                                                          \
-    void SettingController::name(const yov::Notification &n)                                      \
-    {                                                                                              \
-        yov::UI_MSG msg = yov::zeroMsg();                                                          \
-        if (yovMsgCenter())                                                                        \
-            yovMsgCenter()->getMsgPackage(&msg, &n);                                               \
-        qCDebug(lcSetting) << #name << msg.majorID << msg.minorID << "type" << msg.type << "result" \
-                           << int(msg.result);                                                     \
-    }
-SETTING_SEAM(dealWithMsgOfSetBandFrequency)
-SETTING_SEAM(dealWithMsgOfSetSearchNetMode)
-SETTING_SEAM(dealWithMsgOfManualSearchNet)
-SETTING_SEAM(dealWithMsgOfManualSelectNet)
-SETTING_SEAM(dealWithMsgOfNetDeviceInfo)
-SETTING_SEAM(dealWithMsgOfCheckNetChannel)
-SETTING_SEAM(dealWithMsgOfNodeSelectSatus)
-SETTING_SEAM(dealWithMsgOfSetRoamSwitch)
-#undef SETTING_SEAM
-
-#define SETTING_NOTE_SEAM(handler)                                                                 \
-    void SettingController::handler(const yov::Notification &n) { qCDebug(lcSetting) << #handler << n.name; }
-SETTING_NOTE_SEAM(setNetModeChanged)
-SETTING_NOTE_SEAM(methodToSelectNetChanged)
-SETTING_NOTE_SEAM(manualRegisterNet)
-#undef SETTING_NOTE_SEAM
-
 // --- creation ----------------------------------------------------------------------------------
 
 SettingController::SettingController(const ControllerContext &context, QObject *parent)
@@ -185,6 +161,7 @@ SettingController::~SettingController()
     delete m_EnablePinWin_;
     delete m_RevisePinWin_;
     delete m_PukWin_;
+    delete netSelectWindow_;
 }
 
 void SettingController::install() { Neighbours::setSetting(this); }
@@ -298,7 +275,8 @@ QWidget *SettingController::buildPanel(const QString &name)
         buildCallPanel(panel);
     else if (name == QLatin1String("SMS"))
         buildSmsPanel(panel);
-    layout->addStretch(1);
+    if (name != QLatin1String("Network")) // its scroll area takes the height
+        layout->addStretch(1);
     return panel;
 }
 
@@ -343,8 +321,17 @@ void SettingController::buildSecurityPanel(QWidget *panel)
 
 void SettingController::buildNetworkPanel(QWidget *panel)
 {
-    auto *layout = static_cast<QVBoxLayout *>(panel->layout());
-    networkControls_ = new QWidget(panel);
+    // The panel holds more than the page's height: its controls scroll rather than squeeze.
+    auto *scroll = new QScrollArea(panel);
+    scroll->setObjectName(QStringLiteral("scrollSettingNetwork"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    scroll->setWidget(content);
+    static_cast<QVBoxLayout *>(panel->layout())->addWidget(scroll, 1);
+    networkControls_ = new QWidget(content);
     auto *controls = new QVBoxLayout(networkControls_);
     controls->setContentsMargins(0, 0, 0, 0);
 
@@ -355,31 +342,20 @@ void SettingController::buildNetworkPanel(QWidget *panel)
     matrixSettingMethodToSelectNet_ = method;
     controls->addWidget(methodBox_);
 
-    searchModeBox_ = new QGroupBox(QStringLiteral("Network Type"), networkControls_);
-    searchModeBox_->setObjectName(QStringLiteral("matrixSettingNetworkFindModeSeletion"));
-    radioMatrix(searchModeBox_, {QStringLiteral("Auto"), QStringLiteral("3G Only"), QStringLiteral("2G Only")});
-    controls->addWidget(searchModeBox_);
-
-    bandBox_ = new QGroupBox(QStringLiteral("Band"), networkControls_);
-    bandBox_->setObjectName(QStringLiteral("matrixFrequencySelect"));
-    radioMatrix(bandBox_, {QStringLiteral("All Bands")});
-    controls->addWidget(bandBox_);
+    buildModeAndBandControls(controls);
 
     auto *row = new QWidget(networkControls_);
     auto *rowLayout = new QHBoxLayout(row);
     rowLayout->setContentsMargins(0, 0, 0, 0);
     bandSaveButton_ = new QPushButton(QStringLiteral("Apply"), row);
     bandSaveButton_->setObjectName(QStringLiteral("btnSettingSaveBand"));
-    auto *pref = new QComboBox(row);
-    pref->setObjectName(QStringLiteral("popupSettingPreferenceMode"));
-    preferenceModeControl_ = pref;
+    connect(bandSaveButton_, &QPushButton::clicked, this, [this] { SetNetFrequency(matrixFrequencySelect_); });
     searchResultButton_ = new QPushButton(QStringLiteral("Search"), row);
     searchResultButton_->setObjectName(QStringLiteral("btnSettingInputApplyNetSelect"));
     cancelSearchButton_ = new QPushButton(QStringLiteral("Cancel"), row);
     cancelSearchButton_->setObjectName(QStringLiteral("btnSettingCancelNetSelect"));
     searchProgress_ = new QProgressBar(row);
     searchProgress_->setObjectName(QStringLiteral("BarSsearchProcess"));
-    rowLayout->addWidget(pref);
     rowLayout->addWidget(bandSaveButton_);
     rowLayout->addWidget(searchResultButton_);
     rowLayout->addWidget(searchProgress_);
@@ -388,12 +364,15 @@ void SettingController::buildNetworkPanel(QWidget *panel)
     controls->addWidget(row);
     layout->addWidget(networkControls_);
 
-    auto *host = new QWidget(panel);
+    auto *host = new QWidget(content);
     host->setObjectName(QStringLiteral("viewSettingNetworkHost"));
     new QVBoxLayout(host);
     host->layout()->setContentsMargins(0, 0, 0, 0);
     networkHost_ = host;
     layout->addWidget(host);
+    buildRoamingControls(content);
+    layout->addStretch(1);
+    connectNetworkSelection();
 }
 
 void SettingController::buildSystemPanel(QWidget *panel)
@@ -449,12 +428,13 @@ void SettingController::buildSystemPanel(QWidget *panel)
     imsiValue_->setObjectName(QStringLiteral("IMSIValue"));
     softwareVersion_ = new QLabel(info);
     softwareVersion_->setObjectName(QStringLiteral("SoftwareVersion"));
-    infoLayout->addWidget(new QLabel(QStringLiteral("Phone Number:"), info), 0, 0);
-    infoLayout->addWidget(phoneNumberField_, 0, 1);
-    infoLayout->addWidget(new QLabel(QStringLiteral("IMSI:"), info), 1, 0);
-    infoLayout->addWidget(imsiValue_, 1, 1);
-    infoLayout->addWidget(new QLabel(QStringLiteral("Software Version:"), info), 2, 0);
-    infoLayout->addWidget(softwareVersion_, 2, 1);
+    const QWidget *values[] = {phoneNumberField_, imsiValue_, softwareVersion_};
+    for (int row = 0; row < int(std::size(values)); ++row) {
+        auto *caption = new QLabel(infoCaptions().at(row), info);
+        infoLabels_ << caption;
+        infoLayout->addWidget(caption, row, 0);
+        infoLayout->addWidget(const_cast<QWidget *>(values[row]), row, 1);
+    }
     layout->addWidget(info);
 
     // A box toggles first, then its action runs.
@@ -489,9 +469,11 @@ void SettingController::buildConnectPanel(QWidget *panel)
     auto *serviceLayout = new QHBoxLayout(serviceRow);
     serviceLayout->setContentsMargins(0, 0, 0, 0);
     serviceNumberLabel_ = new QLabel(QStringLiteral("Service Number:"), serviceRow);
-    serviceNumberLabel_->setObjectName(QStringLiteral("labelServerSetting"));
+    // Not the update server's skin keys ("labelServerSetting", "textServiceSetting"): the skin
+    // would style this field in place of the server field.
+    serviceNumberLabel_->setObjectName(QStringLiteral("labelServiceNumberSetting"));
     serviceNumberField_ = new QLineEdit(serviceRow);
-    serviceNumberField_->setObjectName(QStringLiteral("textServiceSetting"));
+    serviceNumberField_->setObjectName(QStringLiteral("textServiceNumberSetting"));
     serviceLayout->addWidget(serviceNumberLabel_);
     serviceLayout->addWidget(serviceNumberField_, 1);
     layout->addWidget(serviceRow);
@@ -636,6 +618,8 @@ void SettingController::initializeNibResources()
     initUpdateNibWording();
     initUpdateNibState();
     initNibForBackupPhoneBookOnly();
+    if (ConfigService(&config()).isRoamingImsiSet())
+        setRoamingIMSISelectEnabled(false);
 }
 
 void SettingController::registerMessages()
@@ -703,6 +687,7 @@ void SettingController::initializeController()
     if (m_RevisePinButton_)
         m_RevisePinButton_->setEnabled(false);
     if (sethasModuleWith(QStringLiteral("Network"))) {
+        ConfigNetworkSelectMode();
         for (QWidget *w : {methodBox_.data(), searchModeBox_.data(), bandBox_.data(), static_cast<QWidget *>(bandSaveButton_.data()),
                            preferenceModeControl_.data()})
             if (w)
@@ -711,11 +696,14 @@ void SettingController::initializeController()
             searchProgress_->setVisible(false);
         if (cancelSearchButton_)
             cancelSearchButton_->setVisible(false);
+        clearRemptyNetListView();
     }
     notAutolaunch_ = yov::nsBool(setting(QStringLiteral("NotAutolaunch")));
     if (doNotOpenBox_)
         doNotOpenBox_->setChecked(notAutolaunch_);
     SettingService::sharedSettingService().isManualSearchingNetFlag = false;
+    hasRegisteringNetFlag_ = false;
+    isOperatorSelectionForNetwork_ = false;
     setEnableBRSMSAndPB(false);
     if (matrixSmartItems_ && matrixSmartItems_->button(0))
         matrixSmartItems_->button(0)->setChecked(true);
@@ -785,6 +773,8 @@ void SettingController::setSettingBtnStatus(bool enable)
             searchResultButton_->setEnabled(enable && method != 0);
         if (method != 0 && searchModeBox_)
             searchModeBox_->setEnabled(false);
+        if (enable)
+            smartUISetMatrixEnable(method != 0);
     }
     // 3. System.
     if (sethasModuleWith(QStringLiteral("System"))) {
@@ -792,6 +782,7 @@ void SettingController::setSettingBtnStatus(bool enable)
             smartAutoConnectEnableFlag_ = enable;
         if (smartAutoConnectBox_)
             smartAutoConnectBox_->setEnabled(enable);
+        setSaveAutoConnectSettingBtnEnable(enable);
     }
     // 4. Connect.
     if (sethasModuleWith(QStringLiteral("Connect")) && connectTypeBox_)
@@ -806,6 +797,8 @@ void SettingController::deviceRemoved(const yov::Notification &)
 {
     // The SIM went with the device: nothing asks it for the centre until the next one is ready.
     simReady_ = false;
+    if (sethasModuleWith(QStringLiteral("Network")))
+        endNetworkSelection();
     setEnableBRSMSAndPB(false);
     setSettingBtnStatus(false);
     setPinMenuItems(false, false, false);
@@ -854,7 +847,7 @@ void SettingController::deviceRemoved(const yov::Notification &)
 void SettingController::devicePlugin(const yov::Notification &)
 {
     if (yov::nsBool(setting(QStringLiteral("DialAdaption"))))
-        qCDebug(lcSetting) << "device plugged: the device information request belongs to the band panel";
+        sendGetNetDeviceInfo();
 }
 
 void SettingController::simReady(const yov::Notification &)

@@ -16,12 +16,17 @@
 // language, start options, automatic connection, connection type, service number),
 // SettingControllerSound.cpp (the "Alert" panel's four sounds), SettingControllerLinks.cpp (the
 // "Browser" panel's link opened on connection and the "FavoriteLinks" editor), SettingControllerCallSetting.cpp (the "Call" panel over
-// CallSettingSequencer), SettingControllerSms.cpp (the "SMS" panel).
+// CallSettingSequencer), SettingControllerSms.cpp (the "SMS" panel), SettingControllerBand.cpp (the
+// "Network" panel's preferred mode, CDMA preference, band, compact page and device information),
+// SettingControllerRoam.cpp (its roaming switches and roaming identity), SettingControllerNetwork.cpp
+// (its operator search and manual selection).
 #include "common/sms/YovPositionManager.h"
 #include "ostrel/framework/controller/YOVUIController.h"
 #include "ostrel/framework/neighbours/SettingControllerInterface.h"
 #include "ostrel/framework/widgets/IconMatrix.h"
 #include "ostrel/settings/LinkListFile.h"
+#include "ostrel/settings/NetworkModeTables.h"
+#include "ostrel/settings/RoamSwitchTracker.h"
 #include "ostrel/settings/SettingSheetQueue.h"
 #include "ostrel/settings/SettingUpdateLink.h"
 #include "ostrel/phonebook/PcPhoneBookFile.h"
@@ -30,6 +35,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QGroupBox>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +44,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStringList>
+#include <QTableView>
 #include <QUrl>
 
 #include <functional>
@@ -53,6 +60,7 @@ class CallSettingSequencer;
 class DeviceLockGuard;
 
 class TabPluginInterface;
+class NetListModel;
 
 class SettingController : public YOVUIController, public DefaultSettingController {
     Q_OBJECT
@@ -178,6 +186,8 @@ public:
     Q_INVOKABLE void modifyDeviceUnlockCodeCancel(QObject *sender = nullptr);
 
     // --- "System" and "Connect" panels (SettingControllerSystem.cpp) ----------------------------
+    // The English captions of the read-only displays: phone number, IMSI, software version.
+    static const QStringList &infoCaptions();
     // The native name of a language of the table; null for a name outside it.
     static QString EnglishToNative(const QString &english);
     // What the pop-up and the menu show for a language: its native name, else its English name.
@@ -261,6 +271,8 @@ public:
     QCheckBox *connectWarningBox() const { return connectWarningBox_; }
     QCheckBox *disconnectAskBox() const { return disconnectAskBox_; }
     QLineEdit *serviceNumberField() const { return serviceNumberField_; }
+    QLabel *serviceNumberLabel() const { return serviceNumberLabel_; }
+    QLabel *infoCaption(int row) const { return row >= 0 && row < infoLabels_.size() ? infoLabels_[row].data() : nullptr; }
     QLineEdit *phoneNumberField() const { return phoneNumberField_; }
     QLabel *imsiValueLabel() const { return imsiValue_; }
     QLabel *softwareVersionLabel() const { return softwareVersion_; }
@@ -288,6 +300,7 @@ public:
     QCheckBox *launchAtStartupBox() const { return launchAtStartup_; }
     QCheckBox *launchWhenConnectedBox() const { return launchWhenConnected_; }
     QPushButton *linkPathBrowseButton() const { return linkPathBrowse_; }
+    QPushButton *linkImageBrowseButton() const { return linkImageBrowse_; }
     // --- the SIM's PIN and PUK (SettingControllerPin.cpp) ----------------------------------------
     Q_INVOKABLE void EnablePIN(QObject *sender = nullptr);
     Q_INVOKABLE void DisablePIN(QObject *sender = nullptr);
@@ -439,6 +452,119 @@ public:
     QPushButton *smsApplyButton() const { return MessageSetApplyBtn; }
     QPushButton *smsCancelButton() const { return MessageSetCancelBtn; }
 
+    // --- "Network" panel: preferred mode, CDMA preference and band (SettingControllerBand.cpp) ----
+    // Rows of the band matrix; a FrequencySetting array of another count hides the band box.
+    static constexpr int kBandMatrixRows = 5;
+    void ConfigNetworkSelectMode();
+    bool NetworkModeHasModuleWith(const QString &name) const;
+    Q_INVOKABLE void SetSearchNetClass(QObject *sender = nullptr);
+    void saveCurrentNetPreferedMode();
+    int getCurrentNetWorkPreferedMode() const override;
+    int getNetworkMode() const override;
+    QString getNetworkFindModeSelection() const override;
+    Q_INVOKABLE void SetPreferenceMode(QObject *sender = nullptr);
+    void dealWithMsgOfCheckSearchmode(int searchMode, int selectedMode, int prefMode) override;
+    void dealWithMsgOfCheckSearchmodeForIcera(int searchMode, int selectedMode) override;
+    void dealWithMsgOfCheckPreferenceMode(int mode) override;
+    void setWCDMASelectNetworkVisible(bool hidden) override;
+    void setCDMASelectNetworkVisible(bool hidden) override;
+    static int getFrequencyTag(const QString &name);
+    // Sends the band matrix's selected tag (513/82); a disabled cell's tag is never sent.
+    Q_INVOKABLE void SetNetFrequency(QObject *sender = nullptr);
+    void initNetFrequencySet();
+    void restoreCurrentBand();
+    void setMatrixFrequencySelectEnable(bool flag);
+    void sendGetNetDeviceInfo();
+    // 513/76 with the search mode for the matrix's tag (backToAuto: the return to automatic
+    // selection after a manual registration); true when delivered.
+    bool sendAutoNetSelectToBack(bool backToAuto = false);
+    int searchModeFor(netmode::SearchSend send) const;
+    // Compact page.
+    void smartUIInitNetworkSetting();
+    Q_INVOKABLE void smartUISetNetSearchMode(QObject *sender = nullptr);
+    Q_INVOKABLE void smartUISaveNetAndFrequencySetting(QObject *sender = nullptr);
+    void smartUISetMatrixEnable(bool flag);
+    void initSmartFrequencyWithTag(int tag);
+    void setSaveNetAndFrequencySettingBtnEnable(bool enable);
+    void setSaveAutoConnectSettingBtnEnable(bool enable);
+    void setSmartModel(const QString &model) override;
+    Q_INVOKABLE void setSearchNetModeForKV424(QObject *sender = nullptr);
+    QButtonGroup *preferredModeMatrix() const { return m_NetworkFindModeSeletion_; }
+    QButtonGroup *cdmaPreferenceMatrix() const { return m_PreferenceMode_; }
+    QButtonGroup *bandMatrix() const { return matrixFrequencySelect_; }
+    int currentBandTag() const { return currentBandTag_; }
+    int defaultBandTag() const { return defaultBandTag_; }
+    // The band cell's tag at a row (-2 for no cell).
+    int bandTagAtRow(int row) const;
+    int selectedBandRow() const;
+
+    // --- "Network" panel: operator search and manual selection (SettingControllerNetwork.cpp) ---
+    // Action of the operator-selection matrix (reads the matrix): "Automatic" sends 513/76,
+    // "Manual" searches (513/78).
+    Q_INVOKABLE void SetSearchNetMode(QObject *sender = nullptr);
+    Q_INVOKABLE void ApplyNetSelect(QObject *sender = nullptr);
+    Q_INVOKABLE void CancelNetSelect(QObject *sender = nullptr);
+    Q_INVOKABLE void cancelNetworkManualSelect(QObject *sender = nullptr);
+    void sendManualNetSearchToBack();
+    // 513/79 for the list's row; false (nothing sent, logged) for a row outside the list.
+    bool sendManualSelectNetToBack(int row, int mode);
+    void checkStatusAfterManualSelect();
+    void popupNetSelectWindow(const yov::UI_MSG *msg);
+    bool checkManualSelectNetResult(const yov::UI_MSG &msg);
+    int findCurrentNetWorkInNetList() const;
+    void startBackToAutoModeTimerWithSeconds(double seconds);
+    void backToAutoModeAfterSelNetSuccess();
+    void backToAutoAfterSelNetSuccess();
+    void searchingNetworkUI(bool searching);
+    void setSearchProcessBarEnable(bool enable);
+    void clearRemptyNetListView();
+    QString changeCellContentOfNetListView(const QString &key, int row) const;
+    // The table's text of a cell (empty beyond the list).
+    QString netListCellText(int row, const QString &key) const;
+    bool isHighlightedNetRow(int row) const;
+    void netListSelectionChanged();
+    bool getOperatorSelectionForNetwork() const override { return isOperatorSelectionForNetwork_; }
+    void setOperatorSelectionForNetwork(bool on) { isOperatorSelectionForNetwork_ = on; }
+    QString getNetworkSelectionMode() const override;
+    bool hasRegisteringNetFlag() const { return hasRegisteringNetFlag_; }
+    void setHasRegisteringNetFlag(bool on) { hasRegisteringNetFlag_ = on; }
+    int checkNetStatusTimesAfterRegisterFailed() const { return m_nCheckNetStatusTimes_; }
+    void setCheckNetStatusTimesAfterRegisterFailed(int times) { m_nCheckNetStatusTimes_ = times; }
+    // The clock of the selection's time-outs, checks and return to automatic (null: the
+    // controller's clock).
+    void setNetworkSelectionClock(yov::Clock *clock) { selectionClock_ = clock; }
+    const QVariantList &netList() const { return netList_; }
+    QDialog *netSelectWindow() const { return netSelectWindow_; }
+    QTableView *netListView() const { return netListView_; }
+    QPushButton *netSelectButton() const { return netSelectBtn_; }
+    QPushButton *cancelNetSelectButton() const { return CancelnetSelectBtn_; }
+    QPushButton *cancelSearchButton() const { return cancelSearchButton_; }
+    QPushButton *searchResultButton() const { return searchResultButton_; }
+    QProgressBar *searchProgressBar() const { return searchProgress_; }
+    QWidget *methodControl() const { return methodBox_; }
+    bool isNetworkBusy() const { return networkBusy_; }
+    // A manual search, the result sheet, a registration or its status checks are under way: the
+    // device's mode reports meanwhile leave the panel's choice and busy state alone.
+    bool operatorSelectionUnderWay() const;
+
+    // --- "Network" panel: roaming (SettingControllerRoam.cpp) -----------------------------------
+    // Takes the device-state controller's two roaming check boxes into the panel.
+    void setRoamSwitches(QCheckBox *nRoam, QCheckBox *iRoam);
+    void sendSetRoamSwitch() override;
+    Q_INVOKABLE void clickNroamSwitch(QObject *sender = nullptr);
+    Q_INVOKABLE void clickIroamSwitch(QObject *sender = nullptr);
+    bool isManualSetRoamSwitch() const { return roamSwitches_.userPending(); }
+    void setisManualSetRoamSwitch(bool manual) { nextRoamSendByUser_ = manual; }
+    void setRoamingStateAccordImsi(const QString &imsi) override;
+    Q_INVOKABLE void roamingIMSISelect(QObject *sender = nullptr);
+    void setRoamingIMSISelectEnabled(bool enable) override;
+    int roamingImsiType() const override { return roamingImsiType_; }
+    bool roamingImsiSet() const override { return roamingImsiSet_; }
+    void setRoamingImsiSet(bool set) override { roamingImsiSet_ = set; }
+    QCheckBox *nRoamSwitchBox() const { return btnNroamSwitchSetting_; }
+    QCheckBox *iRoamSwitchBox() const { return btnIroamSwitchSetting_; }
+    QButtonGroup *roamingImsiMatrix() const { return matrixRoamingSet_; }
+
     // --- skin and wording (SettingControllerAlias.cpp) ----------------------------------------
     // The skin keys of the window's controls, in registration order (duplicates included).
     static const QStringList &skinKeys();
@@ -477,6 +603,8 @@ public:
     QWidget *networkControls() const { return networkControls_; }
     QWidget *searchModeControl() const { return searchModeBox_; }
     QWidget *bandControl() const { return bandBox_; }
+    QWidget *bandSaveControl() const { return bandSaveButton_; }
+    QWidget *cdmaPreferenceControl() const { return preferenceModeControl_; }
     QWidget *smsBackupRow() const { return backupRow_; }
     QWidget *smsSoundRow() const { return smsSoundRow_; }
     QWidget *callSoundRow() const { return callSoundRow_; }
@@ -490,6 +618,38 @@ private:
     QWidget *buildPanel(const QString &name);
     void buildSecurityPanel(QWidget *panel);
     void buildNetworkPanel(QWidget *panel);
+    void buildModeAndBandControls(QLayout *controls);
+    void buildRoamingControls(QWidget *panel);
+    void initNetworkModuleWording();
+    void connectNetworkSelection();
+    void buildNetSelectSheet();
+    void initNetSelectSheetWording();
+    yov::Clock &selectionClock() const;
+    int methodRow() const;
+    void searchTimedOut();
+    void searchFailed();
+    void beginNetSelectSheet();
+    void closeNetSelectSheet();
+    void reloadNetListView();
+    int selectedNetRow() const;
+    void selectNetRow(int row);
+    QVariantMap netRow(int row) const;
+    void startSelectWait();
+    void cancelSelectWait();
+    void cancelStatusChecks();
+    void handleSelectAnswer(int type, bool success, bool second);
+    void endsearchNetResSheet(int chosenRow);
+    void sendBackToAutomatic(bool backToAuto);
+    // Ends the busy state if no 513/76 answer comes in time.
+    void armModeWait();
+    void endBusyAfterModeAnswer();
+    void endNetworkSelection();
+    void roamSwitchSent(bool byUser, RoamSwitchTracker::Switches before, RoamSwitchTracker::Switches sent);
+    void roamSwitchClicked(QCheckBox *changed);
+    void roamSwitchFailed(const RoamSwitchTracker::Pending &pending);
+    void expireRoamSwitches();
+    bool isSmartUI() const;
+    bool hasNetworkPanel() const { return sethasModuleWith(QStringLiteral("Network")); }
     void buildSystemPanel(QWidget *panel);
     void buildConnectPanel(QWidget *panel);
     void buildAlertPanel(QWidget *panel);
@@ -583,6 +743,44 @@ private:
     QPointer<QProgressBar> searchProgress_;
     QPointer<QPushButton> cancelSearchButton_;
     QPointer<QWidget> networkHost_;
+    QPointer<QButtonGroup> m_NetworkFindModeSeletion_;
+    QPointer<QButtonGroup> m_PreferenceMode_;
+    QPointer<QButtonGroup> matrixFrequencySelect_;
+    QPointer<QGroupBox> roamingBox_;
+    QPointer<QCheckBox> btnNroamSwitchSetting_;
+    QPointer<QCheckBox> btnIroamSwitchSetting_;
+    QPointer<QButtonGroup> matrixRoamingSet_;
+    QPointer<QWidget> roamingSetBox_;
+    QPointer<QPushButton> btnSearchNetResultForKV424_;
+    // Operator selection
+    QPointer<QDialog> netSelectWindow_;
+    QPointer<QTableView> netListView_;
+    NetListModel *netListModel_ = nullptr;
+    QPointer<QPushButton> netSelectBtn_;
+    QPointer<QPushButton> CancelnetSelectBtn_;
+    QPointer<QPushButton> SelectNetFailOK_;
+    QVariantList netList_;
+    int registeringRow_ = -1;       // the row of the last 513/79
+    bool hasRegisteringNetFlag_ = false;
+    bool noPopupNetSelectWindowFlag_ = true;
+    int m_nCheckNetStatusTimes_ = 0;
+    bool isOperatorSelectionForNetwork_ = false;
+    bool selectPending_ = false;    // a registration (or a status check) waits for its answer
+    bool networkBusy_ = false;
+    bool closingNetSheet_ = false;
+    yov::Clock *selectionClock_ = nullptr;
+    int searchTimer_ = 0;
+    int selectTimer_ = 0;
+    int checkTimer_ = 0;
+    int modeTimer_ = 0;
+    int backToAutoTimer_ = 0;
+    int defaultBandTag_ = 0;
+    int currentBandTag_ = 0;
+    RoamSwitchTracker roamSwitches_;
+    bool nextRoamSendByUser_ = false;
+    RoamSwitchTracker::Switches roamSwitchesBeforeClick_;
+    int roamingImsiType_ = 0;
+    bool roamingImsiSet_ = false;
     // System
     QPointer<QCheckBox> autoConnectBox_;
     QPointer<QWidget> smartAutoConnectBox_;
@@ -599,6 +797,7 @@ private:
     QPointer<QLineEdit> phoneNumberField_;
     QPointer<QLabel> imsiValue_;
     QPointer<QLabel> softwareVersion_;
+    QList<QPointer<QLabel>> infoLabels_; // the captions of the phone number, IMSI and version
     QStringList menuLanguages_; // the English names of the language menu's items, in order
     // Connect
     QPointer<QButtonGroup> matrixConnectType_;
@@ -622,6 +821,7 @@ private:
     QPointer<QComboBox> browserCombo_;
     QPointer<QPushButton> advancedButton_;
     QPointer<QDialog> wndAddBrowser_;
+    QPointer<QLabel> labelAdvanced_; // the sheet's title inside it
     QPointer<QLabel> labelAddLink_;
     QPointer<QLineEdit> addBrowserField_;
     QPointer<QPushButton> addLinkButton_;

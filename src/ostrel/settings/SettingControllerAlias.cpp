@@ -86,7 +86,7 @@ QObject *SettingController::controlForSkinKey(const QString &key) const
                           static_cast<QWidget *>(wndModifyUnlockDevice_.data()),
                           static_cast<QWidget *>(wndAddBrowser_.data()),
                           static_cast<QWidget *>(m_EnablePinWin_.data()), static_cast<QWidget *>(m_RevisePinWin_.data()),
-                          static_cast<QWidget *>(m_PukWin_.data())}) {
+                          static_cast<QWidget *>(m_PukWin_.data()), static_cast<QWidget *>(netSelectWindow_.data())}) {
         if (!root)
             continue;
         if (root->objectName() == key)
@@ -181,7 +181,8 @@ void SettingController::initGenericWording()
         initCallSettingNibWording();
     if (sethasModuleWith(QStringLiteral("SMS")))
         initSmsModuleWording();
-    // The network, SMS and call wording comes with their panels.
+    if (sethasModuleWith(QStringLiteral("Network")))
+        initNetworkModuleWording();
 }
 
 void SettingController::initSecurityModuleWording()
@@ -243,6 +244,7 @@ void SettingController::initBrowserModuleWording()
     text(advancedButton_.data(), "Advanced...");
     if (wndAddBrowser_)
         wndAddBrowser_->setWindowTitle(tr_(QStringLiteral("Advanced settings")));
+    text(labelAdvanced_.data(), "Advanced settings");
     text(labelAddLink_.data(), "Add link");
     text(addLinkButton_.data(), "Add");
     text(labelAvailableLinks_.data(), "Available links:");
@@ -270,8 +272,12 @@ void SettingController::initSystemModuleWording()
     text(connectWarningText_.data(),
          "We remind you that before connecting you must subcribe to an Internet Pack in order to get better rates.");
     text(lowPowerBox_.data(), "Low Power Mode");
+    text(checkForUpdateButton_.data(), "Check for Updates");
     if (lowPowerBox_)
         lowPowerBox_->setToolTip(tr_(QStringLiteral("Low Power Mode Tip")));
+    for (int i = 0; i < infoLabels_.size() && i < infoCaptions().size(); ++i)
+        if (infoLabels_[i])
+            infoLabels_[i]->setText(tr_(infoCaptions().at(i)));
     // The language pop-up shows native names, which no language changes.
 }
 
@@ -281,6 +287,8 @@ void SettingController::initConnectModuleWording()
         connectFunctionLabel_->setText(tr_(QStringLiteral("Connecting to the internet With the following function:")));
     if (connectTypeLabel_)
         connectTypeLabel_->setText(tr_(QStringLiteral("Select Connection Type:")));
+    if (serviceNumberLabel_)
+        serviceNumberLabel_->setText(tr_(QStringLiteral("Service Number:")));
     if (matrixConnectType_) {
         if (QAbstractButton *ras = matrixConnectType_->button(0))
             ras->setText(tr_(QStringLiteral("Connection With RAS")));

@@ -143,7 +143,7 @@ void SettingController::backupSMSAndPhoneBook(QObject *)
 {
     QPointer<SettingController> self(this);
     // No type for the chooser to add: the name's own extension is replaced by "plist".
-    yov::FileChooser::shared().chooseFileToSave({tr_(kChooserTitle), {}, {}, {}, wndMain},
+    yov::FileChooser::shared().chooseFileToSave({tr_(kChooserTitle), {}, {}, {}, wndMain, {}},
                                                 [self](const yov::FileChooserAnswer &answer) {
                                                     if (self && answer.accepted && !answer.path.isEmpty())
                                                         self->backupSMSAndPhoneFile(answer.path);
@@ -153,7 +153,7 @@ void SettingController::backupSMSAndPhoneBook(QObject *)
 void SettingController::restoreSMSAndPhoneBook(QObject *)
 {
     QPointer<SettingController> self(this);
-    yov::FileChooser::shared().chooseFileToOpen({tr_(kChooserTitle), {}, {}, {QStringLiteral("plist")}, wndMain},
+    yov::FileChooser::shared().chooseFileToOpen({tr_(kChooserTitle), {}, {}, {QStringLiteral("plist")}, wndMain, {}},
                                                 [self](const yov::FileChooserAnswer &answer) {
                                                     if (self && answer.accepted && !answer.path.isEmpty())
                                                         self->restoreSMSAndPhoneFile(answer.path);
@@ -163,7 +163,7 @@ void SettingController::restoreSMSAndPhoneBook(QObject *)
 void SettingController::backupPhoneBookOnly(QObject *)
 {
     QPointer<SettingController> self(this);
-    yov::FileChooser::shared().chooseFileToSave({tr_(kChooserTitle), {}, {}, {}, wndMain},
+    yov::FileChooser::shared().chooseFileToSave({tr_(kChooserTitle), {}, {}, {}, wndMain, {}},
                                                 [self](const yov::FileChooserAnswer &answer) {
                                                     if (self && answer.accepted && !answer.path.isEmpty())
                                                         self->backupPhoneFileOnly(answer.path);
@@ -173,7 +173,7 @@ void SettingController::backupPhoneBookOnly(QObject *)
 void SettingController::restorePhoneBookOnly(QObject *)
 {
     QPointer<SettingController> self(this);
-    yov::FileChooser::shared().chooseFileToOpen({tr_(kChooserTitle), {}, {}, {}, wndMain},
+    yov::FileChooser::shared().chooseFileToOpen({tr_(kChooserTitle), {}, {}, {}, wndMain, {}},
                                                 [self](const yov::FileChooserAnswer &answer) {
                                                     if (self && answer.accepted && !answer.path.isEmpty())
                                                         self->restorePhoneFileOnly(answer.path);

@@ -75,6 +75,9 @@ void SettingController::buildBrowserSheets()
     wndAddBrowser_->setObjectName(QStringLiteral("wndSettingAddBrowser"));
     wndAddBrowser_->setWindowTitle(QStringLiteral("Advanced settings"));
     auto *grid = new QGridLayout(wndAddBrowser_.data());
+    labelAdvanced_ = new QLabel(QStringLiteral("Advanced settings"), wndAddBrowser_);
+    labelAdvanced_->setObjectName(QStringLiteral("labelAdvancedSetting"));
+    labelAdvanced_->setStyleSheet(QStringLiteral("font-weight: bold;"));
     labelAddLink_ = new QLabel(QStringLiteral("Add link"), wndAddBrowser_);
     labelAddLink_->setObjectName(QStringLiteral("labelAddLinkSetting"));
     addBrowserField_ = new QLineEdit(wndAddBrowser_);
@@ -90,21 +93,22 @@ void SettingController::buildBrowserSheets()
     doNotOpenBox_->setObjectName(QStringLiteral("btnSettingAddBrowser"));
     okAddBrowserButton_ = linkButton("OK", "btnOKAddBrowserSetting", wndAddBrowser_);
     cancelAddBrowserButton_ = linkButton("Cancel", "btnCancelAddBrowserSetting", wndAddBrowser_);
-    grid->addWidget(labelAddLink_, 0, 0);
-    grid->addWidget(addBrowserField_, 0, 1);
-    grid->addWidget(addLinkButton_, 0, 2);
-    grid->addWidget(labelAvailableLinks_, 1, 0);
-    grid->addWidget(availableLinksCombo_, 1, 1);
+    grid->addWidget(labelAdvanced_, 0, 0, 1, 3);
+    grid->addWidget(labelAddLink_, 1, 0);
+    grid->addWidget(addBrowserField_, 1, 1);
+    grid->addWidget(addLinkButton_, 1, 2);
+    grid->addWidget(labelAvailableLinks_, 2, 0);
+    grid->addWidget(availableLinksCombo_, 2, 1);
     auto *editRow = new QHBoxLayout;
     editRow->addWidget(editLinkButton_);
     editRow->addWidget(removeLinkButton_);
-    grid->addLayout(editRow, 1, 2);
-    grid->addWidget(doNotOpenBox_, 2, 0, 1, 3);
+    grid->addLayout(editRow, 2, 2);
+    grid->addWidget(doNotOpenBox_, 3, 0, 1, 3);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cancelAddBrowserButton_);
     buttons->addWidget(okAddBrowserButton_);
-    grid->addLayout(buttons, 3, 0, 1, 3);
+    grid->addLayout(buttons, 4, 0, 1, 3);
     connect(addLinkButton_, &QPushButton::clicked, this, [this] { addlink(); });
     connect(editLinkButton_, &QPushButton::clicked, this, [this] { editAvailableLinks(); });
     connect(removeLinkButton_, &QPushButton::clicked, this, [this] { removAvailableLinks(); });
@@ -245,10 +249,13 @@ void SettingController::LoadBrowserList()
     defaultBrowserNum_ = yov::nsInt(setting(QStringLiteral("DefaultBrowserNum")));
     reloadBrowserCombos();
     const bool any = browserLinks_.count() > 0;
-    for (QWidget *control : {static_cast<QWidget *>(browserCombo_.data()), static_cast<QWidget *>(availableLinksCombo_.data()),
-                             static_cast<QWidget *>(advancedButton_.data())})
+    for (QWidget *control : {static_cast<QWidget *>(browserCombo_.data()), static_cast<QWidget *>(availableLinksCombo_.data())})
         if (control)
             control->setEnabled(any);
+    // "Advanced..." stays open without entries: it is the only way to add the first link, so an
+    // empty (or emptied) list is no dead end.
+    if (advancedButton_)
+        advancedButton_->setEnabled(true);
     if (any) {
         if (browserCombo_) {
             const QSignalBlocker blocker(browserCombo_);
@@ -330,10 +337,10 @@ void SettingController::addlink()
         return;
     switch (browserLinks_.add(addBrowserField_->text())) {
     case BrowserLinkList::Refusal::Blank:
-        alertWarning(QStringLiteral("Invalid Profile!"), {}, wndAddBrowser_);
+        popupAlertSheet(QStringLiteral("Invalid Profile!"), wndAddBrowser_);
         return;
     case BrowserLinkList::Refusal::Duplicate:
-        alertWarning(QStringLiteral("Name already exists, please rename!"), {}, wndAddBrowser_);
+        popupAlertSheet(QStringLiteral("Name already exists, please rename!"), wndAddBrowser_);
         return;
     case BrowserLinkList::Refusal::None:
         addBrowserField_->clear();
@@ -363,10 +370,10 @@ void SettingController::okEditBrowser()
     const int index = availableLinksCombo_->currentIndex();
     switch (browserLinks_.edit(index, editBrowserField_->text())) {
     case BrowserLinkList::Refusal::Blank:
-        alertWarning(QStringLiteral("Invalid Profile!"), {}, wndEditBrowser_);
+        popupAlertSheet(QStringLiteral("Invalid Profile!"), wndEditBrowser_);
         return;
     case BrowserLinkList::Refusal::Duplicate:
-        alertWarning(QStringLiteral("Name already exists, please rename!"), {}, wndEditBrowser_);
+        popupAlertSheet(QStringLiteral("Name already exists, please rename!"), wndEditBrowser_);
         return;
     case BrowserLinkList::Refusal::Unchanged:
         wndEditBrowser_->done(QDialog::Accepted);
@@ -465,7 +472,13 @@ void SettingController::openURLFirstConnectOnly()
     const QVariant opened = setting(QStringLiteral("Internet"), QStringLiteral("CustomURLHasOpened"));
     if (!opened.isValid() || yov::nsBool(opened))
         return;
-    openSafari(Map_Name_Item_of_IndexString(QStringLiteral("The Custom URL")));
+    const QString page = Map_Name_Item_of_IndexString(QStringLiteral("The Custom URL"));
+    if (page.isEmpty() || page == QLatin1String("The Custom URL")) {
+        // No page in the language file: nothing was opened, so nothing is marked as opened.
+        qCInfo(lcSetting) << "no operator page to open at the first connection";
+        return;
+    }
+    openSafari(page);
     QVariantMap internet = setting(QStringLiteral("Internet")).toMap();
     internet.insert(QStringLiteral("CustomURLHasOpened"), true);
     config().setConfigurationByModule(QStringLiteral("Internet"), internet);
@@ -619,11 +632,19 @@ void SettingController::browseLinkPath()
 {
     yov::FileChooserRequest request;
     request.parent = wndMain ? wndMain.data() : settingPage_.data();
-    // Programs and desktop entries; an executable has no fixed extension, so any file is offered.
+    // Programs and desktop entries; the choice is checked again, as anything else could never be
+    // started.
+    request.programsOnly = true;
     QPointer<SettingController> self(this);
     yov::FileChooser::shared().chooseFileToOpen(request, [self](const yov::FileChooserAnswer &answer) {
         if (!self || !answer.accepted || answer.path.isEmpty())
             return;
+        if (!yov::FileChooser::isProgram(answer.path)) {
+            qCInfo(lcSetting).noquote() << "not a program:" << answer.path;
+            self->popupAlertSheet(QStringLiteral("Please choose a program or a desktop entry (.desktop file)."),
+                                  self->wndMain ? self->wndMain.data() : self->settingPage_.data());
+            return;
+        }
         if (self->linkPath_)
             self->linkPath_->setText(answer.path);
         self->setCurLinkPropertyValue(answer.path, QStringLiteral("Path"));

@@ -272,7 +272,7 @@ QString SettingController::getPinStatus() const
 
 bool SettingController::isPinPukOrNetSelectWinBeginSheet() const
 {
-    for (QDialog *sheet : {m_EnablePinWin_.data(), m_RevisePinWin_.data(), m_PukWin_.data()})
+    for (QDialog *sheet : {m_EnablePinWin_.data(), m_RevisePinWin_.data(), m_PukWin_.data(), netSelectWindow_.data()})
         if (sheetQueue_->holdsSheet(sheet))
             return true;
     return resultAlerts_ > 0;

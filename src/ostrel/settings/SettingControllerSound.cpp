@@ -86,6 +86,8 @@ void SettingController::browseSoundFile(int type)
         // The dialog's filters are a help to the user; the type is checked here, whatever its case.
         if (!soundFileTypes().contains(QFileInfo(answer.path).suffix().toLower())) {
             qCInfo(lcSetting).noquote() << "not an audio file:" << answer.path;
+            self->popupAlertSheet(QStringLiteral("Please choose an audio file."),
+                                  self->wndMain ? self->wndMain.data() : self->settingPage_.data());
             return;
         }
         self->setSoundFileName(type, answer.path);

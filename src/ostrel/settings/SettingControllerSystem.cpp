@@ -122,6 +122,7 @@ void SettingController::registerLanguageMenuItems()
         main.registerMenuItem(QStringLiteral("Language"), language, std::move(action));
         main.setMenuItemTitle(language, displayNameOfLanguage(language));
     }
+    initLanguageStateInMenu();
 }
 
 void SettingController::initLanguageStateInMenu()
@@ -356,6 +357,13 @@ void SettingController::loadServicesNum()
 }
 
 // --- read-only displays ------------------------------------------------------------------------
+
+const QStringList &SettingController::infoCaptions()
+{
+    static const QStringList captions = {QStringLiteral("Phone Number:"), QStringLiteral("IMSI:"),
+                                         QStringLiteral("Software Version:")};
+    return captions;
+}
 
 void SettingController::displayPhoneNum()
 {

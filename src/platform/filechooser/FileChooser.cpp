@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
 
 namespace yov {
 
@@ -28,6 +30,22 @@ QStringList nameFilters(const QStringList &fileTypes, const QString &name)
     return filters;
 }
 
+// Keeps the folders and the programs of the dialog's file list.
+class ProgramFilter final : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override
+    {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (!files)
+            return true;
+        const QModelIndex index = files->index(row, 0, parent);
+        return files->isDir(index) || FileChooser::isProgram(files->filePath(index));
+    }
+};
+
 void runDialog(const FileChooserRequest &request, QFileDialog::AcceptMode mode, FileChooserCallback onAnswer)
 {
     auto *dialog = new QFileDialog(request.parent, request.title,
@@ -38,6 +56,11 @@ void runDialog(const FileChooserRequest &request, QFileDialog::AcceptMode mode, 
     const bool oneFilter = mode == QFileDialog::AcceptOpen && !request.fileTypesName.isEmpty();
     const QStringList filters = nameFilters(request.fileTypes, oneFilter ? request.fileTypesName : QString());
     dialog->setNameFilters(filters);
+    if (request.programsOnly && mode == QFileDialog::AcceptOpen) {
+        // A program has no fixed extension: the list itself is filtered (Qt's own dialog only).
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        dialog->setProxyModel(new ProgramFilter(dialog));
+    }
     if (!request.fileTypes.isEmpty())
         dialog->setDefaultSuffix(request.fileTypes.first());
     if (mode == QFileDialog::AcceptSave && !request.suggestedName.isEmpty())
@@ -83,6 +106,14 @@ QString FileChooser::pathWithFileType(const QString &path, const QString &fileTy
             return path;
     }
     return path + QLatin1Char('.') + fileType;
+}
+
+bool FileChooser::isProgram(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return false;
+    return info.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) == 0 || info.isExecutable();
 }
 
 void DialogFileChooser::chooseFileToSave(const FileChooserRequest &request, FileChooserCallback onAnswer)

@@ -29,6 +29,9 @@ struct FileChooserRequest {
     // When set (opening only), the types form one filter under this name, "Audio files (*.wav *.mp3)",
     // matched without regard to case, instead of one filter per type.
     QString fileTypesName;
+    // When set (opening only), the dialog lists folders and programs only: executable files and
+    // desktop entries (".desktop" files).
+    bool programsOnly = false;
 };
 
 struct FileChooserAnswer {
@@ -56,6 +59,8 @@ public:
     // The path with the extension of fileType added unless it already ends with one of the types
     // (compared without regard to case). An empty type list leaves the path as it is.
     static QString pathWithFileType(const QString &path, const QString &fileType, const QStringList &fileTypes);
+    // Whether the path names a program the desktop can start: an executable file or a desktop entry.
+    static bool isProgram(const QString &path);
 };
 
 // The desktop's file dialog.

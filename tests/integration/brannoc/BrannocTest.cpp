@@ -156,7 +156,7 @@ public:
 
 const QStringList kReadyStartup = {
     "1/0",  "8/58", "0/26", "3/5",  "6/32", "4/9",  "4/8",  "7/42",  "7/41",  "7/50",  "7/44",  "7/45", "7/48",
-    "7/49", "7/55", "7/47", "7/40", "7/39", "7/57", "4/13", "7/36", "7/37", "7/38", "7/56", "7/55", "513/75", "513/80", "513/85",
+    "7/49", "7/55", "7/47", "7/40", "7/39", "7/57", "4/13", "7/36", "7/37", "7/38", "7/56", "7/55", "513/75", "513/80", "513/85", "513/81",
     "768/97", "768/94", "1025/0", "1025/0"};
 // Without registration no cell details come.
 const QStringList kUnregisteredStartup = [] {
@@ -179,7 +179,7 @@ TEST_F(BrannocTest, StartUpSequencesFollowTheScenario)
         {"default.plist", kReadyStartup,
          [](BrannocTest &t) {
              EXPECT_EQ(PayloadReader::ofMsg(t.at(2)).int32(0), 0);    // not locked
-             EXPECT_EQ(PayloadReader::ofMsg(t.at(3)).int32(0), 3);    // WCDMA device mode
+             EXPECT_EQ(PayloadReader::ofMsg(t.at(3)).int32(0), 4);    // a WCDMA device mode (4-6)
              EXPECT_EQ(PayloadReader::ofMsg(t.at(4)).int32(0), 1);    // USIM
              EXPECT_EQ(t.at(6).type, 1);
              EXPECT_EQ(t.counts(6), std::make_pair(3, 10));
@@ -254,8 +254,9 @@ TEST_F(BrannocTest, StartUpSequencesFollowTheScenario)
         client = std::make_unique<BrannocClient>();
         startWith(QString::fromLatin1(c.scenario), int(c.ids.size()));
         EXPECT_EQ(client->ids(0, int(c.ids.size()) - 1), c.ids);
-        for (int i = 0; i < int(c.ids.size()); ++i) // the device's own reports; the phonebook's are module 4
-            EXPECT_EQ(at(i).moduleID, at(i).majorID == 1025 ? 4 : 1) << i;
+        // The device's own reports; the phonebook's are module 4, the band report the settings' 3.
+        for (int i = 0; i < int(c.ids.size()); ++i)
+            EXPECT_EQ(at(i).moduleID, at(i).majorID == 1025 ? 4 : (at(i).majorID == 513 && at(i).minorID == 81 ? 3 : 1)) << i;
         c.check(*this);
     }
 }

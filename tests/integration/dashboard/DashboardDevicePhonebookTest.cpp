@@ -3,6 +3,7 @@
 // the SIM's free indexes, a move with a refused write, and answers held back and sent in reverse
 // order. After each, the stand-in's stores and the dashboard's lists agree.
 #include "DashboardFixture.h"
+#include "PhonebookStandIn.h"
 
 #include "common/PlistBridge.h"
 #include "common/records/phonebook/PhonebookItemsFile.h"
@@ -21,34 +22,6 @@ using namespace dashboard_test;
 
 namespace {
 
-// A contact as "index name number", as both sides can give it.
-QString entryText(int index, const QString &name, const QString &number)
-{
-    return QStringLiteral("%1 %2 %3").arg(index).arg(name, number);
-}
-
-QStringList entriesOf(const QList<QVariantMap> &list)
-{
-    QStringList entries;
-    for (const QVariantMap &c : list)
-        entries << entryText(contactIndex(c), contactName(c), contactMobile(c));
-    entries.sort();
-    return entries;
-}
-
-// The stand-in's store ("Sim" or "Me") as it is now.
-QStringList standInEntries(const QString &storage)
-{
-    QStringList entries;
-    for (const QVariant &value : listOf(mapOf(modemState(QStringLiteral("Phonebook")).value(storage)).value(QStringLiteral("Items")))) {
-        const QVariantMap item = mapOf(value);
-        entries << entryText(item.value(QStringLiteral("Index")).toInt(), item.value(QStringLiteral("Name")).toString(),
-                             item.value(QStringLiteral("Num1")).toString());
-    }
-    entries.sort();
-    return entries;
-}
-
 // The phonebook requests the stand-in received.
 QStringList phonebookRequests()
 {
@@ -57,52 +30,7 @@ QStringList phonebookRequests()
     return ids;
 }
 
-QVariantList pcGroup(const QString &name, const QStringList &contactNames)
-{
-    QVariantList group{QVariantMap{{QStringLiteral("groupname"), name}}};
-    for (int i = 0; i < contactNames.size(); ++i)
-        group << QVariantMap{{QStringLiteral("username"), contactNames.at(i)},
-                             {QStringLiteral("mobilephone"), QStringLiteral("0170%1").arg(i)}};
-    return group;
-}
-
-class DashboardDevicePhonebookTest : public DashboardFixture {
-protected:
-    PBController *pb() const { return assembly_->phonebookController(); }
-    bool waitPhonebooksRead()
-    {
-        return QTest::qWaitFor([this] { return pb() && pb()->simInitFinished_ && pb()->meInitFinished_; }, kWaitMs);
-    }
-    bool waitBatchAnswered()
-    {
-        return QTest::qWaitFor([this] { return pb()->m_AddContactList.isEmpty() && pb()->m_DelContactList.isEmpty()
-                                                && !pb()->getMoveAndDelStatus(); },
-                               kWaitMs);
-    }
-    void expectStandInAgrees()
-    {
-        EXPECT_EQ(standInEntries(QStringLiteral("Sim")), entriesOf(pb()->m_SimPhoneList));
-        EXPECT_EQ(standInEntries(QStringLiteral("Me")), entriesOf(pb()->m_MePhoneList));
-        EXPECT_EQ(modemState(QStringLiteral("Phonebook")).value(QStringLiteral("CurrentStorage")).toInt(), pb()->currentStorage());
-    }
-    void writePcPhonebook(const QVariantList &groups)
-    {
-        ASSERT_TRUE(yov::PlistBridge::writeFile(QDir(modemList_).filePath(QStringLiteral("phoneBook.plist")), groups));
-    }
-    // The names of each group of the computer phonebook file as it is saved now.
-    QList<QStringList> savedPcNames() const
-    {
-        QList<QStringList> groups;
-        const QVariant root = yov::PlistBridge::readFile(QDir(modemList_).filePath(QStringLiteral("phoneBook.plist"))).value_or(QVariant());
-        for (const QVariant &group : root.toList()) {
-            QStringList names;
-            for (const QVariant &c : group.toList().mid(1))
-                names << c.toMap().value(QStringLiteral("username")).toString();
-            groups << names;
-        }
-        return groups;
-    }
-};
+class DashboardDevicePhonebookTest : public PhonebookFixture {};
 
 } // namespace
 

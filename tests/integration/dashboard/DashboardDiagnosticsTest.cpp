@@ -94,7 +94,10 @@ TEST_F(DashboardDiagnosticsTest, SheetIsFilledFromTheModemAndExportedAsShown)
     };
     ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->m_FWVersion.isEmpty(); }, kWaitMs));
     // Registered, with a signal and a serving cell reported.
-    ASSERT_TRUE(QTest::qWaitFor([this] { return init()->hasCSDomain() && init()->m_SignalStrength != 0; }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return init()->hasCSDomain() && init()->m_SignalStrength != 0
+                                                && !init()->networkLogic().signal.rssi().isEmpty()
+                                                && !init()->m_IMSI.isEmpty(); },
+                                kWaitMs));
     init()->openRssiLacCiWindow(nullptr);
     ASSERT_TRUE(init()->signalWindow());
     ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->signalWindow()->labelRssiLacCiWindowCiValue_->text().isEmpty(); },
@@ -108,17 +111,36 @@ TEST_F(DashboardDiagnosticsTest, SheetIsFilledFromTheModemAndExportedAsShown)
     EXPECT_EQ(diag("Diag_SoftwareVersion"), yov::BuildInfo::version());
     EXPECT_EQ(diag("Diag_FWV"), init()->m_FWVersion);
     EXPECT_EQ(diag("Diag_DeviceName"), init()->m_Devicemodel);
+    EXPECT_EQ(diag("Diag_IMSI"), init()->m_IMSI);
+    EXPECT_FALSE(diag("Diag_IMSI").isEmpty());
     EXPECT_EQ(diag("Diag_APN"), dial()->getDefaultProfileAPN());
     EXPECT_FALSE(diag("Diag_OSVer").isEmpty());
     EXPECT_EQ(init()->dicDiagWindowInfo_.value(QStringLiteral("FirmwareVersion")).toString(), init()->m_FWVersion);
     EXPECT_EQ(init()->diagWindow()->label(QStringLiteral("Diag_OSVer"))->text(), QStringLiteral("OS version:"));
-    // The serving cell's details the modem reported.
+    // The radio texts of the last signal report, though reports do not refresh the sheet here.
+    EXPECT_FALSE(config_->getConfigurationByModuleAndKey(QStringLiteral("Main"), QStringLiteral("UpdateDiagWindow")).toBool());
+    for (const char *field : {"tfdDiagRSSI_", "tfdDiagRSCP_", "tfdDiagECNO_"})
+        EXPECT_TRUE(diag(field).endsWith(QLatin1String(" dBm"))) << field << ": " << diag(field).toStdString();
+    EXPECT_EQ(diag("tfdDiagRSSI_"), init()->networkLogic().signal.rssi());
+    // The serving cell's details the modem reported, before or after the sheet was opened: a
+    // report reaches the open sheet without a refresh.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return diag("tfdDiagRAC_") == QLatin1String("77"); }, kWaitMs))
+        << diag("tfdDiagRAC_").toStdString();
     const std::pair<const char *, const char *> details[] = {{"tfdDiagRAC_", "77"},    {"tfdDiagFrequency_", "1932.4 MHz"},
                                                              {"tfdDiagChannel_", "9662"}, {"tfdDiagRXqual_", "5"},
                                                              {"tfdDiagRXlev_", "38"}};
     for (const auto &[field, value] : details)
         EXPECT_EQ(diag(field), QLatin1String(value)) << field;
+    ASSERT_EQ(control(QStringLiteral("SetModemState"),
+                      {QStringLiteral("Network"), QVariantMap{{QStringLiteral("Rac"), 78}, {QStringLiteral("Channel"), 9663}}})
+                  .type(),
+              QDBusMessage::ReplyMessage);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return diag("tfdDiagRAC_") == QLatin1String("78"); }, kWaitMs))
+        << diag("tfdDiagRAC_").toStdString();
+    EXPECT_EQ(diag("tfdDiagChannel_"), QStringLiteral("9663"));
     saveScreenshot(init()->diagWindow(), QStringLiteral("diagnostics-device.png"));
+    init()->diagWindow()->selectSegment(2);
+    saveScreenshot(init()->diagWindow(), QStringLiteral("diagnostics-sim.png"));
     init()->diagWindow()->selectSegment(3);
     saveScreenshot(init()->diagWindow(), QStringLiteral("diagnostics-network.png"));
     // The serving cell: the last four digits of the reported cell ID, in decimal.
@@ -171,11 +193,17 @@ TEST_F(DashboardDiagnosticsTest, LogsOpenTheTraceFilesThatExistAndTheReportGoesB
 
     RecordingSms sms;
     Neighbours::setSms(&sms);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->networkLogic().signal.rssi().isEmpty(); }, kWaitMs));
     openSheet();
     init()->diagWindow()->btnSendReport_->click();
     Neighbours::setSms(assembly_->smsController());
     ASSERT_EQ(sms.sent.size(), 1);
     EXPECT_TRUE(sms.sent[0].startsWith(QStringLiteral("+601100: "))) << sms.sent[0].toStdString();
+    // Cell ID, LAC, then the radio values without their unit.
+    const QStringList values = sms.sent[0].mid(9).split(QStringLiteral(", "));
+    ASSERT_GE(values.size(), 5) << sms.sent[0].toStdString();
+    EXPECT_EQ(values[2] + QStringLiteral(" dBm"), init()->networkLogic().signal.rssi()) << sms.sent[0].toStdString();
+    EXPECT_EQ(values[3] + QStringLiteral(" dBm"), init()->networkLogic().signal.rscp()) << sms.sent[0].toStdString();
     EXPECT_TRUE(sms.sent[0].endsWith(QStringLiteral(", YOV ") + init()->m_Devicemodel)) << sms.sent[0].toStdString();
     EXPECT_TRUE(init()->reportSendFlag());
 }
@@ -195,6 +223,8 @@ TEST_F(DashboardDiagnosticsTest, TheReportSmsReachesTheModemAndItsAnswerEndsTheR
     EXPECT_FALSE(sent.noResultWanted);
     EXPECT_FALSE(sent.saveInBox);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->reportSendFlag(); }, kWaitMs)) << "the answer clears the report";
+    EXPECT_TRUE(QTest::qWaitFor([this] { return presenter_.messages().contains(QStringLiteral("The report was sent.")); }, kWaitMs))
+        << presenter_.messages().join(" | ").toStdString();
 }
 
 TEST_F(DashboardDiagnosticsTest, ConnectionIsMeasuredAndTheResultUploaded)
@@ -248,11 +278,22 @@ TEST_F(DashboardDiagnosticsTest, ConnectionIsMeasuredAndTheResultUploaded)
     };
     ASSERT_TRUE(QTest::qWaitFor([&] { return !uploaded().isEmpty(); }, 30000)) << server.requested.join(' ').constData();
     const QByteArray path = uploaded();
-    const qsizetype at = path.indexOf("&upload=");
-    ASSERT_GE(at, 0);
-    const QByteArray upload = path.mid(at + 8, path.indexOf('&', at + 1) - at - 8);
-    EXPECT_GT(upload.toDouble(), 0) << path.constData();
-    EXPECT_TRUE(path.contains("&mcc=" + home.left(3).toUtf8())) << path.constData();
+    auto field = [&path](const char *name) {
+        const QByteArray key = QByteArray(name) + '=';
+        const qsizetype at = path.indexOf(key);
+        if (at < 0)
+            return QByteArray("<missing>");
+        const qsizetype end = path.indexOf('&', at + key.size());
+        return path.mid(at + key.size(), end < 0 ? -1 : end - at - key.size());
+    };
+    EXPECT_GT(field("&upload").toDouble(), 0) << path.constData();
+    EXPECT_EQ(field("&mcc"), home.left(3).toUtf8()) << path.constData();
+    EXPECT_EQ(field("&mnc"), home.mid(3).toUtf8()) << path.constData();
+    // The serving cell and the radio values the modem reported go with the result.
+    EXPECT_EQ(field("&cellid"), QByteArray::number(0x4F21)) << path.constData();
+    bool numeric = false;
+    field("&rssi").toInt(&numeric);
+    EXPECT_TRUE(numeric) << path.constData();
 
     // The user's disconnect is stored as the reason.
     pressConnectButton(QStringLiteral("Disconnect"));
@@ -270,6 +311,22 @@ TEST_F(DashboardDiagnosticsTest, SignalReportsRefreshTheOpenSheetWhenAsked)
     // The modem's next radio report reaches the open sheet without a refresh.
     EXPECT_TRUE(QTest::qWaitFor([this] { return diag("tfdDiagRSSI_").endsWith(QLatin1String(" dBm")); }, kWaitMs))
         << diag("tfdDiagRSSI_").toStdString();
+}
+
+TEST_F(DashboardDiagnosticsTest, ImsiRowIsReadFromTheModemAgainWhenTheSheetAsks)
+{
+    setSettings({{QStringLiteral("Setting/CheckIMSIForDiag"), true}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !init()->m_IMSI.isEmpty(); }, kWaitMs));
+    openSheet();
+    // The sheet asks the modem, and its answer fills the row.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return diag("Diag_IMSI") == init()->m_IMSI; }, kWaitMs));
+    init()->diagWindow()->setText(QStringLiteral("Diag_IMSI"), QString());
+    init()->diagWindow()->m_DiagWindowRefreshBtn->click();
+    EXPECT_TRUE(diag("Diag_IMSI").isEmpty()); // not the IMSI known: the one the modem reports
+    EXPECT_TRUE(QTest::qWaitFor([this] { return diag("Diag_IMSI") == init()->m_IMSI; }, kWaitMs))
+        << diag("Diag_IMSI").toStdString();
 }
 
 TEST_F(DashboardDiagnosticsTest, FillingStopsAtTheComputerRowsWhileTheCardIsAway)
@@ -390,6 +447,7 @@ TEST_F(DashboardDiagnosticsTest, LogsOpenFromTheFolderTheTraceLogChoseWithoutLog
 TEST_F(DashboardDiagnosticsTest, CdmaChipsetKeepsTheFiveComputerRows)
 {
     setSettings({{QStringLiteral("Main/DeviceType"), QStringLiteral("CDMA")}});
+    setScenarioModem(QStringLiteral("DeviceState"), {{QStringLiteral("DeviceMode"), 3}}); // a CDMA device mode
     Platform::sharedPlatform()->reset();
     launch(QStringLiteral("default.plist"));
     ASSERT_EQ(Platform::sharedPlatform()->platform(), Platform::CDMA);

@@ -175,8 +175,9 @@ TEST_F(DashboardPhonebookPageTest, ALanguageChangeRenamesTheUntouchedDefaultGrou
                                     .toList();
     ASSERT_EQ(stored.size(), 1);
     EXPECT_EQ(stored.first().toList().value(0).toMap().value(QStringLiteral("groupname")).toString(), QStringLiteral("Gruppe 0"));
-    if (window()->source())
+    if (window()->source()) {
         EXPECT_EQ(window()->source()->nodeOfPc()->name(), QStringLiteral("Rechner"));
+    }
     QTest::qWait(50); // the layouts take the new titles
     saveScreenshot(main()->wndMain, QStringLiteral("phonebook-german.png"));
 

@@ -6,6 +6,7 @@
 #include "common/records/sms/SmsRecords.h"
 #include "common/sms/SmsBoxCodes.h"
 #include "common/sms/SmsListFiles.h"
+#include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/config/ConfigFileKeys.h"
 #include "ostrel/framework/widgets/Buttons.h"
 #include "ostrel/framework/widgets/TableViews.h"
@@ -14,11 +15,13 @@
 #include "ostrel/sms/page/SmsPageView.h"
 #include "ostrel/sms/page/SmsTableModel.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSet>
 #include <QTest>
@@ -84,6 +87,16 @@ protected:
         }
         return out;
     }
+    // Opens the editor with New and types the recipients and the text as a user would.
+    void compose(const QString &to, const QString &text)
+    {
+        SmsPageView *page = sms()->page();
+        page->newMessageBtn->click();
+        ASSERT_TRUE(page->messageWindow->isVisible());
+        QTest::keyClicks(page->sendMessageTo, to);
+        page->sendMessageText->setFocus();
+        QTest::keyClicks(page->sendMessageText, text);
+    }
     bool ready()
     {
         if (!waitSimReady())
@@ -133,6 +146,21 @@ TEST_F(DashboardSmsSendTest, TwoRecipientsAreSentOneAfterTheOtherWithASummary)
     page->cancelSendBtn->click();
     EXPECT_FALSE(page->newSMSInfoWindow->isVisible());
     EXPECT_EQ(presenter_.count(), 0) << presenter_.messages().join(" | ").toStdString();
+
+    // The next message: the recipient field's menu offers the phonebook and these recipients.
+    page->newMessageBtn->click();
+    ASSERT_TRUE(page->sendMessageTo->text().isEmpty());
+    page->sendMessageTo->findChild<QAction *>(QStringLiteral("phonebookAction"))->trigger();
+    auto *menu = page->sendMessageTo->findChild<QMenu *>(QStringLiteral("recipientMenu"));
+    ASSERT_TRUE(menu);
+    QStringList items;
+    for (QAction *action : menu->actions())
+        if (!action->isSeparator())
+            items << action->text();
+    EXPECT_EQ(items, (QStringList{QStringLiteral("Phonebook"), QStringLiteral("+491705550123;+491705550177")}));
+    menu->actions().last()->trigger();
+    menu->close();
+    EXPECT_EQ(page->sendMessageTo->text(), QStringLiteral("+491705550123;+491705550177"));
 }
 
 TEST_F(DashboardSmsSendTest, MessagesAreCopiedAndMovedBetweenTheComputerAndTheSim)
@@ -194,6 +222,102 @@ TEST_F(DashboardSmsSendTest, DeletingThreeSimMessagesWhileANewOneArrivesRemovesE
     expected.sort();
     EXPECT_EQ(left, expected) << "deleted: " << QStringList{shown[0], shown[2], shown[4]}.join(", ").toStdString();
     EXPECT_EQ(receivedPayloads(768, yov::smsmsg::kMinorDelete).size(), 3);
+}
+
+TEST_F(DashboardSmsSendTest, WhatTheEditorHoldsWhenTheDeviceGoesIsKeptAsAComputerDraft)
+{
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    SmsPageView *page = sms()->page();
+    compose(QStringLiteral("+491705550123"), QStringLiteral("Half a thought"));
+
+    ASSERT_EQ(control(QStringLiteral("RemoveDevice")).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([page] { return !page->messageWindow->isVisible(); }, kWaitMs)) << "the editor closes";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fileBox(configkeys::kCMSMSListOfPCFile, "DraftBox").size() == 1; }, kWaitMs));
+    const QVariantMap draft = fileBox(configkeys::kCMSMSListOfPCFile, "DraftBox").first().toMap();
+    EXPECT_EQ(draft.value("messagetext").toString(), QStringLiteral("Half a thought"));
+    EXPECT_EQ(draft.value("mobilephone").toString(), QStringLiteral("+491705550123"));
+    // The page shows the computer's drafts on the next look.
+    choose(yov::sms::kPositionPc, yov::sms::kBoxDraftBox);
+    EXPECT_EQ(sms()->tableModel()->rowCount(), 1);
+    EXPECT_EQ(presenter_.count(), 0) << presenter_.messages().join(" | ").toStdString();
+}
+
+TEST_F(DashboardSmsSendTest, ADraftAFullSimRefusesIsKeptOnTheComputer)
+{
+    setSettings({{QStringLiteral("SMS/isSaveDraftSMSToSIM"), true}});
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("SimCapacity"), 2},
+                                             {QStringLiteral("SimMessages"),
+                                              QVariantList{simMessage(QStringLiteral("+4917055501"), QStringLiteral("one"), 1),
+                                                           simMessage(QStringLiteral("+4917055502"), QStringLiteral("two"), 2)}}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    SmsPageView *page = sms()->page();
+    compose(QStringLiteral("+491705550123"), QStringLiteral("For later"));
+    page->SaveToDraftBtn->click();
+    EXPECT_FALSE(page->messageWindow->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fileBox(configkeys::kCMSMSListOfPCFile, "DraftBox").size() == 1; }, kWaitMs))
+        << "the SIM has no room: the draft comes to the computer";
+    EXPECT_EQ(texts(fileBox(configkeys::kCMSMSListOfPCFile, "DraftBox")), QStringList{"For later"});
+    EXPECT_TRUE(fileBox(configkeys::kCMSMSListOfSimFile, "DraftBox").isEmpty());
+}
+
+TEST_F(DashboardSmsSendTest, TheToolbarsSpecialSmsLeavesTheOpenEditorAsItIs)
+{
+    setSettings({{QStringLiteral("SMS/SpecialSMS"),
+                  QVariantMap{{QStringLiteral("TO_NUMBER"), QStringLiteral("+4917099")}, {QStringLiteral("SMS_CONTENT"), QStringLiteral("USAGE")}}}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    SmsPageView *page = sms()->page();
+    compose(QStringLiteral("+491705550123"), QStringLiteral("Half a thought"));
+
+    assembly_->mainController()->tbiMainSendSMS(nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([] { return sendsReceived().size() == 1; }, kWaitMs));
+    EXPECT_EQ(sendsReceived()[0].recipient, QStringLiteral("+4917099"));
+    EXPECT_EQ(sendsReceived()[0].text, QStringLiteral("USAGE"));
+    EXPECT_TRUE(page->messageWindow->isVisible());
+    EXPECT_EQ(page->sendMessageTo->text(), QStringLiteral("+491705550123"));
+    EXPECT_EQ(page->sendMessageText->toPlainText(), QStringLiteral("Half a thought"));
+}
+
+TEST_F(DashboardSmsSendTest, ASendCutShortByTheDeviceGoingShowsItsSummaryAndKeepsTheText)
+{
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("HoldAnswers"), QVariantList{int(yov::smsmsg::kMinorSend)}}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    SmsPageView *page = sms()->page();
+    compose(QStringLiteral("+491705550123"), QStringLiteral("Never answered"));
+    page->SendMessageBtn->click();
+    ASSERT_TRUE(QTest::qWaitFor([] { return sendsReceived().size() == 1; }, kWaitMs));
+    EXPECT_FALSE(page->cancelSendBtn->isVisible()) << "no way out while the answer is awaited";
+
+    ASSERT_EQ(control(QStringLiteral("RemoveDevice")).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([page] { return page->cancelSendBtn->isVisible(); }, kWaitMs));
+    EXPECT_EQ(page->newSMSInfoText->text(), QStringLiteral("Send success:0,failed:1,cancel:0"));
+    EXPECT_EQ(page->cancelSendBtn->text(), QStringLiteral("OK"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fileBox(configkeys::kCMSMSListOfPCFile, "DraftBox").size() == 1; }, kWaitMs));
+    EXPECT_EQ(texts(fileBox(configkeys::kCMSMSListOfPCFile, "DraftBox")), QStringList{"Never answered"});
+    page->cancelSendBtn->click();
+    EXPECT_FALSE(page->newSMSInfoWindow->isVisible());
+}
+
+TEST_F(DashboardSmsSendTest, ADeleteCutShortByTheDeviceGoingLeavesThePageUsable)
+{
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("HoldAnswers"), QVariantList{int(yov::smsmsg::kMinorDelete)}}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return sms()->simList(yov::sms::kBoxInBox).size() == 2; }, kWaitMs));
+    choose(yov::sms::kPositionSim, yov::sms::kBoxInBox);
+    selectRows({0, 1});
+    sms()->page()->deleteBtn->click();
+    ASSERT_TRUE(QTest::qWaitFor([] { return receivedPayloads(768, yov::smsmsg::kMinorDelete).size() == 1; }, kWaitMs));
+    EXPECT_FALSE(sms()->page()->msgBoxList->isEnabled()) << "the chain waits for its answer";
+
+    ASSERT_EQ(control(QStringLiteral("RemoveDevice")).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return sms()->getCurrentPosition() == yov::sms::kPositionPc; }, kWaitMs));
+    EXPECT_TRUE(sms()->page()->msgBoxList->isEnabled());
+    EXPECT_TRUE(sms()->boxView()->msgBoxSelectAt->isEnabled());
+    EXPECT_TRUE(sms()->getDeleteList().isEmpty());
 }
 
 } // namespace

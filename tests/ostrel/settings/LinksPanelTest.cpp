@@ -104,6 +104,28 @@ TEST(LinkListFileTest, TheChosenLinkIsFollowedAcrossRemovals)
     EXPECT_EQ(added.followChosen(0), 0) << "the chosen link is gone: the first one";
 }
 
+TEST_F(LinksPanelTest, TheSkinKeysOfTheLocalPanelsFindTheirOwnControls)
+{
+    setItems({"System", "Connect", "Alert", "Browser", "FavoriteLinks"});
+    makeController();
+    for (const char *key :
+         {"btnSettingStartWithSys", "btnSettingStartWithDeviceIsPlugLabel", "btnSettingAutoConnect", "matrixSettingAutoConnect",
+          "labelAutoSetting", "labelselectLanguageSetting", "comboSupportLanguageSetting", "MatrixConnectTypeSetting",
+          "labelConnectTypeSetting", "labelConnectSetting", "btnConnectBrowseSetting", "btnSMSBrowseSetting",
+          "btnDisconnectBrowseSetting", "btnCallBrowseSetting", "btnConnectTextDiscriptionSetting",
+          "labelSMSTextDiscriptionSetting", "btnDisconnectTextDiscriptionSetting", "btnCallTextDiscriptionSetting",
+          "btnConnectSoundFileNameSetting", "btnSMSSoundFileNameSetting", "btnDisconnectSoundFileNameSetting",
+          "btnCallSoundFileNameSetting", "btnConnectMuteSetting", "btnSMSMuteSetting", "btnDisconnectMuteSetting",
+          "btnCallMuteSetting", "wndSettingAddBrowser", "btnSettingAddBrowser", "labelBrowserAutoConnectSetting",
+          "textBrowserSetting", "cbboxSettingBrowserList", "btnAdvancedSetting", "labelAdvancedSetting",
+          "labelAddLinkSetting", "textAddBrowserSetting", "btnAddLinkSetting", "labelAddBrowserListSetting",
+          "cbboxAddBrowserListSetting", "btnEditAvailableSetting", "btnRemoveAvailableSetting", "textEditBrowserSetting",
+          "btnOKAddBrowserSetting", "btnCancelAddBrowserSetting", "btnOKEditBrowserSetting", "btnCancelEditBrowserSetting"}) {
+        EXPECT_TRUE(ostrel::SettingController::skinKeys().contains(QLatin1String(key))) << key;
+        EXPECT_NE(controller->controlForSkinKey(QLatin1String(key)), nullptr) << key;
+    }
+}
+
 TEST_F(LinksPanelTest, AddEditAndRemoveRefuseBadTexts)
 {
     startBrowser({"fixed.example", "a.example", "b.example"}, 0, 1);
@@ -124,6 +146,9 @@ TEST_F(LinksPanelTest, AddEditAndRemoveRefuseBadTexts)
         controller->addBrowserField()->setText(QLatin1String(c.text));
         controller->addlink();
         EXPECT_EQ(alerts.messages(), c.warning ? QStringList{c.warning} : QStringList{});
+        if (c.warning) {
+            EXPECT_EQ(alerts.shown().first().title, "Warning!");
+        }
         alerts.answerAllOpen();
         QStringList shown;
         for (int i = 0; i < controller->availableLinksCombo()->count(); ++i)
@@ -205,7 +230,17 @@ TEST_F(LinksPanelTest, RemovalsKeepTheChosenLinkAfterOk)
     controller->removAvailableLinks();
     controller->okAddBrowser();
     EXPECT_EQ(stored().value("BrowserID").toInt(), 0);
-    EXPECT_FALSE(controller->advancedButton()->isEnabled());
+    EXPECT_FALSE(controller->browserCombo()->isEnabled());
+    // The emptied list is no dead end: a new first link can be added and is the chosen one.
+    ASSERT_TRUE(controller->advancedButton()->isEnabled());
+    openAdvanced();
+    EXPECT_FALSE(controller->availableLinksCombo()->isEnabled());
+    controller->addBrowserField()->setText("fresh.example");
+    controller->addlink();
+    controller->okAddBrowser();
+    EXPECT_EQ(browserFile(), QStringList{"fresh.example"});
+    EXPECT_TRUE(controller->browserCombo()->isEnabled());
+    EXPECT_EQ(controller->browserCombo()->currentText(), "fresh.example");
 }
 
 TEST_F(LinksPanelTest, TheLinkOpensOncePerConnectionUnlessSwitchedOff)
@@ -271,6 +306,16 @@ TEST_F(LinksPanelTest, TheOneTimePageOpensOnceWithoutABrowserPanel)
         else
             EXPECT_FALSE(stored().value("Internet").toMap().contains("CustomURLHasOpened"));
     }
+
+    // A language file without the page opens nothing and leaves the page to open once it has one.
+    ostrel::Lingrove_Init(QString());
+    controller.reset();
+    opened.clear();
+    config->setConfigurationByModule("Internet", QVariantMap{{"CustomURLHasOpened", false}});
+    makeController();
+    connected(true);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_FALSE(config->getConfigurationByModule("Internet").toMap().value("CustomURLHasOpened", true).toBool());
 }
 
 TEST_F(LinksPanelTest, UnreadableListFilesAreSetAsideAndNeverOverwritten)
@@ -391,6 +436,59 @@ TEST_F(FavoriteLinksTest, ShowsTheClickedLinkAndFillsMissingKeys)
     EXPECT_EQ(controller->linkTypeCombo()->currentIndex(), 1);
     EXPECT_FALSE(controller->linkParaField()->isEnabled());
     EXPECT_FALSE(controller->linkPathBrowseButton()->isEnabled());
+}
+
+TEST_F(FavoriteLinksTest, TheChoosersTakeAProgramOrADesktopEntryAndAnyImage)
+{
+    startFavorites({favorite(0, "editor", 0, "/usr/bin/editor")});
+    clickCell(0);
+    const auto makeFile = [this](const QString &name, bool executable) {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\n");
+        f.close();
+        if (executable)
+            f.setPermissions(f.permissions() | QFile::ExeOwner);
+        return path;
+    };
+    const struct {
+        const char *name;
+        QString chosen; // empty: cancelled
+        bool taken;
+    } cases[] = {
+        {"cancelled", QString(), false},
+        {"a program", makeFile("tool", true), true},
+        {"a desktop entry", makeFile("viewer.DESKTOP", false), true},
+        {"a plain file", makeFile("notes.txt", false), false},
+    };
+    QString expected = "/usr/bin/editor";
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        alerts.clear();
+        if (c.chosen.isEmpty())
+            chooser.cancelNext();
+        else
+            chooser.chooseNext(c.chosen);
+        controller->linkPathBrowseButton()->click();
+        EXPECT_TRUE(chooser.requests().last().programsOnly);
+        if (c.taken)
+            expected = c.chosen;
+        EXPECT_EQ(controller->linkPathField()->text(), expected);
+        EXPECT_EQ(alerts.messages().size(), (!c.chosen.isEmpty() && !c.taken) ? 1 : 0);
+        alerts.answerAllOpen();
+    }
+    // Only Modify saves: the file still names the old program.
+    EXPECT_EQ(savedFavorites().first().toMap().value("Path").toString(), "/usr/bin/editor");
+    controller->modifyFavoriteLink();
+    EXPECT_EQ(savedFavorites().first().toMap().value("Path").toString(), expected);
+
+    // The image chooser starts in the configuration's image folder and takes any file.
+    const QString picture = makeFile("icon.png", false);
+    chooser.chooseNext(picture);
+    controller->linkImageBrowseButton()->click();
+    EXPECT_TRUE(chooser.requests().last().directory.contains("rorira/images")) << chooser.requests().last().directory.toStdString();
+    EXPECT_EQ(controller->linkImageField()->text(), picture);
 }
 
 TEST_F(FavoriteLinksTest, MovesExchangeIndexesAroundTheEnds)

@@ -8,7 +8,7 @@
 #include "ostrel/framework/neighbours/DialControllerInterface.h"
 #include "ostrel/framework/neighbours/PBControllerInterface.h"
 #include "platform/process/ProgramLauncher.h"
-#include "platform/sound/SoundBackend.h"
+#include "support/RecordingSound.h"
 #include "support/ScriptedFileChooser.h"
 
 #include <QUrl>
@@ -48,24 +48,7 @@ struct RecordingLauncher : yov::ProgramLauncher {
     QList<QStringList> started;
 };
 
-struct RecordingSound final : yov::SoundBackend {
-    explicit RecordingSound(QStringList *events) : events_(events) {}
-    void preload(const QString &) override {}
-    bool play(const QString &path) override
-    {
-        *events_ << QStringLiteral("play:") + path;
-        playing_ = true;
-        return true;
-    }
-    void stop() override
-    {
-        *events_ << QStringLiteral("stop");
-        playing_ = false;
-    }
-    bool isPlaying() const override { return playing_; }
-    QStringList *events_;
-    bool playing_ = false;
-};
+using testing_support::RecordingSound;
 
 class PanelFixture : public SettingsFixture {
 protected:

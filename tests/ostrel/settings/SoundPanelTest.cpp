@@ -101,9 +101,11 @@ TEST_F(SoundPanelTest, TheChooserChangesTheFileOnlyWhenAFileIsChosen)
     EXPECT_EQ(chooser.requests().last().fileTypesName, "Audio files"); // one filter for every audio type
 
     // A file of another kind is not taken.
+    alerts.clear();
     chooser.chooseNext(makeFile("notes.txt"));
     controller->soundBrowseButton(2)->click();
     EXPECT_EQ(stored().value("smsSoundFileName").toString(), ring);
+    EXPECT_EQ(alerts.messages(), QStringList{"Please choose an audio file."});
 }
 
 TEST_F(SoundPanelTest, PlayOnTheCallRowTwiceStopsTheRing)

@@ -4,12 +4,18 @@
 #include "PanelHarness.h"
 
 #include "common/BuildInfo.h"
+#include "ostrel/framework/language/Lingrove.h"
 #include "ostrel/framework/service/Platform.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
+
+#include <functional>
 
 namespace {
 
@@ -285,6 +291,50 @@ TEST_F(SystemPanelTest, ConnectionTypeServiceNumberAndDisplays)
     EXPECT_EQ(controller->imsiValueLabel()->text(), "262019876543210");
     EXPECT_EQ(controller->softwareVersionLabel()->text(), yov::BuildInfo::version());
     EXPECT_EQ(controller->phoneNumberField()->text(), "");
+
+    // The update server's skin keys stay the update server's: the service number has its own.
+    for (const char *key : {"textServiceSetting", "labelServerSetting"}) {
+        if (QObject *bound = controller->controlForSkinKey(QLatin1String(key))) {
+            EXPECT_NE(bound->parent(), controller->serviceNumberField()->parent()) << key;
+        }
+    }
+}
+
+TEST_F(SystemPanelTest, TheLocalPanelsTakeTheirWordsFromTheCurrentLanguage)
+{
+    setItems({"System", "Connect", "Alert", "Browser", "FavoriteLinks"});
+    config->setConfigurationByModule("AutoConnect", true);
+    makeController();
+    const auto button = [this](const char *name) { return controller->settingTabView()->findChild<QPushButton *>(name); };
+    const struct {
+        const char *english, *translated;
+        std::function<QString()> shown;
+    } cases[] = {
+        {"Auto Connect", "Automatisch verbinden", [this] { return controller->autoConnectBox()->text(); }},
+        {"Check for Updates", "Nach Updates suchen", [this] { return controller->checkForUpdateButton()->text(); }},
+        {"IMSI:", "IMSI-Nummer:", [this] { return controller->infoCaption(1)->text(); }},
+        {"Service Number:", "Dienstnummer:", [this] { return controller->serviceNumberLabel()->text(); }},
+        {"Connection With RAS", "Mit RAS", [this] { return controller->connectTypeMatrix()->button(0)->text(); }},
+        {"Mute", "Stumm", [this] { return controller->muteBox(3)->text(); }},
+        {"Advanced...", "Erweitert...", [this] { return controller->advancedButton()->text(); }},
+        {"Advanced settings", "Erweiterte Einstellungen",
+         [this] { return qobject_cast<QLabel *>(controller->controlForSkinKey("labelAdvancedSetting"))->text(); }},
+        {"Modify", "Ändern", [button] { return button("btnFavoriteLinkModify")->text(); }},
+    };
+    QString tokens;
+    for (const auto &c : cases) {
+        EXPECT_EQ(c.shown(), QString::fromUtf8(c.english)) << c.english;
+        tokens += QStringLiteral("\"%1\" = \"%2\";\n").arg(QString::fromUtf8(c.english), QString::fromUtf8(c.translated));
+    }
+    QFile list(dir.filePath("German.txt"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(tokens.toUtf8());
+    list.close();
+    ASSERT_TRUE(ostrel::Lingrove_Init(list.fileName()));
+    controller->updateLanguages();
+    for (const auto &c : cases)
+        EXPECT_EQ(c.shown(), QString::fromUtf8(c.translated)) << c.english;
+    ostrel::Lingrove_Init(QString());
 }
 
 } // namespace

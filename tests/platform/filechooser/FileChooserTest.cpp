@@ -3,7 +3,11 @@
 #include "platform/filechooser/FileChooser.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -103,4 +107,51 @@ TEST(FileChooserTest, NamedTypesFormOneFilterWhenOpening)
         QTest::qWait(0);
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+TEST(FileChooserTest, AProgramChooserListsFoldersProgramsAndDesktopEntriesOnly)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    const auto make = [&dir](const char *name, bool executable) {
+        QFile f(dir.filePath(QLatin1String(name)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\n");
+        f.close();
+        if (executable)
+            f.setPermissions(f.permissions() | QFile::ExeOwner);
+    };
+    make("tool", true);
+    make("viewer.desktop", false);
+    make("notes.txt", false);
+    const struct {
+        const char *name;
+        bool program;
+    } cases[] = {{"tool", true}, {"viewer.desktop", true}, {"notes.txt", false}, {"sub", false}, {"missing", false}};
+    for (const auto &c : cases)
+        EXPECT_EQ(FileChooser::isProgram(dir.filePath(QLatin1String(c.name))), c.program) << c.name;
+
+    QWidget window;
+    yov::FileChooserRequest request;
+    request.directory = dir.path();
+    request.parent = &window;
+    request.programsOnly = true;
+    FileChooser::shared().chooseFileToOpen(request, [](const yov::FileChooserAnswer &) {});
+    auto *dialog = window.findChild<QFileDialog *>();
+    ASSERT_NE(dialog, nullptr);
+    QAbstractProxyModel *proxy = dialog->proxyModel();
+    ASSERT_NE(proxy, nullptr);
+    auto *files = qobject_cast<QFileSystemModel *>(proxy->sourceModel());
+    ASSERT_NE(files, nullptr);
+    const QModelIndex folder = files->index(dir.path());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return files->rowCount(folder) == 4; }, 5000));
+    QStringList shown;
+    const QModelIndex proxyFolder = proxy->mapFromSource(folder);
+    for (int row = 0; row < proxy->rowCount(proxyFolder); ++row)
+        shown << proxy->index(row, 0, proxyFolder).data().toString();
+    shown.sort();
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("sub"), QStringLiteral("tool"), QStringLiteral("viewer.desktop")}));
+    dialog->reject();
+    QTest::qWait(0);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -225,4 +225,33 @@ CallBarStatus CallBarStatus::decode(const PayloadReader &payload)
     return CallBarStatus{payload.int32(0)};
 }
 
+QByteArray Int32Record::encode() const
+{
+    PayloadWriter w(kSize);
+    w.setInt32(0, value);
+    return w.data();
+}
+
+Int32Record Int32Record::decode(const PayloadReader &payload) { return {payload.int32(0)}; }
+
+QByteArray SearchModeRecord::encode() const
+{
+    PayloadWriter w(kSize);
+    w.setInt32(0, searchMode);
+    w.setInt32(4, 0);
+    return w.data();
+}
+
+SearchModeRecord SearchModeRecord::decode(const PayloadReader &payload) { return {payload.int32(0)}; }
+
+QByteArray RoamSwitchRecord::encode() const
+{
+    PayloadWriter w(kSize);
+    w.setInt32(0, nRoam);
+    w.setInt32(4, iRoam);
+    return w.data();
+}
+
+RoamSwitchRecord RoamSwitchRecord::decode(const PayloadReader &payload) { return {payload.int32(0), payload.int32(4)}; }
+
 } // namespace yov

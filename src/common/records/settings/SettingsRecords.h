@@ -247,4 +247,62 @@ static_assert(requestPayloadSize(callsetmsg::kMajor, callsetmsg::kMinorForward) 
 static_assert(requestPayloadSize(callsetmsg::kMajor, callsetmsg::kMinorBar) == CallBarRequest::kSize);
 static_assert(requestPayloadSize(callsetmsg::kMajor, callsetmsg::kMinorWait) == CallWaitRequest::kSize);
 
+// ---------------------------------------------------------------------------------------------
+// The "Network" panel's device settings (module 3): preferred mode, CDMA preference, frequency
+// band, roaming switches and the network device information.
+
+namespace netsetmsg {
+inline constexpr std::uint16_t kMajorCdma = 3;
+inline constexpr std::uint16_t kMinorCdmaPreference = 6; // Int32Record: 8, 2 or 4
+inline constexpr std::uint16_t kMajor = 513;
+inline constexpr std::uint16_t kMinorModeReport = 75;    // int32 mode, selected mode, preference
+inline constexpr std::uint16_t kMinorSearchMode = 76;    // SearchModeRecord; answer: result byte
+inline constexpr std::uint16_t kMinorManualSearch = 78;  // SearchModeRecord
+inline constexpr std::uint16_t kMinorCdmaReport = 80;    // int32 CDMA value
+inline constexpr std::uint16_t kMinorBandReport = 81;    // int32 band tag
+inline constexpr std::uint16_t kMinorBand = 82;          // Int32Record band tag; answer: result byte
+inline constexpr std::uint16_t kMinorRoamSwitch = 84;    // RoamSwitchRecord; answer: result byte
+inline constexpr std::uint16_t kMinorRoamReport = 85;    // int32 national, int32 international
+inline constexpr std::uint16_t kMajorDeviceInfo = 258;
+inline constexpr std::uint16_t kMinorNetDeviceInfo = 74; // no data; answer: two int32
+// Results of the band answer.
+inline constexpr int kBandOk = 0;
+inline constexpr int kBandFailed = 0xFF;
+inline constexpr int kBandReplug = 0xFD;
+} // namespace netsetmsg
+
+// A request whose data is one little-endian int32 (3/6 CDMA value, 513/82 band tag).
+struct Int32Record {
+    static constexpr int kSize = 4;
+    std::int32_t value = 0;
+
+    QByteArray encode() const;
+    static Int32Record decode(const PayloadReader &payload);
+};
+
+// 513/76 and 513/78: int32 search mode at 0, int32 0 at 4.
+struct SearchModeRecord {
+    static constexpr int kSize = 8;
+    std::int32_t searchMode = 0;
+
+    QByteArray encode() const;
+    static SearchModeRecord decode(const PayloadReader &payload);
+};
+
+// 513/84: int32 national roaming at 0, int32 international roaming at 4 (1 on, 0 off).
+struct RoamSwitchRecord {
+    static constexpr int kSize = 8;
+    std::int32_t nRoam = 0;
+    std::int32_t iRoam = 0;
+
+    QByteArray encode() const;
+    static RoamSwitchRecord decode(const PayloadReader &payload);
+};
+
+static_assert(requestPayloadSize(netsetmsg::kMajorCdma, netsetmsg::kMinorCdmaPreference) == Int32Record::kSize);
+static_assert(requestPayloadSize(netsetmsg::kMajor, netsetmsg::kMinorBand) == Int32Record::kSize);
+static_assert(requestPayloadSize(netsetmsg::kMajor, netsetmsg::kMinorSearchMode) == SearchModeRecord::kSize);
+static_assert(requestPayloadSize(netsetmsg::kMajor, netsetmsg::kMinorManualSearch) == SearchModeRecord::kSize);
+static_assert(requestPayloadSize(netsetmsg::kMajor, netsetmsg::kMinorRoamSwitch) == RoamSwitchRecord::kSize);
+
 } // namespace yov

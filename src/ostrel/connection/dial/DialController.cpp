@@ -472,6 +472,7 @@ void DialController::applicationDidFinishLaunchingInDialController()
 {
     loadDialConfig();
     setAsideUnreadableRecordFile(Neighbours::records().dialRecordFilePath());
+    operatorContent_->applicationDidFinishLaunchingInDialController();
 }
 
 void DialController::endConnectionForQuit()

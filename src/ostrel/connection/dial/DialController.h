@@ -115,8 +115,11 @@ public:
     QString getAPNString() const override;
     bool writeDialConfigFile(const QList<QVariantMap> &profiles) override;
     QString getDefaultProfileAPN() const override;
+    // The user edited the favourite links: the Internet view's favourite buttons follow.
+    void loadFavoritesLinkPropeties() override { operatorContent_->loadFavoritesLinkPropeties(); }
     void setModemAndSimStateString(const QString &textKey) override;
     void setDeviceStatusStringRows(int rows) override { deviceStatusRows_ = rows; }
+    int deviceStatusStringRows() const { return deviceStatusRows_; }
     void setWCDMAConfigHidden(bool hidden) override;
     void setConnectStateHidden(bool hidden) override;
 
@@ -224,6 +227,12 @@ public:
     double sendSpeed() const { return sendSpeed_; }
     double receiveSpeed() const { return receiveSpeed_; }
     qint64 getCurrentTotalData() const { return sendBytes_ + receiveBytes_; }
+    // The byte counts of the running connection start again from 0.
+    void resetSessionBytes()
+    {
+        sendBytes_ = 0;
+        receiveBytes_ = 0;
+    }
     const QVariantMap &statusDict() const { return statusDict_; }
     bool isPolling() const;
     bool isNdisTimeRunning() const;

@@ -307,9 +307,9 @@ void DialController::setMsisdnNumberWithResult(const yov::Notification &n)
     operatorContent_->setMsisdnNumberWithResult(n.userInfo);
 }
 
-void DialController::excuteWhenConnectServerError(const yov::Notification &)
+void DialController::excuteWhenConnectServerError(const yov::Notification &n)
 {
-    operatorContent_->excuteWhenConnectServerError();
+    operatorContent_->excuteWhenConnectServerError(n.userInfo);
 }
 
 void DialController::displayPhoneNumberForSmart(const yov::Notification &) { operatorContent_->displayPhoneNumberForSmart(); }

@@ -34,6 +34,8 @@ public:
     virtual void launchURLAtFirstAPN() {}
     // A PPP connection went back to idle: the compact skin's manual-disconnect handling.
     virtual void smartUIManualDisconnect() {}
+    // The program finished launching.
+    virtual void applicationDidFinishLaunchingInDialController() {}
 
     // ---- start-up of the Internet view
     // The page of settings EmbedWebViewURL inside the view's embedded container (scrolling when
@@ -54,7 +56,7 @@ public:
     // ---- notifications the Internet view follows for the operator content
     virtual void datausageRest() {}                                    // "btnDatausageRestCliked"
     virtual void setMsisdnNumberWithResult(const QVariantMap &result) { (void)result; } // xmlParseOver
-    virtual void excuteWhenConnectServerError() {}                     // connectServerError
+    virtual void excuteWhenConnectServerError(const QVariantMap &info) { (void)info; } // connectServerError
     virtual void displayPhoneNumberForSmart() {}                       // DisplayPhoneNumberForSmart
     virtual void loadFavouriteBtnWebKitViews() {}                      // "loadFavouriteBtnWebKitViews"
 };

@@ -160,9 +160,10 @@ void SpeedTestController::isNeedTestSpeed(QObject *context, std::function<void(b
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setTransferTimeout(60000);
     QNetworkReply *reply = network().get(request);
+    // The reply goes when it ends, also when the asker is gone before the answer.
+    connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
     QPointer<SpeedTestController> self(this);
     connect(reply, &QNetworkReply::finished, context, [self, reply, answer = std::move(answer)] {
-        reply->deleteLater();
         if (!self)
             return;
         if (reply->error() != QNetworkReply::NoError) {

@@ -26,6 +26,10 @@ SpeedTestRun::SpeedTestRun(QNetworkAccessManager &network, SpeedTestSetup setup,
 
 SpeedTestRun::~SpeedTestRun()
 {
+    if (reply_) {
+        reply_->disconnect(this); // its answer no longer goes to this run
+        reply_->abort();
+    }
     if (iperf_ && iperf_->state() != QProcess::NotRunning) {
         iperf_->disconnect(this);
         iperf_->kill();
@@ -104,8 +108,10 @@ void SpeedTestRun::get(const QString &path, int timeoutMs,
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     request.setTransferTimeout(timeoutMs);
     QNetworkReply *reply = network_.get(request);
+    // The reply goes when it ends; an abandoned run ends it (see the destructor).
+    connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+    reply_ = reply;
     connect(reply, &QNetworkReply::finished, this, [reply, then = std::move(then)] {
-        reply->deleteLater();
         if (reply->error() != QNetworkReply::NoError) {
             then(false, 0, reply->errorString());
             return;

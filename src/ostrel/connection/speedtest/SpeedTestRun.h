@@ -18,6 +18,7 @@
 #include <optional>
 
 class QNetworkAccessManager;
+class QNetworkReply;
 
 namespace ostrel {
 
@@ -87,6 +88,7 @@ private:
     int remaining_ = 0;
     double downLoadData_ = 0;
     QPointer<QProcess> iperf_;
+    QPointer<QNetworkReply> reply_; // the request under way
     int guardTimer_ = 0;
     bool iperfFinished_ = false;
 

@@ -239,11 +239,11 @@ void InitController::createViews()
     column->addWidget(pin);
     boxPinOptions_ = pin;
     // The roaming switches are the settings page's, shown there with its roaming answers.
-    btnIroamSwitch_ = new QPushButton(options);
-    btnIroamSwitch_->setCheckable(true);
+    btnIroamSwitch_ = new QCheckBox(options);
+    btnIroamSwitch_->setObjectName(QStringLiteral("btnIroamSwitch"));
     btnIroamSwitch_->hide();
-    btnNroamSwitch_ = new QPushButton(options);
-    btnNroamSwitch_->setCheckable(true);
+    btnNroamSwitch_ = new QCheckBox(options);
+    btnNroamSwitch_->setObjectName(QStringLiteral("btnNroamSwitch"));
     btnNroamSwitch_->hide();
     column->addStretch(1);
     deviceOptionsView_ = options;
@@ -255,15 +255,6 @@ void InitController::createViews()
 }
 
 QWidget *InitController::pinOptionsBox() const { return boxPinOptions_; }
-
-QList<QWidget *> InitController::roamingSwitches() const
-{
-    QList<QWidget *> switches;
-    for (QPushButton *button : {btnIroamSwitch_.data(), btnNroamSwitch_.data()})
-        if (button)
-            switches << button;
-    return switches;
-}
 
 void InitController::connectWindowActions()
 {
@@ -662,6 +653,8 @@ void InitController::dealWithMsgOfGetDeviceMode(const yov::Notification &n)
         for (QLabel *v : {m_rssiStatusLabel.data(), m_evdoStatus.data(), m_evdoStatusLabel.data()})
             if (v)
                 v->setVisible(false);
+        // The settings take the hidden state: these modes have the WCDMA preferred mode, not the
+        // CDMA preference.
         settings.setCDMASelectNetworkVisible(true);
         settings.setWCDMASelectNetworkVisible(false);
         Neighbours::dial().setWCDMAConfigHidden(false);

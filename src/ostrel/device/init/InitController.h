@@ -177,7 +177,9 @@ public:
     // The no-signal alert timer's end (also called by tests through the clock).
     void alertSelect3GPreferIfNoSignal();
     bool isNoSignalAlertPending() const { return timerAlertSelect3GPrefer_ != 0; }
-    void setAllowAlertSel3GPreferWhenSignalToNoSignal(bool allow);
+    void setAllowAlertSel3GPreferWhenSignalToNoSignal(bool allow) override;
+    int nRoamDefaultValue() const override { return nRoamDefaultValue_; }
+    int iRoamDefaultValue() const override { return iRoamDefaultValue_; }
     bool allowAlertSel3GPreferWhenSignalToNoSignal() { return networkLogic().signal.allowAlertSel3GPreferWhenSignalToNoSignal(); }
     bool hasCSDomain() { return networkLogic().registration.hasCSDomain(); }
     bool hasPSDomain() { return networkLogic().registration.hasPSDomain(); }
@@ -302,8 +304,6 @@ public:
     // The system folder the modem driver is looked up in ("/sys").
     QString driverSysRoot_ = QStringLiteral("/sys");
     QString diagRAC_, diagRXqual_, diagRXlev_, diagFrequency_, diagChannel_;
-    // The radio texts the signal reports last gave the sheet.
-    QString diagRscpText_, diagEcnoText_, diagRssiText_, diagSignalText_;
 
     // --- device lock
     Q_INVOKABLE void unlockDeviceOK(QObject *sender);
@@ -329,7 +329,9 @@ public:
     QWidget *pinOptionsBox() const;
     // The PIN auto-validation box (its action is the settings panel's).
     QCheckBox *pinAutoValidationBox() const { return btnPINAutoValidation_; }
-    QList<QWidget *> roamingSwitches() const;
+    // The national and international roaming check boxes, which the settings page shows and sends.
+    QCheckBox *nRoamSwitch() const { return btnNroamSwitch_; }
+    QCheckBox *iRoamSwitch() const { return btnIroamSwitch_; }
 
     // --- state (read by other areas and tests)
     int m_SimPinState = SimNotReady;
@@ -375,7 +377,7 @@ public:
     QPointer<QLabel> m_rssiStatusLabel, m_evdoStatus, m_evdoStatusLabel;
     QPointer<QLabel> m_NameOfLocalSPN, m_NameOfBelonetoSPN, m_network, m_roamStatus, m_domain;
     QPointer<QWidget> viewNetWorkStatus_;
-    QPointer<QPushButton> btnIroamSwitch_, btnNroamSwitch_;
+    QPointer<QCheckBox> btnIroamSwitch_, btnNroamSwitch_;
     QPointer<QLabel> tfdOwnNumTitle_, tfdOwnNumContent_, tfdOwnNumUI_;
     QPointer<QLabel> tfdLockTip_;
     QPointer<QCheckBox> btnPINAutoValidation_;
@@ -451,6 +453,7 @@ private:
     void applyDiagnosticsEffects(const NetworkEffects &e);
     // The serving cell of a 7/38 report: the sheet's field and ReadCellIDInfo.
     void setDiagServingCell(const QString &cellIdText);
+    void showCellDetailsInDiagWindow(); // the five cell-detail rows from the last 7/56
     bool openFile(const QString &path);
     QPointer<QWidget> roamAlertWnd_;
     QPointer<QLabel> roamwarnningText_;

@@ -10,6 +10,7 @@
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/message/YOVMsgCenter.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
+#include "ostrel/device/service/InitService.h"
 #include "ostrel/framework/service/GetSystemInfo.h"
 #include "platform/alert/AlertPresenter.h"
 
@@ -140,7 +141,7 @@ void InitController::showDiagnosticInfo()
     put("Diag_FWV", m_FWVersion, "FirmwareVersion");
     put("Diag_HWV", m_HWVersion, "HardwareVersion");
     put("Diag_CNum", getPhoneNum(), "OwnNumber");
-    put("Diag_IMSI", yov::nsString(dicDiagWindowInfo_.value(QStringLiteral("Diag_IMSI"))));
+    refreshDiagIMSI(true); // the IMSI known, or (when the sheet rereads it) the one the modem reports next
     put("Diag_SerialNum", m_SerialNumber, "SerialNumber");
     put("Diag_DeviceName", m_Devicemodel, "DeviceName");
     put("Diag_sms", Neighbours::sms().getDiagnosticsSMS(), "MessageInSim");
@@ -150,7 +151,10 @@ void InitController::showDiagnosticInfo()
     dicDiagWindowInfo_.insert(QStringLiteral("NetworkName"), w->text(QStringLiteral("Diag_NetworkName")));
     put("Diag_NetworkMode", Neighbours::setting().getNetworkSelectionMode(), "NetworkSelectionMode");
     put("Diag_PreferredMode", Neighbours::setting().getNetworkFindModeSelection());
-    put("Diag_SignalStrength", !diagSignalText_.isEmpty()          ? diagSignalText_
+    // The level, or the device-state service's signal text when it has one.
+    InitService *service = initService();
+    const QString signalText = service ? service->signalStrength() : QString();
+    put("Diag_SignalStrength", !signalText.isEmpty()  ? signalText
                                : m_SignalStrength != 0 ? QString::number(m_SignalStrength)
                                                        : QString());
     dicDiagWindowInfo_.insert(QStringLiteral("CellID"), w->text(QStringLiteral("Diag_SerCell")));
@@ -161,17 +165,15 @@ void InitController::showDiagnosticInfo()
     put("Diag_PSAttachment", loc(Neighbours::dial().GetisDialNow() ? QStringLiteral("Attached") : QStringLiteral("Detached")),
         "PSNetworkAttachment");
     put("Diag_APN", Neighbours::dial().getDefaultProfileAPN(), "ApnName");
-    put("tfdDiagRSCP_", diagRscpText_);
-    put("tfdDiagRSSI_", diagRssiText_, "RSSI");
-    put("tfdDiagECNO_", diagEcnoText_);
+    // The radio texts of the last signal report, whether or not reports refresh the sheet.
+    const SignalTracker &radio = networkLogic().signal;
+    put("tfdDiagRSCP_", radio.rscp());
+    put("tfdDiagRSSI_", radio.rssi(), "RSSI");
+    put("tfdDiagECNO_", radio.ecno());
     put("tfdDiagIccid", iccid_);
     put("labelSmsCenter_", Neighbours::setting().readMessageCenter(), "MessageCenterNumber");
     put("lalbelTechnology_", m_network ? m_network->text() : QString());
-    put("tfdDiagRAC_", diagRAC_);
-    put("tfdDiagRXqual_", diagRXqual_);
-    put("tfdDiagRXlev_", diagRXlev_);
-    put("tfdDiagFrequency_", diagFrequency_);
-    put("tfdDiagChannel_", diagChannel_);
+    showCellDetailsInDiagWindow();
 }
 
 void InitController::showDiagInfo(QObject *)
@@ -309,6 +311,18 @@ void InitController::dealWithMsgOfCheckYairInfoStatus(const yov::Notification &n
     diagChannel_ = details->channel;
     diagRXqual_ = details->rxQual;
     diagRXlev_ = details->rxLev;
+    // The report may come after the sheet was filled: an existing sheet shows it at once.
+    if (m_DiagWindow)
+        showCellDetailsInDiagWindow();
+}
+
+void InitController::showCellDetailsInDiagWindow()
+{
+    m_DiagWindow->setText(QStringLiteral("tfdDiagRAC_"), diagRAC_);
+    m_DiagWindow->setText(QStringLiteral("tfdDiagRXqual_"), diagRXqual_);
+    m_DiagWindow->setText(QStringLiteral("tfdDiagRXlev_"), diagRXlev_);
+    m_DiagWindow->setText(QStringLiteral("tfdDiagFrequency_"), diagFrequency_);
+    m_DiagWindow->setText(QStringLiteral("tfdDiagChannel_"), diagChannel_);
 }
 
 void InitController::setDiagServingCell(const QString &cellIdText)
@@ -324,14 +338,6 @@ void InitController::setDiagServingCell(const QString &cellIdText)
 
 void InitController::applyDiagnosticsEffects(const NetworkEffects &e)
 {
-    if (e.diagRscp)
-        diagRscpText_ = *e.diagRscp;
-    if (e.diagEcno)
-        diagEcnoText_ = *e.diagEcno;
-    if (e.diagRssi)
-        diagRssiText_ = *e.diagRssi;
-    if (e.diagSignalStrength)
-        diagSignalText_ = *e.diagSignalStrength;
     if (!settingBool("Main", "UpdateDiagWindow"))
         return;
     createDiagWindow();

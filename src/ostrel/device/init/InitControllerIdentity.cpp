@@ -84,8 +84,8 @@ void InitController::refreshDiagIMSI(bool refresh)
     }
     if (!diag && !refresh)
         return;
-    if (!m_IMSI.isNull())
-        dicDiagWindowInfo_.insert(QStringLiteral("Diag_IMSI"), m_IMSI);
+    if (m_DiagWindow && !m_IMSI.isNull())
+        m_DiagWindow->setText(QStringLiteral("Diag_IMSI"), m_IMSI);
 }
 
 QString InitController::getPhoneNum()

@@ -506,7 +506,7 @@ void InitController::performNetworkEffects(const NetworkEffects &e)
 
     // Roaming switches.
     if (e.roamSwitchesEnabled) {
-        for (QPushButton *b : {btnIroamSwitch_.data(), btnNroamSwitch_.data()})
+        for (QCheckBox *b : {btnIroamSwitch_.data(), btnNroamSwitch_.data()})
             if (b)
                 b->setEnabled(*e.roamSwitchesEnabled);
     }

@@ -135,6 +135,8 @@ void MainController::initializeNibResources()
     prepareStartupWin();
     if (&Neighbours::spCodeWindow() == spCodeWindow_.get())
         spCodeWindow_->initCheckSPCodeWin(wndMain);
+    // The skin's drawer (UIConfig/DrawerInfoDict) with its DrawerItems buttons, beside wndMain.
+    initializeDrawer();
     setToolbarEnableWhenSimDetected(false);
     if (wndMain) {
         if (QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -191,6 +193,7 @@ void MainController::initializeController()
     freshStatusViewWhenInitialController();
     toolbarSetItemEnable(false, QStringLiteral("RECHARGE"));
     installOperatorLinkLabels();
+    loadKyivstarButtonToolTip();
     registerHelpFileMenuItems();
     // The tab on show gets its title and its toolbar item now: the tab notifications are
     // observed only from the end of the wake-up.

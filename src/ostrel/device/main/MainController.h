@@ -273,7 +273,11 @@ public:
     // --- title, drawer, tray -----------------------------------------------------------------
     void Init_mainWindow_nib();
     void changeMainWinTitleFont();
+    // The link drawer (MAINFORM/LinkButton): the operator link buttons on the complete window's
+    // right edge.
     void initDrawerProperty();
+    // Opens or closes the skin's drawer (the link drawer when the skin has none), with the skin's
+    // "btnDrawer" image following.
     Q_INVOKABLE void changeDrawerState(QObject *sender);
     void initSysStatusBarItem();
     void initCallMenuItemSel();
@@ -457,7 +461,10 @@ public:
     Q_INVOKABLE void homePageClick(QObject *sender);
     Q_INVOKABLE void open1und1URL(QObject *sender);
     Q_INVOKABLE void openMyistarURL(QObject *sender);
+    // Opens or closes the link drawer; the skin's images stay as they are.
     Q_INVOKABLE void loadDrawerLinkWnd(QObject *sender);
+    // The link drawer's buttons: customer service, then the links tagged 11..88 (openLinkPage).
+    void buildDrawerLinkButtons(QWidget *content);
     void loadLinkButtonTitleWording();
     void setTextLinkAddressForMainPage();
     // The main page's text link and the Didizu link labels, in the status bar, when configured.

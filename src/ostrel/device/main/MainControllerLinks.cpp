@@ -13,6 +13,8 @@
 #include "common/PlistBridge.h"
 #include "ostrel/device/service/InitService.h"
 #include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/controller/Drawer.h"
+#include "ostrel/framework/controller/SkinManagerAccess.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/widgets/Buttons.h"
 #include "ostrel/framework/widgets/Items.h"
@@ -24,6 +26,8 @@
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
 #include <QUrl>
 
 Q_DECLARE_LOGGING_CATEGORY(lcMainController)
@@ -42,17 +46,19 @@ struct DrawerLink {
     const char *key;
     const char *path;
     const char *title;
+    const char *name;
 };
-// The drawer's link buttons: tag, host key of Main/OperatorLinks, the path added, button title.
+// The drawer's link buttons: tag, host key of Main/OperatorLinks, the path added, button title,
+// button name.
 constexpr DrawerLink kDrawerLinks[] = {
-    {11, "Shop", "", "CUSTOM_ESHOP_STR"},
-    {22, "Devices", "", "CUSTOM_MOBILE_DEVICE_STR"},
-    {33, "PartnerPortal", "", "CUSTOM_TRAVARU_STR"},
-    {44, "Signal", "", "CUSTOM_CHANGE_SIGNAL_STR"},
-    {55, "Operator", "/guide", "CUSTOM_SERVICE_GUIDE_STR"},
-    {66, "Operator", "/offices/payment/?from=first", "CUSTOM_FILLUP_STR"},
-    {77, "MMS", "/?from=first", "CUSTOM_MMS_STR"},
-    {88, "InternetTelephony", "", "CUSTOM_MULTIFON_STR"},
+    {11, "Shop", "", "CUSTOM_ESHOP_STR", "btnEShop"},
+    {22, "Devices", "", "CUSTOM_MOBILE_DEVICE_STR", "btnMobileDevice"},
+    {33, "PartnerPortal", "", "CUSTOM_TRAVARU_STR", "btnTravaru"},
+    {44, "Signal", "", "CUSTOM_CHANGE_SIGNAL_STR", "btnChangeSignal"},
+    {55, "Operator", "/guide", "CUSTOM_SERVICE_GUIDE_STR", "btnServiceGuide"},
+    {66, "Operator", "/offices/payment/?from=first", "CUSTOM_FILLUP_STR", "btnFillUp"},
+    {77, "MMS", "/?from=first", "CUSTOM_MMS_STR", "btnMMS"},
+    {88, "InternetTelephony", "", "CUSTOM_MULTIFON_STR", "btnMultiFon"},
 };
 
 int tagOf(QObject *sender)
@@ -259,6 +265,27 @@ void MainController::openLinkPage(QObject *sender)
         }
 }
 
+void MainController::buildDrawerLinkButtons(QWidget *content)
+{
+    auto *layout = new QVBoxLayout(content);
+    // The customer-service button heads the list; it carries no link of its own.
+    auto *service = new QToolButton(content);
+    service->setObjectName(QStringLiteral("btnService"));
+    layout->addWidget(service);
+    for (const DrawerLink &link : kDrawerLinks) {
+        auto *button = new QToolButton(content);
+        button->setObjectName(QString::fromLatin1(link.name));
+        button->setProperty("tag", link.tag);
+        connectAction(button, QStringLiteral("openLinkPage:"));
+        layout->addWidget(button);
+    }
+    for (QToolButton *button : content->findChildren<QToolButton *>()) {
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    }
+    layout->addStretch(1);
+}
+
 void MainController::loadLinkButtonTitleWording()
 {
     if (!viewDrawerLinks_)
@@ -275,7 +302,16 @@ void MainController::loadLinkButtonTitleWording()
     }
 }
 
-void MainController::loadDrawerLinkWnd(QObject *sender) { changeDrawerState(sender); }
+void MainController::loadDrawerLinkWnd(QObject *)
+{
+    // The link drawer opens and closes like the skin's drawer, but leaves the skin's images alone.
+    if (!drawerLink)
+        return;
+    if (drawerLink->isOpen())
+        drawerLink->close();
+    else
+        drawerLink->open();
+}
 
 void MainController::openIbiboWebsites(QObject *sender)
 {
@@ -418,12 +454,15 @@ void MainController::loadKyivstarButtonToolTip()
                                        "DjuiceInfoForKyivstar",     "MusicInfoForKyivstar",  "GamesInfoForKyivstar",
                                        "MyDjuiceInfoForKyivstar",   "MusicDriveInfoForKyivstar",
                                        "KontakeForInfoKyivstar"};
-    if (!wndMain)
-        return;
     for (const char *tip : tips) {
-        // The buttons carry the key of their tool tip as their name ("btn" + key).
+        // A button is named after the key of its tool tip ("btn" + key): a skin item of that
+        // name, or a button of the main window with that object name.
         const QString key = QString::fromLatin1(tip);
-        if (auto *button = wndMain->findChild<QAbstractButton *>(QStringLiteral("btn") + key))
+        const QString name = QStringLiteral("btn") + key;
+        QObject *control = yovSkinManager() ? yovSkinManager()->controllerByKey(name) : nullptr;
+        if (!control && wndMain)
+            control = wndMain->findChild<QAbstractButton *>(name);
+        if (auto *button = qobject_cast<QWidget *>(control))
             button->setToolTip(tr_(key));
     }
 }

@@ -52,7 +52,7 @@ void MainController::updateControllersForBarVuzod(const QString &page)
     const QString module = braVuzodModuleForPage(page);
     updateDrawerOffsetByWindow(module);
     updateDynamicItemsByModule(module);
-    for (const QString key : {QStringLiteral("wndMainTabview"), QStringLiteral("labelBroadCast")}) {
+    for (const QString &key : {QStringLiteral("wndMainTabview"), QStringLiteral("labelBroadCast")}) {
         skin->setNewSizeForKey(key, module, false);
         skin->setNewLocationInSuperviewForKey(key, module, true);
     }

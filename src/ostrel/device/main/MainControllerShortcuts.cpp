@@ -123,6 +123,8 @@ QDialog *MainController::operatorTextWindow(QPointer<QDialog> &window, const QSt
     auto *panel = new QDialog(wndMain, Qt::Dialog);
     panel->setObjectName(name);
     panel->setWindowTitle(tr_(title));
+    // Wide enough for a few sentences to read as lines, not as a narrow column.
+    panel->setMinimumWidth(380);
     auto *layout = new QVBoxLayout(panel);
     auto *text = new QLabel(tr_(textKey), panel);
     text->setObjectName(name + QStringLiteral("Text"));
@@ -278,6 +280,7 @@ void MainController::receiveSMSBroadCast(const yov::Notification &notification)
         auto *panel = new QDialog(wndMain, Qt::Dialog);
         panel->setObjectName(QStringLiteral("wndBroadcastReport"));
         panel->setWindowTitle(tr_("Broadcast"));
+        panel->setMinimumWidth(380);
         auto *layout = new QVBoxLayout(panel);
         tfdBroadCast_ = new QLabel(panel);
         tfdBroadCast_->setObjectName(QStringLiteral("tfdBroadCast"));

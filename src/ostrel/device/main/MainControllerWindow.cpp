@@ -223,11 +223,7 @@ void MainController::Init_mainWindow_nib()
         wndSimpleMain_->setWindowTitle(title);
     if (btnLPMStatus_)
         btnLPMStatus_->setText(tr_(QStringLiteral("Low-power mode when minimized")));
-    if (viewDrawerLinks_) {
-        for (QToolButton *button : viewDrawerLinks_->findChildren<QToolButton *>())
-            button->setText(tr_(button->property("englishTitle").toString()));
-        loadLinkButtonTitleWording();
-    }
+    loadLinkButtonTitleWording();
     changeMainWinTitleFont();
 }
 
@@ -641,26 +637,7 @@ void MainController::initDrawerProperty()
         drawerLink->setObjectName(QStringLiteral("drawerLink"));
         auto *content = new QWidget(drawerLink);
         content->setObjectName(QStringLiteral("viewDrawerLinks"));
-        auto *layout = new QVBoxLayout(content);
-        const QVariantList links = uiConfigList(QStringLiteral("DrawerItems"));
-        for (const QVariant &link : links) {
-            const QVariantMap entry = yov::nsDict(link);
-            const QString title = yov::nsString(entry.value(QStringLiteral("itemLabel")));
-            const QString identifier = yov::nsString(entry.value(QStringLiteral("itemIdentifier")));
-            if (title.isEmpty() || identifier.isEmpty())
-                continue;
-            auto *button = new QToolButton(content);
-            button->setProperty("englishTitle", title);
-            button->setProperty("itemIdentifier", identifier);
-            button->setText(tr_(title));
-            // An operator link button names its action and tag (openLinkPage: and the like).
-            const QString action = yov::nsString(entry.value(QStringLiteral("itemAction")));
-            if (entry.contains(QStringLiteral("tag")))
-                button->setProperty("tag", yov::nsInt(entry.value(QStringLiteral("tag"))));
-            connectAction(button, action.isEmpty() ? QStringLiteral("tbiMainURLActionExt:") : action);
-            layout->addWidget(button);
-        }
-        layout->addStretch(1);
+        buildDrawerLinkButtons(content);
         drawerLink->setContentView(content);
         viewDrawerLinks_ = content;
         loadLinkButtonTitleWording();
@@ -675,14 +652,16 @@ void MainController::initDrawerProperty()
 
 void MainController::changeDrawerState(QObject *)
 {
-    if (!drawerLink)
+    // The skin's drawer when the skin made one, else the link drawer.
+    Drawer *drawer = drawerMain ? drawerMain.data() : drawerLink.data();
+    if (!drawer)
         return;
-    if (drawerLink->isOpen()) {
-        drawerLink->close();
+    if (drawer->isOpen()) {
+        drawer->close();
         if (yovSkinManager())
             yovSkinManager()->setImageForKey(QStringLiteral("btnDrawer"), QStringLiteral("Right"), true);
     } else {
-        drawerLink->open();
+        drawer->open();
         if (yovSkinManager())
             yovSkinManager()->setImageForKey(QStringLiteral("btnDrawer"), QStringLiteral("Left"), true);
     }

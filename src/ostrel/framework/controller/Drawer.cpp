@@ -78,7 +78,9 @@ void Drawer::open()
 {
     open_ = true;
     place();
-    show();
+    // An open drawer is on screen only while its window is: it appears with the window.
+    if (!parentWindow_ || parentWindow_->isVisible())
+        show();
 }
 
 void Drawer::close()
@@ -101,15 +103,37 @@ void Drawer::place()
 {
     const QRect frame = frameBesideParent();
     setGeometry(frame);
-    if (contentView_)
-        contentView_->setGeometry(rect());
+    if (!contentView_)
+        return;
+    // The content's controls are placed from the bottom (skin coordinates): when the drawer grows
+    // or shrinks with its window they keep their distance to the bottom edge.
+    const int dy = rect().height() - contentView_->height();
+    contentView_->setGeometry(rect());
+    if (dy == 0)
+        return;
+    for (QWidget *child : contentView_->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        if (!child->isWindow())
+            child->move(child->x(), child->y() + dy);
 }
 
 bool Drawer::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == parentWindow_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
-        if (open_)
+    if (watched == parentWindow_ && open_) {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
             place();
+            break;
+        case QEvent::Show:
+            place();
+            show();
+            break;
+        case QEvent::Hide:
+            hide();
+            break;
+        default:
+            break;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -31,6 +31,7 @@ public:
     void setTrailingOffset(qreal offset);
     qreal trailingOffset() const { return trailing_; }
 
+    // An open drawer shows while its parent window shows, and hides while it is hidden.
     void open();
     void close();
     bool isOpen() const { return open_; }

@@ -58,6 +58,12 @@ public:
     // The firmware version the device reported (empty until known).
     virtual QString getFWVersionWithCGMR() const { return QString(); }
 
+    // The roaming switches last read from the device (first and second int32 of 513/85; 1 on).
+    virtual int nRoamDefaultValue() const { return 0; }
+    virtual int iRoamDefaultValue() const { return 0; }
+    // Allows or forbids the alert that proposes the 3G-preferred mode when the signal drops to none.
+    virtual void setAllowAlertSel3GPreferWhenSignalToNoSignal(bool allow) { (void)allow; }
+
     // The PIN and PUK input rules: the first failing message (English), or empty when the codes
     // pass. A null text is not checked (the PUK and the repeat are optional).
     virtual QString checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin) const

@@ -19,6 +19,7 @@ struct Registry {
     DefaultServiceProviderCodeWindow defaultSpCodeWindow;
     DefaultUserRegistrationSheet defaultRegistrationSheet;
     DefaultContactPicker defaultContactPicker;
+    DefaultSTKController defaultStk;
 
     MainControllerInterface *main = &defaultMain;
     DialControllerInterface *dial = &defaultDial;
@@ -34,6 +35,7 @@ struct Registry {
     ServiceProviderCodeWindowInterface *spCodeWindow = &defaultSpCodeWindow;
     UserRegistrationSheetInterface *registrationSheet = &defaultRegistrationSheet;
     ContactPickerInterface *contactPicker = &defaultContactPicker;
+    STKControllerInterface *stk = &defaultStk;
 };
 
 Registry &registry()
@@ -71,6 +73,7 @@ void Neighbours::installDefaults(YOVMsgCenter *msgCenter, ConfigManager *config)
     r.spCodeWindow = &r.defaultSpCodeWindow;
     r.registrationSheet = &r.defaultRegistrationSheet;
     r.contactPicker = &r.defaultContactPicker;
+    r.stk = &r.defaultStk;
 }
 
 MainControllerInterface &Neighbours::main() { return *registry().main; }
@@ -87,6 +90,7 @@ MMSControllerInterface &Neighbours::mms() { return *registry().mms; }
 ServiceProviderCodeWindowInterface &Neighbours::spCodeWindow() { return *registry().spCodeWindow; }
 UserRegistrationSheetInterface &Neighbours::registrationSheet() { return *registry().registrationSheet; }
 ContactPickerInterface &Neighbours::contactPicker() { return *registry().contactPicker; }
+STKControllerInterface &Neighbours::stk() { return *registry().stk; }
 
 void Neighbours::setMain(MainControllerInterface *c) { assign(registry().main, c, registry().defaultMain); }
 void Neighbours::setDial(DialControllerInterface *c) { assign(registry().dial, c, registry().defaultDial); }
@@ -112,5 +116,7 @@ void Neighbours::setContactPicker(ContactPickerInterface *p)
 {
     assign(registry().contactPicker, p, registry().defaultContactPicker);
 }
+
+void Neighbours::setStk(STKControllerInterface *c) { assign(registry().stk, c, registry().defaultStk); }
 
 } // namespace ostrel

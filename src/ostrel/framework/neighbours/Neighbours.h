@@ -20,6 +20,7 @@
 #include "ostrel/framework/neighbours/USSDControllerInterface.h"
 #include "ostrel/framework/neighbours/UserRegistrationSheetInterface.h"
 #include "ostrel/framework/neighbours/ContactPickerInterface.h"
+#include "ostrel/framework/neighbours/STKControllerInterface.h"
 
 namespace ostrel {
 
@@ -46,6 +47,7 @@ public:
     static ServiceProviderCodeWindowInterface &spCodeWindow();
     static UserRegistrationSheetInterface &registrationSheet();
     static ContactPickerInterface &contactPicker();
+    static STKControllerInterface &stk();
 
     // nullptr puts the default back.
     static void setMain(MainControllerInterface *controller);
@@ -62,6 +64,7 @@ public:
     static void setSpCodeWindow(ServiceProviderCodeWindowInterface *window);
     static void setRegistrationSheet(UserRegistrationSheetInterface *sheet);
     static void setContactPicker(ContactPickerInterface *picker);
+    static void setStk(STKControllerInterface *controller);
 };
 
 } // namespace ostrel

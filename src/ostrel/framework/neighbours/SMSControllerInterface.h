@@ -55,6 +55,9 @@ public:
     // The phonebook names of separator-joined numbers, each followed by ","; one number: its name
     // alone; none: "". Without an SMS page: the text itself.
     virtual QString searchMultiPhoneNumber(const QString &text) const { return text; }
+    // The number of the message selected on the SMS page (for saving its sender); "" without one.
+    // The page's table selection is cleared.
+    virtual QString getMobilePhoneFromSelectedSMS() { return {}; }
     // The storage positions the SMS page offers, as (name, code, display order); none without one.
     virtual QList<yov::sms::YovPosition> smsPositions() const { return {}; }
 };

@@ -35,12 +35,12 @@ public:
     virtual void setPukTimeLeft(int count) = 0;
     virtual void setPinActiveStatus(int state) = 0;
 
-    virtual void setWCDMASelectNetworkVisible(bool visible) = 0;
-    virtual void setCDMASelectNetworkVisible(bool visible) = 0;
+    // Hide (true) or show the WCDMA, respectively CDMA, preferred-mode box.
+    virtual void setWCDMASelectNetworkVisible(bool hidden) = 0;
+    virtual void setCDMASelectNetworkVisible(bool hidden) = 0;
     virtual void setRoamingStateAccordImsi(const QString &imsi) = 0;
     virtual void setCheckForUpdateRuzuvoEnable(bool enable) = 0;
     virtual void setSmartModel(const QString &model) = 0;
-    virtual void setAllowAlertSel3GPreferWhenSignalToNoSignal(bool allow) = 0;
 
     virtual int getCurrentNetWorkPreferedMode() const = 0;
     virtual int getNetworkMode() const = 0;
@@ -48,6 +48,14 @@ public:
     virtual void dealWithMsgOfCheckSearchmodeForIcera(int searchMode, int selectedMode) = 0;
     virtual void dealWithMsgOfCheckPreferenceMode(int mode) = 0;
     virtual void sendSetRoamSwitch() = 0;
+
+    // The roaming-identity choice, for the SIM toolkit host: it enables the choice when the SIM's
+    // main menu arrives, and on the identity sub-menu selects item roamingImsiType() while
+    // roamingImsiSet() is on, then clears it. Defaults: no choice, nothing pending.
+    virtual void setRoamingIMSISelectEnabled(bool enable) { (void)enable; }
+    virtual int roamingImsiType() const { return 0; }
+    virtual bool roamingImsiSet() const { return false; }
+    virtual void setRoamingImsiSet(bool set) { (void)set; }
 
     // Texts for the diagnostics window.
     virtual QString getPinStatus() const = 0;
@@ -112,7 +120,6 @@ public:
     void setRoamingStateAccordImsi(const QString &) override {}
     void setCheckForUpdateRuzuvoEnable(bool) override {}
     void setSmartModel(const QString &) override {}
-    void setAllowAlertSel3GPreferWhenSignalToNoSignal(bool) override {}
     int getCurrentNetWorkPreferedMode() const override { return 0; }
     int getNetworkMode() const override { return 0; }
     void dealWithMsgOfCheckSearchmode(int, int, int) override {}

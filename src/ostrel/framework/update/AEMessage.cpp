@@ -10,13 +10,13 @@
 #include "ostrel/framework/update/UpdateCfgIni.h"
 #include "ostrel/framework/update/UpdateLog.h"
 #include "platform/Clock.h"
+#include "platform/process/ProgramLauncher.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 
 #include <algorithm>
 #include <cmath>
@@ -402,7 +402,8 @@ bool AEMessage::launch(const QString &name)
         qCInfo(lcUpdate).noquote() << "No" << name << "at" << program << "; not started";
         return false;
     }
-    const bool started = env_.launcher ? env_.launcher(program, {}) : QProcess::startDetached(program, {});
+    // Started like every other program of the dashboard: from its path, no shell, detached.
+    const bool started = yov::ProgramLauncher::shared().startDetached(program, {});
     if (!started)
         qCWarning(lcUpdate).noquote() << "Cannot start" << program;
     return started;

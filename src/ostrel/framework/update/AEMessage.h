@@ -38,8 +38,6 @@ public:
         yov::Clock *clock = nullptr;    // null: the system clock
         QString busConnection;          // name of an open QDBusConnection; empty: the session bus
         std::function<QStringList()> systemLanguages; // null: SystemLanguages::preferred()
-        // Starts a program detached with an argument list (no shell); null: QProcess::startDetached.
-        std::function<bool(const QString &program, const QStringList &args)> launcher;
         QString programDir;    // where kestrin and tamber are; empty: this program's folder
         QString resourcesPath; // sent as kPath; empty: <programDir>/../share/ostrel
         // The dashboard's version: "...V1.2B03", or already dotted ("0.1.0"); empty: the

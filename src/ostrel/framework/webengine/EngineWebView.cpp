@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
+#include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
@@ -82,6 +83,8 @@ protected:
 
     bool javaScriptConfirm(const QUrl &, const QString &message) override
     {
+        if (WebViewDelegate *delegate = view_->delegate())
+            return delegate->runJavaScriptConfirm(view_, message);
         return yov::AlertPresenter::shared().runAlert({title(), message, QString(), Map_Name_Item_of_IndexString(QStringLiteral("Cancel"))})
                == yov::AlertPresenter::DefaultReturn;
     }
@@ -141,6 +144,11 @@ void EngineWebView::loadUrl(const QUrl &url)
 void EngineWebView::load(const QUrl &url)
 {
     view_->load(url);
+}
+
+void EngineWebView::applyScrolling(bool allows)
+{
+    view_->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, allows);
 }
 
 void EngineWebView::stopLoading()

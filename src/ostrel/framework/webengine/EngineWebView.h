@@ -33,6 +33,9 @@ public:
 
     QWebEngineView *engineView() const { return view_; }
 
+protected:
+    void applyScrolling(bool allows) override;
+
 private:
     void load(const QUrl &url);
     void started();

@@ -4,6 +4,7 @@
 
 #include <QGridLayout>
 #include <QIcon>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QToolButton>
 
@@ -73,6 +74,36 @@ void IconMatrix::refresh()
         }
     }
     paintHighlight();
+}
+
+bool IconMatrix::findClickedPoint(const QPoint &point, int *row, int *column) const
+{
+    for (int r = 0; r < rows_; ++r) {
+        for (int c = 0; c < columns_; ++c) {
+            if (cells_[r * columns_ + c]->geometry().contains(point)) {
+                *row = r;
+                *column = c;
+                return true;
+            }
+        }
+    }
+    *row = -1;
+    *column = -1;
+    return false;
+}
+
+void IconMatrix::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint point = event->position().toPoint();
+    if (rect().contains(point)) {
+        int row = -1;
+        int column = -1;
+        const bool hit = findClickedPoint(point, &row, &column);
+        setCurcellIndex(hit ? row * columns_ + column : -1);
+        if (hit)
+            emit cellClicked(curcellIndex_);
+    }
+    QWidget::mousePressEvent(event);
 }
 
 QToolButton *IconMatrix::cell(int index) const { return index >= 0 && index < cells_.size() ? cells_[index] : nullptr; }

@@ -38,9 +38,16 @@ public:
     QToolButton *cell(int index) const;
     QString cellImage(int index) const;
     QString cellName(int index) const;
+    // The cell under a point of the matrix (scanning rows, then the columns of a row): true with
+    // its row and column, else false with -1 and -1.
+    bool findClickedPoint(const QPoint &point, int *row, int *column) const;
 
 signals:
     void cellClicked(int index);
+
+protected:
+    // A click between the cells leaves no cell current.
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     void paintHighlight();

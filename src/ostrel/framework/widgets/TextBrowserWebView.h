@@ -34,6 +34,9 @@ public:
 
     QTextBrowser *browser() const { return browser_; }
 
+protected:
+    void applyScrolling(bool allows) override;
+
 private:
     void finished(QNetworkReply *reply);
     void linkActivated(const QUrl &link);

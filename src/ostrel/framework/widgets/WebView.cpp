@@ -2,6 +2,8 @@
 #include "ostrel/framework/widgets/WebViewUtilities.h"
 
 #include "common/ModemListResolver.h"
+#include "ostrel/framework/language/Lingrove.h"
+#include "platform/alert/AlertPresenter.h"
 #include "ostrel/framework/widgets/ResourcePaths.h"
 #include "ostrel/framework/widgets/SkinFrame.h"
 
@@ -34,6 +36,14 @@ bool WebViewDelegate::decidePolicyForNavigation(WebView *, const QUrl &url)
 void WebViewDelegate::createWindowWithRequest(WebView *, const QUrl &url)
 {
     QDesktopServices::openUrl(url);
+}
+
+bool WebViewDelegate::runJavaScriptConfirm(WebView *, const QString &message)
+{
+    return yov::AlertPresenter::shared().runAlert({Map_Name_Item_of_IndexString(QStringLiteral("JavaScript")), message,
+                                                   Map_Name_Item_of_IndexString(QStringLiteral("OK")),
+                                                   Map_Name_Item_of_IndexString(QStringLiteral("Cancel"))})
+           == yov::AlertPresenter::DefaultReturn;
 }
 
 void WebViewDelegate::didStartProvisionalLoad(WebView *)
@@ -115,6 +125,13 @@ void TextBrowserWebView::evaluateJavaScript(const QString &, std::function<void(
 {
     if (done)
         QMetaObject::invokeMethod(this, [done] { done(QVariant()); }, Qt::QueuedConnection);
+}
+
+void TextBrowserWebView::applyScrolling(bool allows)
+{
+    const Qt::ScrollBarPolicy policy = allows ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    browser_->setVerticalScrollBarPolicy(policy);
+    browser_->setHorizontalScrollBarPolicy(policy);
 }
 
 void TextBrowserWebView::stopLoading()

@@ -31,6 +31,10 @@ public:
     virtual bool decidePolicyForNavigation(WebView *view, const QUrl &url);
     // A request for a new window (default: the URL opens in the user's browser).
     virtual void createWindowWithRequest(WebView *view, const QUrl &url);
+    // A page's script asks confirm(message) (only a backend that runs scripts asks); the answer
+    // goes back to the script. Default: an alert titled "JavaScript" with the message, "OK" and
+    // "Cancel"; true for "OK".
+    virtual bool runJavaScriptConfirm(WebView *view, const QString &message);
     virtual void didStartProvisionalLoad(WebView *view);
     virtual void didReceiveTitle(WebView *view, const QString &title);
     virtual void didFinishLoad(WebView *view);
@@ -73,14 +77,26 @@ public:
     void setDelegate(WebViewDelegate *delegate) { delegate_ = delegate; }
     WebViewDelegate *delegate() const { return delegate_; }
 
+    // Whether the page scrolls inside the view (scroll bars shown); a fixed banner does not.
+    void setAllowsScrolling(bool allows)
+    {
+        allowsScrolling_ = allows;
+        applyScrolling(allows);
+    }
+    bool allowsScrolling() const { return allowsScrolling_; }
+
 signals:
     void loadStarted();
     void loadFinished(bool ok);
     void titleChanged(const QString &title);
 
+protected:
+    virtual void applyScrolling(bool allows) { (void)allows; }
+
 private:
     WebViewDelegate *delegate_ = nullptr;
     int networkTimeoutMs_ = kNetworkTimeoutMs;
+    bool allowsScrolling_ = true;
 };
 
 } // namespace ostrel

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -128,6 +129,8 @@ PBPage::PBPage(const Layout &layout, QWidget *parent) : QWidget(parent), layout_
     moveAndDelContMenu_ = namedControl(new QComboBox(this), "popupPBMoveTo");
     btnExport_ = pageButton(this, "btnPBExport");
     btnImport_ = pageButton(this, "btnPBImport");
+    btnUpdate_ = pageButton(this, "btnPBUpdate");
+    btnRestore_ = pageButton(this, "btnPBRestore");
     transfer->addWidget(PBMainWindowCopyTo_Btn);
     transfer->addWidget(moveMenu);
     transfer->addWidget(moveAndDelContLbl_);
@@ -135,6 +138,8 @@ PBPage::PBPage(const Layout &layout, QWidget *parent) : QWidget(parent), layout_
     transfer->addStretch();
     transfer->addWidget(btnExport_);
     transfer->addWidget(btnImport_);
+    transfer->addWidget(btnUpdate_);
+    transfer->addWidget(btnRestore_);
     column->addLayout(transfer);
 
     // The information texts and the capacity.
@@ -149,6 +154,12 @@ PBPage::PBPage(const Layout &layout, QWidget *parent) : QWidget(parent), layout_
     column->addLayout(info);
     conpacity = namedControl(new QLabel(this), "tfPBCapacity");
     column->addWidget(conpacity);
+    // The progress of an operation that writes many device records (0 to 20), hidden between them.
+    curOperationProcessBar_ = namedControl(new QProgressBar(this), "levelPBOperation");
+    curOperationProcessBar_->setRange(0, kProgressMaximum);
+    curOperationProcessBar_->setTextVisible(false);
+    curOperationProcessBar_->hide();
+    column->addWidget(curOperationProcessBar_);
 
     // The page's edit menu (on the contact table).
     editMenu_ = namedControl(new QMenu(this), "menuPBEdit");

@@ -10,6 +10,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class QTextBrowser;
 
@@ -44,6 +45,8 @@ public:
     QTextBrowser *tvwContactInfo_ = nullptr;
     QTextBrowser *phonebookText = nullptr;
     QLabel *conpacity = nullptr;
+    static constexpr int kProgressMaximum = 20;
+    QProgressBar *curOperationProcessBar_ = nullptr;
     QLineEdit *m_SearchItem = nullptr;
     QPushButton *phonebookSearchBtn_ = nullptr;
     QPushButton *phonebookGoBtn_ = nullptr;
@@ -65,6 +68,8 @@ public:
     QPushButton *m_SaveBtn = nullptr;
     QPushButton *btnExport_ = nullptr;
     QPushButton *btnImport_ = nullptr;
+    QPushButton *btnUpdate_ = nullptr;  // the number-plan update
+    QPushButton *btnRestore_ = nullptr; // the restore from its backup
     QLabel *PBMainWindowCopyTo_Btn = nullptr;
     QComboBox *moveMenu = nullptr;
     QLabel *moveAndDelContLbl_ = nullptr;

@@ -19,6 +19,7 @@ const SelectionRuleRow kSelectionRules[] = {
     {1, true,  {false, true,  {0, 1, 1, 0, 1, 1}}, {false, false, {0, 1, 0, 0, 1, 0}}},
     {2, false, {true,  true,  {1, 1, 1, 0, 0, 0}}, {true,  false, {1, 1, 0, 0, 0, 0}}},
     {2, true,  {false, true,  {0, 1, 1, 0, 0, 0}}, {false, false, {0, 1, 0, 0, 0, 0}}},
+    {3, false, {true,  true,  {1, 1, 1, 1, 1, 1}}, {true,  false, {1, 1, 0, 1, 1, 0}}},
 };
 // clang-format on
 

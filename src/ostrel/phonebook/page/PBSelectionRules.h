@@ -18,8 +18,8 @@ struct SelectionButtons {
 
 class PBSelectionRules {
 public:
-    // side: 0 computer, 1 SIM, 2 device memory (any other side: nothing enabled); selected: the
-    // number of selected rows (nothing enabled for none).
+    // side: 0 computer, 1 SIM, 2 device memory, 3 memory card (which has no search); any other side
+    // enables nothing; selected: the number of selected rows (nothing enabled for none).
     static SelectionButtons forSelection(int side, bool searching, int selected);
 };
 

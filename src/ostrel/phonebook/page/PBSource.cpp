@@ -65,12 +65,15 @@ void PBSource::initializeNibResources()
     if (newMenu_ && newMenu_->actions().isEmpty()) {
         menuItemOfNewUser_ = newMenu_->addAction(Map_Name_Item_of_IndexString(QStringLiteral("New Contact")));
         menuItemOfNewGroup_ = newMenu_->addAction(Map_Name_Item_of_IndexString(QStringLiteral("New Group")));
-        for (QAction *item : {menuItemOfNewUser_, menuItemOfNewGroup_})
+        for (QAction *item : {menuItemOfNewUser_, menuItemOfNewGroup_}) {
+            // One dispatch per item: setItemAction later changes only the selector.
+            item->setProperty("dispatching", true);
             connect(item, &QAction::triggered, this, [this, item] {
                 const QString selector = item->property("selector").toString();
                 if (!selector.isEmpty() && perform_)
                     perform_(selector);
             });
+        }
     }
     if (nodeMenu_ && nodeMenu_->actions().isEmpty()) {
         setItemAction(nodeMenu_->addAction(QStringLiteral("Send SMS to Group")), QStringLiteral("sendSMSToOneGroup:"));

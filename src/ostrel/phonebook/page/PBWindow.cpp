@@ -87,8 +87,11 @@ PBWindow::PBWindow(PBController *controller, const PBPage::Layout &layout, QObje
     if (layout.tree)
         source_ = std::make_unique<PBSource>(page_->outlineView_, page_->popUpMenuOfNewGroupAndUser_, page_->popUpMenuOnNode_,
                                              [this](const QString &selector) { perform(selector); });
+    // The SMS page's context menu offers these two items under the same names.
     menuItemOfSaveNumberToPC_ = new QAction(this);
+    menuItemOfSaveNumberToPC_->setObjectName(QStringLiteral("savePhoneNumberToPCMenuItem_"));
     menuItemOfSaveNumberToSim_ = new QAction(this);
+    menuItemOfSaveNumberToSim_->setObjectName(QStringLiteral("savePhoneNumberToSIMMenuItem_"));
     connectControls();
     pb_->setExtensions(this);
 }
@@ -125,13 +128,16 @@ void PBWindow::connectControls()
         {p->newBtn_, "newUser:"},        {p->editBtn_, "editUser:"},            {p->deleteBtn_, "deleteUser:"},
         {p->callBtn_, "callUser:"},      {p->smsBtn_, "sendSMS:"},              {p->m_SendSMSBtn, "sendSMS:"},
         {p->PBMainWindowCall_Btn, "callUser:"}, {p->btnExport_, "exportContacts:"}, {p->btnImport_, "importContacts:"},
-        {p->phonebookSearchBtn_, "showOrHideSearchbar:"}, {p->phonebookGoBtn_, "searchUser:"},
+        {p->btnUpdate_, "updatePhonebook:"}, {p->btnRestore_, "restorePhonebook:"},
+        {p->phonebookSearchBtn_, "showOrHideSearchbar:"}, {p->phonebookGoBtn_, "searchUser:"}, {p->m_SaveBtn, "saveAs:"},
     };
     for (const auto &[button, selector] : actions) {
         setButtonAction(button, QLatin1String(selector));
         press(button);
     }
     connect(p->m_SearchItem, &QLineEdit::textChanged, this, [this] { searchUser(); });
+    connect(p->moveMenu, &QComboBox::activated, this, [this] { perform(QStringLiteral("move:")); });
+    connect(p->moveAndDelContMenu_, &QComboBox::activated, this, [this] { perform(QStringLiteral("moveAndDelcont:")); });
     connect(p->cutmenu, &QAction::triggered, this, [this] { cut(); });
     connect(p->copymenu, &QAction::triggered, this, [this] { copy(); });
     connect(p->pastemenu, &QAction::triggered, this, [this] { paste(); });
@@ -167,7 +173,12 @@ bool PBWindow::perform(const QString &selector)
         {QStringLiteral("editGroup:"), [this] { actions_->editGroup(); }},
         {QStringLiteral("exportContacts:"), [this] { actions_->exportContacts(); }},
         {QStringLiteral("importContacts:"), [this] { actions_->importContacts(); }},
+        {QStringLiteral("updatePhonebook:"), [this] { actions_->updatePhonebook(); }},
+        {QStringLiteral("restorePhonebook:"), [this] { actions_->restorePhonebook(); }},
         {QStringLiteral("callUser:"), [this] { actions_->callUser(); }},
+        {QStringLiteral("move:"), [this] { actions_->move(); }},
+        {QStringLiteral("moveAndDelcont:"), [this] { actions_->moveAndDelcont(); }},
+        {QStringLiteral("saveAs:"), [this] { actions_->saveAs(); }},
         {QStringLiteral("sendSMS:"), [this] {
              if (m_bGroupsentSMS)
                  sendSMSToOneGroup();
@@ -311,6 +322,8 @@ void PBWindow::selectAtMeSide() { selectDeviceSide(2); }
 
 void PBWindow::selectAtTCardSide() { selectDeviceSide(3); }
 
+bool PBWindow::deleteTCardRecord(const QVariantMap &contact) { return pb_->deleteRecordOfTCardContact(contact); }
+
 void PBWindow::selectDeviceSide(int tag)
 {
     pb_->lastSelectSavePos_ = tag;
@@ -403,6 +416,8 @@ int PBWindow::numberOfRowsInTableView(const PBTableModel *table) const
         return searching ? found : pb_->getSimUserNumber();
     case 2:
         return searching ? found : pb_->getMeUserNumber();
+    case 3: // the search has no card results
+        return searching ? 0 : pb_->getTCardUserNumber();
     default:
         return 0;
     }
@@ -422,6 +437,8 @@ QVariant PBWindow::objectValueForTableColumn(const PBTableModel *table, const QS
         return pb_->getUserFromSim(row).value(identifier);
     case 2:
         return pb_->getUserFromMe(row).value(identifier);
+    case 3:
+        return pb_->m_TCardPhoneList.value(row).value(identifier);
     default:
         return {};
     }
@@ -590,6 +607,10 @@ void PBWindow::savePositionsChanged(const SavePositionCells &cells)
             break;
         }
     }
+    // A storage read or forgotten since is offered, or greyed, in the copy and move pop-ups; while
+    // an operation runs they keep naming its destination.
+    if (cells.enabled)
+        actions_->setMoveMenu();
 }
 
 // ---- selection ------------------------------------------------------------------------------
@@ -622,6 +643,9 @@ void PBWindow::tableViewSelectionDidChange(QTableView *table)
         break;
     case 2:
         showTabViewSelectedMEUserList(row);
+        break;
+    case 3:
+        showSelectedContactOfSide(3, row);
         break;
     default:
         break;
@@ -694,6 +718,8 @@ void PBWindow::showSelectedContactOfSide(int side, int row)
         pb_->setPcContact(place);
     else if (side == 1)
         pb_->setSimContact(place);
+    else if (side == 3)
+        pb_->setTCardContact(place);
     else
         pb_->setMeContact(place);
     if (row < 0) {
@@ -866,6 +892,12 @@ void PBWindow::searchUser()
     reloadBothTables();
     deselect(page_->m_GroupList);
     deselect(page_->m_UserList);
+}
+
+void PBWindow::showSearchText(const QString &text)
+{
+    const QSignalBlocker blocker(page_->m_SearchItem);
+    page_->m_SearchItem->setText(text);
 }
 
 void PBWindow::showOrHideSearchbar()

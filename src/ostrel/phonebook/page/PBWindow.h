@@ -114,6 +114,10 @@ public:
     void initSelectSavePosControl();
     void applyWording();
     void netcardChanged(int state) override;
+    // The sheet of an update or a restore shows its result.
+    void updateOrRestoreResult() override { actions_->updateOrRestoreResult(); }
+    // A moved card contact's record leaves the card.
+    bool deleteTCardRecord(const QVariantMap &contact) override;
     void deviceRemoved() override;
     void tabViewItemWillChange(const QString &identifier) override;
     void tabViewItemDidChange() override;
@@ -152,9 +156,18 @@ public:
     // ---- PBExtensionInterface -----------------------------------------------------------------
     void reloadContactTable() override;
     void SetConpacityShow() override;
+    void showSearchText(const QString &text) override;
     void savePositionsChanged(const SavePositionCells &cells) override;
     void showSideOfSavePosition(int tag) override;
     void setPBMenuAndExportStatus(bool enabled) override;
+    // The contact dialog and the progress bar belong to the page's actions.
+    void openAddDialogToSaveNumber(int savePosition, const QString &number) override
+    {
+        actions_->openAddDialogToSaveNumber(savePosition, number);
+    }
+    void preDoWithProcessBeforeOperation(int records) override { actions_->preDoWithProcessBeforeOperation(records); }
+    void doWithProcessWhenOneMoreRecordOperation() override { actions_->doWithProcessWhenOneMoreRecordOperation(); }
+    PBPageActions *actions() const { return actions_; }
 
     bool m_bGroupsentSMS = false;
     int cutstatus = 0;

@@ -99,6 +99,8 @@ void PBWindow::applyWording()
     p->m_EditUserBtn->setText(localized(QStringLiteral("Edit")));
     p->btnExport_->setText(localized(QStringLiteral("Export")));
     p->btnImport_->setText(localized(QStringLiteral("Import")));
+    p->btnUpdate_->setText(localized(QStringLiteral("Update Contacts")));
+    p->btnRestore_->setText(localized(QStringLiteral("Undo")));
     // The page's own controls (built here without images, so they carry titles).
     p->newBtn_->setText(localized(QStringLiteral("New")));
     p->editBtn_->setText(localized(QStringLiteral("Edit")));
@@ -278,8 +280,9 @@ void PBWindow::tabViewItemDidChange()
 void PBWindow::deviceUnlockAnswered(bool success)
 {
     QTabWidget *tabs = pb_->tabviewMain;
+    // Closing the contact dialog is its Cancel: the add or edit ends and the drawer is usable again.
     if (!success && pbUserwin_)
-        pbUserwin_->hide();
+        pbUserwin_->close();
     if (!tabs)
         return;
     const int index = tabViewItemOfIdentifier(tabs, success ? QStringLiteral("Phonebook") : QStringLiteral("Internet"));

@@ -181,10 +181,15 @@ QStringList PBWindow::getPhoneNumbersInOneGroup() const
 
 void PBWindow::clickSavePhoneNumber(QObject *sender)
 {
-    if (sender == menuItemOfSaveNumberToPC_)
-        selectSavePositionCell(0);
-    else if (sender == menuItemOfSaveNumberToSim_)
-        selectSavePositionCell(1);
+    // The item is ours or the SMS page's item of the same name. A storage it names is reached the
+    // way every handed-over number reaches it: its side is shown, after the device has switched to
+    // it where needed, so that the contact is written where the dialog says.
+    const auto is = [sender](const QAction *item) { return sender && (sender == item || sender->objectName() == item->objectName()); };
+    if (is(menuItemOfSaveNumberToPC_) || is(menuItemOfSaveNumberToSim_)) {
+        const QString storage = is(menuItemOfSaveNumberToPC_) ? QStringLiteral("PC") : QStringLiteral("(U)SIM");
+        pb_->toPbUserWinWithPhoneNumber(Neighbours::sms().getMobilePhoneFromSelectedSMS(), localized(storage));
+        return;
+    }
     selectTabViewOfPhoneBook();
     savePhoneNumberFromSMS_ = true;
     perform(QStringLiteral("newUser:"));

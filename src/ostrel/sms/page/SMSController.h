@@ -147,7 +147,7 @@ public:
     int getCurrentPosition() const;
     bool isSearchMode() const;
     QString getUserNameWithPhoneNum(const QString &number) const;
-    QString getMobilePhoneFromSelectedSMS();
+    QString getMobilePhoneFromSelectedSMS() override;
     QVariantMap currentSMSRecord() const { return currentSMSRecord_; }
     QVariantList currentBoxList() const { return currentBoxList_; }
     QList<int> selectedRows() const;
@@ -287,6 +287,8 @@ public:
     // Sends the run's text to one recipient; a send that cannot go counts as an answer with all
     // its parts failed.
     bool Msg_sendSMSTo(const QString &number);
+    yov::SmsSendResult allPartsFailed() const;
+    bool sendEndsAsFailedWithoutAnswer() const;
     void sendMessageToNumber(const QString &number);
     void toNewMsgWinWithPhoneNumbers(const QStringList &numbers, const QString &module) override;
     Q_INVOKABLE void replyMessage(QObject *sender) override;
@@ -297,6 +299,19 @@ public:
     Q_INVOKABLE void saveMessageToDraft(QObject *sender);
     void addToPcDraftBoxWithPhone(const QString &recipients, const QString &text);
     void saveSMSToDraftWhenNetCaredUnDetected();
+    // The editor closes because the device went: what it holds becomes a computer draft (in
+    // place of the computer draft it was opened from), so nothing typed is lost.
+    void keepEditorAsComputerDraft();
+    // Appends drafts to the computer's drafts box, in place of the computer draft with the
+    // "index" replacing when one is given.
+    void addComputerDrafts(const QVariantList &drafts, std::optional<int> replacing = std::nullopt);
+    // Sends a draft record; the draft is kept until the device service has stored it.
+    void sendDraftRecord(const QByteArray &record, const QString &recipients, const QString &text);
+    // Drafts that the device service refused or will not answer any more go to the computer.
+    void keepPendingDraftsOnComputer();
+    // The device went: the delete and copy chains get no more answers. They end here, so the
+    // table and the box choice they disabled come back; a move keeps both copies.
+    void dropDeviceChains();
     void deleteDraftatIndex(int index, int position);
     void dealWithMsgOfSendSMS(const yov::Notification &notification);
     void dealWithMsgOfConcatSMSInfo(const yov::Notification &notification);
@@ -310,6 +325,11 @@ public:
     void sendMessageBackground(const QStringList &numbers, const QString &text);
     void setSmsStateToNormalAfterSendSMSOverOnBackGround();
     void initSearchField();
+    // The recipient field's menu: the phonebook and the recipients of the last sends.
+    void showRecipientMenu();
+    void addRecentRecipients(const QString &recipients);
+    QStringList recentRecipients() const { return recentRecipients_; }
+    static constexpr int kMaxRecentRecipients = 10;
     Q_INVOKABLE void showSelectWindow();
     void setTheSearchFieldText(const QStringList &numbers) override;
     Q_INVOKABLE void recieveSMSNotification(const yov::Notification &notification);
@@ -478,8 +498,10 @@ private:
     QVariantMap smsModule() const;
     bool smsSwitch(const char *key) const;
     // The send road's own steps.
-    bool checkAndStartSendRun(const QString &recipients, const QString &text, const QString &emptyText);
-    void startSendRun(const QString &recipients, const QString &text);
+    // fromEditor: the editor's own Send, which closes it; another page's send leaves an open
+    // editor and what it holds alone.
+    bool checkAndStartSendRun(const QString &recipients, const QString &text, const QString &emptyText, bool fromEditor);
+    void startSendRun(const QString &recipients, const QString &text, bool fromEditor);
     int partsOf(const QString &text) const;
     bool replacesSpecialNumbers() const;
     bool unshowInfoWnd() const;
@@ -571,6 +593,8 @@ private:
     QString runText_;            // the run's text and its parts, taken when the run starts
     int runPackNum_ = 1;
     bool runSentAnyPart_ = false;
+    QStringList recentRecipients_; // newest first
+    QVariantList pendingDrafts_; // sent as 768/93, not answered yet, oldest first
     int pendingSendAnswers_ = 0; // sends with an answer wanted that are not answered yet
     int sendTimeoutId_ = 0;
     int delayId_ = 0;

@@ -305,6 +305,22 @@ void SMSController::dealWithMsgOfDeleteSMS(const yov::Notification &notification
     endOfDeleteChain();
 }
 
+void SMSController::dropDeviceChains()
+{
+    if (delSimSmsList_.isEmpty() && saveToList_.isEmpty())
+        return;
+    qCWarning(lcSmsPage) << "the device went:" << delSimSmsList_.size() << "delete(s) and" << saveToList_.size()
+                         << "copy(ies) are not done";
+    delSimSmsList_.clear();
+    saveToList_.clear();
+    delSmsListAfterSave_.clear();
+    if (SmsService *service = SmsService::installed()) {
+        service->setDelSimSmsList({});
+        service->setSaveToList({});
+    }
+    setChainControlsEnabled(true);
+}
+
 void SMSController::endOfDeleteChain()
 {
     loadSmsList();
@@ -326,6 +342,19 @@ void SMSController::moveToImportantBox(QObject *)
                                           word(QStringLiteral("OK")), word(QStringLiteral("Cancel")));
     if (answer != 1 || selectedRows().isEmpty())
         return;
+    if (getCurrentPosition() == yov::sms::kPositionTcard) {
+        // The rows are the card's: they go into the computer's important box and leave the card.
+        // Mapped through the computer's box they would pick the computer's messages instead.
+        QVariantList selected;
+        const QList<int> rows = selectedRows();
+        for (auto it = rows.crbegin(); it != rows.crend(); ++it)
+            selected << currentBoxList_.value(*it);
+        setPreLocationAndStateToDeletdArray(selected, getCurrentBox(), yov::sms::kBoxImportantBox);
+        copyMessageArray(selected, yov::sms::kBoxImportantBox);
+        deleteMessageFromTcard();
+        reFreshPCBox();
+        return;
+    }
     QVariantList selected = getSelectedMessages();
     setPreLocationAndStateToDeletdArray(selected, getCurrentBox(), yov::sms::kBoxImportantBox);
     moveMessageArray(selected, yov::sms::kBoxImportantBox);

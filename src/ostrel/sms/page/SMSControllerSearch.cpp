@@ -447,6 +447,8 @@ void SMSController::netcardChanged(int status)
 {
     setNetCardStatus(status);
     if (status != 12) {
+        keepPendingDraftsOnComputer(); // their answers will not come
+        dropDeviceChains();
         if (!page_)
             return;
         page_->btnSendReport_->setEnabled(false);
@@ -454,6 +456,7 @@ void SMSController::netcardChanged(int status)
         page_->newMessageBtn->setEnabled(smsSwitch("SMS_NewMessageBtnIsEnabled_WhenNetCardUnDetected"));
         clearTableSelection();
         if (page_->messageWindow->isVisible()) {
+            keepEditorAsComputerDraft();
             page_->messageWindow->hide();
             setDynamicControllersEnabledByKey(QStringLiteral("DrawerItems"), true);
         }

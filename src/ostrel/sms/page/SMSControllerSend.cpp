@@ -30,12 +30,16 @@
 #include "platform/Clock.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QDialog>
 #include <QStyle>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTextEdit>
+
+#include <utility>
 
 namespace ostrel {
 
@@ -59,6 +63,15 @@ QVariantMap messageSummary(const QVariantMap &record)
     const bool concat = yov::nsBool(record.value(QStringLiteral("concatSmsFlag")))
                         || (!record.contains(QStringLiteral("smsInfo")) && record.contains(QStringLiteral("concatSmsInfo")));
     return yov::nsDict(record.value(concat ? QStringLiteral("concatSmsInfo") : QStringLiteral("smsInfo")));
+}
+
+// A draft as the computer's drafts box holds it.
+QVariantMap computerDraft(const QString &recipients, const QString &text, const QDateTime &date)
+{
+    return {{QStringLiteral("messagetext"), text},
+            {QStringLiteral("mobilephone"), recipients},
+            {QStringLiteral("date"), date},
+            {QStringLiteral("stat"), QString()}};
 }
 
 } // namespace
@@ -179,12 +192,13 @@ void SMSController::sendMessage(QObject *sender)
         centreQueryPending_ = sendRequest<768, 109>(yov::kModuleSetting);
         return;
     }
-    checkAndStartSendRun(page_->sendMessageTo->text(), stringForSMSEditor(), QString());
+    checkAndStartSendRun(page_->sendMessageTo->text(), stringForSMSEditor(), QString(), true);
 }
 
 // The Send button's checks: a blank field is refused; an empty text asks first, and goes as
 // emptyText after OK. false when the run does not start now.
-bool SMSController::checkAndStartSendRun(const QString &recipients, const QString &text, const QString &emptyText)
+bool SMSController::checkAndStartSendRun(const QString &recipients, const QString &text, const QString &emptyText,
+                                         bool fromEditor)
 {
     if (isBlankRecipientField(recipients)) {
         NSBeginAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("Receiver's phone number should not be null!!")),
@@ -194,23 +208,23 @@ bool SMSController::checkAndStartSendRun(const QString &recipients, const QStrin
     if (text.isEmpty()) {
         QPointer<SMSController> self(this);
         NSBeginAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("SMS content is empty!!")), word(QStringLiteral("OK")),
-                             word(QStringLiteral("Cancel")), [self, recipients, emptyText](int answer) {
+                             word(QStringLiteral("Cancel")), [self, recipients, emptyText, fromEditor](int answer) {
                                  if (!self)
                                      return;
                                  if (answer != 1) {
                                      self->notificationCenter().post(QStringLiteral("SmsSendCancelWhenMsgNilNnotification"), self);
                                      return;
                                  }
-                                 self->startSendRun(recipients, emptyText);
+                                 self->startSendRun(recipients, emptyText, fromEditor);
                              });
         return false;
     }
-    startSendRun(recipients, text);
+    startSendRun(recipients, text, fromEditor);
     return true;
 }
 
 // Steps 4 to 9 of the Send button for the recipients and the text.
-void SMSController::startSendRun(const QString &recipients, const QString &text)
+void SMSController::startSendRun(const QString &recipients, const QString &text, bool fromEditor)
 {
     if (!phone_receive_.isEmpty()) {
         // Its answers would be counted for the new run.
@@ -243,8 +257,11 @@ void SMSController::startSendRun(const QString &recipients, const QString &text)
     runText_ = text;
     runPackNum_ = std::max(1, partsOf(text));
     runSentAnyPart_ = false;
-    p->messageWindow->hide();
-    setDynamicControllersEnabledByKey(kDrawerItems, true);
+    if (fromEditor) {
+        addRecentRecipients(recipients);
+        p->messageWindow->hide();
+        setDynamicControllersEnabledByKey(kDrawerItems, true);
+    }
     Msg_sendSMSTo(list.first());
     if (!unshowInfoWnd())
         openProgressSheet();
@@ -316,13 +333,27 @@ bool SMSController::Msg_sendSMSTo(const QString &number)
     if (!sent) {
         // Nothing is on its way: the recipient counts as failed in all its parts and the run
         // goes on after the pause.
-        yov::SmsSendResult failed;
-        failed.partCount = std::min(runPackNum_, int(yov::SmsSendResult::kMaxParts));
-        clock().schedule(0, this, [this, failed] { takeSendResult(failed); });
+        clock().schedule(0, this, [this] { takeSendResult(allPartsFailed()); });
         return false;
     }
     armSendTimeout();
     return true;
+}
+
+// The diagnostic report and a background send end as failed sends when their answer cannot come;
+// a run of the user's own ends with its summary instead.
+bool SMSController::sendEndsAsFailedWithoutAnswer() const
+{
+    SmsService *service = SmsService::installed();
+    return Neighbours::init().reportSendFlag() || (service && service->sendingSMSInBackGround());
+}
+
+// The answer a send gets that went nowhere or will never be answered: all its parts failed.
+yov::SmsSendResult SMSController::allPartsFailed() const
+{
+    yov::SmsSendResult failed;
+    failed.partCount = std::min(runPackNum_, int(yov::SmsSendResult::kMaxParts));
+    return failed;
 }
 
 bool SMSController::sendSmsTo(const QString &number, const QString &text, bool report, bool returnSendResult,
@@ -354,13 +385,21 @@ bool SMSController::sendSmsTo(const QString &number, const QString &text, bool r
     if (!reportTo.isEmpty() && reportTo == number && Neighbours::init().reportSendFlag()) {
         phone_receive_ << number;
         showImformationWinWhenSendReport();
+        // Its sheet has no button: an answer that never comes must not leave it up for good.
+        if (returnSendResult)
+            armSendTimeout();
     } else if (page_) {
         page_->btnSendReport_->setEnabled(false);
     }
     if (SmsService *service = SmsService::installed(); service && service->sendingSMSInBackGround()) {
-        phone_receive_ << number;
-        if (runText_.isEmpty())
+        if (phone_receive_.isEmpty()) {
             runText_ = text;
+            runPackNum_ = std::max(1, partsOf(text));
+        }
+        phone_receive_ << number;
+        // Send stays off until the answer: one that never comes must not keep it off.
+        if (returnSendResult)
+            armSendTimeout();
     }
     return true;
 }
@@ -397,6 +436,12 @@ void SMSController::armSendTimeout()
         qCWarning(lcSmsPage) << "no answer to the send to" << phone_receive_.value(messageSendCount_) << "- the run ends";
         if (pendingSendAnswers_ > 0)
             --pendingSendAnswers_;
+        if (sendEndsAsFailedWithoutAnswer()) {
+            // The report's sheet closes and the report can go again; a background send ends
+            // with its failure window and gives Send back.
+            takeSendResult(allPartsFailed());
+            return;
+        }
         endRunAsCancelled();
     });
 }
@@ -435,7 +480,7 @@ void SMSController::takeSendResult(const yov::SmsSendResult &result)
     if (init.reportSendFlag()) {
         closeProgressSheet();
         if (sent == result.partCount && sent > 0)
-            NSBeginAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("The report was sent.")), word(QStringLiteral("OK")),
+            NSBeginAlertPanelExt(QString(), word(QStringLiteral("The report was sent.")), word(QStringLiteral("OK")),
                                  QString(), {});
         init.setReportSendFlag(false);
         if (page_)
@@ -628,11 +673,19 @@ bool SMSController::sendMessageto(const QString &number, const QString &text)
         notificationCenter().post(QStringLiteral("SMSSendFinished"), this, {{QStringLiteral("deletFlag"), 0}});
         return false;
     }
+    if (!phone_receive_.isEmpty()) {
+        qCWarning(lcSmsPage) << "a send run is under way: the SMS to" << number << "is not sent";
+        notificationCenter().post(QStringLiteral("SMSSendFinished"), this, {{QStringLiteral("deletFlag"), 0}});
+        return false;
+    }
     ensurePage();
-    page_->sendMessageTo->setText(number);
-    setStringForSMSEditor(text);
+    // An editor the user has open keeps what it holds; the send takes its own number and text.
+    if (!page_->messageWindow->isVisible()) {
+        page_->sendMessageTo->setText(number);
+        setStringForSMSEditor(text);
+    }
     // An empty text confirmed with OK goes as one space. Refused only for a blank number.
-    checkAndStartSendRun(number, text, QStringLiteral(" "));
+    checkAndStartSendRun(number, text, QStringLiteral(" "), false);
     return !isBlankRecipientField(number);
 }
 
@@ -807,7 +860,7 @@ void SMSController::saveMessageToDraft(QObject *)
     }
     page_->messageWindow->hide();
     setDynamicControllersEnabledByKey(kDrawerItems, true);
-    sendRequest<768, 93>(EncodedRecord<yov::SmsDraftRequest::kSize>{*bytes});
+    sendDraftRecord(*bytes, recipients, text);
     if (!toSim)
         selectPositionRow(yov::sms::kPositionPc);
     if (isFullWithPosition(yov::sms::kPositionPc) && smsSwitch("Sms_CheckPCCompacity_IfNeeded"))
@@ -826,7 +879,7 @@ void SMSController::addToPcDraftBoxWithPhone(const QString &recipients, const QS
         qCWarning(lcSmsPage).noquote() << "quick draft not stored:" << error;
         return;
     }
-    sendRequest<768, 93>(EncodedRecord<yov::SmsDraftRequest::kSize>{*bytes});
+    sendDraftRecord(*bytes, recipients, text);
     selectPositionRow(yov::sms::kPositionPc);
     selectBox(yov::sms::kBoxDraftBox);
 }
@@ -840,12 +893,8 @@ void SMSController::saveSMSToDraftWhenNetCaredUnDetected()
                              QString(), {});
         return;
     }
-    const QVariantMap draft{{QStringLiteral("messagetext"), text},
-                            {QStringLiteral("mobilephone"), page_->sendMessageTo->text()},
-                            {QStringLiteral("date"), clock().now()},
-                            {QStringLiteral("stat"), QString()}};
     QVariantList drafts = getAllPcListByBox(yov::sms::kBoxDraftBox).value_or(QVariantList());
-    drafts.append(draft);
+    drafts.append(computerDraft(page_->sendMessageTo->text(), text, clock().now()));
     QPointer<SMSController> self(this);
     writeMessagesToPC(drafts, yov::sms::kBoxDraftBox, [self](const SmsBoxWriteResult &result) {
         if (!self || !self->page_)
@@ -858,14 +907,67 @@ void SMSController::saveSMSToDraftWhenNetCaredUnDetected()
     });
 }
 
+void SMSController::keepEditorAsComputerDraft()
+{
+    if (!page_)
+        return;
+    const bool fromDraft = isDraftSms_;
+    isDraftSms_ = false; // a later send must not delete the draft this editor came from
+    const QString text = stringForSMSEditor();
+    const QString recipients = page_->sendMessageTo->text();
+    if (text.isEmpty() && recipients.trimmed().isEmpty())
+        return;
+    const bool replaces = fromDraft && !smsIsDeviceStore(draftPosition_);
+    addComputerDrafts({computerDraft(recipients, text, clock().now())}, replaces ? std::optional<int>(draftIndex_) : std::nullopt);
+}
+
+void SMSController::addComputerDrafts(const QVariantList &added, std::optional<int> replacing)
+{
+    // No drafts box yet: the write creates it (the writer keeps what the file holds meanwhile).
+    std::optional<QVariantList> drafts = getAllPcListByBox(yov::sms::kBoxDraftBox).value_or(QVariantList());
+    if (replacing) {
+        for (qsizetype i = 0; i < drafts->size(); ++i)
+            if (yov::nsInt(yov::nsDict(drafts->at(i)).value(QStringLiteral("index"))) == *replacing) {
+                drafts->removeAt(i);
+                break;
+            }
+    }
+    *drafts << added;
+    writeMessagesToPC(*drafts, yov::sms::kBoxDraftBox);
+}
+
+void SMSController::sendDraftRecord(const QByteArray &record, const QString &recipients, const QString &text)
+{
+    const QVariantMap draft = computerDraft(recipients, text, clock().now());
+    if (!sendRequest<768, 93>(EncodedRecord<yov::SmsDraftRequest::kSize>{record})) {
+        qCWarning(lcSmsPage) << "the draft could not be handed over: it is kept on the computer";
+        addComputerDrafts({draft});
+        return;
+    }
+    pendingDrafts_ << draft;
+}
+
+void SMSController::keepPendingDraftsOnComputer()
+{
+    if (pendingDrafts_.isEmpty())
+        return;
+    qCWarning(lcSmsPage) << pendingDrafts_.size() << "draft(s) not stored by the device service are kept on the computer";
+    addComputerDrafts(std::exchange(pendingDrafts_, {}));
+}
+
 void SMSController::dealWithMsgOfSaveSMSToDraft(const yov::Notification &notification)
 {
     yov::UI_MSG msg = yov::zeroMsg();
     yovMsgCenter()->getMsgPackage(&msg, &notification);
     if (msg.type != yov::kSmsTypeAnswer)
         return;
-    if (msg.result != 0)
-        qCWarning(lcSmsPage) << "the draft was not stored: result" << int(msg.result);
+    const QVariantMap draft = pendingDrafts_.isEmpty() ? QVariantMap() : yov::nsDict(pendingDrafts_.takeFirst());
+    if (msg.result != 0) {
+        // The editor is closed already: what it held goes to the computer's drafts.
+        qCWarning(lcSmsPage) << "the draft was not stored: result" << int(msg.result) << "- it is kept on the computer";
+        if (!draft.isEmpty())
+            addComputerDrafts({draft});
+    }
     loadSmsList();
     setButtonState(1);
     if (page_)
@@ -918,9 +1020,7 @@ void SMSController::sendMessageBackground(const QStringList &numbers, const QStr
     // sendSmsTo puts the recipient into the run while the background flag is set.
     if (!sendSmsTo(numbers.first(), text, false, true, false)) {
         phone_receive_ = numbers;
-        yov::SmsSendResult failed;
-        failed.partCount = std::min(runPackNum_, int(yov::SmsSendResult::kMaxParts));
-        takeSendResult(failed);
+        takeSendResult(allPartsFailed());
         return;
     }
     phone_receive_ = numbers;
@@ -958,7 +1058,38 @@ void SMSController::initSearchField()
     action->setToolTip(word(QStringLiteral("Search contact from phonebook")));
     action->setIcon(page_->style()->standardIcon(QStyle::SP_FileDialogContentsView));
     page_->sendMessageTo->addAction(action, QLineEdit::TrailingPosition);
-    connect(action, &QAction::triggered, this, [this] { showSelectWindow(); });
+    connect(action, &QAction::triggered, this, [this] { showRecipientMenu(); });
+}
+
+void SMSController::showRecipientMenu()
+{
+    if (!page_)
+        return;
+    QLineEdit *field = page_->sendMessageTo;
+    auto *menu = field->findChild<QMenu *>(QStringLiteral("recipientMenu"));
+    if (!menu) {
+        menu = new QMenu(field);
+        menu->setObjectName(QStringLiteral("recipientMenu"));
+    }
+    menu->clear();
+    menu->setTitle(word(QStringLiteral("Search contact from phonebook")));
+    menu->addAction(word(QStringLiteral("phonebook")), this, [this] { showSelectWindow(); });
+    if (!recentRecipients_.isEmpty())
+        menu->addSeparator();
+    for (const QString &recent : std::as_const(recentRecipients_))
+        menu->addAction(recent, field, [field, recent] { field->setText(recent); });
+    menu->popup(field->mapToGlobal(field->rect().bottomRight()) - QPoint(menu->sizeHint().width(), 0));
+}
+
+void SMSController::addRecentRecipients(const QString &recipients)
+{
+    const QString text = recipients.trimmed();
+    if (text.isEmpty())
+        return;
+    recentRecipients_.removeAll(text);
+    recentRecipients_.prepend(text);
+    while (recentRecipients_.size() > kMaxRecentRecipients)
+        recentRecipients_.removeLast();
 }
 
 void SMSController::showSelectWindow()
@@ -1017,14 +1148,20 @@ void SMSController::recieveFormatHost(const yov::Notification &notification)
 }
 
 // ---------------------------------------------------------------------------------------------
-// The device went away during a run to several recipients: the rest become computer drafts.
+// The device went away during a run: the recipients not served become computer drafts.
 
 void SMSController::saveUnservedRecipientsWhenDeviceRemoved()
 {
-    if (phone_receive_.size() < 2 || messageSendCount_ >= int(phone_receive_.size()))
+    // A run to one recipient too: its answer cannot come, and its text is in no editor any more.
+    if (phone_receive_.isEmpty() || messageSendCount_ >= int(phone_receive_.size()))
         return;
     if (pendingSendAnswers_ > 0)
         --pendingSendAnswers_;
+    if (sendEndsAsFailedWithoutAnswer()) {
+        // The report or the operator's text is no draft: it ends as a send that failed.
+        takeSendResult(allPartsFailed());
+        return;
+    }
     ensurePage();
     showSummarySheet();
     const int ok = messageSendOkCount_;
@@ -1036,14 +1173,11 @@ void SMSController::saveUnservedRecipientsWhenDeviceRemoved()
                                        .arg(getControlWordingValueByKey(QStringLiteral("cancel:"), 5))
                                        .arg(0));
     // The recipient whose send was under way got no answer: it is not served either.
-    QVariantList drafts = getAllPcListByBox(yov::sms::kBoxDraftBox).value_or(QVariantList());
+    QVariantList drafts;
     // The count points at the recipient being sent or, in the pause, at the next one.
     for (int i = messageSendCount_; i < phone_receive_.size(); ++i)
-        drafts.append(QVariantMap{{QStringLiteral("messagetext"), runText_},
-                                  {QStringLiteral("mobilephone"), phone_receive_.at(i)},
-                                  {QStringLiteral("date"), clock().now()},
-                                  {QStringLiteral("stat"), QString()}});
-    writeMessagesToPC(drafts, yov::sms::kBoxDraftBox);
+        drafts.append(computerDraft(phone_receive_.at(i), runText_, clock().now()));
+    addComputerDrafts(drafts);
     reloadTable();
     clearSendSMSPara();
 }

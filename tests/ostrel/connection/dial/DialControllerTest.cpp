@@ -835,7 +835,7 @@ public:
     {
         calls << QStringLiteral("msisdn ") + result.value(QStringLiteral("MSISDN")).toString();
     }
-    void excuteWhenConnectServerError() override { calls << QStringLiteral("serverError"); }
+    void excuteWhenConnectServerError(const QVariantMap &) override { calls << QStringLiteral("serverError"); }
     void displayPhoneNumberForSmart() override { calls << QStringLiteral("phoneNumber"); }
     void loadFavouriteBtnWebKitViews() override { calls << QStringLiteral("favouriteViews"); }
 };
@@ -875,6 +875,9 @@ TEST(DialControllerTest, StartUpStepsAndNotificationsReachTheOperatorContentInOr
             EXPECT_EQ(content.calls.value(content.calls.size() - 1), QLatin1String(call)) << notice;
         }
         EXPECT_EQ(content.calls.size(), 5);
+        // The settings' favourite editor saved the links: the buttons read them again.
+        static_cast<ostrel::DialControllerInterface &>(*h.dial).loadFavoritesLinkPropeties();
+        EXPECT_EQ(content.calls.value(content.calls.size() - 1), QStringLiteral("favourites"));
         h.dial->setOperatorContent(nullptr);
     }
 }

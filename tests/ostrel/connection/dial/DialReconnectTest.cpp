@@ -437,8 +437,9 @@ TEST(DialReconnectTest, SleepEndsNdisAndWakeStartsAfresh)
         h.dial->machineWillSleep();
         h.dial->machineDidWake();
         EXPECT_EQ(h.dial->autoReconnectPending(), c.reconnects);
-        if (c.reconnects)
+        if (c.reconnects) {
             EXPECT_EQ(h.dial->reconnectTimes(), 0) << "the wake resets the count";
+        }
     }
 }
 

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QPointer>
 #include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -171,6 +172,24 @@ TEST_F(SpeedTestRunTest, MissingIperfGivesZeroAndMissingParametersEndBeforeTheUp
     values = run(setup);
     EXPECT_FALSE(values);
     EXPECT_TRUE(log_.contains(QStringLiteral("Read config item Internet_ParmsForUploadTestTool failed")));
+}
+
+TEST_F(SpeedTestRunTest, AnAbandonedRunEndsItsRequest)
+{
+    server_.route("/latency.txt", {"", "text/plain", "200 OK", true}); // never answers
+    SpeedTestSetup setup;
+    setup.serverBaseUrl = server_.url("");
+    auto abandoned = std::make_unique<SpeedTestRun>(network_, setup, [this](const QString &line) { log_ << line; });
+    bool done = false;
+    abandoned->start([&done](const SpeedTestValues &) { done = true; });
+    auto pending = [this] { return network_.findChildren<QNetworkReply *>().size(); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pending() == 1; }, 2000));
+    abandoned.reset();
+    // The request ends and goes at once, well before its own time-out, and reports to no one.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pending() == 0; }, 1000));
+    QTest::qWait(50);
+    EXPECT_FALSE(done);
+    EXPECT_TRUE(log_.filter(QStringLiteral("Delay Test")).isEmpty()) << log_.join(u'|').toStdString();
 }
 
 class DialSpeedTestTest : public ::testing::Test {

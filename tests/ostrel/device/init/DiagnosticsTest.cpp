@@ -85,8 +85,9 @@ TEST(Diagnostics, DriverVersionOfTheModulesBoundToTheModem)
     auto makeDriver = [&](const char *name, bool bound, const char *version) {
         QDir d(drivers);
         ASSERT_TRUE(d.mkpath(QLatin1String(name) + QStringLiteral("/module")));
-        if (bound)
+        if (bound) {
             ASSERT_TRUE(d.mkpath(QLatin1String(name) + QStringLiteral("/1-1:1.0")));
+        }
         if (version) {
             QFile f(d.filePath(QLatin1String(name) + QStringLiteral("/module/version")));
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));

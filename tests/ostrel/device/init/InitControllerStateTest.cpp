@@ -24,10 +24,10 @@ TEST_F(InitStateTest, StartUpSequenceBecomesReadyWithNotificationsAndDialParams)
     EXPECT_EQ(postedNamed("init_ModemConnected")[0].userInfo.value("init_ModemConnected"), QVariant(true));
     EXPECT_EQ(dial.stateStrings.last(), "Init_tfdStarting Device");
 
-    deliver(3, 5, 1, 0, 1, ints({3}));
-    EXPECT_EQ(controller->m_deviceMode, 3);
-    EXPECT_EQ(setting->wcdmaVisible, 1);
-    EXPECT_EQ(setting->cdmaVisible, 0);
+    deliver(3, 5, 1, 0, 1, ints({4}));
+    EXPECT_EQ(controller->m_deviceMode, 4);
+    EXPECT_EQ(setting->wcdmaHidden, 0);
+    EXPECT_EQ(setting->cdmaHidden, 1);
 
     deliver(6, 32, 1, 0, 1, ints({1}));
     EXPECT_EQ(controller->SIMTypeDisplayFld_->text(), "3G");
@@ -129,13 +129,14 @@ TEST_F(InitStateTest, DeviceModeSelectsCdmaOrWcdma)
 {
     set("Internet", "HideWCDMAPara", true);
     makeController();
-    struct Case { int mode; bool cdma; } cases[] = {{3, false}, {7, false}, {4, true}, {5, true}, {6, true}};
+    // Modes 4-6 have the WCDMA controls; every other mode the CDMA preference.
+    struct Case { int mode; bool wcdma; } cases[] = {{3, false}, {7, false}, {4, true}, {5, true}, {6, true}};
     for (const Case &c : cases) {
         deliver(3, 5, 1, -1, 1, ints({c.mode})); // the result is not tested
         EXPECT_EQ(controller->m_deviceMode, c.mode);
-        EXPECT_EQ(setting->cdmaVisible, c.cdma ? 1 : 0) << c.mode;
-        EXPECT_EQ(setting->wcdmaVisible, c.cdma ? 0 : 1) << c.mode;
-        EXPECT_EQ(dial.wcdmaHidden, c.cdma ? 0 : 1) << c.mode;
+        EXPECT_EQ(setting->cdmaHidden, c.wcdma ? 1 : 0) << c.mode;
+        EXPECT_EQ(setting->wcdmaHidden, c.wcdma ? 0 : 1) << c.mode;
+        EXPECT_EQ(dial.wcdmaHidden, c.wcdma ? 0 : 1) << c.mode;
     }
 }
 

@@ -70,11 +70,11 @@ struct RecordingSetting : QObject, ostrel::DefaultSettingController {
     void runAlertPanel(const QString &message) override { alerts << message; }
     void setPinTimeLeft(int c) override { pinLeft = c; }
     void setPukTimeLeft(int c) override { pukLeft = c; }
-    void setWCDMASelectNetworkVisible(bool v) override { wcdmaVisible = v; }
-    void setCDMASelectNetworkVisible(bool v) override { cdmaVisible = v; }
+    void setWCDMASelectNetworkVisible(bool hidden) override { wcdmaHidden = hidden; }
+    void setCDMASelectNetworkVisible(bool hidden) override { cdmaHidden = hidden; }
     QStringList alerts;
     int pinLeft = -1, pukLeft = -1;
-    int wcdmaVisible = -1, cdmaVisible = -1;
+    int wcdmaHidden = -1, cdmaHidden = -1;
 };
 
 struct RecordingPhonebook : ostrel::DefaultPBController {

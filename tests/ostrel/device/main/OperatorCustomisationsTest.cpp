@@ -11,6 +11,7 @@
 #include "ostrel/framework/neighbours/NeighbourNotifications.h"
 #include "ostrel/framework/widgets/Items.h"
 #include "platform/process/ProgramLauncher.h"
+#include "support/RecordingLauncher.h"
 #include "support/TestPaths.h"
 
 #include <QCalendarWidget>
@@ -120,16 +121,7 @@ protected:
     QStringList opened;
 };
 
-// Records the programs started, and answers with a chosen result.
-struct RecordingLauncher final : yov::ProgramLauncher {
-    QList<yov::LaunchCommand> started;
-    bool result = true;
-    bool startDetached(const QString &program, const QStringList &arguments) override
-    {
-        started.append({program, arguments});
-        return result;
-    }
-};
+using testing_support::RecordingLauncher;
 
 // A skin that records the run-time changes the controller asks of it.
 struct LayoutSkin final : ostrel::SkinManagerAccess {

@@ -267,9 +267,34 @@ TEST_F(BuildersTest, DrawerTakesItsSizesOffsetsAndButtons)
 
     controller.updateDrawerOffsetByWindow("wndComplete"); // no entry: unchanged
     EXPECT_EQ(drawer->leadingOffset(), 10);
+    // The buttons are placed from the content's bottom, and stay there when the drawer's height
+    // follows new offsets or a taller window.
+    const int heightBefore = drawer->contentView()->height();
+    const int fromBottom = drawer->contentView()->height() - button->geometry().top();
     controller.updateDrawerOffsetByWindow("wndSimple");
     EXPECT_EQ(drawer->leadingOffset(), 5);
     EXPECT_EQ(drawer->trailingOffset(), 6);
+    EXPECT_NE(drawer->contentView()->height(), heightBefore);
+    EXPECT_EQ(drawer->contentView()->height() - button->geometry().top(), fromBottom);
+    // An open drawer is on screen only with its window.
+    drawer->open();
+    EXPECT_TRUE(drawer->isOpen());
+    EXPECT_FALSE(drawer->isVisible()) << "the window is not shown yet";
+    window.show();
+    EXPECT_TRUE(drawer->isVisible());
+    window.hide();
+    EXPECT_FALSE(drawer->isVisible());
+    EXPECT_TRUE(drawer->isOpen());
+    window.show();
+    EXPECT_TRUE(drawer->isVisible());
+    window.resize(400, 420);
+    EXPECT_EQ(drawer->contentView()->height(), window.frameGeometry().height() - 5 - 6);
+    EXPECT_EQ(drawer->contentView()->height() - button->geometry().top(), fromBottom);
+    drawer->close();
+    EXPECT_FALSE(drawer->isVisible());
+    window.hide();
+    window.show();
+    EXPECT_FALSE(drawer->isVisible()) << "a closed drawer stays closed";
 
     useSettings({{"UIConfig", QVariantMap{}}});
     YOVUIController noDrawer(context);

@@ -5,6 +5,7 @@
 #include "common/PlistBridge.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "support/ManualClock.h"
+#include "support/RecordingLauncher.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,10 +59,6 @@ protected:
         env.store = store_.get();
         env.clock = &clock_;
         env.systemLanguages = [] { return QStringList{QStringLiteral("fr"), QStringLiteral("en")}; };
-        env.launcher = [this](const QString &program, const QStringList &args) {
-            launched_.append({program, args});
-            return true;
-        };
         env.programDir = QDir(modemList_.path()).filePath(QStringLiteral("bin"));
         env.resourcesPath = QStringLiteral("/opt/ostrel/share/ostrel");
         env.versionText = QStringLiteral("OstrelV1.2B03");
@@ -75,5 +72,8 @@ protected:
     testing_support::ManualClock clock_;
     std::unique_ptr<ostrel::ConfigManager> store_;
     std::unique_ptr<ostrel::AEMessage> link_;
-    QList<QPair<QString, QStringList>> launched_;
+    // The programs the link starts go through the one program launcher.
+    testing_support::RecordingLauncher launcher_;
+    yov::ScopedProgramLauncher launcherGuard_{&launcher_};
+    const QList<yov::LaunchCommand> &launched_ = launcher_.started;
 };

@@ -288,9 +288,12 @@ TEST_F(UpdateFixture, StartsKestrinWithoutAShell)
     EXPECT_TRUE(link.start_Updater());
     EXPECT_TRUE(link.DealOnlyDiagPort());
     ASSERT_EQ(launched_.size(), 2);
-    EXPECT_EQ(launched_.at(0).first, QDir(bin).filePath(QStringLiteral("kestrin")));
-    EXPECT_TRUE(launched_.at(0).second.isEmpty());
-    EXPECT_EQ(launched_.at(1).first, QDir(bin).filePath(QStringLiteral("tamber")));
+    EXPECT_EQ(launched_.at(0).program, QDir(bin).filePath(QStringLiteral("kestrin")));
+    EXPECT_TRUE(launched_.at(0).arguments.isEmpty());
+    EXPECT_EQ(launched_.at(1).program, QDir(bin).filePath(QStringLiteral("tamber")));
+
+    launcher_.result = false; // a program that does not start is reported as not started
+    EXPECT_FALSE(link.start_Updater());
 }
 
 TEST_F(UpdateFixture, CreatesTheDownloadFolder)

@@ -8,10 +8,14 @@
 #include "ostrel/framework/widgets/TextBrowserWebView.h"
 #include "ostrel/framework/widgets/WebViewUtilities.h"
 #include "support/LocalHttpServer.h"
+#include "support/ScriptedAlertPresenter.h"
 #include "support/TestPaths.h"
 
 #ifdef OSTREL_HAVE_WEBENGINE
 #include "ostrel/framework/webengine/EngineWebView.h"
+
+#include <QWebEngineSettings>
+#include <QWebEngineView>
 #endif
 
 #include <QBuffer>
@@ -160,6 +164,26 @@ TEST_P(WebViewBackendTest, LocalPageFromTheResourceFolderShows)
     EXPECT_EQ(g_refusals.load(), 0);
 }
 
+TEST_P(WebViewBackendTest, ScrollingCanBeSwitchedOffForAFixedBanner)
+{
+    const auto scrollBarsShown = [this] {
+#ifdef OSTREL_HAVE_WEBENGINE
+        if (auto *engine = dynamic_cast<EngineWebView *>(view_))
+            return engine->engineView()->settings()->testAttribute(QWebEngineSettings::ShowScrollBars);
+#endif
+        QTextBrowser *browser = static_cast<TextBrowserWebView *>(view_)->browser();
+        return browser->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff
+               && browser->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+    };
+    EXPECT_TRUE(view_->allowsScrolling());
+    EXPECT_TRUE(scrollBarsShown());
+    view_->setAllowsScrolling(false);
+    EXPECT_FALSE(view_->allowsScrolling());
+    EXPECT_FALSE(scrollBarsShown());
+    view_->setAllowsScrolling(true);
+    EXPECT_TRUE(scrollBarsShown());
+}
+
 TEST_P(WebViewBackendTest, LocalFilesOutsideTheAllowedFoldersAreRefusedAlsoWhenAPageAsks)
 {
     const QUrl secret = QUrl::fromLocalFile(outsideFile("secret.html"));
@@ -244,6 +268,28 @@ TEST_P(EngineOnlyTest, RemotePageLoadsItsImageAndStyleSheet)
               QStringLiteral("rgb(1, 2, 3)"));
     EXPECT_TRUE(server.requested.contains("/style.css"));
     EXPECT_TRUE(server.requested.contains("/banner.png"));
+}
+
+TEST_P(EngineOnlyTest, ScriptConfirmAsksTheDelegateWhoseDefaultShowsTheAlert)
+{
+    testing_support::ScriptedAlertPresenter presenter;
+    yov::ScopedAlertPresenter scoped(&presenter);
+    view_->setDelegate(nullptr);
+    struct : WebViewDelegate {} plain; // the default confirm
+    view_->setDelegate(&plain);
+    writeFile(resourceFile("confirm.html"), "<html><body>confirm</body></html>");
+    ASSERT_TRUE(load(resourceFile("confirm.html")));
+    presenter.pressNext(testing_support::ScriptedAlertPresenter::Alternate);
+    EXPECT_EQ(evaluate(QStringLiteral("confirm('Leave the page?') ? 'yes' : 'no'")).toString(), QStringLiteral("no"));
+    presenter.pressNext(testing_support::ScriptedAlertPresenter::Default);
+    EXPECT_EQ(evaluate(QStringLiteral("confirm('Again?') ? 'yes' : 'no'")).toString(), QStringLiteral("yes"));
+    ASSERT_EQ(presenter.count(), 2);
+    const yov::AlertRequest &asked = presenter.shown().first();
+    EXPECT_EQ(asked.title, QStringLiteral("JavaScript"));
+    EXPECT_EQ(asked.message, QStringLiteral("Leave the page?"));
+    EXPECT_EQ(asked.defaultButton, QStringLiteral("OK"));
+    EXPECT_EQ(asked.alternateButton, QStringLiteral("Cancel"));
+    view_->setDelegate(&delegate_);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engine, EngineOnlyTest, ::testing::Values(Backend::Engine), backendName);

@@ -297,24 +297,37 @@ TEST(PBTreeTest, SavingAnSmsSenderChoosesTheCellAndOpensTheDialog)
 {
     struct Actions : DefaultPBPageActions {
         void newUser() override { ++newUsers; }
+        void openAddDialogToSaveNumber(int savePosition, const QString &number) override
+        {
+            opened << QStringLiteral("%1 %2").arg(savePosition).arg(number);
+        }
         int newUsers = 0;
+        QStringList opened;
     };
     PageHarness h;
     h.open();
     Actions actions;
     h.window->setActions(&actions);
+    // The items of the SMS page's menu, known by their names, name the storage.
+    QAction toSim;
+    toSim.setObjectName(QStringLiteral("savePhoneNumberToSIMMenuItem_"));
+    Neighbours::phonebook().clickSavePhoneNumber(&toSim);
+    h.window->menuItemOfSaveNumberToPC()->trigger();
+    EXPECT_EQ(actions.opened, (QStringList{"1 ", "0 "})) << "through the save road, without an SMS page";
+    EXPECT_EQ(actions.newUsers, 0);
+    EXPECT_FALSE(h.window->savePhoneNumberFromSMS());
+
+    // Any other item opens the add dialog of the side shown for the selected message's sender.
     QStringList tabs;
     QObject observer;
     h.notifications.addObserver(&observer, QStringLiteral("TabViewItemWillChange"), nullptr, [&tabs](const yov::Notification &n) {
         tabs << n.userInfo.value(QStringLiteral("TabViewItemWillChange")).toString();
     });
-    Neighbours::phonebook().clickSavePhoneNumber(h.window->menuItemOfSaveNumberToSim());
-    EXPECT_EQ(h.window->savePositionTag(), 1);
+    QAction other;
+    Neighbours::phonebook().clickSavePhoneNumber(&other);
+    EXPECT_EQ(h.window->savePositionTag(), 0);
     EXPECT_TRUE(h.window->savePhoneNumberFromSMS());
     EXPECT_EQ(actions.newUsers, 1);
     EXPECT_EQ(tabs, QStringList{"Phonebook"});
-    h.window->menuItemOfSaveNumberToPC()->trigger();
-    EXPECT_EQ(h.window->savePositionTag(), 0);
-    EXPECT_EQ(actions.newUsers, 2);
     h.window->setActions(nullptr);
 }

@@ -498,8 +498,9 @@ TEST(PBWindowTest, TheDeviceLockGateOnEnteringThePhonebook)
             h.notifications.post(c.success ? QStringLiteral("DeviceUnlockSuccess") : QStringLiteral("DeviceUnlockFailed"), nullptr);
         }
         EXPECT_EQ(tabViewItemIdentifier(tabs.currentWidget()), QLatin1String(c.tabAfter)) << where;
-        if (c.dialogOpen)
+        if (c.dialogOpen) {
             EXPECT_EQ(dialog.isVisible(), c.dialogAfter) << where;
+        }
         h.pb->tabviewMain = nullptr;
         Neighbours::setSetting(nullptr);
         Neighbours::setInit(nullptr);

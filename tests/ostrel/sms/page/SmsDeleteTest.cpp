@@ -184,3 +184,44 @@ TEST(SmsSave, FromTheComputerToTheCardAndDeletingThere)
     EXPECT_EQ(smsTexts(fileBox(h, kPcList, "InBox")), QStringList{"to the card"});
     qunsetenv("OSTREL_TCARD");
 }
+
+TEST(SmsDelete, CardMessagesMovedToTheImportantBoxAreTheCardsOwn)
+{
+    // The card's message and the computer's share their place in their lists.
+    const QVariantMap sms{{"positionOrder", QVariantMap{{"AT_PC", 0}, {"AT_TCARD", 1}}},
+                          {"boxOrder", QVariantMap{{"InBox", 0}, {"OutBox", 1}, {"DraftBox", 2}, {"ImportantBox", 3}}}};
+    SmsPageHarness h({{"SMS", sms}}, {{QString(kPcList), QVariantMap{{"InBox", QVariantList{singleSms("100", "computer's own", 1, 1)}},
+                                                                      {"ImportantBox", QVariantList{}}}}});
+    ASSERT_TRUE(QDir(h.dir.path()).mkpath("memory-card"));
+    qputenv("OSTREL_TCARD", h.dir.filePath("memory-card").toLocal8Bit());
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    c.writeMessagesToTcard({singleSms("200", "card's own", 1, 1)}, yov::sms::kBoxInBox);
+    c.loadSmsList();
+    choose(c, yov::sms::kPositionTcard, yov::sms::kBoxInBox);
+    ASSERT_EQ(smsTexts(c.getTcardListInBox(yov::sms::kBoxInBox)), QStringList{"card's own"});
+    selectRows(c, {0});
+    ASSERT_TRUE(c.page()->btnMoveToImportantBox_->isEnabled());
+    c.page()->btnMoveToImportantBox_->click();
+    EXPECT_EQ(smsTexts(fileBox(h, kPcList, "ImportantBox")), QStringList{"card's own"});
+    EXPECT_EQ(smsTexts(fileBox(h, kPcList, "InBox")), QStringList{"computer's own"}) << "the computer's message stays";
+    EXPECT_TRUE(c.getTcardListInBox(yov::sms::kBoxInBox).isEmpty()) << "moved off the card";
+    qunsetenv("OSTREL_TCARD");
+}
+
+TEST(SmsDelete, AChainCutShortByTheDeviceGoingLeavesThePageUsable)
+{
+    SmsPageHarness h({}, {{QString(kSimList), QVariantMap{{"InBox", inboxOf(3)}}}});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    c.loadBoxinSIMList();
+    choose(c, yov::sms::kPositionSim, yov::sms::kBoxInBox);
+    selectRows(c, {0, 1});
+    c.page()->deleteBtn->click();
+    ASSERT_EQ(deletes(h).size(), 1);
+    EXPECT_FALSE(c.page()->msgBoxList->isEnabled());
+    c.deviceRemoved({});
+    EXPECT_TRUE(c.page()->msgBoxList->isEnabled()) << "the computer's messages can be browsed";
+    EXPECT_TRUE(c.boxView()->msgBoxSelectAt->isEnabled());
+    EXPECT_TRUE(c.getDeleteList().isEmpty());
+}

@@ -12,8 +12,10 @@
 #include <QAction>
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -257,9 +259,29 @@ TEST(SmsSend, TheRegistrationMessagesAndTheDiagnosticReport)
     h.init.setReportSendFlag(true);
     ASSERT_TRUE(c.sendSmsTo("999", "report", false, true, false));
     EXPECT_EQ(c.page()->newSMSInfoText->text(), "Sending a Report to varozori");
+    h.alerts.clear();
     h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
     EXPECT_FALSE(h.init.reportSendFlag());
     EXPECT_TRUE(c.page()->btnSendReport_->isEnabled());
+    settle();
+    EXPECT_EQ(h.alerts.messages(), QStringList{"The report was sent."});
+
+    // A report whose answer never comes: its sheet, which has no button, closes after the wait
+    // and the report may go again; the late answer is dropped.
+    h.init.setReportSendFlag(true);
+    ASSERT_TRUE(c.sendSmsTo("999", "report", false, true, false));
+    EXPECT_TRUE(c.page()->newSMSInfoWindow->isVisible());
+    EXPECT_FALSE(c.page()->cancelSendBtn->isVisible());
+    h.clock.advance(60000);
+    EXPECT_FALSE(c.page()->newSMSInfoWindow->isVisible());
+    EXPECT_FALSE(h.init.reportSendFlag());
+    EXPECT_TRUE(c.page()->btnSendReport_->isEnabled());
+    EXPECT_TRUE(c.phoneReceive().isEmpty());
+    EXPECT_EQ(c.pendingSendAnswers(), 0);
+    h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+    EXPECT_FALSE(c.page()->newSMSInfoWindow->isVisible());
+    settle();
+    EXPECT_EQ(h.alerts.count(), 1) << "no success for a report that was not answered";
 }
 
 TEST(SmsSend, DraftsOnAndOffTheDevice)
@@ -345,6 +367,106 @@ TEST(SmsSend, UnservedRecipientsBecomeComputerDraftsWhenTheDeviceGoes)
     EXPECT_TRUE(c.phoneReceive().isEmpty());
 }
 
+TEST(SmsSend, ARunToOneRecipientEndsWhenTheDeviceGoesAndKeepsItsText)
+{
+    SmsPageHarness h({});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    typeAndSend(c, "111", "only one");
+    c.deviceRemoved({});
+    EXPECT_EQ(summary(c), "Send success:0,failed:1,cancel:0") << "at once, not after the wait";
+    EXPECT_TRUE(c.page()->cancelSendBtn->isVisible());
+    settle();
+    const QVariantList drafts = fileBox(h, kPcList, "DraftBox");
+    ASSERT_EQ(drafts.size(), 1);
+    EXPECT_EQ(drafts[0].toMap().value("mobilephone"), "111");
+    EXPECT_EQ(drafts[0].toMap().value("messagetext"), "only one");
+    EXPECT_EQ(c.pendingSendAnswers(), 0);
+
+    // A run and an open editor when the device goes: both are kept.
+    c.page()->cancelSendBtn->click();
+    c.netcardChanged(12);
+    typeAndSend(c, "222", "in flight");
+    c.newMessage(nullptr);
+    c.page()->sendMessageTo->setText("333");
+    c.page()->sendMessageText->setPlainText("being written");
+    c.deviceRemoved({});
+    settle();
+    QStringList kept;
+    for (const QVariant &d : fileBox(h, kPcList, "DraftBox"))
+        kept << d.toMap().value("messagetext").toString();
+    kept.sort();
+    EXPECT_EQ(kept, (QStringList{"being written", "in flight", "only one"}));
+
+    // The diagnostic report is no draft: it ends as a report that failed.
+    c.page()->cancelSendBtn->click();
+    c.netcardChanged(12);
+    h.store->setConfigurationByModule("SendReportTo", "999");
+    h.init.setReportSendFlag(true);
+    ASSERT_TRUE(c.sendSmsTo("999", "report", false, true, false));
+    c.deviceRemoved({});
+    EXPECT_FALSE(h.init.reportSendFlag());
+    EXPECT_FALSE(c.page()->newSMSInfoWindow->isVisible());
+    settle();
+    EXPECT_EQ(fileBox(h, kPcList, "DraftBox").size(), 3);
+}
+
+TEST(SmsSend, TheEditorClosedByALostDeviceKeepsWhatItHolds)
+{
+    // Opened on a device draft: the edited text becomes a computer draft and the device draft is
+    // no longer the editor's, so a later send deletes nothing.
+    {
+        const QVariantList simDrafts{singleSms("100", "draft text", 2)};
+        SmsPageHarness h({}, {{QString(kSimList), QVariantMap{{"DraftBox", simDrafts}}}});
+        SMSController &c = *h.controller;
+        c.netcardChanged(12);
+        c.loadBoxinSIMList();
+        choose(c, yov::sms::kPositionSim, yov::sms::kBoxDraftBox);
+        selectRows(c, {0});
+        c.sendMessageInDraftBox(nullptr);
+        c.setStringForSMSEditor("draft text, edited");
+        c.netcardChanged(2);
+        settle();
+        EXPECT_FALSE(c.page()->messageWindow->isVisible());
+        EXPECT_FALSE(c.isDraftSms());
+        const QVariantList drafts = fileBox(h, kPcList, "DraftBox");
+        ASSERT_EQ(drafts.size(), 1);
+        EXPECT_EQ(drafts[0].toMap().value("messagetext"), "draft text, edited");
+        EXPECT_EQ(drafts[0].toMap().value("mobilephone"), "100");
+
+        c.netcardChanged(12);
+        typeAndSend(c, "222", "new text");
+        h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+        EXPECT_EQ(h.sentCount(yov::smsmsg::kMinorDelete), 0) << "the device draft stays";
+    }
+    // Opened on a computer draft: that draft is replaced, not doubled. An empty editor leaves
+    // nothing behind.
+    {
+        const QVariantMap old{{"messagetext", "old"}, {"mobilephone", "100;"}, {"date", QDateTime(QDate(2024, 5, 1), QTime(9, 0))},
+                              {"stat", ""}};
+        SmsPageHarness h({}, {{QString(kPcList), QVariantMap{{"DraftBox", QVariantList{old}}}}});
+        SMSController &c = *h.controller;
+        c.netcardChanged(12);
+        choose(c, yov::sms::kPositionPc, yov::sms::kBoxDraftBox);
+        selectRows(c, {0});
+        c.sendMessageInDraftBox(nullptr);
+        ASSERT_EQ(c.stringForSMSEditor(), "old");
+        c.setStringForSMSEditor("old, and more");
+        c.deviceRemoved({});
+        settle();
+        QStringList texts;
+        for (const QVariant &d : fileBox(h, kPcList, "DraftBox"))
+            texts << d.toMap().value("messagetext").toString();
+        EXPECT_EQ(texts, QStringList{"old, and more"});
+
+        c.netcardChanged(12);
+        c.newMessage(nullptr);
+        c.netcardChanged(1);
+        settle();
+        EXPECT_EQ(fileBox(h, kPcList, "DraftBox").size(), 1);
+    }
+}
+
 namespace {
 
 class RecordingPicker : public DefaultContactPicker {
@@ -383,6 +505,13 @@ TEST(SmsSend, TheEditorsOtherEntriesAndThePickerRoads)
     auto *action = c.page()->sendMessageTo->findChild<QAction *>("phonebookAction");
     ASSERT_TRUE(action);
     action->trigger();
+    auto *menu = c.page()->sendMessageTo->findChild<QMenu *>("recipientMenu");
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(menu->title(), "Search contact from phonebook");
+    ASSERT_FALSE(menu->actions().isEmpty());
+    EXPECT_EQ(menu->actions().first()->text(), "phonebook");
+    menu->actions().first()->trigger();
+    menu->close();
     QWidget host;
     h.notifications.post("SelectContactFromPhoneBook", nullptr, {{"BelongToWnd", QVariant::fromValue<QWidget *>(&host)}});
     ASSERT_EQ(picker.shown.size(), 2);
@@ -429,6 +558,21 @@ TEST(SmsSend, ProgressOfThePartsAndTheBackgroundSend)
     EXPECT_FALSE(service.sendingSMSInBackGround());
     EXPECT_FALSE(c.page()->newSMSInfoWindow->isVisible());
     EXPECT_EQ(h.alerts.count(), 1) << "the result window";
+
+    // The operator's road: the flags, then the send. An answer that never comes gives Send back.
+    service.setSendingSmsSMSInBackGroud(true);
+    service.setUnshowInfoWndWhenSendSmsByFlag(true);
+    c.setSMSInterfaceWhenSendSMSONBackGround();
+    ASSERT_TRUE(c.sendSmsTo("900", "buy more", false, true, false));
+    h.clock.advance(59000);
+    EXPECT_TRUE(service.sendingSMSInBackGround());
+    h.clock.advance(1000);
+    settle();
+    EXPECT_FALSE(service.sendingSMSInBackGround());
+    EXPECT_TRUE(c.page()->SendMessageBtn->isEnabled());
+    EXPECT_FALSE(c.page()->newSMSInfoWindow->isVisible());
+    EXPECT_EQ(h.alerts.count(), 2) << "the result window of a send that failed";
+    EXPECT_TRUE(c.phoneReceive().isEmpty());
 }
 
 TEST(SmsSend, DraftsThroughTheDevice)
@@ -463,6 +607,99 @@ TEST(SmsSend, DraftsThroughTheDevice)
     EXPECT_TRUE(drafts[1].isQuickForm());
     EXPECT_EQ(drafts[1].recipients, "200;300;");
     EXPECT_EQ(c.getCurrentPosition(), yov::sms::kPositionPc);
+}
+
+TEST(SmsSend, TheRecipientMenuOffersTheLastTenRecipientFields)
+{
+    SmsPageHarness h({});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    for (int i = 0; i < 12; ++i) {
+        typeAndSend(c, QString("10%1;").arg(i), "hi");
+        h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+        c.page()->cancelSendBtn->click();
+    }
+    typeAndSend(c, "105;", "hi"); // sent again: it moves to the top, once
+    h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+    c.page()->cancelSendBtn->click();
+    ASSERT_TRUE(c.sendMessageto("999", "not typed")); // another page's number is no search
+    h.deliver(yov::smsmsg::kMinorSend, answer(1, 0));
+    c.page()->cancelSendBtn->click();
+
+    c.newMessage(nullptr);
+    c.page()->sendMessageTo->findChild<QAction *>("phonebookAction")->trigger();
+    auto *menu = c.page()->sendMessageTo->findChild<QMenu *>("recipientMenu");
+    ASSERT_TRUE(menu);
+    QStringList recents;
+    for (QAction *a : menu->actions())
+        if (!a->isSeparator())
+            recents << a->text();
+    EXPECT_EQ(recents, (QStringList{"phonebook", "105;", "1011;", "1010;", "109;", "108;", "107;", "106;", "104;", "103;", "102;"}));
+    menu->actions().at(2)->trigger(); // "105;"
+    menu->close();
+    EXPECT_EQ(c.page()->sendMessageTo->text(), "105;");
+}
+
+TEST(SmsSend, AnotherPagesSendLeavesAnOpenEditorAloneAndWaitsForNoRun)
+{
+    SmsPageHarness h({});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    c.newMessage(nullptr);
+    c.page()->sendMessageTo->setText("555");
+    c.page()->sendMessageText->setPlainText("half written");
+    QStringList finished;
+    QObject observer;
+    h.notifications.addObserver(&observer, "SMSSendFinished", nullptr, [&finished](const yov::Notification &n) {
+        finished << n.userInfo.value("deletFlag").toString();
+    });
+
+    ASSERT_TRUE(c.sendMessageto("100", "usage?"));
+    ASSERT_EQ(sends(h).size(), 1);
+    EXPECT_EQ(sends(h)[0].recipient, "100");
+    EXPECT_EQ(sends(h)[0].text, "usage?");
+    EXPECT_TRUE(c.page()->messageWindow->isVisible());
+    EXPECT_EQ(c.page()->sendMessageTo->text(), "555");
+    EXPECT_EQ(c.stringForSMSEditor(), "half written");
+
+    // While that run waits for its answer a second send is refused, and says so.
+    EXPECT_FALSE(c.sendMessageto("200", "again"));
+    EXPECT_EQ(sends(h).size(), 1);
+    EXPECT_EQ(finished, QStringList{"0"});
+    h.notifications.removeObserver(&observer);
+}
+
+TEST(SmsSend, ADraftTheDeviceDoesNotStoreIsKeptOnTheComputer)
+{
+    SmsPageHarness h({{"SMS", QVariantMap{{"isSaveDraftSMSToSIM", true}}}});
+    SMSController &c = *h.controller;
+    c.netcardChanged(12);
+    const auto saveDraft = [&c](const QString &to, const QString &text) {
+        c.newMessage(nullptr);
+        c.page()->sendMessageTo->setText(to);
+        c.page()->sendMessageText->setPlainText(text);
+        c.page()->SaveToDraftBtn->click();
+        EXPECT_FALSE(c.page()->messageWindow->isVisible());
+    };
+    const auto computerDrafts = [&h] {
+        settle();
+        QStringList out;
+        for (const QVariant &d : fileBox(h, kPcList, "DraftBox"))
+            out << d.toMap().value("mobilephone").toString() + ":" + d.toMap().value("messagetext").toString();
+        return out;
+    };
+    // Stored, then refused (a full SIM): only the refused one comes to the computer.
+    saveDraft("100", "stored");
+    saveDraft("200", "refused");
+    h.deliver(yov::smsmsg::kMinorDraft);
+    h.deliver(yov::smsmsg::kMinorDraft, {}, 1, 1);
+    EXPECT_EQ(computerDrafts(), QStringList{"200:refused"});
+    // Sent, and then the device goes before its answer.
+    saveDraft("300", "unanswered");
+    c.deviceRemoved({});
+    EXPECT_EQ(computerDrafts(), (QStringList{"200:refused", "300:unanswered"}));
+    h.deliver(yov::smsmsg::kMinorDraft, {}, 1, 1); // a late refusal adds nothing
+    EXPECT_EQ(computerDrafts().size(), 2);
 }
 
 TEST(SmsSend, TheCentreIsAskedFirstWhenConfiguredAndTheSendGoesOnWithItsAnswer)
