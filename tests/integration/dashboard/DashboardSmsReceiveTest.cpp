@@ -10,13 +10,16 @@
 #include "ostrel/sms/page/SMSController.h"
 #include "ostrel/sms/page/SmsPageView.h"
 #include "ostrel/sms/page/SmsTableModel.h"
+#include "ostrel/sms/service/SmsService.h"
 #include "platform/NotificationCenter.h"
+#include "support/TestPaths.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextEdit>
 
@@ -102,6 +105,7 @@ TEST_F(DashboardSmsReceiveTest, TheNewMessageWindowShowsTheSenderAndClosesByItse
     EXPECT_TRUE(sms()->hasNewSMSInPos(yov::sms::kPositionPc));
     EXPECT_GE(sms()->smsHintOffset(), 1) << "the smart window's unread hint";
     EXPECT_FALSE(page()->Pic_newsms->isHidden()) << "the new-message picture";
+    EXPECT_FALSE(page()->Pic_newsms->pixmap().isNull()) << "the picture is drawn";
     EXPECT_TRUE(sms()->newSmsAnimating());
     sms()->stopAnimationWhenMinimizeWithNewSms();
     EXPECT_FALSE(sms()->newSmsAnimating()) << "stopped while minimised";
@@ -110,9 +114,46 @@ TEST_F(DashboardSmsReceiveTest, TheNewMessageWindowShowsTheSenderAndClosesByItse
     if (QWidget *window = mainWindow()) {
         window->show();
         saveScreenshot(window, QStringLiteral("sms-new-message-main.png"));
+        // The whole screen, to see the window over the main window (on a real display server).
+        const QString path = testing_paths::screenshotPath(QStringLiteral("sms-new-message-screen.png"));
+        if (!path.isEmpty() && QGuiApplication::primaryScreen())
+            QGuiApplication::primaryScreen()->grabWindow(0).save(path);
     }
     saveScreenshot(page()->newSMSArriveMsg, QStringLiteral("sms-new-message.png"));
     ASSERT_TRUE(QTest::qWaitFor([this] { return !page()->newSMSArriveMsg->isVisible(); }, 5000)) << "closed after 1 s";
+}
+
+TEST_F(DashboardSmsReceiveTest, ADataVolumeMessageRaisesTheAlertAndIsCopiedToTheSim)
+{
+    const QVariantMap judge{{"FlowValueSMS_PhoneNumber", "999"}, {"FLowValueSMS_Bandbreite", "volume"},
+                            {"FlowValueSMS_SeventyFivePercentKey", "75%"}, {"FlowValueSMS_OneHundredPercentKey1", "100%"}};
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("SimMessages"), QVariantList{}}, {QStringLiteral("StoreCode"), 2}});
+    setSettings({{"SMS/SMS_CheckSmsIsFlowValueSms_ifNeeded", true}, {"SMS/SMS_FlowValueSMSJudegeConditions", judge}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    QPushButton *alert = page()->btnFlowValueAlert_;
+    EXPECT_TRUE(alert->isHidden()) << "no alert in force";
+
+    ASSERT_EQ(control(QStringLiteral("DeliverText"), {QStringLiteral("999"), QStringLiteral("volume 75%")}).type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([alert] { return !alert->isHidden(); }, kWaitMs));
+    EXPECT_TRUE(alert->isEnabled());
+    EXPECT_EQ(alert->toolTip(), QStringLiteral("volume 75%"));
+    EXPECT_FALSE(alert->icon().isNull()) << "the 75 % image";
+    // Kept on the computer, the message is copied to the SIM and read there.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fileBox(configkeys::kCMSMSListOfSimFile, "InBox").size() == 1; }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !sms()->hasNewSMSInPos(yov::sms::kPositionSim); }, kWaitMs))
+        << "the copy is marked read";
+
+    ASSERT_EQ(control(QStringLiteral("DeliverText"), {QStringLiteral("999"), QStringLiteral("volume 100%")}).type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([alert] { return alert->toolTip() == QLatin1String("volume 100%"); }, kWaitMs));
+    EXPECT_EQ(sms()->flowAlertType(), SmsService::FlowValue100);
+    sms()->notifyChangeTabViewItem(QStringLiteral("SMS"));
+    if (QWidget *window = mainWindow()) {
+        window->show();
+        saveScreenshot(window, QStringLiteral("sms-flow-alert.png"));
+    }
 }
 
 TEST_F(DashboardSmsReceiveTest, AStatusReportOpensTheReportWindowAndFillsTheBox)

@@ -468,6 +468,7 @@ public:
     // Judges a complete new message as a data-volume message and raises its alert.
     void showFlowAlertWhenNewSmsArrive(const yov::MSG_REV_NEW_SMS_RES_PARA_T &record);
     void showFlowAlert(int type, const QString &text);
+    void hideFlowAlert();
     void showFlowAlertWhenLoadSimList();
     void savePCNewArriveSmsToSim();
     // The answer to the copy of a data-volume message to the SIM; false for any other copy.
@@ -530,6 +531,8 @@ private:
     void connectReceiveWindows();
     void stopNewSmsAnimation();
     void startNewSmsAnimation();
+    // Shows one frame ("NewSms_1", "NewSms_2") of the new-message picture.
+    void setNewSmsPictureFrame(const QString &image);
     int newSmsCloseSeconds() const;
 
     yov::sms::YovPositionManager yovPositionManager_;

@@ -449,7 +449,7 @@ void SMSController::initializeController()
     b->msgBoxSelectAt->setEnabled(true);
     reloadTable();
 
-    p->Pic_newsms->setProperty("imagePath", QStringLiteral("NewSms_1"));
+    setNewSmsPictureFrame(QStringLiteral("NewSms_1"));
     refreshNewSmsPicture();
 
     const bool calls = hasModuleWith(QStringLiteral("Call")) || hasModuleWith(QStringLiteral("Videocall"));

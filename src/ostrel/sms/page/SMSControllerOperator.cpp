@@ -10,6 +10,7 @@
 #include "ostrel/framework/language/WordingOperation.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/switches/ConfigService.h"
+#include "ostrel/framework/widgets/ResourcePaths.h"
 #include "ostrel/sms/page/SmsPageView.h"
 #include "ostrel/sms/service/SmsService.h"
 #include "ostrel/sms/service/SmsTableCells.h"
@@ -17,7 +18,9 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -72,8 +75,23 @@ void SMSController::showFlowAlert(int type, const QString &text)
         return;
     flowAlertType_ = type;
     flowAlertText_ = text;
+    ensurePage();
+    QPushButton *button = page_->btnFlowValueAlert_;
+    const QString image = type == SmsService::FlowValue75 ? QStringLiteral("ImageOfSeventyFive") : QStringLiteral("ImageOfonehundred");
+    button->setIcon(QIcon(QPixmap::fromImage(ResourcePaths::applicationImage(image))));
+    button->setToolTip(text);
+    button->setEnabled(true);
+    button->show();
     if (SmsService *service = SmsService::installed())
         service->setApplicationIcon(type == SmsService::FlowValue75 ? QStringLiteral("flow75.png") : QStringLiteral("flow100.png"));
+}
+
+void SMSController::hideFlowAlert()
+{
+    flowAlertType_ = SmsService::FlowValueNone;
+    flowAlertText_.clear();
+    if (page_)
+        page_->btnFlowValueAlert_->hide();
 }
 
 void SMSController::showFlowAlertWhenLoadSimList()
@@ -88,6 +106,8 @@ void SMSController::showFlowAlertWhenLoadSimList()
     const int type = service->getFlowValueInfoFromFile();
     if (type != SmsService::FlowValueNone && !service->isOverDueFlowValueSms())
         showFlowAlert(type, yov::nsString(service->flowValueSmsInfo().value(QStringLiteral("FlowSmsContent"))));
+    else
+        hideFlowAlert(); // the period ended: the alert goes with it
 }
 
 void SMSController::savePCNewArriveSmsToSim()

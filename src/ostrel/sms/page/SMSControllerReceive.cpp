@@ -13,6 +13,7 @@
 #include "ostrel/framework/neighbours/NeighbourNotifications.h"
 #include "ostrel/framework/neighbours/Neighbours.h"
 #include "ostrel/framework/switches/ConfigService.h"
+#include "ostrel/framework/widgets/ResourcePaths.h"
 #include "ostrel/framework/widgets/TableViews.h"
 #include "ostrel/sms/page/SmsPageView.h"
 #include "ostrel/sms/service/SmsDeliveryReportBox.h"
@@ -23,6 +24,8 @@
 #include "platform/Clock.h"
 
 #include <QDialog>
+#include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -191,6 +194,8 @@ void SMSController::connectReceiveWindows()
     connect(p->class0OkBtn, &QPushButton::clicked, this, [this] { class0ArriveOK(nullptr); });
     connect(p->SMSReportOKBtn, &QPushButton::clicked, this, [this] { SMSReportOK(nullptr); });
     connect(p->btnNewSMSPic_, &QPushButton::clicked, this, [this] { GotoInbox(); });
+    // The data-volume alert leads to the inbox that holds the operator's message.
+    connect(p->btnFlowValueAlert_, &QPushButton::clicked, this, [this] { GotoInbox(); });
     // The window's close box acts as its button.
     connect(p->newSMSArriveMsg, &QDialog::rejected, this, [this] { newSMSArriveMsgOK(nullptr); });
     connect(p->Win_SMSReport, &QDialog::rejected, this, [this] { SMSReportOK(nullptr); });
@@ -331,12 +336,19 @@ void SMSController::startNewSmsAnimation()
         return;
     animationStoppedByMinimise_ = false;
     newSmsAnimation_ = clock().scheduleRepeating(500, this, [this] {
-        QLabel *picture = page_ ? page_->Pic_newsms : nullptr;
-        if (!picture)
+        if (!page_)
             return;
-        const bool first = picture->property("imagePath").toString() == QLatin1String("NewSms_1");
-        picture->setProperty("imagePath", first ? QStringLiteral("NewSms_2") : QStringLiteral("NewSms_1"));
+        const bool first = page_->Pic_newsms->property("imagePath").toString() == QLatin1String("NewSms_1");
+        setNewSmsPictureFrame(first ? QStringLiteral("NewSms_2") : QStringLiteral("NewSms_1"));
     });
+}
+
+void SMSController::setNewSmsPictureFrame(const QString &image)
+{
+    if (!page_ || page_->Pic_newsms->property("imagePath").toString() == image)
+        return;
+    page_->Pic_newsms->setProperty("imagePath", image);
+    page_->Pic_newsms->setPixmap(QPixmap::fromImage(ResourcePaths::applicationImage(image)));
 }
 
 void SMSController::stopNewSmsAnimation()
@@ -345,7 +357,7 @@ void SMSController::stopNewSmsAnimation()
         clock().cancel(newSmsAnimation_);
     newSmsAnimation_ = 0;
     if (page_)
-        page_->Pic_newsms->setProperty("imagePath", QStringLiteral("NewSms_1"));
+        setNewSmsPictureFrame(QStringLiteral("NewSms_1"));
 }
 
 void SMSController::stopAnimationWhenMinimizeWithNewSms()
