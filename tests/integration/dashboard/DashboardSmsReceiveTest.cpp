@@ -88,6 +88,20 @@ TEST_F(DashboardSmsReceiveTest, ATwoPartMessageOnTheSimIsAnnouncedOnceWithItsWho
     EXPECT_TRUE(page()->newSMSNotificationContentText->toPlainText().isEmpty());
 }
 
+TEST_F(DashboardSmsReceiveTest, TheNotificationWindowShowsTheTextOfAMessageKeptOnTheComputer)
+{
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("StoreCode"), 2}});
+    setSettings({{"SMS/newSMSNotification", true}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    ASSERT_EQ(control(QStringLiteral("DeliverText"), {QStringLiteral("+4917077"), QStringLiteral("one part only")}).type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return page()->newSMSNotificationWnd->isVisible(); }, kWaitMs));
+    // The content comes back from the reloaded computer inbox.
+    EXPECT_EQ(page()->newSMSNotificationContentText->toPlainText(), QStringLiteral("one part only"));
+    EXPECT_EQ(page()->newSMSNotificationSenderText->text(), QStringLiteral("+4917077"));
+}
+
 TEST_F(DashboardSmsReceiveTest, TheNewMessageWindowShowsTheSenderAndClosesByItself)
 {
     setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("StoreCode"), 2}});
@@ -154,6 +168,42 @@ TEST_F(DashboardSmsReceiveTest, ADataVolumeMessageRaisesTheAlertAndIsCopiedToThe
         window->show();
         saveScreenshot(window, QStringLiteral("sms-flow-alert.png"));
     }
+}
+
+TEST_F(DashboardSmsReceiveTest, ThePopUpListAnnouncesAMessageAndOpenShowsItAsRead)
+{
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("StoreCode"), 2}});
+    setSettings({{"SMS/smsPopUpOfD3u", true}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    QWidget *panel = page()->panelNewSmsArriveOfPop_Up;
+    if (panel->isVisible()) // unread messages of the scenario's computer inbox
+        sms()->closeNewSMSWindowOfPop_Up();
+    ASSERT_EQ(control(QStringLiteral("DeliverText"), {QStringLiteral("+4917088"), QStringLiteral("meet at six")}).type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([panel] { return panel->isVisible(); }, kWaitMs));
+    EXPECT_TRUE(panel->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_FALSE(page()->newSMSArriveMsg->isVisible()) << "the pop-up list instead of the new-message window";
+    EXPECT_EQ(panel->findChild<QLabel *>(QStringLiteral("tfdNewSmsSenderOfPop_Up"))->text(), QStringLiteral("+4917088"));
+    EXPECT_EQ(panel->windowTitle(), QStringLiteral("New message"));
+    saveScreenshot(panel, QStringLiteral("sms-pop-up.png"));
+
+    page()->btnOpenOfPop_Up->click();
+    QWidget *content = page()->winNewSmsContextOfPop_Up;
+    ASSERT_TRUE(content->isVisible());
+    EXPECT_EQ(content->findChild<QLabel *>(QStringLiteral("tfdNewSmsContentTextOfPop_Up"))->text(), QStringLiteral("meet at six"));
+    EXPECT_EQ(content->findChild<QLabel *>(QStringLiteral("tfdNewSmsContentMobilePhoneOfPop_Up"))->text(), QStringLiteral("+4917088"));
+    const auto readInFile = [this] {
+        for (const QVariant &m : fileBox(configkeys::kCMSMSListOfPCFile, "InBox")) {
+            const QVariantMap info = m.toMap().value(QStringLiteral("smsInfo")).toMap();
+            if (info.value(QStringLiteral("messagetext")).toString() == QLatin1String("meet at six"))
+                return info.value(QStringLiteral("stat")).toInt() == 1;
+        }
+        return false;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(readInFile, kWaitMs)) << "marked read in the computer inbox";
+    page()->btnNewSmsContentOK->click();
+    EXPECT_FALSE(content->isVisible());
 }
 
 TEST_F(DashboardSmsReceiveTest, AStatusReportOpensTheReportWindowAndFillsTheBox)
