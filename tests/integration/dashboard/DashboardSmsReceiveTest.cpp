@@ -206,6 +206,72 @@ TEST_F(DashboardSmsReceiveTest, ThePopUpListAnnouncesAMessageAndOpenShowsItAsRea
     EXPECT_FALSE(content->isVisible());
 }
 
+TEST_F(DashboardSmsReceiveTest, APurchaseAnswerOpensItsWindowAndItsButtonWritesToTheServer)
+{
+    // The purchase server is the SIM's own number, so what the window sends comes back.
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("SimMessages"), QVariantList{}}, {QStringLiteral("StoreCode"), 1}});
+    setSettings({{"SMS/SMS_CheckSmsIsRechargeSms_ifNeeded", true},
+                 {"SMS/New_SMS_Close_time", 0},
+                 {"PurchargeBySMS/PurchargeBySMS_ServerNumber", "+491701234567"},
+                 {"PurchargeBySMS/PurchargeBySMS_BroadbandRequire", "LIST"},
+                 {"PurchargeBySMS/PurchargeBySMS_VolStatusResponse", "volume"}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    ASSERT_EQ(control(QStringLiteral("DeliverText"), {QStringLiteral("+491701234567"), QStringLiteral("Your volume: 80% used")}).type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return sms()->wndRecharge() && sms()->wndRecharge()->isVisible(); }, kWaitMs));
+    QDialog *window = sms()->wndRecharge();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Check volume"));
+    EXPECT_EQ(window->findChild<QLabel *>(QStringLiteral("labelOfPurchaseInfo_"))->text(), QStringLiteral("Your volume: 80% used"));
+    auto *purchase = window->findChild<QPushButton *>(QStringLiteral("btnOfPurchaseInVolStatusWnd_"));
+    auto *ok = window->findChild<QPushButton *>(QStringLiteral("btnOfOKInRechargeWnd_"));
+    EXPECT_FALSE(purchase->isHidden());
+    EXPECT_FALSE(window->findChild<QPushButton *>(QStringLiteral("btnOfCancelInRechargeWnd_"))->isHidden());
+    EXPECT_TRUE(ok->isHidden());
+    saveScreenshot(window, QStringLiteral("sms-purchase.png"));
+
+    purchase->click();
+    EXPECT_FALSE(window->isVisible());
+    // The request reaches the server (here: comes back), and its answer is the last step: only OK.
+    ASSERT_TRUE(QTest::qWaitFor([this] {
+        for (const QVariant &m : fileBox(configkeys::kCMSMSListOfSimFile, "InBox"))
+            if (m.toMap().value(QStringLiteral("smsInfo")).toMap().value(QStringLiteral("messagetext")) == QLatin1String("LIST"))
+                return true;
+        return false;
+    }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([window] { return window->isVisible(); }, kWaitMs));
+    EXPECT_FALSE(ok->isHidden());
+    EXPECT_TRUE(purchase->isHidden());
+    ok->click();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(DashboardSmsReceiveTest, AMessageFromASpecialNumberHasItsOwnWindow)
+{
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("SimMessages"), QVariantList{}}, {QStringLiteral("StoreCode"), 1}});
+    setSettings({{"ShowSpecialSMS/showSMSFromSpecialNumbers", true},
+                 {"ShowSpecialSMS/SpecialSMSNumbers", QVariantList{QStringLiteral("004915550001234")}}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    // The last eight digits match.
+    ASSERT_EQ(control(QStringLiteral("DeliverText"), {QStringLiteral("+4915550001234"), QStringLiteral("Your bill is ready")}).type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return page()->specialSMSWnd->isVisible(); }, kWaitMs));
+    EXPECT_FALSE(page()->newSMSArriveMsg->isVisible());
+    EXPECT_EQ(page()->specialSMSSenderText->text(), QStringLiteral("+4915550001234"));
+    EXPECT_EQ(page()->specialSMSContentTex->toPlainText(), QStringLiteral("Your bill is ready"));
+    EXPECT_FALSE(page()->specialSMSTimeText->text().isEmpty());
+    page()->specialSMSOKBtn->click();
+    EXPECT_FALSE(page()->specialSMSWnd->isVisible());
+    EXPECT_TRUE(page()->specialSMSContentTex->toPlainText().isEmpty());
+
+    // Another sender is announced as usual.
+    ASSERT_EQ(control(QStringLiteral("DeliverText"), {QStringLiteral("+4915550009999"), QStringLiteral("hello")}).type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return page()->newSMSArriveMsg->isVisible(); }, kWaitMs));
+    EXPECT_FALSE(page()->specialSMSWnd->isVisible());
+}
+
 TEST_F(DashboardSmsReceiveTest, AStatusReportOpensTheReportWindowAndFillsTheBox)
 {
     setSettings({{"SMS/isHaveDeliveryReportBox", true}});
