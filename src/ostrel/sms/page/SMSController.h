@@ -534,6 +534,8 @@ private:
     // Shows one frame ("NewSms_1", "NewSms_2") of the new-message picture.
     void setNewSmsPictureFrame(const QString &image);
     int newSmsCloseSeconds() const;
+    // The report window is not shown when the delivery-report box holds the reports.
+    bool reportWindowStaysShut() const;
 
     yov::sms::YovPositionManager yovPositionManager_;
     QMap<QString, int> boxStr_Box_;

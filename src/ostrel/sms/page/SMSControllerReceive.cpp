@@ -609,9 +609,11 @@ void SMSController::dealWithMsgOfRevSMSReport(const yov::Notification &notificat
         writeToDeliveryReportBox();
         reloadTable();
     }
-    DeliveryReportList_.append(QVariantMap{{QStringLiteral("TIME"), dateText},
-                                           {QStringLiteral("PHONE"), report.recipient},
-                                           {QStringLiteral("RESULT"), report.result}});
+    // Only a report the window will show waits there to be acknowledged; the others are in the box.
+    if (!reportWindowStaysShut())
+        DeliveryReportList_.append(QVariantMap{{QStringLiteral("TIME"), dateText},
+                                               {QStringLiteral("PHONE"), report.recipient},
+                                               {QStringLiteral("RESULT"), report.result}});
     SmsReportArrived(report.result, report.recipient, dateText);
 }
 
@@ -634,10 +636,14 @@ void SMSController::SmsReportArrived(int result, const QString &phone, const QSt
             text.replace(second, 2, time);
         p->SMSReportText->setText(text);
     }
-    const bool box = smsSwitch("isHaveDeliveryReportBox");
-    if (box && ConfigService(&config()).isNotShowSMSReportWndWhenHasReportBox())
+    if (reportWindowStaysShut())
         return;
     showWithoutFocus(p->Win_SMSReport);
+}
+
+bool SMSController::reportWindowStaysShut() const
+{
+    return smsSwitch("isHaveDeliveryReportBox") && ConfigService(&config()).isNotShowSMSReportWndWhenHasReportBox();
 }
 
 void SMSController::SMSReportOK(QObject *)
