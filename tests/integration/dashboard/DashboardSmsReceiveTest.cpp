@@ -179,7 +179,7 @@ TEST_F(DashboardSmsReceiveTest, ThePopUpListAnnouncesAMessageAndOpenShowsItAsRea
     QWidget *panel = page()->panelNewSmsArriveOfPop_Up;
     if (panel->isVisible()) // unread messages of the scenario's computer inbox
         sms()->closeNewSMSWindowOfPop_Up();
-    ASSERT_EQ(control(QStringLiteral("DeliverText"), {QStringLiteral("+4917088"), QStringLiteral("meet at six")}).type(),
+    ASSERT_EQ(control(QStringLiteral("DeliverText"), {QStringLiteral("+4917088"), QStringLiteral("meet at <b>six</b>")}).type(),
               QDBusMessage::ReplyMessage);
     ASSERT_TRUE(QTest::qWaitFor([panel] { return panel->isVisible(); }, kWaitMs));
     EXPECT_TRUE(panel->testAttribute(Qt::WA_ShowWithoutActivating));
@@ -191,12 +191,14 @@ TEST_F(DashboardSmsReceiveTest, ThePopUpListAnnouncesAMessageAndOpenShowsItAsRea
     page()->btnOpenOfPop_Up->click();
     QWidget *content = page()->winNewSmsContextOfPop_Up;
     ASSERT_TRUE(content->isVisible());
-    EXPECT_EQ(content->findChild<QLabel *>(QStringLiteral("tfdNewSmsContentTextOfPop_Up"))->text(), QStringLiteral("meet at six"));
+    auto *text = content->findChild<QLabel *>(QStringLiteral("tfdNewSmsContentTextOfPop_Up"));
+    EXPECT_EQ(text->text(), QStringLiteral("meet at <b>six</b>"));
+    EXPECT_EQ(text->textFormat(), Qt::PlainText) << "a message's text is not markup";
     EXPECT_EQ(content->findChild<QLabel *>(QStringLiteral("tfdNewSmsContentMobilePhoneOfPop_Up"))->text(), QStringLiteral("+4917088"));
     const auto readInFile = [this] {
         for (const QVariant &m : fileBox(configkeys::kCMSMSListOfPCFile, "InBox")) {
             const QVariantMap info = m.toMap().value(QStringLiteral("smsInfo")).toMap();
-            if (info.value(QStringLiteral("messagetext")).toString() == QLatin1String("meet at six"))
+            if (info.value(QStringLiteral("messagetext")).toString() == QLatin1String("meet at <b>six</b>"))
                 return info.value(QStringLiteral("stat")).toInt() == 1;
         }
         return false;

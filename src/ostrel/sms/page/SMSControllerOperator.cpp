@@ -162,6 +162,7 @@ void SMSController::ensurePurchaseWindow()
     w->setObjectName(QStringLiteral("wndRecharge_"));
     w->resize(380, 220);
     labelOfPurchaseInfo_ = new QLabel(w);
+    labelOfPurchaseInfo_->setTextFormat(Qt::PlainText); // the operator's message as it came
     labelOfPurchaseInfo_->setObjectName(QStringLiteral("labelOfPurchaseInfo_"));
     labelOfPurchaseInfo_->setWordWrap(true);
     combOfPurchaseList_ = new QComboBox(w);

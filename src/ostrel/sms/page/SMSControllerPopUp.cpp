@@ -23,6 +23,7 @@ QLabel *popUpLabel(QWidget *parent, const char *name)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText); // a sender or a message text, never markup
     return label;
 }
 

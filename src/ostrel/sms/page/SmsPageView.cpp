@@ -34,9 +34,12 @@ QPushButton *pageButton(const char *name, QWidget *parent)
     return named(new QPushButton(parent), name);
 }
 
+// Labels show senders, names and message texts as they came: never as markup.
 QLabel *pageLabel(const char *name, QWidget *parent)
 {
-    return named(new QLabel(parent), name);
+    QLabel *label = named(new QLabel(parent), name);
+    label->setTextFormat(Qt::PlainText);
+    return label;
 }
 
 constexpr const char *kMenuItemNames[] = {
