@@ -274,6 +274,24 @@ TEST_F(DashboardSmsReceiveTest, AMessageFromASpecialNumberHasItsOwnWindow)
     EXPECT_FALSE(page()->specialSMSWnd->isVisible());
 }
 
+TEST_F(DashboardSmsReceiveTest, AMessageFromALinkSenderOpensAnAlertWithItsLinks)
+{
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("SimMessages"), QVariantList{}}, {QStringLiteral("StoreCode"), 1}});
+    setSettings({{"SMS/DisplayHyperlinkForPhoneArray", QVariantList{QStringLiteral("+4917055")}}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    ASSERT_EQ(control(QStringLiteral("DeliverText"), {QStringLiteral("+4917055"), QStringLiteral("Offers: www.example.org <now>")}).type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return page()->wndAlert_->isVisible(); }, kWaitMs));
+    EXPECT_FALSE(page()->newSMSArriveMsg->isVisible());
+    EXPECT_EQ(page()->labelTitle_->text(), QStringLiteral("+4917055"));
+    EXPECT_EQ(page()->txtViewMsg_->toPlainText(), QStringLiteral("Offers: www.example.org <now>"));
+    EXPECT_TRUE(page()->txtViewMsg_->toHtml().contains(QStringLiteral("href=\"http://www.example.org\"")))
+        << page()->txtViewMsg_->toHtml().toStdString();
+    page()->btnOK_->click();
+    EXPECT_FALSE(page()->wndAlert_->isVisible());
+}
+
 TEST_F(DashboardSmsReceiveTest, AStatusReportOpensTheReportWindowAndFillsTheBox)
 {
     setSettings({{"SMS/isHaveDeliveryReportBox", true}});
