@@ -292,6 +292,31 @@ TEST_F(DashboardSmsReceiveTest, AMessageFromALinkSenderOpensAnAlertWithItsLinks)
     EXPECT_FALSE(page()->wndAlert_->isVisible());
 }
 
+TEST_F(DashboardSmsReceiveTest, RechargeMessagesAreHandedToTheUssdWindow)
+{
+    setScenarioModem(QStringLiteral("Sms"), {{QStringLiteral("SimMessages"), QVariantList{}}, {QStringLiteral("StoreCode"), 1}});
+    setSettings({{"SMS/SMS_SendUnreadRechargeSMSToUSSD_IfNeeded", true},
+                 {"USSD/USSD_ServerNumber_WhenRecharge", "+4917022"},
+                 {"SMS/New_SMS_Close_time", 0}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    QObject watcher;
+    QList<QStringList> posted;
+    sms()->notificationCenter().addObserver(&watcher, QString(notifications::kPassRechargeSMS), nullptr,
+                                            [&posted](const yov::Notification &n) {
+                                                posted << n.userInfo.value(QString(notifications::kRechargeSMSKey)).toStringList();
+                                            });
+    ASSERT_EQ(control(QStringLiteral("DeliverText"), {QStringLiteral("+4917033"), QStringLiteral("not the server")}).type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return page()->newSMSArriveMsg->isVisible(); }, kWaitMs));
+    EXPECT_TRUE(posted.isEmpty()) << "another sender is not handed over";
+    ASSERT_EQ(control(QStringLiteral("DeliverText"), {QStringLiteral("+4917022"), QStringLiteral("Recharged 10 EUR")}).type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([&posted] { return !posted.isEmpty(); }, kWaitMs));
+    EXPECT_EQ(posted.last(), QStringList{QStringLiteral("Recharged 10 EUR")});
+    EXPECT_EQ(sms()->getUnreadRechargeSMS(), QStringList{QStringLiteral("Recharged 10 EUR")});
+}
+
 TEST_F(DashboardSmsReceiveTest, AStatusReportOpensTheReportWindowAndFillsTheBox)
 {
     setSettings({{"SMS/isHaveDeliveryReportBox", true}});
