@@ -7,7 +7,10 @@
 #include "common/sms/SmsListFiles.h"
 #include "ostrel/framework/config/ConfigFileKeys.h"
 #include "ostrel/framework/neighbours/NeighbourNotifications.h"
+#include "ostrel/framework/widgets/Buttons.h"
+#include "ostrel/framework/widgets/TableViews.h"
 #include "ostrel/sms/page/SMSController.h"
+#include "ostrel/sms/page/SmsBoxView.h"
 #include "ostrel/sms/page/SmsPageView.h"
 #include "ostrel/sms/page/SmsTableModel.h"
 #include "ostrel/sms/service/SmsService.h"
@@ -335,6 +338,41 @@ TEST_F(DashboardSmsReceiveTest, AStatusReportOpensTheReportWindowAndFillsTheBox)
     EXPECT_EQ(file->toList().first().toMap().value("mobilephone").toString(), QStringLiteral("+31641600986"));
     page()->SMSReportOKBtn->click();
     EXPECT_FALSE(page()->Win_SMSReport->isVisible());
+}
+
+TEST_F(DashboardSmsReceiveTest, TheReportBoxShowsReportsUnreadAndDeletesThem)
+{
+    setSettings({{"SMS/isHaveDeliveryReportBox", true},
+                 {"SMS/boxOrder", QVariantMap{{"InBox", 0}, {"OutBox", 1}, {"DraftBox", 2}, {"DELIVERY_REPORTBOX", 3}}}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(ready());
+    ASSERT_TRUE(deliver("status", kStatusPdu));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return page()->Win_SMSReport->isVisible(); }, kWaitMs));
+    page()->SMSReportOKBtn->click();
+
+    sms()->notifyChangeTabViewItem(QStringLiteral("SMS"));
+    SmsBoxView *view = sms()->boxView();
+    ASSERT_TRUE(view->saveAtPos->selectCellAtRow(sms()->yovPositionManager().getPositionOrderByPositon(yov::sms::kPositionPc)));
+    sms()->selectSaveAt();
+    ASSERT_TRUE(view->msgBoxSelectAt->selectCellAtRow(sms()->getBoxDisplayOrderWithBox(yov::sms::kBoxDeliveryReport)));
+    sms()->msgBoxSelect();
+    ASSERT_TRUE(sms()->isPcDeliveryReportBox());
+    SmsTableModel *model = sms()->tableModel();
+    ASSERT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(model->data(model->index(0, model->columnOfIdentifier("mobilephone"))).toString(), QStringLiteral("+31641600986"));
+    EXPECT_EQ(model->data(model->index(0, model->columnOfIdentifier("stat"))).toString(), QStringLiteral("New"));
+    if (QWidget *window = mainWindow()) {
+        window->show();
+        saveScreenshot(window, QStringLiteral("sms-report-box.png"));
+    }
+
+    page()->msgBoxList->selectRow(0);
+    presenter_.pressNext(testing_support::ScriptedAlertPresenter::Default);
+    page()->deleteBtn->click();
+    ASSERT_TRUE(QTest::qWaitFor([model] { return model->rowCount() == 0; }, kWaitMs));
+    const auto file = yov::PlistBridge::readFile(config_->configFilePathOfKey(configkeys::kCMSMSListOfReportBoxFile));
+    ASSERT_TRUE(file.has_value());
+    EXPECT_TRUE(file->toList().isEmpty());
 }
 
 TEST_F(DashboardSmsReceiveTest, AClassZeroMessageIsShownAndNotStored)
