@@ -124,10 +124,12 @@ TEST_F(DashboardSmsReceiveTest, TheNewMessageWindowShowsTheSenderAndClosesByItse
     EXPECT_FALSE(page()->Pic_newsms->isHidden()) << "the new-message picture";
     EXPECT_FALSE(page()->Pic_newsms->pixmap().isNull()) << "the picture is drawn";
     EXPECT_TRUE(sms()->newSmsAnimating());
-    sms()->stopAnimationWhenMinimizeWithNewSms();
-    EXPECT_FALSE(sms()->newSmsAnimating()) << "stopped while minimised";
-    sms()->startAnimationWhenMaximizeWithNewSms();
-    EXPECT_TRUE(sms()->newSmsAnimating()) << "again once restored";
+    if (QWidget *window = mainWindow()) {
+        window->showMinimized();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !sms()->newSmsAnimating(); }, kWaitMs)) << "stopped while minimised";
+        window->showNormal();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return sms()->newSmsAnimating(); }, kWaitMs)) << "again once restored";
+    }
     if (QWidget *window = mainWindow()) {
         window->show();
         saveScreenshot(window, QStringLiteral("sms-new-message-main.png"));
