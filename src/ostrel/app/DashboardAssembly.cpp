@@ -39,6 +39,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
 #include <QMainWindow>
@@ -170,9 +171,10 @@ void DashboardAssembly::createControllers()
     phonebookWindow_ = std::make_unique<PBWindow>(phonebookController_.get(), phonebookLayout);
     phonebookActions_ = std::make_unique<PBRecordActions>(phonebookWindow_.get());
     smsService_ = std::make_unique<SmsService>(context.config, context.clock);
-    // The flow-value period ended: the application takes its normal icon again ("icon.icns.png").
-    smsService_->setApplicationIconHook([](const QString &) {
-        const QImage icon = ResourcePaths::applicationImage(QStringLiteral("icon"));
+    // The application icon of a flow-value alert ("flow75.png", "flow100.png") and, once the period
+    // ended, the normal one again ("icon.icns.png").
+    smsService_->setApplicationIconHook([](const QString &image) {
+        const QImage icon = ResourcePaths::applicationImage(QFileInfo(image).baseName());
         if (!icon.isNull())
             QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     });

@@ -223,6 +223,7 @@ public:
     // switched.
     bool windowWillUseStandardFrame(QWidget *window);
     Q_INVOKABLE void menuCompleteModelClicked(QObject *sender);
+    void menuCompleteModelClicked() override { menuCompleteModelClicked(nullptr); }
     Q_INVOKABLE void menuSimpleModelClicked(QObject *sender);
     Q_INVOKABLE void menuMinimizedModelClicked(QObject *sender);
     // Simple window's buttons: tag 0 SMS, 1 Phonebook, 2 Setting, 3 help, 4 DialRecord.

@@ -72,6 +72,8 @@ public:
     virtual void setMenuItemTitle(const QString &item, const QString &title) { (void)item; (void)title; }
     // Lays the main window out for the page (the operator's layout of that page, where it has one).
     virtual void updateUIForBraVuzod(const QString &page) { (void)page; }
+    // Switches the main window to its complete model (nothing without a main window).
+    virtual void menuCompleteModelClicked() {}
 };
 
 class DefaultMainController : public MainControllerInterface {

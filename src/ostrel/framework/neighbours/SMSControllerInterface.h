@@ -42,6 +42,8 @@ public:
     virtual void stopAnimationWhenMinimizeWithNewSms() = 0;
     virtual void startAnimationWhenMaximizeWithNewSms() = 0;
     virtual void cleanTextControlShowCertainNewSmsContent() = 0;
+    // The texts of the unread messages from the recharge server, oldest first.
+    virtual QStringList getUnreadRechargeSMS() const = 0;
     virtual int getNetCardStatus() const = 0;
     // "%d/%d": SIM messages used / SIM capacity.
     virtual QString getDiagnosticsSMS() const = 0;
@@ -75,6 +77,7 @@ public:
     void stopAnimationWhenMinimizeWithNewSms() override {}
     void startAnimationWhenMaximizeWithNewSms() override {}
     void cleanTextControlShowCertainNewSmsContent() override {}
+    QStringList getUnreadRechargeSMS() const override { return {}; }
     int getNetCardStatus() const override { return 0; }
     QString getDiagnosticsSMS() const override { return {}; }
 };

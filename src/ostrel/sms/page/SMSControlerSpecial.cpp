@@ -56,6 +56,7 @@ void SMSController::loadBoxinPCList()
     }
     if (SmsService *service = SmsService::installed())
         service->loadBoxinPCList();
+    readDeliveryReportBox();
 }
 
 void SMSController::loadBoxinSIMList()

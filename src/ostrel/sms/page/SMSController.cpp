@@ -38,6 +38,7 @@ SMSController::~SMSController()
         Neighbours::setSms(nullptr);
     }
     delete smsSimMaxWarningWin_.data();
+    delete wndRecharge_.data();
     smsSource_.reset();
     if (page_)
         page_->msgBoxList->setModel(nullptr); // the model goes with this controller
@@ -85,6 +86,7 @@ void SMSController::specialInit()
     boxStrMapInit();
     yovPositionManagerInit();
     synTcardSmsFlag_ = false;
+    readDeliveryReportBox();
     if (hasPosition(yov::sms::kPositionTcard))
         startSynTcardTimer();
 }

@@ -23,12 +23,17 @@
 #include "ostrel/sms/service/SmsListWriter.h"
 #include "ostrel/sms/service/SmsPageSearch.h"
 #include "ostrel/sms/service/SmsPageRules.h"
+#include "ostrel/sms/service/SmsReceiveHistory.h"
 #include "ostrel/sms/service/SmsTableCells.h"
+#include "common/sms/YOVMessageDeliveryReport.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
 #include <QDialog>
 #include <QFont>
 #include <QLabel>
+#include <QTextEdit>
 #include <QLoggingCategory>
 #include <QMap>
 #include <QPointer>
@@ -54,7 +59,7 @@ class SmsTableModel;
 
 extern SMSController *g_SMSController;
 
-class SMSController : public YOVUIController, public DefaultSMSController {
+class SMSController : public YOVUIController, public SMSControllerInterface {
     Q_OBJECT
 public:
     // The full-alert types of alertFullWithPosition.
@@ -373,6 +378,105 @@ public:
     void GotoInbox() override;
     int m_revNewPos = -1;
 
+    // --- receiving (SMSControllerReceive.cpp) ----------------------------------------------------
+    // The automatic close of the new-message window when SMS/New_SMS_Close_time is missing.
+    static constexpr int kDefaultNewSmsCloseSeconds = 5;
+    // How long a usage-check reply stays shown.
+    static constexpr int kUsageReplyShownMs = 60000;
+    void dealWithMsgOfRevNewSMS(const yov::Notification &notification);
+    void dealWithMsgOfRevClass0(const yov::Notification &notification);
+    void dealWithMsgOfRevSMSReport(const yov::Notification &notification);
+    void dealWithMsgOfBroadCast(const yov::Notification &notification);
+    void dealWithMsgOfRevRechargeSMS(const yov::Notification &notification);
+    // The new-message road for one received part.
+    void receiveNewSms(const yov::MSG_REV_NEW_SMS_RES_PARA_T &record);
+    void doAfterFinishReceiveNewSms(const yov::MSG_REV_NEW_SMS_RES_PARA_T &record);
+    void newSmsArrivedNotification();
+    void close_newSMS_Msg();
+    Q_INVOKABLE void newSMSArriveMsgOK(QObject *sender = nullptr);
+    Q_INVOKABLE void newSMSNotificationClose(QObject *sender = nullptr);
+    Q_INVOKABLE void newSMSNotificationRead(QObject *sender = nullptr);
+    Q_INVOKABLE void specialNewSMSWndClose(QObject *sender = nullptr);
+    Q_INVOKABLE void class0ArriveOK(QObject *sender = nullptr);
+    Q_INVOKABLE void SMSReportOK(QObject *sender = nullptr);
+    void SmsReportArrived(int result, const QString &phone, const QString &time);
+    void showSMSFromSpecialNumbers(const QString &number, const QString &name, const QString &time,
+                                   const QString &content, const yov::MSG_REV_NEW_SMS_RES_PARA_T &record);
+    bool isSpecailSMSNumber(const QString &number) const;
+    // The KV408 top-up rule: true when it took the message (the special-number window stays shut).
+    bool kenyaDedeviKV408SMSProcess(const QString &number, const QString &text, const yov::MSG_REV_NEW_SMS_RES_PARA_T *record);
+    void sendNewSMSArriveNotification(const QString &number);
+    QString getNewArriveSMSContent() const;
+    void setNewSMSContentInContentField();
+    bool showCertainNewSMSContent(const QString &text, const QString &number) const;
+    // A usage-check reply is shown for a minute; true when the sender was the awaited number.
+    bool showCheckUsageRespondingSMSContent(const QString &text, const QString &number);
+    void cleanTextControlShowCertainNewSmsContent() override;
+    QTextEdit *tfdShowCertainNewSmsContent();
+    // Hands the unread recharge messages to the USSD window when the sender is the recharge server.
+    void passToOtherModelWithSMSContent(const QString &text, const QString &number);
+    QStringList getUnreadRechargeSMS() const override;
+    void freshStatusViewWhenNewSMSArrive();
+    QPointF centerTheNewSMSArriveWnd(const QSizeF &size) const override;
+    void stopAnimationWhenMinimizeWithNewSms() override;
+    void startAnimationWhenMaximizeWithNewSms() override;
+    bool newSmsAnimating() const { return newSmsAnimation_ != 0; }
+    void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime() override;
+    QString receiveSmsContentText() const { return receiveSmsContentText_; }
+    const SmsReceiveHistory &receiveHistory() const { return receiveHistory_; }
+    QVariantList deliveryReportList() const { return DeliveryReportList_; }
+
+    // --- the delivery-report box (SMSControllerReports.cpp) ---------------------------------------
+    void readDeliveryReportBox();
+    void writeToDeliveryReportBox();
+    void deleteDeliveryReport();
+    bool isPcDeliveryReportBox() const;
+    QVariant setSmsTableValueOfDeliveryReport(const QString &column, int row) const;
+    QList<yov::sms::YOVMessageDeliveryReport> deliveryReports() const { return deliveryReportArray_; }
+    // The reports as file dictionaries, in list order (the rows of the report box).
+    QVariantList deliveryReportRows() const;
+    void markDeliveryReportRead(int row);
+
+    // --- the new-message pop-up list (SMSControllerPopUp.cpp) ------------------------------------
+    struct PopUpEntry {
+        QDateTime date;
+        QString userName;
+        QString phone;
+        int location = -1; // the stored position; -1 for none (the computer)
+        QString dateString;
+    };
+    void specialAwakeFromNib();
+    void SpecialInit_SMS_Wording();
+    void addPop_upUnReadSMSFromPC();
+    void addPop_UpSMSWhenReceiveNewSMS(const yov::MSG_REV_NEW_SMS_RES_PARA_T &record);
+    void showNewSMSWindowOfPop_Up();
+    void closeNewSMSWindowOfPop_Up();
+    void closeSMSContentOfPop_UP();
+    void removeMessageOfPop_UpWithMessage(const QVariantMap &message);
+    Q_INVOKABLE void openNewSMSContentOfPop_Up();
+    QList<PopUpEntry> popUpList() const { return tmpNewSMSListOfPop_Up_; }
+
+    // --- operator messages (SMSControllerOperator.cpp) --------------------------------------------
+    // Opens the purchase window when the service recognises the message as a purchase answer.
+    void preTreatBeforeJudgeSMSIsPurchaseSMS(const QString &number, const QString &text);
+    void ensurePurchaseWindow();
+    void initRechargeWndWording();
+    void setPurchaseWndProperty();
+    void setCombOfPurchaseListDataSource();
+    void sendSMSToPurchaseServer(QObject *sender);
+    QDialog *wndRecharge() const { return wndRecharge_; }
+    // Judges a complete new message as a data-volume message and raises its alert.
+    void showFlowAlertWhenNewSmsArrive(const yov::MSG_REV_NEW_SMS_RES_PARA_T &record);
+    void showFlowAlert(int type, const QString &text);
+    void hideFlowAlert();
+    void showFlowAlertWhenLoadSimList();
+    void savePCNewArriveSmsToSim();
+    // The answer to the copy of a data-volume message to the SIM; false for any other copy.
+    bool takeCopyToSimAnswer(const yov::UI_MSG &msg);
+    void setSMSReadedAfterSMSCopyFromPcToSim();
+    int flowAlertType() const { return flowAlertType_; }
+    QString flowAlertText() const { return flowAlertText_; }
+
 private:
     SmsCellContext cellContext(int box, int position) const;
     void reloadTable();
@@ -423,6 +527,15 @@ private:
     void setChainControlsEnabled(bool enabled);
     std::optional<int> currentDeviceIndex(int position, int box, const QVariantMap &entry, const QString &indexKey);
     void ensureSimMaxWarningWindow();
+    void showWithoutFocus(QWidget *window);
+    void connectReceiveWindows();
+    void stopNewSmsAnimation();
+    void startNewSmsAnimation();
+    // Shows one frame ("NewSms_1", "NewSms_2") of the new-message picture.
+    void setNewSmsPictureFrame(const QString &image);
+    int newSmsCloseSeconds() const;
+    // The report window is not shown when the delivery-report box holds the reports.
+    bool reportWindowStaysShut() const;
 
     yov::sms::YovPositionManager yovPositionManager_;
     QMap<QString, int> boxStr_Box_;
@@ -500,6 +613,42 @@ private:
     QVariantList delSmsListAfterSave_;
     int delSMSFromPos_ = 0;
     int delSMSFromBox_ = 0;
+
+    // Receiving.
+    SmsReceiveHistory receiveHistory_;
+    QString receiveSmsContentText_;
+    QVariantList DeliveryReportList_;  // reports not yet acknowledged, newest last
+    QList<yov::sms::YOVMessageDeliveryReport> deliveryReportArray_; // the report box, newest first
+    int closeNewSmsId_ = 0;
+    int usageReplyId_ = 0;
+    int newSmsAnimation_ = 0;
+    bool animationStoppedByMinimise_ = false;
+    std::unique_ptr<QTextEdit> tfdShowCertainNewSmsContent_;
+    int flowAlertType_ = 2;
+    QString flowAlertText_;
+    QPointer<QDialog> wndRecharge_;
+    QPointer<QLabel> labelOfPurchaseInfo_;
+    QPointer<QComboBox> combOfPurchaseList_;
+    QPointer<QPushButton> btnOfPurchaseInVolStatusWnd_;
+    QPointer<QPushButton> btnOfPurchaseInPartnerWnd_;
+    QPointer<QPushButton> btnOfConfirmInPurchaseWnd_;
+    QPointer<QPushButton> btnOfCancelInRechargeWnd_;
+    QPointer<QPushButton> btnOfOKInRechargeWnd_;
+
+    // The pop-up list, newest last, and its fields (made with the panel).
+    QList<PopUpEntry> tmpNewSMSListOfPop_Up_;
+    QPointer<QLabel> tfdNewSmsPOPupArriveSubTitle_;
+    QPointer<QLabel> tfdNewSmsFromOfPop_Up_;
+    QPointer<QLabel> tfdNewSmsSenderOfPop_Up_;
+    QPointer<QLabel> tfdNewSmsTimeOfPop_Up_;
+    QPointer<QLabel> tfdNewSmsArriveTimeOfPop_Up_;
+    QPointer<QLabel> tfdNewSmsContentFromLabel_;
+    QPointer<QLabel> tfdNewSmsContentPhoneLabel_;
+    QPointer<QLabel> tfdNewSmsContentTimeLabel_;
+    QPointer<QLabel> tfdNewSmsContentFromPop_Up_;
+    QPointer<QLabel> tfdNewSmsContentMobilePhoneOfPop_Up_;
+    QPointer<QLabel> tfdNewSmsContentTimeOfPop_Up_;
+    QPointer<QLabel> tfdNewSmsContentTextOfPop_Up_;
 };
 
 } // namespace ostrel

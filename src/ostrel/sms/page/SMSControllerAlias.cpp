@@ -70,19 +70,19 @@ const QList<SMSController::MessageRow> &SMSController::smsMessageRows()
         {91, "dealWithMsgOfDeleteSMS:", &C::dealWithMsgOfDeleteSMS},
         {92, "dealWithMsgOfSaveSMS:", &C::dealWithMsgOfSaveSMS},
         {94, "dealWithMsgOfLoadSMSList:", &C::dealWithMsgOfLoadSMSList},
-        {100, "dealWithMsgOfRevNewSMS:", nullptr},
+        {100, "dealWithMsgOfRevNewSMS:", &C::dealWithMsgOfRevNewSMS},
         {97, "dealWithMsgOfSMSNum:", &C::dealWithMsgOfSMSNum},
-        {98, "dealWithMsgOfRevClass0:", nullptr},
-        {99, "dealWithMsgOfRevSMSReport:", nullptr},
+        {98, "dealWithMsgOfRevClass0:", &C::dealWithMsgOfRevClass0},
+        {99, "dealWithMsgOfRevSMSReport:", &C::dealWithMsgOfRevSMSReport},
         {93, "dealWithMsgOfSaveSMSToDraft:", &C::dealWithMsgOfSaveSMSToDraft},
         {103, "dealWithMsgofRestoreSMS:", &C::dealWithMsgofRestoreSMS},
         {109, "dealWithMsgOfSMSCenter:", &C::dealWithMsgOfSMSCenter},
-        {105, "dealWithMsgOfBroadCast:", nullptr},
+        {105, "dealWithMsgOfBroadCast:", &C::dealWithMsgOfBroadCast},
         {112, "dealWithMsgOfConcatSMSInfo:", &C::dealWithMsgOfConcatSMSInfo},
         {113, "dealWithMsgOfReLoadTcardSMS:", &C::dealWithMsgOfReLoadTcardSMS},
         {114, "dealWithMsgOfReLoadTcardSMS:", &C::dealWithMsgOfReLoadTcardSMS},
         {96, "dealWithMsgOfSMSRevPos:", &C::dealWithMsgOfSMSRevPos},
-        {101, "dealWithMsgOfRevRechargeSMS:", nullptr},
+        {101, "dealWithMsgOfRevRechargeSMS:", &C::dealWithMsgOfRevRechargeSMS},
     };
     return rows;
 }
@@ -184,6 +184,7 @@ void SMSController::connectPage()
     connect(p->btnRecover_, &QPushButton::clicked, this, [this] { recoverMessage(page_->btnRecover_); });
     connect(p->btnMoveToImportantBox_, &QPushButton::clicked, this, [this] { moveToImportantBox(page_->btnMoveToImportantBox_); });
     connect(p->mentItemUseShortcutKeyDeleteMessage_, &QAction::triggered, this, [this] { deleteMessage(nullptr); });
+    connectReceiveWindows();
     // The tree's nodes act as the matrices' cells.
     if (smsSource_)
         return;
@@ -385,6 +386,8 @@ void SMSController::updateLanguages()
     if (!page_)
         return;
     Init_SMS_Wording();
+    SpecialInit_SMS_Wording();
+    initRechargeWndWording();
     reloadTable();
 }
 
@@ -446,7 +449,7 @@ void SMSController::initializeController()
     b->msgBoxSelectAt->setEnabled(true);
     reloadTable();
 
-    p->Pic_newsms->setProperty("imagePath", QStringLiteral("NewSms_1"));
+    setNewSmsPictureFrame(QStringLiteral("NewSms_1"));
     refreshNewSmsPicture();
 
     const bool calls = hasModuleWith(QStringLiteral("Call")) || hasModuleWith(QStringLiteral("Videocall"));

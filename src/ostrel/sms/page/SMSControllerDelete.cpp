@@ -201,6 +201,10 @@ void SMSController::reFreshPCBox()
 
 void SMSController::deleteMessage(QObject *)
 {
+    if (page_ && isPcDeliveryReportBox()) {
+        deleteDeliveryReport();
+        return;
+    }
     if (!page_ || currentBoxList_.isEmpty())
         return;
     showListView();
@@ -508,6 +512,8 @@ void SMSController::dealWithMsgOfSaveSMS(const yov::Notification &notification)
 {
     yov::UI_MSG msg = yov::zeroMsg();
     yovMsgCenter()->getMsgPackage(&msg, &notification);
+    if (takeCopyToSimAnswer(msg))
+        return;
     if (saveToList_.isEmpty()) {
         loadSmsList();
         setChainControlsEnabled(true);

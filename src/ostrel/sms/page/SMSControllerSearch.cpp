@@ -214,9 +214,14 @@ bool SMSController::hasNewSMSInPos(int position) const
 
 void SMSController::GotoInbox()
 {
+    if (ConfigService(&config()).getUIModelConfig() != 3)
+        Neighbours::main().menuCompleteModelClicked();
     notifyChangeTabViewItem(QStringLiteral("SMS"));
     if (!page_)
         return;
+    // The position of the newest message (a message too long for the SIM is on the computer).
+    if (m_revNewPos >= 0)
+        selectPositionRow(m_revNewPos == yov::kSmsStoredPcSimFull ? yov::sms::kPositionPc : m_revNewPos);
     loadSmsList();
     boxView_->msgBoxSelectAt->selectCellAtRow(getBoxDisplayOrderWithBox(yov::sms::kBoxInBox));
     msgBoxSelect();
@@ -388,6 +393,11 @@ void SMSController::dealWithMsgOfLoadSMSList(const yov::Notification &notificati
             selectPositionRow(position);
         boxView_->msgBoxSelectAt->setEnabled(true);
         setButtonState(1);
+        if (smsSwitch("smsPopUpOfD3u")) {
+            addPop_upUnReadSMSFromPC();
+            showNewSMSWindowOfPop_Up();
+        }
+        showFlowAlertWhenLoadSimList();
     }
     reloadTable();
 }
@@ -410,8 +420,13 @@ void SMSController::deviceRemoved(const yov::Notification &)
         clearTableSelection();
         reloadTable();
         if (!hasNewSMSInPos(yov::sms::kPositionPc)) {
+            stopNewSmsAnimation();
             page_->Pic_newsms->hide();
             page_->btnNewSMSPic_->hide();
+        }
+        if (smsSwitch("smsPopUpOfD3u")) {
+            tmpNewSMSListOfPop_Up_.clear();
+            closeNewSMSWindowOfPop_Up();
         }
     }
     saveUnservedRecipientsWhenDeviceRemoved();
@@ -444,6 +459,10 @@ void SMSController::netcardChanged(int status)
             keepEditorAsComputerDraft();
             page_->messageWindow->hide();
             setDynamicControllersEnabledByKey(QStringLiteral("DrawerItems"), true);
+        }
+        if (smsSwitch("smsPopUpOfD3u") && page_->panelNewSmsArriveOfPop_Up->isVisible()) {
+            closeNewSMSWindowOfPop_Up();
+            addPop_upUnReadSMSFromPC();
         }
         return;
     }

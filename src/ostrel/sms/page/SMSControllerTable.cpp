@@ -133,7 +133,7 @@ int SMSController::numberOfRowsInTableView()
     };
     const int inbox = countOf(yov::sms::kBoxInBox), outbox = countOf(yov::sms::kBoxOutBox), drafts = countOf(yov::sms::kBoxDraftBox);
     shownList_ = box == yov::sms::kBoxDeliveryReport
-                     ? QVariantList() // the report box is served by the reports' own list
+                     ? (position == yov::sms::kPositionPc ? deliveryReportRows() : QVariantList())
                      : getCurrentBoxListBySearchFlag(isSearchMode(), position, box).value_or(QVariantList());
     shownContext_ = cellContext(box, position);
     if (!page_)
@@ -141,7 +141,7 @@ int SMSController::numberOfRowsInTableView()
     const int deleted = int(pcList(yov::sms::kBoxDeletedBox).size());
     const int important = int(pcList(yov::sms::kBoxImportantBox).size());
     const int broadcasts = SmsService::installed() ? int(SmsService::installed()->broadcastBoxList().size()) : 0;
-    const int reports = 0;
+    const int reports = int(deliveryReportArray_.size());
     const auto count = [](int n) { return QStringLiteral("(%1)").arg(n); };
     page_->outBoxMessageNum->setText(count(outbox));
     page_->draftBoxMessageNum->setText(count(drafts));
@@ -164,7 +164,7 @@ int SMSController::numberOfRowsInTableView()
 QVariant SMSController::objectValueForTableColumn(const QString &column, int row) const
 {
     if (shownContext_.box == yov::sms::kBoxDeliveryReport)
-        return QVariant();
+        return setSmsTableValueOfDeliveryReport(column, row);
     return smsCellValue(shownList_, row, column, shownContext_);
 }
 
@@ -185,10 +185,12 @@ std::optional<QFont> SMSController::fontOfRow(int row) const
 
 bool SMSController::shouldSelectRow(int row)
 {
-    if (getCurrentBox() == yov::sms::kBoxDeliveryReport)
-        return false; // the report list comes with the report box
     if (row < 0 || row >= shownList_.size())
         return false;
+    if (getCurrentBox() == yov::sms::kBoxDeliveryReport) {
+        markDeliveryReportRead(row); // a read report loses its new-state word
+        shownList_ = deliveryReportRows();
+    }
     selectedSmsListInTableView_ = shownList_;
     currentBoxList_ = shownList_;
     page_->messageText->setReadOnly(true);
@@ -219,6 +221,7 @@ void SMSController::tableViewSelectionDidChange()
     }
     doWhenSMSSelectionDidChange();
     if (!hasNewSMSInPos(yov::sms::kPositionPc) && !hasNewSMSInPos(yov::sms::kPositionSim)) {
+        stopNewSmsAnimation();
         page_->Pic_newsms->hide();
         page_->btnNewSMSPic_->hide();
     }
@@ -242,17 +245,7 @@ void SMSController::freshStatusViewWhenSMSReaded()
             main.setImageOfStatusBarViewWithImageName(QStringLiteral("SysStatusItem.PNG"));
         return;
     }
-    SmsServiceInterface &service = Neighbours::smsService();
-    service.getUnreadSMSInPos(yov::sms::kPositionPc, pcList(yov::sms::kBoxInBox));
-    service.getUnreadSMSInPos(yov::sms::kPositionSim, simLists_.value(yov::sms::kBoxInBox));
-    bool flowValue = false;
-    for (int position : {yov::sms::kPositionPc, yov::sms::kPositionSim})
-        for (int type : {0, 1})
-            flowValue = flowValue || service.checkPos(position, type);
-    if (flowValue)
-        main.freshStatusViewWhenFlowValueSMSArrive();
-    else
-        main.freshStatusViewWhenNormalSMSArrive();
+    freshStatusViewWhenNewSMSArrive();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -349,6 +342,8 @@ bool SMSController::markRowRead(int row, bool *computerChanged)
         return false;
     QVariantMap message = yov::nsDict(currentBoxList_.at(row));
     currentSMSRecord_ = message;
+    if (smsSwitch("smsPopUpOfD3u"))
+        removeMessageOfPop_UpWithMessage(message);
     if (!smsMarkMessageRead(message))
         return false;
     currentBoxList_[row] = message;

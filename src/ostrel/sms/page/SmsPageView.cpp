@@ -34,9 +34,12 @@ QPushButton *pageButton(const char *name, QWidget *parent)
     return named(new QPushButton(parent), name);
 }
 
+// Labels show senders, names and message texts as they came: never as markup.
 QLabel *pageLabel(const char *name, QWidget *parent)
 {
-    return named(new QLabel(parent), name);
+    QLabel *label = named(new QLabel(parent), name);
+    label->setTextFormat(Qt::PlainText);
+    return label;
 }
 
 constexpr const char *kMenuItemNames[] = {
@@ -105,8 +108,19 @@ SmsPageView::SmsPageView(SmsBoxView *storage, QWidget *parent) : QWidget(parent)
     inBoxMessageNum = pageLabel("inBoxMessageNum", this);
     outBoxMessageNum = pageLabel("outBoxMessageNum", this);
     draftBoxMessageNum = pageLabel("draftBoxMessageNum", this);
-    Pic_newsms = pageLabel("Pic_newsms", this);
+    // The picture sits on its button: a click anywhere on it goes to the messages.
     btnNewSMSPic_ = pageButton("btnNewSMSPic_", this);
+    btnNewSMSPic_->setFlat(true);
+    btnNewSMSPic_->setFixedSize(30, 28);
+    Pic_newsms = pageLabel("Pic_newsms", btnNewSMSPic_);
+    Pic_newsms->setAlignment(Qt::AlignCenter);
+    Pic_newsms->setAttribute(Qt::WA_TransparentForMouseEvents);
+    (new QHBoxLayout(btnNewSMSPic_))->addWidget(Pic_newsms);
+    btnNewSMSPic_->layout()->setContentsMargins(0, 0, 0, 0);
+    btnFlowValueAlert_ = pageButton("btnFlowValueAlert_", this);
+    btnFlowValueAlert_->setFlat(true);
+    btnFlowValueAlert_->setIconSize(QSize(24, 24));
+    btnFlowValueAlert_->hide();
     // Operator controls the page keeps without showing.
     for (QWidget *hidden : {static_cast<QWidget *>(btnRecover_), static_cast<QWidget *>(btnMoveToImportantBox_),
                             static_cast<QWidget *>(btnSendReport_), static_cast<QWidget *>(savePhonePic)})
@@ -123,8 +137,8 @@ SmsPageView::SmsPageView(SmsBoxView *storage, QWidget *parent) : QWidget(parent)
                        static_cast<QWidget *>(savePhonePopUp)})
         buttons->addWidget(w);
     buttons->addStretch(1);
-    buttons->addWidget(Pic_newsms);
     buttons->addWidget(btnNewSMSPic_);
+    buttons->addWidget(btnFlowValueAlert_);
     auto *counts = new QHBoxLayout;
     for (QLabel *label : {inBoxMessageNum, outBoxMessageNum, draftBoxMessageNum})
         counts->addWidget(label);

@@ -60,6 +60,8 @@ public:
 
     QLabel *Pic_newsms = nullptr;
     QPushButton *btnNewSMSPic_ = nullptr;
+    // The operator's data-volume alert (75 % or 100 % of the volume used): hidden until one is in force.
+    QPushButton *btnFlowValueAlert_ = nullptr;
 
     QMenu *popUPmenuOfMsgBoxList_ = nullptr;
     std::array<QAction *, 10> menuItems{}; // newSMSMenuItem_ ... saveToImportantMenuItem_

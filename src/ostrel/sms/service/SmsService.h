@@ -124,6 +124,11 @@ public:
     bool checkPos(int position, int type) const override;
     // Sets the application icon (the image name); the dashboard installs the main window's.
     void setApplicationIconHook(std::function<void(const QString &)> hook) { iconHook_ = std::move(hook); }
+    void setApplicationIcon(const QString &image) const
+    {
+        if (iconHook_)
+            iconHook_(image);
+    }
 
     // --- Purchase by SMS ---------------------------------------------------------------------------
     bool checkSMSIsPurChaseSMSBySmsPhoneNumber(const QString &number, const QString &text);

@@ -155,4 +155,33 @@ QVariant smsCellValue(const QVariantList &list, int row, const QString &column, 
     return regularCell(m, column, shownBox, c);
 }
 
+QString smsMessageText(const QVariantMap &message)
+{
+    const QVariant info = message.value(QStringLiteral("smsInfo"));
+    // A single message may carry a summary without text: its part holds the text.
+    if (!yov::nsBool(message.value(QStringLiteral("concatSmsFlag"))) && info.typeId() == QMetaType::QVariantMap
+        && info.toMap().contains(QStringLiteral("messagetext")))
+        return yov::nsString(info.toMap().value(QStringLiteral("messagetext")));
+    const QVariantMap summary = yov::nsDict(message.value(QStringLiteral("concatSmsInfo")));
+    if (!summary.isEmpty())
+        return yov::nsString(summary.value(QStringLiteral("messagetext")));
+    if (info.typeId() == QMetaType::QVariantMap)
+        return yov::nsString(info.toMap().value(QStringLiteral("messagetext")));
+    return yov::nsString(message.value(QStringLiteral("messagetext")));
+}
+
+QString smsMessageField(const QVariantMap &message, const QString &key)
+{
+    const QVariantMap summary = yov::nsDict(message.value(QStringLiteral("concatSmsInfo")));
+    if (!summary.isEmpty())
+        return yov::nsString(summary.value(key));
+    const QVariant info = message.value(QStringLiteral("smsInfo"));
+    if (info.typeId() == QMetaType::QVariantMap)
+        return yov::nsString(info.toMap().value(key));
+    const QVariantList parts = info.toList();
+    if (!parts.isEmpty())
+        return yov::nsString(yov::nsDict(parts.constFirst()).value(key));
+    return yov::nsString(message.value(key));
+}
+
 } // namespace ostrel

@@ -43,6 +43,10 @@ bool smsIsFlatMessage(const QVariantMap &message);
 // Marks a message read: the part of a single one, the summary and every part of a concatenated
 // one whose summary is unread. False when it was not unread.
 bool smsMarkMessageRead(QVariantMap &message);
+// The text of a list-file message: the summary's for a long message, else its part's (or its own).
+QString smsMessageText(const QVariantMap &message);
+// A field of a list-file message: the summary's for a long message, else its (first) part's.
+QString smsMessageField(const QVariantMap &message, const QString &key);
 // The box a message came from before the deleted (4) or important (5) box; the box itself otherwise.
 int smsShownBoxOf(const QVariantMap &message, int box);
 

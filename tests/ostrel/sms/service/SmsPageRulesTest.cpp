@@ -202,6 +202,27 @@ TEST(SmsPageRules, MarkingReadAndTheUnreadTest)
     EXPECT_FALSE(smsMarkMessageRead(flat));
 }
 
+TEST(SmsPageRules, TheTextOfAMessage)
+{
+    // A single message as the device writes it: a summary without text beside its part.
+    QVariantMap bareSummary = singleSms("1", "part text", 1);
+    QVariantMap summary = bareSummary.value("concatSmsInfo").toMap();
+    summary.remove("messagetext");
+    bareSummary.insert("concatSmsInfo", summary);
+    const struct {
+        const char *name;
+        QVariantMap message;
+        QString text;
+    } cases[] = {
+        {"single", singleSms("1", "hello", 1), "hello"},
+        {"single, summary without text", bareSummary, "part text"},
+        {"long", concatSms("1", {"a", "b"}, 1), concatSms("1", {"a", "b"}, 1).value("concatSmsInfo").toMap().value("messagetext").toString()},
+        {"flat draft", flatDraft("1", "d", 1), "d"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(smsMessageText(c.message), c.text) << c.name;
+}
+
 TEST(SmsPageRules, SearchByKindCaseAndMissingKeys)
 {
     const auto date = [](const QDateTime &d) { return d.toString("yyyy-MM-dd HH:mm"); };
