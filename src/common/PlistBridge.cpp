@@ -1,6 +1,7 @@
 #include "common/PlistBridge.h"
 
 #include "common/AtomicFile.h"
+#include "common/PlistXmlReader.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace yov {
@@ -47,7 +49,38 @@ std::optional<QDateTime> dateOf(plist_t node)
     return parseIsoDate(QString::fromLatin1(doc.mid(open + 6, close - open - 6)));
 }
 
-std::optional<QVariant> toVariant(plist_t node, QString *error)
+std::optional<QVariant> tooDeep(QString *error)
+{
+    if (error)
+        *error = QStringLiteral("containers nested deeper than %1 levels").arg(PlistBridge::kMaxDepth);
+    return std::nullopt;
+}
+
+// libplist builds and frees its tree recursively, so a deeply nested XML document would exhaust
+// the stack inside it: the opening and closing container tags are counted before it sees one.
+bool xmlNestsTooDeep(const QByteArray &bytes)
+{
+    int depth = 0;
+    const char *p = bytes.constData();
+    const char *end = p + bytes.size();
+    while ((p = static_cast<const char *>(std::memchr(p, '<', size_t(end - p))))) {
+        ++p;
+        const bool closing = p < end && *p == '/';
+        const char *name = closing ? p + 1 : p;
+        const qsizetype left = end - name;
+        const int len = left >= 5 && std::memcmp(name, "array", 5) == 0 ? 5 : left >= 4 && std::memcmp(name, "dict", 4) == 0 ? 4 : 0;
+        if (!len)
+            continue;
+        const char *after = name + len;
+        if (closing)
+            --depth;
+        else if (after < end && *after != '/' && !(after + 1 < end && after[0] == ' ' && after[1] == '/') && ++depth > PlistBridge::kMaxDepth)
+            return true;
+    }
+    return false;
+}
+
+std::optional<QVariant> toVariant(plist_t node, QString *error, int depth = 0)
 {
     switch (plist_get_node_type(node)) {
     case PLIST_BOOLEAN: {
@@ -102,11 +135,13 @@ std::optional<QVariant> toVariant(plist_t node, QString *error)
         return QVariant(*dt);
     }
     case PLIST_ARRAY: {
+        if (depth >= PlistBridge::kMaxDepth)
+            return tooDeep(error);
         QVariantList list;
         const uint32_t n = plist_array_get_size(node);
         list.reserve(n);
         for (uint32_t i = 0; i < n; ++i) {
-            auto v = toVariant(plist_array_get_item(node, i), error);
+            auto v = toVariant(plist_array_get_item(node, i), error, depth + 1);
             if (!v)
                 return std::nullopt;
             list.append(*v);
@@ -114,6 +149,8 @@ std::optional<QVariant> toVariant(plist_t node, QString *error)
         return QVariant(list);
     }
     case PLIST_DICT: {
+        if (depth >= PlistBridge::kMaxDepth)
+            return tooDeep(error);
         QVariantMap map;
         plist_dict_iter it = nullptr;
         plist_dict_new_iter(node, &it);
@@ -125,7 +162,7 @@ std::optional<QVariant> toVariant(plist_t node, QString *error)
                 free(key);
                 break;
             }
-            auto v = toVariant(item, error);
+            auto v = toVariant(item, error, depth + 1);
             if (!v) {
                 free(key);
                 free(it);
@@ -261,11 +298,25 @@ bool writeNode(QByteArray &out, const QVariant &v, int depth, QString *error)
 
 std::optional<QVariant> PlistBridge::parse(const QByteArray &bytes, QString *error)
 {
+    if (!bytes.startsWith("bplist00")) {
+        const PlistXmlReader::Result fast = PlistXmlReader::read(bytes);
+        if (fast.status == PlistXmlReader::Status::Read)
+            return fast.value;
+        if (fast.status == PlistXmlReader::Status::TooDeep)
+            return tooDeep(error);
+    }
+    return parseGeneral(bytes, error);
+}
+
+std::optional<QVariant> PlistBridge::parseGeneral(const QByteArray &bytes, QString *error)
+{
     if (bytes.isEmpty()) {
         if (error)
             *error = QStringLiteral("empty document");
         return std::nullopt;
     }
+    if (!bytes.startsWith("bplist00") && xmlNestsTooDeep(bytes))
+        return tooDeep(error);
     plist_t root = nullptr;
     plist_from_memory(bytes.constData(), uint32_t(bytes.size()), &root);
     if (!root) {
