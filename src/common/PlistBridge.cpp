@@ -111,11 +111,11 @@ std::optional<QVariant> toVariant(plist_t node, QString *error, int depth = 0)
         return QVariant(d);
     }
     case PLIST_STRING: {
-        char *s = nullptr;
-        plist_get_string_val(node, &s);
-        QString text = s ? QString::fromUtf8(s) : QString();
-        free(s);
-        return QVariant(text);
+        // Read in place: libplist's copying accessor aborts the process on a string that holds a
+        // NUL byte. The text ends at the first NUL, as a C string would.
+        uint64_t len = 0;
+        const char *s = plist_get_string_ptr(node, &len);
+        return QVariant(s ? QString::fromUtf8(s, qsizetype(qstrnlen(s, size_t(len)))) : QString());
     }
     case PLIST_DATA: {
         char *d = nullptr;
