@@ -7,14 +7,18 @@
 #include "common/sms/SmsBoxCodes.h"
 #include "common/sms/SmsListFiles.h"
 #include "common/sms/YOVMessageModelManager.h"
+#include "ostrel/framework/config/ConfigFileKeys.h"
+#include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/sms/service/SmsListNames.h"
 #include "ostrel/sms/service/SmsListSorts.h"
 #include "ostrel/sms/service/SmsListWriter.h"
 #include "ostrel/sms/service/SmsPageSearch.h"
+#include "ostrel/sms/service/SmsService.h"
 #include "ostrel/sms/service/SmsTableCells.h"
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QTemporaryDir>
 
@@ -97,6 +101,33 @@ void BM_OpenComputerInbox(benchmark::State &state)
     state.counters["messages"] = kInboxSize;
 }
 BENCHMARK(BM_OpenComputerInbox)->Unit(benchmark::kMillisecond);
+
+// The computer's lists as the page loads them on opening: one read of the file, the page's boxes
+// named, and the service's own lists from the same read.
+void BM_LoadComputerListsAsThePage(benchmark::State &state)
+{
+    const BenchInbox &inbox = benchInbox();
+    ostrel::ConfigManager config(QFileInfo(inbox.path).absolutePath());
+    config.initPathDict();
+    ostrel::SmsService service(&config);
+    const QString path = config.configFilePathOfKey(ostrel::configkeys::kCMSMSListOfPCFile);
+    if (QFileInfo(path) != QFileInfo(inbox.path)) {
+        state.SkipWithError("the configuration does not name the bench inbox");
+        return;
+    }
+    const auto names = [&inbox](const QString &number) { return inbox.phonebook.value(number, number); };
+    for (auto _ : state) {
+        const auto file = yov::sms::readSmsListFile(path);
+        for (int box : {yov::sms::kBoxInBox, yov::sms::kBoxOutBox, yov::sms::kBoxDraftBox}) {
+            QVariantList list = file.value_or(QVariantMap()).value(ostrel::SmsService::getBoxStrWithBox(box)).toList();
+            ostrel::setUserNameAndIndexToSMSBoxList(list, box, yov::sms::kPositionPc, names, {});
+            benchmark::DoNotOptimize(list);
+        }
+        service.loadBoxinPCList(path, file);
+    }
+    state.counters["messages"] = kInboxSize;
+}
+BENCHMARK(BM_LoadComputerListsAsThePage)->Unit(benchmark::kMillisecond);
 
 // The parts of the opening, each alone: where the time goes.
 void BM_InboxReadOnly(benchmark::State &state)
