@@ -49,6 +49,20 @@ std::optional<QDateTime> dateOf(plist_t node)
     return parseIsoDate(QString::fromLatin1(doc.mid(open + 6, close - open - 6)));
 }
 
+// libplist's key accessor aborts the process on a key that holds a NUL byte, which a binary list
+// can carry: its XML form shows the byte.
+bool keyHoldsNul(plist_t keyNode)
+{
+    char *xml = nullptr;
+    uint32_t len = 0;
+    plist_to_xml(keyNode, &xml, &len);
+    if (!xml)
+        return true;
+    const bool nul = std::memchr(xml, '\0', len) != nullptr;
+    plist_to_xml_free(xml);
+    return nul;
+}
+
 std::optional<QVariant> tooDeep(QString *error)
 {
     if (error)
@@ -80,7 +94,7 @@ bool xmlNestsTooDeep(const QByteArray &bytes)
     return false;
 }
 
-std::optional<QVariant> toVariant(plist_t node, QString *error, int depth = 0)
+std::optional<QVariant> toVariant(plist_t node, QString *error, bool binary, int depth = 0)
 {
     switch (plist_get_node_type(node)) {
     case PLIST_BOOLEAN: {
@@ -141,7 +155,7 @@ std::optional<QVariant> toVariant(plist_t node, QString *error, int depth = 0)
         const uint32_t n = plist_array_get_size(node);
         list.reserve(n);
         for (uint32_t i = 0; i < n; ++i) {
-            auto v = toVariant(plist_array_get_item(node, i), error, depth + 1);
+            auto v = toVariant(plist_array_get_item(node, i), error, binary, depth + 1);
             if (!v)
                 return std::nullopt;
             list.append(*v);
@@ -154,24 +168,27 @@ std::optional<QVariant> toVariant(plist_t node, QString *error, int depth = 0)
         QVariantMap map;
         plist_dict_iter it = nullptr;
         plist_dict_new_iter(node, &it);
+        std::unique_ptr<void, decltype(&free)> iterGuard(it, &free);
         for (;;) {
-            char *key = nullptr;
             plist_t item = nullptr;
-            plist_dict_next_item(node, it, &key, &item);
-            if (!item) {
-                free(key);
+            plist_dict_next_item(node, it, nullptr, &item);
+            if (!item)
                 break;
-            }
-            auto v = toVariant(item, error, depth + 1);
-            if (!v) {
-                free(key);
-                free(it);
+            plist_t keyNode = plist_dict_item_get_key(item);
+            if (binary && keyHoldsNul(keyNode)) {
+                if (error)
+                    *error = QStringLiteral("a dictionary key holds a NUL byte");
                 return std::nullopt;
             }
-            map.insert(QString::fromUtf8(key), *v);
+            char *key = nullptr;
+            plist_get_key_val(keyNode, &key);
+            const QString name = QString::fromUtf8(key);
             free(key);
+            auto v = toVariant(item, error, binary, depth + 1);
+            if (!v)
+                return std::nullopt;
+            map.insert(name, *v);
         }
-        free(it);
         return QVariant(map);
     }
     default:
@@ -325,7 +342,7 @@ std::optional<QVariant> PlistBridge::parseGeneral(const QByteArray &bytes, QStri
         return std::nullopt;
     }
     PlistPtr guard(root);
-    return toVariant(root, error);
+    return toVariant(root, error, bytes.startsWith("bplist00"));
 }
 
 std::optional<QVariant> PlistBridge::readFile(const QString &path, QString *error)

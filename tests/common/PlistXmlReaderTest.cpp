@@ -208,11 +208,27 @@ TEST(PlistXmlReader, WhatTheWriterWritesIsReadByTheFastReader)
     EXPECT_TRUE(sameValue(fast.value, *general));
 }
 
-TEST(PlistXmlReader, AStringHoldingANulByteEndsThereInsteadOfAbortingTheProcess)
+// libplist's accessors abort the process on text that holds a NUL byte: a string ends at the
+// byte, a dictionary key holding one makes the document unreadable.
+TEST(PlistXmlReader, TextHoldingANulByteNeitherAbortsNorReadsPastIt)
 {
-    const auto value = PlistBridge::parse(QByteArray("<plist><dict><key>k</key><string>a\0b</string></dict></plist>", 60));
-    ASSERT_TRUE(value);
-    EXPECT_EQ(value->toMap().value("k"), QVariant(QStringLiteral("a")));
+    const QByteArray xmlString("<plist><dict><key>k</key><string>a\0b</string></dict></plist>", 60);
+    const QByteArray binaryString("\x62\x70\x6c\x69\x73\x74\x30\x30\xd1\x01\x02\x51\x6b\x53\x61\x00\x62\x08\x0b\x0d\x00\x00"
+                                  "\x00\x00\x00\x00\x01\x01\x00\x00\x00\x00\x00\x00\x00\x03\x00\x00\x00\x00\x00\x00\x00\x00"
+                                  "\x00\x00\x00\x00\x00\x00\x00\x11",
+                                  52); // {"k": "a\0b"}
+    for (const QByteArray &doc : {xmlString, binaryString}) {
+        const auto value = PlistBridge::parse(doc);
+        ASSERT_TRUE(value);
+        EXPECT_EQ(value->toMap().value("k"), QVariant(QStringLiteral("a")));
+    }
+    const QByteArray binaryKey("\x62\x70\x6c\x69\x73\x74\x30\x30\xd1\x01\x02\x63\x00\xe9\x00\x00\x00\x62\x09\x08\x0b\x12"
+                               "\x00\x00\x00\x00\x00\x00\x01\x01\x00\x00\x00\x00\x00\x00\x00\x03\x00\x00\x00\x00\x00\x00"
+                               "\x00\x00\x00\x00\x00\x00\x00\x00\x00\x13",
+                               54); // {"\u00e9\0b": true}, the key in UTF-16
+    QString error;
+    EXPECT_FALSE(PlistBridge::parse(binaryKey, &error));
+    EXPECT_TRUE(error.contains("NUL")) << error.toStdString();
 }
 
 TEST(PlistXmlReader, DeepNestingIsRefusedWithoutCrashing)
