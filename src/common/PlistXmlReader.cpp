@@ -92,17 +92,20 @@ private:
             ++p_;
     }
 
-    // Skips to just past `marker`, stepping over quoted text when `quotes` (as in declarations).
+    // Skips to just past `marker`. In a declaration or a tag (`quotes`), text in double quotes is
+    // stepped over and a '<' outside them is not taken.
     bool skipPast(std::string_view marker, bool quotes)
     {
         while (p_ < end_) {
-            if (quotes && (*p_ == '"' || *p_ == '\'')) {
-                const void *close = std::memchr(p_ + 1, *p_, size_t(end_ - p_ - 1));
+            if (quotes && *p_ == '"') {
+                const void *close = std::memchr(p_ + 1, '"', size_t(end_ - p_ - 1));
                 if (!close)
                     return false;
                 p_ = static_cast<const char *>(close) + 1;
                 continue;
             }
+            if (quotes && *p_ == '<')
+                return false;
             if (at(marker)) {
                 p_ += marker.size();
                 return true;
@@ -123,10 +126,11 @@ private:
                 if (!skipPast("-->", false))
                     return false;
             } else if (prolog && at("<?xml") && p_ + 5 < end_ && isSpace(p_[5])) {
+                p_ += 5;
                 if (!skipPast("?>", true))
                     return false;
             } else if (prolog && at("<!DOCTYPE") && p_ + 9 < end_ && isSpace(p_[9])) {
-                const char *start = p_;
+                const char *start = p_ += 9;
                 if (!skipPast(">", true) || std::memchr(start, '[', size_t(p_ - start)))
                     return false;
             } else {

@@ -186,7 +186,9 @@ TEST(PlistXmlReader, DocumentsOutsideTheUsualFormReadAsBefore)
                                   QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><plist><string>caf\xe9</string></plist>"),
                                   QByteArray("<plist><string>a\0b</string></plist>", 35), QByteArray("<plist><string>a"),
                                   QByteArray("<plist><dict><key>a</key><strin"), QByteArray("<?xml version=\"1.0"),
-                                  QByteArray("<!-- unterminated"), QByteArray("<")})
+                                  QByteArray("<!-- unterminated"), QByteArray("<"),
+                                  QByteArray("<?xml version=\"1.0\"?><plist versw<<fion=\"1.0\"><true/></plist>"),
+                                  QByteArray("<?xml version='1.0'?><plist version='1>0'><true/></plist>")})
         expectAsLibplist(doc);
 }
 
