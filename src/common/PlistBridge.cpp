@@ -82,13 +82,16 @@ bool xmlNestsTooDeep(const QByteArray &bytes)
         const bool closing = p < end && *p == '/';
         const char *name = closing ? p + 1 : p;
         const qsizetype left = end - name;
-        const int len = left >= 5 && std::memcmp(name, "array", 5) == 0 ? 5 : left >= 4 && std::memcmp(name, "dict", 4) == 0 ? 4 : 0;
+        const int len = left >= 5 && std::memcmp(name, "array", 5) == 0  ? 5
+                        : left >= 4 && std::memcmp(name, "dict", 4) == 0 ? 4
+                                                                          : 0;
         if (!len)
             continue;
         const char *after = name + len;
+        const bool empty = after < end && (*after == '/' || (after + 1 < end && after[0] == ' ' && after[1] == '/'));
         if (closing)
             --depth;
-        else if (after < end && *after != '/' && !(after + 1 < end && after[0] == ' ' && after[1] == '/') && ++depth > PlistBridge::kMaxDepth)
+        else if (!empty && ++depth > PlistBridge::kMaxDepth)
             return true;
     }
     return false;
