@@ -3,16 +3,22 @@
 // under 0.3 s); the conversion of that inbox to message objects; the page's search over the inbox
 // (goal: under 50 ms) and the cells of its table for every row. The file is written through the
 // list-file writer once, at start.
+#include "common/PlistBridge.h"
 #include "common/sms/SmsBoxCodes.h"
 #include "common/sms/SmsListFiles.h"
 #include "common/sms/YOVMessageModelManager.h"
+#include "ostrel/framework/config/ConfigFileKeys.h"
+#include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/sms/service/SmsListNames.h"
 #include "ostrel/sms/service/SmsListSorts.h"
 #include "ostrel/sms/service/SmsListWriter.h"
 #include "ostrel/sms/service/SmsPageSearch.h"
+#include "ostrel/sms/service/SmsService.h"
 #include "ostrel/sms/service/SmsTableCells.h"
 
 #include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QTemporaryDir>
 
@@ -96,6 +102,33 @@ void BM_OpenComputerInbox(benchmark::State &state)
 }
 BENCHMARK(BM_OpenComputerInbox)->Unit(benchmark::kMillisecond);
 
+// The computer's lists as the page loads them on opening: one read of the file, the page's boxes
+// named, and the service's own lists from the same read.
+void BM_LoadComputerListsAsThePage(benchmark::State &state)
+{
+    const BenchInbox &inbox = benchInbox();
+    ostrel::ConfigManager config(QFileInfo(inbox.path).absolutePath());
+    config.initPathDict();
+    ostrel::SmsService service(&config);
+    const QString path = config.configFilePathOfKey(ostrel::configkeys::kCMSMSListOfPCFile);
+    if (QFileInfo(path) != QFileInfo(inbox.path)) {
+        state.SkipWithError("the configuration does not name the bench inbox");
+        return;
+    }
+    const auto names = [&inbox](const QString &number) { return inbox.phonebook.value(number, number); };
+    for (auto _ : state) {
+        const auto file = yov::sms::readSmsListFile(path);
+        for (int box : {yov::sms::kBoxInBox, yov::sms::kBoxOutBox, yov::sms::kBoxDraftBox}) {
+            QVariantList list = file.value_or(QVariantMap()).value(ostrel::SmsService::getBoxStrWithBox(box)).toList();
+            ostrel::setUserNameAndIndexToSMSBoxList(list, box, yov::sms::kPositionPc, names, {});
+            benchmark::DoNotOptimize(list);
+        }
+        service.loadBoxinPCList(path, file);
+    }
+    state.counters["messages"] = kInboxSize;
+}
+BENCHMARK(BM_LoadComputerListsAsThePage)->Unit(benchmark::kMillisecond);
+
 // The parts of the opening, each alone: where the time goes.
 void BM_InboxReadOnly(benchmark::State &state)
 {
@@ -104,6 +137,40 @@ void BM_InboxReadOnly(benchmark::State &state)
         benchmark::DoNotOptimize(yov::sms::readSmsListFile(inbox.path));
 }
 BENCHMARK(BM_InboxReadOnly)->Unit(benchmark::kMillisecond);
+
+// The read itself, split: the bytes from the file, then the bytes to values through the reader
+// in use (the direct XML reader) and through libplist alone (the reader it replaced).
+QByteArray benchFileBytes()
+{
+    QFile file(benchInbox().path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot open the bench inbox");
+    return file.readAll();
+}
+
+void BM_InboxFileBytes(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(benchFileBytes());
+    state.counters["bytes"] = double(benchFileBytes().size());
+}
+BENCHMARK(BM_InboxFileBytes)->Unit(benchmark::kMillisecond);
+
+void BM_InboxParse(benchmark::State &state)
+{
+    const QByteArray bytes = benchFileBytes();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(yov::PlistBridge::parse(bytes));
+}
+BENCHMARK(BM_InboxParse)->Unit(benchmark::kMillisecond);
+
+void BM_InboxParseLibplist(benchmark::State &state)
+{
+    const QByteArray bytes = benchFileBytes();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(yov::PlistBridge::parseGeneral(bytes));
+}
+BENCHMARK(BM_InboxParseLibplist)->Unit(benchmark::kMillisecond);
 
 void BM_InboxNamesOnly(benchmark::State &state)
 {

@@ -1,6 +1,7 @@
 #include "common/PlistBridge.h"
 
 #include "common/AtomicFile.h"
+#include "common/PlistXmlReader.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace yov {
@@ -47,7 +49,55 @@ std::optional<QDateTime> dateOf(plist_t node)
     return parseIsoDate(QString::fromLatin1(doc.mid(open + 6, close - open - 6)));
 }
 
-std::optional<QVariant> toVariant(plist_t node, QString *error)
+// libplist's key accessor aborts the process on a key that holds a NUL byte, which a binary list
+// can carry: its XML form shows the byte.
+bool keyHoldsNul(plist_t keyNode)
+{
+    char *xml = nullptr;
+    uint32_t len = 0;
+    plist_to_xml(keyNode, &xml, &len);
+    if (!xml)
+        return true;
+    const bool nul = std::memchr(xml, '\0', len) != nullptr;
+    plist_to_xml_free(xml);
+    return nul;
+}
+
+std::optional<QVariant> tooDeep(QString *error)
+{
+    if (error)
+        *error = QStringLiteral("containers nested deeper than %1 levels").arg(PlistBridge::kMaxDepth);
+    return std::nullopt;
+}
+
+// libplist builds and frees its tree recursively, so a deeply nested XML document would exhaust
+// the stack inside it: the opening and closing container tags are counted before it sees one.
+bool xmlNestsTooDeep(const QByteArray &bytes)
+{
+    int depth = 0;
+    const char *p = bytes.constData();
+    const char *end = p + bytes.size();
+    while ((p = static_cast<const char *>(std::memchr(p, '<', size_t(end - p))))) {
+        ++p;
+        const bool closing = p < end && *p == '/';
+        const char *name = closing ? p + 1 : p;
+        const qsizetype left = end - name;
+        const int len = left >= 5 && std::memcmp(name, "array", 5) == 0  ? 5
+                        : left >= 4 && std::memcmp(name, "dict", 4) == 0 ? 4
+                                                                          : 0;
+        if (!len)
+            continue;
+        const char *after = name + len;
+        const bool empty = after < end && (*after == '/' || (after + 1 < end && after[0] == ' ' && after[1] == '/'));
+        if (closing)
+            --depth;
+        else if (!empty && ++depth > PlistBridge::kMaxDepth)
+            return true;
+    }
+    return false;
+}
+
+std::optional<QVariant> toVariant(plist_t node, QString *error, bool binary, int depth = 0)
 {
     switch (plist_get_node_type(node)) {
     case PLIST_BOOLEAN: {
@@ -78,11 +128,11 @@ std::optional<QVariant> toVariant(plist_t node, QString *error)
         return QVariant(d);
     }
     case PLIST_STRING: {
-        char *s = nullptr;
-        plist_get_string_val(node, &s);
-        QString text = s ? QString::fromUtf8(s) : QString();
-        free(s);
-        return QVariant(text);
+        // Read in place: libplist's copying accessor aborts the process on a string that holds a
+        // NUL byte. The text ends at the first NUL, as a C string would.
+        uint64_t len = 0;
+        const char *s = plist_get_string_ptr(node, &len);
+        return QVariant(s ? QString::fromUtf8(s, qsizetype(qstrnlen(s, size_t(len)))) : QString());
     }
     case PLIST_DATA: {
         char *d = nullptr;
@@ -102,11 +152,13 @@ std::optional<QVariant> toVariant(plist_t node, QString *error)
         return QVariant(*dt);
     }
     case PLIST_ARRAY: {
+        if (depth >= PlistBridge::kMaxDepth)
+            return tooDeep(error);
         QVariantList list;
         const uint32_t n = plist_array_get_size(node);
         list.reserve(n);
         for (uint32_t i = 0; i < n; ++i) {
-            auto v = toVariant(plist_array_get_item(node, i), error);
+            auto v = toVariant(plist_array_get_item(node, i), error, binary, depth + 1);
             if (!v)
                 return std::nullopt;
             list.append(*v);
@@ -114,27 +166,32 @@ std::optional<QVariant> toVariant(plist_t node, QString *error)
         return QVariant(list);
     }
     case PLIST_DICT: {
+        if (depth >= PlistBridge::kMaxDepth)
+            return tooDeep(error);
         QVariantMap map;
         plist_dict_iter it = nullptr;
         plist_dict_new_iter(node, &it);
+        std::unique_ptr<void, decltype(&free)> iterGuard(it, &free);
         for (;;) {
-            char *key = nullptr;
             plist_t item = nullptr;
-            plist_dict_next_item(node, it, &key, &item);
-            if (!item) {
-                free(key);
+            plist_dict_next_item(node, it, nullptr, &item);
+            if (!item)
                 break;
-            }
-            auto v = toVariant(item, error);
-            if (!v) {
-                free(key);
-                free(it);
+            plist_t keyNode = plist_dict_item_get_key(item);
+            if (binary && keyHoldsNul(keyNode)) {
+                if (error)
+                    *error = QStringLiteral("a dictionary key holds a NUL byte");
                 return std::nullopt;
             }
-            map.insert(QString::fromUtf8(key), *v);
+            char *key = nullptr;
+            plist_get_key_val(keyNode, &key);
+            const QString name = QString::fromUtf8(key);
             free(key);
+            auto v = toVariant(item, error, binary, depth + 1);
+            if (!v)
+                return std::nullopt;
+            map.insert(name, *v);
         }
-        free(it);
         return QVariant(map);
     }
     default:
@@ -261,11 +318,25 @@ bool writeNode(QByteArray &out, const QVariant &v, int depth, QString *error)
 
 std::optional<QVariant> PlistBridge::parse(const QByteArray &bytes, QString *error)
 {
+    if (!bytes.startsWith("bplist00")) {
+        const PlistXmlReader::Result fast = PlistXmlReader::read(bytes);
+        if (fast.status == PlistXmlReader::Status::Read)
+            return fast.value;
+        if (fast.status == PlistXmlReader::Status::TooDeep)
+            return tooDeep(error);
+    }
+    return parseGeneral(bytes, error);
+}
+
+std::optional<QVariant> PlistBridge::parseGeneral(const QByteArray &bytes, QString *error)
+{
     if (bytes.isEmpty()) {
         if (error)
             *error = QStringLiteral("empty document");
         return std::nullopt;
     }
+    if (!bytes.startsWith("bplist00") && xmlNestsTooDeep(bytes))
+        return tooDeep(error);
     plist_t root = nullptr;
     plist_from_memory(bytes.constData(), uint32_t(bytes.size()), &root);
     if (!root) {
@@ -274,7 +345,7 @@ std::optional<QVariant> PlistBridge::parse(const QByteArray &bytes, QString *err
         return std::nullopt;
     }
     PlistPtr guard(root);
-    return toVariant(root, error);
+    return toVariant(root, error, bytes.startsWith("bplist00"));
 }
 
 std::optional<QVariant> PlistBridge::readFile(const QString &path, QString *error)

@@ -18,10 +18,16 @@ class PlistBridge {
 public:
     // Files larger than this are refused unread (no data file of the system comes near it).
     static constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
+    // Documents with containers nested deeper than this are refused (none of the system's files
+    // nests more than a few levels; converting a much deeper one would exhaust the stack).
+    static constexpr int kMaxDepth = 256;
 
     // Parses XML or binary property-list bytes. A document that does not parse gives nullopt and,
     // when error is given, a reason.
+    // XML documents are read by PlistXmlReader where it handles them, everything else by libplist.
     static std::optional<QVariant> parse(const QByteArray &bytes, QString *error = nullptr);
+    // libplist alone, whatever the document: the reference the fast XML reader is held to.
+    static std::optional<QVariant> parseGeneral(const QByteArray &bytes, QString *error = nullptr);
     static std::optional<QVariant> readFile(const QString &path, QString *error = nullptr);
 
     // Serialises to an XML property list. A value of a type a property list cannot hold

@@ -24,6 +24,7 @@
 #include "ostrel/sms/page/SmsTableModel.h"
 
 #include <QDBusArgument>
+#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 #include <QTextBrowser>
@@ -137,6 +138,57 @@ TEST_F(DashboardSmsPageTest, ReadingTheLastUnreadMessagePutsBackTheConnectionPic
     EXPECT_EQ(sms()->page()->messageText->toPlainText(), QStringLiteral("unread here"));
     EXPECT_FALSE(item->isAnimationRunning()) << "the animation outlived the last unread message";
     EXPECT_EQ(item->displayedImage(), connected);
+    EXPECT_EQ(presenter_.count(), 0) << presenter_.messages().join(" | ").toStdString();
+}
+
+// A computer list file as other property-list writers lay it out (comments, entities, CDATA,
+// character references) is listed and shown as written, and so is one in a spelling that only
+// the general reader takes (white space around a number).
+TEST_F(DashboardSmsPageTest, TheComputerInboxIsListedAsItsFileWritesIt)
+{
+    launch("default.plist");
+    ASSERT_TRUE(waitSimReady());
+    const auto message = [](const char *number, const char *text, const char *stat) {
+        const QByteArray info = QByteArray("<dict>\n<key>date</key><date>2026-03-04T05:06:07Z</date>\n<key>messagetext</key>") + text
+                                + "\n<key>mobilephone</key><string>" + number + "</string>\n<key>stat</key>" + stat
+                                + "\n<key>totalNum</key><integer>1</integer>\n</dict>\n";
+        return "<dict>\n<key>concatSmsFlag</key><false/>\n<key>concatSmsInfo</key>" + info + "<key>smsInfo</key>" + info
+               + "</dict>\n";
+    };
+    const auto listFile = [&](const char *stat) {
+        return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+               "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n<plist version=\"1.0\">\n<!-- two messages -->\n<dict>\n"
+               "<key>InBox</key>\n<array>\n"
+               + message("+491701111111", "<string>Tom &amp; Jerry &lt;3 <![CDATA[<b>bold</b> & more]]> caf&#xE9; &#x1F600;</string>", stat)
+               + message("+491702222222", "<string>second\nline</string>", stat)
+               + "</array>\n<key>OutBox</key><array/>\n<key>DraftBox</key><array/>\n</dict>\n</plist>\n";
+    };
+    const QString pcList = config_->configFilePathOfKey(configkeys::kCMSMSListOfPCFile);
+    SmsBoxView *boxes = sms()->boxView();
+    const auto openComputerInbox = [&](const QByteArray &bytes) {
+        QFile file(pcList);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        sms()->reloadPCSmsList();
+        sms()->notifyChangeTabViewItem(QStringLiteral("SMS"));
+        ASSERT_TRUE(boxes->saveAtPos->selectCellAtRow(sms()->yovPositionManager().getPositionOrderByPositon(yov::sms::kPositionPc)));
+        sms()->selectSaveAt();
+        ASSERT_TRUE(boxes->msgBoxSelectAt->selectCellAtRow(sms()->getBoxDisplayOrderWithBox(yov::sms::kBoxInBox)));
+        sms()->msgBoxSelect();
+    };
+    for (const char *stat : {"<integer>1</integer>", "<integer> 1 </integer>"}) {
+        openComputerInbox(listFile(stat));
+        ASSERT_FALSE(HasFatalFailure());
+        QStringList numbers = column("mobilephone");
+        ASSERT_EQ(numbers.size(), 2) << stat;
+        const int first = int(numbers.indexOf(QStringLiteral("+491701111111")));
+        ASSERT_GE(first, 0) << stat;
+        sms()->page()->msgBoxList->selectRow(first);
+        EXPECT_EQ(sms()->page()->messageText->toPlainText(), QString::fromUtf8("Tom & Jerry <3 <b>bold</b> & more café 😀")) << stat;
+        sms()->page()->msgBoxList->selectRow(1 - first);
+        EXPECT_EQ(sms()->page()->messageText->toPlainText(), QStringLiteral("second\nline")) << stat;
+    }
     EXPECT_EQ(presenter_.count(), 0) << presenter_.messages().join(" | ").toStdString();
 }
 

@@ -37,7 +37,8 @@ void SMSController::loadSmsList()
 
 void SMSController::loadBoxinPCList()
 {
-    const auto file = yov::sms::readSmsListFile(config().configFilePathOfKey(configkeys::kCMSMSListOfPCFile));
+    const QString path = config().configFilePathOfKey(configkeys::kCMSMSListOfPCFile);
+    const auto file = yov::sms::readSmsListFile(path);
     for (int box : kPcBoxesOfPage) {
         QVariantList list = file ? yov::nsArray(file->value(getBoxStrWithBox(box))) : QVariantList();
         pcBases_.insert(box, list);
@@ -54,8 +55,9 @@ void SMSController::loadBoxinPCList()
         for (int box : kPcBoxesOfPage)
             shownPcLists_.insert(box, allPcLists_.value(box));
     }
+    // The service keeps its own lists of the same file: it is given what was read, not read twice.
     if (SmsService *service = SmsService::installed())
-        service->loadBoxinPCList();
+        service->loadBoxinPCList(path, file);
     readDeliveryReportBox();
 }
 

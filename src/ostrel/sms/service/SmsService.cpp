@@ -118,7 +118,13 @@ void SmsService::rememberBase(int box, const QVariantList &base)
 
 void SmsService::loadBoxinPCList()
 {
-    const auto file = yov::sms::readSmsListFile(pcListPath());
+    const QString path = pcListPath();
+    loadBoxinPCList(path, yov::sms::readSmsListFile(path));
+}
+
+void SmsService::loadBoxinPCList(const QString &path, const std::optional<QVariantMap> &given)
+{
+    const auto file = path == pcListPath() ? given : yov::sms::readSmsListFile(pcListPath());
     for (int box : {0, 1, 2, 4, 5, 6}) {
         QVariantList list = file ? yov::nsArray(file->value(getBoxStrWithBox(box))) : QVariantList();
         rememberBase(box, list);

@@ -48,6 +48,9 @@ public:
 
     // --- Lists -------------------------------------------------------------------------------
     void loadBoxinPCList();
+    // The same from a computer's list file the caller has just read from path (nullopt:
+    // unreadable); when path is not the service's own file, the service reads its own.
+    void loadBoxinPCList(const QString &path, const std::optional<QVariantMap> &file);
     void loadBoxInSIMList();
     QVariantList getPCBoxListWithBox(int box) override;
     // The raw box of the computer file; nullopt for box 3, codes outside 0..6, no file or no box.
