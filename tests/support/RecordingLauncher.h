@@ -4,6 +4,7 @@
 #include "platform/process/ProgramLauncher.h"
 
 #include <QList>
+#include <QStringList>
 
 namespace testing_support {
 
@@ -14,6 +15,14 @@ struct RecordingLauncher final : yov::ProgramLauncher {
     {
         started.append({program, arguments});
         return result;
+    }
+    // Each start as one list: the program, then its arguments.
+    QList<QStringList> commandLines() const
+    {
+        QList<QStringList> lines;
+        for (const yov::LaunchCommand &command : started)
+            lines << (QStringList{command.program} + command.arguments);
+        return lines;
     }
 };
 

@@ -17,6 +17,7 @@
 #include "ostrel/device/picker/ContactPicker.h"
 #include "ostrel/framework/update/AEMessage.h"
 #include "ostrel/framework/config/ConfigManager.h"
+#include "ostrel/framework/controller/NotificationCoverage.h"
 #include "ostrel/framework/controller/UIManagerSkinAccess.h"
 #include "ostrel/framework/controller/YOVAlertPanel.h"
 #include "ostrel/framework/controller/YOVUIController.h"
@@ -141,6 +142,8 @@ void DashboardAssembly::createSharedObjects(bool loadSkin, bool installAlertPres
     context.msgCenter = msgCenter_.get();
     context.skinManager = skinAccess_.get();
     context.language = language_.get();
+    notificationCoverage_ = std::make_unique<NotificationCoverage>();
+    context.notificationCoverage = notificationCoverage_.get();
 
     alertPanel_ = std::make_unique<YOVAlertPanel>(context);
     if (installAlertPresenter) {
@@ -275,6 +278,7 @@ void DashboardAssembly::awakeFromNib()
         layout->addWidget(smsController_->takePage());
     }
     speedTestController_->awakeFromNib();
+    notificationCoverage_->settle();
 }
 
 void DashboardAssembly::launch()

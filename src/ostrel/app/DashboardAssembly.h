@@ -19,6 +19,9 @@
 //   10. ContactPicker (the contact-selection windows the pages open; nothing to wake)
 //   11. SpeedTestController (the operator speed test's list, result upload and log)
 //
+// Once all are awake, the notification-table rows that no controller handles are logged, once each
+// (a row that one controller lacks and another handles is no fault).
+//
 // A controller added later is created in createControllers() and woken in awakeFromNib() at the
 // place this list gives it. The windows of the launch road come afterwards, from launch().
 #include <QLoggingCategory>
@@ -40,6 +43,7 @@ class DialRecordController;
 class InitController;
 class Language;
 class MainController;
+class NotificationCoverage;
 class PBController;
 class SettingController;
 class PBWindow;
@@ -99,12 +103,15 @@ public:
     // The computer's sleep and wake as logind tells them (once launched; off without logind).
     yov::LogindSleepWatcher *sleepWatcher() const { return sleepWatcher_.get(); }
     SpeedTestController *speedTestController() const { return speedTestController_.get(); }
+    // Which notification-table rows the controllers handle.
+    const NotificationCoverage *notificationCoverage() const { return notificationCoverage_.get(); }
 
 private:
     void createSharedObjects(bool loadSkin, bool installAlertPresenter);
     void createControllers();
     void connectMainWindow();
 
+    std::unique_ptr<NotificationCoverage> notificationCoverage_;
     std::unique_ptr<YOVMsgCenter> msgCenter_;
     std::unique_ptr<YOVUIManager> skinManager_;
     std::unique_ptr<SkinManagerAccess> skinAccess_;

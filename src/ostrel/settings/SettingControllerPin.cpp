@@ -23,6 +23,9 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include <initializer_list>
+#include <tuple>
+
 namespace ostrel {
 
 namespace {
@@ -71,76 +74,88 @@ void SettingController::buildPinSheets(QWidget *parent)
         return std::pair{o, c};
     };
 
+    // A sheet: its heading, a row of label and hidden field per PIN asked, the tries-left line
+    // and the Cancel and OK buttons.
+    struct FieldRow {
+        const char *labelName;
+        const char *english;
+        const char *fieldName;
+    };
+    struct Sheet {
+        QDialog *dialog;
+        QList<QLineEdit *> fields;
+        QLabel *timeLeft;
+        QPushButton *ok;
+        QPushButton *cancel;
+    };
+    const auto pinSheet = [&](const char *name, const char *headingName, const char *heading,
+                              std::initializer_list<FieldRow> rows, const char *timeLeftName, const char *ok,
+                              const char *cancel) {
+        Sheet made{new QDialog(parent), {}, nullptr, nullptr, nullptr};
+        made.dialog->setObjectName(QLatin1String(name));
+        auto *grid = new QGridLayout(made.dialog);
+        grid->addWidget(label(made.dialog, headingName, heading), 0, 0, 1, 2);
+        int line = 1;
+        for (const FieldRow &row : rows) {
+            grid->addWidget(label(made.dialog, row.labelName, row.english), line, 0);
+            made.fields << pinField(made.dialog, row.fieldName);
+            grid->addWidget(made.fields.last(), line++, 1);
+        }
+        made.timeLeft = new QLabel(made.dialog);
+        made.timeLeft->setObjectName(QLatin1String(timeLeftName));
+        grid->addWidget(made.timeLeft, line, 0, 1, 2);
+        std::tie(made.ok, made.cancel) = buttons(made.dialog, ok, cancel, grid);
+        return made;
+    };
+
     // The PIN sheet (enable/disable, and the auto-validation's confirmation).
-    auto *enable = new QDialog(parent);
-    enable->setObjectName(QStringLiteral("wndSettingEnablePin"));
-    auto *eg = new QGridLayout(enable);
-    eg->addWidget(label(enable, "labelPleaseInputPinSetting", "Please input PIN:"), 0, 0, 1, 2);
-    eg->addWidget(label(enable, "labelInputPinSetting", "PIN:"), 1, 0);
-    m_EnablePinPinString_ = pinField(enable, "textEnablePinPinSetting");
-    eg->addWidget(m_EnablePinPinString_, 1, 1);
-    m_EnablePinTimeLeft_ = new QLabel(enable);
-    m_EnablePinTimeLeft_->setObjectName(QStringLiteral("labelEnablePinTimeLeftSetting"));
-    eg->addWidget(m_EnablePinTimeLeft_, 2, 0, 1, 2);
-    auto [enableOk, enableCancel] = buttons(enable, "btnSettingInputPinOK", "btnSettingInputPinCancel", eg);
-    connect(enableOk, &QPushButton::clicked, this, [this] { ChangePinActiveStatusOK(); });
-    connect(enableCancel, &QPushButton::clicked, this, [this] { ChangePinActiveStatusCancel(); });
-    m_EnablePinWin_ = enable;
+    const Sheet enable = pinSheet("wndSettingEnablePin", "labelPleaseInputPinSetting", "Please input PIN:",
+                                  {{"labelInputPinSetting", "PIN:", "textEnablePinPinSetting"}},
+                                  "labelEnablePinTimeLeftSetting", "btnSettingInputPinOK", "btnSettingInputPinCancel");
+    m_EnablePinPinString_ = enable.fields.at(0);
+    m_EnablePinTimeLeft_ = enable.timeLeft;
+    connect(enable.ok, &QPushButton::clicked, this, [this] { ChangePinActiveStatusOK(); });
+    connect(enable.cancel, &QPushButton::clicked, this, [this] { ChangePinActiveStatusCancel(); });
+    m_EnablePinWin_ = enable.dialog;
 
     // The change sheet.
-    auto *revise = new QDialog(parent);
-    revise->setObjectName(QStringLiteral("wndSettingChangePin"));
-    auto *rg = new QGridLayout(revise);
-    rg->addWidget(label(revise, "labelPleaseRevisePinSetting", "Please input:"), 0, 0, 1, 2);
-    rg->addWidget(label(revise, "labelReviseOldPinSetting", "Old PIN:"), 1, 0);
-    m_ReviseOldPinString_ = pinField(revise, "textReviseOldPinSetting");
-    rg->addWidget(m_ReviseOldPinString_, 1, 1);
-    rg->addWidget(label(revise, "labelReviseNewPinSetting", "New PIN:"), 2, 0);
-    m_ReviseNewPinString_ = pinField(revise, "textReviseNewPinStringSetting");
-    rg->addWidget(m_ReviseNewPinString_, 2, 1);
-    rg->addWidget(label(revise, "labelReviseRepeatNewPinSetting", "Repeat New PIN:"), 3, 0);
-    m_ReviseRepNewPinString_ = pinField(revise, "textReviseRepNewPinStringSetting");
-    rg->addWidget(m_ReviseRepNewPinString_, 3, 1);
-    m_RevisePinTimeLeft_ = new QLabel(revise);
-    m_RevisePinTimeLeft_->setObjectName(QStringLiteral("labelRevisePinTimeLeftSetting"));
-    rg->addWidget(m_RevisePinTimeLeft_, 4, 0, 1, 2);
-    auto [reviseOk, reviseCancel] = buttons(revise, "btnSettingRevisePinOK", "btnSettingRevisePinCancel", rg);
-    connect(reviseOk, &QPushButton::clicked, this, [this] { ChangePinOK(); });
-    connect(reviseCancel, &QPushButton::clicked, this, [this] { ChangePinCancel(); });
-    m_RevisePinWin_ = revise;
+    const Sheet revise = pinSheet("wndSettingChangePin", "labelPleaseRevisePinSetting", "Please input:",
+                                  {{"labelReviseOldPinSetting", "Old PIN:", "textReviseOldPinSetting"},
+                                   {"labelReviseNewPinSetting", "New PIN:", "textReviseNewPinStringSetting"},
+                                   {"labelReviseRepeatNewPinSetting", "Repeat New PIN:", "textReviseRepNewPinStringSetting"}},
+                                  "labelRevisePinTimeLeftSetting", "btnSettingRevisePinOK", "btnSettingRevisePinCancel");
+    m_ReviseOldPinString_ = revise.fields.at(0);
+    m_ReviseNewPinString_ = revise.fields.at(1);
+    m_ReviseRepNewPinString_ = revise.fields.at(2);
+    m_RevisePinTimeLeft_ = revise.timeLeft;
+    connect(revise.ok, &QPushButton::clicked, this, [this] { ChangePinOK(); });
+    connect(revise.cancel, &QPushButton::clicked, this, [this] { ChangePinCancel(); });
+    m_RevisePinWin_ = revise.dialog;
 
     // The PUK sheet.
-    auto *puk = new QDialog(parent);
-    puk->setObjectName(QStringLiteral("wndSettingPuk"));
-    auto *pg = new QGridLayout(puk);
-    pg->addWidget(label(puk, "labelPleaseInputPUKSetting", "Please input:"), 0, 0, 1, 2);
-    pg->addWidget(label(puk, "labelInputPUKSetting", "PUK:"), 1, 0);
-    m_PukString_ = pinField(puk, "textPukStringSetting");
-    pg->addWidget(m_PukString_, 1, 1);
-    pg->addWidget(label(puk, "labelPUKNewPinSetting", "New PIN:"), 2, 0);
-    m_NewPinString_ = pinField(puk, "textNewPinStringSetting");
-    pg->addWidget(m_NewPinString_, 2, 1);
-    pg->addWidget(label(puk, "labelPUKRepeatNewPinSetting", "Repeat New PIN:"), 3, 0);
-    m_RepNewPinString_ = pinField(puk, "textRepNewPinStringSetting");
-    pg->addWidget(m_RepNewPinString_, 3, 1);
-    m_PukTimeLeft_ = new QLabel(puk);
-    m_PukTimeLeft_->setObjectName(QStringLiteral("labelPukTimeLeftSetting"));
-    pg->addWidget(m_PukTimeLeft_, 4, 0, 1, 2);
-    auto [pukOk, pukCancel] = buttons(puk, "btnSettingInputPukOK", "btnSettingInputPukCancel", pg);
-    connect(pukOk, &QPushButton::clicked, this, [this] { CheckoutPukOK(); });
-    connect(pukCancel, &QPushButton::clicked, this, [this] { CheckoutPukCancel(); });
-    m_PukWin_ = puk;
+    const Sheet puk = pinSheet("wndSettingPuk", "labelPleaseInputPUKSetting", "Please input:",
+                               {{"labelInputPUKSetting", "PUK:", "textPukStringSetting"},
+                                {"labelPUKNewPinSetting", "New PIN:", "textNewPinStringSetting"},
+                                {"labelPUKRepeatNewPinSetting", "Repeat New PIN:", "textRepNewPinStringSetting"}},
+                               "labelPukTimeLeftSetting", "btnSettingInputPukOK", "btnSettingInputPukCancel");
+    m_PukString_ = puk.fields.at(0);
+    m_NewPinString_ = puk.fields.at(1);
+    m_RepNewPinString_ = puk.fields.at(2);
+    m_PukTimeLeft_ = puk.timeLeft;
+    connect(puk.ok, &QPushButton::clicked, this, [this] { CheckoutPukOK(); });
+    connect(puk.cancel, &QPushButton::clicked, this, [this] { CheckoutPukCancel(); });
+    m_PukWin_ = puk.dialog;
 
     // Escape is the sheet's Cancel button.
-    connect(enable, &QDialog::rejected, this, [this] {
+    connect(enable.dialog, &QDialog::rejected, this, [this] {
         if (!pinSheetClosing_)
             ChangePinActiveStatusCancel();
     });
-    connect(revise, &QDialog::rejected, this, [this] {
+    connect(revise.dialog, &QDialog::rejected, this, [this] {
         if (!pinSheetClosing_)
             ChangePinCancel();
     });
-    connect(puk, &QDialog::rejected, this, [this] {
+    connect(puk.dialog, &QDialog::rejected, this, [this] {
         if (!pinSheetClosing_)
             CheckoutPukCancel();
     });

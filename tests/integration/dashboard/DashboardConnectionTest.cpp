@@ -11,7 +11,6 @@
 #include "ostrel/connection/view/DialConfigChooser.h"
 #include "ostrel/connection/view/InternetView.h"
 #include "ostrel/device/main/MainController.h"
-#include "ostrel/framework/language/LanguageOperation.h"
 #include "ostrel/framework/widgets/ResourcePaths.h"
 #include "support/TestPaths.h"
 
@@ -257,16 +256,11 @@ TEST_F(DashboardConnectionTest, ALanguageChangeRewordsEveryCaptionOfTheInternetP
         {"tfdTotalData_", "Exchanged Data:"},
         {"monthlyDataLabel_", "Monthly Data:"},
     };
-    const QString languages = dir_.filePath(QStringLiteral("Language"));
-    ASSERT_TRUE(copyTree(QDir(testing_paths::shareDir()).filePath(QStringLiteral("Language")), languages));
-    ASSERT_TRUE(QDir(languages).mkpath(QStringLiteral("German.lproj")));
-    QFile tokens(QDir(languages).filePath(QStringLiteral("German.lproj/LanguageTokenList.txt")));
-    ASSERT_TRUE(tokens.open(QIODevice::WriteOnly));
+    QByteArray tokens;
     for (const auto &[name, english] : captions)
-        tokens.write(QByteArray("\"") + english + "\" = \"DE " + english + "\";\n");
-    tokens.write("\"Connect\" = \"Verbinden\";\n\"Idle\" = \"Bereit\";\n");
-    tokens.close();
-    qputenv("OSTREL_LANGUAGE_DIR", languages.toLocal8Bit());
+        tokens += QByteArray("\"") + english + "\" = \"DE " + english + "\";\n";
+    tokens += "\"Connect\" = \"Verbinden\";\n\"Idle\" = \"Bereit\";\n";
+    ASSERT_TRUE(useGermanTokenList(tokens));
     setSettings({{QStringLiteral("SupportLanguages"), QVariantList{}}, {QStringLiteral("CurrentLanguage"), QStringLiteral("English")}});
     launch(QStringLiteral("default.plist"));
     ASSERT_TRUE(waitSimReady());
@@ -285,10 +279,7 @@ TEST_F(DashboardConnectionTest, ALanguageChangeRewordsEveryCaptionOfTheInternetP
     ASSERT_NE(sheet, nullptr);
     sheet->reject();
 
-    // The settings window's road: the stored language, its token list, then the change notice.
-    ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), QStringLiteral("German")));
-    LanguageOperation::sharedLanguageOperation()->loadTokenList();
-    main()->notifyChangeLanguage();
+    ASSERT_TRUE(changeLanguage(QStringLiteral("German")));
     EXPECT_EQ(sheet->winUernameLabel_->text(), QStringLiteral("DE UserName:"));
     EXPECT_EQ(sheet->winPasswordLabel_->text(), QStringLiteral("DE Password:"));
     for (const auto &[name, english] : captions)
@@ -298,8 +289,4 @@ TEST_F(DashboardConnectionTest, ALanguageChangeRewordsEveryCaptionOfTheInternetP
     mainWindow()->resize(900, 640);
     QTest::qWait(50); // the layouts take the new captions
     saveScreenshot("internet-german.png");
-
-    ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), QStringLiteral("English")));
-    LanguageOperation::sharedLanguageOperation()->loadTokenList();
-    qunsetenv("OSTREL_LANGUAGE_DIR");
 }

@@ -65,24 +65,9 @@ public:
 
 class DashboardContactDialogTest : public PhonebookFixture {
 protected:
-    PBWindow *window() const { return assembly_->phonebookWindow(); }
-    PBRecordActions *actions() const { return assembly_->phonebookActions(); }
     PBPage *page() const { return window()->page(); }
     PBUserWin *dialog() const { return actions()->dialog(); }
 
-    void showPhonebookTab() const
-    {
-        pb()->notifyChangeTabViewItem(QStringLiteral("Phonebook"));
-        main()->wndMain->resize(960, 680);
-        main()->wndMain->show();
-        QTest::qWait(50);
-    }
-    void clickCell(int tag) const
-    {
-        for (QAbstractButton *cell : page()->m_SavePosition->cells())
-            if (cell->property("tag").toInt() == tag)
-                cell->click();
-    }
     bool showSide(int tag) const
     {
         clickCell(tag);

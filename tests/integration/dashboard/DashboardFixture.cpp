@@ -144,6 +144,13 @@ void DashboardFixture::SetUp()
 
 void DashboardFixture::TearDown()
 {
+    if (ownLanguageFolder_) {
+        if (config_) {
+            EXPECT_TRUE(config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), QStringLiteral("English")));
+        }
+        LanguageOperation::sharedLanguageOperation()->loadTokenList();
+        qunsetenv("OSTREL_LANGUAGE_DIR");
+    }
     assembly_.reset(); // stops the stand-in it started
     EXPECT_TRUE(QTest::qWaitFor([] { return !serviceRunning(); }, kWaitMs)) << "the stand-in is still running";
     scopedPresenter_.reset();
@@ -152,6 +159,30 @@ void DashboardFixture::TearDown()
     qunsetenv("OSTREL_BRANNOC_SCENARIO");
     qunsetenv("OSTREL_BRANNOC");
     qunsetenv("OSTREL_MODEMLIST");
+}
+
+bool DashboardFixture::useGermanTokenList(const QByteArray &lines)
+{
+    const QString languages = dir_.filePath(QStringLiteral("Language"));
+    if (!copyTree(QDir(testing_paths::shareDir()).filePath(QStringLiteral("Language")), languages)
+        || !QDir(languages).mkpath(QStringLiteral("German.lproj")))
+        return false;
+    QFile tokens(QDir(languages).filePath(QStringLiteral("German.lproj/LanguageTokenList.txt")));
+    if (!tokens.open(QIODevice::WriteOnly) || tokens.write(lines) != lines.size())
+        return false;
+    tokens.close();
+    qputenv("OSTREL_LANGUAGE_DIR", languages.toLocal8Bit());
+    ownLanguageFolder_ = true;
+    return true;
+}
+
+bool DashboardFixture::changeLanguage(const QString &language)
+{
+    if (!config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), language))
+        return false;
+    LanguageOperation::sharedLanguageOperation()->loadTokenList();
+    main()->notifyChangeLanguage();
+    return true;
 }
 
 void DashboardFixture::setSettings(const QVariantMap &keys)

@@ -82,6 +82,11 @@ protected:
     static void saveScreenshot(QWidget *widget, const QString &name);
     // The settings file as it is on disk now.
     QVariantMap storedSettings() const;
+    // A copy of the shipped language folder with a German token list of these lines, which the
+    // dashboard reads its words from; TearDown goes back to the English list.
+    bool useGermanTokenList(const QByteArray &lines);
+    // The settings window's road: the stored language, its token list, then the change notice.
+    bool changeLanguage(const QString &language);
 
     QTemporaryDir dir_;
     QString modemList_;
@@ -91,6 +96,7 @@ protected:
     QObject observer_;
     int simReady_ = 0;
     QVariantMap scenarioModem_;
+    bool ownLanguageFolder_ = false;
     std::unique_ptr<ostrel::DashboardAssembly> assembly_;
 };
 

@@ -16,6 +16,7 @@
 #include "ostrel/settings/SettingController.h"
 #include "ostrel/framework/controller/AlertSounds.h"
 #include "platform/process/ProgramLauncher.h"
+#include "support/RecordingLauncher.h"
 #include "support/RecordingSound.h"
 #include "support/ScriptedFileChooser.h"
 
@@ -37,17 +38,9 @@
 
 using namespace ostrel;
 using namespace dashboard_test;
+using testing_support::RecordingLauncher;
 
 namespace {
-
-struct RecordingLauncher : yov::ProgramLauncher {
-    bool startDetached(const QString &program, const QStringList &arguments) override
-    {
-        started << (QStringList{program} + arguments);
-        return true;
-    }
-    QList<QStringList> started;
-};
 
 class DashboardLinksTest : public DashboardFixture {
 protected:
@@ -140,7 +133,7 @@ TEST_F(DashboardLinksTest, StartUpFavouritesAreLaunchedAndThePanelsShowTheSettin
                QVariantMap{{"Index", 2}, {"Name", "Later"}, {"Type", 1}, {"Path", "http://later.example"},
                            {"LaunchAtStartup", 0}, {"LaunchaWhenConnected", 1}}});
     startWithLinks({{"SupportLanguages", QVariantList{"English", "French"}}, {"AutoConnect", false}});
-    EXPECT_EQ(launcher.started, (QList<QStringList>{{"/usr/bin/notes", "todo.txt"}}));
+    EXPECT_EQ(launcher.commandLines(), (QList<QStringList>{{"/usr/bin/notes", "todo.txt"}}));
     EXPECT_EQ(opened, QStringList{QStringLiteral("http://news.example")});
 
     showPanel(QStringLiteral("System"));
@@ -184,7 +177,7 @@ TEST_F(DashboardLinksTest, FavouritesMarkedForTheConnectionAreLaunchedOncePerCon
         EXPECT_TRUE(launcher.started.isEmpty());
         for (int connection = 1; connection <= 2; ++connection) {
             connectOnce();
-            EXPECT_EQ(launcher.started,
+            EXPECT_EQ(launcher.commandLines(),
                       QList<QStringList>(connection * c.launchesPerConnection, QStringList{"/usr/bin/mail-reader"}))
                 << "after connection " << connection;
         }
@@ -338,7 +331,7 @@ TEST_F(DashboardLinksTest, TheFavouriteEditorSavesOnModifyOnlyAndTheSavedLinkIsL
     EXPECT_EQ(saved().value(QStringLiteral("Name")).toString(), QStringLiteral("Letters"));
     EXPECT_EQ(saved().value(QStringLiteral("LaunchaWhenConnected")).toInt(), 1);
     connectOnce();
-    EXPECT_EQ(launcher.started, QList<QStringList>{QStringList{"/usr/bin/mail-reader"}});
+    EXPECT_EQ(launcher.commandLines(), QList<QStringList>{QStringList{"/usr/bin/mail-reader"}});
 }
 
 

@@ -6,18 +6,15 @@
 #include "ostrel/device/init/InitController.h"
 #include "ostrel/device/service/InitService.h"
 #include "ostrel/device/main/MainController.h"
-#include "ostrel/framework/language/LanguageOperation.h"
 #include "ostrel/framework/widgets/WidgetUtilities.h"
 #include "ostrel/settings/NetworkSelection.h"
 #include "ostrel/settings/SettingController.h"
 #include "support/ManualClock.h"
-#include "support/TestPaths.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QDialog>
 #include <QDir>
-#include <QFile>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -153,24 +150,14 @@ TEST_F(DashboardOperatorSelectionTest, ManualSearchListsOperatorsAndRegisters)
 
 TEST_F(DashboardOperatorSelectionTest, ALanguageChangeRewordsThePanelAndTheOpenList)
 {
-    const QString languages = dir_.filePath(QStringLiteral("Language"));
-    ASSERT_TRUE(copyTree(QDir(testing_paths::shareDir()).filePath(QStringLiteral("Language")), languages));
-    ASSERT_TRUE(QDir(languages).mkpath(QStringLiteral("German.lproj")));
-    QFile tokens(QDir(languages).filePath(QStringLiteral("German.lproj/LanguageTokenList.txt")));
-    ASSERT_TRUE(tokens.open(QIODevice::WriteOnly));
-    tokens.write("\"Operator Selection\" = \"Netzwahl\";\n\"Manual\" = \"Manuell\";\n\"Apply\" = \"Anwenden\";\n"
+    ASSERT_TRUE(useGermanTokenList("\"Operator Selection\" = \"Netzwahl\";\n\"Manual\" = \"Manuell\";\n\"Apply\" = \"Anwenden\";\n"
                  "\"Operator Status\" = \"Netzstatus\";\n\"Network Type\" = \"Netztyp\";\n"
-                 "\"AVAILABLE\" = \"Frei\";\n\"CURRENT\" = \"Aktuell\";\n\"FORBIDDEN\" = \"Gesperrt\";\n");
-    tokens.close();
-    qputenv("OSTREL_LANGUAGE_DIR", languages.toLocal8Bit());
+                 "\"AVAILABLE\" = \"Frei\";\n\"CURRENT\" = \"Aktuell\";\n\"FORBIDDEN\" = \"Gesperrt\";\n"));
     start({{"SearchDelayMs", 100}}, {{"SupportLanguages", QVariantList{}}, {"CurrentLanguage", "English"}});
     chooseManual();
     ASSERT_TRUE(QTest::qWaitFor([&] { return sheetOpen(); }, kWaitMs));
 
-    // The settings window's road: the stored language, its token list, then the change notice.
-    ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), QStringLiteral("German")));
-    LanguageOperation::sharedLanguageOperation()->loadTokenList();
-    main()->notifyChangeLanguage();
+    ASSERT_TRUE(changeLanguage(QStringLiteral("German")));
     EXPECT_EQ(settings()->methodToSelectNetMatrix()->button(1)->text(), "Manuell");
     QTableView *table = settings()->netListView();
     EXPECT_EQ(table->model()->headerData(0, Qt::Horizontal).toString(), "Netzstatus");
@@ -189,10 +176,6 @@ TEST_F(DashboardOperatorSelectionTest, ALanguageChangeRewordsThePanelAndTheOpenL
     EXPECT_FALSE(settings()->netSelectButton()->isEnabled()); // still forbidden
     QTest::qWait(50);
     screenshotWithSheet(QStringLiteral("operator-selection-german.png"));
-
-    ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), QStringLiteral("English")));
-    LanguageOperation::sharedLanguageOperation()->loadTokenList();
-    qunsetenv("OSTREL_LANGUAGE_DIR");
 }
 
 TEST_F(DashboardOperatorSelectionTest, TheListNamesTheVisitedNetworkAsTheMainWindowDoes)

@@ -3,6 +3,7 @@
 // backup (the requests counted from what the stand-in received). Pictures go to
 // $OSTREL_TEST_SCREENSHOTS.
 #include "DashboardFixture.h"
+#include "PhonebookStandIn.h"
 
 #include "common/PlistBridge.h"
 #include "ostrel/device/main/MainController.h"
@@ -59,28 +60,8 @@ int phonebookWrites()
 const QVariantList kDefaultSim{simContact("Voicemail", "+491703310"), simContact("Mara Lind", "+491705550123"),
                                simContact("Jonas Ek", "+491705550199")};
 
-class DashboardPhonebookFilesTest : public DashboardFixture {
+class DashboardPhonebookFilesTest : public PhonebookFixture {
 protected:
-    PBController *pb() const { return assembly_->phonebookController(); }
-    PBWindow *window() const { return assembly_->phonebookWindow(); }
-    PBRecordActions *actions() const { return assembly_->phonebookActions(); }
-    void clickCell(int tag) const
-    {
-        for (QAbstractButton *cell : window()->page()->m_SavePosition->cells())
-            if (cell->property("tag").toInt() == tag)
-                cell->click();
-    }
-    void showPhonebookTab() const
-    {
-        pb()->notifyChangeTabViewItem(QStringLiteral("Phonebook"));
-        main()->wndMain->resize(960, 680);
-        main()->wndMain->show();
-        QTest::qWait(50);
-    }
-    bool waitPhonebooksRead()
-    {
-        return QTest::qWaitFor([this] { return pb() && pb()->simInitFinished_ && pb()->meInitFinished_; }, kWaitMs);
-    }
     // The page on the (U)SIM side once both device phonebooks are read.
     bool showSimSide()
     {

@@ -2,21 +2,19 @@
 // the SIM side once the SIM is ready, the device side after the storage switch, and the return to
 // the computer side when the device is removed. Pictures of the tab go to $OSTREL_TEST_SCREENSHOTS.
 #include "DashboardFixture.h"
+#include "PhonebookStandIn.h"
 
 #include "common/PlistBridge.h"
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/controller/SkinManagerAccess.h"
-#include "ostrel/framework/language/LanguageOperation.h"
 #include "ostrel/framework/widgets/Buttons.h"
 #include "ostrel/framework/widgets/TableViews.h"
 #include "ostrel/phonebook/PBController.h"
 #include "ostrel/phonebook/page/PBSource.h"
 #include "ostrel/phonebook/page/PBWindow.h"
-#include "support/TestPaths.h"
 
 #include <QDBusMessage>
 #include <QDir>
-#include <QFile>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QSet>
@@ -28,16 +26,8 @@ using namespace dashboard_test;
 
 namespace {
 
-class DashboardPhonebookPageTest : public DashboardFixture {
+class DashboardPhonebookPageTest : public PhonebookFixture {
 protected:
-    PBController *pb() const { return assembly_->phonebookController(); }
-    PBWindow *window() const { return assembly_->phonebookWindow(); }
-    void clickCell(int tag) const
-    {
-        for (QAbstractButton *cell : window()->page()->m_SavePosition->cells())
-            if (cell->property("tag").toInt() == tag)
-                cell->click();
-    }
     QStringList shownNames() const
     {
         QStringList names;
@@ -51,13 +41,6 @@ protected:
         QTableView *table = window()->page()->m_UserList;
         table->selectionModel()->select(table->model()->index(row, 0),
                                         QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    }
-    void showPhonebookTab() const
-    {
-        pb()->notifyChangeTabViewItem(QStringLiteral("Phonebook"));
-        main()->wndMain->resize(960, 680);
-        main()->wndMain->show();
-        QTest::qWait(50);
     }
 };
 
@@ -145,14 +128,7 @@ TEST_F(DashboardPhonebookPageTest, TheDefaultSkinDressesEveryControlOfTheTab)
 
 TEST_F(DashboardPhonebookPageTest, ALanguageChangeRenamesTheUntouchedDefaultGroup)
 {
-    const QString languages = dir_.filePath(QStringLiteral("Language"));
-    ASSERT_TRUE(copyTree(QDir(testing_paths::shareDir()).filePath(QStringLiteral("Language")), languages));
-    ASSERT_TRUE(QDir(languages).mkpath(QStringLiteral("German.lproj")));
-    QFile tokens(QDir(languages).filePath(QStringLiteral("German.lproj/LanguageTokenList.txt")));
-    ASSERT_TRUE(tokens.open(QIODevice::WriteOnly));
-    tokens.write("\"Group\" = \"Gruppe\";\n\"PC\" = \"Rechner\";\n");
-    tokens.close();
-    qputenv("OSTREL_LANGUAGE_DIR", languages.toLocal8Bit());
+    ASSERT_TRUE(useGermanTokenList("\"Group\" = \"Gruppe\";\n\"PC\" = \"Rechner\";\n"));
     setSettings({{QStringLiteral("SupportLanguages"), QVariantList{}},
                  {QStringLiteral("CurrentLanguage"), QStringLiteral("English")},
                  {QStringLiteral("PhoneBook/ChangeDefGrpNameWithLag"), true}});
@@ -163,10 +139,7 @@ TEST_F(DashboardPhonebookPageTest, ALanguageChangeRenamesTheUntouchedDefaultGrou
     showPhonebookTab();
     ASSERT_EQ(pb()->groupNames(), QStringList{"Group 0"});
 
-    // The settings window's road: the stored language, its token list, then the change notice.
-    ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), QStringLiteral("German")));
-    LanguageOperation::sharedLanguageOperation()->loadTokenList();
-    main()->notifyChangeLanguage();
+    ASSERT_TRUE(changeLanguage(QStringLiteral("German")));
 
     EXPECT_EQ(pb()->groupNames(), QStringList{"Gruppe 0"});
     EXPECT_EQ(window()->groupModel()->index(0, 0).data().toString(), QStringLiteral("Gruppe 0"));
@@ -180,8 +153,4 @@ TEST_F(DashboardPhonebookPageTest, ALanguageChangeRenamesTheUntouchedDefaultGrou
     }
     QTest::qWait(50); // the layouts take the new titles
     saveScreenshot(main()->wndMain, QStringLiteral("phonebook-german.png"));
-
-    ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), QStringLiteral("English")));
-    LanguageOperation::sharedLanguageOperation()->loadTokenList();
-    qunsetenv("OSTREL_LANGUAGE_DIR");
 }

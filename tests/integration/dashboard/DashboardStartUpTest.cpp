@@ -7,7 +7,7 @@
 #include "common/PlistBridge.h"
 #include "common/ValueConversion.h"
 #include "ostrel/device/main/MainController.h"
-#include "ostrel/framework/language/LanguageOperation.h"
+#include "ostrel/framework/controller/NotificationCoverage.h"
 #include "ostrel/framework/tree/Node.h"
 #include "ostrel/framework/widgets/WebView.h"
 #include "support/TestPaths.h"
@@ -19,7 +19,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 
 using namespace ostrel;
@@ -158,12 +160,7 @@ TEST_F(DashboardStartUpTest, SkinLanguageFilesDressTheMainWindowAtStartAndAfterA
 {
     // The operator offers no language list, so the skin's file of the token list's language
     // applies: English at start, German after the change.
-    const QString languages = dir_.filePath(QStringLiteral("Language"));
-    ASSERT_TRUE(copyTree(QDir(testing_paths::shareDir()).filePath(QStringLiteral("Language")), languages));
-    ASSERT_TRUE(QDir(languages).mkpath(QStringLiteral("German.lproj")));
-    ASSERT_TRUE(writeBytes(QDir(languages).filePath(QStringLiteral("German.lproj/LanguageTokenList.txt")),
-                           "\"Internet_TITLE\" = \"Internetverbindung\";\n"));
-    qputenv("OSTREL_LANGUAGE_DIR", languages.toLocal8Bit());
+    ASSERT_TRUE(useGermanTokenList("\"Internet_TITLE\" = \"Internetverbindung\";\n"));
     const QString skin = testing_paths::fixtures() + QStringLiteral("/skin/testSkin");
     setSettings({{QStringLiteral("SupportLanguages"), QVariantList{}},
                  {QStringLiteral("CurrentLanguage"), QStringLiteral("English")},
@@ -179,10 +176,7 @@ TEST_F(DashboardStartUpTest, SkinLanguageFilesDressTheMainWindowAtStartAndAfterA
     EXPECT_EQ(title->font().pixelSize(), 16);
     saveScreenshot(mainWindow(), QStringLiteral("skin-language-english.png"));
 
-    // The settings window's road: the stored language, its token list, then the change notice.
-    ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("CurrentLanguage"), QStringLiteral("German")));
-    LanguageOperation::sharedLanguageOperation()->loadTokenList();
-    main->notifyChangeLanguage();
+    ASSERT_TRUE(changeLanguage(QStringLiteral("German")));
     EXPECT_EQ(title->text(), QStringLiteral("Internetverbindung"));
     EXPECT_EQ(title->palette().color(QPalette::WindowText), QColor(Qt::magenta)) << "not dressed by SkinInfo_German";
     EXPECT_EQ(title->font().family(), QStringLiteral("DejaVu Serif"));
@@ -192,7 +186,50 @@ TEST_F(DashboardStartUpTest, SkinLanguageFilesDressTheMainWindowAtStartAndAfterA
 
     // The tree nodes' images come from the skin in use.
     EXPECT_FALSE(Node::imageNamed(QStringLiteral("window")).pixmap(8, 8).isNull());
-    qunsetenv("OSTREL_LANGUAGE_DIR");
+}
+
+namespace {
+
+// The controllers' debug lines logged while it lives.
+struct ControllerLog {
+    static inline QStringList lines;
+    static void handler(QtMsgType, const QMessageLogContext &context, const QString &msg)
+    {
+        if (context.category && qstrcmp(context.category, "ostrel.controller") == 0)
+            lines << msg;
+    }
+    ControllerLog()
+    {
+        lines.clear();
+        QLoggingCategory::setFilterRules(QStringLiteral("ostrel.controller.debug=true"));
+        previous = qInstallMessageHandler(handler);
+    }
+    ~ControllerLog()
+    {
+        qInstallMessageHandler(previous);
+        QLoggingCategory::setFilterRules(QString());
+    }
+    QStringList matching(const QString &text) const { return lines.filter(text); }
+    QtMessageHandler previous = nullptr;
+};
+
+} // namespace
+
+TEST_F(DashboardStartUpTest, AStartReportsOnlyNotificationRowsThatNoControllerHandles)
+{
+    ControllerLog log;
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+    EXPECT_EQ(log.matching(QStringLiteral("has no handler")).join(u'\n').toStdString(), "") << "rows that another area handles";
+
+    // Each unhandled row once; the start notice has no handler in any area.
+    const QStringList reported = assembly_->notificationCoverage()->reported();
+    EXPECT_EQ(log.matching(QStringLiteral("no controller handles")).size(), reported.size());
+    EXPECT_EQ(QSet<QString>(reported.begin(), reported.end()).size(), reported.size());
+    EXPECT_TRUE(reported.contains(QStringLiteral("applicationReady: AppReady")));
+    for (const char *row : {"deviceRemoved: DeviceRemoved", "simReady: SimReady", "tabViewItemDidChange: TabViewItemDidChange",
+                            "changeMainWindowOfApp: MainwindOfAppChanged"})
+        EXPECT_FALSE(reported.contains(QLatin1String(row))) << row;
 }
 
 TEST_F(DashboardStartUpTest, HomePageShowsTheShippedPageFromItsMenuItem)

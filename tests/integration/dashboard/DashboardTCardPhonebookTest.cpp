@@ -3,6 +3,7 @@
 // all-storage list; the "SD Card" side shows them, and the contact dialog adds, edits and deletes
 // card records.
 #include "DashboardFixture.h"
+#include "PhonebookStandIn.h"
 
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/widgets/Buttons.h"
@@ -26,25 +27,17 @@ using namespace dashboard_test;
 
 namespace {
 
-class DashboardTCardPhonebookTest : public DashboardFixture {
+class DashboardTCardPhonebookTest : public PhonebookFixture {
 protected:
     void SetUp() override
     {
-        DashboardFixture::SetUp();
+        PhonebookFixture::SetUp();
         qputenv("OSTREL_TCARD", card_.path().toUtf8());
     }
     void TearDown() override
     {
-        DashboardFixture::TearDown();
+        PhonebookFixture::TearDown();
         qunsetenv("OSTREL_TCARD");
-    }
-    PBController *pb() const { return assembly_->phonebookController(); }
-    PBWindow *window() const { return assembly_->phonebookWindow(); }
-    void clickCell(int tag) const
-    {
-        for (QAbstractButton *cell : window()->page()->m_SavePosition->cells())
-            if (cell->property("tag").toInt() == tag)
-                cell->click();
     }
     int cardEntries() const
     {
@@ -72,9 +65,7 @@ TEST_F(DashboardTCardPhonebookTest, TheCardSideListsAddsAndDeletesCardRecords)
     EXPECT_EQ(pb()->getTCardUserNumber(), 1);
     EXPECT_EQ(cardEntries(), 1) << "the card list joins the all-storage list";
 
-    pb()->notifyChangeTabViewItem(QStringLiteral("Phonebook"));
-    main()->wndMain->resize(960, 680);
-    main()->wndMain->show();
+    showPhonebookTab();
     clickCell(3);
     ASSERT_EQ(pb()->lastSelectSavePos_, 3);
     ASSERT_EQ(window()->userModel()->rowCount(), 1);

@@ -4,9 +4,15 @@
 #include "DashboardFixture.h"
 
 #include "common/PlistBridge.h"
+#include "ostrel/device/main/MainController.h"
+#include "ostrel/framework/widgets/Buttons.h"
 #include "ostrel/phonebook/PBContact.h"
 #include "ostrel/phonebook/PBController.h"
+#include "ostrel/phonebook/page/PBPage.h"
+#include "ostrel/phonebook/page/PBRecordActions.h"
+#include "ostrel/phonebook/page/PBWindow.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QList>
 #include <QString>
@@ -57,10 +63,26 @@ inline QVariantList pcGroup(const QString &name, const QStringList &contactNames
     return group;
 }
 
-// The dashboard with the phonebook's waits and the files and stores to compare.
+// The dashboard with the phonebook's page, waits and the files and stores to compare.
 class PhonebookFixture : public DashboardFixture {
 protected:
     ostrel::PBController *pb() const { return assembly_->phonebookController(); }
+    ostrel::PBWindow *window() const { return assembly_->phonebookWindow(); }
+    ostrel::PBRecordActions *actions() const { return assembly_->phonebookActions(); }
+    // Presses the storage-side cell of the page with that tag.
+    void clickCell(int tag) const
+    {
+        for (QAbstractButton *cell : window()->page()->m_SavePosition->cells())
+            if (cell->property("tag").toInt() == tag)
+                cell->click();
+    }
+    void showPhonebookTab() const
+    {
+        pb()->notifyChangeTabViewItem(QStringLiteral("Phonebook"));
+        main()->wndMain->resize(960, 680);
+        main()->wndMain->show();
+        QTest::qWait(50);
+    }
     bool waitPhonebooksRead()
     {
         return QTest::qWaitFor([this] { return pb() && pb()->simInitFinished_ && pb()->meInitFinished_; }, kWaitMs);

@@ -575,7 +575,7 @@ TEST_F(FavoriteLinksTest, LaunchesByMomentFromTheSavedFile)
         launcher.started.clear();
         opened.clear();
         controller->checkLauchWebLinksAtMoment(c.moment);
-        EXPECT_EQ(launcher.started, c.started);
+        EXPECT_EQ(launcher.commandLines(), c.started);
         EXPECT_EQ(opened, c.urls);
     }
 }

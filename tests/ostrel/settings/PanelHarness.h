@@ -8,6 +8,7 @@
 #include "ostrel/framework/neighbours/DialControllerInterface.h"
 #include "ostrel/framework/neighbours/PBControllerInterface.h"
 #include "platform/process/ProgramLauncher.h"
+#include "support/RecordingLauncher.h"
 #include "support/RecordingSound.h"
 #include "support/ScriptedFileChooser.h"
 
@@ -39,15 +40,7 @@ struct EmptySkin final : ostrel::SkinManagerAccess {
     bool setImageForKey(const QString &, const QString &, bool) override { return false; }
 };
 
-struct RecordingLauncher : yov::ProgramLauncher {
-    bool startDetached(const QString &program, const QStringList &arguments) override
-    {
-        started << (QStringList{program} + arguments);
-        return true;
-    }
-    QList<QStringList> started;
-};
-
+using testing_support::RecordingLauncher;
 using testing_support::RecordingSound;
 
 class PanelFixture : public SettingsFixture {

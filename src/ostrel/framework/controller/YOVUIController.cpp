@@ -4,6 +4,7 @@
 #include "common/ValueConversion.h"
 #include "ostrel/framework/config/ConfigManager.h"
 #include "ostrel/framework/controller/AlertSounds.h"
+#include "ostrel/framework/controller/NotificationCoverage.h"
 #include "common/util/CalendarFormat.h"
 #include "ostrel/framework/language/Language.h"
 #include "ostrel/framework/language/Lingrove.h"
@@ -93,6 +94,7 @@ YOVUIController::YOVUIController(const ControllerContext &context, QObject *pare
     yovLanguage_ = context.language;
     notificationCenter_ = context.notificationCenter ? context.notificationCenter : &yov::NotificationCenter::defaultCenter();
     clock_ = context.clock ? context.clock : &yov::Clock::system();
+    notificationCoverage_ = context.notificationCoverage;
 
     customDateFormat_ = yov::nsString(setting(QStringLiteral("CustomDateFormat")));
     const QVariantMap textFont = yov::nsDict(setting(QStringLiteral("Main"), QStringLiteral("TextFont")));
@@ -178,10 +180,15 @@ bool YOVUIController::registerNotification(const NotificationTableRow *table)
             continue;
         const int index = findHandler(row->selector, true);
         if (index < 0) {
-            qCDebug(lcController) << metaObject()->className() << "has no handler" << row->selector
-                                  << "for" << row->notification << ": skipped";
+            if (notificationCoverage_)
+                notificationCoverage_->skipped(metaObject()->className(), row->selector, row->notification);
+            else
+                qCDebug(lcController) << metaObject()->className() << "has no handler" << row->selector
+                                      << "for" << row->notification << ": skipped";
             continue;
         }
+        if (notificationCoverage_)
+            notificationCoverage_->handled(row->selector, row->notification);
         notificationCenter_->addObserver(this, QString::fromLatin1(row->notification), nullptr,
                                          [this, index](const yov::Notification &n) {
                                              yov::Notification copy = n;

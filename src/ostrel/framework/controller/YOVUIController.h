@@ -8,7 +8,8 @@
 //
 // Notification tables are data: rows of (handler name, notification name). A handler is a slot or
 // Q_INVOKABLE method of the controller taking `const yov::Notification &`, found by name at
-// registration; a row whose handler the controller lacks is skipped (and logged). Actions named in
+// registration; a row whose handler the controller lacks is skipped (and logged, or left to the
+// NotificationCoverage of the context, which logs only rows that no controller handles). Actions named in
 // the configuration (itemAction, menuItemAction) reach only slots or invokable methods through
 // performAction(); an unknown name is logged and does nothing.
 //
@@ -48,6 +49,7 @@ namespace ostrel {
 
 class ConfigManager;
 class Language;
+class NotificationCoverage;
 class PluginHost;
 class TabPluginInterface;
 class YOVMsgCenter;
@@ -74,6 +76,9 @@ struct ControllerContext {
     Language *language = nullptr;
     yov::NotificationCenter *notificationCenter = nullptr; // null: the default center
     yov::Clock *clock = nullptr;                       // null: the system clock
+    // Where table rows without a handler are judged over all controllers; null: each controller
+    // logs its own skipped rows.
+    NotificationCoverage *notificationCoverage = nullptr;
 
     // The context that new controllers take; the program fills it before creating them.
     static ControllerContext &shared();
@@ -117,7 +122,8 @@ public:
     Q_INVOKABLE virtual void updateLanguages() {}
 
     // Observes each row's notification (from any sender) with the controller's handler of that
-    // name. false for a null table; rows without a handler are skipped.
+    // name. false for a null table; rows without a handler are skipped (and go to the context's
+    // notification coverage).
     bool registerNotification(const NotificationTableRow *table);
 
     // --- application-wide notifications -----------------------------------------------------
@@ -270,6 +276,7 @@ private:
     SkinManagerAccess *yovSkinManager_ = nullptr;
     Language *yovLanguage_ = nullptr;
     yov::NotificationCenter *notificationCenter_ = nullptr;
+    NotificationCoverage *notificationCoverage_ = nullptr;
     yov::Clock *clock_ = nullptr;
 
     QPointer<QWidget> viewOfOldTavViewItem_;

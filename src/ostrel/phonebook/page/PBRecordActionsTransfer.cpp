@@ -26,18 +26,6 @@
 
 namespace ostrel {
 
-namespace {
-
-QVariantList contactsAsList(const QList<QVariantMap> &list)
-{
-    QVariantList values;
-    for (const QVariantMap &m : list)
-        values.append(m);
-    return values;
-}
-
-} // namespace
-
 // ---- the copy and move pop-ups ---------------------------------------------------------------------
 
 void PBRecordActions::addMoveMenuItem(const QString &english, bool added, bool enabled)
@@ -235,7 +223,7 @@ void PBRecordActions::sendSMS()
     if (write && pb_->configuration().ContactNumbersSelectionEnabled) {
         // The user picks among every number of the contacts; Cancel writes nothing.
         QStringList chosen;
-        write = Neighbours::contactPicker().runModalSelectWindow(contactsAsList(pb_->availableNumbersOfContacts(contacts)), &chosen) == 1;
+        write = Neighbours::contactPicker().runModalSelectWindow(contactsAsVariants(pb_->availableNumbersOfContacts(contacts)), &chosen) == 1;
         numbers = chosen;
     }
     if (write)
@@ -263,7 +251,7 @@ void PBRecordActions::saveAs()
         QString error;
         // The whole list at once: a file that cannot be written keeps its old contents.
         const bool written = side == int(PBStorage::PC) ? PcPhoneBookFile::write(answer.path, pb->m_PcPhoneList, &error)
-                                                        : yov::PlistBridge::writeFile(answer.path, contactsAsList(pb->m_SimPhoneList), &error);
+                                                        : yov::PlistBridge::writeFile(answer.path, contactsAsVariants(pb->m_SimPhoneList), &error);
         if (!written) {
             qCWarning(lcPhonebook).noquote() << "The list could not be saved to" << answer.path << ":" << error;
             pb->NSBeginAlertPanelExt(localized(QStringLiteral("Warning!")), localized(QStringLiteral("The operation failed!")),

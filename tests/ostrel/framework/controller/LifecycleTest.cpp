@@ -1,6 +1,7 @@
 // The template of awakeFromNib, notification tables, the posters and the action dispatch.
 #include "ControllerTestSupport.h"
 
+#include "ostrel/framework/controller/NotificationCoverage.h"
 #include "ostrel/framework/language/Language.h"
 
 #include <QDialog>
@@ -97,6 +98,38 @@ TEST_F(LifecycleTest, RegisterNotificationSkipsMissingHandlersAndAcceptsAnEmptyT
     // The one base handler that tables name.
     EXPECT_TRUE(plain.registerNotification(ostrel::mainWindowChangeNotificationTable));
     EXPECT_EQ(center.observerCount(&plain), 1);
+}
+
+TEST_F(LifecycleTest, ARowWithoutAHandlerIsReportedOnceAndOnlyWhenNoControllerHandlesIt)
+{
+    ostrel::NotificationCoverage coverage;
+    ostrel::ControllerContext shared = context;
+    shared.notificationCoverage = &coverage;
+    // Two controllers that lack every handler of the base table, then one that has two of them.
+    YOVUIController plain(shared);
+    YOVUIController other(shared);
+    RecordingController recording(shared);
+    plain.registerNotification(ostrel::yovUINotificationTable);
+    other.registerNotification(ostrel::yovUINotificationTable);
+    recording.registerNotification(ostrel::yovUINotificationTable);
+    EXPECT_TRUE(coverage.reported().isEmpty()) << "nothing is judged before the start settles";
+
+    coverage.settle();
+    QStringList unhandled;
+    for (const NotificationTableRow *row = ostrel::yovUINotificationTable; row->selector; ++row) {
+        if (qstrcmp(row->selector, "deviceRemoved:") != 0 && qstrcmp(row->selector, "applicationReady:") != 0)
+            unhandled << QString::fromLatin1(row->selector) + ' ' + QString::fromLatin1(row->notification);
+    }
+    EXPECT_EQ(coverage.reported(), unhandled) << "once each, in table order";
+    EXPECT_EQ(center.observerCount(&recording), 2) << "the handled rows are observed all the same";
+
+    // After the start: handled and already reported rows stay quiet, a new fault shows at once.
+    YOVUIController late(shared);
+    late.registerNotification(ostrel::yovUINotificationTable);
+    const NotificationTableRow own[] = {{"somethingNew:", "SomethingNew"}, {"deviceRemoved:", "DeviceRemoved"}, {nullptr, nullptr}};
+    late.registerNotification(own);
+    late.registerNotification(own);
+    EXPECT_EQ(coverage.reported(), unhandled + QStringList{"somethingNew: SomethingNew"});
 }
 
 TEST_F(LifecycleTest, PostersCarryTheControllerExceptTheTabNotifications)
