@@ -165,12 +165,7 @@ TEST_F(DashboardConnectionTest, DamagedRecordsFileIsKeptAndTheNextRecordGoesToAF
     launch(QStringLiteral("default.plist"));
     ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
     const QString recordFile = QDir(modemList_).filePath(QStringLiteral("dialRecordData.plist"));
-    const auto told = [&] {
-        int n = 0;
-        for (const yov::AlertRequest &alert : presenter_.shown())
-            n += alert.message.contains(recordFile) && alert.message.contains(QLatin1String("could not be read"));
-        return n;
-    };
+    const auto told = [&] { return alertsAbout(recordFile, QStringLiteral("could not be read")); };
     ASSERT_TRUE(QTest::qWaitFor([&] { return told() == 1; }, kWaitMs)) << "the user was not told";
     const QStringList kept = QDir(modemList_).entryList({QStringLiteral("dialRecordData.plist.unreadable-*")}, QDir::Files);
     ASSERT_EQ(kept.size(), 1);
@@ -202,12 +197,7 @@ TEST_F(DashboardConnectionTest, AnUnreadableProfilesFileIsToldOnceAndLeftAsItIs)
     launch(QStringLiteral("default.plist"));
     ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
     const QString file = QDir(modemList_).filePath(QStringLiteral("dialConfig.plist"));
-    const auto told = [&] {
-        int n = 0;
-        for (const yov::AlertRequest &alert : presenter_.shown())
-            n += alert.message.contains(file) && alert.message.contains(QLatin1String("could not be read"));
-        return n;
-    };
+    const auto told = [&] { return alertsAbout(file, QStringLiteral("could not be read")); };
     ASSERT_TRUE(QTest::qWaitFor([&] { return told() == 1; }, kWaitMs)) << "the user was not told";
     // The profiles are read again on later roads (the SIM's identity, a language change...).
     QTest::qWait(1000);

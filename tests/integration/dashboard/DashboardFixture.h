@@ -80,6 +80,8 @@ protected:
     static void saveScreenshot(QWidget *widget, const QString &name);
     // The settings file as it is on disk now.
     QVariantMap storedSettings() const;
+    // How many of the alerts shown so far name the file and say the words.
+    int alertsAbout(const QString &file, const QString &words) const;
 
     QTemporaryDir dir_;
     QString modemList_;
