@@ -488,9 +488,10 @@ bool ConfigManager::writeToFile()
             qCWarning(lcConfig).noquote() << "Can not write" << path << ":" << error;
             const bool first = d->lastWriteError.isEmpty();
             d->lastWriteError = error.isEmpty() ? QStringLiteral("unknown error") : error;
+            const QString reason = d->lastWriteError;
             lock.unlock();
             if (first)
-                emit settingsNotWritten(path, error);
+                emit settingsNotWritten(path, reason);
             return false;
         }
         d->writtenGeneration = generation;

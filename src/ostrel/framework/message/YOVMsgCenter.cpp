@@ -180,6 +180,8 @@ int YOVMsgCenter::sendMessage(const yov::UI_MSG *msg)
     const int status = transport_->send(yov::msgBytes(*msg), kSendTimeoutMs);
     if (status != kMsgSendOK)
         qCInfo(lcMsgCenter).nospace() << "send " << msg->majorID << "/" << msg->minorID << " failed, status " << status;
+    if (status == kMsgSendOK)
+        silentSinceMs_ = -1;
     if (status == kMsgSendTimedOut)
         QMetaObject::invokeMethod(this, [this] { beginNotAnswering(); });
     return status;
@@ -190,7 +192,10 @@ void YOVMsgCenter::beginNotAnswering()
     if (notAnswering_)
         return;
     notAnswering_ = true;
-    notAnsweringSinceMs_ = clock_.monotonicMs();
+    // Silence is counted from the first request left unanswered since the last one answered: a
+    // service whose bus library still answers the probe while it handles no request gets there too.
+    if (silentSinceMs_ < 0)
+        silentSinceMs_ = clock_.monotonicMs();
     qCWarning(lcMsgCenter) << "the device service does not answer: requests are not waited for until it answers again";
     probeTimer_ = clock_.schedule(kProbeIntervalMs, this, [this] { probeService(); });
 }
@@ -211,13 +216,14 @@ void YOVMsgCenter::probeService()
     probeTimer_ = 0;
     if (!notAnswering_)
         return;
-    if (serviceUp_ && clock_.monotonicMs() - notAnsweringSinceMs_ >= kNotAnsweringLimitMs) {
+    if (serviceUp_ && silentSinceMs_ >= 0 && clock_.monotonicMs() - silentSinceMs_ >= kNotAnsweringLimitMs) {
         // A service that neither answers nor ends holds every area at its last request: it is
         // ended, and the road of a lost service (the device counts as removed, the service is
         // started again) gives the user the dashboard back.
         qCWarning(lcMsgCenter) << "the device service has not answered for" << kNotAnsweringLimitMs / 1000
                                << "s: it is ended and started again";
         endNotAnswering();
+        silentSinceMs_ = -1;
         serviceUp_ = false;
         isRunning_ = false;
         launcher_->terminate(kStopWaitMs);
@@ -263,6 +269,7 @@ int YOVMsgCenter::putReceiveMsgInQueue(const QByteArray &record)
         return -1;
     }
     // A record from the device service: it runs.
+    silentSinceMs_ = -1;
     endNotAnswering();
     receiveMsgQueue_.push_back(record);
     if (!receiveMsgQueueTimer_.isActive()) {
@@ -373,6 +380,7 @@ void YOVMsgCenter::serviceOwnerChanged(bool owned)
     serviceUp_ = false;
     isRunning_ = false;
     lostForNoAnswer_ = false;
+    silentSinceMs_ = -1;
     endNotAnswering();
     launcher_->forgetLost(500); // the program it started has ended (or is made to): forget it
     qCWarning(lcMsgCenter) << "the device service left the bus without being stopped";
@@ -382,6 +390,7 @@ void YOVMsgCenter::serviceOwnerChanged(bool owned)
 bool YOVMsgCenter::stopMsgServer()
 {
     serviceUp_ = false; // the service's leaving from here on is this center's doing
+    silentSinceMs_ = -1;
     endNotAnswering();
     bool result = false;
     if (launcher_->isRunning()) {

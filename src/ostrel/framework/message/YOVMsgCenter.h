@@ -223,7 +223,7 @@ private:
     bool isRunning_ = false;
     bool serviceUp_ = false;
     std::atomic<bool> notAnswering_{false};
-    qint64 notAnsweringSinceMs_ = 0;
+    std::atomic<qint64> silentSinceMs_{-1}; // first request unanswered since the last answered; -1: none
     int probeTimer_ = 0;
     bool lostForNoAnswer_ = false;
     bool lockMsgWhenReceiveMsg_ = true;
