@@ -292,9 +292,17 @@ void DashboardAssembly::launch()
     sleepWatcher_ = std::make_unique<yov::LogindSleepWatcher>(
         yov::LogindSleepWatcher::Handlers{[dial] { dial->machineWillSleep(); }, [dial] { dial->machineDidWake(); }},
         QStringLiteral("Ostrel"), QStringLiteral("Ending the data connection before sleep"));
-    // Once the windows are up: what became of a settings.plist that could not be read.
-    QTimer::singleShot(0, mainController_.get(),
-                       [] { showUnreadableSettingsAlert(ConfigManager::sharedConfigManager()->settingsRecovery()); });
+    // Once the windows are up: what became of a settings.plist that could not be read, and
+    // whether it can be written (told now when the start-up's writes failed, else at the first
+    // write that fails).
+    QTimer::singleShot(0, mainController_.get(), [this] {
+        ConfigManager *config = ConfigManager::sharedConfigManager();
+        showUnreadableSettingsAlert(config->settingsRecovery());
+        QObject::connect(config, &ConfigManager::settingsNotWritten, mainController_.get(), &showUnwritableSettingsAlert,
+                         Qt::QueuedConnection);
+        if (const QString error = config->lastWriteError(); !error.isEmpty())
+            showUnwritableSettingsAlert(config->configFilePathOfKey(QStringLiteral("settings.plist")), error);
+    });
 }
 
 } // namespace ostrel

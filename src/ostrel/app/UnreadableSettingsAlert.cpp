@@ -30,4 +30,13 @@ bool showUnreadableSettingsAlert(const SettingsRecovery &recovery)
     return true;
 }
 
+void showUnwritableSettingsAlert(const QString &path, const QString &reason)
+{
+    const QString message = yov::formatPlaceholders(
+        Map_Name_Item_of_IndexString(QStringLiteral("The settings could not be saved to %@ (%@). Your changes hold until the dashboard quits and are saved as soon as the file can be written.")),
+        {path, reason});
+    NSBeginAlertPanelExt(Map_Name_Item_of_IndexString(QStringLiteral("Warning")), message,
+                         Map_Name_Item_of_IndexString(QStringLiteral("OK")), QString(), {});
+}
+
 } // namespace ostrel

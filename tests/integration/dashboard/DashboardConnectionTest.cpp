@@ -164,12 +164,7 @@ TEST_F(DashboardConnectionTest, DamagedRecordsFileIsKeptAndTheNextRecordGoesToAF
     launch(QStringLiteral("default.plist"));
     ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
     const QString recordFile = QDir(modemList_).filePath(QStringLiteral("dialRecordData.plist"));
-    const auto told = [&] {
-        int n = 0;
-        for (const yov::AlertRequest &alert : presenter_.shown())
-            n += alert.message.contains(recordFile) && alert.message.contains(QLatin1String("could not be read"));
-        return n;
-    };
+    const auto told = [&] { return alertsAbout(recordFile, QStringLiteral("could not be read")); };
     ASSERT_TRUE(QTest::qWaitFor([&] { return told() == 1; }, kWaitMs)) << "the user was not told";
     const QStringList kept = QDir(modemList_).entryList({QStringLiteral("dialRecordData.plist.unreadable-*")}, QDir::Files);
     ASSERT_EQ(kept.size(), 1);
@@ -192,6 +187,23 @@ TEST_F(DashboardConnectionTest, DamagedRecordsFileIsKeptAndTheNextRecordGoesToAF
     EXPECT_EQ(copy.readAll(), garbage) << "the damaged file is kept byte for byte";
     EXPECT_EQ(told(), 1) << "told once";
     EXPECT_EQ(presenter_.count(), 1) << qPrintable(presenter_.shown().last().message);
+}
+
+TEST_F(DashboardConnectionTest, AnUnreadableProfilesFileIsToldOnceAndLeftAsItIs)
+{
+    const QByteArray garbage("\x7f<plist><array><dict><key>provider</key> cut off here");
+    writeModemListFile(QStringLiteral("dialConfig.plist"), garbage);
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
+    const QString file = QDir(modemList_).filePath(QStringLiteral("dialConfig.plist"));
+    const auto told = [&] { return alertsAbout(file, QStringLiteral("could not be read")); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return told() == 1; }, kWaitMs)) << "the user was not told";
+    // The profiles are read again on later roads (the SIM's identity, a language change...).
+    QTest::qWait(1000);
+    EXPECT_EQ(told(), 1) << "told once";
+    QFile kept(file);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), garbage) << "the file is left byte for byte";
 }
 
 TEST_F(DashboardConnectionTest, DamagedProfilesAreSkippedOrCutAndTheDashboardConnects)

@@ -291,6 +291,14 @@ QVariantList DashboardFixture::connectionRecords() const
     return all;
 }
 
+int DashboardFixture::alertsAbout(const QString &file, const QString &words) const
+{
+    int n = 0;
+    for (const yov::AlertRequest &alert : presenter_.shown())
+        n += alert.message.contains(file) && alert.message.contains(words);
+    return n;
+}
+
 QVariantMap DashboardFixture::storedSettings() const
 {
     const std::optional<QVariant> stored =

@@ -87,6 +87,8 @@ protected:
     bool useGermanTokenList(const QByteArray &lines);
     // The settings window's road: the stored language, its token list, then the change notice.
     bool changeLanguage(const QString &language);
+    // How many of the alerts shown so far name the file and say the words.
+    int alertsAbout(const QString &file, const QString &words) const;
 
     QTemporaryDir dir_;
     QString modemList_;

@@ -262,3 +262,29 @@ TEST_F(DashboardStartUpTest, HomePageShowsTheShippedPageFromItsMenuItem)
     QTest::qWait(300); // the engine paints a moment after the load
     saveScreenshot(mainWindow(), QStringLiteral("home-page.png"));
 }
+
+TEST_F(DashboardStartUpTest, SettingsThatCannotBeWrittenAreToldOnceAndSavedWhenTheFileCanBeWrittenAgain)
+{
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+    const QString settings = QDir(modemList_).filePath(QStringLiteral("settings.plist"));
+    const auto told = [&] { return alertsAbout(settings, QStringLiteral("could not be saved")); };
+    ASSERT_EQ(told(), 0);
+
+    // Something stands where the settings file was, so that no write can replace it.
+    ASSERT_TRUE(QFile::remove(settings));
+    ASSERT_TRUE(QDir().mkpath(QDir(settings).filePath(QStringLiteral("blocking"))));
+    for (bool on : {true, false, true}) {
+        ASSERT_TRUE(config_->setConfigurationByModule(QStringLiteral("IsLogOn"), on));
+        EXPECT_FALSE(config_->writeToFile());
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return told() == 1; }, kWaitMs)) << "the user was not told";
+    QTest::qWait(200);
+    EXPECT_EQ(told(), 1) << "told once, not per change";
+
+    // The file can be written again: the next write saves every change.
+    ASSERT_TRUE(QDir(settings).removeRecursively());
+    ASSERT_TRUE(config_->writeToFile());
+    EXPECT_EQ(storedSettings().value(QStringLiteral("IsLogOn")), QVariant(true));
+    EXPECT_EQ(told(), 1);
+}

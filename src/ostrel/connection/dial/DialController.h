@@ -564,6 +564,7 @@ private:
     DialOperatorContentInterface *operatorContent_ = nullptr;
     DefaultDialOperatorContent defaultOperatorContent_;
     DialConfigList profiles_;
+    QString toldUnreadableProfiles_; // the unreadable profiles file the user was told of
     DialServiceTransplant transplant_;
     DialDisplay display_;
 

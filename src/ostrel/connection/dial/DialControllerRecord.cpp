@@ -89,6 +89,14 @@ void DialController::loadDialConfig()
 {
     const bool simKnown = !yov::nsString(config().getConfigurationByModule(QStringLiteral("simIMSI"))).isEmpty();
     const int item = profiles_.loadDialConfig(simKnown);
+    // A profiles file that cannot be read leaves the chooser without the user's profiles: say so
+    // once per file, rather than let them look lost.
+    if (profiles_.fileUnreadable() && toldUnreadableProfiles_ != profiles_.dialConfigFilePath()) {
+        toldUnreadableProfiles_ = profiles_.dialConfigFilePath();
+        beginAlert(QStringLiteral("Warning"),
+                   yov::formatPlaceholders(localizedText(QStringLiteral("The connection profiles file %@ could not be read. It is not written over: when a profile is saved, the file is kept beside it as a copy.")),
+                                           {toldUnreadableProfiles_}));
+    }
     // Per-SIM profiles before the SIM is known: item 1 stands in the chooser.
     display_.chooserItem = item == profiles_.currentChooserItem() ? -1 : item;
     emit profilesChanged();

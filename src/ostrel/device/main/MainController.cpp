@@ -488,9 +488,11 @@ void MainController::deviceServiceLost()
     // saved), resets the device state and greys out what needs the device.
     qCWarning(lcMainController) << "the device service stopped: the device counts as removed";
     notifyDeviceRemoved();
-    NSBeginAlertPanelExt(localized(QStringLiteral("Warning")),
-                         localized(QStringLiteral("The device service stopped. The dashboard is starting it again.")),
-                         localized(QStringLiteral("OK")), QString(), {});
+    const YOVMsgCenter *center = yovMsgCenter();
+    const QString message = center && center->lostForNoAnswer()
+                                ? QStringLiteral("The device service stopped answering. The dashboard is starting it again.")
+                                : QStringLiteral("The device service stopped. The dashboard is starting it again.");
+    NSBeginAlertPanelExt(localized(QStringLiteral("Warning")), localized(message), localized(QStringLiteral("OK")), QString(), {});
     scheduleServiceRestart();
 }
 

@@ -188,6 +188,7 @@ struct ConfigManager::Private {
     QMutex writeMutex;
     quint64 snapshotGeneration = 0; // under mutex
     quint64 writtenGeneration = 0;  // under writeMutex
+    QString lastWriteError;         // under writeMutex; empty while writes succeed
 
     // The store's own bus connection (so that its own broadcasts can be told from others').
     QMutex busMutex;
@@ -485,9 +486,16 @@ bool ConfigManager::writeToFile()
         written = yov::PlistBridge::writeFile(path, snapshot, &error);
         if (!written) {
             qCWarning(lcConfig).noquote() << "Can not write" << path << ":" << error;
+            const bool first = d->lastWriteError.isEmpty();
+            d->lastWriteError = error.isEmpty() ? QStringLiteral("unknown error") : error;
+            const QString reason = d->lastWriteError;
+            lock.unlock();
+            if (first)
+                emit settingsNotWritten(path, reason);
             return false;
         }
         d->writtenGeneration = generation;
+        d->lastWriteError.clear();
     }
 
     if (yov::nsBool(snapshot.value(kSyncKey)))
@@ -517,6 +525,12 @@ void ConfigManager::loadSettingsAtStart(const QString &templateFolder)
     }
     if (loaded)
         d->settings = *loaded;
+}
+
+QString ConfigManager::lastWriteError() const
+{
+    QMutexLocker lock(&d->writeMutex);
+    return d->lastWriteError;
 }
 
 SettingsRecovery ConfigManager::settingsRecovery() const

@@ -68,8 +68,14 @@ public:
     // What happened to an unreadable settings.plist when the store was made (the user is told).
     SettingsRecovery settingsRecovery() const;
 
+    // Why the last write of settings.plist failed; empty when it succeeded (or none was made).
+    QString lastWriteError() const;
+
 signals:
     void settingsReloaded();
+    // A write of settings.plist failed after the last one succeeded (once per run of failures, so
+    // that a read-only file does not raise one alert per change). From the writing thread.
+    void settingsNotWritten(const QString &path, const QString &reason);
 
 private:
     void loadSettingsAtStart(const QString &templateFolder);

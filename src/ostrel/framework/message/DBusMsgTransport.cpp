@@ -3,6 +3,7 @@
 #include "common/records/DeviceServiceBus.h"
 
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDeadlineTimer>
 #include <QLoggingCategory>
 #include <QThread>
@@ -22,6 +23,16 @@ QDBusMessage callBus(const QDBusConnection &bus, const QString &method, const QS
     QDBusMessage call = QDBusMessage::createMethodCall(kBusService, kBusPath, kBusService, method);
     call << name;
     return bus.call(call, QDBus::Block, 1000);
+}
+
+QDBusMessage recordCall(const QByteArray &record)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QLatin1String(yov::devicebus::kService), QLatin1String(yov::devicebus::kPath),
+        QLatin1String(yov::devicebus::kInterface), QLatin1String(yov::devicebus::kMember));
+    call.setAutoStartService(false);
+    call << record;
+    return call;
 }
 
 } // namespace
@@ -77,15 +88,36 @@ void DBusMsgTransport::onYMsg(const QByteArray &record)
         receiver_(record);
 }
 
+void DBusMsgTransport::post(const QByteArray &record)
+{
+    if (bus_.isConnected())
+        bus_.send(recordCall(record)); // its answer, when one comes, is dropped by the bus library
+}
+
+void DBusMsgTransport::probe(std::function<void(bool answered)> done)
+{
+    if (!bus_.isConnected()) {
+        done(false);
+        return;
+    }
+    // The bus library of the device service answers the standard Ping by itself, whatever the
+    // service is doing, as long as its process runs.
+    QDBusMessage ping = QDBusMessage::createMethodCall(QLatin1String(yov::devicebus::kService),
+                                                       QLatin1String(yov::devicebus::kPath),
+                                                       QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
+    ping.setAutoStartService(false);
+    auto *watcher = new QDBusPendingCallWatcher(bus_.asyncCall(ping, 1000), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [done = std::move(done)](QDBusPendingCallWatcher *w) {
+        w->deleteLater();
+        done(!w->isError());
+    });
+}
+
 int DBusMsgTransport::send(const QByteArray &record, int timeoutMs)
 {
     if (!bus_.isConnected())
         return kMsgSendNoService;
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QLatin1String(yov::devicebus::kService), QLatin1String(yov::devicebus::kPath),
-        QLatin1String(yov::devicebus::kInterface), QLatin1String(yov::devicebus::kMember));
-    call.setAutoStartService(false);
-    call << record;
+    const QDBusMessage call = recordCall(record);
     const QDBusMessage reply = bus_.call(call, QDBus::Block, timeoutMs);
     if (reply.type() == QDBusMessage::ReplyMessage)
         return kMsgSendOK;

@@ -19,6 +19,8 @@ public:
 
     void setReceiver(Receiver receiver) override;
     int send(const QByteArray &record, int timeoutMs) override;
+    void post(const QByteArray &record) override;
+    void probe(std::function<void(bool answered)> done) override;
     qint64 serviceOwnerPid() override;
     bool waitForServiceGone(int timeoutMs) override;
     void setOwnerWatcher(OwnerWatcher watcher) override;

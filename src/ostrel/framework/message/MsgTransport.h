@@ -34,6 +34,14 @@ public:
     // caller's event loop while it waits.
     virtual int send(const QByteArray &record, int timeoutMs) = 0;
 
+    // Hands one record over without waiting for its answer: a device service that does not
+    // answer now gets it when it runs again. Never blocks.
+    virtual void post(const QByteArray &record) { send(record, 0); }
+
+    // Asks, without blocking, whether the device service answers at all; done(true) once it does,
+    // done(false) when it does not within about a second. Called back on the owning thread.
+    virtual void probe(std::function<void(bool answered)> done) { done(true); }
+
     // Process id of the current owner of the device service's name; 0 when nobody owns it or the
     // id cannot be had.
     virtual qint64 serviceOwnerPid() = 0;

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 
 #include <algorithm>
 #include <cstring>
@@ -168,10 +169,75 @@ int YOVMsgCenter::sendMessage(const yov::UI_MSG *msg)
     if (!msg)
         return kMsgSendFailed;
     std::lock_guard<std::mutex> lock(sendMsgLocker_);
+    if (notAnswering_) {
+        // Handed over all the same (the service gets it when it runs again), but not waited for:
+        // a stalled service would otherwise hold the window a second per request.
+        transport_->post(yov::msgBytes(*msg));
+        qCInfo(lcMsgCenter).nospace() << "send " << msg->majorID << "/" << msg->minorID
+                                      << " not waited for: the device service does not answer";
+        return kMsgSendTimedOut;
+    }
     const int status = transport_->send(yov::msgBytes(*msg), kSendTimeoutMs);
     if (status != kMsgSendOK)
         qCInfo(lcMsgCenter).nospace() << "send " << msg->majorID << "/" << msg->minorID << " failed, status " << status;
+    if (status == kMsgSendOK)
+        silentSinceMs_ = -1;
+    if (status == kMsgSendTimedOut)
+        QMetaObject::invokeMethod(this, [this] { beginNotAnswering(); });
     return status;
+}
+
+void YOVMsgCenter::beginNotAnswering()
+{
+    if (notAnswering_)
+        return;
+    notAnswering_ = true;
+    // Silence is counted from the first request left unanswered since the last one answered: a
+    // service whose bus library still answers the probe while it handles no request gets there too.
+    if (silentSinceMs_ < 0)
+        silentSinceMs_ = clock_.monotonicMs();
+    qCWarning(lcMsgCenter) << "the device service does not answer: requests are not waited for until it answers again";
+    probeTimer_ = clock_.schedule(kProbeIntervalMs, this, [this] { probeService(); });
+}
+
+void YOVMsgCenter::endNotAnswering()
+{
+    if (!notAnswering_)
+        return;
+    notAnswering_ = false;
+    if (probeTimer_)
+        clock_.cancel(probeTimer_);
+    probeTimer_ = 0;
+    qCInfo(lcMsgCenter) << "the device service answers again";
+}
+
+void YOVMsgCenter::probeService()
+{
+    probeTimer_ = 0;
+    if (!notAnswering_)
+        return;
+    if (serviceUp_ && silentSinceMs_ >= 0 && clock_.monotonicMs() - silentSinceMs_ >= kNotAnsweringLimitMs) {
+        // A service that neither answers nor ends holds every area at its last request: it is
+        // ended, and the road of a lost service (the device counts as removed, the service is
+        // started again) gives the user the dashboard back.
+        qCWarning(lcMsgCenter) << "the device service has not answered for" << kNotAnsweringLimitMs / 1000
+                               << "s: it is ended and started again";
+        endNotAnswering();
+        silentSinceMs_ = -1;
+        serviceUp_ = false;
+        isRunning_ = false;
+        launcher_->terminate(kStopWaitMs);
+        lostForNoAnswer_ = true;
+        emit msgServerLost();
+        return;
+    }
+    QPointer<YOVMsgCenter> self(this);
+    transport_->probe([self](bool answered) {
+        if (self && answered)
+            self->endNotAnswering();
+    });
+    if (notAnswering_)
+        probeTimer_ = clock_.schedule(kProbeIntervalMs, this, [this] { probeService(); });
 }
 
 void YOVMsgCenter::handleAppleEvent(const QByteArray &param)
@@ -202,6 +268,9 @@ int YOVMsgCenter::putReceiveMsgInQueue(const QByteArray &record)
                                                 .arg(dropped_);
         return -1;
     }
+    // A record from the device service: it runs.
+    silentSinceMs_ = -1;
+    endNotAnswering();
     receiveMsgQueue_.push_back(record);
     if (!receiveMsgQueueTimer_.isActive()) {
         lastDrainTickMs_ = clock_.monotonicMs();
@@ -310,6 +379,9 @@ void YOVMsgCenter::serviceOwnerChanged(bool owned)
         return; // a new owner, or a service this center did not start or has stopped itself
     serviceUp_ = false;
     isRunning_ = false;
+    lostForNoAnswer_ = false;
+    silentSinceMs_ = -1;
+    endNotAnswering();
     launcher_->forgetLost(500); // the program it started has ended (or is made to): forget it
     qCWarning(lcMsgCenter) << "the device service left the bus without being stopped";
     emit msgServerLost();
@@ -318,6 +390,8 @@ void YOVMsgCenter::serviceOwnerChanged(bool owned)
 bool YOVMsgCenter::stopMsgServer()
 {
     serviceUp_ = false; // the service's leaving from here on is this center's doing
+    silentSinceMs_ = -1;
+    endNotAnswering();
     bool result = false;
     if (launcher_->isRunning()) {
         launcher_->terminate(kStopWaitMs);

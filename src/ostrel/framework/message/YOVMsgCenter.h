@@ -33,6 +33,7 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
 #include <concepts>
 #include <deque>
 #include <functional>
@@ -60,6 +61,11 @@ public:
     static constexpr int kMaxRecordsPerTick = 50;
     static constexpr int kSendTimeoutMs = 1000;
     static constexpr int kStopWaitMs = 1000;
+    // A device service that let a request go unanswered is asked every so often whether it runs
+    // again; while it does not, requests are handed over without waiting (the window is not held
+    // a second per request). Silent for this long, it is ended and counts as lost.
+    static constexpr int kProbeIntervalMs = 1000;
+    static constexpr int kNotAnsweringLimitMs = 10000;
 
     // The program's center: the session bus, a real process launcher, the system clock and the
     // default notification center.
@@ -149,6 +155,12 @@ public:
     // Whether the device service this center started is up (started and neither stopped by the
     // center nor lost).
     bool isMsgServerUp() const { return serviceUp_; }
+    // Whether the device service answers requests (false from a request left unanswered until it
+    // answers a probe or sends a record again).
+    bool isMsgServerAnswering() const { return !notAnswering_; }
+    // Whether the last loss of the device service was this center ending it for not answering
+    // (rather than a crash or a kill).
+    bool lostForNoAnswer() const { return lostForNoAnswer_; }
 
     // Path of the device-service program, as startMsgServer() would choose it.
     QString msgServerPath() const;
@@ -176,12 +188,15 @@ public:
 
 signals:
     // The device service this center started left the bus without being stopped by the center
-    // (a crash or a kill). Records sent from now on fail at once; startMsgServer() may start the
-    // service again.
+    // (a crash or a kill), or was ended by the center for not answering. Records sent from now on
+    // fail at once; startMsgServer() may start the service again.
     void msgServerLost();
 
 private:
     void serviceOwnerChanged(bool owned);
+    void beginNotAnswering();
+    void endNotAnswering();
+    void probeService();
     // The compile-time half of sendCatalogued.
     template <std::uint16_t Major, std::uint16_t Minor, bool ModuleGiven, int PayloadSize>
     static constexpr void checkCatalogued()
@@ -207,6 +222,10 @@ private:
     std::deque<QByteArray> receiveMsgQueue_;
     bool isRunning_ = false;
     bool serviceUp_ = false;
+    std::atomic<bool> notAnswering_{false};
+    std::atomic<qint64> silentSinceMs_{-1}; // first request unanswered since the last answered; -1: none
+    int probeTimer_ = 0;
+    bool lostForNoAnswer_ = false;
     bool lockMsgWhenReceiveMsg_ = true;
     qint64 dropped_ = 0;
     qint64 refused_ = 0;

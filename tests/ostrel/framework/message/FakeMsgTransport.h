@@ -44,6 +44,12 @@ public:
         --inFlight;
         return status;
     }
+    void post(const QByteArray &record) override { posted.push_back(record); }
+    void probe(std::function<void(bool)> done) override
+    {
+        ++probes;
+        done(answersProbe);
+    }
     qint64 serviceOwnerPid() override { return ownerPid; }
     bool waitForServiceGone(int) override
     {
@@ -62,6 +68,9 @@ public:
     bool hasReceiver() const { return bool(receiver_); }
 
     std::vector<QByteArray> sent;
+    std::vector<QByteArray> posted; // handed over without waiting
+    bool answersProbe = true;
+    int probes = 0;
     std::atomic<int> inFlight{0};
     std::atomic<int> maxInFlight{0};
     std::function<void()> onSend; // runs inside a send

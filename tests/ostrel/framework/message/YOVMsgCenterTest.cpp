@@ -364,6 +364,50 @@ TEST_F(MsgCenterTest, AServiceThatLeavesTheBusByItselfIsLostAndMayBeStartedAgain
         qputenv("OSTREL_BRANNOC", savedEnv);
 }
 
+TEST_F(MsgCenterTest, AServiceThatDoesNotAnswerIsNotWaitedForAndIsEndedWhenItStaysSilent)
+{
+    const QByteArray savedEnv = qgetenv("OSTREL_BRANNOC");
+    qputenv("OSTREL_BRANNOC", "/bin/true");
+    int lost = 0;
+    QObject::connect(center.get(), &YOVMsgCenter::msgServerLost, [&] { ++lost; });
+    ASSERT_TRUE(center->startMsgServer());
+    transport->answersProbe = false;
+
+    // One request goes unanswered: the next ones are handed over without waiting, and fail.
+    transport->status = ostrel::kMsgSendTimedOut;
+    EXPECT_FALSE(center->sendMessageModuleID(2, 258, 67, 0, 0, nullptr));
+    transport->status = ostrel::kMsgSendOK;
+    EXPECT_FALSE(center->sendMessageModuleID(2, 258, 68, 0, 0, nullptr));
+    EXPECT_EQ(transport->sent.size(), 1u);
+    EXPECT_EQ(transport->posted.size(), 1u) << "the request still reaches the service";
+    EXPECT_FALSE(center->isMsgServerAnswering());
+
+    // A probe answered: requests are waited for again.
+    transport->answersProbe = true;
+    clock.advance(YOVMsgCenter::kProbeIntervalMs);
+    EXPECT_TRUE(center->isMsgServerAnswering());
+    EXPECT_TRUE(center->sendMessageModuleID(2, 258, 67, 0, 0, nullptr));
+    EXPECT_EQ(transport->sent.size(), 2u);
+
+    // Silent again, and for the whole limit: ended, and lost for not answering.
+    transport->answersProbe = false;
+    transport->status = ostrel::kMsgSendTimedOut;
+    EXPECT_FALSE(center->sendMessageModuleID(2, 258, 67, 0, 0, nullptr));
+    clock.advance(YOVMsgCenter::kNotAnsweringLimitMs - YOVMsgCenter::kProbeIntervalMs);
+    EXPECT_EQ(lost, 0);
+    clock.advance(YOVMsgCenter::kProbeIntervalMs);
+    EXPECT_EQ(lost, 1);
+    EXPECT_TRUE(center->lostForNoAnswer());
+    EXPECT_EQ(launcher->terminated, 1);
+    EXPECT_FALSE(center->isMsgServerUp());
+    EXPECT_TRUE(center->startMsgServer()) << "it may be started again";
+
+    if (savedEnv.isNull())
+        qunsetenv("OSTREL_BRANNOC");
+    else
+        qputenv("OSTREL_BRANNOC", savedEnv);
+}
+
 TEST_F(MsgCenterTest, FailedLaunchOrMissingProgramReturnsNo)
 {
     QTemporaryDir dir;
