@@ -4,6 +4,7 @@
 #include "ostrel/framework/widgets/TableViews.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -48,6 +49,8 @@ SmsBoxView::SmsBoxView(const QList<Row> &positions, const QList<Row> &boxes, QWi
     outlineView_ = new NSOutlineViewExt(this);
     outlineView_->setObjectName(QStringLiteral("outlineView_"));
     outlineView_->setHeaderHidden(true);
+    // The names as wide as they are: at the header's default width they were cut to a few letters.
+    outlineView_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     saveAtPos = radioMatrix(positions, QStringLiteral("saveAtPos"), this);
     msgBoxSelectAt = radioMatrix(boxes, QStringLiteral("msgBoxSelectAt"), this);
 
