@@ -10,13 +10,17 @@
 #include "ostrel/sms/page/SMSController.h"
 #include "ostrel/sms/page/SmsPageView.h"
 #include "ostrel/sms/page/SmsSource.h"
+#include "ostrel/sms/page/SmsTableModel.h"
+#include "ostrel/framework/tree/Node.h"
 
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTableView>
 #include <QTreeView>
 #include <QUrl>
 
@@ -61,6 +65,24 @@ TEST_F(DashboardWordingAndLayoutTest, SmsPageButtonsKeepTheirWholeTitlesAtTheDef
     QTreeView *tree = assembly_->smsController()->smsSource()->outlineView();
     ASSERT_TRUE(tree);
     EXPECT_GE(tree->header()->sectionSize(0), static_cast<QAbstractItemView *>(tree)->sizeHintForColumn(0));
+
+    // The SIM inbox: the unread message's bold number, name and date fit their columns, and the
+    // four columns fit the table without scrolling sideways.
+    SmsSource *source = assembly_->smsController()->smsSource();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return source->getNodeofSavePosByPositonName("AT_SIM") != nullptr; }, kWaitMs));
+    const Node *simInbox = source->getNodeOfBoxByPositonNameAndSavePos(QStringLiteral("AT_SIM"), QStringLiteral("InBox"));
+    ASSERT_TRUE(simInbox);
+    tree->selectionModel()->select(source->model()->indexForNode(simInbox),
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    SmsTableModel *model = assembly_->smsController()->tableModel();
+    ASSERT_TRUE(QTest::qWaitFor([model] { return model->rowCount() == 2; }, kWaitMs));
+    QTest::qWait(100);
+    saveScreenshot(mainWindow(), QStringLiteral("sms-sim-inbox-default-size.png"));
+    for (const char *id : {"mobilephone", "username", "date"}) {
+        const int column = model->columnOfIdentifier(QLatin1String(id));
+        EXPECT_GE(page->msgBoxList->columnWidth(column), static_cast<QAbstractItemView *>(page->msgBoxList)->sizeHintForColumn(column)) << id << " is cut";
+    }
+    EXPECT_FALSE(page->msgBoxList->horizontalScrollBar()->isVisible());
 }
 
 TEST_F(DashboardWordingAndLayoutTest, OwnNumberIsWordedAndAboutOpensAWebPage)

@@ -67,7 +67,7 @@ SmsPageView::SmsPageView(SmsBoxView *storage, QWidget *parent) : QWidget(parent)
     msgBoxList->setContextMenuPolicy(Qt::CustomContextMenu);
     msgBoxList->verticalHeader()->hide();
     msgBoxList->horizontalHeader()->setStretchLastSection(true);
-    msgBoxList->horizontalHeader()->setDefaultSectionSize(120); // four columns fit beside the box tree
+    msgBoxList->horizontalHeader()->setDefaultSectionSize(90); // the status column fits beside the others
     msgBoxList->horizontalHeader()->setSectionsClickable(true);
     messageText = named(new QTextBrowser(viewMsgBox_), "messageText");
     messageText->setOpenLinks(false);
