@@ -1,6 +1,7 @@
 // What a user reads on the assembled dashboard at its default window size: the SMS page's
-// buttons, pop-ups and box names are as wide as their titles need, the own number on the Security
-// panel is worded rather than shown as its key, and Help > About... opens a web page.
+// buttons, pop-ups, box names, message cells and search field are as wide as their texts need,
+// the own number on the Security panel is worded rather than shown as its key, and Help > About...
+// opens a web page.
 #include "DashboardFixture.h"
 
 #include "ostrel/device/init/InitController.h"
@@ -8,6 +9,7 @@
 #include "ostrel/framework/controller/YOVUIController.h"
 #include "ostrel/framework/widgets/Buttons.h"
 #include "ostrel/sms/page/SMSController.h"
+#include "ostrel/sms/page/SmsBoxView.h"
 #include "ostrel/sms/page/SmsPageView.h"
 #include "ostrel/sms/page/SmsSource.h"
 #include "ostrel/sms/page/SmsTableModel.h"
@@ -16,6 +18,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -83,6 +86,14 @@ TEST_F(DashboardWordingAndLayoutTest, SmsPageButtonsKeepTheirWholeTitlesAtTheDef
         EXPECT_GE(page->msgBoxList->columnWidth(column), static_cast<QAbstractItemView *>(page->msgBoxList)->sizeHintForColumn(column)) << id << " is cut";
     }
     EXPECT_FALSE(page->msgBoxList->horizontalScrollBar()->isVisible());
+
+    // Search opens a field wide enough to type in.
+    SmsBoxView *boxes = page->boxView;
+    ASSERT_TRUE(boxes);
+    boxes->smsSearchBtn_->click();
+    ASSERT_TRUE(QTest::qWaitFor([boxes] { return boxes->SearchSMS_item->isVisible(); }, kWaitMs));
+    QTest::qWait(50);
+    EXPECT_GE(boxes->SearchSMS_item->width(), boxes->SearchSMS_item->sizeHint().width());
 }
 
 TEST_F(DashboardWordingAndLayoutTest, OwnNumberIsWordedAndAboutOpensAWebPage)

@@ -68,10 +68,14 @@ SmsBoxView::SmsBoxView(const QList<Row> &positions, const QList<Row> &boxes, QWi
     tfdImportantBoxMessageNum_ = countLabel(QStringLiteral("tfdImportantBoxMessageNum_"), this);
     tfdBroadCastBoxMessageNum_ = countLabel(QStringLiteral("tfdBroadCastBoxMessageNum_"), this);
 
-    auto *search = new QHBoxLayout;
-    search->addWidget(smsSearchBtn_);
+    // The search field on a row of its own under the buttons: beside them it was too narrow to
+    // type in.
+    auto *searchButtons = new QHBoxLayout;
+    searchButtons->addWidget(smsSearchBtn_);
+    searchButtons->addWidget(smsGoBtn_);
+    auto *search = new QVBoxLayout;
+    search->addLayout(searchButtons);
     search->addWidget(SearchSMS_item);
-    search->addWidget(smsGoBtn_);
     auto *labels = new QHBoxLayout;
     for (QLabel *label : {tfdDeliveryReportBoxMessageNum, tfdDeletedBoxMessageNum_, tfdImportantBoxMessageNum_,
                           tfdBroadCastBoxMessageNum_})
