@@ -205,6 +205,29 @@ TEST_F(DashboardContactDialogTest, ComputerContactsAreEditedAndDeletedByTheirRow
     EXPECT_EQ(presenter_.messages(), QStringList{QStringLiteral("Are you sure you want to delete the selected record(s)?")});
 }
 
+TEST_F(DashboardContactDialogTest, AContactAddedRightAfterTheFirstGroupIsMadeGoesIntoThatGroup)
+{
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitPhonebooksRead());
+    showPhonebookTab();
+    ASSERT_EQ(pb()->sumOfGroupInPC(), 0);
+    QMenu *newMenu = page()->popUpMenuOfNewGroupAndUser_;
+    ASSERT_GE(newMenu->actions().size(), 2);
+    newMenu->actions().at(1)->trigger();
+    ASSERT_EQ(pb()->sumOfGroupInPC(), 1);
+    const QString group = pb()->groupNames().at(0);
+
+    // No group is chosen in the tree yet: the dialog offers the new one rather than none.
+    press(page()->newBtn_);
+    ASSERT_TRUE(actions()->isDialogOpen());
+    EXPECT_EQ(dialog()->usergroup->currentText(), group);
+    QTest::keyClicks(dialog()->username, QStringLiteral("Anna"));
+    QTest::keyClicks(dialog()->mobilephone, QStringLiteral("0170111"));
+    press(dialog()->okButton);
+    EXPECT_FALSE(actions()->isDialogOpen());
+    EXPECT_EQ(savedGroups(), QStringList{group + QStringLiteral(": Anna")});
+}
+
 TEST_F(DashboardContactDialogTest, AMoveOfThreeComputerContactsKeepsTheOneWhoseWriteTheSimRefused)
 {
     // The SIM holds indexes 1, 2 and 4: the move writes 3, 5 and 6, and 5 (the second) is refused.

@@ -357,14 +357,14 @@ TEST_F(DashboardDiagnosticsTest, NetworkNameFollowsTheConfiguredRule)
     launch(QStringLiteral("default.plist"));
     ASSERT_TRUE(waitSimReady());
     openSheet();
-    const QString unknown = QStringLiteral("unknown"); // the token lists leave it as it is
+    const QString unknown = QStringLiteral("Unknown"); // the worded "unknown" of the token lists
     struct Case {
         bool homeAtDiag;  // Init/DisPlayBelonetoSPNAtDiagWin
         bool spnAtDiag;   // Internet/DisPlaySPNAtDiagWin
         const char *spn;  // the SIM's home name
         const char *local;
         const char *home; // the home name the main window shows
-        const char *expected; // null: "unknown"
+        const char *expected; // null: "Unknown"
     };
     const Case cases[] = {
         {true, false, "HomeNet", "Local", "", "HomeNet"},

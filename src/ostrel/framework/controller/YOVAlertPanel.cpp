@@ -116,6 +116,9 @@ void YOVAlertPanel::buildDefaultWindow()
     scroller->setWidgetResizable(true);
     scroller->viewport()->setAutoFillBackground(false);
     scroller->setWidget(message);
+    // setWidget turns the background filling on: the text would sit on a grey band over the
+    // panel's own background.
+    message->setAutoFillBackground(false);
     auto *buttons = new QHBoxLayout;
     auto *ok = new NSButtonExt;
     auto *cancel = new NSButtonExt;

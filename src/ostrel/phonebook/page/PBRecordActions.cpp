@@ -326,6 +326,10 @@ void PBRecordActions::setUserGroupInPC()
     int selected = pb_->currentGroupIndex();
     if (pb_->phonebookOperate_ == PBController::OperationEdit && pb_->m_PcContact)
         selected = pb_->m_PcContact->group;
+    // With the computer's root chosen rather than a group, an add starts on the first group: with
+    // none chosen the contact was saved under no group and never shown again.
+    if (selected < 0 && box->count() > 0)
+        selected = 0;
     box->setCurrentIndex(selected);
 }
 

@@ -30,6 +30,8 @@
 #include <QTextBrowser>
 #include <QTextEdit>
 
+#include <utility>
+
 Q_LOGGING_CATEGORY(lcSmsPage, "ostrel.sms.page")
 
 namespace ostrel {
@@ -114,6 +116,11 @@ void SMSController::ensurePage()
                                      [this](const QString &column, int row) { return objectValueForTableColumn(column, row); },
                                      [this](int row) { return fontOfRow(row); }});
     page_->msgBoxList->setModel(tableModel_);
+    // Room for an unread row's bold number and a whole date beside the box tree; the status
+    // column takes the rest.
+    for (const auto &[id, width] : {std::pair{"mobilephone", 150}, std::pair{"username", 95}, std::pair{"date", 170}})
+        if (const int column = tableModel_->columnOfIdentifier(QLatin1String(id)); column >= 0)
+            page_->msgBoxList->horizontalHeader()->resizeSection(column, width);
     connect(tableModel_, &SmsTableModel::indicatorsChanged, this, [this] {
         QHeaderView *header = page_->msgBoxList->horizontalHeader();
         for (const QString &id : SmsTableModel::columnIdentifiers()) {

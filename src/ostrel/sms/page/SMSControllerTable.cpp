@@ -176,7 +176,9 @@ std::optional<QFont> SMSController::fontOfRow(int row) const
     QFont f = base.value_or(QFont());
     const bool unread = smsMessageIsUnread(yov::nsDict(shownList_.at(row)));
     f.setBold(unread);
-    f.setPointSizeF(unread ? 15.0 : 12.0);
+    // Sizes in pixels, as the skins give theirs: taken as points they came out a third larger than
+    // the rest of the page and the cells were cut.
+    f.setPixelSize(unread ? 15 : 12);
     return f;
 }
 

@@ -4,6 +4,7 @@
 #include "ostrel/framework/widgets/TableViews.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -48,6 +49,8 @@ SmsBoxView::SmsBoxView(const QList<Row> &positions, const QList<Row> &boxes, QWi
     outlineView_ = new NSOutlineViewExt(this);
     outlineView_->setObjectName(QStringLiteral("outlineView_"));
     outlineView_->setHeaderHidden(true);
+    // The names as wide as they are: at the header's default width they were cut to a few letters.
+    outlineView_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     saveAtPos = radioMatrix(positions, QStringLiteral("saveAtPos"), this);
     msgBoxSelectAt = radioMatrix(boxes, QStringLiteral("msgBoxSelectAt"), this);
 
@@ -65,10 +68,14 @@ SmsBoxView::SmsBoxView(const QList<Row> &positions, const QList<Row> &boxes, QWi
     tfdImportantBoxMessageNum_ = countLabel(QStringLiteral("tfdImportantBoxMessageNum_"), this);
     tfdBroadCastBoxMessageNum_ = countLabel(QStringLiteral("tfdBroadCastBoxMessageNum_"), this);
 
-    auto *search = new QHBoxLayout;
-    search->addWidget(smsSearchBtn_);
+    // The search field on a row of its own under the buttons: beside them it was too narrow to
+    // type in.
+    auto *searchButtons = new QHBoxLayout;
+    searchButtons->addWidget(smsSearchBtn_);
+    searchButtons->addWidget(smsGoBtn_);
+    auto *search = new QVBoxLayout;
+    search->addLayout(searchButtons);
     search->addWidget(SearchSMS_item);
-    search->addWidget(smsGoBtn_);
     auto *labels = new QHBoxLayout;
     for (QLabel *label : {tfdDeliveryReportBoxMessageNum, tfdDeletedBoxMessageNum_, tfdImportantBoxMessageNum_,
                           tfdBroadCastBoxMessageNum_})

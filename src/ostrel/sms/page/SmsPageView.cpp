@@ -70,7 +70,7 @@ SmsPageView::SmsPageView(SmsBoxView *storage, QWidget *parent) : QWidget(parent)
     msgBoxList->setContextMenuPolicy(Qt::CustomContextMenu);
     msgBoxList->verticalHeader()->hide();
     msgBoxList->horizontalHeader()->setStretchLastSection(true);
-    msgBoxList->horizontalHeader()->setDefaultSectionSize(140);
+    msgBoxList->horizontalHeader()->setDefaultSectionSize(90); // the status column fits beside the others
     msgBoxList->horizontalHeader()->setSectionsClickable(true);
     messageText = named(new QTextBrowser(viewMsgBox_), "messageText");
     messageText->setOpenLinks(false);
@@ -126,19 +126,29 @@ SmsPageView::SmsPageView(SmsBoxView *storage, QWidget *parent) : QWidget(parent)
                             static_cast<QWidget *>(btnSendReport_), static_cast<QWidget *>(savePhonePic)})
         hidden->hide();
 
-    auto *buttons = new QHBoxLayout;
+    // The buttons in two rows: in one row they do not fit beside the box tree at the window's
+    // default width and their titles were cut.
+    auto *buttons = new QVBoxLayout;
+    auto *actions = new QHBoxLayout;
     for (QWidget *w : {static_cast<QWidget *>(newMessageBtn), static_cast<QWidget *>(replyBtn),
                        static_cast<QWidget *>(forwardMessageBtn), static_cast<QWidget *>(callBtn),
-                       static_cast<QWidget *>(deleteBtn), static_cast<QWidget *>(saveToBtn),
-                       static_cast<QWidget *>(btnMoveTo_), static_cast<QWidget *>(btnRecover_),
+                       static_cast<QWidget *>(deleteBtn), static_cast<QWidget *>(btnRecover_),
                        static_cast<QWidget *>(btnMoveToImportantBox_), static_cast<QWidget *>(btnReadMsg_),
-                       static_cast<QWidget *>(smsSendBtn_), static_cast<QWidget *>(btnSendReport_),
+                       static_cast<QWidget *>(smsSendBtn_), static_cast<QWidget *>(btnSendReport_)})
+        actions->addWidget(w);
+    actions->addStretch(1);
+    auto *destinations = new QHBoxLayout;
+    for (QWidget *w : {static_cast<QWidget *>(saveToBtn), static_cast<QWidget *>(btnMoveTo_),
                        static_cast<QWidget *>(popBtnSaveMessage_), static_cast<QWidget *>(savePhonePic),
                        static_cast<QWidget *>(savePhonePopUp)})
-        buttons->addWidget(w);
-    buttons->addStretch(1);
-    buttons->addWidget(btnNewSMSPic_);
-    buttons->addWidget(btnFlowValueAlert_);
+        destinations->addWidget(w);
+    for (NSPopUpButtonExt *popup : {popBtnSaveMessage_, savePhonePopUp})
+        popup->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    destinations->addStretch(1);
+    destinations->addWidget(btnNewSMSPic_);
+    destinations->addWidget(btnFlowValueAlert_);
+    buttons->addLayout(actions);
+    buttons->addLayout(destinations);
     auto *counts = new QHBoxLayout;
     for (QLabel *label : {inBoxMessageNum, outBoxMessageNum, draftBoxMessageNum})
         counts->addWidget(label);
@@ -156,7 +166,7 @@ SmsPageView::SmsPageView(SmsBoxView *storage, QWidget *parent) : QWidget(parent)
     }
     layout->addLayout(right, 1);
     if (boxView)
-        boxView->setMinimumWidth(170);
+        boxView->setMinimumWidth(200);
 
     popUPmenuOfMsgBoxList_ = named(new QMenu(this), "popUPmenuOfMsgBoxList_");
     for (std::size_t i = 0; i < menuItems.size(); ++i) {

@@ -121,9 +121,9 @@ TEST(SmsPage, CellsFontsAndCounters)
     const QFont unread = model->data(model->index(0, 0), Qt::FontRole).value<QFont>();
     const QFont read = model->data(model->index(1, 0), Qt::FontRole).value<QFont>();
     EXPECT_TRUE(unread.bold());
-    EXPECT_EQ(unread.pointSizeF(), 15.0);
+    EXPECT_EQ(unread.pixelSize(), 15);
     EXPECT_FALSE(read.bold());
-    EXPECT_EQ(read.pointSizeF(), 12.0);
+    EXPECT_EQ(read.pixelSize(), 12);
     EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), "From");
 
     choose(c, yov::sms::kPositionPc, yov::sms::kBoxOutBox);
