@@ -5,6 +5,7 @@
 
 #include "common/PlistBridge.h"
 #include "ostrel/connection/dial/DialController.h"
+#include "ostrel/connection/view/DialConfigChooser.h"
 #include "ostrel/connection/view/DialConfigSheets.h"
 #include "ostrel/framework/widgets/Buttons.h"
 
@@ -189,4 +190,55 @@ TEST_F(DashboardProfileMatchTest, EditSheetTabStripSwitchesBothHalves)
     saveScreenshot(edit, QStringLiteral("dashboard-profile-edit-common.png"));
     edit->editWindowCancel();
     sheet->closeDialConfigSettings();
+}
+
+TEST_F(DashboardProfileMatchTest, ChooserShowsTheMatchedProfilesWhenSettingsCannotBeWritten)
+{
+    // A SIM of no network in the shipped table first: the shipped list stays.
+    setSettings({{QStringLiteral("ImsiMatchGlobalApn"), true}});
+    setScenarioModem(QStringLiteral("Sim"), {{QStringLiteral("Imsi"), QStringLiteral("001019876543210")}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady()) << "the SIM never became ready";
+    auto *chooser = internetPage()->findChild<DialConfigChooser *>(QStringLiteral("m_DialConfigList"));
+    ASSERT_NE(chooser, nullptr);
+    const auto chooserTexts = [chooser] {
+        QStringList texts;
+        for (int i = 0; i < chooser->count(); ++i)
+            texts << chooser->itemText(i);
+        return texts;
+    };
+    ASSERT_EQ(fileNames(), QStringList{"Internet"});
+    ASSERT_FALSE(chooserTexts().contains(QStringLiteral("Vandrel Web")));
+
+    // Something stands where the settings file was, so that no write can replace it (a read-only
+    // file does not stop root); then the SIM of the table's network comes in.
+    const QString settings = QDir(modemList_).filePath(QStringLiteral("settings.plist"));
+    ASSERT_EQ(control(QStringLiteral("RemoveDevice")).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dial()->isDeviceRemoved(); }, kWaitMs));
+    ASSERT_TRUE(QFile::remove(settings));
+    ASSERT_TRUE(QDir().mkpath(QDir(settings).filePath(QStringLiteral("blocking"))));
+    ASSERT_EQ(control(QStringLiteral("SetModemState"),
+                      {QStringLiteral("Sim"), QVariantMap{{QStringLiteral("Imsi"), kFirstImsi}, {QStringLiteral("MncLength"), 2}}})
+                  .type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_EQ(control(QStringLiteral("PlugDevice")).type(), QDBusMessage::ReplyMessage);
+
+    // The profile file takes the matched profile, and the chooser shows what the file holds.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fileNames().value(0) == QLatin1String("Vandrel Web"); }, kWaitMs))
+        << fileNames().join(u',').toStdString();
+    EXPECT_EQ(fileNames(), (QStringList{"Vandrel Web", "Internet"}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return chooserTexts().contains(QStringLiteral("Vandrel Web")); }, kWaitMs))
+        << chooserTexts().join(u',').toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([chooser] { return chooser->currentText() == QLatin1String("Vandrel Web"); }, kWaitMs))
+        << chooser->currentText().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return deviceApn() == QLatin1String("web.vandrel.de"); }, kWaitMs))
+        << "the device holds " << deviceApn().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return alertsAbout(settings, QStringLiteral("could not be saved")) >= 1; }, kWaitMs))
+        << "the user was not told";
+
+    // Once settings can be written again, the next write saves the count of matched profiles.
+    ASSERT_TRUE(QDir(settings).removeRecursively());
+    ASSERT_TRUE(config_->writeToFile());
+    EXPECT_EQ(storedSettings().value(QStringLiteral("DefaultProfileNum")).toInt(), 1);
+    EXPECT_EQ(fileNames(), (QStringList{"Vandrel Web", "Internet"}));
 }

@@ -9,6 +9,7 @@
 #include "ostrel/device/main/MainController.h"
 #include "ostrel/framework/controller/NotificationCoverage.h"
 #include "ostrel/framework/tree/Node.h"
+#include "ostrel/framework/widgets/Items.h"
 #include "ostrel/framework/widgets/WebView.h"
 #include "support/TestPaths.h"
 #include "support/UpdatePeer.h"
@@ -23,6 +24,9 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
+#include <QToolBar>
+
+#include <functional>
 
 using namespace ostrel;
 using namespace dashboard_test;
@@ -288,3 +292,62 @@ TEST_F(DashboardStartUpTest, SettingsThatCannotBeWrittenAreToldOnceAndSavedWhenT
     EXPECT_EQ(storedSettings().value(QStringLiteral("IsLogOn")), QVariant(true));
     EXPECT_EQ(told(), 1);
 }
+
+// Toolbar settings of the wrong types: what cannot be an item is skipped, the window keeps a
+// toolbar (the shipped one when the list itself is not a list), and the file stays as it was.
+struct WrongTypedToolbar {
+    const char *name;
+    std::function<QVariant(const QVariantList &shipped)> items;
+    std::function<QStringList(const QStringList &shippedIds)> shown;
+};
+void PrintTo(const WrongTypedToolbar &c, std::ostream *out) { *out << c.name; }
+
+class WrongTypedToolbarStart : public DashboardStartUpTest, public ::testing::WithParamInterface<WrongTypedToolbar> {};
+
+TEST_P(WrongTypedToolbarStart, KeepsAToolbarAndLeavesTheFile)
+{
+    const QVariantList shipped = yov::nsArray(yov::PlistBridge::readFile(shippedSettings())->toMap().value(QStringLiteral("toolBarItems")));
+    QStringList shippedIds;
+    for (const QVariant &entry : shipped)
+        shippedIds << entry.toMap().value(QStringLiteral("itemIdentifier")).toString();
+    ASSERT_GE(shippedIds.size(), 2);
+    const QVariant items = GetParam().items(shipped);
+    setSettings({{QStringLiteral("toolBarItems"), items}});
+    launch(QStringLiteral("default.plist"));
+    ASSERT_TRUE(waitSimReady());
+
+    QStringList shown;
+    for (NSToolbarItemExt *item : main()->toolbarItemsArray())
+        shown << item->objectName();
+    EXPECT_EQ(shown.join(u',').toStdString(), GetParam().shown(shippedIds).join(u',').toStdString());
+    auto *bar = mainWindow()->findChild<QToolBar *>(QStringLiteral("ToolBar"));
+    ASSERT_NE(bar, nullptr) << "the main window has no toolbar";
+    EXPECT_TRUE(bar->isVisible());
+    int buttons = 0;
+    for (QAction *action : bar->actions())
+        buttons += (bar->widgetForAction(action) && bar->widgetForAction(action)->isVisible()) ? 1 : 0;
+    EXPECT_GE(buttons, shown.size()) << "the toolbar shows fewer buttons than it has items";
+    saveScreenshot(mainWindow(), QStringLiteral("wrong-typed-toolbar-%1.png").arg(QLatin1String(GetParam().name)));
+    EXPECT_EQ(storedSettings().value(QStringLiteral("toolBarItems")), items) << "the file was changed";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachShape, WrongTypedToolbarStart,
+    ::testing::Values(
+        WrongTypedToolbar{"list-is-text", [](const QVariantList &) { return QVariant(QStringLiteral("Internet")); },
+                          [](const QStringList &ids) { return ids; }},
+        WrongTypedToolbar{"list-is-dictionary",
+                          [](const QVariantList &shipped) { return QVariant(shipped.first().toMap()); },
+                          [](const QStringList &ids) { return ids; }},
+        WrongTypedToolbar{"wrong-typed-entries",
+                          [](const QVariantList &shipped) {
+                              QVariantMap numbered = shipped.at(1).toMap();
+                              numbered.insert(QStringLiteral("itemIdentifier"), 7);
+                              return QVariant(QVariantList{42, QStringLiteral("SMS"), numbered, shipped.first(),
+                                                           QVariantList{shipped.at(1)}, shipped.at(1)});
+                          },
+                          [](const QStringList &ids) { return QStringList{ids.at(0), ids.at(1)}; }}),
+    [](const ::testing::TestParamInfo<WrongTypedToolbar> &info) {
+        QString name = QString::fromLatin1(info.param.name);
+        return name.replace(u'-', u'_').toStdString();
+    });

@@ -251,7 +251,12 @@ bool DialConfigList::replaceDefaultProfiles(const QList<QVariantMap> &matched, M
         dialConfigArray_ = before;
         return false;
     }
-    return writeDefaultProfileNum(int(matched.size()));
+    // The profile file now holds the matched profiles, so the change stands even when settings.plist
+    // cannot take the new count: the store keeps it and saves it with the next write that succeeds
+    // (the user is told once that settings cannot be saved); the failure is logged and kept in
+    // lastError().
+    writeDefaultProfileNum(int(matched.size()));
+    return true;
 }
 
 bool DialConfigList::replaceDefaultProfilesInFile(const QList<QVariantMap> &matched)

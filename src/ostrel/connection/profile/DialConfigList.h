@@ -75,7 +75,9 @@ public:
     // (replaceDefaultProfiles), writes the file and then DefaultProfileNum = their number. The
     // temporary profile stays last; profiles set aside stay behind the shown ones. Nothing changes
     // (false) when there is nothing to replace, when the file exists but could not be read (it is
-    // never rewritten from an empty list), or when the file cannot be written.
+    // never rewritten from an empty list), or when the file cannot be written. Once the file is
+    // written the change stands (true) even when settings.plist cannot be saved: DefaultProfileNum
+    // is then set in the store and saved by its next successful write, and lastError() tells why.
     bool replaceDefaultProfiles(const QList<QVariantMap> &matched, MatchedOrder order, DefaultsBeyondList beyond);
     // Reads the file as it stands (no profile set aside) and replaces its defaults as above; a
     // missing file is an empty list.

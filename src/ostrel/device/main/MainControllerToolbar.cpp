@@ -71,12 +71,17 @@ void MainController::loadToolBar()
         return;
     const QVariantList entries = configService().hasToolbarSkinInfo()
                                      ? yov::nsArray(uiConfigDict().value(QStringLiteral("ToolbarItems")))
-                                     : yov::nsArray(setting(QStringLiteral("toolBarItems")));
+                                     : toolbarItemsSetting();
     for (const QVariant &value : entries) {
-        const QVariantMap entry = yov::nsDict(value);
-        const QString identifier = yov::nsString(entry.value(QStringLiteral("itemIdentifier")));
+        if (value.typeId() != QMetaType::QVariantMap) {
+            qCWarning(lcMainController).noquote() << "a toolbar entry that is not a dictionary is skipped:" << value;
+            continue;
+        }
+        const QVariantMap entry = value.toMap();
+        const QVariant identifierValue = entry.value(QStringLiteral("itemIdentifier"));
+        const QString identifier = identifierValue.typeId() == QMetaType::QString ? identifierValue.toString() : QString();
         if (identifier.isEmpty()) {
-            qCInfo(lcMainController) << "a toolbar entry without itemIdentifier is skipped";
+            qCInfo(lcMainController) << "a toolbar entry without a text itemIdentifier is skipped:" << identifierValue;
             continue;
         }
         auto *item = new NSToolbarItemExt(this);

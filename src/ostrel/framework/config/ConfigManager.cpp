@@ -180,6 +180,7 @@ struct ConfigManager::Private {
     bool hasPathTable = false;
     QHash<QString, QString> pathTable;
     QVariantMap settings;
+    QString templateFolder; // the shipped settings.plist's folder
     SettingsRecovery recovery;
     bool unreadableOnDisk = false; // settings.plist could not be read and stays: never written over
 
@@ -249,6 +250,7 @@ ConfigManager::ConfigManager(const QString &modemListPath, const QString &templa
     if (d->folder.isEmpty())
         qCWarning(lcConfig, "Can not find ModemList path!!!");
 
+    d->templateFolder = templateFolder;
     initPathDict();
     loadSettingsAtStart(templateFolder);
 
@@ -525,6 +527,19 @@ void ConfigManager::loadSettingsAtStart(const QString &templateFolder)
     }
     if (loaded)
         d->settings = *loaded;
+}
+
+QVariant ConfigManager::shippedConfigurationByModule(const QString &module) const
+{
+    QString folder;
+    {
+        QMutexLocker lock(&d->mutex);
+        folder = d->templateFolder;
+    }
+    if (folder.isEmpty())
+        return {};
+    const std::optional<QVariantMap> shipped = readSettings(joinPath(folder, kSettingsKey));
+    return shipped ? shipped->value(module) : QVariant();
 }
 
 QString ConfigManager::lastWriteError() const

@@ -51,6 +51,10 @@ public:
     QVariant getConfigurationByModule(const QString &module) const;
     QVariant getConfigurationByModuleAndKey(const QString &module, const QString &key) const;
 
+    // The module as the shipped template's settings.plist holds it (read afresh); invalid when
+    // there is no template or it lacks the module.
+    QVariant shippedConfigurationByModule(const QString &module) const;
+
     bool setConfigurationByModule(const QString &module, const QVariant &value);
     bool setConfigurationByModuleKeyAndValue(const QString &module, const QString &key, const QVariant &value);
     bool removeConfigurationByModule(const QString &module);

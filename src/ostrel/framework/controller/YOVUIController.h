@@ -262,6 +262,8 @@ protected:
     }
 
     QVariantList uiConfigList(const QString &key) const;
+    // The top-level "toolBarItems" list; the shipped list when the setting is there but not a list.
+    QVariantList toolbarItemsSetting() const;
     QVariant setting(const QString &key) const;
     QVariant setting(const QString &module, const QString &key) const;
     void writeSettings();

@@ -520,13 +520,24 @@ void YOVUIController::changeMainTabViewItemSize(const QString &identifier)
     wndMain->setGeometry(old.left(), top, width, height);
 }
 
+QVariantList YOVUIController::toolbarItemsSetting() const
+{
+    // "toolBarItems" of another type than a list would leave the window without a toolbar: the
+    // shipped list stands in for it (the file is left as it is).
+    const QVariant items = setting(QStringLiteral("toolBarItems"));
+    if (!items.isValid() || items.typeId() == QMetaType::QVariantList || items.typeId() == QMetaType::QStringList)
+        return yov::nsArray(items);
+    qCWarning(lcController) << "toolBarItems in settings.plist is not a list; the shipped toolbar is used";
+    return yov::nsArray(config_->shippedConfigurationByModule(QStringLiteral("toolBarItems")));
+}
+
 bool YOVUIController::hasModuleWith(const QString &identifier) const
 {
     const QVariantMap ui = uiConfigDict();
     // The main window's rule: the skin's items when it lists them, else the top-level list.
     const bool useTopLevel = yov::nsBool(ui.value(QStringLiteral("NoToolbar"))) || !yovSkinManager_
                              || !ui.contains(QStringLiteral("ToolbarItems"));
-    const QVariantList items = useTopLevel ? yov::nsArray(setting(QStringLiteral("toolBarItems")))
+    const QVariantList items = useTopLevel ? toolbarItemsSetting()
                                            : yov::nsArray(ui.value(QStringLiteral("ToolbarItems")));
     for (const QVariant &item : items) {
         if (yov::nsString(yov::nsDict(item).value(QStringLiteral("itemIdentifier"))) == identifier)
