@@ -345,18 +345,18 @@ TEST(SmsSourceTree, ANodeSelectionMovesBothMatrices)
     EXPECT_EQ(view.msgBoxSelectAt->selectedRow(), 2);
 }
 
-TEST(SmsSourceTree, BoxCountsGoToTheSelectedPositionsBoxes)
+TEST(SmsSourceTree, BoxCountsGoToTheNamedPositionsBoxes)
 {
     SmsPageHarness h({{"SMS", QVariantMap{{"boxOrder", QVariantMap{{"InBox", 0}, {"OutBox", 1}, {"DraftBox", 2},
                                                                    {"DeletedBox", 3}, {"ImportantBox", 4}}}}}});
     h.controller->setNetCardStatus(12);
     SmsSource &tree = *h.controller->smsSource();
-    h.controller->boxView()->saveAtPos->selectCellAtRow(1); // the SIM
-    tree.setBoxWithSmSCount(1, 2, 3, 4, 5, 6);
+    h.controller->boxView()->saveAtPos->selectCellAtRow(0); // the selection plays no part
+    tree.setBoxWithSmSCount(yov::sms::kPositionSim, 1, 2, 3, 4, 5, 6);
     EXPECT_EQ(treeOf(tree), (QStringList{"PC: inBox(0), OutBox(0), DraftBox(0), DeletedBox(0), ImportantBox(0)",
                                          "(U)SIM: inBox(1), OutBox(2)"}));
-    h.controller->boxView()->saveAtPos->selectCellAtRow(0);
-    tree.setBoxWithSmSCount(7, 8, 9, 10, 11, 12);
+    tree.setBoxWithSmSCount(yov::sms::kPositionPc, 7, 8, 9, 10, 11, 12);
+    tree.setBoxWithSmSCount(yov::sms::kPositionTcard, 0, 0, 0, 0, 0, 0); // no such branch: nothing
     EXPECT_EQ(treeOf(tree), (QStringList{"PC: inBox(7), OutBox(8), DraftBox(9), DeletedBox(10), ImportantBox(11)",
                                          "(U)SIM: inBox(1), OutBox(2)"}));
 }
