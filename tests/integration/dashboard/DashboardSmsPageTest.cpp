@@ -25,6 +25,7 @@
 
 #include <QDBusArgument>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTextBrowser>
@@ -193,9 +194,10 @@ TEST_F(DashboardSmsPageTest, TheComputerInboxIsListedAsItsFileWritesIt)
 }
 
 
-// The tree's box titles and the counters under the list count the same messages: those of the
-// position not selected stay current too (the SIM's inbox reads its two messages before anyone
-// opens it, and a message that arrives while the computer is shown is counted there at once).
+// The tree's box titles and the counters under the list count the same messages, and no bare count
+// of a box the page lacks stands beside them. The titles of the position not selected stay current
+// too (the SIM's inbox reads its two messages before anyone opens it, and a message that arrives
+// while the computer is shown is counted there at once).
 TEST_F(DashboardSmsPageTest, TheTreeAndTheCountersCountTheSameMessages)
 {
     launch("default.plist");
@@ -216,6 +218,11 @@ TEST_F(DashboardSmsPageTest, TheTreeAndTheCountersCountTheSameMessages)
                                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     };
     ASSERT_EQ(sms()->getCurrentPosition(), yov::sms::kPositionPc);
+    // The special boxes are not on this page: no bare count of theirs stands beside the counters.
+    SmsBoxView *boxes = sms()->boxView();
+    for (QLabel *label : {boxes->tfdDeliveryReportBoxMessageNum, boxes->tfdDeletedBoxMessageNum_,
+                          boxes->tfdImportantBoxMessageNum_, boxes->tfdBroadCastBoxMessageNum_})
+        EXPECT_TRUE(label->isHidden()) << label->objectName().toStdString();
     EXPECT_EQ(page->inBoxMessageNum->text(), "(0)");
     EXPECT_EQ(title("AT_PC", "InBox"), "InBox(0)");
     EXPECT_TRUE(QTest::qWaitFor([&] { return title("AT_SIM", "InBox") == "InBox(2)"; }, kWaitMs)) << title("AT_SIM", "InBox").toStdString();
