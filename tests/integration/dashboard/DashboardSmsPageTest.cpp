@@ -25,6 +25,7 @@
 
 #include <QDBusArgument>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTextBrowser>
@@ -189,6 +190,63 @@ TEST_F(DashboardSmsPageTest, TheComputerInboxIsListedAsItsFileWritesIt)
         sms()->page()->msgBoxList->selectRow(1 - first);
         EXPECT_EQ(sms()->page()->messageText->toPlainText(), QStringLiteral("second\nline")) << stat;
     }
+    EXPECT_EQ(presenter_.count(), 0) << presenter_.messages().join(" | ").toStdString();
+}
+
+
+// The tree's box titles and the counters under the list count the same messages, and no bare count
+// of a box the page lacks stands beside them. The titles of the position not selected stay current
+// too (the SIM's inbox reads its two messages before anyone opens it, and a message that arrives
+// while the computer is shown is counted there at once).
+TEST_F(DashboardSmsPageTest, TheTreeAndTheCountersCountTheSameMessages)
+{
+    launch("default.plist");
+    ASSERT_TRUE(waitSimReady());
+    SmsSource *tree = sms()->smsSource();
+    SmsPageView *page = sms()->page();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tree->getNodeofSavePosByPositonName("AT_SIM") != nullptr; }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return sms()->simList(yov::sms::kBoxInBox).size() == 2; }, kWaitMs));
+    sms()->notifyChangeTabViewItem(QStringLiteral("SMS"));
+    const auto title = [&](const char *position, const char *box) {
+        const Node *node = tree->getNodeOfBoxByPositonNameAndSavePos(QString::fromLatin1(position), QString::fromLatin1(box));
+        return node ? node->name() : QString();
+    };
+    const auto select = [&](const char *position) {
+        const Node *inbox = tree->getNodeOfBoxByPositonNameAndSavePos(QString::fromLatin1(position), QStringLiteral("InBox"));
+        ASSERT_TRUE(inbox);
+        tree->outlineView()->selectionModel()->select(tree->model()->indexForNode(inbox),
+                                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    };
+    ASSERT_EQ(sms()->getCurrentPosition(), yov::sms::kPositionPc);
+    // The special boxes are not on this page: no bare count of theirs stands beside the counters.
+    SmsBoxView *boxes = sms()->boxView();
+    for (QLabel *label : {boxes->tfdDeliveryReportBoxMessageNum, boxes->tfdDeletedBoxMessageNum_,
+                          boxes->tfdImportantBoxMessageNum_, boxes->tfdBroadCastBoxMessageNum_})
+        EXPECT_TRUE(label->isHidden()) << label->objectName().toStdString();
+    EXPECT_EQ(page->inBoxMessageNum->text(), "(0)");
+    EXPECT_EQ(title("AT_PC", "InBox"), "InBox(0)");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return title("AT_SIM", "InBox") == "InBox(2)"; }, kWaitMs)) << title("AT_SIM", "InBox").toStdString();
+
+    ASSERT_EQ(control(QStringLiteral("DeliverText"), {QStringLiteral("+4917011111"), QStringLiteral("one more")}).type(),
+              QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return sms()->simList(yov::sms::kBoxInBox).size() == 3; }, kWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return title("AT_SIM", "InBox") == "InBox(3)"; }, kWaitMs)) << title("AT_SIM", "InBox").toStdString();
+    EXPECT_EQ(page->inBoxMessageNum->text(), "(0)") << "the computer is still shown";
+
+    select("AT_SIM");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sms()->getCurrentPosition() == yov::sms::kPositionSim && page->inBoxMessageNum->text() == "(3)"; },
+                                kWaitMs));
+    EXPECT_EQ(page->outBoxMessageNum->text(), "(0)");
+    EXPECT_EQ(title("AT_SIM", "InBox"), "InBox(3)");
+    EXPECT_EQ(title("AT_SIM", "OutBox"), "OutBox(0)");
+    EXPECT_EQ(title("AT_PC", "InBox"), "InBox(0)");
+
+    select("AT_PC");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sms()->getCurrentPosition() == yov::sms::kPositionPc && page->inBoxMessageNum->text() == "(0)"; },
+                                kWaitMs));
+    EXPECT_EQ(title("AT_PC", "InBox"), "InBox(0)");
+    EXPECT_EQ(title("AT_SIM", "InBox"), "InBox(3)");
+    saveScreenshot(mainWindow(), QStringLiteral("sms-tab-tree-counts.png"));
     EXPECT_EQ(presenter_.count(), 0) << presenter_.messages().join(" | ").toStdString();
 }
 

@@ -48,8 +48,12 @@ void MainController::tbiMainSendSMS(QObject *)
         qCInfo(lcMainController) << "no special SMS is configured";
         return;
     }
-    if (!Neighbours::sms().sendMessageto(number, text))
+    // Marked as sent only when the SMS area took it: a refused send (no device, a send run under
+    // way) would otherwise make the operator's usage answer look expected when none can come.
+    if (!Neighbours::sms().sendMessageto(number, text)) {
         qCWarning(lcMainController) << "the special SMS could not be handed to the SMS area";
+        return;
+    }
     Neighbours::smsService().setBAlreadySendedCheckUsageSMS(true);
 }
 

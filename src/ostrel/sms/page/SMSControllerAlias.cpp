@@ -110,6 +110,11 @@ void SMSController::ensurePage()
             boxes << SmsBoxView::Row{it.key(), word(smsBoxMatrixWord(it.value()))};
     auto *storage = new SmsBoxView(positions, boxes);
     boxView_ = storage;
+    // A special box the page does not have keeps its count label out of sight: a bare "(n)" of
+    // a box with no cell read as a second, disagreeing count of the boxes that are shown.
+    for (int box = yov::sms::kBoxDeliveryReport; box <= yov::sms::kBoxBroadCastBox; ++box)
+        if (!hasbox(box))
+            setBoxMessageNumHiddenFlag(true, box);
     ownedPage_ = std::make_unique<SmsPageView>(storage);
     page_ = ownedPage_.get();
     tableModel_ = new SmsTableModel({[this] { return numberOfRowsInTableView(); },

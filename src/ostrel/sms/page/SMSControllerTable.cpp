@@ -128,10 +128,11 @@ int SMSController::numberOfRowsInTableView()
 {
     const int position = getCurrentPosition();
     const int box = getCurrentBox();
-    const auto countOf = [this, position](int b) {
-        return int(getCurrentBoxListBySearchFlag(false, position, b).value_or(QVariantList()).size());
+    const auto countOf = [this](int at, int b) {
+        return int(getCurrentBoxListBySearchFlag(false, at, b).value_or(QVariantList()).size());
     };
-    const int inbox = countOf(yov::sms::kBoxInBox), outbox = countOf(yov::sms::kBoxOutBox), drafts = countOf(yov::sms::kBoxDraftBox);
+    const int inbox = countOf(position, yov::sms::kBoxInBox), outbox = countOf(position, yov::sms::kBoxOutBox),
+              drafts = countOf(position, yov::sms::kBoxDraftBox);
     shownList_ = box == yov::sms::kBoxDeliveryReport
                      ? (position == yov::sms::kPositionPc ? deliveryReportRows() : QVariantList())
                      : getCurrentBoxListBySearchFlag(isSearchMode(), position, box).value_or(QVariantList());
@@ -155,8 +156,16 @@ int SMSController::numberOfRowsInTableView()
     } else {
         page_->inBoxMessageNum->setText(count(inbox));
     }
-    if (smsSource_)
-        smsSource_->updateSMSCountOfMsgBoxNode(inbox, outbox, drafts, deleted, important, reports);
+    // The tree's boxes of both the computer and the SIM are titled from the same lists as the
+    // counters above: giving counts only to the selected position's boxes left the other
+    // position's titles at what they read when it was last selected (a new SIM branch at "(0)"),
+    // so the tree and the counters disagreed.
+    if (smsSource_) {
+        for (int at : {yov::sms::kPositionPc, yov::sms::kPositionSim})
+            smsSource_->setBoxWithSmSCount(at, countOf(at, yov::sms::kBoxInBox), countOf(at, yov::sms::kBoxOutBox),
+                                           countOf(at, yov::sms::kBoxDraftBox), deleted, important, reports);
+        smsSource_->updateSMSCountOfPosNode();
+    }
     updateSMSCount();
     return int(shownList_.size());
 }

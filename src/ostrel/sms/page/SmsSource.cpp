@@ -274,11 +274,8 @@ int SmsSource::getSMSCountOfNodeWithPos(int position) const
     return 0;
 }
 
-void SmsSource::setBoxWithSmSCount(int inbox, int outbox, int draft, int deleted, int important, int report)
+void SmsSource::setBoxWithSmSCount(int position, int inbox, int outbox, int draft, int deleted, int important, int report)
 {
-    SmsBoxView *view = page_->boxView();
-    if (!view)
-        return;
     const struct {
         QString box;
         int code;
@@ -288,31 +285,23 @@ void SmsSource::setBoxWithSmSCount(int inbox, int outbox, int draft, int deleted
         {QStringLiteral("DraftBox"), 2, draft},       {QStringLiteral("DeletedBox"), 4, deleted},
         {QStringLiteral("ImportantBox"), 5, important}, {QStringLiteral("DELIVERY_REPORTBOX"), 3, report},
     };
-    const int row = view->saveAtPos->selectedRow();
-    const yov::sms::YovPositionManager &positions = page_->yovPositionManager();
-    QString position;
-    if (row >= 0 && row == positions.getPositionOrderByPositon(yov::sms::kPositionPc))
-        position = kPcName;
-    else if (row >= 0 && row == positions.getPositionOrderByPositon(yov::sms::kPositionSim))
-        position = kSimName;
+    QString name;
+    if (position == yov::sms::kPositionPc)
+        name = kPcName;
+    else if (position == yov::sms::kPositionSim)
+        name = kSimName;
     else
         return;
     for (const auto &t : titles) {
-        if (position == kSimName && t.code > yov::sms::kBoxOutBox)
+        if (position == yov::sms::kPositionSim && t.code > yov::sms::kBoxOutBox)
             continue;
-        Node *node = getNodeOfBoxByPositonNameAndSavePos(position, t.box);
+        Node *node = getNodeOfBoxByPositonNameAndSavePos(name, t.box);
         if (!node)
             continue;
         node->setNodeName(Map_Name_Item_of_IndexString(boxTreeWord(t.code)) + QStringLiteral("(%1)").arg(t.count));
         if (model_)
             model_->nodeChanged(node);
     }
-}
-
-void SmsSource::updateSMSCountOfMsgBoxNode(int inbox, int outbox, int draft, int deleted, int important, int report)
-{
-    setBoxWithSmSCount(inbox, outbox, draft, deleted, important, report);
-    updateSMSCountOfPosNode();
 }
 
 std::pair<int, int> SmsSource::selectionOf(const Node *node) const

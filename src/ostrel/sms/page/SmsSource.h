@@ -54,9 +54,8 @@ public:
     int getSMSCountOfNodeWithPos(int position) const;
 
     // Box titles with their counts (inbox, outbox, drafts, deleted, important, reports), given to
-    // the boxes of the position the position matrix selects (the computer's six, or the SIM's two).
-    void setBoxWithSmSCount(int inbox, int outbox, int draft, int deleted, int important, int report);
-    void updateSMSCountOfMsgBoxNode(int inbox, int outbox, int draft, int deleted, int important, int report);
+    // the boxes of that position (the computer's six, or the SIM's two; other positions nothing).
+    void setBoxWithSmSCount(int position, int inbox, int outbox, int draft, int deleted, int important, int report);
 
     // What a selected node selects: (position code or -1, box code or -1).
     std::pair<int, int> selectionOf(const Node *node) const;

@@ -58,10 +58,11 @@ struct OperatorSmsFake : ostrel::DefaultSMSController {
         sent.append({clock->monotonicMs(), number, text, report, returnResult, save});
         return true;
     }
+    bool refuseMessages = false;
     bool sendMessageto(const QString &number, const QString &text) override
     {
         messages.append({number, text});
-        return true;
+        return !refuseMessages;
     }
     void setSendSMSBtnStatWhenSendUserInfo(bool enable) override { sendButton << enable; }
 };
@@ -590,6 +591,13 @@ TEST_F(OperatorTest, ShortcutsPostTheirNotificationsAndSendTheConfiguredSms)
                                    QStringLiteral("notifyPopupSheetUssdWndPlugin tag 2 host 1"),
                                    QStringLiteral("ChangeAPNSelection")}));
 
+    // A send the SMS area refuses does not count as the usage check going out.
+    sms.refuseMessages = true;
+    controller->tbiMainSendSMS(nullptr);
+    EXPECT_EQ(sms.messages.size(), 1);
+    EXPECT_FALSE(smsService.usageSent);
+    sms.refuseMessages = false;
+    sms.messages.clear();
     controller->tbiMainSendSMS(nullptr);
     EXPECT_EQ(sms.messages, (QList<QPair<QString, QString>>{{QStringLiteral("555"), QStringLiteral("USAGE")}}));
     EXPECT_TRUE(smsService.usageSent);

@@ -345,18 +345,18 @@ TEST(SmsSourceTree, ANodeSelectionMovesBothMatrices)
     EXPECT_EQ(view.msgBoxSelectAt->selectedRow(), 2);
 }
 
-TEST(SmsSourceTree, BoxCountsGoToTheSelectedPositionsBoxes)
+TEST(SmsSourceTree, BoxCountsGoToTheNamedPositionsBoxes)
 {
     SmsPageHarness h({{"SMS", QVariantMap{{"boxOrder", QVariantMap{{"InBox", 0}, {"OutBox", 1}, {"DraftBox", 2},
                                                                    {"DeletedBox", 3}, {"ImportantBox", 4}}}}}});
     h.controller->setNetCardStatus(12);
     SmsSource &tree = *h.controller->smsSource();
-    h.controller->boxView()->saveAtPos->selectCellAtRow(1); // the SIM
-    tree.setBoxWithSmSCount(1, 2, 3, 4, 5, 6);
+    h.controller->boxView()->saveAtPos->selectCellAtRow(0); // the selection plays no part
+    tree.setBoxWithSmSCount(yov::sms::kPositionSim, 1, 2, 3, 4, 5, 6);
     EXPECT_EQ(treeOf(tree), (QStringList{"PC: inBox(0), OutBox(0), DraftBox(0), DeletedBox(0), ImportantBox(0)",
                                          "(U)SIM: inBox(1), OutBox(2)"}));
-    h.controller->boxView()->saveAtPos->selectCellAtRow(0);
-    tree.setBoxWithSmSCount(7, 8, 9, 10, 11, 12);
+    tree.setBoxWithSmSCount(yov::sms::kPositionPc, 7, 8, 9, 10, 11, 12);
+    tree.setBoxWithSmSCount(yov::sms::kPositionTcard, 0, 0, 0, 0, 0, 0); // no such branch: nothing
     EXPECT_EQ(treeOf(tree), (QStringList{"PC: inBox(7), OutBox(8), DraftBox(9), DeletedBox(10), ImportantBox(11)",
                                          "(U)SIM: inBox(1), OutBox(2)"}));
 }
@@ -391,10 +391,11 @@ TEST(SmsStorageControls, SpecialBoxesAreUnavailableAtTheSimAndTheDeviceMemory)
         QList<bool> labelShown;    // boxes 3, 4, 5, 6
     };
     const Case cases[] = {
-        {1, {true, true, false, true, false, false}, {false, false, false, true}},
-        {0, {true, true, true, true, true, true}, {true, true, true, true}},
-        {2, {true, true, false, true, false, false}, {false, false, false, true}},
-        {0, {true, true, true, true, true, true}, {true, true, true, true}},
+        // The broadcast box (6) is not on the page: its label stays out of sight throughout.
+        {1, {true, true, false, true, false, false}, {false, false, false, false}},
+        {0, {true, true, true, true, true, true}, {true, true, true, false}},
+        {2, {true, true, false, true, false, false}, {false, false, false, false}},
+        {0, {true, true, true, true, true, true}, {true, true, true, false}},
     };
     for (const Case &t : cases) {
         ASSERT_TRUE(view.saveAtPos->selectCellAtRow(t.positionRow)); // the page reacts to the new position
@@ -416,8 +417,9 @@ TEST(SmsStorageControls, WithoutAReportBoxTheReportRuleTouchesNoCell)
                                                                    {"DeletedBox", 3}}}}}});
     SmsBoxView &view = *h.controller->boxView();
     view.saveAtPos->selectCellAtRow(1);
+    EXPECT_TRUE(view.countLabelOfBox(3)->isHidden()) << "a box the page lacks shows no count";
     h.controller->showOrHiddenDeliveryReportBox();
-    EXPECT_FALSE(view.countLabelOfBox(3)->isHidden());
+    EXPECT_TRUE(view.countLabelOfBox(3)->isHidden());
     // The deleted box (cell 3) is unavailable at the SIM by its own rule, and back at the computer
     // the report rule leaves it alone.
     EXPECT_FALSE(view.msgBoxSelectAt->cellAtRow(3)->isEnabled());
