@@ -1,11 +1,16 @@
 #include "platform/sound/QtSoundBackend.h"
 
+#include <QAudioDevice>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QAudioDevice>
 #include <QMediaDevices>
 #include <QSoundEffect>
+#include <QThread>
 #include <QUrl>
+
+#include <algorithm>
 
 Q_LOGGING_CATEGORY(lcSound, "ostrel.sound")
 
@@ -156,6 +161,19 @@ void QtSoundWorker::stop()
 
 void QtSoundWorker::clear()
 {
+    // Qt Multimedia's sample cache is a global whose destructor, at process exit, waits for its
+    // loader thread while holding the lock that thread needs to finish a sample still loading: the
+    // process would never end. So the samples this worker asked for finish loading first (the
+    // loader's reports arrive on this thread's event loop), for at most two seconds.
+    const QDeadlineTimer deadline(2000);
+    const auto loading = [this] {
+        return std::any_of(effects_.cbegin(), effects_.cend(),
+                           [](const QSoundEffect *e) { return e->status() == QSoundEffect::Loading; });
+    };
+    while (loading() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
     stop();
     qDeleteAll(effects_);
     effects_.clear();
